@@ -1,0 +1,35 @@
+// The application: one main menu, started once per application folder.
+#include "app/main_menu.h"
+#include "app/session.h"
+#include "platform/desktop_platform.h"
+#include "platform/qt_printer_platform.h"
+#include "platform/single_instance.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
+    QApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
+
+    platform::System_Desktop desktop;
+    platform::Qt_Printer_Platform printers;
+    app::Session& session = app::Current_Session();
+    session.desktop = &desktop;
+    session.printers = &printers;
+    session.application_folder = desktop.Application_Folder();
+
+    platform::Single_Instance instance(session.application_folder);
+    if (!instance.Acquire()) {
+        QMessageBox::information(nullptr, QString(), QStringLiteral("このソフトウェアを複数起動することはできません。"));
+        return 0;
+    }
+
+    app::MainMenu menu;
+    menu.Form_Load();
+    menu.show();
+    return application.exec();
+}

@@ -1,0 +1,138 @@
+#include "app/main_menu.h"
+
+#include "app/session.h"
+#include "app/startup.h"
+#include "app/widget_helpers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace app {
+
+QString Help_Page_Path(const QString& application_folder)
+{
+    return QDir(application_folder).filePath(QStringLiteral("help/index.html"));
+}
+
+MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MainMenu"));
+    setWindowTitle(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
+
+    Label1 = new QLabel(this);
+    QFont title = Label1->font();
+    title.setPointSize(16);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label4 = new QLabel(QStringLiteral("使用プリンタ："), this);
+    Label5 = new QLabel(QStringLiteral("for Windows XP/VISTA/7/8/8.1/10"), this);
+    Label5->setAlignment(Qt::AlignRight);
+    Label6 = new QLabel(QStringLiteral("使い方（ヘルプ）を開く"), this);
+    Label6->setCursor(Qt::PointingHandCursor);
+    Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
+    Label6->installEventFilter(this);
+
+    Command1 = new QPushButton(QStringLiteral("商品情報の登録"), this);
+    Command2 = new QPushButton(QStringLiteral("ラベルを印刷する"), this);
+    Command3 = new QPushButton(QStringLiteral("各種設定"), this);
+    Command4 = new QPushButton(QStringLiteral("ソフトウェアを終了する"), this);
+    const QList<QPair<QWidget*, const char*>> named = {
+        {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
+        {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"}};
+    for (const auto& [widget, name] : named)
+        widget->setObjectName(QString::fromLatin1(name));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label4);
+    for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
+        button->setMinimumHeight(48);
+        QFont f = button->font();
+        f.setPointSize(13);
+        button->setFont(f);
+        layout->addWidget(button);
+    }
+    layout->addWidget(Label6);
+    layout->addWidget(Label5);
+    resize(520, 420);
+
+    // Screens that are not part of this build yet stay disabled.
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
+}
+
+void MainMenu::Form_Load()
+{
+    Centre_On_Screen(this);
+    Label1->setText(kProgramTitle);
+    Session& session = Current_Session();
+    session.Refresh_Removable_Drive_Root();
+    const Startup_Result prepared = Prepare_Data(session.Folder_Context());
+    session.settings = prepared.settings;
+    Refresh_Printer_Label();
+    QDir::setCurrent(session.application_folder);
+    if (!prepared.errors.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("データファイルを準備できませんでした。\n"
+                                            "各種設定で情報データ保存先を確認して下さい。\n\n")
+                                 + prepared.errors.join(QLatin1Char('\n')));
+    }
+}
+
+void MainMenu::Refresh_Printer_Label()
+{
+    const QString& printer = Current_Session().settings.Printer_Name();
+    if (!printer.isEmpty()) {
+        Label4->setText(QStringLiteral("使用プリンタ：") + printer);
+        Label4->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0); font-weight: normal;"));
+    } else {
+        Label4->setText(QStringLiteral("使用プリンタ： 未設定"));
+        Label4->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
+    }
+}
+
+void MainMenu::Open_Screen(QWidget* screen)
+{
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    connect(screen, &QObject::destroyed, this, [this] { show(); });
+    screen->show();
+    hide();
+}
+
+void MainMenu::Command4_Click()
+{
+    close();
+    QApplication::quit();
+}
+
+void MainMenu::Label6_Click()
+{
+    Label6->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); text-decoration: underline;"));
+    Session& session = Current_Session();
+    if (session.desktop)
+        session.desktop->Open_Url(QUrl::fromLocalFile(Help_Page_Path(session.application_folder)));
+    QTimer::singleShot(50, this, [this] {
+        Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
+    });
+}
+
+bool MainMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Label6 && event->type() == QEvent::MouseButtonRelease) {
+        Label6_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace app

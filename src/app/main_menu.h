@@ -1,0 +1,43 @@
+#pragma once
+// The start-up screen and root of every other screen.
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace app {
+
+class MainMenu : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainMenu(QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;  // program title
+    QLabel* Label4 = nullptr;  // configured printer
+    QLabel* Label5 = nullptr;  // platform note
+    QLabel* Label6 = nullptr;  // link to the help page
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+
+    // Start-up steps 2 to 8: title, removable drive, settings, printer label,
+    // default files. Problems with folders or files are reported; the menu still opens.
+    void Form_Load();
+    void Refresh_Printer_Label();
+
+    void Command4_Click();
+    void Label6_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Shows a full screen opened from the menu and hides the menu until it closes.
+    void Open_Screen(QWidget* screen);
+};
+
+// The help page shipped beside the executable.
+QString Help_Page_Path(const QString& application_folder);
+
+}  // namespace app

@@ -1,0 +1,31 @@
+#pragma once
+// What the running application shares between its screens: the platform, the
+// application folder, the removable drive and the settings read from user_v2.dat.
+#include "platform/desktop_platform.h"
+#include "platform/printer_platform.h"
+#include "store/data_folder.h"
+#include "store/settings.h"
+
+namespace app {
+
+inline const QString kProgramTitle = QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a");
+
+struct Session {
+    platform::Desktop_Platform* desktop = nullptr;
+    platform::Printer_Platform* printers = nullptr;
+    QString application_folder;    // no trailing "/"
+    QString removable_drive_root;  // Removable_Drive_Root
+    store::Settings_Record settings;
+
+    store::Folder_Context Folder_Context() const;
+    // The data folder resolved from the current settings, ending in "/"; an
+    // unknown location gives the application folder (the current directory).
+    QString Data_Folder() const;
+    void Load_Settings();
+    void Refresh_Removable_Drive_Root();
+};
+
+// The one session of the running application (tests fill it with temporary folders).
+Session& Current_Session();
+
+}  // namespace app

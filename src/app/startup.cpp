@@ -1,0 +1,44 @@
+#include "app/startup.h"
+
+#include "layouts/default_layouts.h"
+#include "products/default_data.h"
+#include "products/product_file.h"
+
+#include <QDir>
+
+namespace app {
+
+QStringList Create_Missing_Files(const QString& data_folder)
+{
+    QStringList errors;
+    const auto create = [&](const QString& name, const QStringList& lines) {
+        if (store::Write_Result r = store::Create_File_If_Missing(data_folder + name, lines); !r.ok())
+            errors << r.error;
+    };
+    create(products::kProductFileName, products::Default_Product_File_Lines());
+    create(products::kStringsFileName, products::Default_Strings_Lines());
+    create(products::kWordTableFileName, products::Default_Word_Table_Lines());
+    errors << layouts::Ensure_Default_Layouts(data_folder);
+    return errors;
+}
+
+Startup_Result Prepare_Data(const store::Folder_Context& context)
+{
+    Startup_Result result;
+    if (store::Write_Result r = store::Create_Default_Settings(context.application_folder); !r.ok())
+        result.errors << r.error;
+    result.settings = store::Load_Settings(context.application_folder);
+    result.data_folder = store::Resolve_Data_Folder(result.settings.Data_Location(), context);
+    // An unknown location means the current directory, which start-up makes the
+    // application folder.
+    const QString folder = result.data_folder.isEmpty() ? context.application_folder + QLatin1Char('/')
+                                                        : result.data_folder;
+    if (!QDir(folder).exists()) {
+        result.errors << QStringLiteral("データ保存先 %1 が見つかりません").arg(folder);
+        return result;
+    }
+    result.errors << Create_Missing_Files(folder);
+    return result;
+}
+
+}  // namespace app

@@ -1,0 +1,26 @@
+#pragma once
+// The data part of start-up: settings file, data folder and the default files.
+#include "store/data_folder.h"
+#include "store/settings.h"
+
+#include <QStringList>
+
+namespace app {
+
+// Creates, in this order, each missing data file with its default contents:
+// the product file, the strings file, the word table and the eight standard
+// layouts. Existing files are never touched. Returns the errors of files that
+// could not be created (each naming its file), empty when all is well.
+QStringList Create_Missing_Files(const QString& data_folder);
+
+struct Startup_Result {
+    store::Settings_Record settings;
+    QString data_folder;
+    QStringList errors;  // settings or data files that could not be created
+};
+
+// Steps 5 and 7 of start-up: settings file (created with defaults when missing),
+// then the data folder's default files.
+Startup_Result Prepare_Data(const store::Folder_Context& context);
+
+}  // namespace app

@@ -1,0 +1,34 @@
+#pragma once
+// Helpers every screen shares: list selection, drop-down width, centring, and
+// the hidden answer label through which dialogs hand back their result.
+#include <QString>
+
+class QAbstractItemView;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace app {
+
+// Selects the first entry equal to the text; false (selection unchanged) when none is.
+bool Select_List_Item(QListWidget* list, const QString& text);
+bool Select_List_Item(QComboBox* combo, const QString& text);
+
+// Sets the width of the combo box's drop-down list; true when it changed.
+bool Set_Dropdown_Width(QComboBox* combo, int pixels);
+
+void Centre_On_Screen(QWidget* window);
+
+// Creates the hidden "Ret_Code" label of a screen that asks questions.
+QLabel* Add_Ret_Code(QWidget* screen);
+// The "Ret_Code" label of the top-level window with that object name, or null.
+QLabel* Find_Ret_Code(const QString& screen_name);
+
+// Keeps the user interface alive, in 50 ms steps, until the label has a caption.
+void Wait_For_Answer(QLabel* ret_code);
+
+// Object name as designed for element `index` of a control array: "Text1(5)".
+QString Array_Name(const QString& name, int index);
+
+}  // namespace app

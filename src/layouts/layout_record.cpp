@@ -1,0 +1,83 @@
+#include "layouts/layout_record.h"
+
+#include "store/text_helpers.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstdio>
+
+namespace layouts {
+
+double Layout_Record::Number(int n) const
+{
+    return store::Lenient_Number(line[n]);
+}
+
+QString Layout_Path(const QString& data_folder, const QString& name)
+{
+    return data_folder + name + QStringLiteral(".lay");
+}
+
+Layout_Read Read_Layout(const QString& data_folder, const QString& name)
+{
+    Layout_Read result;
+    const store::Text_File file = store::Read_Text_Lines(Layout_Path(data_folder, name));
+    result.opened = file.opened;
+    for (int n = 1; n <= kLayoutCapacity && n <= file.lines.size(); ++n)
+        result.record[n] = file.lines.at(n - 1);
+    return result;
+}
+
+store::Write_Result Write_Layout(const QString& path, const Layout_Record& record)
+{
+    QStringList lines;
+    for (int n = 1; n <= kLayoutLines; ++n)
+        lines << record[n];
+    QByteArray bytes;
+    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes); !encoded.ok())
+        return encoded;
+    return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
+}
+
+Layout_Values Read_Layout_Values(const QString& path)
+{
+    Layout_Values result;
+    const store::Text_File file = store::Read_Text_Lines(path);
+    result.opened = file.opened;
+    for (const QString& line : file.lines)
+        result.values << line.split(QLatin1Char(','));
+    return result;
+}
+
+QString Normalize_Layout_Number(const QString& text)
+{
+    const float value = static_cast<float>(store::Lenient_Number(text));
+    if (value == 0.0f || std::isnan(value))
+        return QStringLiteral("0");
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+    QString result = QString::fromLatin1(buffer);
+    if (result.startsWith(QStringLiteral("0.")))
+        result.remove(0, 1);
+    else if (result.startsWith(QStringLiteral("-0.")))
+        result.remove(1, 1);
+    return result;
+}
+
+QString Escape_Background_Name(const QString& text)
+{
+    return store::Kanma_Henkan(store::Strip_Control_Chars(text), 0);
+}
+
+QString Format_Paper_Number(const QString& text)
+{
+    return (QStringLiteral("0000") + Normalize_Layout_Number(text)).right(4);
+}
+
+QString Format_Ruled_Flag(int colour)
+{
+    return QLatin1Char(' ') + QString::number(colour) + QLatin1Char(' ');
+}
+
+}  // namespace layouts

@@ -1,0 +1,39 @@
+#pragma once
+// The product file 商品情報_v2.tsv: a version line, then one product per line in
+// ascending number order. Every operation reads or rewrites the whole file.
+#include "products/product_record.h"
+#include "store/confirmation.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace products {
+
+inline const QString kProductFileName = QStringLiteral("商品情報_v2.tsv");
+inline const QString kProductTempName = QStringLiteral("商品情報_v2.tmp");
+inline const QString kProductVersionLine = QStringLiteral("2.00");
+
+// Number after the last line's number ("0001" for an empty list; "0000" after 9999).
+QString Next_Product_No(const QString& data_folder);
+
+// The first record whose first four characters equal Format_Product_No(number).
+std::optional<Product_Record> Find_Product(const QString& data_folder, const QString& number);
+
+// Every record line of the file (the version line left out).
+QStringList Read_Product_Lines(const QString& data_folder);
+
+enum class Store_Outcome { Stored, Declined, Refused };
+
+// Adds the record in number order, or replaces the first record with its number
+// after the user agrees. `record[Product_No]` is the number as typed and becomes
+// its four-digit form. Messages go to `ui` as coming from `caller`.
+Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui,
+                            const QString& caller);
+
+// Removes every record with the number and reports "削除しました".
+// False when the file could not be rewritten (reported to the user).
+bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui,
+                    const QString& caller);
+
+}  // namespace products

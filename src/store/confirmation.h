@@ -1,0 +1,41 @@
+#pragma once
+// How core code talks to the user without opening a window itself: the screen
+// (or a test) passes an implementation of this interface in.
+#include <QString>
+
+#include <cstdint>
+
+namespace store {
+
+// Colour numbers (red + 256 * green + 65536 * blue) of the confirmation window.
+constexpr std::uint32_t kWarningColour = 12640511;      // light orange: notices, errors, questions
+constexpr std::uint32_t kInformationColour = 13434828;  // light green: completed actions
+
+struct Confirmation_Request {
+    QString line1;
+    QString line2;
+    QString line3;
+    QString caller;  // the asking screen's name, e.g. "S_Touroku"
+    bool first_shown = false;
+    bool second_shown = true;
+    QString first_caption;
+    QString second_caption;
+    std::uint32_t back_colour = kWarningColour;
+};
+
+class Confirmation {
+public:
+    virtual ~Confirmation() = default;
+    // The nine-argument confirmation window; true when the answer is "ok".
+    virtual bool Show_Confirmation(const Confirmation_Request& request) = 0;
+    // A plain system message box with an OK button.
+    virtual void Show_Message_Box(const QString& text) = 0;
+
+    // One-button notice ("はい") in the given colour.
+    void Notify(const QString& caller, const QString& line1, const QString& line2 = {},
+                std::uint32_t colour = kWarningColour, const QString& button = QStringLiteral("はい"));
+    // Yes/no question ("はい" / "いいえ") in the warning colour.
+    bool Ask(const QString& caller, const QString& line1, const QString& line2 = {}, const QString& line3 = {});
+};
+
+}  // namespace store

@@ -1,0 +1,53 @@
+#include "store/data_folder.h"
+
+#include <QFile>
+
+namespace store {
+
+QString Resolve_Data_Folder(const QString& data_location, const Folder_Context& context)
+{
+    const QString app = context.application_folder + QLatin1Char('/');
+    if (data_location == QStringLiteral("ぱるべりなUSBメモリ")) {
+        const QString root = context.removable_drive_root + QLatin1Char('/');
+        return (root == QStringLiteral("/") || root == QStringLiteral("//")) ? app : root;
+    }
+    if (data_location == QStringLiteral("ぱるべりなインストールフォルダ"))
+        return app;
+    if (data_location == QStringLiteral("デスクトップ"))
+        return context.desktop_folder + QLatin1Char('/');
+    static const char* const kDrives[] = {"C", "D", "E", "F"};
+    for (const char* drive : kDrives) {
+        if (data_location == QString::fromLatin1(drive) + QStringLiteral("ドライブ (ルート)"))
+            return context.drive_root_base + QString::fromLatin1(drive).toLower() + QLatin1Char('/');
+    }
+    return {};
+}
+
+Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines)
+{
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly))
+        return {};
+    return Write_Text_Lines(path, lines);
+}
+
+Rewrite_Result Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+                                const Rewrite_Step& step)
+{
+    const QString real_path = data_folder + real_name;
+    const QString temp_path = data_folder + temp_name;
+    const Text_File old_file = Read_Text_Lines(real_path);
+    QStringList new_lines;
+    if (!step(old_file, new_lines)) {
+        QFile::remove(temp_path);
+        return {Rewrite_Outcome::Declined, {}};
+    }
+    QByteArray bytes;
+    if (Write_Result encoded = Encode_Lines(new_lines, bytes); !encoded.ok())
+        return {Rewrite_Outcome::Failed, encoded.error};
+    if (Write_Result replaced = Replace_File_Atomically(real_path, temp_path, bytes); !replaced.ok())
+        return {Rewrite_Outcome::Failed, replaced.error};
+    return {Rewrite_Outcome::Written, {}};
+}
+
+}  // namespace store

@@ -1,0 +1,48 @@
+#pragma once
+// The data folder: where a location name points, creating missing default
+// files, and the one safe way of rewriting a data file.
+#include "store/cp932.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace store {
+
+// What the location names resolve against; taken from the platform at run time,
+// from temporary folders in tests.
+struct Folder_Context {
+    QString application_folder;    // without trailing "/"
+    QString removable_drive_root;  // mount point without trailing "/", empty when none
+    QString desktop_folder;        // without trailing "/"
+    QString drive_root_base = QStringLiteral("/mnt/");  // "Cドライブ (ルート)" -> /mnt/c/
+};
+
+// The data folder for a Data_Location text, ending in "/"; "" for an unknown text
+// (file names are then relative to the current directory, the application folder).
+QString Resolve_Data_Folder(const QString& data_location, const Folder_Context& context);
+
+// Creates the file with the given lines when it cannot be opened for reading;
+// an existing file is never touched. Returns the error of a failed creation.
+Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines);
+
+enum class Rewrite_Outcome { Written, Declined, Failed };
+
+struct Rewrite_Result {
+    Rewrite_Outcome outcome = Rewrite_Outcome::Written;
+    QString error;  // set when Failed
+};
+
+// Produces the complete new content from the old file (opened = false when it
+// could not be read). Returns false to abandon the rewrite (the user declined).
+using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
+
+// Rewrites data_folder + real_name through data_folder + temp_name: the new
+// content is written to the temporary twin, synced, and renamed over the real
+// file in one step. A declined or failed rewrite removes the temporary file and
+// leaves the real file byte for byte as it was.
+Rewrite_Result Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+                                const Rewrite_Step& step);
+
+}  // namespace store

@@ -1,0 +1,30 @@
+#include "support/scripted_confirmation.h"
+
+namespace test_support {
+
+bool Scripted_Confirmation::Show_Confirmation(const store::Confirmation_Request& request)
+{
+    requests.push_back(request);
+    if (!request.first_shown)
+        return false;
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void Scripted_Confirmation::Show_Message_Box(const QString& text)
+{
+    message_boxes << text;
+}
+
+QStringList Scripted_Confirmation::Lines1() const
+{
+    QStringList lines;
+    for (const auto& r : requests)
+        lines << r.line1;
+    return lines;
+}
+
+}  // namespace test_support

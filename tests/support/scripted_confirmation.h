@@ -1,0 +1,25 @@
+#pragma once
+// A confirmation double: answers questions from a script and records every request.
+#include "store/confirmation.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace test_support {
+
+class Scripted_Confirmation : public store::Confirmation {
+public:
+    std::deque<bool> answers;  // answers to questions, in order; "いいえ" when the script runs out
+    std::vector<store::Confirmation_Request> requests;
+    QStringList message_boxes;
+
+    bool Show_Confirmation(const store::Confirmation_Request& request) override;
+    void Show_Message_Box(const QString& text) override;
+
+    // First lines of the requests, in order.
+    QStringList Lines1() const;
+};
+
+}  // namespace test_support
