@@ -82,7 +82,11 @@ QString Unencodable_Message(const QString& character)
 QString Decode_Cp932(const QByteArray& bytes)
 {
     QStringDecoder decoder(kCodec);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    // Undefined byte pairs decode as U+FFFD, single ones as U+001A; make both
+    // U+001A so that a damaged line can still be written back by a rewrite.
+    text.replace(QChar(0xFFFD), QChar(0x1A));
+    return text;
 }
 
 Encoded Encode_Cp932(const QString& text)
