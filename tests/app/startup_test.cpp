@@ -1,3 +1,5 @@
+#include "app/printer_check.h"
+#include "app/session.h"
 #include "app/startup.h"
 
 #include "layouts/default_layouts.h"
@@ -110,4 +112,23 @@ TEST(First_Start, UnreachableDataFolderIsReportedByName)
     const app::Startup_Result result = app::Prepare_Data(context);
     ASSERT_EQ(result.errors.size(), 1);
     EXPECT_TRUE(result.errors[0].contains(dir.File("no-such-mount/f/"))) << result.errors[0].toStdString();
+}
+
+namespace {
+struct Fixed_Printers : platform::Printer_Platform {
+    QStringList names;
+    QStringList Installed_Printers() const override { return names; }
+};
+}  // namespace
+
+TEST(Select_Configured_Printer, ExactDeviceNameOnly)
+{
+    Temp_Folder dir;
+    dir.Write("user_v2.dat", "Zebra\r\n");
+    Fixed_Printers printers;
+    printers.names = {"zebra", "Zebra-2"};
+    EXPECT_FALSE(app::Select_Configured_Printer(dir.Path(), printers));
+    printers.names << "Zebra";
+    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), printers));
+    EXPECT_EQ(app::Current_Session().current_printer, QStringLiteral("Zebra"));
 }
