@@ -2,6 +2,9 @@
 
 #include "support/temp_folder.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
 
 using namespace store;
@@ -51,4 +54,32 @@ TEST(Cp932, ReadingToleratesBareLfUndecodableBytesAndMissingFiles)
     EXPECT_EQ(read.lines[1], QStringLiteral("b"));
     EXPECT_TRUE(read.lines[2].endsWith('x'));
     EXPECT_FALSE(Read_Text_Lines(dir.File("missing.tsv")).opened);
+}
+
+// The table-driven codec agrees with the platform's converter on every printable
+// character that survives a round trip; control codes stay themselves, as in Windows' CP932.
+TEST(Cp932, TablesAgreeWithTheConverter)
+{
+    EXPECT_EQ(Encode_Cp932(QStringLiteral("\x1a\x1c\x7f")).bytes, QByteArray("\x1a\x1c\x7f"));
+    EXPECT_EQ(Decode_Cp932(QByteArray("\x1a\x1c\x7f")), QStringLiteral("\x1a\x1c\x7f"));
+    QString all;
+    for (int u = 0x20; u < 0x10000; ++u)
+        if (u != 0x7F && (u < 0xD800 || u > 0xDFFF))
+            all.append(QChar(char16_t(u)));
+    QString encodable;
+    for (QChar c : all) {
+        QStringEncoder encoder("Shift_JIS");
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        QStringDecoder decoder("Shift_JIS");
+        const QString back = decoder.decode(bytes);
+        if (!encoder.hasError() && back == QString(c))  // one-way fallbacks are not stored
+            encodable.append(c);
+    }
+    QStringEncoder encoder("Shift_JIS");
+    const QByteArray expected = encoder.encode(encodable);
+    const Encoded ours = Encode_Cp932(encodable);
+    ASSERT_TRUE(ours.ok());
+    EXPECT_EQ(ours.bytes, expected);
+    QStringDecoder decoder("Shift_JIS");
+    EXPECT_EQ(Decode_Cp932(expected), decoder.decode(expected));
 }
