@@ -1,6 +1,6 @@
 #include "products/instore_code.h"
 
-#include "products/ean_check_digit.h"
+#include "render/ean.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 
@@ -61,7 +61,7 @@ QString Instore_Code(const QString& header, const QString& item, const QString& 
     if (!Is_Digits(header, kHeaderDigits) || !Is_Digits(item, kItemDigits) || !Is_Digits(price, kPriceDigits))
         return {};
     const QString first12 = header + item + QString::number(Price_Check_Digit(price)) + price;
-    return first12 + QString::number(Ean_Check_Digit(first12));
+    return first12 + QString::number(render::Ean_Check_Digit(first12));
 }
 
 }  // namespace products

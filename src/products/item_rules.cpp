@@ -1,7 +1,6 @@
 #include "products/item_rules.h"
 
 #include "layouts/layout_record.h"
-#include "products/ean_check_digit.h"
 #include "store/width_conversion.h"
 
 namespace products {
@@ -136,31 +135,6 @@ bool Removes_Item_Separator(const QString& text, int cursor, int selection_start
         return Holds_Separator(text.mid(selection_start, selection_length));
     const int at = key == Delete_Key::Backspace ? cursor - 1 : cursor;
     return at >= 0 && at < text.size() && Is_Separator(text.at(at));
-}
-
-Barcode_Check Check_Barcode(const QString& text)
-{
-    Barcode_Check check;
-    check.text = text;
-    const qsizetype length = text.size();
-    if (length == 12 || length == 7) {
-        check.kind = Barcode_Check::Completed;
-        check.expected = QChar(char16_t(u'0' + Ean_Check_Digit(text)));
-        check.text = text + check.expected;
-        check.message1 = length == 12 ? QStringLiteral("バーコードの13桁目のチェック") : QStringLiteral("バーコードの8桁目のチェック");
-        check.message2 = QStringLiteral("ディジットを自動計算しました");
-        check.button = QStringLiteral("了解");
-    } else if (length == 13 || length == 8) {
-        const QChar expected(char16_t(u'0' + Ean_Check_Digit(text.left(length - 1))));
-        if (text.back() != expected) {
-            check.kind = Barcode_Check::Wrong_Digit;
-            check.expected = expected;
-            check.message1 = QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です");
-            check.message2 = QStringLiteral("この場合「") + expected + QStringLiteral("」かと思われます");
-            check.button = QStringLiteral("了解");
-        }
-    }
-    return check;
 }
 
 }  // namespace products

@@ -1,6 +1,6 @@
 #pragma once
 // Rules of the product registration items: new-product values, option lists,
-// the addition-days text, the item separator and the barcode check digit.
+// the addition-days text and the item separator.
 #include "products/product_record.h"
 
 #include <QString>
@@ -30,15 +30,5 @@ enum class Delete_Key { Backspace, Delete };
 // without a selection, the character before (Backspace) or after (Delete) the caret is one.
 bool Removes_Item_Separator(const QString& text, int cursor, int selection_start, int selection_length,
                             Delete_Key key);
-
-// What the barcode box does with its text when it is confirmed or left.
-struct Barcode_Check {
-    enum Kind { Nothing, Completed, Wrong_Digit } kind = Nothing;
-    QString text;         // the text the box shows afterwards
-    QChar expected;       // the computed digit (Completed and Wrong_Digit)
-    QString message1, message2;
-    QString button;
-};
-Barcode_Check Check_Barcode(const QString& text);
 
 }  // namespace products

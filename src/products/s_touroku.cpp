@@ -12,6 +12,7 @@
 #include "products/s_nonplu.h"
 #include "products/screen_helpers.h"
 #include "products/special_expression.h"
+#include "render/ean.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -423,14 +424,10 @@ bool S_Touroku::Confirm_Separator_Delete(Item_Box* box, QKeyEvent* event)
 
 void S_Touroku::Check_Barcode_Digit()
 {
-    const Barcode_Check check = Check_Barcode(Text1[16]->text());
-    Text1[16]->setText(check.text);
+    const QString checked = render::Check_Ean_Code(Text1[16]->text(), confirmation_, kName);
+    checked_barcode_ = checked;
+    Text1[16]->setText(checked);
     Text1[16]->Caret_To_End();
-    checked_barcode_ = check.text;
-    if (check.kind == Barcode_Check::Nothing)
-        return;
-    const auto colour = check.kind == Barcode_Check::Completed ? store::kInformationColour : store::kWarningColour;
-    confirmation_.Notify(kName, check.message1, check.message2, colour, check.button);
 }
 
 void S_Touroku::Item_Double_Click(int box)

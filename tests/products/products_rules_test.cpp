@@ -1,7 +1,6 @@
 // Rules of the product screens: item values, barcode, list names and search,
 // special expressions, in-store code, width conversion.
 #include "layouts/layout_names.h"
-#include "products/ean_check_digit.h"
 #include "products/instore_code.h"
 #include "products/item_rules.h"
 #include "products/product_file.h"
@@ -36,23 +35,6 @@ TEST(Item_Separator, Backspace_Delete_And_Selection)
     EXPECT_TRUE(Removes_Item_Separator(text, 6, 1, 4, Delete_Key::Backspace));
     EXPECT_FALSE(Removes_Item_Separator(text, 6, 4, 2, Delete_Key::Backspace));
     EXPECT_TRUE(Removes_Item_Separator(QStringLiteral("名称：餅"), 3, 0, 0, Delete_Key::Backspace));
-}
-
-TEST(Barcode, Completes_Or_Checks_The_Digit)
-{
-    const Barcode_Check twelve = Check_Barcode(QStringLiteral("490123456789"));
-    EXPECT_EQ(twelve.kind, Barcode_Check::Completed);
-    EXPECT_EQ(twelve.text, QStringLiteral("4901234567894"));
-    EXPECT_EQ(twelve.message1, QStringLiteral("バーコードの13桁目のチェック"));
-    const Barcode_Check seven = Check_Barcode(QStringLiteral("4901234"));
-    EXPECT_EQ(seven.text, QStringLiteral("49012347"));
-    EXPECT_EQ(seven.message1, QStringLiteral("バーコードの8桁目のチェック"));
-    EXPECT_EQ(Check_Barcode(QStringLiteral("4901234567894")).kind, Barcode_Check::Nothing);
-    const Barcode_Check wrong = Check_Barcode(QStringLiteral("4901234567890"));
-    EXPECT_EQ(wrong.kind, Barcode_Check::Wrong_Digit);
-    EXPECT_EQ(wrong.text, QStringLiteral("4901234567890"));
-    EXPECT_EQ(wrong.message2, QStringLiteral("この場合「4」かと思われます"));
-    EXPECT_EQ(Check_Barcode(QStringLiteral("12345")).kind, Barcode_Check::Nothing);
 }
 
 TEST(Product_List, Display_Names_Of_Full_List_And_Search)
@@ -139,7 +121,6 @@ TEST(Instore_Code, Price_Check_Digit_And_Complete_Code)
     EXPECT_EQ(Pad_Code(QStringLiteral("5"), 2), QStringLiteral("05"));
     EXPECT_EQ(Pad_Code(QString(), 4), QStringLiteral("0000"));
     EXPECT_EQ(Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
-    EXPECT_EQ(Ean_Check_Digit(QStringLiteral("021234510298")), 5);
 }
 
 TEST(Width_Conversion, Ascii_Space_And_Katakana)
