@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/widget_helpers.h"
+#include "products/s_touroku.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,9 +66,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     resize(520, 420);
 
     // Screens that are not part of this build yet stay disabled.
-    Command1->setEnabled(false);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
 
@@ -107,6 +108,11 @@ void MainMenu::Open_Screen(QWidget* screen)
     connect(screen, &QObject::destroyed, this, [this] { show(); });
     screen->show();
     hide();
+}
+
+void MainMenu::Command1_Click()
+{
+    Open_Screen(new products::S_Touroku);
 }
 
 void MainMenu::Command4_Click()

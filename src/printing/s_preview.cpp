@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "app/widget_helpers.h"
 #include "render/label_composer.h"
+#include "render/label_pictures.h"
 #include "render/qt_surfaces.h"
 
 #include <QApplication>
@@ -21,8 +22,6 @@ namespace {
 const QString kOpen = QStringLiteral("open");
 const QString kPrvOpen = QStringLiteral("Prv_open");
 
-constexpr double kTwipsPerMm = 56.7;
-constexpr double kMarginMm = 3;
 constexpr int kFrameOffset = 45;       // twips: the viewport's top and left
 constexpr int kButtonGap = 80;         // twips below the viewport
 constexpr int kCloseFromRight = 1360;  // twips
@@ -68,12 +67,10 @@ int Pixels(double twips, double twips_per_pixel)
 
 Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel)
 {
-    const double length = (layout.Number(layouts::Label_Length) + kMarginMm) * kTwipsPerMm * 2;
-    const double width = (layout.Number(layouts::Label_Width) + kMarginMm) * kTwipsPerMm * 2;
-    const bool turned = render::Is_Turned(layout);
+    const QSizeF twips = render::Preview_Picture_Twips(layout);
     Preview_Geometry geometry;
-    geometry.picture_height_twips = turned ? width : length;
-    geometry.picture_width_twips = turned ? length : width;
+    geometry.picture_width_twips = twips.width();
+    geometry.picture_height_twips = twips.height();
     geometry.picture_width = Pixels(geometry.picture_width_twips, twips_per_pixel);
     geometry.picture_height = Pixels(geometry.picture_height_twips, twips_per_pixel);
     geometry.scrolls = geometry.picture_height > kViewportLimit;
@@ -176,14 +173,10 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     window->picDraw->clear();
     QApplication::processEvents();
 
-    QImage picture(geometry.picture_width, geometry.picture_height, QImage::Format_RGB32);
-    {
-        render::Preview_Picture_Surface surface(picture, profile);
-        app::Screen_Confirmation confirmation;
-        const app::Session& session = app::Current_Session();
-        render::Label_Composer(surface, product, layout, issue, session.settings, session.Data_Folder(), confirmation,
-                               caller_name);
-    }
+    app::Screen_Confirmation confirmation;
+    const app::Session& session = app::Current_Session();
+    const QImage picture = render::Compose_Preview_Picture(product, layout, issue, session.settings,
+                                                           session.Data_Folder(), confirmation, caller_name, profile);
     if (window) {  // a notice during composition may have let the user close it
         window->picDraw->setPixmap(QPixmap::fromImage(picture));
         window->F_Open_Moto->setText(caller_name);

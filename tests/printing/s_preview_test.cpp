@@ -2,6 +2,7 @@
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
 #include "printing/s_preview.h"
+#include "support/fake_desktop.h"
 #include "support/temp_folder.h"
 
 #include <QLabel>
@@ -9,18 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// A desktop of 96 pixels per inch: 15 twips per pixel.
-class Desktop_96 : public platform::Desktop_Platform {
-public:
-    QString Application_Folder() const override { return folder; }
-    QString Desktop_Folder() const override { return folder; }
-    QString Removable_Drive_Root() const override { return {}; }
-    int Screen_Pixels_Per_Inch() const override { return 96; }
-    bool Open_Url(const QUrl&) override { return true; }
-    QString User_Name() const override { return QStringLiteral("tester"); }
-    QString folder;
-};
 
 layouts::Layout_Record Upright(const QString& length, const QString& width)
 {
@@ -38,7 +27,7 @@ class S_Preview_Test : public QObject {
 private slots:
     void initTestCase()
     {
-        desktop_.folder = folder_.Path();
+        desktop_.application_folder = folder_.Path();  // 96 pixels per inch: 15 twips per pixel
         app::Session& session = app::Current_Session();
         session.desktop = &desktop_;
         session.application_folder = folder_.Path();
@@ -159,7 +148,7 @@ private slots:
 
 private:
     test_support::Temp_Folder folder_;
-    Desktop_96 desktop_;
+    test_support::Fake_Desktop desktop_;
 };
 
 QTEST_MAIN(S_Preview_Test)
