@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/widget_helpers.h"
+#include "printing/insatsu.h"
 #include "products/s_touroku.h"
 
 #include <QApplication>
@@ -66,9 +67,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     resize(520, 420);
 
     // Screens that are not part of this build yet stay disabled.
-    Command2->setEnabled(false);
     Command3->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
 
@@ -113,6 +114,13 @@ void MainMenu::Open_Screen(QWidget* screen)
 void MainMenu::Command1_Click()
 {
     Open_Screen(new products::S_Touroku);
+}
+
+void MainMenu::Command2_Click()
+{
+    auto* screen = new printing::Insatsu;
+    screen->Form_Load();
+    Open_Screen(screen);
 }
 
 void MainMenu::Command4_Click()

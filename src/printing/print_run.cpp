@@ -14,6 +14,7 @@ namespace printing {
 namespace {
 
 const QString kPerCopyOff = QStringLiteral("しない");
+const QString kEdgeAligned = QStringLiteral("端寄せ");
 
 // Where a line stopped.
 enum class Step {
@@ -175,7 +176,11 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
     surface.Notices = &ui_;
-    render::Label_Composer(surface, product, layout, issue, c_.settings, c_.data_folder, ui_, c_.caller);
+    // A page made to the label's size has no paper position: nothing to centre across.
+    store::Settings_Record settings = c_.settings;
+    if (printers_.Paper_Number() == 0)
+        settings.line[8] = kEdgeAligned;
+    render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_, c_.caller);
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }
