@@ -3,6 +3,7 @@
 #include "layouts/default_layouts.h"
 #include "maintenance/backup.h"
 #include "maintenance/data_files.h"
+#include "maintenance/messages.h"
 #include "products/product_file.h"
 #include "store/data_folder.h"
 #include "store/text_helpers.h"
@@ -19,18 +20,6 @@ using layouts::Layout_Record;
 
 constexpr int kFirstFieldLine = 4;
 constexpr int kBackgroundField = layouts::Background_Image - kFirstFieldLine;
-
-void Report(store::Confirmation& ui, const QString& caller, const QString& line1, const QString& line2,
-            const QString& detail)
-{
-    store::Confirmation_Request request;
-    request.line1 = line1;
-    request.line2 = line2;
-    request.line3 = detail;
-    request.caller = caller;
-    request.second_caption = QStringLiteral("はい");
-    ui.Show_Confirmation(request);
-}
 
 void Done(store::Confirmation& ui, const QString& caller, const QString& line1, const QString& line2 = {})
 {
@@ -213,7 +202,7 @@ QString Save_Layout(const QString& data_folder, const QString& entered_name, con
         return {};
     }
     if (store::Write_Result written = layouts::Write_Layout(path, Compose_Layout(fields, name)); !written.ok()) {
-        Report(ui, caller, QStringLiteral("保存出来ませんでした"), name, written.error);
+        Report_Problem(ui, caller, QStringLiteral("保存出来ませんでした"), name, written.error);
         return {};
     }
     Done(ui, caller, exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました"));
@@ -242,21 +231,21 @@ bool Rename_Layout(const QString& data_folder, const QString& old_name, const QS
     const QString old_path = layouts::Layout_Path(data_folder, old_name);
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened) {
-        Report(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), old_name, QStringLiteral("レイアウトを開けません"));
+        Report_Problem(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), old_name, QStringLiteral("レイアウトを開けません"));
         return false;
     }
     if (store::Write_Result copied = Write_Lines_Atomically(new_path, old_file.lines); !copied.ok()) {
-        Report(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), new_name, copied.error);
+        Report_Problem(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), new_name, copied.error);
         return false;
     }
     if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {
         QFile::remove(new_path);
-        Report(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), products::kProductFileName, updated.error);
+        Report_Problem(ui, caller, QStringLiteral("名称は変更出来ませんでした　"), products::kProductFileName, updated.error);
         return false;
     }
     QFile old(old_path);
     if (!old.remove()) {
-        Report(ui, caller, QStringLiteral("元のレイアウトを削除出来ません"), old_name, old.errorString());
+        Report_Problem(ui, caller, QStringLiteral("元のレイアウトを削除出来ません"), old_name, old.errorString());
         return true;
     }
     Done(ui, caller, QStringLiteral("変更しました"));
@@ -273,7 +262,7 @@ bool Delete_Layout(const QString& data_folder, const QString& name, store::Confi
         return false;
     QFile file(layouts::Layout_Path(data_folder, name));
     if (!file.remove()) {
-        Report(ui, caller, QStringLiteral("削除出来ませんでした"), name, file.errorString());
+        Report_Problem(ui, caller, QStringLiteral("削除出来ませんでした"), name, file.errorString());
         return false;
     }
     Done(ui, caller, QStringLiteral("削除しました"));
@@ -293,13 +282,13 @@ bool Import_Layout(const QString& data_folder, const QString& source_path, store
     if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile file(source_path);
         if (!file.open(QIODevice::ReadOnly)) {
-            Report(ui, caller, QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString());
+            Report_Problem(ui, caller, QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString());
             return false;
         }
         const QByteArray bytes = file.readAll();
         if (store::Write_Result copied = store::Replace_File_Atomically(target, target + QStringLiteral(".tmp"), bytes);
             !copied.ok()) {
-            Report(ui, caller, QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error);
+            Report_Problem(ui, caller, QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error);
             return false;
         }
     }
