@@ -16,6 +16,7 @@ struct Session {
     QString application_folder;    // no trailing "/"
     QString removable_drive_root;  // Removable_Drive_Root
     store::Settings_Record settings;
+    QString current_printer;  // device name made current by Select_Configured_Printer
 
     store::Folder_Context Folder_Context() const;
     // The data folder resolved from the current settings, ending in "/"; an

@@ -1,13 +1,19 @@
 #include "app/widget_helpers.h"
 
+#include "app/printer_check.h"
+#include "app/session.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QThread>
+
+#include <cstdlib>
 
 namespace app {
 
@@ -78,6 +84,15 @@ void Wait_For_Answer(QLabel* ret_code)
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         QThread::msleep(50);
     }
+}
+
+void Require_Configured_Printer()
+{
+    const Session& session = Current_Session();
+    if (session.printers && Select_Configured_Printer(session.application_folder, *session.printers))
+        return;
+    QMessageBox::information(QApplication::activeWindow(), QString(), Printer_Missing_Message());
+    std::exit(0);
 }
 
 QString Array_Name(const QString& name, int index)

@@ -28,6 +28,10 @@ QLabel* Find_Ret_Code(const QString& screen_name);
 // Keeps the user interface alive, in 50 ms steps, until the label has a caption.
 void Wait_For_Answer(QLabel* ret_code);
 
+// Selects the configured printer; when it is not installed, says so and ends
+// the application (the registration and layout screens call this before a preview).
+void Require_Configured_Printer();
+
 // Object name as designed for element `index` of a control array: "Text1(5)".
 QString Array_Name(const QString& name, int index);
 

@@ -18,6 +18,7 @@ QString First_Unencodable(const QString& text);
 // Clear message naming a character that cannot be stored.
 QString Unencodable_Message(const QString& character);
 
+// Bytes without a CP932 meaning become U+001A.
 QString Decode_Cp932(const QByteArray& bytes);
 
 struct Encoded {

@@ -1,0 +1,262 @@
+#include "render/date_stamp.h"
+
+#include "render/clock.h"
+#include "store/text_helpers.h"
+
+
+#include <array>
+#include <cmath>
+
+namespace render {
+namespace {
+
+using products::Product_Record;
+
+// A base text as a whole number of at most `digits` digits; -1 when it is none.
+int Whole_Number(const QString& text, int digits)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > digits)
+        return -1;
+    for (QChar c : trimmed)
+        if (c < u'0' || c > u'9')
+            return -1;
+    return trimmed.toInt();
+}
+
+// Two-digit years as the calendar reads them: 00-29 are 2000s, 30-99 are 1900s.
+int Full_Year(const QString& text)
+{
+    const int year = Whole_Number(text, 4);
+    if (year < 0 || text.trimmed().size() > 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+QString Two_Digits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+enum class Token { None, Year4, Year2, Month2, Month1, Day2, Day1, Hour2, Hour1, Minute2, Minute1, Second2, Second1, Era, Era_Year };
+
+struct Token_Text {
+    const char* text;
+    Token token;
+};
+
+// Longest first, so "yyyy" wins over "yy" and "mm" over "m".
+constexpr std::array<Token_Text, 14> kTokens = {{
+    {"yyyy", Token::Year4},  {"ggg", Token::Era},     {"yy", Token::Year2},    {"mm", Token::Month2},
+    {"dd", Token::Day2},     {"hh", Token::Hour2},    {"nn", Token::Minute2},  {"ss", Token::Second2},
+    {"m", Token::Month1},    {"d", Token::Day1},      {"h", Token::Hour1},     {"n", Token::Minute1},
+    {"s", Token::Second1},   {"e", Token::Era_Year},
+}};
+
+Token Token_At(const QString& pattern, qsizetype i, qsizetype* length)
+{
+    for (const Token_Text& candidate : kTokens) {
+        const QLatin1StringView text(candidate.text);
+        if (QStringView(pattern).mid(i, text.size()).compare(text, Qt::CaseInsensitive) == 0) {
+            *length = text.size();
+            return candidate.token;
+        }
+    }
+    return Token::None;
+}
+
+QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
+{
+    const QDate date = moment.date();
+    const QTime time = moment.time();
+    switch (token) {
+    case Token::Year4: return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+    case Token::Year2: return Two_Digits(date.year() % 100);
+    case Token::Month2: return Two_Digits(minutes_context ? time.minute() : date.month());
+    case Token::Month1: return QString::number(minutes_context ? time.minute() : date.month());
+    case Token::Day2: return Two_Digits(date.day());
+    case Token::Day1: return QString::number(date.day());
+    case Token::Hour2: return Two_Digits(time.hour());
+    case Token::Hour1: return QString::number(time.hour());
+    case Token::Minute2: return Two_Digits(time.minute());
+    case Token::Minute1: return QString::number(time.minute());
+    case Token::Second2: return Two_Digits(time.second());
+    case Token::Second1: return QString::number(time.second());
+    case Token::Era: return Japanese_Era(date).era;
+    case Token::Era_Year: return QString::number(Japanese_Era(date).year);
+    case Token::None: break;
+    }
+    return {};
+}
+
+// Half-width katakana with a following voiced or semi-voiced mark become one character.
+QString Wide_Katakana(QChar c, QChar next, bool* used_next)
+{
+    *used_next = false;
+    if (next == QChar(0xFF9E) || next == QChar(0xFF9F)) {
+        const QString pair = QString(c) + next;
+        const QString composed = pair.normalized(QString::NormalizationForm_KC);
+        if (composed.size() == 1) {
+            *used_next = true;
+            return composed;
+        }
+    }
+    if (c == QChar(0xFF9E))
+        return QString(QChar(0x309B));
+    if (c == QChar(0xFF9F))
+        return QString(QChar(0x309C));
+    return QString(c).normalized(QString::NormalizationForm_KC);
+}
+
+void Set_Base_To_Now(Issue_Values& issue)
+{
+    const QDateTime now = Current_Date_Time();
+    issue.year = QString::number(now.date().year());
+    issue.month = QString::number(now.date().month());
+    issue.day = QString::number(now.date().day());
+    issue.hour = QString::number(now.time().hour());
+    issue.minute = QString::number(now.time().minute());
+}
+
+QString Stamped_Date(const Product_Record& product, const Issue_Values& issue, const QDateTime& base)
+{
+    return Format_Stamp(Stamp_Date(base, store::Lenient_Number(issue.add_days)), product[products::Date_Format]);
+}
+
+}  // namespace
+
+std::optional<QDateTime> Base_Date(const Issue_Values& issue)
+{
+    const QDate date(Full_Year(issue.year), Whole_Number(issue.month, 2), Whole_Number(issue.day, 2));
+    const int hour = Whole_Number(issue.hour, 2);
+    const int minute = Whole_Number(issue.minute, 2);
+    if (!date.isValid() || date.year() < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return std::nullopt;
+    return QDateTime(date, QTime(hour, minute, 0), Qt::UTC);
+}
+
+QDateTime Stamp_Date(const QDateTime& base, double add_days)
+{
+    // Calendar arithmetic without time zones: the label's date is wall-clock time.
+    QDateTime moment(base.date(), base.time(), Qt::UTC);
+    const double whole_days = std::floor(add_days);
+    moment = moment.addDays(static_cast<qint64>(whole_days));
+    const double fraction = add_days - whole_days;
+    if (fraction > 0)
+        moment = moment.addSecs(std::llround(fraction * 86400));
+    return moment;
+}
+
+QString Format_Date(const QDateTime& moment, const QString& pattern)
+{
+    QString result;
+    bool after_hour = false;  // the nearest preceding token was h or hh
+    for (qsizetype i = 0; i < pattern.size();) {
+        qsizetype length = 0;
+        const Token token = Token_At(pattern, i, &length);
+        if (token == Token::None) {
+            result += pattern[i++];
+            continue;
+        }
+        result += Token_Value(token, moment, after_hour);
+        after_hour = token == Token::Hour1 || token == Token::Hour2;
+        i += length;
+    }
+    return result;
+}
+
+QString Format_Stamp(const QDateTime& moment, const QString& date_format)
+{
+    if (date_format.startsWith(kFullWidthPrefix))
+        return To_Full_Width(Format_Date(moment, date_format.mid(kFullWidthPrefix.size())));
+    return Format_Date(moment, date_format);
+}
+
+QString To_Full_Width(const QString& text)
+{
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u' ') {
+            result += QChar(0x3000);
+        } else if (c.unicode() >= 0x21 && c.unicode() <= 0x7E) {
+            result += QChar(c.unicode() + 0xFEE0);
+        } else if (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) {
+            bool used_next = false;
+            result += Wide_Katakana(c, i + 1 < text.size() ? text[i + 1] : QChar(), &used_next);
+            if (used_next)
+                ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+Era_Year Japanese_Era(const QDate& date)
+{
+    struct Era {
+        const char* name;
+        QDate start;
+    };
+    static const std::array<Era, 4> eras = {{
+        {"令和", QDate(2019, 5, 1)},
+        {"平成", QDate(1989, 1, 8)},
+        {"昭和", QDate(1926, 12, 25)},
+        {"大正", QDate(1912, 7, 30)},
+    }};
+    for (const Era& era : eras)
+        if (date >= era.start)
+            return {QString::fromUtf8(era.name), date.year() - era.start.year() + 1};
+    return {QStringLiteral("明治"), date.year() - 1868 + 1};
+}
+
+std::optional<QString> Date_Line(const Product_Record& product, const Issue_Values& issue,
+                                 store::Confirmation& confirmation, const QString& caller)
+{
+    const QString& kind = product[products::Date_Kind];
+    if (kind == kDateHidden)
+        return std::nullopt;
+    if (issue.date_mode == kDateModeElsewhere)
+        return kind + product[products::Date_Elsewhere_Note];
+    if (issue.date_mode != kDateModeAdd)
+        return std::nullopt;
+    std::optional<QDateTime> base = Base_Date(issue);
+    if (!base) {
+        confirmation.Notify(caller, QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付にて継続します"),
+                            store::kInformationColour);
+        base = Current_Date_Time();
+    }
+    return kind + Stamped_Date(product, issue, *base);
+}
+
+QString Date_Display(const Product_Record& product, Issue_Values& issue, store::Confirmation& confirmation,
+                     const QString& caller)
+{
+    const QString& kind = product[products::Date_Kind];
+    if (kind == kDateHidden)
+        return kDateHidden;
+    if (issue.date_mode == kDateModeElsewhere)
+        return kind + product[products::Date_Elsewhere_Note];
+    if (issue.date_mode != kDateModeAdd)
+        return {};
+    std::optional<QDateTime> base = Base_Date(issue);
+    if (!base) {
+        confirmation.Notify(caller, QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付に修正します"),
+                            store::kInformationColour);
+        Set_Base_To_Now(issue);
+        base = Base_Date(issue);
+    }
+    const QString line = kind + Stamped_Date(product, issue, *base);
+    return product[products::Date_Format].startsWith(kFullWidthPrefix) ? To_Full_Width(line) : line;
+}
+
+QString Expand_Date_Expression(const QString& pattern)
+{
+    const QString expanded = Format_Date(Current_Date_Time(), pattern);
+    if (expanded.startsWith(kFullWidthPrefix))
+        return To_Full_Width(expanded.mid(kFullWidthPrefix.size()));
+    return expanded;
+}
+
+}  // namespace render

@@ -1,0 +1,34 @@
+#pragma once
+// One product on one layout with the values of one issue, drawn onto a surface.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+#include "render/drawing_surface.h"
+#include "render/issue_values.h"
+#include "store/confirmation.h"
+#include "store/settings.h"
+
+#include <QString>
+
+namespace render {
+
+inline const QString kNutritionTemplateTitle = QStringLiteral("栄養成分(1食分○g当たり)");
+inline const QString kSoftwareBarcode = QStringLiteral("ソフトウェアにて生成");
+inline const QString kCentredPaper = QStringLiteral("中央寄せ");
+
+// Composes the label. The printer page uses the settings' corrections, centring
+// and barcode method; pictures come from `data_folder` (ending in "/").
+// Notices (missing pictures, invalid base date, paper length) go to
+// `confirmation` as coming from the screen named `caller`.
+void Label_Composer(Drawing_Surface& surface, const products::Product_Record& product,
+                    const layouts::Layout_Record& layout, const Issue_Values& issue,
+                    const store::Settings_Record& settings, const QString& data_folder,
+                    store::Confirmation& confirmation, const QString& caller);
+
+// The recycling-mark picture for a mark text ("プラ", "紙"), upright or turned;
+// empty for "なし" and any other text.
+QString Recycle_Picture_Name(const QString& mark, bool turned);
+
+// Whether a layout is printed turned by 90 degrees (any direction other than 0).
+bool Is_Turned(const layouts::Layout_Record& layout);
+
+}  // namespace render

@@ -1,0 +1,176 @@
+#include "render/qt_surfaces.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+
+#include <algorithm>
+#include <cmath>
+
+namespace render {
+namespace {
+
+const QString kSubstituteFace = QStringLiteral("IPAGothic");
+
+QFont Run_Qt_Font(const Run_Font& run)
+{
+    QFont font(Installed_Face(run.face));
+    font.setPixelSize(run.height);
+    // The average width is that of a half-width character, half the height at normal width.
+    if (run.average_width > 0)
+        font.setStretch(std::clamp(static_cast<int>(std::lround(run.average_width * 200.0 / run.height)), 1, 4000));
+    font.setWeight(run.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(run.italic);
+    font.setUnderline(run.underline);
+    return font;
+}
+
+// White becomes transparent, so the picture darkens the label and never whitens it.
+QImage Without_White(const QImage& picture)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0x00FFFFFF) == 0x00FFFFFF)
+                line[x] = 0;
+    }
+    return image;
+}
+
+}  // namespace
+
+QString Installed_Face(const QString& face)
+{
+    return face == kLabelFace ? kSubstituteFace : face;
+}
+
+Painter_Surface::Painter_Surface(const Surface_Profile& profile, QPainter& painter)
+    : Drawing_Surface(profile), painter_(painter)
+{
+}
+
+QPointF Painter_Surface::To_Pixels(QPointF units) const
+{
+    return {units.x() / Profile().twips_per_pixel_x, units.y() / Profile().twips_per_pixel_y};
+}
+
+QRectF Painter_Surface::To_Pixels(const QRectF& units) const
+{
+    return {To_Pixels(units.topLeft()), To_Pixels(units.bottomRight())};
+}
+
+void Painter_Surface::Text(const Run_Font& font, int px, int py, const QString& text)
+{
+    if (font.height < 1)
+        return;  // a character of no height is invisible
+    Use_Device_Pixels();
+    const QFont qt_font = Run_Qt_Font(font);
+    painter_.setFont(qt_font);
+    painter_.setPen(Qt::black);
+    const double ascent = QFontMetricsF(qt_font, painter_.device()).ascent();
+    if (font.angle == 0) {
+        painter_.drawText(QPointF(px, py + ascent), text);
+        return;
+    }
+    painter_.save();
+    painter_.translate(px, py);
+    painter_.rotate(-font.angle);  // escapement turns counter-clockwise
+    painter_.drawText(QPointF(0, ascent), text);
+    painter_.restore();
+}
+
+void Painter_Surface::Rectangle(QPointF from, QPointF to)
+{
+    Use_Device_Pixels();
+    QPen pen(Qt::black);
+    pen.setWidth(line_width_);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRectF(To_Pixels(from), To_Pixels(to)).normalized());
+}
+
+void Painter_Surface::Bar(const QRectF& box)
+{
+    Use_Device_Pixels();
+    painter_.fillRect(To_Pixels(box), Qt::black);
+}
+
+void Painter_Surface::Set_Line_Width(int pixels)
+{
+    line_width_ = pixels;
+}
+
+void Painter_Surface::Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString&)
+{
+    Use_Device_Pixels();
+    const QRectF pixels = To_Pixels(box);
+    if (mode == Picture_Mode::Multiply)
+        Multiply_Picture(picture, pixels);
+    else
+        painter_.drawImage(pixels, picture);
+}
+
+void Painter_Surface::Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits)
+{
+    Use_Device_Pixels();
+    QFont font(face);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm /
+                                                                 Profile().twips_per_pixel_y))));
+    painter_.setFont(font);
+    painter_.setPen(Qt::black);
+    const QPointF at = To_Pixels(position);
+    painter_.drawText(QPointF(at.x(), at.y() + QFontMetricsF(font, painter_.device()).ascent()), digits);
+}
+
+bool Painter_Surface::Has_Font(const QString& face) const
+{
+    return QFontDatabase::families().contains(face);
+}
+
+Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y)
+    : Painter_Surface(Printer_Profile(dpi_x, dpi_y), painter)
+{
+    const QPaintDevice* device = painter.device();
+    to_device_ = QTransform::fromScale(static_cast<double>(device->logicalDpiX()) / dpi_x,
+                                       static_cast<double>(device->logicalDpiY()) / dpi_y) *
+                 painter.worldTransform();
+}
+
+void Printer_Page_Surface::Use_Device_Pixels()
+{
+    painter_.setWorldTransform(to_device_);
+}
+
+void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
+{
+    // Printer and PDF engines ignore raster operations: the white is taken out beforehand.
+    painter_.drawImage(pixel_box, Without_White(picture));
+}
+
+Preview_Picture_Surface::Preview_Picture_Surface(QImage& image, const Surface_Profile& profile)
+    : Painter_Surface(profile, own_painter_), own_painter_(&image)
+{
+    own_painter_.fillRect(image.rect(), Qt::white);
+}
+
+void Preview_Picture_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
+{
+    const QRect target = pixel_box.toRect();
+    if (target.isEmpty())
+        return;
+    const QImage scaled = picture.convertToFormat(QImage::Format_RGB32)
+                              .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QPainter::CompositionMode previous = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter_.drawImage(target.topLeft(), scaled);
+    painter_.setCompositionMode(previous);
+}
+
+int Preview_Pixels(double twips, const Surface_Profile& profile)
+{
+    return static_cast<int>(std::lround(twips / profile.twips_per_pixel_x));
+}
+
+}  // namespace render

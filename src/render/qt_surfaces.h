@@ -1,0 +1,71 @@
+#pragma once
+// The two real surfaces: a printer page painted through QPainter on any paged
+// device (a QPrinter or a QPdfWriter), and the preview picture on a QImage.
+#include "render/drawing_surface.h"
+
+#include <QPainter>
+
+class QPagedPaintDevice;
+
+namespace render {
+
+// "ＭＳ ゴシック" is drawn in IPAGothic, which has the same proportions; other
+// faces are used as named.
+QString Installed_Face(const QString& face);
+
+// Shared painting of both surfaces.
+class Painter_Surface : public Drawing_Surface {
+public:
+    void Text(const Run_Font& font, int px, int py, const QString& text) override;
+    void Rectangle(QPointF from, QPointF to) override;
+    void Bar(const QRectF& box) override;
+    void Set_Line_Width(int pixels) override;
+    void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) override;
+    void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) override;
+    bool Has_Font(const QString& face) const override;
+
+protected:
+    Painter_Surface(const Surface_Profile& profile, QPainter& painter);
+    // Sets the painter to device pixels of the profile.
+    virtual void Use_Device_Pixels() = 0;
+    // Draws a picture whose white must leave the label unchanged.
+    virtual void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) = 0;
+    QRectF To_Pixels(const QRectF& units) const;
+    QPointF To_Pixels(QPointF units) const;
+    QPainter& painter_;
+
+private:
+    int line_width_ = 1;
+};
+
+// The printer page. The painter is active on the paged device (the print run
+// starts pages); text runs use the profile's resolution, whatever the device's own.
+class Printer_Page_Surface : public Painter_Surface {
+public:
+    Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y);
+
+protected:
+    void Use_Device_Pixels() override;
+    void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) override;
+
+private:
+    QTransform to_device_;
+};
+
+// The preview picture: one device pixel per image pixel, cleared to white.
+class Preview_Picture_Surface : public Painter_Surface {
+public:
+    Preview_Picture_Surface(QImage& image, const Surface_Profile& profile);
+
+protected:
+    void Use_Device_Pixels() override {}
+    void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) override;
+
+private:
+    QPainter own_painter_;
+};
+
+// Pixel size of the preview picture for a size in picture twips.
+int Preview_Pixels(double twips, const Surface_Profile& profile);
+
+}  // namespace render

@@ -1,0 +1,61 @@
+#pragma once
+// A surface that draws nothing and records every primitive with its
+// parameters, for tests of the composer and of callers.
+#include "render/drawing_surface.h"
+
+#include <QSize>
+#include <QStringList>
+
+#include <vector>
+
+namespace render {
+
+class Recording_Surface : public Drawing_Surface {
+public:
+    struct Text_Record {
+        Run_Font font;
+        int px = 0;
+        int py = 0;
+        QString text;
+    };
+    struct Rectangle_Record {
+        QPointF from;
+        QPointF to;
+        int line_width = 1;
+    };
+    struct Picture_Record {
+        QString source;
+        QSize picture_size;
+        QRectF box;
+        Picture_Mode mode = Picture_Mode::Copy;
+    };
+    struct Font_Text_Record {
+        QString face;
+        QPointF position;
+        double height_mm = 0;
+        QString digits;
+    };
+
+    explicit Recording_Surface(const Surface_Profile& profile) : Drawing_Surface(profile) {}
+
+    void Text(const Run_Font& font, int px, int py, const QString& text) override;
+    void Rectangle(QPointF from, QPointF to) override;
+    void Bar(const QRectF& box) override;
+    void Set_Line_Width(int pixels) override;
+    void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) override;
+    void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) override;
+    bool Has_Font(const QString& face) const override { return installed_fonts.contains(face); }
+
+    QStringList installed_fonts;  // fonts this surface pretends to have
+    std::vector<Text_Record> texts;
+    std::vector<Rectangle_Record> rectangles;
+    std::vector<QRectF> bars;
+    std::vector<Picture_Record> pictures;
+    std::vector<Font_Text_Record> font_texts;
+    int line_width = 1;
+
+    // The characters drawn, in order, joined.
+    QString All_Text() const;
+};
+
+}  // namespace render

@@ -1,0 +1,61 @@
+#include "render/text_run.h"
+
+#include "store/text_helpers.h"
+
+#include <cmath>
+
+namespace render {
+namespace {
+
+// a x b / c rounded to the nearest whole number, as the font size is scaled to a resolution.
+int Mul_Div(int a, int b, int c)
+{
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+bool Within_Label_Length(const Text_Run& run, int py, const Surface_Profile& profile, int limit_mm)
+{
+    const double y_mm = py / (profile.rx / 25.4);
+    if (run.angle == 0)
+        return y_mm + run.size_pt * kPointMm < limit_mm;
+    return y_mm < limit_mm;
+}
+
+}  // namespace
+
+Run_Font Build_Run_Font(const Text_Run& run, const Surface_Profile& profile)
+{
+    const int points = store::Round_Half_Even(profile.factor * run.size_pt);
+    Run_Font font;
+    font.face = run.face;
+    font.height = Mul_Div(points, profile.ry, 72);
+    font.average_width = store::Round_Half_Even(Mul_Div(points, profile.rx, 72) / 2.0 * run.width_percent / 100);
+    font.angle = run.angle;
+    font.bold = run.bold;
+    font.italic = run.italic;
+    font.underline = run.underline;
+    return font;
+}
+
+void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run)
+{
+    const Surface_Profile& profile = surface.Profile();
+    const int px = store::Round_Half_Even(profile.rx / 25.4 * run.x_mm * profile.factor);
+    const int py = store::Round_Half_Even(profile.ry / 25.4 * run.y_mm * profile.factor);
+    if (surface.Is_Printer()) {
+        // Only the three directions of the label are printable.
+        if (run.angle != 0 && run.angle != 90 && run.angle != 180)
+            return;
+        if (!Within_Label_Length(run, py, profile, surface.Length_Limit_mm)) {
+            if (!surface.Length_Notice_Shown) {
+                surface.Length_Notice_Shown = true;
+                if (surface.Notices)
+                    surface.Notices->Show_Message_Box(kPaperLengthNotice);
+            }
+            return;
+        }
+    }
+    surface.Text(Build_Run_Font(run, profile), px, py, run.text);
+}
+
+}  // namespace render

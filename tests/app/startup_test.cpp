@@ -1,0 +1,134 @@
+#include "app/printer_check.h"
+#include "app/session.h"
+#include "app/startup.h"
+
+#include "layouts/default_layouts.h"
+#include "products/default_data.h"
+#include "products/product_file.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+using test_support::Temp_Folder;
+
+namespace {
+
+QMap<QString, QByteArray> Snapshot(const Temp_Folder& dir)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(dir.Path()).entryList(QDir::Files))
+        files[name] = dir.Read(name);
+    return files;
+}
+
+store::Folder_Context Context_For(const Temp_Folder& dir)
+{
+    store::Folder_Context context;
+    context.application_folder = dir.Path();
+    return context;
+}
+
+QString Row_Of(QChar key)
+{
+    const char16_t c = key.unicode();
+    const struct {
+        char16_t first, last;
+        const char* row;
+    } rows[] = {{u'ぁ', u'お', "あ"}, {u'か', u'ご', "か"}, {u'さ', u'ぞ', "さ"}, {u'た', u'ど', "た"},
+                {u'な', u'の', "な"}, {u'は', u'ぽ', "は"}, {u'ま', u'も', "ま"}, {u'ゃ', u'よ', "や"},
+                {u'ら', u'ろ', "ら"}};
+    for (const auto& r : rows)
+        if (c >= r.first && c <= r.last)
+            return QString::fromUtf8(r.row);
+    return QStringLiteral("英数");
+}
+
+}  // namespace
+
+TEST(First_Start, FillsAnEmptyApplicationFolder)
+{
+    Temp_Folder dir;
+    const app::Startup_Result result = app::Prepare_Data(Context_For(dir));
+    EXPECT_TRUE(result.errors.isEmpty()) << result.errors.join('\n').toStdString();
+    EXPECT_EQ(result.data_folder, dir.Data_Folder());
+
+    EXPECT_EQ(dir.Read("user_v2.dat").count("\r\n"), 15);
+    EXPECT_EQ(dir.Read(products::kProductFileName), QByteArray("2.00\r\n"));
+
+    const store::Text_File strings = store::Read_Text_Lines(dir.File(products::kStringsFileName));
+    ASSERT_EQ(strings.lines.size(), 11);
+    EXPECT_EQ(strings.lines[0], QStringLiteral("品名の登録,,,,,"));
+    EXPECT_EQ(strings.lines[9], QStringLiteral("表示価格の登録,円(税込),円＋税,￥０,,"));
+    EXPECT_EQ(strings.lines[10], QStringLiteral("成分表タイトルの登録,栄養成分(1食分○g当たり),,,,"));
+
+    const store::Text_File words = store::Read_Text_Lines(dir.File(products::kWordTableFileName));
+    ASSERT_EQ(words.lines.size(), 1040);
+    EXPECT_EQ(words.lines.first(), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ"));
+    EXPECT_EQ(words.lines.last(), QStringLiteral("ろー\tローズマリー抽出物"));
+    EXPECT_TRUE(words.lines.contains(QStringLiteral("ちあ\tチアミンナフタレン－1,5－ジスルホン酸塩\"")));
+    QMap<QString, int> per_row;
+    for (const QString& line : words.lines) {
+        ASSERT_EQ(line.indexOf('\t'), 2) << line.toStdString();
+        ++per_row[Row_Of(line.at(0))];
+    }
+    const QMap<QString, int> expected = {{"英数", 76}, {"あ", 148}, {"か", 209}, {"さ", 162}, {"た", 93},
+                                         {"な", 33},   {"は", 193}, {"ま", 45},  {"や", 4},   {"ら", 77}};
+    EXPECT_EQ(per_row, expected);
+
+    for (const auto& layout : layouts::Default_Layouts())
+        EXPECT_EQ(dir.Read(layout.name + ".lay").count("\r\n"), 152);
+    EXPECT_EQ(Snapshot(dir).size(), 1 + 3 + 8);
+}
+
+TEST(First_Start, SecondStartChangesNothingAndOneDeletedFileComesBackAlone)
+{
+    Temp_Folder dir;
+    app::Prepare_Data(Context_For(dir));
+    dir.Write(QStringLiteral("わたしの.lay"), "user layout\r\n");
+    dir.Write(products::kProductFileName, "2.00\r\n0001\tdamaged");
+    const auto first = Snapshot(dir);
+
+    app::Prepare_Data(Context_For(dir));
+    EXPECT_EQ(Snapshot(dir), first);
+
+    for (const QString& name : {products::kWordTableFileName, QStringLiteral("標準03 28x38 ﾜｸ無.lay"),
+                                QStringLiteral("user_v2.dat")}) {
+        QFile::remove(dir.File(name));
+        app::Prepare_Data(Context_For(dir));
+        EXPECT_EQ(Snapshot(dir), first) << name.toStdString();
+    }
+}
+
+TEST(First_Start, UnreachableDataFolderIsReportedByName)
+{
+    Temp_Folder dir;
+    dir.Write("user_v2.dat", test_support::Cp932_Lines({"", "0000", "0", "0", QStringLiteral("しない"),
+                                                        QStringLiteral("Fドライブ (ルート)")}));
+    store::Folder_Context context = Context_For(dir);
+    context.drive_root_base = dir.File("no-such-mount") + "/";
+    const app::Startup_Result result = app::Prepare_Data(context);
+    ASSERT_EQ(result.errors.size(), 1);
+    EXPECT_TRUE(result.errors[0].contains(dir.File("no-such-mount/f/"))) << result.errors[0].toStdString();
+}
+
+namespace {
+struct Fixed_Printers : platform::Printer_Platform {
+    QStringList names;
+    QStringList Installed_Printers() const override { return names; }
+};
+}  // namespace
+
+TEST(Select_Configured_Printer, ExactDeviceNameOnly)
+{
+    Temp_Folder dir;
+    dir.Write("user_v2.dat", "Zebra\r\n");
+    Fixed_Printers printers;
+    printers.names = {"zebra", "Zebra-2"};
+    EXPECT_FALSE(app::Select_Configured_Printer(dir.Path(), printers));
+    printers.names << "Zebra";
+    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), printers));
+    EXPECT_EQ(app::Current_Session().current_printer, QStringLiteral("Zebra"));
+}

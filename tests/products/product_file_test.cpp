@@ -1,0 +1,153 @@
+#include "products/product_file.h"
+#include "store/cp932.h"
+
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace products;
+using test_support::Cp932_Lines;
+using test_support::Scripted_Confirmation;
+using test_support::Temp_Folder;
+
+namespace {
+
+Product_Record Record(const QString& number, const QString& name)
+{
+    Product_Record r;
+    r[Product_No] = number;
+    r[Layout_Name] = QStringLiteral("標準01 65x45");
+    r[Product_Name] = name;
+    return r;
+}
+
+QString Line(const QString& number, const QString& name)
+{
+    return Join_Product_Line(Record(number, name));
+}
+
+struct Product_File : ::testing::Test {
+    Temp_Folder dir;
+    Scripted_Confirmation ui;
+    QString folder = dir.Data_Folder();
+
+    void Given(const QStringList& lines) { dir.Write(kProductFileName, Cp932_Lines(lines)); }
+    QByteArray File() const { return dir.Read(kProductFileName); }
+    Store_Outcome Store(const QString& number, const QString& name)
+    {
+        Product_Record r = Record(number, name);
+        return Store_Product(folder, r, ui, QStringLiteral("S_Touroku"));
+    }
+};
+
+}  // namespace
+
+TEST(Product_Record, LineHas44FieldsAndLosesControlCharacters)
+{
+    Product_Record r = Record(QStringLiteral("3"), QStringLiteral("品名:大福\t餅\r\n"));
+    r[Recycle2_Text2] = QStringLiteral("last");
+    const QString line = Join_Product_Line(r);
+    EXPECT_EQ(line.count('\t'), 43);
+    EXPECT_TRUE(line.startsWith(QStringLiteral("0003\t標準01 65x45\t品名:大福餅\t")));
+    EXPECT_TRUE(line.endsWith(QStringLiteral("\tlast")));
+    EXPECT_EQ(Split_Product_Line(line)[Product_Name], QStringLiteral("品名:大福餅"));
+    EXPECT_EQ(Format_Product_No(QStringLiteral("12.5")), QStringLiteral("0012"));
+}
+
+TEST_F(Product_File, NextNumberFollowsTheLastLine)
+{
+    Given({"2.00"});
+    EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0001"));
+    Given({"2.00", Line("0003", "a"), Line("0042", "b")});
+    EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0043"));
+    Given({"2.00", Line("9999", "z")});
+    EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0000"));
+    dir.Write(kProductFileName, "");
+    EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0001"));
+}
+
+TEST_F(Product_File, StoreInsertsInNumberOrder)
+{
+    Given({"2.00", Line("0003", "a"), Line("0007", "b")});
+    EXPECT_EQ(Store("5", "c"), Store_Outcome::Stored);
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "a"), Line("0005", "c"), Line("0007", "b")}));
+    EXPECT_EQ(Store("9", "d"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("1", "e"), Store_Outcome::Stored);
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "e"), Line("0003", "a"), Line("0005", "c"), Line("0007", "b"),
+                                   Line("0009", "d")}));
+    EXPECT_EQ(ui.Lines1(), QStringList(3, QStringLiteral("保存しました")));
+    EXPECT_EQ(ui.requests.back().back_colour, store::kInformationColour);
+    EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
+}
+
+TEST_F(Product_File, EmptyFileGetsTheVersionLineFirst)
+{
+    dir.Write(kProductFileName, "");
+    EXPECT_EQ(Store("1", "a"), Store_Outcome::Stored);
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "a")}));
+}
+
+TEST_F(Product_File, OverwriteAskedAndAnsweredBothWays)
+{
+    Given({"2.00", Line("0003", "a"), Line("0007", "b")});
+    const QByteArray before = File();
+
+    ui.answers = {false};
+    EXPECT_EQ(Store("3", "new"), Store_Outcome::Declined);
+    EXPECT_EQ(File(), before);
+    EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(ui.requests[0].line1, QStringLiteral("No.0003を上書き保存します"));
+    EXPECT_EQ(ui.requests[0].line2, QStringLiteral("よろしいですか？"));
+    EXPECT_EQ(ui.requests[0].first_caption, QStringLiteral("はい"));
+    EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("いいえ"));
+
+    ui.answers = {true};
+    EXPECT_EQ(Store("0003", "new"), Store_Outcome::Stored);
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "new"), Line("0007", "b")}));
+}
+
+TEST_F(Product_File, DuplicateNumbersFirstIsReplacedAllAreDeleted)
+{
+    Given({"2.00", Line("0004", "first"), Line("0004", "second"), Line("0005", "x")});
+    EXPECT_EQ(Find_Product(folder, QStringLiteral("4"))->field[Product_Name], QStringLiteral("first"));
+    ui.answers = {true};
+    EXPECT_EQ(Store("4", "new"), Store_Outcome::Stored);
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0004", "new"), Line("0004", "second"), Line("0005", "x")}));
+
+    EXPECT_TRUE(Delete_Product(folder, QStringLiteral("4"), ui, QStringLiteral("S_List")));
+    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0005", "x")}));
+    EXPECT_EQ(ui.Lines1().back(), QStringLiteral("削除しました"));
+    EXPECT_FALSE(Find_Product(folder, QStringLiteral("4")).has_value());
+}
+
+TEST_F(Product_File, RefusalsWriteNothing)
+{
+    Given({"2.00", Line("0003", "a")});
+    const QByteArray before = File();
+    EXPECT_EQ(Store("0", "x"), Store_Outcome::Refused);
+    EXPECT_EQ(Store("abc", "x"), Store_Outcome::Refused);
+    EXPECT_EQ(ui.requests[0].line2, QStringLiteral("(登録番号が異常です)"));
+    EXPECT_EQ(Store("4", "吉野家𠮷"), Store_Outcome::Refused);
+    EXPECT_TRUE(ui.requests.back().line2.contains(QStringLiteral("𠮷")));
+
+    Product_Record r = Record("4", "x");
+    EXPECT_EQ(Store_Product(QStringLiteral("/"), r, ui, QStringLiteral("S_Touroku")), Store_Outcome::Refused);
+    EXPECT_EQ(ui.requests.back().line2, QStringLiteral("(保存先指定が異常です)"));
+    EXPECT_EQ(File(), before);
+}
+
+TEST_F(Product_File, OddLinesSurviveARewrite)
+{
+    // An empty line, a short line and undecodable bytes are copied, not lost.
+    dir.Write(kProductFileName, QByteArray("2.00\r\n\r\n0002\tshort\r\n0003\t\x85\x40\r\n"));
+    EXPECT_EQ(Store("9", "new"), Store_Outcome::Stored);
+    const store::Text_File file = store::Read_Text_Lines(dir.File(kProductFileName));
+    ASSERT_EQ(file.lines.size(), 5);
+    EXPECT_EQ(file.lines[2], QStringLiteral("0002\tshort"));
+    EXPECT_TRUE(file.lines[3].startsWith(QStringLiteral("0003\t")));
+    EXPECT_TRUE(file.lines[4].startsWith(QStringLiteral("0009\t")));
+}

@@ -1,0 +1,21 @@
+#pragma once
+// A product with every item filled, the issue values that go with it, and the
+// built-in layouts by name: the labels the rendering tests and benchmarks draw.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+#include "render/issue_values.h"
+
+#include <QString>
+
+namespace render_fixtures {
+
+products::Product_Record Filled_Product();
+render::Issue_Values Filled_Issue();  // 2024/3/5 9:00, 3 days, EAN-13 barcode
+
+// The built-in layout of that name (fails the test run when there is none).
+const layouts::Layout_Record& Built_In_Layout(const QString& name);
+
+// Copies the four recycling-mark pictures into the folder (ending in "/").
+bool Copy_Mark_Pictures(const QString& data_folder);
+
+}  // namespace render_fixtures

@@ -1,0 +1,89 @@
+#include "render/recording_surface.h"
+#include "render/text_run.h"
+#include "support/scripted_confirmation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+render::Text_Run Character_Run(double size_pt, double y_mm, int angle = 0)
+{
+    render::Text_Run run;
+    run.size_pt = size_pt;
+    run.y_mm = y_mm;
+    run.x_mm = 10;
+    run.angle = angle;
+    run.text = QStringLiteral("あ");
+    return run;
+}
+
+TEST(Build_Run_Font, SizeRoundedAfterTheSurfaceFactor)
+{
+    struct Case {
+        render::Surface_Profile profile;
+        double size_pt;
+        double width;
+        int height;
+        int average_width;
+    };
+    const Case cases[] = {
+        {render::Printer_Profile(203, 203), 5.5, 100, 17, 8},    // built at 6 pt: MulDiv(6, 203, 72) = 17; 8.5 -> 8
+        {render::Printer_Profile(203, 203), 6.5, 100, 17, 8},    // 6.5 -> 6 as well
+        {render::Printer_Profile(203, 203), 8, 75, 23, 9},       // 22.56 -> 23; 23 / 2 x 0.75 = 8.625 -> 9
+        {render::Preview_Profile(96), 5.5, 100, 15, 8},          // 11 points: MulDiv(11, 96, 72) = 15; 7.5 -> 8
+        {render::Preview_Profile(96), 8, 150, 21, 16},           // 16 points: 21.33 -> 21; 21 / 2 x 1.5 = 15.75
+    };
+    for (const Case& c : cases) {
+        render::Text_Run run = Character_Run(c.size_pt, 0);
+        run.width_percent = c.width;
+        const render::Run_Font font = render::Build_Run_Font(run, c.profile);
+        EXPECT_EQ(font.height, c.height) << c.size_pt;
+        EXPECT_EQ(font.average_width, c.average_width) << c.size_pt << " " << c.width;
+        EXPECT_EQ(font.face, render::kLabelFace);
+    }
+}
+
+TEST(Draw_Text_Run, DevicePositionIsRoundedHalfEven)
+{
+    render::Recording_Surface preview(render::Preview_Profile(96));
+    render::Text_Run run = Character_Run(8, 25.4);
+    run.x_mm = 25.4;
+    render::Draw_Text_Run(preview, run);
+    ASSERT_EQ(preview.texts.size(), 1u);
+    EXPECT_EQ(preview.texts[0].px, 192);
+    EXPECT_EQ(preview.texts[0].py, 192);
+}
+
+TEST(Draw_Text_Run, PaperLengthCheckShowsTheNoticeOncePerRun)
+{
+    test_support::Scripted_Confirmation ui;
+    render::Recording_Surface page(render::Printer_Profile(203, 203));
+    page.Length_Limit_mm = 65;
+    page.Notices = &ui;
+    render::Draw_Text_Run(page, Character_Run(8, 60));  // 60 + 2.82 < 65
+    EXPECT_EQ(page.texts.size(), 1u);
+    render::Draw_Text_Run(page, Character_Run(8, 63));  // 65.8: refused
+    render::Draw_Text_Run(page, Character_Run(8, 64));
+    render::Draw_Text_Run(page, Character_Run(8, 64.5, 90));  // turned runs compare their start only: drawn
+    render::Draw_Text_Run(page, Character_Run(8, 66, 180));
+    EXPECT_EQ(page.texts.size(), 2u);
+    ASSERT_EQ(ui.message_boxes.size(), 1);
+    EXPECT_EQ(ui.message_boxes[0], "印字が行えない項目があります。\r用紙長が印字内容に足りていません。");
+    EXPECT_TRUE(page.Length_Notice_Shown);
+}
+
+TEST(Draw_Text_Run, OtherAnglesDrawNothingOnThePrinter)
+{
+    test_support::Scripted_Confirmation ui;
+    render::Recording_Surface page(render::Printer_Profile(203, 203));
+    page.Length_Limit_mm = 65;
+    page.Notices = &ui;
+    render::Draw_Text_Run(page, Character_Run(8, 10, 45));
+    EXPECT_TRUE(page.texts.empty());
+
+    render::Recording_Surface preview(render::Preview_Profile(96));
+    render::Draw_Text_Run(preview, Character_Run(8, 500));  // the preview draws every run
+    EXPECT_EQ(preview.texts.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "store/cp932.h"
+
+#include "support/temp_folder.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <gtest/gtest.h>
+
+using namespace store;
+using test_support::Temp_Folder;
+
+TEST(Cp932, WidthsFollowTheEncoding)
+{
+    EXPECT_EQ(Byte_Width(QStringLiteral("aｱ")), 2);
+    EXPECT_EQ(Byte_Width(QStringLiteral("あ－～①")), 8);
+    EXPECT_EQ(Byte_Width(QStringLiteral("😀")), 2);  // two code units without a CP932 form count 1 each
+}
+
+TEST(Cp932, RoundTripsJapaneseTextWithCrLf)
+{
+    Temp_Folder dir;
+    const QStringList lines = {QStringLiteral("品名:いちご大福"), QString(), QStringLiteral("ｶﾞﾝﾀﾞﾑ①－～")};
+    ASSERT_TRUE(Write_Text_Lines(dir.File("a.tsv"), lines).ok());
+    const QByteArray bytes = dir.Read("a.tsv");
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 3);
+    EXPECT_EQ(bytes.left(2), QByteArray("\x95\x69"));  // 品 in CP932
+    const Text_File read = Read_Text_Lines(dir.File("a.tsv"));
+    EXPECT_TRUE(read.opened);
+    EXPECT_EQ(read.lines, lines);
+}
+
+TEST(Cp932, CharactersWithoutACp932FormAreRefusedAndNothingIsWritten)
+{
+    Temp_Folder dir;
+    for (const QString& bad : {QStringLiteral("𠮷"), QStringLiteral("😀"), QStringLiteral("¥")}) {
+        const Write_Result result = Write_Text_Lines(dir.File("x.tsv"), {QStringLiteral("ok"), QStringLiteral("a") + bad});
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.error.contains(bad)) << result.error.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.File("x.tsv")));
+    }
+    EXPECT_EQ(First_Unencodable(QStringLiteral("ab𠮷c")), QStringLiteral("𠮷"));
+    EXPECT_TRUE(First_Unencodable(QStringLiteral("普通の文字")).isEmpty());
+}
+
+TEST(Cp932, ReadingToleratesBareLfUndecodableBytesAndMissingFiles)
+{
+    Temp_Folder dir;
+    dir.Write("m.tsv", QByteArray("a\nb\r\n\x85\x40x\r\n"));
+    const Text_File read = Read_Text_Lines(dir.File("m.tsv"));
+    ASSERT_EQ(read.lines.size(), 3);
+    EXPECT_EQ(read.lines[0], QStringLiteral("a"));
+    EXPECT_EQ(read.lines[1], QStringLiteral("b"));
+    EXPECT_TRUE(read.lines[2].endsWith('x'));
+    EXPECT_FALSE(Read_Text_Lines(dir.File("missing.tsv")).opened);
+}
+
+// The table-driven codec agrees with the platform's converter on every printable
+// character that survives a round trip; control codes stay themselves, as in Windows' CP932.
+TEST(Cp932, TablesAgreeWithTheConverter)
+{
+    EXPECT_EQ(Encode_Cp932(QStringLiteral("\x1a\x1c\x7f")).bytes, QByteArray("\x1a\x1c\x7f"));
+    EXPECT_EQ(Decode_Cp932(QByteArray("\x1a\x1c\x7f")), QStringLiteral("\x1a\x1c\x7f"));
+    QString all;
+    for (int u = 0x20; u < 0x10000; ++u)
+        if (u != 0x7F && (u < 0xD800 || u > 0xDFFF))
+            all.append(QChar(char16_t(u)));
+    QString encodable;
+    for (QChar c : all) {
+        QStringEncoder encoder("Shift_JIS");
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        QStringDecoder decoder("Shift_JIS");
+        const QString back = decoder.decode(bytes);
+        if (!encoder.hasError() && back == QString(c))  // one-way fallbacks are not stored
+            encodable.append(c);
+    }
+    QStringEncoder encoder("Shift_JIS");
+    const QByteArray expected = encoder.encode(encodable);
+    const Encoded ours = Encode_Cp932(encodable);
+    ASSERT_TRUE(ours.ok());
+    EXPECT_EQ(ours.bytes, expected);
+    QStringDecoder decoder("Shift_JIS");
+    EXPECT_EQ(Decode_Cp932(expected), decoder.decode(expected));
+}

@@ -1,0 +1,127 @@
+#include "store/data_folder.h"
+
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace store;
+using test_support::Temp_Folder;
+
+TEST(Resolve_Data_Folder, MapsEveryLocationName)
+{
+    Folder_Context context;
+    context.application_folder = QStringLiteral("/opt/app");
+    context.desktop_folder = QStringLiteral("/home/u/Desktop");
+    context.removable_drive_root = QStringLiteral("/media/u/USB");
+    const struct {
+        QString location;
+        QString folder;
+    } cases[] = {
+        {QStringLiteral("ぱるべりなUSBメモリ"), QStringLiteral("/media/u/USB/")},
+        {QStringLiteral("ぱるべりなインストールフォルダ"), QStringLiteral("/opt/app/")},
+        {QStringLiteral("デスクトップ"), QStringLiteral("/home/u/Desktop/")},
+        {QStringLiteral("Cドライブ (ルート)"), QStringLiteral("/mnt/c/")},
+        {QStringLiteral("Dドライブ (ルート)"), QStringLiteral("/mnt/d/")},
+        {QStringLiteral("Eドライブ (ルート)"), QStringLiteral("/mnt/e/")},
+        {QStringLiteral("Fドライブ (ルート)"), QStringLiteral("/mnt/f/")},
+        {QStringLiteral("Gドライブ (ルート)"), QString()},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Resolve_Data_Folder(c.location, context), c.folder) << c.location.toStdString();
+
+    context.removable_drive_root.clear();
+    EXPECT_EQ(Resolve_Data_Folder(QStringLiteral("ぱるべりなUSBメモリ"), context), QStringLiteral("/opt/app/"));
+}
+
+namespace {
+
+Rewrite_Result Append_Line(const QString& folder, const QString& line)
+{
+    return Rewrite_Via_Temp(folder, QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+                            [&](const Text_File& old_file, QStringList& out) {
+                                out = old_file.lines;
+                                out << line;
+                                return true;
+                            });
+}
+
+}  // namespace
+
+TEST(Rewrite_Via_Temp, ReplacesTheFileAndLeavesNoTemporaryFile)
+{
+    Temp_Folder dir;
+    dir.Write("f.tsv", "2.00\r\n");
+    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("商品")).outcome, Rewrite_Outcome::Written);
+    EXPECT_EQ(dir.Read("f.tsv"), test_support::Cp932_Lines({"2.00", QStringLiteral("商品")}));
+    EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
+}
+
+TEST(Rewrite_Via_Temp, DeclinedOrUnencodableRewritesChangeNothing)
+{
+    Temp_Folder dir;
+    dir.Write("f.tsv", "2.00\r\nkeep\r\n");
+    dir.Write("f.tmp", "left over");
+    const Rewrite_Result declined = Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+                                                     [](const Text_File&, QStringList& out) {
+                                                         out << QStringLiteral("half");
+                                                         return false;
+                                                     });
+    EXPECT_EQ(declined.outcome, Rewrite_Outcome::Declined);
+    EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
+
+    const Rewrite_Result refused = Append_Line(dir.Data_Folder(), QStringLiteral("𠮷野家"));
+    EXPECT_EQ(refused.outcome, Rewrite_Outcome::Failed);
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("𠮷")));
+    EXPECT_EQ(dir.Read("f.tsv"), QByteArray("2.00\r\nkeep\r\n"));
+}
+
+TEST(Rewrite_Via_Temp, UnwritableFolderReportsAndKeepsTheFile)
+{
+    Temp_Folder dir;
+    dir.Write("f.tsv", "2.00\r\n");
+    // A folder path below a plain file cannot be written, not even by root.
+    const Rewrite_Result result = Append_Line(dir.File("f.tsv") + QStringLiteral("/"), QStringLiteral("x"));
+    EXPECT_EQ(result.outcome, Rewrite_Outcome::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(dir.Read("f.tsv"), QByteArray("2.00\r\n"));
+}
+
+// A writer killed at any moment leaves the previous complete file: the real file
+// is only ever replaced by a rename of a fully written, synced twin.
+TEST(Rewrite_Via_Temp, KilledWriterLeavesAWholeFile)
+{
+    Temp_Folder dir;
+    const QString big(4000, QChar(0x3042));
+    QStringList lines{QStringLiteral("2.00")};
+    for (int i = 0; i < 40; ++i)
+        lines << big;
+    ASSERT_TRUE(Write_Text_Lines(dir.File("f.tsv"), lines).ok());
+    const QByteArray original = dir.Read("f.tsv");
+
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+                                 [](const Text_File& old_file, QStringList& out) {
+                                     out = old_file.lines;  // same content, rewritten again and again
+                                     return true;
+                                 });
+            }
+        }
+        usleep(3000 + round * 1700);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_EQ(dir.Read("f.tsv"), original) << "round " << round;
+    }
+}
