@@ -2,39 +2,19 @@
 // Screen-test fixtures: a desktop and printers of the test's own, a session in
 // temporary folders, and a script that answers the dialogs the screens open.
 #include "app/session.h"
-#include "platform/desktop_platform.h"
 #include "platform/printer_platform.h"
+#include "support/fake_desktop.h"
 #include "support/temp_folder.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <QUrl>
 
 #include <deque>
 #include <memory>
 #include <vector>
 
 namespace maintenance_test {
-
-class Test_Desktop : public platform::Desktop_Platform {
-public:
-    QString application_folder;
-    QString desktop_folder;
-    QString removable_root;
-    std::vector<QUrl> opened;
-
-    QString Application_Folder() const override { return application_folder; }
-    QString Desktop_Folder() const override { return desktop_folder; }
-    QString Removable_Drive_Root() const override { return removable_root; }
-    int Screen_Pixels_Per_Inch() const override { return 96; }
-    bool Open_Url(const QUrl& url) override
-    {
-        opened.push_back(url);
-        return true;
-    }
-    QString User_Name() const override { return QStringLiteral("tester"); }
-};
 
 class Test_Printers : public platform::Printer_Platform {
 public:
@@ -46,7 +26,7 @@ public:
 struct Session_Fixture {
     test_support::Temp_Folder application;
     test_support::Temp_Folder desktop_folder;
-    Test_Desktop desktop;
+    test_support::Fake_Desktop desktop;
     Test_Printers printers;
 
     Session_Fixture();
@@ -62,10 +42,10 @@ struct Seen_Dialog {
     QStringList buttons;  // captions of the visible buttons
 };
 
-// Answers every dialog that appears, in order: for Kakunin "ok" or "cancel"
-// (a notice with one button is answered with that button whatever the script
-// says), for InputWindowA the text to enter or "cancel" ("" keeps the preset
-// text); message boxes are accepted. Without a scripted answer, "cancel".
+// Answers every dialog that appears. Notices (one button) and message boxes are
+// simply acknowledged; questions take the next scripted answer, "ok" or
+// "cancel"; InputWindowA takes the next answer as the text to enter ("" keeps
+// the preset text) or "cancel". Without a scripted answer, "cancel".
 class Dialog_Script : public QObject {
 public:
     Dialog_Script();

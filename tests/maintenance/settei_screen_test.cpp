@@ -192,7 +192,7 @@ void Settei_Test::openFolderOpensTheShownLocation()
     screen.Form_Load();
     screen.Combo3->setCurrentText(Q("デスクトップ"));
     screen.Command8_Click();
-    QCOMPARE(fixture.desktop.opened.size(), size_t(1));
+    QCOMPARE(fixture.desktop.opened.size(), 1);
     QCOMPARE(fixture.desktop.opened[0].toLocalFile(), fixture.desktop_folder.Data_Folder());
 }
 
