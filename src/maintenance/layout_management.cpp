@@ -177,6 +177,16 @@ QString Created_Layout_Name(const QDateTime& now)
     return QStringLiteral("作成ﾚｲｱｳﾄ") + now.toString(QStringLiteral("yy年MM月dd日hh時mm分ss秒"));
 }
 
+QString Preview_Product_No(const QString& typed)
+{
+    QString digits = typed;
+    for (QChar& c : digits) {
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    return products::Format_Product_No(digits);
+}
+
 QString Picture_Size_Hint(const QString& length, const QString& width, double vertical_ratio)
 {
     constexpr double kTwipsPerMillimetre = 56.748768;
@@ -185,7 +195,7 @@ QString Picture_Size_Hint(const QString& length, const QString& width, double ve
            + pixels(store::Lenient_Number(length) * kTwipsPerMillimetre * vertical_ratio) + QStringLiteral("px");
 }
 
-QString Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
+Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
                     store::Confirmation& ui, const QString& caller, const Clock& clock)
 {
     QString name = Clean_Layout_Name(entered_name);
@@ -206,7 +216,7 @@ QString Save_Layout(const QString& data_folder, const QString& entered_name, con
         return {};
     }
     Done(ui, caller, exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました"));
-    return name;
+    return {name, !exists};
 }
 
 bool Can_Rename_Layout(const QString& name, store::Confirmation& ui, const QString& caller)

@@ -51,15 +51,22 @@ QString Clean_Layout_Name(const QString& name);
 // "作成ﾚｲｱｳﾄ24年03月05日14時07分09秒" for that moment.
 QString Created_Layout_Name(const QDateTime& now);
 
+// The preview product number typed in full- or half-width digits, as four digits.
+QString Preview_Product_No(const QString& typed);
+
 // "最大:幅Wpx×縦Hpx": the picture size the printer draws at the label's size.
 QString Picture_Size_Hint(const QString& length, const QString& width, double vertical_ratio = 1.0);
 
 using Clock = std::function<QDateTime()>;
 
+struct Saved_Layout {
+    QString name;          // empty when nothing was saved
+    bool created = false;  // a new file (not an overwrite)
+};
+
 // Saves the fields under the name the user entered (cleaned; "新規登録レイアウト"
 // becomes a dated name), asking before an existing layout is overwritten.
-// Returns the name saved under, empty when nothing was saved.
-QString Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
+Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
                     store::Confirmation& ui, const QString& caller, const Clock& clock);
 
 // Refuses (with the notice) a protected name before the new name is asked for.

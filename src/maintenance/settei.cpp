@@ -5,6 +5,7 @@
 #include "maintenance/backup_screen.h"
 #include "maintenance/convert_screen.h"
 #include "maintenance/data_files.h"
+#include "maintenance/layout_m.h"
 #include "maintenance/messages.h"
 #include "maintenance/screen_helpers.h"
 #include "maintenance/settings_rules.h"
@@ -50,6 +51,7 @@ Settei::Settei(QWidget* parent) : QWidget(parent)
     connect(Combo1, &QComboBox::activated, this, &Settei::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Settei::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Settei::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Settei::Command3_Click);
     connect(Command5, &QPushButton::clicked, this, &Settei::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Settei::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Settei::Command8_Click);
@@ -144,9 +146,8 @@ void Settei::Build_Controls()
     layout->addWidget(system);
     for (QPushButton* button : {Command1, Command2, Command3, Command5, Command7})
         button->setMinimumHeight(36);
-    // Paper selection and layout management are not part of this build: their buttons stay disabled.
+    // The paper selection window is not part of this build: its button stays disabled.
     Command4->setEnabled(false);
-    Command3->setEnabled(false);
 }
 
 void Settei::Form_Load()
@@ -231,6 +232,13 @@ void Settei::Command1_Click()
 void Settei::Command2_Click()
 {
     close();
+}
+
+void Settei::Command3_Click()
+{
+    auto* screen = new Layout_M;
+    Open_In_Place_Of(this, screen);
+    screen->Form_Load();
 }
 
 void Settei::Command5_Click()

@@ -45,6 +45,7 @@ public:
     void Combo1_Click();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
     void Command5_Click();
     void Command7_Click();
     void Command8_Click();

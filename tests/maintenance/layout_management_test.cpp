@@ -50,6 +50,13 @@ TEST(Clean_Layout_Name, ReplacesWhatFileNamesCannotHold)
         EXPECT_EQ(Clean_Layout_Name(Q(typed)), Q(expected)) << typed;
 }
 
+TEST(Preview_Product_No, FullWidthDigitsBecomeFourDigits)
+{
+    EXPECT_EQ(Preview_Product_No(Q("１２")), QStringLiteral("0012"));
+    EXPECT_EQ(Preview_Product_No(QStringLiteral("7")), QStringLiteral("0007"));
+    EXPECT_EQ(Preview_Product_No(QString()), QStringLiteral("0000"));
+}
+
 TEST(Picture_Size_Hint, WholePixelsOfTheLabelAtOnePixelPerTwip)
 {
     EXPECT_EQ(Picture_Size_Hint(QStringLiteral("65"), QStringLiteral("45")), Q("最大:幅2553px×縦3688px"));
@@ -91,7 +98,7 @@ TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
     fields.flags[3] = layouts::kPlain;
     fields.side2 = Q("右");
     fields.paper = QStringLiteral("12");
-    ASSERT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("R"), fields, ui, kCaller, kClock), QStringLiteral("R"));
+    ASSERT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("R"), fields, ui, kCaller, kClock).name, QStringLiteral("R"));
     const QStringList lines = Lines_Of(QStringLiteral("R"));
     ASSERT_EQ(lines.size(), 152);
     EXPECT_EQ(lines[5], QStringLiteral(".5"));
@@ -131,8 +138,10 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
 
 TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 {
-    const QString name = Save_Layout(data.Data_Folder(), kNewLayoutEntry, New_Layout_Fields(), ui, kCaller, kClock);
+    const Saved_Layout saved = Save_Layout(data.Data_Folder(), kNewLayoutEntry, New_Layout_Fields(), ui, kCaller, kClock);
+    const QString name = saved.name;
     EXPECT_EQ(name, Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒"));
+    EXPECT_TRUE(saved.created);
     EXPECT_TRUE(QFileInfo::exists(data.File(Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒.lay"))));
     EXPECT_EQ(Lines_Of(name).value(1), name);
     ASSERT_EQ(ui.requests.size(), 1u);
@@ -154,13 +163,15 @@ TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
     changed.text[0] = QStringLiteral("70");
 
     ui.answers = {false};
-    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock), QString());
+    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
     EXPECT_EQ(ui.Lines1().mid(1), (QStringList{Q("同じ名前のレイアウトが存在"), Q("保存しませんでした")}));
 
     ui.requests.clear();
     ui.answers = {true};
-    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock), QStringLiteral("A"));
+    const Saved_Layout overwritten = Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock);
+    EXPECT_EQ(overwritten.name, QStringLiteral("A"));
+    EXPECT_FALSE(overwritten.created);
     EXPECT_EQ(Lines_Of(QStringLiteral("A")).value(3), QStringLiteral("70"));
     EXPECT_EQ(ui.Lines1(), (QStringList{Q("同じ名前のレイアウトが存在"), Q("上書き保存しました")}));
 }
@@ -174,7 +185,7 @@ TEST_F(Layout_Fixture, FailedWriteKeepsTheOldFileAndSaysSo)
     ui.answers = {true};
     Layout_Fields changed = New_Layout_Fields();
     changed.text[0] = QStringLiteral("70");
-    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock), QString());
+    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kCaller, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
     EXPECT_EQ(ui.requests.back().line1, Q("保存出来ませんでした"));
     EXPECT_FALSE(ui.requests.back().line3.isEmpty());
