@@ -93,8 +93,14 @@ void Painter_Surface::Rectangle(QPointF from, QPointF to)
 
 void Painter_Surface::Bar(const QRectF& box)
 {
+    // A filled box covers every device pixel from its first corner to its last,
+    // both included: a bar 0.1725 mm thick fills its whole 0.25 mm module, so
+    // neighbouring bar modules join into one wide bar as the symbol requires.
     Use_Device_Pixels();
-    painter_.fillRect(To_Pixels(box), Qt::black);
+    const QRectF pixels = To_Pixels(box);
+    const QPoint first(static_cast<int>(std::lround(pixels.left())), static_cast<int>(std::lround(pixels.top())));
+    const QPoint last(static_cast<int>(std::lround(pixels.right())), static_cast<int>(std::lround(pixels.bottom())));
+    painter_.fillRect(QRect(first, last), Qt::black);
 }
 
 void Painter_Surface::Set_Line_Width(int pixels)
