@@ -1,10 +1,14 @@
 #include "maintenance/layout_m.h"
 
+#include "app/printer_check.h"
 #include "app/session.h"
 #include "app/widget_helpers.h"
 #include "layouts/layout_record.h"
 #include "maintenance/screen_helpers.h"
+#include "printing/s_preview.h"
 #include "products/product_file.h"
+#include "render/issue_values.h"
+#include "store/text_helpers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -83,7 +87,10 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
     connect(Text1[0], &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
     connect(Text1[1], &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
     connect(Text1[kPaperField], &QLineEdit::editingFinished, this, [this] { Text1_LostFocus(kPaperField); });
-    connect(Text2, &QLineEdit::returnPressed, this, &Layout_M::Command14_Click);
+    connect(Text2, &QLineEdit::returnPressed, this, &Layout_M::Text2_KeyPress_Enter);
+    connect(Command12, &QPushButton::clicked, this, &Layout_M::Command12_Click);
+    for (int i = 0; i <= kPaperField; ++i)
+        connect(Text1[i], &QLineEdit::returnPressed, this, [this, i] { Text1_KeyPress_Enter(i); });
 }
 
 void Layout_M::Build_Controls()
@@ -136,8 +143,7 @@ void Layout_M::Build_Controls()
     Command14 = named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
     Command15 = named(new QPushButton(Q("用紙番号指定"), this), "Command15");
     Ret_Code = app::Add_Ret_Code(this);
-    Prv_open = named(new QLabel(this), "Prv_open");
-    Prv_open->hide();
+    Prv_open = printing::Add_Prv_Open(this);
 
     // Frame "ラベルの設定".
     auto* label_frame = new QGroupBox(Q("ラベルの設定"), this);
@@ -266,7 +272,10 @@ void Layout_M::Form_Load()
     app::Centre_On_Screen(this);
     Rebuild_List(false);
     Reset_Frame_Buttons();
-    app::Current_Session().Load_Settings();
+    app::Session& session = app::Current_Session();
+    session.Load_Settings();
+    if (session.printers)
+        app::Select_Configured_Printer(session.application_folder, *session.printers);
     Prv_open->clear();
 }
 
@@ -392,6 +401,7 @@ void Layout_M::Ruled_Button_Click(QPushButton* button)
     Show_Fields(fields);
     button->setText(switch_off ? Q("罫線指定") : Q("罫線解除"));
     Set_Button_Colour(button, switch_off ? kRuledOffButton : kButtonNormal);
+    Redraw_Preview(this);
 }
 
 void Layout_M::Size_Button_Click(QPushButton* button)
@@ -431,25 +441,82 @@ void Layout_M::Command11_Click()
 
 void Layout_M::Command14_Click()
 {
+    Load_Product_Layout();
+}
+
+bool Layout_M::Load_Product_Layout()
+{
     Text2->setText(Preview_Product_No(Text2->text()));
     const std::optional<products::Product_Record> product = products::Find_Product(Data_Folder(), Text2->text());
     if (!product) {
         ui_.Notify(kCaller, Q("　指定された商品番号が　"), Q("　　　　見当たりません　"));
-        return;
+        return false;
     }
     const QString layout = (*product)[products::Layout_Name];
     const QString path = layouts::Layout_Path(Data_Folder(), layout);
     if (!QFileInfo::exists(path)) {
         ui_.Notify(kCaller, Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour, Q("終了"));
-        return;
+        return false;
     }
     if (app::Select_List_Item(Combo1, layout)) {
         Combo1_Click();
-        return;
+        return true;
     }
     Layout_Fields fields = Current_Fields();
     Apply_Layout_Values(layouts::Read_Layout_Values(path).values, fields);
     Show_Fields(fields);
+    return true;
+}
+
+void Layout_M::Command12_Click()
+{
+    if (store::Lenient_Number(Text1[0]->text()) < 6 || store::Lenient_Number(Text1[1]->text()) < 10) {
+        ui_.Notify(kCaller, Q("レイアウトサイズが異常です"), {}, store::kWarningColour, Q("終了"));
+        return;
+    }
+    const layouts::Layout_Record layout = Compose_Layout(Current_Fields(), QString());
+    const products::Product_Record product =
+        products::Find_Product(Data_Folder(), Text2->text()).value_or(products::Product_Record{});
+    app::Require_Configured_Printer();
+    const QDateTime now = QDateTime::currentDateTime();
+    render::Issue_Values issue;
+    issue.year = now.toString(QStringLiteral("yyyy"));
+    issue.month = now.toString(QStringLiteral("MM"));
+    issue.day = now.toString(QStringLiteral("dd"));
+    issue.hour = now.toString(QStringLiteral("hh"));
+    issue.minute = now.toString(QStringLiteral("mm"));
+    issue.add_days = product[products::Date_Add_Days];
+    issue.date_mode =
+        product[products::Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
+    issue.contents = product[products::Contents];
+    issue.price = product[products::Price_Text];
+    issue.barcode = product[products::Barcode];
+    printing::Show_Label_Preview(this, kCaller, product, layout, issue);
+}
+
+bool Layout_M::Preview_Is_Open() const
+{
+    return Prv_open->text() == QStringLiteral("open");
+}
+
+void Layout_M::Redraw_Preview(QWidget* focus)
+{
+    if (!Preview_Is_Open())
+        return;
+    Command12_Click();
+    activateWindow();
+    focus->setFocus();
+}
+
+void Layout_M::Text1_KeyPress_Enter(int index)
+{
+    Redraw_Preview(Text1[index]);
+}
+
+void Layout_M::Text2_KeyPress_Enter()
+{
+    if (Load_Product_Layout())
+        Command12_Click();
 }
 
 void Layout_M::Label1_DblClick(int index)
@@ -460,6 +527,7 @@ void Layout_M::Label1_DblClick(int index)
     flag = flag == layouts::kRuled ? layouts::kPlain : layouts::kRuled;
     Show_Fields(fields);
     caption->update();
+    Redraw_Preview(this);
 }
 
 void Layout_M::Text1_LostFocus(int index)
@@ -505,6 +573,10 @@ bool Layout_M::eventFilter(QObject* watched, QEvent* event)
 
 void Layout_M::closeEvent(QCloseEvent* event)
 {
+    if (Preview_Is_Open()) {
+        if (printing::S_Preview* preview = printing::Current_Preview())
+            preview->close();
+    }
     // A dialog still waiting on this screen ends its wait with an answer other than "ok".
     Ret_Code->setText(QStringLiteral("Err"));
     event->accept();

@@ -65,7 +65,10 @@ public:
     void Size_Button_Click(QPushButton* button);
     void Width_Button_Click(QPushButton* button);
     void Command11_Click();
+    void Command12_Click();
     void Command14_Click();
+    void Text1_KeyPress_Enter(int index);
+    void Text2_KeyPress_Enter();
     void Label1_DblClick(int index);
     void Text1_LostFocus(int index);
     void Import_Dropped_File(const QString& path);
@@ -82,6 +85,10 @@ private:
     void Build_Controls();
     void Rebuild_List(bool select_last);
     void Reset_Frame_Buttons();
+    bool Preview_Is_Open() const;
+    // Selects and loads the layout of the preview product; false (reported) when there is none.
+    bool Load_Product_Layout();
+    void Redraw_Preview(QWidget* focus);
     void Update_Size_Hint();
     QString Data_Folder() const;
     app::Screen_Confirmation ui_;

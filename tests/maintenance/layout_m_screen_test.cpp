@@ -2,6 +2,7 @@
 #include "app/widget_helpers.h"
 #include "layouts/default_layouts.h"
 #include "maintenance/layout_m.h"
+#include "printing/s_preview.h"
 #include "products/product_file.h"
 #include "screen_support.h"
 
@@ -21,7 +22,13 @@ namespace {
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct Layout_Fixture : Session_Fixture {
-    Layout_Fixture() { layouts::Ensure_Default_Layouts(application.Data_Folder()); }
+    Layout_Fixture()
+    {
+        layouts::Ensure_Default_Layouts(application.Data_Folder());
+        Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
+                        QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
+                        QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+    }
 };
 
 void Open(Layout_M& screen)
@@ -52,6 +59,7 @@ private slots:
     void savedValuesReadBack();
     void productNumberLoadsItsLayout();
     void droppedLayoutIsImported();
+    void previewShowsTheEnteredValuesAndRedrawsOnEnter();
 };
 
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
@@ -238,6 +246,7 @@ void Layout_M_Test::productNumberLoadsItsLayout()
     screen.Command14_Click();
     QCOMPARE(script.First_Lines(), (QStringList{Q("指定されているレイアウト"), Q("　指定された商品番号が　")}));
     QCOMPARE(script.seen[0].buttons, QStringList{Q("終了")});
+    screen.close();  // and with it the preview the first Enter opened
 }
 
 void Layout_M_Test::droppedLayoutIsImported()
@@ -260,6 +269,39 @@ void Layout_M_Test::droppedLayoutIsImported()
     QCOMPARE(script.First_Lines(), (QStringList{QStringLiteral("shop.lay"), Q("登録しました")}));
     QVERIFY(QFileInfo::exists(fixture.application.File(QStringLiteral("shop.lay"))));
     QVERIFY(screen.Combo1->findText(QStringLiteral("shop")) > 0);
+}
+
+void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
+{
+    Layout_Fixture fixture;
+    fixture.application.Write(products::kProductFileName,
+                              test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                                         QStringLiteral("0001\t") + Q("標準01 65x45") + QStringLiteral("\t") + Q("クッキー")}));
+    Dialog_Script script;
+    auto* screen = new Layout_M;
+    Open(*screen);
+    screen->Text1[0]->setText(QStringLiteral("5"));
+    screen->Command12_Click();
+    QCOMPARE(script.First_Lines(), QStringList{Q("レイアウトサイズが異常です")});
+    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+
+    screen->Text2->setText(QStringLiteral("1"));
+    QTest::keyClick(screen->Text2, Qt::Key_Return);
+    printing::S_Preview* preview = printing::Current_Preview();
+    QVERIFY(preview && preview->isVisible());
+    QCOMPARE(screen->Prv_open->text(), QStringLiteral("open"));
+    QCOMPARE(preview->F_Open_Moto->text(), QStringLiteral("Layout_M"));
+    const QSize before = preview->picDraw->pixmap().size();
+    QVERIFY(!before.isEmpty());
+
+    screen->Text1[1]->setText(QStringLiteral("60"));  // wider label
+    QTest::keyClick(screen->Text1[1], Qt::Key_Return);
+    const QSize after = preview->picDraw->pixmap().size();
+    QVERIFY2(after.width() > before.width(), qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(after.width())));
+
+    screen->close();
+    delete screen;
+    QTRY_VERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
 }
 
 QTEST_MAIN(Layout_M_Test)
