@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/widget_helpers.h"
 #include "maintenance/settei.h"
+#include "products/s_touroku.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,8 +67,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     resize(520, 420);
 
     // Screens that are not part of this build yet stay disabled.
-    Command1->setEnabled(false);
     Command2->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
@@ -108,6 +109,11 @@ void MainMenu::Open_Screen(QWidget* screen)
     connect(screen, &QObject::destroyed, this, [this] { show(); });
     screen->show();
     hide();
+}
+
+void MainMenu::Command1_Click()
+{
+    Open_Screen(new products::S_Touroku);
 }
 
 void MainMenu::Command3_Click()
