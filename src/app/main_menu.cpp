@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/widget_helpers.h"
+#include "maintenance/settei.h"
 #include "printing/insatsu.h"
 #include "products/s_touroku.h"
 
@@ -66,10 +67,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addWidget(Label5);
     resize(520, 420);
 
-    // Screens that are not part of this build yet stay disabled.
-    Command3->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
 
@@ -121,6 +121,20 @@ void MainMenu::Command2_Click()
     auto* screen = new printing::Insatsu;
     screen->Form_Load();
     Open_Screen(screen);
+}
+
+void MainMenu::Command3_Click()
+{
+    auto* screen = new maintenance::Settei;
+    // Closing the settings screen: drive, settings and printer label are read again.
+    connect(screen, &QObject::destroyed, this, [this] {
+        Session& session = Current_Session();
+        session.Refresh_Removable_Drive_Root();
+        session.Load_Settings();
+        Refresh_Printer_Label();
+    });
+    Open_Screen(screen);
+    screen->Form_Load();
 }
 
 void MainMenu::Command4_Click()

@@ -28,6 +28,7 @@ public:
 
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
     void Command4_Click();
     void Label6_Click();
 

@@ -6,6 +6,7 @@
 #include "maintenance/paper_selection.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -116,6 +117,19 @@ void Yousi_Set::Command3_Click()
 
 void Yousi_Set::Hand_Back(const QString& number)
 {
+    Return_To_Caller(number);
+    close();
+}
+
+void Yousi_Set::closeEvent(QCloseEvent* event)
+{
+    if (!Yobidashi->text().isEmpty())
+        Return_To_Caller(QString());
+    event->accept();
+}
+
+void Yousi_Set::Return_To_Caller(const QString& number)
+{
     const QString caller_name = Yobidashi->text();
     if (QWidget* caller = app::Find_Window(caller_name)) {
         if (caller_name == kSettei) {
@@ -133,7 +147,6 @@ void Yousi_Set::Hand_Back(const QString& number)
         caller->setFocus();
     }
     Yobidashi->clear();
-    close();
 }
 
 QString Printer_To_Examine()

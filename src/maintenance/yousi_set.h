@@ -28,10 +28,15 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+protected:
+    // Closing the window by its close box is a cancel: the caller is enabled again.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Hands the number to the caller (none: the caller's number stays),
     // re-enables the caller and closes the window.
     void Hand_Back(const QString& number);
+    void Return_To_Caller(const QString& number);
 };
 
 // The printer the window examines: the one shown in Combo1 of the settings

@@ -39,11 +39,7 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("添加物・アレルギー表示一覧"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* heading = new QLabel(QStringLiteral("単語テーブル一覧"), this);
-    QFont heading_font = heading->font();
-    heading_font.setPointSize(13);
-    heading_font.setBold(true);
-    heading->setFont(heading_font);
+    QLabel* heading = Heading_Label(QStringLiteral("単語テーブル一覧"), this);
 
     const QStringList captions = {QStringLiteral("全"), QStringLiteral("あ"), QStringLiteral("か"), QStringLiteral("さ"),
                                   QStringLiteral("た"), QStringLiteral("な"), QStringLiteral("は"), QStringLiteral("ま"),

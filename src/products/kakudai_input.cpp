@@ -32,12 +32,8 @@ Kakudai_Input::Kakudai_Input(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("Kakudai_Input"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Label1 = new QLabel(this);
+    Label1 = Heading_Label(QString(), this, 14);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont title_font = Label1->font();
-    title_font.setPointSize(14);
-    title_font.setBold(true);
-    Label1->setFont(title_font);
     Text1 = new Item_Box(5, this);
     Text1->setObjectName(QStringLiteral("Text1"));
     QFont big = Text1->font();
@@ -108,7 +104,6 @@ Kakudai_Input::Kakudai_Input(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(buttons);
 
     Text1->on_key = [this](QKeyEvent* event) { return Text1_KeyPress(event); };
-    Text1->on_focus_in = [this](Qt::FocusReason) { Form_Activate(); };
     connect(Option5, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::None); });
     connect(Option3, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::Bold); });
     connect(Option2, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::Date); });

@@ -27,12 +27,8 @@ Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("文字列の事前登録"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Label1 = new QLabel(this);
+    Label1 = Heading_Label(QString(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = Label1->font();
-    heading.setPointSize(13);
-    heading.setBold(true);
-    Label1->setFont(heading);
 
     auto* slots_grid = new QGridLayout;
     static const QString numbers = QStringLiteral("１２３４５");

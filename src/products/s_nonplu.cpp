@@ -35,11 +35,7 @@ S_Nonplu::S_Nonplu(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("インストアコード入力ウィンドウ"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* heading = new QLabel(QStringLiteral("標準NON-PLU(インストアコード)の登録"), this);
-    QFont heading_font = heading->font();
-    heading_font.setPointSize(13);
-    heading_font.setBold(true);
-    heading->setFont(heading_font);
+    QLabel* heading = Heading_Label(QStringLiteral("標準NON-PLU(インストアコード)の登録"), this);
 
     const auto box = [this](const char* name) {
         auto* b = new QLineEdit(this);

@@ -136,11 +136,7 @@ void S_Touroku::Build_Controls()
 
 void S_Touroku::Build_Layout()
 {
-    auto* heading = new QLabel(QStringLiteral("商品情報の登録・編集"), this);
-    QFont heading_font = heading->font();
-    heading_font.setPointSize(16);
-    heading_font.setBold(true);
-    heading->setFont(heading_font);
+    QLabel* heading = Heading_Label(QStringLiteral("商品情報の登録・編集"), this, 16);
 
     const auto caption = [this](const QString& text) {
         auto* label = new QLabel(text, this);

@@ -3,6 +3,7 @@
 #include "app/session.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -21,6 +22,16 @@ QWidget* Find_Window(const QString& name)
 QString Current_Data_Folder()
 {
     return app::Current_Session().Data_Folder();
+}
+
+QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSize(point_size);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
 }
 
 int Twips_To_Pixels(int twips)

@@ -2,6 +2,7 @@
 // Small helpers shared by the product screens.
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace products {
@@ -11,6 +12,9 @@ QWidget* Find_Window(const QString& name);
 
 // The data folder of the running application.
 QString Current_Data_Folder();
+
+// A bold heading line of a window.
+QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size = 13);
 
 // Screen pixels for a distance in twips.
 int Twips_To_Pixels(int twips);

@@ -97,6 +97,16 @@ private slots:
         QVERIFY(settei->isEnabled());
     }
 
+    void closingTheWindowGivesTheCallerBackUnchanged()
+    {
+        label14->setText(QStringLiteral("0011"));
+        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        window->close();
+        QCOMPARE(label14->text(), QStringLiteral("0011"));
+        QVERIFY(settei->isEnabled());
+        QVERIFY(command4->isEnabled());
+    }
+
     void selectingWithoutAnEntryAsksForOneAndStaysOpen()
     {
         QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));

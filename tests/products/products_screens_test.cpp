@@ -522,6 +522,14 @@ void Product_Screens::pre_registered_strings_with_kanma()
     Box(input, "Text1")->Caret_To_End();
     first->click();
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("品名:いちご,大福 春 限定の 特別品"));
+    // A selection is replaced and the caret stays right after the inserted text.
+    QTextCursor cursor = Box(input, "Text1")->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    Box(input, "Text1")->setTextCursor(cursor);
+    Child<QPushButton>(input, "Command4(1)")->click();
+    QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("草餅:いちご,大福 春 限定の 特別品"));
+    QCOMPARE(Box(input, "Text1")->textCursor().position(), 2);
 
     Child<QPushButton>(input, "Command3")->click();
     auto* editor = Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
