@@ -161,6 +161,7 @@ void Settei::Form_Load()
     if (session.printers)
         Combo1->addItems(session.printers->Installed_Printers());
     Combo1->setCurrentIndex(-1);
+    Command4->setEnabled(false);  // the paper list needs a chosen printer
     const QString printer = Screen_Settings.Printer_Name();
     if (app::Select_List_Item(Combo1, printer)) {
         Combo1_Click();
@@ -184,6 +185,7 @@ void Settei::Form_Load()
 
 void Settei::Combo1_Click()
 {
+    Command4->setEnabled(!Combo1->currentText().isEmpty());
     const Printer_Presets presets = Printer_Change_Rule(Combo1->currentText());
     app::Select_List_Item(Combo5, presets.paper_set_position);
     if (presets.max_print_width)

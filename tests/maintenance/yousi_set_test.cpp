@@ -2,7 +2,9 @@
 // of the chosen number to the settings screen or the layout screen.
 #include "app/session.h"
 #include "app/widget_helpers.h"
+#include "maintenance/settei.h"
 #include "maintenance/yousi_set.h"
+#include "screen_support.h"
 #include "support/fake_printer_platform.h"
 
 #include <QApplication>
@@ -126,6 +128,30 @@ private slots:
         QCOMPARE(box_text, QStringLiteral("プリンターが見つかりませんでした"));
         QCOMPARE(window->List1->count(), 0);
         window->close();
+    }
+
+    void theSettingsScreenOpensItForItsPrinterAndGetsTheNumber()
+    {
+        settei.reset();
+        maintenance_test::Session_Fixture fixture;  // printers Zebra, Lesprit T2, SATO FI212T with A4
+        fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000")});
+        maintenance::Settei screen;
+        screen.show();
+        screen.Form_Load();
+        QVERIFY(screen.Command4->isEnabled());
+        screen.Command4->click();
+        QVERIFY(!screen.isEnabled());
+        auto* window = qobject_cast<Yousi_Set*>(app::Find_Window(QStringLiteral("Yousi_Set")));
+        QVERIFY(window);
+        QCOMPARE(window->Label3->text(), QStringLiteral("Zebraに登録されている用紙一覧"));
+        QCOMPARE(window->List1->count(), 1);
+        window->List1->setCurrentRow(0);
+        window->Command1->click();
+        QCOMPARE(screen.Label14->text(), QStringLiteral("0009"));
+        QVERIFY(screen.isEnabled());
+        QCOMPARE(screen.Command4->text(), QStringLiteral("登録用紙の一覧を表示"));
+        app::Current_Session().printers = &printers;
+        app::Current_Session().desktop = nullptr;
     }
 
     void theLayoutScreenGetsTheNumberInText1Element105()
