@@ -26,6 +26,8 @@ public:
     void Form_Load();
     void Refresh_Printer_Label();
 
+    void Command1_Click();
+    void Command3_Click();
     void Command4_Click();
     void Label6_Click();
 

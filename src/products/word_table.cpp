@@ -1,0 +1,126 @@
+#include "products/word_table.h"
+
+#include "products/default_data.h"
+#include "store/cp932.h"
+#include "store/data_folder.h"
+#include "store/text_helpers.h"
+#include "store/width_conversion.h"
+
+namespace products {
+namespace {
+
+// First and last kana of each row of the syllabary, for filters 1..10.
+constexpr char16_t kRowRanges[10][2] = {
+    {0x3042, 0x304A}, {0x304B, 0x3054}, {0x3055, 0x305E}, {0x305F, 0x3069}, {0x306A, 0x306E},
+    {0x306F, 0x307D}, {0x307E, 0x3082}, {0x3084, 0x3088}, {0x3089, 0x308D}, {0x308F, 0x3093},
+};
+
+const QChar kIdeographicSpace(0x3000);
+
+bool Report_Failure(const store::Rewrite_Result& result, store::Confirmation& ui, const QString& caller)
+{
+    if (result.outcome != store::Rewrite_Outcome::Failed)
+        return true;
+    ui.Notify(caller, QStringLiteral("書き込み出来ません"), result.error);
+    return false;
+}
+
+}  // namespace
+
+QStringList Read_Word_Entries(const QString& data_folder)
+{
+    QStringList entries;
+    for (const QString& line : store::Read_Text_Lines(data_folder + kWordTableFileName).lines) {
+        if (entries.size() >= kMaxWordEntries)
+            break;
+        entries << line.left(2) + QLatin1Char('|') + line.mid(3);
+    }
+    return entries;
+}
+
+QString Word_Of_Entry(const QString& entry)
+{
+    return entry.mid(3);
+}
+
+bool Entry_Passes_Filter(const QString& entry, int filter)
+{
+    if (filter == kFilterAll)
+        return true;
+    const char16_t first = entry.isEmpty() ? 0 : entry.at(0).unicode();
+    if (filter == kFilterOther)
+        return first < 0x3042 || first > 0x3093;
+    if (filter < 1 || filter > 10)
+        return false;
+    return first >= kRowRanges[filter - 1][0] && first <= kRowRanges[filter - 1][1];
+}
+
+QStringList Filter_Word_Entries(const QStringList& entries, int filter)
+{
+    QStringList shown;
+    for (const QString& entry : entries)
+        if (Entry_Passes_Filter(entry, filter))
+            shown << entry;
+    return shown;
+}
+
+QString Normalize_Reading(const QString& reading)
+{
+    return (store::To_Full_Width(reading) + QString(2, kIdeographicSpace)).left(2);
+}
+
+QString Append_Ingredient(const QString& ingredients, const QString& word)
+{
+    static const QString direct = QStringLiteral(":：(（");
+    if (!ingredients.isEmpty() && direct.contains(ingredients.back()))
+        return ingredients + word;
+    return ingredients + QStringLiteral("､") + word;
+}
+
+bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui,
+                   const QString& caller)
+{
+    const QString key = Normalize_Reading(store::Strip_Control_Chars(reading));
+    const QString new_line = key + QLatin1Char('\t') + store::To_Full_Width(store::Strip_Control_Chars(word));
+    const char16_t k1 = key.at(0).unicode();
+    const char16_t k2 = key.at(1).unicode();
+    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+        data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
+            bool placed = false;
+            for (const QString& line : old_file.lines) {
+                const char16_t l1 = line.size() > 0 ? line.at(0).unicode() : 0;
+                const char16_t l2 = line.size() > 1 ? line.at(1).unicode() : 0;
+                if (!placed && !(l1 < k1 || l2 < k2)) {
+                    out << new_line;
+                    placed = true;
+                }
+                out << line;
+            }
+            if (!placed)
+                out << new_line;
+            return true;
+        });
+    if (!Report_Failure(result, ui, caller))
+        return false;
+    ui.Notify(caller, QStringLiteral("登録しました"), {}, store::kInformationColour);
+    return true;
+}
+
+bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui, const QString& caller)
+{
+    if (!ui.Ask(caller, word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
+        return false;
+    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+        data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
+            for (const QString& line : old_file.lines)
+                if (Word_Of_Entry(line) != word)
+                    out << line;
+            return true;
+        });
+    if (!Report_Failure(result, ui, caller))
+        return false;
+    ui.Notify(caller, QStringLiteral("削除しました"), {}, store::kInformationColour);
+    return true;
+}
+
+}  // namespace products

@@ -1,0 +1,43 @@
+#pragma once
+// The word table 単語テーブル_v2.tsv: one word per line, a two-character
+// reading key, a TAB and the word. The window lists each line as "key|word".
+#include "store/confirmation.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace products {
+
+constexpr int kMaxWordEntries = 10000;
+
+// The file's lines as list entries "key|word", in file order, at most 10000.
+QStringList Read_Word_Entries(const QString& data_folder);
+
+// The word of an entry or of a file line (everything after the first three characters).
+QString Word_Of_Entry(const QString& entry);
+
+// Filter buttons: 0 all, 1..10 the kana rows あ か さ た な は ま や ら わ
+// (voiced and semi-voiced forms included), 11 everything else ("英数").
+constexpr int kFilterAll = 0;
+constexpr int kFilterOther = 11;
+bool Entry_Passes_Filter(const QString& entry, int filter);
+QStringList Filter_Word_Entries(const QStringList& entries, int filter);
+
+// A reading as stored: full-width, exactly two characters (ideographic spaces appended).
+QString Normalize_Reading(const QString& reading);
+
+// The ingredients text with the word appended: directly after ":", "：", "("
+// or "（", otherwise after "､".
+QString Append_Ingredient(const QString& ingredients, const QString& word);
+
+// Registers the word (control characters removed, full-width) under the
+// normalised reading before the first line whose key is not below it, then
+// reports "登録しました". False when the file could not be written (reported).
+bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui,
+                   const QString& caller);
+
+// Asks, then removes every line holding the word, whatever its key, and
+// reports "削除しました". False when declined or not written.
+bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui, const QString& caller);
+
+}  // namespace products

@@ -1,0 +1,16 @@
+#pragma once
+// Conversion between half-width and full-width forms of ASCII characters,
+// the space and katakana, as Japanese input boxes expect it.
+#include <QString>
+
+namespace store {
+
+// ASCII "!".."~" -> "！".."～", " " -> "　", half-width katakana (with their
+// voicing marks) -> full-width katakana. Other characters are kept.
+QString To_Full_Width(const QString& text);
+
+// The reverse: full-width ASCII, the ideographic space and full-width katakana
+// become half-width; voiced katakana become base + "ﾞ" / "ﾟ".
+QString To_Half_Width(const QString& text);
+
+}  // namespace store

@@ -1,0 +1,164 @@
+// The strings file and the word table: reading, registering, deleting.
+#include "products/default_data.h"
+#include "products/strings_file.h"
+#include "products/word_table.h"
+#include "store/cp932.h"
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+using namespace products;
+
+namespace {
+
+class Strings_File : public ::testing::Test {
+protected:
+    void SetUp() override { folder.Write(kStringsFileName, test_support::Cp932_Lines(Default_Strings_Lines())); }
+    QStringList Lines() const { return store::Read_Text_Lines(folder.File(kStringsFileName)).lines; }
+    test_support::Temp_Folder folder;
+};
+
+}  // namespace
+
+TEST_F(Strings_File, Reads_A_Category_With_Commas_Decoded)
+{
+    folder.Write(kStringsFileName, test_support::Cp932_Lines({QStringLiteral("品名の登録,a<kanma>b,,c<kanma>,,"),
+                                                              QStringLiteral("表示価格の登録x,1,2,3,4,5")}));
+    const Category_Strings strings = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), Key_Match::Equal);
+    EXPECT_EQ(strings[0], QStringLiteral("a,b"));
+    EXPECT_EQ(strings[2], QStringLiteral("c,"));
+    EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Equal)[0], QString());
+    EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With)[0],
+              QStringLiteral("1"));
+    test_support::Temp_Folder empty;
+    EXPECT_EQ(Read_Category_Strings(empty.Data_Folder(), QStringLiteral("品名の登録"), Key_Match::Equal)[0], QString());
+}
+
+TEST_F(Strings_File, Register_Replaces_The_Line_In_Place_Or_Appends)
+{
+    Category_Strings price = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With);
+    EXPECT_EQ(price[1], QStringLiteral("円＋税"));
+    price[2] = QStringLiteral("1,000円，税込");
+    ASSERT_EQ(Register_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), price).outcome,
+              store::Rewrite_Outcome::Written);
+    QStringList expected = Default_Strings_Lines();
+    expected[9] = QStringLiteral("表示価格の登録,円(税込),円＋税,1<kanma>000円<kanma>税込,,");
+    EXPECT_EQ(Lines(), expected);
+    EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Equal)[2],
+              QStringLiteral("1,000円,税込"));
+
+    Category_Strings contents;
+    contents[0] = QStringLiteral("100\tｇ");
+    Register_Category_Strings(folder.Data_Folder(), QStringLiteral("内容量の登録"), contents);
+    expected << QStringLiteral("内容量の登録,100ｇ,,,,");
+    EXPECT_EQ(Lines(), expected);
+
+    contents[0].clear();
+    Register_Category_Strings(folder.Data_Folder(), QStringLiteral("内容量の登録"), contents);
+    EXPECT_EQ(Lines().last(), QStringLiteral("内容量の登録,,,,,"));
+    EXPECT_FALSE(QFile::exists(folder.File(kStringsTempName)));
+}
+
+TEST_F(Strings_File, Unencodable_Text_Is_Refused_And_Nothing_Written)
+{
+    const QByteArray before = folder.Read(kStringsFileName);
+    Category_Strings strings;
+    strings[0] = QStringLiteral("smile 😀");
+    const store::Rewrite_Result result = Register_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), strings);
+    EXPECT_EQ(result.outcome, store::Rewrite_Outcome::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(folder.Read(kStringsFileName), before);
+}
+
+namespace {
+
+class Word_Table : public ::testing::Test {
+protected:
+    void SetUp() override { folder.Write(kWordTableFileName, test_support::Cp932_Lines(Default_Word_Table_Lines())); }
+    QStringList Lines() const { return store::Read_Text_Lines(folder.File(kWordTableFileName)).lines; }
+    int Lines_Of(const QString& word) const
+    {
+        int n = 0;
+        for (const QString& line : Lines())
+            n += Word_Of_Entry(line) == word ? 1 : 0;
+        return n;
+    }
+    QStringList Words(int filter) const
+    {
+        QStringList words;
+        for (const QString& entry : Filter_Word_Entries(Read_Word_Entries(folder.Data_Folder()), filter))
+            words << Word_Of_Entry(entry);
+        return words;
+    }
+    test_support::Temp_Folder folder;
+    test_support::Scripted_Confirmation ui;
+};
+
+}  // namespace
+
+TEST_F(Word_Table, Filters_Include_Voiced_And_Semi_Voiced_Rows)
+{
+    const QStringList entries = Read_Word_Entries(folder.Data_Folder());
+    ASSERT_EQ(entries.size(), 1040);
+    EXPECT_EQ(entries.first(), QStringLiteral("ＥＤ|ＥＤＴＡ－Ｎａ"));
+    EXPECT_TRUE(Words(2).contains(QStringLiteral("合成甘味料")));
+    EXPECT_TRUE(Words(6).contains(QStringLiteral("膨張剤")));
+    EXPECT_TRUE(Words(6).contains(QStringLiteral("ポリアクリル酸Ｎａ")));
+    EXPECT_FALSE(Words(6).contains(QStringLiteral("増粘剤")));
+    EXPECT_EQ(Words(kFilterOther).size(), 76);
+    EXPECT_EQ(Words(2).size(), 209);
+    EXPECT_EQ(Words(10).size(), 0);
+    EXPECT_EQ(Words(kFilterAll).size(), 1040);
+}
+
+TEST_F(Word_Table, Kana_Reading_Goes_First_And_Latin_ZZ_Last)
+{
+    ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"), ui, QStringLiteral("Genzairyou")));
+    EXPECT_EQ(Lines().first(), QStringLiteral("あ　\tａｂｃ"));
+    EXPECT_EQ(Lines().at(1), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ"));
+    EXPECT_EQ(ui.Lines1().last(), QStringLiteral("登録しました"));
+    EXPECT_TRUE(Words(1).contains(QStringLiteral("ａｂｃ")));
+
+    ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("ZZ"), QStringLiteral("末尾"), ui, QStringLiteral("Genzairyou")));
+    EXPECT_EQ(Lines().last(), QStringLiteral("ＺＺ\t末尾"));
+    EXPECT_EQ(Lines().size(), 1042);
+    EXPECT_TRUE(Words(kFilterOther).contains(QStringLiteral("末尾")));
+    EXPECT_EQ(Normalize_Reading(QStringLiteral("ぞうねん")), QStringLiteral("ぞう"));
+}
+
+TEST_F(Word_Table, Delete_Removes_Every_Line_Of_The_Word_After_Asking)
+{
+    Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤"), ui, QStringLiteral("Genzairyou"));
+    EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 2);
+
+    const QByteArray before = folder.Read(kWordTableFileName);
+    ui.answers = {false};
+    EXPECT_FALSE(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui, QStringLiteral("Genzairyou")));
+    EXPECT_EQ(folder.Read(kWordTableFileName), before);
+
+    ui.answers = {true};
+    EXPECT_TRUE(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui, QStringLiteral("Genzairyou")));
+    EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 0);
+    EXPECT_EQ(Lines().size(), 1039);
+    EXPECT_TRUE(Lines().contains(QStringLiteral("ぞう\t増粘剤（カラギナン）")));
+    EXPECT_EQ(ui.Lines1().mid(ui.Lines1().size() - 2),
+              (QStringList{QStringLiteral("増粘剤を削除します"), QStringLiteral("削除しました")}));
+}
+
+TEST_F(Word_Table, Unencodable_Word_Is_Refused)
+{
+    const QByteArray before = folder.Read(kWordTableFileName);
+    EXPECT_FALSE(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"), ui, QStringLiteral("Genzairyou")));
+    EXPECT_EQ(folder.Read(kWordTableFileName), before);
+    EXPECT_EQ(ui.Lines1().last(), QStringLiteral("書き込み出来ません"));
+}
+
+TEST(Ingredients, Transfer_Appends_With_Comma_Unless_After_Separator)
+{
+    const QString first = Append_Ingredient(QStringLiteral("原材料名:"), QStringLiteral("増粘剤"));
+    EXPECT_EQ(first, QStringLiteral("原材料名:増粘剤"));
+    EXPECT_EQ(Append_Ingredient(first, QStringLiteral("香辛料")), QStringLiteral("原材料名:増粘剤､香辛料"));
+    EXPECT_EQ(Append_Ingredient(QStringLiteral("調味料（"), QStringLiteral("アミノ酸")), QStringLiteral("調味料（アミノ酸"));
+    EXPECT_EQ(Append_Ingredient(QString(), QStringLiteral("塩")), QStringLiteral("､塩"));
+}
