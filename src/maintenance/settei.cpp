@@ -93,6 +93,8 @@ void Settei::Build_Controls()
     Ret_Code = app::Add_Ret_Code(this);
     for (QLineEdit* box : {Text1, Text2, Text3})
         box->setMaximumWidth(90);
+    for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5})
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* settings = new QGroupBox(this);
     auto* grid = new QGridLayout(settings);
