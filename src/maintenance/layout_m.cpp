@@ -8,6 +8,7 @@
 #include "maintenance/yousi_set.h"
 #include "printing/s_preview.h"
 #include "products/product_file.h"
+#include "products/s_list.h"
 #include "render/issue_values.h"
 #include "store/text_helpers.h"
 
@@ -78,6 +79,7 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
     connect(Command3, &QPushButton::clicked, this, &Layout_M::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Layout_M::Command4_Click);
     connect(Command11, &QPushButton::clicked, this, &Layout_M::Command11_Click);
+    connect(Command13, &QPushButton::clicked, this, &Layout_M::Command13_Click);
     connect(Command14, &QPushButton::clicked, this, &Layout_M::Command14_Click);
     connect(Command15, &QPushButton::clicked, this, &Layout_M::Command15_Click);
     for (QPushButton* button : {Command5, Command8})
@@ -249,11 +251,12 @@ void Layout_M::Build_Controls()
     auto* left = new QVBoxLayout;
     left->addWidget(label_frame);
     left->addWidget(position_frame);
+    left->addWidget(other_frame);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(item_frame);
     right->addWidget(nutrition_frame);
-    right->addWidget(other_frame);
+    right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
@@ -261,6 +264,8 @@ void Layout_M::Build_Controls()
     layout->addLayout(top);
     layout->addLayout(columns);
     layout->addLayout(preview_row);
+    // The paper selection is not part of this build: its button stays disabled.
+    Command15->setEnabled(false);
 }
 
 QString Layout_M::Data_Folder() const
@@ -439,6 +444,16 @@ void Layout_M::Command11_Click()
         return;
     if (Rename_Layout(Data_Folder(), name, answer, ui_, kCaller))
         Rebuild_List(false);
+}
+
+void Layout_M::Command13_Click()
+{
+    // The list hands the picked number to Text2 and shows this screen again.
+    auto* list = new products::S_List;
+    list->Ret_Form->setText(kCaller);
+    list->Command2->setEnabled(false);
+    list->show();
+    hide();
 }
 
 void Layout_M::Command15_Click()
