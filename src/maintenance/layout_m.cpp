@@ -7,6 +7,7 @@
 #include "maintenance/screen_helpers.h"
 #include "printing/s_preview.h"
 #include "products/product_file.h"
+#include "products/s_list.h"
 #include "render/issue_values.h"
 #include "store/text_helpers.h"
 
@@ -77,6 +78,7 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
     connect(Command3, &QPushButton::clicked, this, &Layout_M::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Layout_M::Command4_Click);
     connect(Command11, &QPushButton::clicked, this, &Layout_M::Command11_Click);
+    connect(Command13, &QPushButton::clicked, this, &Layout_M::Command13_Click);
     connect(Command14, &QPushButton::clicked, this, &Layout_M::Command14_Click);
     for (QPushButton* button : {Command5, Command8})
         connect(button, &QPushButton::clicked, this, [this, button] { Ruled_Button_Click(button); });
@@ -111,37 +113,33 @@ void Layout_M::Build_Controls()
         caption->setToolTip(QStringLiteral("ダブルクリックで罫線の指定を切り替えます"));
     }
     make_label(kHintLabel, QStringLiteral("最大:幅0px×縦0px"));
-    const auto named = [this](auto* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    Combo1 = named(new QComboBox(this), "Combo1");
+    Combo1 = Named(new QComboBox(this), "Combo1");
     Combo1->setMinimumWidth(300);
     Combo1->setAcceptDrops(true);
     Combo1->installEventFilter(this);
-    Combo2 = named(new QComboBox(this), "Combo2");
+    Combo2 = Named(new QComboBox(this), "Combo2");
     Combo2->addItems({QStringLiteral(" 0"), QStringLiteral("90")});
-    Combo3 = named(new QComboBox(this), "Combo3");
-    Combo4 = named(new QComboBox(this), "Combo4");
+    Combo3 = Named(new QComboBox(this), "Combo3");
+    Combo4 = Named(new QComboBox(this), "Combo4");
     for (QComboBox* side : {Combo3, Combo4})
         side->addItems({Q("下"), Q("右")});
-    Text2 = named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
+    Text2 = Named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
     Text2->setMaximumWidth(70);
-    Command1 = named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
-    Command2 = named(new QPushButton(Q("参照"), this), "Command2");
-    Command3 = named(new QPushButton(Q("終了"), this), "Command3");
-    Command4 = named(new QPushButton(Q("削除"), this), "Command4");
-    Command5 = named(new QPushButton(Q("罫線解除"), this), "Command5");
-    Command6 = named(new QPushButton(Q("全て5.5ptへ"), this), "Command6");
-    Command7 = named(new QPushButton(Q("全て幅100%に"), this), "Command7");
-    Command8 = named(new QPushButton(Q("罫線解除"), this), "Command8");
-    Command9 = named(new QPushButton(Q("全て5.5ptへ"), this), "Command9");
-    Command10 = named(new QPushButton(Q("全て幅100%に"), this), "Command10");
-    Command11 = named(new QPushButton(Q("名称変更"), this), "Command11");
-    Command12 = named(new QPushButton(Q("レイアウト確認"), this), "Command12");
-    Command13 = named(new QPushButton(Q("一覧"), this), "Command13");
-    Command14 = named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
-    Command15 = named(new QPushButton(Q("用紙番号指定"), this), "Command15");
+    Command1 = Named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
+    Command2 = Named(new QPushButton(Q("参照"), this), "Command2");
+    Command3 = Named(new QPushButton(Q("終了"), this), "Command3");
+    Command4 = Named(new QPushButton(Q("削除"), this), "Command4");
+    Command5 = Named(new QPushButton(Q("罫線解除"), this), "Command5");
+    Command6 = Named(new QPushButton(Q("全て5.5ptへ"), this), "Command6");
+    Command7 = Named(new QPushButton(Q("全て幅100%に"), this), "Command7");
+    Command8 = Named(new QPushButton(Q("罫線解除"), this), "Command8");
+    Command9 = Named(new QPushButton(Q("全て5.5ptへ"), this), "Command9");
+    Command10 = Named(new QPushButton(Q("全て幅100%に"), this), "Command10");
+    Command11 = Named(new QPushButton(Q("名称変更"), this), "Command11");
+    Command12 = Named(new QPushButton(Q("レイアウト確認"), this), "Command12");
+    Command13 = Named(new QPushButton(Q("一覧"), this), "Command13");
+    Command14 = Named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
+    Command15 = Named(new QPushButton(Q("用紙番号指定"), this), "Command15");
     Ret_Code = app::Add_Ret_Code(this);
     Prv_open = printing::Add_Prv_Open(this);
 
@@ -247,11 +245,12 @@ void Layout_M::Build_Controls()
     auto* left = new QVBoxLayout;
     left->addWidget(label_frame);
     left->addWidget(position_frame);
+    left->addWidget(other_frame);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(item_frame);
     right->addWidget(nutrition_frame);
-    right->addWidget(other_frame);
+    right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
@@ -259,6 +258,8 @@ void Layout_M::Build_Controls()
     layout->addLayout(top);
     layout->addLayout(columns);
     layout->addLayout(preview_row);
+    // The paper selection is not part of this build: its button stays disabled.
+    Command15->setEnabled(false);
 }
 
 QString Layout_M::Data_Folder() const
@@ -437,6 +438,16 @@ void Layout_M::Command11_Click()
         return;
     if (Rename_Layout(Data_Folder(), name, answer, ui_, kCaller))
         Rebuild_List(false);
+}
+
+void Layout_M::Command13_Click()
+{
+    // The list hands the picked number to Text2 and shows this screen again.
+    auto* list = new products::S_List;
+    list->Ret_Form->setText(kCaller);
+    list->Command2->setEnabled(false);
+    list->show();
+    hide();
 }
 
 void Layout_M::Command14_Click()

@@ -66,6 +66,7 @@ public:
     void Width_Button_Click(QPushButton* button);
     void Command11_Click();
     void Command12_Click();
+    void Command13_Click();
     void Command14_Click();
     void Text1_KeyPress_Enter(int index);
     void Text2_KeyPress_Enter();

@@ -4,12 +4,14 @@
 #include "maintenance/layout_m.h"
 #include "printing/s_preview.h"
 #include "products/product_file.h"
+#include "products/s_list.h"
 #include "screen_support.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
@@ -60,6 +62,7 @@ private slots:
     void productNumberLoadsItsLayout();
     void droppedLayoutIsImported();
     void previewShowsTheEnteredValuesAndRedrawsOnEnter();
+    void productListHandsBackTheNumber();
 };
 
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
@@ -302,6 +305,31 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     screen->close();
     delete screen;
     QTRY_VERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+}
+
+void Layout_M_Test::productListHandsBackTheNumber()
+{
+    Layout_Fixture fixture;
+    fixture.application.Write(products::kProductFileName,
+                              test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                                         QStringLiteral("0005\t") + Q("標準01 65x45") + QStringLiteral("\tA"),
+                                                         QStringLiteral("0007\t") + Q("標準06 90x50") + QStringLiteral("\tB")}));
+    Layout_M screen;
+    Open(screen);
+    QTest::mouseClick(screen.Command13, Qt::LeftButton);
+    QVERIFY(!screen.isVisible());
+    products::S_List* list = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<products::S_List*>(top); found && found->isVisible())
+            list = found;
+    QVERIFY(list);
+    QCOMPARE(list->Ret_Form->text(), QStringLiteral("Layout_M"));
+    QVERIFY(!list->Command2->isEnabled());
+    QCOMPARE(list->List1->count(), 2);
+    list->List1->setCurrentRow(1);
+    list->List1_Pick();
+    QCOMPARE(screen.Text2->text(), QStringLiteral("0007"));
+    QVERIFY(screen.isVisible());
 }
 
 QTEST_MAIN(Layout_M_Test)
