@@ -28,13 +28,6 @@ namespace {
 
 const QString kCaller = QStringLiteral("Settei");
 
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel* Caption(const QString& text, QWidget* parent)
 {
     return new QLabel(text, parent);
