@@ -1,6 +1,7 @@
 // The product screens driven by their control names on the offscreen platform.
 #include "app/dialogs.h"
 #include "app/main_menu.h"
+#include "app/widget_helpers.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "layouts/layout_names.h"
@@ -163,6 +164,7 @@ private slots:
     void cleanup();
 
     void number_enter_loads_product();
+    void enter_walks_the_items_and_input_method_rules();
     void every_field_shown_in_its_control();
     void unknown_number_keeps_items_and_stores_copy_byte_for_byte();
     void unencodable_text_is_refused();
@@ -225,6 +227,35 @@ void Product_Screens::number_enter_loads_product()
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:大福"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:もち米､砂糖"));
     QCOMPARE(kakunin_->shown, QStringList());
+}
+
+void Product_Screens::enter_walks_the_items_and_input_method_rules()
+{
+    S_Touroku* screen = Open_Registration();
+    const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
+                               "Text1(9)", "Combo1(2)", "Combo1(3)", "Text1(7)", "Combo1(4)", "Text1(8)", "Text1(10)"};
+    QWidget* current = Box(screen, "Text1(1)");
+    current->setFocus();
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target, Qt::Key_Return);
+        QWidget* expected = Child<QWidget>(screen, chain.at(i));
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY2(now == expected || now->parentWidget() == expected, qPrintable(chain.at(i)));
+    }
+    Child<QComboBox>(screen, "Combo1(0)")->setFocus();
+    QTest::keyClick(Child<QComboBox>(screen, "Combo1(0)"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), Box(screen, "Text1(1)"));
+    QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:"));  // Enter adds no line break
+
+    for (int box : {0, 7, 16})
+        QVERIFY(!Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+    for (int box : {1, 3, 8, 17, 36})
+        QVERIFY(Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(3)")->count(), 42);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->count(), 16);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(1)")->count(), 13);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0), layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).first());
 }
 
 void Product_Screens::every_field_shown_in_its_control()
