@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/widget_helpers.h"
+#include "maintenance/settei.h"
 #include "products/s_touroku.h"
 
 #include <QApplication>
@@ -67,8 +68,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
 
     // Screens that are not part of this build yet stay disabled.
     Command2->setEnabled(false);
-    Command3->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
 
@@ -113,6 +114,20 @@ void MainMenu::Open_Screen(QWidget* screen)
 void MainMenu::Command1_Click()
 {
     Open_Screen(new products::S_Touroku);
+}
+
+void MainMenu::Command3_Click()
+{
+    auto* screen = new maintenance::Settei;
+    // Closing the settings screen: drive, settings and printer label are read again.
+    connect(screen, &QObject::destroyed, this, [this] {
+        Session& session = Current_Session();
+        session.Refresh_Removable_Drive_Root();
+        session.Load_Settings();
+        Refresh_Printer_Label();
+    });
+    Open_Screen(screen);
+    screen->Form_Load();
 }
 
 void MainMenu::Command4_Click()

@@ -47,6 +47,8 @@ struct Run_Font {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+
+    bool operator==(const Run_Font&) const = default;
 };
 
 // How a picture meets what is already drawn.

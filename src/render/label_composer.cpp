@@ -8,6 +8,9 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <QFileInfo>
+
+#include <map>
 
 namespace render {
 namespace {
@@ -48,10 +51,29 @@ struct Composition {
     int Wrap(int line) const { return store::Round_Half_Even(Line(line)); }
 };
 
+// Pictures are read again whenever their file changes (time or size); a label
+// run reuses the decoded picture, so that the printer's document holds it once.
 QImage Load_Picture(const QString& path)
 {
-    QImageReader reader(path);
-    return reader.read();
+    struct Loaded {
+        QDateTime modified;
+        qint64 size = -1;
+        QImage picture;
+    };
+    static std::map<QString, Loaded> loaded;
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        loaded.erase(path);
+        return {};
+    }
+    Loaded& entry = loaded[path];
+    if (entry.picture.isNull() || entry.modified != file.lastModified() || entry.size != file.size()) {
+        if (loaded.size() > 32)
+            loaded.clear();
+        QImageReader reader(path);
+        loaded[path] = {file.lastModified(), file.size(), reader.read()};
+    }
+    return loaded[path].picture;
 }
 
 void Draw_Background(Composition& c)

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -65,30 +66,45 @@ void Painter_Surface::Text(const Run_Font& font, int px, int py, const QString& 
     if (font.height < 1)
         return;  // a character of no height is invisible
     Use_Device_Pixels();
-    const QFont qt_font = Run_Qt_Font(font);
-    painter_.setFont(qt_font);
-    painter_.setPen(Qt::black);
-    const double ascent = QFontMetricsF(qt_font, painter_.device()).ascent();
+    // Consecutive runs mostly share their font: it is built again only when it differs.
+    if (!current_font_ || !(*current_font_ == font)) {
+        current_font_ = font;
+        painter_.setFont(Run_Qt_Font(font));
+        current_ascent_ = QFontMetricsF(painter_.font(), painter_.device()).ascent();
+    }
+    if (painter_.pen().style() != Qt::SolidLine || painter_.pen().color() != Qt::black)
+        painter_.setPen(Qt::black);  // a pen change costs a state change on printer devices
+    const double ascent = current_ascent_;
     if (font.angle == 0) {
-        painter_.drawText(QPointF(px, py + ascent), text);
+        Draw_Run_Text(QPointF(px, py + ascent), text);
         return;
     }
     painter_.save();
     painter_.translate(px, py);
     painter_.rotate(-font.angle);  // escapement turns counter-clockwise
-    painter_.drawText(QPointF(0, ascent), text);
+    Draw_Run_Text(QPointF(0, ascent), text);
     painter_.restore();
+}
+
+void Painter_Surface::Draw_Run_Text(QPointF baseline, const QString& text)
+{
+    painter_.drawText(baseline, text);
 }
 
 void Painter_Surface::Rectangle(QPointF from, QPointF to)
 {
+    // The outline lies inside the box, its four sides drawn as filled strips of the line width.
     Use_Device_Pixels();
-    QPen pen(Qt::black);
-    pen.setWidth(line_width_);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter_.setPen(pen);
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(QRectF(To_Pixels(from), To_Pixels(to)).normalized());
+    const QRectF pixels = QRectF(To_Pixels(from), To_Pixels(to)).normalized();
+    const int left = static_cast<int>(std::lround(pixels.left()));
+    const int top = static_cast<int>(std::lround(pixels.top()));
+    const int width = static_cast<int>(std::lround(pixels.right())) - left + 1;
+    const int height = static_cast<int>(std::lround(pixels.bottom())) - top + 1;
+    const int line = std::min({line_width_, width, height});
+    painter_.fillRect(left, top, width, line, Qt::black);
+    painter_.fillRect(left, top + height - line, width, line, Qt::black);
+    painter_.fillRect(left, top, line, height, Qt::black);
+    painter_.fillRect(left + width - line, top, line, height, Qt::black);
 }
 
 void Painter_Surface::Bar(const QRectF& box)
@@ -121,6 +137,7 @@ void Painter_Surface::Picture(const QImage& picture, const QRectF& box, Picture_
 void Painter_Surface::Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits)
 {
     Use_Device_Pixels();
+    current_font_.reset();
     QFont font(face);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm /
                                                                  Profile().twips_per_pixel_y))));
@@ -144,15 +161,51 @@ Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi
                  painter.worldTransform();
 }
 
+void Printer_Page_Surface::Draw_Run_Text(QPointF baseline, const QString& text)
+{
+    // A face without a bold style is emboldened by the screen's rasteriser only;
+    // on printer and PDF pages its outline is thickened here by 1/32 em.
+    const QFont& font = painter_.font();
+    if (!font.bold() || QFontDatabase::styles(font.family()).contains(QStringLiteral("Bold"))) {
+        painter_.drawText(baseline, text);
+        return;
+    }
+    QPainterPath outline;
+    outline.addText(baseline, font, text);
+    painter_.fillPath(outline, Qt::black);
+    painter_.strokePath(outline, QPen(Qt::black, font.pixelSize() / 32.0));
+}
+
 void Printer_Page_Surface::Use_Device_Pixels()
 {
-    painter_.setWorldTransform(to_device_);
+    if (painter_.worldTransform() != to_device_)
+        painter_.setWorldTransform(to_device_);
 }
 
 void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
 {
-    // Printer and PDF engines ignore raster operations: the white is taken out beforehand.
-    painter_.drawImage(pixel_box, Without_White(picture));
+    // Printer and PDF engines ignore raster operations: the white is taken out
+    // beforehand, once per picture of the run, so that a document holds it once.
+    QImage& prepared = without_white_[picture.cacheKey()];
+    if (prepared.isNull())
+        prepared = Without_White(picture);
+    painter_.drawImage(pixel_box, prepared);
+}
+
+void Printer_Page_Surface::Rectangle(QPointF from, QPointF to)
+{
+    // One stroked outline per frame keeps printer and PDF output small; the
+    // stroke lies inside the box as on the preview.
+    Use_Device_Pixels();
+    const QRectF pixels = QRectF(To_Pixels(from), To_Pixels(to)).normalized();
+    const QRectF snapped(QPointF(std::round(pixels.left()), std::round(pixels.top())),
+                         QPointF(std::round(pixels.right()) + 1, std::round(pixels.bottom()) + 1));
+    const double line = std::min({static_cast<double>(Line_Width()), snapped.width(), snapped.height()});
+    QPen pen(Qt::black, line);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(snapped.adjusted(line / 2, line / 2, -line / 2, -line / 2));
 }
 
 Preview_Picture_Surface::Preview_Picture_Surface(QImage& image, const Surface_Profile& profile)
@@ -163,15 +216,11 @@ Preview_Picture_Surface::Preview_Picture_Surface(QImage& image, const Surface_Pr
 
 void Preview_Picture_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
 {
-    const QRect target = pixel_box.toRect();
-    if (target.isEmpty())
-        return;
-    const QImage scaled = picture.convertToFormat(QImage::Format_RGB32)
-                              .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QPainter::CompositionMode previous = painter_.compositionMode();
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter_.drawImage(target.topLeft(), scaled);
-    painter_.setCompositionMode(previous);
+    painter_.drawImage(pixel_box, picture.convertToFormat(QImage::Format_RGB32));
+    painter_.restore();
 }
 
 int Preview_Pixels(double twips, const Surface_Profile& profile)

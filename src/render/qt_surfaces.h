@@ -5,6 +5,9 @@
 
 #include <QPainter>
 
+#include <map>
+#include <optional>
+
 class QPagedPaintDevice;
 
 namespace render {
@@ -26,8 +29,11 @@ public:
 
 protected:
     Painter_Surface(const Surface_Profile& profile, QPainter& painter);
+    int Line_Width() const { return line_width_; }
     // Sets the painter to device pixels of the profile.
     virtual void Use_Device_Pixels() = 0;
+    // Writes a run's text with the painter's font, its baseline starting at the point.
+    virtual void Draw_Run_Text(QPointF baseline, const QString& text);
     // Draws a picture whose white must leave the label unchanged.
     virtual void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) = 0;
     QRectF To_Pixels(const QRectF& units) const;
@@ -36,6 +42,8 @@ protected:
 
 private:
     int line_width_ = 1;
+    std::optional<Run_Font> current_font_;  // the font the painter holds for text runs
+    double current_ascent_ = 0;
 };
 
 // The printer page. The painter is active on the paged device (the print run
@@ -43,13 +51,16 @@ private:
 class Printer_Page_Surface : public Painter_Surface {
 public:
     Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y);
+    void Rectangle(QPointF from, QPointF to) override;
 
 protected:
     void Use_Device_Pixels() override;
     void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) override;
+    void Draw_Run_Text(QPointF baseline, const QString& text) override;
 
 private:
     QTransform to_device_;
+    std::map<qint64, QImage> without_white_;  // prepared pictures by source picture
 };
 
 // The preview picture: one device pixel per image pixel, cleared to white.

@@ -5,29 +5,12 @@
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
-#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class Gui_Environment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "render_decode_tests";
-        static char* argv[] = {name, nullptr};
-        application_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { application_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> application_;
-};
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new Gui_Environment);
 
 // Standard output of a program, or an empty text with a failure recorded.
 QString Run_Program(const QString& program, const QStringList& arguments)

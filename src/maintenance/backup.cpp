@@ -1,0 +1,60 @@
+#include "maintenance/backup.h"
+
+#include "maintenance/data_files.h"
+#include "maintenance/zip_archive.h"
+
+namespace maintenance {
+
+QString Make_Safe_File_Name(const QString& name)
+{
+    static const QString kForbidden = QStringLiteral(",/:\\*?<>|\"");
+    static const QString kFullWidth = QStringLiteral("，／：￥＊？＜＞｜＂");
+    QString safe;
+    safe.reserve(name.size());
+    for (QChar c : name) {
+        if (c.unicode() < 32)
+            continue;
+        const qsizetype at = kForbidden.indexOf(c);
+        safe.append(at < 0 ? c : kFullWidth.at(at));
+    }
+    return safe;
+}
+
+QString Default_Backup_Name(const QDateTime& now)
+{
+    return now.toString(QStringLiteral("yyyy年MM月dd日hh時mm分ss秒")) + QStringLiteral("に保存したデータ");
+}
+
+QString Backup_Folder(int index, const store::Folder_Context& context)
+{
+    const QStringList& names = Data_Location_Names();
+    if (index < 0 || index >= names.size())
+        return {};
+    return store::Resolve_Data_Folder(names.at(index), context);
+}
+
+QStringList Backup_Files(const QString& application_folder, const QString& data_folder)
+{
+    QStringList files = Files_With_Extension(application_folder, QStringLiteral("dat"));
+    for (const QString& extension : {QStringLiteral("lay"), QStringLiteral("bmp"), QStringLiteral("tsv")})
+        files << Files_With_Extension(data_folder, extension);
+    return files;
+}
+
+QString Archive_Path(const QString& folder, const QString& name)
+{
+    return Path_In(folder, name + QStringLiteral(".zip"));
+}
+
+store::Write_Result Create_Backup(const QString& archive_path, const QString& application_folder,
+                                  const QString& data_folder)
+{
+    return Zip_Add(archive_path, Backup_Files(application_folder, data_folder));
+}
+
+store::Write_Result Restore_Backup(const QString& archive_path, const QString& data_folder)
+{
+    return Zip_Extract(archive_path, data_folder);
+}
+
+}  // namespace maintenance

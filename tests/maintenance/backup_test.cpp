@@ -1,0 +1,277 @@
+// Backup archives: names, the files they hold, real zip files, and restores
+// that must never write outside the data folder or change anything when they fail.
+#include "maintenance/backup.h"
+#include "maintenance/data_files.h"
+#include "maintenance/zip_archive.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <map>
+
+using namespace maintenance;
+using test_support::Temp_Folder;
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Every file of a folder with its bytes.
+std::map<QString, QByteArray> Snapshot(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        QFile file(info.filePath());
+        files[info.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<dir>");
+    }
+    return files;
+}
+
+// A zip whose entries have exactly the given (raw) names.
+void Write_Raw_Zip(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& entries)
+{
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), bytes.size(), 0);
+        ASSERT_GE(zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_RAW), 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
+}
+
+// Bytes that do not compress, so that an archive has a long stretch of compressed data.
+QByteArray Noise(int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char& b : bytes) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+struct Backup_Fixture : ::testing::Test {
+    Temp_Folder application;
+    Temp_Folder data;
+    Temp_Folder backups;
+
+    void SetUp() override
+    {
+        application.Write("user_v2.dat", "printer\r\n");
+        application.Write("paruberina", "executable");
+        data.Write(Q("標準01 65x45.lay"), "Ver2.00\r\n");
+        data.Write(Q("作成ﾚｲｱｳﾄ.lay"), "Ver2.00\r\nmine\r\n");
+        data.Write("pura00.bmp", Noise(20000));
+        data.Write("kami00.bmp", QByteArray(4000, 'K'));
+        data.Write(Q("商品情報_v2.tsv"), "2.00\r\n0001\tx\r\n");
+        data.Write(Q("文字列情報_v2.tsv"), "strings\r\n");
+        data.Write(Q("単語テーブル_v2.tsv"), "words\r\n");
+        data.Write("notes.txt", "not part of a backup");
+    }
+};
+
+}  // namespace
+
+TEST(Make_Safe_File_Name, ReplacesForbiddenCharactersAndDropsControls)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"a/b:c", "a／b：c"},
+        {"x,y\\z*w?", "x，y￥z＊w？"},
+        {"<a>|b", "＜a＞｜b"},
+        {"say \"hi\"", "say ＂hi＂"},
+        {"line\tbreak\r\n", "linebreak"},
+        {"2024年 バックアップ", "2024年 バックアップ"},
+    };
+    for (const auto& [typed, expected] : cases)
+        EXPECT_EQ(Make_Safe_File_Name(Q(typed)), Q(expected)) << typed;
+}
+
+TEST(Default_Backup_Name, PadsEveryPart)
+{
+    const QDateTime moment(QDate(2024, 3, 5), QTime(9, 5, 7));
+    EXPECT_EQ(Default_Backup_Name(moment), Q("2024年03月05日09時05分07秒に保存したデータ"));
+}
+
+TEST_F(Backup_Fixture, FilesAreDatOfApplicationFolderThenLayoutsPicturesAndTables)
+{
+    QStringList names;
+    for (const QString& path : Backup_Files(application.Path(), data.Data_Folder()))
+        names << QFileInfo(path).fileName();
+    const QStringList expected = {Q("user_v2.dat"),       Q("作成ﾚｲｱｳﾄ.lay"),      Q("標準01 65x45.lay"),
+                                  Q("kami00.bmp"),        Q("pura00.bmp"),        Q("単語テーブル_v2.tsv"),
+                                  Q("商品情報_v2.tsv"),   Q("文字列情報_v2.tsv")};
+    // Within one extension the order is by name; check the extension order and the set.
+    ASSERT_EQ(names.size(), expected.size());
+    EXPECT_EQ(names.first(), Q("user_v2.dat"));
+    for (int i = 1; i < names.size(); ++i) {
+        static const QStringList order = {Q("dat"), Q("lay"), Q("bmp"), Q("tsv")};
+        EXPECT_LE(order.indexOf(QFileInfo(names[i - 1]).suffix()), order.indexOf(QFileInfo(names[i]).suffix()));
+    }
+    for (const QString& name : expected)
+        EXPECT_TRUE(names.contains(name)) << name.toStdString();
+}
+
+TEST_F(Backup_Fixture, ArchiveListedByUnzipHoldsBareNamesAtHighestCompression)
+{
+    const QString archive = Archive_Path(backups.Path(), Default_Backup_Name(QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7))));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    EXPECT_EQ(QFileInfo(archive).fileName(), Q("2024年03月05日09時05分07秒に保存したデータ.zip"));
+
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-v"), archive});
+    ASSERT_TRUE(unzip.waitForFinished());
+    const QString listing = QString::fromUtf8(unzip.readAllStandardOutput());
+    EXPECT_TRUE(listing.contains(QStringLiteral("8 files"))) << listing.toStdString();
+    for (const char* name : {"user_v2.dat", "標準01 65x45.lay", "作成ﾚｲｱｳﾄ.lay", "pura00.bmp", "kami00.bmp",
+                             "商品情報_v2.tsv", "文字列情報_v2.tsv", "単語テーブル_v2.tsv"})
+        EXPECT_TRUE(listing.contains(Q(name))) << name;
+    EXPECT_FALSE(listing.contains(QStringLiteral("notes.txt")));
+    EXPECT_FALSE(listing.contains(QLatin1Char('/') + QStringLiteral("user_v2.dat")));
+    EXPECT_TRUE(listing.contains(QStringLiteral("Defl:X"))) << "deflate at the maximum level";
+}
+
+TEST_F(Backup_Fixture, AddingAgainReplacesEntriesOfTheSameName)
+{
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("again"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    data.Write("pura00.bmp", "changed");
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    EXPECT_EQ(Zip_Entry_Names(archive).size(), 8);
+
+    Temp_Folder restored;
+    ASSERT_TRUE(Restore_Backup(archive, restored.Data_Folder()).ok());
+    EXPECT_EQ(restored.Read("pura00.bmp"), QByteArray("changed"));
+}
+
+TEST_F(Backup_Fixture, RestoreIntoAnotherLocationPutsEveryFileIntoItsDataFolder)
+{
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("move"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    Temp_Folder other;
+    other.Write(Q("商品情報_v2.tsv"), "2.00\r\n");
+    ASSERT_TRUE(Restore_Backup(archive, other.Data_Folder()).ok());
+
+    auto expected = Snapshot(data.Path());
+    expected.erase(QStringLiteral("notes.txt"));
+    expected[QStringLiteral("user_v2.dat")] = application.Read("user_v2.dat");
+    EXPECT_EQ(Snapshot(other.Path()), expected) << "no staging folder left, every file restored";
+}
+
+TEST_F(Backup_Fixture, FileThatCannotBeReadIsNamedAndLeavesTheArchiveAsItWas)
+{
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("kept"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    const QByteArray before = backups.Read(QStringLiteral("kept.zip"));
+
+    const store::Write_Result result = Zip_Add(archive, {data.File("pura00.bmp"), data.File("gone.lay")});
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("gone.lay"))) << result.error.toStdString();
+    EXPECT_EQ(backups.Read(QStringLiteral("kept.zip")), before);
+
+    EXPECT_FALSE(Create_Backup(backups.File("no/such/folder/x.zip"), application.Path(), data.Data_Folder()).ok());
+}
+
+TEST(Is_Bare_File_Name, AcceptsOnlyNamesWithoutFolders)
+{
+    for (const char* bad : {"", ".", "..", "../x", "/etc/x", "a/b", "a\\b", "C:x", "..\\x", "a\nb"})
+        EXPECT_FALSE(Is_Bare_File_Name(Q(bad))) << bad;
+    for (const char* good : {"x.lay", "..x", "a..b.tsv", "標準01 65x45.lay", ".hidden"})
+        EXPECT_TRUE(Is_Bare_File_Name(Q(good))) << good;
+}
+
+TEST(Restore_Backup, EntriesWithPathsAreRefusedAndNothingIsWrittenAnywhere)
+{
+    Temp_Folder outer;
+    QDir(outer.Path()).mkpath(QStringLiteral("data"));
+    const QString data_folder = outer.File(QStringLiteral("data")) + QLatin1Char('/');
+    {
+        QFile product(data_folder + Q("商品情報_v2.tsv"));
+        ASSERT_TRUE(product.open(QIODevice::WriteOnly));
+        product.write("2.00\r\n0001\toriginal\r\n");
+    }
+    const QString absolute_target = outer.File(QStringLiteral("absolute.txt"));
+    const struct {
+        const char* label;
+        QByteArray evil_name;
+    } cases[] = {
+        {"parent", "../x"},
+        {"absolute", QFile::encodeName(absolute_target)},
+        {"sub folder", "sub/x"},
+        {"backslash", "..\\x"},
+    };
+    for (const auto& c : cases) {
+        const QString archive = outer.File(QStringLiteral("evil.zip"));
+        Write_Raw_Zip(archive, {{QByteArray("pura00.bmp"), QByteArray("new picture")},
+                                {c.evil_name, QByteArray("escaped")},
+                                {Q("商品情報_v2.tsv").toUtf8(), QByteArray("2.00\r\n")}});
+        const auto before = Snapshot(data_folder);
+        const store::Write_Result result = Restore_Backup(archive, data_folder);
+        EXPECT_FALSE(result.ok()) << c.label;
+        EXPECT_EQ(Snapshot(data_folder), before) << c.label;
+        EXPECT_FALSE(QFileInfo::exists(outer.File(QStringLiteral("x")))) << c.label;
+        EXPECT_FALSE(QFileInfo::exists(absolute_target)) << c.label;
+        EXPECT_FALSE(QFileInfo::exists(data_folder + QStringLiteral("sub"))) << c.label;
+    }
+}
+
+TEST_F(Backup_Fixture, DamagedOrForeignArchiveChangesNoFile)
+{
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("good"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    const QByteArray good = backups.Read(QStringLiteral("good.zip"));
+
+    QByteArray header = good;
+    for (int i = 80; i < 90; ++i)
+        header[i] = static_cast<char>(header[i] ^ 0x5A);
+    QByteArray data_bytes = good;  // inside the picture's compressed data
+    data_bytes[good.size() / 3] = static_cast<char>(data_bytes[good.size() / 3] ^ 0x5A);
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"local header", header},
+        {"compressed data", data_bytes},
+        {"truncated", good.left(good.size() / 2)},
+        {"not a zip", QByteArray("just text")},
+        {"empty", QByteArray()},
+    };
+    Temp_Folder target;
+    target.Write(Q("商品情報_v2.tsv"), "2.00\r\n0005\tkeep\r\n");
+    target.Write("pura00.bmp", "old picture");
+    for (const auto& [label, bytes] : damaged) {
+        backups.Write(QStringLiteral("damaged.zip"), bytes);
+        const auto before = Snapshot(target.Path());
+        const store::Write_Result result = Restore_Backup(backups.File(QStringLiteral("damaged.zip")), target.Data_Folder());
+        EXPECT_FALSE(result.ok()) << label;
+        EXPECT_FALSE(result.error.isEmpty()) << label;
+        EXPECT_EQ(Snapshot(target.Path()), before) << label;
+    }
+    EXPECT_FALSE(Restore_Backup(backups.File(QStringLiteral("missing.zip")), target.Data_Folder()).ok());
+}
+
+TEST(Restore_Backup, NamesWrittenInCp932AreDecoded)
+{
+    Temp_Folder folder;
+    const QString archive = folder.File(QStringLiteral("old.zip"));
+    Write_Raw_Zip(archive, {{store::Encode_Cp932(Q("商品情報_v2.tsv")).bytes, QByteArray("2.00\r\n")}});
+    Temp_Folder target;
+    ASSERT_TRUE(Restore_Backup(archive, target.Data_Folder()).ok());
+    EXPECT_EQ(target.Read(Q("商品情報_v2.tsv")), QByteArray("2.00\r\n"));
+}
+
+TEST(List_Archives, ListsZipFilesWithoutExtension)
+{
+    Temp_Folder folder;
+    folder.Write("b.zip", "");
+    folder.Write("A.ZIP", "");
+    folder.Write("c.zip.txt", "");
+    folder.Write("notzip", "");
+    QDir(folder.Path()).mkdir(QStringLiteral("folder.zip"));
+    EXPECT_EQ(List_Archives(folder.Path(), QStringLiteral("zip")), (QStringList{QStringLiteral("A"), QStringLiteral("b")}));
+    EXPECT_TRUE(List_Archives(folder.File(QStringLiteral("missing")), QStringLiteral("zip")).isEmpty());
+}

@@ -1,0 +1,148 @@
+// The painting surfaces on real devices: scale, fonts, bars, frames and pictures.
+#include "render/qt_surfaces.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kInch = 25.4;
+
+// A white picture that reports `dpi` to its painters, as a printer device does.
+QImage Device(int width, int height, int dpi)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / kInch * 1000)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / kInch * 1000)));
+    return image;
+}
+
+bool Black(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 64;
+}
+
+TEST(Label_Face, GothicIsDrawnInIpaGothicWithHalfWidthHalfAdvance)
+{
+    EXPECT_EQ(render::Installed_Face(render::kLabelFace), "IPAGothic");
+    EXPECT_EQ(render::Installed_Face("jan13"), "jan13");
+    QFont font(render::Installed_Face(render::kLabelFace));
+    font.setPixelSize(40);
+    EXPECT_EQ(QFontInfo(font).family(), "IPAGothic");
+    const QFontMetricsF metrics(font);
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("あ")), 2 * metrics.horizontalAdvance(QStringLiteral("a")));
+}
+
+TEST(Printer_Page_Surface, DrawsAtTheProfileResolutionWhateverTheDevice)
+{
+    // A 1200 dpi device printed as a 203 dpi printer: 1 mm of the label is still 1 mm.
+    QImage page = Device(1200, 600, 1200);
+    {
+        QPainter painter(&page);
+        render::Printer_Page_Surface surface(painter, 203, 203);
+        const double units = render::kPrinterUnitsPerMm;
+        surface.Bar(QRectF(10 * units, 5 * units, 0.1725 * units, 3 * units));
+    }
+    const double pixels_per_mm = 1200 / kInch;
+    // The bar fills whole 203 dpi dots: from dot 80 (10 mm) through dot 81.
+    const int first = static_cast<int>(std::ceil(80 * 1200 / 203.0));
+    const int last = static_cast<int>(std::floor(82 * 1200 / 203.0)) - 1;
+    EXPECT_FALSE(Black(page, first - 2, static_cast<int>(6 * pixels_per_mm)));
+    EXPECT_TRUE(Black(page, first + 1, static_cast<int>(6 * pixels_per_mm)));
+    EXPECT_TRUE(Black(page, last - 1, static_cast<int>(6 * pixels_per_mm)));
+    EXPECT_FALSE(Black(page, last + 2, static_cast<int>(6 * pixels_per_mm)));
+    EXPECT_NEAR(first / pixels_per_mm, 10, 0.05);
+}
+
+TEST(Preview_Picture_Surface, NeighbouringBarModulesJoinAndFramesLieInside)
+{
+    const render::Surface_Profile profile = render::Preview_Profile(96);
+    QImage picture(200, 100, QImage::Format_RGB32);
+    {
+        render::Preview_Picture_Surface surface(picture, profile);
+        // Two bar modules side by side, 28 units apart, each 15 units (one pixel) thick.
+        surface.Bar(QRectF(300, 150, 15, 300));
+        surface.Bar(QRectF(328, 150, 15, 300));
+        surface.Rectangle(QPointF(1500, 150), QPointF(2250, 900));
+    }
+    const int y = 20;
+    EXPECT_FALSE(Black(picture, 19, y));
+    for (int x = 20; x <= 23; ++x)
+        EXPECT_TRUE(Black(picture, x, y)) << x;  // no white gap between the two modules
+    EXPECT_FALSE(Black(picture, 24, y));
+    // Frame from pixel (100, 10) to (150, 60), one pixel wide, inside the box.
+    EXPECT_TRUE(Black(picture, 100, 30));
+    EXPECT_TRUE(Black(picture, 150, 30));
+    EXPECT_TRUE(Black(picture, 120, 10));
+    EXPECT_TRUE(Black(picture, 120, 60));
+    EXPECT_FALSE(Black(picture, 101, 30));
+    EXPECT_FALSE(Black(picture, 99, 30));
+    EXPECT_FALSE(Black(picture, 151, 30));
+}
+
+TEST(Painter_Surfaces, MarkPicturesLeaveTheLabelUnderTheirWhite)
+{
+    QImage mark(8, 8, QImage::Format_RGB32);
+    mark.fill(Qt::white);
+    mark.setPixel(0, 0, qRgb(0, 0, 0));
+    const QColor grey(128, 128, 128);
+
+    const render::Surface_Profile profile = render::Preview_Profile(96);
+    QImage picture(40, 40, QImage::Format_RGB32);
+    {
+        render::Preview_Picture_Surface surface(picture, profile);
+        surface.Bar(QRectF(0, 0, 600, 600));  // black under the whole mark
+        surface.Picture(mark, QRectF(0, 0, 120, 120), render::Picture_Mode::Multiply, "pura00.bmp");
+    }
+    EXPECT_TRUE(Black(picture, 5, 5));  // white over black stays black (AND)
+
+    QImage page = Device(200, 200, 203);
+    page.fill(grey);
+    {
+        QPainter painter(&page);
+        render::Printer_Page_Surface surface(painter, 203, 203);
+        const double units = render::kPrinterUnitsPerMm;
+        surface.Picture(mark, QRectF(0, 0, 16 * units, 16 * units), render::Picture_Mode::Multiply, "pura00.bmp");
+    }
+    EXPECT_EQ(QColor(page.pixel(100, 100)), grey);  // white leaves the page as it was
+    EXPECT_TRUE(Black(page, 3, 3));
+}
+
+TEST(Painter_Surfaces, TextRunsSitBelowTheirTopLeftCorner)
+{
+    const render::Surface_Profile profile = render::Preview_Profile(96);
+    QImage picture(200, 100, QImage::Format_RGB32);
+    render::Run_Font font;
+    font.face = render::kLabelFace;
+    font.height = 40;
+    font.average_width = 20;
+    {
+        render::Preview_Picture_Surface surface(picture, profile);
+        surface.Text(font, 10, 20, QStringLiteral("■"));
+        font.angle = 90;
+        surface.Text(font, 120, 80, QStringLiteral("■"));
+    }
+    int top = 100, left = 200, right = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (Black(picture, x, y)) {
+                top = std::min(top, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_GE(top, 20);
+    EXPECT_LE(top, 30);
+    EXPECT_GE(left, 10);
+    EXPECT_LE(right, 52);
+    // Turned by 90 degrees the glyph lies right of and above its corner.
+    bool above = false;
+    for (int y = 40; y < 80; ++y)
+        for (int x = 121; x < 160; ++x)
+            above = above || Black(picture, x, y);
+    EXPECT_TRUE(above);
+}
+
+}  // namespace
