@@ -5,6 +5,8 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "layouts/layout_names.h"
+#include "platform/printer_platform.h"
+#include "printing/s_preview.h"
 #include "products/default_data.h"
 #include "products/genzairyou.h"
 #include "products/item_box.h"
@@ -69,6 +71,11 @@ private:
         }
     }
     QTimer timer_;
+};
+
+class Test_Printers : public platform::Printer_Platform {
+public:
+    QStringList Installed_Printers() const override { return {QStringLiteral("PDF"), QStringLiteral("Zebra")}; }
 };
 
 // Closes the next message box that appears, recording its text.
@@ -178,6 +185,7 @@ private slots:
     void word_table_filters_register_transfer();
     void instore_code_hand_over();
     void main_menu_opens_registration();
+    void preview_redrawn_on_enter_and_closed_with_the_screen();
     void screenshots();
 
 private:
@@ -720,6 +728,44 @@ void Product_Screens::main_menu_opens_registration()
     QVERIFY(!Window<S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
+void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
+{
+    Test_Printers printers;
+    app::Session& session = app::Current_Session();
+    session.printers = &printers;
+    store::Settings_Values values;
+    values[0] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(session.application_folder, values).ok());
+    Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
+
+    S_Touroku* screen = Open_Registration();
+    screen->Load_Product(QStringLiteral("12"));
+    auto* preview_button = Child<QPushButton>(screen, "Command3");
+    QVERIFY(preview_button->isEnabled());
+    preview_button->click();
+    printing::S_Preview* preview = printing::Current_Preview();
+    QVERIFY(preview && preview->isVisible());
+    QCOMPARE(Child<QLabel>(screen, "Prv_open")->text(), QStringLiteral("open"));
+    const QImage first = preview->picDraw->pixmap().toImage();
+    QVERIFY(!first.isNull());
+
+    // With the preview open, Enter keeps the focus and draws the screen's items again.
+    Activate(screen);
+    Item_Box* name = Box(screen, "Text1(1)");
+    name->setFocus();
+    name->Caret_To_End();
+    Commit_Text(name, QStringLiteral("草餅柏餅桜餅"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), name);
+    QVERIFY(preview->picDraw->pixmap().toImage() != first);
+    QCOMPARE(kakunin_->shown, QStringList());
+
+    Child<QPushButton>(screen, "Command2")->click();
+    QTest::qWait(50);
+    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    session.printers = nullptr;
+}
+
 // Saves a picture of every product window into $PRODUCT_SCREENSHOTS (run under
 // xvfb-run to look at the windows as a user sees them).
 void Product_Screens::screenshots()
@@ -761,6 +807,15 @@ void Product_Screens::screenshots()
     Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
     save(code, QStringLiteral("S_Nonplu"));
+
+    Test_Printers printers;
+    app::Current_Session().printers = &printers;
+    store::Settings_Values values;
+    values[0] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, values).ok());
+    Child<QPushButton>(screen, "Command3")->click();
+    save(printing::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
+    app::Current_Session().printers = nullptr;
 }
 
 int main(int argc, char* argv[])
