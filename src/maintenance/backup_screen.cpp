@@ -23,13 +23,6 @@ namespace {
 const QString kCaller = QStringLiteral("Backup");
 const QString kOk = QStringLiteral("OK");
 
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 }  // namespace
 
 Backup::Backup(QWidget* parent) : QWidget(parent)
@@ -106,14 +99,7 @@ void Backup::Combo3_Click()
 
 void Backup::Notify_Done(const QString& line1, const QString& line2, const QString& line3)
 {
-    store::Confirmation_Request request;
-    request.line1 = line1;
-    request.line2 = line2;
-    request.line3 = line3;
-    request.caller = kCaller;
-    request.second_caption = kOk;
-    request.back_colour = store::kInformationColour;
-    ui_.Show_Confirmation(request);
+    Notify_Lines(ui_, kCaller, line1, line2, line3, kOk, store::kInformationColour);
 }
 
 void Backup::Command2_Click()

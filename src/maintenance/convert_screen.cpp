@@ -4,6 +4,7 @@
 #include "app/widget_helpers.h"
 #include "maintenance/conversion.h"
 #include "maintenance/messages.h"
+#include "maintenance/screen_helpers.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,13 +18,6 @@ namespace maintenance {
 namespace {
 
 const QString kCaller = QStringLiteral("Convert");
-
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QString Open_File_Dialog(QWidget* parent, const QString& start_folder)
 {
@@ -168,12 +162,8 @@ void Convert::Command6_Click()
                        QStringLiteral("商品情報は変更していません"), converted.error);
         return;
     }
-    store::Confirmation_Request request;
-    request.line3 = QStringLiteral("コンバートしました");
-    request.caller = kCaller;
-    request.second_caption = QStringLiteral("はい");
-    request.back_colour = store::kInformationColour;
-    ui_.Show_Confirmation(request);
+    Notify_Lines(ui_, kCaller, {}, {}, QStringLiteral("コンバートしました"), QStringLiteral("はい"),
+                 store::kInformationColour);
 }
 
 void Convert::Command1_Click()

@@ -113,37 +113,33 @@ void Layout_M::Build_Controls()
         caption->setToolTip(QStringLiteral("ダブルクリックで罫線の指定を切り替えます"));
     }
     make_label(kHintLabel, QStringLiteral("最大:幅0px×縦0px"));
-    const auto named = [this](auto* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    Combo1 = named(new QComboBox(this), "Combo1");
+    Combo1 = Named(new QComboBox(this), "Combo1");
     Combo1->setMinimumWidth(300);
     Combo1->setAcceptDrops(true);
     Combo1->installEventFilter(this);
-    Combo2 = named(new QComboBox(this), "Combo2");
+    Combo2 = Named(new QComboBox(this), "Combo2");
     Combo2->addItems({QStringLiteral(" 0"), QStringLiteral("90")});
-    Combo3 = named(new QComboBox(this), "Combo3");
-    Combo4 = named(new QComboBox(this), "Combo4");
+    Combo3 = Named(new QComboBox(this), "Combo3");
+    Combo4 = Named(new QComboBox(this), "Combo4");
     for (QComboBox* side : {Combo3, Combo4})
         side->addItems({Q("下"), Q("右")});
-    Text2 = named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
+    Text2 = Named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
     Text2->setMaximumWidth(70);
-    Command1 = named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
-    Command2 = named(new QPushButton(Q("参照"), this), "Command2");
-    Command3 = named(new QPushButton(Q("終了"), this), "Command3");
-    Command4 = named(new QPushButton(Q("削除"), this), "Command4");
-    Command5 = named(new QPushButton(Q("罫線解除"), this), "Command5");
-    Command6 = named(new QPushButton(Q("全て5.5ptへ"), this), "Command6");
-    Command7 = named(new QPushButton(Q("全て幅100%に"), this), "Command7");
-    Command8 = named(new QPushButton(Q("罫線解除"), this), "Command8");
-    Command9 = named(new QPushButton(Q("全て5.5ptへ"), this), "Command9");
-    Command10 = named(new QPushButton(Q("全て幅100%に"), this), "Command10");
-    Command11 = named(new QPushButton(Q("名称変更"), this), "Command11");
-    Command12 = named(new QPushButton(Q("レイアウト確認"), this), "Command12");
-    Command13 = named(new QPushButton(Q("一覧"), this), "Command13");
-    Command14 = named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
-    Command15 = named(new QPushButton(Q("用紙番号指定"), this), "Command15");
+    Command1 = Named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
+    Command2 = Named(new QPushButton(Q("参照"), this), "Command2");
+    Command3 = Named(new QPushButton(Q("終了"), this), "Command3");
+    Command4 = Named(new QPushButton(Q("削除"), this), "Command4");
+    Command5 = Named(new QPushButton(Q("罫線解除"), this), "Command5");
+    Command6 = Named(new QPushButton(Q("全て5.5ptへ"), this), "Command6");
+    Command7 = Named(new QPushButton(Q("全て幅100%に"), this), "Command7");
+    Command8 = Named(new QPushButton(Q("罫線解除"), this), "Command8");
+    Command9 = Named(new QPushButton(Q("全て5.5ptへ"), this), "Command9");
+    Command10 = Named(new QPushButton(Q("全て幅100%に"), this), "Command10");
+    Command11 = Named(new QPushButton(Q("名称変更"), this), "Command11");
+    Command12 = Named(new QPushButton(Q("レイアウト確認"), this), "Command12");
+    Command13 = Named(new QPushButton(Q("一覧"), this), "Command13");
+    Command14 = Named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
+    Command15 = Named(new QPushButton(Q("用紙番号指定"), this), "Command15");
     Ret_Code = app::Add_Ret_Code(this);
     Prv_open = printing::Add_Prv_Open(this);
 

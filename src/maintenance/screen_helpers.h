@@ -21,6 +21,14 @@ struct Input_Request {
 // waits for its answer: the entered text or "cancel".
 QString Ask_For_Text(QWidget* caller, const Input_Request& request);
 
+// Gives the control its designed name as object name and returns it.
+template <typename T>
+T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
 // Shows `screen` (deleted when closed) and hides `opener` until it closes.
 void Open_In_Place_Of(QWidget* opener, QWidget* screen);
 

@@ -27,13 +27,6 @@ namespace {
 
 const QString kCaller = QStringLiteral("Settei");
 
-template <typename T>
-T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel* Caption(const QString& text, QWidget* parent)
 {
     return new QLabel(text, parent);
@@ -155,8 +148,6 @@ void Settei::Build_Controls()
 void Settei::Form_Load()
 {
     app::Session& session = app::Current_Session();
-    adjustSize();
-    app::Centre_On_Screen(this);
     Screen_Settings = store::Load_Settings(session.application_folder);
 
     Combo1->clear();
@@ -182,6 +173,8 @@ void Settei::Form_Load()
     Combo3->addItems(Data_Location_Names());
     Combo3->setCurrentIndex(-1);
     app::Select_List_Item(Combo3, Screen_Settings.Data_Location());
+    adjustSize();
+    app::Centre_On_Screen(this);
 }
 
 void Settei::Combo1_Click()

@@ -45,6 +45,7 @@ private slots:
     void restoreAndDeleteNeedASelection();
     void damagedArchiveIsReportedNotRestored();
     void deleteRemovesTheArchive();
+    void failedBackupIsReportedNotPraised();
 };
 
 void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
@@ -170,6 +171,22 @@ void Backup_Screen_Test::deleteRemovesTheArchive()
     QCOMPARE(script.seen[1].texts[1], Q("を削除しました"));
     QVERIFY(!QFileInfo::exists(fixture.application.File(QStringLiteral("old.zip"))));
     QCOMPARE(screen.List1->count(), 0);
+}
+
+void Backup_Screen_Test::failedBackupIsReportedNotPraised()
+{
+    Data_Fixture fixture;
+    fixture.desktop.desktop_folder = QStringLiteral("/proc");  // no archive can be written there
+    Dialog_Script script;
+    script.answers = {QStringLiteral("x")};
+    maintenance::Backup screen;
+    screen.show();
+    screen.Form_Load();
+    screen.Combo3->setCurrentIndex(2);
+    screen.Command2_Click();
+    QCOMPARE(script.First_Lines(), (QStringList{Q("バックアップファイルの名称入力"), Q("バックアップ出来ませんでした")}));
+    QVERIFY(!script.seen[1].texts[2].isEmpty());
+    QCOMPARE(script.seen[1].buttons, QStringList{QStringLiteral("OK")});
 }
 
 QTEST_MAIN(Backup_Screen_Test)

@@ -3,6 +3,7 @@
 #include "products/product_file.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -158,6 +159,13 @@ TEST_F(Conversion_Fixture, UnusableOldFilesAreRefusedAndTheProductFileIsKept)
         EXPECT_FALSE(result.error.isEmpty());
         EXPECT_EQ(data.Read(products::kProductFileName), products_before);
     }
+    // A product file that cannot be rewritten is reported and kept.
+    QDir(data.Path()).mkdir(products::kProductTempName);
+    const store::Write_Result blocked =
+        Convert_Product_File(data.Data_Folder(), Old_File({Old_Line(QStringLiteral("0001"), Q("一"))}));
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_EQ(data.Read(products::kProductFileName), products_before);
+
     EXPECT_EQ(Check_Old_File(QString()), Old_File_Check::Unreadable);
     EXPECT_EQ(Check_Old_File(old.File(QStringLiteral("missing.tsv"))), Old_File_Check::Unreadable);
     EXPECT_EQ(Check_Old_File(old.File(QStringLiteral("v2.tsv"))), Old_File_Check::Not_Old_File);

@@ -1,5 +1,6 @@
 // The settings screen on the offscreen platform: printer presets, loading,
 // saving, and the change of data location.
+#include "app/main_menu.h"
 #include "maintenance/settei.h"
 #include "screen_support.h"
 
@@ -38,6 +39,8 @@ private slots:
     void locationChangeCopiesDataAndEndsTheApplication();
     void locationChangeIntoUnwritableFolderKeepsTheOldLocation();
     void openFolderOpensTheShownLocation();
+    void enterMovesAlongTheFieldChain();
+    void mainMenuShowsTheSavedPrinterAfterwards();
 };
 
 void Settei_Test::printerChoicePresetsPositionAndWidth_data()
@@ -194,6 +197,45 @@ void Settei_Test::openFolderOpensTheShownLocation()
     screen.Command8_Click();
     QCOMPARE(fixture.desktop.opened.size(), 1);
     QCOMPARE(fixture.desktop.opened[0].toLocalFile(), fixture.desktop_folder.Data_Folder());
+}
+
+void Settei_Test::enterMovesAlongTheFieldChain()
+{
+    Session_Fixture fixture;
+    maintenance::Settei screen;
+    screen.show();
+    screen.Form_Load();
+    QApplication::setActiveWindow(&screen);
+    const QList<QWidget*> chain = {screen.Combo1, screen.Text2, screen.Text3, screen.Combo2,
+                                   screen.Combo3, screen.Combo4, screen.Command1};
+    for (int i = 0; i + 1 < chain.size(); ++i) {
+        chain[i]->setFocus();
+        QTest::keyClick(chain[i], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), chain[i + 1]);
+    }
+}
+
+void Settei_Test::mainMenuShowsTheSavedPrinterAfterwards()
+{
+    Session_Fixture fixture;
+    Dialog_Script script;
+    app::MainMenu menu;
+    menu.show();
+    menu.Refresh_Printer_Label();
+    QCOMPARE(menu.Label4->text(), Q("使用プリンタ： 未設定"));
+    QVERIFY(menu.Command3->isEnabled());
+    QTest::mouseClick(menu.Command3, Qt::LeftButton);
+    maintenance::Settei* screen = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<maintenance::Settei*>(top))
+            screen = found;
+    QVERIFY(screen && screen->isVisible());
+    QVERIFY(!menu.isVisible());
+    Choose_Printer(*screen, QStringLiteral("Zebra"));
+    screen->Command1_Click();
+    QTRY_VERIFY(menu.isVisible());
+    QCOMPARE(menu.Label4->text(), Q("使用プリンタ：Zebra"));
+    QCOMPARE(app::Current_Session().settings.Printer_Name(), QStringLiteral("Zebra"));
 }
 
 QTEST_MAIN(Settei_Test)
