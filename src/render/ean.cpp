@@ -18,8 +18,6 @@ constexpr std::array<const char*, 10> kSetB = {"0100111", "0110011", "0011011", 
 constexpr std::array<const char*, 10> kSetC = {"1110010", "1100110", "1101100", "1000010", "1011100",
                                                "1001110", "1010000", "1000100", "1001000", "1110100"};
 
-constexpr double kHeightUnitsPerMm = 11.42;
-
 int Digit(const QString& number, int n)  // n counted from 1
 {
     const int value = number[n - 1].digitValue();
@@ -157,7 +155,7 @@ void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QStr
             surface.Bar(QRectF(x0, y0 + along, length, thickness));  // bars lie across, downwards
     }
 
-    const double row_offset = height_units / kHeightUnitsPerMm;
+    const double row_offset = height_units / kBarcodeHeightUnitsPerMm;
     double row_x = x_mm + profile.barcode_digit_offset_mm;
     double row_y = y_mm + row_offset;
     int row_angle = 0;

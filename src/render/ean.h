@@ -7,6 +7,9 @@
 
 namespace render {
 
+// Bar heights are given in units of 1/11.42 mm.
+constexpr double kBarcodeHeightUnitsPerMm = 11.42;
+
 // Completes a 12- or 7-digit number with its check digit, or checks the last
 // digit of a 13- or 8-digit number; tells `caller` what it did. Other lengths
 // are returned unchanged without a message. A wrong check digit is shown, never corrected.

@@ -20,7 +20,6 @@ using products::Product_Record;
 namespace L = layouts;
 namespace P = products;
 
-constexpr double kHeightUnitsPerMm = 11.42;
 constexpr int kGuardExtension = 6;
 constexpr int kNoWrap = 999;
 
@@ -144,7 +143,7 @@ void Draw_Barcode_Item(Composition& c, const Issue_Values& issue, const store::S
         return;
     const double left = c.Line(L::Barcode_Left) + c.xc;
     const double top = c.Line(L::Barcode_Top) + c.yc;
-    const int height_units = store::Round_Half_Even(c.Line(L::Barcode_Height) * kHeightUnitsPerMm);
+    const int height_units = store::Round_Half_Even(c.Line(L::Barcode_Height) * kBarcodeHeightUnitsPerMm);
     const int angle = Is_Turned(c.layout) ? 90 : 0;
     const bool font_method = c.surface.Is_Printer() && settings.Vertical_Barcode_Method() != kSoftwareBarcode;
     const QString face = c.turned_page ? QStringLiteral("jan13yoko") : QStringLiteral("jan13");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace render {
 namespace {
@@ -185,11 +186,15 @@ void Printer_Page_Surface::Use_Device_Pixels()
 void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
 {
     // Printer and PDF engines ignore raster operations: the white is taken out
-    // beforehand, once per picture of the run, so that a document holds it once.
-    QImage& prepared = without_white_[picture.cacheKey()];
-    if (prepared.isNull())
-        prepared = Without_White(picture);
-    painter_.drawImage(pixel_box, prepared);
+    // beforehand, once per picture, so that a document of many labels holds it once.
+    static std::map<qint64, QImage> prepared;
+    auto found = prepared.find(picture.cacheKey());
+    if (found == prepared.end()) {
+        if (prepared.size() > 32)
+            prepared.clear();
+        found = prepared.emplace(picture.cacheKey(), Without_White(picture)).first;
+    }
+    painter_.drawImage(pixel_box, found->second);
 }
 
 void Printer_Page_Surface::Rectangle(QPointF from, QPointF to)

@@ -5,7 +5,6 @@
 
 #include <QPainter>
 
-#include <map>
 #include <optional>
 
 class QPagedPaintDevice;
@@ -60,7 +59,6 @@ protected:
 
 private:
     QTransform to_device_;
-    std::map<qint64, QImage> without_white_;  // prepared pictures by source picture
 };
 
 // The preview picture: one device pixel per image pixel, cleared to white.
