@@ -5,7 +5,6 @@
 #include "app/session.h"
 #include "app/startup.h"
 #include "layouts/layout_names.h"
-#include "platform/printer_platform.h"
 #include "printing/s_preview.h"
 #include "products/default_data.h"
 #include "products/genzairyou.h"
@@ -18,6 +17,7 @@
 #include "products/s_nonplu.h"
 #include "products/s_touroku.h"
 #include "store/cp932.h"
+#include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
@@ -73,10 +73,13 @@ private:
     QTimer timer_;
 };
 
-class Test_Printers : public platform::Printer_Platform {
-public:
-    QStringList Installed_Printers() const override { return {QStringLiteral("PDF"), QStringLiteral("Zebra")}; }
-};
+std::unique_ptr<test_support::Fake_Printer_Platform> Zebra_Printer()
+{
+    test_support::Fake_Printer zebra;
+    zebra.name = QStringLiteral("Zebra");
+    zebra.sizes = {QPageSize(QPageSize::A4)};
+    return std::make_unique<test_support::Fake_Printer_Platform>(std::vector<test_support::Fake_Printer>{zebra});
+}
 
 // Closes the next message box that appears, recording its text.
 QString Close_Next_Message_Box(QStringList* texts)
@@ -730,9 +733,9 @@ void Product_Screens::main_menu_opens_registration()
 
 void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
 {
-    Test_Printers printers;
+    const auto printers = Zebra_Printer();
     app::Session& session = app::Current_Session();
-    session.printers = &printers;
+    session.printers = printers.get();
     store::Settings_Values values;
     values[0] = QStringLiteral("Zebra");
     QVERIFY(store::Save_Settings(session.application_folder, values).ok());
@@ -808,8 +811,8 @@ void Product_Screens::screenshots()
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
     save(code, QStringLiteral("S_Nonplu"));
 
-    Test_Printers printers;
-    app::Current_Session().printers = &printers;
+    const auto printers = Zebra_Printer();
+    app::Current_Session().printers = printers.get();
     store::Settings_Values values;
     values[0] = QStringLiteral("Zebra");
     QVERIFY(store::Save_Settings(app::Current_Session().application_folder, values).ok());
