@@ -82,7 +82,9 @@ QStringList Print_Run::Run(const QStringList& lines)
             printers_.Abort_Job();
             return lines;
         }
-        if (mode_ == Print_Mode::Reservation && step_ == Step::Fine && printers_.Job_Open() && !Send())
+        if (step_ != Step::Fine)
+            printers_.Abort_Job();  // copies composed before the line failed are not sent
+        else if (mode_ == Print_Mode::Reservation && printers_.Job_Open() && !Send())
             step_ = Step::Printer_Refused;
         Report_Line(number);
         if (step_ == Step::Printer_Refused)
