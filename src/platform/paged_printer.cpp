@@ -117,6 +117,7 @@ QPainter* Paged_Printer::Page_Painter()
     if (!painter_.begin(writer_.get())) {
         job_error_ = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_);
         Close_Writer();
+        QFile::remove(job_path_);
         return nullptr;
     }
     return &painter_;
