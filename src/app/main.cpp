@@ -16,8 +16,10 @@ int main(int argc, char* argv[])
     QApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
 
     platform::System_Desktop desktop;
-    platform::Qt_Printer_Platform printers;
     app::Session& session = app::Current_Session();
+    // The built-in PDF printer writes into "印刷データ" of the data folder in use.
+    platform::Qt_Printer_Platform printers(
+        [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
     session.printers = &printers;
     session.application_folder = desktop.Application_Folder();

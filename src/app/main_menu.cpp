@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/widget_helpers.h"
 #include "maintenance/settei.h"
+#include "printing/insatsu.h"
 #include "products/s_touroku.h"
 
 #include <QApplication>
@@ -66,9 +67,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addWidget(Label5);
     resize(520, 420);
 
-    // Screens that are not part of this build yet stay disabled.
-    Command2->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
 }
@@ -114,6 +114,13 @@ void MainMenu::Open_Screen(QWidget* screen)
 void MainMenu::Command1_Click()
 {
     Open_Screen(new products::S_Touroku);
+}
+
+void MainMenu::Command2_Click()
+{
+    auto* screen = new printing::Insatsu;
+    screen->Form_Load();
+    Open_Screen(screen);
 }
 
 void MainMenu::Command3_Click()

@@ -27,6 +27,7 @@ public:
     void Refresh_Printer_Label();
 
     void Command1_Click();
+    void Command2_Click();
     void Command3_Click();
     void Command4_Click();
     void Label6_Click();

@@ -66,6 +66,14 @@ QLabel* Add_Ret_Code(QWidget* screen)
     return label;
 }
 
+QWidget* Find_Window(const QString& screen_name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == screen_name)
+            return top;
+    return nullptr;
+}
+
 QLabel* Find_Ret_Code(const QString& screen_name)
 {
     for (QWidget* top : QApplication::topLevelWidgets()) {

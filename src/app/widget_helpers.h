@@ -20,6 +20,9 @@ bool Set_Dropdown_Width(QComboBox* combo, int pixels);
 
 void Centre_On_Screen(QWidget* window);
 
+// The top-level window with that object name ("Settei"), or null.
+QWidget* Find_Window(const QString& screen_name);
+
 // Creates the hidden "Ret_Code" label of a screen that asks questions.
 QLabel* Add_Ret_Code(QWidget* screen);
 // The "Ret_Code" label of the top-level window with that object name, or null.

@@ -5,6 +5,7 @@
 #include "app/widget_helpers.h"
 #include "layouts/layout_record.h"
 #include "maintenance/screen_helpers.h"
+#include "maintenance/yousi_set.h"
 #include "printing/s_preview.h"
 #include "products/product_file.h"
 #include "products/s_list.h"
@@ -80,6 +81,7 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
     connect(Command11, &QPushButton::clicked, this, &Layout_M::Command11_Click);
     connect(Command13, &QPushButton::clicked, this, &Layout_M::Command13_Click);
     connect(Command14, &QPushButton::clicked, this, &Layout_M::Command14_Click);
+    connect(Command15, &QPushButton::clicked, this, &Layout_M::Command15_Click);
     for (QPushButton* button : {Command5, Command8})
         connect(button, &QPushButton::clicked, this, [this, button] { Ruled_Button_Click(button); });
     for (QPushButton* button : {Command6, Command9})
@@ -448,6 +450,14 @@ void Layout_M::Command13_Click()
     list->Command2->setEnabled(false);
     list->show();
     hide();
+}
+
+void Layout_M::Command15_Click()
+{
+    // The paper selection hands the number back into Text1(105) and enables this screen again.
+    Command15->setEnabled(false);
+    setEnabled(false);
+    Open_Paper_Selection(kCaller);
 }
 
 void Layout_M::Command14_Click()

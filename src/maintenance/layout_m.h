@@ -68,6 +68,7 @@ public:
     void Command12_Click();
     void Command13_Click();
     void Command14_Click();
+    void Command15_Click();
     void Text1_KeyPress_Enter(int index);
     void Text2_KeyPress_Enter();
     void Label1_DblClick(int index);

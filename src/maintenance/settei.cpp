@@ -9,6 +9,7 @@
 #include "maintenance/messages.h"
 #include "maintenance/screen_helpers.h"
 #include "maintenance/settings_rules.h"
+#include "maintenance/yousi_set.h"
 #include "store/text_helpers.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ Settei::Settei(QWidget* parent) : QWidget(parent)
     connect(Command1, &QPushButton::clicked, this, &Settei::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Settei::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Settei::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Settei::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Settei::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Settei::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Settei::Command8_Click);
@@ -141,8 +143,6 @@ void Settei::Build_Controls()
     layout->addWidget(system);
     for (QPushButton* button : {Command1, Command2, Command3, Command5, Command7})
         button->setMinimumHeight(36);
-    // The paper selection window is not part of this build: its button stays disabled.
-    Command4->setEnabled(false);
 }
 
 void Settei::Form_Load()
@@ -154,6 +154,7 @@ void Settei::Form_Load()
     if (session.printers)
         Combo1->addItems(session.printers->Installed_Printers());
     Combo1->setCurrentIndex(-1);
+    Command4->setEnabled(false);  // the paper list needs a chosen printer
     const QString printer = Screen_Settings.Printer_Name();
     if (app::Select_List_Item(Combo1, printer)) {
         Combo1_Click();
@@ -179,6 +180,7 @@ void Settei::Form_Load()
 
 void Settei::Combo1_Click()
 {
+    Command4->setEnabled(!Combo1->currentText().isEmpty());
     const Printer_Presets presets = Printer_Change_Rule(Combo1->currentText());
     app::Select_List_Item(Combo5, presets.paper_set_position);
     if (presets.max_print_width)
@@ -234,6 +236,15 @@ void Settei::Command3_Click()
     auto* screen = new Layout_M;
     Open_In_Place_Of(this, screen);
     screen->Form_Load();
+}
+
+void Settei::Command4_Click()
+{
+    // The paper selection hands the number back into Label14 and enables this screen again.
+    Command4->setText(QStringLiteral("少々お待ち下さい"));
+    Command4->setEnabled(false);
+    setEnabled(false);
+    Open_Paper_Selection(kCaller);
 }
 
 void Settei::Command5_Click()

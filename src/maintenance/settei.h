@@ -46,6 +46,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command4_Click();
     void Command5_Click();
     void Command7_Click();
     void Command8_Click();

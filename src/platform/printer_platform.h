@@ -1,15 +1,95 @@
 #pragma once
-// The printers the application can print on, as the core sees them.
+// The printers the application can print on, as the core sees them: the
+// installed printers, the application's current printer with its paper sizes
+// by number, its copy count and resolution, and the print job on its page.
+// QtCore/QtGui types only, so that core code can drive a print run.
+#include <QPageSize>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+
 namespace platform {
+
+// Device name of the application's own printer that writes each job as a PDF
+// file into "印刷データ" in the data folder.
+inline const QString kBuilt_In_Pdf_Printer = QStringLiteral("ぱるべりなPDFプリンタ");
+inline const QString kPdf_Output_Folder_Name = QStringLiteral("印刷データ");
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr int kUnknownResolution = 300;  // dots per inch when the printer reports none
+
+// One paper size of a printer under its number.
+struct Paper_Size {
+    int number = 0;
+    QPageSize size;  // exactly as the printer reports it (its key selects it on the printer)
+
+    QSizeF Twips() const;  // page width and height in twips
+};
+
+// Width and height of a page size in twips.
+QSizeF Page_Twips(const QPageSize& size);
+
+// Numbers the sizes of one printer in the printer's order as Windows numbers
+// them: a size whose Windows paper id is 1 to 255 keeps that number unless an
+// earlier size already took it; every other size gets 256, 257, ...
+std::vector<Paper_Size> Number_Paper_Sizes(const QList<QPageSize>& sizes);
+
+// The outcome of ending a print job.
+struct Job_Result {
+    bool sent = false;
+    QString error;   // why the job could not be submitted (names the printer)
+    QString output;  // where the job went: CUPS job id or the PDF file written
+};
 
 class Printer_Platform {
 public:
     virtual ~Printer_Platform() = default;
     // Device names of the installed printers, in the system's order.
     virtual QStringList Installed_Printers() const = 0;
+
+    // Makes the printer with exactly this device name the application's
+    // printer; false (nothing changes) when there is none. Selecting another
+    // printer abandons an open job of the previous one.
+    virtual bool Select_Printer(const QString& device_name) = 0;
+    virtual QString Current_Printer() const = 0;  // "" before a printer is selected
+
+    // Paper sizes of the current printer; its accepted numbers are exactly these.
+    virtual std::vector<Paper_Size> Paper_Sizes() const = 0;
+    // Sets the paper size by number; false (the size stays) when the printer
+    // has no size with that number.
+    virtual bool Set_Paper_Number(int number) = 0;
+    // Number of the current paper size; 0 when the page has no number (the
+    // built-in PDF printer's label-sized page).
+    virtual int Paper_Number() const = 0;
+    // Width and height of the current page in twips.
+    virtual QSizeF Page_Size_Twips() const = 0;
+    // The size of the label about to be printed, in millimetres; a printer
+    // without a chosen paper size may make its pages that size.
+    virtual void Set_Label_Size_mm(const QSizeF& size) = 0;
+
+    // Asks for n copies of every page of the job; returns the number of copies
+    // the printer itself will make (1 when it cannot make copies).
+    virtual int Set_Copy_Count(int copies) = 0;
+    // Dots per inch of the printer's page (the queue's default resolution).
+    virtual int Resolution() const = 0;
+
+    // An active painter on the printer page; the first call opens the job.
+    // Null when the job cannot be opened (Job_Error() says why).
+    virtual QPainter* Page_Painter() = 0;
+    virtual QString Job_Error() const = 0;
+    virtual QPagedPaintDevice* Page_Device() = 0;
+    // Starts a further page of the open job.
+    virtual bool New_Page() = 0;
+    virtual bool Job_Open() const = 0;
+    // Ends the job and hands the pages to the spooler (or the PDF file).
+    virtual Job_Result End_Job() = 0;
+    // Ends the job without sending anything.
+    virtual void Abort_Job() = 0;
 };
 
 }  // namespace platform

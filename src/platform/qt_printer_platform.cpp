@@ -1,12 +1,85 @@
 #include "platform/qt_printer_platform.h"
 
+#include "platform/cups_queue.h"
+
+#include <QDir>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 namespace platform {
 
+Cups_Printer::Cups_Printer(const QString& queue)
+    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), Query_Queue(queue).default_resolution)
+{
+}
+
+Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, int resolution)
+    : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
+                    resolution > 0 ? resolution : kUnknownResolution),
+      default_page_(info.defaultPageSize()),
+      resolution_known_(resolution > 0)
+{
+    if (!default_page_.isValid())
+        default_page_ = QPageSize(QPageSize::A4);
+    for (const Paper_Size& paper : Paper_Sizes())
+        if (paper.size.key() == default_page_.key()) {
+            Set_Default_Paper_Number(paper.number);
+            break;
+        }
+}
+
+bool Cups_Printer::Ready(QString& error) const
+{
+    error = Queue_Problem(Name(), Query_Queue(Name()));
+    return error.isEmpty();
+}
+
+QString Cups_Printer::Job_File_Path(QString& error)
+{
+    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-job-XXXXXX.pdf")));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        error = QStringLiteral("プリンタ「%1」の印刷データを一時フォルダに書けません").arg(Name());
+        return {};
+    }
+    return file.fileName();
+}
+
+Job_Result Cups_Printer::Deliver(const QString& pdf_path, const QPageSize& page, int copies)
+{
+    Cups_Options options = {{QStringLiteral("PageSize"), page.key()}, {QStringLiteral("copies"), QString::number(copies)}};
+    if (resolution_known_)
+        options.push_back({QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(Resolution())});
+    const Submission submission = Submit_File(Name(), pdf_path, QStringLiteral("ラベル"), options);
+    if (submission.job_id == 0)
+        return {false,
+                QStringLiteral("プリンタ「%1」に送信できませんでした：%2").arg(Name(), submission.error),
+                {}};
+    return {true, {}, QStringLiteral("%1-%2").arg(Name()).arg(submission.job_id)};
+}
+
+Qt_Printer_Platform::Qt_Printer_Platform(std::function<QString()> pdf_output_folder)
+    : pdf_(std::move(pdf_output_folder))
+{
+}
+
+Qt_Printer_Platform::~Qt_Printer_Platform() = default;
+
 QStringList Qt_Printer_Platform::Installed_Printers() const
 {
-    return QPrinterInfo::availablePrinterNames();
+    return QPrinterInfo::availablePrinterNames() << kBuilt_In_Pdf_Printer;
+}
+
+Paged_Printer* Qt_Printer_Platform::Find_Printer(const QString& device_name)
+{
+    if (device_name == kBuilt_In_Pdf_Printer)
+        return &pdf_;
+    if (device_name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(device_name))
+        return nullptr;
+    // A fresh object reads the queue's sizes and resolution as they are now.
+    auto& queue = queues_[device_name];
+    queue = std::make_unique<Cups_Printer>(device_name);
+    return queue.get();
 }
 
 }  // namespace platform

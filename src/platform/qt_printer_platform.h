@@ -1,12 +1,53 @@
 #pragma once
-// Printers of the CUPS server, reached through Qt PrintSupport.
-#include "platform/printer_platform.h"
+// The printers of this machine: the CUPS queues, reached through Qt
+// PrintSupport and libcups, and the application's own PDF printer.
+#include "platform/paged_printer.h"
+
+#include <QPrinterInfo>
+
+#include <map>
+#include <memory>
 
 namespace platform {
 
-class Qt_Printer_Platform : public Printer_Platform {
+// One CUPS queue: the paper sizes and default page that Qt reads from its PPD,
+// the queue's default resolution; a job is drawn as PDF and submitted with the
+// chosen page size, the copy count and the resolution as job options. A queue
+// that is stopped, rejects jobs or cannot be reached gets no job.
+class Cups_Printer : public Paged_Printer {
 public:
+    explicit Cups_Printer(const QString& queue);
+
+protected:
+    QPageSize Default_Page_Size() const override { return default_page_; }
+    int Copies_Made(int requested) const override { return requested; }
+    bool Ready(QString& error) const override;
+    QString Job_File_Path(QString& error) override;
+    Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) override;
+
+private:
+    Cups_Printer(const QString& queue, const QPrinterInfo& info, int resolution);
+
+    QPageSize default_page_;
+    bool resolution_known_ = false;
+};
+
+class Qt_Printer_Platform : public Printer_Switch {
+public:
+    // `pdf_output_folder` gives the folder of the built-in PDF printer's files
+    // ("印刷データ" in the data folder) when a job starts.
+    explicit Qt_Printer_Platform(std::function<QString()> pdf_output_folder);
+    ~Qt_Printer_Platform() override;
+
+    // The CUPS queues, then the built-in PDF printer.
     QStringList Installed_Printers() const override;
+
+protected:
+    Paged_Printer* Find_Printer(const QString& device_name) override;
+
+private:
+    Pdf_File_Printer pdf_;
+    std::map<QString, std::unique_ptr<Cups_Printer>> queues_;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "layouts/default_layouts.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
+#include "support/fake_printer_platform.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -114,21 +115,13 @@ TEST(First_Start, UnreachableDataFolderIsReportedByName)
     EXPECT_TRUE(result.errors[0].contains(dir.File("no-such-mount/f/"))) << result.errors[0].toStdString();
 }
 
-namespace {
-struct Fixed_Printers : platform::Printer_Platform {
-    QStringList names;
-    QStringList Installed_Printers() const override { return names; }
-};
-}  // namespace
-
 TEST(Select_Configured_Printer, ExactDeviceNameOnly)
 {
     Temp_Folder dir;
     dir.Write("user_v2.dat", "Zebra\r\n");
-    Fixed_Printers printers;
-    printers.names = {"zebra", "Zebra-2"};
+    test_support::Fake_Printer_Platform printers({{"zebra"}, {"Zebra-2"}});
     EXPECT_FALSE(app::Select_Configured_Printer(dir.Path(), printers));
-    printers.names << "Zebra";
-    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), printers));
+    test_support::Fake_Printer_Platform with_zebra({{"zebra"}, {"Zebra-2"}, {"Zebra"}});
+    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), with_zebra));
     EXPECT_EQ(app::Current_Session().current_printer, QStringLiteral("Zebra"));
 }

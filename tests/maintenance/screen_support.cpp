@@ -11,11 +11,17 @@
 
 namespace maintenance_test {
 
+Test_Printers::Test_Printers()
+    : Fake_Printer_Platform({{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}},
+                             {QStringLiteral("Lesprit T2"), {QPageSize(QPageSize::A4)}},
+                             {QStringLiteral("SATO FI212T"), {QPageSize(QPageSize::A4)}}})
+{
+}
+
 Session_Fixture::Session_Fixture()
 {
     desktop.application_folder = application.Path();
     desktop.desktop_folder = desktop_folder.Path();
-    printers.names = {QStringLiteral("Zebra"), QStringLiteral("Lesprit T2"), QStringLiteral("SATO FI212T")};
     app::Session& session = app::Current_Session();
     session.desktop = &desktop;
     session.printers = &printers;

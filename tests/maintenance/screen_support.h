@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "platform/printer_platform.h"
 #include "support/fake_desktop.h"
+#include "support/fake_printer_platform.h"
 #include "support/temp_folder.h"
 
 #include <QObject>
@@ -16,10 +17,10 @@
 
 namespace maintenance_test {
 
-class Test_Printers : public platform::Printer_Platform {
+// Three installed printers with an A4 size each.
+class Test_Printers : public test_support::Fake_Printer_Platform {
 public:
-    QStringList names;
-    QStringList Installed_Printers() const override { return names; }
+    Test_Printers();
 };
 
 // An application folder and a desktop folder, wired into the running session.

@@ -1,0 +1,68 @@
+#include "platform/cups_queue.h"
+
+#include <cups/cups.h>
+
+#include <QFile>
+
+namespace platform {
+
+Queue_State Query_Queue(const QString& queue)
+{
+    Queue_State state;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     queue.toUtf8().constData());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-state", "printer-is-accepting-jobs", "printer-resolution-default"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    const ipp_status_t status = cupsLastError();
+    state.reachable = response != nullptr || (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE
+                                              && status != IPP_STATUS_ERROR_INTERNAL);
+    if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
+        state.found = true;
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM))
+            state.stopped = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+            state.accepting = ippGetBoolean(a, 0);
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-resolution-default", IPP_TAG_RESOLUTION)) {
+            ipp_res_t units;
+            int y = 0;
+            const int x = ippGetResolution(a, 0, &y, &units);
+            state.default_resolution = units == IPP_RES_PER_CM ? qRound(x * 2.54) : x;
+        }
+    }
+    ippDelete(response);
+    return state;
+}
+
+QString Queue_Problem(const QString& queue, const Queue_State& state)
+{
+    if (!state.reachable)
+        return QStringLiteral("プリンタ「%1」：印刷サービス(CUPS)に接続できません").arg(queue);
+    if (!state.found)
+        return QStringLiteral("プリンタ「%1」が印刷サービスにありません").arg(queue);
+    if (state.stopped)
+        return QStringLiteral("プリンタ「%1」は停止しています").arg(queue);
+    if (!state.accepting)
+        return QStringLiteral("プリンタ「%1」は印刷データを受け付けていません").arg(queue);
+    return {};
+}
+
+Submission Submit_File(const QString& queue, const QString& path, const QString& title, const Cups_Options& options)
+{
+    cups_option_t* cups_options = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options)
+        count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
+    Submission submission;
+    submission.job_id = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), QFile::encodeName(path).constData(),
+                                       title.toUtf8().constData(), count, cups_options);
+    if (submission.job_id == 0)
+        submission.error = QString::fromUtf8(cupsLastErrorString());
+    cupsFreeOptions(count, cups_options);
+    return submission;
+}
+
+}  // namespace platform

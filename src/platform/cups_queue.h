@@ -1,0 +1,32 @@
+#pragma once
+// What the CUPS scheduler says about one queue, and submitting a file to it.
+#include <QString>
+
+#include <vector>
+#include <utility>
+
+namespace platform {
+
+struct Queue_State {
+    bool reachable = false;  // the scheduler answered
+    bool found = false;
+    bool stopped = false;
+    bool accepting = false;
+    int default_resolution = 0;  // dots per inch; 0 when the queue reports none
+};
+
+Queue_State Query_Queue(const QString& queue);
+
+// Why a job cannot go to the queue now ("" when it can); the text names the queue.
+QString Queue_Problem(const QString& queue, const Queue_State& state);
+
+using Cups_Options = std::vector<std::pair<QString, QString>>;
+
+struct Submission {
+    int job_id = 0;  // 0 when the job was not accepted
+    QString error;   // the scheduler's reason
+};
+
+Submission Submit_File(const QString& queue, const QString& path, const QString& title, const Cups_Options& options);
+
+}  // namespace platform

@@ -1,0 +1,310 @@
+#include "platform/paged_printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace platform {
+
+QSizeF Page_Twips(const QPageSize& size)
+{
+    // From the size as defined, without the rounding of QPageSize::size().
+    const QSizeF defined = size.definitionSize();
+    switch (size.definitionUnits()) {
+    case QPageSize::Millimeter:
+        return defined / 25.4 * kTwipsPerInch;
+    case QPageSize::Point:
+        return defined * 20.0;
+    case QPageSize::Inch:
+        return defined * kTwipsPerInch;
+    default:
+        return size.size(QPageSize::Millimeter) / 25.4 * kTwipsPerInch;
+    }
+}
+
+QSizeF Paper_Size::Twips() const
+{
+    return Page_Twips(size);
+}
+
+std::vector<Paper_Size> Number_Paper_Sizes(const QList<QPageSize>& sizes)
+{
+    std::vector<Paper_Size> numbered;
+    std::vector<bool> taken(256, false);
+    int next_free = 256;
+    for (const QPageSize& size : sizes) {
+        const int id = size.windowsId();
+        int number;
+        if (id >= 1 && id <= 255 && !taken[id]) {
+            taken[id] = true;
+            number = id;
+        } else {
+            number = next_free++;
+        }
+        numbered.push_back({number, size});
+    }
+    return numbered;
+}
+
+Paged_Printer::Paged_Printer(QString name, std::vector<Paper_Size> papers, int resolution)
+    : name_(std::move(name)), papers_(std::move(papers)), resolution_(resolution > 0 ? resolution : kUnknownResolution)
+{
+}
+
+Paged_Printer::~Paged_Printer()
+{
+    Abort_Job();
+}
+
+bool Paged_Printer::Set_Paper_Number(int number)
+{
+    const auto found = std::find_if(papers_.begin(), papers_.end(),
+                                    [number](const Paper_Size& paper) { return paper.number == number; });
+    if (found == papers_.end())
+        return false;
+    paper_number_ = number;
+    return true;
+}
+
+QPageSize Paged_Printer::Current_Page_Size() const
+{
+    for (const Paper_Size& paper : papers_)
+        if (paper.number == paper_number_)
+            return paper.size;
+    return Default_Page_Size();
+}
+
+QSizeF Paged_Printer::Page_Size_Twips() const
+{
+    return Page_Twips(Current_Page_Size());
+}
+
+void Paged_Printer::Reset()
+{
+    paper_number_ = default_number_;
+    copies_ = 1;
+}
+
+int Paged_Printer::Set_Copy_Count(int copies)
+{
+    copies_ = std::max(1, copies);
+    return Copies_Made(copies_);
+}
+
+QPagedPaintDevice* Paged_Printer::Page_Device()
+{
+    return Page_Painter() ? writer_.get() : nullptr;
+}
+
+QPainter* Paged_Printer::Page_Painter()
+{
+    if (painter_.isActive())
+        return &painter_;
+    job_error_.clear();
+    if (!Ready(job_error_))
+        return nullptr;
+    job_path_ = Job_File_Path(job_error_);
+    if (job_path_.isEmpty())
+        return nullptr;
+    job_page_ = Current_Page_Size();
+    writer_ = std::make_unique<QPdfWriter>(job_path_);
+    writer_->setCreator(name_);
+    writer_->setResolution(resolution_);
+    writer_->setPageLayout(QPageLayout(job_page_, QPageLayout::Portrait, QMarginsF()));
+    if (!painter_.begin(writer_.get())) {
+        job_error_ = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_);
+        Close_Writer();
+        return nullptr;
+    }
+    return &painter_;
+}
+
+bool Paged_Printer::New_Page()
+{
+    if (!painter_.isActive())
+        return Page_Painter() != nullptr;
+    writer_->setPageLayout(QPageLayout(Current_Page_Size(), QPageLayout::Portrait, QMarginsF()));
+    return writer_->newPage();
+}
+
+void Paged_Printer::Close_Writer()
+{
+    if (painter_.isActive())
+        painter_.end();
+    writer_.reset();
+}
+
+Job_Result Paged_Printer::End_Job()
+{
+    if (!painter_.isActive())
+        return {false, QStringLiteral("プリンタ「%1」に送る印刷データがありません").arg(name_), {}};
+    Close_Writer();
+    QString error;
+    Job_Result result = Ready(error) ? Deliver(job_path_, job_page_, copies_) : Job_Result{false, error, {}};
+    QFile::remove(job_path_);
+    return result;
+}
+
+void Paged_Printer::Abort_Job()
+{
+    if (!painter_.isActive())
+        return;
+    Close_Writer();
+    QFile::remove(job_path_);
+}
+
+QString Unique_Pdf_Name(const QString& folder, const QDateTime& time)
+{
+    const QDir dir(folder);
+    const QString stem = time.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    QString name = stem + QStringLiteral(".pdf");
+    for (int n = 2; QFile::exists(dir.filePath(name)) || QFile::exists(dir.filePath(name + QStringLiteral(".part")));
+         ++n)
+        name = stem + QStringLiteral("-%1.pdf").arg(n);
+    return name;
+}
+
+namespace {
+
+// A4, A5, B5 (JIS, as Windows' B5) and Letter under their Windows numbers.
+std::vector<Paper_Size> Pdf_Papers()
+{
+    return Number_Paper_Sizes({QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::JisB5),
+                               QPageSize(QPageSize::Letter)});
+}
+
+constexpr int kPdfResolution = 600;
+
+}  // namespace
+
+Pdf_File_Printer::Pdf_File_Printer(std::function<QString()> output_folder)
+    : Paged_Printer(kBuilt_In_Pdf_Printer, Pdf_Papers(), kPdfResolution), output_folder_(std::move(output_folder))
+{
+}
+
+QPageSize Pdf_File_Printer::Default_Page_Size() const
+{
+    const QSizeF label = Label_Size_mm();
+    if (label.width() > 0 && label.height() > 0)
+        return QPageSize(label, QPageSize::Millimeter, QStringLiteral("Label"), QPageSize::ExactMatch);
+    return QPageSize(QPageSize::A4);
+}
+
+QString Pdf_File_Printer::Job_File_Path(QString& error)
+{
+    const QString folder = output_folder_();
+    if (!QDir().mkpath(folder)) {
+        error = QStringLiteral("プリンタ「%1」の出力先 %2 を作成できません").arg(Name(), folder);
+        return {};
+    }
+    final_path_ = QDir(folder).filePath(Unique_Pdf_Name(folder, QDateTime::currentDateTime()));
+    return final_path_ + QStringLiteral(".part");
+}
+
+Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, int)
+{
+    if (QFileInfo(pdf_path).size() == 0 || !QFile::rename(pdf_path, final_path_))
+        return {false, QStringLiteral("プリンタ「%1」の出力ファイル %2 を書けませんでした").arg(Name(), final_path_), {}};
+    return {true, {}, final_path_};
+}
+
+bool Printer_Switch::Select_Printer(const QString& device_name)
+{
+    // Selecting the printer of an open job again keeps the job.
+    const bool same = current_ && current_->Current_Printer() == device_name;
+    if (same && current_->Job_Open())
+        return true;
+    Paged_Printer* previous = same ? nullptr : current_;
+    Paged_Printer* chosen = Find_Printer(device_name);
+    if (!chosen)
+        return false;
+    if (previous)
+        previous->Abort_Job();
+    chosen->Reset();
+    current_ = chosen;
+    return true;
+}
+
+QString Printer_Switch::Current_Printer() const
+{
+    return current_ ? current_->Current_Printer() : QString();
+}
+
+std::vector<Paper_Size> Printer_Switch::Paper_Sizes() const
+{
+    return current_ ? current_->Paper_Sizes() : std::vector<Paper_Size>{};
+}
+
+bool Printer_Switch::Set_Paper_Number(int number)
+{
+    return current_ && current_->Set_Paper_Number(number);
+}
+
+int Printer_Switch::Paper_Number() const
+{
+    return current_ ? current_->Paper_Number() : 0;
+}
+
+QSizeF Printer_Switch::Page_Size_Twips() const
+{
+    return current_ ? current_->Page_Size_Twips() : QSizeF();
+}
+
+void Printer_Switch::Set_Label_Size_mm(const QSizeF& size)
+{
+    if (current_)
+        current_->Set_Label_Size_mm(size);
+}
+
+int Printer_Switch::Set_Copy_Count(int copies)
+{
+    return current_ ? current_->Set_Copy_Count(copies) : 1;
+}
+
+int Printer_Switch::Resolution() const
+{
+    return current_ ? current_->Resolution() : kUnknownResolution;
+}
+
+QPainter* Printer_Switch::Page_Painter()
+{
+    return current_ ? current_->Page_Painter() : nullptr;
+}
+
+QString Printer_Switch::Job_Error() const
+{
+    return current_ ? current_->Job_Error() : QStringLiteral("プリンタが選択されていません");
+}
+
+QPagedPaintDevice* Printer_Switch::Page_Device()
+{
+    return current_ ? current_->Page_Device() : nullptr;
+}
+
+bool Printer_Switch::New_Page()
+{
+    return current_ && current_->New_Page();
+}
+
+bool Printer_Switch::Job_Open() const
+{
+    return current_ && current_->Job_Open();
+}
+
+Job_Result Printer_Switch::End_Job()
+{
+    if (!current_)
+        return {false, QStringLiteral("プリンタが選択されていません"), {}};
+    return current_->End_Job();
+}
+
+void Printer_Switch::Abort_Job()
+{
+    if (current_)
+        current_->Abort_Job();
+}
+
+}  // namespace platform

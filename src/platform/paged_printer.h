@@ -1,0 +1,134 @@
+#pragma once
+// One printer whose jobs are drawn as PDF: its paper sizes by number, the copy
+// count, the resolution, and a job held open by one painter from the first
+// drawing to its end. The finished PDF is handed to the subclass, which sends
+// it to a CUPS queue or keeps it as a file; an aborted job leaves nothing.
+#include "platform/printer_platform.h"
+
+#include <QDateTime>
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+
+class QPdfWriter;
+
+namespace platform {
+
+class Paged_Printer : public Printer_Platform {
+public:
+    Paged_Printer(QString name, std::vector<Paper_Size> papers, int resolution);
+    ~Paged_Printer() override;
+
+    QStringList Installed_Printers() const override { return {name_}; }
+    bool Select_Printer(const QString& device_name) override { return device_name == name_; }
+    QString Current_Printer() const override { return name_; }
+    std::vector<Paper_Size> Paper_Sizes() const override { return papers_; }
+    bool Set_Paper_Number(int number) override;
+    int Paper_Number() const override { return paper_number_; }
+    QSizeF Page_Size_Twips() const override;
+    void Set_Label_Size_mm(const QSizeF& size) override { label_mm_ = size; }
+    int Set_Copy_Count(int copies) override;
+    int Resolution() const override { return resolution_; }
+    QPainter* Page_Painter() override;
+    QPagedPaintDevice* Page_Device() override;
+    bool New_Page() override;
+    bool Job_Open() const override { return painter_.isActive(); }
+    Job_Result End_Job() override;
+    void Abort_Job() override;
+
+    QString Job_Error() const override { return job_error_; }
+    // Back to the printer's own paper size and one copy (no job may be open).
+    void Reset();
+
+protected:
+    // The page while no numbered size is chosen.
+    virtual QPageSize Default_Page_Size() const = 0;
+    // Copies the printer makes of each page itself.
+    virtual int Copies_Made(int requested) const = 0;
+    // Whether a job can go to the printer now; `error` says why not.
+    virtual bool Ready(QString& error) const = 0;
+    // The file the job is drawn into.
+    virtual QString Job_File_Path(QString& error) = 0;
+    // Hands the finished PDF on; `page` is the size of its first page.
+    virtual Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) = 0;
+
+    QPageSize Current_Page_Size() const;
+    const QString& Name() const { return name_; }
+    const QSizeF& Label_Size_mm() const { return label_mm_; }
+    // The number of the printer's own default size (0: none of its numbers).
+    void Set_Default_Paper_Number(int number) { default_number_ = paper_number_ = number; }
+
+private:
+    void Close_Writer();
+
+    QString name_;
+    std::vector<Paper_Size> papers_;
+    int resolution_;
+    int default_number_ = 0;
+    int paper_number_ = 0;
+    int copies_ = 1;
+    QSizeF label_mm_;
+    QPainter painter_;
+    std::unique_ptr<QPdfWriter> writer_;
+    QString job_path_;
+    QPageSize job_page_;
+    QString job_error_;
+};
+
+// The application's own printer: every job becomes a PDF file in a folder
+// (the data folder's "印刷データ"). It has A4, A5, B5 and Letter under their
+// Windows numbers; with no paper number chosen each page is the label's size.
+// It makes no copies itself.
+class Pdf_File_Printer : public Paged_Printer {
+public:
+    // `output_folder` gives the folder at the time a job starts.
+    explicit Pdf_File_Printer(std::function<QString()> output_folder);
+
+protected:
+    QPageSize Default_Page_Size() const override;
+    int Copies_Made(int) const override { return 1; }
+    bool Ready(QString&) const override { return true; }
+    QString Job_File_Path(QString& error) override;
+    Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) override;
+
+private:
+    std::function<QString()> output_folder_;
+    QString final_path_;
+};
+
+// A set of printers of which one at a time is the application's printer;
+// every printer call goes to that one.
+class Printer_Switch : public Printer_Platform {
+public:
+    bool Select_Printer(const QString& device_name) override;
+    QString Current_Printer() const override;
+    std::vector<Paper_Size> Paper_Sizes() const override;
+    bool Set_Paper_Number(int number) override;
+    int Paper_Number() const override;
+    QSizeF Page_Size_Twips() const override;
+    void Set_Label_Size_mm(const QSizeF& size) override;
+    int Set_Copy_Count(int copies) override;
+    int Resolution() const override;
+    QPainter* Page_Painter() override;
+    QString Job_Error() const override;
+    QPagedPaintDevice* Page_Device() override;
+    bool New_Page() override;
+    bool Job_Open() const override;
+    Job_Result End_Job() override;
+    void Abort_Job() override;
+
+protected:
+    // The printer with that device name, or null. May replace an earlier
+    // object of the same name, never the object of another printer.
+    virtual Paged_Printer* Find_Printer(const QString& device_name) = 0;
+
+private:
+    Paged_Printer* current_ = nullptr;
+};
+
+// A new file name in the folder for a job started at that time:
+// "yyyyMMdd-HHmmss-zzz.pdf", with "-2", "-3" ... when the name is taken.
+QString Unique_Pdf_Name(const QString& folder, const QDateTime& time);
+
+}  // namespace platform

@@ -1,0 +1,225 @@
+#include "printing/print_run.h"
+
+#include "layouts/layout_record.h"
+#include "printing/issue_line.h"
+#include "products/product_file.h"
+#include "render/label_composer.h"
+#include "render/qt_surfaces.h"
+#include "store/text_helpers.h"
+
+#include <QPainter>
+
+namespace printing {
+
+namespace {
+
+const QString kPerCopyOff = QStringLiteral("しない");
+const QString kEdgeAligned = QStringLiteral("端寄せ");
+
+// Where a line stopped.
+enum class Step {
+    Fine,
+    Reading_Layout,      // product or layout missing
+    Finding_Printer,     // no printer with the settings' name
+    Printer_Refused,     // the printer did not take the job
+};
+
+class Print_Run {
+public:
+    Print_Run(Print_Mode mode, const Print_Run_Context& context)
+        : mode_(mode), c_(context), printers_(*context.printers), ui_(*context.ui)
+    {
+    }
+
+    QStringList Run(const QStringList& lines);
+
+private:
+    // Composes the copies of one line; false when the whole run must end.
+    bool Print_Line(const Issue_Entry& entry);
+    bool Choose_Paper(const layouts::Layout_Record& layout);
+    bool Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                 const render::Issue_Values& issue, bool new_page);
+    void Report_Line(const QString& number);
+    bool Send();
+
+    void Tell(const QString& line1, const QString& line2, std::uint32_t colour = store::kWarningColour,
+              const QString& line3 = {}, const QString& button = QStringLiteral("はい"));
+
+    Print_Mode mode_;
+    const Print_Run_Context& c_;
+    platform::Printer_Platform& printers_;
+    store::Confirmation& ui_;
+    Step step_ = Step::Fine;
+    QString job_error_;
+    bool length_notice_shown_ = false;
+};
+
+void Print_Run::Tell(const QString& line1, const QString& line2, std::uint32_t colour, const QString& line3,
+                     const QString& button)
+{
+    store::Confirmation_Request request;
+    request.line1 = line1;
+    request.line2 = line2;
+    request.line3 = line3;
+    request.caller = c_.caller;
+    request.first_shown = false;
+    request.second_shown = true;
+    request.second_caption = button;
+    request.back_colour = colour;
+    ui_.Show_Confirmation(request);
+}
+
+QStringList Print_Run::Run(const QStringList& lines)
+{
+    length_notice_shown_ = false;
+    QStringList unsent;
+    QString number;
+    for (const QString& line : lines) {
+        const Issue_Entry entry = Read_Issue_Line(line);
+        number = entry.product_no;
+        step_ = Step::Fine;
+        if (!Print_Line(entry)) {
+            printers_.Abort_Job();
+            return lines;
+        }
+        if (mode_ == Print_Mode::Reservation && step_ == Step::Fine && printers_.Job_Open() && !Send())
+            step_ = Step::Printer_Refused;
+        Report_Line(number);
+        if (step_ == Step::Printer_Refused)
+            unsent << line;
+    }
+
+    if (mode_ == Print_Mode::Immediate) {
+        if (step_ != Step::Fine)
+            return lines;
+        Tell(QStringLiteral("登録番号:") + number + QStringLiteral("の"), QStringLiteral("印刷データを送信します"),
+             store::kInformationColour, {}, QStringLiteral("送信"));
+        if (printers_.Job_Open() && !Send()) {
+            step_ = Step::Printer_Refused;
+            Report_Line(number);
+            return lines;
+        }
+        return {};
+    }
+    if (unsent.isEmpty())
+        Tell(QStringLiteral("予約されていた全ての"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
+    else
+        Tell(QStringLiteral("予約されていた印刷データの一部を"), QStringLiteral("送信できませんでした"),
+             store::kWarningColour, QStringLiteral("送信できなかった予約は一覧に残しました"));
+    return unsent;
+}
+
+bool Print_Run::Print_Line(const Issue_Entry& entry)
+{
+    const int labels = store::Round_Half_Even(store::Lenient_Number(entry.labels));
+    for (int copy = 1; copy <= labels; ++copy) {
+        // A product that is no longer in the file is skipped like a missing layout.
+        step_ = Step::Reading_Layout;
+        const auto product = products::Find_Product(c_.data_folder, entry.product_no);
+        if (!product)
+            return true;
+        const layouts::Layout_Read layout = layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
+        if (!layout.opened)
+            return true;
+        step_ = Step::Finding_Printer;
+        const QString& printer = c_.settings.Printer_Name();
+        if (!printers_.Installed_Printers().contains(printer) || !printers_.Select_Printer(printer))
+            return true;
+        step_ = Step::Fine;
+        if (!Choose_Paper(layout.record))
+            return false;
+        const bool per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff
+                              || printers_.Set_Copy_Count(labels) < labels;
+        if (per_copy)
+            printers_.Set_Copy_Count(1);
+        if (!Compose(*product, layout.record, entry.values, copy > 1)) {
+            step_ = Step::Printer_Refused;
+            return true;
+        }
+        if (!per_copy)
+            break;
+    }
+    return true;
+}
+
+bool Print_Run::Choose_Paper(const layouts::Layout_Record& layout)
+{
+    const int layout_paper = store::Round_Half_Even(layout.Number(layouts::Layout_Paper_Number));
+    if (layout_paper != 0) {
+        if (layout_paper != printers_.Paper_Number() && !printers_.Set_Paper_Number(layout_paper)) {
+            ui_.Show_Message_Box(QStringLiteral("存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。"));
+            ui_.Show_Message_Box(QStringLiteral("発行を中止しました"));
+            return false;
+        }
+        return true;
+    }
+    const int settings_paper = store::Lenient_Int(c_.settings.Paper_Number());
+    if (settings_paper != 0 && settings_paper != printers_.Paper_Number())
+        printers_.Set_Paper_Number(settings_paper);  // a size the printer lacks leaves its size as it is
+    return true;
+}
+
+bool Print_Run::Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                        const render::Issue_Values& issue, bool new_page)
+{
+    printers_.Set_Label_Size_mm(QSizeF(layout.Number(layouts::Label_Width), layout.Number(layouts::Label_Length)));
+    // Every further copy of a line gets a page of its own.
+    const bool opened = printers_.Job_Open() && new_page ? printers_.New_Page() : printers_.Page_Painter() != nullptr;
+    QPainter* painter = opened ? printers_.Page_Painter() : nullptr;
+    if (!painter) {
+        job_error_ = printers_.Job_Error();
+        return false;
+    }
+    painter->resetTransform();
+    const int dpi = printers_.Resolution();
+    render::Printer_Page_Surface surface(*painter, dpi, dpi);
+    surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
+    surface.Length_Notice_Shown = length_notice_shown_;
+    surface.Notices = &ui_;
+    // A page made to the label's size has no paper position: nothing to centre across.
+    store::Settings_Record settings = c_.settings;
+    if (printers_.Paper_Number() == 0)
+        settings.line[8] = kEdgeAligned;
+    render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_, c_.caller);
+    length_notice_shown_ = surface.Length_Notice_Shown;
+    return true;
+}
+
+bool Print_Run::Send()
+{
+    const platform::Job_Result result = printers_.End_Job();
+    if (!result.sent)
+        job_error_ = result.error;
+    return result.sent;
+}
+
+void Print_Run::Report_Line(const QString& number)
+{
+    const QString head = QStringLiteral("登録番号:") + number;
+    switch (step_) {
+    case Step::Reading_Layout:
+        Tell(head + QStringLiteral("で指定されて"), QStringLiteral("いるレイアウトは存在しません"));
+        break;
+    case Step::Finding_Printer:
+        Tell(QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
+        break;
+    case Step::Printer_Refused:
+        Tell(head + QStringLiteral("の"), QStringLiteral("印刷データを送信できませんでした"), store::kWarningColour,
+             job_error_);
+        break;
+    case Step::Fine:
+        if (mode_ == Print_Mode::Reservation)
+            Tell(head + QStringLiteral("の"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
+        return;
+    }
+    Tell(head + QStringLiteral("の"), QStringLiteral("印刷が出来ませんでした"));
+}
+
+}  // namespace
+
+QStringList Run_Print(const QStringList& lines, Print_Mode mode, const Print_Run_Context& context)
+{
+    return Print_Run(mode, context).Run(lines);
+}
+
+}  // namespace printing

@@ -1,0 +1,29 @@
+#pragma once
+// The print run: every reservation line of the printing screen becomes labels
+// on the configured printer, composed on its page by the label composer.
+#include "platform/printer_platform.h"
+#include "store/confirmation.h"
+#include "store/settings.h"
+
+#include <QStringList>
+
+namespace printing {
+
+enum class Print_Mode { Immediate, Reservation };
+
+struct Print_Run_Context {
+    QString data_folder;  // ending in "/"
+    store::Settings_Record settings;
+    platform::Printer_Platform* printers = nullptr;
+    store::Confirmation* ui = nullptr;
+    QString caller = QStringLiteral("Insatsu");
+};
+
+// Prints the lines (Issue_Line) in the given mode and tells the user about
+// every step. Returns the reservation list as it stands afterwards: empty
+// after a finished run; untouched when the run was ended for a paper number
+// the printer lacks or when the single line of an immediate run failed; the
+// lines whose job the printer did not take otherwise.
+QStringList Run_Print(const QStringList& lines, Print_Mode mode, const Print_Run_Context& context);
+
+}  // namespace printing

@@ -1,0 +1,233 @@
+// Print runs against the real CUPS scheduler that scripts/start-cups.sh starts:
+// the ZPL label queue "Zebra", the cups-pdf queue "PDF", and the built-in PDF
+// printer. Each test identifies its own jobs by id, so earlier jobs do not count.
+#include "cups_jobs.h"
+#include "layouts/layout_record.h"
+#include "maintenance/paper_selection.h"
+#include "platform/qt_printer_platform.h"
+#include "print_fixtures.h"
+#include "printing/print_run.h"
+#include "support/gui_application.h"
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <cups/cups.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using printing::Print_Mode;
+using print_fixtures::Line_For;
+
+namespace {
+
+QStringList Shown(const test_support::Scripted_Confirmation& ui)
+{
+    QStringList shown;
+    for (const auto& request : ui.requests)
+        shown << request.line1 + QLatin1Char('/') + request.line2;
+    return shown;
+}
+
+// The cups-pdf file of a job: "…-job_<id>.pdf" in root's ~/PDF (waits up to 30 s).
+QString Cups_Pdf_File(int job_id)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QString pattern = QStringLiteral("*job_%1.pdf").arg(job_id);
+    while (timer.elapsed() < 30000) {
+        const QStringList files = QDir(e2e::kCupsPdfFolder).entryList({pattern}, QDir::Files);
+        if (!files.isEmpty())
+            return QDir(e2e::kCupsPdfFolder).filePath(files.first());
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+class Print_E2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(e2e::Scheduler_Running()) << "start the test printers first: bash scripts/start-cups.sh";
+        ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder()));
+        // Nothing of an earlier run may be mistaken for this test's output.
+        QFile::resize(e2e::kZplOutput, 0);
+    }
+
+    QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
+    {
+        printing::Print_Run_Context context;
+        context.data_folder = data.Data_Folder();
+        context.settings = settings;
+        context.printers = &printers;
+        context.ui = &ui;
+        return printing::Run_Print(lines, mode, context);
+    }
+
+    // Ids of the jobs that arrived on the queue after `before`, waited for until done.
+    std::vector<int> Jobs_After(const QString& queue, int before)
+    {
+        std::vector<int> jobs;
+        for (int id = before + 1; id <= e2e::Last_Job_Id(queue); ++id) {
+            const e2e::Job_Facts facts = e2e::Wait_For_Job(id);
+            if (facts.found && facts.printer == queue)
+                jobs.push_back(id);
+        }
+        return jobs;
+    }
+
+    test_support::Temp_Folder data;
+    platform::Qt_Printer_Platform printers{[this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; }};
+    test_support::Scripted_Confirmation ui;
+};
+
+TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePdfQueue)
+{
+    for (const QString& queue : {e2e::kZebra, e2e::kPdfQueue}) {
+        ui.requests.clear();
+        const int before = e2e::Last_Job_Id(queue);
+        EXPECT_TRUE(Run({Line_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(queue)).isEmpty());
+        EXPECT_EQ(Shown(ui), QStringList{"登録番号:0001の/印刷データを送信します"});
+        const std::vector<int> jobs = Jobs_After(queue, before);
+        ASSERT_EQ(jobs.size(), 1u) << queue.toStdString();
+        const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
+        EXPECT_EQ(facts.copies, 5);
+        EXPECT_EQ(facts.state, IPP_JSTATE_COMPLETED) << queue.toStdString();
+        if (queue == e2e::kPdfQueue) {
+            const QString pdf = Cups_Pdf_File(jobs[0]);
+            ASSERT_FALSE(pdf.isEmpty());
+            QFile::remove(e2e::Picture_Folder() + QStringLiteral("/cups-pdf-label.pdf"));
+            EXPECT_TRUE(QFile::copy(pdf, e2e::Picture_Folder() + QStringLiteral("/cups-pdf-label.pdf")));
+            QFile::remove(pdf);
+        }
+    }
+}
+
+TEST_F(Print_E2E, TheZplOutputDecodesToThePictureOfTheLabel)
+{
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kZebra));
+    ASSERT_EQ(Jobs_After(e2e::kZebra, before).size(), 1u);
+    QFile file(e2e::kZplOutput);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QImage label = e2e::Decode_Zpl_Label(file.readAll());
+    ASSERT_FALSE(label.isNull());
+    label.save(e2e::Picture_Folder() + QStringLiteral("/zebra-label.png"));
+    // The queue's own page, 4 x 5 inches at 203 dpi: 812 dots, in whole bytes of 8 dots.
+    EXPECT_EQ(label.width(), 816);
+    // The label (45 x 65 mm at the top left) holds text; the page outside it stays white.
+    const QRect label_area(0, 0, 45 * 203 / 25.4, 65 * 203 / 25.4);
+    int black_inside = 0;
+    int black_outside = 0;
+    for (int y = 0; y < label.height(); ++y)
+        for (int x = 0; x < label.width(); ++x)
+            if (qGray(label.pixel(x, y)) < 128)
+                ++(label_area.contains(x, y) ? black_inside : black_outside);
+    EXPECT_GT(black_inside, 5000);
+    EXPECT_LT(black_outside, black_inside / 20);
+}
+
+TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)
+{
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    EXPECT_TRUE(Run({Line_For("1", 2), Line_For("2", 3)}, Print_Mode::Reservation,
+                    print_fixtures::Settings_For(e2e::kZebra))
+                    .isEmpty());
+    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                                      "予約されていた全ての/印刷データを送信しました"}));
+    const std::vector<int> jobs = Jobs_After(e2e::kZebra, before);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(e2e::Query_Job(jobs[0]).copies, 2);
+    EXPECT_EQ(e2e::Query_Job(jobs[1]).copies, 3);
+}
+
+TEST_F(Print_E2E, APaperNumberThePrinterLacksEndsTheRunAndSendsNothing)
+{
+    ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
+                                                   layouts::Layout_Paper_Number, QStringLiteral("9999")));
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    const QStringList lines = {Line_For("1", 1)};
+    EXPECT_EQ(Run(lines, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kZebra)), lines);
+    EXPECT_EQ(ui.message_boxes, (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
+                                             "発行を中止しました"}));
+    EXPECT_TRUE(ui.requests.empty());
+    EXPECT_EQ(e2e::Last_Job_Id(e2e::kZebra), before);
+}
+
+TEST_F(Print_E2E, AnEmptyPrinterNameReportsEveryLine)
+{
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    Run({Line_For("1", 1), Line_For("2", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(QString()));
+    EXPECT_EQ(Shown(ui), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
+                                      "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
+                                      "予約されていた全ての/印刷データを送信しました"}));
+    EXPECT_EQ(e2e::Last_Job_Id(e2e::kZebra), before);
+}
+
+TEST_F(Print_E2E, TheBuiltInPdfPrinterWritesTheLabelIntoTheDataFolder)
+{
+    Run({Line_For("1", 2)}, Print_Mode::Immediate, print_fixtures::Settings_For(platform::kBuilt_In_Pdf_Printer));
+    const QDir output(data.Data_Folder() + platform::kPdf_Output_Folder_Name);
+    const QStringList files = output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    QFile pdf(output.filePath(files.first()));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    // Two labels of 45 x 65 mm, each on a page of the label's size.
+    EXPECT_EQ(bytes.count("/MediaBox [0 0 128.000000 184.000000]"), 2);
+    QFile::remove(e2e::Picture_Folder() + QStringLiteral("/built-in-label.pdf"));
+    pdf.copy(e2e::Picture_Folder() + QStringLiteral("/built-in-label.pdf"));
+}
+
+TEST_F(Print_E2E, ThePaperSelectionListsTheSizesOfEachPrinterWithA4As9)
+{
+    for (const QString& printer : {e2e::kZebra, e2e::kPdfQueue, platform::kBuilt_In_Pdf_Printer}) {
+        const auto entries = maintenance::Search_Paper_Sizes(printers, printer, {});
+        ASSERT_TRUE(entries) << printer.toStdString();
+        EXPECT_TRUE(entries->contains(QStringLiteral("0009:210mmx297mmの用紙 "))) << printer.toStdString();
+    }
+    EXPECT_EQ(*maintenance::Search_Paper_Sizes(printers, platform::kBuilt_In_Pdf_Printer, {}),
+              (QStringList{"0001:216mmx279mmの用紙 ", "0009:210mmx297mmの用紙 ", "0011:148mmx210mmの用紙 ",
+                           "0013:182mmx257mmの用紙 "}));
+    const auto zebra = maintenance::Search_Paper_Sizes(printers, e2e::kZebra, {});
+    EXPECT_TRUE(zebra->contains(QStringLiteral("0256:102mmx127mmの用紙 ")) || zebra->size() > 60);
+    EXPECT_EQ(printers.Resolution(), 203);
+}
+
+TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
+{
+    const QString queue = QStringLiteral("FoodlabelStopped");
+    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:///dev/null", "-m",
+                                                      "drv:///sample.drv/zebra.ppd"}));
+    ASSERT_TRUE(e2e::Run(QStringLiteral("cupsdisable"), {queue}));
+    const int before = e2e::Last_Job_Id(queue);
+    const QStringList lines = {Line_For("1", 1)};
+    EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(queue)), lines);
+    e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
+    EXPECT_EQ(e2e::Last_Job_Id(queue), before);
+    ASSERT_GE(ui.requests.size(), 1u);
+    EXPECT_EQ(Shown(ui)[0], QStringLiteral("登録番号:0001の/印刷データを送信できませんでした"));
+    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「FoodlabelStopped」は停止しています"));
+}
+
+TEST_F(Print_E2E, ASchedulerGoneAtSubmissionIsReportedWithThePrinterName)
+{
+    ASSERT_TRUE(printers.Select_Printer(e2e::kZebra));
+    QPainter* painter = printers.Page_Painter();
+    ASSERT_NE(painter, nullptr);
+    painter->drawText(100, 100, QStringLiteral("ラベル"));
+    cupsSetServer("127.0.0.1:9");  // no scheduler answers there
+    const platform::Job_Result result = printers.End_Job();
+    cupsSetServer(nullptr);
+    EXPECT_FALSE(result.sent);
+    EXPECT_EQ(result.error, QStringLiteral("プリンタ「Zebra」：印刷サービス(CUPS)に接続できません"));
+}
+
+}  // namespace

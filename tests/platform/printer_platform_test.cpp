@@ -1,0 +1,153 @@
+// Paper numbering, the built-in PDF printer and the printer switch.
+#include "platform/paged_printer.h"
+#include "support/fake_printer_platform.h"
+#include "support/gui_application.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using platform::kBuilt_In_Pdf_Printer;
+using test_support::Fake_Printer;
+using test_support::Fake_Printer_Platform;
+
+namespace {
+
+QPageSize Millimetres(double w, double h, const QString& key)
+{
+    return QPageSize(QSizeF(w, h), QPageSize::Millimeter, key, QPageSize::ExactMatch);
+}
+
+std::vector<int> Numbers(const std::vector<platform::Paper_Size>& papers)
+{
+    std::vector<int> numbers;
+    for (const auto& paper : papers)
+        numbers.push_back(paper.number);
+    return numbers;
+}
+
+}  // namespace
+
+TEST(Number_Paper_Sizes, WindowsIdsKeptRepeatsAndOthersNumberedFrom256InOrder)
+{
+    // A5 twice (the second, rotated, has the same Windows id), a label size
+    // without a Windows id, a standard size whose id is 0.
+    const QList<QPageSize> sizes = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::A5),
+                                    Millimetres(40, 30, QStringLiteral("w113h85")), QPageSize(QPageSize::A0),
+                                    QPageSize(QPageSize::Letter)};
+    EXPECT_EQ(Numbers(platform::Number_Paper_Sizes(sizes)), (std::vector<int>{9, 11, 256, 257, 258, 1}));
+}
+
+TEST(Number_Paper_Sizes, SizesKeepTheirExactSize)
+{
+    const auto papers = platform::Number_Paper_Sizes({Millimetres(101.6, 165.1, QStringLiteral("w288h468"))});
+    ASSERT_EQ(papers.size(), 1u);
+    EXPECT_NEAR(papers[0].Twips().width(), 101.6 / 25.4 * 1440, 0.5);
+    EXPECT_NEAR(papers[0].Twips().height(), 165.1 / 25.4 * 1440, 0.5);
+}
+
+class Built_In_Pdf_Printer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
+
+    test_support::Temp_Folder data;
+    QString output = data.Data_Folder() + platform::kPdf_Output_Folder_Name;
+    platform::Pdf_File_Printer printer{[this] { return output; }};
+
+    QStringList Files() const { return QDir(output).entryList(QDir::Files); }
+};
+
+TEST_F(Built_In_Pdf_Printer, AcceptsA4A5B5LetterUnderTheirWindowsNumbersOnly)
+{
+    EXPECT_EQ(Numbers(printer.Paper_Sizes()), (std::vector<int>{9, 11, 13, 1}));
+    EXPECT_EQ(printer.Paper_Number(), 0);
+    EXPECT_FALSE(printer.Set_Paper_Number(2));
+    EXPECT_EQ(printer.Paper_Number(), 0);
+    ASSERT_TRUE(printer.Set_Paper_Number(9));
+    EXPECT_NEAR(printer.Page_Size_Twips().width(), 210 / 25.4 * 1440, 0.01);
+    EXPECT_NEAR(printer.Page_Size_Twips().height(), 297 / 25.4 * 1440, 0.01);
+    EXPECT_EQ(printer.Set_Copy_Count(5), 1);  // it makes no copies itself
+}
+
+TEST_F(Built_In_Pdf_Printer, WritesEachJobAsAPdfOfTheLabelSizeIntoTheOutputFolder)
+{
+    printer.Set_Label_Size_mm(QSizeF(60, 45));
+    EXPECT_NEAR(printer.Page_Size_Twips().width(), 60 / 25.4 * 1440, 0.01);
+    for (int job = 0; job < 2; ++job) {
+        QPainter* painter = printer.Page_Painter();
+        ASSERT_NE(painter, nullptr) << printer.Job_Error().toStdString();
+        painter->drawText(100, 100, QStringLiteral("ラベル"));
+        ASSERT_TRUE(printer.New_Page());
+        painter->drawText(100, 100, QStringLiteral("２枚目"));
+        const platform::Job_Result result = printer.End_Job();
+        ASSERT_TRUE(result.sent) << result.error.toStdString();
+        QFile file(result.output);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        EXPECT_TRUE(pdf.startsWith("%PDF"));
+        EXPECT_EQ(test_support::Pdf_Page_Count(pdf), 2);
+        // 60 x 45 mm in whole points, as Qt writes page boxes
+        EXPECT_TRUE(pdf.contains("/MediaBox [0 0 170.000000 128.000000]"));
+    }
+    EXPECT_EQ(Files().size(), 2);  // two jobs, two files, no part files left
+    for (const QString& name : Files())
+        EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf"))) << name.toStdString();
+}
+
+TEST_F(Built_In_Pdf_Printer, AnAbortedJobLeavesNoFile)
+{
+    ASSERT_NE(printer.Page_Painter(), nullptr);
+    printer.Abort_Job();
+    EXPECT_FALSE(printer.Job_Open());
+    EXPECT_TRUE(Files().isEmpty());
+    EXPECT_FALSE(printer.End_Job().sent);
+}
+
+TEST_F(Built_In_Pdf_Printer, AnOutputFolderThatCannotBeMadeIsReportedWithThePrinterName)
+{
+    data.Write(QStringLiteral("file"), "x");
+    output = data.File(QStringLiteral("file")) + QStringLiteral("/印刷データ");
+    EXPECT_EQ(printer.Page_Painter(), nullptr);
+    EXPECT_TRUE(printer.Job_Error().contains(kBuilt_In_Pdf_Printer));
+}
+
+TEST(Printer_Switch, SelectsByExactDeviceNameAndStartsFromThePrintersOwnSize)
+{
+    test_support::Ensure_Gui_Application();
+    Fake_Printer_Platform printers({{QStringLiteral("Zebra"),
+                                     {QPageSize(QPageSize::A4), Millimetres(101.6, 127, QStringLiteral("w288h360"))},
+                                     1},
+                                    {QStringLiteral("Office"), {QPageSize(QPageSize::A4)}}});
+    EXPECT_FALSE(printers.Select_Printer(QStringLiteral("zebra")));
+    EXPECT_FALSE(printers.Select_Printer(QString()));
+    EXPECT_EQ(printers.Current_Printer(), QString());
+    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
+    EXPECT_EQ(printers.Paper_Number(), 256);
+    EXPECT_TRUE(printers.Set_Paper_Number(9));
+    EXPECT_FALSE(printers.Set_Paper_Number(600));
+    EXPECT_EQ(printers.Paper_Number(), 9);
+    // Selecting again without an open job starts afresh; with an open job keeps it.
+    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
+    EXPECT_EQ(printers.Paper_Number(), 256);
+    printers.Set_Paper_Number(9);
+    ASSERT_NE(printers.Page_Painter(), nullptr);
+    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
+    EXPECT_EQ(printers.Paper_Number(), 9);
+    EXPECT_TRUE(printers.Job_Open());
+    // Another printer abandons the open job: nothing is sent.
+    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Office")));
+    EXPECT_FALSE(printers.Job_Open());
+    EXPECT_TRUE(printers.sent.empty());
+}
+
+TEST(Printer_Switch, ARefusedJobIsNotOpenedAndSaysWhy)
+{
+    Fake_Printer_Platform printers(
+        {{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}, {}, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
+    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
+    EXPECT_EQ(printers.Page_Painter(), nullptr);
+    EXPECT_EQ(printers.Job_Error(), QStringLiteral("プリンタ「Zebra」は停止しています"));
+}

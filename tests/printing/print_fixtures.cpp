@@ -1,0 +1,54 @@
+#include "print_fixtures.h"
+
+#include "label_fixtures.h"
+#include "layouts/default_layouts.h"
+#include "layouts/layout_record.h"
+#include "products/product_file.h"
+#include "store/cp932.h"
+
+namespace print_fixtures {
+
+bool Prepare_Data_Folder(const QString& data_folder)
+{
+    products::Product_Record first = render_fixtures::Filled_Product();
+    first[products::Layout_Name] = kLayout;
+    products::Product_Record second = first;
+    second[products::Product_No] = QStringLiteral("0002");
+    second[products::Product_Name] = QStringLiteral("品名:苺大福");
+    second[products::Barcode] = QStringLiteral("49012343");
+    const QStringList lines = {products::kProductVersionLine, products::Join_Product_Line(first),
+                               products::Join_Product_Line(second)};
+    return store::Write_Text_Lines(data_folder + products::kProductFileName, lines).ok()
+           && layouts::Ensure_Default_Layouts(data_folder).isEmpty()
+           && render_fixtures::Copy_Mark_Pictures(data_folder);
+}
+
+store::Settings_Record Settings_For(const QString& printer, const QString& per_copy, const QString& paper)
+{
+    store::Settings_Record settings = store::Default_Settings();
+    settings.line[1] = printer;
+    settings.line[2] = paper;
+    settings.line[5] = per_copy;
+    settings.line[8] = QStringLiteral("端寄せ");
+    return settings;
+}
+
+QString Line_For(const QString& number, int labels)
+{
+    printing::Issue_Entry entry;
+    entry.product_no = number;
+    entry.labels = QString::number(labels);
+    entry.values = render_fixtures::Filled_Issue();
+    return printing::Issue_Line(entry);
+}
+
+bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value)
+{
+    layouts::Layout_Read layout = layouts::Read_Layout(data_folder, name);
+    if (!layout.opened)
+        return false;
+    layout.record[line] = value;
+    return layouts::Write_Layout(layouts::Layout_Path(data_folder, name), layout.record).ok();
+}
+
+}  // namespace print_fixtures

@@ -1,0 +1,28 @@
+#pragma once
+// A data folder ready for printing: products 0001 and 0002 (every item filled)
+// on the built-in layout "標準01 65x45", the eight built-in layouts and the
+// recycling-mark pictures; settings that name a printer; issue lines.
+#include "printing/issue_line.h"
+#include "store/settings.h"
+#include "support/temp_folder.h"
+
+#include <QStringList>
+
+namespace print_fixtures {
+
+inline const QString kLayout = QStringLiteral("標準01 65x45");
+
+// Fills the folder (ending in "/"); false when a file could not be written.
+bool Prepare_Data_Folder(const QString& data_folder);
+
+// Default settings with this printer, copy mode and paper number.
+store::Settings_Record Settings_For(const QString& printer, const QString& per_copy = QStringLiteral("しない"),
+                                    const QString& paper = QStringLiteral("0000"));
+
+// The reservation line of product `number` with `labels` labels (issue of 2024/3/5 9:00).
+QString Line_For(const QString& number, int labels);
+
+// Sets line `line` of the layout file `name` in the folder.
+bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value);
+
+}  // namespace print_fixtures

@@ -1,0 +1,262 @@
+// The print run over a fake printer platform: what is composed, what each
+// printer job holds and what the user is told, in order.
+#include "layouts/layout_record.h"
+#include "print_fixtures.h"
+#include "printing/issue_line.h"
+#include "printing/print_run.h"
+#include "support/fake_printer_platform.h"
+#include "support/gui_application.h"
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using printing::Print_Mode;
+using print_fixtures::Line_For;
+using test_support::Fake_Printer;
+
+namespace {
+
+const QString kZebra = QStringLiteral("Zebra");
+const QString kNoCopies = QStringLiteral("NoCopies");
+
+QPageSize Label_Paper()
+{
+    return QPageSize(QSizeF(101.6, 127), QPageSize::Millimeter, QStringLiteral("w288h360"), QPageSize::ExactMatch);
+}
+
+// Line 1 and line 2 of every confirmation, "/"-joined, in order.
+QStringList Shown(const test_support::Scripted_Confirmation& ui)
+{
+    QStringList shown;
+    for (const auto& request : ui.requests)
+        shown << request.line1 + QLatin1Char('/') + request.line2;
+    return shown;
+}
+
+class Print_Run_Test : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
+
+    void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
+
+    QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
+    {
+        printing::Print_Run_Context context;
+        context.data_folder = data.Data_Folder();
+        context.settings = settings;
+        context.printers = &printers;
+        context.ui = &ui;
+        return printing::Run_Print(lines, mode, context);
+    }
+
+    test_support::Temp_Folder data;
+    test_support::Fake_Printer_Platform printers{
+        {{kZebra, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203},
+         {kNoCopies, {QPageSize(QPageSize::A4)}, 0, 600, false}}};
+    test_support::Scripted_Confirmation ui;
+};
+
+TEST(Issue_Line, IsBuiltAndReadByPosition)
+{
+    printing::Issue_Entry entry;
+    entry.product_no = QStringLiteral("12");
+    entry.labels = QStringLiteral("5");
+    entry.values.year = QStringLiteral("2024");
+    entry.values.month = QStringLiteral("3");
+    entry.values.day = QStringLiteral("5");
+    entry.values.hour = QStringLiteral("9");
+    entry.values.minute = QStringLiteral("5");
+    entry.values.contents = QStringLiteral("200");
+    entry.values.add_days = QStringLiteral("3");
+    entry.values.date_mode = QStringLiteral("加算日計算");
+    entry.values.price = QStringLiteral("398円");
+    entry.values.barcode = QStringLiteral("4901234567894");
+    const QString line = printing::Issue_Line(entry);
+    EXPECT_EQ(line, QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
+                        + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
+
+    const printing::Issue_Entry read = printing::Read_Issue_Line(line);
+    EXPECT_EQ(read.product_no, QStringLiteral("0012"));
+    EXPECT_EQ(read.labels, QStringLiteral("0005"));
+    const QStringList values = {read.values.year,     read.values.month,     read.values.day,
+                                read.values.hour,     read.values.minute,    read.values.contents,
+                                read.values.add_days, read.values.date_mode, read.values.price,
+                                read.values.barcode};
+    EXPECT_EQ(values, (QStringList{"2024", "03", "05", "09", "05", "200", "3", "加算日計算", "398円", "4901234567894"}));
+}
+
+TEST(Issue_Line, ATabTypedIntoAFieldDoesNotShiftTheFieldsAfterIt)
+{
+    printing::Issue_Entry entry;
+    entry.product_no = QStringLiteral("1");
+    entry.labels = QStringLiteral("1");
+    entry.values.contents = QStringLiteral("2\t00");
+    entry.values.price = QStringLiteral("398円");
+    const printing::Issue_Entry read = printing::Read_Issue_Line(printing::Issue_Line(entry));
+    EXPECT_EQ(read.values.contents, QStringLiteral("200"));
+    EXPECT_EQ(read.values.price, QStringLiteral("398円"));
+}
+
+TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
+{
+    const QStringList left = Run({Line_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
+    EXPECT_TRUE(left.isEmpty());
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_EQ(printers.sent[0].printer, kZebra);
+    EXPECT_EQ(printers.sent[0].copies, 5);
+    EXPECT_EQ(printers.sent[0].pages, 1);
+    // The queue's own size (no paper number anywhere) stays.
+    EXPECT_NEAR(printers.sent[0].page_mm.width(), 101.6, 0.01);
+    ASSERT_EQ(ui.requests.size(), 1u);
+    EXPECT_EQ(Shown(ui), QStringList{"登録番号:0001の/印刷データを送信します"});
+    EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("送信"));
+    EXPECT_FALSE(ui.requests[0].first_shown);
+    EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
+    EXPECT_EQ(ui.requests[0].caller, QStringLiteral("Insatsu"));
+}
+
+TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)
+{
+    Run({Line_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_EQ(printers.sent[0].copies, 1);
+    EXPECT_EQ(printers.sent[0].pages, 3);
+}
+
+TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsEveryCopyComposed)
+{
+    Run({Line_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kNoCopies));
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_EQ(printers.sent[0].copies, 1);
+    EXPECT_EQ(printers.sent[0].pages, 3);
+}
+
+TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)
+{
+    const QStringList left = Run({Line_For("1", 2), Line_For("2", 1)}, Print_Mode::Reservation,
+                                 print_fixtures::Settings_For(kZebra));
+    EXPECT_TRUE(left.isEmpty());
+    ASSERT_EQ(printers.sent.size(), 2u);
+    EXPECT_EQ(printers.sent[0].copies, 2);
+    EXPECT_EQ(printers.sent[1].copies, 1);
+    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                                      "予約されていた全ての/印刷データを送信しました"}));
+    for (const auto& request : ui.requests) {
+        EXPECT_EQ(request.back_colour, store::kInformationColour);
+        EXPECT_EQ(request.second_caption, QStringLiteral("はい"));
+    }
+}
+
+TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
+{
+    // 0001's layout is gone; 0003 is no product.
+    ASSERT_TRUE(QFile::remove(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout)));
+    const QStringList lines = {Line_For("1", 1), Line_For("3", 1)};
+    const QStringList left = Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
+    EXPECT_TRUE(left.isEmpty());
+    EXPECT_TRUE(printers.sent.empty());
+    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません",
+                                      "登録番号:0001の/印刷が出来ませんでした",
+                                      "登録番号:0003で指定されて/いるレイアウトは存在しません",
+                                      "登録番号:0003の/印刷が出来ませんでした",
+                                      "予約されていた全ての/印刷データを送信しました"}));
+}
+
+TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
+{
+    const QStringList left = Run({Line_For("2", 1), Line_For("3", 4)}, Print_Mode::Reservation,
+                                 print_fixtures::Settings_For(kZebra));
+    EXPECT_TRUE(left.isEmpty());
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_EQ(printers.sent[0].copies, 1);
+    EXPECT_EQ(Shown(ui)[1], QStringLiteral("登録番号:0003で指定されて/いるレイアウトは存在しません"));
+}
+
+TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStays)
+{
+    for (const QString& name : {QString(), QStringLiteral("zebra")}) {
+        ui.requests.clear();
+        const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
+        EXPECT_TRUE(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(name)).isEmpty());
+        EXPECT_EQ(Shown(ui), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした",
+                                          "登録番号:0001の/印刷が出来ませんでした",
+                                          "プリンタが見つかりません/印刷は行なえませんでした",
+                                          "登録番号:0002の/印刷が出来ませんでした",
+                                          "予約されていた全ての/印刷データを送信しました"}));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(ui.requests[i].back_colour, store::kWarningColour);
+    }
+    ui.requests.clear();
+    const QStringList immediate = {Line_For("1", 1)};
+    EXPECT_EQ(Run(immediate, Print_Mode::Immediate, print_fixtures::Settings_For(QString())), immediate);
+    EXPECT_EQ(ui.requests.size(), 2u);  // no "送信" window
+    EXPECT_TRUE(printers.sent.empty());
+}
+
+TEST_F(Print_Run_Test, ALayoutPaperNumberThePrinterLacksEndsTheRunAndSendsNothing)
+{
+    ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
+                                                   layouts::Layout_Paper_Number, QStringLiteral("9999")));
+    const QStringList lines = {Line_For("1", 2), Line_For("2", 1)};
+    EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra)), lines);
+    EXPECT_TRUE(printers.sent.empty());
+    EXPECT_TRUE(ui.requests.empty());
+    EXPECT_EQ(ui.message_boxes, (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
+                                             "発行を中止しました"}));
+}
+
+TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinterHasIt)
+{
+    ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
+                                                   layouts::Layout_Paper_Number, QStringLiteral("0009")));
+    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0256"));
+    ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
+                                                   layouts::Layout_Paper_Number, QStringLiteral("0000")));
+    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0009"));
+    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0777"));
+    ASSERT_EQ(printers.sent.size(), 3u);
+    EXPECT_NEAR(printers.sent[0].page_mm.width(), 210, 0.01);
+    EXPECT_NEAR(printers.sent[1].page_mm.width(), 210, 0.01);
+    EXPECT_NEAR(printers.sent[2].page_mm.width(), 101.6, 0.01);  // 777 refused silently: the printer's own size
+    EXPECT_TRUE(ui.message_boxes.isEmpty());
+}
+
+TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
+{
+    test_support::Fake_Printer_Platform stopped(
+        {{kZebra, {QPageSize(QPageSize::A4)}, 0, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
+    printing::Print_Run_Context context;
+    context.data_folder = data.Data_Folder();
+    context.settings = print_fixtures::Settings_For(kZebra);
+    context.printers = &stopped;
+    context.ui = &ui;
+    const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
+    EXPECT_EQ(printing::Run_Print(lines, Print_Mode::Reservation, context), lines);
+    EXPECT_TRUE(stopped.sent.empty());
+    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
+                                      "登録番号:0002の/印刷データを送信できませんでした", "登録番号:0002の/印刷が出来ませんでした",
+                                      "予約されていた印刷データの一部を/送信できませんでした"}));
+    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「Zebra」は停止しています"));
+
+    ui.requests.clear();
+    const QStringList immediate = {Line_For("1", 1)};
+    EXPECT_EQ(printing::Run_Print(immediate, Print_Mode::Immediate, context), immediate);
+    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
+}
+
+TEST_F(Print_Run_Test, ThePaperLengthNoticeIsShownOncePerRun)
+{
+    ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, layouts::Label_Length,
+                                                   QStringLiteral("10")));
+    Run({Line_For("1", 2), Line_For("2", 1)}, Print_Mode::Reservation,
+        print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
+    EXPECT_EQ(ui.message_boxes.size(), 1);
+    EXPECT_EQ(printers.sent.size(), 2u);
+    Run({Line_For("1", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
+    EXPECT_EQ(ui.message_boxes.size(), 2);
+}
+
+}  // namespace
