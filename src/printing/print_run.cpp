@@ -123,7 +123,7 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
             return true;
         step_ = Step::Finding_Printer;
         const QString& printer = c_.settings.Printer_Name();
-        if (!printers_.Installed_Printers().contains(printer) || !printers_.Select_Printer(printer))
+        if (!printers_.Select_Printer(printer))
             return true;
         step_ = Step::Fine;
         if (!Choose_Paper(layout.record))

@@ -12,6 +12,9 @@
 #include "products/s_nonplu.h"
 #include "products/screen_helpers.h"
 #include "products/special_expression.h"
+#include "printing/s_preview.h"
+#include "render/clock.h"
+#include "render/issue_values.h"
 #include "render/ean.h"
 
 #include <QCloseEvent>
@@ -123,14 +126,10 @@ void S_Touroku::Build_Controls()
     Command5 = button(QStringLiteral("削除"), "Command5");
     Command6 = button(QStringLiteral("全項目ｸﾘｱ"), "Command6");
 
-    const auto hidden = [this](const char* name) {
-        auto* label = new QLabel(this);
-        label->setObjectName(QString::fromLatin1(name));
-        label->hide();
-        return label;
-    };
-    Prv_open = hidden("Prv_open");
-    Gen_open = hidden("Gen_open");
+    Prv_open = printing::Add_Prv_Open(this);
+    Gen_open = new QLabel(this);
+    Gen_open->setObjectName(QStringLiteral("Gen_open"));
+    Gen_open->hide();
     Ret_Code = app::Add_Ret_Code(this);
 }
 
@@ -238,6 +237,10 @@ void S_Touroku::Wire_Items()
                 return Confirm_Separator_Delete(box, event);
             return false;
         };
+        box->on_key_release = [this, box](QKeyEvent* event) {
+            if (Is_Enter(event) && Preview_Is_Open())
+                Redraw_Preview_After_Enter(box);
+        };
         box->on_focus_in = [this, i, box](Qt::FocusReason reason) {
             if (Is_Window_Focus_Change(reason))
                 return;
@@ -264,6 +267,7 @@ void S_Touroku::Wire_Items()
     connect(Combo1[0], &QComboBox::activated, this, [this] { Apply_Layout_Selection(); });
     connect(Command1, &QPushButton::clicked, this, &S_Touroku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &S_Touroku::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &S_Touroku::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &S_Touroku::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &S_Touroku::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &S_Touroku::Command6_Click);
@@ -279,6 +283,8 @@ bool S_Touroku::eventFilter(QObject* watched, QEvent* event)
         if (Is_Enter(key) && qobject_cast<QComboBox*>(item)) {
             if (event->type() == QEvent::KeyPress)
                 Enter_Pressed(item);
+            else if (Preview_Is_Open())
+                Redraw_Preview_After_Enter(item);
             return true;
         }
     }
@@ -311,6 +317,7 @@ void S_Touroku::Fill_Layout_List()
         return;
     Combo1[0]->setCurrentIndex(0);
     Apply_Layout_Selection();
+    Command3->setEnabled(true);
 }
 
 void S_Touroku::Apply_Layout_Selection()
@@ -484,6 +491,34 @@ void S_Touroku::Command2_Click()
     close();
 }
 
+void S_Touroku::Command3_Click()
+{
+    app::Require_Configured_Printer();
+    Apply_Layout_Selection();
+    const Product_Record product = Record_From_Screen();
+    const QDateTime now = render::Current_Date_Time();
+    render::Issue_Values issue;
+    issue.year = now.toString(QStringLiteral("yyyy"));
+    issue.month = now.toString(QStringLiteral("MM"));
+    issue.day = now.toString(QStringLiteral("dd"));
+    issue.hour = now.toString(QStringLiteral("hh"));
+    issue.minute = now.toString(QStringLiteral("mm"));
+    issue.add_days = product[Date_Add_Days];
+    // As the printing screen proposes it: the note replaces the date when there is one.
+    issue.date_mode = product[Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
+    issue.contents = product[Contents];
+    issue.price = product[Price_Text];
+    issue.barcode = product[Barcode];
+    printing::Show_Label_Preview(this, kName, product, layout_lines_, issue);
+}
+
+void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
+{
+    Command3_Click();
+    activateWindow();
+    item->setFocus(Qt::OtherFocusReason);
+}
+
 void S_Touroku::Command4_Click()
 {
     auto* list = new S_List;
@@ -527,6 +562,9 @@ void S_Touroku::closeEvent(QCloseEvent* event)
         if (window)
             window->close();
     Gen_open->clear();
+    if (Preview_Is_Open())
+        if (printing::S_Preview* preview = printing::Current_Preview())
+            preview->close();
     event->accept();
 }
 

@@ -39,6 +39,7 @@ public:
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
@@ -71,6 +72,7 @@ private:
     void Open_Word_Table();
     void Open_Instore_Code();
     void Open_Enlarged_Input(int box);
+    void Redraw_Preview_After_Enter(QWidget* item);
     bool Preview_Is_Open() const;
 
     app::Screen_Confirmation confirmation_;

@@ -1,9 +1,11 @@
 // The product screens driven by their control names on the offscreen platform.
 #include "app/dialogs.h"
 #include "app/main_menu.h"
+#include "app/widget_helpers.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "layouts/layout_names.h"
+#include "printing/s_preview.h"
 #include "products/default_data.h"
 #include "products/genzairyou.h"
 #include "products/item_box.h"
@@ -15,6 +17,7 @@
 #include "products/s_nonplu.h"
 #include "products/s_touroku.h"
 #include "store/cp932.h"
+#include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
@@ -69,6 +72,14 @@ private:
     }
     QTimer timer_;
 };
+
+std::unique_ptr<test_support::Fake_Printer_Platform> Zebra_Printer()
+{
+    test_support::Fake_Printer zebra;
+    zebra.name = QStringLiteral("Zebra");
+    zebra.sizes = {QPageSize(QPageSize::A4)};
+    return std::make_unique<test_support::Fake_Printer_Platform>(std::vector<test_support::Fake_Printer>{zebra});
+}
 
 // Closes the next message box that appears, recording its text.
 QString Close_Next_Message_Box(QStringList* texts)
@@ -163,6 +174,7 @@ private slots:
     void cleanup();
 
     void number_enter_loads_product();
+    void enter_walks_the_items_and_input_method_rules();
     void every_field_shown_in_its_control();
     void unknown_number_keeps_items_and_stores_copy_byte_for_byte();
     void unencodable_text_is_refused();
@@ -176,6 +188,7 @@ private slots:
     void word_table_filters_register_transfer();
     void instore_code_hand_over();
     void main_menu_opens_registration();
+    void preview_redrawn_on_enter_and_closed_with_the_screen();
     void screenshots();
 
 private:
@@ -225,6 +238,35 @@ void Product_Screens::number_enter_loads_product()
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:大福"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:もち米､砂糖"));
     QCOMPARE(kakunin_->shown, QStringList());
+}
+
+void Product_Screens::enter_walks_the_items_and_input_method_rules()
+{
+    S_Touroku* screen = Open_Registration();
+    const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
+                               "Text1(9)", "Combo1(2)", "Combo1(3)", "Text1(7)", "Combo1(4)", "Text1(8)", "Text1(10)"};
+    QWidget* current = Box(screen, "Text1(1)");
+    current->setFocus();
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target, Qt::Key_Return);
+        QWidget* expected = Child<QWidget>(screen, chain.at(i));
+        QWidget* now = QApplication::focusWidget();
+        QVERIFY2(now == expected || now->parentWidget() == expected, qPrintable(chain.at(i)));
+    }
+    Child<QComboBox>(screen, "Combo1(0)")->setFocus();
+    QTest::keyClick(Child<QComboBox>(screen, "Combo1(0)"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), Box(screen, "Text1(1)"));
+    QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:"));  // Enter adds no line break
+
+    for (int box : {0, 7, 16})
+        QVERIFY(!Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+    for (int box : {1, 3, 8, 17, 36})
+        QVERIFY(Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(3)")->count(), 42);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->count(), 16);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(1)")->count(), 13);
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0), layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).first());
 }
 
 void Product_Screens::every_field_shown_in_its_control()
@@ -689,6 +731,44 @@ void Product_Screens::main_menu_opens_registration()
     QVERIFY(!Window<S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
+void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
+{
+    const auto printers = Zebra_Printer();
+    app::Session& session = app::Current_Session();
+    session.printers = printers.get();
+    store::Settings_Values values;
+    values[0] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(session.application_folder, values).ok());
+    Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
+
+    S_Touroku* screen = Open_Registration();
+    screen->Load_Product(QStringLiteral("12"));
+    auto* preview_button = Child<QPushButton>(screen, "Command3");
+    QVERIFY(preview_button->isEnabled());
+    preview_button->click();
+    printing::S_Preview* preview = printing::Current_Preview();
+    QVERIFY(preview && preview->isVisible());
+    QCOMPARE(Child<QLabel>(screen, "Prv_open")->text(), QStringLiteral("open"));
+    const QImage first = preview->picDraw->pixmap().toImage();
+    QVERIFY(!first.isNull());
+
+    // With the preview open, Enter keeps the focus and draws the screen's items again.
+    Activate(screen);
+    Item_Box* name = Box(screen, "Text1(1)");
+    name->setFocus();
+    name->Caret_To_End();
+    Commit_Text(name, QStringLiteral("草餅柏餅桜餅"));
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), name);
+    QVERIFY(preview->picDraw->pixmap().toImage() != first);
+    QCOMPARE(kakunin_->shown, QStringList());
+
+    Child<QPushButton>(screen, "Command2")->click();
+    QTest::qWait(50);
+    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    session.printers = nullptr;
+}
+
 // Saves a picture of every product window into $PRODUCT_SCREENSHOTS (run under
 // xvfb-run to look at the windows as a user sees them).
 void Product_Screens::screenshots()
@@ -730,6 +810,15 @@ void Product_Screens::screenshots()
     Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
     save(code, QStringLiteral("S_Nonplu"));
+
+    const auto printers = Zebra_Printer();
+    app::Current_Session().printers = printers.get();
+    store::Settings_Values values;
+    values[0] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, values).ok());
+    Child<QPushButton>(screen, "Command3")->click();
+    save(printing::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
+    app::Current_Session().printers = nullptr;
 }
 
 int main(int argc, char* argv[])

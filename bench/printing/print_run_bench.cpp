@@ -1,0 +1,103 @@
+// A reservation run of 1000 labels (10 lines of 100) with "する", every copy
+// composed on a page of its own: on the built-in PDF printer and on the ZPL
+// queue "Zebra" of the test scheduler (scripts/start-cups.sh). Reports labels
+// per second and the peak resident memory of each run; the ZPL jobs are
+// cancelled once submitted, so that the scheduler does not rasterise them all.
+#include "platform/qt_printer_platform.h"
+#include "print_fixtures.h"
+#include "printing/print_run.h"
+#include "support/gui_application.h"
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+constexpr int kLines = 10;
+constexpr int kLabelsPerLine = 100;
+
+// Peak resident memory since the last reset, in MiB (VmHWM).
+double Peak_Memory_MiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+void Reset_Peak_Memory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+void Print_Run_Of_1000_Labels(benchmark::State& state, const QString& printer)
+{
+    test_support::Ensure_Gui_Application();
+    test_support::Temp_Folder data;
+    if (!print_fixtures::Prepare_Data_Folder(data.Data_Folder())) {
+        state.SkipWithError("data folder");
+        return;
+    }
+    const QString output = data.Data_Folder() + platform::kPdf_Output_Folder_Name;
+    platform::Qt_Printer_Platform printers([&output] { return output; });
+    if (!printers.Installed_Printers().contains(printer)) {
+        state.SkipWithError("printer not installed: run scripts/start-cups.sh");
+        return;
+    }
+    QStringList lines;
+    for (int line = 0; line < kLines; ++line)
+        lines << print_fixtures::Line_For(line % 2 ? QStringLiteral("2") : QStringLiteral("1"), kLabelsPerLine);
+
+    printing::Print_Run_Context context;
+    context.data_folder = data.Data_Folder();
+    context.settings = print_fixtures::Settings_For(printer, QStringLiteral("する"));
+    context.printers = &printers;
+    double first_peak = 0;
+    double last_peak = 0;
+    for (auto _ : state) {
+        test_support::Scripted_Confirmation ui;
+        context.ui = &ui;
+        Reset_Peak_Memory();
+        const QStringList left = printing::Run_Print(lines, printing::Print_Mode::Reservation, context);
+        last_peak = Peak_Memory_MiB();
+        if (first_peak == 0)
+            first_peak = last_peak;
+        state.PauseTiming();
+        if (!left.isEmpty() || ui.requests.size() != kLines + 1)
+            state.SkipWithError("the run did not send every line");
+        QDir(output).removeRecursively();
+        if (printer != platform::kBuilt_In_Pdf_Printer)
+            QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), printer});
+        state.ResumeTiming();
+    }
+    state.counters["labels_per_second"] =
+        benchmark::Counter(double(kLines * kLabelsPerLine) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["peak_MiB_first_run"] = first_peak;
+    state.counters["peak_MiB_last_run"] = last_peak;
+}
+
+void BM_Run_Print_Built_In_Pdf(benchmark::State& state)
+{
+    Print_Run_Of_1000_Labels(state, platform::kBuilt_In_Pdf_Printer);
+}
+
+void BM_Run_Print_Zpl_Queue(benchmark::State& state)
+{
+    Print_Run_Of_1000_Labels(state, QStringLiteral("Zebra"));
+}
+
+}  // namespace
+
+BENCHMARK(BM_Run_Print_Built_In_Pdf)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Run_Print_Zpl_Queue)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_MAIN();
