@@ -3,7 +3,10 @@
 #include "app/dialogs.h"
 #include "app/session.h"
 #include "print_fixtures.h"
+#include "app/widget_helpers.h"
 #include "printing/insatsu.h"
+#include "printing/s_preview.h"
+#include "products/s_nonplu.h"
 #include "store/settings.h"
 #include "support/fake_printer_platform.h"
 #include "support/temp_folder.h"
@@ -13,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -198,6 +202,58 @@ private slots:
         QCOMPARE(printers->sent.size(), size_t(1));
         QCOMPARE(printers->sent[0].copies, 5);
         QCOMPARE(screen->List1->count(), 0);
+    }
+
+    void searchListsTheMatchingProductsAndEnterInTheListLoadsOne()
+    {
+        screen->Text18->setText(QStringLiteral("大福"));
+        Press_Enter(screen->Text18);
+        QCOMPARE(screen->List2->count(), 1);
+        QVERIFY(screen->List2->item(0)->text().startsWith(QStringLiteral("0002|")));
+        QVERIFY(screen->List2->item(0)->text().endsWith(QStringLiteral("|苺大福")));
+        screen->Text18->clear();
+        screen->Command5->click();
+        QCOMPARE(screen->List2->count(), 2);
+        QVERIFY(screen->List2->item(0)->text().endsWith(QStringLiteral("|苺のショートケーキ")));
+        screen->List2->setCurrentRow(1);
+        Press_Enter(screen->List2);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0002"));
+        QCOMPARE(screen->Text19->text(), QStringLiteral("49012343"));
+        QCOMPARE(screen->focusWidget(), screen->Text4);
+    }
+
+    void enterInTheBarcodeBoxCompletesTheCheckDigit()
+    {
+        Kakunin_Answerer answers;
+        screen->Text19->setText(QStringLiteral("490123456789"));
+        Press_Enter(screen->Text19);
+        QCOMPARE(screen->Text19->text(), QStringLiteral("4901234567894"));
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+        QCOMPARE(screen->focusWidget(), screen->Command2);
+    }
+
+    void thePreviewFollowsThePickedProductAndClosesWithTheScreen()
+    {
+        screen->Text1->setText(QStringLiteral("0001"));
+        screen->Command2->click();
+        QPointer<printing::S_Preview> preview = printing::Current_Preview();
+        QVERIFY(preview && preview->isVisible());
+        QCOMPARE(screen->Prv_open->text(), QStringLiteral("open"));
+        screen->List2->setCurrentRow(1);
+        emit screen->List2->itemDoubleClicked(screen->List2->item(1));
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0002"));
+        QVERIFY(preview);
+        screen->close();
+        QTRY_VERIFY(preview.isNull() || !preview->isVisible());
+    }
+
+    void doubleClickInTheBarcodeBoxOpensTheInStoreCodeWindowForThisScreen()
+    {
+        QTest::mouseDClick(screen->Text19, Qt::LeftButton);
+        auto* window = qobject_cast<products::S_Nonplu*>(app::Find_Window(QStringLiteral("S_Nonplu")));
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->Label9->text(), QStringLiteral("Insatsu"));
+        window->close();
     }
 
     void enterMovesAlongTheIssueBoxes()
