@@ -32,6 +32,7 @@ Job_Facts Query_Job(int job_id)
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/jobs/%d", job_id);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "all");
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
         facts.found = true;
@@ -41,6 +42,10 @@ Job_Facts Query_Job(int job_id)
             facts.copies = 1;  // the attribute is left out when it is 1
         if (ipp_attribute_t* a = ippFindAttribute(response, "job-state", IPP_TAG_ENUM))
             facts.state = ippGetInteger(a, 0);
+        if (ipp_attribute_t* a = ippFindAttribute(response, "Resolution", IPP_TAG_ZERO))
+            facts.resolution = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        if (ipp_attribute_t* a = ippFindAttribute(response, "PageSize", IPP_TAG_ZERO))
+            facts.page_size = QString::fromUtf8(ippGetString(a, 0, nullptr));
         if (ipp_attribute_t* a = ippFindAttribute(response, "job-printer-uri", IPP_TAG_URI))
             facts.printer = QString::fromUtf8(ippGetString(a, 0, nullptr)).section(QLatin1Char('/'), -1);
     }

@@ -21,6 +21,8 @@ struct Job_Facts {
     int copies = 0;
     int state = 0;  // IPP job-state: 9 completed
     QString printer;
+    QString resolution;  // the job's Resolution option
+    QString page_size;   // the job's PageSize option
 };
 Job_Facts Query_Job(int job_id);
 

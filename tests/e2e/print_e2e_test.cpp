@@ -100,6 +100,9 @@ TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePd
         const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
         EXPECT_EQ(facts.copies, 5);
         EXPECT_EQ(facts.state, IPP_JSTATE_COMPLETED) << queue.toStdString();
+        // The queue's own resolution and page size went with the job.
+        EXPECT_EQ(facts.resolution, queue == e2e::kZebra ? QStringLiteral("203dpi") : QStringLiteral("300dpi"));
+        EXPECT_EQ(facts.page_size, queue == e2e::kZebra ? QStringLiteral("w288h360") : QStringLiteral("A4"));
         if (queue == e2e::kPdfQueue) {
             const QString pdf = Cups_Pdf_File(jobs[0]);
             ASSERT_FALSE(pdf.isEmpty());
