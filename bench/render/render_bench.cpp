@@ -66,8 +66,8 @@ std::vector<render::Recording_Surface::Text_Record> Characters(const render::Sur
     return recording.texts;
 }
 
-// The same characters in the same fonts (size, width, bold, underline), each
-// font set once where it changes, and no other work.
+// The same characters in the same fonts (size, width, bold, underline) and
+// directions, each font set once where it changes, and no other work.
 void Draw_Bare(QPainter& painter, const std::vector<render::Recording_Surface::Text_Record>& texts)
 {
     std::optional<render::Run_Font> current;
@@ -83,7 +83,15 @@ void Draw_Bare(QPainter& painter, const std::vector<render::Recording_Surface::T
             font.setUnderline(run.font.underline);
             painter.setFont(font);
         }
-        painter.drawText(QPointF(run.px, run.py + run.font.height), run.text);
+        if (run.font.angle == 0) {
+            painter.drawText(QPointF(run.px, run.py + run.font.height), run.text);
+            continue;
+        }
+        painter.save();
+        painter.translate(run.px, run.py);
+        painter.rotate(-run.font.angle);
+        painter.drawText(QPointF(0, run.font.height), run.text);
+        painter.restore();
     }
 }
 

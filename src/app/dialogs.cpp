@@ -242,7 +242,12 @@ bool Screen_Confirmation::Show_Confirmation(const store::Confirmation_Request& r
 
 void Screen_Confirmation::Show_Message_Box(const QString& text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+    Show_Titled_Message_Box(text, QApplication::applicationDisplayName());
+}
+
+void Screen_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
+{
+    QMessageBox::information(QApplication::activeWindow(), title, text);
 }
 
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,

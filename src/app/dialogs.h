@@ -90,6 +90,7 @@ class Screen_Confirmation : public store::Confirmation {
 public:
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
+    void Show_Titled_Message_Box(const QString& text, const QString& title) override;
 };
 
 // Show_Confirmation with the nine designed arguments.

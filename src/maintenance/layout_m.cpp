@@ -260,8 +260,6 @@ void Layout_M::Build_Controls()
     layout->addLayout(top);
     layout->addLayout(columns);
     layout->addLayout(preview_row);
-    // The paper selection is not part of this build: its button stays disabled.
-    Command15->setEnabled(false);
 }
 
 QString Layout_M::Data_Folder() const

@@ -1,6 +1,7 @@
 #include "maintenance/layout_management.h"
 
 #include "layouts/default_layouts.h"
+#include "layouts/layout_names.h"
 #include "maintenance/backup.h"
 #include "maintenance/data_files.h"
 #include "maintenance/messages.h"
@@ -149,7 +150,7 @@ void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
 
 QStringList Layout_List(const QString& data_folder)
 {
-    QStringList names = List_Archives(data_folder, QStringLiteral("lay"));
+    QStringList names = layouts::Sorted_Layout_Names(data_folder);
     if (names.size() > kLayoutListCap)
         names = names.mid(0, kLayoutListCap);
     names.prepend(kNewLayoutEntry);

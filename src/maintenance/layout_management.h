@@ -38,7 +38,7 @@ layouts::Layout_Record Compose_Layout(const Layout_Fields& fields, const QString
 // value it cannot take (a flag that is not a number) or at the end of the values.
 void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields);
 
-// "新規登録レイアウト", then at most 1001 layout names of the folder, sorted case-insensitively.
+// "新規登録レイアウト", then at most 1001 layout names of the folder in the order of strSort.
 QStringList Layout_List(const QString& data_folder);
 
 // The eight standard layouts and "新規登録レイアウト" can be neither deleted nor renamed.

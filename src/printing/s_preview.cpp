@@ -3,9 +3,7 @@
 #include "app/dialogs.h"
 #include "app/session.h"
 #include "app/widget_helpers.h"
-#include "render/label_composer.h"
 #include "render/label_pictures.h"
-#include "render/qt_surfaces.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -110,11 +110,9 @@ void Item_Box::focusOutEvent(QFocusEvent* event)
 
 void Item_Box::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (on_double_click) {
-        on_double_click();
-        return;
-    }
     QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (on_double_click)
+        on_double_click();
 }
 
 void Item_Box::insertFromMimeData(const QMimeData* source)

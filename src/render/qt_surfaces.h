@@ -29,6 +29,8 @@ public:
 protected:
     Painter_Surface(const Surface_Profile& profile, QPainter& painter);
     int Line_Width() const { return line_width_; }
+    // The current text font is bold but its face has no bold style of its own.
+    bool current_synthetic_bold_ = false;
     // Sets the painter to device pixels of the profile.
     virtual void Use_Device_Pixels() = 0;
     // Writes a run's text with the painter's font, its baseline starting at the point.

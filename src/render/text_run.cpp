@@ -50,7 +50,7 @@ void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run)
             if (!surface.Length_Notice_Shown) {
                 surface.Length_Notice_Shown = true;
                 if (surface.Notices)
-                    surface.Notices->Show_Message_Box(kPaperLengthNotice);
+                    surface.Notices->Show_Titled_Message_Box(kPaperLengthNotice, kPaperLengthTitle);
             }
             return;
         }

@@ -30,5 +30,6 @@ void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run);
 
 inline const QString kPaperLengthNotice =
     QStringLiteral("印字が行えない項目があります。\r用紙長が印字内容に足りていません。");
+inline const QString kPaperLengthTitle = QStringLiteral("用紙長エラー");
 
 }  // namespace render

@@ -30,6 +30,12 @@ public:
     virtual bool Show_Confirmation(const Confirmation_Request& request) = 0;
     // A plain system message box with an OK button.
     virtual void Show_Message_Box(const QString& text) = 0;
+    // The same with its own title; answerers without titles show the text alone.
+    virtual void Show_Titled_Message_Box(const QString& text, const QString& title)
+    {
+        Q_UNUSED(title);
+        Show_Message_Box(text);
+    }
 
     // One-button notice ("はい") in the given colour.
     void Notify(const QString& caller, const QString& line1, const QString& line2 = {},

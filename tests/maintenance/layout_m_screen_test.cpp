@@ -5,7 +5,9 @@
 #include "printing/s_preview.h"
 #include "products/product_file.h"
 #include "products/s_list.h"
+#include "maintenance/yousi_set.h"
 #include "screen_support.h"
+#include "support/fake_printer_platform.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -63,6 +65,7 @@ private slots:
     void droppedLayoutIsImported();
     void previewShowsTheEnteredValuesAndRedrawsOnEnter();
     void productListHandsBackTheNumber();
+    void paperSelectionFillsThePaperNumber();
 };
 
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
@@ -330,6 +333,30 @@ void Layout_M_Test::productListHandsBackTheNumber()
     list->List1_Pick();
     QCOMPARE(screen.Text2->text(), QStringLiteral("0007"));
     QVERIFY(screen.isVisible());
+}
+
+void Layout_M_Test::paperSelectionFillsThePaperNumber()
+{
+    Layout_Fixture fixture;
+    test_support::Fake_Printer_Platform printers{{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}}};
+    app::Current_Session().printers = &printers;
+    Layout_M screen;
+    Open(screen);
+    QVERIFY(screen.Command15->isEnabled());
+    QTest::mouseClick(screen.Command15, Qt::LeftButton);
+    QVERIFY(!screen.isEnabled());
+    maintenance::Yousi_Set* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<maintenance::Yousi_Set*>(top); found && found->isVisible())
+            window = found;
+    QVERIFY(window);
+    QCOMPARE(window->List1->count(), 1);
+    window->List1->setCurrentRow(0);
+    window->Command1_Click();
+    QCOMPARE(screen.Text1[105]->text(), QStringLiteral("0009"));
+    QVERIFY(screen.isEnabled());
+    QVERIFY(screen.Command15->isEnabled());
+    app::Current_Session().printers = &fixture.printers;
 }
 
 QTEST_MAIN(Layout_M_Test)

@@ -187,6 +187,7 @@ private slots:
     void pre_registered_strings_with_kanma();
     void word_table_filters_register_transfer();
     void instore_code_hand_over();
+    void instore_code_to_the_printing_screen();
     void main_menu_opens_registration();
     void preview_redrawn_on_enter_and_closed_with_the_screen();
     void screenshots();
@@ -713,6 +714,24 @@ void Product_Screens::instore_code_hand_over()
     QTest::qWait(20);
     QVERIFY(!Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
     QCOMPARE(Box(screen, "Text1(16)")->text(), QStringLiteral("0212345102985"));
+}
+
+void Product_Screens::instore_code_to_the_printing_screen()
+{
+    QWidget printing_screen;
+    printing_screen.setObjectName(QStringLiteral("Insatsu"));
+    auto* barcode = new QLineEdit(&printing_screen);
+    barcode->setObjectName(QStringLiteral("Text19"));
+    printing_screen.show();
+    auto* code = new S_Nonplu;
+    code->Label9->setText(QStringLiteral("Insatsu"));
+    code->show();
+    Child<QLineEdit>(code, "Text1")->setText(QStringLiteral("02"));
+    Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
+    Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("0000"));
+    Child<QPushButton>(code, "Command2")->click();
+    Child<QPushButton>(code, "Command1")->click();
+    QCOMPARE(barcode->text(), QStringLiteral("0212345000007"));  // price check digit of 0000 is 0
 }
 
 void Product_Screens::main_menu_opens_registration()

@@ -1,25 +1,13 @@
-// Fonts, painters and PDF writers need a GUI application (offscreen platform).
-#include <QGuiApplication>
+// Fonts, painters and PDF writers need the process's GUI application.
+#include "support/gui_application.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
 class Gui_Environment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "render_surface_tests";
-        static char* argv[] = {name, nullptr};
-        application_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { application_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> application_;
+    void SetUp() override { test_support::Ensure_Gui_Application(); }
 };
 
 const auto* const kGui = ::testing::AddGlobalTestEnvironment(new Gui_Environment);

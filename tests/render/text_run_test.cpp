@@ -69,6 +69,7 @@ TEST(Draw_Text_Run, PaperLengthCheckShowsTheNoticeOncePerRun)
     EXPECT_EQ(page.texts.size(), 2u);
     ASSERT_EQ(ui.message_boxes.size(), 1);
     EXPECT_EQ(ui.message_boxes[0], "印字が行えない項目があります。\r用紙長が印字内容に足りていません。");
+    EXPECT_EQ(ui.message_box_titles[0], "用紙長エラー");
     EXPECT_TRUE(page.Length_Notice_Shown);
 }
 

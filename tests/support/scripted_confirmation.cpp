@@ -16,7 +16,13 @@ bool Scripted_Confirmation::Show_Confirmation(const store::Confirmation_Request&
 
 void Scripted_Confirmation::Show_Message_Box(const QString& text)
 {
+    Show_Titled_Message_Box(text, QString());
+}
+
+void Scripted_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
+{
     message_boxes << text;
+    message_box_titles << title;
 }
 
 QStringList Scripted_Confirmation::Lines1() const

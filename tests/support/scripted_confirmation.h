@@ -14,9 +14,11 @@ public:
     std::deque<bool> answers;  // answers to questions, in order; "いいえ" when the script runs out
     std::vector<store::Confirmation_Request> requests;
     QStringList message_boxes;
+    QStringList message_box_titles;  // one per message box; empty when it had none of its own
 
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
+    void Show_Titled_Message_Box(const QString& text, const QString& title) override;
 
     // First lines of the requests, in order.
     QStringList Lines1() const;

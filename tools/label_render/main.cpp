@@ -140,6 +140,12 @@ int main(int argc, char* argv[])
     args.process(application);
     if (!args.isSet("data") || !args.isSet("product"))
         return Fail(QStringLiteral("--data and --product are required (see --help)."));
+    const int dpi = args.value("dpi").toInt();
+    const int ppi = args.value("ppi").toInt();
+    if (dpi <= 0 || ppi <= 0)
+        return Fail(QStringLiteral("--dpi and --ppi take a whole number above 0."));
+    if (args.isSet("date") && !QDateTime::fromString(args.value("date"), QStringLiteral("yyyy/M/d H:m")).isValid())
+        return Fail(QStringLiteral("--date takes yyyy/M/d H:m, for example 2024/3/5 9:00."));
 
     const QString data_folder = QDir(args.value("data")).absolutePath() + QLatin1Char('/');
     std::optional<products::Product_Record> product = products::Find_Product(data_folder, args.value("product"));
@@ -165,11 +171,11 @@ int main(int argc, char* argv[])
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
     const QImage picture = render::Compose_Preview_Picture(*product, layout.record, issue, settings, data_folder, console,
-                                                           caller, render::Preview_Profile(args.value("ppi").toInt()));
+                                                           caller, render::Preview_Profile(ppi));
     if (!picture.save(out + QStringLiteral(".png")))
         return Fail(QStringLiteral("Cannot write %1.png.").arg(out));
     const QString error = render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, layout.record, issue, settings,
-                                                    data_folder, console, caller, args.value("dpi").toInt());
+                                                    data_folder, console, caller, dpi);
     if (!error.isEmpty())
         return Fail(error);
     std::printf("%s.png %s.pdf\n", qPrintable(out), qPrintable(out));
