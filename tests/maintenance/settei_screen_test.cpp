@@ -197,6 +197,13 @@ void Settei_Test::openFolderOpensTheShownLocation()
     screen.Command8_Click();
     QCOMPARE(fixture.desktop.opened.size(), 1);
     QCOMPARE(fixture.desktop.opened[0].toLocalFile(), fixture.desktop_folder.Data_Folder());
+
+    // A location whose folder does not exist is reported, not handed to the file manager.
+    Dialog_Script script;
+    fixture.desktop.desktop_folder = fixture.application.File(QStringLiteral("missing"));
+    screen.Command8_Click();
+    QCOMPARE(fixture.desktop.opened.size(), 1);
+    QCOMPARE(script.First_Lines(), QStringList{Q("フォルダを開けませんでした")});
 }
 
 void Settei_Test::enterMovesAlongTheFieldChain()
