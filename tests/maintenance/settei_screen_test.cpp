@@ -40,6 +40,7 @@ private slots:
     void locationChangeIntoUnwritableFolderKeepsTheOldLocation();
     void openFolderOpensTheShownLocation();
     void enterMovesAlongTheFieldChain();
+    void maintenanceScreensShowTheSettingsAgainWhenTheyClose();
     void mainMenuShowsTheSavedPrinterAfterwards();
 };
 
@@ -219,6 +220,25 @@ void Settei_Test::enterMovesAlongTheFieldChain()
         chain[i]->setFocus();
         QTest::keyClick(chain[i], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), chain[i + 1]);
+    }
+}
+
+void Settei_Test::maintenanceScreensShowTheSettingsAgainWhenTheyClose()
+{
+    Session_Fixture fixture;
+    maintenance::Settei screen;
+    screen.show();
+    screen.Form_Load();
+    for (QPushButton* button : {screen.Command3, screen.Command5, screen.Command7}) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!screen.isVisible());
+        QWidget* opened = QApplication::activeWindow();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != &screen && top->isVisible())
+                opened = top;
+        QVERIFY(opened);
+        opened->close();  // the close box, not the screen's own button
+        QTRY_VERIFY(screen.isVisible());
     }
 }
 
