@@ -540,12 +540,10 @@ void Layout_M::Text2_KeyPress_Enter()
 
 void Layout_M::Label1_DblClick(int index)
 {
-    QLabel* caption = Label1[index];
     Layout_Fields fields = Current_Fields();
     int& flag = fields.flags[static_cast<size_t>(index - kFirstCaption)];
     flag = flag == layouts::kRuled ? layouts::kPlain : layouts::kRuled;
     Show_Fields(fields);
-    caption->update();
     Redraw_Preview(this);
 }
 

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -269,7 +270,7 @@ void Settei::Command8_Click()
         folder = session.application_folder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    if (!session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
+    if (!QFileInfo(folder).isDir() || !session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
         Report_Problem(ui_, kCaller, QStringLiteral("フォルダを開けませんでした"), {}, folder);
 }
 

@@ -40,6 +40,7 @@ private slots:
     void locationChangeIntoUnwritableFolderKeepsTheOldLocation();
     void openFolderOpensTheShownLocation();
     void enterMovesAlongTheFieldChain();
+    void maintenanceScreensShowTheSettingsAgainWhenTheyClose();
     void mainMenuShowsTheSavedPrinterAfterwards();
 };
 
@@ -197,6 +198,13 @@ void Settei_Test::openFolderOpensTheShownLocation()
     screen.Command8_Click();
     QCOMPARE(fixture.desktop.opened.size(), 1);
     QCOMPARE(fixture.desktop.opened[0].toLocalFile(), fixture.desktop_folder.Data_Folder());
+
+    // A location whose folder does not exist is reported, not handed to the file manager.
+    Dialog_Script script;
+    fixture.desktop.desktop_folder = fixture.application.File(QStringLiteral("missing"));
+    screen.Command8_Click();
+    QCOMPARE(fixture.desktop.opened.size(), 1);
+    QCOMPARE(script.First_Lines(), QStringList{Q("フォルダを開けませんでした")});
 }
 
 void Settei_Test::enterMovesAlongTheFieldChain()
@@ -212,6 +220,25 @@ void Settei_Test::enterMovesAlongTheFieldChain()
         chain[i]->setFocus();
         QTest::keyClick(chain[i], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), chain[i + 1]);
+    }
+}
+
+void Settei_Test::maintenanceScreensShowTheSettingsAgainWhenTheyClose()
+{
+    Session_Fixture fixture;
+    maintenance::Settei screen;
+    screen.show();
+    screen.Form_Load();
+    for (QPushButton* button : {screen.Command3, screen.Command5, screen.Command7}) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!screen.isVisible());
+        QWidget* opened = QApplication::activeWindow();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != &screen && top->isVisible())
+                opened = top;
+        QVERIFY(opened);
+        opened->close();  // the close box, not the screen's own button
+        QTRY_VERIFY(screen.isVisible());
     }
 }
 
