@@ -2,6 +2,7 @@
 
 #include "app/printer_check.h"
 #include "app/session.h"
+#include "render/date_stamp.h"
 #include "app/widget_helpers.h"
 #include "layouts/layout_record.h"
 #include "maintenance/screen_helpers.h"
@@ -497,19 +498,7 @@ void Layout_M::Command12_Click()
     const products::Product_Record product =
         products::Find_Product(Data_Folder(), Text2->text()).value_or(products::Product_Record{});
     app::Require_Configured_Printer();
-    const QDateTime now = QDateTime::currentDateTime();
-    render::Issue_Values issue;
-    issue.year = now.toString(QStringLiteral("yyyy"));
-    issue.month = now.toString(QStringLiteral("MM"));
-    issue.day = now.toString(QStringLiteral("dd"));
-    issue.hour = now.toString(QStringLiteral("hh"));
-    issue.minute = now.toString(QStringLiteral("mm"));
-    issue.add_days = product[products::Date_Add_Days];
-    issue.date_mode =
-        product[products::Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
-    issue.contents = product[products::Contents];
-    issue.price = product[products::Price_Text];
-    issue.barcode = product[products::Barcode];
+    const render::Issue_Values issue = render::Preview_Issue(product);
     printing::Show_Label_Preview(this, kCaller, product, layout, issue);
 }
 

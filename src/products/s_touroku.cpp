@@ -13,6 +13,7 @@
 #include "products/screen_helpers.h"
 #include "products/special_expression.h"
 #include "printing/s_preview.h"
+#include "render/date_stamp.h"
 #include "render/clock.h"
 #include "render/issue_values.h"
 #include "render/ean.h"
@@ -496,19 +497,7 @@ void S_Touroku::Command3_Click()
     app::Require_Configured_Printer();
     Apply_Layout_Selection();
     const Product_Record product = Record_From_Screen();
-    const QDateTime now = render::Current_Date_Time();
-    render::Issue_Values issue;
-    issue.year = now.toString(QStringLiteral("yyyy"));
-    issue.month = now.toString(QStringLiteral("MM"));
-    issue.day = now.toString(QStringLiteral("dd"));
-    issue.hour = now.toString(QStringLiteral("hh"));
-    issue.minute = now.toString(QStringLiteral("mm"));
-    issue.add_days = product[Date_Add_Days];
-    // As the printing screen proposes it: the note replaces the date when there is one.
-    issue.date_mode = product[Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
-    issue.contents = product[Contents];
-    issue.price = product[Price_Text];
-    issue.barcode = product[Barcode];
+    const render::Issue_Values issue = render::Preview_Issue(product);
     printing::Show_Label_Preview(this, kName, product, layout_lines_, issue);
 }
 

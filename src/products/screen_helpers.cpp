@@ -11,14 +11,6 @@
 
 namespace products {
 
-QWidget* Find_Window(const QString& name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == name)
-            return top;
-    return nullptr;
-}
-
 QString Current_Data_Folder()
 {
     return app::Current_Session().Data_Folder();

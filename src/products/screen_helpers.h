@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers shared by the product screens.
+#include "app/widget_helpers.h"
+
 #include <QString>
 
 class QLabel;
@@ -7,8 +9,7 @@ class QWidget;
 
 namespace products {
 
-// The top-level window with this object name (hidden ones included), or null.
-QWidget* Find_Window(const QString& name);
+using app::Find_Window;  // the top-level window with that object name
 
 // The data folder of the running application.
 QString Current_Data_Folder();

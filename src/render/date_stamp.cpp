@@ -89,25 +89,6 @@ QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
     return {};
 }
 
-// Half-width katakana with a following voiced or semi-voiced mark become one character.
-QString Wide_Katakana(QChar c, QChar next, bool* used_next)
-{
-    *used_next = false;
-    if (next == QChar(0xFF9E) || next == QChar(0xFF9F)) {
-        const QString pair = QString(c) + next;
-        const QString composed = pair.normalized(QString::NormalizationForm_KC);
-        if (composed.size() == 1) {
-            *used_next = true;
-            return composed;
-        }
-    }
-    if (c == QChar(0xFF9E))
-        return QString(QChar(0x309B));
-    if (c == QChar(0xFF9F))
-        return QString(QChar(0x309C));
-    return QString(c).normalized(QString::NormalizationForm_KC);
-}
-
 void Set_Base_To_Now(Issue_Values& issue)
 {
     const QDateTime now = Current_Date_Time();
@@ -170,27 +151,6 @@ QString Format_Stamp(const QDateTime& moment, const QString& date_format)
     if (date_format.startsWith(kFullWidthPrefix))
         return To_Full_Width(Format_Date(moment, date_format.mid(kFullWidthPrefix.size())));
     return Format_Date(moment, date_format);
-}
-
-QString To_Full_Width(const QString& text)
-{
-    QString result;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u' ') {
-            result += QChar(0x3000);
-        } else if (c.unicode() >= 0x21 && c.unicode() <= 0x7E) {
-            result += QChar(c.unicode() + 0xFEE0);
-        } else if (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) {
-            bool used_next = false;
-            result += Wide_Katakana(c, i + 1 < text.size() ? text[i + 1] : QChar(), &used_next);
-            if (used_next)
-                ++i;
-        } else {
-            result += c;
-        }
-    }
-    return result;
 }
 
 Era_Year Japanese_Era(const QDate& date)
@@ -257,6 +217,18 @@ QString Expand_Date_Expression(const QString& pattern)
     if (expanded.startsWith(kFullWidthPrefix))
         return To_Full_Width(expanded.mid(kFullWidthPrefix.size()));
     return expanded;
+}
+
+Issue_Values Preview_Issue(const Product_Record& product)
+{
+    Issue_Values issue;
+    Set_Base_To_Now(issue);
+    issue.add_days = product[products::Date_Add_Days];
+    issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? kDateModeAdd : kDateModeElsewhere;
+    issue.contents = product[products::Contents];
+    issue.price = product[products::Price_Text];
+    issue.barcode = product[products::Barcode];
+    return issue;
 }
 
 }  // namespace render

@@ -1,6 +1,7 @@
 #pragma once
 // Use-by and best-before dates: base date plus addition days, the date format
 // language, the full-width option and the date line of a label.
+#include "store/width_conversion.h"
 #include "products/product_record.h"
 #include "render/issue_values.h"
 #include "store/confirmation.h"
@@ -30,7 +31,7 @@ QString Format_Date(const QDateTime& moment, const QString& pattern);
 QString Format_Stamp(const QDateTime& moment, const QString& date_format);
 
 // Printable ASCII and half-width katakana to their full-width forms, blank to U+3000.
-QString To_Full_Width(const QString& text);
+using store::To_Full_Width;
 
 // The Japanese era of a date and the year within it (明治 .. 令和).
 struct Era_Year {
@@ -53,5 +54,9 @@ QString Date_Display(const products::Product_Record& product, Issue_Values& issu
 // "<d>" expressions: the current moment formatted by the pattern; a result
 // beginning with "全角)" loses it and is converted to full width.
 QString Expand_Date_Expression(const QString& pattern);
+
+// The issue a preview shows for a product: based now, with the product's addition
+// days, contents, price and barcode; its date note replaces the date when it has one.
+Issue_Values Preview_Issue(const products::Product_Record& product);
 
 }  // namespace render

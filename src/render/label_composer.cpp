@@ -289,8 +289,11 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
         c.angle = c.turned_page ? 90 : 0;
         c.xc += store::Lenient_Number(settings.Offset_Horizontal_mm());
         c.yc += store::Lenient_Number(settings.Offset_Vertical_mm());
-        if (settings.Paper_Set_Position() == kCentredPaper) {
-            const double centring = store::Lenient_Number(settings.Max_Print_Width_mm()) / 2 - c.Line(L::Label_Width) / 2;
+        // Centring needs the printer's maximum print width; without one (the
+        // default settings) the label stays where it is instead of moving off the page.
+        const double max_width = store::Lenient_Number(settings.Max_Print_Width_mm());
+        if (settings.Paper_Set_Position() == kCentredPaper && max_width > 0) {
+            const double centring = max_width / 2 - c.Line(L::Label_Width) / 2;
             (c.turned_page ? c.yc : c.xc) += centring;
         }
     }

@@ -223,6 +223,13 @@ TEST(Label_Composer, CorrectionsAndCentring)
     ASSERT_TRUE(across);
     EXPECT_NEAR(across->x(), 2.5 + 29.5, 0.011);
     EXPECT_NEAR(across->y(), 64, 0.011);
+
+    Composed unknown_width(Printer());  // no maximum print width: nothing to centre across
+    unknown_width.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain),
+                          render_fixtures::Filled_Issue(), Settings(QStringLiteral("中央寄せ"), QString()));
+    const auto unmoved = unknown_width.Position_Of("品名:");
+    ASSERT_TRUE(unmoved);
+    EXPECT_NEAR(unmoved->x(), 2.5, 0.011);
 }
 
 TEST(Label_Composer, CaptionsBelowTheMarkInTheThreeColumns)
