@@ -19,6 +19,7 @@
 #include "store/cp932.h"
 #include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
+#include "support/dialog_script.h"
 #include "support/temp_folder.h"
 
 #include <QComboBox>
@@ -26,7 +27,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -40,38 +40,6 @@ namespace {
 
 // Answers every Kakunin that appears: questions from the script ("いいえ" when
 // it runs out), notices with their only button. Records what was shown.
-class Kakunin_Answers {
-public:
-    Kakunin_Answers()
-    {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-    }
-    std::deque<bool> answers;
-    QStringList shown;  // "line1/line2"
-    QList<QColor> colours;
-
-private:
-    void Poll()
-    {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<app::Kakunin*>(top);
-            if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool())
-                continue;
-            dialog->setProperty("answered", true);
-            shown << dialog->Label1->text() + QLatin1Char('/') + dialog->Label2->text();
-            colours << dialog->palette().color(QPalette::Window);
-            bool yes = false;
-            if (dialog->Command1->isVisible() && !answers.empty()) {
-                yes = answers.front();
-                answers.pop_front();
-            }
-            (yes ? dialog->Command1 : dialog->Command2)->click();
-        }
-    }
-    QTimer timer_;
-};
 
 std::unique_ptr<test_support::Fake_Printer_Platform> Zebra_Printer()
 {
@@ -82,17 +50,6 @@ std::unique_ptr<test_support::Fake_Printer_Platform> Zebra_Printer()
 }
 
 // Closes the next message box that appears, recording its text.
-QString Close_Next_Message_Box(QStringList* texts)
-{
-    QTimer::singleShot(50, [texts] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *texts << box->windowTitle() + QLatin1Char('/') + box->text();
-            box->accept();
-        }
-    });
-    return {};
-}
-
 void Commit_Text(QWidget* widget, const QString& text)
 {
     QInputMethodEvent event;
@@ -195,7 +152,7 @@ private slots:
 private:
     S_Touroku* Open_Registration();
     std::unique_ptr<test_support::Temp_Folder> folder_;
-    std::unique_ptr<Kakunin_Answers> kakunin_;
+    std::unique_ptr<test_support::Dialog_Script> kakunin_;
 };
 
 void Product_Screens::init()
@@ -205,7 +162,7 @@ void Product_Screens::init()
     session.application_folder = folder_->Path();
     session.settings = store::Settings_Record();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
-    kakunin_ = std::make_unique<Kakunin_Answers>();
+    kakunin_ = std::make_unique<test_support::Dialog_Script>();
 }
 
 void Product_Screens::cleanup()
@@ -238,7 +195,7 @@ void Product_Screens::number_enter_loads_product()
     QCOMPARE(number->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:大福"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:もち米､砂糖"));
-    QCOMPARE(kakunin_->shown, QStringList());
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 }
 
 void Product_Screens::enter_walks_the_items_and_input_method_rules()
@@ -306,8 +263,8 @@ void Product_Screens::unknown_number_keeps_items_and_stores_copy_byte_for_byte()
     Commit_Text(Box(screen, "Text1(2)"), QStringLiteral("和菓子"));
 
     Child<QPushButton>(screen, "Command1")->click();
-    QCOMPARE(kakunin_->shown, QStringList{QStringLiteral("保存しました/")});
-    QCOMPARE(kakunin_->colours.last(), QColor(204, 255, 204));
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
+    QCOMPARE(kakunin_->Kakunin_Colours().last(), QColor(204, 255, 204));
 
     // The same products stored by the core give the same file.
     const QByteArray through_screen = Product_File_Bytes();
@@ -330,8 +287,8 @@ void Product_Screens::unencodable_text_is_refused()
     const QByteArray before = Product_File_Bytes();
     Commit_Text(Box(screen, "Text1(1)"), QStringLiteral("🍡"));
     Child<QPushButton>(screen, "Command1")->click();
-    QCOMPARE(kakunin_->shown.size(), 1);
-    QVERIFY(kakunin_->shown.first().startsWith(QStringLiteral("書き込み出来ません/")));
+    QCOMPARE(kakunin_->Kakunin_Lines().size(), 1);
+    QVERIFY(kakunin_->Kakunin_Lines().first().startsWith(QStringLiteral("書き込み出来ません/")));
     QCOMPARE(Product_File_Bytes(), before);
 }
 
@@ -356,7 +313,7 @@ void Product_Screens::add_days_and_barcode_on_leaving()
     QTest::keyClicks(barcode, "490123456789");
     next->setFocus();
     QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
-    QCOMPARE(kakunin_->shown, QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
 }
 
 void Product_Screens::barcode_enter_completes_digit_with_green_message()
@@ -367,16 +324,16 @@ void Product_Screens::barcode_enter_completes_digit_with_green_message()
     QTest::keyClicks(barcode, "490123456789");
     QTest::keyClick(barcode, Qt::Key_Return);
     QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
-    QCOMPARE(kakunin_->shown, QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
-    QCOMPARE(kakunin_->colours.first(), QColor(204, 255, 204));
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+    QCOMPARE(kakunin_->Kakunin_Colours().first(), QColor(204, 255, 204));
     Activate(screen);
     QCOMPARE(QApplication::focusWidget(), Box(screen, "Text1(17)"));
-    QCOMPARE(kakunin_->shown.size(), 1);  // leaving a checked code does not ask again
+    QCOMPARE(kakunin_->Kakunin_Lines().size(), 1);  // leaving a checked code does not ask again
 
     barcode->setText(QStringLiteral("4901234567890"));
     barcode->setFocus();
     QTest::keyClick(barcode, Qt::Key_Return);
-    QCOMPARE(kakunin_->shown.last(), QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です/この場合「4」かと思われます"));
+    QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です/この場合「4」かと思われます"));
     QCOMPARE(barcode->text(), QStringLiteral("4901234567890"));
 }
 
@@ -386,17 +343,17 @@ void Product_Screens::backspace_after_colon_asks_first()
     Item_Box* name = Box(screen, "Text1(1)");
     name->setFocus();
     name->Caret_To_End();
-    kakunin_->answers = {false};
+    kakunin_->answers = {QStringLiteral("cancel")};
     QTest::keyClick(name, Qt::Key_Backspace);
-    QCOMPARE(kakunin_->shown, QStringList{QStringLiteral("項目名区切り文字「:」を/削除しても宜しいですか？")});
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("項目名区切り文字「:」を/削除しても宜しいですか？")});
     QCOMPARE(name->text(), QStringLiteral("品名:"));
 
-    kakunin_->answers = {true};
+    kakunin_->answers = {QStringLiteral("ok")};
     QTest::keyClick(name, Qt::Key_Backspace);
     QCOMPARE(name->text(), QStringLiteral("品名"));
     QTest::keyClick(name, Qt::Key_Backspace);  // no colon: no question
     QCOMPARE(name->text(), QStringLiteral("品"));
-    QCOMPARE(kakunin_->shown.size(), 2);
+    QCOMPARE(kakunin_->Kakunin_Lines().size(), 2);
 }
 
 void Product_Screens::delete_and_clear_all()
@@ -408,13 +365,13 @@ void Product_Screens::delete_and_clear_all()
     number->setText(QStringLiteral("5"));
     QTest::keyClick(number, Qt::Key_Return);
 
-    kakunin_->answers = {false};
+    kakunin_->answers = {QStringLiteral("cancel")};
     Child<QPushButton>(screen, "Command5")->click();
     QVERIFY(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
 
-    kakunin_->answers = {true};
+    kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(screen, "Command5")->click();
-    QCOMPARE(kakunin_->shown.mid(1), (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"),
+    QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"),
                                                    QStringLiteral("削除しました/")}));
     QVERIFY(!Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
     QCOMPARE(number->text(), QStringLiteral("0004"));
@@ -424,9 +381,9 @@ void Product_Screens::delete_and_clear_all()
     Child<QComboBox>(screen, "Combo1(0)")->setCurrentIndex(2);
     const QString layout = Child<QComboBox>(screen, "Combo1(0)")->currentText();
     Child<QComboBox>(screen, "Combo1(1)")->setEditText(QStringLiteral("個"));
-    kakunin_->answers = {true};
+    kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(screen, "Command6")->click();
-    QCOMPARE(kakunin_->shown.last(), QStringLiteral("項目内の文字を全て消去します/よろしいですか？"));
+    QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("項目内の文字を全て消去します/よろしいですか？"));
     QCOMPARE(number->text(), QStringLiteral("0004"));
     QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->currentText(), layout);
     QCOMPARE(Child<QComboBox>(screen, "Combo1(1)")->currentText(), QStringLiteral("個"));
@@ -478,9 +435,9 @@ void Product_Screens::list_names_search_pick_and_delete()
     Child<QPushButton>(list, "Command5")->click();
     QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, lines->visualItemRect(lines->item(0)).center());
     QVERIFY(Child<QPushButton>(list, "Command2")->isEnabled());
-    kakunin_->answers = {true};
+    kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(list, "Command2")->click();
-    QCOMPARE(kakunin_->shown, (QStringList{QStringLiteral("0001のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
+    QCOMPARE(kakunin_->Kakunin_Lines(), (QStringList{QStringLiteral("0001のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
     QCOMPARE(lines->count(), 2);
 
     lines->setCurrentRow(1);
@@ -647,7 +604,7 @@ void Product_Screens::word_table_filters_register_transfer()
     QCOMPARE(QApplication::focusWidget(), word);
     QTest::keyClicks(word, "abc");
     Child<QPushButton>(table, "Command1(14)")->click();
-    QCOMPARE(kakunin_->shown.last(), QStringLiteral("登録しました/"));
+    QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("登録しました/"));
     const QString data = app::Current_Session().Data_Folder();
     QStringList file = store::Read_Text_Lines(data + kWordTableFileName).lines;
     QCOMPARE(file.mid(0, 2), (QStringList{QStringLiteral("あ　\tａｂｃ"), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ")}));
@@ -664,9 +621,9 @@ void Product_Screens::word_table_filters_register_transfer()
 
     // Delete with the Delete key: every line of the word goes.
     list->setCurrentRow(words().indexOf(QStringLiteral("ＺＺ|末尾語")));
-    kakunin_->answers = {true};
+    kakunin_->answers = {QStringLiteral("ok")};
     QTest::keyClick(list, Qt::Key_Delete);
-    QCOMPARE(kakunin_->shown.mid(kakunin_->shown.size() - 2),
+    QCOMPARE(kakunin_->Kakunin_Lines().mid(kakunin_->Kakunin_Lines().size() - 2),
              (QStringList{QStringLiteral("末尾語を削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
     QCOMPARE(store::Read_Text_Lines(data + kWordTableFileName).lines.size(), 1041);
 
@@ -704,10 +661,11 @@ void Product_Screens::instore_code_hand_over()
     // A changed input empties the code; 登録 then refuses.
     price->setText(QStringLiteral("0299"));
     QCOMPARE(Child<QLineEdit>(code, "Text4")->text(), QString());
-    QStringList boxes;
-    Close_Next_Message_Box(&boxes);
     Child<QPushButton>(code, "Command1")->click();
-    QCOMPARE(boxes, QStringList{QStringLiteral("エラー/バーコードが算出されていません")});
+    QVERIFY(!kakunin_->seen.empty());
+    const test_support::Seen_Dialog& box = kakunin_->seen.back();
+    QCOMPARE(box.window, QStringLiteral("QMessageBox"));
+    QCOMPARE(box.texts, (QStringList{QStringLiteral("バーコードが算出されていません"), QStringLiteral("エラー")}));
     price->setText(QStringLiteral("0298"));
     Child<QPushButton>(code, "Command2")->click();
     Child<QPushButton>(code, "Command1")->click();
@@ -780,7 +738,7 @@ void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
     QTest::keyClick(name, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), name);
     QVERIFY(preview->picDraw->pixmap().toImage() != first);
-    QCOMPARE(kakunin_->shown, QStringList());
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
