@@ -13,8 +13,7 @@ store::Folder_Context Session::Folder_Context() const
 
 QString Session::Data_Folder() const
 {
-    const QString folder = store::Resolve_Data_Folder(settings.Data_Location(), Folder_Context());
-    return folder.isEmpty() ? application_folder + QLatin1Char('/') : folder;
+    return store::Working_Data_Folder(settings.Data_Location(), Folder_Context());
 }
 
 void Session::Load_Settings()

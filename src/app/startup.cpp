@@ -28,16 +28,12 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
     if (store::Write_Result r = store::Create_Default_Settings(context.application_folder); !r.ok())
         result.errors << r.error;
     result.settings = store::Load_Settings(context.application_folder);
-    result.data_folder = store::Resolve_Data_Folder(result.settings.Data_Location(), context);
-    // An unknown location means the current directory, which start-up makes the
-    // application folder.
-    const QString folder = result.data_folder.isEmpty() ? context.application_folder + QLatin1Char('/')
-                                                        : result.data_folder;
-    if (!QDir(folder).exists()) {
-        result.errors << QStringLiteral("データ保存先 %1 が見つかりません").arg(folder);
+    result.data_folder = store::Working_Data_Folder(result.settings.Data_Location(), context);
+    if (!QDir(result.data_folder).exists()) {
+        result.errors << QStringLiteral("データ保存先 %1 が見つかりません").arg(result.data_folder);
         return result;
     }
-    result.errors << Create_Missing_Files(folder);
+    result.errors << Create_Missing_Files(result.data_folder);
     return result;
 }
 

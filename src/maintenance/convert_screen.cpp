@@ -153,9 +153,7 @@ void Convert::Text1_Change()
 void Convert::Command6_Click()
 {
     app::Session& session = app::Current_Session();
-    QString data_folder = store::Resolve_Data_Folder(settings_.Data_Location(), session.Folder_Context());
-    if (data_folder.isEmpty())
-        data_folder = session.application_folder + QLatin1Char('/');
+    const QString data_folder = store::Working_Data_Folder(settings_.Data_Location(), session.Folder_Context());
     const store::Write_Result converted = Convert_Product_File(data_folder, Text1->text());
     if (!converted.ok()) {
         Report_Problem(ui_, kCaller, QStringLiteral("コンバート出来ませんでした"),

@@ -265,11 +265,7 @@ void Settei::Command7_Click()
 void Settei::Command8_Click()
 {
     app::Session& session = app::Current_Session();
-    QString folder = store::Resolve_Data_Folder(Combo3->currentText(), session.Folder_Context());
-    if (folder.isEmpty())
-        folder = session.application_folder;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    const QString folder = store::Working_Data_Folder(Combo3->currentText(), session.Folder_Context());
     if (!QFileInfo(folder).isDir() || !session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
         Report_Problem(ui_, kCaller, QStringLiteral("フォルダを開けませんでした"), {}, folder);
 }

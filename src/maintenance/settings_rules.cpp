@@ -39,10 +39,7 @@ store::Write_Result Change_Data_Location(const QString& old_location, const QStr
     const QString target = Location_Change_Target(new_location, context);
     if (target.isEmpty())
         return {QStringLiteral("%1 が見つかりません").arg(new_location)};
-    QString source = store::Resolve_Data_Folder(old_location, context);
-    if (source.isEmpty())
-        source = context.application_folder + QLatin1Char('/');
-    return Copy_Data_Files(source, target);
+    return Copy_Data_Files(store::Working_Data_Folder(old_location, context), target);
 }
 
 }  // namespace maintenance

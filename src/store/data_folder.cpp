@@ -23,6 +23,12 @@ QString Resolve_Data_Folder(const QString& data_location, const Folder_Context& 
     return {};
 }
 
+QString Working_Data_Folder(const QString& data_location, const Folder_Context& context)
+{
+    const QString folder = Resolve_Data_Folder(data_location, context);
+    return folder.isEmpty() ? context.application_folder + QLatin1Char('/') : folder;
+}
+
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines)
 {
     QFile existing(path);

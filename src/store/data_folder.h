@@ -23,6 +23,10 @@ struct Folder_Context {
 // (file names are then relative to the current directory, the application folder).
 QString Resolve_Data_Folder(const QString& data_location, const Folder_Context& context);
 
+// The folder data files are used in: the resolved folder, or for an unknown
+// location the application folder (the current directory once started).
+QString Working_Data_Folder(const QString& data_location, const Folder_Context& context);
+
 // Creates the file with the given lines when it cannot be opened for reading;
 // an existing file is never touched. Returns the error of a failed creation.
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines);
