@@ -247,7 +247,7 @@ QString Insatsu::Current_Issue_Line() const
 
 void Insatsu::Load_Product(bool tell_missing)
 {
-    const QString number = store::Pad_Zero(Text1->text(), 4);
+    const QString number = products::Format_Product_No(Text1->text());
     Text1->setText(number);
     const auto product = products::Find_Product(Data_Folder(), number);
     if (!product) {
