@@ -64,7 +64,7 @@ void BM_Store_Product_Replace(benchmark::State& state)
     for (auto _ : state) {
         ui.answers = {true};
         products::Product_Record r = Filled(5000);
-        products::Store_Product(f.Folder(), r, ui, QStringLiteral("S_Touroku"));
+        products::Store_Product(f.Folder(), r, ui);
     }
 }
 
@@ -73,7 +73,7 @@ void BM_Delete_Product(benchmark::State& state)
     Full_File& f = File();
     test_support::Scripted_Confirmation ui;
     for (auto _ : state) {
-        products::Delete_Product(f.Folder(), QStringLiteral("5000"), ui, QStringLiteral("S_List"));
+        products::Delete_Product(f.Folder(), QStringLiteral("5000"), ui);
         state.PauseTiming();
         f.Restore();
         state.ResumeTiming();

@@ -1,6 +1,6 @@
 // The application: one main menu, started once per application folder.
 #include "app/main_menu.h"
-#include "app/session.h"
+#include "screens/common/session.h"
 #include "platform/desktop_platform.h"
 #include "platform/qt_printer_platform.h"
 #include "platform/single_instance.h"

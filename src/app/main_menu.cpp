@@ -1,11 +1,11 @@
 #include "app/main_menu.h"
 
-#include "app/session.h"
+#include "screens/common/session.h"
 #include "app/startup.h"
-#include "app/widget_helpers.h"
-#include "maintenance/settei.h"
-#include "printing/insatsu.h"
-#include "products/s_touroku.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/maintenance/settei.h"
+#include "screens/printing/insatsu.h"
+#include "screens/products/s_touroku.h"
 
 #include <QApplication>
 #include <QDir>

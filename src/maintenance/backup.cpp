@@ -5,21 +5,6 @@
 
 namespace maintenance {
 
-QString Make_Safe_File_Name(const QString& name)
-{
-    static const QString kForbidden = QStringLiteral(",/:\\*?<>|\"");
-    static const QString kFullWidth = QStringLiteral("，／：￥＊？＜＞｜＂");
-    QString safe;
-    safe.reserve(name.size());
-    for (QChar c : name) {
-        if (c.unicode() < 32)
-            continue;
-        const qsizetype at = kForbidden.indexOf(c);
-        safe.append(at < 0 ? c : kFullWidth.at(at));
-    }
-    return safe;
-}
-
 QString Default_Backup_Name(const QDateTime& now)
 {
     return now.toString(QStringLiteral("yyyy年MM月dd日hh時mm分ss秒")) + QStringLiteral("に保存したデータ");

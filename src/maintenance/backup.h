@@ -10,10 +10,6 @@
 
 namespace maintenance {
 
-// Removes control characters and replaces every character that file names may
-// not hold by its full-width counterpart ("a/b:c" -> "a／b：c"; '"' -> "＂").
-QString Make_Safe_File_Name(const QString& name);
-
 // "2024年03月05日09時05分07秒に保存したデータ" for that moment.
 QString Default_Backup_Name(const QDateTime& now);
 

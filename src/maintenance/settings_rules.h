@@ -24,7 +24,7 @@ QString Location_Change_Target(const QString& data_location, const store::Folder
 
 // Copies the data files of the location in use into the new location's folder.
 // Succeeds only when every file was copied; otherwise the error says which file
-// and why, and the caller keeps the old location.
+// and why, and the old location stays.
 store::Write_Result Change_Data_Location(const QString& old_location, const QString& new_location,
                                          const store::Folder_Context& context);
 

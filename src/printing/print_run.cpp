@@ -61,7 +61,6 @@ void Print_Run::Tell(const QString& line1, const QString& line2, std::uint32_t c
     request.line1 = line1;
     request.line2 = line2;
     request.line3 = line3;
-    request.caller = c_.caller;
     request.first_shown = false;
     request.second_shown = true;
     request.second_caption = button;
@@ -182,7 +181,7 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     store::Settings_Record settings = c_.settings;
     if (printers_.Paper_Number() == 0)
         settings.line[8] = kEdgeAligned;
-    render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_, c_.caller);
+    render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_);
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }

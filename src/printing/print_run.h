@@ -16,7 +16,6 @@ struct Print_Run_Context {
     store::Settings_Record settings;
     platform::Printer_Platform* printers = nullptr;
     store::Confirmation* ui = nullptr;
-    QString caller = QStringLiteral("Insatsu");
 };
 
 // Prints the lines (Issue_Line) in the given mode and tells the user about

@@ -10,9 +10,9 @@ QString Version_Line_Of(const store::Text_File& file)
     return file.lines.isEmpty() ? kProductVersionLine : file.lines.first();
 }
 
-void Report_Write_Failure(store::Confirmation& ui, const QString& caller, const QString& error)
+void Report_Write_Failure(store::Confirmation& ui, const QString& error)
 {
-    ui.Notify(caller, QStringLiteral("書き込み出来ません"), error);
+    ui.Notify(QStringLiteral("書き込み出来ません"), error);
 }
 
 }  // namespace
@@ -42,23 +42,22 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
     return std::nullopt;
 }
 
-Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui,
-                            const QString& caller)
+Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui)
 {
     if (data_folder == QStringLiteral("/")) {
-        ui.Notify(caller, QStringLiteral("書き込み出来ません"), QStringLiteral("(保存先指定が異常です)"));
+        ui.Notify(QStringLiteral("書き込み出来ません"), QStringLiteral("(保存先指定が異常です)"));
         return Store_Outcome::Refused;
     }
     const double typed = store::Lenient_Number(record[Product_No]);
     if (!(typed > 0)) {
-        ui.Notify(caller, QStringLiteral("書き込み出来ません"), QStringLiteral("(登録番号が異常です)"));
+        ui.Notify(QStringLiteral("書き込み出来ません"), QStringLiteral("(登録番号が異常です)"));
         return Store_Outcome::Refused;
     }
     const QString key = Format_Product_No(record[Product_No]);
     record[Product_No] = key;
     const QString new_line = Join_Product_Line(record);
     if (const QString bad = store::First_Unencodable(new_line); !bad.isEmpty()) {
-        ui.Notify(caller, QStringLiteral("書き込み出来ません"), store::Unencodable_Message(bad));
+        ui.Notify(QStringLiteral("書き込み出来ません"), store::Unencodable_Message(bad));
         return Store_Outcome::Refused;
     }
 
@@ -70,7 +69,7 @@ Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, 
             for (qsizetype i = 1; i < old_file.lines.size(); ++i) {
                 const QString& line = old_file.lines.at(i);
                 if (!placed && line.left(4) == key) {
-                    if (!ui.Ask(caller, QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
+                    if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
                                 QStringLiteral("よろしいですか？")))
                         return false;
                     out << new_line;
@@ -90,17 +89,16 @@ Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, 
     case store::Rewrite_Outcome::Declined:
         return Store_Outcome::Declined;
     case store::Rewrite_Outcome::Failed:
-        Report_Write_Failure(ui, caller, result.error);
+        Report_Write_Failure(ui, result.error);
         return Store_Outcome::Refused;
     case store::Rewrite_Outcome::Written:
         break;
     }
-    ui.Notify(caller, QStringLiteral("保存しました"), {}, store::kInformationColour);
+    ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
     return Store_Outcome::Stored;
 }
 
-bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui,
-                    const QString& caller)
+bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui)
 {
     const QString key = Format_Product_No(number);
     const store::Rewrite_Result result = store::Rewrite_Via_Temp(
@@ -114,10 +112,10 @@ bool Delete_Product(const QString& data_folder, const QString& number, store::Co
             return true;
         });
     if (result.outcome == store::Rewrite_Outcome::Failed) {
-        Report_Write_Failure(ui, caller, result.error);
+        Report_Write_Failure(ui, result.error);
         return false;
     }
-    ui.Notify(caller, QStringLiteral("削除しました"), {}, store::kInformationColour);
+    ui.Notify(QStringLiteral("削除しました"), {}, store::kInformationColour);
     return true;
 }
 

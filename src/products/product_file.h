@@ -27,13 +27,11 @@ enum class Store_Outcome { Stored, Declined, Refused };
 
 // Adds the record in number order, or replaces the first record with its number
 // after the user agrees. `record[Product_No]` is the number as typed and becomes
-// its four-digit form. Messages go to `ui` as coming from `caller`.
-Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui,
-                            const QString& caller);
+// its four-digit form. Messages go to `ui`.
+Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui);
 
 // Removes every record with the number and reports "削除しました".
 // False when the file could not be rewritten (reported to the user).
-bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui,
-                    const QString& caller);
+bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui);
 
 }  // namespace products

@@ -17,11 +17,11 @@ constexpr char16_t kRowRanges[10][2] = {
 
 const QChar kIdeographicSpace(0x3000);
 
-bool Report_Failure(const store::Rewrite_Result& result, store::Confirmation& ui, const QString& caller)
+bool Report_Failure(const store::Rewrite_Result& result, store::Confirmation& ui)
 {
     if (result.outcome != store::Rewrite_Outcome::Failed)
         return true;
-    ui.Notify(caller, QStringLiteral("書き込み出来ません"), result.error);
+    ui.Notify(QStringLiteral("書き込み出来ません"), result.error);
     return false;
 }
 
@@ -77,8 +77,7 @@ QString Append_Ingredient(const QString& ingredients, const QString& word)
     return ingredients + QStringLiteral("､") + word;
 }
 
-bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui,
-                   const QString& caller)
+bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui)
 {
     const QString key = Normalize_Reading(store::Strip_Control_Chars(reading));
     const QString new_line = key + QLatin1Char('\t') + store::To_Full_Width(store::Strip_Control_Chars(word));
@@ -100,15 +99,15 @@ bool Register_Word(const QString& data_folder, const QString& reading, const QSt
                 out << new_line;
             return true;
         });
-    if (!Report_Failure(result, ui, caller))
+    if (!Report_Failure(result, ui))
         return false;
-    ui.Notify(caller, QStringLiteral("登録しました"), {}, store::kInformationColour);
+    ui.Notify(QStringLiteral("登録しました"), {}, store::kInformationColour);
     return true;
 }
 
-bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui, const QString& caller)
+bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui)
 {
-    if (!ui.Ask(caller, word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
+    if (!ui.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return false;
     const store::Rewrite_Result result = store::Rewrite_Via_Temp(
         data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
@@ -117,9 +116,9 @@ bool Delete_Word(const QString& data_folder, const QString& word, store::Confirm
                     out << line;
             return true;
         });
-    if (!Report_Failure(result, ui, caller))
+    if (!Report_Failure(result, ui))
         return false;
-    ui.Notify(caller, QStringLiteral("削除しました"), {}, store::kInformationColour);
+    ui.Notify(QStringLiteral("削除しました"), {}, store::kInformationColour);
     return true;
 }
 

@@ -172,7 +172,7 @@ Era_Year Japanese_Era(const QDate& date)
 }
 
 std::optional<QString> Date_Line(const Product_Record& product, const Issue_Values& issue,
-                                 store::Confirmation& confirmation, const QString& caller)
+                                 store::Confirmation& confirmation)
 {
     const QString& kind = product[products::Date_Kind];
     if (kind == kDateHidden)
@@ -183,15 +183,14 @@ std::optional<QString> Date_Line(const Product_Record& product, const Issue_Valu
         return std::nullopt;
     std::optional<QDateTime> base = Base_Date(issue);
     if (!base) {
-        confirmation.Notify(caller, QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付にて継続します"),
+        confirmation.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付にて継続します"),
                             store::kInformationColour);
         base = Current_Date_Time();
     }
     return kind + Stamped_Date(product, issue, *base);
 }
 
-QString Date_Display(const Product_Record& product, Issue_Values& issue, store::Confirmation& confirmation,
-                     const QString& caller)
+QString Date_Display(const Product_Record& product, Issue_Values& issue, store::Confirmation& confirmation)
 {
     const QString& kind = product[products::Date_Kind];
     if (kind == kDateHidden)
@@ -202,7 +201,7 @@ QString Date_Display(const Product_Record& product, Issue_Values& issue, store::
         return {};
     std::optional<QDateTime> base = Base_Date(issue);
     if (!base) {
-        confirmation.Notify(caller, QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付に修正します"),
+        confirmation.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付に修正します"),
                             store::kInformationColour);
         Set_Base_To_Now(issue);
         base = Base_Date(issue);

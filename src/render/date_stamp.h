@@ -41,15 +41,15 @@ struct Era_Year {
 Era_Year Japanese_Era(const QDate& date);
 
 // The date line printed as the 日付 item, or nothing. An invalid base date is
-// reported to `caller` and the current moment is used instead.
+// reported and the current moment is used instead.
 std::optional<QString> Date_Line(const products::Product_Record& product, const Issue_Values& issue,
-                                 store::Confirmation& confirmation, const QString& caller);
+                                 store::Confirmation& confirmation);
 
 // The text of the printing screen's 期限表示 box. An invalid base date is
 // reported and the five base texts of `issue` are set to the current moment
 // (the screen writes them back into its boxes).
 QString Date_Display(const products::Product_Record& product, Issue_Values& issue,
-                     store::Confirmation& confirmation, const QString& caller);
+                     store::Confirmation& confirmation);
 
 // "<d>" expressions: the current moment formatted by the pattern; a result
 // beginning with "全角)" loses it and is converted to full width.

@@ -43,10 +43,10 @@ QString Digit_Row(const QString& number, bool backwards)
     return QStringLiteral("   ") + number.left(4) + blank + number.mid(4);
 }
 
-void Show_Check_Result(store::Confirmation& confirmation, const QString& caller, const QString& line1,
+void Show_Check_Result(store::Confirmation& confirmation, const QString& line1,
                        const QString& line2, std::uint32_t colour)
 {
-    confirmation.Notify(caller, line1, line2, colour, QStringLiteral("了解"));
+    confirmation.Notify(line1, line2, colour, QStringLiteral("了解"));
 }
 
 }  // namespace
@@ -65,20 +65,20 @@ int Ean_Check_Digit(const QString& digits)
     return (10 - (3 * even + odd) % 10) % 10;
 }
 
-QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation, const QString& caller)
+QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation)
 {
     const qsizetype n = number.size();
     if (n != 7 && n != 8 && n != 12 && n != 13)
         return number;
     const QString check = QString::number(Ean_Check_Digit(number));
     if (n == 12 || n == 7) {
-        Show_Check_Result(confirmation, caller,
+        Show_Check_Result(confirmation,
                           n == 12 ? QStringLiteral("バーコードの13桁目のチェック") : QStringLiteral("バーコードの8桁目のチェック"),
                           QStringLiteral("ディジットを自動計算しました"), store::kInformationColour);
         return number + check;
     }
     if (number.right(1) != check)
-        Show_Check_Result(confirmation, caller, QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です"),
+        Show_Check_Result(confirmation, QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です"),
                           QStringLiteral("この場合「") + check + QStringLiteral("」かと思われます"), store::kWarningColour);
     return number;
 }

@@ -11,9 +11,9 @@ namespace render {
 constexpr double kBarcodeHeightUnitsPerMm = 11.42;
 
 // Completes a 12- or 7-digit number with its check digit, or checks the last
-// digit of a 13- or 8-digit number; tells `caller` what it did. Other lengths
+// digit of a 13- or 8-digit number; tells the user what it did. Other lengths
 // are returned unchanged without a message. A wrong check digit is shown, never corrected.
-QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation, const QString& caller);
+QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation);
 
 // The check digit of the first 12 (EAN-13) or 7 (EAN-8) characters; non-digits count 0.
 int Ean_Check_Digit(const QString& digits);

@@ -30,7 +30,6 @@ struct Composition {
     const Layout_Record& layout;
     const QString& data_folder;
     store::Confirmation& confirmation;
-    const QString& caller;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
     double xc = 0;             // corrections, centring included
@@ -82,7 +81,7 @@ void Draw_Background(Composition& c)
         return;
     const QImage picture = Load_Picture(c.data_folder + name);
     if (picture.isNull()) {
-        c.confirmation.Notify(c.caller, QStringLiteral("指定画像ファイルがありません"), QStringLiteral("画像は読めませんでした"),
+        c.confirmation.Notify(QStringLiteral("指定画像ファイルがありません"), QStringLiteral("画像は読めませんでした"),
                               store::kInformationColour);
         return;
     }
@@ -175,7 +174,7 @@ void Draw_Mark_Picture(Composition& c, const Mark_Lines& m, double top, double l
         return;
     const QImage picture = Load_Picture(c.data_folder + name);
     if (picture.isNull()) {
-        c.confirmation.Notify(c.caller, QStringLiteral("リサイクルマーク画像を読めません"), name);
+        c.confirmation.Notify(QStringLiteral("リサイクルマーク画像を読めません"), name);
         return;
     }
     const double units = c.surface.Profile().units_per_mm;
@@ -277,9 +276,9 @@ QString Recycle_Picture_Name(const QString& mark, bool turned)
 
 void Label_Composer(Drawing_Surface& surface, const Product_Record& product, const Layout_Record& layout,
                     const Issue_Values& issue, const store::Settings_Record& settings, const QString& data_folder,
-                    store::Confirmation& confirmation, const QString& caller)
+                    store::Confirmation& confirmation)
 {
-    Composition c{surface, product, layout, data_folder, confirmation, caller};
+    Composition c{surface, product, layout, data_folder, confirmation};
     surface.Notices = &confirmation;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);
@@ -299,7 +298,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
     }
 
     Draw_Background(c);
-    const std::optional<QString> date_line = Date_Line(product, issue, confirmation, caller);
+    const std::optional<QString> date_line = Date_Line(product, issue, confirmation);
     Draw_Main_Column(c, date_line, issue.contents + product[P::Contents_Unit]);
 
     Draw_Block(c, product[P::Remarks1], L::Remarks1_Top, L::Remarks1_Left, L::Remarks1_Width, 61, 122);

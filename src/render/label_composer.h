@@ -18,11 +18,11 @@ inline const QString kCentredPaper = QStringLiteral("中央寄せ");
 // Composes the label. The printer page uses the settings' corrections, centring
 // and barcode method; pictures come from `data_folder` (ending in "/").
 // Notices (missing pictures, invalid base date, paper length) go to
-// `confirmation` as coming from the screen named `caller`.
+// `confirmation`.
 void Label_Composer(Drawing_Surface& surface, const products::Product_Record& product,
                     const layouts::Layout_Record& layout, const Issue_Values& issue,
                     const store::Settings_Record& settings, const QString& data_folder,
-                    store::Confirmation& confirmation, const QString& caller);
+                    store::Confirmation& confirmation);
 
 // The recycling-mark picture for a mark text ("プラ", "紙"), upright or turned;
 // empty for "なし" and any other text.

@@ -20,7 +20,7 @@ QSizeF Preview_Picture_Twips(const layouts::Layout_Record& layout);
 // The label composed on a white preview picture of that size.
 QImage Compose_Preview_Picture(const products::Product_Record& product, const layouts::Layout_Record& layout,
                                const Issue_Values& issue, const store::Settings_Record& settings,
-                               const QString& data_folder, store::Confirmation& confirmation, const QString& caller,
+                               const QString& data_folder, store::Confirmation& confirmation,
                                const Surface_Profile& profile);
 
 // Writes the label as a one-page PDF the size of the label (Label_Width across,
@@ -29,6 +29,6 @@ QImage Compose_Preview_Picture(const products::Product_Record& product, const la
 QString Compose_Label_Pdf(const QString& path, const products::Product_Record& product,
                           const layouts::Layout_Record& layout, const Issue_Values& issue,
                           const store::Settings_Record& settings, const QString& data_folder,
-                          store::Confirmation& confirmation, const QString& caller, int dpi);
+                          store::Confirmation& confirmation, int dpi);
 
 }  // namespace render

@@ -1,6 +1,6 @@
 #pragma once
 // A surface that draws nothing and records every primitive with its
-// parameters, for tests of the composer and of callers.
+// parameters, for tests of the composer and of the code that uses it.
 #include "render/drawing_surface.h"
 
 #include <QSize>

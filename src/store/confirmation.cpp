@@ -2,13 +2,18 @@
 
 namespace store {
 
-void Confirmation::Notify(const QString& caller, const QString& line1, const QString& line2, std::uint32_t colour,
-                          const QString& button)
+void Confirmation::Notify(const QString& line1, const QString& line2, std::uint32_t colour, const QString& button)
+{
+    Notify_Lines(line1, line2, {}, button, colour);
+}
+
+void Confirmation::Notify_Lines(const QString& line1, const QString& line2, const QString& line3,
+                                const QString& button, std::uint32_t colour)
 {
     Confirmation_Request request;
     request.line1 = line1;
     request.line2 = line2;
-    request.caller = caller;
+    request.line3 = line3;
     request.first_shown = false;
     request.second_shown = true;
     request.second_caption = button;
@@ -16,13 +21,18 @@ void Confirmation::Notify(const QString& caller, const QString& line1, const QSt
     Show_Confirmation(request);
 }
 
-bool Confirmation::Ask(const QString& caller, const QString& line1, const QString& line2, const QString& line3)
+void Confirmation::Report_Problem(const QString& line1, const QString& line2, const QString& detail,
+                                  const QString& button)
+{
+    Notify_Lines(line1, line2, detail, button, kWarningColour);
+}
+
+bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3)
 {
     Confirmation_Request request;
     request.line1 = line1;
     request.line2 = line2;
     request.line3 = line3;
-    request.caller = caller;
     request.first_shown = true;
     request.second_shown = true;
     request.first_caption = QStringLiteral("はい");

@@ -1,6 +1,7 @@
 #pragma once
-// How core code talks to the user without opening a window itself: the screen
-// (or a test) passes an implementation of this interface in.
+// How core code asks the user a question without opening a window itself: the
+// screen (or a test) passes an implementation of this interface in. The screen's
+// implementation knows which window asks; core code never names a window.
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +16,6 @@ struct Confirmation_Request {
     QString line1;
     QString line2;
     QString line3;
-    QString caller;  // the asking screen's name, e.g. "S_Touroku"
     bool first_shown = false;
     bool second_shown = true;
     QString first_caption;
@@ -38,10 +38,16 @@ public:
     }
 
     // One-button notice ("はい") in the given colour.
-    void Notify(const QString& caller, const QString& line1, const QString& line2 = {},
-                std::uint32_t colour = kWarningColour, const QString& button = QStringLiteral("はい"));
+    void Notify(const QString& line1, const QString& line2 = {}, std::uint32_t colour = kWarningColour,
+                const QString& button = QStringLiteral("はい"));
+    // A one-button notice of three lines in the given colour.
+    void Notify_Lines(const QString& line1, const QString& line2, const QString& line3, const QString& button,
+                      std::uint32_t colour);
+    // A one-button warning with the detail (usually the error text) in the third line.
+    void Report_Problem(const QString& line1, const QString& line2, const QString& detail,
+                        const QString& button = QStringLiteral("はい"));
     // Yes/no question ("はい" / "いいえ") in the warning colour.
-    bool Ask(const QString& caller, const QString& line1, const QString& line2 = {}, const QString& line3 = {});
+    bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {});
 };
 
 }  // namespace store

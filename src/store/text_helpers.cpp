@@ -174,4 +174,19 @@ QString Kanma_Henkan(const QString& text, int mode)
     return result;
 }
 
+QString Make_Safe_File_Name(const QString& name)
+{
+    static const QString kForbidden = QStringLiteral(",/:\\*?<>|\"");
+    static const QString kFullWidth = QStringLiteral("，／：￥＊？＜＞｜＂");
+    QString safe;
+    safe.reserve(name.size());
+    for (QChar c : name) {
+        if (c.unicode() < 32)
+            continue;
+        const qsizetype at = kForbidden.indexOf(c);
+        safe.append(at < 0 ? c : kFullWidth.at(at));
+    }
+    return safe;
+}
+
 }  // namespace store

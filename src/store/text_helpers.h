@@ -44,4 +44,8 @@ int Lenient_Int(const QString& text);
 // mode encodes every "," and "，" as "<kanma>".
 QString Kanma_Henkan(const QString& text, int mode);
 
+// Removes control characters and replaces every character that file names may
+// not hold by its full-width counterpart ("a/b:c" -> "a／b：c"; '"' -> "＂").
+QString Make_Safe_File_Name(const QString& name);
+
 }  // namespace store

@@ -1,5 +1,5 @@
-#include "app/printer_check.h"
-#include "app/session.h"
+#include "screens/common/printer_check.h"
+#include "screens/common/session.h"
 #include "app/startup.h"
 
 #include "layouts/default_layouts.h"

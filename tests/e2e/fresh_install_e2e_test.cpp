@@ -2,14 +2,14 @@
 // names the built-in PDF printer, and a label printed from the printing screen
 // (opened from the main menu) lands as a PDF of the label's size in
 // "印刷データ" of the data folder.
-#include "app/dialogs.h"
+#include "screens/common/dialogs.h"
 #include "app/main_menu.h"
-#include "app/session.h"
-#include "app/widget_helpers.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
 #include "cups_jobs.h"
 #include "label_fixtures.h"
 #include "platform/qt_printer_platform.h"
-#include "printing/insatsu.h"
+#include "screens/printing/insatsu.h"
 #include "products/product_file.h"
 #include "store/settings.h"
 #include "support/scripted_confirmation.h"
@@ -47,7 +47,7 @@ private slots:
         // The user registers a product and chooses the built-in printer.
         products::Product_Record product = render_fixtures::Filled_Product();
         test_support::Scripted_Confirmation ui;
-        QCOMPARE(products::Store_Product(data_folder, product, ui, QStringLiteral("S_Touroku")),
+        QCOMPARE(products::Store_Product(data_folder, product, ui),
                  products::Store_Outcome::Stored);
         store::Settings_Values values;
         for (int i = 0; i < 9; ++i)

@@ -80,20 +80,6 @@ struct Backup_Fixture : ::testing::Test {
 
 }  // namespace
 
-TEST(Make_Safe_File_Name, ReplacesForbiddenCharactersAndDropsControls)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"a/b:c", "a／b：c"},
-        {"x,y\\z*w?", "x，y￥z＊w？"},
-        {"<a>|b", "＜a＞｜b"},
-        {"say \"hi\"", "say ＂hi＂"},
-        {"line\tbreak\r\n", "linebreak"},
-        {"2024年 バックアップ", "2024年 バックアップ"},
-    };
-    for (const auto& [typed, expected] : cases)
-        EXPECT_EQ(Make_Safe_File_Name(Q(typed)), Q(expected)) << typed;
-}
-
 TEST(Default_Backup_Name, PadsEveryPart)
 {
     const QDateTime moment(QDate(2024, 3, 5), QTime(9, 5, 7));

@@ -115,7 +115,6 @@ TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
     EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("送信"));
     EXPECT_FALSE(ui.requests[0].first_shown);
     EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
-    EXPECT_EQ(ui.requests[0].caller, QStringLiteral("Insatsu"));
 }
 
 TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)

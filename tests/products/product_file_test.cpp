@@ -39,7 +39,7 @@ struct Product_File : ::testing::Test {
     Store_Outcome Store(const QString& number, const QString& name)
     {
         Product_Record r = Record(number, name);
-        return Store_Product(folder, r, ui, QStringLiteral("S_Touroku"));
+        return Store_Product(folder, r, ui);
     }
 };
 
@@ -118,7 +118,7 @@ TEST_F(Product_File, DuplicateNumbersFirstIsReplacedAllAreDeleted)
     EXPECT_EQ(Store("4", "new"), Store_Outcome::Stored);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0004", "new"), Line("0004", "second"), Line("0005", "x")}));
 
-    EXPECT_TRUE(Delete_Product(folder, QStringLiteral("4"), ui, QStringLiteral("S_List")));
+    EXPECT_TRUE(Delete_Product(folder, QStringLiteral("4"), ui));
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0005", "x")}));
     EXPECT_EQ(ui.Lines1().back(), QStringLiteral("削除しました"));
     EXPECT_FALSE(Find_Product(folder, QStringLiteral("4")).has_value());
@@ -135,7 +135,7 @@ TEST_F(Product_File, RefusalsWriteNothing)
     EXPECT_TRUE(ui.requests.back().line2.contains(QStringLiteral("𠮷")));
 
     Product_Record r = Record("4", "x");
-    EXPECT_EQ(Store_Product(QStringLiteral("/"), r, ui, QStringLiteral("S_Touroku")), Store_Outcome::Refused);
+    EXPECT_EQ(Store_Product(QStringLiteral("/"), r, ui), Store_Outcome::Refused);
     EXPECT_EQ(ui.requests.back().line2, QStringLiteral("(保存先指定が異常です)"));
     EXPECT_EQ(File(), before);
 }

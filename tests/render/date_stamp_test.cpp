@@ -123,13 +123,13 @@ TEST(Date_Line, CaptionThenStampedDate)
 {
     test_support::Scripted_Confirmation ui;
     const Issue_Values issue = Issue("2024", "3", "5", "20", "0", "0.5");
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), issue, ui, "Insatsu"), "消費期限:2024/03/06");
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), issue, ui), "消費期限:2024/03/06");
     // The caption keeps its half-width colon; only the date is widened.
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui, "Insatsu"),
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui),
               "消費期限:２０２４／０３／０６");
-    EXPECT_FALSE(render::Date_Line(Product("表示しない", "YYYY/MM/DD"), issue, ui, "Insatsu").has_value());
+    EXPECT_FALSE(render::Date_Line(Product("表示しない", "YYYY/MM/DD"), issue, ui).has_value());
     const Issue_Values elsewhere = Issue("2024", "3", "5", "20", "0", "0.5", render::kDateModeElsewhere);
-    EXPECT_EQ(*render::Date_Line(Product("賞味期限:", "YYYY/MM/DD", "枠外上部に記載"), elsewhere, ui, "Insatsu"),
+    EXPECT_EQ(*render::Date_Line(Product("賞味期限:", "YYYY/MM/DD", "枠外上部に記載"), elsewhere, ui),
               "賞味期限:枠外上部に記載");
     EXPECT_TRUE(ui.requests.empty());
 }
@@ -139,12 +139,11 @@ TEST(Date_Line, InvalidBaseDateContinuesWithNow)
     const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
     test_support::Scripted_Confirmation ui;
     const Issue_Values issue = Issue("2024", "13", "5", "20", "0", "1");
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD hh:nn:ss"), issue, ui, "Insatsu"),
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD hh:nn:ss"), issue, ui),
               "消費期限:2025/06/08 08:09:10");
     ASSERT_EQ(ui.requests.size(), 1u);
     EXPECT_EQ(ui.requests[0].line1, "入力された日付が異常です");
     EXPECT_EQ(ui.requests[0].line2, "本日の日付にて継続します");
-    EXPECT_EQ(ui.requests[0].caller, "Insatsu");
     EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
 }
 
@@ -153,13 +152,13 @@ TEST(Date_Display, BoxTextAndCorrectedBaseDate)
     const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
     test_support::Scripted_Confirmation ui;
     Issue_Values issue = Issue("2024", "3", "5", "20", "0", "1");
-    EXPECT_EQ(render::Date_Display(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui, "Insatsu"),
+    EXPECT_EQ(render::Date_Display(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui),
               "消費期限：２０２４／０３／０６");
-    EXPECT_EQ(render::Date_Display(Product("表示しない", "YYYY/MM/DD"), issue, ui, "Insatsu"), "表示しない");
+    EXPECT_EQ(render::Date_Display(Product("表示しない", "YYYY/MM/DD"), issue, ui), "表示しない");
     EXPECT_TRUE(ui.requests.empty());
 
     Issue_Values wrong = Issue("2024", "13", "5", "20", "0", "1");
-    EXPECT_EQ(render::Date_Display(Product("消費期限:", "YYYY/MM/DD hh:mm"), wrong, ui, "Insatsu"),
+    EXPECT_EQ(render::Date_Display(Product("消費期限:", "YYYY/MM/DD hh:mm"), wrong, ui),
               "消費期限:2025/06/08 08:09");
     EXPECT_EQ(wrong.year + "/" + wrong.month + "/" + wrong.day + " " + wrong.hour + ":" + wrong.minute, "2025/6/7 8:9");
     ASSERT_EQ(ui.requests.size(), 1u);

@@ -105,3 +105,17 @@ TEST(Kanma_Henkan, DecodesEveryEscapeAndEncodesBothCommas)
     EXPECT_EQ(Kanma_Henkan(QStringLiteral("a,b，c"), 0), QStringLiteral("a<kanma>b<kanma>c"));
     EXPECT_EQ(Kanma_Henkan(Kanma_Henkan(QStringLiteral("x，y"), 0), 1), QStringLiteral("x,y"));
 }
+
+TEST(Make_Safe_File_Name, ReplacesForbiddenCharactersAndDropsControls)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"a/b:c", "a／b：c"},
+        {"x,y\\z*w?", "x，y￥z＊w？"},
+        {"<a>|b", "＜a＞｜b"},
+        {"say \"hi\"", "say ＂hi＂"},
+        {"line\tbreak\r\n", "linebreak"},
+        {"2024年 バックアップ", "2024年 バックアップ"},
+    };
+    for (const auto& [typed, expected] : cases)
+        EXPECT_EQ(Make_Safe_File_Name(QString::fromUtf8(typed)), QString::fromUtf8(expected)) << typed;
+}

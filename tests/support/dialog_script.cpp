@@ -1,6 +1,6 @@
 #include "support/dialog_script.h"
 
-#include "app/dialogs.h"
+#include "screens/common/dialogs.h"
 
 #include <QApplication>
 #include <QLabel>

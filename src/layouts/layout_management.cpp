@@ -1,0 +1,306 @@
+#include "layouts/layout_management.h"
+
+#include "layouts/default_layouts.h"
+#include "layouts/layout_names.h"
+#include "products/product_file.h"
+#include "store/data_folder.h"
+#include "store/text_helpers.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace layouts {
+namespace {
+
+
+
+constexpr int kFirstFieldLine = 4;
+constexpr int kBackgroundField = Background_Image - kFirstFieldLine;
+
+void Done(store::Confirmation& ui, const QString& line1, const QString& line2 = {})
+{
+    ui.Notify(line1, line2, store::kInformationColour);
+}
+
+bool Is_Whole_Number(const QString& text)
+{
+    bool ok = false;
+    text.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+store::Write_Result Write_Lines_Atomically(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes); !encoded.ok())
+        return encoded;
+    return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
+}
+
+// Rewrites the product file with `new_name` as layout of every product that used `old_name`.
+store::Write_Result Rename_Layout_In_Products(const QString& data_folder, const QString& old_name,
+                                              const QString& new_name)
+{
+    const auto step = [&](const store::Text_File& old_file, QStringList& out) {
+        out << (old_file.lines.isEmpty() ? products::kProductVersionLine : old_file.lines.first());
+        for (qsizetype i = 1; i < old_file.lines.size(); ++i) {
+            QStringList fields = old_file.lines.at(i).split(QLatin1Char('\t'));
+            if (fields.size() > 1 && fields.at(1) == old_name)
+                fields[1] = new_name;
+            out << fields.join(QLatin1Char('\t'));
+        }
+        return true;
+    };
+    const store::Rewrite_Result result =
+        store::Rewrite_Via_Temp(data_folder, products::kProductFileName, products::kProductTempName, step);
+    if (result.outcome == store::Rewrite_Outcome::Failed)
+        return {result.error};
+    return {};
+}
+
+}  // namespace
+
+Layout_Fields New_Layout_Fields()
+{
+    Layout_Fields fields;
+    const auto set_line = [&fields](int line, const char* value) {
+        fields.text[static_cast<size_t>(line - kFirstFieldLine)] = QString::fromLatin1(value);
+    };
+    for (int line = kFirstFieldLine; line < First_Item_Style; ++line)
+        set_line(line, "0");
+    set_line(Background_Image, "");
+    set_line(Barcode_Height, "7");
+    set_line(Main_Width, "40");
+    set_line(Nutrition_Width, "40");
+    for (int line : {Remarks1_Width, Remarks2_Width, Price_Width})
+        set_line(line, "99");
+    for (int line : {Recycle1_Height, Recycle2_Height})
+        set_line(line, "6");
+    for (int line : {Recycle1_Width, Recycle2_Width})
+        set_line(line, "7");
+    for (int line = First_Item_Style; line < First_Ruled_Flag; line += 2) {
+        set_line(line, "8");
+        set_line(line + 1, "100");
+    }
+    fields.flags.fill(layouts::kRuled);
+    return fields;
+}
+
+Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name)
+{
+    Layout_Record record;
+    record[Format_Tag] = QStringLiteral("Ver2.00");
+    record[Saved_Name] = name;
+    record[Print_Direction] = fields.direction;
+    for (int i = 0; i < kLayoutFields; ++i) {
+        const QString& text = fields.text[static_cast<size_t>(i)];
+        record[kFirstFieldLine + i] =
+            i == kBackgroundField ? Escape_Background_Name(text) : Normalize_Layout_Number(text);
+    }
+    for (int i = 0; i < kRuledRows; ++i)
+        record[First_Ruled_Flag + i] = Format_Ruled_Flag(fields.flags[static_cast<size_t>(i)]);
+    record[Recycle1_Caption_Side] = fields.side1;
+    record[Recycle2_Caption_Side] = fields.side2;
+    record[Layout_Paper_Number] = Format_Paper_Number(fields.paper);
+    for (int line = Layout_Paper_Number + 1; line <= layouts::kLayoutLines; ++line)
+        record[line] = QStringLiteral("0");
+    return record;
+}
+
+void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
+{
+    const auto value = [&values](int line) { return values.at(line - 1); };
+    if (values.size() < Print_Direction)
+        return;
+    const double direction = store::Lenient_Number(value(Print_Direction));
+    if (direction == 0)
+        fields.direction = QStringLiteral(" 0");
+    else if (direction == 90)
+        fields.direction = QStringLiteral("90");
+    for (int i = 0; i < kLayoutFields; ++i) {
+        const int line = kFirstFieldLine + i;
+        if (values.size() < line)
+            return;
+        fields.text[static_cast<size_t>(i)] = i == kBackgroundField ? Escape_Background_Name(value(line))
+                                                                   : Normalize_Layout_Number(value(line));
+    }
+    for (int i = 0; i < kRuledRows; ++i) {
+        const int line = First_Ruled_Flag + i;
+        if (values.size() < line || !Is_Whole_Number(value(line)))
+            return;
+        fields.flags[static_cast<size_t>(i)] = store::Lenient_Int(value(line));
+    }
+    for (auto [line, side] : {std::pair{int(Recycle1_Caption_Side), &fields.side1},
+                              std::pair{int(Recycle2_Caption_Side), &fields.side2}}) {
+        if (values.size() < line)
+            return;
+        if (value(line) == QStringLiteral("下") || value(line) == QStringLiteral("右"))
+            *side = value(line);
+    }
+    if (values.size() < Layout_Paper_Number)
+        return;
+    const QString paper = value(Layout_Paper_Number);
+    fields.paper = store::Lenient_Number(paper) != 0 ? Format_Paper_Number(paper) : QStringLiteral("0000");
+}
+
+QStringList Layout_List(const QString& data_folder)
+{
+    QStringList names = Sorted_Layout_Names(data_folder);
+    if (names.size() > kLayoutListCap)
+        names = names.mid(0, kLayoutListCap);
+    names.prepend(kNewLayoutEntry);
+    return names;
+}
+
+bool Is_Protected_Layout_Name(const QString& name)
+{
+    if (name == kNewLayoutEntry)
+        return true;
+    for (const Default_Layout& layout : Default_Layouts()) {
+        if (layout.name == name)
+            return true;
+    }
+    return false;
+}
+
+QString Clean_Layout_Name(const QString& name)
+{
+    return store::Make_Safe_File_Name(store::Kanma_Henkan(store::Strip_Control_Chars(name), 0));
+}
+
+QString Created_Layout_Name(const QDateTime& now)
+{
+    return QStringLiteral("作成ﾚｲｱｳﾄ") + now.toString(QStringLiteral("yy年MM月dd日hh時mm分ss秒"));
+}
+
+QString Preview_Product_No(const QString& typed)
+{
+    QString digits = typed;
+    for (QChar& c : digits) {
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    return products::Format_Product_No(digits);
+}
+
+QString Picture_Size_Hint(const QString& length, const QString& width, double vertical_ratio)
+{
+    constexpr double kTwipsPerMillimetre = 56.748768;
+    const auto pixels = [](double value) { return QString::number(static_cast<long long>(std::floor(value))); };
+    return QStringLiteral("最大:幅") + pixels(store::Lenient_Number(width) * kTwipsPerMillimetre) + QStringLiteral("px×縦")
+           + pixels(store::Lenient_Number(length) * kTwipsPerMillimetre * vertical_ratio) + QStringLiteral("px");
+}
+
+Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
+                    store::Confirmation& ui, const Clock& clock)
+{
+    QString name = Clean_Layout_Name(entered_name);
+    if (name == kNewLayoutEntry)
+        name = Created_Layout_Name(clock());
+    if (name.isEmpty()) {
+        ui.Notify(QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません"));
+        return {};
+    }
+    const QString path = Layout_Path(data_folder, name);
+    const bool exists = QFileInfo::exists(path);
+    if (exists && !ui.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　"))) {
+        ui.Notify(QStringLiteral("保存しませんでした"));
+        return {};
+    }
+    if (store::Write_Result written = Write_Layout(path, Compose_Layout(fields, name)); !written.ok()) {
+        ui.Report_Problem(QStringLiteral("保存出来ませんでした"), name, written.error);
+        return {};
+    }
+    Done(ui, exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました"));
+    return {name, !exists};
+}
+
+bool Can_Rename_Layout(const QString& name, store::Confirmation& ui)
+{
+    if (!Is_Protected_Layout_Name(name))
+        return true;
+    ui.Notify(QStringLiteral("このレイアウト名は"), QStringLiteral("変更出来ません"));
+    return false;
+}
+
+bool Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name,
+                   store::Confirmation& ui)
+{
+    if (!Can_Rename_Layout(old_name, ui))
+        return false;
+    const QString new_name = Clean_Layout_Name(entered_name);
+    const QString new_path = Layout_Path(data_folder, new_name);
+    if (new_name.isEmpty() || new_name == kNewLayoutEntry || QFileInfo::exists(new_path)) {
+        ui.Notify(QStringLiteral("入力した名称は既に存在します"), QStringLiteral("名称は変更出来ませんでした　"));
+        return false;
+    }
+    const QString old_path = Layout_Path(data_folder, old_name);
+    const store::Text_File old_file = store::Read_Text_Lines(old_path);
+    if (!old_file.opened) {
+        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), old_name, QStringLiteral("レイアウトを開けません"));
+        return false;
+    }
+    if (store::Write_Result copied = Write_Lines_Atomically(new_path, old_file.lines); !copied.ok()) {
+        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), new_name, copied.error);
+        return false;
+    }
+    if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {
+        QFile::remove(new_path);
+        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), products::kProductFileName, updated.error);
+        return false;
+    }
+    QFile old(old_path);
+    if (!old.remove()) {
+        ui.Report_Problem(QStringLiteral("元のレイアウトを削除出来ません"), old_name, old.errorString());
+        return true;
+    }
+    Done(ui, QStringLiteral("変更しました"));
+    return true;
+}
+
+bool Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui)
+{
+    if (Is_Protected_Layout_Name(name)) {
+        ui.Notify(QStringLiteral("このレイアウトは"), QStringLiteral("削除出来ません"));
+        return false;
+    }
+    if (!ui.Ask(name, QStringLiteral("を削除してもいいですか？")))
+        return false;
+    QFile file(Layout_Path(data_folder, name));
+    if (!file.remove()) {
+        ui.Report_Problem(QStringLiteral("削除出来ませんでした"), name, file.errorString());
+        return false;
+    }
+    Done(ui, QStringLiteral("削除しました"));
+    return true;
+}
+
+bool Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui)
+{
+    const QFileInfo source(source_path);
+    if (source.suffix().compare(QStringLiteral("lay"), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!ui.Ask(source.fileName(), QStringLiteral("を登録してもいいですか？")))
+        return false;
+    // Stored with the extension the layout list and the readers look for.
+    const QString target = Layout_Path(data_folder, source.completeBaseName());
+    if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
+        QFile file(source_path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            ui.Report_Problem(QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString());
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        if (store::Write_Result copied = store::Replace_File_Atomically(target, target + QStringLiteral(".tmp"), bytes);
+            !copied.ok()) {
+            ui.Report_Problem(QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error);
+            return false;
+        }
+    }
+    Done(ui, QStringLiteral("登録しました"));
+    return true;
+}
+
+}  // namespace layouts

@@ -1,0 +1,287 @@
+#include "screens/common/dialogs.h"
+
+#include "screens/common/widget_helpers.h"
+#include "store/cp932.h"
+#include "store/text_helpers.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace app {
+
+bool Is_Known_Kakunin_Caller(const QString& name)
+{
+    static const QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
+                                        QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
+                                        QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
+                                        QStringLiteral("Genzairyou"), QStringLiteral("Convert")};
+    return callers.contains(name);
+}
+
+bool Is_Known_Input_Caller(const QString& name)
+{
+    return name == QStringLiteral("Layout_M") || name == QStringLiteral("Backup");
+}
+
+QString Confirmation_Line(const QString& line)
+{
+    if (store::Byte_Width(line) > 28)
+        return store::Left_By_Bytes(line, 26) + QChar(0x2026);
+    return line;
+}
+
+Answer_Dialog::Answer_Dialog(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    Ret_Form = new QLabel(this);
+    Ret_Form->setObjectName(QStringLiteral("Ret_Form"));
+    Ret_Form->hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() != this && isVisible())
+            Stay_In_Front();
+    });
+}
+
+void Answer_Dialog::Stay_In_Front()
+{
+    raise();
+    activateWindow();
+}
+
+void Answer_Dialog::Answer(const QString& answer)
+{
+    const QString caller = Ret_Form->text();
+    QLabel* ret_code = Knows_Caller(caller) ? Find_Ret_Code(caller) : nullptr;
+    if (!ret_code) {
+        QMessageBox::critical(nullptr, windowTitle(), QStringLiteral("オブジェクトが設定されていません"));
+        QApplication::exit(1);
+        std::exit(1);
+    }
+    ret_code->setText(answer);
+}
+
+void Answer_Dialog::closeEvent(QCloseEvent* event)
+{
+    const QString caller = Ret_Form->text();
+    if (QLabel* ret_code = Find_Ret_Code(caller); ret_code && ret_code->text().isEmpty())
+        ret_code->setText(QStringLiteral("cancel"));
+    event->accept();
+}
+
+Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
+{
+    setObjectName(QStringLiteral("Kakunin"));
+    setWindowTitle(QStringLiteral("確認"));
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    Command1 = new QPushButton(QStringLiteral("実行"), this);
+    Command2 = new QPushButton(QStringLiteral("中止"), this);
+    const QList<QPair<QWidget*, QString>> named = {{Label1, QStringLiteral("Label1")}, {Label2, QStringLiteral("Label2")},
+                                                   {Label3, QStringLiteral("Label3")}, {Command1, QStringLiteral("Command1")},
+                                                   {Command2, QStringLiteral("Command2")}};
+    for (const auto& [widget, name] : named)
+        widget->setObjectName(name);
+    QFont big = font();
+    big.setPointSize(12);
+    for (QLabel* label : {Label1, Label2, Label3})
+        label->setFont(big);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addWidget(Label3);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+
+    connect(Command1, &QPushButton::clicked, this, &Kakunin::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Kakunin::Command2_Click);
+    Command1->installEventFilter(this);
+}
+
+void Kakunin::Command1_Click()
+{
+    Answer(QStringLiteral("ok"));
+    close();
+}
+
+void Kakunin::Command2_Click()
+{
+    Answer(QStringLiteral("cancel"));
+    close();
+}
+
+bool Kakunin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Command1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Y) {
+            Command1_Click();
+            return true;
+        }
+        if (key == Qt::Key_N) {
+            Command2_Click();
+            return true;
+        }
+    }
+    return Answer_Dialog::eventFilter(watched, event);
+}
+
+InputWindowA::InputWindowA(QWidget* parent) : Answer_Dialog(parent)
+{
+    setObjectName(QStringLiteral("InputWindowA"));
+    setWindowTitle(QStringLiteral("入力ウィンドウ"));
+    Label1[0] = new QLabel(this);
+    Label1[1] = new QLabel(QStringLiteral("名前"), this);
+    Label1[0]->setObjectName(Array_Name(QStringLiteral("Label1"), 0));
+    Label1[1]->setObjectName(Array_Name(QStringLiteral("Label1"), 1));
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Command1 = new QPushButton(QStringLiteral("ＯＫ"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* field = new QHBoxLayout;
+    field->addWidget(Label1[1]);
+    field->addWidget(Text1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1[0]);
+    layout->addLayout(field);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+
+    connect(Command1, &QPushButton::clicked, this, &InputWindowA::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &InputWindowA::Command2_Click);
+    connect(Text1, &QLineEdit::returnPressed, this, &InputWindowA::Command1_Click);
+}
+
+void InputWindowA::Command1_Click()
+{
+    // An empty text leaves Ret_Code empty; closing then answers "cancel".
+    if (!Text1->text().isEmpty())
+        Answer(Text1->text());
+    close();
+}
+
+void InputWindowA::Command2_Click()
+{
+    Answer(QStringLiteral("cancel"));
+    close();
+}
+
+WorkBar::WorkBar(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("WorkBar"));
+    setWindowTitle(QStringLiteral("用紙検索中"));
+    Label1 = new QLabel(QStringLiteral("用紙検索中 暫くお待ち下さい"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedHeight(24);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Picture1);
+    setMinimumWidth(360);
+    adjustSize();
+    Centre_On_Screen(this);
+}
+
+void WorkBar::Set_Progress(double fraction)
+{
+    progress_ = std::clamp(fraction, 0.0, 1.0);
+    update();
+}
+
+void WorkBar::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    const QRect box = Picture1->geometry();
+    painter.fillRect(box, Qt::white);
+    painter.fillRect(QRect(box.topLeft(), QSize(static_cast<int>(box.width() * progress_), box.height())),
+                     QColor(0, 0, 255));
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+}
+
+namespace {
+
+QColor Colour_Of(std::uint32_t number)
+{
+    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
+}
+
+}  // namespace
+
+bool Screen_Confirmation::Show_Confirmation(const store::Confirmation_Request& request)
+{
+    return app::Show_Confirmation(request.line1, request.line2, request.line3, screen_name_, request.first_shown,
+                                  request.second_shown, request.first_caption, request.second_caption,
+                                  request.back_colour);
+}
+
+void Screen_Confirmation::Show_Message_Box(const QString& text)
+{
+    Show_Titled_Message_Box(text, QApplication::applicationDisplayName());
+}
+
+void Screen_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
+{
+    QMessageBox::information(QApplication::activeWindow(), title, text);
+}
+
+bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
+                       bool first_shown, bool second_shown, const QString& first_caption,
+                       const QString& second_caption, std::uint32_t back_colour)
+{
+    auto* dialog = new Kakunin;
+    dialog->Label1->setText(Confirmation_Line(line1));
+    dialog->Label2->setText(Confirmation_Line(line2));
+    dialog->Label3->setText(line3);
+    dialog->Ret_Form->setText(caller);
+    dialog->Command1->setVisible(first_shown);
+    dialog->Command1->setEnabled(first_shown);
+    dialog->Command2->setVisible(second_shown);
+    dialog->Command2->setEnabled(second_shown);
+    dialog->Command1->setText(first_caption);
+    dialog->Command2->setText(second_caption);
+    QPalette palette = dialog->palette();
+    palette.setColor(QPalette::Window, Colour_Of(back_colour));
+    dialog->setPalette(palette);
+    dialog->setAutoFillBackground(true);
+    dialog->adjustSize();
+    Centre_On_Screen(dialog);
+    dialog->show();
+    (first_shown ? dialog->Command1 : dialog->Command2)->setFocus();
+
+    QLabel* ret_code = Find_Ret_Code(caller);
+    if (!ret_code) {
+        QMessageBox::critical(nullptr, dialog->windowTitle(), QStringLiteral("オブジェクトが設定されていません"));
+        std::exit(1);
+    }
+    ret_code->clear();
+    Wait_For_Answer(ret_code);
+    return ret_code->text() == QStringLiteral("ok");
+}
+
+}  // namespace app

@@ -1,0 +1,128 @@
+#include "screens/common/item_box.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace products {
+
+bool Is_Window_Focus_Change(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+Item_Box::Item_Box(int lines, QWidget* parent) : QPlainTextEdit(parent)
+{
+    setTabChangesFocus(true);
+    document()->setDocumentMargin(2);
+    if (lines == 1) {
+        setLineWrapMode(QPlainTextEdit::NoWrap);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    Set_Lines(lines);
+    connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Keep_Max_Length);
+}
+
+void Item_Box::setText(const QString& text)
+{
+    setPlainText(text);
+}
+
+void Item_Box::Set_Max_Length(int characters)
+{
+    max_length_ = characters;
+    Keep_Max_Length();
+}
+
+void Item_Box::Set_Input_Method(bool enabled)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, enabled);
+    setInputMethodHints(enabled ? Qt::ImhNone : Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+}
+
+void Item_Box::Select_All_Text()
+{
+    selectAll();
+}
+
+void Item_Box::Caret_To_End()
+{
+    moveCursor(QTextCursor::End);
+}
+
+void Item_Box::Set_Lines(int lines)
+{
+    lines_ = lines;
+    const int frame = 2 * frameWidth();
+    const int margin = static_cast<int>(2 * document()->documentMargin());
+    setFixedHeight(fontMetrics().lineSpacing() * lines + frame + margin + 4);
+}
+
+void Item_Box::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        Set_Lines(lines_);
+}
+
+void Item_Box::Keep_Max_Length()
+{
+    if (max_length_ <= 0 || toPlainText().size() <= max_length_)
+        return;
+    const QSignalBlocker blocker(this);
+    setPlainText(toPlainText().left(max_length_));
+    Caret_To_End();
+}
+
+void Item_Box::keyPressEvent(QKeyEvent* event)
+{
+    if (on_key && on_key(event))
+        return;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();  // no line breaks in an item
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void Item_Box::keyReleaseEvent(QKeyEvent* event)
+{
+    if (on_key_release)
+        on_key_release(event);
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void Item_Box::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    if (on_focus_in)
+        on_focus_in(event->reason());
+}
+
+void Item_Box::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    if (on_focus_out)
+        on_focus_out(event->reason());
+}
+
+void Item_Box::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (on_double_click)
+        on_double_click();
+}
+
+void Item_Box::insertFromMimeData(const QMimeData* source)
+{
+    // Pasted line breaks and tabs cannot be stored in an item: drop them.
+    QString text = source->text();
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    text.remove(QLatin1Char('\t'));
+    insertPlainText(text);
+}
+
+}  // namespace products

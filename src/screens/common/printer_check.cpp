@@ -1,0 +1,23 @@
+#include "screens/common/printer_check.h"
+
+#include "screens/common/session.h"
+#include "store/settings.h"
+
+namespace app {
+
+bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Platform& printers)
+{
+    const QString wanted = store::Load_Settings(application_folder).Printer_Name();
+    if (!printers.Installed_Printers().contains(wanted))
+        return false;
+    Current_Session().current_printer = wanted;
+    return true;
+}
+
+QString Printer_Missing_Message()
+{
+    return QStringLiteral("指定のプリンターが見つかりません\rメインメニュー→各種設定より、プリンターを選択して下さい\r"
+                          "ソフトは自動終了します");
+}
+
+}  // namespace app

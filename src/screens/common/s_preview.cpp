@@ -1,0 +1,199 @@
+#include "screens/common/s_preview.h"
+
+#include "screens/common/dialogs.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "render/label_pictures.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace printing {
+namespace {
+
+const QString kOpen = QStringLiteral("open");
+const QString kPrvOpen = QStringLiteral("Prv_open");
+
+constexpr int kFrameOffset = 45;       // twips: the viewport's top and left
+constexpr int kButtonGap = 80;         // twips below the viewport
+constexpr int kCloseFromRight = 1360;  // twips
+constexpr int kDownFromLeft = 1450;    // twips
+constexpr int kButtonWidth = 1215;     // twips
+constexpr int kButtonHeight = 495;     // twips
+constexpr int kExtraHeight = 1100;     // twips of the window below and above the viewport
+constexpr int kExtraWidth = 350;       // twips
+
+QPointer<S_Preview>& Open_Window()
+{
+    static QPointer<S_Preview> window;
+    return window;
+}
+
+QLabel* Prv_Open_Of(const QString& screen_name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == screen_name)
+            if (auto* label = widget->findChild<QLabel*>(kPrvOpen))
+                return label;
+    return nullptr;
+}
+
+bool Is_Editing_Screen(const QString& caller_name)
+{
+    return caller_name == QStringLiteral("S_Touroku") || caller_name == QStringLiteral("Layout_M");
+}
+
+int Screen_Ppi()
+{
+    const app::Session& session = app::Current_Session();
+    const int ppi = session.desktop ? session.desktop->Screen_Pixels_Per_Inch() : 0;
+    return ppi > 0 ? ppi : 96;
+}
+
+int Pixels(double twips, double twips_per_pixel)
+{
+    return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+}  // namespace
+
+Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel)
+{
+    const QSizeF twips = render::Preview_Picture_Twips(layout);
+    Preview_Geometry geometry;
+    geometry.picture_width_twips = twips.width();
+    geometry.picture_height_twips = twips.height();
+    geometry.picture_width = Pixels(geometry.picture_width_twips, twips_per_pixel);
+    geometry.picture_height = Pixels(geometry.picture_height_twips, twips_per_pixel);
+    geometry.scrolls = geometry.picture_height > kViewportLimit;
+    geometry.viewport_height = geometry.scrolls ? kViewportLimit : geometry.picture_height;
+    return geometry;
+}
+
+S_Preview::S_Preview(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("S_Preview"));
+    setWindowTitle(app::kProgramTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    picFrame = new QWidget(this);
+    picFrame->setObjectName(QStringLiteral("picFrame"));
+    picDraw = new QLabel(picFrame);
+    picDraw->setObjectName(QStringLiteral("picDraw"));
+
+    Command1 = new QPushButton(QStringLiteral("▼"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(QStringLiteral("▲"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    F_Open_Moto = new QLabel(this);
+    F_Open_Moto->setObjectName(QStringLiteral("F_Open_Moto"));
+    F_Open_Moto->hide();
+
+    connect(Command1, &QPushButton::clicked, this, &S_Preview::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &S_Preview::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &S_Preview::Command3_Click);
+}
+
+void S_Preview::Arrange(const Preview_Geometry& geometry, double twips_per_pixel)
+{
+    auto px = [twips_per_pixel](double twips) { return Pixels(twips, twips_per_pixel); };
+    const int frame = px(kFrameOffset);
+    picFrame->setGeometry(frame, frame, geometry.picture_width, geometry.viewport_height);
+    // A redraw keeps the scrolled position as far as the new picture allows.
+    const int top = std::clamp(picDraw->y(), std::min(0, geometry.viewport_height - geometry.picture_height), 0);
+    picDraw->setGeometry(0, top, geometry.picture_width, geometry.picture_height);
+
+    const int buttons_top = frame + geometry.viewport_height + px(kButtonGap);
+    const QSize button(px(kButtonWidth), px(kButtonHeight));
+    Command2->setGeometry(QRect(QPoint(frame + geometry.picture_width - px(kCloseFromRight), buttons_top), button));
+    Command1->setGeometry(QRect(QPoint(frame + px(kDownFromLeft), buttons_top), button));
+    Command3->setGeometry(QRect(QPoint(frame, buttons_top), button));
+    Command1->setVisible(geometry.scrolls);
+    Command3->setVisible(geometry.scrolls);
+
+    setFixedSize(geometry.picture_width + px(kExtraWidth), geometry.viewport_height + px(kExtraHeight));
+}
+
+void S_Preview::Command1_Click()
+{
+    const int bottom = picFrame->height() - picDraw->height();  // Top that shows the bottom edge
+    if (picDraw->y() <= bottom)
+        return;
+    picDraw->move(0, std::max(picDraw->y() - kScrollStep, bottom));
+}
+
+void S_Preview::Command2_Click()
+{
+    close();
+}
+
+void S_Preview::Command3_Click()
+{
+    if (picDraw->y() >= 0)
+        return;
+    picDraw->move(0, std::min(picDraw->y() + kScrollStep, 0));
+}
+
+void S_Preview::closeEvent(QCloseEvent* event)
+{
+    const QString opener = F_Open_Moto->text();
+    if (opener == QStringLiteral("S_Touroku") || opener == QStringLiteral("Insatsu") || opener == QStringLiteral("Layout_M"))
+        if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && prv_open->text() == kOpen)
+            prv_open->clear();
+    event->accept();
+}
+
+void Show_Label_Preview(QWidget* caller, const QString& caller_name, const products::Product_Record& product,
+                        const layouts::Layout_Record& layout, const render::Issue_Values& issue)
+{
+    const int ppi = Screen_Ppi();
+    const render::Surface_Profile profile = render::Preview_Profile(ppi, Is_Editing_Screen(caller_name));
+    const double twips_per_pixel = profile.twips_per_pixel_x;
+    const Preview_Geometry geometry = Compute_Preview_Geometry(layout, twips_per_pixel);
+
+    QPointer<S_Preview>& window = Open_Window();
+    if (!window)
+        window = new S_Preview;
+    window->Arrange(geometry, twips_per_pixel);
+    QLabel* prv_open = caller ? caller->findChild<QLabel*>(kPrvOpen) : nullptr;
+    if (!prv_open || prv_open->text() != kOpen)
+        app::Centre_On_Screen(window);
+
+    window->show();
+    window->picDraw->clear();
+    QApplication::processEvents();
+
+    app::Screen_Confirmation confirmation{caller_name};
+    const app::Session& session = app::Current_Session();
+    const QImage picture = render::Compose_Preview_Picture(product, layout, issue, session.settings,
+                                                           session.Data_Folder(), confirmation, profile);
+    if (window) {  // a notice during composition may have let the user close it
+        window->picDraw->setPixmap(QPixmap::fromImage(picture));
+        window->F_Open_Moto->setText(caller_name);
+    }
+    if (prv_open)
+        prv_open->setText(kOpen);
+}
+
+S_Preview* Current_Preview()
+{
+    return Open_Window();
+}
+
+QLabel* Add_Prv_Open(QWidget* screen)
+{
+    auto* label = new QLabel(screen);
+    label->setObjectName(kPrvOpen);
+    label->hide();
+    return label;
+}
+
+}  // namespace printing

@@ -1,0 +1,99 @@
+#pragma once
+// The layout management screen: every value of a layout file in an entry
+// field or a choice; saving, renaming, deleting and importing layouts.
+#include "screens/common/dialogs.h"
+#include "layouts/layout_management.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace maintenance {
+
+class Layout_M : public QWidget {
+    Q_OBJECT
+public:
+    explicit Layout_M(QWidget* parent = nullptr);
+
+    static constexpr int kFirstCaption = 15;  // Label1(15) .. Label1(46): the 32 style rows
+    static constexpr int kHintLabel = 84;     // Label1(84): the picture size hint
+    static constexpr int kPaperField = 105;   // Text1(105): the paper number
+
+    QComboBox* Combo1 = nullptr;  // layout list
+    QComboBox* Combo2 = nullptr;  // print direction
+    QComboBox* Combo3 = nullptr;  // caption side of mark 1
+    QComboBox* Combo4 = nullptr;  // caption side of mark 2
+    std::array<QLineEdit*, kPaperField + 1> Text1{};
+    std::array<QLabel*, kHintLabel + 1> Label1{};  // only 15..46 and 84 exist
+    QLineEdit* Text2 = nullptr;  // preview product number
+    QPushButton* Command1 = nullptr;   // save
+    QPushButton* Command2 = nullptr;   // choose background picture
+    QPushButton* Command3 = nullptr;   // close
+    QPushButton* Command4 = nullptr;   // delete
+    QPushButton* Command5 = nullptr;   // items frame: ruled off/on
+    QPushButton* Command6 = nullptr;   // items frame: all 5.5pt / 8pt
+    QPushButton* Command7 = nullptr;   // items frame: all widths 100%
+    QPushButton* Command8 = nullptr;   // nutrition frame: ruled off/on
+    QPushButton* Command9 = nullptr;   // nutrition frame: all 5.5pt / 8pt
+    QPushButton* Command10 = nullptr;  // nutrition frame: all widths 100%
+    QPushButton* Command11 = nullptr;  // rename
+    QPushButton* Command12 = nullptr;  // preview
+    QPushButton* Command13 = nullptr;  // product list
+    QPushButton* Command14 = nullptr;  // load the layout of the preview product
+    QPushButton* Command15 = nullptr;  // paper selection
+    QLabel* Ret_Code = nullptr;
+    QLabel* Prv_open = nullptr;
+
+    // The moment a new layout is named after (replaced in tests).
+    layouts::Clock Now;
+    // The open-file dialog for the background picture (replaced in tests).
+    std::function<QString(const QString& start_folder)> Choose_Picture;
+
+    void Form_Load();
+    void Combo1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Ruled_Button_Click(QPushButton* button);
+    void Size_Button_Click(QPushButton* button);
+    void Width_Button_Click(QPushButton* button);
+    void Command11_Click();
+    void Command12_Click();
+    void Command13_Click();
+    void Command14_Click();
+    void Command15_Click();
+    void Text1_KeyPress_Enter(int index);
+    void Text2_KeyPress_Enter();
+    void Label1_DblClick(int index);
+    void Text1_LostFocus(int index);
+    void Import_Dropped_File(const QString& path);
+
+    // The controls as layout fields, and back.
+    layouts::Layout_Fields Current_Fields() const;
+    void Show_Fields(const layouts::Layout_Fields& fields);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Build_Controls();
+    void Rebuild_List(bool select_last);
+    void Reset_Frame_Buttons();
+    bool Preview_Is_Open() const;
+    // Selects and loads the layout of the preview product; false (reported) when there is none.
+    bool Load_Product_Layout();
+    void Redraw_Preview(QWidget* focus);
+    void Update_Size_Hint();
+    QString Data_Folder() const;
+    app::Screen_Confirmation ui_{QStringLiteral("Layout_M")};
+};
+
+}  // namespace maintenance

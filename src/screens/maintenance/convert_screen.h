@@ -1,0 +1,53 @@
+#pragma once
+// The conversion screen: picks the product file of version 1.08 and merges its
+// records into the current product file.
+#include "screens/common/dialogs.h"
+#include "store/settings.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace maintenance {
+
+class Convert : public QWidget {
+    Q_OBJECT
+public:
+    explicit Convert(QWidget* parent = nullptr);
+
+    QPushButton* Command2 = nullptr;  // c:\Parvelina\ folder
+    QPushButton* Command3 = nullptr;  // c:\Program Files\Parvelina\ folder
+    QPushButton* Command4 = nullptr;  // c:\Program Files (x86)\Parvelina\ folder
+    QPushButton* Command5 = nullptr;  // the VirtualStore folder
+    QPushButton* Command7 = nullptr;  // the USB memory
+    QLineEdit* Text1 = nullptr;       // path of the old file
+    QPushButton* Command6 = nullptr;  // run
+    QPushButton* Command1 = nullptr;  // back
+    QLabel* Label1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Ret_Code = nullptr;
+
+    // The open-file dialog: title, start folder, filters; returns the chosen
+    // path or an empty text (replaced in tests).
+    std::function<QString(const QString& start_folder)> Choose_File;
+
+    void Form_Load();
+    void Folder_Button_Click(QPushButton* button);
+    void Text1_Change();
+    void Command6_Click();
+    void Command1_Click();
+
+    // Start folder of a folder button (ends in "/").
+    QString Start_Folder(const QPushButton* button) const;
+
+private:
+    store::Settings_Record settings_;
+    app::Screen_Confirmation ui_{QStringLiteral("Convert")};
+};
+
+}  // namespace maintenance

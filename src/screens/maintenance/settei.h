@@ -1,0 +1,63 @@
+#pragma once
+// The settings screen: printer and printing options, the data location, and
+// the door to layout management, backup and the 1.08 conversion.
+#include "screens/common/dialogs.h"
+#include "store/settings.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace maintenance {
+
+class Settei : public QWidget {
+    Q_OBJECT
+public:
+    explicit Settei(QWidget* parent = nullptr);
+
+    QComboBox* Combo1 = nullptr;  // printer
+    QLabel* Label14 = nullptr;    // paper number
+    QPushButton* Command4 = nullptr;
+    QLineEdit* Text2 = nullptr;   // vertical correction
+    QLineEdit* Text3 = nullptr;   // horizontal correction
+    QComboBox* Combo2 = nullptr;  // printing per set of copies
+    QComboBox* Combo3 = nullptr;  // data location
+    QPushButton* Command8 = nullptr;
+    QComboBox* Combo4 = nullptr;  // barcode method
+    QComboBox* Combo5 = nullptr;  // paper position
+    QLineEdit* Text1 = nullptr;   // maximum print width
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;  // layout management
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QLabel* Ret_Code = nullptr;
+
+    // Ends the application after a change of data location (replaced in tests).
+    std::function<void()> End_Application;
+
+    void Form_Load();
+    void Combo1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void Command8_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Build_Controls();
+    store::Settings_Record Screen_Settings;
+    app::Screen_Confirmation ui_{QStringLiteral("Settei")};
+};
+
+}  // namespace maintenance

@@ -1,0 +1,458 @@
+#include "screens/printing/insatsu.h"
+
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "layouts/layout_record.h"
+#include "printing/issue_line.h"
+#include "printing/print_run.h"
+#include "screens/common/s_preview.h"
+#include "products/product_file.h"
+#include "products/product_list.h"
+#include "screens/products/s_nonplu.h"
+#include "render/date_stamp.h"
+#include "render/ean.h"
+#include "store/text_helpers.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace printing {
+
+namespace {
+
+const QString kCaller = QStringLiteral("Insatsu");
+constexpr int kImmediateListTwips = 6615;
+constexpr int kReservationListTwips = 4620;
+constexpr std::uint32_t kImmediateColour = 15329486;
+
+QString Colour_Style(std::uint32_t number)
+{
+    return QStringLiteral("background-color: rgb(%1, %2, %3);")
+        .arg(number & 0xFF)
+        .arg((number >> 8) & 0xFF)
+        .arg((number >> 16) & 0xFF);
+}
+
+bool Is_Enter(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(kCaller);
+    setWindowTitle(QStringLiteral("印 刷 処 理"));
+    const QList<QPair<QLineEdit**, bool>> boxes = {
+        {&Text1, false},  {&Text2, true},   {&Text3, true},   {&Text4, false},  {&Text5, false},
+        {&Text6, true},   {&Text7, false},  {&Text8, false},  {&Text9, false},  {&Text10, false},
+        {&Text11, false}, {&Text12, true},  {&Text13, false}, {&Text14, true},  {&Text15, false},
+        {&Text16, true},  {&Text17, true},  {&Text18, false}, {&Text19, false}};
+    for (int n = 1; n <= 19; ++n)
+        Add_Box(*boxes[n - 1].first, n, boxes[n - 1].second);
+
+    Combo5 = new QComboBox(this);
+    Combo5->setObjectName(QStringLiteral("Combo5"));
+    Combo5->addItems({render::kDateModeAdd, render::kDateModeElsewhere});
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    Label9 = new QLabel(QStringLiteral("■発行予約一覧■"), this);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Command1 = new QPushButton(this);
+    Command2 = new QPushButton(QStringLiteral("印刷結果の表示"), this);
+    Command3 = new QPushButton(QStringLiteral("終了する"), this);
+    Command4 = new QPushButton(QStringLiteral("発行開始"), this);
+    Command5 = new QPushButton(QStringLiteral("検索"), this);
+    Command6 = new QPushButton(this);
+    const QList<QPair<QPushButton*, const char*>> buttons = {{Command1, "Command1"}, {Command2, "Command2"},
+                                                             {Command3, "Command3"}, {Command4, "Command4"},
+                                                             {Command5, "Command5"}, {Command6, "Command6"}};
+    for (const auto& [button, name] : buttons) {
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+    }
+    Prv_open = Add_Prv_Open(this);
+    Ret_Code = app::Add_Ret_Code(this);
+    Build_Layout();
+
+    connect(Command1, &QPushButton::clicked, this, &Insatsu::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Insatsu::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Insatsu::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Insatsu::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Insatsu::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Insatsu::Command6_Click);
+    connect(Combo5, &QComboBox::activated, this, &Insatsu::Combo5_Click);
+    connect(Text13, &QLineEdit::textEdited, this, &Insatsu::Refresh_Date_Display);
+    connect(List2, &QListWidget::itemDoubleClicked, this, &Insatsu::List2_DblClick);
+    List2->installEventFilter(this);
+    Set_Mode(false);
+}
+
+QLineEdit* Insatsu::Add_Box(QLineEdit*& box, int n, bool shown_only)
+{
+    box = new QLineEdit(this);
+    box->setObjectName(QStringLiteral("Text%1").arg(n));
+    box->setReadOnly(shown_only);
+    box->installEventFilter(this);
+    boxes_[n] = box;
+    return box;
+}
+
+void Insatsu::Build_Layout()
+{
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto add_row = [&](const QString& caption, QWidget* field, QWidget* extra = nullptr) {
+        grid->addWidget(new QLabel(caption, this), row, 0);
+        if (extra) {
+            auto* pair = new QHBoxLayout;
+            pair->addWidget(field, 1);
+            pair->addWidget(extra);
+            grid->addLayout(pair, row++, 1);
+        } else {
+            grid->addWidget(field, row++, 1);
+        }
+    };
+    Text1->setMaxLength(4);
+    add_row(QStringLiteral("登録番号"), Text1);
+    add_row(QStringLiteral("品名"), Text2);
+    add_row(QStringLiteral("名称"), Text3);
+    add_row(QStringLiteral("印刷枚数"), Text4);
+    add_row(QStringLiteral("内容量"), Text5, Text6);
+    auto* base = new QHBoxLayout;
+    for (const auto& [box, unit] : {std::pair{Text7, "年"}, {Text8, "月"}, {Text9, "日"}, {Text10, "時"}, {Text11, "分"}}) {
+        base->addWidget(box);
+        base->addWidget(new QLabel(QString::fromUtf8(unit), this));
+    }
+    grid->addWidget(new QLabel(QStringLiteral("基準日時"), this), row, 0);
+    grid->addLayout(base, row++, 1);
+    add_row(QStringLiteral("期限表示"), Text12);
+    add_row(QStringLiteral("加算日"), Text13);
+    add_row(QStringLiteral("日付表記"), Combo5);
+    add_row(QStringLiteral("責任者"), Text14);
+    add_row(QStringLiteral("価格"), Text15);
+    add_row(QStringLiteral("追加欄５"), Text16);
+    add_row(QStringLiteral("レイアウト"), Text17);
+    add_row(QStringLiteral("バーコード"), Text19);
+
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(Command6);
+    actions->addWidget(Command1);
+    actions->addWidget(Command2);
+    actions->addWidget(Command3);
+    auto* left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addStretch();
+    left->addLayout(actions);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(Text18, 1);
+    search->addWidget(Command5);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("■商品情報一覧■"), this));
+    right->addLayout(search);
+    right->addWidget(List2);
+    right->addWidget(Label9);
+    right->addWidget(List1);
+    right->addWidget(Command4);
+    right->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(right, 1);
+    for (QLineEdit* box : {Text7, Text8, Text9, Text10, Text11})
+        box->setMaximumWidth(60);
+    resize(1000, 700);
+}
+
+QString Insatsu::Data_Folder() const
+{
+    return app::Current_Session().Data_Folder();
+}
+
+void Insatsu::Set_Mode(bool reservation)
+{
+    reservation_ = reservation;
+    Command6->setText(reservation ? QStringLiteral("予約発行モード") : QStringLiteral("即時発行モード"));
+    Command6->setStyleSheet(Colour_Style(reservation ? store::kWarningColour : kImmediateColour));
+    Command1->setText(reservation ? QStringLiteral("登録") : QStringLiteral("印刷"));
+    List1->setVisible(reservation);
+    Label9->setVisible(reservation);
+    Command4->setVisible(reservation);
+    const app::Session& session = app::Current_Session();
+    const int ppi = session.desktop && session.desktop->Screen_Pixels_Per_Inch() > 0
+                        ? session.desktop->Screen_Pixels_Per_Inch()
+                        : 96;
+    const int twips = reservation ? kReservationListTwips : kImmediateListTwips;
+    List2->setFixedHeight(twips * ppi / 1440);
+}
+
+void Insatsu::Form_Load()
+{
+    app::Centre_On_Screen(this);
+    const QDateTime now = QDateTime::currentDateTime();
+    Text7->setText(QString::number(now.date().year()));
+    Text8->setText(QString::number(now.date().month()));
+    Text9->setText(QString::number(now.date().day()));
+    Text10->setText(QString::number(now.time().hour()));
+    Text11->setText(QString::number(now.time().minute()));
+    Combo5->setCurrentIndex(0);
+    app::Current_Session().Load_Settings();
+    Fill_Product_List(products::Full_Product_List(Data_Folder()));
+    Text1->setText(QStringLiteral("0000"));
+}
+
+void Insatsu::Fill_Product_List(const QStringList& lines)
+{
+    List2->clear();
+    List2->addItems(lines);
+}
+
+render::Issue_Values Insatsu::Current_Issue() const
+{
+    render::Issue_Values issue;
+    issue.year = Text7->text();
+    issue.month = Text8->text();
+    issue.day = Text9->text();
+    issue.hour = Text10->text();
+    issue.minute = Text11->text();
+    issue.add_days = Text13->text();
+    issue.date_mode = Combo5->currentText();
+    issue.contents = Text5->text();
+    issue.price = Text15->text();
+    issue.barcode = Text19->text();
+    return issue;
+}
+
+QString Insatsu::Current_Issue_Line() const
+{
+    return Issue_Line({Text1->text(), Text4->text(), Current_Issue()});
+}
+
+void Insatsu::Load_Product(bool tell_missing)
+{
+    const QString number = products::Format_Product_No(Text1->text());
+    Text1->setText(number);
+    const auto product = products::Find_Product(Data_Folder(), number);
+    if (!product) {
+        if (tell_missing && store::Lenient_Int(number) > 0) {
+            confirmation_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("は"),
+                                 QStringLiteral("未登録です"));
+            Text1->setFocus();
+            Text1->selectAll();
+        }
+        return;
+    }
+    using namespace products;
+    const QList<QPair<QLineEdit*, int>> loaded = {
+        {Text17, Layout_Name}, {Text2, Product_Name},   {Text3, Category_Name},  {Text5, Contents},
+        {Text6, Contents_Unit}, {Text14, Responsible},  {Text13, Date_Add_Days}, {Text16, Extra5},
+        {Text15, Price_Text},   {Text19, Barcode}};
+    for (const auto& [box, column] : loaded)
+        box->setText(store::Strip_Control_Chars((*product)[column]));
+    Combo5->setCurrentIndex((*product)[Date_Elsewhere_Note].isEmpty() ? 0 : 1);
+    Refresh_Date_Display();
+    Text4->setFocus();
+}
+
+void Insatsu::Refresh_Date_Display()
+{
+    const auto product = products::Find_Product(Data_Folder(), Text1->text());
+    render::Issue_Values issue = Current_Issue();
+    Text12->setText(render::Date_Display(product.value_or(products::Product_Record{}), issue, confirmation_));
+    // An invalid base date has been corrected to the current moment.
+    Text7->setText(issue.year);
+    Text8->setText(issue.month);
+    Text9->setText(issue.day);
+    Text10->setText(issue.hour);
+    Text11->setText(issue.minute);
+}
+
+void Insatsu::Combo5_Click()
+{
+    Refresh_Date_Display();
+}
+
+void Insatsu::List2_DblClick()
+{
+    QListWidgetItem* item = List2->currentItem();
+    if (!item)
+        return;
+    Text1->setText(item->text().left(4));
+    Load_Product(false);
+    if (Prv_open->text() == QStringLiteral("open"))
+        Command2_Click();
+    Text4->setFocus();
+}
+
+void Insatsu::Text_Enter(int n)
+{
+    switch (n) {
+    case 1:
+        Load_Product(true);
+        break;
+    case 4:
+        if (store::Lenient_Number(Text4->text()) > 0)
+            Command1->setFocus();
+        break;
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+        Refresh_Date_Display();
+        (n == 11 ? Text5 : Box(n + 1))->setFocus();
+        break;
+    case 5:
+        Text13->setFocus();
+        break;
+    case 13:
+        Refresh_Date_Display();
+        break;
+    case 15:
+        Text19->setFocus();
+        break;
+    case 19:
+        Text19->setText(render::Check_Ean_Code(Text19->text(), confirmation_));
+        Text19->setCursorPosition(Text19->text().size());
+        Command2->setFocus();
+        break;
+    case 18:
+        Command5_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void Insatsu::Text19_DblClick()
+{
+    // The in-store code window writes its code into this screen's Text19.
+    auto* window = new products::S_Nonplu;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->Label9->setText(kCaller);
+    window->show();
+}
+
+bool Insatsu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List2 && Is_Enter(event)) {
+        if (List2->currentItem() && List2->currentItem()->isSelected())
+            List2_DblClick();
+        return true;
+    }
+    for (int n = 1; n <= 19; ++n) {
+        if (watched != boxes_[n])
+            continue;
+        if (Is_Enter(event)) {
+            Text_Enter(n);
+            return true;  // no beep, no default button
+        }
+        if (event->type() == QEvent::FocusIn && (n == 1 || n == 4 || (n >= 7 && n <= 11) || n == 13))
+            QTimer::singleShot(0, boxes_[n], &QLineEdit::selectAll);
+        if (n == 19 && event->type() == QEvent::MouseButtonDblClick)
+            Text19_DblClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Insatsu::Command5_Click()
+{
+    const QString words = Text18->text();
+    Fill_Product_List(products::Search_Product_List(Data_Folder(), words));
+}
+
+void Insatsu::Command6_Click()
+{
+    Set_Mode(!reservation_);
+    if (!reservation_)
+        List1->clear();
+    Text1->setFocus();
+}
+
+void Insatsu::Command1_Click()
+{
+    const int number = store::Lenient_Int(Text1->text());
+    const int labels = store::Lenient_Int(Text4->text());
+    // A negative count prints nothing either.
+    if (number == 0 || labels <= 0)
+        return;
+    if (!reservation_) {
+        List1->clear();
+        List1->addItem(Current_Issue_Line());
+        Run(QStringList{Current_Issue_Line()}, false);
+        Text1->setFocus();
+        return;
+    }
+    List1->addItem(Current_Issue_Line());
+    for (QLineEdit* box : {Text2, Text3, Text5, Text6, Text12, Text13, Text14, Text15, Text16, Text17, Text19})
+        box->clear();
+    Combo5->setCurrentIndex(0);
+    Text1->setText(QStringLiteral("0000"));
+    Text1->setFocus();
+}
+
+void Insatsu::Command4_Click()
+{
+    QStringList lines;
+    for (int i = 0; i < List1->count(); ++i)
+        lines << List1->item(i)->text();
+    Run(lines, true);
+}
+
+void Insatsu::Run(const QStringList& lines, bool reservation)
+{
+    app::Session& session = app::Current_Session();
+    Print_Run_Context context;
+    context.data_folder = Data_Folder();
+    context.settings = session.settings;
+    context.printers = session.printers;
+    context.ui = &confirmation_;
+    if (!context.printers)
+        return;
+    const QStringList left = Run_Print(lines, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
+    List1->clear();
+    List1->addItems(left);
+}
+
+void Insatsu::Command2_Click()
+{
+    const auto product = products::Find_Product(Data_Folder(), Text1->text());
+    if (!product)
+        return;
+    const layouts::Layout_Read layout = layouts::Read_Layout(Data_Folder(), (*product)[products::Layout_Name]);
+    if (!layout.opened)
+        return;
+    Show_Label_Preview(this, kCaller, *product, layout.record, Current_Issue());
+}
+
+void Insatsu::Command3_Click()
+{
+    close();
+}
+
+void Insatsu::closeEvent(QCloseEvent* event)
+{
+    if (Prv_open->text() == QStringLiteral("open"))
+        if (S_Preview* preview = Current_Preview())
+            preview->close();
+    event->accept();
+}
+
+}  // namespace printing

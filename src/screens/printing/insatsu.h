@@ -1,0 +1,95 @@
+#pragma once
+// Insatsu ("印 刷 処 理"): pick products, set the values of each issue,
+// preview, and print at once (immediate mode) or collect a reservation list
+// and print it in one run (reservation mode).
+#include "screens/common/dialogs.h"
+#include "render/issue_values.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace printing {
+
+class Insatsu : public QWidget {
+    Q_OBJECT
+public:
+    explicit Insatsu(QWidget* parent = nullptr);
+
+    QLineEdit* Text1 = nullptr;   // 登録番号
+    QLineEdit* Text2 = nullptr;   // 品名
+    QLineEdit* Text3 = nullptr;   // 名称
+    QLineEdit* Text4 = nullptr;   // 印刷枚数
+    QLineEdit* Text5 = nullptr;   // 内容量
+    QLineEdit* Text6 = nullptr;   // unit of the contents
+    QLineEdit* Text7 = nullptr;   // 基準日時: year
+    QLineEdit* Text8 = nullptr;   // month
+    QLineEdit* Text9 = nullptr;   // day
+    QLineEdit* Text10 = nullptr;  // hour
+    QLineEdit* Text11 = nullptr;  // minute
+    QLineEdit* Text12 = nullptr;  // 期限表示
+    QLineEdit* Text13 = nullptr;  // 加算日
+    QLineEdit* Text14 = nullptr;  // 責任者
+    QLineEdit* Text15 = nullptr;  // 価格
+    QLineEdit* Text16 = nullptr;  // 追加欄５
+    QLineEdit* Text17 = nullptr;  // レイアウト
+    QLineEdit* Text18 = nullptr;  // search words
+    QLineEdit* Text19 = nullptr;  // バーコード
+    QComboBox* Combo5 = nullptr;
+    QListWidget* List1 = nullptr;  // reservation list
+    QListWidget* List2 = nullptr;  // product list
+    QLabel* Label9 = nullptr;      // title of the reservation list
+    QPushButton* Command1 = nullptr;  // 印刷 / 登録
+    QPushButton* Command2 = nullptr;  // 印刷結果の表示
+    QPushButton* Command3 = nullptr;  // 終了する
+    QPushButton* Command4 = nullptr;  // 発行開始
+    QPushButton* Command5 = nullptr;  // 検索
+    QPushButton* Command6 = nullptr;  // 即時発行モード / 予約発行モード
+    QLabel* Prv_open = nullptr;
+    QLabel* Ret_Code = nullptr;
+
+    bool Reservation_Mode() const { return reservation_; }
+
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Combo5_Click();
+    void List2_DblClick();
+
+    // The issue values of the boxes.
+    render::Issue_Values Current_Issue() const;
+    // The reservation line of the current issue.
+    QString Current_Issue_Line() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLineEdit* Add_Box(QLineEdit*& box, int n, bool shown_only = false);
+    QLineEdit* Box(int n) const { return boxes_[n]; }
+    void Build_Layout();
+    void Set_Mode(bool reservation);
+    // Pads Text1 and loads the product into the boxes; tells when it is not registered.
+    void Load_Product(bool tell_missing);
+    void Refresh_Date_Display();
+    void Fill_Product_List(const QStringList& lines);
+    void Text_Enter(int n);
+    void Text19_DblClick();
+    void Run(const QStringList& lines, bool reservation);
+    QString Data_Folder() const;
+
+    QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
+    app::Screen_Confirmation confirmation_{QStringLiteral("Insatsu")};
+    bool reservation_ = false;
+};
+
+}  // namespace printing

@@ -1,0 +1,202 @@
+#include "screens/products/genzairyou.h"
+
+#include "screens/common/widget_helpers.h"
+#include "screens/common/item_box.h"
+#include "screens/products/s_touroku.h"
+#include "screens/common/screen_helpers.h"
+#include "products/word_table.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace products {
+namespace {
+
+const QString kName = QStringLiteral("Genzairyou");
+constexpr int kTransfer = 12;
+constexpr int kClose = 13;
+constexpr int kRegister = 14;
+constexpr int kDelete = 15;
+const QColor kHighlight(255, 192, 128);  // colour value 8438015
+
+S_Touroku* Registration_Screen()
+{
+    return qobject_cast<S_Touroku*>(Find_Window(QStringLiteral("S_Touroku")));
+}
+
+}  // namespace
+
+Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(kName);
+    setWindowTitle(QStringLiteral("添加物・アレルギー表示一覧"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    QLabel* heading = Heading_Label(QStringLiteral("単語テーブル一覧"), this);
+
+    const QStringList captions = {QStringLiteral("全"), QStringLiteral("あ"), QStringLiteral("か"), QStringLiteral("さ"),
+                                  QStringLiteral("た"), QStringLiteral("な"), QStringLiteral("は"), QStringLiteral("ま"),
+                                  QStringLiteral("や"), QStringLiteral("ら"), QStringLiteral("わ"), QStringLiteral("英数"),
+                                  QStringLiteral("原材料名へ転記"), QStringLiteral("ウインドウを閉じる"),
+                                  QStringLiteral("登録"), QStringLiteral("削除")};
+    for (int i = 0; i < kButtons; ++i) {
+        Command1[i] = new QPushButton(captions.at(i), this);
+        Command1[i]->setObjectName(app::Array_Name(QStringLiteral("Command1"), i));
+        Command1[i]->setAutoFillBackground(true);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+    auto* filters = new QGridLayout;
+    for (int i = 0; i <= kFilterOther; ++i) {
+        Command1[i]->setMinimumWidth(44);
+        filters->addWidget(Command1[i], i / 6, i % 6);
+    }
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    QFont list_font = List1->font();
+    list_font.setPointSize(12);
+    List1->setFont(list_font);
+
+    for (int i = 0; i < 2; ++i) {
+        Text1[i] = new QLineEdit(this);
+        Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
+        Text1[i]->installEventFilter(this);
+    }
+    Ret_Code = app::Add_Ret_Code(this);
+
+    auto* entry = new QGridLayout;
+    entry->addWidget(new QLabel(QStringLiteral("読み(2文字)"), this), 0, 0);
+    entry->addWidget(Text1[0], 0, 1);
+    entry->addWidget(new QLabel(QStringLiteral("単語"), this), 1, 0);
+    entry->addWidget(Text1[1], 1, 1);
+    auto* entry_buttons = new QHBoxLayout;
+    entry_buttons->addWidget(Command1[kRegister]);
+    entry_buttons->addWidget(Command1[kDelete]);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Command1[kTransfer]);
+    bottom->addStretch();
+    bottom->addWidget(Command1[kClose]);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addLayout(filters);
+    layout->addWidget(List1, 1);
+    layout->addLayout(entry);
+    layout->addLayout(entry_buttons);
+    layout->addLayout(bottom);
+    resize(420, 640);
+
+    connect(List1, &QListWidget::itemDoubleClicked, this, &Genzairyou::Transfer_Selected);
+    List1->installEventFilter(this);
+    Reload_Entries();
+    Show_Filter(kFilterAll);
+}
+
+bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == List1 && key == Qt::Key_Delete) {
+            Delete_Selected();
+            return true;
+        }
+        if (watched == Text1[0] && enter) {
+            Text1[1]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (watched == Text1[1] && enter) {
+            Command1[kRegister]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    if (watched == Text1[0] && event->type() == QEvent::FocusOut && !Text1[0]->text().isEmpty()
+        && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason()))
+        Text1[0]->setText(Normalize_Reading(Text1[0]->text()));
+    return QWidget::eventFilter(watched, event);
+}
+
+void Genzairyou::Command1_Click(int index)
+{
+    if (index <= kFilterOther)
+        Show_Filter(index);
+    else if (index == kTransfer)
+        Transfer_Selected();
+    else if (index == kClose)
+        close();
+    else if (index == kRegister)
+        Register_Word_Click();
+    else if (index == kDelete)
+        Delete_Selected();
+}
+
+void Genzairyou::Reload_Entries()
+{
+    entries_ = Read_Word_Entries(Current_Data_Folder());
+}
+
+void Genzairyou::Show_Filter(int filter)
+{
+    QPalette highlighted;
+    highlighted.setColor(QPalette::Button, kHighlight);
+    for (int i = 0; i <= kFilterOther; ++i)
+        Command1[i]->setPalette(i == filter ? highlighted : QPalette());
+    List1->clear();
+    List1->addItems(Filter_Word_Entries(entries_, filter));
+}
+
+void Genzairyou::Transfer_Selected()
+{
+    QListWidgetItem* item = List1->currentItem();
+    S_Touroku* registration = Registration_Screen();
+    if (!item || !registration)
+        return;
+    Item_Box* ingredients = registration->Text1[3];
+    ingredients->setText(Append_Ingredient(ingredients->text(), Word_Of_Entry(item->text())));
+    ingredients->Caret_To_End();
+}
+
+void Genzairyou::Register_Word_Click()
+{
+    if (!Register_Word(Current_Data_Folder(), Text1[0]->text(), Text1[1]->text(), confirmation_))
+        return;
+    After_Change();
+}
+
+void Genzairyou::Delete_Selected()
+{
+    QListWidgetItem* item = List1->currentItem();
+    if (!item)
+        return;
+    if (!Delete_Word(Current_Data_Folder(), Word_Of_Entry(item->text()), confirmation_))
+        return;
+    After_Change();
+}
+
+void Genzairyou::After_Change()
+{
+    Reload_Entries();
+    Show_Filter(kFilterAll);
+    Text1[0]->clear();
+    Text1[1]->clear();
+    Text1[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void Genzairyou::closeEvent(QCloseEvent* event)
+{
+    if (S_Touroku* registration = Registration_Screen()) {
+        registration->Gen_open->clear();
+        registration->activateWindow();
+        registration->setFocus();
+    }
+    event->accept();
+}
+
+}  // namespace products

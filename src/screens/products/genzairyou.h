@@ -1,0 +1,46 @@
+#pragma once
+// Genzairyou: the word table of additives and allergens, filtered by the first
+// kana of the reading; a chosen word goes into 原材料名 of the registration screen.
+#include "screens/common/dialogs.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace products {
+
+class Genzairyou : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kButtons = 16;
+    explicit Genzairyou(QWidget* parent = nullptr);
+
+    QListWidget* List1 = nullptr;
+    // 0 全, 1..10 あ..わ, 11 英数, 12 原材料名へ転記, 13 ウインドウを閉じる, 14 登録, 15 削除
+    QPushButton* Command1[kButtons] = {};
+    QLineEdit* Text1[2] = {};  // reading key, word
+    QLabel* Ret_Code = nullptr;
+
+    void Command1_Click(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Reload_Entries();
+    void Show_Filter(int filter);
+    void Transfer_Selected();
+    void Register_Word_Click();
+    void Delete_Selected();
+    void After_Change();
+
+    app::Screen_Confirmation confirmation_{QStringLiteral("Genzairyou")};
+    QStringList entries_;
+};
+
+}  // namespace products

@@ -1,0 +1,88 @@
+#pragma once
+// S_Touroku: the product registration screen. It holds one product in its
+// controls; nothing is stored until "入力情報を登録".
+#include "screens/common/dialogs.h"
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace products {
+
+class Item_Box;
+
+class S_Touroku : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTextBoxes = 37;
+    static constexpr int kCombos = 7;
+
+    explicit S_Touroku(QWidget* parent = nullptr);
+
+    Item_Box* Text1[kTextBoxes] = {};
+    QComboBox* Combo1[kCombos] = {};
+    QPushButton* Command1 = nullptr;  // 入力情報を登録
+    QPushButton* Command2 = nullptr;  // メニューへ戻る
+    QPushButton* Command3 = nullptr;  // 印刷結果の表示
+    QPushButton* Command4 = nullptr;  // 一覧
+    QPushButton* Command5 = nullptr;  // 削除
+    QPushButton* Command6 = nullptr;  // 全項目ｸﾘｱ
+    QLabel* Prv_open = nullptr;
+    QLabel* Gen_open = nullptr;
+    QLabel* Ret_Code = nullptr;
+
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+
+    // Loads the product with the number into the screen, as Enter in the number box does.
+    void Load_Product(const QString& number);
+    // The product as the controls hold it.
+    Product_Record Record_From_Screen() const;
+    const layouts::Layout_Record& Layout_Lines() const { return layout_lines_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Build_Controls();
+    void Build_Layout();
+    void Wire_Items();
+    void Reset_Screen();
+    void Fill_Layout_List();
+    void Apply_Layout_Selection();
+    void Show_Record(const Product_Record& record);
+    void Show_New_Values(const Product_Record& values);
+    QWidget* Next_In_Chain(QWidget* from) const;
+    void Move_Focus_From(QWidget* from);
+    bool Enter_Pressed(QWidget* from);
+    bool Confirm_Separator_Delete(Item_Box* box, QKeyEvent* event);
+    void Check_Barcode_Digit();
+    void Item_Double_Click(int box);
+    void Open_Word_Table();
+    void Open_Instore_Code();
+    void Open_Enlarged_Input(int box);
+    void Redraw_Preview_After_Enter(QWidget* item);
+    bool Preview_Is_Open() const;
+
+    app::Screen_Confirmation confirmation_{QStringLiteral("S_Touroku")};
+    layouts::Layout_Record layout_lines_;
+    QString checked_barcode_;  // barcode text already checked, not checked again on leaving
+    QList<QPointer<QWidget>> sub_windows_;
+};
+
+// Column of the product file held by Text1(box) and by Combo1(combo).
+int Column_Of_Text_Box(int box);
+int Column_Of_Combo(int combo);
+
+}  // namespace products

@@ -1,0 +1,189 @@
+// Screen tests of the shared dialogs and the main menu (offscreen platform).
+#include "screens/common/dialogs.h"
+#include "app/main_menu.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "platform/single_instance.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+template <typename T>
+T* Visible_Window(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return qobject_cast<T*>(w);
+    return nullptr;
+}
+
+// Runs `action` on the Kakunin window as soon as it is showing.
+void When_Kakunin_Shows(std::function<void(app::Kakunin*)> action)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (auto* dialog = Visible_Window<app::Kakunin>(QStringLiteral("Kakunin"))) {
+            timer->stop();
+            timer->deleteLater();
+            action(dialog);
+        }
+    });
+    timer->start(20);
+}
+
+}  // namespace
+
+class Dialogs_Test : public QObject {
+    Q_OBJECT
+
+    QWidget* caller = nullptr;
+
+private slots:
+    void init()
+    {
+        caller = new QWidget;
+        caller->setObjectName(QStringLiteral("S_Touroku"));
+        app::Add_Ret_Code(caller);
+        caller->show();
+    }
+    void cleanup() { delete caller; }
+
+    void Lines_Wider_Than_28_Bytes_Are_Cut()
+    {
+        const QString exact = QString(14, QChar(0x3042));  // 28 bytes
+        QCOMPARE(app::Confirmation_Line(exact), exact);
+        QCOMPARE(app::Confirmation_Line(exact + "a"), QString(13, QChar(0x3042)) + QChar(0x2026));
+        QCOMPARE(app::Confirmation_Line(QString(27, 'a') + QString(1, QChar(0x3042))), QString(26, 'a') + QChar(0x2026));
+        QCOMPARE(app::Confirmation_Line(QString(25, 'a') + QString(2, QChar(0x3042))),
+                 QString(25, 'a') + QChar(0x3042) + QChar(0x2026));
+    }
+
+    void First_Button_Answers_Ok_And_Shows_The_Request()
+    {
+        QString seen;
+        When_Kakunin_Shows([&](app::Kakunin* k) {
+            seen = k->Label1->text() + "|" + k->Label2->text() + "|" + k->Command1->text() + "|" + k->Command2->text()
+                   + "|" + k->Ret_Form->text() + "|" + k->palette().color(QPalette::Window).name();
+            k->Command1->click();
+        });
+        const bool ok = app::Show_Confirmation(QStringLiteral("入力内容を全て消去します"), QStringLiteral("よろしいですか？"),
+                                               {}, QStringLiteral("S_Touroku"), true, true, QStringLiteral("はい"),
+                                               QStringLiteral("いいえ"), store::kWarningColour);
+        QVERIFY(ok);
+        QCOMPARE(seen, QStringLiteral("入力内容を全て消去します|よろしいですか？|はい|いいえ|S_Touroku|#ffe0c0"));
+        QCOMPARE(caller->findChild<QLabel*>("Ret_Code")->text(), QStringLiteral("ok"));
+    }
+
+    void Close_Box_And_N_Answer_Cancel_Y_Answers_Ok()
+    {
+        When_Kakunin_Shows([](app::Kakunin* k) { k->close(); });
+        QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+
+        When_Kakunin_Shows([](app::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_N); });
+        QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+
+        When_Kakunin_Shows([](app::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_Y); });
+        QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+    }
+
+    void Notice_Shows_Only_The_Second_Button()
+    {
+        bool first_visible = true;
+        When_Kakunin_Shows([&](app::Kakunin* k) {
+            first_visible = k->Command1->isVisible();
+            k->Command2->click();
+        });
+        app::Screen_Confirmation ui{QStringLiteral("S_Touroku")};
+        ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+        QVERIFY(!first_visible);
+    }
+
+    void Input_Window_Empty_Text_Answers_Cancel()
+    {
+        caller->setObjectName(QStringLiteral("Backup"));
+        QLabel* ret_code = caller->findChild<QLabel*>("Ret_Code");
+        for (const QString& typed : {QString(), QStringLiteral("夏のバックアップ")}) {
+            auto* input = new app::InputWindowA;
+            input->Ret_Form->setText(QStringLiteral("Backup"));
+            input->show();
+            ret_code->clear();
+            input->Text1->setText(typed);
+            input->Command1->click();
+            QCOMPARE(ret_code->text(), typed.isEmpty() ? QStringLiteral("cancel") : typed);
+        }
+    }
+
+    void List_Helpers()
+    {
+        QListWidget empty;
+        QVERIFY(!app::Select_List_Item(&empty, "x"));
+        QComboBox combo;
+        combo.addItems({"Ａ", "A", "A"});
+        QVERIFY(app::Select_List_Item(&combo, "A"));
+        QCOMPARE(combo.currentIndex(), 1);
+        QVERIFY(!app::Select_List_Item(&combo, "a"));
+        QCOMPARE(combo.currentIndex(), 1);
+        QVERIFY(app::Set_Dropdown_Width(&combo, 500));
+        QVERIFY(!app::Set_Dropdown_Width(&combo, 500));
+    }
+
+    void Main_Menu_Shows_The_Printer()
+    {
+        test_support::Temp_Folder dir;
+        app::Session& session = app::Current_Session();
+        session.application_folder = dir.Path();
+        app::MainMenu menu;
+        menu.Form_Load();
+        QCOMPARE(menu.Label1->text(), QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a"));
+        QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ： 未設定"));
+        QVERIFY(menu.Label4->styleSheet().contains("rgb(255, 0, 0)"));
+        QVERIFY(menu.Label4->styleSheet().contains("bold"));
+        QVERIFY(QFile::exists(dir.File(QStringLiteral("標準06 90x50.lay"))));
+
+        session.settings.line[1] = QStringLiteral("Zebra");
+        menu.Refresh_Printer_Label();
+        QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
+        QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));
+    }
+
+    void A_Second_Copy_Cannot_Take_The_Lock()
+    {
+        test_support::Temp_Folder dir;
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t first = fork();
+        if (first == 0) {
+            platform::Single_Instance running(dir.Path());
+            const char ok = running.Acquire() ? '1' : '0';
+            (void)!write(ready[1], &ok, 1);
+            pause();
+            _exit(0);
+        }
+        char ok = 0;
+        QVERIFY(read(ready[0], &ok, 1) == 1);
+        QCOMPARE(ok, '1');
+        platform::Single_Instance second(dir.Path());
+        QVERIFY(!second.Acquire());
+        kill(first, SIGKILL);
+        waitpid(first, nullptr, 0);
+        // The dead copy's lock is stale and is taken over.
+        platform::Single_Instance after(dir.Path());
+        QVERIFY(after.Acquire());
+    }
+};
+
+QTEST_MAIN(Dialogs_Test)
+#include "dialogs_test.moc"

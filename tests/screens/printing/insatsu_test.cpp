@@ -1,0 +1,276 @@
+// The printing screen: its two modes, picking products, the reservation line,
+// the guard of "印刷" and an immediate print through a printer double.
+#include "screens/common/dialogs.h"
+#include "screens/common/session.h"
+#include "print_fixtures.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/printing/insatsu.h"
+#include "screens/common/s_preview.h"
+#include "screens/products/s_nonplu.h"
+#include "store/settings.h"
+#include "support/fake_printer_platform.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using printing::Insatsu;
+
+namespace {
+
+// Answers every Kakunin that appears with its second button and keeps its lines.
+class Kakunin_Answerer : public QObject {
+public:
+    Kakunin_Answerer()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* kakunin = qobject_cast<app::Kakunin*>(top);
+                if (kakunin && kakunin->isVisible() && !answered_.contains(kakunin)) {
+                    answered_ << kakunin;
+                    shown << kakunin->Label1->text() + QLatin1Char('/') + kakunin->Label2->text();
+                    buttons << kakunin->Command2->text();
+                    kakunin->Command2->click();
+                }
+            }
+        });
+        timer_.start(10);
+    }
+    QStringList shown;
+    QStringList buttons;
+
+private:
+    QTimer timer_;
+    QList<QObject*> answered_;
+};
+
+void Press_Enter(QWidget* widget)
+{
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_Return);
+}
+
+}  // namespace
+
+class Insatsu_Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test_support::Temp_Folder> folder;
+    std::unique_ptr<test_support::Fake_Printer_Platform> printers;
+    std::unique_ptr<Insatsu> screen;
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<test_support::Temp_Folder>();
+        QVERIFY(print_fixtures::Prepare_Data_Folder(folder->Data_Folder()));
+        const store::Settings_Record settings = print_fixtures::Settings_For(QStringLiteral("Zebra"));
+        store::Settings_Values values;
+        for (int i = 0; i < 9; ++i)
+            values[i] = settings.line[i + 1];
+        QVERIFY(store::Save_Settings(folder->Path(), values).ok());
+        printers = std::make_unique<test_support::Fake_Printer_Platform>(
+            std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
+        app::Session& session = app::Current_Session();
+        session.application_folder = folder->Path();
+        session.printers = printers.get();
+        screen = std::make_unique<Insatsu>();
+        screen->Form_Load();
+        screen->show();
+    }
+
+    void cleanup()
+    {
+        screen.reset();
+        app::Current_Session().printers = nullptr;
+    }
+
+    void opensInTheImmediateModeWithTheProductList()
+    {
+        QCOMPARE(screen->windowTitle(), QStringLiteral("印 刷 処 理"));
+        QCOMPARE(screen->Command6->text(), QStringLiteral("即時発行モード"));
+        QVERIFY(screen->Command6->styleSheet().contains(QStringLiteral("rgb(206, 232, 233)")));
+        QCOMPARE(screen->Command1->text(), QStringLiteral("印刷"));
+        QVERIFY(!screen->List1->isVisible() && !screen->Label9->isVisible() && !screen->Command4->isVisible());
+        QCOMPARE(screen->List2->height(), 6615 / 15);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0000"));
+        QCOMPARE(screen->Text7->text(), QString::number(QDate::currentDate().year()));
+        QCOMPARE(screen->Combo5->currentText(), QStringLiteral("加算日計算"));
+        QCOMPARE(screen->List2->count(), 2);
+        QVERIFY(screen->List2->item(0)->text().startsWith(QStringLiteral("0001|")));
+    }
+
+    void theReservationModeShowsItsListAndSwitchingBackEmptiesIt()
+    {
+        screen->Command6->click();
+        QCOMPARE(screen->Command6->text(), QStringLiteral("予約発行モード"));
+        QVERIFY(screen->Command6->styleSheet().contains(QStringLiteral("rgb(255, 224, 192)")));
+        QCOMPARE(screen->Command1->text(), QStringLiteral("登録"));
+        QVERIFY(screen->List1->isVisible() && screen->Label9->isVisible() && screen->Command4->isVisible());
+        QCOMPARE(screen->List2->height(), 4620 / 15);
+        for (int i = 0; i < 3; ++i) {
+            screen->Text1->setText(QStringLiteral("0001"));
+            screen->Text4->setText(QStringLiteral("2"));
+            screen->Command1->click();
+        }
+        QCOMPARE(screen->List1->count(), 3);
+        screen->Command6->click();
+        QCOMPARE(screen->List1->count(), 0);
+        QVERIFY(!screen->List1->isVisible());
+        QCOMPARE(screen->List2->height(), 6615 / 15);
+    }
+
+    void registeringAddsTheIssueLineCharacterForCharacter()
+    {
+        screen->Command6->click();
+        screen->Text1->setText(QStringLiteral("0012"));
+        screen->Text4->setText(QStringLiteral("5"));
+        const QStringList base = {"2024", "3", "5", "9", "5"};
+        QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
+        for (int i = 0; i < 5; ++i)
+            boxes[i]->setText(base[i]);
+        screen->Text5->setText(QStringLiteral("200"));
+        screen->Text13->setText(QStringLiteral("3"));
+        screen->Text15->setText(QStringLiteral("398円"));
+        screen->Text19->setText(QStringLiteral("4901234567894"));
+        screen->Command1->click();
+        QCOMPARE(screen->List1->count(), 1);
+        QCOMPARE(screen->List1->item(0)->text(), QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
+                                                     + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
+        // The product boxes are emptied; labels and base date stay for the next issue.
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0000"));
+        QVERIFY(screen->Text5->text().isEmpty() && screen->Text15->text().isEmpty() && screen->Text19->text().isEmpty());
+        QCOMPARE(screen->Text4->text(), QStringLiteral("5"));
+        QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
+    }
+
+    void enterInTheNumberBoxLoadsTheProductOrSaysItIsNotRegistered()
+    {
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0001"));
+        QCOMPARE(screen->Text2->text(), QStringLiteral("品名:苺のショートケーキ"));
+        QCOMPARE(screen->Text17->text(), print_fixtures::kLayout);
+        QCOMPARE(screen->Text19->text(), QStringLiteral("4901234567894"));
+        QVERIFY(!screen->Text12->text().isEmpty());
+        QVERIFY(answers.shown.isEmpty());
+
+        screen->Text1->setText(QStringLiteral("12"));
+        Press_Enter(screen->Text1);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0012"));
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("登録番号:0012は/未登録です")});
+
+        screen->Text1->setText(QStringLiteral("0"));
+        Press_Enter(screen->Text1);
+        QCOMPARE(answers.shown.size(), 1);
+    }
+
+    void printDoesNothingWithoutLabelsOrProduct()
+    {
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("0001"));
+        screen->Text4->setText(QStringLiteral("0"));
+        screen->Command1->click();
+        screen->Text1->setText(QStringLiteral("0000"));
+        screen->Text4->setText(QStringLiteral("5"));
+        screen->Command1->click();
+        QTest::qWait(50);
+        QVERIFY(answers.shown.isEmpty());
+        QVERIFY(printers->sent.empty());
+        QCOMPARE(screen->List1->count(), 0);
+    }
+
+    void printSendsOneJobWithTheCopiesAfterTheSendWindow()
+    {
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("5"));
+        screen->Command1->click();
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("登録番号:0001の/印刷データを送信します")});
+        QCOMPARE(answers.buttons, QStringList{QStringLiteral("送信")});
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(printers->sent[0].copies, 5);
+        QCOMPARE(screen->List1->count(), 0);
+    }
+
+    void searchListsTheMatchingProductsAndEnterInTheListLoadsOne()
+    {
+        screen->Text18->setText(QStringLiteral("大福"));
+        Press_Enter(screen->Text18);
+        QCOMPARE(screen->List2->count(), 1);
+        QVERIFY(screen->List2->item(0)->text().startsWith(QStringLiteral("0002|")));
+        QVERIFY(screen->List2->item(0)->text().endsWith(QStringLiteral("|苺大福")));
+        screen->Text18->clear();
+        screen->Command5->click();
+        QCOMPARE(screen->List2->count(), 2);
+        QVERIFY(screen->List2->item(0)->text().endsWith(QStringLiteral("|苺のショートケーキ")));
+        screen->List2->setCurrentRow(1);
+        Press_Enter(screen->List2);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0002"));
+        QCOMPARE(screen->Text19->text(), QStringLiteral("49012343"));
+        QCOMPARE(screen->focusWidget(), screen->Text4);
+    }
+
+    void enterInTheBarcodeBoxCompletesTheCheckDigit()
+    {
+        Kakunin_Answerer answers;
+        screen->Text19->setText(QStringLiteral("490123456789"));
+        Press_Enter(screen->Text19);
+        QCOMPARE(screen->Text19->text(), QStringLiteral("4901234567894"));
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+        QCOMPARE(screen->focusWidget(), screen->Command2);
+    }
+
+    void thePreviewFollowsThePickedProductAndClosesWithTheScreen()
+    {
+        screen->Text1->setText(QStringLiteral("0001"));
+        screen->Command2->click();
+        QPointer<printing::S_Preview> preview = printing::Current_Preview();
+        QVERIFY(preview && preview->isVisible());
+        QCOMPARE(screen->Prv_open->text(), QStringLiteral("open"));
+        screen->List2->setCurrentRow(1);
+        emit screen->List2->itemDoubleClicked(screen->List2->item(1));
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0002"));
+        QVERIFY(preview);
+        screen->close();
+        QTRY_VERIFY(preview.isNull() || !preview->isVisible());
+    }
+
+    void doubleClickInTheBarcodeBoxOpensTheInStoreCodeWindowForThisScreen()
+    {
+        QTest::mouseDClick(screen->Text19, Qt::LeftButton);
+        auto* window = qobject_cast<products::S_Nonplu*>(app::Find_Window(QStringLiteral("S_Nonplu")));
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->Label9->text(), QStringLiteral("Insatsu"));
+        window->close();
+    }
+
+    void enterMovesAlongTheIssueBoxes()
+    {
+        screen->Text4->setText(QStringLiteral("3"));
+        Press_Enter(screen->Text4);
+        QCOMPARE(screen->focusWidget(), screen->Command1);
+        Press_Enter(screen->Text7);
+        QCOMPARE(screen->focusWidget(), screen->Text8);
+        Press_Enter(screen->Text11);
+        QCOMPARE(screen->focusWidget(), screen->Text5);
+        Press_Enter(screen->Text5);
+        QCOMPARE(screen->focusWidget(), screen->Text13);
+        Press_Enter(screen->Text15);
+        QCOMPARE(screen->focusWidget(), screen->Text19);
+    }
+};
+
+QTEST_MAIN(Insatsu_Test)
+#include "insatsu_test.moc"
