@@ -73,7 +73,7 @@ void BM_Delete_Product(benchmark::State& state)
     Full_File& f = File();
     test_support::Scripted_Confirmation ui;
     for (auto _ : state) {
-        products::Delete_Product(f.Folder(), QStringLiteral("5000"), ui);
+        products::Delete_Product(f.Folder(), QStringLiteral("5000"));
         state.PauseTiming();
         f.Restore();
         state.ResumeTiming();

@@ -19,9 +19,9 @@ namespace {
 constexpr int kFirstFieldLine = 4;
 constexpr int kBackgroundField = Background_Image - kFirstFieldLine;
 
-void Done(store::Confirmation& ui, const QString& line1, const QString& line2 = {})
+Saved_Layout Not_Saved(store::Outcome outcome)
 {
-    ui.Notify(line1, line2, store::kInformationColour);
+    return {std::move(outcome), QString(), false};
 }
 
 bool Is_Whole_Number(const QString& text)
@@ -199,108 +199,83 @@ Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name
     QString name = Clean_Layout_Name(entered_name);
     if (name == kNewLayoutEntry)
         name = Created_Layout_Name(clock());
-    if (name.isEmpty()) {
-        ui.Notify(QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません"));
-        return {};
-    }
+    if (name.isEmpty())
+        return Not_Saved(store::Outcome::Failed({QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません")}));
     const QString path = Layout_Path(data_folder, name);
     const bool exists = QFileInfo::exists(path);
-    if (exists && !ui.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　"))) {
-        ui.Notify(QStringLiteral("保存しませんでした"));
-        return {};
-    }
-    if (store::Write_Result written = Write_Layout(path, Compose_Layout(fields, name)); !written.ok()) {
-        ui.Report_Problem(QStringLiteral("保存出来ませんでした"), name, written.error);
-        return {};
-    }
-    Done(ui, exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました"));
-    return {name, !exists};
+    if (exists && !ui.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
+        return Not_Saved(store::Outcome::Declined({QStringLiteral("保存しませんでした")}));
+    if (store::Write_Result written = Write_Layout(path, Compose_Layout(fields, name)); !written.ok())
+        return Not_Saved(store::Outcome::Failed({QStringLiteral("保存出来ませんでした"), name, written.error}));
+    return {store::Outcome::Done({exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました")}), name,
+            !exists};
 }
 
-bool Can_Rename_Layout(const QString& name, store::Confirmation& ui)
+store::Outcome Can_Rename_Layout(const QString& name)
 {
     if (!Is_Protected_Layout_Name(name))
-        return true;
-    ui.Notify(QStringLiteral("このレイアウト名は"), QStringLiteral("変更出来ません"));
-    return false;
+        return store::Outcome::Done();
+    return store::Outcome::Failed({QStringLiteral("このレイアウト名は"), QStringLiteral("変更出来ません")});
 }
 
-bool Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name,
-                   store::Confirmation& ui)
+store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name)
 {
-    if (!Can_Rename_Layout(old_name, ui))
-        return false;
+    if (store::Outcome allowed = Can_Rename_Layout(old_name); !allowed.Is_Done())
+        return allowed;
     const QString new_name = Clean_Layout_Name(entered_name);
     const QString new_path = Layout_Path(data_folder, new_name);
-    if (new_name.isEmpty() || new_name == kNewLayoutEntry || QFileInfo::exists(new_path)) {
-        ui.Notify(QStringLiteral("入力した名称は既に存在します"), QStringLiteral("名称は変更出来ませんでした　"));
-        return false;
-    }
+    if (new_name.isEmpty() || new_name == kNewLayoutEntry || QFileInfo::exists(new_path))
+        return store::Outcome::Failed(
+            {QStringLiteral("入力した名称は既に存在します"), QStringLiteral("名称は変更出来ませんでした　")});
+    const QString not_renamed = QStringLiteral("名称は変更出来ませんでした　");
     const QString old_path = Layout_Path(data_folder, old_name);
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
-    if (!old_file.opened) {
-        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), old_name, QStringLiteral("レイアウトを開けません"));
-        return false;
-    }
-    if (store::Write_Result copied = Write_Lines_Atomically(new_path, old_file.lines); !copied.ok()) {
-        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), new_name, copied.error);
-        return false;
-    }
+    if (!old_file.opened)
+        return store::Outcome::Failed({not_renamed, old_name, QStringLiteral("レイアウトを開けません")});
+    if (store::Write_Result copied = Write_Lines_Atomically(new_path, old_file.lines); !copied.ok())
+        return store::Outcome::Failed({not_renamed, new_name, copied.error});
     if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {
         QFile::remove(new_path);
-        ui.Report_Problem(QStringLiteral("名称は変更出来ませんでした　"), products::kProductFileName, updated.error);
-        return false;
+        return store::Outcome::Failed({not_renamed, products::kProductFileName, updated.error});
     }
     QFile old(old_path);
-    if (!old.remove()) {
-        ui.Report_Problem(QStringLiteral("元のレイアウトを削除出来ません"), old_name, old.errorString());
-        return true;
-    }
-    Done(ui, QStringLiteral("変更しました"));
-    return true;
+    if (!old.remove())
+        return store::Outcome::Done_With_Problem(
+            {QStringLiteral("元のレイアウトを削除出来ません"), old_name, old.errorString()});
+    return store::Outcome::Done({QStringLiteral("変更しました")});
 }
 
-bool Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui)
+store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui)
 {
-    if (Is_Protected_Layout_Name(name)) {
-        ui.Notify(QStringLiteral("このレイアウトは"), QStringLiteral("削除出来ません"));
-        return false;
-    }
+    if (Is_Protected_Layout_Name(name))
+        return store::Outcome::Failed({QStringLiteral("このレイアウトは"), QStringLiteral("削除出来ません")});
     if (!ui.Ask(name, QStringLiteral("を削除してもいいですか？")))
-        return false;
+        return store::Outcome::Declined();
     QFile file(Layout_Path(data_folder, name));
-    if (!file.remove()) {
-        ui.Report_Problem(QStringLiteral("削除出来ませんでした"), name, file.errorString());
-        return false;
-    }
-    Done(ui, QStringLiteral("削除しました"));
-    return true;
+    if (!file.remove())
+        return store::Outcome::Failed({QStringLiteral("削除出来ませんでした"), name, file.errorString()});
+    return store::Outcome::Done({QStringLiteral("削除しました")});
 }
 
-bool Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui)
+store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui)
 {
     const QFileInfo source(source_path);
     if (source.suffix().compare(QStringLiteral("lay"), Qt::CaseInsensitive) != 0)
-        return false;
+        return store::Outcome::Declined();
     if (!ui.Ask(source.fileName(), QStringLiteral("を登録してもいいですか？")))
-        return false;
+        return store::Outcome::Declined();
     // Stored with the extension the layout list and the readers look for.
     const QString target = Layout_Path(data_folder, source.completeBaseName());
     if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile file(source_path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            ui.Report_Problem(QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString());
-            return false;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return store::Outcome::Failed({QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString()});
         const QByteArray bytes = file.readAll();
         if (store::Write_Result copied = store::Replace_File_Atomically(target, target + QStringLiteral(".tmp"), bytes);
-            !copied.ok()) {
-            ui.Report_Problem(QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error);
-            return false;
-        }
+            !copied.ok())
+            return store::Outcome::Failed({QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error});
     }
-    Done(ui, QStringLiteral("登録しました"));
-    return true;
+    return store::Outcome::Done({QStringLiteral("登録しました")});
 }
 
 }  // namespace layouts

@@ -60,6 +60,7 @@ QString Picture_Size_Hint(const QString& length, const QString& width, double ve
 using Clock = std::function<QDateTime()>;
 
 struct Saved_Layout {
+    store::Outcome outcome;
     QString name;          // empty when nothing was saved
     bool created = false;  // a new file (not an overwrite)
 };
@@ -67,22 +68,21 @@ struct Saved_Layout {
 // Saves the fields under the name the user entered (cleaned; "新規登録レイアウト"
 // becomes a dated name), asking before an existing layout is overwritten.
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                    store::Confirmation& ui, const Clock& clock);
+                         store::Confirmation& ui, const Clock& clock);
 
-// Refuses (with the notice) a protected name before the new name is asked for.
-bool Can_Rename_Layout(const QString& name, store::Confirmation& ui);
+// Refuses a protected name before the new name is asked for.
+store::Outcome Can_Rename_Layout(const QString& name);
 
 // Gives the layout a new name and every product that used it the new name.
 // Line 2 of the file keeps the old name. The old file is removed only after the
-// new file and the product file were written. True when renamed.
-bool Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name,
-                   store::Confirmation& ui);
+// new file and the product file were written. Done when renamed.
+store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name);
 
-// Refuses protected names; asks, removes the file and reports. True when deleted.
-bool Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui);
+// Refuses protected names; asks, then removes the file. Done when deleted.
+store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui);
 
 // A dropped ".lay" file: asks, then copies it into the data folder under its own name
-// (with the extension written ".lay").
-bool Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui);
+// (with the extension written ".lay"). Declined (silently) for another extension.
+store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui);
 
 }  // namespace layouts

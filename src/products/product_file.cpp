@@ -10,9 +10,9 @@ QString Version_Line_Of(const store::Text_File& file)
     return file.lines.isEmpty() ? kProductVersionLine : file.lines.first();
 }
 
-void Report_Write_Failure(store::Confirmation& ui, const QString& error)
+store::Outcome Write_Failure(const QString& reason)
 {
-    ui.Notify(QStringLiteral("書き込み出来ません"), error);
+    return store::Outcome::Failed({QStringLiteral("書き込み出来ません"), reason});
 }
 
 }  // namespace
@@ -42,24 +42,18 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
     return std::nullopt;
 }
 
-Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui)
+store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui)
 {
-    if (data_folder == QStringLiteral("/")) {
-        ui.Notify(QStringLiteral("書き込み出来ません"), QStringLiteral("(保存先指定が異常です)"));
-        return Store_Outcome::Refused;
-    }
+    if (data_folder == QStringLiteral("/"))
+        return Write_Failure(QStringLiteral("(保存先指定が異常です)"));
     const double typed = store::Lenient_Number(record[Product_No]);
-    if (!(typed > 0)) {
-        ui.Notify(QStringLiteral("書き込み出来ません"), QStringLiteral("(登録番号が異常です)"));
-        return Store_Outcome::Refused;
-    }
+    if (!(typed > 0))
+        return Write_Failure(QStringLiteral("(登録番号が異常です)"));
     const QString key = Format_Product_No(record[Product_No]);
     record[Product_No] = key;
     const QString new_line = Join_Product_Line(record);
-    if (const QString bad = store::First_Unencodable(new_line); !bad.isEmpty()) {
-        ui.Notify(QStringLiteral("書き込み出来ません"), store::Unencodable_Message(bad));
-        return Store_Outcome::Refused;
-    }
+    if (const QString bad = store::First_Unencodable(new_line); !bad.isEmpty())
+        return Write_Failure(store::Unencodable_Message(bad));
 
     const store::Rewrite_Result result = store::Rewrite_Via_Temp(
         data_folder, kProductFileName, kProductTempName,
@@ -87,18 +81,16 @@ Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, 
         });
     switch (result.outcome) {
     case store::Rewrite_Outcome::Declined:
-        return Store_Outcome::Declined;
+        return store::Outcome::Declined();
     case store::Rewrite_Outcome::Failed:
-        Report_Write_Failure(ui, result.error);
-        return Store_Outcome::Refused;
+        return Write_Failure(result.error);
     case store::Rewrite_Outcome::Written:
         break;
     }
-    ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
-    return Store_Outcome::Stored;
+    return store::Outcome::Done({QStringLiteral("保存しました")});
 }
 
-bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui)
+store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
     const store::Rewrite_Result result = store::Rewrite_Via_Temp(
@@ -111,12 +103,9 @@ bool Delete_Product(const QString& data_folder, const QString& number, store::Co
             }
             return true;
         });
-    if (result.outcome == store::Rewrite_Outcome::Failed) {
-        Report_Write_Failure(ui, result.error);
-        return false;
-    }
-    ui.Notify(QStringLiteral("削除しました"), {}, store::kInformationColour);
-    return true;
+    if (result.outcome == store::Rewrite_Outcome::Failed)
+        return Write_Failure(result.error);
+    return store::Outcome::Done({QStringLiteral("削除しました")});
 }
 
 }  // namespace products

@@ -23,15 +23,13 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
 // Every record line of the file (the version line left out).
 QStringList Read_Product_Lines(const QString& data_folder);
 
-enum class Store_Outcome { Stored, Declined, Refused };
-
 // Adds the record in number order, or replaces the first record with its number
-// after the user agrees. `record[Product_No]` is the number as typed and becomes
-// its four-digit form. Messages go to `ui`.
-Store_Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui);
+// after the user agrees (asked through `ui`). `record[Product_No]` is the number
+// as typed and becomes its four-digit form. Done: "保存しました".
+store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui);
 
-// Removes every record with the number and reports "削除しました".
-// False when the file could not be rewritten (reported to the user).
-bool Delete_Product(const QString& data_folder, const QString& number, store::Confirmation& ui);
+// Removes every record with the number. Done: "削除しました"; failed when the
+// file could not be rewritten.
+store::Outcome Delete_Product(const QString& data_folder, const QString& number);
 
 }  // namespace products

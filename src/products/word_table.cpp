@@ -17,12 +17,18 @@ constexpr char16_t kRowRanges[10][2] = {
 
 const QChar kIdeographicSpace(0x3000);
 
-bool Report_Failure(const store::Rewrite_Result& result, store::Confirmation& ui)
+// The outcome of a word-table rewrite, with the message shown when it was written.
+store::Outcome Outcome_Of(const store::Rewrite_Result& result, const QString& done_line)
 {
-    if (result.outcome != store::Rewrite_Outcome::Failed)
-        return true;
-    ui.Notify(QStringLiteral("書き込み出来ません"), result.error);
-    return false;
+    switch (result.outcome) {
+    case store::Rewrite_Outcome::Failed:
+        return store::Outcome::Failed({QStringLiteral("書き込み出来ません"), result.error});
+    case store::Rewrite_Outcome::Declined:
+        return store::Outcome::Declined();
+    case store::Rewrite_Outcome::Written:
+        break;
+    }
+    return store::Outcome::Done({done_line});
 }
 
 }  // namespace
@@ -77,7 +83,7 @@ QString Append_Ingredient(const QString& ingredients, const QString& word)
     return ingredients + QStringLiteral("､") + word;
 }
 
-bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui)
+store::Outcome Register_Word(const QString& data_folder, const QString& reading, const QString& word)
 {
     const QString key = Normalize_Reading(store::Strip_Control_Chars(reading));
     const QString new_line = key + QLatin1Char('\t') + store::To_Full_Width(store::Strip_Control_Chars(word));
@@ -99,16 +105,13 @@ bool Register_Word(const QString& data_folder, const QString& reading, const QSt
                 out << new_line;
             return true;
         });
-    if (!Report_Failure(result, ui))
-        return false;
-    ui.Notify(QStringLiteral("登録しました"), {}, store::kInformationColour);
-    return true;
+    return Outcome_Of(result, QStringLiteral("登録しました"));
 }
 
-bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui)
+store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui)
 {
     if (!ui.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
-        return false;
+        return store::Outcome::Declined();
     const store::Rewrite_Result result = store::Rewrite_Via_Temp(
         data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
             for (const QString& line : old_file.lines)
@@ -116,10 +119,7 @@ bool Delete_Word(const QString& data_folder, const QString& word, store::Confirm
                     out << line;
             return true;
         });
-    if (!Report_Failure(result, ui))
-        return false;
-    ui.Notify(QStringLiteral("削除しました"), {}, store::kInformationColour);
-    return true;
+    return Outcome_Of(result, QStringLiteral("削除しました"));
 }
 
 }  // namespace products

@@ -31,12 +31,12 @@ QString Normalize_Reading(const QString& reading);
 QString Append_Ingredient(const QString& ingredients, const QString& word);
 
 // Registers the word (control characters removed, full-width) under the
-// normalised reading before the first line whose key is not below it, then
-// reports "登録しました". False when the file could not be written (reported).
-bool Register_Word(const QString& data_folder, const QString& reading, const QString& word, store::Confirmation& ui);
+// normalised reading before the first line whose key is not below it.
+// Done: "登録しました"; failed when the file could not be written.
+store::Outcome Register_Word(const QString& data_folder, const QString& reading, const QString& word);
 
-// Asks, then removes every line holding the word, whatever its key, and
-// reports "削除しました". False when declined or not written.
-bool Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui);
+// Asks, then removes every line holding the word, whatever its key.
+// Done: "削除しました"; declined, or failed when the file could not be written.
+store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui);
 
 }  // namespace products

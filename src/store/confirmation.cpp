@@ -27,6 +27,14 @@ void Confirmation::Report_Problem(const QString& line1, const QString& line2, co
     Notify_Lines(line1, line2, detail, button, kWarningColour);
 }
 
+void Confirmation::Tell(const Outcome& outcome)
+{
+    if (outcome.lines.isEmpty())
+        return;
+    const std::uint32_t colour = outcome.warning ? kWarningColour : kInformationColour;
+    Notify_Lines(outcome.lines.value(0), outcome.lines.value(1), outcome.lines.value(2), QStringLiteral("はい"), colour);
+}
+
 bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3)
 {
     Confirmation_Request request;

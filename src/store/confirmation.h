@@ -2,6 +2,8 @@
 // How core code asks the user a question without opening a window itself: the
 // screen (or a test) passes an implementation of this interface in. The screen's
 // implementation knows which window asks; core code never names a window.
+#include "store/outcome.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -46,6 +48,9 @@ public:
     // A one-button warning with the detail (usually the error text) in the third line.
     void Report_Problem(const QString& line1, const QString& line2, const QString& detail,
                         const QString& button = QStringLiteral("はい"));
+    // Tells what an operation did: done in the information colour, anything
+    // else in the warning colour; nothing when the outcome has no lines.
+    void Tell(const Outcome& outcome);
     // Yes/no question ("はい" / "いいえ") in the warning colour.
     bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {});
 };

@@ -22,6 +22,15 @@ QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 const QDateTime kFixedMoment(QDate(2024, 3, 5), QTime(14, 7, 9));
 const Clock kClock = [] { return kFixedMoment; };
 
+// Saves as the layout screen does: the outcome is told.
+Saved_Layout Saved(const QString& folder, const QString& name, const Layout_Fields& fields, Scripted_Confirmation& ui,
+                   const Clock& clock)
+{
+    Saved_Layout saved = Save_Layout(folder, name, fields, ui, clock);
+    ui.Tell(saved.outcome);
+    return saved;
+}
+
 struct Layout_Fixture : ::testing::Test {
     Temp_Folder data;
     Scripted_Confirmation ui;
@@ -97,7 +106,7 @@ TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
     fields.flags[3] = layouts::kPlain;
     fields.side2 = Q("右");
     fields.paper = QStringLiteral("12");
-    ASSERT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("R"), fields, ui, kClock).name, QStringLiteral("R"));
+    ASSERT_EQ(Saved(data.Data_Folder(), QStringLiteral("R"), fields, ui, kClock).name, QStringLiteral("R"));
     const QStringList lines = Lines_Of(QStringLiteral("R"));
     ASSERT_EQ(lines.size(), 152);
     EXPECT_EQ(lines[5], QStringLiteral(".5"));
@@ -137,7 +146,7 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
 
 TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 {
-    const Saved_Layout saved = Save_Layout(data.Data_Folder(), kNewLayoutEntry, New_Layout_Fields(), ui, kClock);
+    const Saved_Layout saved = Saved(data.Data_Folder(), kNewLayoutEntry, New_Layout_Fields(), ui, kClock);
     const QString name = saved.name;
     EXPECT_EQ(name, Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒"));
     EXPECT_TRUE(saved.created);
@@ -150,25 +159,25 @@ TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 
 TEST_F(Layout_Fixture, SlashAndCommaAreCleanedInTheFileName)
 {
-    Save_Layout(data.Data_Folder(), Q("65/45,b"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), Q("65/45,b"), New_Layout_Fields(), ui, kClock);
     EXPECT_EQ(QDir(data.Path()).entryList(QDir::Files), QStringList{Q("65／45＜kanma＞b.lay")});
 }
 
 TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
 {
-    Save_Layout(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
     Layout_Fields changed = New_Layout_Fields();
     changed.text[0] = QStringLiteral("70");
 
     ui.answers = {false};
-    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
+    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
     EXPECT_EQ(ui.Lines1().mid(1), (QStringList{Q("同じ名前のレイアウトが存在"), Q("保存しませんでした")}));
 
     ui.requests.clear();
     ui.answers = {true};
-    const Saved_Layout overwritten = Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock);
+    const Saved_Layout overwritten = Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock);
     EXPECT_EQ(overwritten.name, QStringLiteral("A"));
     EXPECT_FALSE(overwritten.created);
     EXPECT_EQ(Lines_Of(QStringLiteral("A")).value(3), QStringLiteral("70"));
@@ -177,14 +186,14 @@ TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
 
 TEST_F(Layout_Fixture, FailedWriteKeepsTheOldFileAndSaysSo)
 {
-    Save_Layout(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
     QDir(data.Path()).mkdir(QStringLiteral("A.lay.tmp"));  // the temporary twin cannot be created
     ui.requests.clear();
     ui.answers = {true};
     Layout_Fields changed = New_Layout_Fields();
     changed.text[0] = QStringLiteral("70");
-    EXPECT_EQ(Save_Layout(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
+    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
     EXPECT_EQ(ui.requests.back().line1, Q("保存出来ませんでした"));
     EXPECT_FALSE(ui.requests.back().line3.isEmpty());
@@ -195,9 +204,9 @@ TEST_F(Layout_Fixture, ProtectedNamesCanBeNeitherDeletedNorRenamed)
     ASSERT_TRUE(layouts::Ensure_Default_Layouts(data.Data_Folder()).isEmpty());
     const QString turned = Q("標準02 65x45 ﾖｺ");
     ui.answers = {true, true};
-    EXPECT_FALSE(Delete_Layout(data.Data_Folder(), turned, ui));
-    EXPECT_FALSE(Rename_Layout(data.Data_Folder(), turned, QStringLiteral("X"), ui));
-    EXPECT_FALSE(Rename_Layout(data.Data_Folder(), kNewLayoutEntry, QStringLiteral("X"), ui));
+    EXPECT_FALSE(ui.Told_Done(Delete_Layout(data.Data_Folder(), turned, ui)));
+    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), turned, QStringLiteral("X"))));
+    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), kNewLayoutEntry, QStringLiteral("X"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), turned)));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("X"))));
     EXPECT_EQ(ui.Lines1(), (QStringList{Q("このレイアウトは"), Q("このレイアウト名は"), Q("このレイアウト名は")}));
@@ -208,12 +217,12 @@ TEST_F(Layout_Fixture, ProtectedNamesCanBeNeitherDeletedNorRenamed)
 
 TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
 {
-    Save_Layout(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
     data.Write(products::kProductFileName,
                Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone"), QStringLiteral("0002\tAB\ttwo"),
                             QStringLiteral("0003\tA\tthree\tA")}));
     ui.requests.clear();
-    ASSERT_TRUE(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"), ui));
+    ASSERT_TRUE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_EQ(Lines_Of(QStringLiteral("B")).value(1), QStringLiteral("A"));
     EXPECT_EQ(store::Read_Text_Lines(data.File(products::kProductFileName)).lines,
@@ -225,15 +234,15 @@ TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
 TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBeWritten)
 {
     for (const char* name : {"A", "B"})
-        Save_Layout(data.Data_Folder(), Q(name), New_Layout_Fields(), ui, kClock);
+        Saved(data.Data_Folder(), Q(name), New_Layout_Fields(), ui, kClock);
     const QByteArray product_file = Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone")});
     data.Write(products::kProductFileName, product_file);
     ui.requests.clear();
-    EXPECT_FALSE(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"), ui));
+    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_EQ(ui.Lines1(), QStringList{Q("入力した名称は既に存在します")});
 
     QDir(data.Path()).mkdir(products::kProductTempName);  // the product file cannot be rewritten
-    EXPECT_FALSE(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"), ui));
+    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("C"))));
     EXPECT_EQ(data.Read(products::kProductFileName), product_file);
@@ -241,13 +250,13 @@ TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBe
 
 TEST_F(Layout_Fixture, DeleteAsksFirst)
 {
-    Save_Layout(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
     ui.requests.clear();
     ui.answers = {false};
-    EXPECT_FALSE(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui));
+    EXPECT_FALSE(ui.Told_Done(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui)));
     EXPECT_TRUE(QFileInfo::exists(data.File(QStringLiteral("A.lay"))));
     ui.answers = {true};
-    EXPECT_TRUE(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui));
+    EXPECT_TRUE(ui.Told_Done(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui)));
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("A.lay"))));
     EXPECT_EQ(ui.requests.back().line1, Q("削除しました"));
 }
@@ -270,10 +279,10 @@ TEST_F(Layout_Fixture, DroppedLayoutFileIsCopiedAfterConfirmation)
     Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("shop.LAY"), "Ver2.00\r\n");
     elsewhere.Write(QStringLiteral("shop.txt"), "text");
-    EXPECT_FALSE(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), ui));
+    EXPECT_FALSE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), ui)));
     EXPECT_TRUE(ui.requests.empty()) << "only .lay files are offered";
     ui.answers = {true};
-    EXPECT_TRUE(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), ui));
+    EXPECT_TRUE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), ui)));
     EXPECT_EQ(data.Read(QStringLiteral("shop.lay")), QByteArray("Ver2.00\r\n"));
     EXPECT_EQ(ui.Lines1(), (QStringList{QStringLiteral("shop.LAY"), Q("登録しました")}));
 }

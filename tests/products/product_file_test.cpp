@@ -15,6 +15,8 @@ using test_support::Temp_Folder;
 
 namespace {
 
+using Kind = store::Outcome::Kind;
+
 Product_Record Record(const QString& number, const QString& name)
 {
     Product_Record r;
@@ -36,10 +38,13 @@ struct Product_File : ::testing::Test {
 
     void Given(const QStringList& lines) { dir.Write(kProductFileName, Cp932_Lines(lines)); }
     QByteArray File() const { return dir.Read(kProductFileName); }
-    Store_Outcome Store(const QString& number, const QString& name)
+    // Stores as the registration screen does: the outcome is told.
+    store::Outcome::Kind Store(const QString& number, const QString& name)
     {
         Product_Record r = Record(number, name);
-        return Store_Product(folder, r, ui);
+        const store::Outcome stored = Store_Product(folder, r, ui);
+        ui.Tell(stored);
+        return stored.kind;
     }
 };
 
@@ -72,10 +77,10 @@ TEST_F(Product_File, NextNumberFollowsTheLastLine)
 TEST_F(Product_File, StoreInsertsInNumberOrder)
 {
     Given({"2.00", Line("0003", "a"), Line("0007", "b")});
-    EXPECT_EQ(Store("5", "c"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("5", "c"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "a"), Line("0005", "c"), Line("0007", "b")}));
-    EXPECT_EQ(Store("9", "d"), Store_Outcome::Stored);
-    EXPECT_EQ(Store("1", "e"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("9", "d"), Kind::Done);
+    EXPECT_EQ(Store("1", "e"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "e"), Line("0003", "a"), Line("0005", "c"), Line("0007", "b"),
                                    Line("0009", "d")}));
     EXPECT_EQ(ui.Lines1(), QStringList(3, QStringLiteral("保存しました")));
@@ -86,7 +91,7 @@ TEST_F(Product_File, StoreInsertsInNumberOrder)
 TEST_F(Product_File, EmptyFileGetsTheVersionLineFirst)
 {
     dir.Write(kProductFileName, "");
-    EXPECT_EQ(Store("1", "a"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("1", "a"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "a")}));
 }
 
@@ -96,7 +101,7 @@ TEST_F(Product_File, OverwriteAskedAndAnsweredBothWays)
     const QByteArray before = File();
 
     ui.answers = {false};
-    EXPECT_EQ(Store("3", "new"), Store_Outcome::Declined);
+    EXPECT_EQ(Store("3", "new"), Kind::Declined);
     EXPECT_EQ(File(), before);
     EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
     ASSERT_EQ(ui.requests.size(), 1u);
@@ -106,7 +111,7 @@ TEST_F(Product_File, OverwriteAskedAndAnsweredBothWays)
     EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("いいえ"));
 
     ui.answers = {true};
-    EXPECT_EQ(Store("0003", "new"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("0003", "new"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "new"), Line("0007", "b")}));
 }
 
@@ -115,10 +120,10 @@ TEST_F(Product_File, DuplicateNumbersFirstIsReplacedAllAreDeleted)
     Given({"2.00", Line("0004", "first"), Line("0004", "second"), Line("0005", "x")});
     EXPECT_EQ(Find_Product(folder, QStringLiteral("4"))->field[Product_Name], QStringLiteral("first"));
     ui.answers = {true};
-    EXPECT_EQ(Store("4", "new"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("4", "new"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0004", "new"), Line("0004", "second"), Line("0005", "x")}));
 
-    EXPECT_TRUE(Delete_Product(folder, QStringLiteral("4"), ui));
+    EXPECT_TRUE(ui.Told_Done(Delete_Product(folder, QStringLiteral("4"))));
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0005", "x")}));
     EXPECT_EQ(ui.Lines1().back(), QStringLiteral("削除しました"));
     EXPECT_FALSE(Find_Product(folder, QStringLiteral("4")).has_value());
@@ -128,14 +133,14 @@ TEST_F(Product_File, RefusalsWriteNothing)
 {
     Given({"2.00", Line("0003", "a")});
     const QByteArray before = File();
-    EXPECT_EQ(Store("0", "x"), Store_Outcome::Refused);
-    EXPECT_EQ(Store("abc", "x"), Store_Outcome::Refused);
+    EXPECT_EQ(Store("0", "x"), Kind::Failed);
+    EXPECT_EQ(Store("abc", "x"), Kind::Failed);
     EXPECT_EQ(ui.requests[0].line2, QStringLiteral("(登録番号が異常です)"));
-    EXPECT_EQ(Store("4", "吉野家𠮷"), Store_Outcome::Refused);
+    EXPECT_EQ(Store("4", "吉野家𠮷"), Kind::Failed);
     EXPECT_TRUE(ui.requests.back().line2.contains(QStringLiteral("𠮷")));
 
     Product_Record r = Record("4", "x");
-    EXPECT_EQ(Store_Product(QStringLiteral("/"), r, ui), Store_Outcome::Refused);
+    EXPECT_FALSE(ui.Told_Done(Store_Product(QStringLiteral("/"), r, ui)));
     EXPECT_EQ(ui.requests.back().line2, QStringLiteral("(保存先指定が異常です)"));
     EXPECT_EQ(File(), before);
 }
@@ -144,7 +149,7 @@ TEST_F(Product_File, OddLinesSurviveARewrite)
 {
     // An empty line, a short line and undecodable bytes are copied, not lost.
     dir.Write(kProductFileName, QByteArray("2.00\r\n\r\n0002\tshort\r\n0003\t\x85\x40\r\n"));
-    EXPECT_EQ(Store("9", "new"), Store_Outcome::Stored);
+    EXPECT_EQ(Store("9", "new"), Kind::Done);
     const store::Text_File file = store::Read_Text_Lines(dir.File(kProductFileName));
     ASSERT_EQ(file.lines.size(), 5);
     EXPECT_EQ(file.lines[2], QStringLiteral("0002\tshort"));

@@ -114,13 +114,13 @@ TEST_F(Word_Table, Filters_Include_Voiced_And_Semi_Voiced_Rows)
 
 TEST_F(Word_Table, Kana_Reading_Goes_First_And_Latin_ZZ_Last)
 {
-    ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"), ui));
+    ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"))));
     EXPECT_EQ(Lines().first(), QStringLiteral("あ　\tａｂｃ"));
     EXPECT_EQ(Lines().at(1), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ"));
     EXPECT_EQ(ui.Lines1().last(), QStringLiteral("登録しました"));
     EXPECT_TRUE(Words(1).contains(QStringLiteral("ａｂｃ")));
 
-    ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("ZZ"), QStringLiteral("末尾"), ui));
+    ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ZZ"), QStringLiteral("末尾"))));
     EXPECT_EQ(Lines().last(), QStringLiteral("ＺＺ\t末尾"));
     EXPECT_EQ(Lines().size(), 1042);
     EXPECT_TRUE(Words(kFilterOther).contains(QStringLiteral("末尾")));
@@ -129,16 +129,16 @@ TEST_F(Word_Table, Kana_Reading_Goes_First_And_Latin_ZZ_Last)
 
 TEST_F(Word_Table, Delete_Removes_Every_Line_Of_The_Word_After_Asking)
 {
-    Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤"), ui);
+    ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤")));
     EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 2);
 
     const QByteArray before = folder.Read(kWordTableFileName);
     ui.answers = {false};
-    EXPECT_FALSE(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui));
+    EXPECT_FALSE(ui.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui)));
     EXPECT_EQ(folder.Read(kWordTableFileName), before);
 
     ui.answers = {true};
-    EXPECT_TRUE(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui));
+    EXPECT_TRUE(ui.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui)));
     EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 0);
     EXPECT_EQ(Lines().size(), 1039);
     EXPECT_TRUE(Lines().contains(QStringLiteral("ぞう\t増粘剤（カラギナン）")));
@@ -149,7 +149,7 @@ TEST_F(Word_Table, Delete_Removes_Every_Line_Of_The_Word_After_Asking)
 TEST_F(Word_Table, Unencodable_Word_Is_Refused)
 {
     const QByteArray before = folder.Read(kWordTableFileName);
-    EXPECT_FALSE(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"), ui));
+    EXPECT_FALSE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"))));
     EXPECT_EQ(folder.Read(kWordTableFileName), before);
     EXPECT_EQ(ui.Lines1().last(), QStringLiteral("書き込み出来ません"));
 }

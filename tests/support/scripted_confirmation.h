@@ -20,6 +20,13 @@ public:
     void Show_Message_Box(const QString& text) override;
     void Show_Titled_Message_Box(const QString& text, const QString& title) override;
 
+    // Tells the outcome as a screen does; true when it is done.
+    bool Told_Done(const store::Outcome& outcome)
+    {
+        Tell(outcome);
+        return outcome.Is_Done();
+    }
+
     // First lines of the requests, in order.
     QStringList Lines1() const;
 };

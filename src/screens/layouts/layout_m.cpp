@@ -370,7 +370,9 @@ void Layout_M::Command1_Click()
         ui_.Notify(Q("保存しませんでした"));
         return;
     }
-    if (layouts::Save_Layout(Data_Folder(), answer, Current_Fields(), ui_, Now).created)
+    const layouts::Saved_Layout saved = layouts::Save_Layout(Data_Folder(), answer, Current_Fields(), ui_, Now);
+    ui_.Tell(saved.outcome);
+    if (saved.created)
         Rebuild_List(true);
 }
 
@@ -389,7 +391,9 @@ void Layout_M::Command3_Click()
 
 void Layout_M::Command4_Click()
 {
-    if (layouts::Delete_Layout(Data_Folder(), Combo1->currentText(), ui_))
+    const store::Outcome deleted = layouts::Delete_Layout(Data_Folder(), Combo1->currentText(), ui_);
+    ui_.Tell(deleted);
+    if (deleted.Is_Done())
         Rebuild_List(true);
 }
 
@@ -426,8 +430,10 @@ void Layout_M::Width_Button_Click(QPushButton* button)
 void Layout_M::Command11_Click()
 {
     const QString name = Combo1->currentText();
-    if (!layouts::Can_Rename_Layout(name, ui_))
+    if (const store::Outcome allowed = layouts::Can_Rename_Layout(name); !allowed.Is_Done()) {
+        ui_.Tell(allowed);
         return;
+    }
     Input_Request request;
     request.caption = Q("レイアウト名の変更");
     request.prompt = Q("新しいレイアウト名を入力して下さい。");
@@ -437,7 +443,9 @@ void Layout_M::Command11_Click()
     const QString answer = Ask_For_Text(this, request);
     if (answer == QStringLiteral("cancel"))
         return;
-    if (layouts::Rename_Layout(Data_Folder(), name, answer, ui_))
+    const store::Outcome renamed = layouts::Rename_Layout(Data_Folder(), name, answer);
+    ui_.Tell(renamed);
+    if (renamed.Is_Done())
         Rebuild_List(false);
 }
 
@@ -544,7 +552,9 @@ void Layout_M::Text1_LostFocus(int index)
 
 void Layout_M::Import_Dropped_File(const QString& path)
 {
-    if (layouts::Import_Layout(Data_Folder(), path, ui_))
+    const store::Outcome imported = layouts::Import_Layout(Data_Folder(), path, ui_);
+    ui_.Tell(imported);
+    if (imported.Is_Done())
         Rebuild_List(true);
 }
 

@@ -165,7 +165,9 @@ void Genzairyou::Transfer_Selected()
 
 void Genzairyou::Register_Word_Click()
 {
-    if (!Register_Word(Current_Data_Folder(), Text1[0]->text(), Text1[1]->text(), confirmation_))
+    const store::Outcome registered = Register_Word(Current_Data_Folder(), Text1[0]->text(), Text1[1]->text());
+    confirmation_.Tell(registered);
+    if (!registered.Is_Done())
         return;
     After_Change();
 }
@@ -175,7 +177,9 @@ void Genzairyou::Delete_Selected()
     QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
-    if (!Delete_Word(Current_Data_Folder(), Word_Of_Entry(item->text()), confirmation_))
+    const store::Outcome deleted = Delete_Word(Current_Data_Folder(), Word_Of_Entry(item->text()), confirmation_);
+    confirmation_.Tell(deleted);
+    if (!deleted.Is_Done())
         return;
     After_Change();
 }

@@ -112,7 +112,7 @@ void S_List::Command2_Click()
     const QString key = item->text().left(4);
     if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
         return;
-    Delete_Product(Current_Data_Folder(), key, confirmation_);
+    confirmation_.Tell(Delete_Product(Current_Data_Folder(), key));
     Fill_Full_List();
 }
 

@@ -483,7 +483,7 @@ bool S_Touroku::Preview_Is_Open() const
 void S_Touroku::Command1_Click()
 {
     Product_Record record = Record_From_Screen();
-    Store_Product(Current_Data_Folder(), record, confirmation_);
+    confirmation_.Tell(Store_Product(Current_Data_Folder(), record, confirmation_));
     Text1[0]->setText(record[Product_No]);
 }
 
@@ -524,7 +524,9 @@ void S_Touroku::Command5_Click()
     if (Find_Product(folder, key)) {
         if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
             return;
-        if (!Delete_Product(folder, key, confirmation_))
+        const store::Outcome deleted = Delete_Product(folder, key);
+        confirmation_.Tell(deleted);
+        if (!deleted.Is_Done())
             return;
     } else if (!confirmation_.Ask(QStringLiteral("入力内容を全て消去します"), QStringLiteral("よろしいですか？"))) {
         return;
