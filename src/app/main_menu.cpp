@@ -84,10 +84,10 @@ void MainMenu::Form_Load()
     Refresh_Printer_Label();
     QDir::setCurrent(session.application_folder);
     if (!prepared.errors.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("データファイルを準備できませんでした。\n"
+        ui_.Show_Warning_Box(QStringLiteral("データファイルを準備できませんでした。\n"
                                             "各種設定で情報データ保存先を確認して下さい。\n\n")
-                                 + prepared.errors.join(QLatin1Char('\n')));
+                                 + prepared.errors.join(QLatin1Char('\n')),
+                             windowTitle());
     }
 }
 

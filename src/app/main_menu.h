@@ -1,5 +1,7 @@
 #pragma once
 // The start-up screen and root of every other screen.
+#include "screens/common/dialogs.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -36,6 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    app::Screen_Confirmation ui_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);
 };

@@ -39,6 +39,9 @@ public:
         Show_Message_Box(text);
     }
 
+    // The same as a warning.
+    virtual void Show_Warning_Box(const QString& text, const QString& title) { Show_Titled_Message_Box(text, title); }
+
     // One-button notice ("はい") in the given colour.
     void Notify(const QString& line1, const QString& line2 = {}, std::uint32_t colour = kWarningColour,
                 const QString& button = QStringLiteral("はい"));

@@ -250,6 +250,11 @@ void Screen_Confirmation::Show_Titled_Message_Box(const QString& text, const QSt
     QMessageBox::information(QApplication::activeWindow(), title, text);
 }
 
+void Screen_Confirmation::Show_Warning_Box(const QString& text, const QString& title)
+{
+    QMessageBox::warning(QApplication::activeWindow(), title, text);
+}
+
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
                        bool first_shown, bool second_shown, const QString& first_caption,
                        const QString& second_caption, std::uint32_t back_colour)

@@ -93,6 +93,7 @@ public:
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
     void Show_Titled_Message_Box(const QString& text, const QString& title) override;
+    void Show_Warning_Box(const QString& text, const QString& title) override;
 
 private:
     QString screen_name_;

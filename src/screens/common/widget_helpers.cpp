@@ -2,6 +2,7 @@
 
 #include "screens/common/printer_check.h"
 #include "screens/common/session.h"
+#include "store/confirmation.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -94,12 +95,12 @@ void Wait_For_Answer(QLabel* ret_code)
     }
 }
 
-void Require_Configured_Printer()
+void Require_Configured_Printer(store::Confirmation& ui)
 {
     const Session& session = Current_Session();
     if (session.printers && Select_Configured_Printer(session.application_folder, *session.printers))
         return;
-    QMessageBox::information(QApplication::activeWindow(), QString(), Printer_Missing_Message());
+    ui.Show_Titled_Message_Box(Printer_Missing_Message(), QString());
     std::exit(0);
 }
 

@@ -3,6 +3,10 @@
 // the hidden answer label through which dialogs hand back their result.
 #include <QString>
 
+namespace store {
+class Confirmation;
+}
+
 class QAbstractItemView;
 class QComboBox;
 class QLabel;
@@ -33,7 +37,7 @@ void Wait_For_Answer(QLabel* ret_code);
 
 // Selects the configured printer; when it is not installed, says so and ends
 // the application (the registration and layout screens call this before a preview).
-void Require_Configured_Printer();
+void Require_Configured_Printer(store::Confirmation& ui);
 
 // Object name as designed for element `index` of a control array: "Text1(5)".
 QString Array_Name(const QString& name, int index);

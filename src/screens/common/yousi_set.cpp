@@ -77,7 +77,7 @@ void Yousi_Set::Form_Load()
     const QString printer = Printer_To_Examine();
     platform::Printer_Platform* printers = app::Current_Session().printers;
     if (!printers || !printers->Installed_Printers().contains(printer)) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("プリンターが見つかりませんでした"));
+        ui_.Show_Titled_Message_Box(QStringLiteral("プリンターが見つかりませんでした"), windowTitle());
         return;
     }
     Label3->setText(printer + QStringLiteral("に登録されている用紙一覧"));
@@ -99,7 +99,7 @@ void Yousi_Set::Command1_Click()
 {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) {
-        QMessageBox::information(this, windowTitle(), QStringLiteral("使用する用紙を選択して下さい"));
+        ui_.Show_Titled_Message_Box(QStringLiteral("使用する用紙を選択して下さい"), windowTitle());
         return;
     }
     Hand_Back(Entry_Number(item->text()));

@@ -2,6 +2,8 @@
 // Yousi_Set ("用紙の選択"): lists the paper sizes the printer shown on the
 // settings screen accepts and hands the chosen number to the screen named in
 // the hidden label Yobidashi ("Settei" or "Layout_M").
+#include "screens/common/dialogs.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -33,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    app::Screen_Confirmation ui_{QStringLiteral("Yousi_Set")};
     // Hands the number to the caller (none: the caller's number stays),
     // re-enables the caller and closes the window.
     void Hand_Back(const QString& number);

@@ -505,7 +505,7 @@ void Layout_M::Command12_Click()
     const layouts::Layout_Record layout = layouts::Compose_Layout(Current_Fields(), QString());
     const products::Product_Record product =
         products::Find_Product(Data_Folder(), Text2->text()).value_or(products::Product_Record{});
-    app::Require_Configured_Printer();
+    app::Require_Configured_Printer(ui_);
     const render::Issue_Values issue = render::Preview_Issue(product);
     printing::Show_Label_Preview(this, kCaller, product, layout, issue);
 }

@@ -128,7 +128,7 @@ void Mojiretsu_Write::Command2_Click(int index)
         strings[i] = i == index ? Text1->toPlainText() : Label2[i]->text();
     const store::Rewrite_Result result = Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
     if (result.outcome == store::Rewrite_Outcome::Failed) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("書き込み出来ません\n") + result.error);
+        ui_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.error, windowTitle());
         return;
     }
     Show_String(index, strings[index]);

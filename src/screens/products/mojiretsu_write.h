@@ -1,5 +1,6 @@
 #pragma once
 // Mojiretsu_Write: the editor of the five pre-registered strings of one item category.
+#include "screens/common/dialogs.h"
 #include "products/strings_file.h"
 
 #include <QWidget>
@@ -37,6 +38,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    app::Screen_Confirmation ui_{QStringLiteral("Mojiretsu_Write")};
     void Show_String(int index, const QString& text);
 };
 

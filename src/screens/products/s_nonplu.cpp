@@ -144,8 +144,8 @@ void S_Nonplu::Command2_Click()
 {
     const QString code = Instore_Code(Text1->text(), Text2->text(), Text3->text());
     if (code.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("入力されたデータが異常です"),
-                             QStringLiteral("入力されたコードや価格に異常があります。\nコードや価格を再度確認して下さい"));
+        ui_.Show_Warning_Box(QStringLiteral("入力されたコードや価格に異常があります。\nコードや価格を再度確認して下さい"),
+                             QStringLiteral("入力されたデータが異常です"));
         return;
     }
     Text4->setText(code);
@@ -155,7 +155,7 @@ void S_Nonplu::Command2_Click()
 void S_Nonplu::Command1_Click()
 {
     if (Text4->text().size() != 13) {
-        QMessageBox::warning(this, QStringLiteral("エラー"), QStringLiteral("バーコードが算出されていません"));
+        ui_.Show_Warning_Box(QStringLiteral("バーコードが算出されていません"), QStringLiteral("エラー"));
         return;
     }
     QWidget* opener = Find_Window(Label9->text());

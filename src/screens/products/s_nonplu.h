@@ -1,6 +1,8 @@
 #pragma once
 // S_Nonplu: composes the 13-digit in-store code with an embedded price and
 // hands it to the barcode box of the screen that opened the window.
+#include "screens/common/dialogs.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -34,6 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    app::Screen_Confirmation ui_{QStringLiteral("S_Nonplu")};
     void Input_Changed(QLineEdit* box, QLabel* counter, int width);
 };
 

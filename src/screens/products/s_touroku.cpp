@@ -494,7 +494,7 @@ void S_Touroku::Command2_Click()
 
 void S_Touroku::Command3_Click()
 {
-    app::Require_Configured_Printer();
+    app::Require_Configured_Printer(confirmation_);
     Apply_Layout_Selection();
     const Product_Record product = Record_From_Screen();
     const render::Issue_Values issue = render::Preview_Issue(product);
