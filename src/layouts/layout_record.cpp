@@ -19,14 +19,15 @@ QString Layout_Path(const QString& data_folder, const QString& name)
     return data_folder + name + QStringLiteral(".lay");
 }
 
-Layout_Read Read_Layout(const QString& data_folder, const QString& name)
+std::optional<Layout_Record> Read_Layout(const QString& data_folder, const QString& name)
 {
-    Layout_Read result;
     const store::Text_File file = store::Read_Text_Lines(Layout_Path(data_folder, name));
-    result.opened = file.opened;
+    if (!file.opened)
+        return std::nullopt;
+    Layout_Record record;
     for (int n = 1; n <= kLayoutCapacity && n <= file.lines.size(); ++n)
-        result.record[n] = file.lines.at(n - 1);
-    return result;
+        record[n] = file.lines.at(n - 1);
+    return record;
 }
 
 store::Write_Result Write_Layout(const QString& path, const Layout_Record& record)
@@ -40,14 +41,15 @@ store::Write_Result Write_Layout(const QString& path, const Layout_Record& recor
     return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
 }
 
-Layout_Values Read_Layout_Values(const QString& path)
+std::optional<QStringList> Read_Layout_Values(const QString& path)
 {
-    Layout_Values result;
     const store::Text_File file = store::Read_Text_Lines(path);
-    result.opened = file.opened;
+    if (!file.opened)
+        return std::nullopt;
+    QStringList values;
     for (const QString& line : file.lines)
-        result.values << line.split(QLatin1Char(','));
-    return result;
+        values << line.split(QLatin1Char(','));
+    return values;
 }
 
 QString Normalize_Layout_Number(const QString& text)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace layouts {
 
@@ -71,23 +72,17 @@ struct Layout_Record {
 
 QString Layout_Path(const QString& data_folder, const QString& name);
 
-struct Layout_Read {
-    bool opened = false;
-    Layout_Record record;
-};
 // Lines 1, 2, 3 ... of the file; lines past the record's capacity are ignored.
-Layout_Read Read_Layout(const QString& data_folder, const QString& name);
+// Nothing when the file cannot be opened.
+std::optional<Layout_Record> Read_Layout(const QString& data_folder, const QString& name);
 
 // Writes lines 1..152, each with CR LF, replacing an existing file atomically:
 // a failed write leaves the old file as it was.
 store::Write_Result Write_Layout(const QString& path, const Layout_Record& record);
 
-// The layout screen's reader: the file's values split at line ends and at commas.
-struct Layout_Values {
-    bool opened = false;
-    QStringList values;  // values[0] is line 1
-};
-Layout_Values Read_Layout_Values(const QString& path);
+// The layout screen's reader: the file's values split at line ends and at
+// commas (values[0] is line 1). Nothing when the file cannot be opened.
+std::optional<QStringList> Read_Layout_Values(const QString& path);
 
 // Number text as the layout screen writes it: single precision, at most 7
 // significant digits, no leading zero before the point (".5"), no trailing zeros.

@@ -119,21 +119,22 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         const auto product = products::Find_Product(c_.data_folder, entry.product_no);
         if (!product)
             return true;
-        const layouts::Layout_Read layout = layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
-        if (!layout.opened)
+        const std::optional<layouts::Layout_Record> layout =
+            layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
+        if (!layout)
             return true;
         step_ = Step::Finding_Printer;
         const QString& printer = c_.settings.Printer_Name();
         if (!printers_.Select_Printer(printer))
             return true;
         step_ = Step::Fine;
-        if (!Choose_Paper(layout.record))
+        if (!Choose_Paper(*layout))
             return false;
         const bool per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff
                               || printers_.Set_Copy_Count(labels) < labels;
         if (per_copy)
             printers_.Set_Copy_Count(1);
-        if (!Compose(*product, layout.record, entry.values, copy > 1)) {
+        if (!Compose(*product, *layout, entry.values, copy > 1)) {
             step_ = Step::Printer_Refused;
             return true;
         }

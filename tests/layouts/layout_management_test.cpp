@@ -114,7 +114,7 @@ TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
     EXPECT_EQ(lines[142], QStringLiteral("0012"));
 
     Layout_Fields read;
-    Apply_Layout_Values(layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))).values,
+    Apply_Layout_Values(*layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))),
                         read);
     EXPECT_EQ(read.direction, QStringLiteral("90"));
     EXPECT_EQ(read.text[0], QStringLiteral("65"));

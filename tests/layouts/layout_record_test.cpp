@@ -38,12 +38,12 @@ TEST(Layout_File, WritesOneHundredFiftyTwoLinesAndReadsThemBack)
     EXPECT_EQ(bytes.count("\r\n"), kLayoutLines);
     EXPECT_TRUE(bytes.endsWith("152\r\n"));
 
-    const Layout_Read read = Read_Layout(dir.Data_Folder(), QStringLiteral("x"));
-    EXPECT_TRUE(read.opened);
-    EXPECT_EQ(read.record[Saved_Name], QStringLiteral("作成ﾚｲｱｳﾄ"));
-    EXPECT_EQ(read.record.Number(Label_Length), 4.0);
-    EXPECT_TRUE(read.record[160].isEmpty());
-    EXPECT_FALSE(Read_Layout(dir.Data_Folder(), QStringLiteral("missing")).opened);
+    const std::optional<Layout_Record> read = Read_Layout(dir.Data_Folder(), QStringLiteral("x"));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ((*read)[Saved_Name], QStringLiteral("作成ﾚｲｱｳﾄ"));
+    EXPECT_EQ(read->Number(Label_Length), 4.0);
+    EXPECT_TRUE((*read)[160].isEmpty());
+    EXPECT_FALSE(Read_Layout(dir.Data_Folder(), QStringLiteral("missing")).has_value());
 }
 
 TEST(Layout_File, ShortAndOverlongFilesAreReadSafely)
@@ -53,7 +53,7 @@ TEST(Layout_File, ShortAndOverlongFilesAreReadSafely)
     for (int n = 1; n <= 100; ++n)
         lines << QString::number(n);
     dir.Write("short.lay", test_support::Cp932_Lines(lines));
-    const Layout_Record shortRecord = Read_Layout(dir.Data_Folder(), QStringLiteral("short")).record;
+    const Layout_Record shortRecord = *Read_Layout(dir.Data_Folder(), QStringLiteral("short"));
     EXPECT_EQ(shortRecord.Number(100), 100.0);
     EXPECT_EQ(shortRecord.Number(101), 0.0);
     EXPECT_TRUE(shortRecord[152].isEmpty());
@@ -61,7 +61,7 @@ TEST(Layout_File, ShortAndOverlongFilesAreReadSafely)
     for (int n = 101; n <= 300; ++n)
         lines << QString::number(n);
     dir.Write("long.lay", test_support::Cp932_Lines(lines));
-    EXPECT_EQ(Read_Layout(dir.Data_Folder(), QStringLiteral("long")).record.Number(kLayoutCapacity), 200.0);
+    EXPECT_EQ(Read_Layout(dir.Data_Folder(), QStringLiteral("long"))->Number(kLayoutCapacity), 200.0);
 }
 
 TEST(Layout_File, FailedWriteKeepsTheOldFile)
@@ -78,7 +78,7 @@ TEST(Layout_File, ScreenReaderSplitsAtCommasToo)
 {
     Temp_Folder dir;
     dir.Write("c.lay", "Ver2.00\r\na,b\r\n 0\r\n");
-    const Layout_Values values = Read_Layout_Values(dir.File("c.lay"));
-    EXPECT_TRUE(values.opened);
-    EXPECT_EQ(values.values, (QStringList{"Ver2.00", "a", "b", " 0"}));
+    const std::optional<QStringList> values = Read_Layout_Values(dir.File("c.lay"));
+    ASSERT_TRUE(values.has_value());
+    EXPECT_EQ(*values, (QStringList{"Ver2.00", "a", "b", " 0"}));
 }

@@ -44,11 +44,11 @@ QString Line_For(const QString& number, int labels)
 
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value)
 {
-    layouts::Layout_Read layout = layouts::Read_Layout(data_folder, name);
-    if (!layout.opened)
+    std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data_folder, name);
+    if (!layout)
         return false;
-    layout.record[line] = value;
-    return layouts::Write_Layout(layouts::Layout_Path(data_folder, name), layout.record).ok();
+    (*layout)[line] = value;
+    return layouts::Write_Layout(layouts::Layout_Path(data_folder, name), *layout).ok();
 }
 
 }  // namespace print_fixtures

@@ -155,11 +155,11 @@ int main(int argc, char* argv[])
         product.emplace();
 
     const QString layout_name = args.isSet("layout") ? args.value("layout") : (*product)[products::Layout_Name];
-    const layouts::Layout_Read layout = layouts::Read_Layout(data_folder, layout_name);
-    if (!layout.opened)
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data_folder, layout_name);
+    if (!layout)
         return Fail(QStringLiteral("Cannot open the layout %1.").arg(layouts::Layout_Path(data_folder, layout_name)));
     if (args.isSet("fill"))
-        Fill_Empty_Items(*product, layout.record);
+        Fill_Empty_Items(*product, *layout);
 
     store::Settings_Record settings = store::Default_Settings();
     settings.line[8] = QStringLiteral("端寄せ");  // no centring unless the settings say so
@@ -170,10 +170,10 @@ int main(int argc, char* argv[])
     Console_Confirmation console;
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
-    const QImage picture = render::Compose_Preview_Picture(*product, layout.record, issue, settings, data_folder, console, render::Preview_Profile(ppi));
+    const QImage picture = render::Compose_Preview_Picture(*product, *layout, issue, settings, data_folder, console, render::Preview_Profile(ppi));
     if (!picture.save(out + QStringLiteral(".png")))
         return Fail(QStringLiteral("Cannot write %1.png.").arg(out));
-    const QString error = render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, layout.record, issue, settings,
+    const QString error = render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, *layout, issue, settings,
                                                     data_folder, console, dpi);
     if (!error.isEmpty())
         return Fail(error);

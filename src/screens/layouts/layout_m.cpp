@@ -311,7 +311,7 @@ void Layout_M::Combo1_Click()
         return;
     }
     layouts::Layout_Fields fields = Current_Fields();
-    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(layouts::Layout_Path(Data_Folder(), name)).values, fields);
+    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(layouts::Layout_Path(Data_Folder(), name)).value_or(QStringList()), fields);
     Show_Fields(fields);
 }
 
@@ -491,7 +491,7 @@ bool Layout_M::Load_Product_Layout()
         return true;
     }
     layouts::Layout_Fields fields = Current_Fields();
-    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).values, fields);
+    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
     Show_Fields(fields);
     return true;
 }

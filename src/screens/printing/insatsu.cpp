@@ -436,10 +436,11 @@ void Insatsu::Command2_Click()
     const auto product = products::Find_Product(Data_Folder(), Text1->text());
     if (!product)
         return;
-    const layouts::Layout_Read layout = layouts::Read_Layout(Data_Folder(), (*product)[products::Layout_Name]);
-    if (!layout.opened)
+    const std::optional<layouts::Layout_Record> layout =
+        layouts::Read_Layout(Data_Folder(), (*product)[products::Layout_Name]);
+    if (!layout)
         return;
-    Show_Label_Preview(this, kCaller, *product, layout.record, Current_Issue());
+    Show_Label_Preview(this, kCaller, *product, *layout, Current_Issue());
 }
 
 void Insatsu::Command3_Click()

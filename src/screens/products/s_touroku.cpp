@@ -325,12 +325,13 @@ void S_Touroku::Apply_Layout_Selection()
 {
     if (Combo1[0]->currentIndex() < 0)
         return;
-    const layouts::Layout_Read read = layouts::Read_Layout(Current_Data_Folder(), Combo1[0]->currentText());
-    if (!read.opened) {
+    const std::optional<layouts::Layout_Record> read =
+        layouts::Read_Layout(Current_Data_Folder(), Combo1[0]->currentText());
+    if (!read) {
         confirmation_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
         return;
     }
-    layout_lines_ = read.record;
+    layout_lines_ = *read;
 }
 
 void S_Touroku::Show_New_Values(const Product_Record& values)
