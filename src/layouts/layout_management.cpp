@@ -53,10 +53,10 @@ store::Write_Result Rename_Layout_In_Products(const QString& data_folder, const 
         }
         return true;
     };
-    const store::Rewrite_Result result =
+    const store::Outcome result =
         store::Rewrite_Via_Temp(data_folder, products::kProductFileName, products::kProductTempName, step);
-    if (result.outcome == store::Rewrite_Outcome::Failed)
-        return {result.error};
+    if (result.kind == store::Outcome::Kind::Failed)
+        return {result.Text()};
     return {};
 }
 

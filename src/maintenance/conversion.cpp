@@ -145,10 +145,10 @@ store::Write_Result Convert_Product_File(const QString& data_folder, const QStri
         }
         return true;
     };
-    const store::Rewrite_Result result =
+    const store::Outcome result =
         store::Rewrite_Via_Temp(data_folder, products::kProductFileName, products::kProductTempName, merge);
-    if (result.outcome == store::Rewrite_Outcome::Failed)
-        return {result.error};
+    if (result.kind == store::Outcome::Kind::Failed)
+        return {result.Text()};
     return {};
 }
 

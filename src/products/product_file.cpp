@@ -55,7 +55,7 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
     if (const QString bad = store::First_Unencodable(new_line); !bad.isEmpty())
         return Write_Failure(store::Unencodable_Message(bad));
 
-    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+    const store::Outcome result = store::Rewrite_Via_Temp(
         data_folder, kProductFileName, kProductTempName,
         [&](const store::Text_File& old_file, QStringList& out) {
             out << Version_Line_Of(old_file);
@@ -79,12 +79,12 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
                 out << new_line;
             return true;
         });
-    switch (result.outcome) {
-    case store::Rewrite_Outcome::Declined:
-        return store::Outcome::Declined();
-    case store::Rewrite_Outcome::Failed:
-        return Write_Failure(result.error);
-    case store::Rewrite_Outcome::Written:
+    switch (result.kind) {
+    case store::Outcome::Kind::Declined:
+        return result;
+    case store::Outcome::Kind::Failed:
+        return Write_Failure(result.Text());
+    case store::Outcome::Kind::Done:
         break;
     }
     return store::Outcome::Done({QStringLiteral("保存しました")});
@@ -93,7 +93,7 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
 store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
-    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+    const store::Outcome result = store::Rewrite_Via_Temp(
         data_folder, kProductFileName, kProductTempName,
         [&](const store::Text_File& old_file, QStringList& out) {
             out << Version_Line_Of(old_file);
@@ -103,8 +103,8 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
             }
             return true;
         });
-    if (result.outcome == store::Rewrite_Outcome::Failed)
-        return Write_Failure(result.error);
+    if (result.kind == store::Outcome::Kind::Failed)
+        return Write_Failure(result.Text());
     return store::Outcome::Done({QStringLiteral("削除しました")});
 }
 

@@ -34,8 +34,8 @@ QString Category_Line(const QString& key, const Category_Strings& strings)
     return line;
 }
 
-store::Rewrite_Result Register_Category_Strings(const QString& data_folder, const QString& key,
-                                                const Category_Strings& strings)
+store::Outcome Register_Category_Strings(const QString& data_folder, const QString& key,
+                                         const Category_Strings& strings)
 {
     const QString new_line = Category_Line(key, strings);
     return store::Rewrite_Via_Temp(data_folder, kStringsFileName, kStringsTempName,

@@ -27,7 +27,7 @@ QString Category_Line(const QString& key, const Category_Strings& strings);
 
 // Replaces every line that begins with the key by the category's new line (or
 // appends it), rewriting the file through 文字列情報_v2.tmp.
-store::Rewrite_Result Register_Category_Strings(const QString& data_folder, const QString& key,
-                                                const Category_Strings& strings);
+store::Outcome Register_Category_Strings(const QString& data_folder, const QString& key,
+                                         const Category_Strings& strings);
 
 }  // namespace products

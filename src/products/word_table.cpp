@@ -18,14 +18,14 @@ constexpr char16_t kRowRanges[10][2] = {
 const QChar kIdeographicSpace(0x3000);
 
 // The outcome of a word-table rewrite, with the message shown when it was written.
-store::Outcome Outcome_Of(const store::Rewrite_Result& result, const QString& done_line)
+store::Outcome Outcome_Of(const store::Outcome& rewritten, const QString& done_line)
 {
-    switch (result.outcome) {
-    case store::Rewrite_Outcome::Failed:
-        return store::Outcome::Failed({QStringLiteral("書き込み出来ません"), result.error});
-    case store::Rewrite_Outcome::Declined:
-        return store::Outcome::Declined();
-    case store::Rewrite_Outcome::Written:
+    switch (rewritten.kind) {
+    case store::Outcome::Kind::Failed:
+        return store::Outcome::Failed({QStringLiteral("書き込み出来ません"), rewritten.Text()});
+    case store::Outcome::Kind::Declined:
+        return rewritten;
+    case store::Outcome::Kind::Done:
         break;
     }
     return store::Outcome::Done({done_line});
@@ -89,7 +89,7 @@ store::Outcome Register_Word(const QString& data_folder, const QString& reading,
     const QString new_line = key + QLatin1Char('\t') + store::To_Full_Width(store::Strip_Control_Chars(word));
     const char16_t k1 = key.at(0).unicode();
     const char16_t k2 = key.at(1).unicode();
-    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+    const store::Outcome result = store::Rewrite_Via_Temp(
         data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
             bool placed = false;
             for (const QString& line : old_file.lines) {
@@ -112,7 +112,7 @@ store::Outcome Delete_Word(const QString& data_folder, const QString& word, stor
 {
     if (!ui.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return store::Outcome::Declined();
-    const store::Rewrite_Result result = store::Rewrite_Via_Temp(
+    const store::Outcome result = store::Rewrite_Via_Temp(
         data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
             for (const QString& line : old_file.lines)
                 if (Word_Of_Entry(line) != word)

@@ -37,8 +37,8 @@ Write_Result Create_File_If_Missing(const QString& path, const QStringList& line
     return Write_Text_Lines(path, lines);
 }
 
-Rewrite_Result Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
-                                const Rewrite_Step& step)
+Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+                         const Rewrite_Step& step)
 {
     const QString real_path = data_folder + real_name;
     const QString temp_path = data_folder + temp_name;
@@ -46,14 +46,14 @@ Rewrite_Result Rewrite_Via_Temp(const QString& data_folder, const QString& real_
     QStringList new_lines;
     if (!step(old_file, new_lines)) {
         QFile::remove(temp_path);
-        return {Rewrite_Outcome::Declined, {}};
+        return Outcome::Declined();
     }
     QByteArray bytes;
     if (Write_Result encoded = Encode_Lines(new_lines, bytes); !encoded.ok())
-        return {Rewrite_Outcome::Failed, encoded.error};
+        return Outcome::Failed({encoded.error});
     if (Write_Result replaced = Replace_File_Atomically(real_path, temp_path, bytes); !replaced.ok())
-        return {Rewrite_Outcome::Failed, replaced.error};
-    return {Rewrite_Outcome::Written, {}};
+        return Outcome::Failed({replaced.error});
+    return Outcome::Done();
 }
 
 }  // namespace store

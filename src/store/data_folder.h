@@ -2,6 +2,7 @@
 // The data folder: where a location name points, creating missing default
 // files, and the one safe way of rewriting a data file.
 #include "store/cp932.h"
+#include "store/outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,13 +32,6 @@ QString Working_Data_Folder(const QString& data_location, const Folder_Context& 
 // an existing file is never touched. Returns the error of a failed creation.
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines);
 
-enum class Rewrite_Outcome { Written, Declined, Failed };
-
-struct Rewrite_Result {
-    Rewrite_Outcome outcome = Rewrite_Outcome::Written;
-    QString error;  // set when Failed
-};
-
 // Produces the complete new content from the old file (opened = false when it
 // could not be read). Returns false to abandon the rewrite (the user declined).
 using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
@@ -45,8 +39,8 @@ using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& 
 // Rewrites data_folder + real_name through data_folder + temp_name: the new
 // content is written to the temporary twin, synced, and renamed over the real
 // file in one step. A declined or failed rewrite removes the temporary file and
-// leaves the real file byte for byte as it was.
-Rewrite_Result Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+// leaves the real file byte for byte as it was; a failure's line is the reason.
+Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
                                 const Rewrite_Step& step);
 
 }  // namespace store

@@ -14,6 +14,8 @@ struct Outcome {
     bool warning = false;  // a done outcome shown as a warning (done, with a problem)
 
     bool Is_Done() const { return kind == Kind::Done; }
+    // The message as one text, its lines joined by line breaks.
+    QString Text() const { return lines.join(QLatin1Char('\n')); }
 
     static Outcome Done(QStringList lines = {}) { return {Kind::Done, std::move(lines), false}; }
     static Outcome Done_With_Problem(QStringList lines) { return {Kind::Done, std::move(lines), true}; }

@@ -40,8 +40,8 @@ TEST_F(Strings_File, Register_Replaces_The_Line_In_Place_Or_Appends)
     Category_Strings price = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With);
     EXPECT_EQ(price[1], QStringLiteral("円＋税"));
     price[2] = QStringLiteral("1,000円，税込");
-    ASSERT_EQ(Register_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), price).outcome,
-              store::Rewrite_Outcome::Written);
+    ASSERT_EQ(Register_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), price).kind,
+              store::Outcome::Kind::Done);
     QStringList expected = Default_Strings_Lines();
     expected[9] = QStringLiteral("表示価格の登録,円(税込),円＋税,1<kanma>000円<kanma>税込,,");
     EXPECT_EQ(Lines(), expected);
@@ -65,9 +65,9 @@ TEST_F(Strings_File, Unencodable_Text_Is_Refused_And_Nothing_Written)
     const QByteArray before = folder.Read(kStringsFileName);
     Category_Strings strings;
     strings[0] = QStringLiteral("smile 😀");
-    const store::Rewrite_Result result = Register_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), strings);
-    EXPECT_EQ(result.outcome, store::Rewrite_Outcome::Failed);
-    EXPECT_FALSE(result.error.isEmpty());
+    const store::Outcome result = Register_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), strings);
+    EXPECT_EQ(result.kind, store::Outcome::Kind::Failed);
+    EXPECT_FALSE(result.Text().isEmpty());
     EXPECT_EQ(folder.Read(kStringsFileName), before);
 }
 

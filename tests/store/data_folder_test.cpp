@@ -43,7 +43,7 @@ TEST(Resolve_Data_Folder, MapsEveryLocationName)
 
 namespace {
 
-Rewrite_Result Append_Line(const QString& folder, const QString& line)
+Outcome Append_Line(const QString& folder, const QString& line)
 {
     return Rewrite_Via_Temp(folder, QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
                             [&](const Text_File& old_file, QStringList& out) {
@@ -59,7 +59,7 @@ TEST(Rewrite_Via_Temp, ReplacesTheFileAndLeavesNoTemporaryFile)
 {
     Temp_Folder dir;
     dir.Write("f.tsv", "2.00\r\n");
-    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("商品")).outcome, Rewrite_Outcome::Written);
+    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("商品")).kind, Outcome::Kind::Done);
     EXPECT_EQ(dir.Read("f.tsv"), test_support::Cp932_Lines({"2.00", QStringLiteral("商品")}));
     EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
 }
@@ -69,17 +69,17 @@ TEST(Rewrite_Via_Temp, DeclinedOrUnencodableRewritesChangeNothing)
     Temp_Folder dir;
     dir.Write("f.tsv", "2.00\r\nkeep\r\n");
     dir.Write("f.tmp", "left over");
-    const Rewrite_Result declined = Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+    const Outcome declined = Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
                                                      [](const Text_File&, QStringList& out) {
                                                          out << QStringLiteral("half");
                                                          return false;
                                                      });
-    EXPECT_EQ(declined.outcome, Rewrite_Outcome::Declined);
+    EXPECT_EQ(declined.kind, Outcome::Kind::Declined);
     EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
 
-    const Rewrite_Result refused = Append_Line(dir.Data_Folder(), QStringLiteral("𠮷野家"));
-    EXPECT_EQ(refused.outcome, Rewrite_Outcome::Failed);
-    EXPECT_TRUE(refused.error.contains(QStringLiteral("𠮷")));
+    const Outcome refused = Append_Line(dir.Data_Folder(), QStringLiteral("𠮷野家"));
+    EXPECT_EQ(refused.kind, Outcome::Kind::Failed);
+    EXPECT_TRUE(refused.Text().contains(QStringLiteral("𠮷")));
     EXPECT_EQ(dir.Read("f.tsv"), QByteArray("2.00\r\nkeep\r\n"));
 }
 
@@ -88,9 +88,9 @@ TEST(Rewrite_Via_Temp, UnwritableFolderReportsAndKeepsTheFile)
     Temp_Folder dir;
     dir.Write("f.tsv", "2.00\r\n");
     // A folder path below a plain file cannot be written, not even by root.
-    const Rewrite_Result result = Append_Line(dir.File("f.tsv") + QStringLiteral("/"), QStringLiteral("x"));
-    EXPECT_EQ(result.outcome, Rewrite_Outcome::Failed);
-    EXPECT_FALSE(result.error.isEmpty());
+    const Outcome result = Append_Line(dir.File("f.tsv") + QStringLiteral("/"), QStringLiteral("x"));
+    EXPECT_EQ(result.kind, Outcome::Kind::Failed);
+    EXPECT_FALSE(result.Text().isEmpty());
     EXPECT_EQ(dir.Read("f.tsv"), QByteArray("2.00\r\n"));
 }
 

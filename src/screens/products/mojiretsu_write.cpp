@@ -126,9 +126,9 @@ void Mojiretsu_Write::Command2_Click(int index)
     Category_Strings strings;
     for (int i = 0; i < kStringsPerCategory; ++i)
         strings[i] = i == index ? Text1->toPlainText() : Label2[i]->text();
-    const store::Rewrite_Result result = Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
-    if (result.outcome == store::Rewrite_Outcome::Failed) {
-        ui_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.error, windowTitle());
+    const store::Outcome result = Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
+    if (result.kind == store::Outcome::Kind::Failed) {
+        ui_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.Text(), windowTitle());
         return;
     }
     Show_String(index, strings[index]);
