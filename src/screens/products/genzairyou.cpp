@@ -158,7 +158,7 @@ void Genzairyou::Transfer_Selected()
     S_Touroku* registration = Registration_Screen();
     if (!item || !registration)
         return;
-    Item_Box* ingredients = registration->Text1[3];
+    Item_Box* ingredients = registration->Text1[S_Touroku::kIngredientsBox];
     ingredients->setText(Append_Ingredient(ingredients->text(), Word_Of_Entry(item->text())));
     ingredients->Caret_To_End();
 }

@@ -153,7 +153,7 @@ private slots:
         QVERIFY(menu.Label4->styleSheet().contains("bold"));
         QVERIFY(QFile::exists(dir.File(QStringLiteral("標準06 90x50.lay"))));
 
-        session.settings.line[1] = QStringLiteral("Zebra");
+        session.settings[store::Setting::Printer_Name] = QStringLiteral("Zebra");
         menu.Refresh_Printer_Label();
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
         QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));

@@ -713,9 +713,9 @@ void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
     const auto printers = Zebra_Printer();
     app::Session& session = app::Current_Session();
     session.printers = printers.get();
-    store::Settings_Values values;
-    values[0] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(session.application_folder, values).ok());
+    store::Settings_Record chosen;
+    chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
 
     S_Touroku* screen = Open_Registration();
@@ -790,9 +790,9 @@ void Product_Screens::screenshots()
 
     const auto printers = Zebra_Printer();
     app::Current_Session().printers = printers.get();
-    store::Settings_Values values;
-    values[0] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, values).ok());
+    store::Settings_Record chosen;
+    chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, store::Saved_Values(chosen)).ok());
     Child<QPushButton>(screen, "Command3")->click();
     save(printing::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
     app::Current_Session().printers = nullptr;
