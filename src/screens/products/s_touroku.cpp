@@ -51,6 +51,22 @@ bool Is_Small_Box(int box)
            || box == Box::kExtra5Box || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
 }
 
+QLabel* Caption(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QHBoxLayout* Row_Of(std::initializer_list<QWidget*> widgets, std::initializer_list<int> stretches)
+{
+    auto* row = new QHBoxLayout;
+    auto s = stretches.begin();
+    for (QWidget* w : widgets)
+        row->addWidget(w, s != stretches.end() ? *s++ : 0);
+    return row;
+}
+
 // Lines of text a box shows.
 int Lines_Of_Box(int box)
 {
@@ -144,83 +160,8 @@ void S_Touroku::Build_Controls()
 void S_Touroku::Build_Layout()
 {
     QLabel* heading = Heading_Label(QStringLiteral("商品情報の登録・編集"), this, 16);
-
-    const auto caption = [this](const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return label;
-    };
-    const auto row_of = [](std::initializer_list<QWidget*> widgets, std::initializer_list<int> stretches) {
-        auto* row = new QHBoxLayout;
-        auto s = stretches.begin();
-        for (QWidget* w : widgets)
-            row->addWidget(w, s != stretches.end() ? *s++ : 0);
-        return row;
-    };
-
-    // Left column: the label items in the order Enter walks through them.
-    auto* left = new QGridLayout;
-    int r = 0;
-    const auto add_left = [&](const QString& text, QWidget* widget) {
-        left->addWidget(caption(text), r, 0);
-        left->addWidget(widget, r++, 1);
-    };
-    const auto add_left_row = [&](const QString& text, QLayout* row) {
-        left->addWidget(caption(text), r, 0);
-        left->addLayout(row, r++, 1);
-    };
-    Text1[kNumberBox]->setFixedWidth(Text1[kNumberBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    add_left_row(QStringLiteral("登録番号"),
-                 row_of({Text1[kNumberBox], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[kLayoutCombo]},
-                        {0, 0, 1}));
-    add_left(QStringLiteral("品名"), Text1[kProductNameBox]);
-    add_left(QStringLiteral("名称"), Text1[kCategoryBox]);
-    add_left(QStringLiteral("原材料名"), Text1[kIngredientsBox]);
-    add_left(QStringLiteral("追加欄１"), Text1[kExtra1Box]);
-    add_left(QStringLiteral("追加欄２"), Text1[kExtra2Box]);
-    Combo1[kUnitCombo]->setMinimumContentsLength(5);
-    add_left_row(QStringLiteral("内容量"), row_of({Text1[kContentsBox], Combo1[kUnitCombo]}, {1, 0}));
-    add_left(QStringLiteral("追加欄３"), Text1[kExtra3Box]);
-    Text1[kAddDaysBox]->setFixedWidth(Text1[kAddDaysBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    add_left_row(QStringLiteral("期限表記"),
-                 row_of({Combo1[kDateKindCombo], new QLabel(QStringLiteral("書式"), this), Combo1[kDateFormatCombo],
-                         new QLabel(QStringLiteral("期限加算日"), this), Text1[kAddDaysBox]},
-                        {0, 0, 1, 0, 0}));
-    add_left(QStringLiteral("別記表示"), Combo1[kDateElsewhereCombo]);
-    add_left(QStringLiteral("保存方法"), Text1[kStorageBox]);
-    add_left(QStringLiteral("追加欄４"), Text1[kExtra4Box]);
-    add_left(QStringLiteral("責任者"), Text1[kResponsibleBox]);
-    add_left(QStringLiteral("追加欄５"), Text1[kExtra5Box]);
-    add_left(QStringLiteral("備考１"), Text1[kRemarks1Box]);
-    add_left(QStringLiteral("備考２"), Text1[kRemarks2Box]);
-    left->setRowStretch(r, 1);
-
-    // Right column: price, barcode, nutrition table, recycling marks.
-    auto* right = new QGridLayout;
-    r = 0;
-    const auto add_right = [&](const QString& text, QWidget* widget) {
-        right->addWidget(caption(text), r, 0);
-        right->addWidget(widget, r++, 1);
-    };
-    add_right(QStringLiteral("表示価格"), Text1[kPriceBox]);
-    add_right(QStringLiteral("バーコード"), Text1[kBarcodeBox]);
-    add_right(QStringLiteral("成分表ﾀｲﾄﾙ"), Text1[kNutritionTitleBox]);
-    const QStringList nutrition = {QStringLiteral("エネルギー"), QStringLiteral("たんぱく質"), QStringLiteral("脂質"),
-                                   QStringLiteral("炭水化物"), QStringLiteral("食塩相当量")};
-    for (int i = 0; i < nutrition.size(); ++i)
-        add_right(nutrition.at(i), Text1[kFirstNutritionBox + i]);
-    for (int box = kFirstNutrientExtraBox; box <= kLastNutrientExtraBox; ++box)
-        add_right(QStringLiteral("成分追加%1").arg(box - kFirstNutrientExtraBox + 1), Text1[box]);
-    const struct {
-        int combo;
-        int first_box;
-    } marks[] = {{kRecycle1Combo, kRecycle1TextBox}, {kRecycle2Combo, kRecycle2TextBox}};
-    for (int mark = 0; mark < 2; ++mark) {
-        const auto [combo, box] = marks[mark];
-        right->addWidget(caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1)), r, 0);
-        right->addLayout(row_of({Combo1[combo], Text1[box], Text1[box + 1]}, {0, 1, 1}), r++, 1);
-    }
-    right->setRowStretch(r, 1);
+    QGridLayout* left = Build_Left_Column();
+    QGridLayout* right = Build_Right_Column();
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 11);
@@ -238,6 +179,78 @@ void S_Touroku::Build_Layout()
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     resize(1240, 740);
+}
+
+// The label items in the order Enter walks through them.
+QGridLayout* S_Touroku::Build_Left_Column()
+{
+    auto* left = new QGridLayout;
+    int r = 0;
+    const auto add_left = [&](const QString& text, QWidget* widget) {
+        left->addWidget(Caption(text, this), r, 0);
+        left->addWidget(widget, r++, 1);
+    };
+    const auto add_left_row = [&](const QString& text, QLayout* row) {
+        left->addWidget(Caption(text, this), r, 0);
+        left->addLayout(row, r++, 1);
+    };
+    Text1[kNumberBox]->setFixedWidth(Text1[kNumberBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    add_left_row(QStringLiteral("登録番号"),
+                 Row_Of({Text1[kNumberBox], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[kLayoutCombo]},
+                        {0, 0, 1}));
+    add_left(QStringLiteral("品名"), Text1[kProductNameBox]);
+    add_left(QStringLiteral("名称"), Text1[kCategoryBox]);
+    add_left(QStringLiteral("原材料名"), Text1[kIngredientsBox]);
+    add_left(QStringLiteral("追加欄１"), Text1[kExtra1Box]);
+    add_left(QStringLiteral("追加欄２"), Text1[kExtra2Box]);
+    Combo1[kUnitCombo]->setMinimumContentsLength(5);
+    add_left_row(QStringLiteral("内容量"), Row_Of({Text1[kContentsBox], Combo1[kUnitCombo]}, {1, 0}));
+    add_left(QStringLiteral("追加欄３"), Text1[kExtra3Box]);
+    Text1[kAddDaysBox]->setFixedWidth(Text1[kAddDaysBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    add_left_row(QStringLiteral("期限表記"),
+                 Row_Of({Combo1[kDateKindCombo], new QLabel(QStringLiteral("書式"), this), Combo1[kDateFormatCombo],
+                         new QLabel(QStringLiteral("期限加算日"), this), Text1[kAddDaysBox]},
+                        {0, 0, 1, 0, 0}));
+    add_left(QStringLiteral("別記表示"), Combo1[kDateElsewhereCombo]);
+    add_left(QStringLiteral("保存方法"), Text1[kStorageBox]);
+    add_left(QStringLiteral("追加欄４"), Text1[kExtra4Box]);
+    add_left(QStringLiteral("責任者"), Text1[kResponsibleBox]);
+    add_left(QStringLiteral("追加欄５"), Text1[kExtra5Box]);
+    add_left(QStringLiteral("備考１"), Text1[kRemarks1Box]);
+    add_left(QStringLiteral("備考２"), Text1[kRemarks2Box]);
+    left->setRowStretch(r, 1);
+    return left;
+}
+
+// Price, barcode, nutrition table, recycling marks.
+QGridLayout* S_Touroku::Build_Right_Column()
+{
+    auto* right = new QGridLayout;
+    int r = 0;
+    const auto add_right = [&](const QString& text, QWidget* widget) {
+        right->addWidget(Caption(text, this), r, 0);
+        right->addWidget(widget, r++, 1);
+    };
+    add_right(QStringLiteral("表示価格"), Text1[kPriceBox]);
+    add_right(QStringLiteral("バーコード"), Text1[kBarcodeBox]);
+    add_right(QStringLiteral("成分表ﾀｲﾄﾙ"), Text1[kNutritionTitleBox]);
+    const QStringList nutrition = {QStringLiteral("エネルギー"), QStringLiteral("たんぱく質"), QStringLiteral("脂質"),
+                                   QStringLiteral("炭水化物"), QStringLiteral("食塩相当量")};
+    for (int i = 0; i < nutrition.size(); ++i)
+        add_right(nutrition.at(i), Text1[kFirstNutritionBox + i]);
+    for (int box = kFirstNutrientExtraBox; box <= kLastNutrientExtraBox; ++box)
+        add_right(QStringLiteral("成分追加%1").arg(box - kFirstNutrientExtraBox + 1), Text1[box]);
+    const struct {
+        int combo;
+        int first_box;
+    } marks[] = {{kRecycle1Combo, kRecycle1TextBox}, {kRecycle2Combo, kRecycle2TextBox}};
+    for (int mark = 0; mark < 2; ++mark) {
+        const auto [combo, box] = marks[mark];
+        right->addWidget(Caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1), this), r, 0);
+        right->addLayout(Row_Of({Combo1[combo], Text1[box], Text1[box + 1]}, {0, 1, 1}), r++, 1);
+    }
+    right->setRowStretch(r, 1);
+    return right;
 }
 
 void S_Touroku::Wire_Items()

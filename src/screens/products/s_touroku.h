@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -94,6 +95,8 @@ protected:
 private:
     void Build_Controls();
     void Build_Layout();
+    QGridLayout* Build_Left_Column();
+    QGridLayout* Build_Right_Column();
     void Wire_Items();
     void Reset_Screen();
     void Fill_Layout_List();

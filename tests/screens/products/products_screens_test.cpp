@@ -130,23 +130,23 @@ private slots:
     void init();
     void cleanup();
 
-    void number_enter_loads_product();
-    void enter_walks_the_items_and_input_method_rules();
-    void every_field_shown_in_its_control();
-    void unknown_number_keeps_items_and_stores_copy_byte_for_byte();
-    void unencodable_text_is_refused();
-    void add_days_and_barcode_on_leaving();
-    void barcode_enter_completes_digit_with_green_message();
-    void backspace_after_colon_asks_first();
-    void delete_and_clear_all();
-    void list_names_search_pick_and_delete();
-    void enlarged_input_special_expressions();
-    void pre_registered_strings_with_kanma();
-    void word_table_filters_register_transfer();
-    void instore_code_hand_over();
-    void instore_code_to_the_printing_screen();
-    void main_menu_opens_registration();
-    void preview_redrawn_on_enter_and_closed_with_the_screen();
+    void numberEnterLoadsProduct();
+    void enterWalksTheItemsAndInputMethodRules();
+    void everyFieldShownInItsControl();
+    void unknownNumberKeepsItemsAndStoresCopyByteForByte();
+    void unencodableTextIsRefused();
+    void addDaysAndBarcodeOnLeaving();
+    void barcodeEnterCompletesDigitWithGreenMessage();
+    void backspaceAfterColonAsksFirst();
+    void deleteAndClearAll();
+    void listNamesSearchPickAndDelete();
+    void enlargedInputSpecialExpressions();
+    void preRegisteredStringsWithKanma();
+    void wordTableFiltersRegisterTransfer();
+    void instoreCodeHandOver();
+    void instoreCodeToThePrintingScreen();
+    void mainMenuOpensRegistration();
+    void previewRedrawnOnEnterAndClosedWithTheScreen();
     void screenshots();
 
 private:
@@ -183,7 +183,7 @@ S_Touroku* Product_Screens::Open_Registration()
     return screen;
 }
 
-void Product_Screens::number_enter_loads_product()
+void Product_Screens::numberEnterLoadsProduct()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     S_Touroku* screen = Open_Registration();
@@ -198,7 +198,7 @@ void Product_Screens::number_enter_loads_product()
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 }
 
-void Product_Screens::enter_walks_the_items_and_input_method_rules()
+void Product_Screens::enterWalksTheItemsAndInputMethodRules()
 {
     S_Touroku* screen = Open_Registration();
     const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
@@ -227,7 +227,7 @@ void Product_Screens::enter_walks_the_items_and_input_method_rules()
     QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0), layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).first());
 }
 
-void Product_Screens::every_field_shown_in_its_control()
+void Product_Screens::everyFieldShownInItsControl()
 {
     Product_Record record = Sample_Product(QStringLiteral("7"), {});
     for (int column = Product_Name; column <= kColumns; ++column)
@@ -247,7 +247,7 @@ void Product_Screens::every_field_shown_in_its_control()
     QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->currentText(), QStringLiteral("値13"));
 }
 
-void Product_Screens::unknown_number_keeps_items_and_stores_copy_byte_for_byte()
+void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     S_Touroku* screen = Open_Registration();
@@ -281,7 +281,7 @@ void Product_Screens::unknown_number_keeps_items_and_stores_copy_byte_for_byte()
     QCOMPARE(through_screen.count("\r\n"), 3);
 }
 
-void Product_Screens::unencodable_text_is_refused()
+void Product_Screens::unencodableTextIsRefused()
 {
     S_Touroku* screen = Open_Registration();
     const QByteArray before = Product_File_Bytes();
@@ -292,7 +292,7 @@ void Product_Screens::unencodable_text_is_refused()
     QCOMPARE(Product_File_Bytes(), before);
 }
 
-void Product_Screens::add_days_and_barcode_on_leaving()
+void Product_Screens::addDaysAndBarcodeOnLeaving()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* days = Box(screen, "Text1(7)");
@@ -316,7 +316,7 @@ void Product_Screens::add_days_and_barcode_on_leaving()
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
 }
 
-void Product_Screens::barcode_enter_completes_digit_with_green_message()
+void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* barcode = Box(screen, "Text1(16)");
@@ -337,7 +337,7 @@ void Product_Screens::barcode_enter_completes_digit_with_green_message()
     QCOMPARE(barcode->text(), QStringLiteral("4901234567890"));
 }
 
-void Product_Screens::backspace_after_colon_asks_first()
+void Product_Screens::backspaceAfterColonAsksFirst()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
@@ -356,7 +356,7 @@ void Product_Screens::backspace_after_colon_asks_first()
     QCOMPARE(kakunin_->Kakunin_Lines().size(), 2);
 }
 
-void Product_Screens::delete_and_clear_all()
+void Product_Screens::deleteAndClearAll()
 {
     Store(Sample_Product(QStringLiteral("3"), QStringLiteral("品名:柏餅")));
     Store(Sample_Product(QStringLiteral("5"), QStringLiteral("品名:大福")));
@@ -394,7 +394,7 @@ void Product_Screens::delete_and_clear_all()
     QCOMPARE(Box(screen, "Text1(7)")->text(), QString());
 }
 
-void Product_Screens::list_names_search_pick_and_delete()
+void Product_Screens::listNamesSearchPickAndDelete()
 {
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:いちご<m>春限定")));
     Product_Record nameless = Sample_Product(QStringLiteral("2"), QString());
@@ -449,7 +449,7 @@ void Product_Screens::list_names_search_pick_and_delete()
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:こしあん"));
 }
 
-void Product_Screens::enlarged_input_special_expressions()
+void Product_Screens::enlargedInputSpecialExpressions()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
@@ -503,7 +503,7 @@ void Product_Screens::enlarged_input_special_expressions()
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("下線</u>"));
 }
 
-void Product_Screens::pre_registered_strings_with_kanma()
+void Product_Screens::preRegisteredStringsWithKanma()
 {
     const QString data = app::Current_Session().Data_Folder();
     QStringList lines = Default_Strings_Lines();
@@ -559,7 +559,7 @@ void Product_Screens::pre_registered_strings_with_kanma()
     QVERIFY(!Child<QPushButton>(input, "Command4(1)")->isEnabled());
 }
 
-void Product_Screens::word_table_filters_register_transfer()
+void Product_Screens::wordTableFiltersRegisterTransfer()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* ingredients = Box(screen, "Text1(3)");
@@ -632,7 +632,7 @@ void Product_Screens::word_table_filters_register_transfer()
     QCOMPARE(Child<QLabel>(screen, "Gen_open")->text(), QString());
 }
 
-void Product_Screens::instore_code_hand_over()
+void Product_Screens::instoreCodeHandOver()
 {
     S_Touroku* screen = Open_Registration();
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
@@ -674,7 +674,7 @@ void Product_Screens::instore_code_hand_over()
     QCOMPARE(Box(screen, "Text1(16)")->text(), QStringLiteral("0212345102985"));
 }
 
-void Product_Screens::instore_code_to_the_printing_screen()
+void Product_Screens::instoreCodeToThePrintingScreen()
 {
     QWidget printing_screen;
     printing_screen.setObjectName(QStringLiteral("Insatsu"));
@@ -692,7 +692,7 @@ void Product_Screens::instore_code_to_the_printing_screen()
     QCOMPARE(barcode->text(), QStringLiteral("0212345000007"));  // price check digit of 0000 is 0
 }
 
-void Product_Screens::main_menu_opens_registration()
+void Product_Screens::mainMenuOpensRegistration()
 {
     app::MainMenu menu;
     menu.show();
@@ -708,7 +708,7 @@ void Product_Screens::main_menu_opens_registration()
     QVERIFY(!Window<S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
-void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
+void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 {
     const auto printers = Zebra_Printer();
     app::Session& session = app::Current_Session();
