@@ -3,6 +3,7 @@
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,14 +18,7 @@
 
 namespace {
 
-template <typename T>
-T* Visible_Window(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return qobject_cast<T*>(w);
-    return nullptr;
-}
+using test_support::Visible_Window;
 
 // Runs `action` on the Kakunin window as soon as it is showing.
 void When_Kakunin_Shows(std::function<void(app::Kakunin*)> action)

@@ -18,9 +18,13 @@
 #include "screens/products/s_touroku.h"
 #include "store/cp932.h"
 #include "support/fake_printer_platform.h"
+#include "support/visible_window.h"
 #include "support/scripted_confirmation.h"
+#include "support/visible_window.h"
 #include "support/dialog_script.h"
+#include "support/visible_window.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -67,14 +71,7 @@ void Type_Key_Text(QWidget* widget, const QString& text)
     }
 }
 
-template <typename T>
-T* Window(const QString& name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == name && top->isVisible())
-            return qobject_cast<T*>(top);
-    return nullptr;
-}
+using test_support::Visible_Window;
 
 template <typename T>
 T* Child(QWidget* window, const QString& name)
@@ -405,7 +402,7 @@ void Product_Screens::listNamesSearchPickAndDelete()
     Store(both);
     S_Touroku* screen = Open_Registration();
     Child<QPushButton>(screen, "Command4")->click();
-    auto* list = Window<S_List>(QStringLiteral("S_List"));
+    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
     QVERIFY(list);
     QVERIFY(!screen->isVisible());
     QVERIFY(!Child<QPushButton>(list, "Command2")->isEnabled());
@@ -444,7 +441,7 @@ void Product_Screens::listNamesSearchPickAndDelete()
     QTest::keyClick(lines, Qt::Key_Return);
     QTest::qWait(20);
     QVERIFY(screen->isVisible());
-    QVERIFY(!Window<S_List>(QStringLiteral("S_List")));
+    QVERIFY(!Visible_Window<S_List>(QStringLiteral("S_List")));
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:こしあん"));
 }
@@ -455,7 +452,7 @@ void Product_Screens::enlargedInputSpecialExpressions()
     Item_Box* name = Box(screen, "Text1(1)");
     name->setText(QStringLiteral("品名:いちご"));
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     QVERIFY(!screen->isEnabled());
     QCOMPARE(input->windowTitle(), QStringLiteral("品名の登録"));
@@ -486,7 +483,7 @@ void Product_Screens::enlargedInputSpecialExpressions()
 
     // Opening keeps a leading <d> and drops another tag; the window's close box writes nothing back.
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(Child<QRadioButton>(input, "Option2")->isChecked());
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("<d>x"));
     Box(input, "Text1")->setText(QStringLiteral("changed"));
@@ -498,7 +495,7 @@ void Product_Screens::enlargedInputSpecialExpressions()
     Item_Box* remarks = Box(screen, "Text1(13)");
     remarks->setText(QStringLiteral("<u>下線</u>"));
     QTest::mouseDClick(remarks->viewport(), Qt::LeftButton);
-    input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QCOMPARE(input->windowTitle(), QStringLiteral("備考１の登録"));
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("下線</u>"));
 }
@@ -513,7 +510,7 @@ void Product_Screens::preRegisteredStringsWithKanma()
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     auto* first = Child<QPushButton>(input, "Command4(0)");
     QCOMPARE(first->text(), QStringLiteral("｢いちご,大福春限定の｣を左枠へ表示"));
@@ -532,7 +529,7 @@ void Product_Screens::preRegisteredStringsWithKanma()
     QCOMPARE(Box(input, "Text1")->textCursor().position(), 2);
 
     Child<QPushButton>(input, "Command3")->click();
-    auto* editor = Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
+    auto* editor = Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
     QVERIFY(editor);
     QVERIFY(!input->isEnabled());
     QCOMPARE(Child<QLabel>(editor, "Label1")->text(), QStringLiteral("「品名の登録」用の文字列登録"));
@@ -566,7 +563,7 @@ void Product_Screens::wordTableFiltersRegisterTransfer()
     ingredients->setText(QStringLiteral("原材料名:"));
     QTest::mouseDClick(ingredients->viewport(), Qt::LeftButton);
     QCOMPARE(Child<QLabel>(screen, "Gen_open")->text(), QStringLiteral("open"));
-    auto* table = Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
     QVERIFY(table);
     QVERIFY(screen->isEnabled());
     auto* list = Child<QListWidget>(table, "List1");
@@ -636,7 +633,7 @@ void Product_Screens::instoreCodeHandOver()
 {
     S_Touroku* screen = Open_Registration();
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
     QVERIFY(code);
     QCOMPARE(Child<QLabel>(code, "Label9")->text(), QStringLiteral("S_Touroku"));
     Activate(code);
@@ -670,7 +667,7 @@ void Product_Screens::instoreCodeHandOver()
     Child<QPushButton>(code, "Command2")->click();
     Child<QPushButton>(code, "Command1")->click();
     QTest::qWait(20);
-    QVERIFY(!Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
+    QVERIFY(!Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
     QCOMPARE(Box(screen, "Text1(16)")->text(), QStringLiteral("0212345102985"));
 }
 
@@ -699,13 +696,13 @@ void Product_Screens::mainMenuOpensRegistration()
     auto* button = Child<QPushButton>(&menu, "Command1");
     QVERIFY(button->isEnabled());
     button->click();
-    auto* screen = Window<S_Touroku>(QStringLiteral("S_Touroku"));
+    auto* screen = Visible_Window<S_Touroku>(QStringLiteral("S_Touroku"));
     QVERIFY(screen);
     QVERIFY(!menu.isVisible());
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
     QVERIFY(menu.isVisible());
-    QVERIFY(!Window<S_Touroku>(QStringLiteral("S_Touroku")));
+    QVERIFY(!Visible_Window<S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
 void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
@@ -766,23 +763,23 @@ void Product_Screens::screenshots()
     save(screen, QStringLiteral("S_Touroku"));
 
     Child<QPushButton>(screen, "Command4")->click();
-    save(Window<S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
-    Window<S_List>(QStringLiteral("S_List"))->close();
+    save(Visible_Window<S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
+    Visible_Window<S_List>(QStringLiteral("S_List"))->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(8)")->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     save(input, QStringLiteral("Kakudai_Input"));
     Child<QPushButton>(input, "Command3")->click();
-    save(Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")), QStringLiteral("Mojiretsu_Write"));
-    Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
+    save(Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")), QStringLiteral("Mojiretsu_Write"));
+    Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
     input->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(3)")->viewport(), Qt::LeftButton);
-    save(Window<Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
+    save(Visible_Window<Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
     Child<QLineEdit>(code, "Text1")->setText(QStringLiteral("02"));
     Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
