@@ -33,6 +33,17 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
     return settings;
 }
 
+printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
+                                        platform::Printer_Platform& printers, store::Confirmation& ui)
+{
+    printing::Print_Run_Context context;
+    context.data_folder = data_folder;
+    context.settings = settings;
+    context.printers = &printers;
+    context.ui = &ui;
+    return context;
+}
+
 QString Line_For(const QString& number, int labels)
 {
     printing::Issue_Entry entry;
