@@ -11,3 +11,10 @@ TEST(Width_Conversion, AsciiSpaceAndKatakana)
     EXPECT_EQ(store::To_Half_Width(QStringLiteral("ガパート")), QStringLiteral("ｶﾞﾊﾟｰﾄ"));
     EXPECT_EQ(store::To_Half_Width(QStringLiteral("あ漢")), QStringLiteral("あ漢"));
 }
+
+TEST(To_Full_Width, AsciiBlankAndHalfWidthKatakana)
+{
+    EXPECT_EQ(store::To_Full_Width("2024/03/05 12:00."), "２０２４／０３／０５　１２：００．");
+    EXPECT_EQ(store::To_Full_Width("ｶﾞｯﾊﾟｲ(A)"), "ガッパイ（Ａ）");
+    EXPECT_EQ(store::To_Full_Width("年月日"), "年月日");
+}
