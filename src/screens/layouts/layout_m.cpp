@@ -191,7 +191,7 @@ QGroupBox* Layout_M::Build_Position_Frame()
     namespace L = layouts;
     const struct {
         const char* caption;
-        int first_line;  // the top line; left, width or height and width follow it
+        int first_line;  // the top line; the left line and the size lines follow it
         int count;
         QComboBox* side;
     } positions[] = {{"原材料表", L::Main_Top, 3, nullptr},         {"バーコード", L::Barcode_Top, 3, nullptr},
