@@ -14,10 +14,7 @@
 namespace layouts {
 namespace {
 
-
-
-constexpr int kFirstFieldLine = 4;
-constexpr int kBackgroundField = Background_Image - kFirstFieldLine;
+constexpr int kBackgroundField = Field_Of_Line(Background_Image);
 
 Saved_Layout Not_Saved(store::Outcome outcome)
 {
@@ -66,9 +63,9 @@ Layout_Fields New_Layout_Fields()
 {
     Layout_Fields fields;
     const auto set_line = [&fields](int line, const char* value) {
-        fields.text[static_cast<size_t>(line - kFirstFieldLine)] = QString::fromLatin1(value);
+        fields.text[static_cast<size_t>(Field_Of_Line(line))] = QString::fromLatin1(value);
     };
-    for (int line = kFirstFieldLine; line < First_Item_Style; ++line)
+    for (int line = Line_Of_Field(0); line < First_Item_Style; ++line)
         set_line(line, "0");
     set_line(Background_Image, "");
     set_line(Barcode_Height, "7");
@@ -96,7 +93,7 @@ Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name)
     record[Print_Direction] = fields.direction;
     for (int i = 0; i < kLayoutFields; ++i) {
         const QString& text = fields.text[static_cast<size_t>(i)];
-        record[kFirstFieldLine + i] =
+        record[Line_Of_Field(i)] =
             i == kBackgroundField ? Escape_Background_Name(text) : Normalize_Layout_Number(text);
     }
     for (int i = 0; i < kRuledRows; ++i)
@@ -120,7 +117,7 @@ void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
     else if (direction == 90)
         fields.direction = QStringLiteral("90");
     for (int i = 0; i < kLayoutFields; ++i) {
-        const int line = kFirstFieldLine + i;
+        const int line = Line_Of_Field(i);
         if (values.size() < line)
             return;
         fields.text[static_cast<size_t>(i)] = i == kBackgroundField ? Escape_Background_Name(value(line))

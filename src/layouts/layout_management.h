@@ -18,6 +18,10 @@ constexpr int kLayoutListCap = 1001;  // layout names the list holds at most
 constexpr int kLayoutFields = 105;    // entry fields for lines 4..108
 constexpr int kRuledRows = 32;        // style rows with a ruled flag (lines 109..140)
 
+// The entry field (Text1 index) that holds a layout line, and back.
+constexpr int Field_Of_Line(int line) { return line - Label_Length; }
+constexpr int Line_Of_Field(int field) { return Label_Length + field; }
+
 // What the screen's controls hold for one layout.
 struct Layout_Fields {
     QString direction = QStringLiteral(" 0");            // " 0" or "90"

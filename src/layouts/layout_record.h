@@ -58,6 +58,45 @@ enum Line : int {
     Layout_Paper_Number = 143,
 };
 
+// Rows of the item style table, each with a (size, width) pair and a ruled flag.
+enum Item_Row : int {
+    Caption_Row,  // 項目名
+    Product_Name_Row,
+    Category_Row,
+    Ingredients_Row,
+    Extra1_Row,
+    Extra2_Row,
+    Contents_Row,
+    Extra3_Row,
+    Date_Row,
+    Storage_Row,
+    Extra4_Row,
+    Responsible_Row,
+    Extra5_Row,
+    Remarks1_Row,
+    Remarks2_Row,
+    Price_Row,
+};
+// Rows of the nutrition style table: the title, then 熱量 .. 食塩相当量 and 成分追加１..10.
+constexpr int kNutritionTitleRow = 0;
+// Rows of the other captions' style table.
+enum Caption_Row : int {
+    Recycle1_Caption1_Row,
+    Recycle2_Caption1_Row,
+    Barcode_Caption_Row,
+    Recycle1_Caption2_Row,
+    Recycle2_Caption2_Row,
+};
+constexpr int kStyleRows = 16;  // rows of the item table and of the nutrition table
+
+// The size line of a style row; its width line follows it.
+constexpr int Item_Size_Line(int row) { return First_Item_Style + 2 * row; }
+constexpr int Nutrition_Size_Line(int row) { return First_Nutrition_Style + 2 * row; }
+constexpr int Caption_Size_Line(int row) { return First_Caption_Style + 2 * row; }
+// The ruled flag line of an item row and of a nutrition row.
+constexpr int Item_Flag_Line(int row) { return First_Ruled_Flag + row; }
+constexpr int Nutrition_Flag_Line(int row) { return First_Ruled_Flag + kStyleRows + row; }
+
 constexpr int kRuled = 16711680;  // blue caption: the item is drawn ruled
 constexpr int kPlain = 192;       // dark red caption: plain item
 

@@ -181,7 +181,7 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     // A page made to the label's size has no paper position: nothing to centre across.
     store::Settings_Record settings = c_.settings;
     if (printers_.Paper_Number() == 0)
-        settings.line[8] = kEdgeAligned;
+        settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
     render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_);
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;

@@ -104,35 +104,36 @@ void Draw_Main_Column(Composition& c, const std::optional<QString>& date_line, c
 {
     struct Main_Item {
         QString text;
-        int size_line;
-        int flag_line;
+        L::Item_Row row;
     };
     const Product_Record& p = c.product;
     const Main_Item items[] = {
-        {p[P::Product_Name].startsWith(QStringLiteral("<m>")) ? QString() : p[P::Product_Name], 37, 110},
-        {p[P::Category_Name], 39, 111},
-        {p[P::Ingredients], 41, 112},
-        {p[P::Extra1], 43, 113},
-        {p[P::Extra2], 45, 114},
-        {contents, 47, 115},
-        {p[P::Extra3], 49, 116},
-        {date_line.value_or(QString()), 51, 117},
-        {p[P::Storage], 53, 118},
-        {p[P::Extra4], 55, 119},
-        {p[P::Responsible], 57, 120},
-        {p[P::Extra5], 59, 121},
+        {p[P::Product_Name].startsWith(QStringLiteral("<m>")) ? QString() : p[P::Product_Name], L::Product_Name_Row},
+        {p[P::Category_Name], L::Category_Row},
+        {p[P::Ingredients], L::Ingredients_Row},
+        {p[P::Extra1], L::Extra1_Row},
+        {p[P::Extra2], L::Extra2_Row},
+        {contents, L::Contents_Row},
+        {p[P::Extra3], L::Extra3_Row},
+        {date_line.value_or(QString()), L::Date_Row},
+        {p[P::Storage], L::Storage_Row},
+        {p[P::Extra4], L::Extra4_Row},
+        {p[P::Responsible], L::Responsible_Row},
+        {p[P::Extra5], L::Extra5_Row},
     };
     const double x = c.Line(L::Main_Left) + c.xc;
     double y = c.Line(L::Main_Top) + c.yc;
     for (const Main_Item& item : items)
-        y = c.Item(x, y, c.Flag(item.flag_line), item.text, item.size_line, c.Wrap(L::Main_Width));
+        y = c.Item(x, y, c.Flag(L::Item_Flag_Line(item.row)), item.text, L::Item_Size_Line(item.row),
+                   c.Wrap(L::Main_Width));
     c.surface.Previous_Item_Ruled = false;
 }
 
-void Draw_Block(Composition& c, const QString& text, int top, int left, int width, int size_line, int flag_line)
+void Draw_Block(Composition& c, const QString& text, int top, int left, int width, L::Item_Row row)
 {
     if (!text.isEmpty())
-        c.Item(c.Line(left) + c.xc, c.Line(top) + c.yc, c.Flag(flag_line), text, size_line, c.Wrap(width));
+        c.Item(c.Line(left) + c.xc, c.Line(top) + c.yc, c.Flag(L::Item_Flag_Line(row)), text, L::Item_Size_Line(row),
+               c.Wrap(width));
 }
 
 void Draw_Barcode_Item(Composition& c, const Issue_Values& issue, const store::Settings_Record& settings)
@@ -248,13 +249,15 @@ void Draw_Nutrition(Composition& c)
     double y = c.Line(L::Nutrition_Top) + c.yc;
     const int wrap = c.Wrap(L::Nutrition_Width);
     if (p[P::Nutrition_Title] != kNutritionTemplateTitle)
-        y = c.Item(x, y, c.Flag(125), p[P::Nutrition_Title], 67, wrap);
-    for (int row = 0; row < 15; ++row) {  // 熱量 .. 食塩相当量, then 成分追加１..10
-        const QString& text = p[P::Energy + row];
-        const bool main_row = row < 5;
+        y = c.Item(x, y, c.Flag(L::Nutrition_Flag_Line(L::kNutritionTitleRow)), p[P::Nutrition_Title],
+                   L::Nutrition_Size_Line(L::kNutritionTitleRow), wrap);
+    for (int n = 0; n < L::kStyleRows - 1; ++n) {  // 熱量 .. 食塩相当量, then 成分追加１..10
+        const QString& text = p[P::Energy + n];
+        const bool main_row = n < 5;
         if (main_row && text.endsWith(u':'))
             continue;  // left at its caption alone
-        y = c.Item(x, y, c.Flag(126 + row), text, 69 + 2 * row, wrap);
+        const int row = L::kNutritionTitleRow + 1 + n;
+        y = c.Item(x, y, c.Flag(L::Nutrition_Flag_Line(row)), text, L::Nutrition_Size_Line(row), wrap);
     }
 }
 
@@ -301,17 +304,19 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
     const std::optional<QString> date_line = Date_Line(product, issue, confirmation);
     Draw_Main_Column(c, date_line, issue.contents + product[P::Contents_Unit]);
 
-    Draw_Block(c, product[P::Remarks1], L::Remarks1_Top, L::Remarks1_Left, L::Remarks1_Width, 61, 122);
-    Draw_Block(c, product[P::Remarks2], L::Remarks2_Top, L::Remarks2_Left, L::Remarks2_Width, 63, 123);
+    Draw_Block(c, product[P::Remarks1], L::Remarks1_Top, L::Remarks1_Left, L::Remarks1_Width, L::Remarks1_Row);
+    Draw_Block(c, product[P::Remarks2], L::Remarks2_Top, L::Remarks2_Left, L::Remarks2_Width, L::Remarks2_Row);
     surface.Previous_Item_Ruled = false;
-    Draw_Block(c, issue.price, L::Price_Top, L::Price_Left, L::Price_Width, 65, 124);
+    Draw_Block(c, issue.price, L::Price_Top, L::Price_Left, L::Price_Width, L::Price_Row);
     surface.Previous_Item_Ruled = false;
 
     Draw_Barcode_Item(c, issue, settings);
     Draw_Recycling_Mark(c, {P::Recycle1_Mark, P::Recycle1_Text1, P::Recycle1_Text2, L::Recycle1_Top, L::Recycle1_Left,
-                            L::Recycle1_Height, L::Recycle1_Width, 99, 105, L::Recycle1_Caption_Side});
+                            L::Recycle1_Height, L::Recycle1_Width, L::Caption_Size_Line(L::Recycle1_Caption1_Row),
+                            L::Caption_Size_Line(L::Recycle1_Caption2_Row), L::Recycle1_Caption_Side});
     Draw_Recycling_Mark(c, {P::Recycle2_Mark, P::Recycle2_Text1, P::Recycle2_Text2, L::Recycle2_Top, L::Recycle2_Left,
-                            L::Recycle2_Height, L::Recycle2_Width, 101, 107, L::Recycle2_Caption_Side});
+                            L::Recycle2_Height, L::Recycle2_Width, L::Caption_Size_Line(L::Recycle2_Caption1_Row),
+                            L::Caption_Size_Line(L::Recycle2_Caption2_Row), L::Recycle2_Caption_Side});
     Draw_Nutrition(c);
     surface.Previous_Item_Ruled = false;
 }

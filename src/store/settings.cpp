@@ -8,14 +8,22 @@ namespace store {
 Settings_Record Default_Settings()
 {
     Settings_Record s;
-    s.line[2] = QStringLiteral("0000");
-    s.line[3] = QStringLiteral("0");
-    s.line[4] = QStringLiteral("0");
-    s.line[5] = QStringLiteral("しない");
-    s.line[6] = QStringLiteral("ぱるべりなインストールフォルダ");
-    s.line[7] = QStringLiteral("ソフトウェアにて生成");
-    s.line[8] = QStringLiteral("中央寄せ");
+    s[Setting::Paper_Number] = QStringLiteral("0000");
+    s[Setting::Offset_Vertical_mm] = QStringLiteral("0");
+    s[Setting::Offset_Horizontal_mm] = QStringLiteral("0");
+    s[Setting::Print_Per_Copy] = QStringLiteral("しない");
+    s[Setting::Data_Location] = QStringLiteral("ぱるべりなインストールフォルダ");
+    s[Setting::Vertical_Barcode_Method] = QStringLiteral("ソフトウェアにて生成");
+    s[Setting::Paper_Set_Position] = QStringLiteral("中央寄せ");
     return s;
+}
+
+Settings_Values Saved_Values(const Settings_Record& settings)
+{
+    Settings_Values values;
+    for (int n = 1; n <= kSavedSettings; ++n)
+        values[static_cast<size_t>(n - 1)] = settings.line[static_cast<size_t>(n)];
+    return values;
 }
 
 QString Settings_Path(const QString& application_folder)
@@ -58,7 +66,7 @@ Write_Result Create_Default_Settings(const QString& application_folder)
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values)
 {
     Settings_Record s;
-    for (int n = 1; n <= 9; ++n)
+    for (int n = 1; n <= kSavedSettings; ++n)
         s.line[n] = values[n - 1];
     QByteArray bytes;
     if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes); !encoded.ok())

@@ -11,23 +11,43 @@ namespace store {
 inline const QString kSettingsFileName = QStringLiteral("user_v2.dat");
 constexpr int kSettingsLines = 15;
 
+// The lines that hold a value, by name.
+enum class Setting : int {
+    Printer_Name = 1,
+    Paper_Number,
+    Offset_Vertical_mm,
+    Offset_Horizontal_mm,
+    Print_Per_Copy,
+    Data_Location,
+    Vertical_Barcode_Method,
+    Paper_Set_Position,
+    Max_Print_Width_mm,
+};
+constexpr int kSavedSettings = 9;  // lines 1..9, the ones the settings screen saves
+
 // Element n holds line n (1..15); element 0 is unused.
 struct Settings_Record {
     std::array<QString, kSettingsLines + 1> line;
 
-    const QString& Printer_Name() const { return line[1]; }
-    const QString& Paper_Number() const { return line[2]; }
-    const QString& Offset_Vertical_mm() const { return line[3]; }
-    const QString& Offset_Horizontal_mm() const { return line[4]; }
-    const QString& Print_Per_Copy() const { return line[5]; }
-    const QString& Data_Location() const { return line[6]; }
-    const QString& Vertical_Barcode_Method() const { return line[7]; }
-    const QString& Paper_Set_Position() const { return line[8]; }
-    const QString& Max_Print_Width_mm() const { return line[9]; }
+    QString& operator[](Setting s) { return line[static_cast<size_t>(s)]; }
+    const QString& operator[](Setting s) const { return line[static_cast<size_t>(s)]; }
+
+    const QString& Printer_Name() const { return (*this)[Setting::Printer_Name]; }
+    const QString& Paper_Number() const { return (*this)[Setting::Paper_Number]; }
+    const QString& Offset_Vertical_mm() const { return (*this)[Setting::Offset_Vertical_mm]; }
+    const QString& Offset_Horizontal_mm() const { return (*this)[Setting::Offset_Horizontal_mm]; }
+    const QString& Print_Per_Copy() const { return (*this)[Setting::Print_Per_Copy]; }
+    const QString& Data_Location() const { return (*this)[Setting::Data_Location]; }
+    const QString& Vertical_Barcode_Method() const { return (*this)[Setting::Vertical_Barcode_Method]; }
+    const QString& Paper_Set_Position() const { return (*this)[Setting::Paper_Set_Position]; }
+    const QString& Max_Print_Width_mm() const { return (*this)[Setting::Max_Print_Width_mm]; }
 };
 
 // The nine values the settings screen saves as lines 1 to 9.
-using Settings_Values = std::array<QString, 9>;
+using Settings_Values = std::array<QString, kSavedSettings>;
+
+// Lines 1 to 9 of the record, as Save_Settings takes them.
+Settings_Values Saved_Values(const Settings_Record& settings);
 
 Settings_Record Default_Settings();
 

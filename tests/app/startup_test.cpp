@@ -1,11 +1,8 @@
-#include "screens/common/printer_check.h"
-#include "screens/common/session.h"
 #include "app/startup.h"
 
 #include "layouts/default_layouts.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
-#include "support/fake_printer_platform.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -113,15 +110,4 @@ TEST(First_Start, UnreachableDataFolderIsReportedByName)
     const app::Startup_Result result = app::Prepare_Data(context);
     ASSERT_EQ(result.errors.size(), 1);
     EXPECT_TRUE(result.errors[0].contains(dir.File("no-such-mount/f/"))) << result.errors[0].toStdString();
-}
-
-TEST(Select_Configured_Printer, ExactDeviceNameOnly)
-{
-    Temp_Folder dir;
-    dir.Write("user_v2.dat", "Zebra\r\n");
-    test_support::Fake_Printer_Platform printers({{"zebra"}, {"Zebra-2"}});
-    EXPECT_FALSE(app::Select_Configured_Printer(dir.Path(), printers));
-    test_support::Fake_Printer_Platform with_zebra({{"zebra"}, {"Zebra-2"}, {"Zebra"}});
-    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), with_zebra));
-    EXPECT_EQ(app::Current_Session().current_printer, QStringLiteral("Zebra"));
 }

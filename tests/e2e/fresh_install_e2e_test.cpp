@@ -48,11 +48,9 @@ private slots:
         products::Product_Record product = render_fixtures::Filled_Product();
         test_support::Scripted_Confirmation ui;
         QVERIFY(products::Store_Product(data_folder, product, ui).Is_Done());
-        store::Settings_Values values;
-        for (int i = 0; i < 9; ++i)
-            values[i] = session.settings.line[i + 1];
-        values[0] = platform::kBuilt_In_Pdf_Printer;
-        QVERIFY(store::Save_Settings(session.application_folder, values).ok());
+        store::Settings_Record chosen = session.settings;
+        chosen[store::Setting::Printer_Name] = platform::kBuilt_In_Pdf_Printer;
+        QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
 
         menu.Command2->click();
         auto* screen = qobject_cast<printing::Insatsu*>(app::Find_Window(QStringLiteral("Insatsu")));

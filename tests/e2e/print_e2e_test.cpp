@@ -26,14 +26,6 @@ using print_fixtures::Line_For;
 
 namespace {
 
-QStringList Shown(const test_support::Scripted_Confirmation& ui)
-{
-    QStringList shown;
-    for (const auto& request : ui.requests)
-        shown << request.line1 + QLatin1Char('/') + request.line2;
-    return shown;
-}
-
 // The cups-pdf file of a job: "…-job_<id>.pdf" in root's ~/PDF (waits up to 30 s).
 QString Cups_Pdf_File(int job_id)
 {
@@ -63,12 +55,7 @@ protected:
 
     QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        printing::Print_Run_Context context;
-        context.data_folder = data.Data_Folder();
-        context.settings = settings;
-        context.printers = &printers;
-        context.ui = &ui;
-        return printing::Run_Print(lines, mode, context);
+        return printing::Run_Print(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
     }
 
     // Ids of the jobs that arrived on the queue after `before`, waited for until done.
@@ -94,7 +81,7 @@ TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePd
         ui.requests.clear();
         const int before = e2e::Last_Job_Id(queue);
         EXPECT_TRUE(Run({Line_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(queue)).isEmpty());
-        EXPECT_EQ(Shown(ui), QStringList{"登録番号:0001の/印刷データを送信します"});
+        EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
         const std::vector<int> jobs = Jobs_After(queue, before);
         ASSERT_EQ(jobs.size(), 1u) << queue.toStdString();
         const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
@@ -143,7 +130,7 @@ TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)
     EXPECT_TRUE(Run({Line_For("1", 2), Line_For("2", 3)}, Print_Mode::Reservation,
                     print_fixtures::Settings_For(e2e::kZebra))
                     .isEmpty());
-    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
                                       "予約されていた全ての/印刷データを送信しました"}));
     const std::vector<int> jobs = Jobs_After(e2e::kZebra, before);
     ASSERT_EQ(jobs.size(), 2u);
@@ -168,7 +155,7 @@ TEST_F(Print_E2E, AnEmptyPrinterNameReportsEveryLine)
 {
     const int before = e2e::Last_Job_Id(e2e::kZebra);
     Run({Line_For("1", 1), Line_For("2", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(QString()));
-    EXPECT_EQ(Shown(ui), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
+    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
                                       "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
                                       "予約されていた全ての/印刷データを送信しました"}));
     EXPECT_EQ(e2e::Last_Job_Id(e2e::kZebra), before);
@@ -220,7 +207,7 @@ TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
     EXPECT_EQ(e2e::Last_Job_Id(queue), before);
     ASSERT_GE(ui.requests.size(), 1u);
-    EXPECT_EQ(Shown(ui)[0], QStringLiteral("登録番号:0001の/印刷データを送信できませんでした"));
+    EXPECT_EQ(ui.Shown()[0], QStringLiteral("登録番号:0001の/印刷データを送信できませんでした"));
     EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「FoodlabelStopped」は停止しています"));
 }
 

@@ -15,6 +15,8 @@
 #include "screens/common/item_box.h"
 #include "products/product_file.h"
 #include "screens/products/s_touroku.h"
+#include "support/utf8.h"
+#include "support/visible_window.h"
 #include "support/screen_support.h"
 #include "support/fake_desktop.h"
 #include "support/temp_folder.h"
@@ -32,16 +34,9 @@ using maintenance_test::Dialog_Script;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
-template <typename T>
-T* Open_Window()
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<T*>(top); window && window->isVisible())
-            return window;
-    return nullptr;
-}
+using test_support::Visible_Window;
 
 }  // namespace
 
@@ -73,7 +68,7 @@ void Round_Trip::theApplicationGoesRound()
 
     // Settings: the built-in PDF printer.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    auto* settings = Open_Window<maintenance::Settei>();
+    auto* settings = Visible_Window<maintenance::Settei>();
     QVERIFY(settings);
     const int pdf = settings->Combo1->findText(platform::kBuilt_In_Pdf_Printer);
     QVERIFY(pdf >= 0);
@@ -86,9 +81,9 @@ void Round_Trip::theApplicationGoesRound()
 
     // Layout management: a new layout from the first standard one, made wider.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    settings = Open_Window<maintenance::Settei>();
+    settings = Visible_Window<maintenance::Settei>();
     QTest::mouseClick(settings->Command3, Qt::LeftButton);
-    auto* layout_screen = Open_Window<maintenance::Layout_M>();
+    auto* layout_screen = Visible_Window<maintenance::Layout_M>();
     QVERIFY(layout_screen);
     QVERIFY(!settings->isVisible());
     QVERIFY(app::Select_List_Item(layout_screen->Combo1, Q("標準01 65x45")));
@@ -105,7 +100,7 @@ void Round_Trip::theApplicationGoesRound()
 
     // Registration: product 0001 on the new layout.
     QTest::mouseClick(menu.Command1, Qt::LeftButton);
-    auto* registration = Open_Window<products::S_Touroku>();
+    auto* registration = Visible_Window<products::S_Touroku>();
     QVERIFY(registration);
     registration->Text1[0]->setText(QStringLiteral("1"));
     QVERIFY(app::Select_List_Item(registration->Combo1[0], Q("店頭ラベル")));
@@ -120,7 +115,7 @@ void Round_Trip::theApplicationGoesRound()
 
     // Printing: one label of product 0001 on the PDF printer.
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
-    auto* printing_screen = Open_Window<printing::Insatsu>();
+    auto* printing_screen = Visible_Window<printing::Insatsu>();
     QVERIFY(printing_screen);
     printing_screen->Text1->setText(QStringLiteral("1"));
     QTest::keyClick(printing_screen->Text1, Qt::Key_Return);
@@ -138,9 +133,9 @@ void Round_Trip::theApplicationGoesRound()
 
     // Backup, then a restore that brings the product back.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    settings = Open_Window<maintenance::Settei>();
+    settings = Visible_Window<maintenance::Settei>();
     QTest::mouseClick(settings->Command5, Qt::LeftButton);
-    auto* backup = Open_Window<maintenance::Backup>();
+    auto* backup = Visible_Window<maintenance::Backup>();
     QVERIFY(backup);
     script.answers = {QStringLiteral("round")};
     QTest::mouseClick(backup->Command2, Qt::LeftButton);

@@ -3,6 +3,7 @@
 #include "layouts/default_layouts.h"
 #include "layouts/layout_management.h"
 #include "products/product_file.h"
+#include "support/utf8.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
@@ -18,7 +19,7 @@ using test_support::Temp_Folder;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 const QDateTime kFixedMoment(QDate(2024, 3, 5), QTime(14, 7, 9));
 const Clock kClock = [] { return kFixedMoment; };
 

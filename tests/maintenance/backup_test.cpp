@@ -3,6 +3,7 @@
 #include "maintenance/backup.h"
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
+#include "support/utf8.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ using test_support::Temp_Folder;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 // Every file of a folder with its bytes.
 std::map<QString, QByteArray> Snapshot(const QString& folder)

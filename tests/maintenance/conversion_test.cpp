@@ -1,6 +1,7 @@
 // Conversion of version 1.08 product files: the record mapping and the merge by number.
 #include "maintenance/conversion.h"
 #include "products/product_file.h"
+#include "support/utf8.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ using test_support::Temp_Folder;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 // An old record with the given number, name, label type, frame and marks.
 QString Old_Line(const QString& number, const QString& name, const QString& type = Q("65×45(タテ)"),

@@ -1,6 +1,7 @@
 // The settings screen's printer presets and the data copy of a location change.
 #include "maintenance/data_files.h"
 #include "maintenance/settings_rules.h"
+#include "support/utf8.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ using test_support::Temp_Folder;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 const QString kInstall = QStringLiteral("ぱるべりなインストールフォルダ");
 const QString kDesktop = QStringLiteral("デスクトップ");

@@ -26,11 +26,22 @@ bool Prepare_Data_Folder(const QString& data_folder)
 store::Settings_Record Settings_For(const QString& printer, const QString& per_copy, const QString& paper)
 {
     store::Settings_Record settings = store::Default_Settings();
-    settings.line[1] = printer;
-    settings.line[2] = paper;
-    settings.line[5] = per_copy;
-    settings.line[8] = QStringLiteral("端寄せ");
+    settings[store::Setting::Printer_Name] = printer;
+    settings[store::Setting::Paper_Number] = paper;
+    settings[store::Setting::Print_Per_Copy] = per_copy;
+    settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
     return settings;
+}
+
+printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
+                                        platform::Printer_Platform& printers, store::Confirmation& ui)
+{
+    printing::Print_Run_Context context;
+    context.data_folder = data_folder;
+    context.settings = settings;
+    context.printers = &printers;
+    context.ui = &ui;
+    return context;
 }
 
 QString Line_For(const QString& number, int labels)

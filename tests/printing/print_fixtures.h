@@ -3,6 +3,7 @@
 // on the built-in layout "標準01 65x45", the eight built-in layouts and the
 // recycling-mark pictures; settings that name a printer; issue lines.
 #include "printing/issue_line.h"
+#include "printing/print_run.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
 
@@ -18,6 +19,10 @@ bool Prepare_Data_Folder(const QString& data_folder);
 // Default settings with this printer, copy mode and paper number.
 store::Settings_Record Settings_For(const QString& printer, const QString& per_copy = QStringLiteral("しない"),
                                     const QString& paper = QStringLiteral("0000"));
+
+// What a print run of the folder needs.
+printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
+                                        platform::Printer_Platform& printers, store::Confirmation& ui);
 
 // The reservation line of product `number` with `labels` labels (issue of 2024/3/5 9:00).
 QString Line_For(const QString& number, int labels);

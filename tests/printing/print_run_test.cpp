@@ -27,15 +27,6 @@ QPageSize Label_Paper()
     return QPageSize(QSizeF(101.6, 127), QPageSize::Millimeter, QStringLiteral("w288h360"), QPageSize::ExactMatch);
 }
 
-// Line 1 and line 2 of every confirmation, "/"-joined, in order.
-QStringList Shown(const test_support::Scripted_Confirmation& ui)
-{
-    QStringList shown;
-    for (const auto& request : ui.requests)
-        shown << request.line1 + QLatin1Char('/') + request.line2;
-    return shown;
-}
-
 class Print_Run_Test : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
@@ -44,12 +35,7 @@ protected:
 
     QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        printing::Print_Run_Context context;
-        context.data_folder = data.Data_Folder();
-        context.settings = settings;
-        context.printers = &printers;
-        context.ui = &ui;
-        return printing::Run_Print(lines, mode, context);
+        return printing::Run_Print(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
     }
 
     test_support::Temp_Folder data;
@@ -111,7 +97,7 @@ TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
     // The queue's own size (no paper number anywhere) stays.
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 101.6, 0.01);
     ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(Shown(ui), QStringList{"登録番号:0001の/印刷データを送信します"});
+    EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
     EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("送信"));
     EXPECT_FALSE(ui.requests[0].first_shown);
     EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
@@ -141,7 +127,7 @@ TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)
     ASSERT_EQ(printers.sent.size(), 2u);
     EXPECT_EQ(printers.sent[0].copies, 2);
     EXPECT_EQ(printers.sent[1].copies, 1);
-    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
                                       "予約されていた全ての/印刷データを送信しました"}));
     for (const auto& request : ui.requests) {
         EXPECT_EQ(request.back_colour, store::kInformationColour);
@@ -157,7 +143,7 @@ TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
     const QStringList left = Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     EXPECT_TRUE(printers.sent.empty());
-    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません",
+    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません",
                                       "登録番号:0001の/印刷が出来ませんでした",
                                       "登録番号:0003で指定されて/いるレイアウトは存在しません",
                                       "登録番号:0003の/印刷が出来ませんでした",
@@ -171,7 +157,7 @@ TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
-    EXPECT_EQ(Shown(ui)[1], QStringLiteral("登録番号:0003で指定されて/いるレイアウトは存在しません"));
+    EXPECT_EQ(ui.Shown()[1], QStringLiteral("登録番号:0003で指定されて/いるレイアウトは存在しません"));
 }
 
 TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStays)
@@ -180,7 +166,7 @@ TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStay
         ui.requests.clear();
         const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
         EXPECT_TRUE(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(name)).isEmpty());
-        EXPECT_EQ(Shown(ui), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした",
+        EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした",
                                           "登録番号:0001の/印刷が出来ませんでした",
                                           "プリンタが見つかりません/印刷は行なえませんでした",
                                           "登録番号:0002の/印刷が出来ませんでした",
@@ -227,15 +213,12 @@ TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
 {
     test_support::Fake_Printer_Platform stopped(
         {{kZebra, {QPageSize(QPageSize::A4)}, 0, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
-    printing::Print_Run_Context context;
-    context.data_folder = data.Data_Folder();
-    context.settings = print_fixtures::Settings_For(kZebra);
-    context.printers = &stopped;
-    context.ui = &ui;
+    const printing::Print_Run_Context context =
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(kZebra), stopped, ui);
     const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
     EXPECT_EQ(printing::Run_Print(lines, Print_Mode::Reservation, context), lines);
     EXPECT_TRUE(stopped.sent.empty());
-    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
+    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
                                       "登録番号:0002の/印刷データを送信できませんでした", "登録番号:0002の/印刷が出来ませんでした",
                                       "予約されていた印刷データの一部を/送信できませんでした"}));
     EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「Zebra」は停止しています"));
@@ -243,7 +226,7 @@ TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
     ui.requests.clear();
     const QStringList immediate = {Line_For("1", 1)};
     EXPECT_EQ(printing::Run_Print(immediate, Print_Mode::Immediate, context), immediate);
-    EXPECT_EQ(Shown(ui), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
+    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
 }
 
 TEST_F(Print_Run_Test, ThePaperLengthNoticeIsShownOncePerRun)

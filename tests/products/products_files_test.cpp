@@ -21,7 +21,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Strings_File, Reads_A_Category_With_Commas_Decoded)
+TEST_F(Strings_File, ReadsACategoryWithCommasDecoded)
 {
     folder.Write(kStringsFileName, test_support::Cp932_Lines({QStringLiteral("品名の登録,a<kanma>b,,c<kanma>,,"),
                                                               QStringLiteral("表示価格の登録x,1,2,3,4,5")}));
@@ -35,7 +35,7 @@ TEST_F(Strings_File, Reads_A_Category_With_Commas_Decoded)
     EXPECT_EQ(Read_Category_Strings(empty.Data_Folder(), QStringLiteral("品名の登録"), Key_Match::Equal)[0], QString());
 }
 
-TEST_F(Strings_File, Register_Replaces_The_Line_In_Place_Or_Appends)
+TEST_F(Strings_File, RegisterReplacesTheLineInPlaceOrAppends)
 {
     Category_Strings price = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With);
     EXPECT_EQ(price[1], QStringLiteral("円＋税"));
@@ -60,7 +60,7 @@ TEST_F(Strings_File, Register_Replaces_The_Line_In_Place_Or_Appends)
     EXPECT_FALSE(QFile::exists(folder.File(kStringsTempName)));
 }
 
-TEST_F(Strings_File, Unencodable_Text_Is_Refused_And_Nothing_Written)
+TEST_F(Strings_File, UnencodableTextIsRefusedAndNothingWritten)
 {
     const QByteArray before = folder.Read(kStringsFileName);
     Category_Strings strings;
@@ -97,7 +97,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Word_Table, Filters_Include_Voiced_And_Semi_Voiced_Rows)
+TEST_F(Word_Table, FiltersIncludeVoicedAndSemiVoicedRows)
 {
     const QStringList entries = Read_Word_Entries(folder.Data_Folder());
     ASSERT_EQ(entries.size(), 1040);
@@ -112,7 +112,7 @@ TEST_F(Word_Table, Filters_Include_Voiced_And_Semi_Voiced_Rows)
     EXPECT_EQ(Words(kFilterAll).size(), 1040);
 }
 
-TEST_F(Word_Table, Kana_Reading_Goes_First_And_Latin_ZZ_Last)
+TEST_F(Word_Table, KanaReadingGoesFirstAndLatinZZLast)
 {
     ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"))));
     EXPECT_EQ(Lines().first(), QStringLiteral("あ　\tａｂｃ"));
@@ -127,7 +127,7 @@ TEST_F(Word_Table, Kana_Reading_Goes_First_And_Latin_ZZ_Last)
     EXPECT_EQ(Normalize_Reading(QStringLiteral("ぞうねん")), QStringLiteral("ぞう"));
 }
 
-TEST_F(Word_Table, Delete_Removes_Every_Line_Of_The_Word_After_Asking)
+TEST_F(Word_Table, DeleteRemovesEveryLineOfTheWordAfterAsking)
 {
     ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤")));
     EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 2);
@@ -146,7 +146,7 @@ TEST_F(Word_Table, Delete_Removes_Every_Line_Of_The_Word_After_Asking)
               (QStringList{QStringLiteral("増粘剤を削除します"), QStringLiteral("削除しました")}));
 }
 
-TEST_F(Word_Table, Unencodable_Word_Is_Refused)
+TEST_F(Word_Table, UnencodableWordIsRefused)
 {
     const QByteArray before = folder.Read(kWordTableFileName);
     EXPECT_FALSE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"))));
@@ -154,7 +154,7 @@ TEST_F(Word_Table, Unencodable_Word_Is_Refused)
     EXPECT_EQ(ui.Lines1().last(), QStringLiteral("書き込み出来ません"));
 }
 
-TEST(Ingredients, Transfer_Appends_With_Comma_Unless_After_Separator)
+TEST(Ingredients, TransferAppendsWithCommaUnlessAfterSeparator)
 {
     const QString first = Append_Ingredient(QStringLiteral("原材料名:"), QStringLiteral("増粘剤"));
     EXPECT_EQ(first, QStringLiteral("原材料名:増粘剤"));

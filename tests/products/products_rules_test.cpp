@@ -1,19 +1,17 @@
 // Rules of the product screens: item values, barcode, list names and search,
 // special expressions, in-store code, width conversion.
-#include "layouts/layout_names.h"
 #include "products/instore_code.h"
 #include "products/item_rules.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "products/special_expression.h"
-#include "store/width_conversion.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 using namespace products;
 
-TEST(Add_Days, Normalized_As_The_Box_Shows_It)
+TEST(Add_Days, NormalizedAsTheBoxShowsIt)
 {
     const std::pair<QString, QString> cases[] = {
         {QStringLiteral("３"), QStringLiteral("3")},     {QStringLiteral("-2"), QStringLiteral("2")},
@@ -25,7 +23,7 @@ TEST(Add_Days, Normalized_As_The_Box_Shows_It)
         EXPECT_EQ(Normalize_Add_Days(typed), shown) << typed.toStdString();
 }
 
-TEST(Item_Separator, Backspace_Delete_And_Selection)
+TEST(Item_Separator, BackspaceDeleteAndSelection)
 {
     const QString text = QStringLiteral("品名:いちご");
     EXPECT_TRUE(Removes_Item_Separator(text, 3, 0, 0, Delete_Key::Backspace));
@@ -37,7 +35,7 @@ TEST(Item_Separator, Backspace_Delete_And_Selection)
     EXPECT_TRUE(Removes_Item_Separator(QStringLiteral("名称：餅"), 3, 0, 0, Delete_Key::Backspace));
 }
 
-TEST(Product_List, Display_Names_Of_Full_List_And_Search)
+TEST(Product_List, DisplayNamesOfFullListAndSearch)
 {
     const QString name = QStringLiteral("品名:いちご<m>春限定");
     EXPECT_EQ(Full_List_Name(name, {}), QStringLiteral("春限定"));
@@ -51,7 +49,7 @@ TEST(Product_List, Display_Names_Of_Full_List_And_Search)
               QStringLiteral("0001|") + QString(20, QLatin1Char('x')) + QStringLiteral("|"));
 }
 
-TEST(Product_List, Search_Words_Split_At_Both_Spaces_And_All_Are_Used)
+TEST(Product_List, SearchWordsSplitAtBothSpacesAndAllAreUsed)
 {
     EXPECT_EQ(Split_Search_Words(QStringLiteral("大福 こしあん")), Split_Search_Words(QStringLiteral("大福　こしあん")));
     EXPECT_EQ(Split_Search_Words(QStringLiteral("a  b")), (QStringList{"a", "", "b"}));
@@ -81,7 +79,7 @@ TEST(Product_List, Search_Words_Split_At_Both_Spaces_And_All_Are_Used)
     EXPECT_EQ(Full_Product_List(folder.Data_Folder()).size(), 3);
 }
 
-TEST(Special_Expression, Options_Put_And_Remove_The_Leading_Tag)
+TEST(Special_Expression, OptionsPutAndRemoveTheLeadingTag)
 {
     const QString start = QStringLiteral("品名:いちご");
     const QString bold = Apply_Special_Expression(start, Special_Expression::Bold);
@@ -100,7 +98,7 @@ TEST(Special_Expression, Options_Put_And_Remove_The_Leading_Tag)
     EXPECT_EQ(Insert_Button_Caption(QStringLiteral("高温 ・多湿　・直射日光を避け")), QStringLiteral("｢高温・多湿・直射日光｣を左枠へ表示"));
 }
 
-TEST(Special_Expression, Thirty_Titles_Map_To_Their_Boxes)
+TEST(Special_Expression, ThirtyTitlesMapToTheirBoxes)
 {
     EXPECT_EQ(Item_Titles().size(), 30);
     EXPECT_EQ(Item_Box_Of_Title(QStringLiteral("品名の登録")), 1);
@@ -111,7 +109,7 @@ TEST(Special_Expression, Thirty_Titles_Map_To_Their_Boxes)
     EXPECT_EQ(Title_Of_Item_Box(7), QString());
 }
 
-TEST(Instore_Code, Price_Check_Digit_And_Complete_Code)
+TEST(Instore_Code, PriceCheckDigitAndCompleteCode)
 {
     EXPECT_EQ(Price_Check_Digit(QStringLiteral("0298")), 1);
     EXPECT_EQ(Price_Check_Digit(QStringLiteral("0000")), 0);
@@ -123,20 +121,3 @@ TEST(Instore_Code, Price_Check_Digit_And_Complete_Code)
     EXPECT_EQ(Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
 }
 
-TEST(Width_Conversion, Ascii_Space_And_Katakana)
-{
-    EXPECT_EQ(store::To_Full_Width(QStringLiteral("abc 1")), QStringLiteral("ａｂｃ　１"));
-    EXPECT_EQ(store::To_Full_Width(QStringLiteral("ｶﾞﾊﾟｰﾄ")), QStringLiteral("ガパート"));
-    EXPECT_EQ(store::To_Full_Width(QStringLiteral("ｱﾞ")), QStringLiteral("ア゛"));
-    EXPECT_EQ(store::To_Half_Width(QStringLiteral("ＡＢ　３")), QStringLiteral("AB 3"));
-    EXPECT_EQ(store::To_Half_Width(QStringLiteral("ガパート")), QStringLiteral("ｶﾞﾊﾟｰﾄ"));
-    EXPECT_EQ(store::To_Half_Width(QStringLiteral("あ漢")), QStringLiteral("あ漢"));
-}
-
-TEST(Layout_Names, Sorted_Case_Insensitively_Without_Extension)
-{
-    test_support::Temp_Folder folder;
-    for (const char* name : {"b.lay", "A.lay", "c.txt", "a2.lay"})
-        folder.Write(QString::fromLatin1(name), "x");
-    EXPECT_EQ(layouts::Sorted_Layout_Names(folder.Data_Folder()), (QStringList{"A", "a2", "b"}));
-}

@@ -54,7 +54,7 @@ TEST_P(Barcode_Decoding, ZbarimgReadsThePrintedCode)
     issue.barcode = c.digits;
     issue.price.clear();
     store::Settings_Record settings = store::Default_Settings();
-    settings.line[8] = QStringLiteral("端寄せ");
+    settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
 
     const QString pdf = folder.File("label.pdf");
     const QString error = render::Compose_Label_Pdf(pdf, Product_For_Decoding(), render_fixtures::Built_In_Layout(c.layout),

@@ -112,13 +112,6 @@ TEST(Japanese_Era, EarlierErasHaveTheirOwnYears)
     }
 }
 
-TEST(To_Full_Width, AsciiBlankAndHalfWidthKatakana)
-{
-    EXPECT_EQ(render::To_Full_Width("2024/03/05 12:00."), "２０２４／０３／０５　１２：００．");
-    EXPECT_EQ(render::To_Full_Width("ｶﾞｯﾊﾟｲ(A)"), "ガッパイ（Ａ）");
-    EXPECT_EQ(render::To_Full_Width("年月日"), "年月日");
-}
-
 TEST(Date_Line, CaptionThenStampedDate)
 {
     test_support::Scripted_Confirmation ui;

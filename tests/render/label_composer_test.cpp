@@ -23,8 +23,8 @@ const QString kRightCaptions = QStringLiteral("標準05 70x80");       // G
 store::Settings_Record Settings(const QString& position = QStringLiteral("端寄せ"), const QString& max_width = {})
 {
     store::Settings_Record settings = store::Default_Settings();
-    settings.line[8] = position;
-    settings.line[9] = max_width;
+    settings[store::Setting::Paper_Set_Position] = position;
+    settings[store::Setting::Max_Print_Width_mm] = max_width;
     return settings;
 }
 
@@ -196,8 +196,8 @@ TEST(Label_Composer, PreviewDrawsUprightAndTurnsOnlyTheBarcode)
 TEST(Label_Composer, CorrectionsAndCentring)
 {
     store::Settings_Record settings = Settings(QStringLiteral("中央寄せ"), QStringLiteral("104"));
-    settings.line[3] = QStringLiteral("0.5");   // vertical
-    settings.line[4] = QStringLiteral("-0.5");  // horizontal
+    settings[store::Setting::Offset_Vertical_mm] = QStringLiteral("0.5");
+    settings[store::Setting::Offset_Horizontal_mm] = QStringLiteral("-0.5");
     layouts::Layout_Record layout = Built_In_Layout(kUprightPlain);
     layout[layouts::Correction_Vertical] = QStringLiteral("1");
     layout[layouts::Correction_Horizontal] = QStringLiteral("2");
@@ -347,7 +347,7 @@ TEST(Label_Composer, BackgroundPictureStretchedOnPreviewUnstretchedOnPrinter)
 TEST(Label_Composer, BarcodeFontWhenChosenAndInstalled)
 {
     store::Settings_Record settings = Settings();
-    settings.line[7] = QStringLiteral("バーコードフォント使用");
+    settings[store::Setting::Vertical_Barcode_Method] = QStringLiteral("バーコードフォント使用");
     Composed with_font(Printer());
     with_font.surface.installed_fonts << "jan13" << "jan13yoko";
     with_font.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), render_fixtures::Filled_Issue(),

@@ -40,6 +40,8 @@ TEST(Settings, SaveThenLoadKeepsTheNineValuesAndEmptiesTheReservedLines)
         EXPECT_EQ(s.line[n], values[n - 1]) << n;
     for (int n = 10; n <= 15; ++n)
         EXPECT_TRUE(s.line[n].isEmpty()) << n;
+    EXPECT_EQ(Saved_Values(s), values);
+    EXPECT_EQ(s[Setting::Vertical_Barcode_Method], QStringLiteral("バーコードフォント使用"));
     EXPECT_EQ(dir.Read("user_v2.dat").count("\r\n"), 15);
     EXPECT_FALSE(QFile::exists(dir.File("user_v2.dat.tmp")));
 }

@@ -1,5 +1,6 @@
 #include "support/dialog_script.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/dialogs.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ Dialog_Script::Dialog_Script()
 QString Dialog_Script::Next_Answer()
 {
     if (answers.empty())
-        return QStringLiteral("cancel");
+        return app::kAnswerCancel;
     const QString answer = answers.front();
     answers.pop_front();
     return answer;
@@ -74,7 +75,7 @@ void Dialog_Script::Poll()
             seen.push_back(dialog);
             if (!kakunin->Command1->isVisible())
                 kakunin->Command2_Click();
-            else if (Next_Answer() == QStringLiteral("ok"))
+            else if (Next_Answer() == app::kAnswerOk)
                 kakunin->Command1_Click();
             else
                 kakunin->Command2_Click();
@@ -85,7 +86,7 @@ void Dialog_Script::Poll()
                             {input->windowTitle(), input->Label1[0]->text(), input->Text1->text()},
                             {input->Command1->text(), input->Command2->text()}});
             const QString answer = Next_Answer();
-            if (answer == QStringLiteral("cancel")) {
+            if (answer == app::kAnswerCancel) {
                 input->Command2_Click();
             } else {
                 if (!answer.isEmpty())

@@ -33,4 +33,12 @@ QStringList Scripted_Confirmation::Lines1() const
     return lines;
 }
 
+QStringList Scripted_Confirmation::Shown() const
+{
+    QStringList shown;
+    for (const auto& r : requests)
+        shown << r.line1 + QLatin1Char('/') + r.line2;
+    return shown;
+}
+
 }  // namespace test_support

@@ -29,6 +29,8 @@ public:
 
     // First lines of the requests, in order.
     QStringList Lines1() const;
+    // "line1/line2" of the requests, in order.
+    QStringList Shown() const;
 };
 
 }  // namespace test_support

@@ -1,5 +1,6 @@
 #include "screens/common/dialogs.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
@@ -75,7 +76,7 @@ void Answer_Dialog::closeEvent(QCloseEvent* event)
 {
     const QString caller = Ret_Form->text();
     if (QLabel* ret_code = Find_Ret_Code(caller); ret_code && ret_code->text().isEmpty())
-        ret_code->setText(QStringLiteral("cancel"));
+        ret_code->setText(kAnswerCancel);
     event->accept();
 }
 
@@ -116,13 +117,13 @@ Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
 
 void Kakunin::Command1_Click()
 {
-    Answer(QStringLiteral("ok"));
+    Answer(kAnswerOk);
     close();
 }
 
 void Kakunin::Command2_Click()
 {
-    Answer(QStringLiteral("cancel"));
+    Answer(kAnswerCancel);
     close();
 }
 
@@ -185,7 +186,7 @@ void InputWindowA::Command1_Click()
 
 void InputWindowA::Command2_Click()
 {
-    Answer(QStringLiteral("cancel"));
+    Answer(kAnswerCancel);
     close();
 }
 
@@ -286,7 +287,7 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     }
     ret_code->clear();
     Wait_For_Answer(ret_code);
-    return ret_code->text() == QStringLiteral("ok");
+    return ret_code->text() == kAnswerOk;
 }
 
 }  // namespace app

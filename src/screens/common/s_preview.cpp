@@ -1,5 +1,6 @@
 #include "screens/common/s_preview.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
@@ -17,7 +18,6 @@
 namespace printing {
 namespace {
 
-const QString kOpen = QStringLiteral("open");
 const QString kPrvOpen = QStringLiteral("Prv_open");
 
 constexpr int kFrameOffset = 45;       // twips: the viewport's top and left
@@ -146,7 +146,7 @@ void S_Preview::closeEvent(QCloseEvent* event)
 {
     const QString opener = F_Open_Moto->text();
     if (opener == QStringLiteral("S_Touroku") || opener == QStringLiteral("Insatsu") || opener == QStringLiteral("Layout_M"))
-        if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && prv_open->text() == kOpen)
+        if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && app::Is_Open(prv_open))
             prv_open->clear();
     event->accept();
 }
@@ -164,7 +164,7 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
         window = new S_Preview;
     window->Arrange(geometry, twips_per_pixel);
     QLabel* prv_open = caller ? caller->findChild<QLabel*>(kPrvOpen) : nullptr;
-    if (!prv_open || prv_open->text() != kOpen)
+    if (!prv_open || !app::Is_Open(prv_open))
         app::Centre_On_Screen(window);
 
     window->show();
@@ -174,13 +174,13 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     app::Screen_Confirmation confirmation{caller_name};
     const app::Session& session = app::Current_Session();
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, session.settings,
-                                                           session.Data_Folder(), confirmation, profile);
+                                                           app::Current_Data_Folder(), confirmation, profile);
     if (window) {  // a notice during composition may have let the user close it
         window->picDraw->setPixmap(QPixmap::fromImage(picture));
         window->F_Open_Moto->setText(caller_name);
     }
     if (prv_open)
-        prv_open->setText(kOpen);
+        prv_open->setText(app::kOpen);
 }
 
 S_Preview* Current_Preview()

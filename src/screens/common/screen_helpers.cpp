@@ -11,11 +11,6 @@
 
 namespace products {
 
-QString Current_Data_Folder()
-{
-    return app::Current_Session().Data_Folder();
-}
-
 QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size)
 {
     auto* label = new QLabel(text, parent);

@@ -1,8 +1,8 @@
 #include "screens/layouts/layout_m.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/printer_check.h"
 #include "screens/common/session.h"
-#include "render/date_stamp.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
 #include "screens/common/input_window.h"
@@ -10,7 +10,6 @@
 #include "screens/common/s_preview.h"
 #include "products/product_file.h"
 #include "screens/products/s_list.h"
-#include "render/issue_values.h"
 #include "store/text_helpers.h"
 
 #include <QCloseEvent>
@@ -73,6 +72,7 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
                                             QStringLiteral("BMPファイル(*.bmp);;すべてのファイル(*.*)"));
     };
     Build_Controls();
+    Build_Layout();
 
     connect(Combo1, &QComboBox::activated, this, &Layout_M::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Layout_M::Command1_Click);
@@ -89,8 +89,8 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
         connect(button, &QPushButton::clicked, this, [this, button] { Size_Button_Click(button); });
     for (QPushButton* button : {Command7, Command10})
         connect(button, &QPushButton::clicked, this, [this, button] { Width_Button_Click(button); });
-    connect(Text1[0], &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
-    connect(Text1[1], &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
+    connect(Field(layouts::Label_Length), &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
+    connect(Field(layouts::Label_Width), &QLineEdit::textEdited, this, &Layout_M::Update_Size_Hint);
     connect(Text1[kPaperField], &QLineEdit::editingFinished, this, [this] { Text1_LostFocus(kPaperField); });
     connect(Text2, &QLineEdit::returnPressed, this, &Layout_M::Text2_KeyPress_Enter);
     connect(Command12, &QPushButton::clicked, this, &Layout_M::Command12_Click);
@@ -98,12 +98,17 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
         connect(Text1[i], &QLineEdit::returnPressed, this, [this, i] { Text1_KeyPress_Enter(i); });
 }
 
+QLineEdit* Layout_M::Field(int line) const
+{
+    return Text1[layouts::Field_Of_Line(line)];
+}
+
 void Layout_M::Build_Controls()
 {
     for (int i = 0; i <= kPaperField; ++i) {
         Text1[i] = new QLineEdit(this);
         Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
-        Text1[i]->setMaximumWidth(i == 4 ? 220 : 58);
+        Text1[i]->setMaximumWidth(layouts::Line_Of_Field(i) == layouts::Background_Image ? 220 : 58);
     }
     const auto make_label = [this](int index, const QString& text) {
         Label1[index] = new QLabel(text, this);
@@ -111,7 +116,9 @@ void Layout_M::Build_Controls()
         return Label1[index];
     };
     for (int k = 0; k < layouts::kRuledRows; ++k) {
-        QLabel* caption = make_label(kFirstCaption + k, Q(k < 16 ? kItemCaptions[k] : kNutritionCaptions[k - 16]));
+        const bool item = k < layouts::kStyleRows;
+        QLabel* caption = make_label(kFirstCaption + k,
+                                     Q(item ? kItemCaptions[k] : kNutritionCaptions[k - layouts::kStyleRows]));
         caption->installEventFilter(this);
         caption->setToolTip(QStringLiteral("ダブルクリックで罫線の指定を切り替えます"));
     }
@@ -145,91 +152,113 @@ void Layout_M::Build_Controls()
     Command15 = Named(new QPushButton(Q("用紙番号指定"), this), "Command15");
     Ret_Code = app::Add_Ret_Code(this);
     Prv_open = printing::Add_Prv_Open(this);
+}
 
-    // Frame "ラベルの設定".
-    auto* label_frame = new QGroupBox(Q("ラベルの設定"), this);
-    auto* label_grid = new QGridLayout(label_frame);
-    const auto add_pair = [](QGridLayout* grid, int row, int column, const QString& caption, QWidget* field) {
+QGroupBox* Layout_M::Build_Label_Frame()
+{
+    auto* frame = new QGroupBox(Q("ラベルの設定"), this);
+    auto* grid = new QGridLayout(frame);
+    const auto add_pair = [grid](int row, int column, const QString& caption, QWidget* field) {
         grid->addWidget(new QLabel(caption), row, column);
         grid->addWidget(field, row, column + 1);
     };
-    label_grid->addWidget(new QLabel(Q("ラベルサイズ")), 0, 0);
-    add_pair(label_grid, 0, 1, Q("Ｐ"), Text1[0]);
-    add_pair(label_grid, 0, 3, Q("Ｗ"), Text1[1]);
-    label_grid->addWidget(new QLabel(Q("印字補正")), 1, 0);
-    add_pair(label_grid, 1, 1, Q("縦"), Text1[2]);
-    add_pair(label_grid, 1, 3, Q("横"), Text1[3]);
-    label_grid->addWidget(new QLabel(Q("背景画像")), 2, 0);
-    label_grid->addWidget(Text1[4], 2, 1, 1, 4);
-    label_grid->addWidget(Command2, 2, 5);
-    label_grid->addWidget(Label1[kHintLabel], 3, 1, 1, 5);
-    label_grid->addWidget(new QLabel(Q("印字方向")), 4, 0);
-    label_grid->addWidget(Combo2, 4, 1, 1, 2);
-    label_grid->addWidget(new QLabel(Q("度")), 4, 3);
-    label_grid->addWidget(new QLabel(Q("用紙番号")), 5, 0);
-    label_grid->addWidget(Text1[kPaperField], 5, 1, 1, 2);
-    label_grid->addWidget(Command15, 5, 3, 1, 3);
+    grid->addWidget(new QLabel(Q("ラベルサイズ")), 0, 0);
+    add_pair(0, 1, Q("Ｐ"), Field(layouts::Label_Length));
+    add_pair(0, 3, Q("Ｗ"), Field(layouts::Label_Width));
+    grid->addWidget(new QLabel(Q("印字補正")), 1, 0);
+    add_pair(1, 1, Q("縦"), Field(layouts::Correction_Vertical));
+    add_pair(1, 3, Q("横"), Field(layouts::Correction_Horizontal));
+    grid->addWidget(new QLabel(Q("背景画像")), 2, 0);
+    grid->addWidget(Field(layouts::Background_Image), 2, 1, 1, 4);
+    grid->addWidget(Command2, 2, 5);
+    grid->addWidget(Label1[kHintLabel], 3, 1, 1, 5);
+    grid->addWidget(new QLabel(Q("印字方向")), 4, 0);
+    grid->addWidget(Combo2, 4, 1, 1, 2);
+    grid->addWidget(new QLabel(Q("度")), 4, 3);
+    grid->addWidget(new QLabel(Q("用紙番号")), 5, 0);
+    grid->addWidget(Text1[kPaperField], 5, 1, 1, 2);
+    grid->addWidget(Command15, 5, 3, 1, 3);
+    return frame;
+}
 
-    // Frame "印字開始位置の設定": position fields per item.
-    auto* position_frame = new QGroupBox(Q("印字開始位置の設定"), this);
-    auto* position_grid = new QGridLayout(position_frame);
+QGroupBox* Layout_M::Build_Position_Frame()
+{
+    auto* frame = new QGroupBox(Q("印字開始位置の設定"), this);
+    auto* grid = new QGridLayout(frame);
     const QStringList headers = {Q("縦"), Q("横"), Q("幅 / 縦寸"), Q("横寸"), Q("添字")};
     for (int c = 0; c < headers.size(); ++c)
-        position_grid->addWidget(new QLabel(headers[c]), 0, c + 1, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(headers[c]), 0, c + 1, Qt::AlignHCenter);
+    namespace L = layouts;
     const struct {
         const char* caption;
-        int first;
+        int first_line;  // the top line; the left line and the size lines follow it
         int count;
         QComboBox* side;
-    } positions[] = {{"原材料表", 5, 3, nullptr},     {"バーコード", 8, 3, nullptr}, {"リサイクル１", 11, 4, Combo3},
-                     {"リサイクル２", 15, 4, Combo4}, {"成分表", 19, 3, nullptr},     {"備考１", 22, 3, nullptr},
-                     {"備考２", 25, 3, nullptr},      {"価格", 28, 3, nullptr}};
+    } positions[] = {{"原材料表", L::Main_Top, 3, nullptr},         {"バーコード", L::Barcode_Top, 3, nullptr},
+                     {"リサイクル１", L::Recycle1_Top, 4, Combo3}, {"リサイクル２", L::Recycle2_Top, 4, Combo4},
+                     {"成分表", L::Nutrition_Top, 3, nullptr},      {"備考１", L::Remarks1_Top, 3, nullptr},
+                     {"備考２", L::Remarks2_Top, 3, nullptr},       {"価格", L::Price_Top, 3, nullptr}};
     int row = 1;
     for (const auto& p : positions) {
-        position_grid->addWidget(new QLabel(Q(p.caption)), row, 0);
+        grid->addWidget(new QLabel(Q(p.caption)), row, 0);
         for (int i = 0; i < p.count; ++i)
-            position_grid->addWidget(Text1[p.first + i], row, 1 + i);
+            grid->addWidget(Field(p.first_line + i), row, 1 + i);
         if (p.side)
-            position_grid->addWidget(p.side, row, 5);
+            grid->addWidget(p.side, row, 5);
         ++row;
     }
+    return frame;
+}
 
-    // The two style frames: 16 rows of caption, size and width in two columns each.
-    const auto style_frame = [this](const QString& title, int first_caption, int first_field,
-                                    std::initializer_list<QPushButton*> buttons) {
-        auto* frame = new QGroupBox(title, this);
-        auto* grid = new QGridLayout(frame);
-        for (int half = 0; half < 2; ++half) {
-            grid->addWidget(new QLabel(Q("pt")), 0, half * 3 + 1, Qt::AlignHCenter);
-            grid->addWidget(new QLabel(Q("幅%")), 0, half * 3 + 2, Qt::AlignHCenter);
-        }
-        for (int k = 0; k < 16; ++k) {
-            const int r = 1 + k % 8;
-            const int c = (k / 8) * 3;
-            grid->addWidget(Label1[first_caption + k], r, c);
-            grid->addWidget(Text1[first_field + 2 * k], r, c + 1);
-            grid->addWidget(Text1[first_field + 2 * k + 1], r, c + 2);
-        }
-        auto* button_row = new QHBoxLayout;
-        for (QPushButton* button : buttons)
-            button_row->addWidget(button);
-        grid->addLayout(button_row, 9, 0, 1, 6);
-        return frame;
-    };
-    QGroupBox* item_frame =
-        style_frame(Q("内容表示 - 文字サイズの設定"), kFirstCaption, 31, {Command5, Command6, Command7});
-    QGroupBox* nutrition_frame =
-        style_frame(Q("成分表示 - 文字サイズの設定"), kFirstCaption + 16, 63, {Command8, Command9, Command10});
-
-    auto* other_frame = new QGroupBox(Q("その他表示 - 文字サイズの設定"), this);
-    auto* other_grid = new QGridLayout(other_frame);
-    other_grid->addWidget(new QLabel(Q("pt")), 0, 1, Qt::AlignHCenter);
-    other_grid->addWidget(new QLabel(Q("幅%")), 0, 2, Qt::AlignHCenter);
-    for (int k = 0; k < 5; ++k) {
-        other_grid->addWidget(new QLabel(Q(kOtherCaptions[k])), k + 1, 0);
-        other_grid->addWidget(Text1[95 + 2 * k], k + 1, 1);
-        other_grid->addWidget(Text1[96 + 2 * k], k + 1, 2);
+QGroupBox* Layout_M::Build_Style_Frame(const QString& title, int first_caption, int first_size_line,
+                                       std::initializer_list<QPushButton*> buttons)
+{
+    auto* frame = new QGroupBox(title, this);
+    auto* grid = new QGridLayout(frame);
+    for (int half = 0; half < 2; ++half) {
+        grid->addWidget(new QLabel(Q("pt")), 0, half * 3 + 1, Qt::AlignHCenter);
+        grid->addWidget(new QLabel(Q("幅%")), 0, half * 3 + 2, Qt::AlignHCenter);
     }
+    for (int k = 0; k < layouts::kStyleRows; ++k) {
+        const int r = 1 + k % 8;
+        const int c = (k / 8) * 3;
+        const int size_line = first_size_line + 2 * k;
+        grid->addWidget(Label1[first_caption + k], r, c);
+        grid->addWidget(Field(size_line), r, c + 1);
+        grid->addWidget(Field(size_line + 1), r, c + 2);
+    }
+    auto* button_row = new QHBoxLayout;
+    for (QPushButton* button : buttons)
+        button_row->addWidget(button);
+    grid->addLayout(button_row, 9, 0, 1, 6);
+    return frame;
+}
+
+QGroupBox* Layout_M::Build_Other_Frame()
+{
+    auto* frame = new QGroupBox(Q("その他表示 - 文字サイズの設定"), this);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(Q("pt")), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(Q("幅%")), 0, 2, Qt::AlignHCenter);
+    for (int k = 0; k < 5; ++k) {
+        const int size_line = layouts::Caption_Size_Line(k);
+        grid->addWidget(new QLabel(Q(kOtherCaptions[k])), k + 1, 0);
+        grid->addWidget(Field(size_line), k + 1, 1);
+        grid->addWidget(Field(size_line + 1), k + 1, 2);
+    }
+    return frame;
+}
+
+void Layout_M::Build_Layout()
+{
+    QGroupBox* label_frame = Build_Label_Frame();
+    QGroupBox* position_frame = Build_Position_Frame();
+    QGroupBox* item_frame = Build_Style_Frame(Q("内容表示 - 文字サイズの設定"), kFirstCaption,
+                                              layouts::Item_Size_Line(0), {Command5, Command6, Command7});
+    QGroupBox* nutrition_frame =
+        Build_Style_Frame(Q("成分表示 - 文字サイズの設定"), kFirstCaption + layouts::kStyleRows,
+                          layouts::Nutrition_Size_Line(0), {Command8, Command9, Command10});
+    QGroupBox* other_frame = Build_Other_Frame();
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(Q("レイアウト名")));
@@ -263,11 +292,6 @@ void Layout_M::Build_Controls()
     layout->addLayout(preview_row);
 }
 
-QString Layout_M::Data_Folder() const
-{
-    return app::Current_Session().Data_Folder();
-}
-
 void Layout_M::Form_Load()
 {
     adjustSize();
@@ -284,7 +308,7 @@ void Layout_M::Form_Load()
 void Layout_M::Rebuild_List(bool select_last)
 {
     Combo1->clear();
-    Combo1->addItems(layouts::Layout_List(Data_Folder()));
+    Combo1->addItems(layouts::Layout_List(app::Current_Data_Folder()));
     Combo1->setCurrentIndex(select_last ? Combo1->count() - 1 : 0);
     Combo1_Click();
 }
@@ -311,7 +335,8 @@ void Layout_M::Combo1_Click()
         return;
     }
     layouts::Layout_Fields fields = Current_Fields();
-    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(layouts::Layout_Path(Data_Folder(), name)).value_or(QStringList()), fields);
+    const QString path = layouts::Layout_Path(app::Current_Data_Folder(), name);
+    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
     Show_Fields(fields);
 }
 
@@ -350,7 +375,8 @@ void Layout_M::Show_Fields(const layouts::Layout_Fields& fields)
 
 void Layout_M::Update_Size_Hint()
 {
-    Label1[kHintLabel]->setText(layouts::Picture_Size_Hint(Text1[0]->text(), Text1[1]->text()));
+    Label1[kHintLabel]->setText(
+        layouts::Picture_Size_Hint(Field(layouts::Label_Length)->text(), Field(layouts::Label_Width)->text()));
 }
 
 void Layout_M::Command1_Click()
@@ -366,11 +392,11 @@ void Layout_M::Command1_Click()
     request.initial_text = current == layouts::kNewLayoutEntry ? QString() : current;
     request.select_all = true;
     const QString answer = Ask_For_Text(this, request);
-    if (answer == QStringLiteral("cancel")) {
+    if (answer == app::kAnswerCancel) {
         ui_.Notify(Q("保存しませんでした"));
         return;
     }
-    const layouts::Saved_Layout saved = layouts::Save_Layout(Data_Folder(), answer, Current_Fields(), ui_, Now);
+    const layouts::Saved_Layout saved = layouts::Save_Layout(app::Current_Data_Folder(), answer, Current_Fields(), ui_, Now);
     ui_.Tell(saved.outcome);
     if (saved.created)
         Rebuild_List(true);
@@ -378,9 +404,9 @@ void Layout_M::Command1_Click()
 
 void Layout_M::Command2_Click()
 {
-    const QString chosen = Choose_Picture(Data_Folder());
+    const QString chosen = Choose_Picture(app::Current_Data_Folder());
     if (!chosen.isEmpty())
-        Text1[4]->setText(QFileInfo(chosen).fileName());
+        Field(layouts::Background_Image)->setText(QFileInfo(chosen).fileName());
     QDir::setCurrent(app::Current_Session().application_folder);
 }
 
@@ -391,7 +417,7 @@ void Layout_M::Command3_Click()
 
 void Layout_M::Command4_Click()
 {
-    const store::Outcome deleted = layouts::Delete_Layout(Data_Folder(), Combo1->currentText(), ui_);
+    const store::Outcome deleted = layouts::Delete_Layout(app::Current_Data_Folder(), Combo1->currentText(), ui_);
     ui_.Tell(deleted);
     if (deleted.Is_Done())
         Rebuild_List(true);
@@ -399,10 +425,10 @@ void Layout_M::Command4_Click()
 
 void Layout_M::Ruled_Button_Click(QPushButton* button)
 {
-    const int first = button == Command5 ? kFirstCaption : kFirstCaption + 16;
+    const int first = button == Command5 ? 0 : layouts::kStyleRows;
     const bool switch_off = button->text() == Q("罫線解除");
     layouts::Layout_Fields fields = Current_Fields();
-    for (int k = first - kFirstCaption; k < first - kFirstCaption + 16; ++k)
+    for (int k = first; k < first + layouts::kStyleRows; ++k)
         fields.flags[static_cast<size_t>(k)] = switch_off ? layouts::kPlain : layouts::kRuled;
     Show_Fields(fields);
     button->setText(switch_off ? Q("罫線指定") : Q("罫線解除"));
@@ -412,19 +438,19 @@ void Layout_M::Ruled_Button_Click(QPushButton* button)
 
 void Layout_M::Size_Button_Click(QPushButton* button)
 {
-    const int first = button == Command6 ? 31 : 63;
+    const auto size_line = button == Command6 ? layouts::Item_Size_Line : layouts::Nutrition_Size_Line;
     const bool to_small = button->text() == Q("全て5.5ptへ");
-    for (int i = first; i < first + 32; i += 2)
-        Text1[i]->setText(to_small ? QStringLiteral("5.5") : QStringLiteral("8"));
+    for (int row = 0; row < layouts::kStyleRows; ++row)
+        Field(size_line(row))->setText(to_small ? QStringLiteral("5.5") : QStringLiteral("8"));
     button->setText(to_small ? Q("全て8ptへ") : Q("全て5.5ptへ"));
     Set_Button_Colour(button, to_small ? kSmallSizeButton : kButtonNormal);
 }
 
 void Layout_M::Width_Button_Click(QPushButton* button)
 {
-    const int first = button == Command7 ? 32 : 64;
-    for (int i = first; i < first + 32; i += 2)
-        Text1[i]->setText(QStringLiteral("100"));
+    const auto size_line = button == Command7 ? layouts::Item_Size_Line : layouts::Nutrition_Size_Line;
+    for (int row = 0; row < layouts::kStyleRows; ++row)
+        Field(size_line(row) + 1)->setText(QStringLiteral("100"));
 }
 
 void Layout_M::Command11_Click()
@@ -441,9 +467,9 @@ void Layout_M::Command11_Click()
     request.ok_caption = Q("実行");
     request.cancel_caption = Q("キャンセル");
     const QString answer = Ask_For_Text(this, request);
-    if (answer == QStringLiteral("cancel"))
+    if (answer == app::kAnswerCancel)
         return;
-    const store::Outcome renamed = layouts::Rename_Layout(Data_Folder(), name, answer);
+    const store::Outcome renamed = layouts::Rename_Layout(app::Current_Data_Folder(), name, answer);
     ui_.Tell(renamed);
     if (renamed.Is_Done())
         Rebuild_List(false);
@@ -475,13 +501,14 @@ void Layout_M::Command14_Click()
 bool Layout_M::Load_Product_Layout()
 {
     Text2->setText(layouts::Preview_Product_No(Text2->text()));
-    const std::optional<products::Product_Record> product = products::Find_Product(Data_Folder(), Text2->text());
+    const std::optional<products::Product_Record> product =
+        products::Find_Product(app::Current_Data_Folder(), Text2->text());
     if (!product) {
         ui_.Notify(Q("　指定された商品番号が　"), Q("　　　　見当たりません　"));
         return false;
     }
     const QString layout = (*product)[products::Layout_Name];
-    const QString path = layouts::Layout_Path(Data_Folder(), layout);
+    const QString path = layouts::Layout_Path(app::Current_Data_Folder(), layout);
     if (!QFileInfo::exists(path)) {
         ui_.Notify(Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour, Q("終了"));
         return false;
@@ -498,26 +525,21 @@ bool Layout_M::Load_Product_Layout()
 
 void Layout_M::Command12_Click()
 {
-    if (store::Lenient_Number(Text1[0]->text()) < 6 || store::Lenient_Number(Text1[1]->text()) < 10) {
+    if (store::Lenient_Number(Field(layouts::Label_Length)->text()) < 6
+        || store::Lenient_Number(Field(layouts::Label_Width)->text()) < 10) {
         ui_.Notify(Q("レイアウトサイズが異常です"), {}, store::kWarningColour, Q("終了"));
         return;
     }
     const layouts::Layout_Record layout = layouts::Compose_Layout(Current_Fields(), QString());
     const products::Product_Record product =
-        products::Find_Product(Data_Folder(), Text2->text()).value_or(products::Product_Record{});
+        products::Find_Product(app::Current_Data_Folder(), Text2->text()).value_or(products::Product_Record{});
     app::Require_Configured_Printer(ui_);
-    const render::Issue_Values issue = render::Preview_Issue(product);
-    printing::Show_Label_Preview(this, kCaller, product, layout, issue);
-}
-
-bool Layout_M::Preview_Is_Open() const
-{
-    return Prv_open->text() == QStringLiteral("open");
+    app::Show_Editing_Preview(this, kCaller, product, layout);
 }
 
 void Layout_M::Redraw_Preview(QWidget* focus)
 {
-    if (!Preview_Is_Open())
+    if (!app::Is_Open(Prv_open))
         return;
     Command12_Click();
     activateWindow();
@@ -552,7 +574,7 @@ void Layout_M::Text1_LostFocus(int index)
 
 void Layout_M::Import_Dropped_File(const QString& path)
 {
-    const store::Outcome imported = layouts::Import_Layout(Data_Folder(), path, ui_);
+    const store::Outcome imported = layouts::Import_Layout(app::Current_Data_Folder(), path, ui_);
     ui_.Tell(imported);
     if (imported.Is_Done())
         Rebuild_List(true);
@@ -589,12 +611,9 @@ bool Layout_M::eventFilter(QObject* watched, QEvent* event)
 
 void Layout_M::closeEvent(QCloseEvent* event)
 {
-    if (Preview_Is_Open()) {
-        if (printing::S_Preview* preview = printing::Current_Preview())
-            preview->close();
-    }
+    app::Close_Preview_Of(Prv_open);
     // A dialog still waiting on this screen ends its wait with an answer other than "ok".
-    Ret_Code->setText(QStringLiteral("Err"));
+    Ret_Code->setText(app::kAnswerErr);
     event->accept();
 }
 

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -85,14 +87,21 @@ protected:
 
 private:
     void Build_Controls();
+    // The frames of the screen, then the whole window.
+    QGroupBox* Build_Label_Frame();
+    QGroupBox* Build_Position_Frame();
+    QGroupBox* Build_Style_Frame(const QString& title, int first_caption, int first_size_line,
+                                 std::initializer_list<QPushButton*> buttons);
+    QGroupBox* Build_Other_Frame();
+    void Build_Layout();
+    // The entry field of a layout line.
+    QLineEdit* Field(int line) const;
     void Rebuild_List(bool select_last);
     void Reset_Frame_Buttons();
-    bool Preview_Is_Open() const;
     // Selects and loads the layout of the preview product; false (reported) when there is none.
     bool Load_Product_Layout();
     void Redraw_Preview(QWidget* focus);
     void Update_Size_Hint();
-    QString Data_Folder() const;
     app::Screen_Confirmation ui_{QStringLiteral("Layout_M")};
 };
 

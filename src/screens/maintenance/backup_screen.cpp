@@ -1,5 +1,6 @@
 #include "screens/maintenance/backup_screen.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "maintenance/backup.h"
@@ -113,16 +114,16 @@ void Backup::Command2_Click()
     request.initial_text = Default_Backup_Name(QDateTime::currentDateTime());
     request.select_all = true;
     const QString answer = Ask_For_Text(this, request);
-    if (answer == QStringLiteral("cancel"))
+    if (answer == app::kAnswerCancel)
         return;
     const QString name = store::Make_Safe_File_Name(answer);
     if (name.isEmpty()) {
         ui_.Notify(QStringLiteral("ファイル名を入力して下さい"), {}, store::kWarningColour, kOk);
         return;
     }
-    app::Session& session = app::Current_Session();
-    const store::Write_Result created =
-        Create_Backup(Archive_Path(Selected_Folder(), name), session.application_folder, session.Data_Folder());
+    const store::Write_Result created = Create_Backup(Archive_Path(Selected_Folder(), name),
+                                                      app::Current_Session().application_folder,
+                                                      app::Current_Data_Folder());
     Combo3_Click();
     if (!created.ok()) {
         ui_.Report_Problem(QStringLiteral("バックアップ出来ませんでした"), name, created.error, kOk);
@@ -141,7 +142,7 @@ void Backup::Command4_Click()
     const QString name = List1->currentItem()->text();
     if (!ui_.Ask(name, QStringLiteral("のデータで復元します。")))
         return;
-    const store::Write_Result restored = Restore_Backup(Selected_Archive_Path(), app::Current_Session().Data_Folder());
+    const store::Write_Result restored = Restore_Backup(Selected_Archive_Path(), app::Current_Data_Folder());
     Combo3_Click();
     if (!restored.ok()) {
         ui_.Report_Problem(QStringLiteral("復元出来ませんでした"), QStringLiteral("データは変更していません"),

@@ -210,9 +210,18 @@ void Settei::Command1_Click()
             return;
         }
     }
-    const store::Settings_Values values = {Combo1->currentText(), Label14->text(),       Text2->text(),
-                                           Text3->text(),         Combo2->currentText(), Combo3->currentText(),
-                                           Combo4->currentText(), Combo5->currentText(), Text1->text()};
+    using store::Setting;
+    store::Settings_Record chosen;
+    chosen[Setting::Printer_Name] = Combo1->currentText();
+    chosen[Setting::Paper_Number] = Label14->text();
+    chosen[Setting::Offset_Vertical_mm] = Text2->text();
+    chosen[Setting::Offset_Horizontal_mm] = Text3->text();
+    chosen[Setting::Print_Per_Copy] = Combo2->currentText();
+    chosen[Setting::Data_Location] = Combo3->currentText();
+    chosen[Setting::Vertical_Barcode_Method] = Combo4->currentText();
+    chosen[Setting::Paper_Set_Position] = Combo5->currentText();
+    chosen[Setting::Max_Print_Width_mm] = Text1->text();
+    const store::Settings_Values values = store::Saved_Values(chosen);
     if (const store::Write_Result saved = store::Save_Settings(session.application_folder, values); !saved.ok()) {
         ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.error);
         return;

@@ -1,5 +1,6 @@
 #include "screens/printing/insatsu.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
@@ -181,11 +182,6 @@ void Insatsu::Build_Layout()
     resize(1000, 700);
 }
 
-QString Insatsu::Data_Folder() const
-{
-    return app::Current_Session().Data_Folder();
-}
-
 void Insatsu::Set_Mode(bool reservation)
 {
     reservation_ = reservation;
@@ -214,7 +210,7 @@ void Insatsu::Form_Load()
     Text11->setText(QString::number(now.time().minute()));
     Combo5->setCurrentIndex(0);
     app::Current_Session().Load_Settings();
-    Fill_Product_List(products::Full_Product_List(Data_Folder()));
+    Fill_Product_List(products::Full_Product_List(app::Current_Data_Folder()));
     Text1->setText(QStringLiteral("0000"));
 }
 
@@ -249,7 +245,7 @@ void Insatsu::Load_Product(bool tell_missing)
 {
     const QString number = products::Format_Product_No(Text1->text());
     Text1->setText(number);
-    const auto product = products::Find_Product(Data_Folder(), number);
+    const auto product = products::Find_Product(app::Current_Data_Folder(), number);
     if (!product) {
         if (tell_missing && store::Lenient_Int(number) > 0) {
             confirmation_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("は"),
@@ -273,7 +269,7 @@ void Insatsu::Load_Product(bool tell_missing)
 
 void Insatsu::Refresh_Date_Display()
 {
-    const auto product = products::Find_Product(Data_Folder(), Text1->text());
+    const auto product = products::Find_Product(app::Current_Data_Folder(), Text1->text());
     render::Issue_Values issue = Current_Issue();
     Text12->setText(render::Date_Display(product.value_or(products::Product_Record{}), issue, confirmation_));
     // An invalid base date has been corrected to the current moment.
@@ -296,7 +292,7 @@ void Insatsu::List2_DblClick()
         return;
     Text1->setText(item->text().left(4));
     Load_Product(false);
-    if (Prv_open->text() == QStringLiteral("open"))
+    if (app::Is_Open(Prv_open))
         Command2_Click();
     Text4->setFocus();
 }
@@ -375,7 +371,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 void Insatsu::Command5_Click()
 {
     const QString words = Text18->text();
-    Fill_Product_List(products::Search_Product_List(Data_Folder(), words));
+    Fill_Product_List(products::Search_Product_List(app::Current_Data_Folder(), words));
 }
 
 void Insatsu::Command6_Click()
@@ -420,7 +416,7 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
 {
     app::Session& session = app::Current_Session();
     Print_Run_Context context;
-    context.data_folder = Data_Folder();
+    context.data_folder = app::Current_Data_Folder();
     context.settings = session.settings;
     context.printers = session.printers;
     context.ui = &confirmation_;
@@ -433,11 +429,11 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
 
 void Insatsu::Command2_Click()
 {
-    const auto product = products::Find_Product(Data_Folder(), Text1->text());
+    const auto product = products::Find_Product(app::Current_Data_Folder(), Text1->text());
     if (!product)
         return;
     const std::optional<layouts::Layout_Record> layout =
-        layouts::Read_Layout(Data_Folder(), (*product)[products::Layout_Name]);
+        layouts::Read_Layout(app::Current_Data_Folder(), (*product)[products::Layout_Name]);
     if (!layout)
         return;
     Show_Label_Preview(this, kCaller, *product, *layout, Current_Issue());
@@ -450,9 +446,7 @@ void Insatsu::Command3_Click()
 
 void Insatsu::closeEvent(QCloseEvent* event)
 {
-    if (Prv_open->text() == QStringLiteral("open"))
-        if (S_Preview* preview = Current_Preview())
-            preview->close();
+    app::Close_Preview_Of(Prv_open);
     event->accept();
 }
 

@@ -85,7 +85,6 @@ private:
     void Text_Enter(int n);
     void Text19_DblClick();
     void Run(const QStringList& lines, bool reservation);
-    QString Data_Folder() const;
 
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
     app::Screen_Confirmation confirmation_{QStringLiteral("Insatsu")};

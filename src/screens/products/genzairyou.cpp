@@ -73,9 +73,9 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* entry = new QGridLayout;
     entry->addWidget(new QLabel(QStringLiteral("読み(2文字)"), this), 0, 0);
-    entry->addWidget(Text1[0], 0, 1);
+    entry->addWidget(Text1[kReadingBox], 0, 1);
     entry->addWidget(new QLabel(QStringLiteral("単語"), this), 1, 0);
-    entry->addWidget(Text1[1], 1, 1);
+    entry->addWidget(Text1[kWordBox], 1, 1);
     auto* entry_buttons = new QHBoxLayout;
     entry_buttons->addWidget(Command1[kRegister]);
     entry_buttons->addWidget(Command1[kDelete]);
@@ -108,18 +108,18 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
             Delete_Selected();
             return true;
         }
-        if (watched == Text1[0] && enter) {
-            Text1[1]->setFocus(Qt::TabFocusReason);
+        if (watched == Text1[kReadingBox] && enter) {
+            Text1[kWordBox]->setFocus(Qt::TabFocusReason);
             return true;
         }
-        if (watched == Text1[1] && enter) {
+        if (watched == Text1[kWordBox] && enter) {
             Command1[kRegister]->setFocus(Qt::TabFocusReason);
             return true;
         }
     }
-    if (watched == Text1[0] && event->type() == QEvent::FocusOut && !Text1[0]->text().isEmpty()
+    if (watched == Text1[kReadingBox] && event->type() == QEvent::FocusOut && !Text1[kReadingBox]->text().isEmpty()
         && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason()))
-        Text1[0]->setText(Normalize_Reading(Text1[0]->text()));
+        Text1[kReadingBox]->setText(Normalize_Reading(Text1[kReadingBox]->text()));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -158,14 +158,15 @@ void Genzairyou::Transfer_Selected()
     S_Touroku* registration = Registration_Screen();
     if (!item || !registration)
         return;
-    Item_Box* ingredients = registration->Text1[3];
+    Item_Box* ingredients = registration->Text1[S_Touroku::kIngredientsBox];
     ingredients->setText(Append_Ingredient(ingredients->text(), Word_Of_Entry(item->text())));
     ingredients->Caret_To_End();
 }
 
 void Genzairyou::Register_Word_Click()
 {
-    const store::Outcome registered = Register_Word(Current_Data_Folder(), Text1[0]->text(), Text1[1]->text());
+    const store::Outcome registered =
+        Register_Word(Current_Data_Folder(), Text1[kReadingBox]->text(), Text1[kWordBox]->text());
     confirmation_.Tell(registered);
     if (!registered.Is_Done())
         return;
@@ -188,9 +189,9 @@ void Genzairyou::After_Change()
 {
     Reload_Entries();
     Show_Filter(kFilterAll);
-    Text1[0]->clear();
-    Text1[1]->clear();
-    Text1[0]->setFocus(Qt::OtherFocusReason);
+    Text1[kReadingBox]->clear();
+    Text1[kWordBox]->clear();
+    Text1[kReadingBox]->setFocus(Qt::OtherFocusReason);
 }
 
 void Genzairyou::closeEvent(QCloseEvent* event)

@@ -22,7 +22,8 @@ public:
     QListWidget* List1 = nullptr;
     // 0 全, 1..10 あ..わ, 11 英数, 12 原材料名へ転記, 13 ウインドウを閉じる, 14 登録, 15 削除
     QPushButton* Command1[kButtons] = {};
-    QLineEdit* Text1[2] = {};  // reading key, word
+    enum Box : int { kReadingBox, kWordBox };  // Text1 boxes: reading key, word
+    QLineEdit* Text1[2] = {};
     QLabel* Ret_Code = nullptr;
 
     void Command1_Click(int index);

@@ -162,8 +162,8 @@ void S_Nonplu::Command1_Click()
     if (auto* registration = qobject_cast<S_Touroku*>(opener)) {
         registration->setEnabled(true);
         registration->activateWindow();
-        registration->Text1[16]->setText(Text4->text());
-        registration->Text1[16]->setFocus();
+        registration->Text1[S_Touroku::kBarcodeBox]->setText(Text4->text());
+        registration->Text1[S_Touroku::kBarcodeBox]->setFocus();
     } else if (opener) {
         if (auto* barcode = opener->findChild<QLineEdit*>(QStringLiteral("Text19"))) {
             barcode->setText(Text4->text());

@@ -1,5 +1,6 @@
 #include "screens/products/s_touroku.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_names.h"
@@ -13,9 +14,6 @@
 #include "screens/common/screen_helpers.h"
 #include "products/special_expression.h"
 #include "screens/common/s_preview.h"
-#include "render/date_stamp.h"
-#include "render/clock.h"
-#include "render/issue_values.h"
 #include "render/ean.h"
 
 #include <QCloseEvent>
@@ -38,33 +36,59 @@ bool Is_Enter(const QKeyEvent* event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+using Box = S_Touroku::Box;
+
 // Boxes typed in half-width only: number, addition days, barcode.
 bool Is_Latin_Box(int box)
 {
-    return box == 0 || box == 7 || box == 16;
+    return box == Box::kNumberBox || box == Box::kAddDaysBox || box == Box::kBarcodeBox;
 }
 
 // 追加欄 and 成分追加 boxes use the smaller face.
 bool Is_Small_Box(int box)
 {
-    return box == 4 || box == 5 || box == 9 || box == 10 || box == 12 || (box >= 23 && box <= 32);
+    return box == Box::kExtra1Box || box == Box::kExtra2Box || box == Box::kExtra3Box || box == Box::kExtra4Box
+           || box == Box::kExtra5Box || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
+}
+
+QLabel* Caption(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QHBoxLayout* Row_Of(std::initializer_list<QWidget*> widgets, std::initializer_list<int> stretches)
+{
+    auto* row = new QHBoxLayout;
+    auto s = stretches.begin();
+    for (QWidget* w : widgets)
+        row->addWidget(w, s != stretches.end() ? *s++ : 0);
+    return row;
+}
+
+// Lines of text a box shows.
+int Lines_Of_Box(int box)
+{
+    if (box == Box::kIngredientsBox)
+        return 3;
+    return box == Box::kResponsibleBox ? 2 : 1;
 }
 
 }  // namespace
 
 int Column_Of_Text_Box(int box)
 {
-    if (box == 0)
-        return Product_No;
-    if (box <= 6)
-        return box + 2;
-    if (box == 7)
-        return Date_Add_Days;
-    if (box <= 32)
-        return box + 6;
-    if (box <= 34)
-        return box - 33 + Recycle1_Text1;
-    return box - 35 + Recycle2_Text1;
+    static constexpr int columns[S_Touroku::kTextBoxes] = {
+        Product_No,          Product_Name,        Category_Name,       Ingredients,         Extra1,
+        Extra2,              Contents,            Date_Add_Days,       Storage,             Extra3,
+        Extra4,              Responsible,         Extra5,              Remarks1,            Remarks2,
+        Price_Text,          Barcode,             Nutrition_Title,     Energy,              Protein,
+        Fat,                 Carbohydrate,        Salt_Equivalent,     Nutrient_Extra1,     Nutrient_Extra1 + 1,
+        Nutrient_Extra1 + 2, Nutrient_Extra1 + 3, Nutrient_Extra1 + 4, Nutrient_Extra1 + 5, Nutrient_Extra1 + 6,
+        Nutrient_Extra1 + 7, Nutrient_Extra1 + 8, Nutrient_Extra1 + 9, Recycle1_Text1,      Recycle1_Text2,
+        Recycle2_Text1,      Recycle2_Text2};
+    return columns[box];
 }
 
 int Column_Of_Combo(int combo)
@@ -91,28 +115,27 @@ void S_Touroku::Build_Controls()
     QFont small_font = font();
     small_font.setPointSizeF(9.75);
     for (int i = 0; i < kTextBoxes; ++i) {
-        const int lines = i == 3 ? 3 : (i == 11 ? 2 : 1);
-        Text1[i] = new Item_Box(lines, this);
+        Text1[i] = new Item_Box(Lines_Of_Box(i), this);
         Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
         Text1[i]->setFont(Is_Small_Box(i) ? small_font : item_font);
         Text1[i]->Set_Input_Method(!Is_Latin_Box(i));
     }
-    Text1[0]->Set_Max_Length(4);
-    Text1[16]->Set_Max_Length(13);
+    Text1[kNumberBox]->Set_Max_Length(4);
+    Text1[kBarcodeBox]->Set_Max_Length(13);
 
     for (int i = 0; i < kCombos; ++i) {
         Combo1[i] = new QComboBox(this);
         Combo1[i]->setObjectName(app::Array_Name(QStringLiteral("Combo1"), i));
         Combo1[i]->setFont(item_font);
     }
-    for (int editable : {1, 3, 4})
+    for (int editable : {kUnitCombo, kDateFormatCombo, kDateElsewhereCombo})
         Combo1[editable]->setEditable(true);
-    Combo1[1]->addItems(Unit_Options());
-    Combo1[2]->addItems(Date_Kind_Options());
-    Combo1[3]->addItems(Date_Format_Options());
-    Combo1[4]->addItems(Date_Elsewhere_Options());
-    Combo1[5]->addItems(Recycle_Mark_Options());
-    Combo1[6]->addItems(Recycle_Mark_Options());
+    Combo1[kUnitCombo]->addItems(Unit_Options());
+    Combo1[kDateKindCombo]->addItems(Date_Kind_Options());
+    Combo1[kDateFormatCombo]->addItems(Date_Format_Options());
+    Combo1[kDateElsewhereCombo]->addItems(Date_Elsewhere_Options());
+    Combo1[kRecycle1Combo]->addItems(Recycle_Mark_Options());
+    Combo1[kRecycle2Combo]->addItems(Recycle_Mark_Options());
 
     const auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, this);
@@ -137,77 +160,8 @@ void S_Touroku::Build_Controls()
 void S_Touroku::Build_Layout()
 {
     QLabel* heading = Heading_Label(QStringLiteral("商品情報の登録・編集"), this, 16);
-
-    const auto caption = [this](const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return label;
-    };
-    const auto row_of = [](std::initializer_list<QWidget*> widgets, std::initializer_list<int> stretches) {
-        auto* row = new QHBoxLayout;
-        auto s = stretches.begin();
-        for (QWidget* w : widgets)
-            row->addWidget(w, s != stretches.end() ? *s++ : 0);
-        return row;
-    };
-
-    // Left column: the label items in the order Enter walks through them.
-    auto* left = new QGridLayout;
-    int r = 0;
-    const auto add_left = [&](const QString& text, QWidget* widget) {
-        left->addWidget(caption(text), r, 0);
-        left->addWidget(widget, r++, 1);
-    };
-    const auto add_left_row = [&](const QString& text, QLayout* row) {
-        left->addWidget(caption(text), r, 0);
-        left->addLayout(row, r++, 1);
-    };
-    Text1[0]->setFixedWidth(Text1[0]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    add_left_row(QStringLiteral("登録番号"),
-                 row_of({Text1[0], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[0]}, {0, 0, 1}));
-    add_left(QStringLiteral("品名"), Text1[1]);
-    add_left(QStringLiteral("名称"), Text1[2]);
-    add_left(QStringLiteral("原材料名"), Text1[3]);
-    add_left(QStringLiteral("追加欄１"), Text1[4]);
-    add_left(QStringLiteral("追加欄２"), Text1[5]);
-    Combo1[1]->setMinimumContentsLength(5);
-    add_left_row(QStringLiteral("内容量"), row_of({Text1[6], Combo1[1]}, {1, 0}));
-    add_left(QStringLiteral("追加欄３"), Text1[9]);
-    Text1[7]->setFixedWidth(Text1[7]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    add_left_row(QStringLiteral("期限表記"),
-                 row_of({Combo1[2], new QLabel(QStringLiteral("書式"), this), Combo1[3],
-                         new QLabel(QStringLiteral("期限加算日"), this), Text1[7]},
-                        {0, 0, 1, 0, 0}));
-    add_left(QStringLiteral("別記表示"), Combo1[4]);
-    add_left(QStringLiteral("保存方法"), Text1[8]);
-    add_left(QStringLiteral("追加欄４"), Text1[10]);
-    add_left(QStringLiteral("責任者"), Text1[11]);
-    add_left(QStringLiteral("追加欄５"), Text1[12]);
-    add_left(QStringLiteral("備考１"), Text1[13]);
-    add_left(QStringLiteral("備考２"), Text1[14]);
-    left->setRowStretch(r, 1);
-
-    // Right column: price, barcode, nutrition table, recycling marks.
-    auto* right = new QGridLayout;
-    r = 0;
-    const auto add_right = [&](const QString& text, QWidget* widget) {
-        right->addWidget(caption(text), r, 0);
-        right->addWidget(widget, r++, 1);
-    };
-    add_right(QStringLiteral("表示価格"), Text1[15]);
-    add_right(QStringLiteral("バーコード"), Text1[16]);
-    add_right(QStringLiteral("成分表ﾀｲﾄﾙ"), Text1[17]);
-    const QStringList nutrition = {QStringLiteral("エネルギー"), QStringLiteral("たんぱく質"), QStringLiteral("脂質"),
-                                   QStringLiteral("炭水化物"), QStringLiteral("食塩相当量")};
-    for (int i = 0; i < nutrition.size(); ++i)
-        add_right(nutrition.at(i), Text1[18 + i]);
-    for (int i = 1; i <= 10; ++i)
-        add_right(QStringLiteral("成分追加%1").arg(i), Text1[22 + i]);
-    for (int mark = 0; mark < 2; ++mark) {
-        right->addWidget(caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1)), r, 0);
-        right->addLayout(row_of({Combo1[5 + mark], Text1[33 + 2 * mark], Text1[34 + 2 * mark]}, {0, 1, 1}), r++, 1);
-    }
-    right->setRowStretch(r, 1);
+    QGridLayout* left = Build_Left_Column();
+    QGridLayout* right = Build_Right_Column();
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 11);
@@ -225,6 +179,78 @@ void S_Touroku::Build_Layout()
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     resize(1240, 740);
+}
+
+// The label items in the order Enter walks through them.
+QGridLayout* S_Touroku::Build_Left_Column()
+{
+    auto* left = new QGridLayout;
+    int r = 0;
+    const auto add_left = [&](const QString& text, QWidget* widget) {
+        left->addWidget(Caption(text, this), r, 0);
+        left->addWidget(widget, r++, 1);
+    };
+    const auto add_left_row = [&](const QString& text, QLayout* row) {
+        left->addWidget(Caption(text, this), r, 0);
+        left->addLayout(row, r++, 1);
+    };
+    Text1[kNumberBox]->setFixedWidth(Text1[kNumberBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    add_left_row(QStringLiteral("登録番号"),
+                 Row_Of({Text1[kNumberBox], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[kLayoutCombo]},
+                        {0, 0, 1}));
+    add_left(QStringLiteral("品名"), Text1[kProductNameBox]);
+    add_left(QStringLiteral("名称"), Text1[kCategoryBox]);
+    add_left(QStringLiteral("原材料名"), Text1[kIngredientsBox]);
+    add_left(QStringLiteral("追加欄１"), Text1[kExtra1Box]);
+    add_left(QStringLiteral("追加欄２"), Text1[kExtra2Box]);
+    Combo1[kUnitCombo]->setMinimumContentsLength(5);
+    add_left_row(QStringLiteral("内容量"), Row_Of({Text1[kContentsBox], Combo1[kUnitCombo]}, {1, 0}));
+    add_left(QStringLiteral("追加欄３"), Text1[kExtra3Box]);
+    Text1[kAddDaysBox]->setFixedWidth(Text1[kAddDaysBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    add_left_row(QStringLiteral("期限表記"),
+                 Row_Of({Combo1[kDateKindCombo], new QLabel(QStringLiteral("書式"), this), Combo1[kDateFormatCombo],
+                         new QLabel(QStringLiteral("期限加算日"), this), Text1[kAddDaysBox]},
+                        {0, 0, 1, 0, 0}));
+    add_left(QStringLiteral("別記表示"), Combo1[kDateElsewhereCombo]);
+    add_left(QStringLiteral("保存方法"), Text1[kStorageBox]);
+    add_left(QStringLiteral("追加欄４"), Text1[kExtra4Box]);
+    add_left(QStringLiteral("責任者"), Text1[kResponsibleBox]);
+    add_left(QStringLiteral("追加欄５"), Text1[kExtra5Box]);
+    add_left(QStringLiteral("備考１"), Text1[kRemarks1Box]);
+    add_left(QStringLiteral("備考２"), Text1[kRemarks2Box]);
+    left->setRowStretch(r, 1);
+    return left;
+}
+
+// Price, barcode, nutrition table, recycling marks.
+QGridLayout* S_Touroku::Build_Right_Column()
+{
+    auto* right = new QGridLayout;
+    int r = 0;
+    const auto add_right = [&](const QString& text, QWidget* widget) {
+        right->addWidget(Caption(text, this), r, 0);
+        right->addWidget(widget, r++, 1);
+    };
+    add_right(QStringLiteral("表示価格"), Text1[kPriceBox]);
+    add_right(QStringLiteral("バーコード"), Text1[kBarcodeBox]);
+    add_right(QStringLiteral("成分表ﾀｲﾄﾙ"), Text1[kNutritionTitleBox]);
+    const QStringList nutrition = {QStringLiteral("エネルギー"), QStringLiteral("たんぱく質"), QStringLiteral("脂質"),
+                                   QStringLiteral("炭水化物"), QStringLiteral("食塩相当量")};
+    for (int i = 0; i < nutrition.size(); ++i)
+        add_right(nutrition.at(i), Text1[kFirstNutritionBox + i]);
+    for (int box = kFirstNutrientExtraBox; box <= kLastNutrientExtraBox; ++box)
+        add_right(QStringLiteral("成分追加%1").arg(box - kFirstNutrientExtraBox + 1), Text1[box]);
+    const struct {
+        int combo;
+        int first_box;
+    } marks[] = {{kRecycle1Combo, kRecycle1TextBox}, {kRecycle2Combo, kRecycle2TextBox}};
+    for (int mark = 0; mark < 2; ++mark) {
+        const auto [combo, box] = marks[mark];
+        right->addWidget(Caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1), this), r, 0);
+        right->addLayout(Row_Of({Combo1[combo], Text1[box], Text1[box + 1]}, {0, 1, 1}), r++, 1);
+    }
+    right->setRowStretch(r, 1);
+    return right;
 }
 
 void S_Touroku::Wire_Items()
@@ -245,7 +271,7 @@ void S_Touroku::Wire_Items()
         box->on_focus_in = [this, i, box](Qt::FocusReason reason) {
             if (Is_Window_Focus_Change(reason))
                 return;
-            if (i == 0 || i == 7)
+            if (i == kNumberBox || i == kAddDaysBox)
                 box->Select_All_Text();
             else if (Ends_With_Separator(box->text()))
                 box->Caret_To_End();
@@ -253,9 +279,9 @@ void S_Touroku::Wire_Items()
         box->on_focus_out = [this, i, box](Qt::FocusReason reason) {
             if (Is_Window_Focus_Change(reason))
                 return;
-            if (i == 7)
+            if (i == kAddDaysBox)
                 box->setText(Normalize_Add_Days(box->text()));
-            else if (i == 16 && box->text() != checked_barcode_)
+            else if (i == kBarcodeBox && box->text() != checked_barcode_)
                 Check_Barcode_Digit();
         };
         box->on_double_click = [this, i] { Item_Double_Click(i); };
@@ -265,7 +291,7 @@ void S_Touroku::Wire_Items()
         if (combo->lineEdit())
             combo->lineEdit()->installEventFilter(this);
     }
-    connect(Combo1[0], &QComboBox::activated, this, [this] { Apply_Layout_Selection(); });
+    connect(Combo1[kLayoutCombo], &QComboBox::activated, this, [this] { Apply_Layout_Selection(); });
     connect(Command1, &QPushButton::clicked, this, &S_Touroku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &S_Touroku::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &S_Touroku::Command3_Click);
@@ -297,8 +323,8 @@ void S_Touroku::Form_Load()
     app::Centre_On_Screen(this);
     Reset_Screen();
     app::Current_Session().Load_Settings();
-    app::Set_Dropdown_Width(Combo1[0], 500);
-    app::Set_Dropdown_Width(Combo1[3], 300);
+    app::Set_Dropdown_Width(Combo1[kLayoutCombo], 500);
+    app::Set_Dropdown_Width(Combo1[kDateFormatCombo], 300);
     Gen_open->clear();
 }
 
@@ -306,27 +332,29 @@ void S_Touroku::Reset_Screen()
 {
     Command3->setEnabled(false);
     Fill_Layout_List();
-    Text1[0]->setText(Next_Product_No(Current_Data_Folder()));
+    Text1[kNumberBox]->setText(Next_Product_No(Current_Data_Folder()));
     Show_New_Values(New_Product_Record());
 }
 
 void S_Touroku::Fill_Layout_List()
 {
-    Combo1[0]->clear();
-    Combo1[0]->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
-    if (Combo1[0]->count() == 0)
+    QComboBox* layouts_list = Combo1[kLayoutCombo];
+    layouts_list->clear();
+    layouts_list->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    if (layouts_list->count() == 0)
         return;
-    Combo1[0]->setCurrentIndex(0);
+    layouts_list->setCurrentIndex(0);
     Apply_Layout_Selection();
     Command3->setEnabled(true);
 }
 
 void S_Touroku::Apply_Layout_Selection()
 {
-    if (Combo1[0]->currentIndex() < 0)
+    const QComboBox* layouts_list = Combo1[kLayoutCombo];
+    if (layouts_list->currentIndex() < 0)
         return;
     const std::optional<layouts::Layout_Record> read =
-        layouts::Read_Layout(Current_Data_Folder(), Combo1[0]->currentText());
+        layouts::Read_Layout(Current_Data_Folder(), layouts_list->currentText());
     if (!read) {
         confirmation_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
         return;
@@ -336,10 +364,10 @@ void S_Touroku::Apply_Layout_Selection()
 
 void S_Touroku::Show_New_Values(const Product_Record& values)
 {
-    for (int i = 1; i < kTextBoxes; ++i)
+    for (int i = kNumberBox + 1; i < kTextBoxes; ++i)
         Text1[i]->setText(values[Column_Of_Text_Box(i)]);
-    checked_barcode_ = Text1[16]->text();
-    for (int c = 1; c < kCombos; ++c) {
+    checked_barcode_ = Text1[kBarcodeBox]->text();
+    for (int c = kLayoutCombo + 1; c < kCombos; ++c) {
         if (Combo1[c]->isEditable())
             Combo1[c]->setEditText(values[Column_Of_Combo(c)]);
         else
@@ -349,7 +377,7 @@ void S_Touroku::Show_New_Values(const Product_Record& values)
 
 void S_Touroku::Show_Record(const Product_Record& record)
 {
-    if (!app::Select_List_Item(Combo1[0], record[Layout_Name]))
+    if (!app::Select_List_Item(Combo1[kLayoutCombo], record[Layout_Name]))
         confirmation_.Notify(QStringLiteral("指定ﾚｲｱｳﾄが見つかりません"), QStringLiteral("ﾚｲｱｳﾄを確認して下さい"));
     Show_New_Values(record);
 }
@@ -367,11 +395,11 @@ Product_Record S_Touroku::Record_From_Screen() const
 void S_Touroku::Load_Product(const QString& number)
 {
     const QString key = Format_Product_No(number);
-    Text1[0]->setText(key);
+    Text1[kNumberBox]->setText(key);
     if (const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key)) {
         Show_Record(*found);
     } else {
-        Combo1[0]->setFocus(Qt::OtherFocusReason);
+        Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     }
     Apply_Layout_Selection();
 }
@@ -379,17 +407,21 @@ void S_Touroku::Load_Product(const QString& number)
 QWidget* S_Touroku::Next_In_Chain(QWidget* from) const
 {
     const QList<QWidget*> chain = [this] {
-        QList<QWidget*> c = {Text1[1], Text1[2],  Text1[3],  Text1[4], Text1[5],  Text1[6],
-                             Combo1[1], Text1[9], Combo1[2], Combo1[3], Text1[7], Combo1[4],
-                             Text1[8], Text1[10], Text1[11], Text1[12], Text1[13], Text1[14],
-                             Text1[15], Text1[16]};
-        for (int i = 17; i <= 32; ++i)
+        QList<QWidget*> c = {Text1[kProductNameBox], Text1[kCategoryBox],   Text1[kIngredientsBox],
+                             Text1[kExtra1Box],      Text1[kExtra2Box],     Text1[kContentsBox],
+                             Combo1[kUnitCombo],     Text1[kExtra3Box],     Combo1[kDateKindCombo],
+                             Combo1[kDateFormatCombo], Text1[kAddDaysBox],  Combo1[kDateElsewhereCombo],
+                             Text1[kStorageBox],     Text1[kExtra4Box],     Text1[kResponsibleBox],
+                             Text1[kExtra5Box],      Text1[kRemarks1Box],   Text1[kRemarks2Box],
+                             Text1[kPriceBox],       Text1[kBarcodeBox]};
+        for (int i = kNutritionTitleBox; i <= kLastNutrientExtraBox; ++i)
             c << Text1[i];
-        c << Combo1[5] << Text1[33] << Text1[34] << Combo1[6] << Text1[35] << Text1[36] << Command3;
+        c << Combo1[kRecycle1Combo] << Text1[kRecycle1TextBox] << Text1[kRecycle1TextBox + 1]
+          << Combo1[kRecycle2Combo] << Text1[kRecycle2TextBox] << Text1[kRecycle2TextBox + 1] << Command3;
         return c;
     }();
-    if (from == Combo1[0])
-        return Text1[1];
+    if (from == Combo1[kLayoutCombo])
+        return Text1[kProductNameBox];
     const qsizetype at = chain.indexOf(from);
     return at >= 0 && at + 1 < chain.size() ? chain.at(at + 1) : nullptr;
 }
@@ -402,13 +434,13 @@ void S_Touroku::Move_Focus_From(QWidget* from)
 
 bool S_Touroku::Enter_Pressed(QWidget* from)
 {
-    if (from == Text1[0]) {
-        Load_Product(Text1[0]->text());
+    if (from == Text1[kNumberBox]) {
+        Load_Product(Text1[kNumberBox]->text());
         return true;
     }
-    if (from == Text1[16]) {
+    if (from == Text1[kBarcodeBox]) {
         Check_Barcode_Digit();
-        Text1[16]->Caret_To_End();
+        Text1[kBarcodeBox]->Caret_To_End();
     }
     if (!Preview_Is_Open())
         Move_Focus_From(from);
@@ -429,17 +461,17 @@ bool S_Touroku::Confirm_Separator_Delete(Item_Box* box, QKeyEvent* event)
 
 void S_Touroku::Check_Barcode_Digit()
 {
-    const QString checked = render::Check_Ean_Code(Text1[16]->text(), confirmation_);
+    const QString checked = render::Check_Ean_Code(Text1[kBarcodeBox]->text(), confirmation_);
     checked_barcode_ = checked;
-    Text1[16]->setText(checked);
-    Text1[16]->Caret_To_End();
+    Text1[kBarcodeBox]->setText(checked);
+    Text1[kBarcodeBox]->Caret_To_End();
 }
 
 void S_Touroku::Item_Double_Click(int box)
 {
-    if (box == 3)
+    if (box == kIngredientsBox)
         Open_Word_Table();
-    else if (box == 16)
+    else if (box == kBarcodeBox)
         Open_Instore_Code();
     else if (!Title_Of_Item_Box(box).isEmpty())
         Open_Enlarged_Input(box);
@@ -447,8 +479,8 @@ void S_Touroku::Item_Double_Click(int box)
 
 void S_Touroku::Open_Word_Table()
 {
-    Text1[3]->Caret_To_End();
-    Gen_open->setText(QStringLiteral("open"));
+    Text1[kIngredientsBox]->Caret_To_End();
+    Gen_open->setText(app::kOpen);
     if (auto* open = qobject_cast<Genzairyou*>(Find_Window(QStringLiteral("Genzairyou")))) {
         open->raise();
         open->activateWindow();
@@ -478,14 +510,14 @@ void S_Touroku::Open_Enlarged_Input(int box)
 
 bool S_Touroku::Preview_Is_Open() const
 {
-    return Prv_open->text() == QStringLiteral("open");
+    return app::Is_Open(Prv_open);
 }
 
 void S_Touroku::Command1_Click()
 {
     Product_Record record = Record_From_Screen();
     confirmation_.Tell(Store_Product(Current_Data_Folder(), record, confirmation_));
-    Text1[0]->setText(record[Product_No]);
+    Text1[kNumberBox]->setText(record[Product_No]);
 }
 
 void S_Touroku::Command2_Click()
@@ -497,9 +529,7 @@ void S_Touroku::Command3_Click()
 {
     app::Require_Configured_Printer(confirmation_);
     Apply_Layout_Selection();
-    const Product_Record product = Record_From_Screen();
-    const render::Issue_Values issue = render::Preview_Issue(product);
-    printing::Show_Label_Preview(this, kName, product, layout_lines_, issue);
+    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_);
 }
 
 void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
@@ -520,7 +550,7 @@ void S_Touroku::Command4_Click()
 
 void S_Touroku::Command5_Click()
 {
-    const QString key = Format_Product_No(Text1[0]->text());
+    const QString key = Format_Product_No(Text1[kNumberBox]->text());
     const QString folder = Current_Data_Folder();
     if (Find_Product(folder, key)) {
         if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
@@ -539,13 +569,13 @@ void S_Touroku::Command6_Click()
 {
     if (!confirmation_.Ask(QStringLiteral("項目内の文字を全て消去します"), QStringLiteral("よろしいですか？")))
         return;
-    for (int i = 1; i < kTextBoxes; ++i)
+    for (int i = kNumberBox + 1; i < kTextBoxes; ++i)
         Text1[i]->clear();
     checked_barcode_.clear();
-    Combo1[3]->setEditText(QString());
-    app::Select_List_Item(Combo1[2], QStringLiteral("表示しない"));
-    app::Select_List_Item(Combo1[5], QStringLiteral("なし"));
-    app::Select_List_Item(Combo1[6], QStringLiteral("なし"));
+    Combo1[kDateFormatCombo]->setEditText(QString());
+    app::Select_List_Item(Combo1[kDateKindCombo], QStringLiteral("表示しない"));
+    app::Select_List_Item(Combo1[kRecycle1Combo], QStringLiteral("なし"));
+    app::Select_List_Item(Combo1[kRecycle2Combo], QStringLiteral("なし"));
 }
 
 void S_Touroku::closeEvent(QCloseEvent* event)
@@ -554,9 +584,7 @@ void S_Touroku::closeEvent(QCloseEvent* event)
         if (window)
             window->close();
     Gen_open->clear();
-    if (Preview_Is_Open())
-        if (printing::S_Preview* preview = printing::Current_Preview())
-            preview->close();
+    app::Close_Preview_Of(Prv_open);
     event->accept();
 }
 

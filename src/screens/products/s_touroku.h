@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -21,6 +22,43 @@ class S_Touroku : public QWidget {
 public:
     static constexpr int kTextBoxes = 37;
     static constexpr int kCombos = 7;
+
+    // Text1 boxes by what they hold.
+    enum Box : int {
+        kNumberBox,
+        kProductNameBox,
+        kCategoryBox,
+        kIngredientsBox,
+        kExtra1Box,
+        kExtra2Box,
+        kContentsBox,
+        kAddDaysBox,
+        kStorageBox,
+        kExtra3Box,
+        kExtra4Box,
+        kResponsibleBox,
+        kExtra5Box,
+        kRemarks1Box,
+        kRemarks2Box,
+        kPriceBox,
+        kBarcodeBox,
+        kNutritionTitleBox,
+        kFirstNutritionBox,                   // エネルギー .. 食塩相当量: 18..22
+        kFirstNutrientExtraBox = 23,          // 成分追加1 .. 10: 23..32
+        kLastNutrientExtraBox = 32,
+        kRecycle1TextBox = 33,                // captions 1 and 2 of mark 1: 33, 34
+        kRecycle2TextBox = 35,                // captions 1 and 2 of mark 2: 35, 36
+    };
+    // Combo1 lists by what they choose.
+    enum Combo : int {
+        kLayoutCombo,
+        kUnitCombo,
+        kDateKindCombo,
+        kDateFormatCombo,
+        kDateElsewhereCombo,
+        kRecycle1Combo,
+        kRecycle2Combo,
+    };
 
     explicit S_Touroku(QWidget* parent = nullptr);
 
@@ -57,6 +95,8 @@ protected:
 private:
     void Build_Controls();
     void Build_Layout();
+    QGridLayout* Build_Left_Column();
+    QGridLayout* Build_Right_Column();
     void Wire_Items();
     void Reset_Screen();
     void Fill_Layout_List();

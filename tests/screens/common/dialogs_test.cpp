@@ -1,10 +1,9 @@
 // Screen tests of the shared dialogs and the main menu (offscreen platform).
 #include "screens/common/dialogs.h"
-#include "app/main_menu.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "platform/single_instance.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,19 +15,10 @@
 #include <QtTest>
 
 #include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-template <typename T>
-T* Visible_Window(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return qobject_cast<T*>(w);
-    return nullptr;
-}
+using test_support::Visible_Window;
 
 // Runs `action` on the Kakunin window as soon as it is showing.
 void When_Kakunin_Shows(std::function<void(app::Kakunin*)> action)
@@ -61,7 +51,7 @@ private slots:
     }
     void cleanup() { delete caller; }
 
-    void Lines_Wider_Than_28_Bytes_Are_Cut()
+    void linesWiderThan28BytesAreCut()
     {
         const QString exact = QString(14, QChar(0x3042));  // 28 bytes
         QCOMPARE(app::Confirmation_Line(exact), exact);
@@ -71,7 +61,7 @@ private slots:
                  QString(25, 'a') + QChar(0x3042) + QChar(0x2026));
     }
 
-    void First_Button_Answers_Ok_And_Shows_The_Request()
+    void firstButtonAnswersOkAndShowsTheRequest()
     {
         QString seen;
         When_Kakunin_Shows([&](app::Kakunin* k) {
@@ -87,7 +77,7 @@ private slots:
         QCOMPARE(caller->findChild<QLabel*>("Ret_Code")->text(), QStringLiteral("ok"));
     }
 
-    void Close_Box_And_N_Answer_Cancel_Y_Answers_Ok()
+    void closeBoxAndNAnswerCancelYAnswersOk()
     {
         When_Kakunin_Shows([](app::Kakunin* k) { k->close(); });
         QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
@@ -99,7 +89,7 @@ private slots:
         QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
     }
 
-    void Notice_Shows_Only_The_Second_Button()
+    void noticeShowsOnlyTheSecondButton()
     {
         bool first_visible = true;
         When_Kakunin_Shows([&](app::Kakunin* k) {
@@ -111,7 +101,7 @@ private slots:
         QVERIFY(!first_visible);
     }
 
-    void Input_Window_Empty_Text_Answers_Cancel()
+    void inputWindowEmptyTextAnswersCancel()
     {
         caller->setObjectName(QStringLiteral("Backup"));
         QLabel* ret_code = caller->findChild<QLabel*>("Ret_Code");
@@ -126,7 +116,7 @@ private slots:
         }
     }
 
-    void List_Helpers()
+    void listHelpers()
     {
         QListWidget empty;
         QVERIFY(!app::Select_List_Item(&empty, "x"));
@@ -138,50 +128,6 @@ private slots:
         QCOMPARE(combo.currentIndex(), 1);
         QVERIFY(app::Set_Dropdown_Width(&combo, 500));
         QVERIFY(!app::Set_Dropdown_Width(&combo, 500));
-    }
-
-    void Main_Menu_Shows_The_Printer()
-    {
-        test_support::Temp_Folder dir;
-        app::Session& session = app::Current_Session();
-        session.application_folder = dir.Path();
-        app::MainMenu menu;
-        menu.Form_Load();
-        QCOMPARE(menu.Label1->text(), QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a"));
-        QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ： 未設定"));
-        QVERIFY(menu.Label4->styleSheet().contains("rgb(255, 0, 0)"));
-        QVERIFY(menu.Label4->styleSheet().contains("bold"));
-        QVERIFY(QFile::exists(dir.File(QStringLiteral("標準06 90x50.lay"))));
-
-        session.settings.line[1] = QStringLiteral("Zebra");
-        menu.Refresh_Printer_Label();
-        QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
-        QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));
-    }
-
-    void A_Second_Copy_Cannot_Take_The_Lock()
-    {
-        test_support::Temp_Folder dir;
-        int ready[2];
-        QVERIFY(pipe(ready) == 0);
-        const pid_t first = fork();
-        if (first == 0) {
-            platform::Single_Instance running(dir.Path());
-            const char ok = running.Acquire() ? '1' : '0';
-            (void)!write(ready[1], &ok, 1);
-            pause();
-            _exit(0);
-        }
-        char ok = 0;
-        QVERIFY(read(ready[0], &ok, 1) == 1);
-        QCOMPARE(ok, '1');
-        platform::Single_Instance second(dir.Path());
-        QVERIFY(!second.Acquire());
-        kill(first, SIGKILL);
-        waitpid(first, nullptr, 0);
-        // The dead copy's lock is stale and is taken over.
-        platform::Single_Instance after(dir.Path());
-        QVERIFY(after.Acquire());
     }
 };
 

@@ -6,6 +6,8 @@
 #include "products/product_file.h"
 #include "screens/products/s_list.h"
 #include "screens/common/yousi_set.h"
+#include "support/utf8.h"
+#include "support/visible_window.h"
 #include "support/screen_support.h"
 #include "support/fake_printer_platform.h"
 
@@ -23,7 +25,7 @@ using maintenance::Layout_M;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 struct Layout_Fixture : Session_Fixture {
     Layout_Fixture()
@@ -321,10 +323,7 @@ void Layout_M_Test::productListHandsBackTheNumber()
     Open(screen);
     QTest::mouseClick(screen.Command13, Qt::LeftButton);
     QVERIFY(!screen.isVisible());
-    products::S_List* list = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<products::S_List*>(top); found && found->isVisible())
-            list = found;
+    auto* list = test_support::Visible_Window<products::S_List>();
     QVERIFY(list);
     QCOMPARE(list->Ret_Form->text(), QStringLiteral("Layout_M"));
     QVERIFY(!list->Command2->isEnabled());
@@ -345,10 +344,7 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
     QVERIFY(screen.Command15->isEnabled());
     QTest::mouseClick(screen.Command15, Qt::LeftButton);
     QVERIFY(!screen.isEnabled());
-    maintenance::Yousi_Set* window = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<maintenance::Yousi_Set*>(top); found && found->isVisible())
-            window = found;
+    auto* window = test_support::Visible_Window<maintenance::Yousi_Set>();
     QVERIFY(window);
     QCOMPARE(window->List1->count(), 1);
     window->List1->setCurrentRow(0);

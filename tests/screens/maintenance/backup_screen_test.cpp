@@ -1,6 +1,7 @@
 // The backup screen on the offscreen platform: creating, restoring and deleting archives.
 #include "screens/maintenance/backup_screen.h"
 #include "maintenance/zip_archive.h"
+#include "support/utf8.h"
 #include "support/screen_support.h"
 
 #include <QComboBox>
@@ -14,7 +15,7 @@ using namespace maintenance_test;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 struct Data_Fixture : Session_Fixture {
     Data_Fixture()

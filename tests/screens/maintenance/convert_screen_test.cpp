@@ -1,6 +1,7 @@
 // The conversion screen on the offscreen platform.
 #include "screens/maintenance/convert_screen.h"
 #include "products/product_file.h"
+#include "support/utf8.h"
 #include "support/screen_support.h"
 
 #include <QLineEdit>
@@ -11,7 +12,7 @@ using namespace maintenance_test;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 QString Old_Record(const char* number, const char* name)
 {

@@ -2,6 +2,7 @@
 // saving, and the change of data location.
 #include "app/main_menu.h"
 #include "screens/maintenance/settei.h"
+#include "support/utf8.h"
 #include "support/screen_support.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@ using namespace maintenance_test;
 
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+using test_support::Q;
 
 void Choose_Printer(maintenance::Settei& screen, const QString& name)
 {

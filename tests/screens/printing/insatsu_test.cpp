@@ -74,10 +74,7 @@ private slots:
         folder = std::make_unique<test_support::Temp_Folder>();
         QVERIFY(print_fixtures::Prepare_Data_Folder(folder->Data_Folder()));
         const store::Settings_Record settings = print_fixtures::Settings_For(QStringLiteral("Zebra"));
-        store::Settings_Values values;
-        for (int i = 0; i < 9; ++i)
-            values[i] = settings.line[i + 1];
-        QVERIFY(store::Save_Settings(folder->Path(), values).ok());
+        QVERIFY(store::Save_Settings(folder->Path(), store::Saved_Values(settings)).ok());
         printers = std::make_unique<test_support::Fake_Printer_Platform>(
             std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
         app::Session& session = app::Current_Session();

@@ -18,9 +18,13 @@
 #include "screens/products/s_touroku.h"
 #include "store/cp932.h"
 #include "support/fake_printer_platform.h"
+#include "support/visible_window.h"
 #include "support/scripted_confirmation.h"
+#include "support/visible_window.h"
 #include "support/dialog_script.h"
+#include "support/visible_window.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -67,14 +71,7 @@ void Type_Key_Text(QWidget* widget, const QString& text)
     }
 }
 
-template <typename T>
-T* Window(const QString& name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == name && top->isVisible())
-            return qobject_cast<T*>(top);
-    return nullptr;
-}
+using test_support::Visible_Window;
 
 template <typename T>
 T* Child(QWidget* window, const QString& name)
@@ -130,23 +127,23 @@ private slots:
     void init();
     void cleanup();
 
-    void number_enter_loads_product();
-    void enter_walks_the_items_and_input_method_rules();
-    void every_field_shown_in_its_control();
-    void unknown_number_keeps_items_and_stores_copy_byte_for_byte();
-    void unencodable_text_is_refused();
-    void add_days_and_barcode_on_leaving();
-    void barcode_enter_completes_digit_with_green_message();
-    void backspace_after_colon_asks_first();
-    void delete_and_clear_all();
-    void list_names_search_pick_and_delete();
-    void enlarged_input_special_expressions();
-    void pre_registered_strings_with_kanma();
-    void word_table_filters_register_transfer();
-    void instore_code_hand_over();
-    void instore_code_to_the_printing_screen();
-    void main_menu_opens_registration();
-    void preview_redrawn_on_enter_and_closed_with_the_screen();
+    void numberEnterLoadsProduct();
+    void enterWalksTheItemsAndInputMethodRules();
+    void everyFieldShownInItsControl();
+    void unknownNumberKeepsItemsAndStoresCopyByteForByte();
+    void unencodableTextIsRefused();
+    void addDaysAndBarcodeOnLeaving();
+    void barcodeEnterCompletesDigitWithGreenMessage();
+    void backspaceAfterColonAsksFirst();
+    void deleteAndClearAll();
+    void listNamesSearchPickAndDelete();
+    void enlargedInputSpecialExpressions();
+    void preRegisteredStringsWithKanma();
+    void wordTableFiltersRegisterTransfer();
+    void instoreCodeHandOver();
+    void instoreCodeToThePrintingScreen();
+    void mainMenuOpensRegistration();
+    void previewRedrawnOnEnterAndClosedWithTheScreen();
     void screenshots();
 
 private:
@@ -183,7 +180,7 @@ S_Touroku* Product_Screens::Open_Registration()
     return screen;
 }
 
-void Product_Screens::number_enter_loads_product()
+void Product_Screens::numberEnterLoadsProduct()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     S_Touroku* screen = Open_Registration();
@@ -198,7 +195,7 @@ void Product_Screens::number_enter_loads_product()
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 }
 
-void Product_Screens::enter_walks_the_items_and_input_method_rules()
+void Product_Screens::enterWalksTheItemsAndInputMethodRules()
 {
     S_Touroku* screen = Open_Registration();
     const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
@@ -227,7 +224,7 @@ void Product_Screens::enter_walks_the_items_and_input_method_rules()
     QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0), layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).first());
 }
 
-void Product_Screens::every_field_shown_in_its_control()
+void Product_Screens::everyFieldShownInItsControl()
 {
     Product_Record record = Sample_Product(QStringLiteral("7"), {});
     for (int column = Product_Name; column <= kColumns; ++column)
@@ -247,7 +244,7 @@ void Product_Screens::every_field_shown_in_its_control()
     QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->currentText(), QStringLiteral("値13"));
 }
 
-void Product_Screens::unknown_number_keeps_items_and_stores_copy_byte_for_byte()
+void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     S_Touroku* screen = Open_Registration();
@@ -281,7 +278,7 @@ void Product_Screens::unknown_number_keeps_items_and_stores_copy_byte_for_byte()
     QCOMPARE(through_screen.count("\r\n"), 3);
 }
 
-void Product_Screens::unencodable_text_is_refused()
+void Product_Screens::unencodableTextIsRefused()
 {
     S_Touroku* screen = Open_Registration();
     const QByteArray before = Product_File_Bytes();
@@ -292,7 +289,7 @@ void Product_Screens::unencodable_text_is_refused()
     QCOMPARE(Product_File_Bytes(), before);
 }
 
-void Product_Screens::add_days_and_barcode_on_leaving()
+void Product_Screens::addDaysAndBarcodeOnLeaving()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* days = Box(screen, "Text1(7)");
@@ -316,7 +313,7 @@ void Product_Screens::add_days_and_barcode_on_leaving()
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
 }
 
-void Product_Screens::barcode_enter_completes_digit_with_green_message()
+void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* barcode = Box(screen, "Text1(16)");
@@ -337,7 +334,7 @@ void Product_Screens::barcode_enter_completes_digit_with_green_message()
     QCOMPARE(barcode->text(), QStringLiteral("4901234567890"));
 }
 
-void Product_Screens::backspace_after_colon_asks_first()
+void Product_Screens::backspaceAfterColonAsksFirst()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
@@ -356,7 +353,7 @@ void Product_Screens::backspace_after_colon_asks_first()
     QCOMPARE(kakunin_->Kakunin_Lines().size(), 2);
 }
 
-void Product_Screens::delete_and_clear_all()
+void Product_Screens::deleteAndClearAll()
 {
     Store(Sample_Product(QStringLiteral("3"), QStringLiteral("品名:柏餅")));
     Store(Sample_Product(QStringLiteral("5"), QStringLiteral("品名:大福")));
@@ -394,7 +391,7 @@ void Product_Screens::delete_and_clear_all()
     QCOMPARE(Box(screen, "Text1(7)")->text(), QString());
 }
 
-void Product_Screens::list_names_search_pick_and_delete()
+void Product_Screens::listNamesSearchPickAndDelete()
 {
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:いちご<m>春限定")));
     Product_Record nameless = Sample_Product(QStringLiteral("2"), QString());
@@ -405,7 +402,7 @@ void Product_Screens::list_names_search_pick_and_delete()
     Store(both);
     S_Touroku* screen = Open_Registration();
     Child<QPushButton>(screen, "Command4")->click();
-    auto* list = Window<S_List>(QStringLiteral("S_List"));
+    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
     QVERIFY(list);
     QVERIFY(!screen->isVisible());
     QVERIFY(!Child<QPushButton>(list, "Command2")->isEnabled());
@@ -444,18 +441,18 @@ void Product_Screens::list_names_search_pick_and_delete()
     QTest::keyClick(lines, Qt::Key_Return);
     QTest::qWait(20);
     QVERIFY(screen->isVisible());
-    QVERIFY(!Window<S_List>(QStringLiteral("S_List")));
+    QVERIFY(!Visible_Window<S_List>(QStringLiteral("S_List")));
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:こしあん"));
 }
 
-void Product_Screens::enlarged_input_special_expressions()
+void Product_Screens::enlargedInputSpecialExpressions()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
     name->setText(QStringLiteral("品名:いちご"));
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     QVERIFY(!screen->isEnabled());
     QCOMPARE(input->windowTitle(), QStringLiteral("品名の登録"));
@@ -486,7 +483,7 @@ void Product_Screens::enlarged_input_special_expressions()
 
     // Opening keeps a leading <d> and drops another tag; the window's close box writes nothing back.
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(Child<QRadioButton>(input, "Option2")->isChecked());
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("<d>x"));
     Box(input, "Text1")->setText(QStringLiteral("changed"));
@@ -498,12 +495,12 @@ void Product_Screens::enlarged_input_special_expressions()
     Item_Box* remarks = Box(screen, "Text1(13)");
     remarks->setText(QStringLiteral("<u>下線</u>"));
     QTest::mouseDClick(remarks->viewport(), Qt::LeftButton);
-    input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QCOMPARE(input->windowTitle(), QStringLiteral("備考１の登録"));
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("下線</u>"));
 }
 
-void Product_Screens::pre_registered_strings_with_kanma()
+void Product_Screens::preRegisteredStringsWithKanma()
 {
     const QString data = app::Current_Session().Data_Folder();
     QStringList lines = Default_Strings_Lines();
@@ -513,7 +510,7 @@ void Product_Screens::pre_registered_strings_with_kanma()
     S_Touroku* screen = Open_Registration();
     Item_Box* name = Box(screen, "Text1(1)");
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     auto* first = Child<QPushButton>(input, "Command4(0)");
     QCOMPARE(first->text(), QStringLiteral("｢いちご,大福春限定の｣を左枠へ表示"));
@@ -532,7 +529,7 @@ void Product_Screens::pre_registered_strings_with_kanma()
     QCOMPARE(Box(input, "Text1")->textCursor().position(), 2);
 
     Child<QPushButton>(input, "Command3")->click();
-    auto* editor = Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
+    auto* editor = Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
     QVERIFY(editor);
     QVERIFY(!input->isEnabled());
     QCOMPARE(Child<QLabel>(editor, "Label1")->text(), QStringLiteral("「品名の登録」用の文字列登録"));
@@ -559,14 +556,14 @@ void Product_Screens::pre_registered_strings_with_kanma()
     QVERIFY(!Child<QPushButton>(input, "Command4(1)")->isEnabled());
 }
 
-void Product_Screens::word_table_filters_register_transfer()
+void Product_Screens::wordTableFiltersRegisterTransfer()
 {
     S_Touroku* screen = Open_Registration();
     Item_Box* ingredients = Box(screen, "Text1(3)");
     ingredients->setText(QStringLiteral("原材料名:"));
     QTest::mouseDClick(ingredients->viewport(), Qt::LeftButton);
     QCOMPARE(Child<QLabel>(screen, "Gen_open")->text(), QStringLiteral("open"));
-    auto* table = Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
     QVERIFY(table);
     QVERIFY(screen->isEnabled());
     auto* list = Child<QListWidget>(table, "List1");
@@ -632,11 +629,11 @@ void Product_Screens::word_table_filters_register_transfer()
     QCOMPARE(Child<QLabel>(screen, "Gen_open")->text(), QString());
 }
 
-void Product_Screens::instore_code_hand_over()
+void Product_Screens::instoreCodeHandOver()
 {
     S_Touroku* screen = Open_Registration();
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
     QVERIFY(code);
     QCOMPARE(Child<QLabel>(code, "Label9")->text(), QStringLiteral("S_Touroku"));
     Activate(code);
@@ -670,11 +667,11 @@ void Product_Screens::instore_code_hand_over()
     Child<QPushButton>(code, "Command2")->click();
     Child<QPushButton>(code, "Command1")->click();
     QTest::qWait(20);
-    QVERIFY(!Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
+    QVERIFY(!Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
     QCOMPARE(Box(screen, "Text1(16)")->text(), QStringLiteral("0212345102985"));
 }
 
-void Product_Screens::instore_code_to_the_printing_screen()
+void Product_Screens::instoreCodeToThePrintingScreen()
 {
     QWidget printing_screen;
     printing_screen.setObjectName(QStringLiteral("Insatsu"));
@@ -692,30 +689,30 @@ void Product_Screens::instore_code_to_the_printing_screen()
     QCOMPARE(barcode->text(), QStringLiteral("0212345000007"));  // price check digit of 0000 is 0
 }
 
-void Product_Screens::main_menu_opens_registration()
+void Product_Screens::mainMenuOpensRegistration()
 {
     app::MainMenu menu;
     menu.show();
     auto* button = Child<QPushButton>(&menu, "Command1");
     QVERIFY(button->isEnabled());
     button->click();
-    auto* screen = Window<S_Touroku>(QStringLiteral("S_Touroku"));
+    auto* screen = Visible_Window<S_Touroku>(QStringLiteral("S_Touroku"));
     QVERIFY(screen);
     QVERIFY(!menu.isVisible());
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
     QVERIFY(menu.isVisible());
-    QVERIFY(!Window<S_Touroku>(QStringLiteral("S_Touroku")));
+    QVERIFY(!Visible_Window<S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
-void Product_Screens::preview_redrawn_on_enter_and_closed_with_the_screen()
+void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 {
     const auto printers = Zebra_Printer();
     app::Session& session = app::Current_Session();
     session.printers = printers.get();
-    store::Settings_Values values;
-    values[0] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(session.application_folder, values).ok());
+    store::Settings_Record chosen;
+    chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
 
     S_Touroku* screen = Open_Registration();
@@ -766,23 +763,23 @@ void Product_Screens::screenshots()
     save(screen, QStringLiteral("S_Touroku"));
 
     Child<QPushButton>(screen, "Command4")->click();
-    save(Window<S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
-    Window<S_List>(QStringLiteral("S_List"))->close();
+    save(Visible_Window<S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
+    Visible_Window<S_List>(QStringLiteral("S_List"))->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(8)")->viewport(), Qt::LeftButton);
-    auto* input = Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     save(input, QStringLiteral("Kakudai_Input"));
     Child<QPushButton>(input, "Command3")->click();
-    save(Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")), QStringLiteral("Mojiretsu_Write"));
-    Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
+    save(Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")), QStringLiteral("Mojiretsu_Write"));
+    Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
     input->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(3)")->viewport(), Qt::LeftButton);
-    save(Window<Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
+    save(Visible_Window<Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
     Child<QLineEdit>(code, "Text1")->setText(QStringLiteral("02"));
     Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
@@ -790,9 +787,9 @@ void Product_Screens::screenshots()
 
     const auto printers = Zebra_Printer();
     app::Current_Session().printers = printers.get();
-    store::Settings_Values values;
-    values[0] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, values).ok());
+    store::Settings_Record chosen;
+    chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
+    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, store::Saved_Values(chosen)).ok());
     Child<QPushButton>(screen, "Command3")->click();
     save(printing::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
     app::Current_Session().printers = nullptr;

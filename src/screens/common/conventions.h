@@ -1,0 +1,36 @@
+#pragma once
+// What the windows agree on between them: the hidden "open" flags through which
+// a screen knows that a window it opened is still open, the answers dialogs
+// write into their caller's hidden Ret_Code label, the data folder and the
+// label preview of the editing screens.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace app {
+
+// Caption of a flag label (Prv_open, Gen_open) while the window it watches is open.
+inline const QString kOpen = QStringLiteral("open");
+bool Is_Open(const QLabel* flag);
+
+// Answers in Ret_Code: the confirmation was accepted, or the dialog was left.
+inline const QString kAnswerOk = QStringLiteral("ok");
+inline const QString kAnswerCancel = QStringLiteral("cancel");
+// Written by a closing screen so that a dialog still waiting on it ends its wait.
+inline const QString kAnswerErr = QStringLiteral("Err");
+
+// The data folder of the running application, ending in "/".
+QString Current_Data_Folder();
+
+// The preview of an editing screen (S_Touroku, Layout_M): the product's label
+// with today's preview values, shown for the screen through its Prv_open flag.
+void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
+                          const layouts::Layout_Record& layout);
+// Closes the preview window when the screen's Prv_open flag says it is open.
+void Close_Preview_Of(const QLabel* prv_open);
+
+}  // namespace app
