@@ -53,7 +53,7 @@ void Compose(render::Drawing_Surface& surface, const layouts::Layout_Record& lay
     static const render::Issue_Values issue = render_fixtures::Filled_Issue();
     static const store::Settings_Record settings = Settings();
     test_support::Scripted_Confirmation quiet;
-    render::Label_Composer(surface, product, layout, issue, settings, Data_Folder(), quiet);
+    render::Label_Composer(surface, product, layout, issue, {settings, Data_Folder(), quiet});
 }
 
 // The characters the composer draws, with their fonts and device positions.

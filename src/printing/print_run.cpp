@@ -182,7 +182,7 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     store::Settings_Record settings = c_.settings;
     if (printers_.Paper_Number() == 0)
         settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
-    render::Label_Composer(surface, product, layout, issue, settings, c_.data_folder, ui_);
+    render::Label_Composer(surface, product, layout, issue, {settings, c_.data_folder, ui_});
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }

@@ -278,10 +278,11 @@ QString Recycle_Picture_Name(const QString& mark, bool turned)
 }
 
 void Label_Composer(Drawing_Surface& surface, const Product_Record& product, const Layout_Record& layout,
-                    const Issue_Values& issue, const store::Settings_Record& settings, const QString& data_folder,
-                    store::Confirmation& confirmation)
+                    const Issue_Values& issue, const Compose_Context& context)
 {
-    Composition c{surface, product, layout, data_folder, confirmation};
+    const store::Settings_Record& settings = context.settings;
+    store::Confirmation& confirmation = context.answerer;
+    Composition c{surface, product, layout, context.data_folder, confirmation};
     surface.Notices = &confirmation;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);

@@ -15,14 +15,16 @@ inline const QString kNutritionTemplateTitle = QStringLiteral("栄養成分(1食
 inline const QString kSoftwareBarcode = QStringLiteral("ソフトウェアにて生成");
 inline const QString kCentredPaper = QStringLiteral("中央寄せ");
 
-// Composes the label. The printer page uses the settings' corrections, centring
-// and barcode method; pictures come from `data_folder` (ending in "/").
-// Notices (missing pictures, invalid base date, paper length) go to
-// `confirmation`.
+// What the composer needs besides the product, the layout and the issue.
+struct Compose_Context {
+    store::Settings_Record settings;  // the printer page's corrections, centring and barcode method
+    QString data_folder;              // where the pictures come from, ending in "/"
+    store::Confirmation& answerer;    // notices: missing pictures, invalid base date, paper length
+};
+
+// Composes the label onto the surface.
 void Label_Composer(Drawing_Surface& surface, const products::Product_Record& product,
-                    const layouts::Layout_Record& layout, const Issue_Values& issue,
-                    const store::Settings_Record& settings, const QString& data_folder,
-                    store::Confirmation& confirmation);
+                    const layouts::Layout_Record& layout, const Issue_Values& issue, const Compose_Context& context);
 
 // The recycling-mark picture for a mark text ("プラ", "紙"), upright or turned;
 // empty for "なし" and any other text.

@@ -21,22 +21,20 @@ QSizeF Preview_Picture_Twips(const layouts::Layout_Record& layout)
 }
 
 QImage Compose_Preview_Picture(const products::Product_Record& product, const layouts::Layout_Record& layout,
-                               const Issue_Values& issue, const store::Settings_Record& settings,
-                               const QString& data_folder, store::Confirmation& confirmation,
+                               const Issue_Values& issue, const Compose_Context& context,
                                const Surface_Profile& profile)
 {
     const QSizeF twips = Preview_Picture_Twips(layout);
     QImage picture(Preview_Pixels(twips.width(), profile), Preview_Pixels(twips.height(), profile),
                    QImage::Format_RGB32);
     Preview_Picture_Surface surface(picture, profile);
-    Label_Composer(surface, product, layout, issue, settings, data_folder, confirmation);
+    Label_Composer(surface, product, layout, issue, context);
     return picture;
 }
 
 QString Compose_Label_Pdf(const QString& path, const products::Product_Record& product,
                           const layouts::Layout_Record& layout, const Issue_Values& issue,
-                          const store::Settings_Record& settings, const QString& data_folder,
-                          store::Confirmation& confirmation, int dpi)
+                          const Compose_Context& context, int dpi)
 {
     const double width = layout.Number(layouts::Label_Width);
     const double length = layout.Number(layouts::Label_Length);
@@ -51,7 +49,7 @@ QString Compose_Label_Pdf(const QString& path, const products::Product_Record& p
         return QStringLiteral("Cannot write %1.").arg(path);
     Printer_Page_Surface surface(painter, dpi, dpi);
     surface.Length_Limit_mm = store::Round_Half_Even(length);
-    Label_Composer(surface, product, layout, issue, settings, data_folder, confirmation);
+    Label_Composer(surface, product, layout, issue, context);
     painter.end();
     return {};
 }

@@ -5,8 +5,7 @@
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
-#include "store/confirmation.h"
-#include "store/settings.h"
+#include "render/label_composer.h"
 
 #include <QImage>
 #include <QSizeF>
@@ -19,8 +18,7 @@ QSizeF Preview_Picture_Twips(const layouts::Layout_Record& layout);
 
 // The label composed on a white preview picture of that size.
 QImage Compose_Preview_Picture(const products::Product_Record& product, const layouts::Layout_Record& layout,
-                               const Issue_Values& issue, const store::Settings_Record& settings,
-                               const QString& data_folder, store::Confirmation& confirmation,
+                               const Issue_Values& issue, const Compose_Context& context,
                                const Surface_Profile& profile);
 
 // Writes the label as a one-page PDF the size of the label (Label_Width across,
@@ -28,7 +26,6 @@ QImage Compose_Preview_Picture(const products::Product_Record& product, const la
 // error text, empty on success.
 QString Compose_Label_Pdf(const QString& path, const products::Product_Record& product,
                           const layouts::Layout_Record& layout, const Issue_Values& issue,
-                          const store::Settings_Record& settings, const QString& data_folder,
-                          store::Confirmation& confirmation, int dpi);
+                          const Compose_Context& context, int dpi);
 
 }  // namespace render

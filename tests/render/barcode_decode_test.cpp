@@ -58,7 +58,7 @@ TEST_P(Barcode_Decoding, ZbarimgReadsThePrintedCode)
 
     const QString pdf = folder.File("label.pdf");
     const QString error = render::Compose_Label_Pdf(pdf, Product_For_Decoding(), render_fixtures::Built_In_Layout(c.layout),
-                                                    issue, settings, folder.Data_Folder(), ui, 203);
+                                                    issue, {settings, folder.Data_Folder(), ui}, 203);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     EXPECT_TRUE(ui.requests.empty());
 

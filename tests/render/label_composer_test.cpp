@@ -42,7 +42,7 @@ struct Composed {
                  const render::Issue_Values& issue = render_fixtures::Filled_Issue(),
                  const store::Settings_Record& settings = Settings())
     {
-        render::Label_Composer(surface, product, layout, issue, settings, folder.Data_Folder(), ui);
+        render::Label_Composer(surface, product, layout, issue, {settings, folder.Data_Folder(), ui});
     }
     // Device position (mm) of the first character of the first run of characters spelling `text`.
     std::optional<QPointF> Position_Of(const QString& text) const
@@ -384,7 +384,8 @@ TEST(Label_Composer, PaperLengthNoticeOncePerPrintRun)
     Product_Record product = render_fixtures::Filled_Product();
     product[products::Recycle1_Mark] = product[products::Recycle2_Mark] = QStringLiteral("なし");
     for (int label = 0; label < 3; ++label)
-        render::Label_Composer(page, product, small, render_fixtures::Filled_Issue(), Settings(), folder.Data_Folder(), ui);
+        render::Label_Composer(page, product, small, render_fixtures::Filled_Issue(),
+                               {Settings(), folder.Data_Folder(), ui});
     EXPECT_EQ(ui.message_boxes.size(), 1);
     EXPECT_FALSE(page.texts.empty());
 }

@@ -170,11 +170,13 @@ int main(int argc, char* argv[])
     Console_Confirmation console;
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
-    const QImage picture = render::Compose_Preview_Picture(*product, *layout, issue, settings, data_folder, console, render::Preview_Profile(ppi));
+    const render::Compose_Context context{settings, data_folder, console};
+    const QImage picture =
+        render::Compose_Preview_Picture(*product, *layout, issue, context, render::Preview_Profile(ppi));
     if (!picture.save(out + QStringLiteral(".png")))
         return Fail(QStringLiteral("Cannot write %1.png.").arg(out));
-    const QString error = render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, *layout, issue, settings,
-                                                    data_folder, console, dpi);
+    const QString error =
+        render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, *layout, issue, context, dpi);
     if (!error.isEmpty())
         return Fail(error);
     std::printf("%s.png %s.pdf\n", qPrintable(out), qPrintable(out));

@@ -173,8 +173,8 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
 
     app::Screen_Confirmation confirmation{caller_name};
     const app::Session& session = app::Current_Session();
-    const QImage picture = render::Compose_Preview_Picture(product, layout, issue, session.settings,
-                                                           app::Current_Data_Folder(), confirmation, profile);
+    const render::Compose_Context context{session.settings, app::Current_Data_Folder(), confirmation};
+    const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     if (window) {  // a notice during composition may have let the user close it
         window->picDraw->setPixmap(QPixmap::fromImage(picture));
         window->F_Open_Moto->setText(caller_name);
