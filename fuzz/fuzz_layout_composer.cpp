@@ -28,13 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz_support::Fail("the layout file was not read");
 
     const products::Product_Record product = products::Split_Product_Line(store::Decode_Cp932(parts.value(1)));
-    render::Issue_Values issue;
-    issue.year = QStringLiteral("2024");
-    issue.month = QStringLiteral("3");
-    issue.day = QStringLiteral("5");
-    issue.hour = QStringLiteral("9");
-    issue.minute = QStringLiteral("0");
-    issue.add_days = parts.size() > 2 ? store::Decode_Cp932(parts.at(2)) : QStringLiteral("3");
+    render::Issue_Values issue =
+        fuzz_support::Issue_With_Days(parts.size() > 2 ? store::Decode_Cp932(parts.at(2)) : QStringLiteral("3"));
     issue.contents = product[products::Contents];
     issue.price = product[products::Price_Text];
     issue.barcode = product[products::Barcode];

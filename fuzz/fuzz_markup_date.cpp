@@ -24,13 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     products::Product_Record product;
     product[products::Date_Format] = text;
     product[products::Date_Add_Days] = text;
-    render::Issue_Values issue;
-    issue.year = QStringLiteral("2024");
-    issue.month = QStringLiteral("3");
-    issue.day = QStringLiteral("5");
-    issue.hour = QStringLiteral("9");
-    issue.minute = QStringLiteral("0");
-    issue.add_days = text;
+    const render::Issue_Values issue = fuzz_support::Issue_With_Days(text);
     fuzz_support::Yes_To_All ui;
     render::Date_Line(product, issue, ui);
     return 0;

@@ -31,6 +31,18 @@ QByteArray Bytes(const uint8_t* data, size_t size)
     return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
+render::Issue_Values Issue_With_Days(const QString& add_days)
+{
+    render::Issue_Values issue;
+    issue.year = QStringLiteral("2024");
+    issue.month = QStringLiteral("3");
+    issue.day = QStringLiteral("5");
+    issue.hour = QStringLiteral("9");
+    issue.minute = QStringLiteral("0");
+    issue.add_days = add_days;
+    return issue;
+}
+
 void Fail(const char* what)
 {
     std::fprintf(stderr, "property violated: %s\n", what);

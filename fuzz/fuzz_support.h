@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the fuzz targets: a scratch folder that lives as long as the
 // process, writing the input into it, and an answerer that says yes to everything.
+#include "render/issue_values.h"
 #include "store/confirmation.h"
 
 #include <QByteArray>
@@ -18,6 +19,9 @@ const QString& Scratch_Folder();
 QString Write_Input(const QString& name, const uint8_t* data, size_t size);
 
 QByteArray Bytes(const uint8_t* data, size_t size);
+
+// An issue based 2024/3/5 9:00 with these addition days.
+render::Issue_Values Issue_With_Days(const QString& add_days);
 
 class Yes_To_All : public store::Confirmation {
 public:
