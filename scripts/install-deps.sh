@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth poppler-utils zbar-tools imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -28,10 +28,11 @@ bool Is_Whole_Number(const QString& text)
     return ok;
 }
 
-store::Write_Result Write_Lines_Atomically(const QString& path, const QStringList& lines)
+// Writes the file's lines, each with its bytes as read, to `path`.
+store::Write_Result Copy_Lines_Atomically(const QString& path, const store::Text_File& file)
 {
     QByteArray bytes;
-    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes); !encoded.ok())
+    if (store::Write_Result encoded = store::Encode_Lines(file.lines, bytes, file); !encoded.ok())
         return encoded;
     return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
 }
@@ -229,7 +230,7 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened)
         return store::Outcome::Failed({not_renamed, old_name, QStringLiteral("レイアウトを開けません")});
-    if (store::Write_Result copied = Write_Lines_Atomically(new_path, old_file.lines); !copied.ok())
+    if (store::Write_Result copied = Copy_Lines_Atomically(new_path, old_file); !copied.ok())
         return store::Outcome::Failed({not_renamed, new_name, copied.error});
     if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {
         QFile::remove(new_path);

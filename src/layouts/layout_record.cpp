@@ -36,7 +36,7 @@ store::Write_Result Write_Layout(const QString& path, const Layout_Record& recor
     for (int n = 1; n <= kLayoutLines; ++n)
         lines << record[n];
     QByteArray bytes;
-    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes); !encoded.ok())
+    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes, store::Read_Text_Lines(path)); !encoded.ok())
         return encoded;
     return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
 }

@@ -1,9 +1,11 @@
 #include "store/cp932.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -124,6 +126,27 @@ QString First_Unencodable(const QString& text)
     return {};
 }
 
+QString To_Cp932_Counterparts(const QString& text)
+{
+    static constexpr char16_t kCounterparts[][2] = {
+        {0x301C, 0xFF5E}, {0x2212, 0xFF0D}, {0x2016, 0x2225}, {0x2225, 0x2016}, {0x2014, 0x2015},
+        {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x00A5, 0xFFE5},
+    };
+    const auto& width = Width_Table();
+    QString mapped = text;
+    for (QChar& c : mapped) {
+        if (width[c.unicode()] != 0)
+            continue;
+        for (const auto& [from, to] : kCounterparts) {
+            if (c.unicode() == from && width[to] != 0) {
+                c = QChar(to);
+                break;
+            }
+        }
+    }
+    return mapped;
+}
+
 QString Unencodable_Message(const QString& character)
 {
     const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1))
@@ -177,36 +200,91 @@ Encoded Encode_Cp932(const QString& text)
 
 Text_File Read_Text_Lines(const QString& path)
 {
-    Text_File result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return result;
+        return {};
+    Text_File result = Split_Text_Lines(file.readAll());
     result.opened = true;
-    const QString text = Decode_Cp932(file.readAll());
-    if (text.isEmpty())
-        return result;
+    return result;
+}
+
+Text_File Split_Text_Lines(const QByteArray& bytes)
+{
+    // Neither CR nor LF is ever the second byte of a character: splitting the
+    // bytes first decodes exactly as decoding the whole file would.
+    Text_File result;
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
-            end = text.size();
+            end = bytes.size();
         qsizetype stop = end;
-        if (stop > start && text.at(stop - 1) == QLatin1Char('\r'))
+        if (stop > start && bytes.at(stop - 1) == '\r')
             --stop;
-        result.lines.append(text.mid(start, stop - start));
+        result.raw_lines.append(bytes.mid(start, stop - start));
+        result.lines.append(Decode_Cp932(result.raw_lines.back()));
         start = end + 1;
     }
     return result;
 }
 
-Write_Result Encode_Lines(const QStringList& lines, QByteArray& out)
+namespace {
+
+// For each new line, the index of the original line it leaves unchanged, or -1.
+std::vector<qsizetype> Unchanged_Original_Lines(const QStringList& lines, const Text_File& original)
 {
+    std::vector<qsizetype> from(static_cast<size_t>(lines.size()), -1);
+    const QStringList& old = original.lines;
+    if (original.raw_lines.size() != old.size())
+        return from;
+    qsizetype head = 0;
+    while (head < lines.size() && head < old.size() && lines.at(head) == old.at(head)) {
+        from[static_cast<size_t>(head)] = head;
+        ++head;
+    }
+    qsizetype tail = 0;
+    while (head + tail < lines.size() && head + tail < old.size()
+           && lines.at(lines.size() - 1 - tail) == old.at(old.size() - 1 - tail)) {
+        from[static_cast<size_t>(lines.size() - 1 - tail)] = old.size() - 1 - tail;
+        ++tail;
+    }
+    // Between them, a rewrite keeps the order of the lines it copies: of the
+    // original lines with the same text, take the first after the last one taken.
+    QHash<QString, QList<qsizetype>> unused;  // by text, in file order
+    for (qsizetype j = head; j < old.size() - tail; ++j)
+        unused[old.at(j)].append(j);
+    qsizetype last = head;
+    for (qsizetype i = head; i < lines.size() - tail; ++i) {
+        const auto found = unused.find(lines.at(i));
+        if (found == unused.end() || found->isEmpty())
+            continue;
+        auto next = std::lower_bound(found->begin(), found->end(), last);
+        if (next == found->end())
+            next = found->begin();
+        last = *next;
+        from[static_cast<size_t>(i)] = last;
+        found->erase(next);
+    }
+    return from;
+}
+
+}  // namespace
+
+Write_Result Encode_Lines(const QStringList& lines, QByteArray& out, const Text_File& original)
+{
+    const std::vector<qsizetype> unchanged = Unchanged_Original_Lines(lines, original);
     out.clear();
-    for (const QString& line : lines) {
-        const Encoded encoded = Encode_Cp932(line);
-        if (!encoded.ok())
-            return {Unencodable_Message(encoded.unencodable)};
-        out += encoded.bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (const qsizetype from = unchanged[static_cast<size_t>(i)]; from >= 0) {
+            out += original.raw_lines.at(from);
+        } else {
+            const Encoded encoded = Encode_Cp932(lines.at(i));
+            if (!encoded.ok()) {
+                out.clear();
+                return {Unencodable_Message(encoded.unencodable)};
+            }
+            out += encoded.bytes;
+        }
         out += "\r\n";
     }
     return {};

@@ -15,6 +15,13 @@ int Byte_Width(const QString& text);
 // A surrogate pair is returned whole.
 QString First_Unencodable(const QString& text);
 
+// The text with each character that Linux input methods produce but CP932 lacks
+// replaced by the CP932 character Windows users type for the same thing:
+// 〜 U+301C -> ～, − U+2212 -> －, ‖ U+2016 -> ∥, — U+2014 -> ―, ¢ -> ￠, £ -> ￡,
+// ¬ -> ￢, ¥ -> ￥ (and ∥ -> ‖ should the table hold only ‖). Lengths stay the same;
+// characters without such a counterpart are kept and refused when written.
+QString To_Cp932_Counterparts(const QString& text);
+
 // Clear message naming a character that cannot be stored.
 QString Unencodable_Message(const QString& character);
 
@@ -28,12 +35,17 @@ struct Encoded {
 };
 Encoded Encode_Cp932(const QString& text);
 
-// Lines of a CP932 text file, without their CR LF (a bare LF also ends a line).
+// Lines of a CP932 text file, without their CR LF (a bare LF also ends a line),
+// decoded and as read: a rewrite writes the lines it leaves unchanged with
+// their bytes as read (undecodable bytes, the NEC and IBM codes of one character).
 struct Text_File {
     bool opened = false;
     QStringList lines;
+    QList<QByteArray> raw_lines;  // element n = the bytes of lines[n]
 };
 Text_File Read_Text_Lines(const QString& path);
+// The bytes of a text file split into lines (opened stays false).
+Text_File Split_Text_Lines(const QByteArray& bytes);
 
 // Outcome of a write: empty error = success.
 struct Write_Result {
@@ -42,8 +54,10 @@ struct Write_Result {
 };
 
 // Encodes every line with CR LF after it; refuses (writing nothing) when a line
-// holds a character without a CP932 form.
-Write_Result Encode_Lines(const QStringList& lines, QByteArray& out);
+// holds a character without a CP932 form. A line that `original` holds unchanged
+// is written with its bytes as read: the lines both have alike at the start and at
+// the end in place, the lines between matched by text in the original's order.
+Write_Result Encode_Lines(const QStringList& lines, QByteArray& out, const Text_File& original = {});
 
 // Writes the file directly (new files only: defaults at first start).
 Write_Result Write_Text_Lines(const QString& path, const QStringList& lines);

@@ -49,7 +49,7 @@ Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, c
         return Outcome::Declined();
     }
     QByteArray bytes;
-    if (Write_Result encoded = Encode_Lines(new_lines, bytes); !encoded.ok())
+    if (Write_Result encoded = Encode_Lines(new_lines, bytes, old_file); !encoded.ok())
         return Outcome::Failed({encoded.error});
     if (Write_Result replaced = Replace_File_Atomically(real_path, temp_path, bytes); !replaced.ok())
         return Outcome::Failed({replaced.error});

@@ -68,10 +68,10 @@ Write_Result Save_Settings(const QString& application_folder, const Settings_Val
     Settings_Record s;
     for (int n = 1; n <= kSavedSettings; ++n)
         s.line[n] = values[n - 1];
-    QByteArray bytes;
-    if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes); !encoded.ok())
-        return encoded;
     const QString path = Settings_Path(application_folder);
+    QByteArray bytes;
+    if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes, Read_Text_Lines(path)); !encoded.ok())
+        return encoded;
     return Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
 }
 

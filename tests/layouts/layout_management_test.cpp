@@ -232,6 +232,32 @@ TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
     EXPECT_EQ(ui.Lines1(), QStringList{Q("変更しました")});
 }
 
+// 纊 written as ED40 by a Windows copy (this codec writes FA5C): overwriting the
+// layout with other values and renaming it keep those bytes, as does the product
+// file's rewrite for the lines of other layouts.
+TEST_F(Layout_Fixture, OverwriteAndRenameKeepTheBytesOfUnchangedLines)
+{
+    Layout_Fields fields = New_Layout_Fields();
+    fields.text[Background_Image - Label_Length] = QStringLiteral("纊.bmp");
+    Saved(data.Data_Folder(), QStringLiteral("A"), fields, ui, kClock);
+    QByteArray windows = data.Read(QStringLiteral("A.lay"));
+    ASSERT_TRUE(windows.contains("\xFA\x5C.bmp"));
+    windows.replace("\xFA\x5C.bmp", "\xED\x40.bmp");
+    data.Write(QStringLiteral("A.lay"), windows);
+
+    fields.text[0] = QStringLiteral("70");
+    ui.answers = {true};
+    Saved(data.Data_Folder(), QStringLiteral("A"), fields, ui, kClock);
+    const QByteArray overwritten = data.Read(QStringLiteral("A.lay"));
+    EXPECT_EQ(QByteArray(overwritten).replace("\r\n70\r\n", "\r\n0\r\n"), windows);
+
+    const QByteArray other_product = "0002\tX\t\xED\x40\x85\x40\r\n";
+    data.Write(products::kProductFileName, "2.00\r\n0001\tA\r\n" + other_product);
+    ASSERT_TRUE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    EXPECT_EQ(data.Read(QStringLiteral("B.lay")), overwritten);
+    EXPECT_EQ(data.Read(products::kProductFileName), "2.00\r\n0001\tB\r\n" + other_product);
+}
+
 TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBeWritten)
 {
     for (const char* name : {"A", "B"})

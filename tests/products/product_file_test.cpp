@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace products;
@@ -155,4 +157,44 @@ TEST_F(Product_File, OddLinesSurviveARewrite)
     EXPECT_EQ(file.lines[2], QStringLiteral("0002\tshort"));
     EXPECT_TRUE(file.lines[3].startsWith(QStringLiteral("0003\t")));
     EXPECT_TRUE(file.lines[4].startsWith(QStringLiteral("0009\t")));
+}
+
+// A file from a Windows copy may hold codes that decode to a character whose own
+// code differs (ED40 and FA5C are both 纊, 8790 and 81E0 both ≒, EEF9 and 81CA
+// both ￢) and bytes that decode to nothing (8540, a lone lead byte): a rewrite
+// keeps them as they are on every line it does not change.
+TEST_F(Product_File, RewritesKeepTheBytesOfEveryLineTheyDoNotChange)
+{
+    const QByteArray odd("\t\xED\x40\x87\x90\xEE\xF9\x85\x40x\xFD\x81");
+    const QList<QByteArray> lines = {"2.00", "0001" + odd, "0003" + odd, "0005" + odd, "0005" + odd + "z"};
+    const auto file_of = [](const QList<QByteArray>& lines) {
+        QByteArray bytes;
+        for (const QByteArray& line : lines)
+            bytes += line + "\r\n";
+        return bytes;
+    };
+    const auto changed = [](const char* number, const char* name) {
+        return Cp932_Lines({Line(QString::fromLatin1(number), QString::fromLatin1(name))}).chopped(2);
+    };
+    struct Case {
+        const char* what;
+        std::function<store::Outcome()> rewrite;
+        QList<QByteArray> expected;
+    };
+    const Case cases[] = {
+        {"replace", [&] { Product_Record r = Record("3", "new"); return Store_Product(folder, r, ui); },
+         {lines[0], lines[1], changed("3", "new"), lines[3], lines[4]}},
+        {"insert", [&] { Product_Record r = Record("4", "new"); return Store_Product(folder, r, ui); },
+         {lines[0], lines[1], lines[2], changed("4", "new"), lines[3], lines[4]}},
+        {"delete", [&] { return Delete_Product(folder, QStringLiteral("1")); },
+         {lines[0], lines[2], lines[3], lines[4]}},
+        {"delete duplicates", [&] { return Delete_Product(folder, QStringLiteral("5")); },
+         {lines[0], lines[1], lines[2]}},
+    };
+    for (const Case& c : cases) {
+        dir.Write(kProductFileName, file_of(lines));
+        ui.answers = {true};
+        EXPECT_TRUE(c.rewrite().Is_Done()) << c.what;
+        EXPECT_EQ(File(), file_of(c.expected)) << c.what;
+    }
 }

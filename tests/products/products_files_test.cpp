@@ -154,6 +154,31 @@ TEST_F(Word_Table, UnencodableWordIsRefused)
     EXPECT_EQ(ui.Lines1().last(), QStringLiteral("書き込み出来ません"));
 }
 
+// Lines written by a Windows copy (ED40 for 纊 where this codec writes FA5C, bytes
+// that decode to nothing) keep their bytes when another line is registered.
+TEST(Rewrites, StringsFileAndWordTableKeepTheBytesOfOtherLines)
+{
+    test_support::Temp_Folder folder;
+    const QByteArray strings = "\x95\x69\x96\xBC\x82\xCC\x93\x6F\x98\x5E,\xED\x40\x85\x40,,,,\r\n";  // 品名の登録
+    folder.Write(kStringsFileName, strings);
+    Category_Strings contents;
+    contents[0] = QStringLiteral("100ｇ");
+    ASSERT_TRUE(Register_Category_Strings(folder.Data_Folder(), QStringLiteral("内容量の登録"), contents).Is_Done());
+    EXPECT_EQ(folder.Read(kStringsFileName),
+              strings + test_support::Cp932_Lines({QStringLiteral("内容量の登録,100ｇ,,,,")}));
+
+    const QByteArray first = "\x82\xA0\x81\x40\t\xED\x40\xFD\r\n";  // reading "あ　"
+    const QByteArray last = "\x82\x79\x82\x79\t\x87\x90\x81\r\n";   // reading "ＺＺ"
+    folder.Write(kWordTableFileName, first + last);
+    ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("か"), QStringLiteral("菓子")).Is_Done());
+    const QByteArray added = test_support::Cp932_Lines({QStringLiteral("か　\t菓子")});
+    EXPECT_EQ(folder.Read(kWordTableFileName), first + added + last);
+    test_support::Scripted_Confirmation ui;
+    ui.answers = {true};
+    ASSERT_TRUE(Delete_Word(folder.Data_Folder(), QStringLiteral("菓子"), ui).Is_Done());
+    EXPECT_EQ(folder.Read(kWordTableFileName), first + last);
+}
+
 TEST(Ingredients, TransferAppendsWithCommaUnlessAfterSeparator)
 {
     const QString first = Append_Ingredient(QStringLiteral("原材料名:"), QStringLiteral("増粘剤"));

@@ -83,3 +83,51 @@ TEST(Cp932, TablesAgreeWithTheConverter)
     QStringDecoder decoder("Shift_JIS");
     EXPECT_EQ(Decode_Cp932(expected), decoder.decode(expected));
 }
+
+// What Linux input methods type for characters Windows users type in CP932.
+TEST(Cp932, InputMethodCharactersBecomeTheirCp932Counterparts)
+{
+    const std::pair<char16_t, char16_t> cases[] = {
+        {u'〜', u'～'}, {u'−', u'－'}, {u'‖', u'∥'}, {u'—', u'―'},
+        {u'¢', u'￠'}, {u'£', u'￡'}, {u'¬', u'￢'}, {u'¥', u'￥'},
+    };
+    for (const auto& [typed, stored] : cases) {
+        const QString text = QStringLiteral("10℃") + QChar(typed) + QStringLiteral("15℃");
+        EXPECT_FALSE(First_Unencodable(text).isEmpty()) << int(typed);
+        const QString mapped = To_Cp932_Counterparts(text);
+        EXPECT_EQ(mapped, QStringLiteral("10℃") + QChar(stored) + QStringLiteral("15℃")) << int(typed);
+        EXPECT_TRUE(Encode_Cp932(mapped).ok()) << int(typed);
+    }
+    // Characters CP932 has, and those without a counterpart, are left as they are.
+    const QString kept = QStringLiteral("～－∥―￠￡￢￥\\~あ♥😀");
+    EXPECT_EQ(To_Cp932_Counterparts(kept), kept);
+    EXPECT_EQ(First_Unencodable(To_Cp932_Counterparts(kept)), QStringLiteral("♥"));
+}
+
+// Lines a rewrite leaves alone are written as read, even where their text has
+// other canonical bytes (ED40 and FA5C are both 纊) or no meaning (8540, a lone lead byte).
+TEST(Cp932, UnchangedLinesAreWrittenWithTheirBytesAsRead)
+{
+    const QByteArray ed40("a\xED\x40"), fa5c("a\xFA\x5C"), odd("\x85\x40\xFD\x81");
+    const Text_File file = Split_Text_Lines("h\r\n" + ed40 + "\r\n" + odd + "\nb\r\n" + fa5c + "\r\n" + ed40);
+    ASSERT_EQ(file.lines.size(), 6);
+    ASSERT_EQ(file.raw_lines.size(), 6);
+    EXPECT_EQ(file.lines[1], file.lines[4]);
+    EXPECT_EQ(file.raw_lines[2], odd);
+    EXPECT_EQ(file.lines[2], Decode_Cp932(odd));
+
+    const auto written = [&file](const QStringList& lines) {
+        QByteArray out;
+        EXPECT_TRUE(Encode_Lines(lines, out, file).ok());
+        return out;
+    };
+    const QStringList& l = file.lines;
+    EXPECT_EQ(written(l), "h\r\n" + ed40 + "\r\n" + odd + "\r\nb\r\n" + fa5c + "\r\n" + ed40 + "\r\n");
+    // The first 纊 line removed, "b" changed, a line added: the others keep their own bytes.
+    EXPECT_EQ(written({l[0], l[2], QStringLiteral("c"), l[4], l[5], QStringLiteral("new")}),
+              "h\r\n" + odd + "\r\nc\r\n" + fa5c + "\r\n" + ed40 + "\r\nnew\r\n");
+    // A changed line is encoded anew, and refused when it cannot be.
+    QByteArray out = "x";
+    EXPECT_FALSE(Encode_Lines({l[0], QStringLiteral("😀")}, out, file).ok());
+    EXPECT_TRUE(out.isEmpty());
+}

@@ -1,5 +1,7 @@
 #include "screens/common/item_box.h"
 
+#include "store/cp932.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -22,6 +24,7 @@ Item_Box::Item_Box(int lines, QWidget* parent) : QPlainTextEdit(parent)
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     Set_Lines(lines);
+    connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Use_Cp932_Counterparts);
     connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Keep_Max_Length);
 }
 
@@ -65,6 +68,27 @@ void Item_Box::changeEvent(QEvent* event)
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         Set_Lines(lines_);
+}
+
+void Item_Box::Use_Cp932_Counterparts()
+{
+    // Typed, pasted or set from a list: the box shows what will be stored. Each
+    // replacement is one character for one, so the caret stays where it was.
+    const QString text = toPlainText();
+    const QString mapped = store::To_Cp932_Counterparts(text);
+    if (mapped == text)
+        return;
+    const QSignalBlocker blocker(this);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == mapped.at(i))
+            continue;
+        cursor.setPosition(static_cast<int>(i));
+        cursor.setPosition(static_cast<int>(i + 1), QTextCursor::KeepAnchor);
+        cursor.insertText(mapped.at(i));
+    }
+    cursor.endEditBlock();
 }
 
 void Item_Box::Keep_Max_Length()

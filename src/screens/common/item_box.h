@@ -38,6 +38,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void Use_Cp932_Counterparts();
     void Keep_Max_Length();
     int lines_ = 1;
     int max_length_ = 0;

@@ -26,6 +26,7 @@
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -132,6 +133,7 @@ private slots:
     void everyFieldShownInItsControl();
     void unknownNumberKeepsItemsAndStoresCopyByteForByte();
     void unencodableTextIsRefused();
+    void inputMethodCharactersAreStoredInTheirCp932Forms();
     void addDaysAndBarcodeOnLeaving();
     void barcodeEnterCompletesDigitWithGreenMessage();
     void backspaceAfterColonAsksFirst();
@@ -287,6 +289,31 @@ void Product_Screens::unencodableTextIsRefused()
     QCOMPARE(kakunin_->Kakunin_Lines().size(), 1);
     QVERIFY(kakunin_->Kakunin_Lines().first().startsWith(QStringLiteral("書き込み出来ません/")));
     QCOMPARE(Product_File_Bytes(), before);
+}
+
+void Product_Screens::inputMethodCharactersAreStoredInTheirCp932Forms()
+{
+    S_Touroku* screen = Open_Registration();
+    Item_Box* storage = Box(screen, "Text1(8)");
+    storage->setFocus();
+    storage->Caret_To_End();
+    Type_Key_Text(storage, QStringLiteral("10℃〜15℃"));
+    Type_Key_Text(storage, QStringLiteral("で"));  // the caret stayed at the end
+    QCOMPARE(storage->text(), QStringLiteral("保存方法:10℃～15℃で"));
+    Item_Box* remarks = Box(screen, "Text1(9)");
+    remarks->setFocus();
+    Commit_Text(remarks, QStringLiteral("‖—"));
+    QApplication::clipboard()->setText(QStringLiteral("¢£¬¥−"));
+    remarks->paste();
+    QVERIFY(remarks->text().endsWith(QStringLiteral("∥―￠￡￢￥－")));
+
+    Child<QPushButton>(screen, "Command1")->click();
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
+    const std::optional<Product_Record> stored =
+        Find_Product(app::Current_Session().Data_Folder(), Box(screen, "Text1(0)")->text());
+    QVERIFY(stored.has_value());
+    QCOMPARE((*stored)[Storage], QStringLiteral("保存方法:10℃～15℃で"));
+    QCOMPARE((*stored)[Extra3], remarks->text());
 }
 
 void Product_Screens::addDaysAndBarcodeOnLeaving()

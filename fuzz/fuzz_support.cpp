@@ -1,0 +1,52 @@
+#include "fuzz_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace fuzz_support {
+
+const QString& Scratch_Folder()
+{
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/foodlabel-fuzz-XXXXXX"));
+    static const QString path = dir.path() + QLatin1Char('/');
+    return path;
+}
+
+QString Write_Input(const QString& name, const uint8_t* data, size_t size)
+{
+    const QString path = Scratch_Folder() + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
+        Fail("cannot write the input into the scratch folder");
+    return path;
+}
+
+QByteArray Bytes(const uint8_t* data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+render::Issue_Values Issue_With_Days(const QString& add_days)
+{
+    render::Issue_Values issue;
+    issue.year = QStringLiteral("2024");
+    issue.month = QStringLiteral("3");
+    issue.day = QStringLiteral("5");
+    issue.hour = QStringLiteral("9");
+    issue.minute = QStringLiteral("0");
+    issue.add_days = add_days;
+    return issue;
+}
+
+void Fail(const char* what)
+{
+    std::fprintf(stderr, "property violated: %s\n", what);
+    std::abort();
+}
+
+}  // namespace fuzz_support
