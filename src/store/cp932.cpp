@@ -1,6 +1,7 @@
 #include "store/cp932.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -179,10 +180,18 @@ Text_File Read_Text_Lines(const QString& path)
 {
     Text_File result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
         return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        return result;
+    }
     result.opened = true;
-    const QString text = Decode_Cp932(file.readAll());
+    const QString text = Decode_Cp932(bytes);
     if (text.isEmpty())
         return result;
     qsizetype start = 0;

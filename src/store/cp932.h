@@ -32,6 +32,7 @@ Encoded Encode_Cp932(const QString& text);
 struct Text_File {
     bool opened = false;
     QStringList lines;
+    QString error;  // set when the file exists but could not be read in full: its path and the reason
 };
 Text_File Read_Text_Lines(const QString& path);
 

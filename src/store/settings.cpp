@@ -1,7 +1,8 @@
 #include "store/settings.h"
 
+#include "store/data_folder.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace store {
 
@@ -56,11 +57,7 @@ QStringList Lines_Of(const Settings_Record& s)
 
 Write_Result Create_Default_Settings(const QString& application_folder)
 {
-    const QString path = Settings_Path(application_folder);
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly))
-        return {};
-    return Write_Text_Lines(path, Lines_Of(Default_Settings()));
+    return Create_File_If_Missing(Settings_Path(application_folder), Lines_Of(Default_Settings()));
 }
 
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values)
