@@ -37,4 +37,12 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
     return result;
 }
 
+QString Lock_Refusal_Message(platform::Lock_Outcome outcome, const QString& application_folder)
+{
+    if (outcome == platform::Lock_Outcome::Other_Copy_Running)
+        return QStringLiteral("このソフトウェアを複数起動することはできません。");
+    return QStringLiteral("フォルダ「%1」に書き込めないため起動できません。\n書き込みできるフォルダから起動して下さい。")
+        .arg(QDir::toNativeSeparators(application_folder));
+}
+
 }  // namespace app
