@@ -217,9 +217,11 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     contents.reserve(file_paths.size());
     for (const QString& path : file_paths) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const bool opened = file.open(QIODevice::ReadOnly);
+        QByteArray bytes = opened ? file.readAll() : QByteArray();
+        if (!opened || file.error() != QFileDevice::NoError)
             return {QStringLiteral("%1 を読み込めません: %2").arg(QFileInfo(path).fileName(), file.errorString())};
-        contents.push_back(file.readAll());
+        contents.push_back(std::move(bytes));
     }
     Remove_Stale_Archive_Temporaries(archive_path);
     int open_error = 0;

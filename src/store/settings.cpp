@@ -1,6 +1,7 @@
 #include "store/settings.h"
 
 #include "store/data_folder.h"
+#include "store/text_helpers.h"
 
 #include <QDir>
 
@@ -63,8 +64,9 @@ Write_Result Create_Default_Settings(const QString& application_folder)
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values)
 {
     Settings_Record s;
+    // One value per line: a line break or tab in a value would shift the lines after it.
     for (int n = 1; n <= kSavedSettings; ++n)
-        s.line[n] = values[n - 1];
+        s.line[n] = Strip_Control_Chars(values[n - 1]);
     QByteArray bytes;
     if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes); !encoded.ok())
         return encoded;

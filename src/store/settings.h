@@ -61,7 +61,8 @@ Settings_Record Load_Settings(const QString& application_folder, bool* opened = 
 // not at all (Create_File_If_Missing); a file with content is left untouched.
 Write_Result Create_Default_Settings(const QString& application_folder);
 
-// Writes the nine values and six empty lines, replacing the file atomically.
+// Writes the nine values (without control characters) and six empty lines,
+// replacing the file atomically.
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values);
 
 }  // namespace store

@@ -165,6 +165,16 @@ TEST_F(Backup_Fixture, FileThatCannotBeReadIsNamedAndLeavesTheArchiveAsItWas)
     EXPECT_EQ(backups.Read(QStringLiteral("kept.zip")), before);
 
     EXPECT_FALSE(Create_Backup(backups.File("no/such/folder/x.zip"), application.Path(), data.Data_Folder()).ok());
+
+    // A file that opens but fails while it is read is not added half.
+    for (const test_support::Unreadable kind : test_support::kUnreadableKinds) {
+        if (!test_support::Make_Unreadable(data.File("broken.lay"), kind))
+            continue;
+        const store::Write_Result unreadable = Zip_Add(archive, {data.File("pura00.bmp"), data.File("broken.lay")});
+        EXPECT_FALSE(unreadable.ok()) << test_support::Name_Of(kind);
+        EXPECT_TRUE(unreadable.error.contains(QStringLiteral("broken.lay"))) << unreadable.error.toStdString();
+        EXPECT_EQ(backups.Read(QStringLiteral("kept.zip")), before) << test_support::Name_Of(kind);
+    }
 }
 
 TEST(Is_Bare_File_Name, AcceptsOnlyNamesWithoutFolders)

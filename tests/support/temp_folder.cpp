@@ -70,6 +70,9 @@ const char* Name_Of(Unreadable kind)
 
 bool Make_Unreadable(const QString& path, Unreadable kind)
 {
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
     switch (kind) {
     case Unreadable::Folder_In_Its_Place:
         QFile::remove(path);
@@ -81,7 +84,13 @@ bool Make_Unreadable(const QString& path, Unreadable kind)
     case Unreadable::No_Permission:
         if (::geteuid() == 0)
             return false;
-        return QFile::exists(path) && QFile::setPermissions(path, QFileDevice::WriteOwner);
+        if (info.isSymLink() || !info.isFile()) {
+            QFile::remove(path);
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write("unreadable\r\n") < 0)
+                return false;
+        }
+        return QFile::setPermissions(path, QFileDevice::WriteOwner);
     }
     return false;
 }
