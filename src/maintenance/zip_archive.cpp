@@ -11,6 +11,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -49,13 +50,10 @@ QString Mebibytes(qint64 bytes)
     return QString::number(bytes / (1024 * 1024));
 }
 
-bool Has_Extension(const QString& name, const QStringList& extensions)
+bool Has_One_Of(const QString& name, const QStringList& extensions)
 {
-    for (const QString& extension : extensions) {
-        if (name.size() > extension.size() + 1 && name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    return std::any_of(extensions.begin(), extensions.end(),
+                       [&name](const QString& extension) { return Has_Extension(name, extension); });
 }
 
 // Checks every entry's name and claimed size before anything is unpacked.
@@ -72,7 +70,7 @@ QString Check_Entries(zip_t* archive, const QStringList& extensions, QStringList
         const QString name = Decode_Entry_Name(raw);
         if (!Is_Bare_File_Name(name))
             return QStringLiteral("ファイル名ではない項目「%1」を含んでいます").arg(name);
-        if (!Has_Extension(name, extensions))
+        if (!Has_One_Of(name, extensions))
             return QStringLiteral("データファイルではない項目「%1」を含んでいます").arg(name);
         zip_stat_t stat;
         if (zip_stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
