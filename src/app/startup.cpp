@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "layouts/default_layouts.h"
+#include "maintenance/zip_archive.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
 
@@ -33,6 +34,7 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
         result.errors << QStringLiteral("データ保存先 %1 が見つかりません").arg(result.data_folder);
         return result;
     }
+    maintenance::Remove_Stale_Staging_Folders(result.data_folder);
     result.errors << Create_Missing_Files(result.data_folder);
     return result;
 }

@@ -21,7 +21,8 @@ struct Startup_Result {
 };
 
 // Steps 5 and 7 of start-up: settings file (created with defaults when missing),
-// then the data folder's default files.
+// then the data folder's default files; staging folders that an interrupted
+// restore left in the data folder are removed.
 Startup_Result Prepare_Data(const store::Folder_Context& context);
 
 // What the user is told when the lock of the application folder is not

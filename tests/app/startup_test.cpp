@@ -7,6 +7,7 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMap>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,17 @@ TEST(First_Start, SecondStartChangesNothingAndOneDeletedFileComesBackAlone)
         app::Prepare_Data(Context_For(dir));
         EXPECT_EQ(Snapshot(dir), first) << name.toStdString();
     }
+}
+
+TEST(First_Start, StagingFoldersOfAnInterruptedRestoreAreRemoved)
+{
+    Temp_Folder dir;
+    QDir(dir.Path()).mkpath(QStringLiteral(".restore-Q1w2E3/.replaced"));
+    dir.Write(QStringLiteral(".restore-Q1w2E3/pura00.bmp"), QByteArray(5000, 'p'));
+    QDir(dir.Path()).mkdir(QStringLiteral(".restore-notes"));
+    app::Prepare_Data(Context_For(dir));
+    EXPECT_FALSE(QFileInfo::exists(dir.File(QStringLiteral(".restore-Q1w2E3"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.File(QStringLiteral(".restore-notes"))));
 }
 
 TEST(First_Start, EmptyFilesLeftByAnInterruptedStartGetTheirDefaults)
