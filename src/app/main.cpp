@@ -1,5 +1,6 @@
 // The application: one main menu, started once per application folder.
 #include "app/main_menu.h"
+#include "app/startup.h"
 #include "screens/common/session.h"
 #include "platform/desktop_platform.h"
 #include "platform/qt_printer_platform.h"
@@ -25,8 +26,8 @@ int main(int argc, char* argv[])
     session.application_folder = desktop.Application_Folder();
 
     platform::Single_Instance instance(session.application_folder);
-    if (!instance.Acquire()) {
-        QMessageBox::information(nullptr, QString(), QStringLiteral("このソフトウェアを複数起動することはできません。"));
+    if (const platform::Lock_Outcome lock = instance.Acquire(); lock != platform::Lock_Outcome::Acquired) {
+        QMessageBox::information(nullptr, QString(), app::Lock_Refusal_Message(lock, session.application_folder));
         return 0;
     }
 

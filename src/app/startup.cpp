@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "layouts/default_layouts.h"
+#include "maintenance/zip_archive.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
 
@@ -33,8 +34,17 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
         result.errors << QStringLiteral("データ保存先 %1 が見つかりません").arg(result.data_folder);
         return result;
     }
+    maintenance::Remove_Stale_Staging_Folders(result.data_folder);
     result.errors << Create_Missing_Files(result.data_folder);
     return result;
+}
+
+QString Lock_Refusal_Message(platform::Lock_Outcome outcome, const QString& application_folder)
+{
+    if (outcome == platform::Lock_Outcome::Other_Copy_Running)
+        return QStringLiteral("このソフトウェアを複数起動することはできません。");
+    return QStringLiteral("フォルダ「%1」に書き込めないため起動できません。\n書き込みできるフォルダから起動して下さい。")
+        .arg(QDir::toNativeSeparators(application_folder));
 }
 
 }  // namespace app

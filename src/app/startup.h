@@ -1,5 +1,6 @@
 #pragma once
 // The data part of start-up: settings file, data folder and the default files.
+#include "platform/single_instance.h"
 #include "store/data_folder.h"
 #include "store/settings.h"
 
@@ -20,7 +21,12 @@ struct Startup_Result {
 };
 
 // Steps 5 and 7 of start-up: settings file (created with defaults when missing),
-// then the data folder's default files.
+// then the data folder's default files; staging folders that an interrupted
+// restore left in the data folder are removed.
 Startup_Result Prepare_Data(const store::Folder_Context& context);
+
+// What the user is told when the lock of the application folder is not
+// acquired: a running copy, or a folder that cannot be written (named).
+QString Lock_Refusal_Message(platform::Lock_Outcome outcome, const QString& application_folder);
 
 }  // namespace app

@@ -2,7 +2,6 @@
 
 #include "store/data_folder.h"
 
-#include <QFile>
 
 namespace layouts {
 namespace {
@@ -138,8 +137,7 @@ QStringList Ensure_Default_Layouts(const QString& data_folder)
     QStringList errors;
     for (const Default_Layout& layout : Default_Layouts()) {
         const QString path = Layout_Path(data_folder, layout.name);
-        QFile existing(path);
-        if (existing.open(QIODevice::ReadOnly))
+        if (!store::Needs_Default_File(path))
             continue;
         if (store::Write_Result written = Write_Layout(path, layout.record); !written.ok())
             errors << written.error;

@@ -17,8 +17,8 @@ struct Default_Layout {
 // The eight layouts in the order they are checked.
 const std::vector<Default_Layout>& Default_Layouts();
 
-// Writes each standard layout whose file cannot be opened for reading; existing
-// files are left alone. Returns the errors of layouts that could not be created.
+// Writes each standard layout whose file is missing or empty (store::Needs_Default_File),
+// whole or not at all; files with content are left alone. Returns the errors of layouts that could not be created.
 QStringList Ensure_Default_Layouts(const QString& data_folder);
 
 }  // namespace layouts

@@ -229,7 +229,8 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
     const QString old_path = Layout_Path(data_folder, old_name);
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened)
-        return store::Outcome::Failed({not_renamed, old_name, QStringLiteral("レイアウトを開けません")});
+        return store::Outcome::Failed({not_renamed, old_name,
+                                       old_file.error.isEmpty() ? QStringLiteral("レイアウトを開けません") : old_file.error});
     if (store::Write_Result copied = Copy_Lines_Atomically(new_path, old_file); !copied.ok())
         return store::Outcome::Failed({not_renamed, new_name, copied.error});
     if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {
@@ -262,16 +263,25 @@ store::Outcome Import_Layout(const QString& data_folder, const QString& source_p
         return store::Outcome::Declined();
     if (!ui.Ask(source.fileName(), QStringLiteral("を登録してもいいですか？")))
         return store::Outcome::Declined();
-    // Stored with the extension the layout list and the readers look for.
-    const QString target = Layout_Path(data_folder, source.completeBaseName());
+    const QString not_registered = QStringLiteral("登録出来ませんでした");
+    if (!source.isFile())
+        return store::Outcome::Failed({not_registered, source.fileName(), QStringLiteral("ファイルがありません")});
+    // Stored with the extension the layout list and the readers look for, and
+    // without control characters: a tab or line break in a layout name would
+    // split the lines of the product file that names it.
+    const QString name = store::Strip_Control_Chars(source.completeBaseName());
+    if (name.isEmpty())
+        return store::Outcome::Failed({not_registered, source.fileName(), QStringLiteral("レイアウト名がありません")});
+    const QString target = Layout_Path(data_folder, name);
     if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile file(source_path);
-        if (!file.open(QIODevice::ReadOnly))
-            return store::Outcome::Failed({QStringLiteral("登録出来ませんでした"), source.fileName(), file.errorString()});
-        const QByteArray bytes = file.readAll();
+        const bool opened = file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = opened ? file.readAll() : QByteArray();
+        if (!opened || file.error() != QFileDevice::NoError)
+            return store::Outcome::Failed({not_registered, source.fileName(), file.errorString()});
         if (store::Write_Result copied = store::Replace_File_Atomically(target, target + QStringLiteral(".tmp"), bytes);
             !copied.ok())
-            return store::Outcome::Failed({QStringLiteral("登録出来ませんでした"), source.fileName(), copied.error});
+            return store::Outcome::Failed({not_registered, source.fileName(), copied.error});
     }
     return store::Outcome::Done({QStringLiteral("登録しました")});
 }

@@ -86,7 +86,8 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
 store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui);
 
 // A dropped ".lay" file: asks, then copies it into the data folder under its own name
-// (with the extension written ".lay"). Declined (silently) for another extension.
+// without control characters (with the extension written ".lay"). Declined
+// (silently) for another extension; fails when the file is missing or unreadable.
 store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui);
 
 }  // namespace layouts

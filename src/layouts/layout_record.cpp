@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -11,7 +12,16 @@ namespace layouts {
 
 double Layout_Record::Number(int n) const
 {
-    return store::Lenient_Number(line[n]);
+    const double value = store::Lenient_Number(line[n]);
+    if (std::isnan(value))
+        return 0;
+    if (n >= Label_Length && n < First_Item_Style)
+        return std::clamp(value, -kMaxLabelMm, kMaxLabelMm);
+    if (n >= First_Item_Style && n < First_Ruled_Flag)
+        return std::clamp(value, 0.0, kMaxStyleValue);
+    if (n == Layout_Paper_Number)
+        return std::clamp(value, 0.0, 9999.0);
+    return value;
 }
 
 QString Layout_Path(const QString& data_folder, const QString& name)

@@ -97,6 +97,9 @@ constexpr int Caption_Size_Line(int row) { return First_Caption_Style + 2 * row;
 constexpr int Item_Flag_Line(int row) { return First_Ruled_Flag + row; }
 constexpr int Nutrition_Flag_Line(int row) { return First_Ruled_Flag + kStyleRows + row; }
 
+constexpr double kMaxLabelMm = 1000;     // no label is a metre long
+constexpr double kMaxStyleValue = 1000;  // points of a type size, percent of a character width
+
 constexpr int kRuled = 16711680;  // blue caption: the item is drawn ruled
 constexpr int kPlain = 192;       // dark red caption: plain item
 
@@ -105,7 +108,9 @@ struct Layout_Record {
 
     QString& operator[](int n) { return line[n]; }
     const QString& operator[](int n) const { return line[n]; }
-    // Line n read leniently as a number (0 when it holds none).
+    // Line n read leniently as a number (0 when it holds none), held to what it
+    // can mean on a label: positions and sizes within ±kMaxLabelMm, type sizes
+    // and widths within 0..kMaxStyleValue, the paper number within 0..9999.
     double Number(int n) const;
 };
 

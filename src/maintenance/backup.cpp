@@ -18,10 +18,18 @@ QString Backup_Folder(int index, const store::Folder_Context& context)
     return store::Resolve_Data_Folder(names.at(index), context);
 }
 
+namespace {
+
+// Extensions of the files a backup holds: "dat" of the application folder, the rest of the data folder.
+const QString kSettingsExtension = QStringLiteral("dat");
+const QStringList kDataExtensions = {QStringLiteral("lay"), QStringLiteral("bmp"), QStringLiteral("tsv")};
+
+}  // namespace
+
 QStringList Backup_Files(const QString& application_folder, const QString& data_folder)
 {
-    QStringList files = Files_With_Extension(application_folder, QStringLiteral("dat"));
-    for (const QString& extension : {QStringLiteral("lay"), QStringLiteral("bmp"), QStringLiteral("tsv")})
+    QStringList files = Files_With_Extension(application_folder, kSettingsExtension);
+    for (const QString& extension : kDataExtensions)
         files << Files_With_Extension(data_folder, extension);
     return files;
 }
@@ -39,7 +47,7 @@ store::Write_Result Create_Backup(const QString& archive_path, const QString& ap
 
 store::Write_Result Restore_Backup(const QString& archive_path, const QString& data_folder)
 {
-    return Zip_Extract(archive_path, data_folder);
+    return Zip_Extract(archive_path, data_folder, QStringList{kSettingsExtension} + kDataExtensions);
 }
 
 }  // namespace maintenance

@@ -27,7 +27,8 @@ QString Archive_Path(const QString& folder, const QString& name);
 store::Write_Result Create_Backup(const QString& archive_path, const QString& application_folder,
                                   const QString& data_folder);
 
-// Unpacks the archive into the data folder; see Zip_Extract.
+// Unpacks the archive into the data folder; see Zip_Extract. Only the files a
+// backup holds (".dat", ".lay", ".bmp", ".tsv") are accepted.
 store::Write_Result Restore_Backup(const QString& archive_path, const QString& data_folder);
 
 }  // namespace maintenance

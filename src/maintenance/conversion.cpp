@@ -110,7 +110,7 @@ store::Write_Result Convert_Product_File(const QString& data_folder, const QStri
         return {QStringLiteral("コンバートする商品情報ファイルが指定されていません")};
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened)
-        return {QStringLiteral("%1 を読み込めません").arg(old_path)};
+        return {old_file.error.isEmpty() ? QStringLiteral("%1 を読み込めません").arg(old_path) : old_file.error};
     if (old_file.lines.isEmpty() || !old_file.lines.first().startsWith(QStringLiteral("1.08")))
         return {QStringLiteral("%1 は Ver1.08 の商品情報ファイルではありません").arg(old_path)};
 

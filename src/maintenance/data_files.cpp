@@ -16,9 +16,8 @@ QFileInfoList Files_Of(const QString& folder, const QString& extension)
 {
     QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     QFileInfoList matching;
-    const QString suffix = QLatin1Char('.') + extension;
     for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (info.fileName().endsWith(suffix, Qt::CaseInsensitive) && info.fileName().size() > suffix.size())
+        if (Has_Extension(info.fileName(), extension))
             matching << info;
     }
     std::sort(matching.begin(), matching.end(), [](const QFileInfo& a, const QFileInfo& b) {
@@ -44,6 +43,12 @@ const QStringList& Data_Location_Names()
         QStringLiteral("Dドライブ (ルート)"), QStringLiteral("Eドライブ (ルート)"),
         QStringLiteral("Fドライブ (ルート)")};
     return names;
+}
+
+bool Has_Extension(const QString& file_name, const QString& extension)
+{
+    return file_name.size() > extension.size() + 1
+           && file_name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
 }
 
 QString Path_In(const QString& folder, const QString& name)

@@ -26,6 +26,9 @@ QStringList Files_With_Extension(const QString& folder, const QString& extension
 // A missing old folder copies nothing; the new folder must exist.
 store::Write_Result Copy_Data_Files(const QString& old_folder, const QString& new_folder);
 
+// True when the file name ends in "." and the extension (case ignored) after at least one character.
+bool Has_Extension(const QString& file_name, const QString& extension);
+
 // Path of `name` inside `folder`, whether or not the folder ends in "/".
 QString Path_In(const QString& folder, const QString& name);
 

@@ -5,14 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace maintenance {
@@ -37,40 +40,161 @@ QString Decode_Entry_Name(const char* raw)
     return utf8.hasError() ? store::Decode_Cp932(bytes) : decoded;
 }
 
-struct Entry {
-    QString name;
-    QByteArray bytes;
-};
+QString Zip_Error(zip_t* archive)
+{
+    return QString::fromLocal8Bit(zip_strerror(archive));
+}
 
-QString Read_Entries(zip_t* archive, std::vector<Entry>& entries)
+QString Mebibytes(qint64 bytes)
+{
+    return QString::number(bytes / (1024 * 1024));
+}
+
+bool Has_One_Of(const QString& name, const QStringList& extensions)
+{
+    return std::any_of(extensions.begin(), extensions.end(),
+                       [&name](const QString& extension) { return Has_Extension(name, extension); });
+}
+
+// Checks every entry's name and claimed size before anything is unpacked.
+QString Check_Entries(zip_t* archive, const QStringList& extensions, QStringList& names)
 {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count > kMaxRestoreEntries)
+        return QStringLiteral("項目が多すぎます (%1 個)").arg(count);
+    qint64 total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* raw = zip_get_name(archive, i, ZIP_FL_ENC_RAW);
         if (!raw)
-            return QString::fromLocal8Bit(zip_strerror(archive));
+            return Zip_Error(archive);
         const QString name = Decode_Entry_Name(raw);
         if (!Is_Bare_File_Name(name))
             return QStringLiteral("ファイル名ではない項目「%1」を含んでいます").arg(name);
+        if (!Has_One_Of(name, extensions))
+            return QStringLiteral("データファイルではない項目「%1」を含んでいます").arg(name);
         zip_stat_t stat;
         if (zip_stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
-            return QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_strerror(archive)));
-        zip_file_t* file = zip_fopen_index(archive, i, 0);
-        if (!file)
-            return QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_strerror(archive)));
-        QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-        const zip_int64_t read = zip_fread(file, bytes.data(), stat.size);
-        // Reading past the end makes libzip check the CRC of the whole entry.
-        char probe = 0;
-        const bool intact = read == static_cast<zip_int64_t>(stat.size) && zip_fread(file, &probe, 1) == 0;
-        const QString error = intact ? QString() : QString::fromLocal8Bit(zip_file_strerror(file));
-        zip_fclose(file);
-        if (!intact)
-            return QStringLiteral("%1: %2").arg(name, error);
-        entries.push_back({name, bytes});
+            return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
+        if (stat.size > zip_uint64_t(kMaxRestoreBytes))
+            return QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxRestoreBytes));
+        total += qint64(stat.size);
+        if (total > kMaxRestoreBytes)
+            return QStringLiteral("展開した大きさが上限 (%1 MiB) を超えます").arg(Mebibytes(kMaxRestoreBytes));
+        names << name;
     }
     return {};
 }
+
+// Streams entry `index` into `path`, stopping at the limit whatever the header
+// claims; `total` counts the bytes of all entries so far. The file is synced.
+QString Unpack_Entry(zip_t* archive, zip_int64_t index, const QString& name, const QString& path, qint64& total)
+{
+    zip_stat_t stat;
+    if (zip_stat_index(archive, index, 0, &stat) != 0)
+        return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
+    zip_file_t* entry = zip_fopen_index(archive, index, 0);
+    if (!entry)
+        return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
+    QFile file(path);
+    QString error;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        error = QStringLiteral("%1 を書き込めません: %2").arg(name, file.errorString());
+    qint64 written = 0;
+    std::vector<char> buffer(64 * 1024);
+    while (error.isEmpty()) {
+        // Reading past the end makes libzip check the CRC of the whole entry.
+        const zip_int64_t read = zip_fread(entry, buffer.data(), buffer.size());
+        if (read < 0) {
+            error = QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_file_strerror(entry)));
+        } else if (read == 0) {
+            if (written != qint64(stat.size))
+                error = QStringLiteral("%1: 項目の大きさが一致しません").arg(name);
+            break;
+        } else if (written + read > kMaxRestoreBytes || total + read > kMaxRestoreBytes) {
+            error = QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxRestoreBytes));
+        } else if (file.write(buffer.data(), read) != read) {
+            error = QStringLiteral("%1 を書き込めません: %2").arg(name, file.errorString());
+        } else {
+            written += read;
+            total += read;
+        }
+    }
+    zip_fclose(entry);
+    if (error.isEmpty() && (!file.flush() || ::fsync(file.handle()) != 0))
+        error = QStringLiteral("%1 を書き込めません: %2").arg(name, file.errorString());
+    return error;
+}
+
+// Moves the unpacked files into place all or nothing: each replaced file is kept
+// (a hard link, or a copy where the file system has none) until every move
+// succeeded; on a failure every file already moved is put back.
+class Replacement {
+public:
+    explicit Replacement(const QString& staging) : kept_folder_(QDir(staging).filePath(QStringLiteral(".replaced"))) {}
+
+    QString Move_Into_Place(const QString& from, const QString& to, const QString& name)
+    {
+        const QFileInfo target(to);
+        if (target.isDir())
+            return QStringLiteral("%1 を置き換えられません: 同じ名前のフォルダがあります").arg(name);
+        Placed placed{to, {}};
+        if (target.exists() || target.isSymLink()) {
+            if (!QDir().mkpath(kept_folder_))
+                return QStringLiteral("%1 を置き換えられません: 作業フォルダを作れません").arg(name);
+            placed.kept = QDir(kept_folder_).filePath(name);
+            if (::link(QFile::encodeName(to).constData(), QFile::encodeName(placed.kept).constData()) != 0
+                && !QFile::copy(to, placed.kept))
+                return QStringLiteral("%1 を置き換えられません: 元のファイルを控えられません").arg(name);
+        }
+        if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            if (!placed.kept.isEmpty())
+                QFile::remove(placed.kept);
+            return QStringLiteral("%1 を置き換えられません: %2").arg(name, reason);
+        }
+        placed_.push_back(placed);
+        return {};
+    }
+
+    void Put_Back()
+    {
+        for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) {
+            if (it->kept.isEmpty())
+                QFile::remove(it->target);
+            else
+                ::rename(QFile::encodeName(it->kept).constData(), QFile::encodeName(it->target).constData());
+        }
+        placed_.clear();
+    }
+
+private:
+    struct Placed {
+        QString target;
+        QString kept;  // empty: no file was there before
+    };
+    QString kept_folder_;
+    std::vector<Placed> placed_;
+};
+
+// libzip writes a changed archive to "<archive>.XXXXXX" and renames it over the
+// archive at the end; an interrupted backup leaves that file behind. Only files
+// of exactly that name that are empty or begin like a zip file are removed.
+void Remove_Stale_Archive_Temporaries(const QString& archive_path)
+{
+    const QFileInfo archive(archive_path);
+    const QRegularExpression pattern(QLatin1Char('^') + QRegularExpression::escape(archive.fileName())
+                                     + QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    for (const QFileInfo& info : archive.dir().entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (info.isSymLink() || !pattern.match(info.fileName()).hasMatch())
+            continue;
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly) && (file.size() == 0 || file.read(2) == "PK"))
+            QFile::remove(info.filePath());
+    }
+}
+
+// Staging folders are hidden folders ".restore-" + six characters in the target folder.
+const QString kStagingPrefix = QStringLiteral(".restore-");
 
 }  // namespace
 
@@ -91,10 +215,13 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     contents.reserve(file_paths.size());
     for (const QString& path : file_paths) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const bool opened = file.open(QIODevice::ReadOnly);
+        QByteArray bytes = opened ? file.readAll() : QByteArray();
+        if (!opened || file.error() != QFileDevice::NoError)
             return {QStringLiteral("%1 を読み込めません: %2").arg(QFileInfo(path).fileName(), file.errorString())};
-        contents.push_back(file.readAll());
+        contents.push_back(std::move(bytes));
     }
+    Remove_Stale_Archive_Temporaries(archive_path);
     int open_error = 0;
     zip_t* archive = zip_open(QFile::encodeName(archive_path).constData(), ZIP_CREATE, &open_error);
     if (!archive)
@@ -126,36 +253,59 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     return {};
 }
 
-store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder)
+void Remove_Stale_Staging_Folders(const QString& target_folder)
 {
+    static const QRegularExpression pattern(QStringLiteral("^\\.restore-[A-Za-z0-9]{6}$"));
+    const QDir folder(target_folder.isEmpty() ? QStringLiteral(".") : target_folder);
+    for (const QFileInfo& info : folder.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!info.isSymLink() && pattern.match(info.fileName()).hasMatch())
+            QDir(info.filePath()).removeRecursively();
+    }
+}
+
+store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
+                                const QStringList& extensions)
+{
+    Remove_Stale_Staging_Folders(target_folder);
+    const QString archive_name = QFileInfo(archive_path).fileName();
+    const auto refused = [&archive_name](const QString& reason) {
+        return store::Write_Result{QStringLiteral("%1 は復元できません: %2").arg(archive_name, reason)};
+    };
     int open_error = 0;
     zip_t* archive = zip_open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &open_error);
     if (!archive)
-        return {QStringLiteral("%1 を読み込めません: %2").arg(QFileInfo(archive_path).fileName(),
-                                                              Zip_Open_Error(open_error))};
-    std::vector<Entry> entries;
-    const QString read_error = Read_Entries(archive, entries);
-    zip_discard(archive);
-    if (!read_error.isEmpty())
-        return {QStringLiteral("%1 は復元できません: %2").arg(QFileInfo(archive_path).fileName(), read_error)};
-
-    QTemporaryDir staging(Path_In(target_folder, QStringLiteral(".restore-XXXXXX")));
-    if (!staging.isValid())
-        return {QStringLiteral("%1 に書き込めません: %2").arg(target_folder, staging.errorString())};
-    for (const Entry& entry : entries) {
-        QFile file(QDir(staging.path()).filePath(entry.name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(entry.bytes) != entry.bytes.size()
-            || !file.flush())
-            return {QStringLiteral("%1 を書き込めません: %2").arg(entry.name, file.errorString())};
+        return {QStringLiteral("%1 を読み込めません: %2").arg(archive_name, Zip_Open_Error(open_error))};
+    QStringList names;
+    if (const QString error = Check_Entries(archive, extensions, names); !error.isEmpty()) {
+        zip_discard(archive);
+        return refused(error);
     }
-    for (const Entry& entry : entries) {
-        const QString from = QDir(staging.path()).filePath(entry.name);
+
+    QTemporaryDir staging(Path_In(target_folder, kStagingPrefix + QStringLiteral("XXXXXX")));
+    if (!staging.isValid()) {
+        zip_discard(archive);
+        return {QStringLiteral("%1 に書き込めません: %2").arg(target_folder, staging.errorString())};
+    }
+    qint64 total = 0;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString error = Unpack_Entry(archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
+        if (!error.isEmpty()) {
+            zip_discard(archive);
+            return refused(error);
+        }
+    }
+    zip_discard(archive);
+
+    Replacement replacement(staging.path());
+    for (const QString& name : names) {
+        const QString from = QDir(staging.path()).filePath(name);
         if (!QFileInfo::exists(from))
             continue;  // a name that occurs twice was moved already
-        const QString to = Path_In(target_folder, entry.name);
-        if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-            return {QStringLiteral("%1 を置き換えられません: %2").arg(entry.name,
-                                                                       QString::fromLocal8Bit(std::strerror(errno)))};
+        if (const QString error = replacement.Move_Into_Place(from, Path_In(target_folder, name), name);
+            !error.isEmpty()) {
+            replacement.Put_Back();
+            return {error};
+        }
     }
     return {};
 }

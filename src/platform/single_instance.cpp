@@ -10,9 +10,12 @@ Single_Instance::Single_Instance(const QString& application_folder)
     lock_->setStaleLockTime(0);
 }
 
-bool Single_Instance::Acquire()
+Lock_Outcome Single_Instance::Acquire()
 {
-    return lock_->tryLock(0);
+    if (lock_->tryLock(0))
+        return Lock_Outcome::Acquired;
+    return lock_->error() == QLockFile::LockFailedError ? Lock_Outcome::Other_Copy_Running
+                                                        : Lock_Outcome::Folder_Not_Writable;
 }
 
 }  // namespace platform

@@ -10,9 +10,7 @@ QString Format_Product_No(const QString& text)
 QString Join_Product_Line(const Product_Record& record)
 {
     QString line = Format_Product_No(record[Product_No]);
-    line += QLatin1Char('\t');
-    line += record[Layout_Name];
-    for (int column = Product_Name; column <= kColumns; ++column) {
+    for (int column = Layout_Name; column <= kColumns; ++column) {
         line += QLatin1Char('\t');
         line += store::Strip_Control_Chars(record[column]);
     }

@@ -58,8 +58,8 @@ struct Product_Record {
 // Pad_Zero with width 4: "7" -> "0007", "12.5" -> "0012", "" -> "0000".
 QString Format_Product_No(const QString& text);
 
-// The 44 fields joined by TABs: column 1 formatted, column 2 as it is,
-// columns 3..44 without control characters.
+// The 44 fields joined by TABs: column 1 formatted, columns 2..44 without
+// control characters (a tab or line break would split the record).
 QString Join_Product_Line(const Product_Record& record);
 
 // A record line split at its TABs (columns past 44 are ignored).

@@ -89,6 +89,11 @@ QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
     return {};
 }
 
+void Report_Invalid_Date(store::Confirmation& confirmation, const QString& line2)
+{
+    confirmation.Notify(QStringLiteral("入力された日付が異常です"), line2, store::kInformationColour);
+}
+
 void Set_Base_To_Now(Issue_Values& issue)
 {
     const QDateTime now = Current_Date_Time();
@@ -99,9 +104,17 @@ void Set_Base_To_Now(Issue_Values& issue)
     issue.minute = QString::number(now.time().minute());
 }
 
-QString Stamped_Date(const Product_Record& product, const Issue_Values& issue, const QDateTime& base)
+// The stamped date in the product's format; addition days that leave the
+// printable years are reported and the current moment is stamped instead.
+QString Stamped_Date(const Product_Record& product, const Issue_Values& issue, const QDateTime& base,
+                     store::Confirmation& confirmation)
 {
-    return Format_Stamp(Stamp_Date(base, store::Lenient_Number(issue.add_days)), product[products::Date_Format]);
+    std::optional<QDateTime> stamp = Stamp_Date(base, store::Lenient_Number(issue.add_days));
+    if (!stamp) {
+        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付にて継続します"));
+        stamp = Current_Date_Time();
+    }
+    return Format_Stamp(*stamp, product[products::Date_Format]);
 }
 
 }  // namespace
@@ -116,8 +129,10 @@ std::optional<QDateTime> Base_Date(const Issue_Values& issue)
     return QDateTime(date, QTime(hour, minute, 0), Qt::UTC);
 }
 
-QDateTime Stamp_Date(const QDateTime& base, double add_days)
+std::optional<QDateTime> Stamp_Date(const QDateTime& base, double add_days)
 {
+    if (!(std::abs(add_days) <= kMaxAddDays))  // also NaN
+        return std::nullopt;
     // Calendar arithmetic without time zones: the label's date is wall-clock time.
     QDateTime moment(base.date(), base.time(), Qt::UTC);
     const double whole_days = std::floor(add_days);
@@ -125,6 +140,8 @@ QDateTime Stamp_Date(const QDateTime& base, double add_days)
     const double fraction = add_days - whole_days;
     if (fraction > 0)
         moment = moment.addSecs(std::llround(fraction * 86400));
+    if (!moment.isValid() || moment.date().year() < 1 || moment.date().year() > 9999)
+        return std::nullopt;
     return moment;
 }
 
@@ -183,11 +200,10 @@ std::optional<QString> Date_Line(const Product_Record& product, const Issue_Valu
         return std::nullopt;
     std::optional<QDateTime> base = Base_Date(issue);
     if (!base) {
-        confirmation.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付にて継続します"),
-                            store::kInformationColour);
+        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付にて継続します"));
         base = Current_Date_Time();
     }
-    return kind + Stamped_Date(product, issue, *base);
+    return kind + Stamped_Date(product, issue, *base, confirmation);
 }
 
 QString Date_Display(const Product_Record& product, Issue_Values& issue, store::Confirmation& confirmation)
@@ -201,12 +217,11 @@ QString Date_Display(const Product_Record& product, Issue_Values& issue, store::
         return {};
     std::optional<QDateTime> base = Base_Date(issue);
     if (!base) {
-        confirmation.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("本日の日付に修正します"),
-                            store::kInformationColour);
+        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付に修正します"));
         Set_Base_To_Now(issue);
         base = Base_Date(issue);
     }
-    const QString line = kind + Stamped_Date(product, issue, *base);
+    const QString line = kind + Stamped_Date(product, issue, *base, confirmation);
     return product[products::Date_Format].startsWith(kFullWidthPrefix) ? To_Full_Width(line) : line;
 }
 

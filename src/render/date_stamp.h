@@ -20,8 +20,15 @@ inline const QString kFullWidthPrefix = QStringLiteral("全角)");
 // make a valid calendar date and time (non-number, month 13, 30 February, hour 24, empty).
 std::optional<QDateTime> Base_Date(const Issue_Values& issue);
 
-// Base plus floor(add_days) whole days, then the fraction of a day, to the second.
-QDateTime Stamp_Date(const QDateTime& base, double add_days);
+// Base plus floor(add_days) whole days, then the fraction of a day, to the
+// second. No value when the result is not a date of the years 1 to 9999, the
+// dates the formats can print (days beyond kMaxAddDays never are).
+constexpr double kMaxAddDays = 3660000;
+
+// What the printing screen's 加算日 box accepts as typed: a sign, at most five
+// whole digits (some 270 years) and a fraction.
+inline const QString kAddDaysBoxPattern = QStringLiteral("-?[0-9]{0,5}(\\.[0-9]{0,4})?");
+std::optional<QDateTime> Stamp_Date(const QDateTime& base, double add_days);
 
 // The pattern with its tokens (yyyy yy mm m dd d hh h nn n ss s ggg e, any case)
 // replaced by the parts of the moment; other characters are copied.
@@ -41,13 +48,15 @@ struct Era_Year {
 Era_Year Japanese_Era(const QDate& date);
 
 // The date line printed as the 日付 item, or nothing. An invalid base date is
-// reported and the current moment is used instead.
+// reported and the current moment is used instead; so is a stamped date
+// outside the printable years.
 std::optional<QString> Date_Line(const products::Product_Record& product, const Issue_Values& issue,
                                  store::Confirmation& confirmation);
 
 // The text of the printing screen's 期限表示 box. An invalid base date is
 // reported and the five base texts of `issue` are set to the current moment
-// (the screen writes them back into its boxes).
+// (the screen writes them back into its boxes). A stamped date outside the
+// printable years is reported and the current moment shown.
 QString Date_Display(const products::Product_Record& product, Issue_Values& issue,
                      store::Confirmation& confirmation);
 

@@ -144,7 +144,8 @@ void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QStr
     for (int i = 0; i < modules.size(); ++i) {
         if (modules[i] != u'1')
             continue;
-        const int units = height_units + (guard_extension >= 1 && Is_Guard_Module(i + 1, number.size()) ? guard_extension : 0);
+        const double units = double(height_units)
+                             + (guard_extension >= 1 && Is_Guard_Module(i + 1, number.size()) ? guard_extension : 0);
         const double length = units * length_per_unit;
         const double along = i * pitch;
         if (!turned)

@@ -1,6 +1,7 @@
 #include "store/cp932.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -201,9 +202,18 @@ Encoded Encode_Cp932(const QString& text)
 Text_File Read_Text_Lines(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    Text_File result = Split_Text_Lines(file.readAll());
+    Text_File failed;
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            failed.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        return failed;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        failed.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        return failed;
+    }
+    Text_File result = Split_Text_Lines(bytes);
     result.opened = true;
     return result;
 }

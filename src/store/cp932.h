@@ -42,6 +42,7 @@ struct Text_File {
     bool opened = false;
     QStringList lines;
     QList<QByteArray> raw_lines;  // element n = the bytes of lines[n]
+    QString error;  // set when the file exists but could not be read in full: its path and the reason
 };
 Text_File Read_Text_Lines(const QString& path);
 // The bytes of a text file split into lines (opened stays false).

@@ -1,6 +1,7 @@
 #include "store/data_folder.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace store {
 
@@ -29,12 +30,20 @@ QString Working_Data_Folder(const QString& data_location, const Folder_Context& 
     return folder.isEmpty() ? context.application_folder + QLatin1Char('/') : folder;
 }
 
+bool Needs_Default_File(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.isFile() || info.size() == 0;
+}
+
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines)
 {
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly))
+    if (!Needs_Default_File(path))
         return {};
-    return Write_Text_Lines(path, lines);
+    QByteArray bytes;
+    if (Write_Result encoded = Encode_Lines(lines, bytes); !encoded.ok())
+        return encoded;
+    return Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
 }
 
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
@@ -43,6 +52,8 @@ Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, c
     const QString real_path = data_folder + real_name;
     const QString temp_path = data_folder + temp_name;
     const Text_File old_file = Read_Text_Lines(real_path);
+    if (!old_file.error.isEmpty())
+        return Outcome::Failed({old_file.error});
     QStringList new_lines;
     if (!step(old_file, new_lines)) {
         QFile::remove(temp_path);

@@ -28,18 +28,25 @@ QString Resolve_Data_Folder(const QString& data_location, const Folder_Context& 
 // location the application folder (the current directory once started).
 QString Working_Data_Folder(const QString& data_location, const Folder_Context& context);
 
-// Creates the file with the given lines when it cannot be opened for reading;
-// an existing file is never touched. Returns the error of a failed creation.
+// True when a default file belongs at `path`: no file is there, or an empty one
+// that an interrupted first start left behind.
+bool Needs_Default_File(const QString& path);
+
+// Writes the lines when Needs_Default_File, through path + ".tmp" and one rename,
+// so that the file appears whole or not at all; a file with content is never
+// touched. Returns the error of a failed creation.
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines);
 
 // Produces the complete new content from the old file (opened = false when it
-// could not be read). Returns false to abandon the rewrite (the user declined).
+// does not exist). Returns false to abandon the rewrite (the user declined).
 using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
 
 // Rewrites data_folder + real_name through data_folder + temp_name: the new
 // content is written to the temporary twin, synced, and renamed over the real
 // file in one step. A declined or failed rewrite removes the temporary file and
 // leaves the real file byte for byte as it was; a failure's line is the reason.
+// A real file that exists but cannot be read in full fails the rewrite before
+// the step runs.
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
                                 const Rewrite_Step& step);
 

@@ -1,7 +1,9 @@
 #include "store/settings.h"
 
+#include "store/data_folder.h"
+#include "store/text_helpers.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace store {
 
@@ -56,18 +58,15 @@ QStringList Lines_Of(const Settings_Record& s)
 
 Write_Result Create_Default_Settings(const QString& application_folder)
 {
-    const QString path = Settings_Path(application_folder);
-    QFile existing(path);
-    if (existing.open(QIODevice::ReadOnly))
-        return {};
-    return Write_Text_Lines(path, Lines_Of(Default_Settings()));
+    return Create_File_If_Missing(Settings_Path(application_folder), Lines_Of(Default_Settings()));
 }
 
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values)
 {
     Settings_Record s;
+    // One value per line: a line break or tab in a value would shift the lines after it.
     for (int n = 1; n <= kSavedSettings; ++n)
-        s.line[n] = values[n - 1];
+        s.line[n] = Strip_Control_Chars(values[n - 1]);
     const QString path = Settings_Path(application_folder);
     QByteArray bytes;
     if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes, Read_Text_Lines(path)); !encoded.ok())

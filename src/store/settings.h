@@ -57,11 +57,12 @@ QString Settings_Path(const QString& application_folder);
 // `opened` tells whether the file could be read.
 Settings_Record Load_Settings(const QString& application_folder, bool* opened = nullptr);
 
-// Writes the fifteen default lines when the file cannot be opened for reading;
-// an existing file is left untouched.
+// Writes the fifteen default lines when the file is missing or empty, whole or
+// not at all (Create_File_If_Missing); a file with content is left untouched.
 Write_Result Create_Default_Settings(const QString& application_folder);
 
-// Writes the nine values and six empty lines, replacing the file atomically.
+// Writes the nine values (without control characters) and six empty lines,
+// replacing the file atomically.
 Write_Result Save_Settings(const QString& application_folder, const Settings_Values& values);
 
 }  // namespace store

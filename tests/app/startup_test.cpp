@@ -3,9 +3,11 @@
 #include "layouts/default_layouts.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
+#include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMap>
 
 #include <gtest/gtest.h>
@@ -14,12 +16,19 @@ using test_support::Temp_Folder;
 
 namespace {
 
-QMap<QString, QByteArray> Snapshot(const Temp_Folder& dir)
+QMap<QString, QByteArray> Snapshot(const QString& folder)
 {
     QMap<QString, QByteArray> files;
-    for (const QString& name : QDir(dir.Path()).entryList(QDir::Files))
-        files[name] = dir.Read(name);
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(folder).filePath(name));
+        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
     return files;
+}
+
+QMap<QString, QByteArray> Snapshot(const Temp_Folder& dir)
+{
+    return Snapshot(dir.Path());
 }
 
 store::Folder_Context Context_For(const Temp_Folder& dir)
@@ -100,6 +109,58 @@ TEST(First_Start, SecondStartChangesNothingAndOneDeletedFileComesBackAlone)
     }
 }
 
+TEST(First_Start, StagingFoldersOfAnInterruptedRestoreAreRemoved)
+{
+    Temp_Folder dir;
+    QDir(dir.Path()).mkpath(QStringLiteral(".restore-Q1w2E3/.replaced"));
+    dir.Write(QStringLiteral(".restore-Q1w2E3/pura00.bmp"), QByteArray(5000, 'p'));
+    QDir(dir.Path()).mkdir(QStringLiteral(".restore-notes"));
+    app::Prepare_Data(Context_For(dir));
+    EXPECT_FALSE(QFileInfo::exists(dir.File(QStringLiteral(".restore-Q1w2E3"))));
+    EXPECT_TRUE(QFileInfo::exists(dir.File(QStringLiteral(".restore-notes"))));
+}
+
+TEST(First_Start, EmptyFilesLeftByAnInterruptedStartGetTheirDefaults)
+{
+    Temp_Folder dir;
+    app::Prepare_Data(Context_For(dir));
+    const auto whole = Snapshot(dir);
+    for (const QString& name : {products::kProductFileName, products::kStringsFileName, products::kWordTableFileName,
+                                QStringLiteral("標準05 70x80.lay"), QStringLiteral("user_v2.dat")})
+        dir.Write(name, QByteArray());
+    const app::Startup_Result result = app::Prepare_Data(Context_For(dir));
+    EXPECT_TRUE(result.errors.isEmpty()) << result.errors.join('\n').toStdString();
+    EXPECT_EQ(Snapshot(dir), whole);
+}
+
+// On a real full file system every default file is written whole or not at all,
+// and the next start with free space writes the missing ones.
+TEST(First_Start, FullDiskLeavesNoEmptyFileAndTheNextStartCompletesTheDefaults)
+{
+    test_support::Small_Tmpfs disk(256);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why_Not().toStdString();
+    store::Folder_Context context;
+    context.application_folder = disk.Path();
+    disk.Fill();
+
+    const app::Startup_Result full = app::Prepare_Data(context);
+    EXPECT_FALSE(full.errors.isEmpty());
+    auto left = Snapshot(disk.Path());
+    left.remove(QStringLiteral("filler"));
+    for (auto it = left.cbegin(); it != left.cend(); ++it) {
+        EXPECT_FALSE(it.value().isEmpty()) << "empty " << it.key().toStdString();
+        EXPECT_FALSE(it.key().endsWith(QStringLiteral(".tmp"))) << it.key().toStdString();
+    }
+
+    disk.Free();
+    const app::Startup_Result next = app::Prepare_Data(context);
+    EXPECT_TRUE(next.errors.isEmpty()) << next.errors.join('\n').toStdString();
+    Temp_Folder reference;
+    app::Prepare_Data(Context_For(reference));
+    EXPECT_EQ(Snapshot(disk.Path()), Snapshot(reference));
+}
+
 TEST(First_Start, UnreachableDataFolderIsReportedByName)
 {
     Temp_Folder dir;
@@ -111,3 +172,13 @@ TEST(First_Start, UnreachableDataFolderIsReportedByName)
     ASSERT_EQ(result.errors.size(), 1);
     EXPECT_TRUE(result.errors[0].contains(dir.File("no-such-mount/f/"))) << result.errors[0].toStdString();
 }
+
+TEST(Lock_Refusal_Message, TellsASecondCopyFromAnUnwritableFolder)
+{
+    EXPECT_EQ(app::Lock_Refusal_Message(platform::Lock_Outcome::Other_Copy_Running, QStringLiteral("/opt/app")),
+              QStringLiteral("このソフトウェアを複数起動することはできません。"));
+    const QString unwritable =
+        app::Lock_Refusal_Message(platform::Lock_Outcome::Folder_Not_Writable, QStringLiteral("/usr/lib/paruberina"));
+    EXPECT_TRUE(unwritable.contains(QStringLiteral("「/usr/lib/paruberina」に書き込めない"))) << unwritable.toStdString();
+}
+

@@ -2,6 +2,7 @@
 // with the product file, protected names and importing.
 #include "layouts/default_layouts.h"
 #include "layouts/layout_management.h"
+#include "layouts/layout_names.h"
 #include "products/product_file.h"
 #include "support/utf8.h"
 #include "support/scripted_confirmation.h"
@@ -313,3 +314,21 @@ TEST_F(Layout_Fixture, DroppedLayoutFileIsCopiedAfterConfirmation)
     EXPECT_EQ(data.Read(QStringLiteral("shop.lay")), QByteArray("Ver2.00\r\n"));
     EXPECT_EQ(ui.Lines1(), (QStringList{QStringLiteral("shop.LAY"), Q("登録しました")}));
 }
+
+TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
+{
+    Temp_Folder elsewhere;
+    elsewhere.Write(QStringLiteral("evil\n0002\tx.lay"), "Ver2.00\r\n");
+    ui.answers = {true, true};
+    EXPECT_TRUE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("evil\n0002\tx.lay")), ui)));
+    EXPECT_EQ(data.Read(QStringLiteral("evil0002x.lay")), QByteArray("Ver2.00\r\n"));
+    EXPECT_EQ(Sorted_Layout_Names(data.Data_Folder()).filter(QStringLiteral("evil")),
+              QStringList{QStringLiteral("evil0002x")});
+
+    const QString missing = elsewhere.File(QStringLiteral("gone.lay"));
+    const store::Outcome outcome = Import_Layout(data.Data_Folder(), missing, ui);
+    EXPECT_EQ(outcome.kind, store::Outcome::Kind::Failed);
+    EXPECT_EQ(outcome.lines.value(0), Q("登録出来ませんでした"));
+    EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("gone.lay"))));
+}
+

@@ -25,6 +25,30 @@ TEST(Layout_Numbers, NormalisedAsTheLayoutScreenWritesThem)
     EXPECT_EQ(Escape_Background_Name(QStringLiteral("a,b，c\r\n.bmp")), QStringLiteral("a<kanma>b<kanma>c.bmp"));
 }
 
+TEST(Layout_Numbers, HeldToWhatTheyCanMeanOnALabel)
+{
+    const QString huge = QStringLiteral("99999999999999999999999");
+    const struct {
+        int line;
+        QString text;
+        double number;
+    } cases[] = {
+        {Barcode_Height, huge, kMaxLabelMm},
+        {Label_Length, QStringLiteral("-") + huge, -kMaxLabelMm},
+        {Main_Left, QStringLiteral("12.5"), 12.5},
+        {Item_Size_Line(Product_Name_Row), huge, kMaxStyleValue},
+        {Item_Size_Line(Product_Name_Row) + 1, QStringLiteral("-80"), 0},
+        {Item_Flag_Line(Date_Row), QStringLiteral("16711680"), kRuled},
+        {Layout_Paper_Number, huge, 9999},
+        {Print_Direction, QStringLiteral("90"), 90},
+    };
+    for (const auto& c : cases) {
+        Layout_Record record;
+        record[c.line] = c.text;
+        EXPECT_EQ(record.Number(c.line), c.number) << c.line;
+    }
+}
+
 TEST(Layout_File, WritesOneHundredFiftyTwoLinesAndReadsThemBack)
 {
     Temp_Folder dir;

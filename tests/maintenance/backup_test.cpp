@@ -4,6 +4,7 @@
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
 #include "support/utf8.h"
+#include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -164,6 +165,16 @@ TEST_F(Backup_Fixture, FileThatCannotBeReadIsNamedAndLeavesTheArchiveAsItWas)
     EXPECT_EQ(backups.Read(QStringLiteral("kept.zip")), before);
 
     EXPECT_FALSE(Create_Backup(backups.File("no/such/folder/x.zip"), application.Path(), data.Data_Folder()).ok());
+
+    // A file that opens but fails while it is read is not added half.
+    for (const test_support::Unreadable kind : test_support::kUnreadableKinds) {
+        if (!test_support::Make_Unreadable(data.File("broken.lay"), kind))
+            continue;
+        const store::Write_Result unreadable = Zip_Add(archive, {data.File("pura00.bmp"), data.File("broken.lay")});
+        EXPECT_FALSE(unreadable.ok()) << test_support::Name_Of(kind);
+        EXPECT_TRUE(unreadable.error.contains(QStringLiteral("broken.lay"))) << unreadable.error.toStdString();
+        EXPECT_EQ(backups.Read(QStringLiteral("kept.zip")), before) << test_support::Name_Of(kind);
+    }
 }
 
 TEST(Is_Bare_File_Name, AcceptsOnlyNamesWithoutFolders)
@@ -261,4 +272,128 @@ TEST(List_Archives, ListsZipFilesWithoutExtension)
     QDir(folder.Path()).mkdir(QStringLiteral("folder.zip"));
     EXPECT_EQ(List_Archives(folder.Path(), QStringLiteral("zip")), (QStringList{QStringLiteral("A"), QStringLiteral("b")}));
     EXPECT_TRUE(List_Archives(folder.File(QStringLiteral("missing")), QStringLiteral("zip")).isEmpty());
+}
+
+namespace {
+
+// Sets the uncompressed size that the local and the central header of the
+// archive's only entry claim.
+QByteArray With_Claimed_Size(QByteArray zip, quint32 size)
+{
+    const auto put = [&zip, size](qsizetype at) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+    };
+    put(zip.indexOf(QByteArray("PK\x03\x04", 4)) + 22);
+    put(zip.indexOf(QByteArray("PK\x01\x02", 4)) + 24);
+    return zip;
+}
+
+}  // namespace
+
+TEST(Restore_Backup, OversizedForeignOrLyingArchivesAreRefusedAndChangeNothing)
+{
+    Temp_Folder work;
+    const QByteArray product_name = Q("商品情報_v2.tsv").toUtf8();
+    const QByteArray over_limit(kMaxRestoreBytes + 1, '\0');
+    const QString archive = work.File(QStringLiteral("in.zip"));
+
+    Write_Raw_Zip(archive, {{product_name, QByteArray(300, 'x')}});
+    const QByteArray small = work.Read(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{product_name, over_limit}});
+    const QByteArray bomb = work.Read(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"a.bmp", QByteArray(kMaxRestoreBytes / 2 + 1, '\0')},
+                            {"b.bmp", QByteArray(kMaxRestoreBytes / 2 + 1, '\0')}});
+    const QByteArray too_much_together = work.Read(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"pura00.bmp", "picture"}, {"notes.txt", "not a data file"}});
+    const QByteArray foreign = work.Read(QStringLiteral("in.zip"));
+    std::vector<std::pair<QByteArray, QByteArray>> many;
+    for (int i = 0; i <= kMaxRestoreEntries; ++i)
+        many.push_back({QByteArray::number(i) + ".lay", QByteArray()});
+    Write_Raw_Zip(archive, many);
+    const QByteArray too_many = work.Read(QStringLiteral("in.zip"));
+
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"claims 4 GB", With_Claimed_Size(small, 0xF0000000u)},
+        {"expands past the limit", bomb},
+        {"claims little, expands past the limit", With_Claimed_Size(bomb, 1000)},
+        {"entries together past the limit", too_much_together},
+        {"entry that is no data file", foreign},
+        {"too many entries", too_many},
+    };
+    Temp_Folder target;
+    target.Write(Q("商品情報_v2.tsv"), "2.00\r\n0005\tkeep\r\n");
+    target.Write("pura00.bmp", "old picture");
+    for (const auto& [label, bytes] : cases) {
+        work.Write(QStringLiteral("in.zip"), bytes);
+        const auto before = Snapshot(target.Path());
+        const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());
+        EXPECT_FALSE(result.ok()) << label;
+        EXPECT_TRUE(result.error.startsWith(QStringLiteral("in.zip"))) << label << ": " << result.error.toStdString();
+        EXPECT_EQ(Snapshot(target.Path()), before) << label;
+    }
+}
+
+TEST(Restore_Backup, FailedMovePutsBackEveryFileAlreadyReplaced)
+{
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"a.lay", "new a"}, {"new.bmp", "new picture"}, {"b.tsv", "new b"}, {"c.lay", "new c"}});
+    Temp_Folder target;
+    target.Write("a.lay", "old a");
+    target.Write("b.tsv", "old b");
+    QDir(target.Path()).mkdir(QStringLiteral("c.lay"));
+    const auto before = Snapshot(target.Path());
+
+    const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("c.lay"))) << result.error.toStdString();
+    EXPECT_EQ(Snapshot(target.Path()), before) << "every replaced file back, the new one gone, no staging folder";
+}
+
+TEST(Restore_Backup, FullDiskChangesNothingAndWorksOnceThereIsSpace)
+{
+    test_support::Small_Tmpfs disk(512);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why_Not().toStdString();
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"pura00.bmp", Noise(200000)}, {Q("商品情報_v2.tsv").toUtf8(), "2.00\r\n0001\tnew\r\n"}});
+    const QString data_folder = disk.Path() + QLatin1Char('/');
+    QFile product(data_folder + Q("商品情報_v2.tsv"));
+    ASSERT_TRUE(product.open(QIODevice::WriteOnly));
+    product.write("2.00\r\n0001\told\r\n");
+    product.close();
+    disk.Fill();
+    const auto before = Snapshot(disk.Path());
+
+    const store::Write_Result full = Restore_Backup(archive, data_folder);
+    EXPECT_FALSE(full.ok());
+    EXPECT_EQ(Snapshot(disk.Path()), before);
+
+    disk.Free();
+    ASSERT_TRUE(Restore_Backup(archive, data_folder).ok());
+    EXPECT_EQ(Snapshot(disk.Path())[Q("商品情報_v2.tsv")], QByteArray("2.00\r\n0001\tnew\r\n"));
+}
+
+TEST_F(Backup_Fixture, LeftoversOfInterruptedRunsAreRemovedByTheirExactNames)
+{
+    QDir(data.Path()).mkpath(QStringLiteral(".restore-Ab12Cd/.replaced"));
+    data.Write(QStringLiteral(".restore-Ab12Cd/pura00.bmp"), Noise(1000));
+    QDir(data.Path()).mkdir(QStringLiteral(".restore-mine"));
+    backups.Write(QStringLiteral("kept.zip.Ab12Cd"), QByteArray("PK\x03\x04 partial", 14));
+    backups.Write(QStringLiteral("kept.zip.zz99ZZ"), QByteArray());
+    backups.Write(QStringLiteral("kept.zip.letter"), "a note of the user's own");
+    backups.Write(QStringLiteral("other.zip.Ab12Cd"), QByteArray("PK\x03\x04", 4));
+
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("kept"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    EXPECT_FALSE(QFileInfo::exists(backups.File(QStringLiteral("kept.zip.Ab12Cd"))));
+    EXPECT_FALSE(QFileInfo::exists(backups.File(QStringLiteral("kept.zip.zz99ZZ"))));
+    EXPECT_TRUE(QFileInfo::exists(backups.File(QStringLiteral("kept.zip.letter"))));
+    EXPECT_TRUE(QFileInfo::exists(backups.File(QStringLiteral("other.zip.Ab12Cd"))));
+
+    ASSERT_TRUE(Restore_Backup(archive, data.Data_Folder()).ok());
+    EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral(".restore-Ab12Cd"))));
+    EXPECT_TRUE(QFileInfo::exists(data.File(QStringLiteral(".restore-mine"))));
 }

@@ -64,6 +64,16 @@ TEST(Product_Record, LineHas44FieldsAndLosesControlCharacters)
     EXPECT_EQ(Format_Product_No(QStringLiteral("12.5")), QStringLiteral("0012"));
 }
 
+TEST(Product_Record, LayoutNameWithTabOrLineBreakCannotSplitTheRecord)
+{
+    Product_Record r = Record(QStringLiteral("1"), QStringLiteral("x"));
+    r[Layout_Name] = QStringLiteral("evil\n0002\tx\r");
+    const QString line = Join_Product_Line(r);
+    EXPECT_EQ(line.count('\t'), 43);
+    EXPECT_FALSE(line.contains('\n') || line.contains('\r'));
+    EXPECT_EQ(Split_Product_Line(line)[Layout_Name], QStringLiteral("evil0002x"));
+}
+
 TEST_F(Product_File, NextNumberFollowsTheLastLine)
 {
     Given({"2.00"});

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 using products::Product_Record;
@@ -156,6 +158,43 @@ TEST(Date_Display, BoxTextAndCorrectedBaseDate)
     EXPECT_EQ(wrong.year + "/" + wrong.month + "/" + wrong.day + " " + wrong.hour + ":" + wrong.minute, "2025/6/7 8:9");
     ASSERT_EQ(ui.requests.size(), 1u);
     EXPECT_EQ(ui.requests[0].line2, "本日の日付に修正します");
+}
+
+TEST(Stamp_Date, NoDateOutsideThePrintableYears)
+{
+    const struct {
+        QDateTime base;
+        double add_days;
+    } cases[] = {
+        {At(9999, 12, 31, 9, 0), 1},
+        {At(1, 1, 1, 9, 0), -1},
+        {At(2024, 3, 5, 9, 0), 1e9},
+        {At(2024, 3, 5, 9, 0), -1e20},
+        {At(2024, 3, 5, 9, 0), render::kMaxAddDays - 1},  // within the limit, past 9999
+        {At(2024, 3, 5, 9, 0), std::numeric_limits<double>::infinity()},
+        {At(2024, 3, 5, 9, 0), std::numeric_limits<double>::quiet_NaN()},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(render::Stamp_Date(c.base, c.add_days).has_value()) << c.add_days;
+    EXPECT_EQ(render::Stamp_Date(At(9999, 12, 30, 9, 0), 1), At(9999, 12, 31, 9, 0));
+    EXPECT_EQ(render::Stamp_Date(At(1, 1, 2, 9, 0), -1), At(1, 1, 1, 9, 0));
+}
+
+TEST(Date_Line, HugeAdditionDaysAreReportedAndTodayIsPrinted)
+{
+    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+    for (const char* days : {"1000000000", "100000000000000000000", "-99999999", "3659999"}) {
+        test_support::Scripted_Confirmation ui;
+        const Issue_Values issue = Issue("2024", "3", "5", "20", "0", days);
+        EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY.MM.DD"), issue, ui), "消費期限:2025.06.07") << days;
+        ASSERT_EQ(ui.requests.size(), 1u) << days;
+        EXPECT_EQ(ui.requests[0].line1, "入力された日付が異常です");
+        EXPECT_EQ(ui.requests[0].line2, "本日の日付にて継続します");
+
+        Issue_Values box = issue;
+        EXPECT_EQ(render::Date_Display(Product("消費期限:", "YYYY.MM.DD"), box, ui), "消費期限:2025.06.07") << days;
+        EXPECT_EQ(ui.requests.size(), 2u) << days;
+    }
 }
 
 TEST(Expand_Date_Expression, UsesTheClockNotTheIssue)

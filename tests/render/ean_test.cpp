@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <algorithm>
 
 namespace {
@@ -97,6 +99,15 @@ TEST(Draw_Barcode, PrinterBarsPitchAndGuards)
     EXPECT_EQ(printed.surface.texts[0].px, 1070);
     EXPECT_EQ(printed.surface.texts[1].px, 1214);
     EXPECT_EQ(printed.surface.texts[0].py, std::lround((20 + 80 / 11.42) * 100));
+}
+
+TEST(Draw_Barcode, LargestHeightKeepsEveryBarPointingDown)
+{
+    Printed printed;
+    render::Draw_Barcode(printed.surface, 10, 20, "4901234567894", std::numeric_limits<int>::max(), 6, 0);
+    ASSERT_FALSE(printed.surface.bars.empty());
+    for (const QRectF& bar : printed.surface.bars)
+        EXPECT_GT(bar.height(), 0);
 }
 
 TEST(Draw_Barcode, Ean8StartsFourteenModulesIn)

@@ -94,6 +94,33 @@ TEST(Rewrite_Via_Temp, UnwritableFolderReportsAndKeepsTheFile)
     EXPECT_EQ(dir.Read("f.tsv"), QByteArray("2.00\r\n"));
 }
 
+TEST(Rewrite_Via_Temp, FileThatExistsButCannotBeReadIsNotRewritten)
+{
+    for (const test_support::Unreadable kind : test_support::kUnreadableKinds) {
+        Temp_Folder dir;
+        dir.Write("f.tsv", "2.00\r\nline\r\n");
+        if (!test_support::Make_Unreadable(dir.File("f.tsv"), kind))
+            continue;  // root reads every file
+        const QByteArray before = test_support::State_Of(dir.File("f.tsv"));
+        bool step_ran = false;
+        const Outcome result = Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+                                                [&](const Text_File&, QStringList& out) {
+                                                    step_ran = true;
+                                                    out << QStringLiteral("2.00");
+                                                    return true;
+                                                });
+        EXPECT_EQ(result.kind, Outcome::Kind::Failed) << test_support::Name_Of(kind);
+        EXPECT_FALSE(step_ran) << test_support::Name_Of(kind);
+        EXPECT_TRUE(result.Text().startsWith(dir.File("f.tsv") + QStringLiteral(" を読み込めません: ")))
+            << result.Text().toStdString();
+        EXPECT_EQ(test_support::State_Of(dir.File("f.tsv")), before) << test_support::Name_Of(kind);
+        EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
+    }
+    // A missing file is no error: the rewrite creates it.
+    Temp_Folder dir;
+    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("first")).kind, Outcome::Kind::Done);
+}
+
 // A writer killed at any moment leaves the previous complete file: the real file
 // is only ever replaced by a rename of a fully written, synced twin.
 TEST(Rewrite_Via_Temp, KilledWriterLeavesAWholeFile)

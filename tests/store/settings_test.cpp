@@ -46,6 +46,19 @@ TEST(Settings, SaveThenLoadKeepsTheNineValuesAndEmptiesTheReservedLines)
     EXPECT_FALSE(QFile::exists(dir.File("user_v2.dat.tmp")));
 }
 
+TEST(Settings, LineBreakInAValueCannotShiftTheLinesAfterIt)
+{
+    Temp_Folder dir;
+    Settings_Values values;
+    values[0] = QStringLiteral("Zebra\r\n0001\tx");
+    values[8] = QStringLiteral("50\n");
+    ASSERT_TRUE(Save_Settings(dir.Path(), values).ok());
+    EXPECT_EQ(dir.Read("user_v2.dat").count("\r\n"), 15);
+    const Settings_Record s = Load_Settings(dir.Path());
+    EXPECT_EQ(s.line[1], QStringLiteral("Zebra0001x"));
+    EXPECT_EQ(s.line[9], QStringLiteral("50"));
+}
+
 TEST(Settings, ShortAndLongFilesReadWithoutShifting)
 {
     Temp_Folder dir;

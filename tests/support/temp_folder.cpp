@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QStringList>
 
+#include <QFileInfo>
+
 #include <stdexcept>
+#include <unistd.h>
 
 namespace test_support {
 
@@ -53,6 +56,56 @@ QByteArray Cp932_Lines(const QStringList& lines)
     if (!result.ok())
         throw std::runtime_error(result.error.toStdString());
     return bytes;
+}
+
+const char* Name_Of(Unreadable kind)
+{
+    switch (kind) {
+    case Unreadable::Folder_In_Its_Place: return "folder in its place";
+    case Unreadable::Input_Output_Error: return "I/O error";
+    case Unreadable::No_Permission: return "no read permission";
+    }
+    return "";
+}
+
+bool Make_Unreadable(const QString& path, Unreadable kind)
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    switch (kind) {
+    case Unreadable::Folder_In_Its_Place:
+        QFile::remove(path);
+        return QDir().mkpath(path);
+    case Unreadable::Input_Output_Error:
+        // Reading a process's own memory from offset 0 fails with EIO.
+        QFile::remove(path);
+        return QFile::link(QStringLiteral("/proc/self/mem"), path);
+    case Unreadable::No_Permission:
+        if (::geteuid() == 0)
+            return false;
+        if (info.isSymLink() || !info.isFile()) {
+            QFile::remove(path);
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write("unreadable\r\n") < 0)
+                return false;
+        }
+        return QFile::setPermissions(path, QFileDevice::WriteOwner);
+    }
+    return false;
+}
+
+QByteArray State_Of(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "-> " + QFile::encodeName(info.symLinkTarget());
+    if (info.isDir())
+        return "<folder>";
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable " + QByteArray::number(info.size()) + " bytes>";
+    return file.readAll();
 }
 
 }  // namespace test_support

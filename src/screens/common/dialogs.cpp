@@ -98,6 +98,13 @@ Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
     big.setPointSize(12);
     for (QLabel* label : {Label1, Label2, Label3})
         label->setFont(big);
+    Label3->setWordWrap(true);
+    Details = new QLabel(this);
+    Details->setObjectName(QStringLiteral("Details"));
+    Details->setWordWrap(true);
+    Details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Details->setTextFormat(Qt::PlainText);
+    Details->hide();
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -107,6 +114,7 @@ Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     layout->addWidget(Label3);
+    layout->addWidget(Details);
     layout->addLayout(buttons);
     setMinimumWidth(420);
 
@@ -264,6 +272,13 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     dialog->Label1->setText(Confirmation_Line(line1));
     dialog->Label2->setText(Confirmation_Line(line2));
     dialog->Label3->setText(line3);
+    QStringList cut;
+    for (const QString& line : {line1, line2}) {
+        if (Confirmation_Line(line) != line)
+            cut << line;
+    }
+    dialog->Details->setText(cut.join(QLatin1Char('\n')));
+    dialog->Details->setVisible(!cut.isEmpty());
     dialog->Ret_Form->setText(caller);
     dialog->Command1->setVisible(first_shown);
     dialog->Command1->setEnabled(first_shown);

@@ -42,6 +42,8 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
+    // Lines 1 and 2 in full when they were cut to 28 bytes, wrapped and selectable.
+    QLabel* Details = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 

@@ -16,7 +16,7 @@ bool Select_Configured_Printer(const QString& application_folder, const platform
 
 QString Printer_Missing_Message()
 {
-    return QStringLiteral("指定のプリンターが見つかりません\rメインメニュー→各種設定より、プリンターを選択して下さい\r"
+    return QStringLiteral("指定のプリンターが見つかりません\nメインメニュー→各種設定より、プリンターを選択して下さい\n"
                           "ソフトは自動終了します");
 }
 

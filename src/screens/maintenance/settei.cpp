@@ -160,7 +160,7 @@ void Settei::Form_Load()
         Combo1_Click();
     } else if (!printer.isEmpty()) {
         ui_.Show_Message_Box(QStringLiteral("過去に指定されていたプリンター「") + printer
-                             + QStringLiteral("」がＰＣ上で見つかりませんでした。\r新しく使用するプリンターを選択して下さい。"));
+                             + QStringLiteral("」がＰＣ上で見つかりませんでした。\n新しく使用するプリンターを選択して下さい。"));
     }
 
     app::Select_List_Item(Combo5, Screen_Settings.Paper_Set_Position());

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -99,6 +100,7 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     connect(Command5, &QPushButton::clicked, this, &Insatsu::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Insatsu::Command6_Click);
     connect(Combo5, &QComboBox::activated, this, &Insatsu::Combo5_Click);
+    Text13->setValidator(new QRegularExpressionValidator(QRegularExpression(render::kAddDaysBoxPattern), Text13));
     connect(Text13, &QLineEdit::textEdited, this, &Insatsu::Refresh_Date_Display);
     connect(List2, &QListWidget::itemDoubleClicked, this, &Insatsu::List2_DblClick);
     List2->installEventFilter(this);

@@ -1,6 +1,7 @@
 // Screen tests of the shared dialogs and the main menu (offscreen platform).
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
+#include "screens/common/printer_check.h"
 #include "screens/common/widget_helpers.h"
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
@@ -59,6 +60,41 @@ private slots:
         QCOMPARE(app::Confirmation_Line(QString(27, 'a') + QString(1, QChar(0x3042))), QString(26, 'a') + QChar(0x2026));
         QCOMPARE(app::Confirmation_Line(QString(25, 'a') + QString(2, QChar(0x3042))),
                  QString(25, 'a') + QChar(0x3042) + QChar(0x2026));
+    }
+
+    void cutLinesAreShownInFullBelow()
+    {
+        const QString detail = QStringLiteral("/home/user/data/商品情報_v2.tsv を読み込めません: Permission denied");
+        QString label2;
+        QString details;
+        bool details_shown = true;
+        When_Kakunin_Shows([&](app::Kakunin* k) {
+            label2 = k->Label2->text();
+            details = k->Details->text();
+            details_shown = k->Details->isVisible();
+            k->Command2->click();
+        });
+        app::Show_Confirmation(QStringLiteral("書き込み出来ません"), detail, {}, QStringLiteral("S_Touroku"), false, true,
+                               {}, QStringLiteral("はい"), store::kWarningColour);
+        QCOMPARE(label2, app::Confirmation_Line(detail));
+        QVERIFY(details_shown);
+        QCOMPARE(details, detail);
+
+        When_Kakunin_Shows([&](app::Kakunin* k) {
+            details_shown = k->Details->isVisible();
+            k->Command2->click();
+        });
+        app::Show_Confirmation(QStringLiteral("保存しました"), {}, {}, QStringLiteral("S_Touroku"), false, true, {},
+                               QStringLiteral("はい"), store::kInformationColour);
+        QVERIFY(!details_shown);
+    }
+
+    void missingPrinterMessageHasThreeRealLines()
+    {
+        QCOMPARE(app::Printer_Missing_Message().split(QLatin1Char('\n')),
+                 (QStringList{QStringLiteral("指定のプリンターが見つかりません"),
+                              QStringLiteral("メインメニュー→各種設定より、プリンターを選択して下さい"),
+                              QStringLiteral("ソフトは自動終了します")}));
     }
 
     void firstButtonAnswersOkAndShowsTheRequest()

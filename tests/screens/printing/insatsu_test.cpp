@@ -253,6 +253,17 @@ private slots:
         window->close();
     }
 
+    void theAdditionDaysBoxTakesOnlyNumbersItCanPrint()
+    {
+        Kakunin_Answerer answerer;
+        screen->Text13->clear();
+        QTest::keyClicks(screen->Text13, QStringLiteral("12345678901234567890x.255555"));
+        QCOMPARE(screen->Text13->text(), QStringLiteral("12345.2555"));
+        screen->Text13->clear();
+        QTest::keyClicks(screen->Text13, QStringLiteral("-1.5"));
+        QCOMPARE(screen->Text13->text(), QStringLiteral("-1.5"));
+    }
+
     void enterMovesAlongTheIssueBoxes()
     {
         screen->Text4->setText(QStringLiteral("3"));
