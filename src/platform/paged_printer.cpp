@@ -25,6 +25,22 @@ QSizeF Page_Twips(const QPageSize& size)
     }
 }
 
+namespace {
+
+const QString kLabelPageName = QStringLiteral("Label");
+
+}  // namespace
+
+QPageSize Label_Page_Size(const QSizeF& size_mm)
+{
+    return QPageSize(size_mm, QPageSize::Millimeter, kLabelPageName, QPageSize::ExactMatch);
+}
+
+bool Is_Label_Page(const QPageSize& size)
+{
+    return size.name() == kLabelPageName && size.definitionUnits() == QPageSize::Millimeter;
+}
+
 QSizeF Paper_Size::Twips() const
 {
     return Page_Twips(size);
@@ -69,12 +85,35 @@ bool Paged_Printer::Set_Paper_Number(int number)
     return true;
 }
 
+void Paged_Printer::Accept_Label_Sizes(const QSizeF& minimum, const QSizeF& maximum)
+{
+    label_minimum_mm_ = minimum;
+    label_maximum_mm_ = maximum;
+}
+
+bool Paged_Printer::Label_Sized_Page() const
+{
+    constexpr double kTolerance = 0.01;  // mm
+    return paper_number_ == 0 && !label_maximum_mm_.isEmpty() && label_mm_.width() > 0 && label_mm_.height() > 0
+           && label_mm_.width() >= label_minimum_mm_.width() - kTolerance
+           && label_mm_.height() >= label_minimum_mm_.height() - kTolerance
+           && label_mm_.width() <= label_maximum_mm_.width() + kTolerance
+           && label_mm_.height() <= label_maximum_mm_.height() + kTolerance;
+}
+
+int Paged_Printer::Paper_Number() const
+{
+    if (paper_number_ != 0)
+        return paper_number_;
+    return Label_Sized_Page() ? 0 : default_number_;
+}
+
 QPageSize Paged_Printer::Current_Page_Size() const
 {
     for (const Paper_Size& paper : papers_)
-        if (paper.number == paper_number_)
+        if (paper_number_ != 0 && paper.number == paper_number_)
             return paper.size;
-    return Default_Page_Size();
+    return Label_Sized_Page() ? Label_Page_Size(label_mm_) : Default_Page_Size();
 }
 
 QSizeF Paged_Printer::Page_Size_Twips() const
@@ -84,7 +123,7 @@ QSizeF Paged_Printer::Page_Size_Twips() const
 
 void Paged_Printer::Reset()
 {
-    paper_number_ = default_number_;
+    paper_number_ = 0;
     copies_ = 1;
 }
 
@@ -184,13 +223,12 @@ constexpr int kPdfResolution = 600;
 Pdf_File_Printer::Pdf_File_Printer(std::function<QString()> output_folder)
     : Paged_Printer(kBuilt_In_Pdf_Printer, Pdf_Papers(), kPdfResolution), output_folder_(std::move(output_folder))
 {
+    // Any page a PDF can hold (200 inches at most each way).
+    Accept_Label_Sizes(QSizeF(1, 1), QSizeF(5080, 5080));
 }
 
 QPageSize Pdf_File_Printer::Default_Page_Size() const
 {
-    const QSizeF label = Label_Size_mm();
-    if (label.width() > 0 && label.height() > 0)
-        return QPageSize(label, QPageSize::Millimeter, QStringLiteral("Label"), QPageSize::ExactMatch);
     return QPageSize(QPageSize::A4);
 }
 
@@ -258,6 +296,11 @@ void Printer_Switch::Set_Label_Size_mm(const QSizeF& size)
 {
     if (current_)
         current_->Set_Label_Size_mm(size);
+}
+
+bool Printer_Switch::Label_Sized_Page() const
+{
+    return current_ && current_->Label_Sized_Page();
 }
 
 int Printer_Switch::Set_Copy_Count(int copies)

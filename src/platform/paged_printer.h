@@ -25,9 +25,10 @@ public:
     QString Current_Printer() const override { return name_; }
     std::vector<Paper_Size> Paper_Sizes() const override { return papers_; }
     bool Set_Paper_Number(int number) override;
-    int Paper_Number() const override { return paper_number_; }
+    int Paper_Number() const override;
     QSizeF Page_Size_Twips() const override;
     void Set_Label_Size_mm(const QSizeF& size) override { label_mm_ = size; }
+    bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
     int Resolution() const override { return resolution_; }
     QPainter* Page_Painter() override;
@@ -42,7 +43,7 @@ public:
     void Reset();
 
 protected:
-    // The page while no numbered size is chosen.
+    // The page while no numbered size is chosen and the label's size is not taken.
     virtual QPageSize Default_Page_Size() const = 0;
     // Copies the printer makes of each page itself.
     virtual int Copies_Made(int requested) const = 0;
@@ -55,9 +56,10 @@ protected:
 
     QPageSize Current_Page_Size() const;
     const QString& Name() const { return name_; }
-    const QSizeF& Label_Size_mm() const { return label_mm_; }
     // The number of the printer's own default size (0: none of its numbers).
-    void Set_Default_Paper_Number(int number) { default_number_ = paper_number_ = number; }
+    void Set_Default_Paper_Number(int number) { default_number_ = number; }
+    // The printer makes pages of any size from `minimum` to `maximum` (mm).
+    void Accept_Label_Sizes(const QSizeF& minimum, const QSizeF& maximum);
 
 private:
     void Close_Writer();
@@ -66,7 +68,9 @@ private:
     std::vector<Paper_Size> papers_;
     int resolution_;
     int default_number_ = 0;
-    int paper_number_ = 0;
+    int paper_number_ = 0;  // the size chosen by number; 0 while none is
+    QSizeF label_minimum_mm_;  // the page sizes the printer makes, none when empty
+    QSizeF label_maximum_mm_;
     int copies_ = 1;
     QSizeF label_mm_;
     QPainter painter_;
@@ -108,6 +112,7 @@ public:
     int Paper_Number() const override;
     QSizeF Page_Size_Twips() const override;
     void Set_Label_Size_mm(const QSizeF& size) override;
+    bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
     int Resolution() const override;
     QPainter* Page_Painter() override;

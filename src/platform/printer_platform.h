@@ -34,6 +34,10 @@ struct Paper_Size {
 // Width and height of a page size in twips.
 QSizeF Page_Twips(const QPageSize& size);
 
+// The page of a label of that size (millimetres), and whether a page is one.
+QPageSize Label_Page_Size(const QSizeF& size_mm);
+bool Is_Label_Page(const QPageSize& size);
+
 // Numbers the sizes of one printer in the printer's order as Windows numbers
 // them: a size whose Windows paper id is 1 to 255 keeps that number unless an
 // earlier size already took it; every other size gets 256, 257, ...
@@ -63,14 +67,19 @@ public:
     // Sets the paper size by number; false (the size stays) when the printer
     // has no size with that number.
     virtual bool Set_Paper_Number(int number) = 0;
-    // Number of the current paper size; 0 when the page has no number (the
-    // built-in PDF printer's label-sized page).
+    // Number of the current paper size; 0 when the page has no number (a
+    // label-sized page).
     virtual int Paper_Number() const = 0;
     // Width and height of the current page in twips.
     virtual QSizeF Page_Size_Twips() const = 0;
-    // The size of the label about to be printed, in millimetres; a printer
-    // without a chosen paper size may make its pages that size.
+    // The size of the label about to be printed, in millimetres (width across,
+    // length down the page); a printer without a chosen paper size makes its
+    // pages that size when it can.
     virtual void Set_Label_Size_mm(const QSizeF& size) = 0;
+    // Whether the current page is the label's own size: no paper size is
+    // chosen and the printer takes pages of that size. Otherwise, with no paper
+    // size chosen, the page is the printer's default.
+    virtual bool Label_Sized_Page() const = 0;
 
     // Asks for n copies of every page of the job; returns the number of copies
     // the printer itself will make (1 when it cannot make copies).

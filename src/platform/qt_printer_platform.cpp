@@ -8,6 +8,21 @@
 
 namespace platform {
 
+namespace {
+
+// A page of the label's size goes as the PPD's custom size in millimetres, which
+// the queue prints exactly ("media=" sizes are rounded to whole points); any
+// other page under its PPD name.
+QString Page_Size_Option(const QPageSize& page)
+{
+    if (!Is_Label_Page(page))
+        return page.key();
+    const QSizeF mm = page.definitionSize();
+    return QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
+}
+
+}  // namespace
+
 Cups_Printer::Cups_Printer(const QString& queue)
     : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), Query_Queue(queue).default_resolution)
 {
@@ -21,6 +36,9 @@ Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, int r
 {
     if (!default_page_.isValid())
         default_page_ = QPageSize(QPageSize::A4);
+    if (info.supportsCustomPageSizes())
+        Accept_Label_Sizes(info.minimumPhysicalPageSize().size(QPageSize::Millimeter),
+                           info.maximumPhysicalPageSize().size(QPageSize::Millimeter));
     for (const Paper_Size& paper : Paper_Sizes())
         if (paper.size.key() == default_page_.key()) {
             Set_Default_Paper_Number(paper.number);
@@ -47,7 +65,8 @@ QString Cups_Printer::Job_File_Path(QString& error)
 
 Job_Result Cups_Printer::Deliver(const QString& pdf_path, const QPageSize& page, int copies)
 {
-    Cups_Options options = {{QStringLiteral("PageSize"), page.key()}, {QStringLiteral("copies"), QString::number(copies)}};
+    Cups_Options options = {{QStringLiteral("PageSize"), Page_Size_Option(page)},
+                            {QStringLiteral("copies"), QString::number(copies)}};
     if (resolution_known_)
         options.push_back({QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(Resolution())});
     const Submission submission = Submit_File(Name(), pdf_path, QStringLiteral("ラベル"), options);

@@ -10,10 +10,11 @@
 
 namespace platform {
 
-// One CUPS queue: the paper sizes and default page that Qt reads from its PPD,
-// the queue's default resolution; a job is drawn as PDF and submitted with the
-// chosen page size, the copy count and the resolution as job options. A queue
-// that is stopped, rejects jobs or cannot be reached gets no job.
+// One CUPS queue: the paper sizes, default page and custom page sizes that Qt
+// reads from its PPD, the queue's default resolution; a job is drawn as PDF and
+// submitted with the chosen page size (with no paper number, the label's own
+// size when the PPD takes custom sizes), the copy count and the resolution as
+// job options. A queue that is stopped, rejects jobs or cannot be reached gets no job.
 class Cups_Printer : public Paged_Printer {
 public:
     explicit Cups_Printer(const QString& queue);

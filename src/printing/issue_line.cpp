@@ -1,5 +1,6 @@
 #include "printing/issue_line.h"
 
+#include "render/date_stamp.h"
 #include "store/text_helpers.h"
 
 namespace printing {
@@ -11,6 +12,14 @@ QString Field(const QString& text)
     return store::Strip_Control_Chars(text);
 }
 
+// The year as the base date reads it ("24" is 2024), so that the label prints
+// the date the screen showed; the text as typed when the base date is invalid.
+QString Base_Year(const render::Issue_Values& values)
+{
+    const std::optional<QDateTime> base = render::Base_Date(values);
+    return base ? QString::number(base->date().year()) : values.year;
+}
+
 }  // namespace
 
 QString Issue_Line(const Issue_Entry& entry)
@@ -18,7 +27,7 @@ QString Issue_Line(const Issue_Entry& entry)
     using store::Pad_Zero;
     const render::Issue_Values& v = entry.values;
     const QString head = QStringLiteral("No.") + Pad_Zero(entry.product_no, 4) + QLatin1Char(' ')
-                         + Pad_Zero(entry.labels, 4) + QStringLiteral("枚 ") + Pad_Zero(v.year, 4) + QLatin1Char('/')
+                         + Pad_Zero(entry.labels, 4) + QStringLiteral("枚 ") + Pad_Zero(Base_Year(v), 4) + QLatin1Char('/')
                          + Pad_Zero(v.month, 2) + QLatin1Char('/') + Pad_Zero(v.day, 2) + QLatin1Char(' ')
                          + Pad_Zero(v.hour, 2) + QLatin1Char(':') + Pad_Zero(v.minute, 2) + QString(20, QLatin1Char(' '));
     const QChar tab(QLatin1Char('\t'));

@@ -17,8 +17,9 @@ struct Issue_Entry {
     render::Issue_Values values;
 };
 
-// The line of an issue; numbers go through Pad_Zero, the five TAB fields lose
-// control characters so that they stay five.
+// The line of an issue; numbers go through Pad_Zero, the year as the base date
+// reads it (four digits), the five TAB fields lose control characters so that
+// they stay five.
 QString Issue_Line(const Issue_Entry& entry);
 
 // The issue of a line, taken by position.

@@ -27,7 +27,11 @@ enum class Step {
 class Print_Run {
 public:
     Print_Run(Print_Mode mode, const Print_Run_Context& context)
-        : mode_(mode), c_(context), printers_(*context.printers), ui_(*context.ui)
+        : mode_(mode),
+          c_(context),
+          printers_(*context.printers),
+          ui_(*context.ui),
+          told_default_page_(context.told_default_page ? *context.told_default_page : told_in_this_run_)
     {
     }
 
@@ -37,6 +41,7 @@ private:
     // Composes the copies of one line; false when the whole run must end.
     bool Print_Line(const Issue_Entry& entry);
     bool Choose_Paper(const layouts::Layout_Record& layout);
+    void Tell_Default_Page();
     bool Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
                  const render::Issue_Values& issue, bool new_page);
     void Report_Line(const QString& number);
@@ -52,6 +57,8 @@ private:
     Step step_ = Step::Fine;
     QString job_error_;
     bool length_notice_shown_ = false;
+    QSet<QString> told_in_this_run_;
+    QSet<QString>& told_default_page_;
 };
 
 void Print_Run::Tell(const QString& line1, const QString& line2, std::uint32_t colour, const QString& line3,
@@ -128,6 +135,7 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         if (!printers_.Select_Printer(printer))
             return true;
         step_ = Step::Fine;
+        printers_.Set_Label_Size_mm(QSizeF(layout->Number(layouts::Label_Width), layout->Number(layouts::Label_Length)));
         if (!Choose_Paper(*layout))
             return false;
         const bool per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff
@@ -158,13 +166,25 @@ bool Print_Run::Choose_Paper(const layouts::Layout_Record& layout)
     const int settings_paper = store::Lenient_Int(c_.settings.Paper_Number());
     if (settings_paper != 0 && settings_paper != printers_.Paper_Number())
         printers_.Set_Paper_Number(settings_paper);  // a size the printer lacks leaves its size as it is
+    else if (settings_paper == 0 && !printers_.Label_Sized_Page())
+        Tell_Default_Page();
     return true;
+}
+
+void Print_Run::Tell_Default_Page()
+{
+    const QString printer = printers_.Current_Printer();
+    if (told_default_page_.contains(printer))
+        return;
+    told_default_page_.insert(printer);
+    Tell(QStringLiteral("プリンタ「") + printer + QStringLiteral("」は"),
+         QStringLiteral("ラベルの大きさの用紙を指定できません"), store::kWarningColour,
+         QStringLiteral("プリンタの既定の用紙に印刷します"));
 }
 
 bool Print_Run::Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
                         const render::Issue_Values& issue, bool new_page)
 {
-    printers_.Set_Label_Size_mm(QSizeF(layout.Number(layouts::Label_Width), layout.Number(layouts::Label_Length)));
     // Every further copy of a line gets a page of its own.
     const bool opened = printers_.Job_Open() && new_page ? printers_.New_Page() : printers_.Page_Painter() != nullptr;
     QPainter* painter = opened ? printers_.Page_Painter() : nullptr;

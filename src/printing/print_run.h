@@ -5,6 +5,7 @@
 #include "store/confirmation.h"
 #include "store/settings.h"
 
+#include <QSet>
 #include <QStringList>
 
 namespace printing {
@@ -16,6 +17,10 @@ struct Print_Run_Context {
     store::Settings_Record settings;
     platform::Printer_Platform* printers = nullptr;
     store::Confirmation* ui = nullptr;
+    // Printers the user has been told print on their default page (no paper
+    // number, and no page of the label's size): each is told once while the
+    // set lives. None: once per run.
+    QSet<QString>* told_default_page = nullptr;
 };
 
 // Prints the lines (Issue_Line) in the given mode and tells the user about

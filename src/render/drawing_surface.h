@@ -57,6 +57,19 @@ enum class Picture_Mode {
     Multiply,      // bitwise AND of colours (SRCAND): its white leaves the label unchanged
 };
 
+// The parts of a label, in the order the composer draws them.
+enum class Label_Block {
+    Background,
+    Main_Column,
+    Remarks1,
+    Remarks2,
+    Price,
+    Barcode,
+    Recycle_Mark1,
+    Recycle_Mark2,
+    Nutrition,
+};
+
 class Drawing_Surface {
 public:
     explicit Drawing_Surface(const Surface_Profile& profile) : profile_(profile) {}
@@ -79,6 +92,8 @@ public:
     virtual void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) = 0;
     // Text in an installed barcode font at a page position (surface units).
     virtual void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) = 0;
+    // The composer starts drawing this part of the label: what follows belongs to it.
+    virtual void Begin_Block(Label_Block) {}
     // Whether a font of that family is installed where this surface draws.
     virtual bool Has_Font(const QString& face) const = 0;
 

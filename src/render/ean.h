@@ -28,6 +28,8 @@ bool Is_Guard_Module(int position, int number_length);
 // Draws the bars and the digit row of an 8- or 13-character number at (x_mm, y_mm)
 // (page millimetres on a turned printer page), upright (0) or turned (90).
 // Bars are `height_units` x 1/11.42 mm long, guard bars `guard_extension` units longer.
+// A module is 0.25 mm rounded to whole device pixels of the surface, starting on
+// a whole pixel; adjacent bar modules are drawn as one bar.
 void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QString& number, int height_units,
                   int guard_extension, int angle);
 

@@ -301,23 +301,32 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
         }
     }
 
+    surface.Begin_Block(Label_Block::Background);
     Draw_Background(c);
     const std::optional<QString> date_line = Date_Line(product, issue, confirmation);
+    surface.Begin_Block(Label_Block::Main_Column);
     Draw_Main_Column(c, date_line, issue.contents + product[P::Contents_Unit]);
 
+    surface.Begin_Block(Label_Block::Remarks1);
     Draw_Block(c, product[P::Remarks1], L::Remarks1_Top, L::Remarks1_Left, L::Remarks1_Width, L::Remarks1_Row);
+    surface.Begin_Block(Label_Block::Remarks2);
     Draw_Block(c, product[P::Remarks2], L::Remarks2_Top, L::Remarks2_Left, L::Remarks2_Width, L::Remarks2_Row);
     surface.Previous_Item_Ruled = false;
+    surface.Begin_Block(Label_Block::Price);
     Draw_Block(c, issue.price, L::Price_Top, L::Price_Left, L::Price_Width, L::Price_Row);
     surface.Previous_Item_Ruled = false;
 
+    surface.Begin_Block(Label_Block::Barcode);
     Draw_Barcode_Item(c, issue, settings);
+    surface.Begin_Block(Label_Block::Recycle_Mark1);
     Draw_Recycling_Mark(c, {P::Recycle1_Mark, P::Recycle1_Text1, P::Recycle1_Text2, L::Recycle1_Top, L::Recycle1_Left,
                             L::Recycle1_Height, L::Recycle1_Width, L::Caption_Size_Line(L::Recycle1_Caption1_Row),
                             L::Caption_Size_Line(L::Recycle1_Caption2_Row), L::Recycle1_Caption_Side});
+    surface.Begin_Block(Label_Block::Recycle_Mark2);
     Draw_Recycling_Mark(c, {P::Recycle2_Mark, P::Recycle2_Text1, P::Recycle2_Text2, L::Recycle2_Top, L::Recycle2_Left,
                             L::Recycle2_Height, L::Recycle2_Width, L::Caption_Size_Line(L::Recycle2_Caption1_Row),
                             L::Caption_Size_Line(L::Recycle2_Caption2_Row), L::Recycle2_Caption_Side});
+    surface.Begin_Block(Label_Block::Nutrition);
     Draw_Nutrition(c);
     surface.Previous_Item_Ruled = false;
 }

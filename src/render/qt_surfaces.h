@@ -38,6 +38,8 @@ protected:
     // Draws a picture whose white must leave the label unchanged.
     virtual void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) = 0;
     QRectF To_Pixels(const QRectF& units) const;
+    // The device pixels a bar covers: its edges rounded to pixel boundaries.
+    QRect Bar_Pixels(const QRectF& box) const;
     QPointF To_Pixels(QPointF units) const;
     QPainter& painter_;
 
@@ -53,6 +55,7 @@ class Printer_Page_Surface : public Painter_Surface {
 public:
     Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y);
     void Rectangle(QPointF from, QPointF to) override;
+    void Bar(const QRectF& box) override;
 
 protected:
     void Use_Device_Pixels() override;

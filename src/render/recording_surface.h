@@ -1,6 +1,7 @@
 #pragma once
 // A surface that draws nothing and records every primitive with its
-// parameters, for tests of the composer and of the code that uses it.
+// parameters, and where on the label each part of it lies: for tests of the
+// composer and for checks of a label before it is printed.
 #include "render/drawing_surface.h"
 
 #include <QSize>
@@ -45,6 +46,17 @@ public:
     void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) override;
     void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) override;
     bool Has_Font(const QString& face) const override { return installed_fonts.contains(face); }
+    void Begin_Block(Label_Block block) override { current_block_ = block; }
+
+    // The box of one primitive in millimetres of the surface at the label's
+    // size (the preview picture's millimetres are halved): on the preview the
+    // label as it is read, on the printer page the page. A character's box is
+    // its height by its advance (CP932 bytes x the average width).
+    struct Ink {
+        Label_Block block = Label_Block::Background;
+        QRectF box_mm;
+    };
+    std::vector<Ink> inks;
 
     QStringList installed_fonts;  // fonts this surface pretends to have
     std::vector<Text_Record> texts;
@@ -56,6 +68,12 @@ public:
 
     // The characters drawn, in order, joined.
     QString All_Text() const;
+
+private:
+    void Add_Ink(const QRectF& box_mm) { inks.push_back({current_block_, box_mm.normalized()}); }
+    QRectF Units_To_Mm(const QRectF& units) const;
+
+    Label_Block current_block_ = Label_Block::Background;
 };
 
 }  // namespace render

@@ -152,6 +152,12 @@ QImage Decode_Zpl_Label(const QByteArray& zpl)
     return picture;
 }
 
+int Zpl_Print_Width(const QByteArray& zpl)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\^PW(\\d+)")).match(QString::fromLatin1(zpl));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
 QString Picture_Folder()
 {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/e2e-pictures");

@@ -9,6 +9,8 @@ namespace e2e {
 inline const QString kZebra = QStringLiteral("Zebra");
 inline const QString kPdfQueue = QStringLiteral("PDF");
 inline const QString kZplOutput = QStringLiteral("/var/tmp/foodlabel-zebra.zpl");
+inline const QString kZebra300 = QStringLiteral("Zebra300");  // the same printer at 300 dpi
+inline const QString kZpl300Output = QStringLiteral("/var/tmp/foodlabel-zebra300.zpl");
 inline const QString kCupsPdfFolder = QStringLiteral("/root/PDF");
 
 bool Scheduler_Running();
@@ -38,6 +40,9 @@ bool Run(const QString& program, const QStringList& arguments);
 // The label in a ZPL stream of CUPS's Zebra driver (~DG graphic, ZPL ASCII
 // compression): black dots black, the top of the label at the top.
 QImage Decode_Zpl_Label(const QByteArray& zpl);
+
+// The print width (^PW) of the first label of a ZPL stream, in dots; 0 when there is none.
+int Zpl_Print_Width(const QByteArray& zpl);
 
 // Folder for pictures that the tests leave for people to look at.
 QString Picture_Folder();

@@ -5,8 +5,10 @@
 #include "layouts/layout_record.h"
 #include "maintenance/paper_selection.h"
 #include "platform/qt_printer_platform.h"
+#include "label_fixtures.h"
 #include "print_fixtures.h"
 #include "printing/print_run.h"
+#include "support/barcode_reader.h"
 #include "support/gui_application.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
@@ -17,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -87,9 +90,9 @@ TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePd
         const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
         EXPECT_EQ(facts.copies, 5);
         EXPECT_EQ(facts.state, IPP_JSTATE_COMPLETED) << queue.toStdString();
-        // The queue's own resolution and page size went with the job.
+        // The queue's own resolution and, with no paper number, the label's size went with the job.
         EXPECT_EQ(facts.resolution, queue == e2e::kZebra ? QStringLiteral("203dpi") : QStringLiteral("300dpi"));
-        EXPECT_EQ(facts.page_size, queue == e2e::kZebra ? QStringLiteral("w288h360") : QStringLiteral("A4"));
+        EXPECT_EQ(facts.page_size, QStringLiteral("Custom.45x65mm"));
         if (queue == e2e::kPdfQueue) {
             const QString pdf = Cups_Pdf_File(jobs[0]);
             ASSERT_FALSE(pdf.isEmpty());
@@ -100,28 +103,115 @@ TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePd
     }
 }
 
-TEST_F(Print_E2E, TheZplOutputDecodesToThePictureOfTheLabel)
+TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
 {
-    const int before = e2e::Last_Job_Id(e2e::kZebra);
-    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kZebra));
-    ASSERT_EQ(Jobs_After(e2e::kZebra, before).size(), 1u);
-    QFile file(e2e::kZplOutput);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QImage label = e2e::Decode_Zpl_Label(file.readAll());
-    ASSERT_FALSE(label.isNull());
-    label.save(e2e::Picture_Folder() + QStringLiteral("/zebra-label.png"));
-    // The queue's own page, 4 x 5 inches at 203 dpi: 812 dots, in whole bytes of 8 dots.
-    EXPECT_EQ(label.width(), 816);
-    // The label (45 x 65 mm at the top left) holds text; the page outside it stays white.
-    const QRect label_area(0, 0, 45 * 203 / 25.4, 65 * 203 / 25.4);
-    int black_inside = 0;
-    int black_outside = 0;
-    for (int y = 0; y < label.height(); ++y)
-        for (int x = 0; x < label.width(); ++x)
-            if (qGray(label.pixel(x, y)) < 128)
-                ++(label_area.contains(x, y) ? black_inside : black_outside);
-    EXPECT_GT(black_inside, 5000);
-    EXPECT_LT(black_outside, black_inside / 20);
+    struct Case {
+        QString queue;
+        int dpi;
+        QString direction, length, width, paper;  // layout lines
+        double across_mm, down_mm;               // the printed page
+        QString page_size;                       // the job's PageSize option
+        QString picture;
+    };
+    const Case cases[] = {
+        {e2e::kZebra, 203, "0", "65", "45", "0000", 45, 65, "Custom.45x65mm", "zebra-label.png"},
+        {e2e::kZebra300, 300, "0", "65", "45", "0000", 45, 65, "Custom.45x65mm", "zebra300-label.png"},
+        {e2e::kZebra, 203, "90", "90", "50", "0000", 50, 90, "Custom.50x90mm", "zebra-turned-label.png"},
+        // A5 as the PPD has it: 420 x 595 points.
+        {e2e::kZebra, 203, "0", "65", "45", "0011", 420 / 72.0 * 25.4, 595 / 72.0 * 25.4, "A5", "zebra-a5-label.png"},
+    };
+    for (const Case& c : cases) {
+        const std::pair<int, QString> lines[] = {{layouts::Print_Direction, c.direction}, {layouts::Label_Length, c.length},
+                                                 {layouts::Label_Width, c.width}, {layouts::Layout_Paper_Number, c.paper}};
+        for (const auto& [line, value] : lines)
+            ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, line, value));
+        const QString output = c.queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
+        QFile::resize(output, 0);
+        const int before = e2e::Last_Job_Id(c.queue);
+        Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(c.queue));
+        const std::vector<int> jobs = Jobs_After(c.queue, before);
+        ASSERT_EQ(jobs.size(), 1u) << c.picture.toStdString();
+        EXPECT_EQ(e2e::Query_Job(jobs[0]).page_size, c.page_size);
+        QFile file(output);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray zpl = file.readAll();
+        const QImage label = e2e::Decode_Zpl_Label(zpl);
+        ASSERT_FALSE(label.isNull()) << c.picture.toStdString();
+        label.save(e2e::Picture_Folder() + QLatin1Char('/') + c.picture);
+        // One page of the label's size in dots: ^PW across, the graphic's rows down.
+        const int width = e2e::Zpl_Print_Width(zpl);
+        EXPECT_NEAR(width, c.across_mm * c.dpi / 25.4, 1) << c.picture.toStdString();
+        EXPECT_NEAR(label.height(), c.down_mm * c.dpi / 25.4, 1) << c.picture.toStdString();
+        EXPECT_EQ(label.width(), (width + 7) / 8 * 8);  // whole bytes of 8 dots
+        int black = 0;
+        for (int y = 0; y < label.height(); ++y)
+            for (int x = 0; x < label.width(); ++x)
+                black += qGray(label.pixel(x, y)) < 128;
+        EXPECT_GT(black, 5000) << c.picture.toStdString();
+    }
+}
+
+TEST_F(Print_E2E, TheBarcodesPrintedOnTheZplQueuesAndTheBuiltInPdfPrinterScan)
+{
+    ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {render_fixtures::Scannable_Product()}));
+    const QDir pdf_output(data.Data_Folder() + platform::kPdf_Output_Folder_Name);
+    // The frameless layouts: the ruled ones draw frame lines of the main column across the barcode.
+    for (const QString& layout : {QStringLiteral("標準01 65x45 ﾜｸ無"), QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ")}) {
+        const std::optional<layouts::Layout_Record> record = layouts::Read_Layout(data.Data_Folder(), layout);
+        ASSERT_TRUE(record);
+        ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
+        for (const QString& digits : {QStringLiteral("4901234567894"), QStringLiteral("49123456")}) {
+            const QString name = QStringLiteral("%1 %2").arg(layout, digits);
+            const QStringList line = {Line_For("1", 1, digits)};
+            for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
+                const QString output = queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
+                QFile::resize(output, 0);
+                const int before = e2e::Last_Job_Id(queue);
+                Run(line, Print_Mode::Immediate, print_fixtures::Settings_For(queue));
+                ASSERT_EQ(Jobs_After(queue, before).size(), 1u) << name.toStdString();
+                QFile file(output);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                const QString picture =
+                    e2e::Picture_Folder() + QStringLiteral("/barcode-%1-%2-%3.png").arg(queue, digits).arg(layout.contains(u'ﾖ') ? "turned" : "upright");
+                ASSERT_TRUE(e2e::Decode_Zpl_Label(file.readAll()).save(picture));
+                QString error;
+                EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
+                    << name.toStdString() << " on " << queue.toStdString() << error.toStdString();
+            }
+            // The built-in PDF printer's file, turned into pictures at three resolutions.
+            Run(line, Print_Mode::Immediate, print_fixtures::Settings_For(platform::kBuilt_In_Pdf_Printer));
+            const QStringList files = pdf_output.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
+            ASSERT_FALSE(files.isEmpty());
+            for (const int dpi : {203, 300, 600}) {
+                QString error;
+                const QString picture = test_support::Rasterise_Pdf_Page(pdf_output.filePath(files.first()), 1, dpi,
+                                                                         data.File(QStringLiteral("built-in")), error);
+                EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
+                    << name.toStdString() << " from the built-in PDF printer at " << dpi << " dpi " << error.toStdString();
+            }
+            QFile::remove(pdf_output.filePath(files.first()));
+        }
+    }
+}
+
+TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsToldOnce)
+{
+    const QString queue = QStringLiteral("FoodlabelFixedPage");
+    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:///dev/null", "-m",
+                                                      "drv:///sample.drv/dymo.ppd"}));
+    const int before = e2e::Last_Job_Id(queue);
+    QSet<QString> told;
+    printing::Print_Run_Context context =
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue), printers, ui);
+    context.told_default_page = &told;
+    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    const std::vector<int> jobs = Jobs_After(queue, before);
+    e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
+    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「FoodlabelFixedPage」は/ラベルの大きさの用紙を指定できません",
+                                      "登録番号:0001の/印刷データを送信します", "登録番号:0001の/印刷データを送信します"}));
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_FALSE(e2e::Query_Job(jobs[0]).page_size.startsWith(QStringLiteral("Custom.")));
 }
 
 TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)

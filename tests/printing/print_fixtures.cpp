@@ -8,18 +8,24 @@
 
 namespace print_fixtures {
 
+bool Write_Products(const QString& data_folder, std::vector<products::Product_Record> products)
+{
+    QStringList lines = {products::kProductVersionLine};
+    for (products::Product_Record& product : products) {
+        product[products::Layout_Name] = kLayout;
+        lines << products::Join_Product_Line(product);
+    }
+    return store::Write_Text_Lines(data_folder + products::kProductFileName, lines).ok();
+}
+
 bool Prepare_Data_Folder(const QString& data_folder)
 {
-    products::Product_Record first = render_fixtures::Filled_Product();
-    first[products::Layout_Name] = kLayout;
+    const products::Product_Record first = render_fixtures::Filled_Product();
     products::Product_Record second = first;
     second[products::Product_No] = QStringLiteral("0002");
     second[products::Product_Name] = QStringLiteral("品名:苺大福");
     second[products::Barcode] = QStringLiteral("49012343");
-    const QStringList lines = {products::kProductVersionLine, products::Join_Product_Line(first),
-                               products::Join_Product_Line(second)};
-    return store::Write_Text_Lines(data_folder + products::kProductFileName, lines).ok()
-           && layouts::Ensure_Default_Layouts(data_folder).isEmpty()
+    return Write_Products(data_folder, {first, second}) && layouts::Ensure_Default_Layouts(data_folder).isEmpty()
            && render_fixtures::Copy_Mark_Pictures(data_folder);
 }
 
@@ -44,12 +50,14 @@ printing::Print_Run_Context Context_For(const QString& data_folder, const store:
     return context;
 }
 
-QString Line_For(const QString& number, int labels)
+QString Line_For(const QString& number, int labels, const QString& barcode)
 {
     printing::Issue_Entry entry;
     entry.product_no = number;
     entry.labels = QString::number(labels);
     entry.values = render_fixtures::Filled_Issue();
+    if (!barcode.isEmpty())
+        entry.values.barcode = barcode;
     return printing::Issue_Line(entry);
 }
 

@@ -3,11 +3,14 @@
 // on the built-in layout "標準01 65x45", the eight built-in layouts and the
 // recycling-mark pictures; settings that name a printer; issue lines.
 #include "printing/issue_line.h"
+#include "products/product_record.h"
 #include "printing/print_run.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
 
 #include <QStringList>
+
+#include <vector>
 
 namespace print_fixtures {
 
@@ -24,8 +27,12 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
 printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
                                         platform::Printer_Platform& printers, store::Confirmation& ui);
 
-// The reservation line of product `number` with `labels` labels (issue of 2024/3/5 9:00).
-QString Line_For(const QString& number, int labels);
+// The reservation line of product `number` with `labels` labels (issue of
+// 2024/3/5 9:00), with the filled issue's EAN-13 barcode or these digits.
+QString Line_For(const QString& number, int labels, const QString& barcode = {});
+
+// Writes the product file of the folder with these products (on kLayout).
+bool Write_Products(const QString& data_folder, std::vector<products::Product_Record> products);
 
 // Sets line `line` of the layout file `name` in the folder.
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value);

@@ -10,6 +10,7 @@
 #include "support/temp_folder.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -94,8 +95,9 @@ TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
     EXPECT_EQ(printers.sent[0].printer, kZebra);
     EXPECT_EQ(printers.sent[0].copies, 5);
     EXPECT_EQ(printers.sent[0].pages, 1);
-    // The queue's own size (no paper number anywhere) stays.
-    EXPECT_NEAR(printers.sent[0].page_mm.width(), 101.6, 0.01);
+    // No paper number anywhere: the page is the label's own size.
+    EXPECT_NEAR(printers.sent[0].page_mm.width(), 45, 0.01);
+    EXPECT_NEAR(printers.sent[0].page_mm.height(), 65, 0.01);
     ASSERT_EQ(ui.requests.size(), 1u);
     EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
     EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("送信"));
@@ -205,8 +207,48 @@ TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinter
     ASSERT_EQ(printers.sent.size(), 3u);
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 210, 0.01);
     EXPECT_NEAR(printers.sent[1].page_mm.width(), 210, 0.01);
-    EXPECT_NEAR(printers.sent[2].page_mm.width(), 101.6, 0.01);  // 777 refused silently: the printer's own size
+    EXPECT_NEAR(printers.sent[2].page_mm.width(), 45, 0.01);  // 777 refused silently: no paper size is chosen
     EXPECT_TRUE(ui.message_boxes.isEmpty());
+}
+
+TEST_F(Print_Run_Test, WithoutPaperNumberATurnedLayoutGetsAPageOfItsPrintedSize)
+{
+    // A turned layout 90 long and 50 wide is printed 50 across and 90 down the page.
+    for (const auto& [line, value] : {std::pair{layouts::Print_Direction, "90"}, {layouts::Label_Length, "90"},
+                                      {layouts::Label_Width, "50"}})
+        ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, line, value));
+    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_NEAR(printers.sent[0].page_mm.width(), 50, 0.01);
+    EXPECT_NEAR(printers.sent[0].page_mm.height(), 90, 0.01);
+}
+
+TEST_F(Print_Run_Test, APrinterWithoutLabelSizedPagesUsesItsDefaultAndTheScreenIsToldOnce)
+{
+    const QString plain = QStringLiteral("Plain");
+    test_support::Fake_Printer_Platform fixed({{plain, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203, true, {}, false}});
+    QSet<QString> told;
+    printing::Print_Run_Context context =
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(plain), fixed, ui);
+    context.told_default_page = &told;
+    printing::Run_Print({Line_For("1", 1), Line_For("2", 1)}, Print_Mode::Reservation, context);
+    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「Plain」は/ラベルの大きさの用紙を指定できません",
+                                      "登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                                      "予約されていた全ての/印刷データを送信しました", "登録番号:0001の/印刷データを送信します"}));
+    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタの既定の用紙に印刷します"));
+    EXPECT_EQ(ui.requests[0].back_colour, store::kWarningColour);
+    ASSERT_EQ(fixed.sent.size(), 3u);
+    for (const test_support::Sent_Job& job : fixed.sent)
+        EXPECT_NEAR(job.page_mm.width(), 101.6, 0.01);
+
+    // A paper number in the settings is the user's choice: nothing to say.
+    ui.requests.clear();
+    told.clear();
+    context.settings = print_fixtures::Settings_For(plain, QStringLiteral("しない"), QStringLiteral("0009"));
+    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
+    EXPECT_NEAR(fixed.sent.back().page_mm.width(), 210, 0.01);
 }
 
 TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)

@@ -1,77 +1,110 @@
-// Labels printed to PDF through the printer page, turned into 600 dpi pictures
-// by pdftoppm and read back by an independent decoder (zbarimg).
+// Labels with EAN-13 and EAN-8 codes, upright and turned, read back by an
+// independent decoder (zbarimg): composed through the printer page of a 203,
+// 300 and 600 dpi printer (600 dpi is the built-in PDF printer) and turned into
+// pictures by pdftoppm at 203, 300 and 600 dpi; and the preview picture.
 #include "label_fixtures.h"
 #include "render/label_pictures.h"
+#include "support/barcode_reader.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
-// Standard output of a program, or an empty text with a failure recorded.
-QString Run_Program(const QString& program, const QStringList& arguments)
+const QString kUpright = QStringLiteral("標準01 65x45 ﾜｸ無");
+const QString kTurned = QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ");
+
+// Leading 0, the 45 and 49 prefixes and an in-store 02 code; EAN-8 with 45, 49 and 0.
+const char* const kCodes[] = {"4901234567894", "4512345678906", "0012345678905", "0212345000007",
+                              "45123450",      "49123456",      "01234565"};
+
+render::Issue_Values Issue_With(const QString& digits)
 {
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty()) {
-        ADD_FAILURE() << program.toStdString() << " is not installed (scripts/install-deps.sh)";
-        return {};
-    }
-    QProcess process;
-    process.start(path, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    render::Issue_Values issue = render_fixtures::Filled_Issue();
+    issue.barcode = digits;
+    issue.price.clear();
+    return issue;
 }
 
-// The filled product without the blocks that some layouts put over the barcode.
-products::Product_Record Product_For_Decoding()
+store::Settings_Record Edge_Aligned_Settings()
 {
-    products::Product_Record product = render_fixtures::Filled_Product();
-    for (int column = products::Remarks1; column <= products::Remarks2; ++column)
-        product[column].clear();
-    for (int column = products::Nutrition_Title; column <= products::Nutrient_Extra1; ++column)
-        product[column].clear();
-    return product;
+    store::Settings_Record settings = store::Default_Settings();
+    settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
+    return settings;
 }
 
-struct Decode_Case {
-    QString layout;
-    QString digits;
-};
-
-class Barcode_Decoding : public ::testing::TestWithParam<Decode_Case> {};
-
-TEST_P(Barcode_Decoding, ZbarimgReadsThePrintedCode)
+std::string Name(const QString& digits, const QString& layout)
 {
-    const Decode_Case& c = GetParam();
+    return digits.toStdString() + (layout == kTurned ? " turned" : " upright");
+}
+
+// "4901234567894_turned_600": the parameters as a test name.
+template <typename Info>
+std::string Case_Name(const Info& info)
+{
+    const auto& [code, layout, resolution] = info.param;
+    return std::string(code) + (layout == kTurned ? "_turned_" : "_upright_") + std::to_string(resolution);
+}
+
+// Code, layout, resolution of the printer that composes the page.
+class Printed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+
+TEST_P(Printed_Barcode, ReadsExactlyTheCodeAtEachRasterResolution)
+{
+    const auto& [code, layout, printer_dpi] = GetParam();
+    const QString digits = QString::fromLatin1(code);
     test_support::Temp_Folder folder;
     ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
     test_support::Scripted_Confirmation ui;
-    render::Issue_Values issue = render_fixtures::Filled_Issue();
-    issue.barcode = c.digits;
-    issue.price.clear();
-    store::Settings_Record settings = store::Default_Settings();
-    settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
-
     const QString pdf = folder.File("label.pdf");
-    const QString error = render::Compose_Label_Pdf(pdf, Product_For_Decoding(), render_fixtures::Built_In_Layout(c.layout),
-                                                    issue, {settings, folder.Data_Folder(), ui}, 203);
-    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const QString composed =
+        render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout),
+                                  Issue_With(digits), {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, printer_dpi);
+    ASSERT_TRUE(composed.isEmpty()) << composed.toStdString();
     EXPECT_TRUE(ui.requests.empty());
 
-    Run_Program("pdftoppm", {"-png", "-r", "600", "-singlefile", pdf, folder.File("label")});
-    const QString decoded = Run_Program("zbarimg", {"--quiet", "--raw", folder.File("label.png")});
-    EXPECT_EQ(decoded, c.digits) << c.layout.toStdString();
+    for (const int raster_dpi : {203, 300, 600}) {
+        QString error;
+        const QString picture =
+            test_support::Rasterise_Pdf_Page(pdf, 1, raster_dpi, folder.File(QStringLiteral("label-%1").arg(raster_dpi)), error);
+        const QString read = test_support::Read_Barcodes(picture, error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(read, digits) << Name(digits, layout) << ", composed at " << printer_dpi << " dpi, rasterised at "
+                                << raster_dpi << " dpi";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UprightAndTurned, Barcode_Decoding,
-    ::testing::Values(Decode_Case{QStringLiteral("標準01 65x45 ﾜｸ無"), QStringLiteral("4901234567894")},
-                      Decode_Case{QStringLiteral("標準01 65x45 ﾜｸ無"), QStringLiteral("45123450")},
-                      Decode_Case{QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"), QStringLiteral("4901234567894")},
-                      Decode_Case{QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"), QStringLiteral("45123450")}));
+INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndPrinters, Printed_Barcode,
+                         ::testing::Combine(::testing::ValuesIn(kCodes), ::testing::Values(kUpright, kTurned),
+                                            ::testing::Values(203, 300, 600)),
+                         Case_Name<::testing::TestParamInfo<Printed_Barcode::ParamType>>);
+
+// Code, layout, screen pixels per inch of the preview.
+class Previewed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+
+TEST_P(Previewed_Barcode, ReadsExactlyTheCode)
+{
+    const auto& [code, layout, screen_ppi] = GetParam();
+    const QString digits = QString::fromLatin1(code);
+    test_support::Temp_Folder folder;
+    ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
+    test_support::Scripted_Confirmation ui;
+    const QImage preview = render::Compose_Preview_Picture(
+        render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout), Issue_With(digits),
+        {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, render::Preview_Profile(screen_ppi));
+    const QString picture = folder.File("preview.png");
+    ASSERT_TRUE(preview.save(picture));
+    QString error;
+    EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits) << Name(digits, layout) << ", " << screen_ppi << " ppi";
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndScreens, Previewed_Barcode,
+                         ::testing::Combine(::testing::ValuesIn(kCodes), ::testing::Values(kUpright, kTurned),
+                                            ::testing::Values(96, 144)),
+                         Case_Name<::testing::TestParamInfo<Previewed_Barcode::ParamType>>);
 
 }  // namespace

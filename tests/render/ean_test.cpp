@@ -7,6 +7,8 @@
 #include <limits>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace {
 
@@ -66,32 +68,56 @@ TEST(Ean_Module_String, Ean13AndEan8Symbols)
     EXPECT_TRUE(render::Ean_Module_String("123456789012").isEmpty());
 }
 
-// The bars of a code on a printer of 2540 dpi (100 pixels, 1440 / 2540 twips each, per mm).
+// The bars of a code on a printer of 2540 dpi (100 pixels, 1440 / 2540 twips each, per mm):
+// a module is 25 pixels (0.25 mm).
 struct Printed {
     render::Recording_Surface surface{render::Printer_Profile(2540, 2540)};
     double units = render::kPrinterUnitsPerMm;
+    double pixel = 1440.0 / 2540;
+    double module = 25 * pixel;
 };
 
-TEST(Draw_Barcode, PrinterBarsPitchAndGuards)
+// Runs of adjacent bar modules in a module string.
+long Bar_Runs(const QString& modules)
+{
+    long runs = 0;
+    for (qsizetype i = 0; i < modules.size(); ++i)
+        runs += modules[i] == u'1' && (i == 0 || modules[i - 1] == u'0');
+    return runs;
+}
+
+TEST(Draw_Barcode, PrinterBarsAreRunsOfWholeModulesWithLongerGuards)
 {
     Printed printed;
     printed.surface.Length_Limit_mm = 100;
     render::Draw_Barcode(printed.surface, 10, 20, "4901234567894", 80, 6, 0);
     const QString modules = render::Ean_Module_String("4901234567894");
-    ASSERT_EQ(printed.surface.bars.size(), static_cast<size_t>(modules.count(u'1')));
-    const double x0 = std::floor(1000 * 1440.0 / 2540);  // whole pixel at 10 mm, in twips
+    ASSERT_EQ(static_cast<long>(printed.surface.bars.size()), Bar_Runs(modules));
+    // The symbol starts on a whole pixel at or left of 10 mm, less than a
+    // 203-dpi dot away, 0.55 to 0.70 of a 203-dpi dot past a dot's edge.
     const QRectF first = printed.surface.bars.front();
-    EXPECT_DOUBLE_EQ(first.left(), x0);
+    const double x0 = first.left();
+    const double start_pixel = x0 / printed.pixel;
+    EXPECT_NEAR(start_pixel, std::round(start_pixel), 1e-6);
+    EXPECT_LE(x0, 10 * 1440 / 25.4 + 1e-6);
+    EXPECT_GT(x0, (10 - 25.4 / 203) * 1440 / 25.4);
+    const double at_203 = std::round(start_pixel) * 203 / 2540;
+    EXPECT_GE(at_203 - std::floor(at_203), 0.55);
+    EXPECT_LT(at_203 - std::floor(at_203), 0.70);
     EXPECT_DOUBLE_EQ(first.top(), 20 * printed.units);
-    EXPECT_NEAR(first.width(), 0.1725 * printed.units, 1e-9);
+    EXPECT_DOUBLE_EQ(first.width(), printed.module);
     // Guard bars are 6 x 4.721312 twips longer than data bars.
     EXPECT_NEAR(first.height(), 86 * 4.721312, 1e-9);
-    const QRectF data_bar = printed.surface.bars[2];  // module 7: first bar of 9 in set A
+    // 9 in set A is 0001011: a bar of one module at module 7, then one of two modules.
+    const QRectF data_bar = printed.surface.bars[2];
     EXPECT_NEAR(data_bar.height(), 80 * 4.721312, 1e-9);
-    EXPECT_NEAR(data_bar.left() - x0, (3 + 3) * 0.25 * printed.units, 1e-9);
+    EXPECT_NEAR(data_bar.left() - x0, 6 * printed.module, 1e-9);
+    EXPECT_NEAR(printed.surface.bars[3].left() - x0, 8 * printed.module, 1e-9);
+    EXPECT_NEAR(printed.surface.bars[3].width(), 2 * printed.module, 1e-9);
     const auto guards = std::count_if(printed.surface.bars.begin(), printed.surface.bars.end(),
                                       [](const QRectF& bar) { return bar.height() > 81 * 4.721312; });
     EXPECT_EQ(guards, 6);
+    EXPECT_NEAR(printed.surface.bars.back().right() - x0, 95 * printed.module, 1e-9);
 
     // The digit row: 15 characters at 1.44 mm from x + 0.7, below the bars.
     ASSERT_EQ(printed.surface.texts.size(), 15u);
@@ -110,14 +136,52 @@ TEST(Draw_Barcode, LargestHeightKeepsEveryBarPointingDown)
         EXPECT_GT(bar.height(), 0);
 }
 
+TEST(Draw_Barcode, AModuleIsTheQuarterMillimetreInWholeDotsStartingOnADot)
+{
+    struct Case {
+        render::Surface_Profile profile;
+        int angle;
+        int module_dots;
+    };
+    const Case cases[] = {
+        {render::Printer_Profile(203, 203), 0, 2},  {render::Printer_Profile(300, 300), 0, 3},
+        {render::Printer_Profile(600, 600), 0, 6},  {render::Printer_Profile(600, 600), 90, 6},
+        {render::Preview_Profile(96), 0, 2},        {render::Preview_Profile(96), 90, 2},
+        {render::Preview_Profile(144), 0, 3},
+    };
+    for (const Case& c : cases) {
+        render::Recording_Surface surface(c.profile);
+        surface.Length_Limit_mm = 100;
+        render::Draw_Barcode(surface, 2.7, 13.3, "45123450", 80, 6, c.angle);
+        const bool downwards = c.angle == 90 && !c.profile.printer;
+        const double pixel = downwards ? c.profile.twips_per_pixel_y : c.profile.twips_per_pixel_x;
+        const auto start = [&](const QRectF& bar) { return (downwards ? bar.top() : bar.left()) / pixel; };
+        const auto end = [&](const QRectF& bar) { return (downwards ? bar.bottom() : bar.right()) / pixel; };
+        const std::string name = std::to_string(c.profile.rx) + (c.profile.printer ? " dpi printer" : " ppi preview")
+                                 + ", angle " + std::to_string(c.angle);
+        ASSERT_FALSE(surface.bars.empty()) << name;
+        for (const QRectF& bar : surface.bars) {
+            EXPECT_NEAR(start(bar), std::round(start(bar)), 1e-6) << name;
+            EXPECT_NEAR(end(bar), std::round(end(bar)), 1e-6) << name;
+        }
+        // The first bar, the start guard's, is one module 14 modules in; the last ends the 81st.
+        const double x0 = start(surface.bars.front()) - 14 * c.module_dots;
+        EXPECT_NEAR(end(surface.bars.front()) - start(surface.bars.front()), c.module_dots, 1e-6) << name;
+        EXPECT_NEAR(end(surface.bars.back()) - x0, 81 * c.module_dots, 1e-6) << name;
+    }
+}
+
 TEST(Draw_Barcode, Ean8StartsFourteenModulesIn)
 {
+    Printed ean13;
+    ean13.surface.Length_Limit_mm = 100;
+    render::Draw_Barcode(ean13.surface, 10, 20, "4901234567894", 80, 6, 0);
+    const double x0 = ean13.surface.bars.front().left();  // the symbol's start: its first module is a bar
     Printed printed;
     printed.surface.Length_Limit_mm = 100;
     render::Draw_Barcode(printed.surface, 10, 20, "45123450", 80, 6, 0);
-    const double x0 = std::floor(1000 * 1440.0 / 2540);
     ASSERT_FALSE(printed.surface.bars.empty());
-    EXPECT_NEAR(printed.surface.bars.front().left() - x0, 3.5 * printed.units, 1e-9);
+    EXPECT_NEAR(printed.surface.bars.front().left() - x0, 14 * printed.module, 1e-9);  // 3.5 mm
     EXPECT_EQ(printed.surface.All_Text(), "   4512 3450");
     const auto guards = std::count_if(printed.surface.bars.begin(), printed.surface.bars.end(),
                                       [](const QRectF& bar) { return bar.height() > 81 * 4.721312; });
@@ -137,15 +201,17 @@ TEST(Draw_Barcode, TurnedOnPrinterAndPreview)
     EXPECT_EQ(digit.py, std::lround((10 - 80 / 11.42) * 100));
     EXPECT_EQ(printed.surface.texts[1].px, std::lround((3 + 22.4 - 1.44) * 100));
 
+    // On the preview the bars lie across and follow each other downwards, from
+    // the whole picture pixel (15 units) at or above y0, two pixels a module.
     render::Recording_Surface preview(render::Preview_Profile(96));
     render::Draw_Barcode(preview, 55, 3, "4901234567894", 80, 6, 90);
     ASSERT_FALSE(preview.bars.empty());
     const QRectF first = preview.bars.front();
     EXPECT_DOUBLE_EQ(first.left(), std::floor(2 * std::floor(56.7 * 55)));
-    EXPECT_DOUBLE_EQ(first.top(), 2 * 56.7 * 3);
-    EXPECT_DOUBLE_EQ(first.height(), 15);  // bars lie across
+    EXPECT_DOUBLE_EQ(first.top(), std::floor(2 * 56.7 * 3 / 15) * 15);
+    EXPECT_DOUBLE_EQ(first.height(), 30);
     EXPECT_DOUBLE_EQ(first.width(), 86 * 10);
-    EXPECT_DOUBLE_EQ(preview.bars[1].top() - first.top(), 2 * 28);
+    EXPECT_DOUBLE_EQ(preview.bars[1].top() - first.top(), 2 * 30);
     EXPECT_EQ(preview.All_Text(), "4987654 321094");
     EXPECT_EQ(preview.texts.front().font.angle, 90);
 }
@@ -155,10 +221,10 @@ TEST(Draw_Barcode, PreviewUnitsUpright)
     render::Recording_Surface preview(render::Preview_Profile(96));
     render::Draw_Barcode(preview, 2.5, 54, "4901234567894", 80, 6, 0);
     const QRectF first = preview.bars.front();
-    EXPECT_DOUBLE_EQ(first.left(), std::floor(2 * std::floor(56.7 * 2.5)));
-    EXPECT_DOUBLE_EQ(first.width(), 15);
+    EXPECT_DOUBLE_EQ(first.left(), std::floor(std::floor(2 * std::floor(56.7 * 2.5)) / 15) * 15);
+    EXPECT_DOUBLE_EQ(first.width(), 30);
     EXPECT_DOUBLE_EQ(first.height(), 860);
-    EXPECT_DOUBLE_EQ(preview.bars[1].left() - first.left(), 2 * 28);
+    EXPECT_DOUBLE_EQ(preview.bars[1].left() - first.left(), 2 * 30);
 }
 
 TEST(Draw_Spaced_Text, PitchAndDirections)

@@ -49,6 +49,16 @@ products::Product_Record Filled_Product()
     return p;
 }
 
+products::Product_Record Scannable_Product()
+{
+    products::Product_Record product = Filled_Product();
+    for (int column = products::Remarks1; column <= products::Remarks2; ++column)
+        product[column].clear();
+    for (int column = products::Nutrition_Title; column <= products::Nutrient_Extra1; ++column)
+        product[column].clear();
+    return product;
+}
+
 render::Issue_Values Filled_Issue()
 {
     render::Issue_Values issue;

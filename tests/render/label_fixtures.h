@@ -10,6 +10,9 @@
 namespace render_fixtures {
 
 products::Product_Record Filled_Product();
+// The filled product without the remarks and nutrition rows that some
+// built-in layouts put over the barcode.
+products::Product_Record Scannable_Product();
 render::Issue_Values Filled_Issue();  // 2024/3/5 9:00, 3 days, EAN-13 barcode
 
 // The built-in layout of that name (fails the test run when there is none).

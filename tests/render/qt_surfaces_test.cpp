@@ -43,36 +43,38 @@ TEST(Printer_Page_Surface, DrawsAtTheProfileResolutionWhateverTheDevice)
     {
         QPainter painter(&page);
         render::Printer_Page_Surface surface(painter, 203, 203);
-        const double units = render::kPrinterUnitsPerMm;
-        surface.Bar(QRectF(10 * units, 5 * units, 0.1725 * units, 3 * units));
+        const double dot = 1440.0 / 203;  // twips
+        surface.Bar(QRectF(80 * dot, 5 * render::kPrinterUnitsPerMm, 2 * dot, 3 * render::kPrinterUnitsPerMm));
     }
     const double pixels_per_mm = 1200 / kInch;
-    // The bar fills whole 203 dpi dots: from dot 80 (10 mm) through dot 81.
-    const int first = static_cast<int>(std::ceil(80 * 1200 / 203.0));
-    const int last = static_cast<int>(std::floor(82 * 1200 / 203.0)) - 1;
+    // The bar on the 203 dpi dots 80 and 81, at 10 mm, drawn 0.45 dot inside them.
+    const int first = static_cast<int>(std::ceil(80.45 * 1200 / 203.0));
+    const int last = static_cast<int>(std::floor(81.55 * 1200 / 203.0)) - 1;
     EXPECT_FALSE(Black(page, first - 2, static_cast<int>(6 * pixels_per_mm)));
     EXPECT_TRUE(Black(page, first + 1, static_cast<int>(6 * pixels_per_mm)));
     EXPECT_TRUE(Black(page, last - 1, static_cast<int>(6 * pixels_per_mm)));
     EXPECT_FALSE(Black(page, last + 2, static_cast<int>(6 * pixels_per_mm)));
-    EXPECT_NEAR(first / pixels_per_mm, 10, 0.05);
+    EXPECT_NEAR(first / pixels_per_mm, 10 + 0.45 * kInch / 203, 0.05);
 }
 
-TEST(Preview_Picture_Surface, NeighbouringBarModulesJoinAndFramesLieInside)
+TEST(Preview_Picture_Surface, BarsCoverTheirPixelsAndFramesLieInside)
 {
     const render::Surface_Profile profile = render::Preview_Profile(96);
     QImage picture(200, 100, QImage::Format_RGB32);
     {
         render::Preview_Picture_Surface surface(picture, profile);
-        // Two bar modules side by side, 28 units apart, each 15 units (one pixel) thick.
-        surface.Bar(QRectF(300, 150, 15, 300));
-        surface.Bar(QRectF(328, 150, 15, 300));
+        // A bar of two whole pixels (15 units each) from pixel 20, and one of a third of a pixel.
+        surface.Bar(QRectF(300, 150, 30, 300));
+        surface.Bar(QRectF(450, 150, 5, 300));
         surface.Rectangle(QPointF(1500, 150), QPointF(2250, 900));
     }
     const int y = 20;
     EXPECT_FALSE(Black(picture, 19, y));
-    for (int x = 20; x <= 23; ++x)
-        EXPECT_TRUE(Black(picture, x, y)) << x;  // no white gap between the two modules
-    EXPECT_FALSE(Black(picture, 24, y));
+    EXPECT_TRUE(Black(picture, 20, y));
+    EXPECT_TRUE(Black(picture, 21, y));
+    EXPECT_FALSE(Black(picture, 22, y));
+    EXPECT_TRUE(Black(picture, 30, y));  // never thinner than a pixel
+    EXPECT_FALSE(Black(picture, 31, y));
     // Frame from pixel (100, 10) to (150, 60), one pixel wide, inside the box.
     EXPECT_TRUE(Black(picture, 100, 30));
     EXPECT_TRUE(Black(picture, 150, 30));

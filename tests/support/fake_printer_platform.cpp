@@ -20,6 +20,8 @@ Recording_Printer::Recording_Printer(const Fake_Printer& printer, std::vector<Se
     } else {
         default_page_ = QPageSize(QPageSize::A4);
     }
+    if (printer.label_sizes)
+        Accept_Label_Sizes(QSizeF(10, 10), QSizeF(300, 300));
 }
 
 bool Recording_Printer::Ready(QString& error) const

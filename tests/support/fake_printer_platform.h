@@ -18,6 +18,7 @@ struct Fake_Printer {
     int resolution = 203;
     bool makes_copies = true;
     QString refusal;               // when set, every job is refused with this text
+    bool label_sizes = true;       // with no paper chosen, pages of the label's size (10 to 300 mm)
 };
 
 struct Sent_Job {

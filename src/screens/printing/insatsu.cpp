@@ -422,6 +422,7 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     context.settings = session.settings;
     context.printers = session.printers;
     context.ui = &confirmation_;
+    context.told_default_page = &told_default_page_;
     if (!context.printers)
         return;
     const QStringList left = Run_Print(lines, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);

@@ -5,6 +5,7 @@
 #include "screens/common/dialogs.h"
 #include "render/issue_values.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QComboBox;
@@ -89,6 +90,8 @@ private:
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
     app::Screen_Confirmation confirmation_{QStringLiteral("Insatsu")};
     bool reservation_ = false;
+    // Printers this screen has said print on their default page.
+    QSet<QString> told_default_page_;
 };
 
 }  // namespace printing

@@ -3,12 +3,18 @@
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
 #include "print_fixtures.h"
+#include "layouts/layout_record.h"
+#include "printing/issue_line.h"
+#include "products/product_file.h"
+#include "render/label_composer.h"
+#include "render/recording_surface.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/printing/insatsu.h"
 #include "screens/common/s_preview.h"
 #include "screens/products/s_nonplu.h"
 #include "store/settings.h"
 #include "support/fake_printer_platform.h"
+#include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -148,6 +154,39 @@ private slots:
         QVERIFY(screen->Text5->text().isEmpty() && screen->Text15->text().isEmpty() && screen->Text19->text().isEmpty());
         QCOMPARE(screen->Text4->text(), QStringLiteral("5"));
         QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
+    }
+
+    void aTwoDigitYearIsStoredAndPrintedAsTheYearTheScreenShows()
+    {
+        screen->Command6->click();
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("1"));
+        const QStringList base = {"24", "3", "5", "9", "0"};
+        QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
+        for (int i = 0; i < 5; ++i)
+            boxes[i]->setText(base[i]);
+        Press_Enter(screen->Text11);
+        const QString shown = screen->Text12->text();
+        QCOMPARE(shown, QStringLiteral("消費期限:2024年03月08日"));
+        screen->Command1->click();
+        QCOMPARE(screen->List1->count(), 1);
+        const QString line = screen->List1->item(0)->text();
+        QVERIFY2(line.startsWith(QStringLiteral("No.0001 0001枚 2024/03/05 09:00")), qPrintable(line));
+
+        // The print run composes the label from the line: it carries the date shown.
+        const printing::Issue_Entry issue = printing::Read_Issue_Line(line);
+        const auto product = products::Find_Product(folder->Data_Folder(), issue.product_no);
+        QVERIFY(product);
+        const auto layout = layouts::Read_Layout(folder->Data_Folder(), (*product)[products::Layout_Name]);
+        QVERIFY(layout);
+        render::Recording_Surface label(render::Printer_Profile(203, 203));
+        label.Length_Limit_mm = 65;
+        test_support::Scripted_Confirmation ui;
+        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), ui});
+        // The ruled date item draws its caption in a name cell of its own.
+        QVERIFY2(label.All_Text().contains(QStringLiteral("2024年03月08日")), qPrintable(label.All_Text()));
+        QVERIFY(ui.requests.empty());
     }
 
     void enterInTheNumberBoxLoadsTheProductOrSaysItIsNotRegistered()
