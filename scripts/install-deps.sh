@@ -11,6 +11,8 @@ PACKAGES=(
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth poppler-utils zbar-tools imagemagick
+  qt6-qpa-plugins dpkg-dev fakeroot passwd util-linux
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus xdotool
 )
 
 missing=()

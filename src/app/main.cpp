@@ -12,6 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("paruberina"));
     QApplication::setApplicationDisplayName(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
     QApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
 
@@ -22,9 +23,11 @@ int main(int argc, char* argv[])
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
     session.printers = &printers;
-    session.application_folder = desktop.Application_Folder();
+    const platform::Application_Place place = platform::This_Application_Place();
+    session.application_folder = place.application_folder;
+    session.program_folder = place.program_folder;
 
-    platform::Single_Instance instance(session.application_folder);
+    platform::Single_Instance instance(place.lock_folder);
     if (!instance.Acquire()) {
         QMessageBox::information(nullptr, QString(), QStringLiteral("このソフトウェアを複数起動することはできません。"));
         return 0;

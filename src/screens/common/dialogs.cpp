@@ -80,6 +80,16 @@ void Answer_Dialog::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void Answer_Dialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool confirm = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); confirm && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
 {
     setObjectName(QStringLiteral("Kakunin"));
