@@ -1,6 +1,7 @@
 // Every window fits the screen it opens on with its title bar on the screen,
 // and is never squeezed below what its contents need (they scroll instead).
 // Run once per screen size: the offscreen screen comes from a config file.
+#include "app/help_window.h"
 #include "app/main_menu.h"
 #include "layouts/default_layouts.h"
 #include "screens/common/widget_helpers.h"
@@ -19,6 +20,7 @@
 #include "support/screen_support.h"
 #include "support/visible_window.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QtTest>
@@ -89,6 +91,13 @@ private slots:
         QTest::newRow("Convert") << Loaded<maintenance::Convert>();
         QTest::newRow("S_List") << Shown<products::S_List>();
         QTest::newRow("S_Nonplu") << Shown<products::S_Nonplu>();
+        QTest::newRow("Help_Window") << Opener([] {
+            auto* help = new app::Help_Window;
+            help->Open(QStringLiteral(HELP_PAGE));
+            app::Centre_On_Screen(help);
+            help->show();
+            return static_cast<QWidget*>(help);
+        });
         QTest::newRow("Kakudai_Input") << Opener([] {
             auto* input = new products::Kakudai_Input;
             input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
@@ -109,6 +118,7 @@ private slots:
         std::unique_ptr<QWidget> window(open());
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         Verify_Fits(window.get());
+        Save_Picture(window.get());
     }
 
     // The word table opens beside the ingredients box, not over it.
@@ -125,10 +135,27 @@ private slots:
         Verify_Fits(table);
         const QRect box_area(box->mapToGlobal(QPoint(0, 0)), box->size());
         QVERIFY2(!box_area.intersects(table->frameGeometry()), "the word table covers the ingredients box");
+        Save_Picture(&screen, table);
         table->close();
     }
 
 private:
+    // With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, windows at their places.
+    static void Save_Picture(QWidget* window, QWidget* on_top = nullptr)
+    {
+        const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QImage screen(window->screen()->geometry().size(), QImage::Format_RGB32);
+        screen.fill(Qt::darkGray);
+        QPainter painter(&screen);
+        for (QWidget* shown : {window, on_top})
+            if (shown)
+                painter.drawPixmap(shown->pos(), shown->grab());
+        const QSize size = window->screen()->geometry().size();
+        screen.save(QStringLiteral("%1/%2-%3x%4.png").arg(folder, window->objectName()).arg(size.width()).arg(size.height()));
+    }
+
     static void Verify_Fits(QWidget* window)
     {
         const QRect area = window->screen()->availableGeometry();
@@ -142,7 +169,12 @@ private:
                                                           .arg(with_frame.height())));
         const QSize needed = window->minimumSizeHint();
         QVERIFY2(window->width() >= needed.width() && window->height() >= needed.height(),
-                 qPrintable(QStringLiteral("%1 is squeezed below what its contents need").arg(window->objectName())));
+                 qPrintable(QStringLiteral("%1 is %2x%3, its contents need %4x%5")
+                                .arg(window->objectName())
+                                .arg(window->width())
+                                .arg(window->height())
+                                .arg(needed.width())
+                                .arg(needed.height())));
     }
 
     std::unique_ptr<maintenance_test::Session_Fixture> fixture_;

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QThread>
 
@@ -68,11 +69,11 @@ QSize Client_Limit(const QRect& area)
 }
 
 // Moves the window's contents into a scroll area filling the window.
-void Scroll_Contents(QWidget* window)
+QScrollArea* Scroll_Contents(QWidget* window)
 {
     static const QString kName = QStringLiteral("Fit_Scroll");
-    if (!window->layout() || window->findChild<QScrollArea*>(kName, Qt::FindDirectChildrenOnly))
-        return;
+    if (auto* scroll = window->findChild<QScrollArea*>(kName, Qt::FindDirectChildrenOnly))
+        return scroll;
     auto* contents = new QWidget;
     contents->setLayout(window->layout());  // takes the layout and the widgets it arranges
     auto* scroll = new QScrollArea(window);
@@ -83,6 +84,7 @@ void Scroll_Contents(QWidget* window)
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    return scroll;
 }
 
 int Clamped(int value, int low, int high)
@@ -95,12 +97,24 @@ void Fit_To_Area(QWidget* window, const QRect& area)
 {
     const QSize limit = Client_Limit(area);
     const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
-    if (needed.width() > limit.width() || needed.height() > limit.height()) {
-        Scroll_Contents(window);
+    QSize size = window->size().expandedTo(needed);
+    if (window->layout() && (needed.width() > limit.width() || needed.height() > limit.height())) {
+        QScrollArea* scroll = Scroll_Contents(window);
         window->setMinimumSize(window->minimumSize().boundedTo(limit));
+        // A direction that fits beside the other's scroll bar does not scroll.
+        const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QSize contents = scroll->widget()->sizeHint() + QSize(bar, bar);
+        if (contents.width() <= limit.width()) {
+            scroll->setMinimumWidth(contents.width());
+            size.setWidth(std::max(size.width(), contents.width()));
+        }
+        if (contents.height() <= limit.height()) {
+            scroll->setMinimumHeight(contents.height());
+            size.setHeight(std::max(size.height(), contents.height()));
+        }
     }
     window->setMaximumSize(window->maximumSize().boundedTo(limit));
-    window->resize(window->size().boundedTo(limit));
+    window->resize(size.boundedTo(limit));
 }
 
 }  // namespace
