@@ -15,7 +15,7 @@ done
   || { echo "FAIL: fcitx5-frontend-qt6 missing"; exit 1; }
 
 WORK=$(mktemp -d /tmp/paruberina-im.XXXXXX)
-trap 'rm -rf "$WORK"' EXIT
+trap 'rm -rf "$WORK" 2>/dev/null || true' EXIT
 chmod 0755 "$WORK"
 cp "$TEST_EXE" "$WORK/input_method_e2e_test"
 HOME_DIR=$WORK/home
@@ -61,6 +61,12 @@ sleep 1
 QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$1"
 status=$?
 kill "$fcitx_pid" 2>/dev/null
+wait "$fcitx_pid" 2>/dev/null
+# Mozc's server detaches from fcitx5: end the one started for this home.
+for proc in /proc/[0-9]*; do
+  [ "$(readlink "$proc/exe" 2>/dev/null)" = /usr/lib/mozc/mozc_server ] || continue
+  tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qx "HOME=$HOME" && kill "${proc#/proc/}"
+done
 [ "$status" -ne 0 ] && { echo "--- fcitx5 log"; cat "$HOME/fcitx5.log"; }
 exit "$status"
 SESSION
