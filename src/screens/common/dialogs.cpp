@@ -51,6 +51,10 @@ Answer_Dialog::Answer_Dialog(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() != this && isVisible())
             Stay_In_Front();
+        // The button that Return presses is drawn as the default button.
+        if (now && now->window() == this)
+            for (QPushButton* button : findChildren<QPushButton*>())
+                button->setDefault(button == now);
     });
 }
 

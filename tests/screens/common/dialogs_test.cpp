@@ -98,6 +98,7 @@ private slots:
 
             When_Kakunin_Shows([key](app::Kakunin* k) {
                 k->Command2->setFocus();
+                QVERIFY(k->Command2->isDefault() && !k->Command1->isDefault());  // drawn as the one Return presses
                 QTest::keyClick(k->focusWidget(), key);
             });
             QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));

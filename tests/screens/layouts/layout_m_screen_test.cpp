@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace maintenance_test;
@@ -309,6 +310,8 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     QTest::keyClick(screen->Text1[1], Qt::Key_Return);
     const QSize after = preview->picDraw->pixmap().size();
     QVERIFY2(after.width() > before.width(), qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(after.width())));
+    // Each redraw keeps the preview in front of the editor the user types in.
+    QVERIFY(preview->windowHandle() && preview->windowHandle()->transientParent() == screen->windowHandle());
 
     script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the wider label is discarded
     QVERIFY(screen->close());
