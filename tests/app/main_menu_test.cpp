@@ -49,6 +49,9 @@ private slots:
         auto* help = test_support::Visible_Window<app::Help_Window>();
         QVERIFY(help);
         QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("最初のラベル")));
+        for (const char* picture : {"images/main-menu.png", "images/registration.png"})
+            QVERIFY2(!help->Browser->loadResource(QTextDocument::ImageResource, QUrl(picture)).value<QByteArray>().isEmpty(),
+                     picture);
         menu.Label6_Click();  // a second click raises the same window
         int help_windows = 0;
         for (QWidget* top : QApplication::topLevelWidgets())
