@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth poppler-utils zbar-tools imagemagick
   clang libclang-rt-14-dev
+  qt6-qpa-plugins dpkg-dev fakeroot passwd util-linux
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus xdotool
 )
 
 missing=()

@@ -13,6 +13,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("paruberina"));
     QApplication::setApplicationDisplayName(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
     QApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
 
@@ -23,11 +24,13 @@ int main(int argc, char* argv[])
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
     session.printers = &printers;
-    session.application_folder = desktop.Application_Folder();
+    const platform::Application_Place place = platform::This_Application_Place();
+    session.application_folder = place.application_folder;
+    session.program_folder = place.program_folder;
 
-    platform::Single_Instance instance(session.application_folder);
+    platform::Single_Instance instance(place.lock_folder);
     if (const platform::Lock_Outcome lock = instance.Acquire(); lock != platform::Lock_Outcome::Acquired) {
-        QMessageBox::information(nullptr, QString(), app::Lock_Refusal_Message(lock, session.application_folder));
+        QMessageBox::information(nullptr, QString(), app::Lock_Refusal_Message(lock, place.lock_folder));
         return 0;
     }
 

@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include "screens/common/session.h"
+#include "app/help_window.h"
 #include "app/startup.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/maintenance/settei.h"
@@ -14,7 +15,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace app {
@@ -36,12 +36,15 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Label1->setFont(title);
     Label1->setAlignment(Qt::AlignCenter);
     Label4 = new QLabel(QStringLiteral("使用プリンタ："), this);
-    Label5 = new QLabel(QStringLiteral("for Windows XP/VISTA/7/8/8.1/10"), this);
+    Label5 = new QLabel(QStringLiteral("for Linux"), this);
     Label5->setAlignment(Qt::AlignRight);
     Label6 = new QLabel(QStringLiteral("使い方（ヘルプ）を開く"), this);
     Label6->setCursor(Qt::PointingHandCursor);
     Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
     Label6->installEventFilter(this);
+    Label7 = new QLabel(this);
+    Label7->setWordWrap(true);
+    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Command1 = new QPushButton(QStringLiteral("商品情報の登録"), this);
     Command2 = new QPushButton(QStringLiteral("ラベルを印刷する"), this);
@@ -49,6 +52,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command4 = new QPushButton(QStringLiteral("ソフトウェアを終了する"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
+        {Label7, "Label7"},
         {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));
@@ -64,6 +68,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
         layout->addWidget(button);
     }
     layout->addWidget(Label6);
+    layout->addWidget(Label7);
     layout->addWidget(Label5);
     resize(520, 420);
 
@@ -79,8 +84,11 @@ void MainMenu::Form_Load()
     Label1->setText(kProgramTitle);
     Session& session = Current_Session();
     session.Refresh_Removable_Drive_Root();
-    const Startup_Result prepared = Prepare_Data(session.Folder_Context());
+    Startup_Result prepared = Prepare_Data(session.Folder_Context());
+    if (!session.program_folder.isEmpty())
+        prepared.errors << Copy_Missing_Pictures(session.program_folder, session.application_folder);
     session.settings = prepared.settings;
+    Label7->setText(QStringLiteral("アプリケーションフォルダ：") + QDir::toNativeSeparators(session.application_folder));
     Refresh_Printer_Label();
     QDir::setCurrent(session.application_folder);
     if (!prepared.errors.isEmpty()) {
@@ -146,9 +154,7 @@ void MainMenu::Command4_Click()
 void MainMenu::Label6_Click()
 {
     Label6->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); text-decoration: underline;"));
-    Session& session = Current_Session();
-    if (session.desktop)
-        session.desktop->Open_Url(QUrl::fromLocalFile(Help_Page_Path(session.application_folder)));
+    Show_Help(Help_Page_Path(Current_Session().program_folder), this);
     QTimer::singleShot(50, this, [this] {
         Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
     });

@@ -18,6 +18,7 @@ public:
     QLabel* Label4 = nullptr;  // configured printer
     QLabel* Label5 = nullptr;  // platform note
     QLabel* Label6 = nullptr;  // link to the help page
+    QLabel* Label7 = nullptr;  // application folder in use
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;

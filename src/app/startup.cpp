@@ -6,6 +6,7 @@
 #include "products/product_file.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace app {
 
@@ -20,6 +21,20 @@ QStringList Create_Missing_Files(const QString& data_folder)
     create(products::kStringsFileName, products::Default_Strings_Lines());
     create(products::kWordTableFileName, products::Default_Word_Table_Lines());
     errors << layouts::Ensure_Default_Layouts(data_folder);
+    return errors;
+}
+
+QStringList Copy_Missing_Pictures(const QString& program_folder, const QString& application_folder)
+{
+    QStringList errors;
+    const QDir from(program_folder);
+    const QDir to(application_folder);
+    if (from == to)
+        return errors;
+    for (const QString& name : from.entryList({QStringLiteral("*.bmp")}, QDir::Files)) {
+        if (!to.exists(name) && !QFile::copy(from.filePath(name), to.filePath(name)))
+            errors << QStringLiteral("%1 を %2 にコピーできません").arg(name, application_folder);
+    }
     return errors;
 }
 

@@ -14,6 +14,12 @@ namespace app {
 // could not be created (each naming its file), empty when all is well.
 QStringList Create_Missing_Files(const QString& data_folder);
 
+// Copies each picture ("*.bmp") shipped in the program folder into the
+// application folder when it is missing there: the first start of an installed
+// copy, whose application folder is the user's data folder. Existing pictures
+// are never touched. Returns the errors of pictures that could not be copied.
+QStringList Copy_Missing_Pictures(const QString& program_folder, const QString& application_folder);
+
 struct Startup_Result {
     store::Settings_Record settings;
     QString data_folder;

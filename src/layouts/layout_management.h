@@ -30,6 +30,8 @@ struct Layout_Fields {
     QString side1 = QStringLiteral("下");
     QString side2 = QStringLiteral("下");
     QString paper = QStringLiteral("0000");               // Text1(105) = line 143
+
+    bool operator==(const Layout_Fields&) const = default;
 };
 
 // The fields of a new layout.

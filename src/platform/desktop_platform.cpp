@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
@@ -64,9 +66,29 @@ QString Find_Removable_Mount(const QString& mounts_text, const QString& sys_bloc
     return {};
 }
 
+Application_Place Choose_Application_Place(const QString& program_folder, bool program_folder_writable,
+                                           const QString& user_data_folder, const QString& runtime_folder)
+{
+    if (program_folder_writable)
+        return {program_folder, program_folder, program_folder};
+    return {program_folder, user_data_folder, runtime_folder.isEmpty() ? user_data_folder : runtime_folder};
+}
+
+Application_Place This_Application_Place()
+{
+    const QString program_folder = QCoreApplication::applicationDirPath();
+    const bool writable = QFileInfo(program_folder).isWritable();
+    const QString user_data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const Application_Place place = Choose_Application_Place(
+        program_folder, writable, user_data, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    if (!writable)
+        QDir().mkpath(place.application_folder);
+    return place;
+}
+
 QString System_Desktop::Application_Folder() const
 {
-    return QCoreApplication::applicationDirPath();
+    return This_Application_Place().application_folder;
 }
 
 QString System_Desktop::Desktop_Folder() const

@@ -5,10 +5,27 @@
 
 namespace platform {
 
+// Where the running copy keeps its files. A copy whose executable folder can be
+// written (a build, a USB stick) keeps everything there; an installed copy keeps
+// settings and data in the user's data folder and its lock in the runtime folder,
+// while the help and the shipped pictures stay beside the executable.
+struct Application_Place {
+    QString program_folder;      // folder of the executable, no trailing "/"
+    QString application_folder;  // settings and, by default, the data; no trailing "/"
+    QString lock_folder;         // where the single-instance lock lives
+};
+
+Application_Place Choose_Application_Place(const QString& program_folder, bool program_folder_writable,
+                                           const QString& user_data_folder, const QString& runtime_folder);
+
+// The place of this executable: AppDataLocation and RuntimeLocation of QStandardPaths.
+// The user's data folder is created when it is chosen.
+Application_Place This_Application_Place();
+
 class Desktop_Platform {
 public:
     virtual ~Desktop_Platform() = default;
-    virtual QString Application_Folder() const = 0;   // folder of the executable, no trailing "/"
+    virtual QString Application_Folder() const = 0;   // Application_Place::application_folder
     virtual QString Desktop_Folder() const = 0;       // no trailing "/"
     virtual QString Removable_Drive_Root() const = 0; // mount point, no trailing "/"; empty when none
     virtual int Screen_Pixels_Per_Inch() const = 0;

@@ -1,17 +1,20 @@
+#include "app/help_window.h"
 #include "app/main_menu.h"
 #include "screens/common/session.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QTextBrowser>
 #include <QtTest>
 
 class Main_Menu_Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheTitleAndThePrinter()
+    void showsTheTitleThePrinterAndTheFolderInUse()
     {
         test_support::Temp_Folder dir;
         app::Session& session = app::Current_Session();
@@ -22,12 +25,39 @@ private slots:
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ： 未設定"));
         QVERIFY(menu.Label4->styleSheet().contains("rgb(255, 0, 0)"));
         QVERIFY(menu.Label4->styleSheet().contains("bold"));
+        QCOMPARE(menu.Label7->text(), QStringLiteral("アプリケーションフォルダ：") + dir.Path());
+        QCOMPARE(menu.Label5->text(), QStringLiteral("for Linux"));
         QVERIFY(QFile::exists(dir.File(QStringLiteral("標準06 90x50.lay"))));
 
         session.settings[store::Setting::Printer_Name] = QStringLiteral("Zebra");
         menu.Refresh_Printer_Label();
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
         QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));
+    }
+
+    // The manual opens in the application's own window, from the program folder.
+    void helpOpensInsideTheApplication()
+    {
+        test_support::Temp_Folder dir;
+        app::Session& session = app::Current_Session();
+        session.application_folder = dir.Path();
+        session.program_folder = QStringLiteral(HELP_SOURCE_PARENT);
+        app::MainMenu menu;
+        menu.Form_Load();
+        menu.show();
+        menu.Label6_Click();
+        auto* help = test_support::Visible_Window<app::Help_Window>();
+        QVERIFY(help);
+        QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("最初のラベル")));
+        for (const char* picture : {"images/main-menu.png", "images/registration.png"})
+            QVERIFY2(!help->Browser->loadResource(QTextDocument::ImageResource, QUrl(picture)).value<QByteArray>().isEmpty(),
+                     picture);
+        menu.Label6_Click();  // a second click raises the same window
+        int help_windows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            help_windows += qobject_cast<app::Help_Window*>(top) && top->isVisible();
+        QCOMPARE(help_windows, 1);
+        help->close();
     }
 };
 

@@ -182,3 +182,26 @@ TEST(Lock_Refusal_Message, TellsASecondCopyFromAnUnwritableFolder)
     EXPECT_TRUE(unwritable.contains(QStringLiteral("「/usr/lib/paruberina」に書き込めない"))) << unwritable.toStdString();
 }
 
+TEST(First_Start, InstalledCopyGetsTheShippedPicturesOnceAndKeepsTheUsersOwn)
+{
+    Temp_Folder program;
+    Temp_Folder user;
+    program.Write("pura00.bmp", "BM shipped plastic");
+    program.Write("kami00.bmp", "BM shipped paper");
+    program.Write("paruberina", "not a picture");
+    user.Write("kami00.bmp", "BM the user's own paper mark");
+
+    EXPECT_TRUE(app::Copy_Missing_Pictures(program.Path(), user.Path()).isEmpty());
+    EXPECT_EQ(user.Read("pura00.bmp"), QByteArray("BM shipped plastic"));
+    EXPECT_EQ(user.Read("kami00.bmp"), QByteArray("BM the user's own paper mark"));
+    EXPECT_FALSE(QFile::exists(user.File("paruberina")));
+
+    // A copy run from its own folder copies nothing onto itself.
+    EXPECT_TRUE(app::Copy_Missing_Pictures(program.Path(), program.Path()).isEmpty());
+
+    // Pictures that cannot be written are reported by name.
+    const QStringList errors = app::Copy_Missing_Pictures(program.Path(), user.File("no-such-folder"));
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors.join('\n').contains("pura00.bmp")) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors.join('\n').contains("kami00.bmp"));
+}

@@ -51,6 +51,10 @@ Answer_Dialog::Answer_Dialog(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() != this && isVisible())
             Stay_In_Front();
+        // The button that Return presses is drawn as the default button.
+        if (now && now->window() == this)
+            for (QPushButton* button : findChildren<QPushButton*>())
+                button->setDefault(button == now);
     });
 }
 
@@ -78,6 +82,16 @@ void Answer_Dialog::closeEvent(QCloseEvent* event)
     if (QLabel* ret_code = Find_Ret_Code(caller); ret_code && ret_code->text().isEmpty())
         ret_code->setText(kAnswerCancel);
     event->accept();
+}
+
+void Answer_Dialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool confirm = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); confirm && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)

@@ -29,6 +29,8 @@ protected:
     // Writes the answer into the caller's Ret_Code (ends the application for an unknown caller).
     void Answer(const QString& answer);
     void closeEvent(QCloseEvent* event) override;
+    // Return and Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
     virtual bool Knows_Caller(const QString& name) const = 0;
 
 private:

@@ -55,6 +55,16 @@ void Item_Box::Caret_To_End()
     moveCursor(QTextCursor::End);
 }
 
+void Item_Box::Append_Text(const QString& addition)
+{
+    Caret_To_End();
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();  // one undo step of its own, not merged with typing
+    cursor.insertText(addition);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
 void Item_Box::Set_Lines(int lines)
 {
     lines_ = lines;

@@ -19,6 +19,8 @@ public:
     void Set_Input_Method(bool enabled);
     void Select_All_Text();
     void Caret_To_End();
+    // Adds text at the end through the editor, so that Ctrl+Z takes it back.
+    void Append_Text(const QString& addition);
     void Set_Lines(int lines);  // keeps the box `lines` lines high for its font
 
     // Hooks of the screen. A key hook returns true when it has handled the key.

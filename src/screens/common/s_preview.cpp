@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QWindow>
 #include <QPushButton>
 
 #include <algorithm>
@@ -151,6 +152,19 @@ void S_Preview::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+namespace {
+
+// Every redraw shows the preview in front; kept above its caller, it stays
+// visible while the user goes on typing in the caller.
+void Bring_To_Front(S_Preview* window, QWidget* caller)
+{
+    if (caller && caller->window()->windowHandle() && window->windowHandle())
+        window->windowHandle()->setTransientParent(caller->window()->windowHandle());
+    window->raise();
+}
+
+}  // namespace
+
 void Show_Label_Preview(QWidget* caller, const QString& caller_name, const products::Product_Record& product,
                         const layouts::Layout_Record& layout, const render::Issue_Values& issue)
 {
@@ -178,6 +192,7 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     if (window) {  // a notice during composition may have let the user close it
         window->picDraw->setPixmap(QPixmap::fromImage(picture));
         window->F_Open_Moto->setText(caller_name);
+        Bring_To_Front(window, caller);
     }
     if (prv_open)
         prv_open->setText(app::kOpen);

@@ -14,6 +14,7 @@ struct Session {
     platform::Desktop_Platform* desktop = nullptr;
     platform::Printer_Platform* printers = nullptr;
     QString application_folder;    // no trailing "/"
+    QString program_folder;        // the executable's folder (help, shipped pictures); no trailing "/"
     QString removable_drive_root;  // Removable_Drive_Root
     store::Settings_Record settings;
     QString current_printer;  // device name made current by Select_Configured_Printer

@@ -12,8 +12,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace app {
@@ -50,13 +54,108 @@ bool Set_Dropdown_Width(QComboBox* combo, int pixels)
     return view->minimumWidth() != old_width;
 }
 
+namespace {
+
+QRect Available_Area(const QWidget* widget)
+{
+    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The largest client size that keeps the frame inside the area.
+QSize Client_Limit(const QRect& area)
+{
+    return {area.width() - kBorderAllowance, area.height() - kTitleBarAllowance - kBorderAllowance};
+}
+
+// Moves the window's contents into a scroll area filling the window.
+QScrollArea* Scroll_Contents(QWidget* window)
+{
+    static const QString kName = QStringLiteral("Fit_Scroll");
+    if (auto* scroll = window->findChild<QScrollArea*>(kName, Qt::FindDirectChildrenOnly))
+        return scroll;
+    auto* contents = new QWidget;
+    contents->setLayout(window->layout());  // takes the layout and the widgets it arranges
+    auto* scroll = new QScrollArea(window);
+    scroll->setObjectName(kName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(contents);
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    return scroll;
+}
+
+int Clamped(int value, int low, int high)
+{
+    return std::max(low, std::min(value, high));
+}
+
+// Caps the window at the area, its contents scrolling when they cannot shrink that far.
+void Fit_To_Area(QWidget* window, const QRect& area)
+{
+    const QSize limit = Client_Limit(area);
+    const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
+    QSize size = window->size().expandedTo(needed);
+    if (window->layout() && (needed.width() > limit.width() || needed.height() > limit.height())) {
+        QScrollArea* scroll = Scroll_Contents(window);
+        window->setMinimumSize(window->minimumSize().boundedTo(limit));
+        // A direction that fits beside the other's scroll bar does not scroll.
+        const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const QSize contents = scroll->widget()->sizeHint() + QSize(bar, bar);
+        if (contents.width() <= limit.width()) {
+            scroll->setMinimumWidth(contents.width());
+            size.setWidth(std::max(size.width(), contents.width()));
+        }
+        if (contents.height() <= limit.height()) {
+            scroll->setMinimumHeight(contents.height());
+            size.setHeight(std::max(size.height(), contents.height()));
+        }
+    }
+    window->setMaximumSize(window->maximumSize().boundedTo(limit));
+    window->resize(size.boundedTo(limit));
+}
+
+}  // namespace
+
 void Centre_On_Screen(QWidget* window)
 {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
+    const QRect area = Available_Area(window);
+    if (area.isEmpty())
         return;
-    const QRect area = screen->geometry();
-    window->move(area.x() + (area.width() - window->width()) / 2, area.y() + (area.height() - window->height()) / 2);
+    Fit_To_Area(window, area);
+    const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    window->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
+                 area.y() + std::max(0, (area.height() - frame.height()) / 2));
+}
+
+void Place_Beside(QWidget* window, const QWidget* box)
+{
+    const QRect area = Available_Area(box);
+    if (area.isEmpty())
+        return;
+    Fit_To_Area(window, area);
+    const QRect target(box->mapToGlobal(QPoint(0, 0)), box->size());
+    // Narrower, down to what its contents need, when that lets it stand beside the box.
+    const int room = std::max(area.right() - target.right(), target.left() - area.left()) - kBorderAllowance;
+    if (window->width() > room && room >= window->minimumSizeHint().width())
+        window->resize(room, window->height());
+    const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    const int top = Clamped(target.top(), area.top(), area.bottom() + 1 - frame.height());
+    const int left = Clamped(target.left(), area.left(), area.right() + 1 - frame.width());
+    const QList<QPoint> candidates = {{target.right() + 1, top},
+                                      {target.left() - frame.width(), top},
+                                      {left, target.bottom() + 1},
+                                      {left, target.top() - frame.height()}};
+    for (const QPoint& corner : candidates) {
+        if (area.contains(QRect(corner, frame))) {
+            window->move(corner);
+            return;
+        }
+    }
+    // No side has room: as far right as the screen allows.
+    window->move(Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top);
 }
 
 QLabel* Add_Ret_Code(QWidget* screen)

@@ -22,7 +22,18 @@ bool Select_List_Item(QComboBox* combo, const QString& text);
 // Sets the width of the combo box's drop-down list; true when it changed.
 bool Set_Dropdown_Width(QComboBox* combo, int pixels);
 
+// Room a window manager takes around a window: title bar and borders.
+inline constexpr int kTitleBarAllowance = 32;
+inline constexpr int kBorderAllowance = 8;
+
+// Fits the window on its screen's available area and centres it there, its
+// title bar on the screen: a window larger than the area is capped at it, and
+// when its contents cannot shrink that far they scroll inside the window.
 void Centre_On_Screen(QWidget* window);
+
+// Moves the window beside the box (right, else left, else below, else above),
+// so that it does not cover the box, and keeps it on the screen.
+void Place_Beside(QWidget* window, const QWidget* box);
 
 // The top-level window with that object name ("Settei"), or null.
 QWidget* Find_Window(const QString& screen_name);

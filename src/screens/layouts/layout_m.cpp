@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace maintenance {
@@ -310,7 +311,35 @@ void Layout_M::Rebuild_List(bool select_last)
     Combo1->clear();
     Combo1->addItems(layouts::Layout_List(app::Current_Data_Folder()));
     Combo1->setCurrentIndex(select_last ? Combo1->count() - 1 : 0);
+    shown_fields_ = Current_Fields();  // the list changed on purpose: nothing to settle
     Combo1_Click();
+}
+
+void Layout_M::Remember_Shown()
+{
+    shown_fields_ = Current_Fields();
+    shown_index_ = Combo1->currentIndex();
+}
+
+bool Layout_M::Settle_Unsaved_Edits()
+{
+    if (Current_Fields() == shown_fields_)
+        return true;
+    store::Confirmation_Request save;
+    save.line1 = Q("変更が保存されていません");
+    save.line2 = Q("保存しますか？");
+    save.first_shown = true;
+    save.first_caption = Q("保存する");
+    save.second_caption = Q("保存しない");
+    if (ui_.Show_Confirmation(save))
+        return !Save_With_Name().isEmpty();
+    store::Confirmation_Request discard;
+    discard.line1 = Q("変更を破棄します");
+    discard.line2 = Q("よろしいですか？");
+    discard.first_shown = true;
+    discard.first_caption = Q("破棄する");
+    discard.second_caption = Q("編集に戻る");
+    return ui_.Show_Confirmation(discard);
 }
 
 void Layout_M::Reset_Frame_Buttons()
@@ -328,16 +357,22 @@ void Layout_M::Reset_Frame_Buttons()
 void Layout_M::Combo1_Click()
 {
     const QString name = Combo1->currentText();
+    if (!Settle_Unsaved_Edits()) {
+        Combo1->setCurrentIndex(shown_index_);
+        return;
+    }
+    app::Select_List_Item(Combo1, name);  // saving the edits may have rebuilt the list
     Command4->setEnabled(name != layouts::kNewLayoutEntry);
     if (name == layouts::kNewLayoutEntry) {
         Show_Fields(layouts::New_Layout_Fields());
         Reset_Frame_Buttons();
-        return;
+    } else {
+        layouts::Layout_Fields fields = Current_Fields();
+        const QString path = layouts::Layout_Path(app::Current_Data_Folder(), name);
+        layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
+        Show_Fields(fields);
     }
-    layouts::Layout_Fields fields = Current_Fields();
-    const QString path = layouts::Layout_Path(app::Current_Data_Folder(), name);
-    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
-    Show_Fields(fields);
+    Remember_Shown();
 }
 
 layouts::Layout_Fields Layout_M::Current_Fields() const
@@ -381,6 +416,11 @@ void Layout_M::Update_Size_Hint()
 
 void Layout_M::Command1_Click()
 {
+    Save_With_Name();
+}
+
+QString Layout_M::Save_With_Name()
+{
     const QString current = Combo1->currentText();
     Input_Request request;
     request.caption = Q("名前をつけてレイアウトを登録");
@@ -394,12 +434,20 @@ void Layout_M::Command1_Click()
     const QString answer = Ask_For_Text(this, request);
     if (answer == app::kAnswerCancel) {
         ui_.Notify(Q("保存しませんでした"));
-        return;
+        return {};
     }
     const layouts::Saved_Layout saved = layouts::Save_Layout(app::Current_Data_Folder(), answer, Current_Fields(), ui_, Now);
     ui_.Tell(saved.outcome);
-    if (saved.created)
-        Rebuild_List(true);
+    if (saved.name.isEmpty())
+        return {};
+    // The saved layout stays on the screen, selected in the list.
+    const QSignalBlocker keep(Combo1);
+    Combo1->clear();
+    Combo1->addItems(layouts::Layout_List(app::Current_Data_Folder()));
+    app::Select_List_Item(Combo1, saved.name);
+    Command4->setEnabled(true);
+    Remember_Shown();
+    return saved.name;
 }
 
 void Layout_M::Command2_Click()
@@ -513,13 +561,17 @@ bool Layout_M::Load_Product_Layout()
         ui_.Notify(Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour, Q("終了"));
         return false;
     }
+    if (!Settle_Unsaved_Edits())
+        return false;
     if (app::Select_List_Item(Combo1, layout)) {
+        shown_fields_ = Current_Fields();  // settled above: no second question
         Combo1_Click();
         return true;
     }
     layouts::Layout_Fields fields = Current_Fields();
     layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
     Show_Fields(fields);
+    Remember_Shown();
     return true;
 }
 
@@ -611,6 +663,10 @@ bool Layout_M::eventFilter(QObject* watched, QEvent* event)
 
 void Layout_M::closeEvent(QCloseEvent* event)
 {
+    if (!Settle_Unsaved_Edits()) {
+        event->ignore();
+        return;
+    }
     app::Close_Preview_Of(Prv_open);
     // A dialog still waiting on this screen ends its wait with an answer other than "ok".
     Ret_Code->setText(app::kAnswerErr);

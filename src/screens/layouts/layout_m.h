@@ -102,6 +102,14 @@ private:
     bool Load_Product_Layout();
     void Redraw_Preview(QWidget* focus);
     void Update_Size_Hint();
+    // Unsaved edits: saves them, discards them, or (false) goes back to them.
+    bool Settle_Unsaved_Edits();
+    // Saves through the name dialog; the name saved, empty when nothing was.
+    QString Save_With_Name();
+    // The fields and list entry as last loaded or saved.
+    void Remember_Shown();
+    layouts::Layout_Fields shown_fields_;
+    int shown_index_ = 0;
     app::Screen_Confirmation ui_{QStringLiteral("Layout_M")};
 };
 

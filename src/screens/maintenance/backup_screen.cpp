@@ -10,7 +10,9 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -45,13 +47,23 @@ Backup::Backup(QWidget* parent) : QWidget(parent)
     Command3 = Named(new QPushButton(QStringLiteral("バックアップを削除する"), this), "Command3");
     Command5 = Named(new QPushButton(QStringLiteral("インストール  フォルダを開く"), this), "Command5");
     Command1 = Named(new QPushButton(QStringLiteral("前の画面に戻る"), this), "Command1");
+    Command6 = Named(new QPushButton(QStringLiteral("フォルダを選ぶ…"), this), "Command6");
+    Label_Reminder = Named(new QLabel(QStringLiteral("※ 保存先が情報データと同じフォルダです。パソコンの故障に備えて、"
+                                             "USBメモリなど別の場所にも保存して下さい。"),
+                              this),
+                   "Label_Reminder");
+    Label_Reminder->setWordWrap(true);
+    Label_Reminder->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    Label_Reminder->hide();
     Ret_Code = app::Add_Ret_Code(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("バックアップデータの保存先"), this), 0, 0);
     grid->addWidget(Combo3, 0, 1);
-    grid->addWidget(List1, 1, 0, 5, 2);
-    int row = 1;
+    grid->addWidget(Command6, 0, 2);
+    grid->addWidget(Label_Reminder, 1, 0, 1, 3);
+    grid->addWidget(List1, 2, 0, 5, 2);
+    int row = 2;
     for (QPushButton* button : {Command2, Command4, Command3, Command5}) {
         button->setMinimumHeight(36);
         grid->addWidget(button, row++, 2);
@@ -69,6 +81,10 @@ Backup::Backup(QWidget* parent) : QWidget(parent)
     connect(Command3, &QPushButton::clicked, this, &Backup::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Backup::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Backup::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Backup::Command6_Click);
+    Choose_Folder = [this](const QString& start_folder) {
+        return QFileDialog::getExistingDirectory(this, QStringLiteral("バックアップデータの保存先"), start_folder);
+    };
 }
 
 void Backup::Form_Load()
@@ -84,6 +100,10 @@ void Backup::Form_Load()
 
 QString Backup::Selected_Folder() const
 {
+    // A chosen folder carries its path; the fixed places are resolved by name.
+    const QString chosen = Combo3->currentData().toString();
+    if (!chosen.isEmpty())
+        return chosen;
     return Backup_Folder(Combo3->currentIndex(), app::Current_Session().Folder_Context());
 }
 
@@ -96,6 +116,22 @@ void Backup::Combo3_Click()
 {
     List1->clear();
     List1->addItems(List_Archives(Selected_Folder(), QStringLiteral("zip")));
+    Label_Reminder->setVisible(QDir(Selected_Folder()) == QDir(app::Current_Data_Folder()));
+}
+
+void Backup::Command6_Click()
+{
+    const QString chosen = Choose_Folder(Selected_Folder());
+    if (chosen.isEmpty())
+        return;
+    const QString folder = QDir(chosen).absolutePath() + QLatin1Char('/');
+    int index = Combo3->findData(folder);
+    if (index < 0) {
+        Combo3->addItem(QDir::toNativeSeparators(folder), folder);
+        index = Combo3->count() - 1;
+    }
+    Combo3->setCurrentIndex(index);
+    Combo3_Click();
 }
 
 void Backup::Notify_Done(const QString& line1, const QString& line2, const QString& line3)

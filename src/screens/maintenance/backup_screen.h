@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -24,7 +26,12 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command5 = nullptr;
     QPushButton* Command1 = nullptr;
+    QPushButton* Command6 = nullptr;  // choose any folder as the destination
+    QLabel* Label_Reminder = nullptr;         // reminder: the destination is the data folder itself
     QLabel* Ret_Code = nullptr;
+
+    // The folder dialog for Command6 (replaced in tests); empty when cancelled.
+    std::function<QString(const QString& start_folder)> Choose_Folder;
 
     void Form_Load();
     void Combo3_Click();
@@ -33,6 +40,7 @@ public:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    void Command6_Click();
 
 private:
     QString Selected_Folder() const;

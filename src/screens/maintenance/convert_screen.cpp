@@ -6,6 +6,7 @@
 #include "screens/common/input_window.h"
 
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -48,6 +49,7 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
     Command4 = Named(new QPushButton(QStringLiteral("c:\\Program Files (x86)\\Parvelina\\フォルダ"), this), "Command4");
     Command5 = Named(new QPushButton(QStringLiteral("VirturlStore内のParvelinaフォルダ"), this), "Command5");
     Command7 = Named(new QPushButton(QStringLiteral("ぱるべりなUSBメモリフォルダ"), this), "Command7");
+    Command8 = Named(new QPushButton(QStringLiteral("ほかの場所（ホームフォルダなど）"), this), "Command8");
     Label3 = Named(new QLabel(QStringLiteral("▼ コンバートを行う商品情報ファイルのパス ▼"), this), "Label3");
     Label3->setAlignment(Qt::AlignCenter);
     Text1 = Named(new QLineEdit(this), "Text1");
@@ -64,7 +66,7 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
 
     auto* folders = new QGridLayout;
     int i = 0;
-    for (QPushButton* button : {Command2, Command3, Command4, Command5, Command7}) {
+    for (QPushButton* button : {Command2, Command3, Command4, Command5, Command7, Command8}) {
         button->setMinimumHeight(32);
         folders->addWidget(button, i / 2, i % 2);
         ++i;
@@ -96,6 +98,8 @@ QString Convert::Start_Folder(const QPushButton* button) const
 {
     app::Session& session = app::Current_Session();
     const QString c_drive = session.Folder_Context().drive_root_base + QStringLiteral("c/");
+    if (button == Command8)
+        return QDir::homePath() + QLatin1Char('/');
     if (button == Command2)
         return c_drive + QStringLiteral("Parvelina/");
     if (button == Command3)

@@ -24,6 +24,7 @@ public:
     QPushButton* Command4 = nullptr;  // c:\Program Files (x86)\Parvelina\ folder
     QPushButton* Command5 = nullptr;  // the VirtualStore folder
     QPushButton* Command7 = nullptr;  // the USB memory
+    QPushButton* Command8 = nullptr;  // any place: the user's home folder to start with
     QLineEdit* Text1 = nullptr;       // path of the old file
     QPushButton* Command6 = nullptr;  // run
     QPushButton* Command1 = nullptr;  // back

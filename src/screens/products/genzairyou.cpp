@@ -159,8 +159,8 @@ void Genzairyou::Transfer_Selected()
     if (!item || !registration)
         return;
     Item_Box* ingredients = registration->Text1[S_Touroku::kIngredientsBox];
-    ingredients->setText(Append_Ingredient(ingredients->text(), Word_Of_Entry(item->text())));
-    ingredients->Caret_To_End();
+    const QString before = ingredients->text();
+    ingredients->Append_Text(Append_Ingredient(before, Word_Of_Entry(item->text())).mid(before.size()));
 }
 
 void Genzairyou::Register_Word_Click()

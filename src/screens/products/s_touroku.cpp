@@ -487,7 +487,7 @@ void S_Touroku::Open_Word_Table()
         return;
     }
     auto* window = new Genzairyou;
-    window->move(x() + Twips_To_Pixels(5925), y());
+    app::Place_Beside(window, Text1[kIngredientsBox]);
     window->show();
     sub_windows_ << window;
 }

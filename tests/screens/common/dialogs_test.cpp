@@ -125,6 +125,27 @@ private slots:
         QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
     }
 
+    // Return and Enter press the focused button: the first one as it opens, or the one tabbed to.
+    void returnAndEnterPressTheFocusedButton()
+    {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            When_Kakunin_Shows([key](app::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
+            QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+
+            When_Kakunin_Shows([key](app::Kakunin* k) {
+                k->Command2->setFocus();
+                QVERIFY(k->Command2->isDefault() && !k->Command1->isDefault());  // drawn as the one Return presses
+                QTest::keyClick(k->focusWidget(), key);
+            });
+            QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+
+            // A notice's only button: the wait below ends only when Return answered it.
+            When_Kakunin_Shows([key](app::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
+            app::Screen_Confirmation ui{QStringLiteral("S_Touroku")};
+            ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+        }
+    }
+
     void noticeShowsOnlyTheSecondButton()
     {
         bool first_visible = true;

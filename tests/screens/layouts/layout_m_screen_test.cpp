@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace maintenance_test;
@@ -68,6 +69,7 @@ private slots:
     void previewShowsTheEnteredValuesAndRedrawsOnEnter();
     void productListHandsBackTheNumber();
     void paperSelectionFillsThePaperNumber();
+    void unsavedEditsAreSavedDiscardedOrKept();
 };
 
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
@@ -293,6 +295,8 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     QCOMPARE(script.First_Lines(), QStringList{Q("レイアウトサイズが異常です")});
     QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
 
+    // The size typed above is not saved: loading the product's layout asks; discard it.
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};
     screen->Text2->setText(QStringLiteral("1"));
     QTest::keyClick(screen->Text2, Qt::Key_Return);
     printing::S_Preview* preview = printing::Current_Preview();
@@ -306,8 +310,11 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     QTest::keyClick(screen->Text1[1], Qt::Key_Return);
     const QSize after = preview->picDraw->pixmap().size();
     QVERIFY2(after.width() > before.width(), qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(after.width())));
+    // Each redraw keeps the preview in front of the editor the user types in.
+    QVERIFY(preview->windowHandle() && preview->windowHandle()->transientParent() == screen->windowHandle());
 
-    screen->close();
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the wider label is discarded
+    QVERIFY(screen->close());
     delete screen;
     QTRY_VERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
 }
@@ -357,3 +364,53 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
 
 QTEST_MAIN(Layout_M_Test)
 #include "layout_m_screen_test.moc"
+
+void Layout_M_Test::unsavedEditsAreSavedDiscardedOrKept()
+{
+    Layout_Fixture fixture;
+    Dialog_Script script;
+    Layout_M screen;
+    Open(screen);
+    Select(screen, Q("標準02 65x45 ﾖｺ"));
+    QVERIFY(script.seen.empty());  // nothing edited, nothing asked
+    const QStringList asked = {Q("変更が保存されていません/保存しますか？"),
+                               Q("変更を破棄します/よろしいですか？")};
+
+    // Going back keeps the edit and the selection, on another choice and on closing.
+    screen.Text1[0]->setText(QStringLiteral("70"));
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};
+    Select(screen, Q("標準06 90x50"));
+    QCOMPARE(script.Kakunin_Lines(), asked);
+    QCOMPARE(screen.Combo1->currentText(), Q("標準02 65x45 ﾖｺ"));
+    QCOMPARE(screen.Text1[0]->text(), QStringLiteral("70"));
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};
+    QVERIFY(!screen.close());
+    QVERIFY(screen.isVisible());
+
+    // Saving under a new name, then going on to the layout chosen.
+    script.seen.clear();
+    script.answers = {QStringLiteral("ok"), Q("わたしの70")};
+    Select(screen, Q("標準06 90x50"));
+    QVERIFY(QFileInfo::exists(fixture.application.File(Q("わたしの70.lay"))));
+    QCOMPARE(screen.Combo1->currentText(), Q("標準06 90x50"));
+    QCOMPARE(screen.Text1[0]->text(), QStringLiteral("90"));
+
+    // "Save as new" keeps the saved layout selected, its values on the screen.
+    screen.Text1[0]->setText(QStringLiteral("48"));
+    script.answers = {Q("わたしの48")};
+    screen.Command1_Click();
+    QCOMPARE(screen.Combo1->currentText(), Q("わたしの48"));
+    QCOMPARE(screen.Text1[0]->text(), QStringLiteral("48"));
+    QVERIFY(screen.Command4->isEnabled());
+
+    // Discarding drops the edit; closing with nothing unsaved asks nothing.
+    screen.Text1[0]->setText(QStringLiteral("99"));
+    script.seen.clear();
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};
+    Select(screen, Q("標準06 90x50"));
+    QCOMPARE(script.Kakunin_Lines(), asked);
+    QCOMPARE(screen.Text1[0]->text(), QStringLiteral("90"));
+    script.seen.clear();
+    QVERIFY(screen.close());
+    QVERIFY(script.seen.empty());
+}

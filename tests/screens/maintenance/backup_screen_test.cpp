@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -47,6 +48,7 @@ private slots:
     void damagedArchiveIsReportedNotRestored();
     void deleteRemovesTheArchive();
     void failedBackupIsReportedNotPraised();
+    void chosenFolderBecomesTheDestination();
 };
 
 void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
@@ -188,6 +190,40 @@ void Backup_Screen_Test::failedBackupIsReportedNotPraised()
     QCOMPARE(script.First_Lines(), (QStringList{Q("バックアップファイルの名称入力"), Q("バックアップ出来ませんでした")}));
     QVERIFY(!script.seen[1].texts[2].isEmpty());
     QCOMPARE(script.seen[1].buttons, QStringList{QStringLiteral("OK")});
+}
+
+// Any folder can be the destination; a destination that is the data folder
+// itself carries a reminder to keep a copy elsewhere.
+void Backup_Screen_Test::chosenFolderBecomesTheDestination()
+{
+    Data_Fixture fixture;
+    Dialog_Script script;
+    script.answers = {QStringLiteral("stick")};
+    test_support::Temp_Folder stick;
+    maintenance::Backup screen;
+    QString asked_start;
+    screen.Choose_Folder = [&](const QString& start) {
+        asked_start = start;
+        return stick.Path();
+    };
+    screen.show();
+    screen.Form_Load();
+    QVERIFY(screen.Label_Reminder->isVisible());  // the install folder holds the data
+    screen.Command6->click();
+    QCOMPARE(asked_start, fixture.application.Data_Folder());
+    QCOMPARE(screen.Combo3->currentText(), stick.Path() + "/");
+    QVERIFY(!screen.Label_Reminder->isVisible());
+    screen.Command2_Click();
+    QVERIFY(QFile::exists(stick.File(QStringLiteral("stick.zip"))));
+    QCOMPARE(Items(screen.List1), QStringList{QStringLiteral("stick")});
+
+    // Choosing it again selects the same entry; cancelling changes nothing.
+    const int entries = screen.Combo3->count();
+    screen.Command6->click();
+    QCOMPARE(screen.Combo3->count(), entries);
+    screen.Choose_Folder = [](const QString&) { return QString(); };
+    screen.Command6->click();
+    QCOMPARE(screen.Combo3->currentText(), stick.Path() + "/");
 }
 
 QTEST_MAIN(Backup_Screen_Test)

@@ -97,6 +97,17 @@ void Convert_Screen_Test::folderButtonPutsTheChosenPathIntoTheBox()
     screen.Choose_File = [](const QString&) { return QString(); };
     screen.Folder_Button_Click(screen.Command5);
     QCOMPARE(screen.Text1->text(), fixture.application.File(Q("商品情報.tsv")));
+
+    // A file copied from Windows into the home folder is reachable: the chooser
+    // for any place is always offered and starts in the home folder.
+    QVERIFY(!screen.Command2->isEnabled());
+    QVERIFY(screen.Command8->isEnabled());
+    screen.Choose_File = [&](const QString& start) {
+        asked_folder = start;
+        return QString();
+    };
+    screen.Command8->click();
+    QCOMPARE(asked_folder, QDir::homePath() + "/");
 }
 
 QTEST_MAIN(Convert_Screen_Test)

@@ -616,6 +616,13 @@ void Product_Screens::wordTableFiltersRegisterTransfer()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first_line);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first_line);
     QCOMPARE(ingredients->text(), QStringLiteral("原材料名:膨張剤､") + list->item(0)->text().mid(3));
+    // Each insertion is one step of the box's undo history.
+    ingredients->undo();
+    QCOMPARE(ingredients->text(), QStringLiteral("原材料名:膨張剤"));
+    ingredients->undo();
+    QCOMPARE(ingredients->text(), QStringLiteral("原材料名:"));
+    ingredients->redo();
+    ingredients->redo();
 
     // A kana reading is registered before ＥＤＴＡ－Ｎａ, ＺＺ at the end.
     Activate(table);

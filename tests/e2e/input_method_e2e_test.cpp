@@ -1,0 +1,131 @@
+// Japanese typed through a real input method: fcitx5 with Mozc, started by
+// input_method_e2e.sh under Xvfb for a normal user. Keys come from xdotool as a
+// keyboard would send them. Romaji converted with Space and confirmed with
+// Return arrives in the registration screen, the confirming Return stays with
+// the input method (the item's Enter rule does not move on), and the product
+// file holds exactly what the boxes showed.
+#include "app/startup.h"
+#include "products/product_file.h"
+#include "screens/common/item_box.h"
+#include "screens/products/s_touroku.h"
+#include "support/screen_support.h"
+
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+void Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    QVERIFY2(process.waitForFinished(20000) && process.exitCode() == 0,
+             qPrintable(program + " " + arguments.join(' ') + ": " + process.readAllStandardError()));
+}
+
+// Focuses the box's window for X and types into it with xdotool.
+void Type_Keys(QWidget* box, const QList<QStringList>& steps)
+{
+    box->activateWindow();
+    box->setFocus(Qt::OtherFocusReason);
+    Run(QStringLiteral("xdotool"), {"windowfocus", "--sync", QString::number(box->window()->winId())});
+    Run(QStringLiteral("xdotool"), {"key", "End"});  // after the caption the box starts with
+    QTest::qWait(300);
+    Run(QStringLiteral("fcitx5-remote"), {"-o"});  // Japanese input on, as the user's hot key does
+    QTest::qWait(300);
+    for (const QStringList& step : steps) {
+        Run(QStringLiteral("xdotool"), step);
+        QTest::qWait(400);  // the input method answers over D-Bus
+    }
+}
+
+bool Has_Latin_Letters(const QString& text)
+{
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    return text.contains(latin);
+}
+
+}  // namespace
+
+class Input_Method_Test : public QObject {
+    Q_OBJECT
+
+    // Registers the product on the screen; the product file must hold what the boxes show.
+    static void Store_And_Compare(products::S_Touroku& screen, const QString& data_folder)
+    {
+        using S = products::S_Touroku;
+        const QString shown_name = screen.Text1[S::kProductNameBox]->text();
+        const QString shown_storage = screen.Text1[S::kStorageBox]->text();
+        screen.Command1->click();
+        const QString number = screen.Text1[S::kNumberBox]->text();
+        const std::optional<products::Product_Record> stored = products::Find_Product(data_folder, number);
+        QVERIFY2(stored.has_value(), qPrintable(QStringLiteral("product %1 was not stored").arg(number)));
+        QCOMPARE((*stored)[products::Product_Name], shown_name);
+        QCOMPARE((*stored)[products::Storage], shown_storage);
+    }
+
+private slots:
+    void typedJapaneseIsStoredAsShown()
+    {
+        maintenance_test::Session_Fixture fixture;
+        fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
+                                QStringLiteral("0"), QStringLiteral("しない"),
+                                QStringLiteral("ぱるべりなインストールフォルダ"),
+                                QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+        app::Session& session = app::Current_Session();
+        session.Load_Settings();
+        QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
+        maintenance_test::Dialog_Script answers;
+
+        products::S_Touroku screen;
+        screen.show();
+        screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        using S = products::S_Touroku;
+        products::Item_Box* name = screen.Text1[S::kProductNameBox];
+        products::Item_Box* storage = screen.Text1[S::kStorageBox];
+
+        // Romaji converted with Space, confirmed with Return: the Return stays with the input method.
+        const QString name_caption = name->text();
+        Type_Keys(name, {{"type", "itigo"}, {"key", "space"}, {"key", "Return"}});
+        QTRY_VERIFY_WITH_TIMEOUT(name->text() != name_caption, 10000);
+        qInfo() << "品名:" << name->text();
+        const QString converted = name->text().mid(name_caption.size());
+        QVERIFY2(!converted.isEmpty() && !Has_Latin_Letters(converted), qPrintable(name->text()));
+        QVERIFY2(name->hasFocus(), "the Return that confirmed the conversion also moved the focus on");
+
+        const QString storage_caption = storage->text();
+        Type_Keys(storage, {{"type", "jouonn"}, {"key", "Return"}});
+        QTRY_VERIFY_WITH_TIMEOUT(storage->text() != storage_caption, 10000);
+        QVERIFY(storage->hasFocus());
+        Store_And_Compare(screen, session.Data_Folder());
+
+        // Mozc types "~" as the wave dash 〜 (U+301C). The file can hold only
+        // ～ (U+FF5E); either the box shows what can be stored, or storing is
+        // refused and the file keeps the record stored before.
+        Type_Keys(storage, {{"type", "~"}, {"key", "Return"}});
+        QTRY_VERIFY_WITH_TIMEOUT(storage->text().size() > storage_caption.size() + 5, 10000);
+        qInfo() << "保存方法:" << storage->text();
+        const QChar dash = storage->text().back();
+        QVERIFY2(dash == QChar(0x301C) || dash == QChar(0xFF5E), qPrintable(storage->text()));
+        if (dash == QChar(0xFF5E)) {
+            Store_And_Compare(screen, session.Data_Folder());
+        } else {
+            qWarning("the box kept U+301C: storing must be refused and change nothing");
+            const QString number = screen.Text1[S::kNumberBox]->text();
+            const auto before = products::Find_Product(session.Data_Folder(), number);
+            answers.seen.clear();
+            screen.Command1->click();
+            QVERIFY2(!answers.seen.empty(), "a refused store was not reported");
+            const auto after = products::Find_Product(session.Data_Folder(), number);
+            QVERIFY(before && after);
+            QCOMPARE((*after)[products::Storage], (*before)[products::Storage]);
+        }
+        screen.close();
+    }
+};
+
+QTEST_MAIN(Input_Method_Test)
+#include "input_method_e2e_test.moc"
