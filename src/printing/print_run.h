@@ -16,6 +16,7 @@ struct Print_Run_Context {
     store::Settings_Record settings;
     platform::Printer_Platform* printers = nullptr;
     store::Confirmation* ui = nullptr;
+    QStringList* written_files = nullptr;  // when set, gets the files the built-in PDF printer wrote
 };
 
 // Prints the lines (Issue_Line) in the given mode and tells the user about
