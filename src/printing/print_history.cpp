@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace printing {
 
 namespace {
@@ -19,6 +21,20 @@ constexpr int kFields = 11;
 QString Day_Text(const QDate& date)
 {
     return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+// Field n (from 0) of a job line.
+QStringView Field(QStringView line, int n)
+{
+    qsizetype start = 0;
+    for (int k = 0; k < n; ++k) {
+        start = line.indexOf(QLatin1Char('\t'), start);
+        if (start < 0)
+            return {};
+        ++start;
+    }
+    const qsizetype end = line.indexOf(QLatin1Char('\t'), start);
+    return line.mid(start, end < 0 ? line.size() - start : end - start);
 }
 
 // The label has already told the user about an invalid base date.
@@ -81,23 +97,33 @@ store::Outcome Append_History(const QString& data_folder, const History_Entry& e
     return store::Outcome::Done();
 }
 
-std::optional<std::vector<History_Entry>> Read_History(const QString& data_folder)
+History_Log::History_Log(QString text) : text_(std::move(text))
 {
-    const QString path = QDir(data_folder).filePath(kHistoryFileName);
-    const store::Text_File file = store::Read_Complete_Lines(path);
-    if (!file.opened)
-        return QFile::exists(path) ? std::nullopt : std::make_optional<std::vector<History_Entry>>();
-    std::vector<History_Entry> entries;
-    entries.reserve(file.lines.size());
-    for (qsizetype i = file.lines.size() - 1; i >= 1; --i) {  // line 0 is the version line
-        History_Entry entry = Read_History_Line(file.lines[i]);
-        if (!entry.time.isEmpty())
-            entries.push_back(std::move(entry));
+    // Lines end in CR LF; the first is the version line.
+    const QString line_end = QStringLiteral("\r\n");
+    qsizetype start = text_.indexOf(line_end);
+    start = start < 0 ? text_.size() : start + 2;
+    while (start < text_.size()) {
+        qsizetype end = text_.indexOf(line_end, start);
+        if (end < 0)
+            end = text_.size();
+        if (end > start && text_.at(start) != QLatin1Char('\t'))
+            lines_.emplace_back(start, end - start);
+        start = end + 2;
     }
-    return entries;
+    std::reverse(lines_.begin(), lines_.end());
 }
 
-std::vector<int> Filter_History(const std::vector<History_Entry>& entries, const History_Filter& filter)
+std::optional<History_Log> Read_History(const QString& data_folder)
+{
+    const QString path = QDir(data_folder).filePath(kHistoryFileName);
+    store::Journal_Text file = store::Read_Complete_Text(path);
+    if (!file.opened)
+        return QFile::exists(path) ? std::nullopt : std::make_optional<History_Log>();
+    return History_Log(std::move(file.text));
+}
+
+std::vector<int> Filter_History(const History_Log& log, const History_Filter& filter)
 {
     const QString number =
         filter.product_no.trimmed().isEmpty() ? QString() : products::Format_Product_No(filter.product_no);
@@ -106,17 +132,18 @@ std::vector<int> Filter_History(const std::vector<History_Entry>& entries, const
     const QString from = filter.from.isValid() ? Day_Text(filter.from) : QString();
     const QString to = filter.to.isValid() ? Day_Text(filter.to) : QString();
     std::vector<int> kept;
-    for (int i = 0; i < int(entries.size()); ++i) {
-        const History_Entry& e = entries[i];
-        if (!number.isEmpty() && e.product_no != number)
+    for (int i = 0; i < log.Size(); ++i) {
+        const QStringView line = log.Line(i);
+        const QStringView day = Field(line, 0).left(10);
+        const QStringView product_no = Field(line, 1);
+        const QStringView name = Field(line, 2);
+        if (!number.isEmpty() && product_no != number)
             continue;
-        if (!from.isEmpty() && QStringView(e.time).left(10) < from)
-            continue;
-        if (!to.isEmpty() && QStringView(e.time).left(10) > to)
+        if ((!from.isEmpty() && day < from) || (!to.isEmpty() && day > to))
             continue;
         bool matches = true;
         for (const QString& word : words)
-            matches = matches && e.product_name.contains(word);
+            matches = matches && name.contains(word);
         if (matches)
             kept.push_back(i);
     }

@@ -56,9 +56,25 @@ History_Entry Read_History_Line(const QString& line);
 // crash is dropped first, so the lines before it are never damaged.
 store::Outcome Append_History(const QString& data_folder, const History_Entry& entry);
 
-// Every entry of the history, newest first; none when the file cannot be read
-// (a missing file is an empty history). Lines without a time are skipped.
-std::optional<std::vector<History_Entry>> Read_History(const QString& data_folder);
+// The history as read: the job lines, newest first, kept as one decoded text
+// so that even ten years of jobs open at once.
+class History_Log {
+public:
+    History_Log() = default;
+    explicit History_Log(QString text);
+
+    int Size() const { return int(lines_.size()); }
+    QStringView Line(int i) const { return QStringView(text_).mid(lines_[i].first, lines_[i].second); }
+    History_Entry Entry(int i) const { return Read_History_Line(Line(i).toString()); }
+
+private:
+    QString text_;
+    std::vector<std::pair<qsizetype, qsizetype>> lines_;  // start and length of each job line
+};
+
+// The history of the data folder; none when the file cannot be read (a missing
+// file is an empty history). The version line and lines without a time are left out.
+std::optional<History_Log> Read_History(const QString& data_folder);
 
 // What the history window filters by; empty parts do not filter.
 struct History_Filter {
@@ -68,7 +84,7 @@ struct History_Filter {
     QDate to;            // last day, inclusive
 };
 
-// Indexes (into `entries`) of the entries that pass the filter, in their order.
-std::vector<int> Filter_History(const std::vector<History_Entry>& entries, const History_Filter& filter);
+// Indexes (into the log) of the entries that pass the filter, newest first.
+std::vector<int> Filter_History(const History_Log& log, const History_Filter& filter);
 
 }  // namespace printing

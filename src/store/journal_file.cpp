@@ -68,9 +68,9 @@ Write_Result Append_Lines(const QString& path, const QString& lock_path, const Q
     return {};
 }
 
-Text_File Read_Complete_Lines(const QString& path)
+Journal_Text Read_Complete_Text(const QString& path)
 {
-    Text_File result;
+    Journal_Text result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result;
@@ -80,8 +80,7 @@ Text_File Read_Complete_Lines(const QString& path)
     if (last < 0)
         return result;
     bytes.truncate(last + kLineEnd.size());
-    result.lines = Decode_Cp932(bytes).split(QString::fromLatin1(kLineEnd));
-    result.lines.removeLast();  // after the last CR LF
+    result.text = Decode_Cp932(bytes);
     return result;
 }
 

@@ -17,7 +17,11 @@ namespace store {
 Write_Result Append_Lines(const QString& path, const QString& lock_path, const QStringList& head_lines,
                           const QStringList& lines);
 
-// The complete lines of the file (each ended by CR LF), without their line ends.
-Text_File Read_Complete_Lines(const QString& path);
+// The decoded text of the file up to and including its last CR LF: its complete lines.
+struct Journal_Text {
+    bool opened = false;
+    QString text;
+};
+Journal_Text Read_Complete_Text(const QString& path);
 
 }  // namespace store

@@ -79,7 +79,7 @@ protected:
         return jobs;
     }
 
-    std::vector<printing::History_Entry> History() { return printing::Read_History(Data_Folder()).value(); }
+    std::vector<printing::History_Entry> History() { return print_fixtures::History_Of(Data_Folder()); }
 
     QTemporaryDir folder{QStringLiteral(CLI_WORK_FOLDER "/cli-XXXXXX")};
 };

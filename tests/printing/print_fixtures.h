@@ -3,6 +3,7 @@
 // on the built-in layout "標準01 65x45", the eight built-in layouts and the
 // recycling-mark pictures; settings that name a printer; issue lines.
 #include "printing/issue_line.h"
+#include "printing/print_history.h"
 #include "printing/print_run.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
@@ -29,5 +30,8 @@ QString Line_For(const QString& number, int labels);
 
 // Sets line `line` of the layout file `name` in the folder.
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value);
+
+// Every entry of the folder's print history, newest first (none when it cannot be read).
+std::vector<printing::History_Entry> History_Of(const QString& data_folder);
 
 }  // namespace print_fixtures

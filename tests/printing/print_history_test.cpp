@@ -48,7 +48,7 @@ QStringList Times(const std::vector<History_Entry>& entries)
 TEST(Print_History, AppendsCp932LinesAfterAVersionLineAndReadsThemNewestFirst)
 {
     test_support::Temp_Folder data;
-    EXPECT_TRUE(printing::Read_History(data.Data_Folder())->empty());  // no file yet: no jobs
+    EXPECT_EQ(printing::Read_History(data.Data_Folder())->Size(), 0);  // no file yet: no jobs
     History_Entry first = Entry("2024/03/05 09:00:01", "0001", "苺大福");
     first.reason = QStringLiteral("タブ\tも改行\r\nも消える");
     ASSERT_TRUE(printing::Append_History(data.Data_Folder(), first).Is_Done());
@@ -60,11 +60,10 @@ TEST(Print_History, AppendsCp932LinesAfterAVersionLineAndReadsThemNewestFirst)
                                          "2024/03/05 09:00:01\t0001\t苺大福\t標準01 65x45\t5\tZebra\t2024/03/05 "
                                          "09:00\t消費期限:2024年03月08日\t送信\tタブも改行も消える\t",
                                          printing::History_Line(second)}));
-    const auto read = printing::Read_History(data.Data_Folder());
-    ASSERT_TRUE(read);
-    ASSERT_EQ(read->size(), 2u);
-    EXPECT_EQ((*read)[0], second);
-    EXPECT_EQ((*read)[1].reason, QStringLiteral("タブも改行も消える"));
+    const std::vector<History_Entry> read = print_fixtures::History_Of(data.Data_Folder());
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0], second);
+    EXPECT_EQ(read[1].reason, QStringLiteral("タブも改行も消える"));
 }
 
 TEST(Print_History, ACharacterWithoutCp932FormIsRefusedAndNothingIsWritten)
@@ -80,13 +79,21 @@ TEST(Print_History, ACharacterWithoutCp932FormIsRefusedAndNothingIsWritten)
     EXPECT_EQ(data.Read(printing::kHistoryFileName), before);
 }
 
+TEST(Print_History, AHistoryThatCannotBeReadIsNoneAndAMissingOneIsEmpty)
+{
+    test_support::Temp_Folder data;
+    EXPECT_EQ(printing::Read_History(data.Data_Folder())->Size(), 0);
+    QDir().mkpath(data.File(printing::kHistoryFileName));
+    EXPECT_FALSE(printing::Read_History(data.Data_Folder()));
+}
+
 TEST(Print_History, ALineTornByACrashIsIgnoredAndReplacedByTheNextAppend)
 {
     test_support::Temp_Folder data;
     const History_Entry kept = Entry("2024/03/05 09:00:00", "0001", "苺大福");
     const QByteArray whole = test_support::Cp932_Lines({"2.00", printing::History_Line(kept)});
     data.Write(printing::kHistoryFileName, whole + test_support::Cp932_Lines({"2024/03/05 09:30:00\t0002\t柏"}).chopped(2));
-    EXPECT_EQ(Times(*printing::Read_History(data.Data_Folder())), QStringList{kept.time});
+    EXPECT_EQ(Times(print_fixtures::History_Of(data.Data_Folder())), QStringList{kept.time});
 
     const History_Entry next = Entry("2024/03/05 10:00:00", "0002", "柏餅");
     ASSERT_TRUE(printing::Append_History(data.Data_Folder(), next).Is_Done());
@@ -112,24 +119,26 @@ TEST(Print_History, KillingAnAppendingProcessLeavesEveryEarlierLineIntact)
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
 
-        const auto read = printing::Read_History(folder);
-        ASSERT_TRUE(read);
-        EXPECT_GT(int(read->size()), written_before);
-        for (const History_Entry& e : *read)
+        const std::vector<History_Entry> read = print_fixtures::History_Of(folder);
+        EXPECT_GT(int(read.size()), written_before);
+        for (const History_Entry& e : read)
             ASSERT_EQ(e, entry);
-        written_before = int(read->size());
+        written_before = int(read.size());
     }
     ASSERT_TRUE(printing::Append_History(folder, entry).Is_Done());
-    EXPECT_EQ(int(printing::Read_History(folder)->size()), written_before + 1);
+    EXPECT_EQ(int(print_fixtures::History_Of(folder).size()), written_before + 1);
     EXPECT_TRUE(data.Read(printing::kHistoryFileName).startsWith("2.00\r\n"));
     EXPECT_TRUE(data.Read(printing::kHistoryFileName).endsWith("\r\n"));
 }
 
 TEST(Print_History, FiltersByProductNumberNameWordsAndDays)
 {
-    const std::vector<History_Entry> entries = {
-        Entry("2024/03/06 08:00:00", "0002", "柏餅 こしあん"), Entry("2024/03/05 23:59:59", "0001", "苺大福 白あん"),
-        Entry("2024/03/05 00:00:00", "0012", "苺大福 こしあん"), Entry("2024/03/04 12:00:00", "0001", "苺大福")};
+    test_support::Temp_Folder data;
+    for (const History_Entry& e :
+         {Entry("2024/03/04 12:00:00", "0001", "苺大福"), Entry("2024/03/05 00:00:00", "0012", "苺大福 こしあん"),
+          Entry("2024/03/05 23:59:59", "0001", "苺大福 白あん"), Entry("2024/03/06 08:00:00", "0002", "柏餅 こしあん")})
+        ASSERT_TRUE(printing::Append_History(data.Data_Folder(), e).Is_Done());
+    const printing::History_Log log = printing::Read_History(data.Data_Folder()).value();
     struct Case {
         printing::History_Filter filter;
         std::vector<int> kept;
@@ -146,7 +155,7 @@ TEST(Print_History, FiltersByProductNumberNameWordsAndDays)
         {{"9", "", {}, {}}, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(printing::Filter_History(entries, c.filter), c.kept)
+        EXPECT_EQ(printing::Filter_History(log, c.filter), c.kept)
             << c.filter.product_no.toStdString() << " / " << c.filter.words.toStdString();
 }
 
@@ -161,7 +170,7 @@ protected:
                                    print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer),
                                                                printers, ui));
     }
-    std::vector<History_Entry> History() { return printing::Read_History(data.Data_Folder()).value(); }
+    std::vector<History_Entry> History() { return print_fixtures::History_Of(data.Data_Folder()); }
 
     test_support::Temp_Folder data;
     test_support::Fake_Printer_Platform printers{{{"Zebra", {QPageSize(QPageSize::A4)}},

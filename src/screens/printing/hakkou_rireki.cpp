@@ -31,10 +31,10 @@ QString Column_Text(const History_Entry& e, int column)
 
 }  // namespace
 
-void History_Model::Set_Entries(std::vector<History_Entry> entries)
+void History_Model::Set_Log(History_Log log)
 {
     beginResetModel();
-    entries_ = std::move(entries);
+    log_ = std::move(log);
     shown_.clear();
     endResetModel();
 }
@@ -42,13 +42,15 @@ void History_Model::Set_Entries(std::vector<History_Entry> entries)
 void History_Model::Set_Filter(const History_Filter& filter)
 {
     beginResetModel();
-    shown_ = Filter_History(entries_, filter);
+    shown_ = Filter_History(log_, filter);
     endResetModel();
 }
 
-const History_Entry* History_Model::Entry_At(int row) const
+std::optional<History_Entry> History_Model::Entry_At(int row) const
 {
-    return row >= 0 && row < int(shown_.size()) ? &entries_[shown_[row]] : nullptr;
+    if (row < 0 || row >= int(shown_.size()))
+        return std::nullopt;
+    return log_.Entry(shown_[row]);
 }
 
 int History_Model::rowCount(const QModelIndex& parent) const
@@ -63,8 +65,10 @@ int History_Model::columnCount(const QModelIndex& parent) const
 
 QVariant History_Model::data(const QModelIndex& index, int role) const
 {
-    const History_Entry* entry = Entry_At(index.row());
-    if (!entry || role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole)
+        return {};
+    const std::optional<History_Entry> entry = Entry_At(index.row());
+    if (!entry)
         return {};
     return Column_Text(*entry, index.column());
 }
@@ -137,10 +141,10 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
 void Hakkou_Rireki::Form_Load()
 {
     app::Centre_On_Screen(this);
-    std::optional<std::vector<History_Entry>> entries = Read_History(app::Current_Data_Folder());
-    if (!entries)
+    std::optional<History_Log> log = Read_History(app::Current_Data_Folder());
+    if (!log)
         confirmation_.Notify(QStringLiteral("発行履歴を読み込めませんでした"), kHistoryFileName);
-    model_.Set_Entries(entries.value_or(std::vector<History_Entry>{}));
+    model_.Set_Log(log.value_or(History_Log()));
     Command1_Click();
 }
 
@@ -171,7 +175,7 @@ void Hakkou_Rireki::Command1_Click()
 
 void Hakkou_Rireki::Command2_Click()
 {
-    const History_Entry* entry = model_.Entry_At(List1->currentIndex().row());
+    const std::optional<History_Entry> entry = model_.Entry_At(List1->currentIndex().row());
     if (!entry) {
         confirmation_.Notify(QStringLiteral("再発行する履歴を"), QStringLiteral("リストから選択して下さい"));
         return;

@@ -22,9 +22,10 @@ class History_Model : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void Set_Entries(std::vector<History_Entry> entries);
+    void Set_Log(History_Log log);
     void Set_Filter(const History_Filter& filter);
-    const History_Entry* Entry_At(int row) const;
+    // The entry of a row; none for a row that is not shown.
+    std::optional<History_Entry> Entry_At(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,8 +33,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<History_Entry> entries_;
-    std::vector<int> shown_;
+    History_Log log_;
+    std::vector<int> shown_;  // indexes into the log
 };
 
 class Hakkou_Rireki : public QWidget {

@@ -176,7 +176,7 @@ private slots:
         screen.Command9->click();
         QCOMPARE(desktop.opened, (QList<QUrl>{QUrl::fromLocalFile(file),
                                               QUrl::fromLocalFile(folder->Data_Folder() + platform::kPdf_Output_Folder_Name)}));
-        QCOMPARE(printing::Read_History(folder->Data_Folder())->front().file, file);
+        QCOMPARE(print_fixtures::History_Of(folder->Data_Folder()).front().file, file);
     }
 };
 
