@@ -97,7 +97,12 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->verticalHeader()->hide();
+    List1->setWordWrap(false);
     List1->horizontalHeader()->setStretchLastSection(true);
+    // Fixed widths: measuring the contents would read every one of thousands of rows.
+    const int widths[] = {150, 70, 220, 120, 50, 110, 130, 190, 50, 220};
+    for (int column = 0; column < int(std::size(widths)); ++column)
+        List1->horizontalHeader()->resizeSection(column, widths[column]);
     Label5 = new QLabel(this);
     Command1 = new QPushButton(QStringLiteral("検索"), this);
     Command2 = new QPushButton(QStringLiteral("再発行"), this);
