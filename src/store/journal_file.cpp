@@ -9,7 +9,11 @@ namespace store {
 
 namespace {
 
-constexpr int kLockWaitMs = 5000;
+// An append holds the lock for milliseconds. A lock file older than this is
+// left over by a process killed while it took the lock (before it could write
+// its process id into it) and is taken over.
+constexpr int kStaleLockMs = 3000;
+constexpr int kLockWaitMs = 10000;
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
 // Size of the file up to and including its last CR LF.
@@ -40,6 +44,7 @@ Write_Result Append_Lines(const QString& path, const QString& lock_path, const Q
         return encoded;
 
     QLockFile lock(lock_path);
+    lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs))
         return {QStringLiteral("%1 は他の処理が使用中です").arg(path)};
 

@@ -10,7 +10,7 @@
 namespace store {
 
 // Appends the lines to the file under the lock file `lock_path` (waiting up to
-// a few seconds for another process that holds it). A missing or empty file
+// ten seconds for another process that holds it; the lock of a killed process is taken over). A missing or empty file
 // first gets `head_lines`. The bytes go out in one write and are synced; a
 // write that fails is cut off again, so the lines before it stay as they were.
 // Refuses, writing nothing, when a line holds a character without a CP932 form.

@@ -67,18 +67,6 @@ protected:
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
 
-    // Ids of the jobs that arrived on the queue after `before`, waited for until done.
-    static std::vector<int> Jobs_After(const QString& queue, int before)
-    {
-        std::vector<int> jobs;
-        for (int id = before + 1; id <= e2e::Last_Job_Id(queue); ++id) {
-            const e2e::Job_Facts facts = e2e::Wait_For_Job(id);
-            if (facts.found && facts.printer == queue)
-                jobs.push_back(id);
-        }
-        return jobs;
-    }
-
     std::vector<printing::History_Entry> History() { return print_fixtures::History_Of(Data_Folder()); }
 
     QTemporaryDir folder{QStringLiteral(CLI_WORK_FOLDER "/cli-XXXXXX")};
@@ -134,6 +122,7 @@ TEST_F(Command_Line_E2E, BadInputIsRefusedWithTheWindowsMessageAndWritesNothing)
         {{"print", "--product", "1", "--printer", "Nobody"}, "プリンタが見つかりません印刷は行なえませんでした"},
         {{"pdf", "--product", "7", "--out", "a.pdf"}, "登録番号:0007は未登録です"},
         {{"pdf", "--product", "1", "--layout", "無い", "--out", "a.pdf"}, "レイアウト「無い」は存在しません"},
+        {{"pdf", "--product", "1", "--out", "/proc/a.pdf"}, "PDFファイルを作成できませんでした"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.arguments);
@@ -153,7 +142,7 @@ TEST_F(Command_Line_E2E, PrintSendsOneJobToTheZplQueueAndRecordsIt)
     const Result result = Run({"print", "--product", "1", "--copies", "3", "--base-date", "2024/03/05", "09:00"});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(QStringLiteral("登録番号:0001の印刷データを送信します\n")));
-    const std::vector<int> jobs = Jobs_After(e2e::kZebra, before);
+    const std::vector<int> jobs = e2e::Jobs_After(e2e::kZebra, before);
     ASSERT_EQ(jobs.size(), 1u);
     const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
     EXPECT_EQ(facts.copies, 3);
@@ -174,7 +163,7 @@ TEST_F(Command_Line_E2E, PerCopyPrintingOnTheCupsPdfQueueMakesAPageForEachLabel)
     const int before = e2e::Last_Job_Id(e2e::kPdfQueue);
     const Result result = Run({"print", "--product", "2", "--copies", "2", "--printer", "PDF", "--per-copy"});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    const std::vector<int> jobs = Jobs_After(e2e::kPdfQueue, before);
+    const std::vector<int> jobs = e2e::Jobs_After(e2e::kPdfQueue, before);
     ASSERT_EQ(jobs.size(), 1u);
     const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
     EXPECT_EQ(facts.copies, 1);
