@@ -1,4 +1,5 @@
 // The application: one main menu, started once per application folder.
+#include "app/command_line.h"
 #include "app/main_menu.h"
 #include "app/startup.h"
 #include "screens/common/session.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1)
+        return app::Command_Line_Main(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("paruberina"));
     QApplication::setApplicationDisplayName(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));

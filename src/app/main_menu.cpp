@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/maintenance/settei.h"
+#include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/products/s_touroku.h"
 
@@ -50,17 +51,19 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command2 = new QPushButton(QStringLiteral("ラベルを印刷する"), this);
     Command3 = new QPushButton(QStringLiteral("各種設定"), this);
     Command4 = new QPushButton(QStringLiteral("ソフトウェアを終了する"), this);
+    Command5 = new QPushButton(QStringLiteral("発行履歴"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
         {Label7, "Label7"},
-        {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"}};
+        {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"},
+        {Command5, "Command5"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Label4);
-    for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
+    for (QPushButton* button : {Command1, Command2, Command5, Command3, Command4}) {
         button->setMinimumHeight(48);
         QFont f = button->font();
         f.setPointSize(13);
@@ -76,6 +79,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
 }
 
 void MainMenu::Form_Load()
@@ -129,6 +133,20 @@ void MainMenu::Command2_Click()
     auto* screen = new printing::Insatsu;
     screen->Form_Load();
     Open_Screen(screen);
+    printing_ = screen;
+}
+
+void MainMenu::Command5_Click()
+{
+    // A job issued again goes into the printing screen, which opens for it.
+    auto* window = new printing::Hakkou_Rireki([this](const printing::History_Entry& entry) {
+        if (!printing_)
+            Command2_Click();
+        printing_->Reserve_Reprint(entry);
+    });
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->Form_Load();
+    window->show();
 }
 
 void MainMenu::Command3_Click()

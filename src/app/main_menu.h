@@ -2,10 +2,15 @@
 // The start-up screen and root of every other screen.
 #include "screens/common/dialogs.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
+
+namespace printing {
+class Insatsu;
+}
 
 namespace app {
 
@@ -23,6 +28,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr;  // 発行履歴
 
     // Start-up steps 2 to 8: title, removable drive, settings, printer label,
     // default files. Problems with folders or files are reported; the menu still opens.
@@ -33,6 +39,7 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void Command5_Click();
     void Label6_Click();
 
 protected:
@@ -42,6 +49,7 @@ private:
     app::Screen_Confirmation ui_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);
+    QPointer<printing::Insatsu> printing_;  // the printing screen while it is open
 };
 
 // The help page shipped beside the executable.

@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace platform {
 
@@ -234,18 +235,25 @@ QPageSize Pdf_File_Printer::Default_Page_Size() const
 
 QString Pdf_File_Printer::Job_File_Path(QString& error)
 {
-    const QString folder = output_folder_();
+    const QString folder = output_file_.isEmpty() ? output_folder_() : QFileInfo(output_file_).absolutePath();
     if (!QDir().mkpath(folder)) {
         error = QStringLiteral("プリンタ「%1」の出力先 %2 を作成できません").arg(Name(), folder);
         return {};
     }
-    final_path_ = QDir(folder).filePath(Unique_Pdf_Name(folder, QDateTime::currentDateTime()));
+    final_path_ = output_file_.isEmpty() ? QDir(folder).filePath(Unique_Pdf_Name(folder, QDateTime::currentDateTime()))
+                                         : QFileInfo(output_file_).absoluteFilePath();
     return final_path_ + QStringLiteral(".part");
 }
 
 Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, int)
 {
-    if (QFileInfo(pdf_path).size() == 0 || !QFile::rename(pdf_path, final_path_))
+    // A new name is never overwritten; a named output file is replaced in one step.
+    const bool moved = QFileInfo(pdf_path).size() > 0
+                       && (output_file_.isEmpty() ? QFile::rename(pdf_path, final_path_)
+                                                  : std::rename(QFile::encodeName(pdf_path).constData(),
+                                                                QFile::encodeName(final_path_).constData())
+                                                        == 0);
+    if (!moved)
         return {false, QStringLiteral("プリンタ「%1」の出力ファイル %2 を書けませんでした").arg(Name(), final_path_), {}};
     return {true, {}, final_path_};
 }

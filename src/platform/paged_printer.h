@@ -88,6 +88,9 @@ class Pdf_File_Printer : public Paged_Printer {
 public:
     // `output_folder` gives the folder at the time a job starts.
     explicit Pdf_File_Printer(std::function<QString()> output_folder);
+    // Jobs write exactly this file (replacing it) instead of a new name in the
+    // output folder; empty: back to new names.
+    void Set_Output_File(const QString& path) { output_file_ = path; }
 
 protected:
     QPageSize Default_Page_Size() const override;
@@ -98,6 +101,7 @@ protected:
 
 private:
     std::function<QString()> output_folder_;
+    QString output_file_;
     QString final_path_;
 };
 

@@ -42,6 +42,7 @@ public:
 
     // The CUPS queues, then the built-in PDF printer.
     QStringList Installed_Printers() const override;
+    Pdf_File_Printer& Built_In_Pdf_Printer() { return pdf_; }
 
 protected:
     Paged_Printer* Find_Printer(const QString& device_name) override;

@@ -2,6 +2,7 @@
 
 #include "layouts/layout_record.h"
 #include "printing/issue_line.h"
+#include "printing/print_history.h"
 #include "products/product_file.h"
 #include "render/label_composer.h"
 #include "render/qt_surfaces.h"
@@ -46,6 +47,9 @@ private:
                  const render::Issue_Values& issue, bool new_page);
     void Report_Line(const QString& number);
     bool Send();
+    // Appends the line's job to the print history, sent or refused for `reason`.
+    void Record(const QString& reason = {});
+    QString Refusal_Reason(const QString& number) const;
 
     void Tell(const QString& line1, const QString& line2, std::uint32_t colour = store::kWarningColour,
               const QString& line3 = {}, const QString& button = QStringLiteral("はい"));
@@ -56,6 +60,8 @@ private:
     store::Confirmation& ui_;
     Step step_ = Step::Fine;
     QString job_error_;
+    QString job_output_;
+    History_Entry job_;
     bool length_notice_shown_ = false;
     QSet<QString> told_in_this_run_;
     QSet<QString>& told_default_page_;
@@ -84,8 +90,10 @@ QStringList Print_Run::Run(const QStringList& lines)
         const Issue_Entry entry = Read_Issue_Line(line);
         number = entry.product_no;
         step_ = Step::Fine;
+        job_ = Job_Entry({}, entry, c_.settings.Printer_Name());
         if (!Print_Line(entry)) {
             printers_.Abort_Job();
+            Record(QStringLiteral("存在しない用紙番号を指定されました。発行を中止しました"));
             return lines;
         }
         if (step_ != Step::Fine)
@@ -93,6 +101,8 @@ QStringList Print_Run::Run(const QStringList& lines)
         else if (mode_ == Print_Mode::Reservation && printers_.Job_Open() && !Send())
             step_ = Step::Printer_Refused;
         Report_Line(number);
+        if (mode_ == Print_Mode::Reservation || step_ != Step::Fine)
+            Record(Refusal_Reason(number));
         if (step_ == Step::Printer_Refused)
             unsent << line;
     }
@@ -105,8 +115,10 @@ QStringList Print_Run::Run(const QStringList& lines)
         if (printers_.Job_Open() && !Send()) {
             step_ = Step::Printer_Refused;
             Report_Line(number);
+            Record(Refusal_Reason(number));
             return lines;
         }
+        Record();
         return {};
     }
     if (unsent.isEmpty())
@@ -126,6 +138,7 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         const auto product = products::Find_Product(c_.data_folder, entry.product_no);
         if (!product)
             return true;
+        job_ = Job_Entry(*product, entry, c_.settings.Printer_Name());
         const std::optional<layouts::Layout_Record> layout =
             layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
         if (!layout)
@@ -212,7 +225,33 @@ bool Print_Run::Send()
     const platform::Job_Result result = printers_.End_Job();
     if (!result.sent)
         job_error_ = result.error;
+    job_output_ = result.output;
     return result.sent;
+}
+
+QString Print_Run::Refusal_Reason(const QString& number) const
+{
+    switch (step_) {
+    case Step::Reading_Layout:
+        return QStringLiteral("登録番号:") + number + QStringLiteral("で指定されているレイアウトは存在しません");
+    case Step::Finding_Printer:
+        return QStringLiteral("プリンタが見つかりません");
+    case Step::Printer_Refused:
+        return QStringLiteral("印刷データを送信できませんでした ") + job_error_;
+    case Step::Fine:
+        break;
+    }
+    return {};
+}
+
+void Print_Run::Record(const QString& reason)
+{
+    job_.result = reason.isEmpty() ? kHistorySent : kHistoryRefused;
+    job_.reason = reason;
+    job_.file = reason.isEmpty() && job_.printer == platform::kBuilt_In_Pdf_Printer ? job_output_ : QString();
+    if (!job_.file.isEmpty() && c_.written_files)
+        *c_.written_files << job_.file;
+    ui_.Tell(Append_History(c_.data_folder, job_));
 }
 
 void Print_Run::Report_Line(const QString& number)

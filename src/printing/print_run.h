@@ -21,6 +21,7 @@ struct Print_Run_Context {
     // number, and no page of the label's size): each is told once while the
     // set lives. None: once per run.
     QSet<QString>* told_default_page = nullptr;
+    QStringList* written_files = nullptr;  // when set, gets the files the built-in PDF printer wrote
 };
 
 // Prints the lines (Issue_Line) in the given mode and tells the user about

@@ -1,13 +1,21 @@
 #include "app/help_window.h"
 #include "app/main_menu.h"
+#include "print_fixtures.h"
+#include "printing/print_history.h"
 #include "screens/common/session.h"
+#include "screens/printing/hakkou_rireki.h"
+#include "screens/printing/insatsu.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QTextBrowser>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 
 class Main_Menu_Test : public QObject {
@@ -58,6 +66,42 @@ private slots:
             help_windows += qobject_cast<app::Help_Window*>(top) && top->isVisible();
         QCOMPARE(help_windows, 1);
         help->close();
+    }
+
+    void theHistoryOpensFromTheMenuAndAReprintOpensThePrintingScreenWithIt()
+    {
+        test_support::Temp_Folder dir;
+        app::Session& session = app::Current_Session();
+        session.application_folder = dir.Path();
+        QVERIFY(print_fixtures::Prepare_Data_Folder(dir.Data_Folder()));
+        app::MainMenu menu;
+        menu.Form_Load();
+        menu.show();
+        printing::History_Entry job;
+        job.product_no = QStringLiteral("0001");
+        job.copies = QStringLiteral("2");
+        job.base = QStringLiteral("2024/03/05 09:00");
+        job.result = printing::kHistorySent;
+        QVERIFY(printing::Append_History(session.Data_Folder(), job).Is_Done());
+
+        QCOMPARE(menu.Command5->text(), QStringLiteral("発行履歴"));
+        menu.Command5->click();
+        auto* history = test_support::Visible_Window<printing::Hakkou_Rireki>();
+        QVERIFY(history);
+        QCOMPARE(history->List1->model()->rowCount(), 1);
+        history->List1->selectRow(0);
+        history->Command2->click();
+        auto* screen = test_support::Visible_Window<printing::Insatsu>();
+        QVERIFY(screen);
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(screen->List1->count(), 1);
+        QVERIFY(screen->List1->item(0)->text().startsWith(QStringLiteral("No.0001 0002枚 2024/03/05 09:00")));
+        history->Command2->click();
+        QCOMPARE(test_support::Visible_Window<printing::Insatsu>(), screen);
+        QCOMPARE(screen->List1->count(), 2);
+        screen->close();
+        history->close();
+        QTRY_VERIFY(menu.isVisible());
     }
 };
 

@@ -165,4 +165,15 @@ QString Picture_Folder()
     return folder;
 }
 
+std::vector<int> Jobs_After(const QString& queue, int before)
+{
+    std::vector<int> jobs;
+    for (int id = before + 1; id <= Last_Job_Id(queue); ++id) {
+        const Job_Facts facts = Wait_For_Job(id);
+        if (facts.found && facts.printer == queue)
+            jobs.push_back(id);
+    }
+    return jobs;
+}
+
 }  // namespace e2e

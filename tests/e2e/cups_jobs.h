@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include <vector>
+
 namespace e2e {
 
 inline const QString kZebra = QStringLiteral("Zebra");
@@ -33,6 +35,9 @@ Job_Facts Wait_For_Job(int job_id);
 
 // The highest job id the scheduler knows on the queue (all states), 0 for none.
 int Last_Job_Id(const QString& queue);
+
+// Ids of the jobs that arrived on the queue after job `before`, each waited for until done.
+std::vector<int> Jobs_After(const QString& queue, int before);
 
 // Runs a command; true when it exits with 0.
 bool Run(const QString& program, const QStringList& arguments);

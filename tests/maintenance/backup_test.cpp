@@ -3,6 +3,7 @@
 #include "maintenance/backup.h"
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
+#include "printing/print_history.h"
 #include "support/utf8.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
@@ -396,4 +397,24 @@ TEST_F(Backup_Fixture, LeftoversOfInterruptedRunsAreRemovedByTheirExactNames)
     ASSERT_TRUE(Restore_Backup(archive, data.Data_Folder()).ok());
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral(".restore-Ab12Cd"))));
     EXPECT_TRUE(QFileInfo::exists(data.File(QStringLiteral(".restore-mine"))));
+}
+
+TEST(Backup_History, ThePrintHistoryIsBackedUpAndRestoredWithTheData)
+{
+    Temp_Folder application;
+    Temp_Folder data;
+    Temp_Folder backups;
+    printing::History_Entry entry;
+    entry.product_no = QStringLiteral("0001");
+    entry.product_name = QStringLiteral("苺大福");
+    entry.result = printing::kHistorySent;
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), entry).Is_Done());
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("history"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    EXPECT_TRUE(Zip_Entry_Names(archive).contains(printing::kHistoryFileName));
+
+    Temp_Folder restored;
+    ASSERT_TRUE(Restore_Backup(archive, restored.Data_Folder()).ok());
+    EXPECT_EQ(restored.Read(printing::kHistoryFileName), data.Read(printing::kHistoryFileName));
+    EXPECT_FALSE(QFile::exists(restored.File(printing::kHistoryLockName)));
 }

@@ -70,4 +70,13 @@ bool Change_Layout_Line(const QString& data_folder, const QString& name, int lin
     return layouts::Write_Layout(layouts::Layout_Path(data_folder, name), *layout).ok();
 }
 
+std::vector<printing::History_Entry> History_Of(const QString& data_folder)
+{
+    std::vector<printing::History_Entry> entries;
+    const std::optional<printing::History_Log> log = printing::Read_History(data_folder);
+    for (int i = 0; log && i < log->Size(); ++i)
+        entries.push_back(log->Entry(i));
+    return entries;
+}
+
 }  // namespace print_fixtures

@@ -4,6 +4,7 @@
 // recycling-mark pictures; settings that name a printer; issue lines.
 #include "printing/issue_line.h"
 #include "products/product_record.h"
+#include "printing/print_history.h"
 #include "printing/print_run.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
@@ -36,5 +37,8 @@ bool Write_Products(const QString& data_folder, std::vector<products::Product_Re
 
 // Sets line `line` of the layout file `name` in the folder.
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value);
+
+// Every entry of the folder's print history, newest first (none when it cannot be read).
+std::vector<printing::History_Entry> History_Of(const QString& data_folder);
 
 }  // namespace print_fixtures

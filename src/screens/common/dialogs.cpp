@@ -26,7 +26,8 @@ bool Is_Known_Kakunin_Caller(const QString& name)
     static const QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
                                         QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
                                         QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
-                                        QStringLiteral("Genzairyou"), QStringLiteral("Convert")};
+                                        QStringLiteral("Genzairyou"), QStringLiteral("Convert"),
+                                        QStringLiteral("Hakkou_Rireki")};
     return callers.contains(name);
 }
 

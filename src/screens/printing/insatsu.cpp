@@ -7,6 +7,7 @@
 #include "printing/issue_line.h"
 #include "printing/print_run.h"
 #include "screens/common/s_preview.h"
+#include "screens/printing/hakkou_rireki.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "screens/products/s_nonplu.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -25,7 +27,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace printing {
@@ -91,6 +95,8 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     }
     Prv_open = Add_Prv_Open(this);
     Ret_Code = app::Add_Ret_Code(this);
+    Command7 = new QPushButton(QStringLiteral("発行履歴"), this);
+    Command7->setObjectName(QStringLiteral("Command7"));
     Build_Layout();
 
     connect(Command1, &QPushButton::clicked, this, &Insatsu::Command1_Click);
@@ -103,6 +109,8 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     Text13->setValidator(new QRegularExpressionValidator(QRegularExpression(render::kAddDaysBoxPattern), Text13));
     connect(Text13, &QLineEdit::textEdited, this, &Insatsu::Refresh_Date_Display);
     connect(List2, &QListWidget::itemDoubleClicked, this, &Insatsu::List2_DblClick);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &Insatsu::List1_DblClick);
+    connect(Command7, &QPushButton::clicked, this, &Insatsu::Command7_Click);
     List2->installEventFilter(this);
     Set_Mode(false);
 }
@@ -158,11 +166,13 @@ void Insatsu::Build_Layout()
     actions->addWidget(Command6);
     actions->addWidget(Command1);
     actions->addWidget(Command2);
+    actions->addWidget(Command7);
     actions->addWidget(Command3);
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
     left->addStretch();
     left->addLayout(actions);
+    left->addLayout(Build_Pdf_Row());
 
     auto* search = new QHBoxLayout;
     search->addWidget(Text18, 1);
@@ -423,11 +433,14 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     context.printers = session.printers;
     context.ui = &confirmation_;
     context.told_default_page = &told_default_page_;
+    QStringList written;
+    context.written_files = &written;
     if (!context.printers)
         return;
     const QStringList left = Run_Print(lines, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
     List1->clear();
     List1->addItems(left);
+    Show_Written_Pdf(written);
 }
 
 void Insatsu::Command2_Click()
@@ -450,7 +463,118 @@ void Insatsu::Command3_Click()
 void Insatsu::closeEvent(QCloseEvent* event)
 {
     app::Close_Preview_Of(Prv_open);
+    if (history_)
+        history_->close();
     event->accept();
+}
+
+}  // namespace printing
+
+namespace printing {
+
+QLayout* Insatsu::Build_Pdf_Row()
+{
+    Label10 = new QLabel(this);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Command8 = new QPushButton(QStringLiteral("PDFを開く"), this);
+    Command8->setObjectName(QStringLiteral("Command8"));
+    Command9 = new QPushButton(QStringLiteral("フォルダを開く"), this);
+    Command9->setObjectName(QStringLiteral("Command9"));
+    connect(Command8, &QPushButton::clicked, this, &Insatsu::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &Insatsu::Command9_Click);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Label10, 1);
+    row->addWidget(Command8);
+    row->addWidget(Command9);
+    Show_Written_Pdf({});
+    return row;
+}
+
+void Insatsu::Show_Written_Pdf(const QStringList& files)
+{
+    written_pdf_ = files.value(files.size() - 1);
+    Label10->setText(files.isEmpty() ? QString()
+                                     : QStringLiteral("PDFファイルを書き出しました: ") + files.join(QStringLiteral("、")));
+    for (QWidget* widget : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Command8),
+                            static_cast<QWidget*>(Command9)})
+        widget->setVisible(!files.isEmpty());
+}
+
+void Insatsu::Command8_Click()
+{
+    if (app::Session& session = app::Current_Session(); session.desktop && !written_pdf_.isEmpty())
+        session.desktop->Open_Url(QUrl::fromLocalFile(written_pdf_));
+}
+
+void Insatsu::Command9_Click()
+{
+    if (app::Session& session = app::Current_Session(); session.desktop && !written_pdf_.isEmpty())
+        session.desktop->Open_Url(QUrl::fromLocalFile(QFileInfo(written_pdf_).absolutePath()));
+}
+
+void Insatsu::Command7_Click()
+{
+    if (!history_) {
+        history_ = new Hakkou_Rireki([this](const History_Entry& entry) { Reserve_Reprint(entry); });
+        history_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    history_->Form_Load();
+    history_->show();
+    history_->raise();
+}
+
+void Insatsu::Set_Base_Boxes(const render::Issue_Values& issue)
+{
+    // The boxes hold plain numbers, as on opening the screen.
+    const QList<QPair<QLineEdit*, QString>> base = {
+        {Text7, issue.year}, {Text8, issue.month}, {Text9, issue.day}, {Text10, issue.hour}, {Text11, issue.minute}};
+    for (const auto& [box, text] : base)
+        box->setText(QString::number(store::Lenient_Int(text)));
+}
+
+void Insatsu::Reserve_Reprint(const History_Entry& entry)
+{
+    if (!reservation_)
+        Set_Mode(true);
+    const bool registered = products::Find_Product(app::Current_Data_Folder(), entry.product_no).has_value();
+    Text1->setText(entry.product_no);
+    Load_Product(true);
+    if (!registered)
+        return;
+    const QStringList base = entry.base.split(QRegularExpression(QStringLiteral("[/ :]")));
+    render::Issue_Values issue;
+    issue.year = base.value(0);
+    issue.month = base.value(1);
+    issue.day = base.value(2);
+    issue.hour = base.value(3);
+    issue.minute = base.value(4);
+    Set_Base_Boxes(issue);
+    Text4->setText(entry.copies);
+    Refresh_Date_Display();
+    Command1_Click();
+    raise();
+    activateWindow();
+}
+
+void Insatsu::List1_DblClick()
+{
+    QListWidgetItem* item = List1->currentItem();
+    if (!item)
+        return;
+    const Issue_Entry entry = Read_Issue_Line(item->text());
+    delete List1->takeItem(List1->row(item));
+    Text1->setText(entry.product_no);
+    Load_Product(false);
+    Text4->setText(QString::number(store::Lenient_Int(entry.labels)));
+    Set_Base_Boxes(entry.values);
+    Text5->setText(entry.values.contents);
+    Text13->setText(entry.values.add_days);
+    Combo5->setCurrentText(entry.values.date_mode);
+    Text15->setText(entry.values.price);
+    Text19->setText(entry.values.barcode);
+    Refresh_Date_Display();
+    Text4->setFocus();
 }
 
 }  // namespace printing

@@ -6,15 +6,20 @@
 #include "render/issue_values.h"
 
 #include <QSet>
+#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QLayout;
 class QListWidget;
 class QPushButton;
 
 namespace printing {
+
+class Hakkou_Rireki;
+struct History_Entry;
 
 class Insatsu : public QWidget {
     Q_OBJECT
@@ -52,6 +57,10 @@ public:
     QPushButton* Command6 = nullptr;  // 即時発行モード / 予約発行モード
     QLabel* Prv_open = nullptr;
     QLabel* Ret_Code = nullptr;
+    QPushButton* Command7 = nullptr;  // 発行履歴
+    QLabel* Label10 = nullptr;        // the PDF file the built-in PDF printer wrote in the last run
+    QPushButton* Command8 = nullptr;  // PDFを開く
+    QPushButton* Command9 = nullptr;  // フォルダを開く
 
     bool Reservation_Mode() const { return reservation_; }
 
@@ -64,6 +73,15 @@ public:
     void Command6_Click();
     void Combo5_Click();
     void List2_DblClick();
+    // Takes a reservation line back into the issue boxes, to be changed and registered again.
+    void List1_DblClick();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+
+    // Issues a job of the print history again: its product, copies and base
+    // date go into the reservation list (reservation mode).
+    void Reserve_Reprint(const History_Entry& entry);
 
     // The issue values of the boxes.
     render::Issue_Values Current_Issue() const;
@@ -86,12 +104,17 @@ private:
     void Text_Enter(int n);
     void Text19_DblClick();
     void Run(const QStringList& lines, bool reservation);
+    QLayout* Build_Pdf_Row();
+    void Show_Written_Pdf(const QStringList& files);
+    void Set_Base_Boxes(const render::Issue_Values& issue);
+    QString written_pdf_;
 
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
     app::Screen_Confirmation confirmation_{QStringLiteral("Insatsu")};
     bool reservation_ = false;
     // Printers this screen has said print on their default page.
     QSet<QString> told_default_page_;
+    QPointer<Hakkou_Rireki> history_;
 };
 
 }  // namespace printing

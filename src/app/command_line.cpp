@@ -1,0 +1,319 @@
+#include "app/command_line.h"
+
+#include "layouts/layout_record.h"
+#include "platform/desktop_platform.h"
+#include "platform/qt_printer_platform.h"
+#include "printing/issue_line.h"
+#include "printing/label_pdf.h"
+#include "printing/print_run.h"
+#include "products/product_file.h"
+#include "products/product_list.h"
+#include "render/date_stamp.h"
+#include "store/settings.h"
+
+#include <QDateTime>
+#include <QFont>
+#include <QGuiApplication>
+#include <QRegularExpression>
+
+#include <map>
+#include <set>
+
+namespace app {
+
+namespace {
+
+const QString kHelp = QStringLiteral(
+    "使い方:\n"
+    "  paruberina\n"
+    "      画面を開きます。\n"
+    "  paruberina print --product N [--copies K] [--printer NAME] [--base-date YYYY/MM/DD[ HH:MM]] [--per-copy] "
+    "[--out FILE]\n"
+    "      登録番号 N の商品のラベルを K 枚 (既定 1) 印刷し、発行履歴に記録します。\n"
+    "      プリンタは NAME、なければ各種設定のプリンタです。基準日時の既定は現在で、\n"
+    "      時刻を省くと現在の時刻です。--per-copy は各種設定の「部単位ごとの印刷」を「する」として\n"
+    "      1枚ずつページを作ります (省くと各種設定のとおり)。\n"
+    "      --out は「ぱるべりなPDFプリンタ」で印刷するときの出力ファイルです\n"
+    "      (省くとデータフォルダの「印刷データ」に新しいファイルを作ります)。\n"
+    "  paruberina pdf --product N [--layout NAME] --out FILE\n"
+    "      登録番号 N の商品のラベル1枚を、ラベルの大きさのPDFファイル FILE に書き出します。\n"
+    "      レイアウトは NAME、なければ商品のレイアウトです。プリンタは使わず、発行履歴にも記録しません。\n"
+    "  paruberina list [WORDS...]\n"
+    "      商品一覧と同じ検索で、すべての語を含む商品を「番号|レイアウト|品名」で一覧します。\n"
+    "  paruberina --help\n"
+    "      この説明を表示します。\n"
+    "\n"
+    "画面と同じ設定ファイルとデータフォルダを使い、画面が開いていても実行できます。\n"
+    "終了状態: 0 成功、1 中止または失敗 (理由は標準エラー出力)、2 使い方の誤り。\n");
+
+// Tells every message of the core on standard error, as the window would show it.
+class Stderr_Answerer : public store::Confirmation {
+public:
+    explicit Stderr_Answerer(QTextStream& err) : err_(err) {}
+
+    bool Show_Confirmation(const store::Confirmation_Request& request) override
+    {
+        err_ << request.line1 << request.line2 << '\n';
+        if (!request.line3.isEmpty())
+            err_ << request.line3 << '\n';
+        err_.flush();
+        return true;  // only notices reach the command line: a print run asks nothing
+    }
+    void Show_Message_Box(const QString& text) override
+    {
+        err_ << text << '\n';
+        err_.flush();
+    }
+
+private:
+    QTextStream& err_;
+};
+
+struct Usage_Error {
+    QString message;
+};
+
+// The options of one command: "--name value" (or "--name=value"), flags, and free words.
+struct Options {
+    std::map<QString, QString> values;
+    std::set<QString> flags;
+    QStringList words;
+
+    QString Value(const QString& name) const
+    {
+        const auto found = values.find(name);
+        return found == values.end() ? QString() : found->second;
+    }
+    bool Has(const QString& name) const { return values.count(name) != 0; }
+};
+
+Options Parse(const QStringList& arguments, const QStringList& value_names, const QStringList& flag_names,
+              bool words_allowed)
+{
+    static const QRegularExpression time_of_day(QStringLiteral("^\\d{1,2}:\\d{2}$"));
+    Options options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        if (!argument.startsWith(QStringLiteral("--"))) {
+            if (!words_allowed)
+                throw Usage_Error{QStringLiteral("余分な引数です: ") + argument};
+            options.words << argument;
+            continue;
+        }
+        QString value;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const bool inline_value = equals > 0;
+        if (inline_value) {
+            value = argument.mid(equals + 1);
+            argument.truncate(equals);
+        }
+        if (flag_names.contains(argument) && !inline_value) {
+            options.flags.insert(argument);
+            continue;
+        }
+        if (!value_names.contains(argument))
+            throw Usage_Error{QStringLiteral("知らないオプションです: ") + argument};
+        if (!inline_value) {
+            if (i + 1 >= arguments.size())
+                throw Usage_Error{argument + QStringLiteral(" に値がありません")};
+            value = arguments[++i];
+            // "--base-date 2024/03/05 09:00" without quotes: the time is the next argument.
+            if (argument == QStringLiteral("--base-date") && i + 1 < arguments.size()
+                && time_of_day.match(arguments[i + 1]).hasMatch())
+                value += QLatin1Char(' ') + arguments[++i];
+        }
+        options.values[argument] = value;
+    }
+    return options;
+}
+
+QString Product_Number(const Options& options)
+{
+    static const QRegularExpression number(QStringLiteral("^\\d{1,4}$"));
+    const QString text = options.Value(QStringLiteral("--product"));
+    if (!options.Has(QStringLiteral("--product")))
+        throw Usage_Error{QStringLiteral("--product で登録番号を指定して下さい")};
+    if (!number.match(text).hasMatch() || text.toInt() == 0)
+        throw Usage_Error{QStringLiteral("登録番号は 1 から 9999 の数字で指定して下さい: ") + text};
+    return products::Format_Product_No(text);
+}
+
+int Copies(const Options& options)
+{
+    if (!options.Has(QStringLiteral("--copies")))
+        return 1;
+    bool ok = false;
+    const int copies = options.Value(QStringLiteral("--copies")).toInt(&ok);
+    if (!ok || copies < 1 || copies > 9999)
+        throw Usage_Error{QStringLiteral("印刷枚数は 1 から 9999 で指定して下さい: ")
+                          + options.Value(QStringLiteral("--copies"))};
+    return copies;
+}
+
+// The base date and time: "YYYY/MM/DD" (at the current time of day) or "YYYY/MM/DD HH:MM".
+void Set_Base_Date(const Options& options, render::Issue_Values& issue)
+{
+    if (!options.Has(QStringLiteral("--base-date")))
+        return;
+    static const QRegularExpression form(QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: (\\d{1,2}):(\\d{2}))?$"));
+    const QString text = options.Value(QStringLiteral("--base-date")).trimmed();
+    const QRegularExpressionMatch match = form.match(text);
+    if (match.hasMatch()) {
+        issue.year = match.captured(1);
+        issue.month = match.captured(2);
+        issue.day = match.captured(3);
+        if (match.hasCaptured(4)) {
+            issue.hour = match.captured(4);
+            issue.minute = match.captured(5);
+        }
+    }
+    if (!match.hasMatch() || !render::Base_Date(issue))
+        throw Usage_Error{QStringLiteral("基準日時は YYYY/MM/DD または YYYY/MM/DD HH:MM で指定して下さい: ") + text};
+}
+
+struct Data {
+    store::Settings_Record settings;
+    QString folder;  // ending in "/"
+};
+
+Data Read_Data(const Command_Line_Context& context)
+{
+    Data data;
+    data.settings = store::Load_Settings(context.folders.application_folder);
+    data.folder = store::Working_Data_Folder(data.settings.Data_Location(), context.folders);
+    return data;
+}
+
+int Refuse(QTextStream& err, const QString& line1, const QString& line2 = {})
+{
+    err << line1 << line2 << '\n';
+    return kExitFailed;
+}
+
+int Print(const Options& options, const Command_Line_Context& context, QTextStream& err)
+{
+    const QString number = Product_Number(options);
+    const int copies = Copies(options);
+    Data data = Read_Data(context);
+    const auto product = products::Find_Product(data.folder, number);
+    // The issue as the printing screen takes it from the product, based now unless told.
+    render::Issue_Values issue = render::Preview_Issue(product.value_or(products::Product_Record{}));
+    Set_Base_Date(options, issue);
+    const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
+                                                                    : data.settings.Printer_Name();
+    const bool to_file = options.Has(QStringLiteral("--out"));
+    if (to_file && printer != platform::kBuilt_In_Pdf_Printer)
+        throw Usage_Error{QStringLiteral("--out は「") + platform::kBuilt_In_Pdf_Printer
+                          + QStringLiteral("」で印刷するときだけ指定できます")};
+    if (!product)
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+    if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
+        return Refuse(err, QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
+
+    data.settings[store::Setting::Printer_Name] = printer;
+    if (options.flags.count(QStringLiteral("--per-copy")))
+        data.settings[store::Setting::Print_Per_Copy] = QStringLiteral("する");
+    if (to_file)
+        context.set_pdf_output_file(options.Value(QStringLiteral("--out")));
+    Stderr_Answerer answerer(err);
+    QStringList written;
+    printing::Print_Run_Context run;
+    run.data_folder = data.folder;
+    run.settings = data.settings;
+    run.printers = context.printers;
+    run.ui = &answerer;
+    run.written_files = &written;
+    const QStringList left = printing::Run_Print({printing::Issue_Line({number, QString::number(copies), issue})},
+                                                 printing::Print_Mode::Immediate, run);
+    if (to_file)
+        context.set_pdf_output_file({});
+    for (const QString& file : written)
+        err << QStringLiteral("PDFファイルを書き出しました: ") << file << '\n';
+    return left.isEmpty() ? kExitDone : kExitFailed;
+}
+
+int Write_Pdf(const Options& options, const Command_Line_Context& context, QTextStream& err)
+{
+    const QString number = Product_Number(options);
+    const QString out = options.Value(QStringLiteral("--out"));
+    if (out.isEmpty())
+        throw Usage_Error{QStringLiteral("--out で書き出すPDFファイルを指定して下さい")};
+    const Data data = Read_Data(context);
+    const auto product = products::Find_Product(data.folder, number);
+    if (!product)
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+    const QString layout_name = options.Has(QStringLiteral("--layout")) ? options.Value(QStringLiteral("--layout"))
+                                                                        : (*product)[products::Layout_Name];
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data.folder, layout_name);
+    if (!layout)
+        return Refuse(err, QStringLiteral("レイアウト「") + layout_name + QStringLiteral("」は存在しません"));
+    Stderr_Answerer answerer(err);
+    const store::Outcome outcome = printing::Write_Label_Pdf(out, *product, *layout, render::Preview_Issue(*product),
+                                                             data.settings, data.folder, answerer);
+    answerer.Tell(outcome);
+    return outcome.Is_Done() ? kExitDone : kExitFailed;
+}
+
+int List(const Options& options, const Command_Line_Context& context, QTextStream& out)
+{
+    for (const QString& line : products::Search_Product_List(Read_Data(context).folder, options.words.join(' ')))
+        out << line << '\n';
+    return kExitDone;
+}
+
+}  // namespace
+
+int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
+                QTextStream& err)
+{
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        out << kHelp;
+        return kExitDone;
+    }
+    const QString command = arguments.value(0);
+    const QStringList rest = arguments.mid(1);
+    try {
+        if (command == QStringLiteral("print"))
+            return Print(Parse(rest, {"--product", "--copies", "--printer", "--base-date", "--out"}, {"--per-copy"}, false),
+                         context, err);
+        if (command == QStringLiteral("pdf"))
+            return Write_Pdf(Parse(rest, {"--product", "--layout", "--out"}, {}, false), context, err);
+        if (command == QStringLiteral("list"))
+            return List(Parse(rest, {}, {}, true), context, out);
+        throw Usage_Error{QStringLiteral("知らないコマンドです: ") + command};
+    } catch (const Usage_Error& error) {
+        err << QStringLiteral("paruberina: ") << error.message << '\n'
+            << QStringLiteral("使い方は paruberina --help で表示します。") << '\n';
+        return kExitUsage;
+    }
+}
+
+int Command_Line_Main(int argc, char* argv[])
+{
+    // No display is needed: labels are drawn off screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("paruberina"));  // the same user data folder as the window
+    QGuiApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    platform::System_Desktop desktop;
+    Command_Line_Context context;
+    context.folders.application_folder = desktop.Application_Folder();
+    context.folders.removable_drive_root = desktop.Removable_Drive_Root();
+    context.folders.desktop_folder = desktop.Desktop_Folder();
+    const store::Settings_Record settings = store::Load_Settings(context.folders.application_folder);
+    const QString data_folder = store::Working_Data_Folder(settings.Data_Location(), context.folders);
+    platform::Qt_Printer_Platform printers([data_folder] { return data_folder + platform::kPdf_Output_Folder_Name; });
+    context.printers = &printers;
+    context.set_pdf_output_file = [&printers](const QString& path) {
+        printers.Built_In_Pdf_Printer().Set_Output_File(path);
+    };
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return Run_Command(arguments, context, out, err);
+}
+
+}  // namespace app

@@ -1,0 +1,33 @@
+#pragma once
+// paruberina with a command: print, write a label PDF or list products without
+// the window, from the same settings and data folder. Reads data files only;
+// a print appends to the print history like the printing screen does.
+#include "platform/printer_platform.h"
+#include "store/data_folder.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace app {
+
+enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
+
+// What a command works with: the folders the settings resolve against and the printers.
+struct Command_Line_Context {
+    store::Folder_Context folders;
+    platform::Printer_Platform* printers = nullptr;
+    // Makes jobs of the built-in PDF printer write this file instead of a new
+    // one in "印刷データ" (empty: new files again).
+    std::function<void(const QString&)> set_pdf_output_file;
+};
+
+// Runs the command of `arguments` (the program name left out): results on
+// `out`, messages as the window would show them on `err`. Returns the exit status.
+int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
+                QTextStream& err);
+
+// The command line of the executable when it was started with arguments:
+// sets up a display-less application and runs the command.
+int Command_Line_Main(int argc, char* argv[]);
+
+}  // namespace app

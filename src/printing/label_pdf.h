@@ -1,0 +1,20 @@
+#pragma once
+// One label as a PDF file of its own size, without any printer: what the
+// command line's "pdf" command writes.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+#include "render/issue_values.h"
+#include "store/confirmation.h"
+#include "store/settings.h"
+
+namespace printing {
+
+// Composes the product on the layout with the issue values onto one page the
+// size of the label and writes it to `path`, replacing that file. Failed (the
+// reason in the second line) when the file cannot be written.
+store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Record& product,
+                               const layouts::Layout_Record& layout, const render::Issue_Values& issue,
+                               const store::Settings_Record& settings, const QString& data_folder,
+                               store::Confirmation& ui);
+
+}  // namespace printing

@@ -1,0 +1,90 @@
+#pragma once
+// The print history 発行履歴_v2.tsv in the data folder: a version line, then
+// one line per print job (each reservation line sent or refused), oldest
+// first. Lines are only ever appended, under a lock file, so that the window
+// and the command line may both print at the same time.
+#include "printing/issue_line.h"
+#include "products/product_record.h"
+#include "store/outcome.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace printing {
+
+inline const QString kHistoryFileName = QStringLiteral("発行履歴_v2.tsv");
+inline const QString kHistoryLockName = QStringLiteral("発行履歴_v2.lock");
+inline const QString kHistoryVersionLine = QStringLiteral("2.00");
+inline const QString kHistorySent = QStringLiteral("送信");
+inline const QString kHistoryRefused = QStringLiteral("中止");
+
+// One print job. Times are texts: "2024/03/05 09:05:07" for the job, "2024/03/05 09:05"
+// for the base date and time, so that they sort and compare as text.
+struct History_Entry {
+    QString time;          // when the job was sent or refused
+    QString product_no;    // four digits
+    QString product_name;  // 品名
+    QString layout;
+    QString copies;
+    QString printer;
+    QString base;       // 基準日時
+    QString date_line;  // the date line printed (製造日 or 期限 with its caption)
+    QString result;     // kHistorySent or kHistoryRefused
+    QString reason;     // why it was refused
+    QString file;       // the PDF file the built-in PDF printer wrote
+
+    bool operator==(const History_Entry&) const = default;
+};
+
+// The entry of a reservation line about to be printed on `printer` (no time
+// yet): the product's 品名 and layout, the copies, the base date and time and
+// the date line the label gets (an invalid base date gives today's, as on the label).
+History_Entry Job_Entry(const products::Product_Record& product, const Issue_Entry& issue, const QString& printer);
+
+// The line of an entry (fields without control characters, joined by TABs) and back.
+QString History_Line(const History_Entry& entry);
+History_Entry Read_History_Line(const QString& line);
+
+// Appends the entry, stamped with the current time when it has none, to the
+// history of the data folder, creating the file with
+// its version line when it is missing. The line is written with one write and
+// synced; a write that fails is cut off again, and a line torn by an earlier
+// crash is dropped first, so the lines before it are never damaged.
+store::Outcome Append_History(const QString& data_folder, const History_Entry& entry);
+
+// The history as read: the job lines, newest first, kept as one decoded text
+// so that even ten years of jobs open at once.
+class History_Log {
+public:
+    History_Log() = default;
+    explicit History_Log(QString text);
+
+    int Size() const { return int(lines_.size()); }
+    QStringView Line(int i) const { return QStringView(text_).mid(lines_[i].first, lines_[i].second); }
+    History_Entry Entry(int i) const { return Read_History_Line(Line(i).toString()); }
+
+private:
+    QString text_;
+    std::vector<std::pair<qsizetype, qsizetype>> lines_;  // start and length of each job line
+};
+
+// The history of the data folder; none when the file cannot be read (a missing
+// file is an empty history). The version line and lines without a time are left out.
+std::optional<History_Log> Read_History(const QString& data_folder);
+
+// What the history window filters by; empty parts do not filter.
+struct History_Filter {
+    QString product_no;  // the number as typed; compared as four digits
+    QString words;       // 品名 words, split like the product search, all must occur
+    QDate from;          // first day of the job time, inclusive
+    QDate to;            // last day, inclusive
+};
+
+// Indexes (into the log) of the entries that pass the filter, newest first.
+std::vector<int> Filter_History(const History_Log& log, const History_Filter& filter);
+
+}  // namespace printing

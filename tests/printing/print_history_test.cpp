@@ -1,0 +1,225 @@
+// The print history: its file, appends that survive crashes, the filter, and
+// what the print run writes into it for sent and refused jobs.
+#include "print_fixtures.h"
+#include "printing/print_history.h"
+#include "printing/print_run.h"
+#include "support/fake_printer_platform.h"
+#include "support/gui_application.h"
+#include "support/scripted_confirmation.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+using printing::History_Entry;
+using print_fixtures::Line_For;
+
+namespace {
+
+History_Entry Entry(const QString& time, const QString& number, const QString& name)
+{
+    History_Entry e;
+    e.time = time;
+    e.product_no = number;
+    e.product_name = name;
+    e.layout = QStringLiteral("標準01 65x45");
+    e.copies = QStringLiteral("5");
+    e.printer = QStringLiteral("Zebra");
+    e.base = QStringLiteral("2024/03/05 09:00");
+    e.date_line = QStringLiteral("消費期限:2024年03月08日");
+    e.result = printing::kHistorySent;
+    return e;
+}
+
+QStringList Times(const std::vector<History_Entry>& entries)
+{
+    QStringList times;
+    for (const History_Entry& e : entries)
+        times << e.time;
+    return times;
+}
+
+TEST(Print_History, AppendsCp932LinesAfterAVersionLineAndReadsThemNewestFirst)
+{
+    test_support::Temp_Folder data;
+    EXPECT_EQ(printing::Read_History(data.Data_Folder())->Size(), 0);  // no file yet: no jobs
+    History_Entry first = Entry("2024/03/05 09:00:01", "0001", "苺大福");
+    first.reason = QStringLiteral("タブ\tも改行\r\nも消える");
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), first).Is_Done());
+    const History_Entry second = Entry("2024/03/05 10:00:00", "0002", "柏餅");
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), second).Is_Done());
+
+    EXPECT_EQ(data.Read(printing::kHistoryFileName),
+              test_support::Cp932_Lines({"2.00",
+                                         "2024/03/05 09:00:01\t0001\t苺大福\t標準01 65x45\t5\tZebra\t2024/03/05 "
+                                         "09:00\t消費期限:2024年03月08日\t送信\tタブも改行も消える\t",
+                                         printing::History_Line(second)}));
+    const std::vector<History_Entry> read = print_fixtures::History_Of(data.Data_Folder());
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0], second);
+    EXPECT_EQ(read[1].reason, QStringLiteral("タブも改行も消える"));
+}
+
+TEST(Print_History, ACharacterWithoutCp932FormIsRefusedAndNothingIsWritten)
+{
+    test_support::Temp_Folder data;
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), Entry("2024/03/05 09:00:00", "0001", "a")).Is_Done());
+    const QByteArray before = data.Read(printing::kHistoryFileName);
+    const store::Outcome outcome =
+        printing::Append_History(data.Data_Folder(), Entry("2024/03/05 09:00:01", "0001", QStringLiteral("😀")));
+    EXPECT_FALSE(outcome.Is_Done());
+    EXPECT_EQ(outcome.lines.value(0), QStringLiteral("発行履歴に記録できませんでした"));
+    EXPECT_TRUE(outcome.lines.value(1).contains(QStringLiteral("U+1F600")));
+    EXPECT_EQ(data.Read(printing::kHistoryFileName), before);
+}
+
+TEST(Print_History, AHistoryThatCannotBeReadIsNoneAndAMissingOneIsEmpty)
+{
+    test_support::Temp_Folder data;
+    EXPECT_EQ(printing::Read_History(data.Data_Folder())->Size(), 0);
+    QDir().mkpath(data.File(printing::kHistoryFileName));
+    EXPECT_FALSE(printing::Read_History(data.Data_Folder()));
+}
+
+TEST(Print_History, ALineTornByACrashIsIgnoredAndReplacedByTheNextAppend)
+{
+    test_support::Temp_Folder data;
+    const History_Entry kept = Entry("2024/03/05 09:00:00", "0001", "苺大福");
+    const QByteArray whole = test_support::Cp932_Lines({"2.00", printing::History_Line(kept)});
+    data.Write(printing::kHistoryFileName, whole + test_support::Cp932_Lines({"2024/03/05 09:30:00\t0002\t柏"}).chopped(2));
+    EXPECT_EQ(Times(print_fixtures::History_Of(data.Data_Folder())), QStringList{kept.time});
+
+    const History_Entry next = Entry("2024/03/05 10:00:00", "0002", "柏餅");
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), next).Is_Done());
+    EXPECT_EQ(data.Read(printing::kHistoryFileName), whole + test_support::Cp932_Lines({printing::History_Line(next)}));
+}
+
+// A process appending as fast as it can is killed with SIGKILL again and again,
+// also while it holds the lock: every line before the tear stays whole, and
+// appending goes on afterwards.
+TEST(Print_History, KillingAnAppendingProcessLeavesEveryEarlierLineIntact)
+{
+    test_support::Temp_Folder data;
+    const QString folder = data.Data_Folder();
+    const History_Entry entry = Entry("2024/03/05 09:00:00", "0001", QStringLiteral("苺のショートケーキ　大").repeated(40));
+    for (int round = 0; round < 5; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                printing::Append_History(folder, entry);
+        }
+        usleep(150000 + round * 20000);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        for (const History_Entry& e : print_fixtures::History_Of(folder))
+            ASSERT_EQ(e, entry);
+    }
+    const int written_before = int(print_fixtures::History_Of(folder).size());
+    EXPECT_GT(written_before, 0);
+    ASSERT_TRUE(printing::Append_History(folder, entry).Is_Done());
+    EXPECT_EQ(int(print_fixtures::History_Of(folder).size()), written_before + 1);
+    EXPECT_TRUE(data.Read(printing::kHistoryFileName).startsWith("2.00\r\n"));
+    EXPECT_TRUE(data.Read(printing::kHistoryFileName).endsWith("\r\n"));
+}
+
+TEST(Print_History, FiltersByProductNumberNameWordsAndDays)
+{
+    test_support::Temp_Folder data;
+    for (const History_Entry& e :
+         {Entry("2024/03/04 12:00:00", "0001", "苺大福"), Entry("2024/03/05 00:00:00", "0012", "苺大福 こしあん"),
+          Entry("2024/03/05 23:59:59", "0001", "苺大福 白あん"), Entry("2024/03/06 08:00:00", "0002", "柏餅 こしあん")})
+        ASSERT_TRUE(printing::Append_History(data.Data_Folder(), e).Is_Done());
+    const printing::History_Log log = printing::Read_History(data.Data_Folder()).value();
+    struct Case {
+        printing::History_Filter filter;
+        std::vector<int> kept;
+    };
+    const std::vector<Case> cases = {
+        {{}, {0, 1, 2, 3}},
+        {{"1", "", {}, {}}, {1, 3}},
+        {{"12", "", {}, {}}, {2}},
+        {{"", "苺大福 あん", {}, {}}, {1, 2}},
+        {{"", "こしあん　苺", {}, {}}, {2}},
+        {{"", "", QDate(2024, 3, 5), QDate(2024, 3, 5)}, {1, 2}},
+        {{"", "", QDate(2024, 3, 5), {}}, {0, 1, 2}},
+        {{"0001", "苺", {}, QDate(2024, 3, 4)}, {3}},
+        {{"9", "", {}, {}}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(printing::Filter_History(log, c.filter), c.kept)
+            << c.filter.product_no.toStdString() << " / " << c.filter.words.toStdString();
+}
+
+class Print_Run_History : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
+    void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
+
+    QStringList Run(const QStringList& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
+    {
+        return printing::Run_Print(lines, mode,
+                                   print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer),
+                                                               printers, ui));
+    }
+    std::vector<History_Entry> History() { return print_fixtures::History_Of(data.Data_Folder()); }
+
+    test_support::Temp_Folder data;
+    test_support::Fake_Printer_Platform printers{{{"Zebra", {QPageSize(QPageSize::A4)}},
+                                                  {"Refuses", {QPageSize(QPageSize::A4)}, 0, 203, true, "用紙切れ"}}};
+    test_support::Scripted_Confirmation ui;
+};
+
+TEST_F(Print_Run_History, EveryReservationLineIsRecordedSentOrRefusedWithTheReason)
+{
+    Run({Line_For("1", 3), Line_For("7", 1)}, printing::Print_Mode::Reservation);
+    const std::vector<History_Entry> history = History();
+    ASSERT_EQ(history.size(), 2u);
+    const History_Entry& missing = history[0];
+    EXPECT_EQ(missing.product_no, QStringLiteral("0007"));
+    EXPECT_EQ(missing.result, printing::kHistoryRefused);
+    EXPECT_EQ(missing.reason, QStringLiteral("登録番号:0007で指定されているレイアウトは存在しません"));
+    const History_Entry& sent = history[1];
+    EXPECT_EQ(sent.result, printing::kHistorySent);
+    EXPECT_EQ(sent.reason, QString());
+    EXPECT_EQ(sent.product_name, QStringLiteral("品名:苺のショートケーキ"));
+    EXPECT_EQ(sent.layout, print_fixtures::kLayout);
+    EXPECT_EQ(sent.copies, QStringLiteral("3"));
+    EXPECT_EQ(sent.printer, QStringLiteral("Zebra"));
+    EXPECT_EQ(sent.base, QStringLiteral("2024/03/05 09:00"));
+    EXPECT_EQ(sent.date_line, QStringLiteral("消費期限:2024年03月08日"));
+    EXPECT_EQ(sent.file, QString());
+}
+
+TEST_F(Print_Run_History, ImmediateRunsRecordTheJobAfterItIsSentOrRefused)
+{
+    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate);
+    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate, "Refuses");
+    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate, "Nobody");
+    const std::vector<History_Entry> history = History();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_EQ(history[2].result, printing::kHistorySent);
+    EXPECT_EQ(history[2].product_name, QStringLiteral("品名:苺大福"));
+    EXPECT_EQ(history[1].result, printing::kHistoryRefused);
+    EXPECT_TRUE(history[1].reason.startsWith(QStringLiteral("印刷データを送信できませんでした")));
+    EXPECT_TRUE(history[1].reason.contains(QStringLiteral("用紙切れ")));
+    EXPECT_EQ(history[0].reason, QStringLiteral("プリンタが見つかりません"));
+    EXPECT_EQ(history[0].printer, QStringLiteral("Nobody"));
+}
+
+TEST_F(Print_Run_History, AHistoryThatCannotBeWrittenIsToldAfterThePrint)
+{
+    QDir().mkpath(data.File(printing::kHistoryFileName));  // a folder in the file's place
+    Run({Line_For("1", 1)}, printing::Print_Mode::Immediate);
+    EXPECT_EQ(printers.sent.size(), 1u);
+    EXPECT_TRUE(ui.Lines1().contains(QStringLiteral("発行履歴に記録できませんでした")));
+}
+
+}  // namespace
