@@ -1,11 +1,13 @@
 // A reservation run of 1000 labels (10 lines of 100) with "する", every copy
 // composed on a page of its own: on the built-in PDF printer and on the ZPL
-// queue "Zebra" of the test scheduler (scripts/start-cups.sh). Reports labels
-// per second and the peak resident memory of each run; the ZPL jobs are
-// cancelled once submitted, so that the scheduler does not rasterise them all.
+// queue "Zebra" of the test scheduler (scripts/start-cups.sh), from a product
+// file of 2 products and, on the built-in printer, of 9999. Reports labels per
+// second and the peak resident memory of each run; the ZPL jobs are cancelled
+// once submitted, so that the scheduler does not rasterise them all.
 #include "platform/qt_printer_platform.h"
 #include "print_fixtures.h"
 #include "printing/print_run.h"
+#include "products/product_file.h"
 #include "support/gui_application.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
@@ -40,11 +42,25 @@ void Reset_Peak_Memory()
         clear.write("5");
 }
 
-void Print_Run_Of_1000_Labels(benchmark::State& state, const QString& printer)
+// Fills the product file up to number `last` with copies of its last product.
+bool Fill_Product_File(const QString& data_folder, int last)
+{
+    QFile file(data_folder + products::kProductFileName);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray bytes = file.readAll();
+    const QByteArray template_line = bytes.left(bytes.size() - 2).mid(bytes.lastIndexOf("\r\n", bytes.size() - 3) + 2);
+    QByteArray added;
+    for (int number = template_line.left(4).toInt() + 1; number <= last; ++number)
+        added += QByteArray::number(number).rightJustified(4, '0') + template_line.mid(4) + "\r\n";
+    return file.write(added) == added.size();
+}
+
+void Print_Run_Of_1000_Labels(benchmark::State& state, const QString& printer, int products = 2)
 {
     test_support::Ensure_Gui_Application();
     test_support::Temp_Folder data;
-    if (!print_fixtures::Prepare_Data_Folder(data.Data_Folder())) {
+    if (!print_fixtures::Prepare_Data_Folder(data.Data_Folder()) || !Fill_Product_File(data.Data_Folder(), products)) {
         state.SkipWithError("data folder");
         return;
     }
@@ -96,8 +112,14 @@ void BM_Run_Print_Zpl_Queue(benchmark::State& state)
     Print_Run_Of_1000_Labels(state, QStringLiteral("Zebra"));
 }
 
+void BM_Run_Print_Built_In_Pdf_9999_Products(benchmark::State& state)
+{
+    Print_Run_Of_1000_Labels(state, platform::kBuilt_In_Pdf_Printer, 9999);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Run_Print_Built_In_Pdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Run_Print_Zpl_Queue)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Run_Print_Built_In_Pdf_9999_Products)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_MAIN();

@@ -132,17 +132,20 @@ QStringList Print_Run::Run(const QStringList& lines)
 bool Print_Run::Print_Line(const Issue_Entry& entry)
 {
     const int labels = store::Round_Half_Even(store::Lenient_Number(entry.labels));
+    if (labels < 1)
+        return true;
+    // The product and its layout are read once per line: a product that is no
+    // longer in the file is skipped like a missing layout.
+    step_ = Step::Reading_Layout;
+    const auto product = products::Find_Product(c_.data_folder, entry.product_no);
+    if (!product)
+        return true;
+    job_ = Job_Entry(*product, entry, c_.settings.Printer_Name());
+    const std::optional<layouts::Layout_Record> layout =
+        layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
+    if (!layout)
+        return true;
     for (int copy = 1; copy <= labels; ++copy) {
-        // A product that is no longer in the file is skipped like a missing layout.
-        step_ = Step::Reading_Layout;
-        const auto product = products::Find_Product(c_.data_folder, entry.product_no);
-        if (!product)
-            return true;
-        job_ = Job_Entry(*product, entry, c_.settings.Printer_Name());
-        const std::optional<layouts::Layout_Record> layout =
-            layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
-        if (!layout)
-            return true;
         step_ = Step::Finding_Printer;
         const QString& printer = c_.settings.Printer_Name();
         if (!printers_.Select_Printer(printer))
