@@ -34,6 +34,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setPointSizeF(14.25);
     List1->setFont(fixed);
+    List1->setUniformItemSizes(true);  // one-line rows in one font: 9999 rows need not be measured one by one
     Text18 = new QLineEdit(this);
     Text18->setObjectName(QStringLiteral("Text18"));
     Command5 = new QPushButton(QStringLiteral("検索"), this);
