@@ -1,0 +1,279 @@
+#include "render/label_check.h"
+
+#include "render/ean.h"
+#include "render/label_composer.h"
+#include "render/markup.h"
+#include "render/recording_surface.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace render {
+
+namespace {
+
+constexpr double kToleranceMm = 0.1;
+constexpr double kNominalBarHeightMm = 22.85;  // EAN-13 bars at 100 %
+
+// Notices of the composer (missing pictures, base date) are shown when the
+// label is previewed or printed; the check keeps quiet about them.
+class Quiet_Answerer : public store::Confirmation {
+public:
+    bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
+    void Show_Message_Box(const QString&) override {}
+};
+
+using Block_Boxes = std::map<Label_Block, std::vector<QRectF>>;
+
+// The label as it is read (a turned layout is wider than high), in millimetres.
+QRectF Label_Area(const layouts::Layout_Record& layout)
+{
+    const double width = layout.Number(layouts::Label_Width);
+    const double length = layout.Number(layouts::Label_Length);
+    return Is_Turned(layout) ? QRectF(0, 0, length, width) : QRectF(0, 0, width, length);
+}
+
+bool Overlap(const QRectF& a, const QRectF& b)
+{
+    const QRectF common = a.intersected(b);
+    return common.width() > kToleranceMm && common.height() > kToleranceMm;
+}
+
+bool Any_Overlap(const std::vector<QRectF>& a, const std::vector<QRectF>& b)
+{
+    return std::any_of(a.begin(), a.end(), [&](const QRectF& x) {
+        return std::any_of(b.begin(), b.end(), [&](const QRectF& y) { return Overlap(x, y); });
+    });
+}
+
+QRectF United(const std::vector<QRectF>& boxes)
+{
+    QRectF all;
+    for (const QRectF& box : boxes)
+        all = all.united(box);
+    return all;
+}
+
+void Check_Outside(const Block_Boxes& boxes, const QRectF& label, std::vector<Finding>& findings)
+{
+    const QRectF inside = label.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm);
+    for (const auto& [block, parts] : boxes) {
+        const auto out = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return !inside.contains(box); });
+        if (out == static_cast<long>(parts.size()))
+            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"), block});
+        else if (out > 0)
+            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"), block});
+    }
+}
+
+void Check_Overlaps(const Block_Boxes& boxes, std::vector<Finding>& findings)
+{
+    for (auto a = boxes.begin(); a != boxes.end(); ++a)
+        for (auto b = std::next(a); b != boxes.end(); ++b)
+            if (Any_Overlap(a->second, b->second))
+                findings.push_back({Severity::Error,
+                                    Block_Name(a->first) + QStringLiteral("と") + Block_Name(b->first)
+                                        + QStringLiteral("が重なっています"),
+                                    b->first});
+}
+
+// Whether the digits are an EAN-13 or EAN-8 number with its right check digit.
+void Check_Barcode_Number(const QString& digits, std::vector<Finding>& findings)
+{
+    const bool all_digits = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    if (!all_digits || (digits.size() != 13 && digits.size() != 8)) {
+        findings.push_back({Severity::Error,
+                            QStringLiteral("バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"),
+                            Label_Block::Barcode});
+        return;
+    }
+    const int expected = Ean_Check_Digit(digits);
+    if (digits.back().digitValue() != expected)
+        findings.push_back({Severity::Error,
+                            QStringLiteral("バーコードのチェックデジットが違います(正しくは%1)").arg(expected),
+                            Label_Block::Barcode});
+}
+
+// The module printed at this resolution against the nominal 0.33 mm; when it is
+// out of range, the smallest whole-dot module within range and the bar height
+// that goes with its magnification.
+void Check_Module(int dpi, std::vector<Finding>& findings)
+{
+    const double module = Printed_Module_Mm(dpi);
+    const double magnification = module / kNominalModuleMm;
+    if (magnification >= kMinimumMagnification && magnification <= kMaximumMagnification)
+        return;
+    const int dots = static_cast<int>(std::lround(module * dpi / 25.4));
+    const int fitting_dots = static_cast<int>(std::ceil(kNominalModuleMm * kMinimumMagnification * dpi / 25.4 - 1e-9));
+    const double fitting_module = fitting_dots * 25.4 / dpi;
+    const double fitting_magnification = fitting_module / kNominalModuleMm;
+    findings.push_back({Severity::Warning,
+                        QStringLiteral("バーコードのモジュールは%1ドット(%2mm)で標準0.33mmの%3%です。"
+                                       "80〜200%の範囲外のため読めないことがあります。"
+                                       "このプリンタでは%4ドット(%5mm、%6%)のモジュールと%7mm以上のバーの高さが範囲内です")
+                            .arg(dots)
+                            .arg(module, 0, 'f', 3)
+                            .arg(magnification * 100, 0, 'f', 1)
+                            .arg(fitting_dots)
+                            .arg(fitting_module, 0, 'f', 3)
+                            .arg(fitting_magnification * 100, 0, 'f', 1)
+                            .arg(kNominalBarHeightMm * fitting_magnification, 0, 'f', 1),
+                        Label_Block::Barcode});
+}
+
+// The quiet zones beside the symbol: along the direction the bars advance
+// (downwards on a turned label), 11 and 7 modules for EAN-13, 7 and 7 for EAN-8.
+void Check_Quiet_Zones(const Block_Boxes& boxes, const QRectF& label, bool downwards, const QString& digits,
+                       int dpi, std::vector<Finding>& findings)
+{
+    const auto barcode = boxes.find(Label_Block::Barcode);
+    if (barcode == boxes.end())
+        return;
+    const QRectF symbol = United(barcode->second);
+    const double module = Printed_Module_Mm(dpi);
+    const double before = (digits.size() == 13 ? 11 : 7) * module;
+    const double after = 7 * module;
+    const QRectF zones[] = {
+        downwards ? QRectF(symbol.left(), symbol.top() - before, symbol.width(), before)
+                  : QRectF(symbol.left() - before, symbol.top(), before, symbol.height()),
+        downwards ? QRectF(symbol.left(), symbol.bottom(), symbol.width(), after)
+                  : QRectF(symbol.right(), symbol.top(), after, symbol.height()),
+    };
+    const QRectF inside = label.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm);
+    bool outside = false, covered = false;
+    for (const QRectF& zone : zones) {
+        outside = outside || !inside.contains(zone);
+        for (const auto& [block, parts] : boxes)
+            covered = covered || (block != Label_Block::Barcode && Any_Overlap({zone}, parts));
+    }
+    if (outside)
+        findings.push_back({Severity::Error, QStringLiteral("バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"),
+                            Label_Block::Barcode});
+    if (covered)
+        findings.push_back({Severity::Error, QStringLiteral("バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"),
+                            Label_Block::Barcode});
+}
+
+// The text of an item without its markup and its caption (up to the first colon).
+QString Item_Value(const QString& item)
+{
+    const QString text = Strip_Tags(item).trimmed();
+    const qsizetype colon = text.indexOf(QRegularExpression(QStringLiteral("[:：]")));
+    return (colon < 0 ? text : text.mid(colon + 1)).trimmed();
+}
+
+// Items the food labelling standard requires, empty or holding only their caption.
+void Check_Mandatory_Items(const products::Product_Record& product, const Issue_Values& issue,
+                           std::vector<Finding>& findings)
+{
+    using namespace products;
+    const auto require = [&](const QString& value, const QString& caption) {
+        if (Item_Value(value).isEmpty())
+            findings.push_back({Severity::Warning,
+                                QStringLiteral("「%1」が空欄です(表示が義務付けられています)").arg(caption),
+                                Label_Block::Main_Column});
+    };
+    require(product[Category_Name], QStringLiteral("名称"));
+    require(product[Ingredients], QStringLiteral("原材料名"));
+    require(issue.contents, QStringLiteral("内容量"));
+    if (product[Date_Kind] != QStringLiteral("表示しない") && product[Date_Elsewhere_Note].trimmed().isEmpty())
+        require(product[Date_Format], QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))));
+    require(product[Storage], QStringLiteral("保存方法"));
+    require(product[Responsible], QStringLiteral("責任者"));
+}
+
+// The five rows a nutrition table must hold, in this order, each with a value;
+// checked when the label prints a nutrition table at all.
+void Check_Nutrition(const products::Product_Record& product, std::vector<Finding>& findings)
+{
+    using namespace products;
+    bool printed = false;
+    for (int column = Nutrition_Title; column <= Nutrient_Extra1 + 9; ++column)
+        printed = printed || !Strip_Tags(product[column]).trimmed().isEmpty();
+    if (!printed)
+        return;
+    struct Row {
+        int column;
+        QStringList captions;
+    };
+    const Row rows[] = {
+        {Energy, {QStringLiteral("熱量"), QStringLiteral("エネルギー")}},
+        {Protein, {QStringLiteral("たんぱく質")}},
+        {Fat, {QStringLiteral("脂質")}},
+        {Carbohydrate, {QStringLiteral("炭水化物")}},
+        {Salt_Equivalent, {QStringLiteral("食塩相当量")}},
+    };
+    const auto warn = [&](const QString& message) {
+        findings.push_back({Severity::Warning, message, Label_Block::Nutrition});
+    };
+    for (const Row& row : rows) {
+        const QString text = Strip_Tags(product[row.column]);
+        const bool captioned = std::any_of(row.captions.begin(), row.captions.end(),
+                                           [&](const QString& caption) { return text.contains(caption); });
+        if (row.column == Salt_Equivalent && !captioned && text.contains(QStringLiteral("ナトリウム")))
+            warn(QStringLiteral("栄養成分表示にナトリウムだけがあり、食塩相当量がありません"));
+        else if (!captioned)
+            warn(QStringLiteral("栄養成分表示の%1番目の行は「%2」にしてください")
+                     .arg(&row - rows + 1)
+                     .arg(row.captions.join(QStringLiteral("」または「"))));
+        else if (Item_Value(text).isEmpty())
+            warn(QStringLiteral("栄養成分表示の「%1」に値がありません").arg(row.captions.front()));
+    }
+}
+
+}  // namespace
+
+double Printed_Module_Mm(int dpi)
+{
+    const double dots = std::max(1.0, std::round(0.25 * dpi / 25.4));
+    return dots * 25.4 / dpi;
+}
+
+QString Block_Name(Label_Block block)
+{
+    switch (block) {
+    case Label_Block::Background: return QStringLiteral("背景");
+    case Label_Block::Main_Column: return QStringLiteral("表示項目");
+    case Label_Block::Remarks1: return QStringLiteral("備考1");
+    case Label_Block::Remarks2: return QStringLiteral("備考2");
+    case Label_Block::Price: return QStringLiteral("価格");
+    case Label_Block::Barcode: return QStringLiteral("バーコード");
+    case Label_Block::Recycle_Mark1: return QStringLiteral("識別マーク1");
+    case Label_Block::Recycle_Mark2: return QStringLiteral("識別マーク2");
+    case Label_Block::Nutrition: return QStringLiteral("栄養成分表示");
+    }
+    return {};
+}
+
+std::vector<Finding> Check_Label(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                                 const Issue_Values& issue, const Check_Context& context)
+{
+    // The preview draws the label as it is read, at its own size.
+    Recording_Surface surface(Preview_Profile(96));
+    Quiet_Answerer quiet;
+    Label_Composer(surface, product, layout, issue, {context.settings, context.data_folder, quiet});
+    Block_Boxes boxes;
+    for (const Recording_Surface::Ink& ink : surface.inks)
+        if (ink.block != Label_Block::Background)
+            boxes[ink.block].push_back(ink.box_mm);
+
+    std::vector<Finding> findings;
+    const QRectF label = Label_Area(layout);
+    Check_Outside(boxes, label, findings);
+    Check_Overlaps(boxes, findings);
+    if (!issue.barcode.isEmpty()) {
+        Check_Barcode_Number(issue.barcode, findings);
+        if (boxes.contains(Label_Block::Barcode)) {
+            Check_Module(context.printer_dpi, findings);
+            Check_Quiet_Zones(boxes, label, Is_Turned(layout), issue.barcode, context.printer_dpi, findings);
+        }
+    }
+    Check_Mandatory_Items(product, issue, findings);
+    Check_Nutrition(product, findings);
+    return findings;
+}
+
+}  // namespace render

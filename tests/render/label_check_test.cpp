@@ -1,0 +1,191 @@
+// The check of a label before it is printed: each finding from a small label,
+// none for a clean one, and the built-in layouts with the filled product as
+// kept in built_in_layout_findings.txt.
+#include "label_fixtures.h"
+#include "layouts/default_layouts.h"
+#include "render/label_check.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using products::Product_Record;
+using render::Finding;
+using render::Label_Block;
+using render::Severity;
+
+constexpr int kWithinRangeDpi = 72;  // one dot of 0.353 mm: 107 % of the nominal module
+
+QString Line(const Finding& finding)
+{
+    static const char* const kSeverities[] = {"error", "warning", "note"};
+    return QString::fromLatin1(kSeverities[static_cast<int>(finding.severity)]) + QStringLiteral(" [")
+           + render::Block_Name(finding.block) + QStringLiteral("] ") + finding.message;
+}
+
+// One line per finding, readable in a failure message.
+std::string Lines(const std::vector<Finding>& findings)
+{
+    QStringList lines;
+    for (const Finding& finding : findings)
+        lines << Line(finding);
+    return lines.join(QLatin1Char('\n')).toStdString();
+}
+
+class Label_Check : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder())); }
+
+    std::vector<Finding> Check(const Product_Record& product, const layouts::Layout_Record& layout,
+                               const render::Issue_Values& issue, int dpi)
+    {
+        return render::Check_Label(product, layout, issue, {store::Default_Settings(), folder.Data_Folder(), dpi});
+    }
+
+    test_support::Temp_Folder folder;
+};
+
+// The required items, short, and a barcode on the unframed 65x45 layout: nothing overlaps.
+Product_Record Small_Product(const std::function<void(Product_Record&)>& change = {})
+{
+    using namespace products;
+    Product_Record product;
+    product[Category_Name] = QStringLiteral("名称:和菓子");
+    product[Ingredients] = QStringLiteral("原材料名:小豆、砂糖");
+    product[Date_Kind] = QStringLiteral("消費期限:");
+    product[Date_Format] = QStringLiteral("YYYY年MM月DD日");
+    product[Storage] = QStringLiteral("保存方法:常温");
+    product[Responsible] = QStringLiteral("製造者:山田製菓 東京都千代田区1-2-3");
+    if (change)
+        change(product);
+    return product;
+}
+
+render::Issue_Values Small_Issue(const QString& barcode = QStringLiteral("4901234567894"))
+{
+    render::Issue_Values issue = render_fixtures::Filled_Issue();
+    issue.barcode = barcode;
+    issue.price.clear();
+    return issue;
+}
+
+layouts::Layout_Record Small_Layout(const std::function<void(layouts::Layout_Record&)>& change = {})
+{
+    layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45 ﾜｸ無"));
+    layout[layouts::Barcode_Left] = QStringLiteral("10");
+    layout[layouts::Barcode_Top] = QStringLiteral("45");
+    if (change)
+        change(layout);
+    return layout;
+}
+
+TEST_F(Label_Check, CleanLabelHasNoFindings)
+{
+    EXPECT_EQ(Lines(Check(Small_Product(), Small_Layout(), Small_Issue(), kWithinRangeDpi)), "");
+}
+
+TEST_F(Label_Check, EachFindingFromASmallLabel)
+{
+    const auto barcode_at = [](const char* left, const char* top) {
+        return [=](layouts::Layout_Record& layout) {
+            layout[layouts::Barcode_Left] = QString::fromLatin1(left);
+            layout[layouts::Barcode_Top] = QString::fromLatin1(top);
+        };
+    };
+    struct Case {
+        const char* name;
+        layouts::Layout_Record layout;
+        QString barcode;
+        int dpi;
+        QStringList expected;
+        Product_Record product = Small_Product();
+    };
+    const Case cases[] = {
+        {"barcode partly outside", Small_Layout(barcode_at("30", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの一部がラベルからはみ出しています",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"barcode wholly outside", Small_Layout(barcode_at("50", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードがラベルの外にあり、印刷されません",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"barcode over the name", Small_Layout(barcode_at("10", "2")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] 表示項目とバーコードが重なっています",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"}},
+        {"quiet zone outside on the left", Small_Layout(barcode_at("1", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"EAN-8 quiet zone of 7 modules fits", Small_Layout(barcode_at("3", "45")), "49123456", kWithinRangeDpi, {}},
+        {"wrong check digit", Small_Layout(), "4901234567890", kWithinRangeDpi,
+         {"error [バーコード] バーコードのチェックデジットが違います(正しくは4)"}},
+        {"twelve digits", Small_Layout(), "490123456789", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"letters", Small_Layout(), "49012345A7894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"module of 203 dpi", Small_Layout(), "4901234567894", 203,
+         {"warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
+          "80〜200%の範囲外のため読めないことがあります。"
+          "このプリンタでは3ドット(0.375mm、113.7%)のモジュールと26.0mm以上のバーの高さが範囲内です"}},
+        {"module of 96 dpi within range", Small_Layout(), "4901234567894", 96, {}},
+        {"name caption only", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「名称」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) { p[products::Category_Name] = QStringLiteral("名称:<b> </b>"); })},
+        {"ingredients, storage and operator empty", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「原材料名」が空欄です(表示が義務付けられています)",
+          "warning [表示項目] 「保存方法」が空欄です(表示が義務付けられています)",
+          "warning [表示項目] 「責任者」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) {
+             p[products::Ingredients].clear();
+             p[products::Storage] = QStringLiteral("保存方法：");
+             p[products::Responsible] = QStringLiteral("製造者:");
+         })},
+        {"date without format", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「賞味期限」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Kind] = QStringLiteral("賞味期限:");
+             p[products::Date_Format].clear();
+         })},
+        {"date not shown", Small_Layout(), "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Kind] = QStringLiteral("表示しない");
+             p[products::Date_Format].clear();
+         })},
+        {"date printed elsewhere", Small_Layout(), "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Format].clear();
+             p[products::Date_Elsewhere_Note] = QStringLiteral("枠外上部に記載");
+         })},
+        {"nutrition rows out of order, without a value, sodium only", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [栄養成分表示] 栄養成分表示の2番目の行は「たんぱく質」にしてください",
+          "warning [栄養成分表示] 栄養成分表示の3番目の行は「脂質」にしてください",
+          "warning [栄養成分表示] 栄養成分表示の「炭水化物」に値がありません",
+          "warning [栄養成分表示] 栄養成分表示にナトリウムだけがあり、食塩相当量がありません"},
+         Small_Product([](Product_Record& p) {
+             p[products::Energy] = QStringLiteral("熱量:120kcal");
+             p[products::Protein] = QStringLiteral("脂質:1.0g");
+             p[products::Fat] = QStringLiteral("たんぱく質:2.0g");
+             p[products::Carbohydrate] = QStringLiteral("炭水化物:");
+             p[products::Salt_Equivalent] = QStringLiteral("ナトリウム:");
+         })},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
+}
+
+TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
+{
+    QString listing;
+    for (const layouts::Default_Layout& layout : layouts::Default_Layouts()) {
+        listing += layout.name + QLatin1Char('\n');
+        for (const Finding& finding :
+             Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), 203))
+            listing += QStringLiteral("  ") + Line(finding) + QLatin1Char('\n');
+    }
+    QFile recorded(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"));
+    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(recorded.readAll()).toStdString(), listing.toStdString());
+}
+
+}  // namespace
