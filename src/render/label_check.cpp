@@ -224,6 +224,25 @@ void Check_Nutrition(const products::Product_Record& product, std::vector<Findin
     }
 }
 
+// Recycling marks must be printed at least 6 mm high and wide.
+void Check_Mark_Sizes(const Recording_Surface& surface, std::vector<Finding>& findings)
+{
+    constexpr double kSmallestMarkMm = 6.0;
+    const double units_per_mm = surface.Profile().units_per_mm;
+    for (const Recording_Surface::Picture_Record& picture : surface.pictures) {
+        if (picture.block != Label_Block::Recycle_Mark1 && picture.block != Label_Block::Recycle_Mark2)
+            continue;
+        const QSizeF size = picture.box.normalized().size() / units_per_mm;
+        if (std::min(size.width(), size.height()) < kSmallestMarkMm - 0.05)
+            findings.push_back({Severity::Warning,
+                                QStringLiteral("%1が%2×%3mmで、6mmより小さく印刷されます")
+                                    .arg(Block_Name(picture.block))
+                                    .arg(size.width(), 0, 'f', 1)
+                                    .arg(size.height(), 0, 'f', 1),
+                                picture.block});
+    }
+}
+
 }  // namespace
 
 double Printed_Module_Mm(int dpi)
@@ -271,6 +290,7 @@ std::vector<Finding> Check_Label(const products::Product_Record& product, const 
             Check_Quiet_Zones(boxes, label, Is_Turned(layout), issue.barcode, context.printer_dpi, findings);
         }
     }
+    Check_Mark_Sizes(surface, findings);
     Check_Mandatory_Items(product, issue, findings);
     Check_Nutrition(product, findings);
     return findings;

@@ -45,7 +45,7 @@ void Recording_Surface::Set_Line_Width(int pixels)
 
 void Recording_Surface::Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source)
 {
-    pictures.push_back({source, picture.size(), box, mode});
+    pictures.push_back({source, picture.size(), box, mode, current_block_});
     Add_Ink(Units_To_Mm(box));
 }
 

@@ -29,6 +29,7 @@ public:
         QSize picture_size;
         QRectF box;
         Picture_Mode mode = Picture_Mode::Copy;
+        Label_Block block = Label_Block::Background;  // the part of the label it belongs to
     };
     struct Font_Text_Record {
         QString face;

@@ -169,6 +169,18 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
              p[products::Carbohydrate] = QStringLiteral("炭水化物:");
              p[products::Salt_Equivalent] = QStringLiteral("ナトリウム:");
          })},
+        {"recycling mark of 5 mm", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Recycle1_Height] = QStringLiteral("5");
+             layout[layouts::Recycle1_Width] = QStringLiteral("5");
+         }),
+         "", kWithinRangeDpi, {"warning [識別マーク1] 識別マーク1が5.0×5.0mmで、6mmより小さく印刷されます"},
+         Small_Product([](Product_Record& p) { p[products::Recycle1_Mark] = QStringLiteral("プラ"); })},
+        {"recycling mark of 6 mm", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Recycle1_Height] = QStringLiteral("6");
+             layout[layouts::Recycle1_Width] = QStringLiteral("6");
+         }),
+         "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) { p[products::Recycle1_Mark] = QStringLiteral("プラ"); })},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
