@@ -1,9 +1,11 @@
 #include "render/label_check.h"
 
+#include "render/date_stamp.h"
 #include "render/ean.h"
 #include "render/label_composer.h"
 #include "render/markup.h"
 #include "render/recording_surface.h"
+#include "store/text_helpers.h"
 
 #include <QRegularExpression>
 
@@ -243,6 +245,34 @@ void Check_Mark_Sizes(const Recording_Surface& surface, std::vector<Finding>& fi
     }
 }
 
+// A date item that is printed: a date that comes out before the base date, or
+// none at all.
+void Check_Date(const products::Product_Record& product, const Issue_Values& issue, std::vector<Finding>& findings)
+{
+    const QString& kind = product[products::Date_Kind];
+    if (kind == kDateHidden || issue.date_mode == kDateModeElsewhere)
+        return;
+    const auto error = [&](const QString& message) {
+        findings.push_back({Severity::Error, message, Label_Block::Main_Column});
+    };
+    if (issue.date_mode != kDateModeAdd) {
+        error(QStringLiteral("日付表記が「%1」のため、期限の日付が印刷されません").arg(issue.date_mode));
+        return;
+    }
+    const std::optional<QDateTime> base = Base_Date(issue);
+    if (!base) {
+        error(QStringLiteral("基準日時が正しい日付ではありません(今日の日付で印刷されます)"));
+        return;
+    }
+    const std::optional<QDateTime> stamp = Stamp_Date(*base, store::Lenient_Number(issue.add_days));
+    if (!stamp)
+        error(QStringLiteral("加算日が大きすぎて期限の日付を印刷できません"));
+    else if (stamp->date() < base->date())
+        error(QStringLiteral("期限の日付(%1)が基準日(%2)より前です")
+                  .arg(stamp->date().toString(QStringLiteral("yyyy/MM/dd")),
+                       base->date().toString(QStringLiteral("yyyy/MM/dd"))));
+}
+
 }  // namespace
 
 double Printed_Module_Mm(int dpi)
@@ -292,6 +322,7 @@ std::vector<Finding> Check_Label(const products::Product_Record& product, const 
     }
     Check_Mark_Sizes(surface, findings);
     Check_Mandatory_Items(product, issue, findings);
+    Check_Date(product, issue, findings);
     Check_Nutrition(product, findings);
     return findings;
 }

@@ -66,11 +66,14 @@ Product_Record Small_Product(const std::function<void(Product_Record&)>& change 
     return product;
 }
 
-render::Issue_Values Small_Issue(const QString& barcode = QStringLiteral("4901234567894"))
+render::Issue_Values Small_Issue(const QString& barcode = QStringLiteral("4901234567894"),
+                                 const std::function<void(render::Issue_Values&)>& change = {})
 {
     render::Issue_Values issue = render_fixtures::Filled_Issue();
     issue.barcode = barcode;
     issue.price.clear();
+    if (change)
+        change(issue);
     return issue;
 }
 
@@ -104,6 +107,7 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
         int dpi;
         QStringList expected;
         Product_Record product = Small_Product();
+        std::function<void(render::Issue_Values&)> issue_change = {};
     };
     const Case cases[] = {
         {"barcode partly outside", Small_Layout(barcode_at("30", "45")), "4901234567894", kWithinRangeDpi,
@@ -181,9 +185,23 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
          }),
          "", kWithinRangeDpi, {},
          Small_Product([](Product_Record& p) { p[products::Recycle1_Mark] = QStringLiteral("プラ"); })},
+        {"date before the base date", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 期限の日付(2024/03/04)が基準日(2024/03/05)より前です"}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("-0.5"); }},
+        {"date on the base date", Small_Layout(), "", kWithinRangeDpi, {}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("0"); }},
+        {"invalid base date", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 基準日時が正しい日付ではありません(今日の日付で印刷されます)"}, Small_Product(),
+         [](render::Issue_Values& issue) {
+             issue.month = QStringLiteral("2");
+             issue.day = QStringLiteral("30");
+         }},
+        {"no date in this date mode", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
+        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
 }
 
 TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
