@@ -273,6 +273,36 @@ void Check_Date(const products::Product_Record& product, const Issue_Values& iss
                        base->date().toString(QStringLiteral("yyyy/MM/dd"))));
 }
 
+// Characters of the labelling items (the main column and the nutrition table)
+// smaller than 8 points, or 5.5 points on a label of 150 cm² or less; one
+// finding for each part with its smallest size.
+void Check_Character_Sizes(const Recording_Surface& surface, const layouts::Layout_Record& layout,
+                           std::vector<Finding>& findings)
+{
+    const QRectF label = Label_Area(layout);
+    const bool small_label = label.width() * label.height() <= 150 * 100;
+    const double smallest_pt = small_label ? 5.5 : 8.0;
+    const Surface_Profile& profile = surface.Profile();
+    std::map<Label_Block, double> sizes;
+    for (const Recording_Surface::Text_Record& run : surface.texts) {
+        if ((run.block != Label_Block::Main_Column && run.block != Label_Block::Nutrition) || run.text.trimmed().isEmpty())
+            continue;
+        // Fonts are built from whole points of the surface (half points on the preview).
+        const double points = std::round(run.font.height * 72.0 / profile.ry) / profile.factor;
+        const auto known = sizes.find(run.block);
+        if (known == sizes.end() || points < known->second)
+            sizes[run.block] = points;
+    }
+    for (const auto& [block, points] : sizes)
+        if (points < smallest_pt)
+            findings.push_back({Severity::Warning,
+                                QStringLiteral("%1に%2ポイントの文字があります(%3ポイント以上にしてください)")
+                                    .arg(Block_Name(block))
+                                    .arg(points)
+                                    .arg(smallest_pt),
+                                block});
+}
+
 }  // namespace
 
 double Printed_Module_Mm(int dpi)
@@ -321,6 +351,7 @@ std::vector<Finding> Check_Label(const products::Product_Record& product, const 
         }
     }
     Check_Mark_Sizes(surface, findings);
+    Check_Character_Sizes(surface, layout, findings);
     Check_Mandatory_Items(product, issue, findings);
     Check_Date(product, issue, findings);
     Check_Nutrition(product, findings);

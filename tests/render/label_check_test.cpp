@@ -199,6 +199,22 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
         {"no date in this date mode", Small_Layout(), "", kWithinRangeDpi,
          {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"}, Small_Product(),
          [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
+        {"5 pt on a label of 150 cm² or less", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Item_Size_Line(layouts::Category_Row)] = QStringLiteral("5");
+         }),
+         "", kWithinRangeDpi, {"warning [表示項目] 表示項目に5ポイントの文字があります(5.5ポイント以上にしてください)"}},
+        {"5.5 pt on a label of 150 cm² or less", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Item_Size_Line(layouts::Category_Row)] = QStringLiteral("5.5");
+         }),
+         "", kWithinRangeDpi, {}},
+        {"7.5 pt on a larger label", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Label_Width] = QStringLiteral("100");
+             layout[layouts::Label_Length] = QStringLiteral("160");
+             for (int row = layouts::Caption_Row; row <= layouts::Category_Row; ++row)
+                 layout[layouts::Item_Size_Line(row)] = QStringLiteral("8");
+             layout[layouts::Item_Size_Line(layouts::Ingredients_Row)] = QStringLiteral("7.5");
+         }),
+         "", kWithinRangeDpi, {"warning [表示項目] 表示項目に7.5ポイントの文字があります(8ポイント以上にしてください)"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
