@@ -1,4 +1,5 @@
-// Checking a label (composing it onto a recording and deriving every finding)
+// Checking a label (composing it onto a recording and deriving every finding,
+// the allergens of the list included)
 // for each built-in layout with the filled product at 203 dpi: it runs on every
 // preview, so it has to stay well under a millisecond.
 #include "label_fixtures.h"
@@ -23,7 +24,8 @@ void BM_Check_Label(benchmark::State& state)
     const layouts::Layout_Record& layout = layouts::Default_Layouts().at(static_cast<size_t>(state.range(0))).record;
     const products::Product_Record product = render_fixtures::Filled_Product();
     const render::Issue_Values issue = render_fixtures::Filled_Issue();
-    const render::Check_Context context{store::Default_Settings(), data, 203};
+    const render::Check_Context context{store::Default_Settings(), data, 203,
+                                        render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST))};
     for (auto _ : state)
         benchmark::DoNotOptimize(render::Check_Label(product, layout, issue, context));
 }

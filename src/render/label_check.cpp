@@ -7,6 +7,7 @@
 #include "render/recording_surface.h"
 #include "store/text_helpers.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -303,7 +304,61 @@ void Check_Character_Sizes(const Recording_Surface& surface, const layouts::Layo
                                 block});
 }
 
+// The allergens found in 原材料名, specified ones first, for the user to
+// confirm against the allergen statement.
+void Check_Allergens(const products::Product_Record& product,
+                     const std::optional<std::vector<Allergen>>& allergens, std::vector<Finding>& findings)
+{
+    if (!allergens) {
+        findings.push_back({Severity::Note,
+                            QStringLiteral("アレルゲン一覧(%1)を読めないため、アレルゲンを確認できません")
+                                .arg(kAllergenFileName),
+                            Label_Block::Main_Column});
+        return;
+    }
+    const QString ingredients = Strip_Tags(product[products::Ingredients]);
+    QStringList specified, recommended;
+    for (const Allergen& allergen : *allergens) {
+        const bool found = std::any_of(allergen.spellings.begin(), allergen.spellings.end(),
+                                       [&](const QString& spelling) { return ingredients.contains(spelling); });
+        if (found)
+            (allergen.specified ? specified : recommended) << allergen.name;
+    }
+    const auto note = [&](const QStringList& names, const QString& kind) {
+        if (!names.isEmpty())
+            findings.push_back({Severity::Note,
+                                QStringLiteral("原材料名に%1の「%2」があります。アレルゲンの表示を確かめてください")
+                                    .arg(kind, names.join(QStringLiteral("」「"))),
+                                Label_Block::Main_Column});
+    };
+    note(specified, QStringLiteral("特定原材料"));
+    note(recommended, QStringLiteral("特定原材料に準ずるもの"));
+}
+
 }  // namespace
+
+std::optional<std::vector<Allergen>> Read_Allergens(const QString& file)
+{
+    QFile list(file);
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    std::vector<Allergen> allergens;
+    for (const QString& line : QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList fields = line.trimmed().split(QLatin1Char('\t'));
+        if (fields.size() != 3 || (fields[0] != QStringLiteral("特定") && fields[0] != QStringLiteral("推奨")))
+            return std::nullopt;
+        QStringList spellings = fields[2].split(QStringLiteral("、"), Qt::SkipEmptyParts);
+        for (QString& spelling : spellings)
+            spelling = spelling.trimmed();
+        spellings.removeAll(QString());
+        if (fields[1].isEmpty() || spellings.isEmpty())
+            return std::nullopt;
+        allergens.push_back({fields[1], fields[0] == QStringLiteral("特定"), spellings});
+    }
+    return allergens;
+}
 
 double Printed_Module_Mm(int dpi)
 {
@@ -354,6 +409,7 @@ std::vector<Finding> Check_Label(const products::Product_Record& product, const 
     Check_Character_Sizes(surface, layout, findings);
     Check_Mandatory_Items(product, issue, findings);
     Check_Date(product, issue, findings);
+    Check_Allergens(product, context.allergens, findings);
     Check_Nutrition(product, findings);
     return findings;
 }

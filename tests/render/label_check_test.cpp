@@ -42,9 +42,11 @@ protected:
     void SetUp() override { ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder())); }
 
     std::vector<Finding> Check(const Product_Record& product, const layouts::Layout_Record& layout,
-                               const render::Issue_Values& issue, int dpi)
+                               const render::Issue_Values& issue, int dpi,
+                               std::optional<std::vector<render::Allergen>> allergens = std::vector<render::Allergen>())
     {
-        return render::Check_Label(product, layout, issue, {store::Default_Settings(), folder.Data_Folder(), dpi});
+        return render::Check_Label(product, layout, issue,
+                                   {store::Default_Settings(), folder.Data_Folder(), dpi, std::move(allergens)});
     }
 
     test_support::Temp_Folder folder;
@@ -220,13 +222,59 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
         EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
 }
 
+TEST_F(Label_Check, AllergensInTheIngredientsAreNotedFromTheList)
+{
+    const auto allergens = render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST));
+    ASSERT_TRUE(allergens);
+    const auto with_ingredients = [](const char* ingredients) {
+        return Small_Product([=](Product_Record& p) { p[products::Ingredients] = QString::fromUtf8(ingredients); });
+    };
+    const struct {
+        Product_Record product;
+        std::string expected;
+    } cases[] = {
+        {with_ingredients("原材料名:小豆、砂糖、寒天"), ""},
+        {with_ingredients("原材料名:<b>海老</b>、ピーナッツ、胡麻、醤油、乳化剤"),
+         "note [表示項目] 原材料名に特定原材料の「えび」「落花生」があります。アレルゲンの表示を確かめてください\n"
+         "note [表示項目] 原材料名に特定原材料に準ずるものの「ごま」「大豆」があります。アレルゲンの表示を確かめてください"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(Check(c.product, Small_Layout(), Small_Issue(), kWithinRangeDpi, allergens)), c.expected);
+    EXPECT_EQ(Lines(Check(Small_Product(), Small_Layout(), Small_Issue(), kWithinRangeDpi, std::nullopt)),
+              "note [表示項目] アレルゲン一覧(allergens.txt)を読めないため、アレルゲンを確認できません");
+}
+
+TEST_F(Label_Check, AllergenListOfAnotherFormIsNotRead)
+{
+    const struct {
+        const char* content;
+        bool readable;
+    } cases[] = {
+        {"# comment\n特定\t小麦\t小麦、こむぎ\n\n推奨\tごま\tごま\n", true},
+        {"特定\t小麦\n", false},
+        {"必須\t小麦\t小麦\n", false},
+        {"特定\t小麦\t、\n", false},
+    };
+    for (const auto& c : cases) {
+        const QString file = folder.Data_Folder() + QStringLiteral("allergens.txt");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.content);
+        out.close();
+        EXPECT_EQ(render::Read_Allergens(file).has_value(), c.readable) << c.content;
+    }
+    EXPECT_FALSE(render::Read_Allergens(folder.Data_Folder() + QStringLiteral("missing.txt")));
+}
+
 TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
 {
+    const auto allergens = render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST));
+    ASSERT_TRUE(allergens);
     QString listing;
     for (const layouts::Default_Layout& layout : layouts::Default_Layouts()) {
         listing += layout.name + QLatin1Char('\n');
         for (const Finding& finding :
-             Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), 203))
+             Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), 203, allergens))
             listing += QStringLiteral("  ") + Line(finding) + QLatin1Char('\n');
     }
     QFile recorded(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"));
