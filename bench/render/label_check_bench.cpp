@@ -1,7 +1,6 @@
 // Checking a label (composing it onto a recording and deriving every finding,
-// the allergens of the list included)
-// for each built-in layout with the filled product at 203 dpi: it runs on every
-// preview, so it has to stay well under a millisecond.
+// the allergen list included) for each built-in layout with the filled product
+// at 203 dpi: it runs on every preview, so it has to stay well under a millisecond.
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
 #include "render/label_check.h"
