@@ -52,6 +52,13 @@ bool Any_Overlap(const std::vector<QRectF>& a, const std::vector<QRectF>& b)
     });
 }
 
+// Whether the box lies wholly beyond the label (also a line without width or height).
+bool Apart(const QRectF& box, const QRectF& label)
+{
+    return box.right() <= label.left() || box.left() >= label.right() || box.bottom() <= label.top()
+           || box.top() >= label.bottom();
+}
+
 QRectF United(const std::vector<QRectF>& boxes)
 {
     QRectF all;
@@ -65,7 +72,8 @@ void Check_Outside(const Block_Boxes& boxes, const QRectF& label, std::vector<Fi
     const QRectF inside = label.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm);
     for (const auto& [block, parts] : boxes) {
         const auto out = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return !inside.contains(box); });
-        if (out == static_cast<long>(parts.size()))
+        const auto gone = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return Apart(box, label); });
+        if (gone == static_cast<long>(parts.size()))
             findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"), block});
         else if (out > 0)
             findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"), block});
@@ -86,7 +94,7 @@ void Check_Overlaps(const Block_Boxes& boxes, std::vector<Finding>& findings)
 // Whether the digits are an EAN-13 or EAN-8 number with its right check digit.
 void Check_Barcode_Number(const QString& digits, std::vector<Finding>& findings)
 {
-    const bool all_digits = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    const bool all_digits = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!all_digits || (digits.size() != 13 && digits.size() != 8)) {
         findings.push_back({Severity::Error,
                             QStringLiteral("バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"),

@@ -130,6 +130,8 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
          {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
         {"letters", Small_Layout(), "49012345A7894", kWithinRangeDpi,
          {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"full-width digits", Small_Layout(), "４９１２３４５６", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
         {"module of 203 dpi", Small_Layout(), "4901234567894", 203,
          {"warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
           "80〜200%の範囲外のため読めないことがあります。"
