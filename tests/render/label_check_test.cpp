@@ -89,6 +89,14 @@ layouts::Layout_Record Small_Layout(const std::function<void(layouts::Layout_Rec
     return layout;
 }
 
+// The unframed turned 65x45 layout, its barcode that far from the top edge of the label as it is read.
+layouts::Layout_Record Turned_Layout(const char* barcode_top)
+{
+    layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"));
+    layout[layouts::Barcode_Top] = QString::fromLatin1(barcode_top);
+    return layout;
+}
+
 TEST_F(Label_Check, CleanLabelHasNoFindings)
 {
     EXPECT_EQ(Lines(Check(Small_Product(), Small_Layout(), Small_Issue(), kWithinRangeDpi)), "");
@@ -123,6 +131,13 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
           "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"}},
         {"quiet zone outside on the left", Small_Layout(barcode_at("1", "45")), "4901234567894", kWithinRangeDpi,
          {"error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"turned label: quiet zones above and below", Turned_Layout("5"), "4901234567894", kWithinRangeDpi, {}},
+        {"turned label: 11 modules above do not fit in 3 mm", Turned_Layout("3"), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"turned label: 11 modules of 203 dpi fit in 3 mm", Turned_Layout("3"), "4901234567894", 203,
+         {"warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
+          "80〜200%の範囲外のため読めないことがあります。"
+          "このプリンタでは3ドット(0.375mm、113.7%)のモジュールと26.0mm以上のバーの高さが範囲内です"}},
         {"EAN-8 quiet zone of 7 modules fits", Small_Layout(barcode_at("3", "45")), "49123456", kWithinRangeDpi, {}},
         {"wrong check digit", Small_Layout(), "4901234567890", kWithinRangeDpi,
          {"error [バーコード] バーコードのチェックデジットが違います(正しくは4)"}},
