@@ -14,7 +14,7 @@ QRectF Recording_Surface::Units_To_Mm(const QRectF& units) const
 
 void Recording_Surface::Text(const Run_Font& font, int px, int py, const QString& text)
 {
-    texts.push_back({font, px, py, text});
+    texts.push_back({font, px, py, text, current_block_});
     // Turned counter-clockwise about the top-left corner, as the painter surfaces draw it.
     const QRectF pixels = QTransform()
                               .translate(px, py)
@@ -45,7 +45,7 @@ void Recording_Surface::Set_Line_Width(int pixels)
 
 void Recording_Surface::Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source)
 {
-    pictures.push_back({source, picture.size(), box, mode});
+    pictures.push_back({source, picture.size(), box, mode, current_block_});
     Add_Ink(Units_To_Mm(box));
 }
 

@@ -18,6 +18,7 @@ public:
         int px = 0;
         int py = 0;
         QString text;
+        Label_Block block = Label_Block::Background;  // the part of the label it belongs to
     };
     struct Rectangle_Record {
         QPointF from;
@@ -29,6 +30,7 @@ public:
         QSize picture_size;
         QRectF box;
         Picture_Mode mode = Picture_Mode::Copy;
+        Label_Block block = Label_Block::Background;  // the part of the label it belongs to
     };
     struct Font_Text_Record {
         QString face;

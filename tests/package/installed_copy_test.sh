@@ -39,7 +39,8 @@ for needed in libqt6widgets6 libqt6printsupport6 libcups2 libzip4 qt6-qpa-plugin
 done
 contents=$(dpkg-deb -c "$DEB")
 for path in ./usr/bin/paruberina ./usr/lib/paruberina/paruberina ./usr/lib/paruberina/help/index.html \
-            ./usr/lib/paruberina/pura00.bmp ./usr/share/applications/paruberina.desktop \
+            ./usr/lib/paruberina/pura00.bmp ./usr/lib/paruberina/allergens.txt \
+            ./usr/share/applications/paruberina.desktop \
             ./usr/share/icons/hicolor/scalable/apps/paruberina.svg; do
   grep -q " $path" <<<"$contents" || fail "the package lacks $path"
 done

@@ -1,0 +1,73 @@
+#pragma once
+// What is wrong with a label before it is printed: parts outside the label or
+// over each other, and a barcode that will not scan. The label is composed onto
+// a recording surface and every finding comes from the boxes the composer drew.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+#include "render/drawing_surface.h"
+#include "render/issue_values.h"
+#include "store/settings.h"
+
+#include <QString>
+
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace render {
+
+enum class Severity {
+    Error,    // the label is wrong or will not scan
+    Warning,  // it may break the labelling rules
+    Note,     // information for the user to confirm
+};
+
+struct Finding {
+    Severity severity = Severity::Error;
+    QString message;
+    Label_Block block = Label_Block::Background;
+
+    bool operator==(const Finding&) const = default;
+};
+
+// An allergen looked for in 原材料名: a specified raw material (特定原材料) or a
+// recommended one, with the spellings that stand for it.
+struct Allergen {
+    QString name;
+    bool specified = false;
+    QStringList spellings;
+};
+
+// The allergen list of the application folder.
+inline const QString kAllergenFileName = QStringLiteral("allergens.txt");
+
+// The allergens of a list file ("特定" or "推奨", name and spellings separated
+// by "、", tab-separated; "#" lines are comments); nothing when the file
+// cannot be read or holds a line of another form.
+std::optional<std::vector<Allergen>> Read_Allergens(const QString& file);
+
+struct Check_Context {
+    store::Settings_Record settings;
+    QString data_folder;  // where the pictures come from, ending in "/"
+    int printer_dpi = 203;
+    // The allergens to look for; none: the list could not be read, which the check notes.
+    std::optional<std::vector<Allergen>> allergens = std::vector<Allergen>();
+};
+
+constexpr double kNominalModuleMm = 0.33;
+constexpr double kMinimumMagnification = 0.80;
+constexpr double kMaximumMagnification = 2.00;
+
+// The findings for one product on one layout printed at one resolution.
+std::vector<Finding> Check_Label(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                                 const Issue_Values& issue, const Check_Context& context);
+
+// The width in millimetres of one barcode module printed at that resolution:
+// 0.25 mm rounded to whole dots, at least one.
+double Printed_Module_Mm(int dpi);
+
+// The label's name of a part ("バーコード", "栄養成分表示", …).
+QString Block_Name(Label_Block block);
+
+}  // namespace render

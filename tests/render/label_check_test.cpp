@@ -1,0 +1,302 @@
+// The check of a label before it is printed: each finding from a small label,
+// none for a clean one, and the built-in layouts with the filled product as
+// kept in built_in_layout_findings.txt.
+#include "label_fixtures.h"
+#include "layouts/default_layouts.h"
+#include "render/label_check.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using products::Product_Record;
+using render::Finding;
+using render::Label_Block;
+using render::Severity;
+
+constexpr int kWithinRangeDpi = 72;  // one dot of 0.353 mm: 107 % of the nominal module
+
+QString Line(const Finding& finding)
+{
+    static const char* const kSeverities[] = {"error", "warning", "note"};
+    return QString::fromLatin1(kSeverities[static_cast<int>(finding.severity)]) + QStringLiteral(" [")
+           + render::Block_Name(finding.block) + QStringLiteral("] ") + finding.message;
+}
+
+// One line per finding, readable in a failure message.
+std::string Lines(const std::vector<Finding>& findings)
+{
+    QStringList lines;
+    for (const Finding& finding : findings)
+        lines << Line(finding);
+    return lines.join(QLatin1Char('\n')).toStdString();
+}
+
+class Label_Check : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder())); }
+
+    std::vector<Finding> Check(const Product_Record& product, const layouts::Layout_Record& layout,
+                               const render::Issue_Values& issue, int dpi,
+                               std::optional<std::vector<render::Allergen>> allergens = std::vector<render::Allergen>())
+    {
+        return render::Check_Label(product, layout, issue,
+                                   {store::Default_Settings(), folder.Data_Folder(), dpi, std::move(allergens)});
+    }
+
+    test_support::Temp_Folder folder;
+};
+
+// The required items, short, and a barcode on the unframed 65x45 layout: nothing overlaps.
+Product_Record Small_Product(const std::function<void(Product_Record&)>& change = {})
+{
+    using namespace products;
+    Product_Record product;
+    product[Category_Name] = QStringLiteral("名称:和菓子");
+    product[Ingredients] = QStringLiteral("原材料名:小豆、砂糖");
+    product[Date_Kind] = QStringLiteral("消費期限:");
+    product[Date_Format] = QStringLiteral("YYYY年MM月DD日");
+    product[Storage] = QStringLiteral("保存方法:常温");
+    product[Responsible] = QStringLiteral("製造者:山田製菓 東京都千代田区1-2-3");
+    if (change)
+        change(product);
+    return product;
+}
+
+render::Issue_Values Small_Issue(const QString& barcode = QStringLiteral("4901234567894"),
+                                 const std::function<void(render::Issue_Values&)>& change = {})
+{
+    render::Issue_Values issue = render_fixtures::Filled_Issue();
+    issue.barcode = barcode;
+    issue.price.clear();
+    if (change)
+        change(issue);
+    return issue;
+}
+
+layouts::Layout_Record Small_Layout(const std::function<void(layouts::Layout_Record&)>& change = {})
+{
+    layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45 ﾜｸ無"));
+    layout[layouts::Barcode_Left] = QStringLiteral("10");
+    layout[layouts::Barcode_Top] = QStringLiteral("45");
+    if (change)
+        change(layout);
+    return layout;
+}
+
+// The unframed turned 65x45 layout, its barcode that far from the top edge of the label as it is read.
+layouts::Layout_Record Turned_Layout(const char* barcode_top)
+{
+    layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"));
+    layout[layouts::Barcode_Top] = QString::fromLatin1(barcode_top);
+    return layout;
+}
+
+TEST_F(Label_Check, CleanLabelHasNoFindings)
+{
+    EXPECT_EQ(Lines(Check(Small_Product(), Small_Layout(), Small_Issue(), kWithinRangeDpi)), "");
+}
+
+TEST_F(Label_Check, EachFindingFromASmallLabel)
+{
+    const auto barcode_at = [](const char* left, const char* top) {
+        return [=](layouts::Layout_Record& layout) {
+            layout[layouts::Barcode_Left] = QString::fromLatin1(left);
+            layout[layouts::Barcode_Top] = QString::fromLatin1(top);
+        };
+    };
+    struct Case {
+        const char* name;
+        layouts::Layout_Record layout;
+        QString barcode;
+        int dpi;
+        QStringList expected;
+        Product_Record product = Small_Product();
+        std::function<void(render::Issue_Values&)> issue_change = {};
+    };
+    const Case cases[] = {
+        {"barcode partly outside", Small_Layout(barcode_at("30", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの一部がラベルからはみ出しています",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"barcode wholly outside", Small_Layout(barcode_at("50", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードがラベルの外にあり、印刷されません",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"barcode over the name", Small_Layout(barcode_at("10", "2")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] 表示項目とバーコードが重なっています",
+          "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"}},
+        {"quiet zone outside on the left", Small_Layout(barcode_at("1", "45")), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"turned label: quiet zones above and below", Turned_Layout("5"), "4901234567894", kWithinRangeDpi, {}},
+        {"turned label: 11 modules above do not fit in 3 mm", Turned_Layout("3"), "4901234567894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"}},
+        {"turned label: 11 modules of 203 dpi fit in 3 mm", Turned_Layout("3"), "4901234567894", 203,
+         {"warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
+          "80〜200%の範囲外のため読めないことがあります。"
+          "このプリンタでは3ドット(0.375mm、113.7%)のモジュールと26.0mm以上のバーの高さが範囲内です"}},
+        {"EAN-8 quiet zone of 7 modules fits", Small_Layout(barcode_at("3", "45")), "49123456", kWithinRangeDpi, {}},
+        {"wrong check digit", Small_Layout(), "4901234567890", kWithinRangeDpi,
+         {"error [バーコード] バーコードのチェックデジットが違います(正しくは4)"}},
+        {"twelve digits", Small_Layout(), "490123456789", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"letters", Small_Layout(), "49012345A7894", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"full-width digits", Small_Layout(), "４９１２３４５６", kWithinRangeDpi,
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"}},
+        {"module of 203 dpi", Small_Layout(), "4901234567894", 203,
+         {"warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
+          "80〜200%の範囲外のため読めないことがあります。"
+          "このプリンタでは3ドット(0.375mm、113.7%)のモジュールと26.0mm以上のバーの高さが範囲内です"}},
+        {"module of 96 dpi within range", Small_Layout(), "4901234567894", 96, {}},
+        {"name caption only", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「名称」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) { p[products::Category_Name] = QStringLiteral("名称:<b> </b>"); })},
+        {"ingredients, storage and operator empty", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「原材料名」が空欄です(表示が義務付けられています)",
+          "warning [表示項目] 「保存方法」が空欄です(表示が義務付けられています)",
+          "warning [表示項目] 「責任者」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) {
+             p[products::Ingredients].clear();
+             p[products::Storage] = QStringLiteral("保存方法：");
+             p[products::Responsible] = QStringLiteral("製造者:");
+         })},
+        {"date without format", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「賞味期限」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Kind] = QStringLiteral("賞味期限:");
+             p[products::Date_Format].clear();
+         })},
+        {"date not shown", Small_Layout(), "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Kind] = QStringLiteral("表示しない");
+             p[products::Date_Format].clear();
+         })},
+        {"date printed elsewhere", Small_Layout(), "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Format].clear();
+             p[products::Date_Elsewhere_Note] = QStringLiteral("枠外上部に記載");
+         })},
+        {"nutrition rows out of order, without a value, sodium only", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [栄養成分表示] 栄養成分表示の2番目の行は「たんぱく質」にしてください",
+          "warning [栄養成分表示] 栄養成分表示の3番目の行は「脂質」にしてください",
+          "warning [栄養成分表示] 栄養成分表示の「炭水化物」に値がありません",
+          "warning [栄養成分表示] 栄養成分表示にナトリウムだけがあり、食塩相当量がありません"},
+         Small_Product([](Product_Record& p) {
+             p[products::Energy] = QStringLiteral("熱量:120kcal");
+             p[products::Protein] = QStringLiteral("脂質:1.0g");
+             p[products::Fat] = QStringLiteral("たんぱく質:2.0g");
+             p[products::Carbohydrate] = QStringLiteral("炭水化物:");
+             p[products::Salt_Equivalent] = QStringLiteral("ナトリウム:");
+         })},
+        {"recycling mark of 5 mm", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Recycle1_Height] = QStringLiteral("5");
+             layout[layouts::Recycle1_Width] = QStringLiteral("5");
+         }),
+         "", kWithinRangeDpi, {"warning [識別マーク1] 識別マーク1が5.0×5.0mmで、6mmより小さく印刷されます"},
+         Small_Product([](Product_Record& p) { p[products::Recycle1_Mark] = QStringLiteral("プラ"); })},
+        {"recycling mark of 6 mm", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Recycle1_Height] = QStringLiteral("6");
+             layout[layouts::Recycle1_Width] = QStringLiteral("6");
+         }),
+         "", kWithinRangeDpi, {},
+         Small_Product([](Product_Record& p) { p[products::Recycle1_Mark] = QStringLiteral("プラ"); })},
+        {"date before the base date", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 期限の日付(2024/03/04)が基準日(2024/03/05)より前です"}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("-0.5"); }},
+        {"date on the base date", Small_Layout(), "", kWithinRangeDpi, {}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("0"); }},
+        {"invalid base date", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 基準日時が正しい日付ではありません(今日の日付で印刷されます)"}, Small_Product(),
+         [](render::Issue_Values& issue) {
+             issue.month = QStringLiteral("2");
+             issue.day = QStringLiteral("30");
+         }},
+        {"no date in this date mode", Small_Layout(), "", kWithinRangeDpi,
+         {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"}, Small_Product(),
+         [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
+        {"5 pt on a label of 150 cm² or less", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Item_Size_Line(layouts::Category_Row)] = QStringLiteral("5");
+         }),
+         "", kWithinRangeDpi, {"warning [表示項目] 表示項目に5ポイントの文字があります(5.5ポイント以上にしてください)"}},
+        {"5.5 pt on a label of 150 cm² or less", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Item_Size_Line(layouts::Category_Row)] = QStringLiteral("5.5");
+         }),
+         "", kWithinRangeDpi, {}},
+        {"7.5 pt on a larger label", Small_Layout([](layouts::Layout_Record& layout) {
+             layout[layouts::Label_Width] = QStringLiteral("100");
+             layout[layouts::Label_Length] = QStringLiteral("160");
+             for (int row = layouts::Caption_Row; row <= layouts::Category_Row; ++row)
+                 layout[layouts::Item_Size_Line(row)] = QStringLiteral("8");
+             layout[layouts::Item_Size_Line(layouts::Ingredients_Row)] = QStringLiteral("7.5");
+         }),
+         "", kWithinRangeDpi, {"warning [表示項目] 表示項目に7.5ポイントの文字があります(8ポイント以上にしてください)"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
+}
+
+TEST_F(Label_Check, AllergensInTheIngredientsAreNotedFromTheList)
+{
+    const auto allergens = render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST));
+    ASSERT_TRUE(allergens);
+    const auto with_ingredients = [](const char* ingredients) {
+        return Small_Product([=](Product_Record& p) { p[products::Ingredients] = QString::fromUtf8(ingredients); });
+    };
+    const struct {
+        Product_Record product;
+        std::string expected;
+    } cases[] = {
+        {with_ingredients("原材料名:小豆、砂糖、寒天"), ""},
+        {with_ingredients("原材料名:<b>海老</b>、ピーナッツ、胡麻、醤油、乳化剤"),
+         "note [表示項目] 原材料名に特定原材料の「えび」「落花生」があります。アレルゲンの表示を確かめてください\n"
+         "note [表示項目] 原材料名に特定原材料に準ずるものの「ごま」「大豆」があります。アレルゲンの表示を確かめてください"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Lines(Check(c.product, Small_Layout(), Small_Issue(), kWithinRangeDpi, allergens)), c.expected);
+    EXPECT_EQ(Lines(Check(Small_Product(), Small_Layout(), Small_Issue(), kWithinRangeDpi, std::nullopt)),
+              "note [表示項目] アレルゲン一覧(allergens.txt)を読めないため、アレルゲンを確認できません");
+}
+
+TEST_F(Label_Check, AllergenListOfAnotherFormIsNotRead)
+{
+    const struct {
+        const char* content;
+        bool readable;
+    } cases[] = {
+        {"# comment\n特定\t小麦\t小麦、こむぎ\n\n推奨\tごま\tごま\n", true},
+        {"特定\t小麦\n", false},
+        {"必須\t小麦\t小麦\n", false},
+        {"特定\t小麦\t、\n", false},
+    };
+    for (const auto& c : cases) {
+        const QString file = folder.Data_Folder() + QStringLiteral("allergens.txt");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.content);
+        out.close();
+        EXPECT_EQ(render::Read_Allergens(file).has_value(), c.readable) << c.content;
+    }
+    EXPECT_FALSE(render::Read_Allergens(folder.Data_Folder() + QStringLiteral("missing.txt")));
+}
+
+TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
+{
+    const auto allergens = render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST));
+    ASSERT_TRUE(allergens);
+    QString listing;
+    for (const layouts::Default_Layout& layout : layouts::Default_Layouts()) {
+        listing += layout.name + QLatin1Char('\n');
+        for (const Finding& finding :
+             Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), 203, allergens))
+            listing += QStringLiteral("  ") + Line(finding) + QLatin1Char('\n');
+    }
+    QFile recorded(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"));
+    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(recorded.readAll()).toStdString(), listing.toStdString());
+}
+
+}  // namespace
