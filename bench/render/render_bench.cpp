@@ -148,7 +148,7 @@ void BM_Pdf_Label(benchmark::State& state)
 {
     const layouts::Layout_Record& layout = Layout(state);
     Pdf_Run run(layout);
-    render::Printer_Page_Surface surface(run.painter, kPrinterDpi, kPrinterDpi);
+    render::Printer_Page_Surface surface(run.painter, kPrinterDpi, kPrinterDpi, render::Bar_Edges::Inside_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     for (auto _ : state) {
         Compose(surface, layout);

@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <QFile>
+#include <QTemporaryFile>
 
 namespace platform {
 
@@ -35,6 +36,37 @@ Queue_State Query_Queue(const QString& queue)
     }
     ippDelete(response);
     return state;
+}
+
+bool Ppd_Has_Raster_Driver(const QByteArray& ppd)
+{
+    // *cupsFilter: "<input type> <cost> <program>" and *cupsFilter2: "<input type>
+    // <output type> <cost> <program>": the input type is what the driver is fed.
+    static const QByteArrayList raster_types = {"application/vnd.cups-raster", "image/pwg-raster", "image/urf"};
+    for (const QByteArray& line : ppd.split('\n')) {
+        const QByteArray trimmed = line.trimmed();
+        if (!trimmed.startsWith("*cupsFilter:") && !trimmed.startsWith("*cupsFilter2:"))
+            continue;
+        const qsizetype quote = trimmed.indexOf('"');
+        if (quote < 0)
+            continue;
+        const QByteArray input = trimmed.mid(quote + 1).simplified().split(' ').value(0);
+        if (raster_types.contains(input))
+            return true;
+    }
+    return false;
+}
+
+bool Queue_Has_Raster_Driver(const QString& queue)
+{
+    QTemporaryFile ppd;
+    if (!ppd.open())
+        return false;
+    const QByteArray resource = "/printers/" + queue.toUtf8() + ".ppd";
+    if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.constData(), ppd.handle()) != HTTP_STATUS_OK)
+        return false;
+    ppd.seek(0);
+    return Ppd_Has_Raster_Driver(ppd.readAll());
 }
 
 QString Queue_Problem(const QString& queue, const Queue_State& state)

@@ -1,5 +1,6 @@
 #pragma once
 // What the CUPS scheduler says about one queue, and submitting a file to it.
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -14,6 +15,14 @@ struct Queue_State {
     bool accepting = false;
     int default_resolution = 0;  // dots per inch; 0 when the queue reports none
 };
+
+// Whether the queue's driver takes CUPS or PWG raster (its PPD's filter turns
+// raster into the printer's language); false for PDF and PostScript devices and
+// when the PPD cannot be had.
+bool Queue_Has_Raster_Driver(const QString& queue);
+
+// The same for the text of a PPD.
+bool Ppd_Has_Raster_Driver(const QByteArray& ppd);
 
 Queue_State Query_Queue(const QString& queue);
 

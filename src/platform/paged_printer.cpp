@@ -321,6 +321,11 @@ int Printer_Switch::Resolution() const
     return current_ ? current_->Resolution() : kUnknownResolution;
 }
 
+bool Printer_Switch::Raster_Driver() const
+{
+    return current_ && current_->Raster_Driver();
+}
+
 QPainter* Printer_Switch::Page_Painter()
 {
     return current_ ? current_->Page_Painter() : nullptr;

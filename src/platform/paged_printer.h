@@ -31,6 +31,7 @@ public:
     bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
     int Resolution() const override { return resolution_; }
+    bool Raster_Driver() const override { return false; }
     QPainter* Page_Painter() override;
     QPagedPaintDevice* Page_Device() override;
     bool New_Page() override;
@@ -119,6 +120,7 @@ public:
     bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
     int Resolution() const override;
+    bool Raster_Driver() const override;
     QPainter* Page_Painter() override;
     QString Job_Error() const override;
     QPagedPaintDevice* Page_Device() override;

@@ -86,6 +86,10 @@ public:
     virtual int Set_Copy_Count(int copies) = 0;
     // Dots per inch of the printer's page (the queue's default resolution).
     virtual int Resolution() const = 0;
+    // Whether the printer's driver turns each page into dots at Resolution()
+    // (a CUPS raster driver), painting every dot a shape touches. A PDF or
+    // PostScript device keeps the page as drawn, to be printed at any resolution.
+    virtual bool Raster_Driver() const = 0;
 
     // An active painter on the printer page; the first call opens the job.
     // Null when the job cannot be opened (Job_Error() says why).

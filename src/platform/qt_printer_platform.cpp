@@ -32,6 +32,7 @@ Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, int r
     : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
                     resolution > 0 ? resolution : kUnknownResolution),
       default_page_(info.defaultPageSize()),
+      raster_driver_(Queue_Has_Raster_Driver(queue)),
       resolution_known_(resolution > 0)
 {
     if (!default_page_.isValid())

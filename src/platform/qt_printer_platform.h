@@ -11,13 +11,14 @@
 namespace platform {
 
 // One CUPS queue: the paper sizes, default page and custom page sizes that Qt
-// reads from its PPD, the queue's default resolution; a job is drawn as PDF and
+// reads from its PPD, whether its driver takes raster, the queue's default resolution; a job is drawn as PDF and
 // submitted with the chosen page size (with no paper number, the label's own
 // size when the PPD takes custom sizes), the copy count and the resolution as
 // job options. A queue that is stopped, rejects jobs or cannot be reached gets no job.
 class Cups_Printer : public Paged_Printer {
 public:
     explicit Cups_Printer(const QString& queue);
+    bool Raster_Driver() const override { return raster_driver_; }
 
 protected:
     QPageSize Default_Page_Size() const override { return default_page_; }
@@ -30,6 +31,7 @@ private:
     Cups_Printer(const QString& queue, const QPrinterInfo& info, int resolution);
 
     QPageSize default_page_;
+    bool raster_driver_ = false;
     bool resolution_known_ = false;
 };
 

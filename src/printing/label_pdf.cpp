@@ -19,7 +19,7 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
     QPainter* painter = printer.Page_Painter();
     if (!painter)
         return store::Outcome::Failed(failed + QStringList{printer.Job_Error()});
-    render::Printer_Page_Surface surface(*painter, printer.Resolution(), printer.Resolution());
+    render::Printer_Page_Surface surface(*painter, printer.Resolution(), printer.Resolution(), render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Notices = &ui;
     // The page is the label: nothing to centre across.

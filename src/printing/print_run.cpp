@@ -210,7 +210,9 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     }
     painter->resetTransform();
     const int dpi = printers_.Resolution();
-    render::Printer_Page_Surface surface(*painter, dpi, dpi);
+    render::Printer_Page_Surface surface(*painter, dpi, dpi,
+                                         printers_.Raster_Driver() ? render::Bar_Edges::Inside_Dots
+                                                                   : render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
     surface.Notices = &ui_;

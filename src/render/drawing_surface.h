@@ -70,6 +70,12 @@ enum class Label_Block {
     Nutrition,
 };
 
+// Label printers print at 203 dpi: a page kept as drawn lays its barcode on
+// their dots, since a PDF may be printed anywhere and a symbol of whole 203-dpi
+// modules still reads at 300 and 600 dpi, while one of whole 300- or 600-dpi
+// modules printed at 203 dpi grows a dot every 33 modules and may not read.
+constexpr int kLabelPrinterDpi = 203;
+
 class Drawing_Surface {
 public:
     explicit Drawing_Surface(const Surface_Profile& profile) : profile_(profile) {}
@@ -86,6 +92,8 @@ public:
     virtual void Rectangle(QPointF from, QPointF to) = 0;
     // Filled black rectangle (surface units): a barcode bar.
     virtual void Bar(const QRectF& box) = 0;
+    // Dots per inch of the grid a printer page lays its barcode bars on.
+    virtual int Bar_Grid_Dpi() const { return profile_.rx; }
     // Outline width in device pixels for the following rectangles.
     virtual void Set_Line_Width(int pixels) = 0;
     // The picture stretched into the box (surface units); `source` names its file.

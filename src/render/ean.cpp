@@ -44,31 +44,6 @@ QString Digit_Row(const QString& number, bool backwards)
     return QStringLiteral("   ") + number.left(4) + blank + number.mid(4);
 }
 
-// Label printers print at 203 dpi. A page of a finer printer (the built-in PDF
-// printer, 600 dpi) may still be printed there, where its whole-dot module of
-// 0.254 mm is 2.03 dots: every 31 modules a bar or space grows by one dot, and
-// where that dot falls decides whether readers still read the symbol. Such a
-// symbol starts on the dot at or left of x_mm whose place within a 203-dpi dot
-// lets the symbol read at 203 dpi (found by decoding EAN-13 and EAN-8 symbols
-// drawn as the printer page draws them, with zbar, at every place).
-constexpr int kLabelPrinterDpi = 203;
-
-double Symbol_Start_Dot(double x_mm, int dpi)
-{
-    const double dot = std::floor(x_mm * dpi / 25.4);  // the dot at or left of x_mm
-    if (dpi <= kLabelPrinterDpi)
-        return dot;
-    // Places of the start within a 203-dpi dot from which every symbol tried read.
-    constexpr double kFirst = 0.55, kLast = 0.70;
-    for (int back = 0; back < dpi; ++back) {
-        const double at = (dot - back) * kLabelPrinterDpi / dpi;
-        const double phase = at - std::floor(at);
-        if (phase >= kFirst && phase < kLast)
-            return dot - back;
-    }
-    return dot;
-}
-
 void Show_Check_Result(store::Confirmation& confirmation, const QString& line1,
                        const QString& line2, std::uint32_t colour)
 {
@@ -151,26 +126,29 @@ void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QStr
     const bool turned = angle == 90;
     // The symbol advances along x, except on a turned preview, where it runs downwards.
     const bool downwards = turned && !printer;
-    const double units_per_pixel = downwards ? profile.twips_per_pixel_y : profile.twips_per_pixel_x;
 
     double x0 = 0, y0, start_pixel, pitch, length_per_unit;
+    double units_per_dot = downwards ? profile.twips_per_pixel_y : profile.twips_per_pixel_x;
     if (printer) {
-        start_pixel = Symbol_Start_Dot(x_mm, profile.rx);
+        // The dots of the page's bar grid, at or left of x_mm.
+        const int grid_dpi = surface.Bar_Grid_Dpi();
+        units_per_dot = profile.twips_per_pixel_x * profile.rx / grid_dpi;
+        start_pixel = std::floor(x_mm * grid_dpi / 25.4 + 1e-9);
         y0 = y_mm * profile.units_per_mm;
         pitch = 0.25 * profile.units_per_mm;
         length_per_unit = 4.721312 * profile.twips_per_pixel_y / profile.twips_per_pixel_x;
     } else {
         x0 = std::floor(2 * std::floor(56.7 * x_mm));
         y0 = 2 * 56.7 * y_mm;
-        start_pixel = std::floor((downwards ? y0 : x0) / units_per_pixel + 1e-9);
+        start_pixel = std::floor((downwards ? y0 : x0) / units_per_dot + 1e-9);
         pitch = 28;
         length_per_unit = 15 / (1.5 * profile.twips_per_pixel_x) * profile.twips_per_pixel_y;
     }
-    // A module is the pitch rounded to whole device pixels and the symbol starts
-    // on a whole pixel, so that every module is equally wide at any resolution;
-    // each run of adjacent bar modules is one bar, without seams between them.
-    const double module = std::max(1.0, std::round(pitch / units_per_pixel)) * units_per_pixel;
-    const double start = start_pixel * units_per_pixel;
+    // A module is the pitch rounded to whole dots and the symbol starts on a
+    // whole dot, so that every module is equally wide at any resolution; each
+    // run of adjacent bar modules is one bar, without seams between them.
+    const double module = std::max(1.0, std::round(pitch / units_per_dot)) * units_per_dot;
+    const double start = start_pixel * units_per_dot;
 
     const auto is_guard = [&](qsizetype i) { return guard_extension >= 1 && Is_Guard_Module(i + 1, number.size()); };
     for (qsizetype i = 0; i < modules.size();) {

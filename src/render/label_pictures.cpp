@@ -47,7 +47,7 @@ QString Compose_Label_Pdf(const QString& path, const products::Product_Record& p
     QPainter painter;
     if (!painter.begin(&writer))
         return QStringLiteral("Cannot write %1.").arg(path);
-    Printer_Page_Surface surface(painter, dpi, dpi);
+    Printer_Page_Surface surface(painter, dpi, dpi, Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(length);
     Label_Composer(surface, product, layout, issue, context);
     painter.end();

@@ -157,8 +157,8 @@ bool Painter_Surface::Has_Font(const QString& face) const
     return QFontDatabase::families().contains(face);
 }
 
-Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y)
-    : Painter_Surface(Printer_Profile(dpi_x, dpi_y), painter)
+Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges)
+    : Painter_Surface(Printer_Profile(dpi_x, dpi_y), painter), bar_edges_(bar_edges)
 {
     const QPaintDevice* device = painter.device();
     to_device_ = QTransform::fromScale(static_cast<double>(device->logicalDpiX()) / dpi_x,
@@ -197,14 +197,24 @@ void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF&
 
 void Printer_Page_Surface::Bar(const QRectF& box)
 {
-    // Printer drivers paint every dot a filled shape touches, and their page
-    // may lie a fraction of a dot off ours: a bar filling its dots exactly comes
-    // out a dot wider, its neighbouring spaces a dot narrower (measured on CUPS's
-    // ZPL driver). Drawn 0.45 dot inside its dots, the bar is painted on exactly
-    // its dots by either rule (dots touched, or dot centres inside).
+    // Raster drivers paint every dot a filled shape touches, and their page may
+    // lie a fraction of a dot off ours: a bar filling its dots exactly comes out
+    // a dot wider, its neighbouring spaces a dot narrower (measured on CUPS's ZPL
+    // driver). Drawn 0.45 dot inside its dots, the bar is painted on exactly its
+    // dots by either rule (dots touched, or dot centres inside). A page kept as
+    // drawn gets the bar exactly where the composer put it, on the 203-dpi grid.
     Use_Device_Pixels();
+    if (bar_edges_ == Bar_Edges::On_Dots) {
+        painter_.fillRect(To_Pixels(box).normalized(), Qt::black);
+        return;
+    }
     constexpr double kInset = 0.45;
     painter_.fillRect(QRectF(Bar_Pixels(box)).adjusted(kInset, kInset, -kInset, -kInset), Qt::black);
+}
+
+int Printer_Page_Surface::Bar_Grid_Dpi() const
+{
+    return bar_edges_ == Bar_Edges::On_Dots ? kLabelPrinterDpi : Profile().rx;
 }
 
 void Printer_Page_Surface::Rectangle(QPointF from, QPointF to)

@@ -49,13 +49,23 @@ private:
     double current_ascent_ = 0;
 };
 
+// Where a barcode bar's edges lie on a printer page.
+enum class Bar_Edges {
+    // On the dots of a 203-dpi label printer: the page is kept as drawn (a PDF
+    // or PostScript device) and may be printed at any resolution.
+    On_Dots,
+    // A little inside the page's own dots: a raster driver paints every dot a shape touches.
+    Inside_Dots,
+};
+
 // The printer page. The painter is active on the paged device (the print run
 // starts pages); text runs use the profile's resolution, whatever the device's own.
 class Printer_Page_Surface : public Painter_Surface {
 public:
-    Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y);
+    Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges);
     void Rectangle(QPointF from, QPointF to) override;
     void Bar(const QRectF& box) override;
+    int Bar_Grid_Dpi() const override;
 
 protected:
     void Use_Device_Pixels() override;
@@ -64,6 +74,7 @@ protected:
 
 private:
     QTransform to_device_;
+    Bar_Edges bar_edges_;
 };
 
 // The preview picture: one device pixel per image pixel, cleared to white.

@@ -4,6 +4,7 @@
 #include "cups_jobs.h"
 #include "layouts/layout_record.h"
 #include "maintenance/paper_selection.h"
+#include "platform/cups_queue.h"
 #include "platform/qt_printer_platform.h"
 #include "label_fixtures.h"
 #include "print_fixtures.h"
@@ -151,45 +152,100 @@ TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
     }
 }
 
-TEST_F(Print_E2E, TheBarcodesPrintedOnTheZplQueuesAndTheBuiltInPdfPrinterScan)
+// The pictures of a printed label: the ZPL queues' graphic as the printer
+// prints it; a PDF (cups-pdf's or the built-in printer's) at 203, 300 and 600 dpi,
+// since a PDF may be printed anywhere.
+class Printed_Pictures {
+public:
+    explicit Printed_Pictures(const QString& name) : name_(name) {}
+
+    void Add_Zpl(const QString& zpl_file)
+    {
+        QFile file(zpl_file);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString picture = e2e::Picture_Folder() + QLatin1Char('/') + name_ + QStringLiteral(".png");
+        ASSERT_TRUE(e2e::Decode_Zpl_Label(file.readAll()).save(picture));
+        pictures_.push_back({picture, QStringLiteral("as printed")});
+    }
+
+    void Add_Pdf(const QString& pdf, const QString& work_folder)
+    {
+        ASSERT_FALSE(pdf.isEmpty()) << name_.toStdString();
+        const QString kept = e2e::Picture_Folder() + QLatin1Char('/') + name_ + QStringLiteral(".pdf");
+        QFile::remove(kept);
+        QFile::copy(pdf, kept);
+        for (const int dpi : {203, 300, 600}) {
+            QString error;
+            const QString picture = test_support::Rasterise_Pdf_Page(
+                pdf, 1, dpi, work_folder + QStringLiteral("%1-%2").arg(name_).arg(dpi), error);
+            ASSERT_FALSE(picture.isEmpty()) << error.toStdString();
+            pictures_.push_back({picture, QStringLiteral("at %1 dpi").arg(dpi)});
+        }
+    }
+
+    void Expect_Each_Reads(const QString& digits) const
+    {
+        for (const auto& [picture, how] : pictures_) {
+            QString error;
+            EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
+                << name_.toStdString() << " " << how.toStdString() << " " << error.toStdString();
+        }
+    }
+
+private:
+    QString name_;
+    std::vector<std::pair<QString, QString>> pictures_;
+};
+
+TEST_F(Print_E2E, TheBarcodesPrintedOnEveryKindOfPrinterScan)
 {
-    ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {render_fixtures::Scannable_Product()}));
-    const QDir pdf_output(data.Data_Folder() + platform::kPdf_Output_Folder_Name);
-    // The frameless layouts: the ruled ones draw frame lines of the main column across the barcode.
-    for (const QString& layout : {QStringLiteral("標準01 65x45 ﾜｸ無"), QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ")}) {
+    // The ZPL queues rasterise the page at their resolution; cups-pdf keeps it as drawn.
+    EXPECT_TRUE(platform::Queue_Has_Raster_Driver(e2e::kZebra));
+    EXPECT_TRUE(platform::Queue_Has_Raster_Driver(e2e::kZebra300));
+    EXPECT_FALSE(platform::Queue_Has_Raster_Driver(e2e::kPdfQueue));
+    // Frameless layouts, upright and turned, with the product the barcode tests
+    // use, and a ruled layout whose barcode overlaps nothing with every item filled.
+    const std::pair<QString, products::Product_Record> cases[] = {
+        {QStringLiteral("標準01 65x45 ﾜｸ無"), render_fixtures::Scannable_Product()},
+        {QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"), render_fixtures::Scannable_Product()},
+        {QStringLiteral("標準05 70x80"), render_fixtures::Filled_Product()},
+    };
+    const QDir built_in_output(data.Data_Folder() + platform::kPdf_Output_Folder_Name);
+    for (const auto& [layout, product] : cases) {
+        ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {product}));
         const std::optional<layouts::Layout_Record> record = layouts::Read_Layout(data.Data_Folder(), layout);
         ASSERT_TRUE(record);
         ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
         for (const QString& digits : {QStringLiteral("4901234567894"), QStringLiteral("49123456")}) {
-            const QString name = QStringLiteral("%1 %2").arg(layout, digits);
             const QStringList line = {Line_For("1", 1, digits)};
+            const QString name = QStringLiteral("barcode-%1-%2").arg(QString(layout).replace(u' ', u'_'), digits);
             for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
                 const QString output = queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
                 QFile::resize(output, 0);
                 const int before = e2e::Last_Job_Id(queue);
                 Run(line, Print_Mode::Immediate, print_fixtures::Settings_For(queue));
                 ASSERT_EQ(Jobs_After(queue, before).size(), 1u) << name.toStdString();
-                QFile file(output);
-                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-                const QString picture =
-                    e2e::Picture_Folder() + QStringLiteral("/barcode-%1-%2-%3.png").arg(queue, digits).arg(layout.contains(u'ﾖ') ? "turned" : "upright");
-                ASSERT_TRUE(e2e::Decode_Zpl_Label(file.readAll()).save(picture));
-                QString error;
-                EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
-                    << name.toStdString() << " on " << queue.toStdString() << error.toStdString();
+                Printed_Pictures pictures(name + QLatin1Char('-') + queue);
+                pictures.Add_Zpl(output);
+                pictures.Expect_Each_Reads(digits);
             }
-            // The built-in PDF printer's file, turned into pictures at three resolutions.
+            const int before = e2e::Last_Job_Id(e2e::kPdfQueue);
+            Run(line, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kPdfQueue));
+            const std::vector<int> jobs = Jobs_After(e2e::kPdfQueue, before);
+            ASSERT_EQ(jobs.size(), 1u) << name.toStdString();
+            const QString cups_pdf = Cups_Pdf_File(jobs[0]);
+            Printed_Pictures cups_pdf_pictures(name + QStringLiteral("-cups-pdf"));
+            cups_pdf_pictures.Add_Pdf(cups_pdf, data.Data_Folder());
+            cups_pdf_pictures.Expect_Each_Reads(digits);
+            QFile::remove(cups_pdf);
+
             Run(line, Print_Mode::Immediate, print_fixtures::Settings_For(platform::kBuilt_In_Pdf_Printer));
-            const QStringList files = pdf_output.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
+            const QStringList files = built_in_output.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
             ASSERT_FALSE(files.isEmpty());
-            for (const int dpi : {203, 300, 600}) {
-                QString error;
-                const QString picture = test_support::Rasterise_Pdf_Page(pdf_output.filePath(files.first()), 1, dpi,
-                                                                         data.File(QStringLiteral("built-in")), error);
-                EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
-                    << name.toStdString() << " from the built-in PDF printer at " << dpi << " dpi " << error.toStdString();
-            }
-            QFile::remove(pdf_output.filePath(files.first()));
+            Printed_Pictures built_in_pictures(name + QStringLiteral("-built-in"));
+            built_in_pictures.Add_Pdf(built_in_output.filePath(files.first()), data.Data_Folder());
+            built_in_pictures.Expect_Each_Reads(digits);
+            QFile::remove(built_in_output.filePath(files.first()));
         }
     }
 }

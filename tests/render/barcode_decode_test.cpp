@@ -1,7 +1,8 @@
 // Labels with EAN-13 and EAN-8 codes, upright and turned, read back by an
-// independent decoder (zbarimg): composed through the printer page of a 203,
-// 300 and 600 dpi printer (600 dpi is the built-in PDF printer) and turned into
-// pictures by pdftoppm at 203, 300 and 600 dpi; and the preview picture.
+// independent decoder (zbarimg): composed as a PDF at 203, 300 and 600 dpi (600
+// dpi is the built-in PDF printer) and turned into pictures by pdftoppm at 203,
+// 300 and 600 dpi, also with the symbol moved across the label; and the preview
+// picture.
 #include "label_fixtures.h"
 #include "render/label_pictures.h"
 #include "support/barcode_reader.h"
@@ -81,6 +82,37 @@ INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndPrinters, Printed_Barcode,
                          ::testing::Combine(::testing::ValuesIn(kCodes), ::testing::Values(kUpright, kTurned),
                                             ::testing::Values(203, 300, 600)),
                          Case_Name<::testing::TestParamInfo<Printed_Barcode::ParamType>>);
+
+// A page kept as drawn at 300 or 600 dpi and printed at 203 dpi: the symbol
+// moved across the label in steps that fall differently on the dots still reads.
+class Moved_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+
+TEST_P(Moved_Barcode, ReadsAt203DpiWhereverTheLayoutPutsIt)
+{
+    const auto& [code, layout_name, printer_dpi] = GetParam();
+    const QString digits = QString::fromLatin1(code);
+    test_support::Temp_Folder folder;
+    ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
+    test_support::Scripted_Confirmation ui;
+    layouts::Layout_Record layout = render_fixtures::Built_In_Layout(layout_name);
+    const double left_mm = layout.Number(layouts::Barcode_Left);
+    for (const double move_mm : {0.1, 0.47, 1.21, 1.95, 2.69}) {
+        layout[layouts::Barcode_Left] = QString::number(left_mm + move_mm);
+        const QString pdf = folder.File("moved.pdf");
+        ASSERT_TRUE(render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), layout, Issue_With(digits),
+                                              {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, printer_dpi)
+                        .isEmpty());
+        QString error;
+        const QString picture = test_support::Rasterise_Pdf_Page(pdf, 1, 203, folder.File("moved"), error);
+        EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
+            << Name(digits, layout_name) << " moved " << move_mm << " mm, composed at " << printer_dpi << " dpi";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndFinerPages, Moved_Barcode,
+                         ::testing::Combine(::testing::ValuesIn(kCodes), ::testing::Values(kUpright, kTurned),
+                                            ::testing::Values(300, 600)),
+                         Case_Name<::testing::TestParamInfo<Moved_Barcode::ParamType>>);
 
 // Code, layout, screen pixels per inch of the preview.
 class Previewed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
