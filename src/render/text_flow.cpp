@@ -24,7 +24,7 @@ float Advance(const Item& item, qsizetype i)
     return item.half_advance * store::Byte_Width(item.styled.text[i]);
 }
 
-void Draw_Character(Drawing_Surface& surface, const Item& item, qsizetype i, float x_mm, float y_mm, int angle)
+void Draw_Character(Character_Writer& writer, const Item& item, qsizetype i, float x_mm, float y_mm, int angle)
 {
     Text_Run run;
     run.size_pt = item.size_pt;
@@ -35,7 +35,7 @@ void Draw_Character(Drawing_Surface& surface, const Item& item, qsizetype i, flo
     run.y_mm = y_mm;
     run.width_percent = item.width_percent;
     run.text = QString(item.styled.text[i]);
-    Draw_Text_Run(surface, run);
+    writer.Add(run);
 }
 
 // Frame lines are one pixel on a printer of exactly 8 dots per millimetre, else two.
@@ -67,6 +67,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
     float cx = x_mm;
     float cy = y_mm + after_ruled;
     int breaks = 0;
+    Character_Writer writer(surface);
     for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
         const float w = Advance(item, i);
         if (!rotated) {
@@ -75,7 +76,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
                 cy += item.line_height;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cx, cy, angle);
+            Draw_Character(writer, item, i, cx, cy, angle);
             cx += w;
         } else {
             if (x_mm - box_width_mm > cx - w) {
@@ -83,7 +84,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
                 cy += item.line_height;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cy, cx, angle);
+            Draw_Character(writer, item, i, cy, cx, angle);
             cx -= w;
         }
     }
@@ -99,6 +100,7 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
     float cx = rotated ? x_mm - 0.3f : x_mm + 0.15f;
     float cy = rotated ? y_mm + 0.2f : y_mm + 0.15f;
     int breaks = 0;
+    Character_Writer writer(surface);
     for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
         const float w = Advance(item, i);
         if (!rotated) {
@@ -107,7 +109,7 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
                 cy += line_step;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cx, cy, angle);
+            Draw_Character(writer, item, i, cx, cy, angle);
             cx += w;
         } else {
             if (x_mm - box_width_mm > cx - w) {
@@ -115,10 +117,11 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
                 cy += line_step;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cy, cx, angle);
+            Draw_Character(writer, item, i, cy, cx, angle);
             cx -= w;
         }
     }
+    writer.Flush();  // the characters lie under their frame
 
     const Surface_Profile& profile = surface.Profile();
     if (profile.printer)
