@@ -151,7 +151,8 @@ void Painter_Surface::Draw_Glyphs(const Prepared_Font& font, const std::vector<P
     const int angle = font.run.angle;
     const QTransform back = QTransform().rotate(angle);  // device offsets into the turned frame
     const bool twice = font.synthetic_bold && Strikes_Synthetic_Bold_Twice();
-    const QPointF second_strike(font.font.pixelSize() / 24.0, 0);
+    // drawText starts its text at a multiple of 1/64 pixel across: the second strike too.
+    const QPointF second_strike(std::round(font.font.pixelSize() / 24.0 * 64) / 64, 0);
     QList<quint32> indexes;
     QList<QPointF> positions;
     indexes.reserve(qsizetype(to - from) * (twice ? 2 : 1));
