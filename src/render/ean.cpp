@@ -230,8 +230,7 @@ void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size
     run.y_mm = y_mm;
     Character_Writer writer(surface);
     for (QChar c : text) {
-        run.text = QString(c);
-        writer.Add(run);
+        writer.Add(run, c);
         if (angle == 0)
             run.x_mm += pitch;
         else if (angle == 90)

@@ -30,19 +30,20 @@ struct Composition {
     const Layout_Record& layout;
     const QString& data_folder;
     store::Confirmation& confirmation;
+    Layout_Numbers numbers;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
     double xc = 0;             // corrections, centring included
     double yc = 0;
     double length = 0;         // Label_Length
 
-    double Line(int n) const { return layout.Number(n); }
+    double Line(int n) const { return numbers(n); }
 
     // Draws an item whose layout point (x, y) already includes the corrections.
     float Item(double x, double y, int flag, const QString& text, int size_line, int wrap) const
     {
         const double a = turned_page ? length - x : x;
-        return Draw_Item_Text(surface, layout, static_cast<float>(a), static_cast<float>(y), flag, text, size_line,
+        return Draw_Item_Text(surface, numbers, static_cast<float>(a), static_cast<float>(y), flag, text, size_line,
                               size_line + 1, wrap, angle);
     }
     int Flag(int line) const { return store::Round_Half_Even(Line(line)); }
@@ -282,7 +283,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
 {
     const store::Settings_Record& settings = context.settings;
     store::Confirmation& confirmation = context.answerer;
-    Composition c{surface, product, layout, context.data_folder, confirmation};
+    Composition c{surface, product, layout, context.data_folder, confirmation, Layout_Numbers(layout)};
     surface.Notices = &confirmation;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);

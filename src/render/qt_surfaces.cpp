@@ -40,6 +40,21 @@ QImage Without_White(const QImage& picture)
     return image;
 }
 
+// The picture as `convert` makes it, converted once per picture: a run of
+// labels draws the same pictures again.
+template <typename Convert>
+const QImage& Converted_Once(const QImage& picture, Convert convert)
+{
+    static std::map<qint64, QImage> converted;
+    auto found = converted.find(picture.cacheKey());
+    if (found == converted.end()) {
+        if (converted.size() > 32)
+            converted.clear();
+        found = converted.emplace(picture.cacheKey(), convert(picture)).first;
+    }
+    return found->second;
+}
+
 }  // namespace
 
 QString Installed_Face(const QString& face)
@@ -122,11 +137,15 @@ void Painter_Surface::Characters(const Run_Font& font, const std::vector<Placed_
     Use_Device_Pixels();
     const Prepared_Font& prepared = Select_Font(font);
     std::vector<quint32> glyphs(characters.size());
-    for (size_t i = 0; i < characters.size(); ++i) {
-        int found = 1;
-        if (!prepared.glyphs.glyphIndexesForChars(&characters[i].character, 1, &glyphs[i], &found) || found != 1)
-            glyphs[i] = 0;
-    }
+    QString text(static_cast<qsizetype>(characters.size()), Qt::Uninitialized);
+    for (size_t i = 0; i < characters.size(); ++i)
+        text[static_cast<qsizetype>(i)] = characters[i].character;
+    // Lone surrogates stay without a glyph; a pair would give one glyph for two characters.
+    const bool one_glyph_each = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
+    int found = static_cast<int>(glyphs.size());
+    if (!one_glyph_each || !prepared.glyphs.glyphIndexesForChars(text.constData(), found, glyphs.data(), &found) ||
+        found != static_cast<int>(glyphs.size()))
+        std::fill(glyphs.begin(), glyphs.end(), 0);
     // A character the face lacks is written alone, so that Qt draws it from a
     // fallback face as it draws any text.
     size_t from = 0;
@@ -264,15 +283,8 @@ void Printer_Page_Surface::Use_Device_Pixels()
 void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
 {
     // Printer and PDF engines ignore raster operations: the white is taken out
-    // beforehand, once per picture, so that a document of many labels holds it once.
-    static std::map<qint64, QImage> prepared;
-    auto found = prepared.find(picture.cacheKey());
-    if (found == prepared.end()) {
-        if (prepared.size() > 32)
-            prepared.clear();
-        found = prepared.emplace(picture.cacheKey(), Without_White(picture)).first;
-    }
-    painter_.drawImage(pixel_box, found->second);
+    // beforehand, so that a document of many labels holds the picture once.
+    painter_.drawImage(pixel_box, Converted_Once(picture, Without_White));
 }
 
 void Printer_Page_Surface::Bar(const QRectF& box)
@@ -314,7 +326,9 @@ void Preview_Picture_Surface::Multiply_Picture(const QImage& picture, const QRec
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter_.drawImage(pixel_box, picture.convertToFormat(QImage::Format_RGB32));
+    painter_.drawImage(pixel_box, Converted_Once(picture, [](const QImage& image) {
+                           return image.convertToFormat(QImage::Format_RGB32);
+                       }));
     painter_.restore();
 }
 

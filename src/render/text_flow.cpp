@@ -34,8 +34,7 @@ void Draw_Character(Character_Writer& writer, const Item& item, qsizetype i, flo
     run.x_mm = x_mm;
     run.y_mm = y_mm;
     run.width_percent = item.width_percent;
-    run.text = QString(item.styled.text[i]);
-    writer.Add(run);
+    writer.Add(run, item.styled.text[i]);
 }
 
 // Frame lines are one pixel on a printer of exactly 8 dots per millimetre, else two.
@@ -154,19 +153,37 @@ Text_Flow_Profile Flow_Profile(const Surface_Profile& surface)
     return {0.1625, 0.162, 0.36, kPointMm, 0.35, 0.35, 0.18, false};
 }
 
+double Layout_Numbers::operator()(int line) const
+{
+    if (line < 0 || line >= static_cast<int>(values_.size()))
+        return layout_.Number(line);
+    if (!read_[line]) {
+        values_[line] = layout_.Number(line);
+        read_[line] = true;
+    }
+    return values_[line];
+}
+
 float Draw_Item_Text(Drawing_Surface& surface, const layouts::Layout_Record& layout, float x_mm, float y_mm,
                      int ruled_flag, const QString& text, int size_line, int width_line, int box_width_mm, int angle)
+{
+    return Draw_Item_Text(surface, Layout_Numbers(layout), x_mm, y_mm, ruled_flag, text, size_line, width_line,
+                          box_width_mm, angle);
+}
+
+float Draw_Item_Text(Drawing_Surface& surface, const Layout_Numbers& layout, float x_mm, float y_mm, int ruled_flag,
+                     const QString& text, int size_line, int width_line, int box_width_mm, int angle)
 {
     if (text.isEmpty())
         return y_mm;
     const Text_Flow_Profile flow = Flow_Profile(surface.Profile());
     const bool ruled = ruled_flag == layouts::kRuled;
-    const bool rotated = flow.rotates && layout.Number(layouts::Print_Direction) != 0;
+    const bool rotated = flow.rotates && layout(layouts::Print_Direction) != 0;
 
     Item item;
     item.styled = Prepare_Markup_Text(text);
-    item.size_pt = layout.Number(size_line);
-    item.width_percent = layout.Number(width_line);
+    item.size_pt = layout(size_line);
+    item.width_percent = layout(width_line);
     const double advance = ruled ? flow.ruled_advance : flow.plain_advance;
     item.half_advance = static_cast<float>(item.size_pt * advance * item.width_percent / 100);
     item.line_height = static_cast<float>(item.size_pt * (ruled ? flow.ruled_line : flow.plain_line));

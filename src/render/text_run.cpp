@@ -67,13 +67,8 @@ void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run)
         surface.Text(Build_Run_Font(run, surface.Profile()), corner->x(), corner->y(), run.text);
 }
 
-void Character_Writer::Add(const Text_Run& run)
+void Character_Writer::Add(const Text_Run& run, QChar character)
 {
-    if (run.text.size() != 1) {
-        Flush();
-        Draw_Text_Run(surface_, run);
-        return;
-    }
     const std::optional<QPoint> corner = Place_Run(surface_, run);
     if (!corner)
         return;
@@ -81,7 +76,7 @@ void Character_Writer::Add(const Text_Run& run)
     if (!held_.empty() && !(font == font_))
         Flush();
     font_ = font;
-    held_.push_back({run.text.front(), *corner});
+    held_.push_back({character, *corner});
 }
 
 void Character_Writer::Flush()

@@ -41,8 +41,8 @@ public:
     Character_Writer(const Character_Writer&) = delete;
     Character_Writer& operator=(const Character_Writer&) = delete;
 
-    // Draw_Text_Run for a run of one character; longer texts are drawn at once.
-    void Add(const Text_Run& run);
+    // Draw_Text_Run for the run's style and position with this one character as its text.
+    void Add(const Text_Run& run, QChar character);
     void Flush();
 
 private:
