@@ -1,6 +1,6 @@
 #pragma once
-// One text item of a label: prepared, broken into lines within its box and
-// drawn character by character, plain or in a ruled frame with a name cell.
+// One text item of a label: prepared, broken into lines within its box with
+// each character placed on its own, plain or in a ruled frame with a name cell.
 #include "layouts/layout_record.h"
 #include "render/drawing_surface.h"
 
@@ -44,6 +44,7 @@ private:
 float Draw_Item_Text(Drawing_Surface& surface, const layouts::Layout_Record& layout, float x_mm, float y_mm,
                      int ruled_flag, const QString& text, int size_line, int width_line, int box_width_mm,
                      int angle = 0);
+// The same, reading the layout's lines through numbers already read.
 float Draw_Item_Text(Drawing_Surface& surface, const Layout_Numbers& layout, float x_mm, float y_mm, int ruled_flag,
                      const QString& text, int size_line, int width_line, int box_width_mm, int angle = 0);
 
