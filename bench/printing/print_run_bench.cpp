@@ -2,8 +2,10 @@
 // composed on a page of its own: on the built-in PDF printer and on the ZPL
 // queue "Zebra" of the test scheduler (scripts/start-cups.sh), from a product
 // file of 2 products and, on the built-in printer, of 9999. Reports labels per
-// second and the peak resident memory of each run; the ZPL jobs are cancelled
-// once submitted, so that the scheduler does not rasterise them all.
+// second and per CPU-second of this process (the machine may be shared), the
+// peak resident memory of each run and, on the built-in printer, the PDF bytes
+// per label; the ZPL jobs are cancelled once submitted, so that the scheduler
+// does not rasterise them all.
 #include "platform/qt_printer_platform.h"
 #include "print_fixtures.h"
 #include "printing/print_run.h"
@@ -16,7 +18,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDirIterator>
 #include <QProcess>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -40,6 +45,24 @@ void Reset_Peak_Memory()
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
+}
+
+// User and system CPU time of this process so far, in seconds.
+double Process_Cpu_Seconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Bytes of all files in the folder and below it.
+qint64 Folder_Bytes(const QString& folder)
+{
+    qint64 bytes = 0;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        bytes += QFileInfo(it.next()).size();
+    return bytes;
 }
 
 // Fills the product file up to number `last` with copies of its last product.
@@ -80,24 +103,32 @@ void Print_Run_Of_1000_Labels(benchmark::State& state, const QString& printer, i
     context.printers = &printers;
     double first_peak = 0;
     double last_peak = 0;
+    double cpu_seconds = 0;
+    qint64 output_bytes = 0;
     for (auto _ : state) {
         test_support::Scripted_Confirmation ui;
         context.ui = &ui;
         Reset_Peak_Memory();
+        const double cpu_before = Process_Cpu_Seconds();
         const QStringList left = printing::Run_Print(lines, printing::Print_Mode::Reservation, context);
+        cpu_seconds += Process_Cpu_Seconds() - cpu_before;
         last_peak = Peak_Memory_MiB();
         if (first_peak == 0)
             first_peak = last_peak;
         state.PauseTiming();
         if (!left.isEmpty() || ui.requests.size() != kLines + 1)
             state.SkipWithError("the run did not send every line");
+        output_bytes += Folder_Bytes(output);
         QDir(output).removeRecursively();
         if (printer != platform::kBuilt_In_Pdf_Printer)
             QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), printer});
         state.ResumeTiming();
     }
-    state.counters["labels_per_second"] =
-        benchmark::Counter(double(kLines * kLabelsPerLine) * state.iterations(), benchmark::Counter::kIsRate);
+    const double labels = double(kLines * kLabelsPerLine) * state.iterations();
+    state.counters["labels_per_second"] = benchmark::Counter(labels, benchmark::Counter::kIsRate);
+    state.counters["labels_per_cpu_second"] = cpu_seconds > 0 ? labels / cpu_seconds : 0;
+    if (printer == platform::kBuilt_In_Pdf_Printer)
+        state.counters["pdf_bytes_per_label"] = double(output_bytes) / labels;
     state.counters["peak_MiB_first_run"] = first_peak;
     state.counters["peak_MiB_last_run"] = last_peak;
 }

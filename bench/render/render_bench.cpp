@@ -1,6 +1,8 @@
 // Composing the built-in layouts with a filled product, per label, on the
 // preview picture and on a PDF printer page, against drawing the same
-// characters with bare QPainter::drawText on the same kind of device.
+// characters with bare QPainter::drawText on the same kind of device: one call
+// per character, and one call per line (the characters of a line that share
+// their font).
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
 #include "render/label_composer.h"
@@ -95,6 +97,26 @@ void Draw_Bare(QPainter& painter, const std::vector<render::Recording_Surface::T
     }
 }
 
+// The characters joined into lines: consecutive characters of one font on
+// one line (the same top for upright text, the same left for turned text).
+std::vector<render::Recording_Surface::Text_Record> Lines(
+    const std::vector<render::Recording_Surface::Text_Record>& characters)
+{
+    std::vector<render::Recording_Surface::Text_Record> lines;
+    for (const auto& character : characters) {
+        if (!lines.empty()) {
+            auto& line = lines.back();
+            const bool same_line = character.font.angle == 0 ? character.py == line.py : character.px == line.px;
+            if (character.font == line.font && same_line) {
+                line.text += character.text;
+                continue;
+            }
+        }
+        lines.push_back(character);
+    }
+    return lines;
+}
+
 QImage Preview_Image(const layouts::Layout_Record& layout, const render::Surface_Profile& profile)
 {
     const QSizeF twips = render::Preview_Picture_Twips(layout);
@@ -126,6 +148,20 @@ void BM_Preview_Bare_DrawText(benchmark::State& state)
         Draw_Bare(painter, texts);
     }
     state.counters["characters"] = static_cast<double>(texts.size());
+}
+
+void BM_Preview_Line_DrawText(benchmark::State& state)
+{
+    const layouts::Layout_Record& layout = Layout(state);
+    const render::Surface_Profile profile = render::Preview_Profile(kScreenPpi);
+    const auto lines = Lines(Characters(profile, layout));
+    QImage image = Preview_Image(layout, profile);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), Qt::white);
+        Draw_Bare(painter, lines);
+    }
+    state.counters["lines"] = static_cast<double>(lines.size());
 }
 
 // One PDF print run; every iteration is one more label page.
@@ -172,6 +208,7 @@ void BM_Pdf_Bare_DrawText(benchmark::State& state)
 
 BENCHMARK(BM_Preview_Label)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Preview_Bare_DrawText)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Preview_Line_DrawText)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Pdf_Label)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Pdf_Bare_DrawText)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 

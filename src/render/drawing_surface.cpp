@@ -2,6 +2,12 @@
 
 namespace render {
 
+void Drawing_Surface::Characters(const Run_Font& font, const std::vector<Placed_Character>& characters)
+{
+    for (const Placed_Character& placed : characters)
+        Text(font, placed.corner.x(), placed.corner.y(), QString(placed.character));
+}
+
 Surface_Profile Printer_Profile(int dpi_x, int dpi_y)
 {
     Surface_Profile profile;

@@ -9,9 +9,12 @@
 #include "store/confirmation.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+
+#include <vector>
 
 namespace render {
 
@@ -51,6 +54,12 @@ struct Run_Font {
     bool operator==(const Run_Font&) const = default;
 };
 
+// One character of a text and the device pixel of its top-left corner.
+struct Placed_Character {
+    QChar character;
+    QPoint corner;
+};
+
 // How a picture meets what is already drawn.
 enum class Picture_Mode {
     Copy,          // drawn over the label as it is
@@ -88,6 +97,9 @@ public:
 
     // Text whose top-left corner is at the device pixel (px, py), turned about it.
     virtual void Text(const Run_Font& font, int px, int py, const QString& text) = 0;
+    // Characters of one font, in order, each exactly as Text draws it alone at
+    // its corner; surfaces that can draw them together in one call do so.
+    virtual void Characters(const Run_Font& font, const std::vector<Placed_Character>& characters);
     // Black outline through the two corners (surface units).
     virtual void Rectangle(QPointF from, QPointF to) = 0;
     // Filled black rectangle (surface units): a barcode bar.

@@ -206,9 +206,9 @@ void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size
     run.underline = underline;
     run.x_mm = x_mm;
     run.y_mm = y_mm;
+    Character_Writer writer(surface);
     for (QChar c : text) {
-        run.text = QString(c);
-        Draw_Text_Run(surface, run);
+        writer.Add(run, c);
         if (angle == 0)
             run.x_mm += pitch;
         else if (angle == 90)

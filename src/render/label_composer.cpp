@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <map>
+#include <optional>
 
 namespace render {
 namespace {
@@ -30,19 +31,20 @@ struct Composition {
     const Layout_Record& layout;
     const QString& data_folder;
     store::Confirmation& confirmation;
+    const Layout_Numbers& numbers;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
     double xc = 0;             // corrections, centring included
     double yc = 0;
     double length = 0;         // Label_Length
 
-    double Line(int n) const { return layout.Number(n); }
+    double Line(int n) const { return numbers(n); }
 
     // Draws an item whose layout point (x, y) already includes the corrections.
     float Item(double x, double y, int flag, const QString& text, int size_line, int wrap) const
     {
         const double a = turned_page ? length - x : x;
-        return Draw_Item_Text(surface, layout, static_cast<float>(a), static_cast<float>(y), flag, text, size_line,
+        return Draw_Item_Text(surface, numbers, static_cast<float>(a), static_cast<float>(y), flag, text, size_line,
                               size_line + 1, wrap, angle);
     }
     int Flag(int line) const { return store::Round_Half_Even(Line(line)); }
@@ -72,6 +74,19 @@ QImage Load_Picture(const QString& path)
         loaded[path] = {file.lastModified(), file.size(), reader.read()};
     }
     return loaded[path].picture;
+}
+
+// The numbers of the layout composed last, read again only when one of its
+// lines differs: a print run composes the same layout for every label.
+const Layout_Numbers& Numbers_Of(const Layout_Record& layout)
+{
+    static Layout_Record last;
+    static std::optional<Layout_Numbers> numbers;
+    if (!numbers || last.line != layout.line) {
+        last = layout;
+        numbers.emplace(last);
+    }
+    return *numbers;
 }
 
 void Draw_Background(Composition& c)
@@ -282,7 +297,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
 {
     const store::Settings_Record& settings = context.settings;
     store::Confirmation& confirmation = context.answerer;
-    Composition c{surface, product, layout, context.data_folder, confirmation};
+    Composition c{surface, product, layout, context.data_folder, confirmation, Numbers_Of(layout)};
     surface.Notices = &confirmation;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintDevice>
 
 #include <algorithm>
@@ -39,6 +40,21 @@ QImage Without_White(const QImage& picture)
     return image;
 }
 
+// The picture as `convert` makes it, converted once per picture: a run of
+// labels draws the same pictures again.
+template <typename Convert>
+const QImage& Converted_Once(const QImage& picture, Convert convert)
+{
+    static std::map<qint64, QImage> converted;
+    auto found = converted.find(picture.cacheKey());
+    if (found == converted.end()) {
+        if (converted.size() > 32)
+            converted.clear();
+        found = converted.emplace(picture.cacheKey(), convert(picture)).first;
+    }
+    return found->second;
+}
+
 }  // namespace
 
 QString Installed_Face(const QString& face)
@@ -61,36 +77,128 @@ QRectF Painter_Surface::To_Pixels(const QRectF& units) const
     return {To_Pixels(units.topLeft()), To_Pixels(units.bottomRight())};
 }
 
+const Painter_Surface::Prepared_Font& Painter_Surface::Select_Font(const Run_Font& font)
+{
+    // A label uses a handful of fonts: each is built once and set only when it changes.
+    auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const Prepared_Font& f) { return f.run == font; });
+    if (found == fonts_.end()) {
+        if (fonts_.size() >= 32) {
+            fonts_.clear();
+            current_font_ = -1;
+        }
+        painter_.setFont(Run_Qt_Font(font));
+        Prepared_Font prepared{font, painter_.font(), QRawFont::fromFont(painter_.font()),
+                               QFontMetricsF(painter_.font(), painter_.device()).ascent(),
+                               font.bold && !QFontDatabase::styles(painter_.font().family()).contains(QStringLiteral("Bold"))};
+        fonts_.push_back(std::move(prepared));
+        found = fonts_.end() - 1;
+        current_font_ = static_cast<int>(fonts_.size()) - 1;
+    } else if (found - fonts_.begin() != current_font_) {
+        painter_.setFont(found->font);
+        current_font_ = static_cast<int>(found - fonts_.begin());
+    }
+    if (painter_.pen().style() != Qt::SolidLine || painter_.pen().color() != Qt::black)
+        painter_.setPen(Qt::black);  // a pen change costs a state change on printer devices
+    return *found;
+}
+
 void Painter_Surface::Text(const Run_Font& font, int px, int py, const QString& text)
 {
     if (font.height < 1)
         return;  // a character of no height is invisible
     Use_Device_Pixels();
-    // Consecutive runs mostly share their font: it is built again only when it differs.
-    if (!current_font_ || !(*current_font_ == font)) {
-        current_font_ = font;
-        painter_.setFont(Run_Qt_Font(font));
-        current_ascent_ = QFontMetricsF(painter_.font(), painter_.device()).ascent();
-        current_synthetic_bold_ =
-            font.bold && !QFontDatabase::styles(painter_.font().family()).contains(QStringLiteral("Bold"));
-    }
-    if (painter_.pen().style() != Qt::SolidLine || painter_.pen().color() != Qt::black)
-        painter_.setPen(Qt::black);  // a pen change costs a state change on printer devices
-    const double ascent = current_ascent_;
+    const Prepared_Font& prepared = Select_Font(font);
     if (font.angle == 0) {
-        Draw_Run_Text(QPointF(px, py + ascent), text);
+        Draw_Run_Text(prepared, QPointF(px, py + prepared.ascent), text);
         return;
     }
     const QTransform upright = painter_.worldTransform();
     // Escapement turns counter-clockwise about the run's top-left corner.
     painter_.setWorldTransform(QTransform(upright).translate(px, py).rotate(-font.angle));
-    Draw_Run_Text(QPointF(0, ascent), text);
+    Draw_Run_Text(prepared, QPointF(0, prepared.ascent), text);
     painter_.setWorldTransform(upright);
 }
 
-void Painter_Surface::Draw_Run_Text(QPointF baseline, const QString& text)
+void Painter_Surface::Draw_Run_Text(const Prepared_Font& font, QPointF baseline, const QString& text)
 {
     painter_.drawText(baseline, text);
+    if (font.synthetic_bold && Strikes_Synthetic_Bold_Twice())
+        painter_.drawText(baseline + QPointF(font.font.pixelSize() / 24.0, 0), text);
+}
+
+void Painter_Surface::Characters(const Run_Font& font, const std::vector<Placed_Character>& characters)
+{
+    // Qt draws an underline under each text it writes: underlined characters
+    // keep one call each, so that their lines stay as they are.
+    if (font.height < 1 || font.underline) {
+        Drawing_Surface::Characters(font, characters);
+        return;
+    }
+    Use_Device_Pixels();
+    const Prepared_Font& prepared = Select_Font(font);
+    std::vector<quint32> glyphs(characters.size());
+    QString text(static_cast<qsizetype>(characters.size()), Qt::Uninitialized);
+    for (size_t i = 0; i < characters.size(); ++i)
+        text[static_cast<qsizetype>(i)] = characters[i].character;
+    // Lone surrogates stay without a glyph; a pair would give one glyph for two characters.
+    const bool one_glyph_each = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
+    int found = static_cast<int>(glyphs.size());
+    if (!one_glyph_each || !prepared.glyphs.glyphIndexesForChars(text.constData(), found, glyphs.data(), &found) ||
+        found != static_cast<int>(glyphs.size()))
+        std::fill(glyphs.begin(), glyphs.end(), 0);
+    // A character the face lacks is written alone, so that Qt draws it from a
+    // fallback face as it draws any text.
+    size_t from = 0;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        if (glyphs[i] != 0)
+            continue;
+        Draw_Glyphs(prepared, characters, glyphs, from, i);
+        Text(font, characters[i].corner.x(), characters[i].corner.y(), QString(characters[i].character));
+        from = i + 1;
+    }
+    Draw_Glyphs(prepared, characters, glyphs, from, characters.size());
+}
+
+void Painter_Surface::Draw_Glyphs(const Prepared_Font& font, const std::vector<Placed_Character>& characters,
+                                  const std::vector<quint32>& glyphs, size_t from, size_t to)
+{
+    if (from >= to)
+        return;
+    // Each glyph goes where Text puts that character alone: its baseline at
+    // the ascent below its corner, in the run's direction about the first corner.
+    const QPoint origin = characters[from].corner;
+    const int angle = font.run.angle;
+    const QTransform back = QTransform().rotate(angle);  // device offsets into the turned frame
+    const bool twice = font.synthetic_bold && Strikes_Synthetic_Bold_Twice();
+    // drawText starts its text at a multiple of 1/64 pixel across: the second strike too.
+    const QPointF second_strike(std::round(font.font.pixelSize() / 24.0 * 64) / 64, 0);
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    indexes.reserve(qsizetype(to - from) * (twice ? 2 : 1));
+    positions.reserve(indexes.capacity());
+    for (size_t i = from; i < to; ++i) {
+        const QPoint offset = characters[i].corner - origin;
+        const QPointF baseline = (angle == 0 ? QPointF(characters[i].corner) : back.map(QPointF(offset))) +
+                                 QPointF(0, font.ascent);
+        indexes.append(glyphs[i]);
+        positions.append(baseline);
+        if (twice) {
+            indexes.append(glyphs[i]);
+            positions.append(baseline + second_strike);
+        }
+    }
+    QGlyphRun run;
+    run.setRawFont(font.glyphs);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    if (angle == 0) {
+        painter_.drawGlyphRun(QPointF(), run);
+        return;
+    }
+    const QTransform upright = painter_.worldTransform();
+    painter_.setWorldTransform(QTransform(upright).translate(origin.x(), origin.y()).rotate(-angle));
+    painter_.drawGlyphRun(QPointF(), run);
+    painter_.setWorldTransform(upright);
 }
 
 void Painter_Surface::Rectangle(QPointF from, QPointF to)
@@ -142,7 +250,7 @@ void Painter_Surface::Picture(const QImage& picture, const QRectF& box, Picture_
 void Painter_Surface::Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits)
 {
     Use_Device_Pixels();
-    current_font_.reset();
+    current_font_ = -1;
     QFont font(face);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm /
                                                                  Profile().twips_per_pixel_y))));
@@ -166,15 +274,6 @@ Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi
                  painter.worldTransform();
 }
 
-void Printer_Page_Surface::Draw_Run_Text(QPointF baseline, const QString& text)
-{
-    // A face without a bold style is emboldened by the screen's rasteriser only;
-    // on printer and PDF pages it is struck twice, the second time 1/24 em to the right.
-    painter_.drawText(baseline, text);
-    if (current_synthetic_bold_)
-        painter_.drawText(baseline + QPointF(painter_.font().pixelSize() / 24.0, 0), text);
-}
-
 void Printer_Page_Surface::Use_Device_Pixels()
 {
     if (painter_.worldTransform() != to_device_)
@@ -184,15 +283,8 @@ void Printer_Page_Surface::Use_Device_Pixels()
 void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF& pixel_box)
 {
     // Printer and PDF engines ignore raster operations: the white is taken out
-    // beforehand, once per picture, so that a document of many labels holds it once.
-    static std::map<qint64, QImage> prepared;
-    auto found = prepared.find(picture.cacheKey());
-    if (found == prepared.end()) {
-        if (prepared.size() > 32)
-            prepared.clear();
-        found = prepared.emplace(picture.cacheKey(), Without_White(picture)).first;
-    }
-    painter_.drawImage(pixel_box, found->second);
+    // beforehand, so that a document of many labels holds the picture once.
+    painter_.drawImage(pixel_box, Converted_Once(picture, Without_White));
 }
 
 void Printer_Page_Surface::Bar(const QRectF& box)
@@ -244,7 +336,9 @@ void Preview_Picture_Surface::Multiply_Picture(const QImage& picture, const QRec
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter_.drawImage(pixel_box, picture.convertToFormat(QImage::Format_RGB32));
+    painter_.drawImage(pixel_box, Converted_Once(picture, [](const QImage& image) {
+                           return image.convertToFormat(QImage::Format_RGB32);
+                       }));
     painter_.restore();
 }
 

@@ -4,8 +4,9 @@
 #include "render/drawing_surface.h"
 
 #include <QPainter>
+#include <QRawFont>
 
-#include <optional>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -19,6 +20,7 @@ QString Installed_Face(const QString& face);
 class Painter_Surface : public Drawing_Surface {
 public:
     void Text(const Run_Font& font, int px, int py, const QString& text) override;
+    void Characters(const Run_Font& font, const std::vector<Placed_Character>& characters) override;
     void Rectangle(QPointF from, QPointF to) override;
     void Bar(const QRectF& box) override;
     void Set_Line_Width(int pixels) override;
@@ -29,12 +31,11 @@ public:
 protected:
     Painter_Surface(const Surface_Profile& profile, QPainter& painter);
     int Line_Width() const { return line_width_; }
-    // The current text font is bold but its face has no bold style of its own.
-    bool current_synthetic_bold_ = false;
     // Sets the painter to device pixels of the profile.
     virtual void Use_Device_Pixels() = 0;
-    // Writes a run's text with the painter's font, its baseline starting at the point.
-    virtual void Draw_Run_Text(QPointF baseline, const QString& text);
+    // Whether a bold run whose face has no bold style is struck twice, the
+    // second time 1/24 em to the right (where the device does not embolden it).
+    virtual bool Strikes_Synthetic_Bold_Twice() const { return false; }
     // Draws a picture whose white must leave the label unchanged.
     virtual void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) = 0;
     QRectF To_Pixels(const QRectF& units) const;
@@ -44,9 +45,25 @@ protected:
     QPainter& painter_;
 
 private:
+    // A text run's font as the painter holds it, with what drawing it needs.
+    struct Prepared_Font {
+        Run_Font run;
+        QFont font;
+        QRawFont glyphs;      // the face itself, without fallback faces
+        double ascent = 0;
+        bool synthetic_bold = false;  // bold, but the face has no bold style
+    };
+    // Gives the painter the run's font and a black pen.
+    const Prepared_Font& Select_Font(const Run_Font& font);
+    // Writes text with the painter's font, its baseline starting at the point.
+    void Draw_Run_Text(const Prepared_Font& font, QPointF baseline, const QString& text);
+    // Draws the characters [from, to) whose glyphs the face has, in one call.
+    void Draw_Glyphs(const Prepared_Font& font, const std::vector<Placed_Character>& characters,
+                     const std::vector<quint32>& glyphs, size_t from, size_t to);
+
     int line_width_ = 1;
-    std::optional<Run_Font> current_font_;  // the font the painter holds for text runs
-    double current_ascent_ = 0;
+    std::vector<Prepared_Font> fonts_;  // the fonts of this surface's runs so far
+    int current_font_ = -1;             // the one the painter holds, if any
 };
 
 // Where a barcode bar's edges lie on a printer page.
@@ -70,7 +87,8 @@ public:
 protected:
     void Use_Device_Pixels() override;
     void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) override;
-    void Draw_Run_Text(QPointF baseline, const QString& text) override;
+    // Printer and PDF pages are not emboldened by the screen's rasteriser.
+    bool Strikes_Synthetic_Bold_Twice() const override { return true; }
 
 private:
     QTransform to_device_;

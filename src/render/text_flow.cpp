@@ -24,7 +24,7 @@ float Advance(const Item& item, qsizetype i)
     return item.half_advance * store::Byte_Width(item.styled.text[i]);
 }
 
-void Draw_Character(Drawing_Surface& surface, const Item& item, qsizetype i, float x_mm, float y_mm, int angle)
+void Draw_Character(Character_Writer& writer, const Item& item, qsizetype i, float x_mm, float y_mm, int angle)
 {
     Text_Run run;
     run.size_pt = item.size_pt;
@@ -34,8 +34,7 @@ void Draw_Character(Drawing_Surface& surface, const Item& item, qsizetype i, flo
     run.x_mm = x_mm;
     run.y_mm = y_mm;
     run.width_percent = item.width_percent;
-    run.text = QString(item.styled.text[i]);
-    Draw_Text_Run(surface, run);
+    writer.Add(run, item.styled.text[i]);
 }
 
 // Frame lines are one pixel on a printer of exactly 8 dots per millimetre, else two.
@@ -67,6 +66,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
     float cx = x_mm;
     float cy = y_mm + after_ruled;
     int breaks = 0;
+    Character_Writer writer(surface);
     for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
         const float w = Advance(item, i);
         if (!rotated) {
@@ -75,7 +75,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
                 cy += item.line_height;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cx, cy, angle);
+            Draw_Character(writer, item, i, cx, cy, angle);
             cx += w;
         } else {
             if (x_mm - box_width_mm > cx - w) {
@@ -83,7 +83,7 @@ float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Pro
                 cy += item.line_height;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cy, cx, angle);
+            Draw_Character(writer, item, i, cy, cx, angle);
             cx -= w;
         }
     }
@@ -99,6 +99,7 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
     float cx = rotated ? x_mm - 0.3f : x_mm + 0.15f;
     float cy = rotated ? y_mm + 0.2f : y_mm + 0.15f;
     int breaks = 0;
+    Character_Writer writer(surface);
     for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
         const float w = Advance(item, i);
         if (!rotated) {
@@ -107,7 +108,7 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
                 cy += line_step;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cx, cy, angle);
+            Draw_Character(writer, item, i, cx, cy, angle);
             cx += w;
         } else {
             if (x_mm - box_width_mm > cx - w) {
@@ -115,10 +116,11 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
                 cy += line_step;
                 ++breaks;
             }
-            Draw_Character(surface, item, i, cy, cx, angle);
+            Draw_Character(writer, item, i, cy, cx, angle);
             cx -= w;
         }
     }
+    writer.Flush();  // the characters lie under their frame
 
     const Surface_Profile& profile = surface.Profile();
     if (profile.printer)
@@ -151,19 +153,37 @@ Text_Flow_Profile Flow_Profile(const Surface_Profile& surface)
     return {0.1625, 0.162, 0.36, kPointMm, 0.35, 0.35, 0.18, false};
 }
 
+double Layout_Numbers::operator()(int line) const
+{
+    if (line < 0 || line >= static_cast<int>(values_.size()))
+        return layout_.Number(line);
+    if (!read_[line]) {
+        values_[line] = layout_.Number(line);
+        read_[line] = true;
+    }
+    return values_[line];
+}
+
 float Draw_Item_Text(Drawing_Surface& surface, const layouts::Layout_Record& layout, float x_mm, float y_mm,
                      int ruled_flag, const QString& text, int size_line, int width_line, int box_width_mm, int angle)
+{
+    return Draw_Item_Text(surface, Layout_Numbers(layout), x_mm, y_mm, ruled_flag, text, size_line, width_line,
+                          box_width_mm, angle);
+}
+
+float Draw_Item_Text(Drawing_Surface& surface, const Layout_Numbers& layout, float x_mm, float y_mm, int ruled_flag,
+                     const QString& text, int size_line, int width_line, int box_width_mm, int angle)
 {
     if (text.isEmpty())
         return y_mm;
     const Text_Flow_Profile flow = Flow_Profile(surface.Profile());
     const bool ruled = ruled_flag == layouts::kRuled;
-    const bool rotated = flow.rotates && layout.Number(layouts::Print_Direction) != 0;
+    const bool rotated = flow.rotates && layout(layouts::Print_Direction) != 0;
 
     Item item;
     item.styled = Prepare_Markup_Text(text);
-    item.size_pt = layout.Number(size_line);
-    item.width_percent = layout.Number(width_line);
+    item.size_pt = layout(size_line);
+    item.width_percent = layout(width_line);
     const double advance = ruled ? flow.ruled_advance : flow.plain_advance;
     item.half_advance = static_cast<float>(item.size_pt * advance * item.width_percent / 100);
     item.line_height = static_cast<float>(item.size_pt * (ruled ? flow.ruled_line : flow.plain_line));

@@ -3,6 +3,7 @@
 #include "store/text_helpers.h"
 
 #include <cmath>
+#include <optional>
 
 namespace render {
 namespace {
@@ -19,6 +20,29 @@ bool Within_Label_Length(const Text_Run& run, int py, const Surface_Profile& pro
     if (run.angle == 0)
         return y_mm + run.size_pt * kPointMm < limit_mm;
     return y_mm < limit_mm;
+}
+
+// The device pixel of the run's top-left corner; none when the printer page
+// refuses the run (the first refusal of a print run shows the paper-length notice).
+std::optional<QPoint> Place_Run(Drawing_Surface& surface, const Text_Run& run)
+{
+    const Surface_Profile& profile = surface.Profile();
+    const int px = store::Round_Half_Even(profile.rx / 25.4 * run.x_mm * profile.factor);
+    const int py = store::Round_Half_Even(profile.ry / 25.4 * run.y_mm * profile.factor);
+    if (surface.Is_Printer()) {
+        // Only the three directions of the label are printable.
+        if (run.angle != 0 && run.angle != 90 && run.angle != 180)
+            return std::nullopt;
+        if (!Within_Label_Length(run, py, profile, surface.Length_Limit_mm)) {
+            if (!surface.Length_Notice_Shown) {
+                surface.Length_Notice_Shown = true;
+                if (surface.Notices)
+                    surface.Notices->Show_Titled_Message_Box(kPaperLengthNotice, kPaperLengthTitle);
+            }
+            return std::nullopt;
+        }
+    }
+    return QPoint(px, py);
 }
 
 }  // namespace
@@ -39,23 +63,28 @@ Run_Font Build_Run_Font(const Text_Run& run, const Surface_Profile& profile)
 
 void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run)
 {
-    const Surface_Profile& profile = surface.Profile();
-    const int px = store::Round_Half_Even(profile.rx / 25.4 * run.x_mm * profile.factor);
-    const int py = store::Round_Half_Even(profile.ry / 25.4 * run.y_mm * profile.factor);
-    if (surface.Is_Printer()) {
-        // Only the three directions of the label are printable.
-        if (run.angle != 0 && run.angle != 90 && run.angle != 180)
-            return;
-        if (!Within_Label_Length(run, py, profile, surface.Length_Limit_mm)) {
-            if (!surface.Length_Notice_Shown) {
-                surface.Length_Notice_Shown = true;
-                if (surface.Notices)
-                    surface.Notices->Show_Titled_Message_Box(kPaperLengthNotice, kPaperLengthTitle);
-            }
-            return;
-        }
-    }
-    surface.Text(Build_Run_Font(run, profile), px, py, run.text);
+    if (const std::optional<QPoint> corner = Place_Run(surface, run))
+        surface.Text(Build_Run_Font(run, surface.Profile()), corner->x(), corner->y(), run.text);
+}
+
+void Character_Writer::Add(const Text_Run& run, QChar character)
+{
+    const std::optional<QPoint> corner = Place_Run(surface_, run);
+    if (!corner)
+        return;
+    const Run_Font font = Build_Run_Font(run, surface_.Profile());
+    if (!held_.empty() && !(font == font_))
+        Flush();
+    font_ = font;
+    held_.push_back({character, *corner});
+}
+
+void Character_Writer::Flush()
+{
+    if (held_.empty())
+        return;
+    surface_.Characters(font_, held_);
+    held_.clear();
 }
 
 }  // namespace render

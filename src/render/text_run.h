@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace render {
 
 struct Text_Run {
@@ -27,6 +29,27 @@ Run_Font Build_Run_Font(const Text_Run& run, const Surface_Profile& profile);
 // run that would end beyond the label length is not drawn; the first such run
 // of a print run shows the paper-length notice.
 void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run);
+
+// Characters placed one at a time, each checked and positioned as
+// Draw_Text_Run does, and handed to the surface together: consecutive
+// characters of one font go in one call. What is held is drawn by Flush and
+// when the writer ends.
+class Character_Writer {
+public:
+    explicit Character_Writer(Drawing_Surface& surface) : surface_(surface) {}
+    ~Character_Writer() { Flush(); }
+    Character_Writer(const Character_Writer&) = delete;
+    Character_Writer& operator=(const Character_Writer&) = delete;
+
+    // Draw_Text_Run for the run's style and position with this one character as its text.
+    void Add(const Text_Run& run, QChar character);
+    void Flush();
+
+private:
+    Drawing_Surface& surface_;
+    Run_Font font_;
+    std::vector<Placed_Character> held_;
+};
 
 inline const QString kPaperLengthNotice =
     QStringLiteral("印字が行えない項目があります。\r用紙長が印字内容に足りていません。");

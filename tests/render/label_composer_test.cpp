@@ -232,6 +232,23 @@ TEST(Label_Composer, CorrectionsAndCentring)
     EXPECT_NEAR(unmoved->x(), 2.5, 0.011);
 }
 
+TEST(Label_Composer, AnEditedLayoutIsReadAgain)
+{
+    // The layout screen composes the same layout record again after each edit.
+    layouts::Layout_Record layout = Built_In_Layout(kUprightPlain);
+    Composed before(Printer());
+    before.Compose(render_fixtures::Filled_Product(), layout);
+    layout[layouts::Correction_Vertical] = QStringLiteral("3");
+    layout[layouts::Item_Size_Line(layouts::Product_Name_Row)] = QStringLiteral("12");
+    Composed after(Printer());
+    after.Compose(render_fixtures::Filled_Product(), layout);
+    const auto moved = after.Position_Of("品名:");
+    ASSERT_TRUE(moved);
+    EXPECT_NEAR(moved->y() - before.Position_Of("品名:")->y(), 3, 0.011);
+    const size_t first = static_cast<size_t>(after.surface.All_Text().indexOf("品名:"));
+    EXPECT_EQ(after.surface.texts.at(first).font.height, std::lround(12 * 2540 / 72.0));
+}
+
 TEST(Label_Composer, CaptionsBelowTheMarkInTheThreeColumns)
 {
     // Mark 1 of layout B/D: top 54/29, left 29/55, 6 x 6; captions 6 pt, 75 %.

@@ -1,10 +1,15 @@
 // The painting surfaces on real devices: scale, fonts, bars, frames and pictures.
 #include "render/qt_surfaces.h"
+#include "store/cp932.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QRawFont>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -151,6 +156,91 @@ TEST(Painter_Surfaces, TextRunsSitBelowTheirTopLeftCorner)
         for (int x = 121; x < 160; ++x)
             above = above || Black(picture, x, y);
     EXPECT_TRUE(above);
+}
+
+// Every character that can be stored (each with a CP932 form), and two that
+// cannot and that the label face lacks, which a fallback face draws.
+QString Drawable_Characters()
+{
+    QString characters;
+    for (char32_t code = 0x20; code <= 0xFFFF; ++code) {
+        const QChar c(static_cast<char16_t>(code));
+        if (!c.isSurrogate() && store::First_Unencodable(QString(c)).isEmpty())
+            characters += c;
+    }
+    return characters + QStringLiteral("♻✓");
+}
+
+// The characters on a grid of 24-pixel cells, 100 to a row.
+std::vector<render::Placed_Character> On_A_Grid(const QString& characters)
+{
+    std::vector<render::Placed_Character> placed;
+    for (qsizetype i = 0; i < characters.size(); ++i)
+        placed.push_back({characters[i], QPoint(8 + 24 * int(i % 100), 30 + 24 * int(i / 100))});
+    return placed;
+}
+
+using Surface_On = std::function<std::unique_ptr<render::Painter_Surface>(QImage&, QPainter&)>;
+
+TEST(Painter_Surfaces, CharactersDrawnTogetherLookExactlyAsDrawnOneByOne)
+{
+    const QString characters = Drawable_Characters();
+    const std::vector<render::Placed_Character> placed = On_A_Grid(characters);
+    QFont face(render::Installed_Face(render::kLabelFace));
+    int lacking = 0;
+    for (QChar c : characters)
+        lacking += !QRawFont::fromFont(face).supportsCharacter(c);
+    EXPECT_GE(lacking, 2);  // the fallback faces are in the picture too
+
+    const Surface_On preview = [](QImage& image, QPainter&) {
+        return std::make_unique<render::Preview_Picture_Surface>(image, render::Preview_Profile(96));
+    };
+    // A 203 dpi printer page on a 300 dpi device: drawn through a scaling transform.
+    const Surface_On printer = [](QImage& image, QPainter& painter) {
+        image.setDotsPerMeterX(static_cast<int>(std::lround(300 / kInch * 1000)));
+        image.setDotsPerMeterY(image.dotsPerMeterX());
+        painter.begin(&image);
+        return std::make_unique<render::Printer_Page_Surface>(painter, 203, 203);
+    };
+    struct Case {
+        const char* name;
+        const Surface_On& surface;
+        int average_width;  // of a 20-pixel font: 10 is 100 %
+        bool bold;
+        int angle;
+    };
+    const Case cases[] = {
+        {"preview", preview, 10, false, 0},       {"preview 50 %", preview, 5, false, 0},
+        {"preview 150 % bold", preview, 15, true, 0}, {"preview turned", preview, 10, false, 90},
+        {"printer bold", printer, 10, true, 0},   {"printer 75 % turned", printer, 8, false, 90},
+        {"printer upside down", printer, 10, true, 180},
+    };
+    for (const Case& c : cases) {
+        render::Run_Font font;
+        font.face = render::kLabelFace;
+        font.height = 20;
+        font.average_width = c.average_width;
+        font.bold = c.bold;
+        font.angle = c.angle;
+        const auto draw = [&](bool together) {
+            QImage image = Device(2420, 24 * int(placed.size() / 100) + 60, 96);
+            QPainter painter;
+            {
+                const std::unique_ptr<render::Painter_Surface> surface = c.surface(image, painter);
+                if (together)
+                    surface->Characters(font, placed);
+                else
+                    for (const render::Placed_Character& one : placed)
+                        surface->Text(font, one.corner.x(), one.corner.y(), QString(one.character));
+            }
+            if (painter.isActive())
+                painter.end();
+            return image;
+        };
+        const QImage one_by_one = draw(false);
+        const QImage together = draw(true);
+        EXPECT_TRUE(one_by_one == together) << c.name;
+    }
 }
 
 }  // namespace

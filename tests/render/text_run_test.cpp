@@ -87,4 +87,56 @@ TEST(Draw_Text_Run, OtherAnglesDrawNothingOnThePrinter)
     EXPECT_EQ(preview.texts.size(), 1u);
 }
 
+// Records how the characters reach the surface: one entry per call, its characters joined.
+class Call_Recording_Surface : public render::Recording_Surface {
+public:
+    using Recording_Surface::Recording_Surface;
+    void Characters(const render::Run_Font& font, const std::vector<render::Placed_Character>& characters) override
+    {
+        QString joined;
+        for (const render::Placed_Character& placed : characters)
+            joined += placed.character;
+        calls << joined;
+        Recording_Surface::Characters(font, characters);
+    }
+    QStringList calls;
+};
+
+TEST(Character_Writer, HandsOverEachRunOfOneFontInOneCallAndLeavesOutRefusedCharacters)
+{
+    test_support::Scripted_Confirmation ui;
+    Call_Recording_Surface page(render::Printer_Profile(203, 203));
+    page.Length_Limit_mm = 65;
+    page.Notices = &ui;
+    {
+        render::Character_Writer writer(page);
+        render::Text_Run run = Character_Run(8, 10);
+        for (QChar c : QStringLiteral("一二"))
+            writer.Add(run, c);
+        run.bold = true;
+        writer.Add(run, u'三');
+        EXPECT_EQ(page.calls, QStringList({"一二"}));  // the bold one is held until the font changes again
+        run.bold = false;
+        run.x_mm = 20;
+        writer.Add(run, u'四');
+        run.y_mm = 63;  // beyond the label's end: refused
+        writer.Add(run, u'五');
+        run.y_mm = 11;
+        writer.Add(run, u'六');
+    }
+    EXPECT_EQ(page.calls, QStringList({"一二", "三", "四六"}));
+    // Each character at the device pixel Draw_Text_Run gives it.
+    ASSERT_EQ(page.texts.size(), 5u);
+    render::Recording_Surface alone(render::Printer_Profile(203, 203));
+    alone.Length_Limit_mm = 65;
+    render::Text_Run sixth = Character_Run(8, 11);
+    sixth.x_mm = 20;
+    render::Draw_Text_Run(alone, sixth);
+    ASSERT_EQ(alone.texts.size(), 1u);
+    EXPECT_EQ(page.texts[4].px, alone.texts[0].px);
+    EXPECT_EQ(page.texts[4].py, alone.texts[0].py);
+    EXPECT_EQ(page.texts[4].font, alone.texts[0].font);
+    EXPECT_EQ(ui.message_boxes.size(), 1);
+}
+
 }  // namespace
