@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -289,6 +290,42 @@ private slots:
                                                      QStringLiteral("登録番号:0001の/印刷データを送信します")}));
         QCOMPARE(printers->sent.size(), size_t(1));
         QCOMPARE(printers->sent[0].copies, 2);
+    }
+
+    // With INSATSU_SCREENSHOTS=DIR (under xvfb-run): the question before printing
+    // a wrong label, the screen's list and the preview with the findings.
+    void screenshots()
+    {
+        const QString target = qEnvironmentVariable("INSATSU_SCREENSHOTS");
+        if (target.isEmpty())
+            QSKIP("INSATSU_SCREENSHOTS is not set");
+        QDir().mkpath(target);
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("1"));
+        bool saved = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* kakunin = qobject_cast<app::Kakunin*>(top); kakunin && kakunin->isVisible() && !saved) {
+                    QTest::qWait(300);
+                    saved = kakunin->grab().save(target + QStringLiteral("/Kakunin_label_check.png"));
+                    kakunin->Command2->click();
+                }
+        });
+        answer.start(50);
+        screen->Command1->click();
+        answer.stop();
+        QVERIFY(saved);
+        QTest::qWait(200);
+        QVERIFY(screen->grab().save(target + QStringLiteral("/Insatsu_label_check.png")));
+        screen->Command2->click();
+        QTest::qWait(300);
+        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_findings.png")));
+        printing::Current_Preview()->List1->setCurrentRow(11);
+        QTest::qWait(200);
+        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_one_finding.png")));
+        printing::Current_Preview()->close();
     }
 
     void warningsAreListedWithoutStoppingThePrint()
