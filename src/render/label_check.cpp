@@ -179,6 +179,19 @@ QString Item_Value(const QString& item)
     return (colon < 0 ? text : text.mid(colon + 1)).trimmed();
 }
 
+// Whether the 責任者 item or an extra item beside it holds something that reads
+// as an address: a prefecture, or a city, ward, town or village.
+bool Has_Address(const products::Product_Record& product)
+{
+    static const QRegularExpression address(
+        QStringLiteral("東京都|北海道|大阪府|京都府|\\p{Han}{2,3}県|[\\p{Han}\\p{Hiragana}\\p{Katakana}]{1,5}[市区町村郡]"));
+    using namespace products;
+    for (const int column : {Responsible, Extra1, Extra2, Extra3, Extra4, Extra5})
+        if (Item_Value(product[column]).contains(address))
+            return true;
+    return false;
+}
+
 // Items the food labelling standard requires, empty or holding only their caption.
 void Check_Mandatory_Items(const products::Product_Record& product, const Issue_Values& issue,
                            std::vector<Finding>& findings)
@@ -197,6 +210,10 @@ void Check_Mandatory_Items(const products::Product_Record& product, const Issue_
         require(product[Date_Format], QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))));
     require(product[Storage], QStringLiteral("保存方法"));
     require(product[Responsible], QStringLiteral("責任者"));
+    if (!Item_Value(product[Responsible]).isEmpty() && !Has_Address(product))
+        findings.push_back({Severity::Warning,
+                            QStringLiteral("責任者の住所が見当たりません(氏名または名称と住所を表示してください)"),
+                            Label_Block::Main_Column});
 }
 
 // The five rows a nutrition table must hold, in this order, each with a value;

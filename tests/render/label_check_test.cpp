@@ -239,6 +239,31 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
         EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
 }
 
+TEST_F(Label_Check, ResponsiblePartyWithoutAnAddressIsAWarning)
+{
+    const std::string warning = "warning [表示項目] 責任者の住所が見当たりません(氏名または名称と住所を表示してください)";
+    const struct {
+        const char* responsible;
+        const char* extra5;
+        std::string expected;
+    } cases[] = {
+        {"製造者:山田製菓 東京都千代田区1-2-3", "", ""},
+        {"販売者:こだま食品 札幌市中央区北1条", "", ""},
+        {"製造者:鈴木商店 神奈川県横浜市", "", ""},
+        {"製造者:山田製菓株式会社", "住所:大阪府大阪市北区1-1", ""},
+        {"製造者:山田製菓株式会社", "", warning},
+        {"製造者:山田製菓株式会社", "TEL:03-1234-5678", warning},
+    };
+    for (const auto& c : cases) {
+        const Product_Record product = Small_Product([&](Product_Record& p) {
+            p[products::Responsible] = QString::fromUtf8(c.responsible);
+            p[products::Extra5] = QString::fromUtf8(c.extra5);
+        });
+        EXPECT_EQ(Lines(Check(product, Small_Layout(), Small_Issue(), kWithinRangeDpi)), c.expected)
+            << c.responsible << " / " << c.extra5;
+    }
+}
+
 TEST_F(Label_Check, LayoutCheckLeavesOutTheProductTextsAndFindingsSayWhereTheirPartsLie)
 {
     const Product_Record product = Small_Product([](Product_Record& p) { p[products::Storage].clear(); });
