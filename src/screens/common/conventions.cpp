@@ -25,7 +25,9 @@ render::Check_Context Label_Check_Context()
     render::Check_Context context;
     context.settings = session.settings;
     context.data_folder = Current_Data_Folder();
-    const bool selected = session.printers && session.printers->Select_Printer(session.settings.Printer_Name());
+    const QString& printer = session.settings.Printer_Name();
+    const bool selected = session.printers
+                          && (session.printers->Current_Printer() == printer || session.printers->Select_Printer(printer));
     context.printer_dpi = selected ? session.printers->Resolution() : platform::kUnknownResolution;
     context.allergens = render::Read_Allergens(session.program_folder + QLatin1Char('/') + render::kAllergenFileName);
     return context;
