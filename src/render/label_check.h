@@ -30,7 +30,7 @@ struct Finding {
     Label_Block block = Label_Block::Background;
     // Where the parts concerned lie on the label as it is read, in millimetres
     // (two parts for an overlap); none when the part is not drawn.
-    std::vector<QRectF> boxes_mm;
+    std::vector<QRectF> boxes_mm = {};
 
     bool operator==(const Finding&) const = default;
 };
