@@ -74,9 +74,11 @@ void Check_Outside(const Block_Boxes& boxes, const QRectF& label, std::vector<Fi
         const auto out = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return !inside.contains(box); });
         const auto gone = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return Apart(box, label); });
         if (gone == static_cast<long>(parts.size()))
-            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"), block});
+            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"),
+                                block, {United(parts)}});
         else if (out > 0)
-            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"), block});
+            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"),
+                                block, {United(parts)}});
     }
 }
 
@@ -88,7 +90,7 @@ void Check_Overlaps(const Block_Boxes& boxes, std::vector<Finding>& findings)
                 findings.push_back({Severity::Error,
                                     Block_Name(a->first) + QStringLiteral("と") + Block_Name(b->first)
                                         + QStringLiteral("が重なっています"),
-                                    b->first});
+                                    b->first, {United(a->second), United(b->second)}});
 }
 
 // Whether the digits are an EAN-13 or EAN-8 number with its right check digit.
@@ -160,12 +162,13 @@ void Check_Quiet_Zones(const Block_Boxes& boxes, const QRectF& label, bool downw
         for (const auto& [block, parts] : boxes)
             covered = covered || (block != Label_Block::Barcode && Any_Overlap({zone}, parts));
     }
+    const QRectF with_zones = symbol.united(zones[0]).united(zones[1]);
     if (outside)
         findings.push_back({Severity::Error, QStringLiteral("バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています"),
-                            Label_Block::Barcode});
+                            Label_Block::Barcode, {with_zones}});
     if (covered)
         findings.push_back({Severity::Error, QStringLiteral("バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"),
-                            Label_Block::Barcode});
+                            Label_Block::Barcode, {with_zones}});
 }
 
 // The text of an item without its markup and its caption (up to the first colon).
@@ -174,6 +177,19 @@ QString Item_Value(const QString& item)
     const QString text = Strip_Tags(item).trimmed();
     const qsizetype colon = text.indexOf(QRegularExpression(QStringLiteral("[:：]")));
     return (colon < 0 ? text : text.mid(colon + 1)).trimmed();
+}
+
+// Whether the 責任者 item or an extra item beside it holds something that reads
+// as an address: a prefecture, or a city, ward, town or village.
+bool Has_Address(const products::Product_Record& product)
+{
+    static const QRegularExpression address(
+        QStringLiteral("東京都|北海道|大阪府|京都府|\\p{Han}{2,3}県|[\\p{Han}\\p{Hiragana}\\p{Katakana}]{1,5}[市区町村郡]"));
+    using namespace products;
+    for (const int column : {Responsible, Extra1, Extra2, Extra3, Extra4, Extra5})
+        if (Item_Value(product[column]).contains(address))
+            return true;
+    return false;
 }
 
 // Items the food labelling standard requires, empty or holding only their caption.
@@ -194,6 +210,10 @@ void Check_Mandatory_Items(const products::Product_Record& product, const Issue_
         require(product[Date_Format], QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))));
     require(product[Storage], QStringLiteral("保存方法"));
     require(product[Responsible], QStringLiteral("責任者"));
+    if (!Item_Value(product[Responsible]).isEmpty() && !Has_Address(product))
+        findings.push_back({Severity::Warning,
+                            QStringLiteral("責任者の住所が見当たりません(氏名または名称と住所を表示してください)"),
+                            Label_Block::Main_Column});
 }
 
 // The five rows a nutrition table must hold, in this order, each with a value;
@@ -343,6 +363,50 @@ void Check_Allergens(const products::Product_Record& product,
     note(recommended, QStringLiteral("特定原材料に準ずるもの"));
 }
 
+Block_Boxes Boxes_Of(const Recording_Surface& surface)
+{
+    Block_Boxes boxes;
+    for (const Recording_Surface::Ink& ink : surface.inks)
+        if (ink.block != Label_Block::Background)
+            boxes[ink.block].push_back(ink.box_mm);
+    return boxes;
+}
+
+// The findings of one label; those about the product's texts only when `labelling`.
+std::vector<Finding> Check(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                           const Issue_Values& issue, const Check_Context& context, bool labelling)
+{
+    // The preview draws the label as it is read, at its own size.
+    Recording_Surface surface(Preview_Profile(96));
+    Quiet_Answerer quiet;
+    Label_Composer(surface, product, layout, issue, {context.settings, context.data_folder, quiet});
+    const Block_Boxes boxes = Boxes_Of(surface);
+
+    std::vector<Finding> findings;
+    const QRectF label = Label_Area(layout);
+    Check_Outside(boxes, label, findings);
+    Check_Overlaps(boxes, findings);
+    if (!issue.barcode.isEmpty()) {
+        Check_Barcode_Number(issue.barcode, findings);
+        if (boxes.contains(Label_Block::Barcode)) {
+            Check_Module(context.printer_dpi, findings);
+            Check_Quiet_Zones(boxes, label, Is_Turned(layout), issue.barcode, context.printer_dpi, findings);
+        }
+    }
+    Check_Mark_Sizes(surface, findings);
+    Check_Character_Sizes(surface, layout, findings);
+    if (labelling) {
+        Check_Mandatory_Items(product, issue, findings);
+        Check_Date(product, issue, findings);
+        Check_Allergens(product, context.allergens, findings);
+        Check_Nutrition(product, findings);
+    }
+    for (Finding& finding : findings)
+        if (const auto parts = boxes.find(finding.block); finding.boxes_mm.empty() && parts != boxes.end())
+            finding.boxes_mm = {United(parts->second)};
+    return findings;
+}
+
 }  // namespace
 
 std::optional<std::vector<Allergen>> Read_Allergens(const QString& file)
@@ -393,33 +457,61 @@ QString Block_Name(Label_Block block)
 std::vector<Finding> Check_Label(const products::Product_Record& product, const layouts::Layout_Record& layout,
                                  const Issue_Values& issue, const Check_Context& context)
 {
-    // The preview draws the label as it is read, at its own size.
-    Recording_Surface surface(Preview_Profile(96));
-    Quiet_Answerer quiet;
-    Label_Composer(surface, product, layout, issue, {context.settings, context.data_folder, quiet});
-    Block_Boxes boxes;
-    for (const Recording_Surface::Ink& ink : surface.inks)
-        if (ink.block != Label_Block::Background)
-            boxes[ink.block].push_back(ink.box_mm);
+    return Check(product, layout, issue, context, true);
+}
 
+std::vector<Finding> Check_Layout(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                                  const Issue_Values& issue, const Check_Context& context)
+{
+    return Check(product, layout, issue, context, false);
+}
+
+std::vector<Finding> Check_Placement(const Recording_Surface& surface, const layouts::Layout_Record& layout)
+{
+    const Block_Boxes boxes = Boxes_Of(surface);
     std::vector<Finding> findings;
-    const QRectF label = Label_Area(layout);
-    Check_Outside(boxes, label, findings);
+    Check_Outside(boxes, Label_Area(layout), findings);
     Check_Overlaps(boxes, findings);
-    if (!issue.barcode.isEmpty()) {
-        Check_Barcode_Number(issue.barcode, findings);
-        if (boxes.contains(Label_Block::Barcode)) {
-            Check_Module(context.printer_dpi, findings);
-            Check_Quiet_Zones(boxes, label, Is_Turned(layout), issue.barcode, context.printer_dpi, findings);
-        }
-    }
-    Check_Mark_Sizes(surface, findings);
-    Check_Character_Sizes(surface, layout, findings);
-    Check_Mandatory_Items(product, issue, findings);
-    Check_Date(product, issue, findings);
-    Check_Allergens(product, context.allergens, findings);
-    Check_Nutrition(product, findings);
     return findings;
+}
+
+products::Product_Record Sample_Product()
+{
+    using namespace products;
+    Product_Record p;
+    p[Product_Name] = QStringLiteral("品名:苺のショートケーキ");
+    p[Category_Name] = QStringLiteral("名称:洋生菓子");
+    p[Ingredients] = QStringLiteral("原材料名:小麦粉、砂糖、鶏卵、生クリーム、苺、バター、洋酒/膨張剤、香料、"
+                                    "<b>(一部に乳成分・卵・小麦を含む)</b>");
+    p[Extra1] = QStringLiteral("添加物:<u>なし</u>");
+    p[Extra2] = QStringLiteral("製造所:山田製菓本店");
+    p[Contents] = QStringLiteral("内容量:1");
+    p[Contents_Unit] = QStringLiteral("個");
+    p[Date_Kind] = QStringLiteral("消費期限:");
+    p[Date_Format] = QStringLiteral("YYYY年MM月DD日");
+    p[Date_Add_Days] = QStringLiteral("3");
+    p[Storage] = QStringLiteral("保存方法:要冷蔵(10℃以下)");
+    p[Extra3] = QStringLiteral("追加欄３:手作り品");
+    p[Extra4] = QStringLiteral("追加欄４:お早めに");
+    p[Responsible] = QStringLiteral("製造者:山田製菓株式会社");
+    p[Extra5] = QStringLiteral("住所:東京都千代田区1-2-3");
+    p[Remarks1] = QStringLiteral("備考:開封後は冷蔵");
+    p[Remarks2] = QStringLiteral("お問合せ:03-1234-5678");
+    p[Price_Text] = QStringLiteral("本体300円");
+    p[Barcode] = QStringLiteral("4901234567894");
+    p[Nutrition_Title] = QStringLiteral("栄養成分(1個当たり)");
+    p[Energy] = QStringLiteral("エネルギー:250kcal");
+    p[Protein] = QStringLiteral("たんぱく質:4.2g");
+    p[Fat] = QStringLiteral("脂質:12.1g");
+    p[Carbohydrate] = QStringLiteral("炭水化物:30.5g");
+    p[Salt_Equivalent] = QStringLiteral("食塩相当量:0.2g");
+    p[Nutrient_Extra1] = QStringLiteral("糖質:28.0g");
+    p[Recycle1_Mark] = QStringLiteral("プラ");
+    p[Recycle1_Text1] = QStringLiteral("容器");
+    p[Recycle1_Text2] = QStringLiteral("フタ");
+    p[Recycle2_Mark] = QStringLiteral("紙");
+    p[Recycle2_Text1] = QStringLiteral("箱");
+    return p;
 }
 
 }  // namespace render

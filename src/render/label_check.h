@@ -6,10 +6,11 @@
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
+#include "render/recording_surface.h"
 #include "store/settings.h"
 
+#include <QRectF>
 #include <QString>
-
 #include <QStringList>
 
 #include <optional>
@@ -27,6 +28,9 @@ struct Finding {
     Severity severity = Severity::Error;
     QString message;
     Label_Block block = Label_Block::Background;
+    // Where the parts concerned lie on the label as it is read, in millimetres
+    // (two parts for an overlap); none when the part is not drawn.
+    std::vector<QRectF> boxes_mm = {};
 
     bool operator==(const Finding&) const = default;
 };
@@ -62,6 +66,18 @@ constexpr double kMaximumMagnification = 2.00;
 // The findings for one product on one layout printed at one resolution.
 std::vector<Finding> Check_Label(const products::Product_Record& product, const layouts::Layout_Record& layout,
                                  const Issue_Values& issue, const Check_Context& context);
+
+// The findings that depend on the layout: parts outside the label or over each
+// other, the barcode, and the sizes of recycling marks and characters.
+std::vector<Finding> Check_Layout(const products::Product_Record& product, const layouts::Layout_Record& layout,
+                                  const Issue_Values& issue, const Check_Context& context);
+
+// The parts of a label composed on the recording surface (as the preview draws
+// it) that lie partly or wholly outside the label, and the parts that overlap.
+std::vector<Finding> Check_Placement(const Recording_Surface& surface, const layouts::Layout_Record& layout);
+
+// A product with every item filled, to check a layout when no product is chosen.
+products::Product_Record Sample_Product();
 
 // The width in millimetres of one barcode module printed at that resolution:
 // 0.25 mm rounded to whole dots, at least one.

@@ -1,5 +1,7 @@
-// The settings screen's printer presets and the data copy of a location change.
+// The settings screen's printer presets, the data copy of a location change and
+// the file that says whether labels are checked before printing.
 #include "maintenance/data_files.h"
+#include "maintenance/print_check_setting.h"
 #include "maintenance/settings_rules.h"
 #include "support/utf8.h"
 #include "support/temp_folder.h"
@@ -123,4 +125,42 @@ TEST_F(Location_Fixture, SameFolderCopiesNothing)
     // USB memory without a drive means the application folder.
     ASSERT_TRUE(Change_Data_Location(kUsb, kInstall, context).ok());
     EXPECT_EQ(application.Read(Q("a.lay")), QByteArray("layout"));
+}
+
+TEST(Print_Check_Setting, AsksUnlessTheFileSaysNotAndIsWrittenInTheFileConventions)
+{
+    Temp_Folder application;
+    EXPECT_TRUE(Confirms_Before_Printing(application.Path()));  // no file yet
+
+    ASSERT_TRUE(Save_Confirms_Before_Printing(application.Path(), false).Is_Done());
+    EXPECT_EQ(application.Read(kPrintCheckFileName), test_support::Cp932_Lines({Q("2.00"), Q("確認しない")}));
+    EXPECT_FALSE(Confirms_Before_Printing(application.Path()));
+    EXPECT_FALSE(QFileInfo::exists(application.File(kPrintCheckTempName)));
+
+    ASSERT_TRUE(Save_Confirms_Before_Printing(application.Path(), true).Is_Done());
+    EXPECT_EQ(application.Read(kPrintCheckFileName), test_support::Cp932_Lines({Q("2.00"), Q("確認する")}));
+    EXPECT_TRUE(Confirms_Before_Printing(application.Path()));
+
+    // A damaged file asks, as a missing one does.
+    for (const QByteArray& damaged : {QByteArray("2.00\r\n"), test_support::Cp932_Lines({Q("9.99"), Q("確認しない")}),
+                                      test_support::Cp932_Lines({Q("2.00"), Q("確認しない"), Q("")})}) {
+        application.Write(kPrintCheckFileName, damaged);
+        EXPECT_TRUE(Confirms_Before_Printing(application.Path())) << damaged.toStdString();
+    }
+}
+
+TEST(Print_Check_Setting, AFileThatCannotBeReadIsNotReplaced)
+{
+    for (const test_support::Unreadable kind : test_support::kUnreadableKinds) {
+        Temp_Folder application;
+        const QString path = application.File(kPrintCheckFileName);
+        if (!test_support::Make_Unreadable(path, kind))
+            continue;
+        const QByteArray before = test_support::State_Of(path);
+        const store::Outcome saved = Save_Confirms_Before_Printing(application.Path(), false);
+        EXPECT_EQ(saved.kind, store::Outcome::Kind::Failed) << test_support::Name_Of(kind);
+        EXPECT_FALSE(saved.lines.isEmpty());
+        EXPECT_EQ(test_support::State_Of(path), before);
+        EXPECT_TRUE(Confirms_Before_Printing(application.Path()));
+    }
 }

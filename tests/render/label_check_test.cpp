@@ -239,6 +239,64 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
         EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.dpi)), c.expected.join(QLatin1Char('\n')).toStdString()) << c.name;
 }
 
+TEST_F(Label_Check, ResponsiblePartyWithoutAnAddressIsAWarning)
+{
+    const std::string warning = "warning [表示項目] 責任者の住所が見当たりません(氏名または名称と住所を表示してください)";
+    const struct {
+        const char* responsible;
+        const char* extra5;
+        std::string expected;
+    } cases[] = {
+        {"製造者:山田製菓 東京都千代田区1-2-3", "", ""},
+        {"販売者:こだま食品 札幌市中央区北1条", "", ""},
+        {"製造者:鈴木商店 神奈川県横浜市", "", ""},
+        {"製造者:山田製菓株式会社", "住所:大阪府大阪市北区1-1", ""},
+        {"製造者:山田製菓株式会社", "", warning},
+        {"製造者:山田製菓株式会社", "TEL:03-1234-5678", warning},
+    };
+    for (const auto& c : cases) {
+        const Product_Record product = Small_Product([&](Product_Record& p) {
+            p[products::Responsible] = QString::fromUtf8(c.responsible);
+            p[products::Extra5] = QString::fromUtf8(c.extra5);
+        });
+        EXPECT_EQ(Lines(Check(product, Small_Layout(), Small_Issue(), kWithinRangeDpi)), c.expected)
+            << c.responsible << " / " << c.extra5;
+    }
+}
+
+TEST_F(Label_Check, LayoutCheckLeavesOutTheProductTextsAndFindingsSayWhereTheirPartsLie)
+{
+    const Product_Record product = Small_Product([](Product_Record& p) { p[products::Storage].clear(); });
+    layouts::Layout_Record layout = Small_Layout();
+    layout[layouts::Barcode_Top] = QStringLiteral("2");
+    const render::Issue_Values issue = Small_Issue(QStringLiteral("4901234567890"));
+    const render::Check_Context context{store::Default_Settings(), folder.Data_Folder(), 203, std::nullopt};
+    const std::vector<Finding> layout_findings = render::Check_Layout(product, layout, issue, context);
+    EXPECT_EQ(Lines(layout_findings),
+              "error [バーコード] 表示項目とバーコードが重なっています\n"
+              "error [バーコード] バーコードのチェックデジットが違います(正しくは4)\n"
+              "warning [バーコード] バーコードのモジュールは2ドット(0.250mm)で標準0.33mmの75.8%です。"
+              "80〜200%の範囲外のため読めないことがあります。"
+              "このプリンタでは3ドット(0.375mm、113.7%)のモジュールと26.0mm以上のバーの高さが範囲内です\n"
+              "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています");
+    // The whole check adds the empty storage item and the unreadable allergen list.
+    EXPECT_EQ(render::Check_Label(product, layout, issue, context).size(), layout_findings.size() + 2);
+
+    // The overlap outlines both parts; the barcode's own findings the symbol (its
+    // 95 modules of 0.25 mm and the digits) at 10 mm from the left, the quiet
+    // zones 11 and 7 modules of 2 dots beside it.
+    ASSERT_EQ(layout_findings[0].boxes_mm.size(), 2u);
+    EXPECT_TRUE(layout_findings[0].boxes_mm[1].intersects(layout_findings[0].boxes_mm[0]));
+    ASSERT_EQ(layout_findings[1].boxes_mm.size(), 1u);
+    const QRectF bars = layout_findings[1].boxes_mm[0];
+    EXPECT_NEAR(bars.left(), 10, 0.5);
+    EXPECT_GT(bars.width(), 95 * 0.25);
+    const QRectF with_zones = layout_findings[3].boxes_mm.at(0);
+    const double module = render::Printed_Module_Mm(203);
+    EXPECT_NEAR(with_zones.left(), bars.left() - 11 * module, 0.01);
+    EXPECT_NEAR(with_zones.right(), bars.right() + 7 * module, 0.01);
+}
+
 TEST_F(Label_Check, AllergensInTheIngredientsAreNotedFromTheList)
 {
     const auto allergens = render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST));

@@ -5,6 +5,7 @@
 // label preview of the editing screens.
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
+#include "render/label_check.h"
 
 #include <QString>
 
@@ -26,8 +27,14 @@ inline const QString kAnswerErr = QStringLiteral("Err");
 // The data folder of the running application, ending in "/".
 QString Current_Data_Folder();
 
-// The preview of an editing screen (S_Touroku, Layout_M): the product's label
-// with today's preview values, shown for the screen through its Prv_open flag.
+// What the label check needs in the running application: the settings, the
+// data folder, the resolution of the configured printer (made the current
+// printer) and the allergen list beside the executable.
+render::Check_Context Label_Check_Context();
+
+// The preview of the registration screen: the product's label with today's
+// preview values and what the label check finds in it, shown for the screen
+// through its Prv_open flag.
 void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
                           const layouts::Layout_Record& layout);
 // Closes the preview window when the screen's Prv_open flag says it is open.

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QPainter>
 #include <QPointer>
 #include <QWindow>
 #include <QPushButton>
@@ -29,6 +31,9 @@ constexpr int kButtonWidth = 1215;     // twips
 constexpr int kButtonHeight = 495;     // twips
 constexpr int kExtraHeight = 1100;     // twips of the window below and above the viewport
 constexpr int kExtraWidth = 350;       // twips
+constexpr int kFindingsGap = 8;        // screen pixels between the picture and the findings
+constexpr int kTitleHeight = 22;       // screen pixels
+constexpr int kFindingsMinimumHeight = 240;  // screen pixels of the window with findings
 
 QPointer<S_Preview>& Open_Window()
 {
@@ -64,6 +69,31 @@ int Pixels(double twips, double twips_per_pixel)
 
 }  // namespace
 
+QString Severity_Mark(render::Severity severity)
+{
+    switch (severity) {
+    case render::Severity::Error: return QStringLiteral("誤り");
+    case render::Severity::Warning: return QStringLiteral("注意");
+    case render::Severity::Note: return QStringLiteral("確認");
+    }
+    return {};
+}
+
+QColor Severity_Colour(render::Severity severity)
+{
+    switch (severity) {
+    case render::Severity::Error: return QColor(220, 0, 0);
+    case render::Severity::Warning: return QColor(230, 120, 0);
+    case render::Severity::Note: return QColor(0, 90, 200);
+    }
+    return Qt::black;
+}
+
+QString Finding_Line(const render::Finding& finding)
+{
+    return QStringLiteral("【") + Severity_Mark(finding.severity) + QStringLiteral("】") + finding.message;
+}
+
 Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel)
 {
     const QSizeF twips = render::Preview_Picture_Twips(layout);
@@ -97,13 +127,23 @@ S_Preview::S_Preview(QWidget* parent) : QWidget(parent)
     F_Open_Moto = new QLabel(this);
     F_Open_Moto->setObjectName(QStringLiteral("F_Open_Moto"));
     F_Open_Moto->hide();
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setWordWrap(true);
+    List1->setResizeMode(QListView::Adjust);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label1->hide();
+    List1->hide();
 
+    connect(List1, &QListWidget::currentRowChanged, this, &S_Preview::List1_Click);
     connect(Command1, &QPushButton::clicked, this, &S_Preview::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &S_Preview::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &S_Preview::Command3_Click);
 }
 
-void S_Preview::Arrange(const Preview_Geometry& geometry, double twips_per_pixel)
+void S_Preview::Arrange(const Preview_Geometry& geometry, double twips_per_pixel, bool with_findings)
 {
     auto px = [twips_per_pixel](double twips) { return Pixels(twips, twips_per_pixel); };
     const int frame = px(kFrameOffset);
@@ -120,7 +160,62 @@ void S_Preview::Arrange(const Preview_Geometry& geometry, double twips_per_pixel
     Command1->setVisible(geometry.scrolls);
     Command3->setVisible(geometry.scrolls);
 
-    setFixedSize(geometry.picture_width + px(kExtraWidth), geometry.viewport_height + px(kExtraHeight));
+    QSize size(geometry.picture_width + px(kExtraWidth), geometry.viewport_height + px(kExtraHeight));
+    Label1->setVisible(with_findings);
+    List1->setVisible(with_findings);
+    if (with_findings) {
+        const int left = frame + geometry.picture_width + kFindingsGap;
+        size = QSize(left + kFindingsWidth + frame, std::max(size.height(), kFindingsMinimumHeight));
+        Label1->setGeometry(left, frame, kFindingsWidth, kTitleHeight);
+        List1->setGeometry(left, frame + kTitleHeight, kFindingsWidth, size.height() - 2 * frame - kTitleHeight);
+    }
+    setFixedSize(size);
+}
+
+void S_Preview::Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm)
+{
+    picture_ = picture;
+    findings_ = findings.findings;
+    pixels_per_mm_ = pixels_per_mm;
+    const QSignalBlocker quiet(List1);
+    List1->clear();
+    for (const render::Finding& finding : findings_) {
+        auto* item = new QListWidgetItem(Finding_Line(finding), List1);
+        item->setForeground(Severity_Colour(finding.severity));
+    }
+    QStringList counts;
+    for (const render::Severity severity : {render::Severity::Error, render::Severity::Warning, render::Severity::Note})
+        if (const auto n = std::count_if(findings_.begin(), findings_.end(),
+                                         [&](const render::Finding& finding) { return finding.severity == severity; }))
+            counts << Severity_Mark(severity) + QString::number(n) + QStringLiteral("件");
+    Label1->setText(findings.title + QStringLiteral("(") + counts.join(QStringLiteral("・")) + QStringLiteral(")"));
+    List1_Click();
+}
+
+void S_Preview::List1_Click()
+{
+    std::vector<const render::Finding*> outlined;
+    const int row = List1->currentRow();
+    if (row >= 0 && row < static_cast<int>(findings_.size()))
+        outlined.push_back(&findings_[static_cast<size_t>(row)]);
+    else
+        for (const render::Finding& finding : findings_)
+            if (finding.severity != render::Severity::Note)
+                outlined.push_back(&finding);
+    Draw_Outlines(outlined);
+}
+
+void S_Preview::Draw_Outlines(const std::vector<const render::Finding*>& outlined)
+{
+    QImage shown = picture_;
+    QPainter painter(&shown);
+    for (const render::Finding* finding : outlined) {
+        painter.setPen(QPen(Severity_Colour(finding->severity), 2));
+        for (const QRectF& box : finding->boxes_mm)
+            painter.drawRect(QRectF(box.topLeft() * pixels_per_mm_, box.size() * pixels_per_mm_));
+    }
+    painter.end();
+    picDraw->setPixmap(QPixmap::fromImage(shown));
 }
 
 void S_Preview::Command1_Click()
@@ -166,7 +261,8 @@ void Bring_To_Front(S_Preview* window, QWidget* caller)
 }  // namespace
 
 void Show_Label_Preview(QWidget* caller, const QString& caller_name, const products::Product_Record& product,
-                        const layouts::Layout_Record& layout, const render::Issue_Values& issue)
+                        const layouts::Layout_Record& layout, const render::Issue_Values& issue,
+                        const Label_Findings& findings)
 {
     const int ppi = Screen_Ppi();
     const render::Surface_Profile profile = render::Preview_Profile(ppi, Is_Editing_Screen(caller_name));
@@ -176,7 +272,7 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     QPointer<S_Preview>& window = Open_Window();
     if (!window)
         window = new S_Preview;
-    window->Arrange(geometry, twips_per_pixel);
+    window->Arrange(geometry, twips_per_pixel, !findings.findings.empty());
     QLabel* prv_open = caller ? caller->findChild<QLabel*>(kPrvOpen) : nullptr;
     if (!prv_open || !app::Is_Open(prv_open))
         app::Centre_On_Screen(window);
@@ -190,7 +286,7 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     const render::Compose_Context context{session.settings, app::Current_Data_Folder(), confirmation};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     if (window) {  // a notice during composition may have let the user close it
-        window->picDraw->setPixmap(QPixmap::fromImage(picture));
+        window->Show_Picture(picture, findings, profile.units_per_mm / twips_per_pixel);
         window->F_Open_Moto->setText(caller_name);
         Bring_To_Front(window, caller);
     }

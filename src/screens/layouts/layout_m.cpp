@@ -9,6 +9,8 @@
 #include "screens/common/yousi_set.h"
 #include "screens/common/s_preview.h"
 #include "products/product_file.h"
+#include "render/date_stamp.h"
+#include "render/label_check.h"
 #include "screens/products/s_list.h"
 #include "store/text_helpers.h"
 
@@ -583,10 +585,15 @@ void Layout_M::Command12_Click()
         return;
     }
     const layouts::Layout_Record layout = layouts::Compose_Layout(Current_Fields(), QString());
-    const products::Product_Record product =
-        products::Find_Product(app::Current_Data_Folder(), Text2->text()).value_or(products::Product_Record{});
+    const std::optional<products::Product_Record> found = products::Find_Product(app::Current_Data_Folder(), Text2->text());
+    const products::Product_Record product = found.value_or(products::Product_Record{});
     app::Require_Configured_Printer(ui_);
-    app::Show_Editing_Preview(this, kCaller, product, layout);
+    // Without a product of that number the layout is checked with a sample that fills every item.
+    const products::Product_Record checked = found.value_or(render::Sample_Product());
+    const printing::Label_Findings findings{
+        found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
+        render::Check_Layout(checked, layout, render::Preview_Issue(checked), app::Label_Check_Context())};
+    printing::Show_Label_Preview(this, kCaller, product, layout, render::Preview_Issue(product), findings);
 }
 
 void Layout_M::Redraw_Preview(QWidget* focus)

@@ -5,6 +5,7 @@
 #include "screens/maintenance/backup_screen.h"
 #include "screens/maintenance/convert_screen.h"
 #include "maintenance/data_files.h"
+#include "maintenance/print_check_setting.h"
 #include "screens/layouts/layout_m.h"
 #include "screens/common/input_window.h"
 #include "maintenance/settings_rules.h"
@@ -12,6 +13,7 @@
 #include "store/text_helpers.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -80,6 +82,7 @@ void Settei::Build_Controls()
     Combo5 = Named(new QComboBox(this), "Combo5");
     Combo5->addItems({QStringLiteral("中央寄せ"), QStringLiteral("端寄せ")});
     Text1 = Named(new QLineEdit(this), "Text1");
+    Check1 = Named(new QCheckBox(QStringLiteral("印刷の前にラベルを確認し、誤りがあれば印刷してよいか尋ねる"), this), "Check1");
     Command1 = Named(new QPushButton(QStringLiteral("設定を保存する"), this), "Command1");
     Command2 = Named(new QPushButton(QStringLiteral("前画面に戻る"), this), "Command2");
     Command3 = Named(new QPushButton(QStringLiteral("レイアウト管理"), this), "Command3");
@@ -125,6 +128,8 @@ void Settei::Build_Controls()
     width->addWidget(Caption(QStringLiteral("mm"), settings));
     width->addStretch();
     grid->addLayout(width, row++, 1, 1, 4);
+    grid->addWidget(Caption(QStringLiteral("ラベルの確認"), settings), row, 0);
+    grid->addWidget(Check1, row++, 1, 1, 4);
 
     auto* save_row = new QHBoxLayout;
     save_row->addStretch();
@@ -174,6 +179,7 @@ void Settei::Form_Load()
     Combo3->addItems(Data_Location_Names());
     Combo3->setCurrentIndex(-1);
     app::Select_List_Item(Combo3, Screen_Settings.Data_Location());
+    Check1->setChecked(Confirms_Before_Printing(session.application_folder));
     adjustSize();
     app::Centre_On_Screen(this);
 }
@@ -226,6 +232,12 @@ void Settei::Command1_Click()
         ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.error);
         return;
     }
+    if (Check1->isChecked() != Confirms_Before_Printing(session.application_folder))
+        if (const store::Outcome saved = Save_Confirms_Before_Printing(session.application_folder, Check1->isChecked());
+            !saved.Is_Done()) {
+            ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
+            return;
+        }
     if (location_changed) {
         ui_.Notify(QStringLiteral("設定内容を反映する為、"), QStringLiteral("ぱるべりなを再起動して下さい"));
         End_Application();

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -31,6 +32,7 @@ public:
     QComboBox* Combo4 = nullptr;  // barcode method
     QComboBox* Combo5 = nullptr;  // paper position
     QLineEdit* Text1 = nullptr;   // maximum print width
+    QCheckBox* Check1 = nullptr;  // ask before printing a label the label check finds wrong
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;  // layout management

@@ -4,6 +4,7 @@
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
+#include "maintenance/print_check_setting.h"
 #include "printing/issue_line.h"
 #include "printing/print_run.h"
 #include "screens/common/s_preview.h"
@@ -40,6 +41,7 @@ const QString kCaller = QStringLiteral("Insatsu");
 constexpr int kImmediateListTwips = 6615;
 constexpr int kReservationListTwips = 4620;
 constexpr std::uint32_t kImmediateColour = 15329486;
+constexpr int kConfirmedErrors = 5;  // errors the confirmation names; the list holds them all
 
 QString Colour_Style(std::uint32_t number)
 {
@@ -97,6 +99,13 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     Ret_Code = app::Add_Ret_Code(this);
     Command7 = new QPushButton(QStringLiteral("発行履歴"), this);
     Command7->setObjectName(QStringLiteral("Command7"));
+    Label11 = new QLabel(QStringLiteral("■ラベルの確認■"), this);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    List3 = new QListWidget(this);
+    List3->setObjectName(QStringLiteral("List3"));
+    List3->setWordWrap(true);
+    List3->setResizeMode(QListView::Adjust);
+    List3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Build_Layout();
 
     connect(Command1, &QPushButton::clicked, this, &Insatsu::Command1_Click);
@@ -170,7 +179,8 @@ void Insatsu::Build_Layout()
     actions->addWidget(Command3);
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
-    left->addStretch();
+    left->addWidget(Label11);
+    left->addWidget(List3, 1);
     left->addLayout(actions);
     left->addLayout(Build_Pdf_Row());
 
@@ -435,12 +445,48 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     context.told_default_page = &told_default_page_;
     QStringList written;
     context.written_files = &written;
-    if (!context.printers)
+    if (!context.printers || !Confirm_Label_Check(lines))
         return;
     const QStringList left = Run_Print(lines, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
     List1->clear();
     List1->addItems(left);
     Show_Written_Pdf(written);
+}
+
+bool Insatsu::Confirm_Label_Check(const QStringList& lines)
+{
+    List3->clear();
+    const QString folder = app::Current_Data_Folder();
+    const render::Check_Context context = app::Label_Check_Context();
+    QStringList errors;
+    for (const QString& line : lines) {
+        const Issue_Entry entry = Read_Issue_Line(line);
+        const auto product = products::Find_Product(folder, entry.product_no);
+        const auto layout = product ? layouts::Read_Layout(folder, (*product)[products::Layout_Name]) : std::nullopt;
+        if (!layout)
+            continue;  // the print run tells the user
+        const QString head = QStringLiteral("No.") + products::Format_Product_No(entry.product_no) + QLatin1Char(' ');
+        for (const render::Finding& finding : render::Check_Label(*product, *layout, entry.values, context)) {
+            auto* item = new QListWidgetItem(head + Finding_Line(finding), List3);
+            item->setForeground(Severity_Colour(finding.severity));
+            if (finding.severity == render::Severity::Error)
+                errors << head + finding.message;
+        }
+    }
+    if (errors.isEmpty() || !maintenance::Confirms_Before_Printing(app::Current_Session().application_folder))
+        return true;
+    QStringList named = errors.mid(0, kConfirmedErrors);
+    if (errors.size() > kConfirmedErrors)
+        named << QStringLiteral("ほか%1件(画面の「ラベルの確認」をご覧ください)").arg(errors.size() - kConfirmedErrors);
+    named << QString() << QStringLiteral("この確認は「各種設定」で止めることができます");
+    store::Confirmation_Request request;
+    request.line1 = QStringLiteral("ラベルに誤りがあります");
+    request.line2 = QStringLiteral("このまま印刷しますか？");
+    request.line3 = named.join(QLatin1Char('\n'));
+    request.first_shown = true;
+    request.first_caption = QStringLiteral("印刷する");
+    request.second_caption = QStringLiteral("戻る");
+    return confirmation_.Show_Confirmation(request);
 }
 
 void Insatsu::Command2_Click()
@@ -452,7 +498,9 @@ void Insatsu::Command2_Click()
         layouts::Read_Layout(app::Current_Data_Folder(), (*product)[products::Layout_Name]);
     if (!layout)
         return;
-    Show_Label_Preview(this, kCaller, *product, *layout, Current_Issue());
+    const render::Issue_Values issue = Current_Issue();
+    Show_Label_Preview(this, kCaller, *product, *layout, issue,
+                       {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, app::Label_Check_Context())});
 }
 
 void Insatsu::Command3_Click()

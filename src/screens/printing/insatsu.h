@@ -61,6 +61,8 @@ public:
     QLabel* Label10 = nullptr;        // the PDF file the built-in PDF printer wrote in the last run
     QPushButton* Command8 = nullptr;  // PDFを開く
     QPushButton* Command9 = nullptr;  // フォルダを開く
+    QLabel* Label11 = nullptr;        // title of the label check list
+    QListWidget* List3 = nullptr;     // what the label check found in the labels last printed
 
     bool Reservation_Mode() const { return reservation_; }
 
@@ -104,6 +106,9 @@ private:
     void Text_Enter(int n);
     void Text19_DblClick();
     void Run(const QStringList& lines, bool reservation);
+    // Lists what the label check finds in the label of every line about to be
+    // printed; false when a label has an error and the user goes back.
+    bool Confirm_Label_Check(const QStringList& lines);
     QLayout* Build_Pdf_Row();
     void Show_Written_Pdf(const QStringList& files);
     void Set_Base_Boxes(const render::Issue_Values& issue);

@@ -1,3 +1,4 @@
+#include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
@@ -6,6 +7,7 @@
 #include "support/temp_folder.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -17,6 +19,16 @@ layouts::Layout_Record Upright(const QString& length, const QString& width)
     layout[layouts::Label_Length] = length;
     layout[layouts::Label_Width] = width;
     return layout;
+}
+
+// Pixels of the outline colour of errors in the shown picture.
+int Red_Pixels(const QImage& picture)
+{
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            red += picture.pixelColor(x, y) == QColor(220, 0, 0);
+    return red;
 }
 
 }  // namespace
@@ -114,6 +126,51 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(prv_open->text(), QString());
         QVERIFY(!printing::Current_Preview());
+    }
+
+    void listsTheFindingsBesideThePictureAndOutlinesTheirParts()
+    {
+        QWidget caller;
+        caller.setObjectName(QStringLiteral("Insatsu"));
+        printing::Add_Prv_Open(&caller);
+        const products::Product_Record product = render_fixtures::Filled_Product();
+        const layouts::Layout_Record& layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
+        const render::Issue_Values issue = render_fixtures::Filled_Issue();
+        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue);
+        printing::S_Preview* window = printing::Current_Preview();
+        QVERIFY(!window->List1->isVisibleTo(window));
+        const QImage clean = window->picDraw->pixmap().toImage();
+        QCOMPARE(Red_Pixels(clean), 0);
+
+        const render::Check_Context context{app::Current_Session().settings, app::Current_Data_Folder(), 203,
+                                            std::vector<render::Allergen>()};
+        const std::vector<render::Finding> findings = render::Check_Label(product, layout, issue, context);
+        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
+                                     {QStringLiteral("ラベルの確認"), findings});
+        QCOMPARE(printing::Current_Preview(), window);
+        QVERIFY(window->List1->isVisibleTo(window));
+        QCOMPARE(window->Label1->text(), QStringLiteral("ラベルの確認(誤り14件・注意1件)"));
+        QCOMPARE(window->List1->count(), int(findings.size()));
+        QCOMPARE(window->List1->item(0)->text(), QStringLiteral("【誤り】備考1の一部がラベルからはみ出しています"));
+        // The list stands beside the picture; the picture and its buttons stay where they were.
+        QCOMPARE(window->size(), QSize(3 + 363 + 8 + printing::kFindingsWidth + 3, 514 + 73));
+        QCOMPARE(window->List1->x(), 3 + 363 + 8);
+        QCOMPARE(window->Command2->pos(), QPoint(3 + 363 - 91, 3 + 514 + 5));
+        const int all_red = Red_Pixels(window->picDraw->pixmap().toImage());
+        QVERIFY2(all_red > 500, qPrintable(QString::number(all_red)));
+
+        // A chosen finding alone is outlined: the barcode over the nutrition table,
+        // the table's left edge at 2.5 mm, from 38 mm down (7.56 pixels per mm).
+        const auto overlap = std::find_if(findings.begin(), findings.end(), [](const render::Finding& finding) {
+            return finding.message == QStringLiteral("バーコードと栄養成分表示が重なっています");
+        });
+        QVERIFY(overlap != findings.end());
+        window->List1->setCurrentRow(int(overlap - findings.begin()));
+        const QImage chosen = window->picDraw->pixmap().toImage();
+        const double pixels_per_mm = 96 / 25.4 * 2;
+        QCOMPARE(chosen.pixelColor(qRound(2.5 * pixels_per_mm), qRound(45 * pixels_per_mm)), QColor(220, 0, 0));
+        QVERIFY(Red_Pixels(chosen) < all_red);
+        window->Command2_Click();
     }
 
     void scrollsInStepsToTheBottomEdge()

@@ -67,6 +67,7 @@ private slots:
     void productNumberLoadsItsLayout();
     void droppedLayoutIsImported();
     void previewShowsTheEnteredValuesAndRedrawsOnEnter();
+    void previewChecksTheLayoutWithTheProductOrASample();
     void productListHandsBackTheNumber();
     void paperSelectionFillsThePaperNumber();
     void unsavedEditsAreSavedDiscardedOrKept();
@@ -279,6 +280,41 @@ void Layout_M_Test::droppedLayoutIsImported()
     QCOMPARE(script.First_Lines(), (QStringList{QStringLiteral("shop.lay"), Q("登録しました")}));
     QVERIFY(QFileInfo::exists(fixture.application.File(QStringLiteral("shop.lay"))));
     QVERIFY(screen.Combo1->findText(QStringLiteral("shop")) > 0);
+}
+
+void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
+{
+    Layout_Fixture fixture;
+    fixture.application.Write(products::kProductFileName,
+                              test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                                         QStringLiteral("0001\t") + Q("標準06 90x50") + QStringLiteral("\t") + Q("クッキー")}));
+    Dialog_Script script;
+    Layout_M screen;
+    Open(screen);
+    Select(screen, Q("標準06 90x50"));
+    const auto listed = [] {
+        QStringList lines;
+        const QListWidget* list = printing::Current_Preview()->List1;
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        return lines;
+    };
+
+    // No product of that number: a sample that fills every item shows what falls outside.
+    screen.Command12_Click();
+    QVERIFY(printing::Current_Preview()->Label1->text().startsWith(Q("レイアウトの確認(見本の商品で)(誤り")));
+    QVERIFY(listed().contains(Q("【誤り】バーコードがラベルの外にあり、印刷されません")));
+    QVERIFY(listed().contains(Q("【誤り】備考1がラベルの外にあり、印刷されません")));
+    // Only what the layout decides: no empty items, no allergens.
+    QVERIFY(listed().filter(Q("空欄")).isEmpty());
+    QVERIFY(listed().filter(Q("【確認】")).isEmpty());
+
+    // The product's own label: a name alone fits.
+    screen.Text2->setText(QStringLiteral("0001"));
+    screen.Command12_Click();
+    QVERIFY(listed().isEmpty());
+    QVERIFY(!printing::Current_Preview()->List1->isVisibleTo(printing::Current_Preview()));
+    screen.close();
 }
 
 void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()

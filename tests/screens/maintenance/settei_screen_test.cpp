@@ -1,11 +1,14 @@
 // The settings screen on the offscreen platform: printer presets, loading,
-// saving, and the change of data location.
+// saving, the question before printing a wrong label, and the change of data location.
 #include "app/main_menu.h"
+#include "maintenance/print_check_setting.h"
 #include "screens/maintenance/settei.h"
 #include "support/utf8.h"
 #include "support/screen_support.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +40,7 @@ private slots:
     void savedPrinterThatIsGoneIsReported();
     void commaInCorrectionIsDroppedOnSaving();
     void savingWithoutPrinterWritesNothing();
+    void theQuestionBeforePrintingIsSavedInItsOwnFile();
     void locationChangeCopiesDataAndEndsTheApplication();
     void locationChangeIntoUnwritableFolderKeepsTheOldLocation();
     void openFolderOpensTheShownLocation();
@@ -126,6 +130,45 @@ void Settei_Test::commaInCorrectionIsDroppedOnSaving()
     QCOMPARE(lines[3], QStringLiteral("2"));
     QCOMPARE(lines[7], Q("端寄せ"));
     QVERIFY(!screen.isVisible());
+}
+
+void Settei_Test::theQuestionBeforePrintingIsSavedInItsOwnFile()
+{
+    Session_Fixture fixture;
+    Dialog_Script script;
+    auto open = [] {
+        auto* screen = new maintenance::Settei;
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+        screen->show();
+        screen->Form_Load();
+        return screen;
+    };
+    maintenance::Settei* screen = open();
+    QVERIFY(screen->Check1->isChecked());  // asked by default
+    Choose_Printer(*screen, QStringLiteral("Zebra"));
+    screen->Check1->setChecked(false);
+    QTest::mouseClick(screen->Command1, Qt::LeftButton);
+    QCOMPARE(script.First_Lines(), QStringList{Q("設定を保存しました")});
+    QVERIFY(!maintenance::Confirms_Before_Printing(fixture.application.Path()));
+    QCOMPARE(fixture.Settings_Lines().size(), 15);  // user_v2.dat keeps its fifteen lines
+
+    screen = open();
+    QVERIFY(!screen->Check1->isChecked());
+    screen->close();
+
+    // A folder in the way of the rewrite: the screen asks as by default, says the
+    // choice was not saved and stays open.
+    const QString path = fixture.application.File(maintenance::kPrintCheckFileName);
+    QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+    screen = open();
+    QVERIFY(screen->Check1->isChecked());
+    Choose_Printer(*screen, QStringLiteral("Zebra"));
+    screen->Check1->setChecked(false);
+    QTest::mouseClick(screen->Command1, Qt::LeftButton);
+    QCOMPARE(script.First_Lines().last(), Q("設定を保存出来ませんでした"));
+    QVERIFY(screen->isVisible());
+    QVERIFY(QFileInfo(path).isDir());
+    screen->close();
 }
 
 void Settei_Test::savingWithoutPrinterWritesNothing()

@@ -1,9 +1,12 @@
 // The printing screen: its two modes, picking products, the reservation line,
-// the guard of "印刷" and an immediate print through a printer double.
+// the guard of "印刷", the label check before printing and an immediate print
+// through a printer double.
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
 #include "print_fixtures.h"
+#include "label_fixtures.h"
 #include "layouts/layout_record.h"
+#include "maintenance/print_check_setting.h"
 #include "printing/issue_line.h"
 #include "products/product_file.h"
 #include "render/label_composer.h"
@@ -13,12 +16,14 @@
 #include "screens/common/s_preview.h"
 #include "screens/products/s_nonplu.h"
 #include "store/settings.h"
+#include "support/dialog_script.h"
 #include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -65,6 +70,14 @@ void Press_Enter(QWidget* widget)
     QTest::keyClick(widget, Qt::Key_Return);
 }
 
+QStringList Lines_Of(const QListWidget* list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
 }  // namespace
 
 class Insatsu_Test : public QObject {
@@ -85,6 +98,7 @@ private slots:
             std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
         app::Session& session = app::Current_Session();
         session.application_folder = folder->Path();
+        session.program_folder = QStringLiteral(FOODLABEL_RESOURCES_DIR);  // the allergen list
         session.printers = printers.get();
         screen = std::make_unique<Insatsu>();
         screen->Form_Load();
@@ -228,6 +242,8 @@ private slots:
 
     void printSendsOneJobWithTheCopiesAfterTheSendWindow()
     {
+        // Without the question before printing, the label's errors are only listed.
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
         Kakunin_Answerer answers;
         screen->Text1->setText(QStringLiteral("1"));
         Press_Enter(screen->Text1);
@@ -238,6 +254,120 @@ private slots:
         QCOMPARE(printers->sent.size(), size_t(1));
         QCOMPARE(printers->sent[0].copies, 5);
         QCOMPARE(screen->List1->count(), 0);
+        QVERIFY(Lines_Of(screen->List3).contains(QStringLiteral("No.0001 【誤り】バーコードと栄養成分表示が重なっています")));
+    }
+
+    void anErrorInTheLabelAsksBeforePrintingAndGoingBackPrintsNothing()
+    {
+        test_support::Dialog_Script script;
+        script.answers = {QStringLiteral("cancel")};
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("2"));
+        screen->Command1->click();
+        QCOMPARE(script.seen.size(), size_t(1));
+        const test_support::Seen_Dialog& question = script.seen[0];
+        QCOMPARE(question.texts.mid(0, 2), (QStringList{QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？")}));
+        QCOMPARE(question.buttons, (QStringList{QStringLiteral("印刷する"), QStringLiteral("戻る")}));
+        // The first five errors by name, the count of the others, and where the question is turned off.
+        const QStringList named = question.texts[2].split(QLatin1Char('\n'));
+        QCOMPARE(named.value(0), QStringLiteral("No.0001 備考1の一部がラベルからはみ出しています"));
+        QVERIFY2(named.value(5).startsWith(QStringLiteral("ほか9件")), qPrintable(question.texts[2]));
+        QCOMPARE(named.last(), QStringLiteral("この確認は「各種設定」で止めることができます"));
+        QVERIFY(printers->sent.empty());
+        // Errors, warnings and notes stay listed in the screen.
+        const QStringList listed = Lines_Of(screen->List3);
+        QCOMPARE(listed.filter(QStringLiteral("【誤り】")).size(), 14);
+        QCOMPARE(listed.filter(QStringLiteral("【注意】バーコードのモジュールは2ドット")).size(), 1);
+        QCOMPARE(listed.filter(QStringLiteral("【確認】原材料名に特定原材料")).size(), 1);
+        QCOMPARE(screen->List3->item(0)->foreground().color(), QColor(220, 0, 0));
+
+        // Printing anyway sends the labels.
+        script.answers = {QStringLiteral("ok")};
+        screen->Command1->click();
+        QCOMPARE(script.Kakunin_Lines(), (QStringList{QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
+                                                     QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
+                                                     QStringLiteral("登録番号:0001の/印刷データを送信します")}));
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(printers->sent[0].copies, 2);
+    }
+
+    // With INSATSU_SCREENSHOTS=DIR (under xvfb-run): the question before printing
+    // a wrong label, the screen's list and the preview with the findings.
+    void screenshots()
+    {
+        const QString target = qEnvironmentVariable("INSATSU_SCREENSHOTS");
+        if (target.isEmpty())
+            QSKIP("INSATSU_SCREENSHOTS is not set");
+        QDir().mkpath(target);
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("1"));
+        bool saved = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* kakunin = qobject_cast<app::Kakunin*>(top); kakunin && kakunin->isVisible() && !saved) {
+                    QTest::qWait(300);
+                    saved = kakunin->grab().save(target + QStringLiteral("/Kakunin_label_check.png"));
+                    kakunin->Command2->click();
+                }
+        });
+        answer.start(50);
+        screen->Command1->click();
+        answer.stop();
+        QVERIFY(saved);
+        QTest::qWait(200);
+        QVERIFY(screen->grab().save(target + QStringLiteral("/Insatsu_label_check.png")));
+        screen->Command2->click();
+        QTest::qWait(300);
+        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_findings.png")));
+        printing::Current_Preview()->List1->setCurrentRow(11);
+        QTest::qWait(200);
+        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_one_finding.png")));
+        printing::Current_Preview()->close();
+    }
+
+    void warningsAreListedWithoutStoppingThePrint()
+    {
+        // Nothing over anything else and no barcode: only the empty storage item to warn of.
+        products::Product_Record product = render_fixtures::Filled_Product();
+        for (const int column : {products::Remarks1, products::Remarks2, products::Price_Text, products::Barcode,
+                                 products::Storage, products::Recycle1_Mark, products::Recycle2_Mark})
+            product[column].clear();
+        for (int column = products::Nutrition_Title; column <= products::Nutrient_Extra1; ++column)
+            product[column].clear();
+        QVERIFY(print_fixtures::Write_Products(folder->Data_Folder(), {product}));
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("1"));
+        screen->Command1->click();
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("登録番号:0001の/印刷データを送信します")});
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(Lines_Of(screen->List3).filter(QStringLiteral("【注意】")),
+                 QStringList{QStringLiteral("No.0001 【注意】「保存方法」が空欄です(表示が義務付けられています)")});
+        QVERIFY(Lines_Of(screen->List3).filter(QStringLiteral("【誤り】")).isEmpty());
+    }
+
+    void reservedLinesAreCheckedEachWithItsNumber()
+    {
+        test_support::Dialog_Script script;
+        script.answers = {QStringLiteral("cancel")};
+        screen->Command6->click();
+        for (const char* number : {"1", "2"}) {
+            screen->Text1->setText(QString::fromLatin1(number));
+            Press_Enter(screen->Text1);
+            screen->Text4->setText(QStringLiteral("1"));
+            screen->Command1->click();
+        }
+        screen->Command4->click();
+        QCOMPARE(script.Kakunin_Lines(), QStringList{QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？")});
+        QVERIFY(printers->sent.empty());
+        QCOMPARE(screen->List1->count(), 2);  // the reservations stay to be mended
+        const QStringList listed = Lines_Of(screen->List3);
+        QVERIFY(!listed.filter(QStringLiteral("No.0001 ")).isEmpty());
+        QVERIFY(!listed.filter(QStringLiteral("No.0002 ")).isEmpty());
     }
 
     void searchListsTheMatchingProductsAndEnterInTheListLoadsOne()
