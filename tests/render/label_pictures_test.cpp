@@ -39,7 +39,7 @@ QImage Printed_Picture(const layouts::Layout_Record& layout, const render::Compo
     page.setDotsPerMeterX(static_cast<int>(std::lround(dots_per_mm * 1000)));
     page.setDotsPerMeterY(page.dotsPerMeterX());
     QPainter painter(&page);
-    render::Printer_Page_Surface surface(painter, kPrinterDpi, kPrinterDpi);
+    render::Printer_Page_Surface surface(painter, kPrinterDpi, kPrinterDpi, render::Bar_Edges::Inside_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     render::Label_Composer(surface, render_fixtures::Filled_Product(), layout, render_fixtures::Filled_Issue(), context);
     return page;

@@ -200,7 +200,7 @@ TEST(Painter_Surfaces, CharactersDrawnTogetherLookExactlyAsDrawnOneByOne)
         image.setDotsPerMeterX(static_cast<int>(std::lround(300 / kInch * 1000)));
         image.setDotsPerMeterY(image.dotsPerMeterX());
         painter.begin(&image);
-        return std::make_unique<render::Printer_Page_Surface>(painter, 203, 203);
+        return std::make_unique<render::Printer_Page_Surface>(painter, 203, 203, render::Bar_Edges::Inside_Dots);
     };
     struct Case {
         const char* name;
