@@ -3,6 +3,7 @@
 #include "layouts/layout_record.h"
 #include "platform/desktop_platform.h"
 #include "platform/qt_printer_platform.h"
+#include "printing/check_context.h"
 #include "printing/issue_line.h"
 #include "printing/label_pdf.h"
 #include "printing/print_run.h"
@@ -38,6 +39,10 @@ const QString kHelp = QStringLiteral(
     "  paruberina pdf --product N [--layout NAME] --out FILE\n"
     "      登録番号 N の商品のラベル1枚を、ラベルの大きさのPDFファイル FILE に書き出します。\n"
     "      レイアウトは NAME、なければ商品のレイアウトです。プリンタは使わず、発行履歴にも記録しません。\n"
+    "  paruberina check --product N [--layout NAME] [--printer NAME]\n"
+    "      登録番号 N の商品のラベルを確認し、見つかったこと (誤り・注意・確認) を1行ずつ表示します。\n"
+    "      レイアウトは NAME、なければ商品のレイアウト、プリンタは NAME、なければ各種設定のプリンタです。\n"
+    "      誤りがあれば終了状態は 1 です。\n"
     "  paruberina list [WORDS...]\n"
     "      商品一覧と同じ検索で、すべての語を含む商品を「番号|レイアウト|品名」で一覧します。\n"
     "  paruberina --help\n"
@@ -254,6 +259,33 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
     return outcome.Is_Done() ? kExitDone : kExitFailed;
 }
 
+int Check(const Options& options, const Command_Line_Context& context, QTextStream& out, QTextStream& err)
+{
+    const QString number = Product_Number(options);
+    const Data data = Read_Data(context);
+    const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
+                                                                    : data.settings.Printer_Name();
+    const auto product = products::Find_Product(data.folder, number);
+    if (!product)
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+    const QString layout_name = options.Has(QStringLiteral("--layout")) ? options.Value(QStringLiteral("--layout"))
+                                                                        : (*product)[products::Layout_Name];
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data.folder, layout_name);
+    if (!layout)
+        return Refuse(err, QStringLiteral("レイアウト「") + layout_name + QStringLiteral("」は存在しません"));
+    if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
+        return Refuse(err, QStringLiteral("プリンタが見つかりません"));
+    const std::vector<render::Finding> findings = render::Check_Label(
+        *product, *layout, render::Preview_Issue(*product),
+        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder));
+    bool errors = false;
+    for (const render::Finding& finding : findings) {
+        out << render::Finding_Line(finding) << '\n';
+        errors = errors || finding.severity == render::Severity::Error;
+    }
+    return errors ? kExitFailed : kExitDone;
+}
+
 int List(const Options& options, const Command_Line_Context& context, QTextStream& out)
 {
     for (const QString& line : products::Search_Product_List(Read_Data(context).folder, options.words.join(' ')))
@@ -278,6 +310,8 @@ int Run_Command(const QStringList& arguments, const Command_Line_Context& contex
                          context, err);
         if (command == QStringLiteral("pdf"))
             return Write_Pdf(Parse(rest, {"--product", "--layout", "--out"}, {}, false), context, err);
+        if (command == QStringLiteral("check"))
+            return Check(Parse(rest, {"--product", "--layout", "--printer"}, {}, false), context, out, err);
         if (command == QStringLiteral("list"))
             return List(Parse(rest, {}, {}, true), context, out);
         throw Usage_Error{QStringLiteral("知らないコマンドです: ") + command};
@@ -303,6 +337,7 @@ int Command_Line_Main(int argc, char* argv[])
     context.folders.application_folder = desktop.Application_Folder();
     context.folders.removable_drive_root = desktop.Removable_Drive_Root();
     context.folders.desktop_folder = desktop.Desktop_Folder();
+    context.program_folder = platform::This_Application_Place().program_folder;
     const store::Settings_Record settings = store::Load_Settings(context.folders.application_folder);
     const QString data_folder = store::Working_Data_Folder(settings.Data_Location(), context.folders);
     platform::Qt_Printer_Platform printers([data_folder] { return data_folder + platform::kPdf_Output_Folder_Name; });

@@ -16,6 +16,7 @@ enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
 struct Command_Line_Context {
     store::Folder_Context folders;
     platform::Printer_Platform* printers = nullptr;
+    QString program_folder;  // where the allergen list lies, no trailing "/"
     // Makes jobs of the built-in PDF printer write this file instead of a new
     // one in "印刷データ" (empty: new files again).
     std::function<void(const QString&)> set_pdf_output_file;

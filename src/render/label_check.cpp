@@ -514,4 +514,19 @@ products::Product_Record Sample_Product()
     return p;
 }
 
+QString Severity_Mark(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error: return QStringLiteral("誤り");
+    case Severity::Warning: return QStringLiteral("注意");
+    case Severity::Note: return QStringLiteral("確認");
+    }
+    return {};
+}
+
+QString Finding_Line(const Finding& finding)
+{
+    return QStringLiteral("【") + Severity_Mark(finding.severity) + QStringLiteral("】") + finding.message;
+}
+
 }  // namespace render

@@ -83,6 +83,11 @@ products::Product_Record Sample_Product();
 // 0.25 mm rounded to whole dots, at least one.
 double Printed_Module_Mm(int dpi);
 
+// "誤り", "注意" or "確認": how a finding is marked in lists.
+QString Severity_Mark(Severity severity);
+// A finding as one line of a list: its mark, then its message.
+QString Finding_Line(const Finding& finding);
+
 // The label's name of a part ("バーコード", "栄養成分表示", …).
 QString Block_Name(Label_Block block);
 

@@ -4,6 +4,7 @@
 #include "cups_jobs.h"
 #include "platform/printer_platform.h"
 #include "platform/single_instance.h"
+#include "label_fixtures.h"
 #include "print_fixtures.h"
 #include "printing/print_history.h"
 #include "store/settings.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -41,6 +43,9 @@ protected:
         const QString program = folder.filePath(QStringLiteral("paruberina"));
         ASSERT_TRUE(::link(PARUBERINA_EXE, QFile::encodeName(program).constData()) == 0
                     || QFile::copy(QStringLiteral(PARUBERINA_EXE), program));
+        // The allergen list lies beside the executable, as installed.
+        const QString allergens = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir().filePath(QStringLiteral("allergens.txt"));
+        ASSERT_TRUE(QFile::copy(allergens, folder.filePath(QStringLiteral("allergens.txt"))));
         ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(Data_Folder()));
         Save_Settings(e2e::kZebra);
     }
@@ -77,8 +82,40 @@ TEST_F(Command_Line_E2E, HelpDescribesEveryCommand)
     const Result help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* part : {"print --product N", "--copies K", "--printer NAME", "--base-date YYYY/MM/DD[ HH:MM]",
-                             "--per-copy", "--out FILE", "pdf --product N [--layout NAME] --out FILE", "list [WORDS...]"})
+                             "--per-copy", "--out FILE", "pdf --product N [--layout NAME] --out FILE",
+                             "check --product N [--layout NAME] [--printer NAME]", "list [WORDS...]"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(part))) << part;
+}
+
+TEST_F(Command_Line_E2E, CheckListsTheFindingsForThePrinterAndFailsOnErrors)
+{
+    // Product 1 on its 65x45 layout: the barcode over the nutrition table, 2-dot
+    // modules on the 203-dpi queue, and the allergens of its ingredients to confirm.
+    Result result = Run({"check", "--product", "1"});
+    EXPECT_EQ(result.status, 1) << result.err.toStdString();
+    const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(QStringLiteral("【誤り】バーコードと栄養成分表示が重なっています")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("【注意】バーコードのモジュールは2ドット(0.250mm)")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("【確認】")) && result.out.contains(QStringLiteral("小麦")));
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith(QStringLiteral("【"))) << line.toStdString();
+
+    // Product 2's barcode has a wrong check digit; the 300-dpi raster queue prints 3-dot modules.
+    result = Run({"check", "--product", "2", "--printer", "Zebra300"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("【誤り】バーコードのチェックデジットが違います(正しくは7)")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("モジュールは3ドット(0.254mm)")));
+
+    // A label with nothing wrong, checked for a PDF queue (bars on the 203-dpi grid): warnings and notes only.
+    products::Product_Record clean = render_fixtures::Scannable_Product();
+    clean[products::Product_No] = QStringLiteral("0003");
+    clean[products::Price_Text].clear();
+    ASSERT_TRUE(print_fixtures::Write_Products(Data_Folder(), {render_fixtures::Filled_Product(), clean}));
+    result = Run({"check", "--product", "3", "--layout", "標準05 70x80", "--printer", "PDF"});
+    EXPECT_EQ(result.status, 0) << result.out.toStdString();
+    EXPECT_FALSE(result.out.contains(QStringLiteral("【誤り】"))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("モジュールは2ドット(0.250mm)")));
+    EXPECT_FALSE(QFile::exists(folder.filePath(printing::kHistoryFileName)));
 }
 
 TEST_F(Command_Line_E2E, UsageErrorsExitWithTwoAndChangeNothing)
@@ -89,7 +126,8 @@ TEST_F(Command_Line_E2E, UsageErrorsExitWithTwoAndChangeNothing)
     };
     const std::vector<Case> cases = {
         {{"frobnicate"}, "知らないコマンドです: frobnicate"},
-        {{"check", "--product", "1"}, "知らないコマンドです: check"},
+        {{"check"}, "--product で登録番号を指定して下さい"},
+        {{"check", "--product", "1", "--copies", "2"}, "知らないオプションです: --copies"},
         {{"print"}, "--product で登録番号を指定して下さい"},
         {{"print", "--product", "abc"}, "登録番号は 1 から 9999 の数字で指定して下さい: abc"},
         {{"print", "--product", "1", "--copies", "0"}, "印刷枚数は 1 から 9999 で指定して下さい: 0"},
@@ -123,6 +161,9 @@ TEST_F(Command_Line_E2E, BadInputIsRefusedWithTheWindowsMessageAndWritesNothing)
         {{"pdf", "--product", "7", "--out", "a.pdf"}, "登録番号:0007は未登録です"},
         {{"pdf", "--product", "1", "--layout", "無い", "--out", "a.pdf"}, "レイアウト「無い」は存在しません"},
         {{"pdf", "--product", "1", "--out", "/proc/a.pdf"}, "PDFファイルを作成できませんでした"},
+        {{"check", "--product", "7"}, "登録番号:0007は未登録です"},
+        {{"check", "--product", "1", "--layout", "無い"}, "レイアウト「無い」は存在しません"},
+        {{"check", "--product", "1", "--printer", "Nobody"}, "プリンタが見つかりません"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.arguments);

@@ -3,7 +3,7 @@
 #include "render/date_stamp.h"
 #include "screens/common/s_preview.h"
 #include "screens/common/session.h"
-#include "platform/printer_platform.h"
+#include "printing/check_context.h"
 
 #include <QLabel>
 
@@ -22,15 +22,8 @@ QString Current_Data_Folder()
 render::Check_Context Label_Check_Context()
 {
     Session& session = Current_Session();
-    render::Check_Context context;
-    context.settings = session.settings;
-    context.data_folder = Current_Data_Folder();
-    const QString& printer = session.settings.Printer_Name();
-    const bool selected = session.printers
-                          && (session.printers->Current_Printer() == printer || session.printers->Select_Printer(printer));
-    context.printer_dpi = selected ? session.printers->Resolution() : platform::kUnknownResolution;
-    context.allergens = render::Read_Allergens(session.program_folder + QLatin1Char('/') + render::kAllergenFileName);
-    return context;
+    return printing::Check_Context_For(session.settings, Current_Data_Folder(), session.printers,
+                                       session.settings.Printer_Name(), session.program_folder);
 }
 
 void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,

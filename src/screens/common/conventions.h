@@ -28,7 +28,7 @@ inline const QString kAnswerErr = QStringLiteral("Err");
 QString Current_Data_Folder();
 
 // What the label check needs in the running application: the settings, the
-// data folder, the resolution of the configured printer (made the current
+// data folder, the dots of the configured printer (made the current
 // printer) and the allergen list beside the executable.
 render::Check_Context Label_Check_Context();
 

@@ -69,16 +69,6 @@ int Pixels(double twips, double twips_per_pixel)
 
 }  // namespace
 
-QString Severity_Mark(render::Severity severity)
-{
-    switch (severity) {
-    case render::Severity::Error: return QStringLiteral("誤り");
-    case render::Severity::Warning: return QStringLiteral("注意");
-    case render::Severity::Note: return QStringLiteral("確認");
-    }
-    return {};
-}
-
 QColor Severity_Colour(render::Severity severity)
 {
     switch (severity) {
@@ -87,11 +77,6 @@ QColor Severity_Colour(render::Severity severity)
     case render::Severity::Note: return QColor(0, 90, 200);
     }
     return Qt::black;
-}
-
-QString Finding_Line(const render::Finding& finding)
-{
-    return QStringLiteral("【") + Severity_Mark(finding.severity) + QStringLiteral("】") + finding.message;
 }
 
 Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel)
@@ -180,14 +165,14 @@ void S_Preview::Show_Picture(const QImage& picture, const Label_Findings& findin
     const QSignalBlocker quiet(List1);
     List1->clear();
     for (const render::Finding& finding : findings_) {
-        auto* item = new QListWidgetItem(Finding_Line(finding), List1);
+        auto* item = new QListWidgetItem(render::Finding_Line(finding), List1);
         item->setForeground(Severity_Colour(finding.severity));
     }
     QStringList counts;
     for (const render::Severity severity : {render::Severity::Error, render::Severity::Warning, render::Severity::Note})
         if (const auto n = std::count_if(findings_.begin(), findings_.end(),
                                          [&](const render::Finding& finding) { return finding.severity == severity; }))
-            counts << Severity_Mark(severity) + QString::number(n) + QStringLiteral("件");
+            counts << render::Severity_Mark(severity) + QString::number(n) + QStringLiteral("件");
     Label1->setText(findings.title + QStringLiteral("(") + counts.join(QStringLiteral("・")) + QStringLiteral(")"));
     List1_Click();
 }

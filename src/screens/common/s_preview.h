@@ -40,10 +40,6 @@ struct Label_Findings {
     std::vector<render::Finding> findings;
 };
 
-// "誤り", "注意" or "確認": how a finding is marked in lists.
-QString Severity_Mark(render::Severity severity);
-// A finding as one line of a list: its mark, then its message.
-QString Finding_Line(const render::Finding& finding);
 // The colour of a finding's line and outline: red, orange or blue.
 QColor Severity_Colour(render::Severity severity);
 

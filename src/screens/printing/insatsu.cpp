@@ -467,7 +467,7 @@ bool Insatsu::Confirm_Label_Check(const QStringList& lines)
             continue;  // the print run tells the user
         const QString head = QStringLiteral("No.") + products::Format_Product_No(entry.product_no) + QLatin1Char(' ');
         for (const render::Finding& finding : render::Check_Label(*product, *layout, entry.values, context)) {
-            auto* item = new QListWidgetItem(head + Finding_Line(finding), List3);
+            auto* item = new QListWidgetItem(head + render::Finding_Line(finding), List3);
             item->setForeground(Severity_Colour(finding.severity));
             if (finding.severity == render::Severity::Error)
                 errors << head + finding.message;

@@ -1,0 +1,17 @@
+#pragma once
+// What the label check needs to check a label for one printer.
+#include "platform/printer_platform.h"
+#include "render/label_check.h"
+
+namespace printing {
+
+// The check of labels printed on `printer` (made the current printer when it
+// is installed): the barcode is checked on the dots it is printed on, the
+// printer's own for a raster driver and those of a 203-dpi label printer for a
+// page kept as drawn; a printer that is not there counts at the resolution
+// assumed for unknown printers. The allergen list is read from the program folder.
+render::Check_Context Check_Context_For(const store::Settings_Record& settings, const QString& data_folder,
+                                        platform::Printer_Platform* printers, const QString& printer,
+                                        const QString& program_folder);
+
+}  // namespace printing
