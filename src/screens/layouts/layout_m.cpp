@@ -32,7 +32,7 @@
 namespace maintenance {
 namespace {
 
-const QString kCaller = QStringLiteral("Layout_M");
+const QString& kCaller = Layout_M::kScreenName;
 
 // Button colours of the frame buttons.
 constexpr std::uint32_t kButtonNormal = 12640511;

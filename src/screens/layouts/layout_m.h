@@ -21,6 +21,8 @@ namespace maintenance {
 class Layout_M : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Layout_M");
     explicit Layout_M(QWidget* parent = nullptr);
 
     static constexpr int kFirstCaption = 15;  // Label1(15) .. Label1(46): the 32 style rows
@@ -110,7 +112,7 @@ private:
     void Remember_Shown();
     layouts::Layout_Fields shown_fields_;
     int shown_index_ = 0;
-    app::Screen_Confirmation ui_{QStringLiteral("Layout_M")};
+    app::Screen_Confirmation ui_{kScreenName};
 };
 
 }  // namespace maintenance

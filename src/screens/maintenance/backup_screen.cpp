@@ -23,7 +23,7 @@
 namespace maintenance {
 namespace {
 
-const QString kCaller = QStringLiteral("Backup");
+const QString& kCaller = Backup::kScreenName;
 const QString kOk = QStringLiteral("OK");
 
 }  // namespace

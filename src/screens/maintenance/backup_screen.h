@@ -17,6 +17,8 @@ namespace maintenance {
 class Backup : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Backup");
     explicit Backup(QWidget* parent = nullptr);
 
     QComboBox* Combo3 = nullptr;    // backup folder
@@ -46,7 +48,7 @@ private:
     QString Selected_Folder() const;
     QString Selected_Archive_Path() const;
     void Notify_Done(const QString& line1, const QString& line2, const QString& line3);
-    app::Screen_Confirmation ui_{QStringLiteral("Backup")};
+    app::Screen_Confirmation ui_{kScreenName};
 };
 
 }  // namespace maintenance

@@ -17,7 +17,7 @@
 namespace maintenance {
 namespace {
 
-const QString kCaller = QStringLiteral("Convert");
+const QString& kCaller = Convert::kScreenName;
 
 QString Open_File_Dialog(QWidget* parent, const QString& start_folder)
 {

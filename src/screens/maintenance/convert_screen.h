@@ -17,6 +17,8 @@ namespace maintenance {
 class Convert : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Convert");
     explicit Convert(QWidget* parent = nullptr);
 
     QPushButton* Command2 = nullptr;  // c:\Parvelina\ folder
@@ -48,7 +50,7 @@ public:
 
 private:
     store::Settings_Record settings_;
-    app::Screen_Confirmation ui_{QStringLiteral("Convert")};
+    app::Screen_Confirmation ui_{kScreenName};
 };
 
 }  // namespace maintenance

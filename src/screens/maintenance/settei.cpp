@@ -28,7 +28,7 @@
 namespace maintenance {
 namespace {
 
-const QString kCaller = QStringLiteral("Settei");
+const QString& kCaller = Settei::kScreenName;
 
 QLabel* Caption(const QString& text, QWidget* parent)
 {

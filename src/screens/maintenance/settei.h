@@ -19,6 +19,8 @@ namespace maintenance {
 class Settei : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Settei");
     explicit Settei(QWidget* parent = nullptr);
 
     QComboBox* Combo1 = nullptr;  // printer
@@ -59,7 +61,7 @@ protected:
 private:
     void Build_Controls();
     store::Settings_Record Screen_Settings;
-    app::Screen_Confirmation ui_{QStringLiteral("Settei")};
+    app::Screen_Confirmation ui_{kScreenName};
 };
 
 }  // namespace maintenance

@@ -37,7 +37,7 @@ namespace printing {
 
 namespace {
 
-const QString kCaller = QStringLiteral("Insatsu");
+const QString& kCaller = Insatsu::kScreenName;
 constexpr int kImmediateListTwips = 6615;
 constexpr int kReservationListTwips = 4620;
 constexpr std::uint32_t kImmediateColour = 15329486;

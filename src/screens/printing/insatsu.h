@@ -24,6 +24,8 @@ struct History_Entry;
 class Insatsu : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Insatsu");
     explicit Insatsu(QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;   // 登録番号
@@ -115,7 +117,7 @@ private:
     QString written_pdf_;
 
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
-    app::Screen_Confirmation confirmation_{QStringLiteral("Insatsu")};
+    app::Screen_Confirmation confirmation_{kScreenName};
     bool reservation_ = false;
     // Printers this screen has said print on their default page.
     QSet<QString> told_default_page_;

@@ -19,7 +19,7 @@
 namespace products {
 namespace {
 
-const QString kName = QStringLiteral("Genzairyou");
+const QString& kName = Genzairyou::kScreenName;
 constexpr int kTransfer = 12;
 constexpr int kClose = 13;
 constexpr int kRegister = 14;

@@ -16,6 +16,8 @@ namespace products {
 class Genzairyou : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("Genzairyou");
     static constexpr int kButtons = 16;
     explicit Genzairyou(QWidget* parent = nullptr);
 
@@ -40,7 +42,7 @@ private:
     void Delete_Selected();
     void After_Change();
 
-    app::Screen_Confirmation confirmation_{QStringLiteral("Genzairyou")};
+    app::Screen_Confirmation confirmation_{kScreenName};
     QStringList entries_;
 };
 

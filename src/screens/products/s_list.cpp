@@ -18,7 +18,7 @@
 namespace products {
 namespace {
 
-const QString kName = QStringLiteral("S_List");
+const QString& kName = S_List::kScreenName;
 
 }  // namespace
 

@@ -15,6 +15,8 @@ namespace products {
 class S_List : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("S_List");
     explicit S_List(QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;
@@ -37,7 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    app::Screen_Confirmation confirmation_{QStringLiteral("S_List")};
+    app::Screen_Confirmation confirmation_{kScreenName};
     bool centred_ = false;
 };
 

@@ -29,7 +29,7 @@
 namespace products {
 namespace {
 
-const QString kName = QStringLiteral("S_Touroku");
+const QString& kName = S_Touroku::kScreenName;
 
 bool Is_Enter(const QKeyEvent* event)
 {

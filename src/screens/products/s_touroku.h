@@ -20,6 +20,8 @@ class Item_Box;
 class S_Touroku : public QWidget {
     Q_OBJECT
 public:
+    // The name its messages and dialogs go by.
+    static inline const QString kScreenName = QStringLiteral("S_Touroku");
     static constexpr int kTextBoxes = 37;
     static constexpr int kCombos = 7;
 
@@ -115,7 +117,7 @@ private:
     void Redraw_Preview_After_Enter(QWidget* item);
     bool Preview_Is_Open() const;
 
-    app::Screen_Confirmation confirmation_{QStringLiteral("S_Touroku")};
+    app::Screen_Confirmation confirmation_{kScreenName};
     layouts::Layout_Record layout_lines_;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
