@@ -195,6 +195,30 @@ int Refuse(QTextStream& err, const QString& line1, const QString& line2 = {})
     return kExitFailed;
 }
 
+struct Label {
+    products::Product_Record product;
+    layouts::Layout_Record layout;
+};
+
+// The product and the layout its label is drawn on (the one named by --layout,
+// or the product's own); none, with the reason on standard error, when either is missing.
+std::optional<Label> Read_Label(const Options& options, const QString& number, const Data& data, QTextStream& err)
+{
+    const auto product = products::Find_Product(data.folder, number);
+    if (!product) {
+        Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+        return std::nullopt;
+    }
+    const QString layout_name = options.Has(QStringLiteral("--layout")) ? options.Value(QStringLiteral("--layout"))
+                                                                        : (*product)[products::Layout_Name];
+    std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data.folder, layout_name);
+    if (!layout) {
+        Refuse(err, QStringLiteral("レイアウト「") + layout_name + QStringLiteral("」は存在しません"));
+        return std::nullopt;
+    }
+    return Label{*product, std::move(*layout)};
+}
+
 int Print(const Options& options, const Command_Line_Context& context, QTextStream& err)
 {
     const QString number = Product_Number(options);
@@ -244,16 +268,12 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
     if (out.isEmpty())
         throw Usage_Error{QStringLiteral("--out で書き出すPDFファイルを指定して下さい")};
     const Data data = Read_Data(context);
-    const auto product = products::Find_Product(data.folder, number);
-    if (!product)
-        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
-    const QString layout_name = options.Has(QStringLiteral("--layout")) ? options.Value(QStringLiteral("--layout"))
-                                                                        : (*product)[products::Layout_Name];
-    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data.folder, layout_name);
-    if (!layout)
-        return Refuse(err, QStringLiteral("レイアウト「") + layout_name + QStringLiteral("」は存在しません"));
+    const std::optional<Label> label = Read_Label(options, number, data, err);
+    if (!label)
+        return kExitFailed;
+    const auto& [product, layout] = *label;
     Stderr_Answerer answerer(err);
-    const store::Outcome outcome = printing::Write_Label_Pdf(out, *product, *layout, render::Preview_Issue(*product),
+    const store::Outcome outcome = printing::Write_Label_Pdf(out, product, layout, render::Preview_Issue(product),
                                                              data.settings, data.folder, answerer);
     answerer.Tell(outcome);
     return outcome.Is_Done() ? kExitDone : kExitFailed;
@@ -265,18 +285,14 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     const Data data = Read_Data(context);
     const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
                                                                     : data.settings.Printer_Name();
-    const auto product = products::Find_Product(data.folder, number);
-    if (!product)
-        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
-    const QString layout_name = options.Has(QStringLiteral("--layout")) ? options.Value(QStringLiteral("--layout"))
-                                                                        : (*product)[products::Layout_Name];
-    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(data.folder, layout_name);
-    if (!layout)
-        return Refuse(err, QStringLiteral("レイアウト「") + layout_name + QStringLiteral("」は存在しません"));
+    const std::optional<Label> label = Read_Label(options, number, data, err);
+    if (!label)
+        return kExitFailed;
+    const auto& [product, layout] = *label;
     if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
         return Refuse(err, QStringLiteral("プリンタが見つかりません"));
     const std::vector<render::Finding> findings = render::Check_Label(
-        *product, *layout, render::Preview_Issue(*product),
+        product, layout, render::Preview_Issue(product),
         printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder));
     bool errors = false;
     for (const render::Finding& finding : findings) {
