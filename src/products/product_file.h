@@ -1,6 +1,8 @@
 #pragma once
 // The product file 商品情報_v2.tsv: a version line, then one product per line in
-// ascending number order. Every operation reads or rewrites the whole file.
+// ascending number order, each line starting with its four-digit number. The
+// operations work on the file's bytes and decode only the lines they use; a
+// rewrite copies every line it leaves alone with its bytes as read.
 #include "products/product_record.h"
 #include "store/confirmation.h"
 
@@ -22,6 +24,8 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
 
 // Every record line of the file (the version line left out).
 QStringList Read_Product_Lines(const QString& data_folder);
+// The same lines undecoded: views into the file's bytes.
+QList<QByteArrayView> Record_Lines(const QByteArray& bytes);
 
 // Adds the record in number order, or replaces the first record with its number
 // after the user agrees (asked through `ui`). `record[Product_No]` is the number

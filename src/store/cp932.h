@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace store {
 
 // Width of a character in CP932 bytes: 1 or 2; a character without a CP932 form counts 1.
@@ -26,7 +28,15 @@ QString To_Cp932_Counterparts(const QString& text);
 QString Unencodable_Message(const QString& character);
 
 // Bytes without a CP932 meaning become U+001A.
-QString Decode_Cp932(const QByteArray& bytes);
+QString Decode_Cp932(QByteArrayView bytes);
+
+// The first n characters the bytes decode to, decoding no more than those.
+QString Decode_Leading_Chars(QByteArrayView bytes, int n);
+
+// The bytes of the text when they are the only CP932 bytes that decode to it
+// (every character has one code and no other bytes read as it): bytes that
+// decode to a text holding it then hold these bytes. nullopt otherwise.
+std::optional<QByteArray> Sole_Encoding(const QString& text);
 
 struct Encoded {
     QByteArray bytes;
@@ -47,6 +57,28 @@ struct Text_File {
 Text_File Read_Text_Lines(const QString& path);
 // The bytes of a text file split into lines (opened stays false).
 Text_File Split_Text_Lines(const QByteArray& bytes);
+// The lines of the bytes as Split_Text_Lines cuts them, undecoded (views into `bytes`).
+QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes);
+
+// A whole file's bytes, read as Read_Text_Lines reads them (same errors).
+struct File_Bytes {
+    bool opened = false;
+    QByteArray bytes;
+    QString error;  // set when the file exists but could not be read in full
+};
+File_Bytes Read_File_Bytes(const QString& path);
+
+// The last line of a text file, read from its end: its bytes as Split_Raw_Lines
+// cuts them, and whether it is the file's first line. Empty for a file without
+// lines or one that cannot be read.
+struct Last_Line {
+    QByteArray bytes;
+    bool first = true;
+};
+Last_Line Read_Last_Line(const QString& path);
+
+// The lines written back: each line's bytes with CR LF after it.
+void Append_Line(QByteArray& out, QByteArrayView line);
 
 // Outcome of a write: empty error = success.
 struct Write_Result {
