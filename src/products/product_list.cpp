@@ -1,7 +1,11 @@
 #include "products/product_list.h"
 
 #include "products/product_file.h"
+#include "store/cp932.h"
 #include "store/text_helpers.h"
+
+#include <optional>
+#include <vector>
 
 namespace products {
 namespace {
@@ -23,6 +27,24 @@ QString Search_Result_Line(const QString& line)
     store::Field_Array fields;
     store::Split_Tab_Fields(line, 3, fields);
     return Product_List_Line(fields[1], fields[2], Search_Result_Name(fields[3]));
+}
+
+// The line's first `count` fields decoded: its bytes up to and including the
+// tab after them (a tab byte is always a character of its own).
+QString Decode_Leading_Fields(QByteArrayView line, int count)
+{
+    qsizetype end = 0;
+    for (int tab = 0; tab < count && end < line.size(); ++tab) {
+        const qsizetype at = line.indexOf('\t', end);
+        end = at < 0 ? line.size() : at + 1;
+    }
+    return store::Decode_Cp932(line.first(end));
+}
+
+QList<QByteArrayView> Read_Record_Lines(const QString& data_folder, QByteArray& bytes)
+{
+    bytes = store::Read_File_Bytes(data_folder + kProductFileName).bytes;
+    return Record_Lines(bytes);
 }
 
 }  // namespace
@@ -54,9 +76,10 @@ QString Product_List_Line(const QString& number, const QString& layout_name, con
 QStringList Full_Product_List(const QString& data_folder)
 {
     QStringList list;
-    for (const QString& line : Read_Product_Lines(data_folder)) {
+    QByteArray bytes;
+    for (QByteArrayView line : Read_Record_Lines(data_folder, bytes)) {
         store::Field_Array fields;
-        store::Split_Tab_Fields(line, 4, fields);
+        store::Split_Tab_Fields(Decode_Leading_Fields(line, 4), 4, fields);
         list << Product_List_Line(fields[1], fields[2], Full_List_Name(fields[3], fields[4]));
     }
     return list;
@@ -79,14 +102,34 @@ QStringList Split_Search_Words(const QString& text)
 
 QStringList Search_Product_List(const QString& data_folder, const QString& search_text)
 {
-    const QStringList words = Split_Search_Words(search_text);
+    // Every word is looked for in the decoded line; a line whose bytes lack the
+    // only bytes a word can be read from cannot hold it and is not decoded.
+    QStringList words;
+    std::vector<QByteArray> needed_bytes;
+    for (const QString& word : Split_Search_Words(search_text)) {
+        if (word.isEmpty())
+            continue;  // every line holds the empty word
+        words << word;
+        if (const std::optional<QByteArray> bytes = store::Sole_Encoding(word))
+            needed_bytes.push_back(*bytes);
+    }
     QStringList list;
-    for (const QString& line : Read_Product_Lines(data_folder)) {
+    QByteArray bytes;
+    for (QByteArrayView line : Read_Record_Lines(data_folder, bytes)) {
         bool matches = true;
+        for (const QByteArray& needed : needed_bytes)
+            matches = matches && line.indexOf(needed) >= 0;
+        if (!matches)
+            continue;
+        if (words.isEmpty()) {
+            list << Search_Result_Line(Decode_Leading_Fields(line, 3));
+            continue;
+        }
+        const QString text = store::Decode_Cp932(line);
         for (const QString& word : words)
-            matches = matches && line.contains(word);
+            matches = matches && text.contains(word);
         if (matches)
-            list << Search_Result_Line(line);
+            list << Search_Result_Line(text);
     }
     return list;
 }
