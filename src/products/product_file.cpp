@@ -39,13 +39,6 @@ bool Line_Has_Key(QByteArrayView line, const QString& key)
 
 }  // namespace
 
-QList<QByteArrayView> Record_Lines(const QByteArray& bytes)
-{
-    QList<QByteArrayView> lines = store::Split_Raw_Lines(bytes);
-    if (!lines.isEmpty())
-        lines.removeFirst();
-    return lines;
-}
 
 QStringList Read_Product_Lines(const QString& data_folder)
 {
@@ -65,8 +58,11 @@ QString Next_Product_No(const QString& data_folder)
 std::optional<Product_Record> Find_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
-    const store::File_Bytes file = store::Read_File_Bytes(data_folder + kProductFileName);
-    for (QByteArrayView line : Record_Lines(file.bytes)) {
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    if (!reader.Next(line))
+        return std::nullopt;  // not even the version line
+    while (reader.Next(line)) {
         if (Line_Has_Key(line, key))
             return Split_Product_Line(store::Decode_Cp932(line));
     }

@@ -24,8 +24,6 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
 
 // Every record line of the file (the version line left out).
 QStringList Read_Product_Lines(const QString& data_folder);
-// The same lines undecoded: views into the file's bytes.
-QList<QByteArrayView> Record_Lines(const QByteArray& bytes);
 
 // Adds the record in number order, or replaces the first record with its number
 // after the user agrees (asked through `ui`). `record[Product_No]` is the number

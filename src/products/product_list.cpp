@@ -4,6 +4,7 @@
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -41,10 +42,21 @@ QString Decode_Leading_Fields(QByteArrayView line, int count)
     return store::Decode_Cp932(line.first(end));
 }
 
-QList<QByteArrayView> Read_Record_Lines(const QString& data_folder, QByteArray& bytes)
+// The products of the file, each line's list line as `list_line` makes it (or
+// none when it returns nothing); nothing when the file cannot be read in full.
+QStringList List_Products(const QString& data_folder,
+                          const std::function<std::optional<QString>(QByteArrayView line)>& list_line)
 {
-    bytes = store::Read_File_Bytes(data_folder + kProductFileName).bytes;
-    return Record_Lines(bytes);
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    QStringList list;
+    if (!reader.Next(line))
+        return list;  // the version line
+    while (reader.Next(line)) {
+        if (std::optional<QString> listed = list_line(line))
+            list << *listed;
+    }
+    return reader.failed() ? QStringList() : list;
 }
 
 }  // namespace
@@ -75,14 +87,11 @@ QString Product_List_Line(const QString& number, const QString& layout_name, con
 
 QStringList Full_Product_List(const QString& data_folder)
 {
-    QStringList list;
-    QByteArray bytes;
-    for (QByteArrayView line : Read_Record_Lines(data_folder, bytes)) {
+    return List_Products(data_folder, [](QByteArrayView line) -> std::optional<QString> {
         store::Field_Array fields;
         store::Split_Tab_Fields(Decode_Leading_Fields(line, 4), 4, fields);
-        list << Product_List_Line(fields[1], fields[2], Full_List_Name(fields[3], fields[4]));
-    }
-    return list;
+        return Product_List_Line(fields[1], fields[2], Full_List_Name(fields[3], fields[4]));
+    });
 }
 
 QStringList Split_Search_Words(const QString& text)
@@ -113,25 +122,18 @@ QStringList Search_Product_List(const QString& data_folder, const QString& searc
         if (const std::optional<QByteArray> bytes = store::Sole_Encoding(word))
             needed_bytes.push_back(*bytes);
     }
-    QStringList list;
-    QByteArray bytes;
-    for (QByteArrayView line : Read_Record_Lines(data_folder, bytes)) {
-        bool matches = true;
+    return List_Products(data_folder, [&](QByteArrayView line) -> std::optional<QString> {
         for (const QByteArray& needed : needed_bytes)
-            matches = matches && line.indexOf(needed) >= 0;
-        if (!matches)
-            continue;
-        if (words.isEmpty()) {
-            list << Search_Result_Line(Decode_Leading_Fields(line, 3));
-            continue;
-        }
+            if (line.indexOf(needed) < 0)
+                return std::nullopt;
+        if (words.isEmpty())
+            return Search_Result_Line(Decode_Leading_Fields(line, 3));
         const QString text = store::Decode_Cp932(line);
         for (const QString& word : words)
-            matches = matches && text.contains(word);
-        if (matches)
-            list << Search_Result_Line(text);
-    }
-    return list;
+            if (!text.contains(word))
+                return std::nullopt;
+        return Search_Result_Line(text);
+    });
 }
 
 }  // namespace products

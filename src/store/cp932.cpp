@@ -205,6 +205,49 @@ Text_File Split_Text_Lines(const QByteArray& bytes)
     return result;
 }
 
+Line_Reader::Line_Reader(const QString& path) : file_(path)
+{
+    if (!file_.open(QIODevice::ReadOnly)) {
+        failed_ = QFileInfo::exists(path);
+        at_end_ = true;
+    }
+}
+
+bool Line_Reader::Next(QByteArrayView& line)
+{
+    for (;;) {
+        const qsizetype feed = QByteArrayView(buffer_).first(end_).indexOf('\n', scanned_);
+        if (feed >= 0 || (at_end_ && start_ < end_)) {
+            const qsizetype end = feed >= 0 ? feed : end_;
+            const qsizetype stop = end > start_ && buffer_.at(end - 1) == '\r' ? end - 1 : end;
+            line = QByteArrayView(buffer_).sliced(start_, stop - start_);
+            start_ = scanned_ = feed >= 0 ? feed + 1 : end_;
+            return true;
+        }
+        if (at_end_ || !Fill())
+            return false;
+    }
+}
+
+// Moves the unread bytes to the front and reads the next block after them.
+bool Line_Reader::Fill()
+{
+    constexpr qsizetype kBlock = 256 * 1024;
+    const qsizetype kept = end_ - start_;
+    buffer_.remove(0, start_);
+    scanned_ = kept;
+    start_ = 0;
+    buffer_.resize(std::max(buffer_.size(), kept + std::max(kept, kBlock)));
+    const qint64 read = file_.read(buffer_.data() + kept, buffer_.size() - kept);
+    if (read < 0) {
+        failed_ = true;
+        return false;
+    }
+    end_ = kept + read;
+    at_end_ = read == 0;
+    return true;
+}
+
 Last_Line Read_Last_Line(const QString& path)
 {
     constexpr qint64 kChunk = 16 * 1024;

@@ -2,6 +2,7 @@
 // CP932 (Windows Shift-JIS) text: the one place where data files are encoded,
 // decoded, read and written. Every data file is CP932 with CR LF after each line.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -67,6 +68,28 @@ struct File_Bytes {
     QString error;  // set when the file exists but could not be read in full
 };
 File_Bytes Read_File_Bytes(const QString& path);
+
+// Reads a text file line by line in blocks, as Split_Raw_Lines cuts its bytes,
+// holding one block rather than the whole file.
+class Line_Reader {
+public:
+    explicit Line_Reader(const QString& path);
+    // The next line, valid until the next call; false at the end of the file,
+    // and when the file cannot be opened or read (then failed()).
+    bool Next(QByteArrayView& line);
+    bool failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    QFile file_;
+    QByteArray buffer_;
+    qsizetype start_ = 0;      // the next line's first byte
+    qsizetype scanned_ = 0;    // bytes before this hold no line feed after start_
+    qsizetype end_ = 0;        // bytes read into the buffer
+    bool at_end_ = false;
+    bool failed_ = false;
+};
 
 // The last line of a text file, read from its end: its bytes as Split_Raw_Lines
 // cuts them, and whether it is the file's first line. Empty for a file without

@@ -187,3 +187,33 @@ TEST(Cp932, GeneratedTablesAgreeWithTheConverterOnEveryCode)
     EXPECT_FALSE(Sole_Encoding(QStringLiteral("纊")).has_value());  // ED40 and FA5C
     EXPECT_FALSE(Sole_Encoding(QStringLiteral("a\x1a")).has_value());
 }
+
+// Read in blocks, a file gives the lines Split_Raw_Lines cuts from its bytes,
+// however the blocks cut the lines (lines longer than a block, CR LF split).
+TEST(Cp932, LineReaderGivesTheLinesOfTheWholeBytes)
+{
+    Temp_Folder dir;
+    QByteArray long_line(700 * 1024, 'x');
+    long_line[300 * 1024] = '\r';
+    QByteArray bytes;
+    for (int i = 0; i < 3000; ++i)
+        bytes += QByteArray(i % 97, char('a' + i % 26)) + (i % 5 ? "\r\n" : "\n");
+    bytes += long_line + "\r\n\r\n\x82\xa0" + QByteArray(262142 - bytes.size() % 262144, 'y') + "\r\nend\r";
+    for (const QByteArray& content : {bytes, QByteArray(), QByteArray("\n"), QByteArray("one")}) {
+        dir.Write("f.tsv", content);
+        Line_Reader reader(dir.File("f.tsv"));
+        QList<QByteArray> read;
+        QByteArrayView line;
+        while (reader.Next(line))
+            read << line.toByteArray();
+        EXPECT_FALSE(reader.failed());
+        QList<QByteArray> expected;
+        for (QByteArrayView split : Split_Raw_Lines(content))
+            expected << split.toByteArray();
+        EXPECT_EQ(read, expected) << content.size();
+    }
+    Line_Reader missing(dir.File("missing.tsv"));
+    QByteArrayView line;
+    EXPECT_FALSE(missing.Next(line));
+    EXPECT_FALSE(missing.failed());
+}
