@@ -111,25 +111,27 @@ QStringList Split_Search_Words(const QString& text)
 
 QStringList Search_Product_List(const QString& data_folder, const QString& search_text)
 {
-    // Every word is looked for in the decoded line; a line whose bytes lack the
-    // only bytes a word can be read from cannot hold it and is not decoded.
-    QStringList words;
-    std::vector<QByteArray> needed_bytes;
+    // A word whose characters have one CP932 code each is found in the line's
+    // bytes; the others in the decoded line, which only lines holding every
+    // word of the first kind are decoded for.
+    QStringList decoded_words;
+    std::vector<QByteArray> byte_words;
     for (const QString& word : Split_Search_Words(search_text)) {
         if (word.isEmpty())
             continue;  // every line holds the empty word
-        words << word;
-        if (const std::optional<QByteArray> bytes = store::Sole_Encoding(word))
-            needed_bytes.push_back(*bytes);
+        if (std::optional<QByteArray> bytes = store::Sole_Encoding(word))
+            byte_words.push_back(std::move(*bytes));
+        else
+            decoded_words << word;
     }
     return List_Products(data_folder, [&](QByteArrayView line) -> std::optional<QString> {
-        for (const QByteArray& needed : needed_bytes)
-            if (line.indexOf(needed) < 0)
+        for (const QByteArray& word : byte_words)
+            if (!store::Decoded_Contains(line, word))
                 return std::nullopt;
-        if (words.isEmpty())
+        if (decoded_words.isEmpty())
             return Search_Result_Line(Decode_Leading_Fields(line, 3));
         const QString text = store::Decode_Cp932(line);
-        for (const QString& word : words)
+        for (const QString& word : decoded_words)
             if (!text.contains(word))
                 return std::nullopt;
         return Search_Result_Line(text);

@@ -144,6 +144,19 @@ std::optional<QByteArray> Sole_Encoding(const QString& text)
     return Encode_Cp932(text).bytes;
 }
 
+bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes)
+{
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    qsizetype boundary = 0;  // where a character starts, as Decode_Cp932 steps
+    for (qsizetype at = bytes.indexOf(sole_bytes); at >= 0; at = bytes.indexOf(sole_bytes, at + 1)) {
+        while (boundary < at)
+            boundary += Is_Lead_Byte(in[boundary]) && boundary + 1 < bytes.size() && Is_Trail_Byte(in[boundary + 1]) ? 2 : 1;
+        if (boundary == at)
+            return true;
+    }
+    return false;
+}
+
 File_Bytes Read_File_Bytes(const QString& path)
 {
     QFile file(path);

@@ -39,6 +39,10 @@ QString Decode_Leading_Chars(QByteArrayView bytes, int n);
 // decode to a text holding it then hold these bytes. nullopt otherwise.
 std::optional<QByteArray> Sole_Encoding(const QString& text);
 
+// Whether the bytes decode to a text that holds the text whose Sole_Encoding
+// is `sole_bytes`: they hold those bytes starting where a character starts.
+bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes);
+
 struct Encoded {
     QByteArray bytes;
     QString unencodable;  // non-empty: the character that has no CP932 form

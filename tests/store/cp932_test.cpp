@@ -217,3 +217,30 @@ TEST(Cp932, LineReaderGivesTheLinesOfTheWholeBytes)
     EXPECT_FALSE(missing.Next(line));
     EXPECT_FALSE(missing.failed());
 }
+
+// A word's bytes count only where a character starts: CP932 second bytes
+// look like ASCII letters, half-width katakana and first bytes.
+TEST(Cp932, DecodedContainsFindsOnlyWholeCharacters)
+{
+    const struct {
+        QByteArray bytes;
+        QString word;
+        bool holds;
+    } cases[] = {
+        {"\x83\x41", QStringLiteral("A"), false},         // ア ends in 41
+        {"\x83\x41" "A", QStringLiteral("A"), true},
+        {"\x81\x41\x42", QStringLiteral("A"), false},     // 、 then B
+        {"\x85\x40@", QStringLiteral("@"), true},         // an undefined pair, then @
+        {"\x88\xb1", QStringLiteral("ｱ"), false},          // 亜 ends in B1
+        {"\x81\x88\xb1", QStringLiteral("ｱ"), true},       // ∵ (8188), then ｱ
+        {"x\x81", QStringLiteral("x"), true},
+        {"\x95\x69\x96\xbc", QStringLiteral("品名"), true},
+        {"\x81\x95\x69\x96\xbc", QStringLiteral("品名"), false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QByteArray> word = Sole_Encoding(c.word);
+        ASSERT_TRUE(word.has_value()) << c.word.toStdString();
+        EXPECT_EQ(Decoded_Contains(c.bytes, *word), c.holds) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(Decode_Cp932(c.bytes).contains(c.word), c.holds) << c.bytes.toHex().toStdString();
+    }
+}
