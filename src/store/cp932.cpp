@@ -147,8 +147,12 @@ std::optional<QByteArray> Sole_Encoding(const QString& text)
 bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto find_from = [&](qsizetype from) -> qsizetype {
+        const void* found = ::memmem(in + from, size_t(bytes.size() - from), sole_bytes.data(), size_t(sole_bytes.size()));
+        return found ? static_cast<const unsigned char*>(found) - in : -1;
+    };
     qsizetype boundary = 0;  // where a character starts, as Decode_Cp932 steps
-    for (qsizetype at = bytes.indexOf(sole_bytes); at >= 0; at = bytes.indexOf(sole_bytes, at + 1)) {
+    for (qsizetype at = find_from(0); at >= 0; at = find_from(at + 1)) {
         while (boundary < at)
             boundary += Is_Lead_Byte(in[boundary]) && boundary + 1 < bytes.size() && Is_Trail_Byte(in[boundary + 1]) ? 2 : 1;
         if (boundary == at)
@@ -247,10 +251,11 @@ bool Line_Reader::Fill()
 {
     constexpr qsizetype kBlock = 256 * 1024;
     const qsizetype kept = end_ - start_;
-    buffer_.remove(0, start_);
+    if (buffer_.size() < kept + kBlock)
+        buffer_.resize(kept + std::max(kept, kBlock));
+    std::memmove(buffer_.data(), buffer_.data() + start_, size_t(kept));
     scanned_ = kept;
     start_ = 0;
-    buffer_.resize(std::max(buffer_.size(), kept + std::max(kept, kBlock)));
     const qint64 read = file_.read(buffer_.data() + kept, buffer_.size() - kept);
     if (read < 0) {
         failed_ = true;
