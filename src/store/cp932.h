@@ -78,8 +78,9 @@ File_Bytes Read_File_Bytes(const QString& path);
 class Line_Reader {
 public:
     explicit Line_Reader(const QString& path);
-    // The next line, valid until the next call; false at the end of the file,
-    // and when the file cannot be opened or read (then failed()).
+    // The next line, valid until the next call; false at the end of the file
+    // or of what could be read (failed() when the file exists but could not be
+    // opened or read in full).
     bool Next(QByteArrayView& line);
     bool failed() const { return failed_; }
 
