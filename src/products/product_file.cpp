@@ -5,17 +5,40 @@
 namespace products {
 namespace {
 
-QString Version_Line_Of(const store::Text_File& file)
-{
-    return file.lines.isEmpty() ? kProductVersionLine : file.lines.first();
-}
-
 store::Outcome Write_Failure(const QString& reason)
 {
     return store::Outcome::Failed({QStringLiteral("書き込み出来ません"), reason});
 }
 
+const QByteArray kVersionLineBytes = kProductVersionLine.toLatin1();
+
+// The first four bytes of the line when they are ASCII (each then one character), else nothing.
+std::optional<QByteArrayView> Ascii_Key(QByteArrayView line)
+{
+    const QByteArrayView head = line.first(std::min<qsizetype>(line.size(), 4));
+    for (char b : head)
+        if (static_cast<unsigned char>(b) >= 0x80)
+            return std::nullopt;
+    return head;
+}
+
+// The line's first four characters: its number as the file keys it.
+QString Line_Key(QByteArrayView line)
+{
+    const std::optional<QByteArrayView> ascii = Ascii_Key(line);
+    return ascii ? QString::fromLatin1(*ascii) : store::Decode_Leading_Chars(line, 4);
+}
+
+bool Line_Has_Key(QByteArrayView line, const QString& key)
+{
+    const std::optional<QByteArrayView> ascii = Ascii_Key(line);
+    if (!ascii)
+        return Line_Key(line) == key;
+    return QLatin1StringView(*ascii) == key;
+}
+
 }  // namespace
+
 
 QStringList Read_Product_Lines(const QString& data_folder)
 {
@@ -27,17 +50,21 @@ QStringList Read_Product_Lines(const QString& data_folder)
 
 QString Next_Product_No(const QString& data_folder)
 {
-    const QStringList lines = Read_Product_Lines(data_folder);
-    const QString last = lines.isEmpty() ? QString() : lines.last().left(4);
-    return Format_Product_No(QString::number(store::Lenient_Number(last) + 1, 'f', 0));
+    const store::Last_Line last = store::Read_Last_Line(data_folder + kProductFileName);
+    const QString key = last.first ? QString() : Line_Key(last.bytes);
+    return Format_Product_No(QString::number(store::Lenient_Number(key) + 1, 'f', 0));
 }
 
 std::optional<Product_Record> Find_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
-    for (const QString& line : Read_Product_Lines(data_folder)) {
-        if (line.left(4) == key)
-            return Split_Product_Line(line);
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    if (!reader.Next(line))
+        return std::nullopt;  // not even the version line
+    while (reader.Next(line)) {
+        if (Line_Has_Key(line, key))
+            return Split_Product_Line(store::Decode_Cp932(line));
     }
     return std::nullopt;
 }
@@ -52,32 +79,39 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
     const QString key = Format_Product_No(record[Product_No]);
     record[Product_No] = key;
     const QString new_line = Join_Product_Line(record);
-    if (const QString bad = store::First_Unencodable(new_line); !bad.isEmpty())
-        return Write_Failure(store::Unencodable_Message(bad));
+    const store::Encoded encoded = store::Encode_Cp932(new_line);
+    if (!encoded.ok())
+        return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
-    const store::Outcome result = store::Rewrite_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::Text_File& old_file, QStringList& out) {
-            out << Version_Line_Of(old_file);
+    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
+        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, QByteArray& out) {
+            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+            out.reserve(old_file.bytes.size() + encoded.bytes.size() + 2 * lines.size() + 16);
+            store::Append_Line(out, lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             bool placed = false;
-            for (qsizetype i = 1; i < old_file.lines.size(); ++i) {
-                const QString& line = old_file.lines.at(i);
-                if (!placed && line.left(4) == key) {
-                    if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
-                                QStringLiteral("よろしいですか？")))
-                        return false;
-                    out << new_line;
-                    placed = true;
-                } else if (placed || typed >= store::Lenient_Number(line.left(4))) {
-                    out << line;
-                } else {
-                    out << new_line << line;
-                    placed = true;
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                const QByteArrayView line = lines.at(i);
+                if (!placed) {
+                    const QString line_key = Line_Key(line);
+                    if (line_key == key) {
+                        if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
+                                    QStringLiteral("よろしいですか？")))
+                            return store::Outcome::Declined();
+                        // A line that reads as the new one keeps its own bytes.
+                        store::Append_Line(out, store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
+                        placed = true;
+                        continue;
+                    }
+                    if (typed < store::Lenient_Number(line_key)) {
+                        store::Append_Line(out, encoded.bytes);
+                        placed = true;
+                    }
                 }
+                store::Append_Line(out, line);
             }
             if (!placed)
-                out << new_line;
-            return true;
+                store::Append_Line(out, encoded.bytes);
+            return store::Outcome::Done();
         });
     switch (result.kind) {
     case store::Outcome::Kind::Declined:
@@ -93,15 +127,16 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
 store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
-    const store::Outcome result = store::Rewrite_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::Text_File& old_file, QStringList& out) {
-            out << Version_Line_Of(old_file);
-            for (qsizetype i = 1; i < old_file.lines.size(); ++i) {
-                if (old_file.lines.at(i).left(4) != key)
-                    out << old_file.lines.at(i);
+    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
+        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, QByteArray& out) {
+            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+            out.reserve(old_file.bytes.size() + 2 * lines.size() + 16);
+            store::Append_Line(out, lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                if (!Line_Has_Key(lines.at(i), key))
+                    store::Append_Line(out, lines.at(i));
             }
-            return true;
+            return store::Outcome::Done();
         });
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());

@@ -1,6 +1,8 @@
 #pragma once
 // The product file 商品情報_v2.tsv: a version line, then one product per line in
-// ascending number order. Every operation reads or rewrites the whole file.
+// ascending number order, each line starting with its four-digit number. The
+// operations work on the file's bytes and decode only the lines they use; a
+// rewrite copies every line it leaves alone with its bytes as read.
 #include "products/product_record.h"
 #include "store/confirmation.h"
 

@@ -1,7 +1,12 @@
 #include "products/product_list.h"
 
 #include "products/product_file.h"
+#include "store/cp932.h"
 #include "store/text_helpers.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace products {
 namespace {
@@ -23,6 +28,35 @@ QString Search_Result_Line(const QString& line)
     store::Field_Array fields;
     store::Split_Tab_Fields(line, 3, fields);
     return Product_List_Line(fields[1], fields[2], Search_Result_Name(fields[3]));
+}
+
+// The line's first `count` fields decoded: its bytes up to and including the
+// tab after them (a tab byte is always a character of its own).
+QString Decode_Leading_Fields(QByteArrayView line, int count)
+{
+    qsizetype end = 0;
+    for (int tab = 0; tab < count && end < line.size(); ++tab) {
+        const qsizetype at = line.indexOf('\t', end);
+        end = at < 0 ? line.size() : at + 1;
+    }
+    return store::Decode_Cp932(line.first(end));
+}
+
+// The products of the file, each line's list line as `list_line` makes it (or
+// none when it returns nothing); nothing when the file cannot be read in full.
+QStringList List_Products(const QString& data_folder,
+                          const std::function<std::optional<QString>(QByteArrayView line)>& list_line)
+{
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    QStringList list;
+    if (!reader.Next(line))
+        return list;  // the version line
+    while (reader.Next(line)) {
+        if (std::optional<QString> listed = list_line(line))
+            list << *listed;
+    }
+    return reader.failed() ? QStringList() : list;
 }
 
 }  // namespace
@@ -53,13 +87,11 @@ QString Product_List_Line(const QString& number, const QString& layout_name, con
 
 QStringList Full_Product_List(const QString& data_folder)
 {
-    QStringList list;
-    for (const QString& line : Read_Product_Lines(data_folder)) {
+    return List_Products(data_folder, [](QByteArrayView line) -> std::optional<QString> {
         store::Field_Array fields;
-        store::Split_Tab_Fields(line, 4, fields);
-        list << Product_List_Line(fields[1], fields[2], Full_List_Name(fields[3], fields[4]));
-    }
-    return list;
+        store::Split_Tab_Fields(Decode_Leading_Fields(line, 4), 4, fields);
+        return Product_List_Line(fields[1], fields[2], Full_List_Name(fields[3], fields[4]));
+    });
 }
 
 QStringList Split_Search_Words(const QString& text)
@@ -79,16 +111,31 @@ QStringList Split_Search_Words(const QString& text)
 
 QStringList Search_Product_List(const QString& data_folder, const QString& search_text)
 {
-    const QStringList words = Split_Search_Words(search_text);
-    QStringList list;
-    for (const QString& line : Read_Product_Lines(data_folder)) {
-        bool matches = true;
-        for (const QString& word : words)
-            matches = matches && line.contains(word);
-        if (matches)
-            list << Search_Result_Line(line);
+    // A word whose characters have one CP932 code each is found in the line's
+    // bytes; the others in the decoded line, which only lines holding every
+    // word of the first kind are decoded for.
+    QStringList decoded_words;
+    std::vector<QByteArray> byte_words;
+    for (const QString& word : Split_Search_Words(search_text)) {
+        if (word.isEmpty())
+            continue;  // every line holds the empty word
+        if (std::optional<QByteArray> bytes = store::Sole_Encoding(word))
+            byte_words.push_back(std::move(*bytes));
+        else
+            decoded_words << word;
     }
-    return list;
+    return List_Products(data_folder, [&](QByteArrayView line) -> std::optional<QString> {
+        for (const QByteArray& word : byte_words)
+            if (!store::Decoded_Contains(line, word))
+                return std::nullopt;
+        if (decoded_words.isEmpty())
+            return Search_Result_Line(Decode_Leading_Fields(line, 3));
+        const QString text = store::Decode_Cp932(line);
+        for (const QString& word : decoded_words)
+            if (!text.contains(word))
+                return std::nullopt;
+        return Search_Result_Line(text);
+    });
 }
 
 }  // namespace products

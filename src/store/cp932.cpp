@@ -1,25 +1,21 @@
 #include "store/cp932.h"
 
+#include "store/cp932_tables.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <unistd.h>
-#include <cstdint>
 #include <vector>
 
 namespace store {
 namespace {
 
-constexpr const char* kCodec = "Shift_JIS";
-constexpr char16_t kSubstitute = 0x1A;  // what bytes without a CP932 meaning decode to
+using cp932_tables::kSubstitute;
 
 bool Is_Lead_Byte(unsigned b)
 {
@@ -31,77 +27,11 @@ bool Is_Trail_Byte(unsigned b)
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
-// Table-driven CP932, built once from the platform's converter: every BMP code
-// unit's bytes, and every single and double byte's character. Converting whole
-// files through the tables is several times faster than the converter itself.
-struct Cp932_Tables {
-    std::array<std::uint16_t, 65536> code{};   // the character's bytes (high byte 0 for one byte)
-    std::array<std::uint8_t, 65536> width{};   // 1 or 2; 0 = no CP932 form
-    std::array<char16_t, 256> single{};        // decoded single bytes
-    std::vector<char16_t> pairs = std::vector<char16_t>(256 * 256, kSubstitute);  // lead * 256 + trail
-
-    Cp932_Tables()
-    {
-        for (unsigned b = 0; b < 256; ++b) {
-            if (Is_Lead_Byte(b)) {
-                single[b] = kSubstitute;
-                for (unsigned t = 0x40; t <= 0xFC; ++t) {
-                    const char pair[2] = {char(b), char(t)};
-                    QStringDecoder decoder(kCodec);
-                    const QString text = decoder.decode(QByteArrayView(pair, 2));
-                    if (text.size() == 1 && text.at(0) != QChar(0xFFFD))
-                        pairs[b * 256 + t] = text.at(0).unicode();
-                }
-                continue;
-            }
-            const char one = char(b);
-            QStringDecoder decoder(kCodec);
-            const QString text = decoder.decode(QByteArrayView(&one, 1));
-            single[b] = (text.size() == 1 && text.at(0) != QChar(0xFFFD)) ? text.at(0).unicode() : kSubstitute;
-        }
-        // ASCII is itself in CP932 (the platform converter swaps a few control codes).
-        for (int u = 0; u < 0x80; ++u) {
-            width[u] = 1;
-            code[u] = std::uint16_t(u);
-        }
-        // Only a character that some bytes decode to can be encoded; the
-        // converter gives its canonical bytes (several pairs may decode to one character).
-        std::vector<bool> decodable(65536, false);
-        for (unsigned b = 0x80; b < 256; ++b)
-            decodable[single[b]] = true;
-        for (char16_t c : pairs)
-            decodable[c] = true;
-        for (int u = 0x80; u < 65536; ++u) {
-            if (!decodable[u] || u == kSubstitute)
-                continue;
-            QStringEncoder encoder(kCodec);
-            const QChar c(static_cast<char16_t>(u));
-            const QByteArray bytes = encoder.encode(QStringView(&c, 1));
-            if (encoder.hasError() || bytes.isEmpty() || bytes.size() > 2)
-                continue;
-            width[u] = static_cast<std::uint8_t>(bytes.size());
-            code[u] = bytes.size() == 1 ? std::uint8_t(bytes[0])
-                                        : std::uint16_t(std::uint8_t(bytes[0]) << 8 | std::uint8_t(bytes[1]));
-        }
-    }
-};
-
-const Cp932_Tables& Tables()
-{
-    static const Cp932_Tables tables;
-    return tables;
-}
-
-const std::array<std::uint8_t, 65536>& Width_Table()
-{
-    return Tables().width;
-}
-
 }  // namespace
 
 int Byte_Width(QChar c)
 {
-    const int w = Width_Table()[c.unicode()];
+    const int w = cp932_tables::kWidth[c.unicode()];
     return w == 0 ? 1 : w;
 }
 
@@ -115,10 +45,9 @@ int Byte_Width(const QString& text)
 
 QString First_Unencodable(const QString& text)
 {
-    const auto& table = Width_Table();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (table[c.unicode()] != 0)
+        if (cp932_tables::kWidth[c.unicode()] != 0)
             continue;
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             return text.mid(i, 2);
@@ -133,7 +62,7 @@ QString To_Cp932_Counterparts(const QString& text)
         {0x301C, 0xFF5E}, {0x2212, 0xFF0D}, {0x2016, 0x2225}, {0x2225, 0x2016}, {0x2014, 0x2015},
         {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x00A5, 0xFFE5},
     };
-    const auto& width = Width_Table();
+    const auto& width = cp932_tables::kWidth;
     QString mapped = text;
     for (QChar& c : mapped) {
         if (width[c.unicode()] != 0)
@@ -156,9 +85,10 @@ QString Unencodable_Message(const QString& character)
         QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
-QString Decode_Cp932(const QByteArray& bytes)
+QString Decode_Cp932(QByteArrayView bytes)
 {
-    const Cp932_Tables& t = Tables();
+    using cp932_tables::kPairs;
+    using cp932_tables::kSingle;
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     qsizetype n = 0;
@@ -168,9 +98,9 @@ QString Decode_Cp932(const QByteArray& bytes)
         if (b < 0x80) {
             out[n++] = char16_t(b);
         } else if (Is_Lead_Byte(b) && i + 1 < bytes.size() && Is_Trail_Byte(in[i + 1])) {
-            out[n++] = t.pairs[b * 256 + in[++i]];
+            out[n++] = kPairs[b * 256 + in[++i]];
         } else {  // a lead byte without its trail byte stands alone; the next byte is read anew
-            out[n++] = Is_Lead_Byte(b) ? kSubstitute : t.single[b];
+            out[n++] = Is_Lead_Byte(b) ? kSubstitute : kSingle[b];
         }
     }
     text.truncate(n);
@@ -179,50 +109,93 @@ QString Decode_Cp932(const QByteArray& bytes)
 
 Encoded Encode_Cp932(const QString& text)
 {
+    using cp932_tables::kCode;
+    using cp932_tables::kWidth;
     Encoded result;
-    const Cp932_Tables& t = Tables();
     result.bytes.resize(text.size() * 2);
     char* out = result.bytes.data();
     qsizetype n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text.at(i).unicode();
-        if (t.width[u] == 0) {
+        if (kWidth[u] == 0) {
             result.unencodable = First_Unencodable(text.mid(i));
             result.bytes.clear();
             return result;
         }
-        if (t.width[u] == 2)
-            out[n++] = char(t.code[u] >> 8);
-        out[n++] = char(t.code[u] & 0xFF);
+        if (kWidth[u] == 2)
+            out[n++] = char(kCode[u] >> 8);
+        out[n++] = char(kCode[u] & 0xFF);
     }
     result.bytes.truncate(n);
     return result;
 }
 
-Text_File Read_Text_Lines(const QString& path)
+QString Decode_Leading_Chars(QByteArrayView bytes, int n)
+{
+    // A character takes at most two bytes, and never reads beyond its own.
+    return Decode_Cp932(bytes.first(std::min<qsizetype>(bytes.size(), 2 * qsizetype(n)))).left(n);
+}
+
+std::optional<QByteArray> Sole_Encoding(const QString& text)
+{
+    for (QChar c : text)
+        if (!cp932_tables::kSole[c.unicode()])
+            return std::nullopt;
+    return Encode_Cp932(text).bytes;
+}
+
+bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes)
+{
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto find_from = [&](qsizetype from) -> qsizetype {
+        const void* found = ::memmem(in + from, size_t(bytes.size() - from), sole_bytes.data(), size_t(sole_bytes.size()));
+        return found ? static_cast<const unsigned char*>(found) - in : -1;
+    };
+    qsizetype boundary = 0;  // where a character starts, as Decode_Cp932 steps
+    for (qsizetype at = find_from(0); at >= 0; at = find_from(at + 1)) {
+        while (boundary < at)
+            boundary += Is_Lead_Byte(in[boundary]) && boundary + 1 < bytes.size() && Is_Trail_Byte(in[boundary + 1]) ? 2 : 1;
+        if (boundary == at)
+            return true;
+    }
+    return false;
+}
+
+File_Bytes Read_File_Bytes(const QString& path)
 {
     QFile file(path);
-    Text_File failed;
+    File_Bytes result;
     if (!file.open(QIODevice::ReadOnly)) {
         if (QFileInfo::exists(path))
-            failed.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
-        return failed;
+            result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        return result;
     }
-    const QByteArray bytes = file.readAll();
+    result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        failed.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
-        return failed;
+        result.bytes.clear();
+        result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        return result;
     }
-    Text_File result = Split_Text_Lines(bytes);
     result.opened = true;
     return result;
 }
 
-Text_File Split_Text_Lines(const QByteArray& bytes)
+Text_File Read_Text_Lines(const QString& path)
 {
-    // Neither CR nor LF is ever the second byte of a character: splitting the
-    // bytes first decodes exactly as decoding the whole file would.
-    Text_File result;
+    const File_Bytes read = Read_File_Bytes(path);
+    if (!read.opened) {
+        Text_File failed;
+        failed.error = read.error;
+        return failed;
+    }
+    Text_File result = Split_Text_Lines(read.bytes);
+    result.opened = true;
+    return result;
+}
+
+QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes)
+{
+    QList<QByteArrayView> lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -231,11 +204,101 @@ Text_File Split_Text_Lines(const QByteArray& bytes)
         qsizetype stop = end;
         if (stop > start && bytes.at(stop - 1) == '\r')
             --stop;
-        result.raw_lines.append(bytes.mid(start, stop - start));
-        result.lines.append(Decode_Cp932(result.raw_lines.back()));
+        lines.append(bytes.sliced(start, stop - start));
         start = end + 1;
     }
+    return lines;
+}
+
+Text_File Split_Text_Lines(const QByteArray& bytes)
+{
+    // Neither CR nor LF is ever the second byte of a character: splitting the
+    // bytes first decodes exactly as decoding the whole file would.
+    Text_File result;
+    for (QByteArrayView line : Split_Raw_Lines(bytes)) {
+        result.raw_lines.append(line.toByteArray());
+        result.lines.append(Decode_Cp932(line));
+    }
     return result;
+}
+
+Line_Reader::Line_Reader(const QString& path) : file_(path)
+{
+    if (!file_.open(QIODevice::ReadOnly)) {
+        failed_ = QFileInfo::exists(path);
+        at_end_ = true;
+    }
+}
+
+bool Line_Reader::Next(QByteArrayView& line)
+{
+    for (;;) {
+        const qsizetype feed = QByteArrayView(buffer_).first(end_).indexOf('\n', scanned_);
+        if (feed >= 0 || (at_end_ && start_ < end_)) {
+            const qsizetype end = feed >= 0 ? feed : end_;
+            const qsizetype stop = end > start_ && buffer_.at(end - 1) == '\r' ? end - 1 : end;
+            line = QByteArrayView(buffer_).sliced(start_, stop - start_);
+            start_ = scanned_ = feed >= 0 ? feed + 1 : end_;
+            return true;
+        }
+        if (at_end_ || !Fill())
+            return false;
+    }
+}
+
+// Moves the unread bytes to the front and reads the next block after them.
+bool Line_Reader::Fill()
+{
+    constexpr qsizetype kBlock = 256 * 1024;
+    const qsizetype kept = end_ - start_;
+    if (buffer_.size() < kept + kBlock)
+        buffer_.resize(kept + std::max(kept, kBlock));
+    std::memmove(buffer_.data(), buffer_.data() + start_, size_t(kept));
+    scanned_ = kept;
+    start_ = 0;
+    const qint64 read = file_.read(buffer_.data() + kept, buffer_.size() - kept);
+    if (read < 0) {
+        failed_ = true;
+        return false;
+    }
+    end_ = kept + read;
+    at_end_ = read == 0;
+    return true;
+}
+
+Last_Line Read_Last_Line(const QString& path)
+{
+    constexpr qint64 kChunk = 16 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const qint64 size = file.size();
+    QByteArray tail;
+    for (qint64 from = size; from > 0;) {
+        from = std::max<qint64>(0, from - kChunk);
+        if (!file.seek(from))
+            return {};
+        const QByteArray chunk = file.read(size - from - tail.size());
+        if (file.error() != QFileDevice::NoError || chunk.size() != size - from - tail.size())
+            return {};
+        tail.prepend(chunk);
+        // The line ends at the file's last line feed, or at its end when it has none after its last line.
+        const qsizetype end = tail.endsWith('\n') ? tail.size() - 1 : tail.size();
+        const qsizetype feed = end > 0 ? tail.lastIndexOf('\n', end - 1) : -1;
+        if (feed >= 0 || from == 0) {
+            const QList<QByteArrayView> lines = Split_Raw_Lines(QByteArrayView(tail).sliced(feed + 1));
+            if (lines.isEmpty())
+                return {};
+            return {lines.last().toByteArray(), feed < 0};
+        }
+    }
+    return {};
+}
+
+void Append_Line(QByteArray& out, QByteArrayView line)
+{
+    out += line;
+    out += "\r\n";
 }
 
 namespace {

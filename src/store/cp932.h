@@ -2,8 +2,11 @@
 // CP932 (Windows Shift-JIS) text: the one place where data files are encoded,
 // decoded, read and written. Every data file is CP932 with CR LF after each line.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace store {
 
@@ -26,7 +29,19 @@ QString To_Cp932_Counterparts(const QString& text);
 QString Unencodable_Message(const QString& character);
 
 // Bytes without a CP932 meaning become U+001A.
-QString Decode_Cp932(const QByteArray& bytes);
+QString Decode_Cp932(QByteArrayView bytes);
+
+// The first n characters the bytes decode to, decoding no more than those.
+QString Decode_Leading_Chars(QByteArrayView bytes, int n);
+
+// The bytes of the text when they are the only CP932 bytes that decode to it
+// (every character has one code and no other bytes read as it): bytes that
+// decode to a text holding it then hold these bytes. nullopt otherwise.
+std::optional<QByteArray> Sole_Encoding(const QString& text);
+
+// Whether the bytes decode to a text that holds the text whose Sole_Encoding
+// is `sole_bytes`: they hold those bytes starting where a character starts.
+bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes);
 
 struct Encoded {
     QByteArray bytes;
@@ -47,6 +62,51 @@ struct Text_File {
 Text_File Read_Text_Lines(const QString& path);
 // The bytes of a text file split into lines (opened stays false).
 Text_File Split_Text_Lines(const QByteArray& bytes);
+// The lines of the bytes as Split_Text_Lines cuts them, undecoded (views into `bytes`).
+QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes);
+
+// A whole file's bytes, read as Read_Text_Lines reads them (same errors).
+struct File_Bytes {
+    bool opened = false;
+    QByteArray bytes;
+    QString error;  // set when the file exists but could not be read in full
+};
+File_Bytes Read_File_Bytes(const QString& path);
+
+// Reads a text file line by line in blocks, as Split_Raw_Lines cuts its bytes,
+// holding one block rather than the whole file.
+class Line_Reader {
+public:
+    explicit Line_Reader(const QString& path);
+    // The next line, valid until the next call; false at the end of the file
+    // or of what could be read (failed() when the file exists but could not be
+    // opened or read in full).
+    bool Next(QByteArrayView& line);
+    bool failed() const { return failed_; }
+
+private:
+    bool Fill();
+
+    QFile file_;
+    QByteArray buffer_;
+    qsizetype start_ = 0;      // the next line's first byte
+    qsizetype scanned_ = 0;    // bytes before this hold no line feed after start_
+    qsizetype end_ = 0;        // bytes read into the buffer
+    bool at_end_ = false;
+    bool failed_ = false;
+};
+
+// The last line of a text file, read from its end: its bytes as Split_Raw_Lines
+// cuts them, and whether it is the file's first line. Empty for a file without
+// lines or one that cannot be read.
+struct Last_Line {
+    QByteArray bytes;
+    bool first = true;
+};
+Last_Line Read_Last_Line(const QString& path);
+
+// The lines written back: each line's bytes with CR LF after it.
+void Append_Line(QByteArray& out, QByteArrayView line);
 
 // Outcome of a write: empty error = success.
 struct Write_Result {

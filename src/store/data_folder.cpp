@@ -49,19 +49,34 @@ Write_Result Create_File_If_Missing(const QString& path, const QStringList& line
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
                          const Rewrite_Step& step)
 {
+    return Rewrite_Bytes_Via_Temp(data_folder, real_name, temp_name,
+                                  [&step](const File_Bytes& old_bytes, QByteArray& new_bytes) {
+                                      Text_File old_file = Split_Text_Lines(old_bytes.bytes);
+                                      old_file.opened = old_bytes.opened;
+                                      QStringList new_lines;
+                                      if (!step(old_file, new_lines))
+                                          return Outcome::Declined();
+                                      if (Write_Result encoded = Encode_Lines(new_lines, new_bytes, old_file);
+                                          !encoded.ok())
+                                          return Outcome::Failed({encoded.error});
+                                      return Outcome::Done();
+                                  });
+}
+
+Outcome Rewrite_Bytes_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+                               const Byte_Rewrite_Step& step)
+{
     const QString real_path = data_folder + real_name;
     const QString temp_path = data_folder + temp_name;
-    const Text_File old_file = Read_Text_Lines(real_path);
+    const File_Bytes old_file = Read_File_Bytes(real_path);
     if (!old_file.error.isEmpty())
         return Outcome::Failed({old_file.error});
-    QStringList new_lines;
-    if (!step(old_file, new_lines)) {
-        QFile::remove(temp_path);
-        return Outcome::Declined();
-    }
     QByteArray bytes;
-    if (Write_Result encoded = Encode_Lines(new_lines, bytes, old_file); !encoded.ok())
-        return Outcome::Failed({encoded.error});
+    const Outcome made = step(old_file, bytes);
+    if (made.kind == Outcome::Kind::Declined)
+        QFile::remove(temp_path);
+    if (!made.Is_Done())
+        return made;
     if (Write_Result replaced = Replace_File_Atomically(real_path, temp_path, bytes); !replaced.ok())
         return Outcome::Failed({replaced.error});
     return Outcome::Done();

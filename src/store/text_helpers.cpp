@@ -9,16 +9,14 @@ namespace store {
 
 QString Left_By_Bytes(const QString& text, int n)
 {
-    QString result;
     int k = 1;
-    for (qsizetype i = 0; k <= n && i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        result.append(c);
-        if (Byte_Width(c) == 2)
+    qsizetype i = 0;
+    for (; k <= n && i < text.size(); ++i) {
+        if (Byte_Width(text.at(i)) == 2)
             ++k;
         ++k;
     }
-    return result;
+    return text.left(i);
 }
 
 QString Right_By_Bytes(const QString& text, int n)

@@ -3,6 +3,7 @@
 // the file as it was.
 #include "products/default_data.h"
 #include "products/product_file.h"
+#include "products/product_list.h"
 #include "products/strings_file.h"
 #include "products/word_table.h"
 #include "support/scripted_confirmation.h"
@@ -58,5 +59,21 @@ TEST(Unreadable_Data_File, EveryRewriteFailsNamingTheFileAndChangesNothing)
             EXPECT_TRUE(outcome.Text().contains(path)) << label << ": " << outcome.Text().toStdString();
             EXPECT_EQ(test_support::State_Of(path), before) << label;
         }
+    }
+}
+
+// Reading a product file that cannot be read in full finds nothing and lists nothing.
+TEST(Unreadable_Data_File, ProductQueriesFindNothing)
+{
+    for (const Unreadable kind : test_support::kUnreadableKinds) {
+        Temp_Folder dir;
+        dir.Write(kProductFileName, "2.00\r\n0001\tkept\r\n");
+        if (!test_support::Make_Unreadable(dir.File(kProductFileName), kind))
+            continue;
+        const QString folder = dir.Data_Folder();
+        EXPECT_FALSE(Find_Product(folder, QStringLiteral("1")).has_value()) << test_support::Name_Of(kind);
+        EXPECT_TRUE(Full_Product_List(folder).isEmpty()) << test_support::Name_Of(kind);
+        EXPECT_TRUE(Search_Product_List(folder, QString()).isEmpty()) << test_support::Name_Of(kind);
+        EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0001")) << test_support::Name_Of(kind);
     }
 }

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace store;
@@ -130,4 +132,115 @@ TEST(Cp932, UnchangedLinesAreWrittenWithTheirBytesAsRead)
     QByteArray out = "x";
     EXPECT_FALSE(Encode_Lines({l[0], QStringLiteral("😀")}, out, file).ok());
     EXPECT_TRUE(out.isEmpty());
+}
+
+// The tables the build generates, checked against the platform's converter on
+// every single byte, every lead byte with every second byte, and every BMP code unit.
+TEST(Cp932, GeneratedTablesAgreeWithTheConverterOnEveryCode)
+{
+    const auto is_lead = [](int b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); };
+    const auto is_trail = [](int b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); };
+    const auto converter_reads = [](QByteArrayView bytes) {
+        QStringDecoder decoder("Shift_JIS");
+        const QString text = decoder.decode(bytes);
+        return (text.size() == 1 && text.at(0) != QChar(0xFFFD)) ? text.at(0) : QChar(0x1A);
+    };
+    std::vector<int> readings(65536, 0);  // how many byte sequences read as each character
+    for (int b = 0; b < 256; ++b) {
+        const char one = char(b);
+        if (!is_lead(b)) {
+            const QChar expected = b < 0x80 ? QChar(char16_t(b)) : converter_reads(QByteArrayView(&one, 1));
+            ASSERT_EQ(Decode_Cp932(QByteArray(1, one)), QString(expected)) << b;
+            ++readings[expected.unicode()];
+            continue;
+        }
+        ASSERT_EQ(Decode_Cp932(QByteArray(1, one)), QStringLiteral("\x1a")) << b;
+        for (int t = 0; t < 256; ++t) {
+            const char pair[2] = {one, char(t)};
+            const QString ours = Decode_Cp932(QByteArray(pair, 2));
+            if (!is_trail(t)) {  // the lead byte stands alone, the other byte is read anew
+                ASSERT_EQ(ours, QStringLiteral("\x1a") + Decode_Cp932(QByteArray(1, char(t)))) << b << " " << t;
+                continue;
+            }
+            const QChar expected = converter_reads(QByteArrayView(pair, 2));
+            ASSERT_EQ(ours, QString(expected)) << b << " " << t;
+            ++readings[expected.unicode()];
+        }
+    }
+    for (int u = 0; u < 0x10000; ++u) {
+        const QChar c{char16_t(u)};
+        QStringEncoder encoder("Shift_JIS");
+        const QByteArray converted = encoder.encode(QStringView(&c, 1));
+        const bool encodable = u < 0x80 || (readings[u] > 0 && u != 0x1A && !encoder.hasError()
+                                            && !converted.isEmpty() && converted.size() <= 2);
+        const Encoded ours = Encode_Cp932(QString(c));
+        ASSERT_EQ(ours.ok(), encodable) << u;
+        if (!encodable)
+            continue;
+        ASSERT_EQ(ours.bytes, u < 0x80 ? QByteArray(1, char(u)) : converted) << u;
+        ASSERT_EQ(Byte_Width(c), ours.bytes.size()) << u;
+        // Only a character that exactly one byte sequence reads as, its own code, has sole bytes.
+        const bool sole = readings[u] == 1 && Decode_Cp932(ours.bytes) == QString(c);
+        ASSERT_EQ(Sole_Encoding(QString(c)).has_value(), sole) << u;
+    }
+    EXPECT_EQ(Sole_Encoding(QStringLiteral("大福")), Encode_Cp932(QStringLiteral("大福")).bytes);
+    EXPECT_FALSE(Sole_Encoding(QStringLiteral("纊")).has_value());  // ED40 and FA5C
+    EXPECT_FALSE(Sole_Encoding(QStringLiteral("a\x1a")).has_value());
+}
+
+// Read in blocks, a file gives the lines Split_Raw_Lines cuts from its bytes,
+// however the blocks cut the lines (lines longer than a block, CR LF split).
+TEST(Cp932, LineReaderGivesTheLinesOfTheWholeBytes)
+{
+    Temp_Folder dir;
+    QByteArray long_line(700 * 1024, 'x');
+    long_line[300 * 1024] = '\r';
+    QByteArray bytes;
+    for (int i = 0; i < 3000; ++i)
+        bytes += QByteArray(i % 97, char('a' + i % 26)) + (i % 5 ? "\r\n" : "\n");
+    bytes += long_line + "\r\n\r\n\x82\xa0" + QByteArray(262142 - bytes.size() % 262144, 'y') + "\r\nend\r";
+    for (const QByteArray& content : {bytes, QByteArray(), QByteArray("\n"), QByteArray("one")}) {
+        dir.Write("f.tsv", content);
+        Line_Reader reader(dir.File("f.tsv"));
+        QList<QByteArray> read;
+        QByteArrayView line;
+        while (reader.Next(line))
+            read << line.toByteArray();
+        EXPECT_FALSE(reader.failed());
+        QList<QByteArray> expected;
+        for (QByteArrayView split : Split_Raw_Lines(content))
+            expected << split.toByteArray();
+        EXPECT_EQ(read, expected) << content.size();
+    }
+    Line_Reader missing(dir.File("missing.tsv"));
+    QByteArrayView line;
+    EXPECT_FALSE(missing.Next(line));
+    EXPECT_FALSE(missing.failed());
+}
+
+// A word's bytes count only where a character starts: CP932 second bytes
+// look like ASCII letters, half-width katakana and first bytes.
+TEST(Cp932, DecodedContainsFindsOnlyWholeCharacters)
+{
+    const struct {
+        QByteArray bytes;
+        QString word;
+        bool holds;
+    } cases[] = {
+        {"\x83\x41", QStringLiteral("A"), false},         // ア ends in 41
+        {"\x83\x41" "A", QStringLiteral("A"), true},
+        {"\x81\x41\x42", QStringLiteral("A"), false},     // 、 then B
+        {"\x85\x40@", QStringLiteral("@"), true},         // an undefined pair, then @
+        {"\x88\xb1", QStringLiteral("ｱ"), false},          // 亜 ends in B1
+        {"\x81\x88\xb1", QStringLiteral("ｱ"), true},       // ∵ (8188), then ｱ
+        {"x\x81", QStringLiteral("x"), true},
+        {"\x95\x69\x96\xbc", QStringLiteral("品名"), true},
+        {"\x81\x95\x69\x96\xbc", QStringLiteral("品名"), false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QByteArray> word = Sole_Encoding(c.word);
+        ASSERT_TRUE(word.has_value()) << c.word.toStdString();
+        EXPECT_EQ(Decoded_Contains(c.bytes, *word), c.holds) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(Decode_Cp932(c.bytes).contains(c.word), c.holds) << c.bytes.toHex().toStdString();
+    }
 }
