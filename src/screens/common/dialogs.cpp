@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -316,8 +317,9 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
         std::exit(1);
     }
     ret_code->clear();
+    const QPointer<QLabel> answer(ret_code);
     Wait_For_Answer(ret_code);
-    return ret_code->text() == kAnswerOk;
+    return answer && answer->text() == kAnswerOk;  // a screen closed meanwhile answered nothing
 }
 
 }  // namespace app

@@ -176,13 +176,19 @@ QWidget* Find_Window(const QString& screen_name)
 
 QLabel* Find_Ret_Code(const QString& screen_name)
 {
+    // A closed window of the same name may still wait for its deletion: an open one comes first.
+    QLabel* closed = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == screen_name) {
-            if (auto* label = top->findChild<QLabel*>(QStringLiteral("Ret_Code")))
+        if (top->objectName() != screen_name)
+            continue;
+        if (auto* label = top->findChild<QLabel*>(QStringLiteral("Ret_Code"))) {
+            if (top->isVisible())
                 return label;
+            if (!closed)
+                closed = label;
         }
     }
-    return nullptr;
+    return closed;
 }
 
 void Wait_For_Answer(QLabel* ret_code)

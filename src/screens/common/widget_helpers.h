@@ -40,7 +40,8 @@ QWidget* Find_Window(const QString& screen_name);
 
 // Creates the hidden "Ret_Code" label of a screen that asks questions.
 QLabel* Add_Ret_Code(QWidget* screen);
-// The "Ret_Code" label of the top-level window with that object name, or null.
+// The "Ret_Code" label of the top-level window with that object name (an open
+// one before a closed one), or null.
 QLabel* Find_Ret_Code(const QString& screen_name);
 
 // Keeps the user interface alive, in 50 ms steps, until the label has a caption.
