@@ -4,6 +4,7 @@
 // read and rewrite of the same bytes for the operations that rewrite it.
 // Counters: "floor_ms" the floor's mean, "x_floor" the operation's time over it.
 #include "app/startup.h"
+#include "fixtures/full_product_file.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "support/scripted_confirmation.h"
@@ -18,27 +19,12 @@
 
 namespace {
 
-products::Product_Record Filled(int number)
-{
-    products::Product_Record r;
-    for (int c = 1; c <= products::kColumns; ++c)
-        r[c] = QStringLiteral("項目%1:国産小麦粉、砂糖、鶏卵、バター、食塩／膨張剤、香料").arg(c);
-    r[products::Product_No] = QString::number(number);
-    r[products::Layout_Name] = QStringLiteral("標準01 65x45");
-    r[products::Product_Name] = QStringLiteral("品名:焼き菓子%1号").arg(number);
-    r[products::Barcode] = QStringLiteral("4901234567894");
-    return r;
-}
-
 struct Full_File {
     test_support::Temp_Folder dir;
     QByteArray bytes;
     Full_File()
     {
-        QStringList lines{products::kProductVersionLine};
-        for (int n = 1; n <= 9999; ++n)
-            lines << products::Join_Product_Line(Filled(n));
-        bytes = test_support::Cp932_Lines(lines);
+        bytes = bench_support::Full_Product_File(9999);
         Restore();
     }
     void Restore() const { dir.Write(products::kProductFileName, bytes); }
@@ -108,7 +94,7 @@ void BM_Store_Product_Replace(benchmark::State& state)
         state,
         [&] {
             ui.answers = {true};
-            products::Product_Record r = Filled(5000);
+            products::Product_Record r = bench_support::Full_Product(5000);
             products::Store_Product(File().Folder(), r, ui);
         },
         Plain_Read_And_Rewrite);
