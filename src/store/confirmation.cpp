@@ -35,7 +35,8 @@ void Confirmation::Tell(const Outcome& outcome)
     Notify_Lines(outcome.lines.value(0), outcome.lines.value(1), outcome.lines.value(2), QStringLiteral("はい"), colour);
 }
 
-bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3)
+bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
+                       const QString& no_caption)
 {
     Confirmation_Request request;
     request.line1 = line1;
@@ -43,8 +44,8 @@ bool Confirmation::Ask(const QString& line1, const QString& line2, const QString
     request.line3 = line3;
     request.first_shown = true;
     request.second_shown = true;
-    request.first_caption = QStringLiteral("はい");
-    request.second_caption = QStringLiteral("いいえ");
+    request.first_caption = yes_caption;
+    request.second_caption = no_caption;
     request.back_colour = kWarningColour;
     return Show_Confirmation(request);
 }

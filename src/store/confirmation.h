@@ -54,8 +54,9 @@ public:
     // Tells what an operation did: done in the information colour, anything
     // else in the warning colour; nothing when the outcome has no lines.
     void Tell(const Outcome& outcome);
-    // Yes/no question ("はい" / "いいえ") in the warning colour.
-    bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {});
+    // Yes/no question in the warning colour; its buttons say "はい" / "いいえ" unless named.
+    bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {},
+             const QString& yes_caption = QStringLiteral("はい"), const QString& no_caption = QStringLiteral("いいえ"));
 };
 
 }  // namespace store

@@ -327,21 +327,9 @@ bool Layout_M::Settle_Unsaved_Edits()
 {
     if (Current_Fields() == shown_fields_)
         return true;
-    store::Confirmation_Request save;
-    save.line1 = Q("変更が保存されていません");
-    save.line2 = Q("保存しますか？");
-    save.first_shown = true;
-    save.first_caption = Q("保存する");
-    save.second_caption = Q("保存しない");
-    if (ui_.Show_Confirmation(save))
+    if (ui_.Ask(Q("変更が保存されていません"), Q("保存しますか？"), {}, Q("保存する"), Q("保存しない")))
         return !Save_With_Name().isEmpty();
-    store::Confirmation_Request discard;
-    discard.line1 = Q("変更を破棄します");
-    discard.line2 = Q("よろしいですか？");
-    discard.first_shown = true;
-    discard.first_caption = Q("破棄する");
-    discard.second_caption = Q("編集に戻る");
-    return ui_.Show_Confirmation(discard);
+    return ui_.Ask(Q("変更を破棄します"), Q("よろしいですか？"), {}, Q("破棄する"), Q("編集に戻る"));
 }
 
 void Layout_M::Reset_Frame_Buttons()

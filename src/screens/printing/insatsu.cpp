@@ -479,14 +479,8 @@ bool Insatsu::Confirm_Label_Check(const QStringList& lines)
     if (errors.size() > kConfirmedErrors)
         named << QStringLiteral("ほか%1件(画面の「ラベルの確認」をご覧ください)").arg(errors.size() - kConfirmedErrors);
     named << QString() << QStringLiteral("この確認は「各種設定」で止めることができます");
-    store::Confirmation_Request request;
-    request.line1 = QStringLiteral("ラベルに誤りがあります");
-    request.line2 = QStringLiteral("このまま印刷しますか？");
-    request.line3 = named.join(QLatin1Char('\n'));
-    request.first_shown = true;
-    request.first_caption = QStringLiteral("印刷する");
-    request.second_caption = QStringLiteral("戻る");
-    return confirmation_.Show_Confirmation(request);
+    return confirmation_.Ask(QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？"),
+                             named.join(QLatin1Char('\n')), QStringLiteral("印刷する"), QStringLiteral("戻る"));
 }
 
 void Insatsu::Command2_Click()
