@@ -2,7 +2,7 @@
 
 #include "layouts/layout_record.h"
 #include "platform/desktop_platform.h"
-#include "platform/qt_printer_platform.h"
+#include "platform/printer_module.h"
 #include "printing/check_context.h"
 #include "printing/issue_line.h"
 #include "printing/label_pdf.h"
@@ -356,7 +356,8 @@ int Command_Line_Main(int argc, char* argv[])
     context.program_folder = platform::This_Application_Place().program_folder;
     const store::Settings_Record settings = store::Load_Settings(context.folders.application_folder);
     const QString data_folder = store::Working_Data_Folder(settings.Data_Location(), context.folders);
-    platform::Qt_Printer_Platform printers([data_folder] { return data_folder + platform::kPdf_Output_Folder_Name; });
+    platform::System_Printers printers([data_folder] { return data_folder + platform::kPdf_Output_Folder_Name; },
+                                       platform::Module_Queues());
     context.printers = &printers;
     context.set_pdf_output_file = [&printers](const QString& path) {
         printers.Built_In_Pdf_Printer().Set_Output_File(path);

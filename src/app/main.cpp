@@ -4,12 +4,13 @@
 #include "app/startup.h"
 #include "screens/common/session.h"
 #include "platform/desktop_platform.h"
-#include "platform/qt_printer_platform.h"
+#include "platform/printer_module.h"
 #include "platform/single_instance.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QMessageBox>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -23,8 +24,8 @@ int main(int argc, char* argv[])
     platform::System_Desktop desktop;
     app::Session& session = app::Current_Session();
     // The built-in PDF printer writes into "印刷データ" of the data folder in use.
-    platform::Qt_Printer_Platform printers(
-        [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
+    platform::System_Printers printers(
+        [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; }, platform::Module_Queues());
     session.desktop = &desktop;
     session.printers = &printers;
     const platform::Application_Place place = platform::This_Application_Place();
@@ -40,5 +41,8 @@ int main(int argc, char* argv[])
     app::MainMenu menu;
     menu.Form_Load();
     menu.show();
+    // For measuring start-up: the program ends as soon as the main menu is up.
+    if (qEnvironmentVariableIsSet("PARUBERINA_EXIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &application, &QApplication::quit);
     return application.exec();
 }

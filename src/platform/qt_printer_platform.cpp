@@ -78,27 +78,17 @@ Job_Result Cups_Printer::Deliver(const QString& pdf_path, const QPageSize& page,
     return {true, {}, QStringLiteral("%1-%2").arg(Name()).arg(submission.job_id)};
 }
 
-Qt_Printer_Platform::Qt_Printer_Platform(std::function<QString()> pdf_output_folder)
-    : pdf_(std::move(pdf_output_folder))
+QStringList Cups_Queues::Names() const
 {
+    return QPrinterInfo::availablePrinterNames();
 }
 
-Qt_Printer_Platform::~Qt_Printer_Platform() = default;
-
-QStringList Qt_Printer_Platform::Installed_Printers() const
+Paged_Printer* Cups_Queues::Open(const QString& name)
 {
-    return QPrinterInfo::availablePrinterNames() << kBuilt_In_Pdf_Printer;
-}
-
-Paged_Printer* Qt_Printer_Platform::Find_Printer(const QString& device_name)
-{
-    if (device_name == kBuilt_In_Pdf_Printer)
-        return &pdf_;
-    if (device_name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(device_name))
+    if (!Names().contains(name))
         return nullptr;
-    // A fresh object reads the queue's sizes and resolution as they are now.
-    auto& queue = queues_[device_name];
-    queue = std::make_unique<Cups_Printer>(device_name);
+    auto& queue = queues_[name];
+    queue = std::make_unique<Cups_Printer>(name);
     return queue.get();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The printers of this machine: the CUPS queues, reached through Qt
-// PrintSupport and libcups, and the application's own PDF printer.
-#include "platform/paged_printer.h"
+// The CUPS queues, reached through Qt PrintSupport and libcups. The
+// application loads them from a module of their own (printer_module.h).
+#include "platform/system_printers.h"
 
 #include <QPrinterInfo>
 
@@ -35,23 +35,24 @@ private:
     bool resolution_known_ = false;
 };
 
-class Qt_Printer_Platform : public Printer_Switch {
+// The CUPS queues as Qt PrintSupport lists them.
+class Cups_Queues : public Print_Queues {
 public:
-    // `pdf_output_folder` gives the folder of the built-in PDF printer's files
-    // ("印刷データ" in the data folder) when a job starts.
-    explicit Qt_Printer_Platform(std::function<QString()> pdf_output_folder);
-    ~Qt_Printer_Platform() override;
-
-    // The CUPS queues, then the built-in PDF printer.
-    QStringList Installed_Printers() const override;
-    Pdf_File_Printer& Built_In_Pdf_Printer() { return pdf_; }
-
-protected:
-    Paged_Printer* Find_Printer(const QString& device_name) override;
+    QStringList Names() const override;
+    // A fresh object reads the queue's sizes and resolution as they are now.
+    Paged_Printer* Open(const QString& name) override;
 
 private:
-    Pdf_File_Printer pdf_;
     std::map<QString, std::unique_ptr<Cups_Printer>> queues_;
+};
+
+// The CUPS queues and the built-in PDF printer, in this process.
+class Qt_Printer_Platform : public System_Printers {
+public:
+    explicit Qt_Printer_Platform(std::function<QString()> pdf_output_folder)
+        : System_Printers(std::move(pdf_output_folder), std::make_unique<Cups_Queues>())
+    {
+    }
 };
 
 }  // namespace platform

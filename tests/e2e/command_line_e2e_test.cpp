@@ -2,7 +2,7 @@
 // folder of its own (its settings and data beside it, as on a USB stick), with
 // no display, printing to the real CUPS queues and the built-in PDF printer.
 #include "cups_jobs.h"
-#include "platform/printer_platform.h"
+#include "platform/printer_module.h"
 #include "platform/single_instance.h"
 #include "label_fixtures.h"
 #include "print_fixtures.h"
@@ -43,9 +43,10 @@ protected:
         const QString program = folder.filePath(QStringLiteral("paruberina"));
         ASSERT_TRUE(::link(PARUBERINA_EXE, QFile::encodeName(program).constData()) == 0
                     || QFile::copy(QStringLiteral(PARUBERINA_EXE), program));
-        // The allergen list lies beside the executable, as installed.
-        const QString allergens = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir().filePath(QStringLiteral("allergens.txt"));
-        ASSERT_TRUE(QFile::copy(allergens, folder.filePath(QStringLiteral("allergens.txt"))));
+        // The allergen list and the printer module lie beside the executable, as installed.
+        const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
+        for (const QString& name : {QStringLiteral("allergens.txt"), QString::fromLatin1(platform::kPrinter_Module_File)})
+            ASSERT_TRUE(QFile::copy(program_folder.filePath(name), folder.filePath(name))) << name.toStdString();
         ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(Data_Folder()));
         Save_Settings(e2e::kZebra);
     }
