@@ -13,10 +13,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Paruberina developers <paruberina@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# Libraries (Qt, CUPS, libzip) are found by dpkg-shlibdeps; the platform plugin
-# (only recommended by Qt) and the label font are not linked, so they are named here.
+# Linked libraries (Qt, and CUPS through the printer module) are found by
+# dpkg-shlibdeps; libzip (loaded on first use), the platform plugin (only
+# recommended by Qt) and the label font are not linked, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4, qt6-qpa-plugins, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, printer-driver-cups-pdf")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,6 +1,7 @@
 #include "maintenance/zip_archive.h"
 
 #include "maintenance/data_files.h"
+#include "maintenance/libzip_functions.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include <zip.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -21,12 +21,12 @@
 namespace maintenance {
 namespace {
 
-QString Zip_Open_Error(int code)
+QString Zip_Open_Error(const Libzip& zip, int code)
 {
     zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
-    zip_error_fini(&error);
+    zip.error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip.error_strerror(&error));
+    zip.error_fini(&error);
     return text;
 }
 
@@ -40,9 +40,9 @@ QString Decode_Entry_Name(const char* raw)
     return utf8.hasError() ? store::Decode_Cp932(bytes) : decoded;
 }
 
-QString Zip_Error(zip_t* archive)
+QString Zip_Error(const Libzip& zip, zip_t* archive)
 {
-    return QString::fromLocal8Bit(zip_strerror(archive));
+    return QString::fromLocal8Bit(zip.strerror(archive));
 }
 
 QString Mebibytes(qint64 bytes)
@@ -57,24 +57,24 @@ bool Has_One_Of(const QString& name, const QStringList& extensions)
 }
 
 // Checks every entry's name and claimed size before anything is unpacked.
-QString Check_Entries(zip_t* archive, const QStringList& extensions, QStringList& names)
+QString Check_Entries(const Libzip& zip, zip_t* archive, const QStringList& extensions, QStringList& names)
 {
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = zip.get_num_entries(archive, 0);
     if (count > kMaxRestoreEntries)
         return QStringLiteral("項目が多すぎます (%1 個)").arg(count);
     qint64 total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* raw = zip_get_name(archive, i, ZIP_FL_ENC_RAW);
+        const char* raw = zip.get_name(archive, i, ZIP_FL_ENC_RAW);
         if (!raw)
-            return Zip_Error(archive);
+            return Zip_Error(zip, archive);
         const QString name = Decode_Entry_Name(raw);
         if (!Is_Bare_File_Name(name))
             return QStringLiteral("ファイル名ではない項目「%1」を含んでいます").arg(name);
         if (!Has_One_Of(name, extensions))
             return QStringLiteral("データファイルではない項目「%1」を含んでいます").arg(name);
         zip_stat_t stat;
-        if (zip_stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
-            return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
+        if (zip.stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+            return QStringLiteral("%1: %2").arg(name, Zip_Error(zip, archive));
         if (stat.size > zip_uint64_t(kMaxRestoreBytes))
             return QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxRestoreBytes));
         total += qint64(stat.size);
@@ -87,14 +87,14 @@ QString Check_Entries(zip_t* archive, const QStringList& extensions, QStringList
 
 // Streams entry `index` into `path`, stopping at the limit whatever the header
 // claims; `total` counts the bytes of all entries so far. The file is synced.
-QString Unpack_Entry(zip_t* archive, zip_int64_t index, const QString& name, const QString& path, qint64& total)
+QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const QString& name, const QString& path, qint64& total)
 {
     zip_stat_t stat;
-    if (zip_stat_index(archive, index, 0, &stat) != 0)
-        return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
-    zip_file_t* entry = zip_fopen_index(archive, index, 0);
+    if (zip.stat_index(archive, index, 0, &stat) != 0)
+        return QStringLiteral("%1: %2").arg(name, Zip_Error(zip, archive));
+    zip_file_t* entry = zip.fopen_index(archive, index, 0);
     if (!entry)
-        return QStringLiteral("%1: %2").arg(name, Zip_Error(archive));
+        return QStringLiteral("%1: %2").arg(name, Zip_Error(zip, archive));
     QFile file(path);
     QString error;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -103,9 +103,9 @@ QString Unpack_Entry(zip_t* archive, zip_int64_t index, const QString& name, con
     std::vector<char> buffer(64 * 1024);
     while (error.isEmpty()) {
         // Reading past the end makes libzip check the CRC of the whole entry.
-        const zip_int64_t read = zip_fread(entry, buffer.data(), buffer.size());
+        const zip_int64_t read = zip.fread(entry, buffer.data(), buffer.size());
         if (read < 0) {
-            error = QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_file_strerror(entry)));
+            error = QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip.file_strerror(entry)));
         } else if (read == 0) {
             if (written != qint64(stat.size))
                 error = QStringLiteral("%1: 項目の大きさが一致しません").arg(name);
@@ -119,7 +119,7 @@ QString Unpack_Entry(zip_t* archive, zip_int64_t index, const QString& name, con
             total += read;
         }
     }
-    zip_fclose(entry);
+    zip.fclose(entry);
     if (error.isEmpty() && (!file.flush() || ::fsync(file.handle()) != 0))
         error = QStringLiteral("%1 を書き込めません: %2").arg(name, file.errorString());
     return error;
@@ -221,33 +221,38 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
             return {QStringLiteral("%1 を読み込めません: %2").arg(QFileInfo(path).fileName(), file.errorString())};
         contents.push_back(std::move(bytes));
     }
+    QString unavailable;
+    const Libzip* libzip = Load_Libzip(unavailable);
+    if (!libzip)
+        return {QStringLiteral("%1 を開けません: %2").arg(archive_path, unavailable)};
+    const Libzip& zip = *libzip;
     Remove_Stale_Archive_Temporaries(archive_path);
     int open_error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(archive_path).constData(), ZIP_CREATE, &open_error);
+    zip_t* archive = zip.open(QFile::encodeName(archive_path).constData(), ZIP_CREATE, &open_error);
     if (!archive)
-        return {QStringLiteral("%1 を開けません: %2").arg(archive_path, Zip_Open_Error(open_error))};
+        return {QStringLiteral("%1 を開けません: %2").arg(archive_path, Zip_Open_Error(zip, open_error))};
     for (int i = 0; i < file_paths.size(); ++i) {
         const QFileInfo info(file_paths.at(i));
         const QByteArray& bytes = contents[static_cast<size_t>(i)];
-        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+        zip_source_t* source = zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
         const zip_int64_t index =
-            source ? zip_file_add(archive, info.fileName().toUtf8().constData(), source,
+            source ? zip.file_add(archive, info.fileName().toUtf8().constData(), source,
                                   ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
                    : -1;
         if (index < 0) {
-            const QString error = QString::fromLocal8Bit(zip_strerror(archive));
+            const QString error = QString::fromLocal8Bit(zip.strerror(archive));
             if (source)
-                zip_source_free(source);
-            zip_discard(archive);
+                zip.source_free(source);
+            zip.discard(archive);
             return {QStringLiteral("%1 を追加できません: %2").arg(info.fileName(), error)};
         }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
-        zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index),
+        zip.set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
+        zip.file_set_mtime(archive, static_cast<zip_uint64_t>(index),
                            static_cast<time_t>(info.lastModified().toSecsSinceEpoch()), 0);
     }
-    if (zip_close(archive) != 0) {
-        const QString error = QString::fromLocal8Bit(zip_strerror(archive));
-        zip_discard(archive);
+    if (zip.close(archive) != 0) {
+        const QString error = QString::fromLocal8Bit(zip.strerror(archive));
+        zip.discard(archive);
         return {QStringLiteral("%1 を書き込めません: %2").arg(archive_path, error)};
     }
     return {};
@@ -271,30 +276,35 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
     const auto refused = [&archive_name](const QString& reason) {
         return store::Write_Result{QStringLiteral("%1 は復元できません: %2").arg(archive_name, reason)};
     };
+    QString unavailable;
+    const Libzip* libzip = Load_Libzip(unavailable);
+    if (!libzip)
+        return {QStringLiteral("%1 を読み込めません: %2").arg(archive_name, unavailable)};
+    const Libzip& zip = *libzip;
     int open_error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &open_error);
+    zip_t* archive = zip.open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &open_error);
     if (!archive)
-        return {QStringLiteral("%1 を読み込めません: %2").arg(archive_name, Zip_Open_Error(open_error))};
+        return {QStringLiteral("%1 を読み込めません: %2").arg(archive_name, Zip_Open_Error(zip, open_error))};
     QStringList names;
-    if (const QString error = Check_Entries(archive, extensions, names); !error.isEmpty()) {
-        zip_discard(archive);
+    if (const QString error = Check_Entries(zip, archive, extensions, names); !error.isEmpty()) {
+        zip.discard(archive);
         return refused(error);
     }
 
     QTemporaryDir staging(Path_In(target_folder, kStagingPrefix + QStringLiteral("XXXXXX")));
     if (!staging.isValid()) {
-        zip_discard(archive);
+        zip.discard(archive);
         return {QStringLiteral("%1 に書き込めません: %2").arg(target_folder, staging.errorString())};
     }
     qint64 total = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString error = Unpack_Entry(archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
+        const QString error = Unpack_Entry(zip, archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
         if (!error.isEmpty()) {
-            zip_discard(archive);
+            zip.discard(archive);
             return refused(error);
         }
     }
-    zip_discard(archive);
+    zip.discard(archive);
 
     Replacement replacement(staging.path());
     for (const QString& name : names) {
@@ -313,16 +323,21 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
 QStringList Zip_Entry_Names(const QString& archive_path)
 {
     QStringList names;
+    QString unavailable;
+    const Libzip* libzip = Load_Libzip(unavailable);
+    if (!libzip)
+        return names;
+    const Libzip& zip = *libzip;
     int open_error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY, &open_error);
+    zip_t* archive = zip.open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY, &open_error);
     if (!archive)
         return names;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    const zip_int64_t count = zip.get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-        if (const char* raw = zip_get_name(archive, i, ZIP_FL_ENC_RAW))
+        if (const char* raw = zip.get_name(archive, i, ZIP_FL_ENC_RAW))
             names << Decode_Entry_Name(raw);
     }
-    zip_discard(archive);
+    zip.discard(archive);
     return names;
 }
 

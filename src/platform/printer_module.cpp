@@ -1,10 +1,8 @@
 #include "platform/printer_module.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QtGlobal>
+#include "platform/loaded_library.h"
 
-#include <dlfcn.h>
+#include <QCoreApplication>
 
 namespace platform {
 
@@ -31,21 +29,12 @@ private:
         return loaded_ != nullptr;
     }
 
-    void Warn(const char* reason) const
-    {
-        qWarning("%s", qUtf8Printable(QStringLiteral("プリンタの一覧を読めません（%1）").arg(QString::fromLocal8Bit(reason))));
-    }
-
     Print_Queues* Load() const
     {
-        void* module = ::dlopen(QFile::encodeName(module_path_).constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            Warn(::dlerror());
-            return nullptr;
-        }
-        auto create = reinterpret_cast<Create_Print_Queues>(::dlsym(module, kPrinter_Module_Entry));
-        if (!create) {
-            Warn(::dlerror());
+        Loaded_Library module(module_path_);
+        Create_Print_Queues create = nullptr;
+        if (!module.Find(create, kPrinter_Module_Entry)) {
+            qWarning("%s", qUtf8Printable(QStringLiteral("プリンタの一覧を読めません（%1）").arg(module.Error())));
             return nullptr;
         }
         return create();
