@@ -206,8 +206,11 @@ void Check_Mandatory_Items(const products::Product_Record& product, const Issue_
     require(product[Category_Name], QStringLiteral("名称"));
     require(product[Ingredients], QStringLiteral("原材料名"));
     require(issue.contents, QStringLiteral("内容量"));
-    if (product[Date_Kind] != QStringLiteral("表示しない") && product[Date_Elsewhere_Note].trimmed().isEmpty())
-        require(product[Date_Format], QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))));
+    if (product[Date_Kind] != QStringLiteral("表示しない") && product[Date_Elsewhere_Note].trimmed().isEmpty()) {
+        // A product without a date kind is named by both kinds.
+        const QString kind = QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))).trimmed();
+        require(product[Date_Format], kind.isEmpty() ? QStringLiteral("消費期限または賞味期限") : kind);
+    }
     require(product[Storage], QStringLiteral("保存方法"));
     require(product[Responsible], QStringLiteral("責任者"));
     if (!Item_Value(product[Responsible]).isEmpty() && !Has_Address(product))

@@ -38,7 +38,8 @@ for needed in libqt6widgets6 libqt6printsupport6 libcups2 libzip4 qt6-qpa-plugin
   grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed"
 done
 contents=$(dpkg-deb -c "$DEB")
-for path in ./usr/bin/paruberina ./usr/lib/paruberina/paruberina ./usr/lib/paruberina/help/index.html \
+for path in ./usr/bin/paruberina ./usr/lib/paruberina/paruberina ./usr/lib/paruberina/paruberina-printers.so \
+            ./usr/lib/paruberina/help/index.html \
             ./usr/lib/paruberina/pura00.bmp ./usr/lib/paruberina/allergens.txt \
             ./usr/share/applications/paruberina.desktop \
             ./usr/share/icons/hicolor/scalable/apps/paruberina.svg; do
@@ -87,5 +88,14 @@ for file in user_v2.dat 商品情報_v2.tsv 文字列情報_v2.tsv 単語テー�
   [ -s "$DATA/$file" ] || fail "$file missing from the user's data folder"
 done
 [ "$(stat -c %U "$DATA/user_v2.dat")" = "$USER_NAME" ] || fail "settings not owned by the user"
+
+# The installed command finds the CUPS queues through the printer module
+# installed beside the executable (a product of its own to check).
+if lpstat -p Zebra >/dev/null 2>&1; then
+  printf '2.00\r\n0001\t標準01 65x45\tテスト品\r\n' | iconv -f UTF-8 -t CP932 >"$DATA/商品情報_v2.tsv"
+  chown "$USER_NAME:" "$DATA/商品情報_v2.tsv"
+  as_user paruberina check --product 1 --printer Zebra >"$WORK/check.log" 2>&1 \
+    || { cat "$WORK/check.log"; fail "the installed command does not find the queue Zebra"; }
+fi
 if [ -n "${SCREENSHOT_DIR:-}" ]; then cp "$HOME_DIR/main-menu.png" "$SCREENSHOT_DIR/installed-main-menu.png"; fi
 echo "PASS: installed package starts for a normal user and fills $DATA"

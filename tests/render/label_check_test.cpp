@@ -170,6 +170,12 @@ TEST_F(Label_Check, EachFindingFromASmallLabel)
              p[products::Date_Kind] = QStringLiteral("賞味期限:");
              p[products::Date_Format].clear();
          })},
+        {"date without kind or format", Small_Layout(), "", kWithinRangeDpi,
+         {"warning [表示項目] 「消費期限または賞味期限」が空欄です(表示が義務付けられています)"},
+         Small_Product([](Product_Record& p) {
+             p[products::Date_Kind].clear();
+             p[products::Date_Format].clear();
+         })},
         {"date not shown", Small_Layout(), "", kWithinRangeDpi, {},
          Small_Product([](Product_Record& p) {
              p[products::Date_Kind] = QStringLiteral("表示しない");
