@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <malloc.h>
+
 namespace platform {
 
 QSizeF Page_Twips(const QPageSize& size)
@@ -29,6 +31,21 @@ QSizeF Page_Twips(const QPageSize& size)
 namespace {
 
 const QString kLabelPageName = QStringLiteral("Label");
+
+// QPdfWriter compresses every finished page through buffers of 16 MiB that it
+// allocates and frees page by page. glibc serves blocks that large with mmap,
+// so each label page would map them, fault their pages in and unmap them
+// again, which costs more than drawing the label. Below these thresholds the
+// heap keeps them between pages; only the pages written to become resident.
+void Keep_Page_Buffers_In_Heap()
+{
+    static const bool kept = [] {
+        constexpr int kMmapThreshold = 32 * 1024 * 1024;
+        return ::mallopt(M_MMAP_THRESHOLD, kMmapThreshold) == 1
+               && ::mallopt(M_TRIM_THRESHOLD, 2 * kMmapThreshold) == 1;
+    }();
+    (void)kept;
+}
 
 }  // namespace
 
@@ -150,6 +167,7 @@ QPainter* Paged_Printer::Page_Painter()
     if (job_path_.isEmpty())
         return nullptr;
     job_page_ = Current_Page_Size();
+    Keep_Page_Buffers_In_Heap();
     writer_ = std::make_unique<QPdfWriter>(job_path_);
     writer_->setCreator(name_);
     writer_->setResolution(resolution_);
