@@ -84,10 +84,9 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
         return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, QByteArray& out) {
+        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
             const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
-            out.reserve(old_file.bytes.size() + encoded.bytes.size() + 2 * lines.size() + 16);
-            store::Append_Line(out, lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             bool placed = false;
             for (qsizetype i = 1; i < lines.size(); ++i) {
                 const QByteArrayView line = lines.at(i);
@@ -98,19 +97,19 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
                                     QStringLiteral("よろしいですか？")))
                             return store::Outcome::Declined();
                         // A line that reads as the new one keeps its own bytes.
-                        store::Append_Line(out, store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
+                        out.Append_Line(store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
                         placed = true;
                         continue;
                     }
                     if (typed < store::Lenient_Number(line_key)) {
-                        store::Append_Line(out, encoded.bytes);
+                        out.Append_Line(encoded.bytes);
                         placed = true;
                     }
                 }
-                store::Append_Line(out, line);
+                out.Append_Line(line);
             }
             if (!placed)
-                store::Append_Line(out, encoded.bytes);
+                out.Append_Line(encoded.bytes);
             return store::Outcome::Done();
         });
     switch (result.kind) {
@@ -128,13 +127,12 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, QByteArray& out) {
+        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
             const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
-            out.reserve(old_file.bytes.size() + 2 * lines.size() + 16);
-            store::Append_Line(out, lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             for (qsizetype i = 1; i < lines.size(); ++i) {
                 if (!Line_Has_Key(lines.at(i), key))
-                    store::Append_Line(out, lines.at(i));
+                    out.Append_Line(lines.at(i));
             }
             return store::Outcome::Done();
         });

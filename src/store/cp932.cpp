@@ -295,10 +295,29 @@ Last_Line Read_Last_Line(const QString& path)
     return {};
 }
 
-void Append_Line(QByteArray& out, QByteArrayView line)
+void Byte_Pieces::Append_Line(QByteArrayView line)
 {
-    out += line;
-    out += "\r\n";
+    static constexpr QByteArrayView kCrLf("\r\n");
+    const char* source_end = source_.data() + source_.size();
+    const bool in_source = !source_.isEmpty() && line.data() >= source_.data() && line.data() + line.size() <= source_end;
+    if (in_source && source_end - (line.data() + line.size()) >= 2
+        && QByteArrayView(line.data() + line.size(), 2) == kCrLf) {
+        Append(QByteArrayView(line.data(), line.size() + 2));
+        return;
+    }
+    Append(line);
+    Append(kCrLf);
+}
+
+void Byte_Pieces::Append(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (!pieces_.empty() && pieces_.back().data() + pieces_.back().size() == bytes.data()) {
+        pieces_.back() = QByteArrayView(pieces_.back().data(), pieces_.back().size() + bytes.size());
+        return;
+    }
+    pieces_.push_back(bytes);
 }
 
 namespace {
@@ -382,10 +401,20 @@ Write_Result Write_Text_Lines(const QString& path, const QStringList& lines)
 
 Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const QByteArray& bytes)
 {
+    Byte_Pieces pieces;
+    pieces.Append(bytes);
+    return Replace_File_Atomically(path, temp_path, pieces);
+}
+
+Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const Byte_Pieces& bytes)
+{
     QFile temp(temp_path);
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return {QStringLiteral("%1 を作成できません: %2").arg(temp_path, temp.errorString())};
-    const bool written = temp.write(bytes) == bytes.size() && temp.flush() && ::fsync(temp.handle()) == 0;
+    bool written = true;
+    for (const QByteArrayView piece : bytes.Pieces())
+        written = written && temp.write(piece.data(), piece.size()) == piece.size();
+    written = written && temp.flush() && ::fsync(temp.handle()) == 0;
     const QString write_error = temp.errorString();
     temp.close();
     if (!written) {

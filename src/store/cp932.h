@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 #include <optional>
 
 namespace store {
@@ -105,8 +107,26 @@ struct Last_Line {
 };
 Last_Line Read_Last_Line(const QString& path);
 
-// The lines written back: each line's bytes with CR LF after it.
-void Append_Line(QByteArray& out, QByteArrayView line);
+// The bytes of a file about to be written, as pieces of buffers that outlive
+// it: a rewrite that keeps most of a large file writes its unchanged lines
+// straight from the bytes read instead of copying them into a new buffer.
+class Byte_Pieces {
+public:
+    // `source`: the bytes read, which the unchanged lines are views of.
+    explicit Byte_Pieces(QByteArrayView source = {}) : source_(source) {}
+
+    // The line's bytes with CR LF after it (as written back, whatever ended the
+    // line before); a line of the source that CR LF follows there stays one
+    // piece with the lines next to it.
+    void Append_Line(QByteArrayView line);
+    // The bytes as they stand.
+    void Append(QByteArrayView bytes);
+    const std::vector<QByteArrayView>& Pieces() const { return pieces_; }
+
+private:
+    QByteArrayView source_;
+    std::vector<QByteArrayView> pieces_;
+};
 
 // Outcome of a write: empty error = success.
 struct Write_Result {
@@ -126,5 +146,6 @@ Write_Result Write_Text_Lines(const QString& path, const QStringList& lines);
 // Writes the bytes to `temp_path`, flushes and syncs them, then renames the
 // temporary file over `path` in one step: the real file is never absent or half written.
 Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const QByteArray& bytes);
+Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const Byte_Pieces& bytes);
 
 }  // namespace store

@@ -49,16 +49,18 @@ Write_Result Create_File_If_Missing(const QString& path, const QStringList& line
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
                          const Rewrite_Step& step)
 {
+    QByteArray encoded_bytes;  // written after the step returns
     return Rewrite_Bytes_Via_Temp(data_folder, real_name, temp_name,
-                                  [&step](const File_Bytes& old_bytes, QByteArray& new_bytes) {
+                                  [&](const File_Bytes& old_bytes, Byte_Pieces& new_bytes) {
                                       Text_File old_file = Split_Text_Lines(old_bytes.bytes);
                                       old_file.opened = old_bytes.opened;
                                       QStringList new_lines;
                                       if (!step(old_file, new_lines))
                                           return Outcome::Declined();
-                                      if (Write_Result encoded = Encode_Lines(new_lines, new_bytes, old_file);
+                                      if (Write_Result encoded = Encode_Lines(new_lines, encoded_bytes, old_file);
                                           !encoded.ok())
                                           return Outcome::Failed({encoded.error});
+                                      new_bytes.Append(encoded_bytes);
                                       return Outcome::Done();
                                   });
 }
@@ -71,7 +73,7 @@ Outcome Rewrite_Bytes_Via_Temp(const QString& data_folder, const QString& real_n
     const File_Bytes old_file = Read_File_Bytes(real_path);
     if (!old_file.error.isEmpty())
         return Outcome::Failed({old_file.error});
-    QByteArray bytes;
+    Byte_Pieces bytes(old_file.bytes);
     const Outcome made = step(old_file, bytes);
     if (made.kind == Outcome::Kind::Declined)
         QFile::remove(temp_path);

@@ -51,8 +51,9 @@ Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, c
                                 const Rewrite_Step& step);
 
 // Produces the new bytes from the old (opened = false when the file does not
-// exist): Done to write them, Declined to abandon the rewrite, Failed with its reason.
-using Byte_Rewrite_Step = std::function<Outcome(const File_Bytes& old_file, QByteArray& new_bytes)>;
+// exist), as pieces that may be views of the old bytes or of buffers that outlive
+// the rewrite: Done to write them, Declined to abandon the rewrite, Failed with its reason.
+using Byte_Rewrite_Step = std::function<Outcome(const File_Bytes& old_file, Byte_Pieces& new_bytes)>;
 
 // Rewrite_Via_Temp for a step that works on the file's bytes.
 Outcome Rewrite_Bytes_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,

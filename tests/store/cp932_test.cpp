@@ -244,3 +244,40 @@ TEST(Cp932, DecodedContainsFindsOnlyWholeCharacters)
         EXPECT_EQ(Decode_Cp932(c.bytes).contains(c.word), c.holds) << c.bytes.toHex().toStdString();
     }
 }
+
+namespace {
+
+QByteArray Joined(const store::Byte_Pieces& pieces)
+{
+    QByteArray bytes;
+    for (const QByteArrayView piece : pieces.Pieces())
+        bytes += piece;
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Cp932, LinesWrittenBackEndInCrLfAndUnchangedRunsStayOnePiece)
+{
+    const QByteArray source("v\r\nab\r\ncd\r\nef\nlast");
+    const QList<QByteArrayView> lines = store::Split_Raw_Lines(source);
+    ASSERT_EQ(lines.size(), 5);
+    store::Byte_Pieces kept(source);
+    for (const QByteArrayView line : lines)
+        kept.Append_Line(line);
+    EXPECT_EQ(Joined(kept), QByteArray("v\r\nab\r\ncd\r\nef\r\nlast\r\n"));
+    // "v", "ab" and "cd" with their CR LF, then "ef" whose bare LF becomes CR LF.
+    EXPECT_EQ(kept.Pieces().front(), QByteArrayView("v\r\nab\r\ncd\r\nef"));
+
+    const QByteArray replacement("XY");
+    store::Byte_Pieces replaced(source);
+    replaced.Append_Line(lines.at(0));
+    replaced.Append_Line(replacement);
+    replaced.Append_Line(lines.at(2));
+    EXPECT_EQ(Joined(replaced), QByteArray("v\r\nXY\r\ncd\r\n"));
+
+    store::Byte_Pieces outside;  // lines of other buffers get their own CR LF
+    outside.Append_Line(lines.at(1));
+    outside.Append_Line(replacement);
+    EXPECT_EQ(Joined(outside), QByteArray("ab\r\nXY\r\n"));
+}
