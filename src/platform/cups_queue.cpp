@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include <iterator>
+
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -15,8 +17,10 @@ Queue_State Query_Queue(const QString& queue)
                      queue.toUtf8().constData());
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    static const char* const wanted[] = {"printer-state", "printer-is-accepting-jobs", "printer-resolution-default"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    static const char* const wanted[] = {"printer-state", "printer-is-accepting-jobs", "printer-resolution-default",
+                                         "printer-config-change-time"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", std::size(wanted), nullptr,
+                  wanted);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     const ipp_status_t status = cupsLastError();
     state.reachable = response != nullptr || (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE
@@ -33,6 +37,8 @@ Queue_State Query_Queue(const QString& queue)
             const int x = ippGetResolution(a, 0, &y, &units);
             state.default_resolution = units == IPP_RES_PER_CM ? qRound(x * 2.54) : x;
         }
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-config-change-time", IPP_TAG_INTEGER))
+            state.config_change_time = ippGetInteger(a, 0);
     }
     ippDelete(response);
     return state;

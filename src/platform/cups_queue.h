@@ -14,6 +14,7 @@ struct Queue_State {
     bool stopped = false;
     bool accepting = false;
     int default_resolution = 0;  // dots per inch; 0 when the queue reports none
+    int config_change_time = 0;  // when the queue's settings last changed (seconds); 0 unknown
 };
 
 // Whether the queue's driver takes CUPS or PWG raster (its PPD's filter turns

@@ -23,17 +23,22 @@ QString Page_Size_Option(const QPageSize& page)
 
 }  // namespace
 
-Cups_Printer::Cups_Printer(const QString& queue)
-    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), Query_Queue(queue).default_resolution)
+Cups_Printer::Cups_Printer(const QString& queue) : Cups_Printer(queue, Query_Queue(queue))
 {
 }
 
-Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, int resolution)
+Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state)
+    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), state)
+{
+}
+
+Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state)
     : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
-                    resolution > 0 ? resolution : kUnknownResolution),
+                    state.default_resolution > 0 ? state.default_resolution : kUnknownResolution),
       default_page_(info.defaultPageSize()),
       raster_driver_(Queue_Has_Raster_Driver(queue)),
-      resolution_known_(resolution > 0)
+      resolution_known_(state.default_resolution > 0),
+      config_change_time_(state.config_change_time)
 {
     if (!default_page_.isValid())
         default_page_ = QPageSize(QPageSize::A4);
@@ -85,10 +90,15 @@ QStringList Cups_Queues::Names() const
 
 Paged_Printer* Cups_Queues::Open(const QString& name)
 {
+    const Queue_State state = Query_Queue(name);
+    const auto known = queues_.find(name);
+    if (known != queues_.end() && state.found && state.config_change_time != 0
+        && known->second->Config_Change_Time() == state.config_change_time)
+        return known->second.get();
     if (!Names().contains(name))
         return nullptr;
     auto& queue = queues_[name];
-    queue = std::make_unique<Cups_Printer>(name);
+    queue = std::make_unique<Cups_Printer>(name, state);
     return queue.get();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The CUPS queues, reached through Qt PrintSupport and libcups. The
 // application loads them from a module of their own (printer_module.h).
+#include "platform/cups_queue.h"
 #include "platform/system_printers.h"
 
 #include <QPrinterInfo>
@@ -18,7 +19,11 @@ namespace platform {
 class Cups_Printer : public Paged_Printer {
 public:
     explicit Cups_Printer(const QString& queue);
+    // The queue as `state` (just queried) describes it.
+    Cups_Printer(const QString& queue, const Queue_State& state);
     bool Raster_Driver() const override { return raster_driver_; }
+    // When the queue's settings had last changed as this object read them (0 unknown).
+    int Config_Change_Time() const { return config_change_time_; }
 
 protected:
     QPageSize Default_Page_Size() const override { return default_page_; }
@@ -28,18 +33,20 @@ protected:
     Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) override;
 
 private:
-    Cups_Printer(const QString& queue, const QPrinterInfo& info, int resolution);
+    Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state);
 
     QPageSize default_page_;
     bool raster_driver_ = false;
     bool resolution_known_ = false;
+    int config_change_time_ = 0;
 };
 
 // The CUPS queues as Qt PrintSupport lists them.
 class Cups_Queues : public Print_Queues {
 public:
     QStringList Names() const override;
-    // A fresh object reads the queue's sizes and resolution as they are now.
+    // The queue's sizes, resolution and driver as they are now: read again
+    // whenever the queue's settings have changed since they were last read.
     Paged_Printer* Open(const QString& name) override;
 
 private:

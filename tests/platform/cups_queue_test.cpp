@@ -1,5 +1,11 @@
-// Which queues have a raster driver, from the filter lines of their PPD.
+// Which queues have a raster driver, from the filter lines of their PPD; a
+// queue read again when, and only when, its settings change.
 #include "platform/cups_queue.h"
+#include "platform/qt_printer_platform.h"
+#include "support/gui_application.h"
+
+#include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +28,44 @@ TEST(Ppd_Has_Raster_Driver, TheInputTypeOfAFilterLineDecides)
     };
     for (const auto& [ppd, raster] : cases)
         EXPECT_EQ(platform::Ppd_Has_Raster_Driver(QByteArray(ppd)), raster) << ppd;
+}
+
+// A queue of its own on the test scheduler, removed at the end.
+class Temporary_Queue : public ::testing::Test {
+protected:
+    static constexpr const char* kName = "Paruberina_Queue_Test";
+
+    static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
+    void TearDown() override { Remove(); }
+
+    static QString Name() { return QString::fromLatin1(kName); }
+    // lpadmin -p NAME with the options: adds the queue or changes it.
+    static bool Set(const QStringList& options)
+    {
+        return QProcess::execute(QStringLiteral("lpadmin"), QStringList{QStringLiteral("-p"), Name()} + options) == 0;
+    }
+    static bool Remove() { return QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), Name()}) == 0; }
+};
+
+TEST_F(Temporary_Queue, IsReadAgainOnlyWhenItsSettingsChange)
+{
+    ASSERT_TRUE(Set({QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("file:///dev/null"), QStringLiteral("-m"),
+                     QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"), QStringLiteral("Resolution=203dpi")}))
+        << "start the test printers first: bash scripts/start-cups.sh";
+    platform::Cups_Queues queues;
+    platform::Paged_Printer* first = queues.Open(Name());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Resolution(), 203);
+    EXPECT_EQ(queues.Open(Name()), first);
+
+    QThread::msleep(1100);  // the scheduler counts changes in whole seconds
+    ASSERT_TRUE(Set({QStringLiteral("-o"), QStringLiteral("Resolution=300dpi")}));
+    platform::Paged_Printer* changed = queues.Open(Name());
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->Resolution(), 300);
+
+    ASSERT_TRUE(Remove());
+    EXPECT_EQ(queues.Open(Name()), nullptr);
 }
 
 }  // namespace
