@@ -87,7 +87,8 @@ QString Check_Entries(const Libzip& zip, zip_t* archive, const QStringList& exte
 
 // Streams entry `index` into `path`, stopping at the limit whatever the header
 // claims; `total` counts the bytes of all entries so far. The file is synced.
-QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const QString& name, const QString& path, qint64& total)
+QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const QString& name, const QString& path,
+                     qint64& total)
 {
     zip_stat_t stat;
     if (zip.stat_index(archive, index, 0, &stat) != 0)
@@ -234,7 +235,8 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     for (int i = 0; i < file_paths.size(); ++i) {
         const QFileInfo info(file_paths.at(i));
         const QByteArray& bytes = contents[static_cast<size_t>(i)];
-        zip_source_t* source = zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+        zip_source_t* source =
+            zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
         const zip_int64_t index =
             source ? zip.file_add(archive, info.fileName().toUtf8().constData(), source,
                                   ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
@@ -298,7 +300,8 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
     }
     qint64 total = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString error = Unpack_Entry(zip, archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
+        const QString error =
+            Unpack_Entry(zip, archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
         if (!error.isEmpty()) {
             zip.discard(archive);
             return refused(error);

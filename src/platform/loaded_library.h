@@ -12,7 +12,6 @@ public:
     // dynamic loader looks for in its usual places.
     explicit Loaded_Library(const QString& file);
 
-    bool Loaded() const { return handle_ != nullptr; }
     // Why the library, or the last function asked for, could not be found.
     const QString& Error() const { return error_; }
 

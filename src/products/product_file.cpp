@@ -84,7 +84,8 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
         return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
+        data_folder, kProductFileName, kProductTempName,
+        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
             const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
             out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             bool placed = false;
@@ -127,7 +128,8 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName, [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
+        data_folder, kProductFileName, kProductTempName,
+        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
             const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
             out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             for (qsizetype i = 1; i < lines.size(); ++i) {

@@ -299,7 +299,8 @@ void Byte_Pieces::Append_Line(QByteArrayView line)
 {
     static constexpr QByteArrayView kCrLf("\r\n");
     const char* source_end = source_.data() + source_.size();
-    const bool in_source = !source_.isEmpty() && line.data() >= source_.data() && line.data() + line.size() <= source_end;
+    const bool in_source =
+        !source_.isEmpty() && line.data() >= source_.data() && line.data() + line.size() <= source_end;
     if (in_source && source_end - (line.data() + line.size()) >= 2
         && QByteArrayView(line.data() + line.size(), 2) == kCrLf) {
         Append(QByteArrayView(line.data(), line.size() + 2));
