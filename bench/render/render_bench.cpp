@@ -3,6 +3,7 @@
 // characters with bare QPainter::drawText on the same kind of device: one call
 // per character, and one call per line (the characters of a line that share
 // their font).
+#include "fixtures/timing.h"
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
 #include "render/label_composer.h"
@@ -18,9 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
-#include <functional>
 #include <optional>
 
 namespace {
@@ -126,12 +125,7 @@ QImage Preview_Image(const layouts::Layout_Record& layout, const render::Surface
                   QImage::Format_RGB32);
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench_support::Seconds;
 
 // The label, and in turn with it the same characters drawn one line per call
 // (as BM_Preview_Line_DrawText does), so that the ratio holds on a busy

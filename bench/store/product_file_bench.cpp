@@ -5,6 +5,7 @@
 // Counters: "floor_ms" the floor's mean, "x_floor" the operation's time over it.
 #include "app/startup.h"
 #include "fixtures/full_product_file.h"
+#include "fixtures/timing.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "support/scripted_confirmation.h"
@@ -14,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <functional>
 
 namespace {
@@ -53,12 +53,7 @@ void Plain_Read_And_Rewrite()
     out.write(bytes);
 }
 
-double Seconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench_support::Seconds;
 
 // Times `operation` (the reported time) and, in its first iterations, `floor`
 // in turn; `reset` runs untimed after the operation.

@@ -23,10 +23,6 @@ QString Page_Size_Option(const QPageSize& page)
 
 }  // namespace
 
-Cups_Printer::Cups_Printer(const QString& queue) : Cups_Printer(queue, Query_Queue(queue))
-{
-}
-
 Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state)
     : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), state)
 {

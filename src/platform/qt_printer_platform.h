@@ -18,7 +18,6 @@ namespace platform {
 // job options. A queue that is stopped, rejects jobs or cannot be reached gets no job.
 class Cups_Printer : public Paged_Printer {
 public:
-    explicit Cups_Printer(const QString& queue);
     // The queue as `state` (just queried) describes it.
     Cups_Printer(const QString& queue, const Queue_State& state);
     bool Raster_Driver() const override { return raster_driver_; }
