@@ -179,12 +179,20 @@ QMap<QByteArray, QByteArray> Read_Recording(const QString& path)
     return entries;
 }
 
-}  // namespace
-
-TEST(Product_File_Bytes, EveryOperationGivesTheRecordedResult)
+bool Write_Recording(const QString& path, const std::vector<std::pair<QByteArray, QByteArray>>& entries)
 {
-    const QMap<QByteArray, QByteArray> recorded = Read_Recording(QStringLiteral(PRODUCT_FILE_RESULTS));
-    ASSERT_FALSE(recorded.isEmpty());
+    QByteArray all;
+    for (const auto& [name, bytes] : entries)
+        all += "### " + name + '\n' + QByteArray::number(bytes.size()) + '\n' + bytes + '\n';
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(all) == all.size();
+}
+
+// Every case's result in the recording's order: the queries on each input, then
+// the file after each operation on it.
+std::vector<std::pair<QByteArray, QByteArray>> Results()
+{
+    std::vector<std::pair<QByteArray, QByteArray>> results;
     for (const Input& input : Inputs()) {
         const auto fresh = [&input](Temp_Folder& dir) {
             if (input.bytes)
@@ -193,8 +201,7 @@ TEST(Product_File_Bytes, EveryOperationGivesTheRecordedResult)
         {
             Temp_Folder dir;
             fresh(dir);
-            const QByteArray name = QByteArray(input.name) + " / queries";
-            EXPECT_EQ(Queries(dir.Data_Folder()), recorded.value(name)) << name.constData();
+            results.emplace_back(QByteArray(input.name) + " / queries", Queries(dir.Data_Folder()));
         }
         for (const Operation& op : Operations()) {
             Temp_Folder dir;
@@ -206,8 +213,27 @@ TEST(Product_File_Bytes, EveryOperationGivesTheRecordedResult)
                                       + ui.Lines1().join('/').toUtf8() + "\n"
                                       + (QFile::exists(dir.File(kProductFileName)) ? dir.Read(kProductFileName)
                                                                                    : QByteArray("(no file)"));
-            EXPECT_EQ(result, recorded.value(name)) << name.constData();
+            results.emplace_back(name, result);
             EXPECT_FALSE(QFile::exists(dir.File(kProductTempName))) << name.constData();
         }
     }
+    return results;
+}
+
+}  // namespace
+
+// With PRODUCT_FILE_RECORD=1 the test writes the recording from the current
+// implementation instead of comparing with it:
+//   PRODUCT_FILE_RECORD=1 build/tests/products/products_tests --gtest_filter='Product_File_Bytes.*'
+TEST(Product_File_Bytes, EveryOperationGivesTheRecordedResult)
+{
+    const auto results = Results();
+    if (qEnvironmentVariableIsSet("PRODUCT_FILE_RECORD")) {
+        ASSERT_TRUE(Write_Recording(QStringLiteral(PRODUCT_FILE_RESULTS), results));
+        GTEST_SKIP() << "recorded " << results.size() << " results into " PRODUCT_FILE_RESULTS;
+    }
+    const QMap<QByteArray, QByteArray> recorded = Read_Recording(QStringLiteral(PRODUCT_FILE_RESULTS));
+    ASSERT_FALSE(recorded.isEmpty());
+    for (const auto& [name, result] : results)
+        EXPECT_EQ(result, recorded.value(name)) << name.constData();
 }
