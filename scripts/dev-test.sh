@@ -22,6 +22,6 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD_DIR" -j2
 cd "$BUILD_DIR"
 if [ "$#" -gt 0 ]; then
-  exec ctest --output-on-failure -j2 --timeout 600 -L '^(unit|screen)$' -R "$1"
+  exec ctest --output-on-failure -j2 --timeout 600 -L '^(unit|screen)$' -LE '^(e2e|package)$' -R "$1"
 fi
-exec ctest --output-on-failure -j2 --timeout 600 -L '^(unit|screen)$'
+exec ctest --output-on-failure -j2 --timeout 600 -L '^(unit|screen)$' -LE '^(e2e|package)$'
