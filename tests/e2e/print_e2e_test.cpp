@@ -324,7 +324,8 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
             }
             ASSERT_EQ(printed[true].size(), printed[false].size()) << name.toStdString();
             const Dot_Difference difference = Closest_Dots(printed[true], printed[false]);
-            EXPECT_LT(difference.differing, difference.black / 4)
+            // A label off by more than a dot, turned or missing a part differs in most of its dots.
+            EXPECT_LT(difference.differing, difference.black / 2)
                 << name.toStdString() << ": of " << difference.black << " black dots";
             QString error;
             EXPECT_EQ(test_support::Read_Barcodes(e2e::Picture_Folder() + QLatin1Char('/') + name + QStringLiteral(".png"),

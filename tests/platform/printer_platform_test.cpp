@@ -60,6 +60,25 @@ protected:
     platform::Pdf_File_Printer printer{[this] { return output; }};
 
     QStringList Files() const { return QDir(output).entryList(QDir::Files); }
+
+    // A job of two pages, "ラベル" and "２枚目", ended.
+    platform::Job_Result Two_Page_Job()
+    {
+        QPainter* painter = printer.Page_Painter();
+        if (!painter)
+            return {false, printer.Job_Error(), {}};
+        painter->drawText(100, 100, QStringLiteral("ラベル"));
+        if (!printer.New_Page())
+            return {false, QStringLiteral("no second page"), {}};
+        painter->drawText(100, 100, QStringLiteral("２枚目"));
+        return printer.End_Job();
+    }
+
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 TEST_F(Built_In_Pdf_Printer, AcceptsA4A5B5LetterUnderTheirWindowsNumbersOnly)
@@ -79,16 +98,9 @@ TEST_F(Built_In_Pdf_Printer, WritesEachJobAsAPdfOfTheLabelSizeIntoTheOutputFolde
     printer.Set_Label_Size_mm(QSizeF(60, 45));
     EXPECT_NEAR(printer.Page_Size_Twips().width(), 60 / 25.4 * 1440, 0.01);
     for (int job = 0; job < 2; ++job) {
-        QPainter* painter = printer.Page_Painter();
-        ASSERT_NE(painter, nullptr) << printer.Job_Error().toStdString();
-        painter->drawText(100, 100, QStringLiteral("ラベル"));
-        ASSERT_TRUE(printer.New_Page());
-        painter->drawText(100, 100, QStringLiteral("２枚目"));
-        const platform::Job_Result result = printer.End_Job();
+        const platform::Job_Result result = Two_Page_Job();
         ASSERT_TRUE(result.sent) << result.error.toStdString();
-        QFile file(result.output);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        const QByteArray pdf = Read(result.output);
         EXPECT_TRUE(pdf.startsWith("%PDF"));
         EXPECT_EQ(test_support::Pdf_Page_Count(pdf), 2);
         // 60 x 45 mm in whole points, as Qt writes page boxes
@@ -103,16 +115,9 @@ TEST_F(Built_In_Pdf_Printer, CopiesRepeatTheJobsPagesInOrderEachDrawnOnce)
 {
     printer.Set_Label_Size_mm(QSizeF(60, 45));
     ASSERT_EQ(printer.Set_Copy_Count(3), 3);
-    QPainter* painter = printer.Page_Painter();
-    ASSERT_NE(painter, nullptr) << printer.Job_Error().toStdString();
-    painter->drawText(100, 100, QStringLiteral("ラベル"));
-    ASSERT_TRUE(printer.New_Page());
-    painter->drawText(100, 100, QStringLiteral("２枚目"));
-    const platform::Job_Result result = printer.End_Job();
+    const platform::Job_Result result = Two_Page_Job();
     ASSERT_TRUE(result.sent) << result.error.toStdString();
-    QFile file(result.output);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(test_support::Pdf_Content_Streams(file.readAll()), 2);
+    EXPECT_EQ(test_support::Pdf_Content_Streams(Read(result.output)), 2);
     // Another reader sees six pages, the job's two three times over.
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {result.output, QStringLiteral("-")});
