@@ -1,8 +1,10 @@
 // Product-file operations on 9999 filled records (24 MB). Each operation is
-// timed beside its floor in the same run, turn about in its first iterations,
-// so that the ratio holds on a busy machine: a plain read of the file for the queries, a plain
-// read and rewrite of the same bytes for the operations that rewrite it.
-// Counters: "floor_ms" the floor's mean, "x_floor" the operation's time over it.
+// timed beside its floors in the same run, turn about in its first iterations,
+// so that the ratio holds on a busy machine: a plain read of the file for the
+// queries; for the operations that rewrite it, a plain read and rewrite of the
+// same bytes, and the floor that a safe rewrite cannot go below (read, write
+// the same bytes to a temporary file, fsync it, rename it over the file).
+// Counters: "<floor>_ms" each floor's mean, "x_<floor>" the operation's time over it.
 #include "app/startup.h"
 #include "fixtures/full_product_file.h"
 #include "fixtures/timing.h"
@@ -15,7 +17,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <functional>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -53,17 +60,33 @@ void Plain_Read_And_Rewrite()
     out.write(bytes);
 }
 
-using bench_support::Seconds;
+// What any safe rewrite of the file must do: read it, write the same bytes to
+// a temporary file, put them on the disk and rename the temporary file over it.
+void Safe_Rewrite_Floor()
+{
+    const QByteArray bytes = Plain_Read();
+    const QString temporary = File().dir.File(QStringLiteral("floor.tmp"));
+    QFile out(temporary);
+    out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    out.write(bytes);
+    out.flush();
+    ::fsync(out.handle());
+    out.close();
+    std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(File().Path()).constData());
+}
 
-// Times `operation` (the reported time) and, in its first iterations, `floor`
-// in turn; `reset` runs untimed after the operation.
-void Beside_Floor(benchmark::State& state, const std::function<void()>& operation, const std::function<void()>& floor,
-                  const std::function<void()>& reset = {})
+using bench_support::Seconds;
+using Floors = std::vector<std::pair<std::string, std::function<void()>>>;
+
+// Times `operation` (the reported time) and, in its first iterations, each
+// floor in turn; `reset` runs untimed after the operation.
+void Beside_Floors(benchmark::State& state, const std::function<void()>& operation, const Floors& floors,
+                   const std::function<void()>& reset = {})
 {
     constexpr int kFloorRuns = 30;  // enough for a mean; fast operations run thousands of times
     File();  // made before the first timing
     double operation_total = 0;
-    double floor_total = 0;
+    std::vector<double> floor_totals(floors.size(), 0.0);
     int floor_runs = 0;
     for (auto _ : state) {
         const double seconds = Seconds(operation);
@@ -72,33 +95,44 @@ void Beside_Floor(benchmark::State& state, const std::function<void()>& operatio
         if (reset)
             reset();
         if (floor_runs < kFloorRuns) {
-            floor_total += Seconds(floor);
+            for (size_t i = 0; i < floors.size(); ++i)
+                floor_totals[i] += Seconds(floors[i].second);
             ++floor_runs;
         }
     }
     const double operation_mean = operation_total / static_cast<double>(state.iterations());
-    const double floor_mean = floor_total / floor_runs;
-    state.counters["floor_ms"] = floor_mean * 1000;
-    state.counters["x_floor"] = operation_mean / floor_mean;
+    for (size_t i = 0; i < floors.size(); ++i) {
+        const double floor_mean = floor_totals[i] / floor_runs;
+        state.counters[floors[i].first + "_ms"] = floor_mean * 1000;
+        state.counters["x_" + floors[i].first] = operation_mean / floor_mean;
+    }
 }
+
+void Beside_Floor(benchmark::State& state, const std::function<void()>& operation, const std::function<void()>& floor)
+{
+    Beside_Floors(state, operation, {{"floor", floor}});
+}
+
+// The floors of an operation that rewrites the file.
+const Floors kRewriteFloors = {{"plain_rewrite", Plain_Read_And_Rewrite}, {"safe_floor", Safe_Rewrite_Floor}};
 
 void BM_Store_Product_Replace(benchmark::State& state)
 {
     test_support::Scripted_Confirmation ui;
-    Beside_Floor(
+    Beside_Floors(
         state,
         [&] {
             ui.answers = {true};
             products::Product_Record r = bench_support::Full_Product(5000);
             products::Store_Product(File().Folder(), r, ui);
         },
-        Plain_Read_And_Rewrite);
+        kRewriteFloors);
 }
 
 void BM_Delete_Product(benchmark::State& state)
 {
-    Beside_Floor(
-        state, [] { products::Delete_Product(File().Folder(), QStringLiteral("5000")); }, Plain_Read_And_Rewrite,
+    Beside_Floors(
+        state, [] { products::Delete_Product(File().Folder(), QStringLiteral("5000")); }, kRewriteFloors,
         [] { File().Restore(); });
 }
 

@@ -1,5 +1,6 @@
 // The application: one main menu, started once per application folder.
 #include "app/command_line.h"
+#include "app/first_frame.h"
 #include "app/main_menu.h"
 #include "app/startup.h"
 #include "screens/common/session.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QMessageBox>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -40,9 +40,9 @@ int main(int argc, char* argv[])
 
     app::MainMenu menu;
     menu.Form_Load();
-    menu.show();
-    // For measuring start-up: the program ends as soon as the main menu is up.
+    // For measuring start-up: the program ends once the main menu's first frame is painted.
     if (qEnvironmentVariableIsSet("PARUBERINA_EXIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &application, &QApplication::quit);
+        new app::Quit_After_First_Frame(menu);
+    menu.show();
     return application.exec();
 }

@@ -13,13 +13,17 @@ namespace app {
 QStringList Create_Missing_Files(const QString& data_folder)
 {
     QStringList errors;
-    const auto create = [&](const QString& name, const QStringList& lines) {
-        if (store::Write_Result r = store::Create_File_If_Missing(data_folder + name, lines); !r.ok())
+    // The default lines are made only for a file that is to be written.
+    const auto create = [&](const QString& name, QStringList (*default_lines)()) {
+        const QString path = data_folder + name;
+        if (!store::Needs_Default_File(path))
+            return;
+        if (store::Write_Result r = store::Create_File_If_Missing(path, default_lines()); !r.ok())
             errors << r.error;
     };
-    create(products::kProductFileName, products::Default_Product_File_Lines());
-    create(products::kStringsFileName, products::Default_Strings_Lines());
-    create(products::kWordTableFileName, products::Default_Word_Table_Lines());
+    create(products::kProductFileName, products::Default_Product_File_Lines);
+    create(products::kStringsFileName, products::Default_Strings_Lines);
+    create(products::kWordTableFileName, products::Default_Word_Table_Lines);
     errors << layouts::Ensure_Default_Layouts(data_folder);
     return errors;
 }

@@ -63,13 +63,24 @@ bool Ppd_Has_Raster_Driver(const QByteArray& ppd)
     return false;
 }
 
+bool Ppd_Leaves_Copies_To_Filters(const QByteArray& ppd)
+{
+    for (const QByteArray& line : ppd.split('\n'))
+        if (line.startsWith("*cupsManualCopies:"))
+            return line.mid(18).trimmed().startsWith("True");
+    return false;
+}
+
+bool Fetch_Queue_Ppd(const QString& queue, QFile& file)
+{
+    const QByteArray resource = "/printers/" + queue.toUtf8() + ".ppd";
+    return file.isOpen() && cupsGetFd(CUPS_HTTP_DEFAULT, resource.constData(), file.handle()) == HTTP_STATUS_OK;
+}
+
 bool Queue_Has_Raster_Driver(const QString& queue)
 {
     QTemporaryFile ppd;
-    if (!ppd.open())
-        return false;
-    const QByteArray resource = "/printers/" + queue.toUtf8() + ".ppd";
-    if (cupsGetFd(CUPS_HTTP_DEFAULT, resource.constData(), ppd.handle()) != HTTP_STATUS_OK)
+    if (!ppd.open() || !Fetch_Queue_Ppd(queue, ppd))
         return false;
     ppd.seek(0);
     return Ppd_Has_Raster_Driver(ppd.readAll());

@@ -1,6 +1,7 @@
 #pragma once
 // What the CUPS scheduler says about one queue, and submitting a file to it.
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <vector>
@@ -21,6 +22,13 @@ struct Queue_State {
 // raster into the printer's language); false for PDF and PostScript devices and
 // when the PPD cannot be had.
 bool Queue_Has_Raster_Driver(const QString& queue);
+
+// Whether the PPD says its driver makes no copies itself (*cupsManualCopies: True).
+bool Ppd_Leaves_Copies_To_Filters(const QByteArray& ppd);
+
+// Writes the queue's PPD as the scheduler has it into `file` (open for
+// writing); false when the queue has none or it cannot be had.
+bool Fetch_Queue_Ppd(const QString& queue, QFile& file);
 
 // The same for the text of a PPD.
 bool Ppd_Has_Raster_Driver(const QByteArray& ppd);

@@ -1,5 +1,7 @@
 #include "platform/paged_printer.h"
 
+#include "platform/pdf_copies.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -143,17 +145,35 @@ void Paged_Printer::Reset()
 {
     paper_number_ = 0;
     copies_ = 1;
+    copies_as_pages_ = false;
 }
 
 int Paged_Printer::Set_Copy_Count(int copies)
 {
     copies_ = std::max(1, copies);
-    return Copies_Made(copies_);
+    copies_as_pages_ = false;
+    return copies_;
 }
 
-QPagedPaintDevice* Paged_Printer::Page_Device()
+int Paged_Printer::Set_Page_Copies(int copies)
 {
-    return Page_Painter() ? writer_.get() : nullptr;
+    copies_ = std::max(1, copies);
+    copies_as_pages_ = true;
+    return copies_;
+}
+
+bool Paged_Printer::Repeats_Pages(bool raster) const
+{
+    // A raster driver that makes copies prints each one as a label of its own;
+    // a PDF device may be a file, which takes no copies.
+    if (copies_ <= 1 || Device_Makes_Copies(raster))
+        return copies_ > 1 && copies_as_pages_ && !raster;
+    return true;
+}
+
+std::unique_ptr<Raster_Job> Paged_Printer::Open_Raster_Job(const QString&, const QPageSize&)
+{
+    return nullptr;
 }
 
 QPainter* Paged_Printer::Page_Painter()
@@ -167,12 +187,16 @@ QPainter* Paged_Printer::Page_Painter()
     if (job_path_.isEmpty())
         return nullptr;
     job_page_ = Current_Page_Size();
-    Keep_Page_Buffers_In_Heap();
-    writer_ = std::make_unique<QPdfWriter>(job_path_);
-    writer_->setCreator(name_);
-    writer_->setResolution(resolution_);
-    writer_->setPageLayout(QPageLayout(job_page_, QPageLayout::Portrait, QMarginsF()));
-    if (!painter_.begin(writer_.get())) {
+    raster_ = Open_Raster_Job(job_path_, job_page_);
+    const bool begun = raster_ ? Begin_Raster_Page() : [this] {
+        Keep_Page_Buffers_In_Heap();
+        writer_ = std::make_unique<QPdfWriter>(job_path_);
+        writer_->setCreator(name_);
+        writer_->setResolution(resolution_);
+        writer_->setPageLayout(QPageLayout(job_page_, QPageLayout::Portrait, QMarginsF()));
+        return painter_.begin(writer_.get());
+    }();
+    if (!begun) {
         job_error_ = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_);
         Close_Writer();
         QFile::remove(job_path_);
@@ -181,12 +205,36 @@ QPainter* Paged_Printer::Page_Painter()
     return &painter_;
 }
 
+bool Paged_Printer::Begin_Raster_Page()
+{
+    raster_page_ = raster_->Blank_Page(Current_Page_Size());
+    if (raster_page_.isNull() || !painter_.begin(&raster_page_))
+        return false;
+    // The driver prints whole dots: every dot is painted black or left white.
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    return true;
+}
+
 bool Paged_Printer::New_Page()
 {
     if (!painter_.isActive())
         return Page_Painter() != nullptr;
+    if (raster_)
+        return Add_Raster_Page() && Begin_Raster_Page();
     writer_->setPageLayout(QPageLayout(Current_Page_Size(), QPageLayout::Portrait, QMarginsF()));
     return writer_->newPage();
+}
+
+bool Paged_Printer::Add_Raster_Page()
+{
+    painter_.end();
+    if (!Repeats_Pages(true))
+        return raster_->Add_Page(raster_page_, copies_);
+    for (int copy = 0; copy < copies_; ++copy)
+        if (!raster_->Add_Page(raster_page_, 1))
+            return false;
+    return true;
 }
 
 void Paged_Printer::Close_Writer()
@@ -194,15 +242,24 @@ void Paged_Printer::Close_Writer()
     if (painter_.isActive())
         painter_.end();
     writer_.reset();
+    raster_.reset();
+    raster_page_ = QImage();
 }
 
 Job_Result Paged_Printer::End_Job()
 {
     if (!painter_.isActive())
         return {false, QStringLiteral("プリンタ「%1」に送る印刷データがありません").arg(name_), {}};
+    const bool raster = raster_ != nullptr;
+    const bool repeated = Repeats_Pages(raster);
+    bool written = !raster || Add_Raster_Page();
     Close_Writer();
+    if (written && repeated && !raster)
+        written = Append_Page_Copies(job_path_, copies_);
     QString error;
-    Job_Result result = Ready(error) ? Deliver(job_path_, job_page_, copies_) : Job_Result{false, error, {}};
+    Job_Result result = !written ? Job_Result{false, QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_), {}}
+                        : Ready(error) ? Deliver(job_path_, job_page_, repeated ? 1 : copies_, raster)
+                                       : Job_Result{false, error, {}};
     QFile::remove(job_path_);
     return result;
 }
@@ -263,7 +320,7 @@ QString Pdf_File_Printer::Job_File_Path(QString& error)
     return final_path_ + QStringLiteral(".part");
 }
 
-Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, int)
+Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, int, bool)
 {
     // A new name is never overwritten; a named output file is replaced in one step.
     const bool moved = QFileInfo(pdf_path).size() > 0
@@ -334,6 +391,11 @@ int Printer_Switch::Set_Copy_Count(int copies)
     return current_ ? current_->Set_Copy_Count(copies) : 1;
 }
 
+int Printer_Switch::Set_Page_Copies(int copies)
+{
+    return current_ ? current_->Set_Page_Copies(copies) : 1;
+}
+
 int Printer_Switch::Resolution() const
 {
     return current_ ? current_->Resolution() : kUnknownResolution;
@@ -352,11 +414,6 @@ QPainter* Printer_Switch::Page_Painter()
 QString Printer_Switch::Job_Error() const
 {
     return current_ ? current_->Job_Error() : QStringLiteral("プリンタが選択されていません");
-}
-
-QPagedPaintDevice* Printer_Switch::Page_Device()
-{
-    return current_ ? current_->Page_Device() : nullptr;
 }
 
 bool Printer_Switch::New_Page()

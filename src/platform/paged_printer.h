@@ -1,8 +1,9 @@
 #pragma once
-// One printer whose jobs are drawn as PDF: its paper sizes by number, the copy
-// count, the resolution, and a job held open by one painter from the first
-// drawing to its end. The finished PDF is handed to the subclass, which sends
-// it to a CUPS queue or keeps it as a file; an aborted job leaves nothing.
+// One printer whose jobs are drawn as PDF, or as dots where its driver takes
+// them: its paper sizes by number, the copy count, the resolution, and a job
+// held open by one painter from the first drawing to its end. The finished
+// job file is handed to the subclass, which sends it to a CUPS queue or keeps
+// it as a file; an aborted job leaves nothing.
 #include "platform/printer_platform.h"
 
 #include <QDateTime>
@@ -11,9 +12,22 @@
 #include <functional>
 #include <memory>
 
+#include <QImage>
+
 class QPdfWriter;
 
 namespace platform {
+
+// The pages of a job that goes to a printer as dots.
+class Raster_Job {
+public:
+    virtual ~Raster_Job() = default;
+    // A white picture of the page's dots at the printer's resolution; null
+    // when the printer cannot take that page as dots.
+    virtual QImage Blank_Page(const QPageSize& page) = 0;
+    // Appends the painted page, to be printed `copies` times.
+    virtual bool Add_Page(const QImage& page, int copies) = 0;
+};
 
 class Paged_Printer : public Printer_Platform {
 public:
@@ -30,10 +44,10 @@ public:
     void Set_Label_Size_mm(const QSizeF& size) override { label_mm_ = size; }
     bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
+    int Set_Page_Copies(int copies) override;
     int Resolution() const override { return resolution_; }
     bool Raster_Driver() const override { return false; }
     QPainter* Page_Painter() override;
-    QPagedPaintDevice* Page_Device() override;
     bool New_Page() override;
     bool Job_Open() const override { return painter_.isActive(); }
     Job_Result End_Job() override;
@@ -46,14 +60,19 @@ public:
 protected:
     // The page while no numbered size is chosen and the label's size is not taken.
     virtual QPageSize Default_Page_Size() const = 0;
-    // Copies the printer makes of each page itself.
-    virtual int Copies_Made(int requested) const = 0;
+    // Whether the copy count of a job (of dots, or PDF) goes to the printer,
+    // which makes the copies; otherwise the job repeats its pages.
+    virtual bool Device_Makes_Copies(bool raster) const = 0;
     // Whether a job can go to the printer now; `error` says why not.
     virtual bool Ready(QString& error) const = 0;
     // The file the job is drawn into.
     virtual QString Job_File_Path(QString& error) = 0;
-    // Hands the finished PDF on; `page` is the size of its first page.
-    virtual Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) = 0;
+    // A job of dots writing `path` whose first page is `page`; null when the
+    // printer takes the job as PDF.
+    virtual std::unique_ptr<Raster_Job> Open_Raster_Job(const QString& path, const QPageSize& page);
+    // Hands the finished job file on (dots when `raster`, else PDF); `page` is
+    // the size of its first page.
+    virtual Job_Result Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster) = 0;
 
     QPageSize Current_Page_Size() const;
     const QString& Name() const { return name_; }
@@ -63,6 +82,11 @@ protected:
     void Accept_Label_Sizes(const QSizeF& minimum, const QSizeF& maximum);
 
 private:
+    // Whether the job holds each copy as a page of its own.
+    bool Repeats_Pages(bool raster) const;
+    // Starts the painter on a new page of the raster job, and adds it finished.
+    bool Begin_Raster_Page();
+    bool Add_Raster_Page();
     void Close_Writer();
 
     QString name_;
@@ -73,9 +97,12 @@ private:
     QSizeF label_minimum_mm_;  // the page sizes the printer makes, none when empty
     QSizeF label_maximum_mm_;
     int copies_ = 1;
+    bool copies_as_pages_ = false;  // each copy a page of its own, unless a raster driver makes them
     QSizeF label_mm_;
     QPainter painter_;
     std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<Raster_Job> raster_;
+    QImage raster_page_;  // the page being painted
     QString job_path_;
     QPageSize job_page_;
     QString job_error_;
@@ -84,7 +111,8 @@ private:
 // The application's own printer: every job becomes a PDF file in a folder
 // (the data folder's "印刷データ"). It has A4, A5, B5 and Letter under their
 // Windows numbers; with no paper number chosen each page is the label's size.
-// It makes no copies itself.
+// It makes copies by repeating the job's pages in the file, each copy
+// referring to the drawing of its original.
 class Pdf_File_Printer : public Paged_Printer {
 public:
     // `output_folder` gives the folder at the time a job starts.
@@ -95,10 +123,10 @@ public:
 
 protected:
     QPageSize Default_Page_Size() const override;
-    int Copies_Made(int) const override { return 1; }
+    bool Device_Makes_Copies(bool) const override { return false; }
     bool Ready(QString&) const override { return true; }
     QString Job_File_Path(QString& error) override;
-    Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) override;
+    Job_Result Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster) override;
 
 private:
     std::function<QString()> output_folder_;
@@ -119,11 +147,11 @@ public:
     void Set_Label_Size_mm(const QSizeF& size) override;
     bool Label_Sized_Page() const override;
     int Set_Copy_Count(int copies) override;
+    int Set_Page_Copies(int copies) override;
     int Resolution() const override;
     bool Raster_Driver() const override;
     QPainter* Page_Painter() override;
     QString Job_Error() const override;
-    QPagedPaintDevice* Page_Device() override;
     bool New_Page() override;
     bool Job_Open() const override;
     Job_Result End_Job() override;

@@ -10,7 +10,6 @@
 
 #include <vector>
 
-class QPagedPaintDevice;
 class QPainter;
 
 namespace platform {
@@ -81,9 +80,15 @@ public:
     // size chosen, the page is the printer's default.
     virtual bool Label_Sized_Page() const = 0;
 
-    // Asks for n copies of every page of the job; returns the number of copies
-    // the printer itself will make (1 when it cannot make copies).
+    // Asks for n copies of every page of the job, made by the printer or by
+    // repeating the pages in the job, so that a page is drawn once however many
+    // copies it has; returns the copies the job will hold (1 when the printer
+    // can make none).
     virtual int Set_Copy_Count(int copies) = 0;
+    // The same, each copy a page of its own as the printer receives the job,
+    // wherever the printer cannot be relied on to print copies apart (a PDF
+    // device that may be a file); a raster driver makes them itself.
+    virtual int Set_Page_Copies(int copies) = 0;
     // Dots per inch of the printer's page (the queue's default resolution).
     virtual int Resolution() const = 0;
     // Whether the printer's driver turns each page into dots at Resolution()
@@ -95,7 +100,6 @@ public:
     // Null when the job cannot be opened (Job_Error() says why).
     virtual QPainter* Page_Painter() = 0;
     virtual QString Job_Error() const = 0;
-    virtual QPagedPaintDevice* Page_Device() = 0;
     // Starts a further page of the open job.
     virtual bool New_Page() = 0;
     virtual bool Job_Open() const = 0;

@@ -1,6 +1,7 @@
 #include "platform/qt_printer_platform.h"
 
 #include "platform/cups_queue.h"
+#include "platform/cups_raster.h"
 
 #include <QDir>
 #include <QPrinterInfo>
@@ -21,21 +22,46 @@ QString Page_Size_Option(const QPageSize& page)
     return QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
 }
 
+const QString kCupsRaster = QStringLiteral("application/vnd.cups-raster");
+
+// The pages of a raster job in a CUPS raster file, each with the header the
+// queue's PPD gives for its page size and resolution.
+class Cups_Raster_Job : public Raster_Job {
+public:
+    Cups_Raster_Job(std::unique_ptr<Cups_Raster_File> file, std::function<Cups_Options(const QPageSize&)> options)
+        : file_(std::move(file)), options_(std::move(options))
+    {
+    }
+    QImage Blank_Page(const QPageSize& page) override { return file_->Blank_Page(options_(page)); }
+    bool Add_Page(const QImage& page, int copies) override { return file_->Add_Page(page, copies); }
+
+private:
+    std::unique_ptr<Cups_Raster_File> file_;
+    std::function<Cups_Options(const QPageSize&)> options_;
+};
+
 }  // namespace
 
-Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state)
-    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), state)
+Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, Raster_Jobs raster_jobs)
+    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), state, raster_jobs)
 {
 }
 
-Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state)
+Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state,
+                           Raster_Jobs raster_jobs)
     : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
                     state.default_resolution > 0 ? state.default_resolution : kUnknownResolution),
       default_page_(info.defaultPageSize()),
-      raster_driver_(Queue_Has_Raster_Driver(queue)),
+      ppd_(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd"))),
       resolution_known_(state.default_resolution > 0),
-      config_change_time_(state.config_change_time)
+      config_change_time_(state.config_change_time),
+      raster_jobs_(raster_jobs)
 {
+    if (ppd_.open() && Fetch_Queue_Ppd(queue, ppd_) && ppd_.seek(0)) {
+        const QByteArray ppd = ppd_.readAll();
+        raster_driver_ = Ppd_Has_Raster_Driver(ppd);
+        manual_copies_ = Ppd_Leaves_Copies_To_Filters(ppd);
+    }
     if (!default_page_.isValid())
         default_page_ = QPageSize(QPageSize::A4);
     if (info.supportsCustomPageSizes())
@@ -56,7 +82,7 @@ bool Cups_Printer::Ready(QString& error) const
 
 QString Cups_Printer::Job_File_Path(QString& error)
 {
-    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-job-XXXXXX.pdf")));
+    QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-job-XXXXXX")));
     file.setAutoRemove(false);
     if (!file.open()) {
         error = QStringLiteral("プリンタ「%1」の印刷データを一時フォルダに書けません").arg(Name());
@@ -65,13 +91,33 @@ QString Cups_Printer::Job_File_Path(QString& error)
     return file.fileName();
 }
 
-Job_Result Cups_Printer::Deliver(const QString& pdf_path, const QPageSize& page, int copies)
+Cups_Options Cups_Printer::Page_Options(const QPageSize& page) const
 {
-    Cups_Options options = {{QStringLiteral("PageSize"), Page_Size_Option(page)},
-                            {QStringLiteral("copies"), QString::number(copies)}};
+    Cups_Options options = {{QStringLiteral("PageSize"), Page_Size_Option(page)}};
     if (resolution_known_)
         options.push_back({QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(Resolution())});
-    const Submission submission = Submit_File(Name(), pdf_path, QStringLiteral("ラベル"), options);
+    return options;
+}
+
+std::unique_ptr<Raster_Job> Cups_Printer::Open_Raster_Job(const QString& path, const QPageSize& page)
+{
+    if (!raster_driver_ || raster_jobs_ == Raster_Jobs::Never)
+        return nullptr;
+    QString error;
+    auto file = Cups_Raster_File::Open(ppd_.fileName(), path, error);
+    if (!file || file->Blank_Page(Page_Options(page)).isNull())
+        return nullptr;  // drawn as PDF, which the queue rasterises itself
+    return std::make_unique<Cups_Raster_Job>(std::move(file),
+                                             [this](const QPageSize& size) { return Page_Options(size); });
+}
+
+Job_Result Cups_Printer::Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster)
+{
+    Cups_Options options = Page_Options(page);
+    options.push_back({QStringLiteral("copies"), QString::number(copies)});
+    if (raster)
+        options.push_back({QStringLiteral("document-format"), kCupsRaster});
+    const Submission submission = Submit_File(Name(), job_path, QStringLiteral("ラベル"), options);
     if (submission.job_id == 0)
         return {false,
                 QStringLiteral("プリンタ「%1」に送信できませんでした：%2").arg(Name(), submission.error),
@@ -94,7 +140,7 @@ Paged_Printer* Cups_Queues::Open(const QString& name)
     if (!Names().contains(name))
         return nullptr;
     auto& queue = queues_[name];
-    queue = std::make_unique<Cups_Printer>(name, state);
+    queue = std::make_unique<Cups_Printer>(name, state, raster_jobs_);
     return queue.get();
 }
 

@@ -154,8 +154,12 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         printers_.Set_Label_Size_mm(QSizeF(layout->Number(layouts::Label_Width), layout->Number(layouts::Label_Length)));
         if (!Choose_Paper(*layout))
             return false;
-        const bool per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff
-                              || printers_.Set_Copy_Count(labels) < labels;
+        // The copies of a line are the same page: it is composed once, and the
+        // printer makes the copies or the job repeats the page ("する": each
+        // copy a page of its own).
+        const bool page_per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff;
+        const int copies = page_per_copy ? printers_.Set_Page_Copies(labels) : printers_.Set_Copy_Count(labels);
+        const bool per_copy = copies < labels;
         if (per_copy)
             printers_.Set_Copy_Count(1);
         if (!Compose(*product, *layout, entry.values, copy > 1)) {

@@ -77,26 +77,34 @@ QRectF Painter_Surface::To_Pixels(const QRectF& units) const
     return {To_Pixels(units.topLeft()), To_Pixels(units.bottomRight())};
 }
 
+std::vector<Painter_Surface::Prepared_Font>& Painter_Surface::Prepared_Fonts() const
+{
+    // Fonts are prepared on the GUI thread only; by the device's resolution,
+    // which decides how a pixel-sized font is resolved and measured.
+    // Kept until the process ends, never destroyed after the application's fonts.
+    static auto* by_resolution = new std::map<std::pair<int, int>, std::vector<Prepared_Font>>;
+    const QPaintDevice* device = painter_.device();
+    return (*by_resolution)[{device->logicalDpiX(), device->logicalDpiY()}];
+}
+
 const Painter_Surface::Prepared_Font& Painter_Surface::Select_Font(const Run_Font& font)
 {
     // A label uses a handful of fonts: each is built once and set only when it changes.
-    auto found = std::find_if(fonts_.begin(), fonts_.end(), [&](const Prepared_Font& f) { return f.run == font; });
-    if (found == fonts_.end()) {
-        if (fonts_.size() >= 32) {
-            fonts_.clear();
-            current_font_ = -1;
-        }
+    std::vector<Prepared_Font>& fonts = Prepared_Fonts();
+    auto found = std::find_if(fonts.begin(), fonts.end(), [&](const Prepared_Font& f) { return f.run == font; });
+    if (found == fonts.end()) {
+        if (fonts.size() >= 32)
+            fonts.clear();
         painter_.setFont(Run_Qt_Font(font));
         Prepared_Font prepared{font, painter_.font(), QRawFont::fromFont(painter_.font()),
                                QFontMetricsF(painter_.font(), painter_.device()).ascent(),
                                font.bold && !QFontDatabase::styles(painter_.font().family()).contains(QStringLiteral("Bold"))};
-        fonts_.push_back(std::move(prepared));
-        found = fonts_.end() - 1;
-        current_font_ = static_cast<int>(fonts_.size()) - 1;
-    } else if (found - fonts_.begin() != current_font_) {
+        fonts.push_back(std::move(prepared));
+        found = fonts.end() - 1;
+    } else if (painter_font_ != font) {
         painter_.setFont(found->font);
-        current_font_ = static_cast<int>(found - fonts_.begin());
     }
+    painter_font_ = font;
     if (painter_.pen().style() != Qt::SolidLine || painter_.pen().color() != Qt::black)
         painter_.setPen(Qt::black);  // a pen change costs a state change on printer devices
     return *found;
@@ -250,7 +258,7 @@ void Painter_Surface::Picture(const QImage& picture, const QRectF& box, Picture_
 void Painter_Surface::Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits)
 {
     Use_Device_Pixels();
-    current_font_ = -1;
+    painter_font_.reset();
     QFont font(face);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm /
                                                                  Profile().twips_per_pixel_y))));

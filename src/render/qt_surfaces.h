@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRawFont>
 
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -61,9 +62,12 @@ private:
     void Draw_Glyphs(const Prepared_Font& font, const std::vector<Placed_Character>& characters,
                      const std::vector<quint32>& glyphs, size_t from, size_t to);
 
+    // The fonts prepared so far for devices of the painter's resolution: a run
+    // of labels uses the same few fonts, prepared once for all of them.
+    std::vector<Prepared_Font>& Prepared_Fonts() const;
+
     int line_width_ = 1;
-    std::vector<Prepared_Font> fonts_;  // the fonts of this surface's runs so far
-    int current_font_ = -1;             // the one the painter holds, if any
+    std::optional<Run_Font> painter_font_;  // the run font the painter holds, if any
 };
 
 // Where a barcode bar's edges lie on a printer page.

@@ -250,6 +250,92 @@ TEST_F(Print_E2E, TheBarcodesPrintedOnEveryKindOfPrinterScan)
     }
 }
 
+// Dots where two printed labels differ when the second lies (dx, dy) dots off
+// the first, and how many of the first are black.
+struct Dot_Difference {
+    int differing = 0;
+    int black = 0;
+};
+
+Dot_Difference Compare_Dots(const QImage& a, const QImage& b, int dx, int dy)
+{
+    Dot_Difference difference;
+    for (int y = 1; y < a.height() - 1; ++y)
+        for (int x = 1; x < a.width() - 1; ++x) {
+            const bool black = qGray(a.pixel(x, y)) < 128;
+            difference.black += black;
+            difference.differing += black != (qGray(b.pixel(x + dx, y + dy)) < 128);
+        }
+    return difference;
+}
+
+// The fewest differing dots with the second label at most one dot off the first.
+Dot_Difference Closest_Dots(const QImage& a, const QImage& b)
+{
+    Dot_Difference closest{-1, 0};
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const Dot_Difference difference = Compare_Dots(a, b, dx, dy);
+            if (closest.differing < 0 || difference.differing < closest.differing)
+                closest = difference;
+        }
+    return closest;
+}
+
+TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
+{
+    // The same labels, drawn as raster by the program and as PDF that the
+    // queue rasterises (Ghostscript): a page of the same dots with the same
+    // bars and frames, whose barcode reads. The label may lie up to a dot off
+    // (the queue centres the PDF's page, whose size is whole points, on the
+    // label's page) and the edges of characters differ where the two
+    // rasterisers differ; the pictures are kept for people to compare.
+    platform::Qt_Printer_Platform pdf_printers{[this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; },
+                                              platform::Raster_Jobs::Never};
+    const std::pair<QString, products::Product_Record> cases[] = {
+        {QStringLiteral("標準01 65x45"), render_fixtures::Filled_Product()},
+        {QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"), render_fixtures::Scannable_Product()},
+        {QStringLiteral("標準05 70x80"), render_fixtures::Filled_Product()},
+    };
+    for (const auto& [layout, product] : cases) {
+        ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {product}));
+        const std::optional<layouts::Layout_Record> record = layouts::Read_Layout(data.Data_Folder(), layout);
+        ASSERT_TRUE(record);
+        ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
+        for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
+            const QString output = queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
+            const QString name = QStringLiteral("raster-%1-%2").arg(QString(layout).replace(u' ', u'_'), queue);
+            QImage printed[2];
+            for (const bool raster : {true, false}) {
+                QFile::resize(output, 0);
+                const int before = e2e::Last_Job_Id(queue);
+                printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate,
+                                    print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue),
+                                                                raster ? static_cast<platform::Printer_Platform&>(printers)
+                                                                       : pdf_printers,
+                                                                ui));
+                ASSERT_EQ(Jobs_After(queue, before).size(), 1u) << name.toStdString();
+                QFile file(output);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                printed[raster] = e2e::Decode_Zpl_Label(file.readAll());
+                ASSERT_FALSE(printed[raster].isNull()) << name.toStdString();
+                printed[raster].save(e2e::Picture_Folder() + QLatin1Char('/') + name +
+                                     (raster ? QStringLiteral(".png") : QStringLiteral("-from-pdf.png")));
+            }
+            ASSERT_EQ(printed[true].size(), printed[false].size()) << name.toStdString();
+            const Dot_Difference difference = Closest_Dots(printed[true], printed[false]);
+            // A label off by more than a dot, turned or missing a part differs in most of its dots.
+            EXPECT_LT(difference.differing, difference.black / 2)
+                << name.toStdString() << ": of " << difference.black << " black dots";
+            QString error;
+            EXPECT_EQ(test_support::Read_Barcodes(e2e::Picture_Folder() + QLatin1Char('/') + name + QStringLiteral(".png"),
+                                                  error),
+                      QStringLiteral("4901234567894"))
+                << name.toStdString() << " " << error.toStdString();
+        }
+    }
+}
+
 TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsToldOnce)
 {
     const QString queue = QStringLiteral("FoodlabelFixedPage");

@@ -1,5 +1,6 @@
 // Paper numbering, the built-in PDF printer and the printer switch.
 #include "platform/paged_printer.h"
+#include "platform/pdf_copies.h"
 #include "support/fake_printer_platform.h"
 #include "support/gui_application.h"
 #include "support/temp_folder.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,25 @@ protected:
     platform::Pdf_File_Printer printer{[this] { return output; }};
 
     QStringList Files() const { return QDir(output).entryList(QDir::Files); }
+
+    // A job of two pages, "ラベル" and "２枚目", ended.
+    platform::Job_Result Two_Page_Job()
+    {
+        QPainter* painter = printer.Page_Painter();
+        if (!painter)
+            return {false, printer.Job_Error(), {}};
+        painter->drawText(100, 100, QStringLiteral("ラベル"));
+        if (!printer.New_Page())
+            return {false, QStringLiteral("no second page"), {}};
+        painter->drawText(100, 100, QStringLiteral("２枚目"));
+        return printer.End_Job();
+    }
+
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 };
 
 TEST_F(Built_In_Pdf_Printer, AcceptsA4A5B5LetterUnderTheirWindowsNumbersOnly)
@@ -69,7 +90,7 @@ TEST_F(Built_In_Pdf_Printer, AcceptsA4A5B5LetterUnderTheirWindowsNumbersOnly)
     ASSERT_TRUE(printer.Set_Paper_Number(9));
     EXPECT_NEAR(printer.Page_Size_Twips().width(), 210 / 25.4 * 1440, 0.01);
     EXPECT_NEAR(printer.Page_Size_Twips().height(), 297 / 25.4 * 1440, 0.01);
-    EXPECT_EQ(printer.Set_Copy_Count(5), 1);  // it makes no copies itself
+    EXPECT_EQ(printer.Set_Copy_Count(5), 5);  // it repeats the pages in the file
 }
 
 TEST_F(Built_In_Pdf_Printer, WritesEachJobAsAPdfOfTheLabelSizeIntoTheOutputFolder)
@@ -77,16 +98,9 @@ TEST_F(Built_In_Pdf_Printer, WritesEachJobAsAPdfOfTheLabelSizeIntoTheOutputFolde
     printer.Set_Label_Size_mm(QSizeF(60, 45));
     EXPECT_NEAR(printer.Page_Size_Twips().width(), 60 / 25.4 * 1440, 0.01);
     for (int job = 0; job < 2; ++job) {
-        QPainter* painter = printer.Page_Painter();
-        ASSERT_NE(painter, nullptr) << printer.Job_Error().toStdString();
-        painter->drawText(100, 100, QStringLiteral("ラベル"));
-        ASSERT_TRUE(printer.New_Page());
-        painter->drawText(100, 100, QStringLiteral("２枚目"));
-        const platform::Job_Result result = printer.End_Job();
+        const platform::Job_Result result = Two_Page_Job();
         ASSERT_TRUE(result.sent) << result.error.toStdString();
-        QFile file(result.output);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        const QByteArray pdf = Read(result.output);
         EXPECT_TRUE(pdf.startsWith("%PDF"));
         EXPECT_EQ(test_support::Pdf_Page_Count(pdf), 2);
         // 60 x 45 mm in whole points, as Qt writes page boxes
@@ -95,6 +109,36 @@ TEST_F(Built_In_Pdf_Printer, WritesEachJobAsAPdfOfTheLabelSizeIntoTheOutputFolde
     EXPECT_EQ(Files().size(), 2);  // two jobs, two files, no part files left
     for (const QString& name : Files())
         EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf"))) << name.toStdString();
+}
+
+TEST_F(Built_In_Pdf_Printer, CopiesRepeatTheJobsPagesInOrderEachDrawnOnce)
+{
+    printer.Set_Label_Size_mm(QSizeF(60, 45));
+    ASSERT_EQ(printer.Set_Copy_Count(3), 3);
+    const platform::Job_Result result = Two_Page_Job();
+    ASSERT_TRUE(result.sent) << result.error.toStdString();
+    EXPECT_EQ(test_support::Pdf_Content_Streams(Read(result.output)), 2);
+    // Another reader sees six pages, the job's two three times over.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {result.output, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pages.removeAll(QString());
+    for (QString& page : pages)
+        page = page.trimmed();
+    EXPECT_EQ(pages, (QStringList{"ラベル", "２枚目", "ラベル", "２枚目", "ラベル", "２枚目"}));
+}
+
+TEST(Append_Page_Copies, AFileItCannotReadIsLeftAsItWas)
+{
+    test_support::Temp_Folder folder;
+    const QByteArray kinds[] = {"not a pdf", "%PDF-1.4\nstartxref\n9\n%%EOF\n",
+                                "%PDF-1.4\ntrailer\n<< /Size 3 >>\nstartxref\n1\n%%EOF\n"};
+    for (const QByteArray& bytes : kinds) {
+        folder.Write(QStringLiteral("job.pdf"), bytes);
+        EXPECT_FALSE(platform::Append_Page_Copies(folder.File(QStringLiteral("job.pdf")), 2)) << bytes.constData();
+        EXPECT_EQ(folder.Read(QStringLiteral("job.pdf")), bytes);
+    }
 }
 
 TEST_F(Built_In_Pdf_Printer, AnAbortedJobLeavesNoFile)

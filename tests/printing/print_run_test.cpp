@@ -111,14 +111,17 @@ TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
     EXPECT_EQ(printers.sent[0].pages, 3);
+    // The copies are the same page, composed once and repeated in the job.
+    EXPECT_EQ(test_support::Pdf_Content_Streams(printers.sent[0].pdf), 1);
 }
 
-TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsEveryCopyComposed)
+TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsThePageRepeatedInTheJob)
 {
     Run({Line_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kNoCopies));
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
     EXPECT_EQ(printers.sent[0].pages, 3);
+    EXPECT_EQ(test_support::Pdf_Content_Streams(printers.sent[0].pdf), 1);
 }
 
 TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)

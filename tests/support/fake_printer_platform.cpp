@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace test_support {
 
@@ -35,7 +36,7 @@ QString Recording_Printer::Job_File_Path(QString&)
     return QDir(folder_).filePath(QStringLiteral("%1-%2.pdf").arg(sent_.size()).arg(++jobs_));
 }
 
-platform::Job_Result Recording_Printer::Deliver(const QString& pdf_path, const QPageSize& page, int copies)
+platform::Job_Result Recording_Printer::Deliver(const QString& pdf_path, const QPageSize& page, int copies, bool)
 {
     QFile file(pdf_path);
     file.open(QIODevice::ReadOnly);
@@ -65,6 +66,15 @@ platform::Paged_Printer* Fake_Printer_Platform::Find_Printer(const QString& devi
         if (printer->Current_Printer() == device_name)
             return printer.get();
     return nullptr;
+}
+
+int Pdf_Content_Streams(const QByteArray& pdf)
+{
+    static const QRegularExpression contents(QStringLiteral("/Contents\\s+(\\d+)\\s+0\\s+R"));
+    QSet<QString> streams;
+    for (auto it = contents.globalMatch(QString::fromLatin1(pdf)); it.hasNext();)
+        streams.insert(it.next().captured(1));
+    return static_cast<int>(streams.size());
 }
 
 int Pdf_Page_Count(const QByteArray& pdf)

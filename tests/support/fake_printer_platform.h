@@ -35,10 +35,10 @@ public:
 
 protected:
     QPageSize Default_Page_Size() const override { return default_page_; }
-    int Copies_Made(int requested) const override { return makes_copies_ ? requested : 1; }
+    bool Device_Makes_Copies(bool) const override { return makes_copies_; }
     bool Ready(QString& error) const override;
     QString Job_File_Path(QString& error) override;
-    platform::Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies) override;
+    platform::Job_Result Deliver(const QString& pdf_path, const QPageSize& page, int copies, bool raster) override;
 
 private:
     QPageSize default_page_;
@@ -67,5 +67,7 @@ private:
 
 // Pages of a PDF written by Qt.
 int Pdf_Page_Count(const QByteArray& pdf);
+// Distinct drawings (content streams) the pages of such a PDF refer to.
+int Pdf_Content_Streams(const QByteArray& pdf);
 
 }  // namespace test_support

@@ -1,0 +1,128 @@
+#include "platform/cups_raster.h"
+
+#include <QFile>
+
+#include <cups/cups.h>
+#include <cups/raster.h>
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/ppd.h>
+
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+struct Cups_Raster_File::State {
+    ppd_file_t* ppd = nullptr;
+    QFile file;
+    cups_raster_t* raster = nullptr;
+    Cups_Options options;  // of the page header below
+    cups_page_header2_t header{};
+
+    ~State()
+    {
+        if (raster)
+            cupsRasterClose(raster);
+        if (ppd)
+            ppdClose(ppd);
+    }
+};
+
+namespace {
+
+// Whether the driver's pages are grey levels or black and white that this file can write.
+bool Grey_Page(const cups_page_header2_t& header)
+{
+    const bool grey_space = header.cupsColorSpace == CUPS_CSPACE_K || header.cupsColorSpace == CUPS_CSPACE_W
+                            || header.cupsColorSpace == CUPS_CSPACE_SW;
+    return grey_space && header.cupsColorOrder == CUPS_ORDER_CHUNKED
+           && (header.cupsBitsPerColor == 1 || header.cupsBitsPerColor == 8) && header.cupsWidth > 0
+           && header.cupsHeight > 0 && header.HWResolution[0] > 0 && header.HWResolution[1] > 0;
+}
+
+// One line of grey image pixels as the driver's dots.
+void Pack_Line(const uchar* grey, const cups_page_header2_t& header, std::vector<uchar>& dots)
+{
+    const bool ink = header.cupsColorSpace == CUPS_CSPACE_K;  // the driver counts ink, not light
+    std::fill(dots.begin(), dots.end(), 0);
+    if (header.cupsBitsPerColor == 8) {
+        for (unsigned x = 0; x < header.cupsWidth; ++x)
+            dots[x] = ink ? uchar(255 - grey[x]) : grey[x];
+        return;
+    }
+    for (unsigned x = 0; x < header.cupsWidth; ++x)
+        if ((grey[x] < 128) == ink)
+            dots[x / 8] |= uchar(0x80 >> (x % 8));
+}
+
+}  // namespace
+
+Cups_Raster_File::Cups_Raster_File(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+Cups_Raster_File::~Cups_Raster_File() = default;
+
+std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(const QString& ppd_path, const QString& path,
+                                                         QString& error)
+{
+    auto state = std::make_unique<State>();
+    state->ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
+    if (!state->ppd) {
+        error = QStringLiteral("プリンタの設定(PPD)を読めません");
+        return nullptr;
+    }
+    state->file.setFileName(path);
+    if (!state->file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || !(state->raster = cupsRasterOpen(state->file.handle(), CUPS_RASTER_WRITE))) {
+        error = QStringLiteral("印刷データを %1 に書けません").arg(path);
+        return nullptr;
+    }
+    return std::unique_ptr<Cups_Raster_File>(new Cups_Raster_File(std::move(state)));
+}
+
+QImage Cups_Raster_File::Blank_Page(const Cups_Options& options)
+{
+    if (options != state_->options || state_->header.cupsWidth == 0) {
+        cups_option_t* cups_options = nullptr;
+        int count = 0;
+        for (const auto& [name, value] : options)
+            count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
+        ppdMarkDefaults(state_->ppd);
+        cupsMarkOptions(state_->ppd, count, cups_options);
+        cups_page_header2_t header{};
+        const bool read = cupsRasterInterpretPPD(&header, state_->ppd, count, cups_options, nullptr) == 0;
+        cupsFreeOptions(count, cups_options);
+        if (!read || !Grey_Page(header))
+            return {};
+        state_->header = header;
+        state_->options = options;
+    }
+    const cups_page_header2_t& header = state_->header;
+    QImage page(int(header.cupsWidth), int(header.cupsHeight), QImage::Format_Grayscale8);
+    page.fill(Qt::white);
+    page.setDotsPerMeterX(qRound(header.HWResolution[0] / 0.0254));
+    page.setDotsPerMeterY(qRound(header.HWResolution[1] / 0.0254));
+    return page;
+}
+
+bool Cups_Raster_File::Add_Page(const QImage& page, int copies)
+{
+    cups_page_header2_t header = state_->header;
+    if (page.width() != int(header.cupsWidth) || page.height() != int(header.cupsHeight)
+        || page.format() != QImage::Format_Grayscale8)
+        return false;
+    header.NumCopies = unsigned(std::max(1, copies));
+    if (!cupsRasterWriteHeader2(state_->raster, &header))
+        return false;
+    std::vector<uchar> dots(header.cupsBytesPerLine);
+    for (int y = 0; y < page.height(); ++y) {
+        Pack_Line(page.constScanLine(y), header, dots);
+        if (cupsRasterWritePixels(state_->raster, dots.data(), header.cupsBytesPerLine) != header.cupsBytesPerLine)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace platform
+
+#pragma GCC diagnostic pop

@@ -1,0 +1,38 @@
+#pragma once
+// A print job for a queue whose driver takes CUPS raster: the pages as dots at
+// the queue's resolution, each with the page header that the queue's PPD gives
+// for the job's options, so the driver's filter reads them directly and no
+// PDF has to be rasterised on the way.
+#include "platform/cups_queue.h"
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+class Cups_Raster_File {
+public:
+    // Opens `path` for writing the pages of a job for the queue whose PPD is
+    // `ppd_path`; null when either cannot be opened (`error` says why).
+    static std::unique_ptr<Cups_Raster_File> Open(const QString& ppd_path, const QString& path, QString& error);
+    ~Cups_Raster_File();
+    Cups_Raster_File(const Cups_Raster_File&) = delete;
+    Cups_Raster_File& operator=(const Cups_Raster_File&) = delete;
+
+    // A white page of the dots the driver prints for these job options (page
+    // size and resolution), one image pixel per dot; null when the PPD gives no page.
+    QImage Blank_Page(const Cups_Options& options);
+    // Appends the page (a picture from Blank_Page, painted) as black and
+    // white dots: a dot darker than mid grey is printed. `copies` goes into the
+    // page header for drivers that make copies themselves.
+    bool Add_Page(const QImage& page, int copies);
+
+private:
+    struct State;
+    explicit Cups_Raster_File(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace platform
