@@ -382,7 +382,7 @@ TEST_F(Backup_Fixture, LeftoversOfInterruptedRunsAreRemovedByTheirExactNames)
     QDir(data.Path()).mkpath(QStringLiteral(".restore-Ab12Cd/.replaced"));
     data.Write(QStringLiteral(".restore-Ab12Cd/pura00.bmp"), Noise(1000));
     QDir(data.Path()).mkdir(QStringLiteral(".restore-mine"));
-    backups.Write(QStringLiteral("kept.zip.Ab12Cd"), QByteArray("PK\x03\x04 partial", 14));
+    backups.Write(QStringLiteral("kept.zip.Ab12Cd"), QByteArray("PK\x03\x04 partial", 12));
     backups.Write(QStringLiteral("kept.zip.zz99ZZ"), QByteArray());
     backups.Write(QStringLiteral("kept.zip.letter"), "a note of the user's own");
     backups.Write(QStringLiteral("other.zip.Ab12Cd"), QByteArray("PK\x03\x04", 4));
