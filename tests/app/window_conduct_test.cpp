@@ -23,6 +23,7 @@
 #include "support/screen_support.h"
 #include "support/visible_window.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QtTest>

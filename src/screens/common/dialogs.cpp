@@ -59,10 +59,15 @@ QLabel* Answer_Label(const QString& caller)
 {
     if (!Is_Known_Caller(caller))
         return nullptr;
-    if (QLabel* label = Find_Ret_Code(caller))
-        return label;
-    QWidget* window = Find_Window(caller);
-    return window ? Add_Ret_Code(window) : nullptr;
+    // The caller's open window; a closed one of the same name may wait for its deletion.
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == caller && (!window || (top->isVisible() && !window->isVisible())))
+            window = top;
+    if (!window)
+        return nullptr;
+    QLabel* label = window->findChild<QLabel*>(QStringLiteral("Ret_Code"));
+    return label ? label : Add_Ret_Code(window);
 }
 
 QString Confirmation_Line(const QString& line)

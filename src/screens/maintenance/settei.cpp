@@ -1,5 +1,6 @@
 #include "screens/maintenance/settei.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/entry_boxes.h"
 #include "screens/common/window_conventions.h"
 #include "screens/common/session.h"

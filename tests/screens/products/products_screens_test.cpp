@@ -787,6 +787,7 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
     QVERIFY(preview->picDraw->pixmap().toImage() != first);
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 
+    kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the edit is let go
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
     QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
@@ -970,6 +971,7 @@ void Product_Screens::newProductTakesTheChosenLayout()
     screen = Open_Registration();
     app::Select_List_Item(screen->Combo1[S_Touroku::kLayoutCombo], QStringLiteral("標準05 70x80"));
     screen->Command1->click();
+    Box(screen, "Text1(0)")->setText(QStringLiteral("5"));
     kakunin_->answers = {QStringLiteral("ok")};
     screen->Command5->click();  // 入力内容を全て消去します: a new product
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0002"));
