@@ -13,6 +13,7 @@
 #include "screens/products/s_touroku.h"
 #include "support/screen_support.h"
 
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -28,16 +29,22 @@ void Run(const QString& program, const QStringList& arguments)
              qPrintable(program + " " + arguments.join(' ') + ": " + process.readAllStandardError()));
 }
 
+// Switched on for the box by its hot key, or left as the last box had it
+// (on, for a box that switches it off for itself).
+enum class Input_Method { Switched_On, Left_As_It_Is };
+
 // Focuses the box's window for X and types into it with xdotool.
-void Type_Keys(QWidget* box, const QList<QStringList>& steps)
+void Type_Keys(QWidget* box, const QList<QStringList>& steps, Input_Method input_method = Input_Method::Switched_On)
 {
     box->activateWindow();
     box->setFocus(Qt::OtherFocusReason);
     Run(QStringLiteral("xdotool"), {"windowfocus", "--sync", QString::number(box->window()->winId())});
     Run(QStringLiteral("xdotool"), {"key", "End"});  // after the caption the box starts with
     QTest::qWait(300);
-    Run(QStringLiteral("fcitx5-remote"), {"-o"});  // Japanese input on, as the user's hot key does
-    QTest::qWait(300);
+    if (input_method == Input_Method::Switched_On) {
+        Run(QStringLiteral("fcitx5-remote"), {"-o"});  // Japanese input on, as the user's hot key does
+        QTest::qWait(300);
+    }
     for (const QStringList& step : steps) {
         Run(QStringLiteral("xdotool"), step);
         QTest::qWait(400);  // the input method answers over D-Bus
@@ -142,7 +149,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(registration));
         products::Item_Box* number = registration->Text1[S::kNumberBox];
         number->clear();
-        Type_Keys(number, {{"type", "7"}});
+        Type_Keys(number, {{"type", "7"}}, Input_Method::Left_As_It_Is);
         QTRY_COMPARE_WITH_TIMEOUT(number->text(), QStringLiteral("7"), 10000);
         products::Item_Box* storage = registration->Text1[S::kStorageBox];
         storage->clear();
@@ -160,9 +167,9 @@ private slots:
         printing_screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printing_screen));
         printing_screen.Text1->clear();
-        Type_Keys(printing_screen.Text1, {{"type", "7"}, {"key", "Return"}});
+        Type_Keys(printing_screen.Text1, {{"type", "7"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
         QTRY_COMPARE_WITH_TIMEOUT(printing_screen.Text1->text(), QStringLiteral("0007"), 10000);
-        Type_Keys(printing_screen.Text4, {{"type", "3"}, {"key", "Return"}});
+        Type_Keys(printing_screen.Text4, {{"type", "3"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
         QTRY_COMPARE_WITH_TIMEOUT(printing_screen.Text4->text(), QStringLiteral("3"), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(printing_screen.Command1->hasFocus(), 10000);
         Run(QStringLiteral("xdotool"), {"key", "Return"});
