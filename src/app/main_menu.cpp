@@ -4,6 +4,7 @@
 #include "app/help_window.h"
 #include "app/startup.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 #include "screens/maintenance/settei.h"
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
@@ -29,6 +30,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
+    Keep_Open_On_Escape(this);  // closing the menu ends the program
 
     Label1 = new QLabel(this);
     QFont title = Label1->font();

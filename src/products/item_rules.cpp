@@ -3,6 +3,8 @@
 #include "layouts/layout_record.h"
 #include "store/width_conversion.h"
 
+#include <algorithm>
+
 namespace products {
 
 Product_Record New_Product_Record()
@@ -122,6 +124,16 @@ bool Holds_Separator(const QString& text)
 }
 
 }  // namespace
+
+QString With_Caption_Colon(const QString& text)
+{
+    const qsizetype colon = std::find_if(text.begin(), text.end(), Is_Separator) - text.begin();
+    if (colon <= 0 || colon >= text.size() || text.at(colon) == QLatin1Char(':'))
+        return text;
+    QString result = text;
+    result[colon] = QLatin1Char(':');
+    return result;
+}
 
 bool Ends_With_Separator(const QString& text)
 {

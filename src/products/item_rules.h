@@ -25,6 +25,12 @@ QString Normalize_Add_Days(const QString& text);
 // True when the item text ends with ":" or "：" (the title separator).
 bool Ends_With_Separator(const QString& text);
 
+// The text of an item whose value follows a caption ("保存方法:…") with a
+// full-width "：" that ends the caption written as ":", the caption's colon on
+// the label, as an input method types it: the first colon of the text, after
+// at least one character of caption. One character for one; nothing else changes.
+QString With_Caption_Colon(const QString& text);
+
 enum class Delete_Key { Backspace, Delete };
 // Whether the key would remove a ":" or "：": the selected text holds one, or,
 // without a selection, the character before (Backspace) or after (Delete) the caret is one.

@@ -2,6 +2,8 @@
 
 #include "store/data_folder.h"
 
+#include <list>
+
 namespace products {
 namespace {
 
@@ -94,8 +96,8 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
                 if (!placed) {
                     const QString line_key = Line_Key(line);
                     if (line_key == key) {
-                        if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
-                                    QStringLiteral("よろしいですか？")))
+                        if (!ui.Ask_Focus_No(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
+                                             QStringLiteral("よろしいですか？")))
                             return store::Outcome::Declined();
                         // A line that reads as the new one keeps its own bytes.
                         out.Append_Line(store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
@@ -141,6 +143,43 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());
     return store::Outcome::Done({QStringLiteral("削除しました")});
+}
+
+store::Outcome Change_Product_Layouts(const QString& data_folder, const QStringList& numbers, const QString& layout)
+{
+    if (const store::Encoded encoded = store::Encode_Cp932(layout); !encoded.ok())
+        return Write_Failure(store::Unencodable_Message(encoded.unencodable));
+    QStringList keys;
+    for (const QString& number : numbers)
+        keys << Format_Product_No(number);
+    std::list<QByteArray> new_lines;  // the pieces written are views: the changed lines live until then
+    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
+        data_folder, kProductFileName, kProductTempName,
+        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
+            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                const QByteArrayView line = lines.at(i);
+                if (!keys.contains(Line_Key(line))) {
+                    out.Append_Line(line);
+                    continue;
+                }
+                Product_Record record = Split_Product_Line(store::Decode_Cp932(line));
+                if (record[Layout_Name] == layout) {
+                    out.Append_Line(line);
+                    continue;
+                }
+                record[Layout_Name] = layout;
+                const store::Encoded encoded = store::Encode_Cp932(Join_Product_Line(record));
+                if (!encoded.ok())
+                    return store::Outcome::Failed({store::Unencodable_Message(encoded.unencodable)});
+                out.Append_Line(new_lines.emplace_back(encoded.bytes));
+            }
+            return store::Outcome::Done();
+        });
+    if (result.kind == store::Outcome::Kind::Failed)
+        return Write_Failure(result.Text());
+    return store::Outcome::Done({QStringLiteral("変更しました"), QStringLiteral("%1件").arg(new_lines.size())});
 }
 
 }  // namespace products

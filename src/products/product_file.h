@@ -34,4 +34,8 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
 // file could not be rewritten.
 store::Outcome Delete_Product(const QString& data_folder, const QString& number);
 
+// Gives every record with one of the numbers the layout, keeping the bytes of
+// every other line. Done: "変更しました" and how many products changed.
+store::Outcome Change_Product_Layouts(const QString& data_folder, const QStringList& numbers, const QString& layout);
+
 }  // namespace products

@@ -50,4 +50,16 @@ bool Confirmation::Ask(const QString& line1, const QString& line2, const QString
     return Show_Confirmation(request);
 }
 
+bool Confirmation::Ask_Focus_No(const QString& line1, const QString& line2)
+{
+    Confirmation_Request request;
+    request.line1 = line1;
+    request.line2 = line2;
+    request.first_shown = true;
+    request.first_caption = QStringLiteral("はい");
+    request.second_caption = QStringLiteral("いいえ");
+    request.second_focused = true;
+    return Show_Confirmation(request);
+}
+
 }  // namespace store

@@ -23,6 +23,9 @@ struct Confirmation_Request {
     QString first_caption;
     QString second_caption;
     std::uint32_t back_colour = kWarningColour;
+    // The window opens with the second button focused, so that Return or
+    // Space does not answer "はい" to a question whose yes loses data.
+    bool second_focused = false;
 };
 
 class Confirmation {
@@ -51,6 +54,8 @@ public:
     // A one-button warning with the detail (usually the error text) in the third line.
     void Report_Problem(const QString& line1, const QString& line2, const QString& detail,
                         const QString& button = QStringLiteral("はい"));
+    // A yes/no question whose "はい" replaces stored data: "いいえ" has the focus.
+    bool Ask_Focus_No(const QString& line1, const QString& line2 = {});
     // Tells what an operation did: done in the information colour, anything
     // else in the warning colour; nothing when the outcome has no lines.
     void Tell(const Outcome& outcome);

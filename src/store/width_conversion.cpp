@@ -86,4 +86,17 @@ QString To_Half_Width(const QString& text)
     return result;
 }
 
+QString Ascii_To_Half_Width(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result) {
+        const char16_t u = c.unicode();
+        if (u == 0x3000)
+            c = QLatin1Char(' ');
+        else if (u >= 0xFF01 && u <= 0xFF5E)
+            c = QChar(char16_t(u - 0xFF01 + 0x21));
+    }
+    return result;
+}
+
 }  // namespace store

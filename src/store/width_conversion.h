@@ -13,4 +13,8 @@ QString To_Full_Width(const QString& text);
 // become half-width; voiced katakana become base + "ﾞ" / "ﾟ".
 QString To_Half_Width(const QString& text);
 
+// Only full-width ASCII and the ideographic space become half-width, one
+// character for one (what a number box reads); everything else is kept.
+QString Ascii_To_Half_Width(const QString& text);
+
 }  // namespace store

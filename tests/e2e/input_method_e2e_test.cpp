@@ -3,13 +3,17 @@
 // keyboard would send them. Romaji converted with Space and confirmed with
 // Return arrives in the registration screen, the confirming Return stays with
 // the input method (the item's Enter rule does not move on), and the product
-// file holds exactly what the boxes showed.
+// file holds exactly what the boxes showed. Digits and a caption typed with
+// Mozc left on reach the registration and printing screens as meant.
 #include "app/startup.h"
+#include "maintenance/print_check_setting.h"
 #include "products/product_file.h"
 #include "screens/common/item_box.h"
+#include "screens/printing/insatsu.h"
 #include "screens/products/s_touroku.h"
 #include "support/screen_support.h"
 
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -25,20 +29,37 @@ void Run(const QString& program, const QStringList& arguments)
              qPrintable(program + " " + arguments.join(' ') + ": " + process.readAllStandardError()));
 }
 
+// Switched on for the box by its hot key, or left as the last box had it
+// (on, for a box that switches it off for itself).
+enum class Input_Method { Switched_On, Left_As_It_Is };
+
 // Focuses the box's window for X and types into it with xdotool.
-void Type_Keys(QWidget* box, const QList<QStringList>& steps)
+void Type_Keys(QWidget* box, const QList<QStringList>& steps, Input_Method input_method = Input_Method::Switched_On)
 {
     box->activateWindow();
     box->setFocus(Qt::OtherFocusReason);
     Run(QStringLiteral("xdotool"), {"windowfocus", "--sync", QString::number(box->window()->winId())});
     Run(QStringLiteral("xdotool"), {"key", "End"});  // after the caption the box starts with
     QTest::qWait(300);
-    Run(QStringLiteral("fcitx5-remote"), {"-o"});  // Japanese input on, as the user's hot key does
-    QTest::qWait(300);
+    if (input_method == Input_Method::Switched_On) {
+        Run(QStringLiteral("fcitx5-remote"), {"-o"});  // Japanese input on, as the user's hot key does
+        QTest::qWait(300);
+    }
     for (const QStringList& step : steps) {
         Run(QStringLiteral("xdotool"), step);
         QTest::qWait(400);  // the input method answers over D-Bus
     }
+}
+
+// The Zebra printer of the fixture set up, and the default data files.
+void Prepare(maintenance_test::Session_Fixture& fixture)
+{
+    fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
+                            QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
+                            QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+    app::Session& session = app::Current_Session();
+    session.Load_Settings();
+    QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
 }
 
 bool Has_Latin_Letters(const QString& text)
@@ -70,13 +91,8 @@ private slots:
     void typedJapaneseIsStoredAsShown()
     {
         maintenance_test::Session_Fixture fixture;
-        fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
-                                QStringLiteral("0"), QStringLiteral("しない"),
-                                QStringLiteral("ぱるべりなインストールフォルダ"),
-                                QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
         app::Session& session = app::Current_Session();
-        session.Load_Settings();
-        QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
+        Prepare(fixture);
         maintenance_test::Dialog_Script answers;
 
         products::S_Touroku screen;
@@ -111,6 +127,55 @@ private slots:
         answers.answers.push_back(QStringLiteral("ok"));  // overwrite the product stored above
         Store_And_Compare(screen, session.Data_Folder());
         screen.close();
+    }
+
+    // With Mozc left on: a caption typed with its full-width colon is stored
+    // with the caption's colon, and the number boxes of both screens take the
+    // digits as typed, so that number, Enter, copies, Enter, Enter prints the
+    // label the user meant.
+    void digitsAndCaptionTypedWithTheInputMethodOn()
+    {
+        maintenance_test::Session_Fixture fixture;
+        app::Session& session = app::Current_Session();
+        Prepare(fixture);
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(session.application_folder, false).Is_Done());
+        maintenance_test::Dialog_Script answers;
+        using S = products::S_Touroku;
+
+        auto* registration = new products::S_Touroku;
+        registration->setAttribute(Qt::WA_DeleteOnClose);
+        registration->show();
+        registration->Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(registration));
+        products::Item_Box* number = registration->Text1[S::kNumberBox];
+        number->clear();
+        Type_Keys(number, {{"type", "7"}}, Input_Method::Left_As_It_Is);
+        QTRY_COMPARE_WITH_TIMEOUT(number->text(), QStringLiteral("7"), 10000);
+        products::Item_Box* storage = registration->Text1[S::kStorageBox];
+        storage->clear();
+        Type_Keys(storage, {{"type", "hozonnhouhou:jouonn"}, {"key", "Return"}});
+        QTRY_VERIFY_WITH_TIMEOUT(!storage->text().isEmpty(), 10000);
+        qInfo() << "保存方法:" << storage->text();
+        QVERIFY2(storage->text().contains(QLatin1Char(':')) && !storage->text().contains(QChar(0xFF1A)),
+                 qPrintable(storage->text()));
+        Store_And_Compare(*registration, session.Data_Folder());
+        QCOMPARE(number->text(), QStringLiteral("0007"));
+        registration->close();
+
+        printing::Insatsu printing_screen;
+        printing_screen.Form_Load();
+        printing_screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&printing_screen));
+        printing_screen.Text1->clear();
+        Type_Keys(printing_screen.Text1, {{"type", "7"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
+        QTRY_COMPARE_WITH_TIMEOUT(printing_screen.Text1->text(), QStringLiteral("0007"), 10000);
+        Type_Keys(printing_screen.Text4, {{"type", "3"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
+        QTRY_COMPARE_WITH_TIMEOUT(printing_screen.Text4->text(), QStringLiteral("3"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(printing_screen.Command1->hasFocus(), 10000);
+        Run(QStringLiteral("xdotool"), {"key", "Return"});
+        QTRY_COMPARE_WITH_TIMEOUT(fixture.printers.sent.size(), size_t(1), 20000);
+        QCOMPARE(fixture.printers.sent[0].copies, 3);
+        printing_screen.close();
     }
 };
 

@@ -1,6 +1,7 @@
 // The settings screen's printer presets, the data copy of a location change and
 // the file that says whether labels are checked before printing.
 #include "maintenance/data_files.h"
+#include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
 #include "maintenance/settings_rules.h"
 #include "support/utf8.h"
@@ -162,5 +163,30 @@ TEST(Print_Check_Setting, AFileThatCannotBeReadIsNotReplaced)
         EXPECT_FALSE(saved.lines.isEmpty());
         EXPECT_EQ(test_support::State_Of(path), before);
         EXPECT_TRUE(Confirms_Before_Printing(application.Path()));
+    }
+}
+
+TEST(New_Product_Layout, DefaultChoiceLastUsedAndTheFileConventions)
+{
+    Temp_Folder application;
+    New_Product_Layout_Setting setting = Read_New_Product_Layout(application.Path());  // no file yet
+    EXPECT_EQ(setting.choice, kDefaultNewProductLayout);
+    EXPECT_EQ(setting.Layout(), Q("標準01 65x45"));
+
+    ASSERT_TRUE(Remember_Last_Used_Layout(application.Path(), Q("標準06 90x50")).Is_Done());
+    EXPECT_EQ(application.Read(kNewProductLayoutFileName),
+              test_support::Cp932_Lines({Q("2.00"), Q("標準01 65x45"), Q("標準06 90x50")}));
+    EXPECT_EQ(Read_New_Product_Layout(application.Path()).Layout(), Q("標準01 65x45"));
+    setting.choice = kLastUsedLayoutChoice;
+    setting.last_used = Q("標準06 90x50");
+    ASSERT_TRUE(Save_New_Product_Layout(application.Path(), setting).Is_Done());
+    EXPECT_EQ(Read_New_Product_Layout(application.Path()).Layout(), Q("標準06 90x50"));
+    EXPECT_FALSE(QFileInfo::exists(application.File(kNewProductLayoutTempName)));
+
+    for (const QByteArray& damaged : {QByteArray("2.00\r\n"), test_support::Cp932_Lines({Q("9.99"), Q("A"), Q("B")}),
+                                      test_support::Cp932_Lines({Q("2.00"), Q(""), Q("B")})}) {
+        application.Write(kNewProductLayoutFileName, damaged);
+        EXPECT_EQ(Read_New_Product_Layout(application.Path()).Layout(), kDefaultNewProductLayout)
+            << damaged.toStdString();
     }
 }

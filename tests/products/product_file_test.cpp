@@ -208,3 +208,29 @@ TEST_F(Product_File, RewritesKeepTheBytesOfEveryLineTheyDoNotChange)
         EXPECT_EQ(File(), file_of(c.expected)) << c.what;
     }
 }
+
+// Several products take one layout; every other line keeps its bytes, every
+// other field of the changed lines stays.
+TEST_F(Product_File, LayoutOfSeveralProductsChangedAtOnce)
+{
+    const QByteArray odd("0002\t\xED\x40\x87\x90\xEE\xF9\x85\x40x\xFD\x81");
+    const QByteArray before = Cp932_Lines({QStringLiteral("2.00"), Line("1", "品名:柏餅")}) + odd + "\r\n"
+                              + Cp932_Lines({Line("3", "品名:大福")});
+    dir.Write(kProductFileName, before);
+    const store::Outcome changed =
+        Change_Product_Layouts(folder, {QStringLiteral("3"), QStringLiteral("0001"), QStringLiteral("9")},
+                               QStringLiteral("標準06 90x50"));
+    ASSERT_TRUE(changed.Is_Done());
+    EXPECT_EQ(changed.lines, (QStringList{QStringLiteral("変更しました"), QStringLiteral("2件")}));
+    Product_Record first = Record("0001", "品名:柏餅");
+    Product_Record third = Record("0003", "品名:大福");
+    first[Layout_Name] = third[Layout_Name] = QStringLiteral("標準06 90x50");
+    EXPECT_EQ(File(), Cp932_Lines({QStringLiteral("2.00"), Join_Product_Line(first)}) + odd + "\r\n"
+                          + Cp932_Lines({Join_Product_Line(third)}));
+
+    const QByteArray now = File();
+    EXPECT_TRUE(Change_Product_Layouts(folder, {QStringLiteral("1")}, QStringLiteral("標準06 90x50")).Is_Done());
+    EXPECT_EQ(File(), now);  // already so: nothing changes
+    EXPECT_EQ(Change_Product_Layouts(folder, {QStringLiteral("1")}, QStringLiteral("🍡")).kind, Kind::Failed);
+    EXPECT_EQ(File(), now);
+}

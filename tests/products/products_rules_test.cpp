@@ -121,3 +121,19 @@ TEST(Instore_Code, PriceCheckDigitAndCompleteCode)
     EXPECT_EQ(Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
 }
 
+
+// The colon that ends an item's caption, typed full width by an input method.
+TEST(Item_Caption, FullWidthColonEndingTheCaptionBecomesTheCaptionsColon)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("保存方法：直射日光を避け"), QStringLiteral("保存方法:直射日光を避け")},
+        {QStringLiteral("食塩相当量：0.1g"), QStringLiteral("食塩相当量:0.1g")},
+        {QStringLiteral("原材料名:小麦粉（産地：国産）"), QStringLiteral("原材料名:小麦粉（産地：国産）")},
+        {QStringLiteral("品名：大福：こしあん"), QStringLiteral("品名:大福：こしあん")},
+        {QStringLiteral("：始まり"), QStringLiteral("：始まり")},
+        {QStringLiteral("いちご大福"), QStringLiteral("いちご大福")},
+        {QString(), QString()},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(With_Caption_Colon(typed), stored) << typed.toStdString();
+}

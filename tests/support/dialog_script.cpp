@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+
+#include <utility>
 
 namespace test_support {
 
@@ -57,7 +60,7 @@ QList<QColor> Dialog_Script::Kakunin_Colours() const
 void Dialog_Script::Poll()
 {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        seen.push_back({QStringLiteral("QMessageBox"), {box->text(), box->windowTitle()}, {}, {}});
+        seen.push_back({QStringLiteral("QMessageBox"), {box->text(), box->windowTitle()}, {}, {}, {}});
         box->accept();
         return;
     }
@@ -68,11 +71,18 @@ void Dialog_Script::Poll()
             Seen_Dialog dialog{QStringLiteral("Kakunin"),
                                {kakunin->Label1->text(), kakunin->Label2->text(), kakunin->Label3->text()},
                                {},
-                               kakunin->palette().color(QPalette::Window)};
+                               kakunin->palette().color(QPalette::Window),
+                               kakunin->focusWidget() ? kakunin->focusWidget()->property("text").toString() : QString()};
             for (QPushButton* button : {kakunin->Command1, kakunin->Command2})
                 if (button->isVisible())
                     dialog.buttons << button->text();
             seen.push_back(dialog);
+            if (const auto action = std::exchange(meanwhile, nullptr)) {
+                const QPointer<app::Kakunin> guard(kakunin);
+                action(kakunin);
+                if (!guard || !guard->isVisible())
+                    return;  // answered meanwhile
+            }
             if (!kakunin->Command1->isVisible())
                 kakunin->Command2_Click();
             else if (Next_Answer() == app::kAnswerOk)
@@ -84,7 +94,9 @@ void Dialog_Script::Poll()
         if (auto* input = qobject_cast<app::InputWindowA*>(top)) {
             seen.push_back({QStringLiteral("InputWindowA"),
                             {input->windowTitle(), input->Label1[0]->text(), input->Text1->text()},
-                            {input->Command1->text(), input->Command2->text()}});
+                            {input->Command1->text(), input->Command2->text()},
+                            {},
+                            {}});
             const QString answer = Next_Answer();
             if (answer == app::kAnswerCancel) {
                 input->Command2_Click();

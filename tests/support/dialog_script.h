@@ -8,7 +8,12 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <vector>
+
+namespace app {
+class Kakunin;
+}
 
 namespace test_support {
 
@@ -18,6 +23,7 @@ struct Seen_Dialog {
     QStringList texts;    // Kakunin: the three lines; InputWindowA: caption, prompt, preset text; box: text, title
     QStringList buttons;  // captions of the visible buttons
     QColor colour;        // back colour (Kakunin)
+    QString focused;      // caption of the button that had the focus (Kakunin)
 };
 
 // Answers every dialog that appears. Notices (one button) and message boxes are
@@ -29,6 +35,9 @@ public:
     Dialog_Script();
     std::deque<QString> answers;
     std::vector<Seen_Dialog> seen;
+    // Runs once, on the next Kakunin as it appears, before it is answered:
+    // what a user might do meanwhile.
+    std::function<void(app::Kakunin*)> meanwhile;
     QStringList First_Lines() const;  // line 1 (or line 3 when line 1 is empty) of every dialog
     QStringList Kakunin_Lines() const;  // "line 1/line 2" of every Kakunin window
     QList<QColor> Kakunin_Colours() const;

@@ -4,6 +4,7 @@
 #include "screens/common/s_preview.h"
 #include "screens/common/session.h"
 #include "printing/check_context.h"
+#include "store/confirmation.h"
 
 #include <QLabel>
 
@@ -12,6 +13,15 @@ namespace app {
 bool Is_Open(const QLabel* flag)
 {
     return flag->text() == kOpen;
+}
+
+bool Settle_Unsaved_Edits(store::Confirmation& ui, const std::function<bool()>& save)
+{
+    if (ui.Ask(QStringLiteral("変更が保存されていません"), QStringLiteral("保存しますか？"), {},
+               QStringLiteral("保存する"), QStringLiteral("保存しない")))
+        return save();
+    return ui.Ask(QStringLiteral("変更を破棄します"), QStringLiteral("よろしいですか？"), {}, QStringLiteral("破棄する"),
+                  QStringLiteral("編集に戻る"));
 }
 
 QString Current_Data_Folder()

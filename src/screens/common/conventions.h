@@ -9,8 +9,14 @@
 
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QWidget;
+
+namespace store {
+class Confirmation;
+}
 
 namespace app {
 
@@ -23,6 +29,11 @@ inline const QString kAnswerOk = QStringLiteral("ok");
 inline const QString kAnswerCancel = QStringLiteral("cancel");
 // Written by a closing screen so that a dialog still waiting on it ends its wait.
 inline const QString kAnswerErr = QStringLiteral("Err");
+
+// A screen's unsaved edits, before they would be dropped: asks whether to
+// save them (then `save`, which says whether it saved) or to drop them; false
+// when the user goes back to them.
+bool Settle_Unsaved_Edits(store::Confirmation& ui, const std::function<bool()>& save);
 
 // The data folder of the running application, ending in "/".
 QString Current_Data_Folder();

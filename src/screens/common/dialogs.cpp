@@ -1,7 +1,9 @@
 #include "screens/common/dialogs.h"
 
+#include "screens/common/entry_boxes.h"
 #include "screens/common/conventions.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 
@@ -22,19 +24,50 @@
 
 namespace app {
 
-bool Is_Known_Kakunin_Caller(const QString& name)
+namespace {
+
+QStringList& Caller_List()
 {
-    static const QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
-                                        QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
-                                        QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
-                                        QStringLiteral("Genzairyou"), QStringLiteral("Convert"),
-                                        QStringLiteral("Hakkou_Rireki")};
-    return callers.contains(name);
+    static QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
+                                  QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
+                                  QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
+                                  QStringLiteral("Genzairyou"), QStringLiteral("Convert")};
+    return callers;
 }
 
-bool Is_Known_Input_Caller(const QString& name)
+// An unknown caller or a caller without a window is a programming error.
+[[noreturn]] void End_For_Unknown_Caller(const QString& title)
 {
-    return name == QStringLiteral("Layout_M") || name == QStringLiteral("Backup");
+    QMessageBox::critical(nullptr, title, QStringLiteral("オブジェクトが設定されていません"));
+    QApplication::exit(1);
+    std::exit(1);
+}
+
+}  // namespace
+
+bool Is_Known_Caller(const QString& name)
+{
+    return Caller_List().contains(name);
+}
+
+QStringList Known_Callers()
+{
+    return Caller_List();
+}
+
+QLabel* Answer_Label(const QString& caller)
+{
+    if (!Is_Known_Caller(caller))
+        return nullptr;
+    // The caller's open window; a closed one of the same name may wait for its deletion.
+    QWidget* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == caller && (!window || (top->isVisible() && !window->isVisible())))
+            window = top;
+    if (!window)
+        return nullptr;
+    QLabel* label = window->findChild<QLabel*>(QStringLiteral("Ret_Code"));
+    return label ? label : Add_Ret_Code(window);
 }
 
 QString Confirmation_Line(const QString& line)
@@ -53,10 +86,6 @@ Answer_Dialog::Answer_Dialog(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() != this && isVisible())
             Stay_In_Front();
-        // The button that Return presses is drawn as the default button.
-        if (now && now->window() == this)
-            for (QPushButton* button : findChildren<QPushButton*>())
-                button->setDefault(button == now);
     });
 }
 
@@ -69,13 +98,11 @@ void Answer_Dialog::Stay_In_Front()
 void Answer_Dialog::Answer(const QString& answer)
 {
     const QString caller = Ret_Form->text();
-    QLabel* ret_code = Knows_Caller(caller) ? Find_Ret_Code(caller) : nullptr;
-    if (!ret_code) {
-        QMessageBox::critical(nullptr, windowTitle(), QStringLiteral("オブジェクトが設定されていません"));
-        QApplication::exit(1);
-        std::exit(1);
-    }
-    ret_code->setText(answer);
+    if (!Is_Known_Caller(caller))
+        End_For_Unknown_Caller(windowTitle());
+    // A caller's window waits until it is answered; should it be gone all the same, nobody waits.
+    if (QLabel* ret_code = Find_Ret_Code(caller))
+        ret_code->setText(answer);
 }
 
 void Answer_Dialog::closeEvent(QCloseEvent* event)
@@ -84,16 +111,6 @@ void Answer_Dialog::closeEvent(QCloseEvent* event)
     if (QLabel* ret_code = Find_Ret_Code(caller); ret_code && ret_code->text().isEmpty())
         ret_code->setText(kAnswerCancel);
     event->accept();
-}
-
-void Answer_Dialog::keyPressEvent(QKeyEvent* event)
-{
-    const bool confirm = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); confirm && button && button->isEnabled()) {
-        button->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
@@ -176,6 +193,7 @@ InputWindowA::InputWindowA(QWidget* parent) : Answer_Dialog(parent)
     Label1[0]->setObjectName(Array_Name(QStringLiteral("Label1"), 0));
     Label1[1]->setObjectName(Array_Name(QStringLiteral("Label1"), 1));
     Text1 = new QLineEdit(this);
+    Use_As_Text_Box(Text1);
     Text1->setObjectName(QStringLiteral("Text1"));
     Command1 = new QPushButton(QStringLiteral("ＯＫ"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -258,11 +276,17 @@ QColor Colour_Of(std::uint32_t number)
 
 }  // namespace
 
+Screen_Confirmation::Screen_Confirmation(QString screen_name) : screen_name_(std::move(screen_name))
+{
+    if (!Is_Known_Caller(screen_name_))
+        Caller_List() << screen_name_;
+}
+
 bool Screen_Confirmation::Show_Confirmation(const store::Confirmation_Request& request)
 {
     return app::Show_Confirmation(request.line1, request.line2, request.line3, screen_name_, request.first_shown,
                                   request.second_shown, request.first_caption, request.second_caption,
-                                  request.back_colour);
+                                  request.back_colour, request.second_focused);
 }
 
 void Screen_Confirmation::Show_Message_Box(const QString& text)
@@ -272,17 +296,19 @@ void Screen_Confirmation::Show_Message_Box(const QString& text)
 
 void Screen_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
 {
+    Answer_Wait wait(Find_Window(screen_name_));
     QMessageBox::information(QApplication::activeWindow(), title, text);
 }
 
 void Screen_Confirmation::Show_Warning_Box(const QString& text, const QString& title)
 {
+    Answer_Wait wait(Find_Window(screen_name_));
     QMessageBox::warning(QApplication::activeWindow(), title, text);
 }
 
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
                        bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour)
+                       const QString& second_caption, std::uint32_t back_colour, bool second_focused)
 {
     auto* dialog = new Kakunin;
     dialog->Label1->setText(Confirmation_Line(line1));
@@ -308,14 +334,11 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     dialog->setAutoFillBackground(true);
     dialog->adjustSize();
     Centre_On_Screen(dialog);
+    QLabel* ret_code = Answer_Label(caller);
+    if (!ret_code)
+        End_For_Unknown_Caller(dialog->windowTitle());
     dialog->show();
-    (first_shown ? dialog->Command1 : dialog->Command2)->setFocus();
-
-    QLabel* ret_code = Find_Ret_Code(caller);
-    if (!ret_code) {
-        QMessageBox::critical(nullptr, dialog->windowTitle(), QStringLiteral("オブジェクトが設定されていません"));
-        std::exit(1);
-    }
+    (first_shown && !second_focused ? dialog->Command1 : dialog->Command2)->setFocus();
     ret_code->clear();
     const QPointer<QLabel> answer(ret_code);
     Wait_For_Answer(ret_code);

@@ -5,6 +5,7 @@
 // hidden "Ret_Code" label; the caller's name travels in the dialog's "Ret_Form".
 #include "store/confirmation.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QLabel;
@@ -13,9 +14,12 @@ class QPushButton;
 
 namespace app {
 
-// Window names that may open Kakunin / InputWindowA.
-bool Is_Known_Kakunin_Caller(const QString& name);
-bool Is_Known_Input_Caller(const QString& name);
+// The one list of window names that may open Kakunin and InputWindowA: the
+// designed callers and every screen that has an answerer (a
+// Screen_Confirmation adds its screen's name as it is made), so that no
+// window can ask in a name the dialogs do not know.
+bool Is_Known_Caller(const QString& name);
+QStringList Known_Callers();
 
 // Base of the two answering dialogs: stays in front of the application's other
 // windows until answered, and answers "cancel" when closed any other way.
@@ -26,12 +30,10 @@ public:
     QLabel* Ret_Form = nullptr;
 
 protected:
-    // Writes the answer into the caller's Ret_Code (ends the application for an unknown caller).
+    // Writes the answer into the caller's Ret_Code. An unknown caller is a
+    // programming error: the application says so and ends.
     void Answer(const QString& answer);
     void closeEvent(QCloseEvent* event) override;
-    // Return and Enter press the focused button, as Space does.
-    void keyPressEvent(QKeyEvent* event) override;
-    virtual bool Knows_Caller(const QString& name) const = 0;
 
 private:
     void Stay_In_Front();
@@ -54,7 +56,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool Knows_Caller(const QString& name) const override { return Is_Known_Kakunin_Caller(name); }
 };
 
 class InputWindowA : public Answer_Dialog {
@@ -68,9 +69,6 @@ public:
 
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    bool Knows_Caller(const QString& name) const override { return Is_Known_Input_Caller(name); }
 };
 
 class WorkBar : public QWidget {
@@ -92,7 +90,7 @@ private:
 // construction) and waits for the answer in the screen's Ret_Code.
 class Screen_Confirmation : public store::Confirmation {
 public:
-    explicit Screen_Confirmation(QString screen_name) : screen_name_(std::move(screen_name)) {}
+    explicit Screen_Confirmation(QString screen_name);
     const QString& Screen_Name() const { return screen_name_; }
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
@@ -106,7 +104,11 @@ private:
 // Show_Confirmation with the nine designed arguments.
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
                        bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour);
+                       const QString& second_caption, std::uint32_t back_colour, bool second_focused = false);
+
+// The Ret_Code label the dialogs answer a known caller in (made when the
+// caller's window has none yet); null for an unknown caller or one with no window.
+QLabel* Answer_Label(const QString& caller);
 
 // The line as Kakunin shows it: cut to 26 bytes and "…" when wider than 28 bytes.
 QString Confirmation_Line(const QString& line);

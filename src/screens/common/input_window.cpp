@@ -1,5 +1,6 @@
 #include "screens/common/input_window.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/widget_helpers.h"
 
@@ -12,6 +13,9 @@ namespace maintenance {
 
 QString Ask_For_Text(QWidget* caller, const Input_Request& request)
 {
+    QLabel* ret_code = app::Answer_Label(caller->objectName());
+    if (!ret_code)
+        return app::kAnswerCancel;  // a window no dialog may answer asks nothing
     auto* window = new app::InputWindowA;
     window->setWindowTitle(request.caption);
     window->Label1[0]->setText(request.prompt);
@@ -26,7 +30,6 @@ QString Ask_For_Text(QWidget* caller, const Input_Request& request)
     app::Centre_On_Screen(window);
     window->show();
     window->Text1->setFocus();
-    QLabel* ret_code = caller->findChild<QLabel*>(QStringLiteral("Ret_Code"));
     ret_code->clear();
     app::Wait_For_Answer(ret_code);
     return ret_code->text();

@@ -1,6 +1,9 @@
 #include "screens/common/item_box.h"
 
+#include "screens/common/window_conventions.h"
+#include "products/item_rules.h"
 #include "store/cp932.h"
+#include "store/width_conversion.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -24,7 +27,7 @@ Item_Box::Item_Box(int lines, QWidget* parent) : QPlainTextEdit(parent)
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     Set_Lines(lines);
-    connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Use_Cp932_Counterparts);
+    connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Map_Entered_Text);
     connect(this, &QPlainTextEdit::textChanged, this, &Item_Box::Keep_Max_Length);
 }
 
@@ -39,10 +42,18 @@ void Item_Box::Set_Max_Length(int characters)
     Keep_Max_Length();
 }
 
-void Item_Box::Set_Input_Method(bool enabled)
+void Item_Box::Use_As_Number_Box()
 {
-    setAttribute(Qt::WA_InputMethodEnabled, enabled);
-    setInputMethodHints(enabled ? Qt::ImhNone : Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    entry_ = Entry::Number;
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    Map_Entered_Text();
+}
+
+void Item_Box::Use_As_Caption_Item()
+{
+    entry_ = Entry::Caption_Item;
+    Map_Entered_Text();
 }
 
 void Item_Box::Select_All_Text()
@@ -80,12 +91,25 @@ void Item_Box::changeEvent(QEvent* event)
         Set_Lines(lines_);
 }
 
-void Item_Box::Use_Cp932_Counterparts()
+QString Item_Box::Entered_Form(const QString& text) const
+{
+    switch (entry_) {
+    case Entry::Number:
+        return store::Ascii_To_Half_Width(text);
+    case Entry::Caption_Item:
+        return With_Caption_Colon(store::To_Cp932_Counterparts(text));
+    case Entry::Text:
+        break;
+    }
+    return store::To_Cp932_Counterparts(text);
+}
+
+void Item_Box::Map_Entered_Text()
 {
     // Typed, pasted or set from a list: the box shows what will be stored. Each
     // replacement is one character for one, so the caret stays where it was.
     const QString text = toPlainText();
-    const QString mapped = store::To_Cp932_Counterparts(text);
+    const QString mapped = Entered_Form(text);
     if (mapped == text)
         return;
     const QSignalBlocker blocker(this);
@@ -114,7 +138,7 @@ void Item_Box::keyPressEvent(QKeyEvent* event)
 {
     if (on_key && on_key(event))
         return;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (app::Is_Enter_Key(event)) {
         event->accept();  // no line breaks in an item
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // The text box of the product screens: one line or several, Enter and the
-// other keys offered to the screen first.
+// other keys offered to the screen first. What enters it is shown as it will
+// be stored: the CP932 counterparts of input-method look-alikes (〜 -> ～),
+// half-width digits in a number box, the caption's colon in a caption item.
 #include <QPlainTextEdit>
 
 #include <functional>
@@ -16,7 +18,10 @@ public:
     QString text() const { return toPlainText(); }
     void setText(const QString& text);
     void Set_Max_Length(int characters);
-    void Set_Input_Method(bool enabled);
+    // A number box: the input method off, full-width digits and signs entering as half-width.
+    void Use_As_Number_Box();
+    // An item whose value follows a caption: a full-width "：" ending the caption enters as ":".
+    void Use_As_Caption_Item();
     void Select_All_Text();
     void Caret_To_End();
     // Adds text at the end through the editor, so that Ctrl+Z takes it back.
@@ -40,10 +45,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void Use_Cp932_Counterparts();
+    void Map_Entered_Text();
+    QString Entered_Form(const QString& text) const;
     void Keep_Max_Length();
     int lines_ = 1;
     int max_length_ = 0;
+    enum class Entry { Text, Number, Caption_Item } entry_ = Entry::Text;
 };
 
 // True when the focus moved because another window was activated or a popup

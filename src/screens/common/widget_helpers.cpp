@@ -2,6 +2,7 @@
 
 #include "screens/common/printer_check.h"
 #include "screens/common/session.h"
+#include "screens/common/window_conventions.h"
 #include "store/confirmation.h"
 
 #include <QAbstractItemView>
@@ -193,6 +194,7 @@ QLabel* Find_Ret_Code(const QString& screen_name)
 
 void Wait_For_Answer(QLabel* ret_code)
 {
+    Answer_Wait wait(ret_code->window());
     QPointer<QLabel> guard(ret_code);
     while (guard && guard->text().isEmpty()) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);

@@ -44,7 +44,8 @@ QLabel* Add_Ret_Code(QWidget* screen);
 // one before a closed one), or null.
 QLabel* Find_Ret_Code(const QString& screen_name);
 
-// Keeps the user interface alive, in 50 ms steps, until the label has a caption.
+// Keeps the user interface alive, in 50 ms steps, until the label has a
+// caption; meanwhile the label's window is neither used nor closed (Answer_Wait).
 void Wait_For_Answer(QLabel* ret_code);
 
 // Selects the configured printer; when it is not installed, says so and ends

@@ -1,5 +1,6 @@
 #include "screens/layouts/layout_m.h"
 
+#include "screens/common/entry_boxes.h"
 #include "screens/common/conventions.h"
 #include "screens/common/printer_check.h"
 #include "screens/common/session.h"
@@ -111,7 +112,12 @@ void Layout_M::Build_Controls()
     for (int i = 0; i <= kPaperField; ++i) {
         Text1[i] = new QLineEdit(this);
         Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
-        Text1[i]->setMaximumWidth(layouts::Line_Of_Field(i) == layouts::Background_Image ? 220 : 58);
+        const bool picture = layouts::Line_Of_Field(i) == layouts::Background_Image;
+        Text1[i]->setMaximumWidth(picture ? 220 : 58);
+        if (picture)
+            app::Use_As_Text_Box(Text1[i]);
+        else
+            app::Use_As_Number_Box(Text1[i]);
     }
     const auto make_label = [this](int index, const QString& text) {
         Label1[index] = new QLabel(text, this);
@@ -138,6 +144,7 @@ void Layout_M::Build_Controls()
         side->addItems({Q("下"), Q("右")});
     Text2 = Named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
     Text2->setMaximumWidth(70);
+    app::Use_As_Number_Box(Text2);
     Command1 = Named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
     Command2 = Named(new QPushButton(Q("参照"), this), "Command2");
     Command3 = Named(new QPushButton(Q("終了"), this), "Command3");
@@ -325,11 +332,8 @@ void Layout_M::Remember_Shown()
 
 bool Layout_M::Settle_Unsaved_Edits()
 {
-    if (Current_Fields() == shown_fields_)
-        return true;
-    if (ui_.Ask(Q("変更が保存されていません"), Q("保存しますか？"), {}, Q("保存する"), Q("保存しない")))
-        return !Save_With_Name().isEmpty();
-    return ui_.Ask(Q("変更を破棄します"), Q("よろしいですか？"), {}, Q("破棄する"), Q("編集に戻る"));
+    return Current_Fields() == shown_fields_
+           || app::Settle_Unsaved_Edits(ui_, [this] { return !Save_With_Name().isEmpty(); });
 }
 
 void Layout_M::Reset_Frame_Buttons()
@@ -455,7 +459,10 @@ void Layout_M::Command3_Click()
 
 void Layout_M::Command4_Click()
 {
-    const store::Outcome deleted = layouts::Delete_Layout(app::Current_Data_Folder(), Combo1->currentText(), ui_);
+    const QString name = Combo1->currentText();
+    if (!Settle_Unsaved_Edits())
+        return;
+    const store::Outcome deleted = layouts::Delete_Layout(app::Current_Data_Folder(), name, ui_);
     ui_.Tell(deleted);
     if (deleted.Is_Done())
         Rebuild_List(true);
@@ -498,6 +505,8 @@ void Layout_M::Command11_Click()
         ui_.Tell(allowed);
         return;
     }
+    if (!Settle_Unsaved_Edits())
+        return;
     Input_Request request;
     request.caption = Q("レイアウト名の変更");
     request.prompt = Q("新しいレイアウト名を入力して下さい。");
@@ -621,6 +630,8 @@ void Layout_M::Text1_LostFocus(int index)
 
 void Layout_M::Import_Dropped_File(const QString& path)
 {
+    if (!Settle_Unsaved_Edits())
+        return;
     const store::Outcome imported = layouts::Import_Layout(app::Current_Data_Folder(), path, ui_);
     ui_.Tell(imported);
     if (imported.Is_Done())

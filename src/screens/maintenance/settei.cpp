@@ -1,10 +1,15 @@
 #include "screens/maintenance/settei.h"
 
+#include "screens/common/conventions.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/maintenance/backup_screen.h"
 #include "screens/maintenance/convert_screen.h"
 #include "maintenance/data_files.h"
+#include "layouts/layout_names.h"
+#include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
 #include "screens/layouts/layout_m.h"
 #include "screens/common/input_window.h"
@@ -82,7 +87,10 @@ void Settei::Build_Controls()
     Combo5 = Named(new QComboBox(this), "Combo5");
     Combo5->addItems({QStringLiteral("中央寄せ"), QStringLiteral("端寄せ")});
     Text1 = Named(new QLineEdit(this), "Text1");
+    for (QLineEdit* number : {Text1, Text2, Text3})
+        app::Use_As_Number_Box(number);
     Check1 = Named(new QCheckBox(QStringLiteral("印刷の前にラベルを確認し、誤りがあれば印刷してよいか尋ねる"), this), "Check1");
+    Combo6 = Named(new QComboBox(this), "Combo6");
     Command1 = Named(new QPushButton(QStringLiteral("設定を保存する"), this), "Command1");
     Command2 = Named(new QPushButton(QStringLiteral("前画面に戻る"), this), "Command2");
     Command3 = Named(new QPushButton(QStringLiteral("レイアウト管理"), this), "Command3");
@@ -91,7 +99,7 @@ void Settei::Build_Controls()
     Ret_Code = app::Add_Ret_Code(this);
     for (QLineEdit* box : {Text1, Text2, Text3})
         box->setMaximumWidth(90);
-    for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5})
+    for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6})
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* settings = new QGroupBox(this);
@@ -130,6 +138,8 @@ void Settei::Build_Controls()
     grid->addLayout(width, row++, 1, 1, 4);
     grid->addWidget(Caption(QStringLiteral("ラベルの確認"), settings), row, 0);
     grid->addWidget(Check1, row++, 1, 1, 4);
+    grid->addWidget(Caption(QStringLiteral("新規商品のレイアウト"), settings), row, 0);
+    grid->addWidget(Combo6, row++, 1, 1, 4);
 
     auto* save_row = new QHBoxLayout;
     save_row->addStretch();
@@ -180,8 +190,31 @@ void Settei::Form_Load()
     Combo3->setCurrentIndex(-1);
     app::Select_List_Item(Combo3, Screen_Settings.Data_Location());
     Check1->setChecked(Confirms_Before_Printing(session.application_folder));
+    Show_New_Product_Layout();
     adjustSize();
     app::Centre_On_Screen(this);
+}
+
+void Settei::Show_New_Product_Layout()
+{
+    const New_Product_Layout_Setting setting = Read_New_Product_Layout(app::Current_Session().application_folder);
+    Combo6->clear();
+    Combo6->addItem(kLastUsedLayoutChoice);
+    Combo6->addItems(layouts::Sorted_Layout_Names(app::Current_Data_Folder()));
+    if (!app::Select_List_Item(Combo6, setting.choice)) {
+        Combo6->addItem(setting.choice);  // a chosen layout since removed stays chosen until changed
+        Combo6->setCurrentIndex(Combo6->count() - 1);
+    }
+}
+
+store::Outcome Settei::Save_New_Product_Layout_Choice()
+{
+    const QString& folder = app::Current_Session().application_folder;
+    New_Product_Layout_Setting setting = Read_New_Product_Layout(folder);
+    if (Combo6->currentText() == setting.choice)
+        return store::Outcome::Done();
+    setting.choice = Combo6->currentText();
+    return Save_New_Product_Layout(folder, setting);
 }
 
 void Settei::Combo1_Click()
@@ -238,6 +271,10 @@ void Settei::Command1_Click()
             ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
             return;
         }
+    if (const store::Outcome saved = Save_New_Product_Layout_Choice(); !saved.Is_Done()) {
+        ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
+        return;
+    }
     if (location_changed) {
         ui_.Notify(QStringLiteral("設定内容を反映する為、"), QStringLiteral("ぱるべりなを再起動して下さい"));
         End_Application();
@@ -292,9 +329,8 @@ void Settei::Command8_Click()
 
 bool Settei::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    {
+        if (app::Is_Enter_Press(event)) {
             static const char* const kChain[] = {"Combo1", "Text2", "Text3", "Combo2", "Combo3", "Combo4", "Command1"};
             for (int i = 0; i + 1 < 7; ++i) {
                 if (watched->objectName() == QString::fromLatin1(kChain[i])) {

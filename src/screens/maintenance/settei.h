@@ -35,6 +35,7 @@ public:
     QComboBox* Combo5 = nullptr;  // paper position
     QLineEdit* Text1 = nullptr;   // maximum print width
     QCheckBox* Check1 = nullptr;  // ask before printing a label the label check finds wrong
+    QComboBox* Combo6 = nullptr;  // the layout a new product starts with
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;  // layout management
@@ -60,6 +61,8 @@ protected:
 
 private:
     void Build_Controls();
+    void Show_New_Product_Layout();
+    store::Outcome Save_New_Product_Layout_Choice();
     store::Settings_Record Screen_Settings;
     app::Screen_Confirmation ui_{kScreenName};
 };

@@ -1,5 +1,7 @@
 #include "screens/printing/hakkou_rireki.h"
 
+#include "screens/common/entry_boxes.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/conventions.h"
 #include "screens/common/widget_helpers.h"
 
@@ -91,6 +93,9 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
     Text4 = new QLineEdit(this);
     Text3->setPlaceholderText(QStringLiteral("YYYY/MM/DD"));
     Text4->setPlaceholderText(QStringLiteral("YYYY/MM/DD"));
+    for (QLineEdit* number : {Text1, Text3, Text4})
+        app::Use_As_Number_Box(number);
+    app::Use_As_Text_Box(Text2);
     List1 = new QTableView(this);
     List1->setModel(&model_);
     List1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -195,12 +200,9 @@ void Hakkou_Rireki::Command3_Click()
 
 bool Hakkou_Rireki::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Command1_Click();
-            return true;
-        }
+    if (app::Is_Enter_Press(event)) {
+        Command1_Click();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

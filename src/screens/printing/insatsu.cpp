@@ -1,5 +1,7 @@
 #include "screens/printing/insatsu.h"
 
+#include "screens/common/entry_boxes.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
@@ -49,14 +51,6 @@ QString Colour_Style(std::uint32_t number)
         .arg(number & 0xFF)
         .arg((number >> 8) & 0xFF)
         .arg((number >> 16) & 0xFF);
-}
-
-bool Is_Enter(QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace
@@ -116,6 +110,10 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     connect(Command6, &QPushButton::clicked, this, &Insatsu::Command6_Click);
     connect(Combo5, &QComboBox::activated, this, &Insatsu::Combo5_Click);
     Text13->setValidator(new QRegularExpressionValidator(QRegularExpression(render::kAddDaysBoxPattern), Text13));
+    for (QLineEdit* number : {Text1, Text4, Text7, Text8, Text9, Text10, Text11, Text13, Text19})
+        app::Use_As_Number_Box(number);
+    for (QLineEdit* text : {Text5, Text15, Text18})
+        app::Use_As_Text_Box(text);
     connect(Text13, &QLineEdit::textEdited, this, &Insatsu::Refresh_Date_Display);
     connect(List2, &QListWidget::itemDoubleClicked, this, &Insatsu::List2_DblClick);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Insatsu::List1_DblClick);
@@ -370,7 +368,7 @@ void Insatsu::Text19_DblClick()
 
 bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List2 && Is_Enter(event)) {
+    if (watched == List2 && app::Is_Enter_Press(event)) {
         if (List2->currentItem() && List2->currentItem()->isSelected())
             List2_DblClick();
         return true;
@@ -378,7 +376,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
     for (int n = 1; n <= 19; ++n) {
         if (watched != boxes_[n])
             continue;
-        if (Is_Enter(event)) {
+        if (app::Is_Enter_Press(event)) {
             Text_Enter(n);
             return true;  // no beep, no default button
         }

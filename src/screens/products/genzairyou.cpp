@@ -1,5 +1,7 @@
 #include "screens/products/genzairyou.h"
 
+#include "screens/common/entry_boxes.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/item_box.h"
 #include "screens/products/s_touroku.h"
@@ -68,6 +70,7 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
         Text1[i] = new QLineEdit(this);
         Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
         Text1[i]->installEventFilter(this);
+        app::Use_As_Text_Box(Text1[i]);
     }
     Ret_Code = app::Add_Ret_Code(this);
 
@@ -103,7 +106,7 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        const bool enter = app::Is_Enter_Press(event);
         if (watched == List1 && key == Qt::Key_Delete) {
             Delete_Selected();
             return true;

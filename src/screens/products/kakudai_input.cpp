@@ -1,5 +1,6 @@
 #include "screens/products/kakudai_input.h"
 
+#include "screens/common/window_conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/item_box.h"
 #include "screens/products/mojiretsu_write.h"
@@ -171,7 +172,7 @@ void Kakudai_Input::Option_Clicked(Special_Expression option)
 
 bool Kakudai_Input::Text1_KeyPress(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (app::Is_Enter_Key(event))
         return true;
     Special_Expression option = Special_Expression_For_Typing(Text1->text(), event->text());
     if ((option == Special_Expression::Date && !Option2->isEnabled())

@@ -1,5 +1,6 @@
 #include "screens/products/mojiretsu_write.h"
 
+#include "screens/common/window_conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
@@ -60,7 +61,7 @@ Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
     QFont big = Text1->font();
     big.setPointSizeF(15.75);
     Text1->setFont(big);
-    Text1->on_key = [](QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; };
+    Text1->on_key = [](QKeyEvent* event) { return app::Is_Enter_Key(event); };
     Command1 = new QPushButton(QStringLiteral("前のウインドウに戻る"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Label8 = new QLabel(this);

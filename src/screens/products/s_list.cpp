@@ -1,12 +1,17 @@
 #include "screens/products/s_list.h"
 
+#include "screens/common/entry_boxes.h"
+#include "screens/common/item_box.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/widget_helpers.h"
+#include "layouts/layout_names.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "screens/products/s_touroku.h"
 #include "screens/common/screen_helpers.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +41,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     List1->setFont(fixed);
     List1->setUniformItemSizes(true);  // one-line rows in one font: 9999 rows need not be measured one by one
     Text18 = new QLineEdit(this);
+    app::Use_As_Text_Box(Text18);
     Text18->setObjectName(QStringLiteral("Text18"));
     Command5 = new QPushButton(QStringLiteral("検索"), this);
     Command5->setObjectName(QStringLiteral("Command5"));
@@ -43,6 +49,12 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     Command2->setObjectName(QStringLiteral("Command2"));
     Command1 = new QPushButton(QStringLiteral("前の画面に戻る"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    Command3 = new QPushButton(QStringLiteral("選択した商品のレイアウトを変更"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
     Ret_Form = new QLabel(this);
     Ret_Form->setObjectName(QStringLiteral("Ret_Form"));
     Ret_Form->hide();
@@ -54,6 +66,10 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     search->addWidget(Command5);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command2);
+    buttons->addSpacing(24);
+    buttons->addWidget(new QLabel(QStringLiteral("レイアウト"), this));
+    buttons->addWidget(Combo1);
+    buttons->addWidget(Command3);
     buttons->addStretch();
     buttons->addWidget(Command1);
     auto* layout = new QVBoxLayout(this);
@@ -64,6 +80,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
 
     connect(Command1, &QPushButton::clicked, this, &S_List::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &S_List::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &S_List::Command3_Click);
     connect(Command5, &QPushButton::clicked, this, &S_List::Command5_Click);
     connect(Text18, &QLineEdit::returnPressed, this, &S_List::Command5_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &S_List::List1_Pick);
@@ -83,12 +100,9 @@ void S_List::showEvent(QShowEvent* event)
 
 bool S_List::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List1->currentItem()) {
-            List1_Pick();
-            return true;
-        }
+    if (watched == List1 && app::Is_Enter_Press(event) && List1->currentItem()) {
+        List1_Pick();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -115,6 +129,42 @@ void S_List::Command2_Click()
         return;
     confirmation_.Tell(Delete_Product(Current_Data_Folder(), key));
     Fill_Full_List();
+}
+
+QStringList S_List::Selected_Numbers() const
+{
+    QStringList numbers;
+    for (const QListWidgetItem* item : List1->selectedItems())
+        if (!numbers.contains(item->text().left(4)))
+            numbers << item->text().left(4);
+    numbers.sort();
+    return numbers;
+}
+
+void S_List::Command3_Click()
+{
+    const QStringList numbers = Selected_Numbers();
+    const QString layout = Combo1->currentText();
+    if (numbers.isEmpty() || layout.isEmpty()) {
+        confirmation_.Notify(QStringLiteral("商品とレイアウトを"), QStringLiteral("選択して下さい"));
+        return;
+    }
+    // The product on the registration screen: its unsaved edits are settled first.
+    auto* registration = qobject_cast<S_Touroku*>(Find_Window(Ret_Form->text()));
+    const QString shown = registration ? Format_Product_No(registration->Text1[S_Touroku::kNumberBox]->text()) : QString();
+    if (!confirmation_.Ask_Focus_No(QStringLiteral("%1件の商品のレイアウトを").arg(numbers.size()),
+                                    QStringLiteral("「") + layout + QStringLiteral("」に変更します")))
+        return;
+    if (registration && numbers.contains(shown) && !registration->Settle_Unsaved_Edits())
+        return;
+    const store::Outcome changed = Change_Product_Layouts(Current_Data_Folder(), numbers, layout);
+    confirmation_.Tell(changed);
+    if (registration && numbers.contains(shown) && changed.Is_Done())
+        registration->Load_Product(shown);
+    if (Text18->text().isEmpty())
+        Fill_Full_List();
+    else
+        Command5_Click();
 }
 
 void S_List::List1_Pick()

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -24,12 +25,15 @@ public:
     QPushButton* Command5 = nullptr;  // 検索
     QPushButton* Command2 = nullptr;  // 選択項目を削除する
     QPushButton* Command1 = nullptr;  // 前の画面に戻る
+    QComboBox* Combo1 = nullptr;      // layout for the selected products
+    QPushButton* Command3 = nullptr;  // 選択した商品のレイアウトを変更
     QLabel* Ret_Form = nullptr;
     QLabel* Ret_Code = nullptr;
 
     void Fill_Full_List();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
     void Command5_Click();
     void List1_Pick();
 
@@ -39,6 +43,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QStringList Selected_Numbers() const;
     app::Screen_Confirmation confirmation_{kScreenName};
     bool centred_ = false;
 };

@@ -1,5 +1,7 @@
 #include "screens/products/s_nonplu.h"
 
+#include "screens/common/entry_boxes.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "products/instore_code.h"
 #include "screens/common/item_box.h"
@@ -43,7 +45,7 @@ S_Nonplu::S_Nonplu(QWidget* parent) : QWidget(parent, Qt::Window)
         QFont f = b->font();
         f.setPointSize(14);
         b->setFont(f);
-        b->setAttribute(Qt::WA_InputMethodEnabled, false);
+        app::Use_As_Number_Box(b);
         b->installEventFilter(this);
         return b;
     };
@@ -129,13 +131,10 @@ bool S_Nonplu::eventFilter(QObject* watched, QEvent* event)
         && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason())) {
         inputs.at(at)->setText(Pad_Code(inputs.at(at)->text(), widths[at]));
     }
-    if (at >= 0 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            QWidget* next = at + 1 < inputs.size() ? static_cast<QWidget*>(inputs.at(at + 1)) : Command2;
-            next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
+    if (at >= 0 && app::Is_Enter_Press(event)) {
+        QWidget* next = at + 1 < inputs.size() ? static_cast<QWidget*>(inputs.at(at + 1)) : Command2;
+        next->setFocus(Qt::TabFocusReason);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "screens/products/s_touroku.h"
 
+#include "screens/common/window_conventions.h"
 #include "screens/common/conventions.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
@@ -14,6 +15,7 @@
 #include "screens/common/screen_helpers.h"
 #include "products/special_expression.h"
 #include "screens/common/s_preview.h"
+#include "maintenance/new_product_layout.h"
 #include "render/ean.h"
 
 #include <QCloseEvent>
@@ -31,17 +33,21 @@ namespace {
 
 const QString& kName = S_Touroku::kScreenName;
 
-bool Is_Enter(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 using Box = S_Touroku::Box;
 
 // Boxes typed in half-width only: number, addition days, barcode.
 bool Is_Latin_Box(int box)
 {
     return box == Box::kNumberBox || box == Box::kAddDaysBox || box == Box::kBarcodeBox;
+}
+
+// Items whose value follows a caption: those that start with one ("品名:"),
+// and the nutrition rows added below the table.
+bool Is_Caption_Item(int box)
+{
+    static const Product_Record new_values = New_Product_Record();
+    return Ends_With_Separator(new_values[Column_Of_Text_Box(box)])
+           || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
 }
 
 // 追加欄 and 成分追加 boxes use the smaller face.
@@ -118,7 +124,10 @@ void S_Touroku::Build_Controls()
         Text1[i] = new Item_Box(Lines_Of_Box(i), this);
         Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
         Text1[i]->setFont(Is_Small_Box(i) ? small_font : item_font);
-        Text1[i]->Set_Input_Method(!Is_Latin_Box(i));
+        if (Is_Latin_Box(i))
+            Text1[i]->Use_As_Number_Box();
+        else if (Is_Caption_Item(i))
+            Text1[i]->Use_As_Caption_Item();
     }
     Text1[kNumberBox]->Set_Max_Length(4);
     Text1[kBarcodeBox]->Set_Max_Length(13);
@@ -258,14 +267,14 @@ void S_Touroku::Wire_Items()
     for (int i = 0; i < kTextBoxes; ++i) {
         Item_Box* box = Text1[i];
         box->on_key = [this, box](QKeyEvent* event) {
-            if (Is_Enter(event))
+            if (app::Is_Enter_Key(event))
                 return Enter_Pressed(box);
             if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
                 return Confirm_Separator_Delete(box, event);
             return false;
         };
         box->on_key_release = [this, box](QKeyEvent* event) {
-            if (Is_Enter(event) && Preview_Is_Open())
+            if (app::Is_Enter_Key(event) && Preview_Is_Open())
                 Redraw_Preview_After_Enter(box);
         };
         box->on_focus_in = [this, i, box](Qt::FocusReason reason) {
@@ -307,7 +316,7 @@ bool S_Touroku::eventFilter(QObject* watched, QEvent* event)
         QWidget* item = qobject_cast<QWidget*>(watched);
         if (item && qobject_cast<QLineEdit*>(item))
             item = item->parentWidget();
-        if (Is_Enter(key) && qobject_cast<QComboBox*>(item)) {
+        if (app::Is_Enter_Key(key) && qobject_cast<QComboBox*>(item)) {
             if (event->type() == QEvent::KeyPress)
                 Enter_Pressed(item);
             else if (Preview_Is_Open())
@@ -334,6 +343,31 @@ void S_Touroku::Reset_Screen()
     Fill_Layout_List();
     Text1[kNumberBox]->setText(Next_Product_No(Current_Data_Folder()));
     Show_New_Values(New_Product_Record());
+    Remember_Shown();
+}
+
+void S_Touroku::Remember_Shown()
+{
+    shown_ = Record_From_Screen();
+}
+
+bool S_Touroku::Has_Unsaved_Edits() const
+{
+    Product_Record now = Record_From_Screen();
+    now[Product_No] = shown_[Product_No];  // a new number alone stores nothing new
+    return now.field != shown_.field;
+}
+
+bool S_Touroku::Settle_Unsaved_Edits()
+{
+    if (!Has_Unsaved_Edits())
+        return true;
+    // Saved under the number they were made under, not one typed since.
+    Text1[kNumberBox]->setText(shown_[Product_No]);
+    if (!app::Settle_Unsaved_Edits(confirmation_, [this] { return Store_Screen(); }))
+        return false;
+    Remember_Shown();  // saved, or let go: the screen is about to be left or replaced
+    return true;
 }
 
 void S_Touroku::Fill_Layout_List()
@@ -343,7 +377,11 @@ void S_Touroku::Fill_Layout_List()
     layouts_list->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
     if (layouts_list->count() == 0)
         return;
-    layouts_list->setCurrentIndex(0);
+    // A new product's layout as the settings choose it, else the first.
+    const QString chosen =
+        maintenance::Read_New_Product_Layout(app::Current_Session().application_folder).Layout();
+    if (!app::Select_List_Item(layouts_list, chosen))
+        layouts_list->setCurrentIndex(0);
     Apply_Layout_Selection();
     Command3->setEnabled(true);
 }
@@ -395,13 +433,17 @@ Product_Record S_Touroku::Record_From_Screen() const
 void S_Touroku::Load_Product(const QString& number)
 {
     const QString key = Format_Product_No(number);
+    const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key);
+    if (found && !Settle_Unsaved_Edits())
+        return;  // back to the edits
     Text1[kNumberBox]->setText(key);
-    if (const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key)) {
+    if (found)
         Show_Record(*found);
-    } else {
+    else
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
-    }
     Apply_Layout_Selection();
+    if (found)
+        Remember_Shown();
 }
 
 QWidget* S_Touroku::Next_In_Chain(QWidget* from) const
@@ -515,9 +557,20 @@ bool S_Touroku::Preview_Is_Open() const
 
 void S_Touroku::Command1_Click()
 {
+    Store_Screen();
+}
+
+bool S_Touroku::Store_Screen()
+{
     Product_Record record = Record_From_Screen();
-    confirmation_.Tell(Store_Product(Current_Data_Folder(), record, confirmation_));
+    const store::Outcome stored = Store_Product(Current_Data_Folder(), record, confirmation_);
+    confirmation_.Tell(stored);
     Text1[kNumberBox]->setText(record[Product_No]);
+    if (!stored.Is_Done())
+        return false;
+    Remember_Shown();
+    maintenance::Remember_Last_Used_Layout(app::Current_Session().application_folder, record[Layout_Name]);
+    return true;
 }
 
 void S_Touroku::Command2_Click()
@@ -580,6 +633,10 @@ void S_Touroku::Command6_Click()
 
 void S_Touroku::closeEvent(QCloseEvent* event)
 {
+    if (!Settle_Unsaved_Edits()) {
+        event->ignore();
+        return;
+    }
     for (const QPointer<QWidget>& window : sub_windows_)
         if (window)
             window->close();

@@ -89,6 +89,10 @@ public:
     // The product as the controls hold it.
     Product_Record Record_From_Screen() const;
     const layouts::Layout_Record& Layout_Lines() const { return layout_lines_; }
+    bool Has_Unsaved_Edits() const;  // the screen differs from the product as last loaded, stored or reset
+    // Before unsaved edits would be dropped: saves them or lets them go, as the
+    // user says; false when the user goes back to them.
+    bool Settle_Unsaved_Edits();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +105,9 @@ private:
     QGridLayout* Build_Right_Column();
     void Wire_Items();
     void Reset_Screen();
+    void Remember_Shown();
+    // "入力情報を登録": true when the product was stored.
+    bool Store_Screen();
     void Fill_Layout_List();
     void Apply_Layout_Selection();
     void Show_Record(const Product_Record& record);
@@ -119,6 +126,7 @@ private:
 
     app::Screen_Confirmation confirmation_{kScreenName};
     layouts::Layout_Record layout_lines_;
+    Product_Record shown_;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
 };

@@ -12,11 +12,14 @@
 #include "support/fake_printer_platform.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QInputMethodEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QWindow>
 #include <QtTest>
@@ -71,6 +74,8 @@ private slots:
     void productListHandsBackTheNumber();
     void paperSelectionFillsThePaperNumber();
     void unsavedEditsAreSavedDiscardedOrKept();
+    void renameDeleteAndDropAskBeforeDroppingEdits();
+    void wheelLeavesTheDirectionAndNumbersTakeFullWidthDigits();
 };
 
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
@@ -396,6 +401,64 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
     QVERIFY(screen.isEnabled());
     QVERIFY(screen.Command15->isEnabled());
     app::Current_Session().printers = &fixture.printers;
+}
+
+void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()
+{
+    Layout_Fixture fixture;
+    QVERIFY(QFile::copy(fixture.application.File(Q("標準06 90x50.lay")), fixture.application.File(Q("わたし.lay"))));
+    test_support::Temp_Folder elsewhere;
+    elsewhere.Write(QStringLiteral("shop.lay"), "Ver2.00\r\nshop\r\n 0\r\n50\r\n");
+    Dialog_Script script;
+    Layout_M screen;
+    Open(screen);
+    Select(screen, Q("わたし"));
+    const auto drop = [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(elsewhere.File(QStringLiteral("shop.lay")))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(screen.Combo1, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(screen.Combo1, &dropped);
+    };
+    const std::function<void()> ways[] = {[&] { screen.Command11_Click(); }, [&] { screen.Command4_Click(); }, drop};
+    for (const std::function<void()>& way : ways) {
+        screen.Text1[0]->setText(QStringLiteral("70"));
+        script.seen.clear();
+        script.answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};  // 保存しない, 編集に戻る
+        way();
+        QCOMPARE(script.Kakunin_Lines(), (QStringList{Q("変更が保存されていません/保存しますか？"),
+                                                      Q("変更を破棄します/よろしいですか？")}));
+        QCOMPARE(screen.Combo1->currentText(), Q("わたし"));
+        QCOMPARE(screen.Text1[0]->text(), QStringLiteral("70"));
+        QVERIFY(QFileInfo::exists(fixture.application.File(Q("わたし.lay"))));
+        QVERIFY(!QFileInfo::exists(fixture.application.File(QStringLiteral("shop.lay"))));
+    }
+}
+
+// One notch of the wheel over 印字方向 without focus leaves " 0"; sizes typed
+// in full width with the input method on are read as digits.
+void Layout_M_Test::wheelLeavesTheDirectionAndNumbersTakeFullWidthDigits()
+{
+    Layout_Fixture fixture;
+    Layout_M screen;
+    Open(screen);
+    screen.Text1[2]->setFocus();
+    QCOMPARE(screen.Combo2->currentText(), QStringLiteral(" 0"));
+    const QPointF at = screen.Combo2->rect().center();
+    QWheelEvent wheel(at, screen.Combo2->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(screen.Combo2, &wheel);
+    QCOMPARE(screen.Combo2->currentText(), QStringLiteral(" 0"));
+
+    for (QLineEdit* box : {screen.Text1[0], screen.Text1[105], screen.Text2})
+        QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(screen.Text1[4]->testAttribute(Qt::WA_InputMethodEnabled));  // the picture's file name
+    screen.Text1[0]->clear();
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("６５．５"));
+    QApplication::sendEvent(screen.Text1[0], &typed);
+    QCOMPARE(screen.Text1[0]->text(), QStringLiteral("65.5"));
 }
 
 QTEST_MAIN(Layout_M_Test)

@@ -1,5 +1,7 @@
 // The backup screen on the offscreen platform: creating, restoring and deleting archives.
 #include "screens/maintenance/backup_screen.h"
+#include "screens/maintenance/settei.h"
+#include "support/visible_window.h"
 #include "maintenance/zip_archive.h"
 #include "support/utf8.h"
 #include "support/screen_support.h"
@@ -9,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -49,6 +52,7 @@ private slots:
     void deleteRemovesTheArchive();
     void failedBackupIsReportedNotPraised();
     void chosenFolderBecomesTheDestination();
+    void leavingWhileANoticeIsOpenWaitsForIt();
 };
 
 void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
@@ -224,6 +228,33 @@ void Backup_Screen_Test::chosenFolderBecomesTheDestination()
     screen.Choose_Folder = [](const QString&) { return QString(); };
     screen.Command6->click();
     QCOMPARE(screen.Combo3->currentText(), stick.Path() + "/");
+}
+
+
+// A notice, then 前の画面に戻る, then OK: the screen leaves once the notice is
+// answered, back to the settings screen, and the program goes on.
+void Backup_Screen_Test::leavingWhileANoticeIsOpenWaitsForIt()
+{
+    Data_Fixture fixture;
+    Dialog_Script script;
+    maintenance::Settei settings;
+    settings.show();
+    settings.Form_Load();
+    settings.Command5->click();
+    QPointer<maintenance::Backup> backup = test_support::Visible_Window<maintenance::Backup>(QStringLiteral("Backup"));
+    QVERIFY(backup);
+    backup->List1->clearSelection();
+    bool kept = false;
+    script.meanwhile = [&](app::Kakunin*) {
+        QTest::mouseClick(backup->Command1, Qt::LeftButton);
+        backup->Command1->click();
+        kept = backup && backup->isVisible();
+    };
+    backup->Command4->click();
+    QVERIFY(kept);
+    QCOMPARE(script.First_Lines(), QStringList{Q("復元するデータを")});
+    QTRY_VERIFY(!backup);
+    QVERIFY(settings.isVisible());
 }
 
 QTEST_MAIN(Backup_Screen_Test)

@@ -1,7 +1,10 @@
 // The settings screen on the offscreen platform: printer presets, loading,
 // saving, the question before printing a wrong label, and the change of data location.
 #include "app/main_menu.h"
+#include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
+#include "layouts/default_layouts.h"
+#include "screens/common/widget_helpers.h"
 #include "screens/maintenance/settei.h"
 #include "support/utf8.h"
 #include "support/screen_support.h"
@@ -41,6 +44,7 @@ private slots:
     void commaInCorrectionIsDroppedOnSaving();
     void savingWithoutPrinterWritesNothing();
     void theQuestionBeforePrintingIsSavedInItsOwnFile();
+    void theNewProductLayoutIsChosenAndSavedInItsOwnFile();
     void locationChangeCopiesDataAndEndsTheApplication();
     void locationChangeIntoUnwritableFolderKeepsTheOldLocation();
     void openFolderOpensTheShownLocation();
@@ -169,6 +173,25 @@ void Settei_Test::theQuestionBeforePrintingIsSavedInItsOwnFile()
     QVERIFY(screen->isVisible());
     QVERIFY(QFileInfo(path).isDir());
     screen->close();
+}
+
+void Settei_Test::theNewProductLayoutIsChosenAndSavedInItsOwnFile()
+{
+    Session_Fixture fixture;
+    layouts::Ensure_Default_Layouts(fixture.application.Data_Folder());
+    Dialog_Script script;
+    auto* screen = new maintenance::Settei;
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->show();
+    screen->Form_Load();
+    QCOMPARE(screen->Combo6->itemText(0), maintenance::kLastUsedLayoutChoice);
+    QCOMPARE(screen->Combo6->currentText(), maintenance::kDefaultNewProductLayout);
+    Choose_Printer(*screen, QStringLiteral("Zebra"));
+    QVERIFY(app::Select_List_Item(screen->Combo6, maintenance::kLastUsedLayoutChoice));
+    QTest::mouseClick(screen->Command1, Qt::LeftButton);
+    QCOMPARE(script.First_Lines(), QStringList{Q("設定を保存しました")});
+    QCOMPARE(maintenance::Read_New_Product_Layout(fixture.application.Path()).choice, maintenance::kLastUsedLayoutChoice);
+    QCOMPARE(fixture.Settings_Lines().size(), 15);  // user_v2.dat keeps its fifteen lines
 }
 
 void Settei_Test::savingWithoutPrinterWritesNothing()

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,6 +64,14 @@ private:
     QTimer timer_;
     QList<QObject*> answered_;
 };
+
+// Text committed by an input method.
+void Commit(QWidget* widget, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
 
 void Press_Enter(QWidget* widget)
 {
@@ -431,6 +440,60 @@ private slots:
         screen->Text13->clear();
         QTest::keyClicks(screen->Text13, QStringLiteral("-1.5"));
         QCOMPARE(screen->Text13->text(), QStringLiteral("-1.5"));
+    }
+
+    // The designed chain from the keyboard with the input method on: number,
+    // Enter, copies typed as a full-width ３, Enter, Enter prints three labels.
+    void theKeyboardChainPrintsWithFullWidthDigits()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        Kakunin_Answerer answers;
+        for (QLineEdit* box : {screen->Text1, screen->Text4, screen->Text7, screen->Text13, screen->Text19})
+            QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        screen->Text1->setFocus();
+        screen->Text1->clear();
+        Commit(screen->Text1, QStringLiteral("１"));
+        QTest::keyClick(screen->Text1, Qt::Key_Return);
+        QCOMPARE(screen->Text1->text(), QStringLiteral("0001"));
+        QCOMPARE(screen->focusWidget(), screen->Text4);
+        Commit(screen->Text4, QStringLiteral("３"));
+        QCOMPARE(screen->Text4->text(), QStringLiteral("3"));
+        QTest::keyClick(screen->Text4, Qt::Key_Return);
+        QCOMPARE(screen->focusWidget(), screen->Command1);
+        QTest::keyClick(screen->Command1, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(printers->sent[0].copies, 3);
+        screen->Text19->setText(QStringLiteral("４９０１２３４５６７８９４"));  // pasted in full width
+        QCOMPARE(screen->Text19->text(), QStringLiteral("4901234567894"));
+    }
+
+    // 印刷, then 終了する (clicked or pressed by code) while the send window is
+    // open: the job is sent and the screen closes once it is answered.
+    void closingWhileTheSendWindowIsOpenWaitsForIt()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        screen.reset();  // one printing screen, as the main menu opens it
+        QPointer<Insatsu> own = new Insatsu;
+        own->setAttribute(Qt::WA_DeleteOnClose);
+        own->Form_Load();
+        own->show();
+        test_support::Dialog_Script script;
+        bool kept = false;
+        script.meanwhile = [&](app::Kakunin*) {
+            QTest::mouseClick(own->Command3, Qt::LeftButton);
+            QTest::mouseClick(own->Command1, Qt::LeftButton);  // no second job
+            own->Command3->click();
+            kept = own && own->isVisible();
+        };
+        own->Text1->setText(QStringLiteral("1"));
+        Press_Enter(own->Text1);
+        own->Text4->setText(QStringLiteral("5"));
+        own->Command1->click();
+        QVERIFY(kept);
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QTRY_VERIFY(!own);
     }
 
     void enterMovesAlongTheIssueBoxes()

@@ -16,7 +16,9 @@
 #include "screens/products/s_list.h"
 #include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
+#include "maintenance/new_product_layout.h"
 #include "store/cp932.h"
+#include "store/width_conversion.h"
 #include "support/fake_printer_platform.h"
 #include "support/visible_window.h"
 #include "support/scripted_confirmation.h"
@@ -30,6 +32,8 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QPointer>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -146,6 +150,15 @@ private slots:
     void instoreCodeToThePrintingScreen();
     void mainMenuOpensRegistration();
     void previewRedrawnOnEnterAndClosedWithTheScreen();
+    void messageKeepsTheScreenUntilAnswered();
+    void unsavedEditsAskBeforeClosingOrLoading();
+    void overwriteQuestionFocusesNo();
+    void numberBoxesReadFullWidthDigits();
+    void captionColonTypedFullWidth();
+    void wordTableTakesLookAlikes();
+    void wheelOverUnfocusedComboLeavesItsValue();
+    void newProductTakesTheChosenLayout();
+    void listChangesTheLayoutOfSeveralProducts();
     void screenshots();
 
 private:
@@ -168,6 +181,9 @@ void Product_Screens::cleanup()
 {
     for (QWidget* top : QApplication::topLevelWidgets())
         top->close();
+    for (QWidget* top : QApplication::topLevelWidgets())  // kept open for its unsaved edits: gone all the same
+        if (top->isVisible())
+            top->deleteLater();
     QTest::qWait(20);
     kakunin_.reset();
     folder_.reset();
@@ -328,7 +344,7 @@ void Product_Screens::addDaysAndBarcodeOnLeaving()
         days->setFocus();
         days->selectAll();
         Type_Key_Text(days, typed);
-        QCOMPARE(days->text(), typed);
+        QCOMPARE(days->text(), store::Ascii_To_Half_Width(typed));  // a number box reads digits
         next->setFocus();
         QCOMPARE(days->text(), shown);
     }
@@ -771,6 +787,7 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
     QVERIFY(preview->picDraw->pixmap().toImage() != first);
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 
+    kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the edit is let go
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
     QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
@@ -779,6 +796,221 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 
 // Saves a picture of every product window into $PRODUCT_SCREENSHOTS (run under
 // xvfb-run to look at the windows as a user sees them).
+// 入力情報を登録, then メニューへ戻る (clicked, or pressed by code) and the close
+// box while "保存しました" is shown: the screen stays whole until the notice is
+// answered, takes no second click, and closes afterwards.
+void Product_Screens::messageKeepsTheScreenUntilAnswered()
+{
+    QPointer<S_Touroku> screen = Open_Registration();
+    Box(screen, "Text1(1)")->setText(QStringLiteral("品名:柏餅"));
+    bool stayed = false;
+    kakunin_->meanwhile = [&](app::Kakunin*) {
+        QTest::mouseClick(screen->Command2, Qt::LeftButton);
+        QTest::mouseClick(screen->Command1, Qt::LeftButton);  // no second store
+        QTest::keyClick(Box(screen, "Text1(1)"), Qt::Key_A);
+        screen->Command2->click();
+        screen->close();
+        stayed = screen && screen->isVisible();
+    };
+    screen->Command1->click();
+    QVERIFY(stayed);
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
+    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+             QStringLiteral("品名:柏餅"));
+    QTRY_VERIFY(!screen);  // the close put off is done once answered
+}
+
+void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
+{
+    Store(Sample_Product(QStringLiteral("2"), QStringLiteral("品名:大福")));
+    S_Touroku* screen = Open_Registration();
+    screen->Command2->click();  // nothing changed: no question
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
+
+    screen = Open_Registration();
+    Box(screen, "Text1(1)")->setText(QStringLiteral("品名:柏餅"));
+    kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};  // 保存しない, 編集に戻る
+    screen->Command2->click();
+    QVERIFY(screen->isVisible());
+    QCOMPARE(kakunin_->Kakunin_Lines(), (QStringList{QStringLiteral("変更が保存されていません/保存しますか？"),
+                                                     QStringLiteral("変更を破棄します/よろしいですか？")}));
+    // Loading another product over the edits asks the same.
+    Item_Box* number = Box(screen, "Text1(0)");
+    number->setText(QStringLiteral("2"));
+    kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:柏餅"));
+    QCOMPARE(kakunin_->Kakunin_Lines().size(), 4);
+    // 保存する stores the edits under their own number, then the screen closes.
+    kakunin_->answers = {QStringLiteral("ok")};
+    screen->Command2->click();
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("保存しました/"));
+    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Product_Name],
+             QStringLiteral("品名:柏餅"));
+}
+
+// 全項目ｸﾘｱ keeps the number: storing then asks to overwrite with いいえ focused,
+// so that Return does not replace the product.
+void Product_Screens::overwriteQuestionFocusesNo()
+{
+    Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:大福")));
+    S_Touroku* screen = Open_Registration();
+    screen->Load_Product(QStringLiteral("1"));
+    kakunin_->answers = {QStringLiteral("ok")};
+    screen->Command6->click();
+    kakunin_->answers = {};
+    screen->Command1->click();
+    QCOMPARE(kakunin_->seen.back().texts.value(0), QStringLiteral("No.0001を上書き保存します"));
+    QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
+    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+             QStringLiteral("品名:大福"));
+}
+
+// Digits committed by an input method (or pasted) in full width are read as digits.
+void Product_Screens::numberBoxesReadFullWidthDigits()
+{
+    Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
+    S_Touroku* screen = Open_Registration();
+    Item_Box* number = Box(screen, "Text1(0)");
+    number->setFocus();
+    number->selectAll();
+    Commit_Text(number, QStringLiteral("１２"));
+    QTest::keyClick(number, Qt::Key_Return);
+    QCOMPARE(number->text(), QStringLiteral("0012"));
+    QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:大福"));
+
+    Item_Box* barcode = Box(screen, "Text1(16)");
+    barcode->setFocus();
+    barcode->clear();
+    QApplication::clipboard()->setText(QStringLiteral("４９０１２３４５６７８９４"));
+    barcode->paste();
+    QTest::keyClick(barcode, Qt::Key_Return);
+    QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());  // a correct code: nothing to say
+    for (int box : {0, 7, 16})
+        QVERIFY(!Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+// "保存方法：…" typed with the input method on: the caption's colon is stored as
+// the label reads it; a full-width colon in the value stays.
+void Product_Screens::captionColonTypedFullWidth()
+{
+    S_Touroku* screen = Open_Registration();
+    const QList<QPair<QString, QString>> typed = {
+        {QStringLiteral("Text1(8)"), QStringLiteral("保存方法：直射日光を避け、時間：２時間以内")},
+        {QStringLiteral("Text1(22)"), QStringLiteral("食塩相当量：0.1g")},
+        {QStringLiteral("Text1(1)"), QStringLiteral("品名：いちご大福")},
+        {QStringLiteral("Text1(23)"), QStringLiteral("食物繊維：1.2g")}};
+    for (const auto& [name, text] : typed) {
+        Item_Box* box = Box(screen, name);
+        box->setFocus();
+        box->selectAll();
+        Commit_Text(box, text);
+        QString expected = text;
+        expected[expected.indexOf(QChar(0xFF1A))] = QLatin1Char(':');
+        QCOMPARE(box->text(), expected);
+    }
+    Item_Box* remarks = Box(screen, "Text1(13)");  // no caption: kept as typed
+    Commit_Text(remarks, QStringLiteral("注意：要冷蔵"));
+    QCOMPARE(remarks->text(), QStringLiteral("注意：要冷蔵"));
+}
+
+void Product_Screens::wordTableTakesLookAlikes()
+{
+    S_Touroku* screen = Open_Registration();
+    QTest::mouseDClick(Box(screen, "Text1(3)")->viewport(), Qt::LeftButton);
+    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    QVERIFY(table);
+    auto* reading = Child<QLineEdit>(table, "Text1(0)");
+    auto* word = Child<QLineEdit>(table, "Text1(1)");
+    Commit_Text(reading, QStringLiteral("ぞう"));
+    word->setFocus();
+    Commit_Text(word, QStringLiteral("増粘剤〜試作−１"));
+    QCOMPARE(word->text(), QStringLiteral("増粘剤～試作－１"));
+    kakunin_->answers = {QStringLiteral("ok")};
+    Child<QPushButton>(table, "Command1(14)")->click();
+    QVERIFY(table->List1->findItems(QStringLiteral("増粘剤～試作－１"), Qt::MatchEndsWith).size() == 1);
+}
+
+// One notch of the wheel over a drop-down that has no focus leaves its value.
+void Product_Screens::wheelOverUnfocusedComboLeavesItsValue()
+{
+    S_Touroku* screen = Open_Registration();
+    Box(screen, "Text1(1)")->setFocus();
+    for (const char* name : {"Combo1(5)", "Combo1(2)", "Combo1(0)"}) {
+        auto* combo = Child<QComboBox>(screen, name);
+        const QString before = combo->currentText();
+        QVERIFY(combo->focusPolicy() != Qt::WheelFocus);
+        const QPointF at = combo->rect().center();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        QCOMPARE(combo->currentText(), before);
+    }
+}
+
+void Product_Screens::newProductTakesTheChosenLayout()
+{
+    const QString& application = app::Current_Session().application_folder;
+    S_Touroku* screen = Open_Registration();
+    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), maintenance::kDefaultNewProductLayout);
+    screen->close();
+
+    maintenance::New_Product_Layout_Setting chosen;
+    chosen.choice = QStringLiteral("標準06 90x50");
+    QVERIFY(maintenance::Save_New_Product_Layout(application, chosen).Is_Done());
+    screen = Open_Registration();
+    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
+    screen->close();
+
+    // The layout last stored with a product.
+    chosen.choice = maintenance::kLastUsedLayoutChoice;
+    QVERIFY(maintenance::Save_New_Product_Layout(application, chosen).Is_Done());
+    screen = Open_Registration();
+    app::Select_List_Item(screen->Combo1[S_Touroku::kLayoutCombo], QStringLiteral("標準05 70x80"));
+    screen->Command1->click();
+    Box(screen, "Text1(0)")->setText(QStringLiteral("5"));
+    kakunin_->answers = {QStringLiteral("ok")};
+    screen->Command5->click();  // 入力内容を全て消去します: a new product
+    QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0002"));
+    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準05 70x80"));
+}
+
+// The product list gives several products one layout, after asking (いいえ
+// focused); the product shown on the registration screen follows.
+void Product_Screens::listChangesTheLayoutOfSeveralProducts()
+{
+    for (const char* number : {"1", "2", "3"})
+        Store(Sample_Product(QString::fromLatin1(number), QStringLiteral("品名:餅")));
+    S_Touroku* screen = Open_Registration();
+    screen->Load_Product(QStringLiteral("2"));
+    screen->Command4->click();
+    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
+    QVERIFY(list);
+    list->List1->item(0)->setSelected(true);
+    list->List1->item(1)->setSelected(true);
+    QVERIFY(app::Select_List_Item(list->Combo1, QStringLiteral("標準06 90x50")));
+    kakunin_->answers = {QStringLiteral("cancel")};
+    list->Command3->click();
+    QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
+    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Layout_Name],
+             Sample_Product("1", {})[Layout_Name]);
+
+    kakunin_->answers = {QStringLiteral("ok")};
+    list->Command3->click();
+    QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("2件の商品のレイアウトを/「標準06 90x50」に変更します"),
+                                                    QStringLiteral("変更しました/2件")}));
+    for (const char* number : {"1", "2"})
+        QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
+                 QStringLiteral("標準06 90x50"));
+    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Layout_Name],
+             Sample_Product("3", {})[Layout_Name]);
+    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
+    QVERIFY(!screen->Has_Unsaved_Edits());
+}
+
 void Product_Screens::screenshots()
 {
     const QString target = qEnvironmentVariable("PRODUCT_SCREENSHOTS");

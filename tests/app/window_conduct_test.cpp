@@ -1,0 +1,251 @@
+// How every window behaves towards the user's hand: a window that waits for an
+// answer can be neither used nor closed until it has it, every window that
+// asks is one the dialogs know, Return and keypad Enter press the focused
+// button, and Escape closes every window whose close is a way back.
+#include "app/help_window.h"
+#include "app/main_menu.h"
+#include "layouts/default_layouts.h"
+#include "screens/common/dialogs.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/yousi_set.h"
+#include "screens/layouts/layout_m.h"
+#include "screens/maintenance/backup_screen.h"
+#include "screens/maintenance/convert_screen.h"
+#include "screens/maintenance/settei.h"
+#include "screens/printing/hakkou_rireki.h"
+#include "screens/printing/insatsu.h"
+#include "screens/products/genzairyou.h"
+#include "screens/products/kakudai_input.h"
+#include "screens/products/mojiretsu_write.h"
+#include "screens/products/s_list.h"
+#include "screens/products/s_nonplu.h"
+#include "screens/products/s_touroku.h"
+#include "support/screen_support.h"
+#include "support/visible_window.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using Opener = std::function<QWidget*()>;
+Q_DECLARE_METATYPE(Opener)
+
+namespace {
+
+template <typename Screen>
+Opener Loaded()
+{
+    return [] {
+        auto* screen = new Screen;
+        screen->show();
+        screen->Form_Load();
+        return static_cast<QWidget*>(screen);
+    };
+}
+
+template <typename Screen>
+Opener Shown()
+{
+    return [] {
+        auto* screen = new Screen;
+        screen->show();
+        return static_cast<QWidget*>(screen);
+    };
+}
+
+// Every window of the application, and whether it asks through the dialogs.
+void Add_Every_Window()
+{
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("MainMenu") << Opener([] {
+        auto* menu = new app::MainMenu;
+        menu->Form_Load();
+        menu->show();
+        return static_cast<QWidget*>(menu);
+    }) << true;
+    QTest::newRow("S_Touroku") << Loaded<products::S_Touroku>() << true;
+    QTest::newRow("Insatsu") << Loaded<printing::Insatsu>() << true;
+    QTest::newRow("Settei") << Loaded<maintenance::Settei>() << true;
+    QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>() << true;
+    QTest::newRow("Backup") << Loaded<maintenance::Backup>() << true;
+    QTest::newRow("Convert") << Loaded<maintenance::Convert>() << true;
+    QTest::newRow("S_List") << Shown<products::S_List>() << true;
+    QTest::newRow("S_Nonplu") << Shown<products::S_Nonplu>() << true;
+    QTest::newRow("Genzairyou") << Shown<products::Genzairyou>() << true;
+    QTest::newRow("Yousi_Set") << Opener([] {
+        auto* paper = new maintenance::Yousi_Set;
+        paper->Yobidashi->setText(QStringLiteral("Settei"));
+        paper->show();
+        return static_cast<QWidget*>(paper);
+    }) << true;
+    QTest::newRow("Hakkou_Rireki") << Opener([] {
+        auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
+        history->Form_Load();
+        history->show();
+        return static_cast<QWidget*>(history);
+    }) << true;
+    QTest::newRow("Mojiretsu_Write") << Opener([] {
+        auto* editor = new products::Mojiretsu_Write;
+        editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
+        return static_cast<QWidget*>(editor);
+    }) << true;
+    QTest::newRow("Kakudai_Input") << Opener([] {
+        auto* input = new products::Kakudai_Input;
+        input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
+        input->show();
+        return static_cast<QWidget*>(input);
+    }) << false;
+    QTest::newRow("Help_Window") << Opener([] {
+        auto* help = new app::Help_Window;
+        help->Open(QStringLiteral(HELP_PAGE));
+        help->show();
+        return static_cast<QWidget*>(help);
+    }) << false;
+}
+
+QList<QWidget*> Visible_Windows()
+{
+    QList<QWidget*> shown;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible())
+            shown << top;
+    return shown;
+}
+
+}  // namespace
+
+class Window_Conduct_Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        fixture_ = std::make_unique<maintenance_test::Session_Fixture>();
+        layouts::Ensure_Default_Layouts(fixture_->application.Data_Folder());
+        fixture_->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
+                                  QStringLiteral("0"), QStringLiteral("しない"),
+                                  QStringLiteral("ぱるべりなインストールフォルダ"),
+                                  QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+        app::Current_Session().Load_Settings();
+    }
+
+    void init() { script_ = std::make_unique<maintenance_test::Dialog_Script>(); }
+
+    void cleanup()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            top->close();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible())
+                top->deleteLater();
+        QTest::qWait(20);
+        script_.reset();
+    }
+
+    // A window that asks is known to the dialogs under its own name: its
+    // notice is answered, never the end of the program.
+    void everyAnswererIsKnown_data() { Add_Every_Window(); }
+    void everyAnswererIsKnown()
+    {
+        QFETCH(Opener, open);
+        QFETCH(bool, asks);
+        QPointer<QWidget> window = open();
+        const QString name = window->objectName();
+        if (!asks)
+            QSKIP("asks nothing");
+        QVERIFY2(app::Is_Known_Caller(name), qPrintable(name));
+        app::Show_Confirmation(QStringLiteral("確認"), {}, {}, name, false, true, {}, QStringLiteral("はい"),
+                               store::kWarningColour);
+        QCOMPARE(script_->Kakunin_Lines(), QStringList{QStringLiteral("確認/")});
+    }
+
+    // While its question is open, a window takes no click, key or Escape, and
+    // closing it is put off until the answer, then done.
+    void waitingWindowIsNeitherUsedNorClosed_data() { Add_Every_Window(); }
+    void waitingWindowIsNeitherUsedNorClosed()
+    {
+        QFETCH(Opener, open);
+        QPointer<QWidget> window = open();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QString name = window->objectName();
+        QList<QWidget*> shown_before;
+        bool kept = false;
+        script_->meanwhile = [&](app::Kakunin*) {
+            shown_before = Visible_Windows();
+            for (QPushButton* button : window->findChildren<QPushButton*>())
+                if (button->isVisible() && button->isEnabled())
+                    QTest::mouseClick(button, Qt::LeftButton);
+            if (QWidget* focus = window->focusWidget())
+                QTest::keyClick(focus, Qt::Key_Escape);
+            window->close();
+            kept = window && window->isVisible() && Visible_Windows() == shown_before;
+        };
+        app::Screen_Confirmation ui(name);  // the window's answerer (windows that ask nothing have none of their own)
+        ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+        QVERIFY2(kept, qPrintable(name + QStringLiteral(" was used or closed while it waited")));
+        QTRY_VERIFY(!window || !window->isVisible());
+    }
+
+    // Return and keypad Enter press the focused button, as Space does, in every window.
+    void returnAndEnterPressTheFocusedButton_data() { Add_Every_Window(); }
+    void returnAndEnterPressTheFocusedButton()
+    {
+        QFETCH(Opener, open);
+        QPointer<QWidget> window = open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* probe = new QPushButton(QStringLiteral("probe"), window);
+        probe->show();
+        probe->setFocus();
+        int pressed = 0;
+        connect(probe, &QPushButton::clicked, this, [&pressed] { ++pressed; });
+        QTest::keyClick(probe, Qt::Key_Return);
+        QTest::keyClick(probe, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(probe, Qt::Key_Space);
+        QCOMPARE(pressed, 3);
+        QVERIFY(probe->isDefault());  // drawn as the button Return presses
+        probe->setEnabled(false);
+        QTest::keyClick(probe, Qt::Key_Return);
+        QCOMPARE(pressed, 3);
+    }
+
+    // Escape closes every window but the main menu, whose close ends the program.
+    void escapeClosesTheWindow_data() { Add_Every_Window(); }
+    void escapeClosesTheWindow()
+    {
+        QFETCH(Opener, open);
+        QPointer<QWidget> window = open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QWidget* focus = window->focusWidget() ? window->focusWidget() : window.data();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        const bool menu = QTest::currentDataTag() == QByteArray("MainMenu");
+        QTRY_COMPARE(window && window->isVisible(), menu);
+    }
+
+    // The main menu from the keyboard: Return on 商品情報の登録 opens the registration screen.
+    void mainMenuFromTheKeyboard()
+    {
+        app::MainMenu menu;
+        menu.Form_Load();
+        menu.show();
+        menu.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        menu.Command1->setFocus();
+        QTest::keyClick(menu.Command1, Qt::Key_Return);
+        QVERIFY(test_support::Visible_Window<products::S_Touroku>(QStringLiteral("S_Touroku")));
+        QVERIFY(!menu.isVisible());
+    }
+
+private:
+    std::unique_ptr<maintenance_test::Session_Fixture> fixture_;
+    std::unique_ptr<maintenance_test::Dialog_Script> script_;
+};
+
+QTEST_MAIN(Window_Conduct_Test)
+#include "window_conduct_test.moc"
