@@ -36,8 +36,9 @@ bool Write_Archive(const QString& path, const QList<QByteArray>& entries)
         const char how = entry.at(0);
         const qsizetype feed = entry.indexOf('\n');
         const QByteArray name = entry.mid(1, feed < 0 ? -1 : feed - 1);
-        const QByteArray content = feed < 0 ? QByteArray() : entry.mid(feed + 1);
-        zip_source_t* source = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        // The contents are read only when the archive is written: views into `entries`.
+        const QByteArrayView content = feed < 0 ? QByteArrayView() : QByteArrayView(entry).sliced(feed + 1);
+        zip_source_t* source = zip_source_buffer(archive, content.data(), zip_uint64_t(content.size()), 0);
         const zip_int64_t index =
             zip_file_add(archive, name.constData(), source,
                          ZIP_FL_OVERWRITE | ((how & 1) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_RAW));
@@ -47,7 +48,6 @@ bool Write_Archive(const QString& path, const QList<QByteArray>& entries)
         }
         zip_set_file_compression(archive, zip_uint64_t(index), (how & 2) ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1);
     }
-    // The contents are only read while the archive is written.
     const bool written = zip_close(archive) == 0;
     if (!written)
         zip_discard(archive);
