@@ -1,16 +1,16 @@
-// The product file reader: any file content read as products.
+// The product file reader on any file content, read from memory.
 #include "fuzz_support.h"
 #include "products/product_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz_support::Write_Input(products::kProductFileName, data, size);
-    const QString& folder = fuzz_support::Scratch_Folder();
-    for (const QString& line : products::Read_Product_Lines(folder)) {
+    const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    for (const QString& line : products::Product_Lines_In(file)) {
         const products::Product_Record record = products::Split_Product_Line(line);
         products::Join_Product_Line(record);
     }
-    products::Next_Product_No(folder);
-    products::Find_Product(folder, QStringLiteral("1"));
+    products::Next_Product_No_In(file);
+    products::Find_Product_In(file, QStringLiteral("1"));
+    products::Product_File_Problem(file);
     return 0;
 }

@@ -1,14 +1,12 @@
-// The settings reader on any file content.
+// The settings reader on any file content, read from memory.
 #include "fuzz_support.h"
+#include "store/cp932.h"
 #include "store/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz_support::Write_Input(store::kSettingsFileName, data, size);
-    bool opened = false;
-    const store::Settings_Record settings = store::Load_Settings(fuzz_support::Scratch_Folder(), &opened);
-    if (!opened)
-        fuzz_support::Fail("the settings file was not read");
+    const store::Text_File file = store::Split_Text_Lines(fuzz_support::Bytes(data, size));
+    const store::Settings_Record settings = store::Settings_From_Lines(file.lines);
     store::Saved_Values(settings);
     return 0;
 }

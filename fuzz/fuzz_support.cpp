@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -11,7 +12,11 @@ namespace fuzz_support {
 
 const QString& Scratch_Folder()
 {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/foodlabel-fuzz-XXXXXX"));
+    // In memory where the system has a RAM disk: the targets that write files
+    // (restores, layouts) are then not held up by the disk and its syncs.
+    static const QString base =
+        QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static QTemporaryDir dir(base + QStringLiteral("/foodlabel-fuzz-XXXXXX"));
     static const QString path = dir.path() + QLatin1Char('/');
     return path;
 }

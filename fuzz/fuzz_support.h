@@ -12,7 +12,7 @@
 
 namespace fuzz_support {
 
-// A folder of its own for this process, ending in "/".
+// A folder of its own for this process, ending in "/" (in /dev/shm where it can be).
 const QString& Scratch_Folder();
 
 // Writes the bytes to Scratch_Folder() + name and returns the path.

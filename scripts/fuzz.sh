@@ -28,7 +28,8 @@ fi
 [ "$#" -gt 0 ] && shift
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(fuzz_cp932 fuzz_settings fuzz_product_file fuzz_markup_date fuzz_conversion fuzz_layout_composer fuzz_restore)
+  targets=(fuzz_cp932 fuzz_settings fuzz_product_file fuzz_markup_date fuzz_conversion fuzz_history fuzz_command_line
+           fuzz_layout_composer fuzz_restore fuzz_restore_archive)
 fi
 
 mkdir -p "$BUILD_DIR/crashes"
@@ -37,11 +38,14 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   log="$BUILD_DIR/$target.log"
   status=0
-  "$BUILD_DIR/fuzz/$target" -max_total_time="$mode" -print_final_stats=1 -rss_limit_mb=2048 \
+  # The largest input worth trying, as fuzz/CMakeLists.txt gives it.
+  max_len=$(sed -n "s/^foodlabel_fuzzer($target [0-9]* \([0-9]*\).*/\1/p" fuzz/CMakeLists.txt)
+  "$BUILD_DIR/fuzz/$target" -max_total_time="$mode" -max_len="$max_len" -print_final_stats=1 -rss_limit_mb=2048 \
     -artifact_prefix="$BUILD_DIR/crashes/$target-" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+  per_second=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
   if [ "$status" -eq 0 ]; then
-    echo "$target: $runs executions, no finding"
+    echo "$target: $runs executions ($per_second per second), no finding"
   else
     echo "$target: stopped with a finding (exit $status), see $log and $BUILD_DIR/crashes/"
   fi

@@ -10,6 +10,7 @@
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "render/date_stamp.h"
+#include "store/cp932.h"
 #include "store/settings.h"
 
 #include <QDateTime>
@@ -78,19 +79,32 @@ struct Usage_Error {
     QString message;
 };
 
-// The options of one command: "--name value" (or "--name=value"), flags, and free words.
-struct Options {
-    std::map<QString, QString> values;
-    std::set<QString> flags;
-    QStringList words;
+// "--help" or "-h" where an option may stand.
+struct Help_Wanted {};
 
-    QString Value(const QString& name) const
+bool Is_Help(const QString& argument)
+{
+    return argument == QStringLiteral("--help") || argument == QStringLiteral("-h");
+}
+
+// Tells every message on standard error like Stderr_Answerer and keeps them,
+// so that a command can refuse what the window would only warn of.
+class Recording_Answerer : public Stderr_Answerer {
+public:
+    using Stderr_Answerer::Stderr_Answerer;
+
+    bool Show_Confirmation(const store::Confirmation_Request& request) override
     {
-        const auto found = values.find(name);
-        return found == values.end() ? QString() : found->second;
+        told_ = true;
+        return Stderr_Answerer::Show_Confirmation(request);
     }
-    bool Has(const QString& name) const { return values.count(name) != 0; }
+    bool Told() const { return told_; }
+
+private:
+    bool told_ = false;
 };
+
+using Options = Command_Options;
 
 Options Parse(const QStringList& arguments, const QStringList& value_names, const QStringList& flag_names,
               bool words_allowed)
@@ -99,6 +113,8 @@ Options Parse(const QStringList& arguments, const QStringList& value_names, cons
     Options options;
     for (int i = 0; i < arguments.size(); ++i) {
         QString argument = arguments[i];
+        if (Is_Help(argument))
+            throw Help_Wanted{};
         if (!argument.startsWith(QStringLiteral("--"))) {
             if (!words_allowed)
                 throw Usage_Error{QStringLiteral("余分な引数です: ") + argument};
@@ -129,6 +145,12 @@ Options Parse(const QStringList& arguments, const QStringList& value_names, cons
         }
         options.values[argument] = value;
     }
+    // Names and words reach the data as they would through the window's boxes
+    // (〜 is ～); file paths stay as they are.
+    if (options.Has(QStringLiteral("--layout")))
+        options.values[QStringLiteral("--layout")] = store::To_Cp932_Counterparts(options.Value(QStringLiteral("--layout")));
+    for (QString& word : options.words)
+        word = store::To_Cp932_Counterparts(word);
     return options;
 }
 
@@ -195,6 +217,35 @@ int Refuse(QTextStream& err, const QString& line1, const QString& line2 = {})
     return kExitFailed;
 }
 
+// The date line the label gets; an impossible date (a base date or addition
+// days past the year 9999) is refused as the window reports it ("入力された
+// 日付が異常です"), instead of printing today's date.
+bool Date_Is_Possible(const products::Product_Record& product, const render::Issue_Values& issue, QTextStream& err)
+{
+    Recording_Answerer recorder(err);
+    render::Date_Line(product, issue, recorder);
+    if (!recorder.Told())
+        return true;
+    err << QStringLiteral("日付が計算できないため中止しました") << '\n';
+    return false;
+}
+
+// The file named by --out may be written: refused on standard error when it
+// must not be replaced, and told when an existing file is.
+bool Output_May_Be_Written(const QString& path, const Data& data, const Command_Line_Context& context,
+                           QTextStream& err)
+{
+    const printing::Pdf_Output_Check check =
+        printing::Check_Pdf_Output(path, {data.folder, context.folders.application_folder});
+    if (!check.refusal.isEmpty()) {
+        err << check.refusal << '\n';
+        return false;
+    }
+    if (!check.replaced.isEmpty())
+        err << check.replaced << '\n';
+    return true;
+}
+
 struct Label {
     products::Product_Record product;
     layouts::Layout_Record layout;
@@ -238,6 +289,10 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
     if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
         return Refuse(err, QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
+    if (!Date_Is_Possible(*product, issue, err))
+        return kExitFailed;
+    if (to_file && !Output_May_Be_Written(options.Value(QStringLiteral("--out")), data, context, err))
+        return kExitFailed;
 
     data.settings[store::Setting::Printer_Name] = printer;
     if (options.flags.count(QStringLiteral("--per-copy")))
@@ -246,19 +301,23 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
         context.set_pdf_output_file(options.Value(QStringLiteral("--out")));
     Stderr_Answerer answerer(err);
     QStringList written;
+    int unrecorded = 0;
     printing::Print_Run_Context run;
     run.data_folder = data.folder;
     run.settings = data.settings;
     run.printers = context.printers;
     run.ui = &answerer;
     run.written_files = &written;
+    run.unrecorded_jobs = &unrecorded;
     const QStringList left = printing::Run_Print({printing::Issue_Line({number, QString::number(copies), issue})},
                                                  printing::Print_Mode::Immediate, run);
     if (to_file)
         context.set_pdf_output_file({});
     for (const QString& file : written)
         err << QStringLiteral("PDFファイルを書き出しました: ") << file << '\n';
-    return left.isEmpty() ? kExitDone : kExitFailed;
+    if (unrecorded > 0)
+        err << QStringLiteral("印刷しましたが、発行履歴に記録できませんでした") << '\n';
+    return left.isEmpty() && unrecorded == 0 ? kExitDone : kExitFailed;
 }
 
 int Write_Pdf(const Options& options, const Command_Line_Context& context, QTextStream& err)
@@ -272,9 +331,12 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
     if (!label)
         return kExitFailed;
     const auto& [product, layout] = *label;
+    const render::Issue_Values issue = render::Preview_Issue(product);
+    if (!Date_Is_Possible(product, issue, err) || !Output_May_Be_Written(out, data, context, err))
+        return kExitFailed;
     Stderr_Answerer answerer(err);
-    const store::Outcome outcome = printing::Write_Label_Pdf(out, product, layout, render::Preview_Issue(product),
-                                                             data.settings, data.folder, answerer);
+    const store::Outcome outcome =
+        printing::Write_Label_Pdf(out, product, layout, issue, data.settings, data.folder, answerer);
     answerer.Tell(outcome);
     return outcome.Is_Done() ? kExitDone : kExitFailed;
 }
@@ -309,32 +371,76 @@ int List(const Options& options, const Command_Line_Context& context, QTextStrea
     return kExitDone;
 }
 
+int Usage(const QString& message, QTextStream& err)
+{
+    err << QStringLiteral("paruberina: ") << message << '\n'
+        << QStringLiteral("使い方は paruberina --help で表示します。") << '\n';
+    return kExitUsage;
+}
+
 }  // namespace
+
+QString Command_Options::Value(const QString& name) const
+{
+    const auto found = values.find(name);
+    return found == values.end() ? QString() : found->second;
+}
+
+Parsed_Command Parse_Command_Line(const QStringList& arguments)
+{
+    struct Command_Form {
+        QStringList value_names;
+        QStringList flag_names;
+        bool words_allowed = false;
+    };
+    static const std::map<QString, Command_Form> forms = {
+        {QStringLiteral("print"), {{"--product", "--copies", "--printer", "--base-date", "--out"}, {"--per-copy"}}},
+        {QStringLiteral("pdf"), {{"--product", "--layout", "--out"}, {}}},
+        {QStringLiteral("check"), {{"--product", "--layout", "--printer"}, {}}},
+        {QStringLiteral("list"), {{}, {}, true}},
+    };
+    Parsed_Command parsed;
+    parsed.command = arguments.value(0);
+    if (Is_Help(parsed.command)) {
+        parsed.help = true;
+        return parsed;
+    }
+    const auto form = forms.find(parsed.command);
+    if (form == forms.end()) {
+        parsed.usage_error = QStringLiteral("知らないコマンドです: ") + parsed.command;
+        return parsed;
+    }
+    try {
+        parsed.options = Parse(arguments.mid(1), form->second.value_names, form->second.flag_names,
+                               form->second.words_allowed);
+    } catch (const Help_Wanted&) {
+        parsed.help = true;
+    } catch (const Usage_Error& error) {
+        parsed.usage_error = error.message;
+    }
+    return parsed;
+}
 
 int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
                 QTextStream& err)
 {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+    const Parsed_Command parsed = Parse_Command_Line(arguments);
+    if (parsed.help) {
         out << kHelp;
         return kExitDone;
     }
-    const QString command = arguments.value(0);
-    const QStringList rest = arguments.mid(1);
+    if (!parsed.usage_error.isEmpty())
+        return Usage(parsed.usage_error, err);
     try {
-        if (command == QStringLiteral("print"))
-            return Print(Parse(rest, {"--product", "--copies", "--printer", "--base-date", "--out"}, {"--per-copy"}, false),
-                         context, err);
-        if (command == QStringLiteral("pdf"))
-            return Write_Pdf(Parse(rest, {"--product", "--layout", "--out"}, {}, false), context, err);
-        if (command == QStringLiteral("check"))
-            return Check(Parse(rest, {"--product", "--layout", "--printer"}, {}, false), context, out, err);
-        if (command == QStringLiteral("list"))
-            return List(Parse(rest, {}, {}, true), context, out);
-        throw Usage_Error{QStringLiteral("知らないコマンドです: ") + command};
+        if (parsed.command == QStringLiteral("print"))
+            return Print(parsed.options, context, err);
+        if (parsed.command == QStringLiteral("pdf"))
+            return Write_Pdf(parsed.options, context, err);
+        if (parsed.command == QStringLiteral("check"))
+            return Check(parsed.options, context, out, err);
+        return List(parsed.options, context, out);
     } catch (const Usage_Error& error) {
-        err << QStringLiteral("paruberina: ") << error.message << '\n'
-            << QStringLiteral("使い方は paruberina --help で表示します。") << '\n';
-        return kExitUsage;
+        return Usage(error.message, err);
     }
 }
 

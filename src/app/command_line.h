@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+#include <map>
+#include <set>
+
 namespace app {
 
 enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
@@ -21,6 +25,28 @@ struct Command_Line_Context {
     // one in "印刷データ" (empty: new files again).
     std::function<void(const QString&)> set_pdf_output_file;
 };
+
+// The options of one command: "--name value" (or "--name=value"), flags, and
+// free words. The value of an option is the argument after it, whatever it is.
+struct Command_Options {
+    std::map<QString, QString> values;
+    std::set<QString> flags;
+    QStringList words;
+
+    QString Value(const QString& name) const;
+    bool Has(const QString& name) const { return values.count(name) != 0; }
+};
+
+// A command line as read, before its values are checked: the command and its
+// options, or `help` ("--help" or "-h" where a command or an option stands),
+// or the usage error that makes it no command line.
+struct Parsed_Command {
+    QString command;
+    Command_Options options;
+    bool help = false;
+    QString usage_error;
+};
+Parsed_Command Parse_Command_Line(const QStringList& arguments);
 
 // Runs the command of `arguments` (the program name left out): results on
 // `out`, messages as the window would show them on `err`. Returns the exit status.

@@ -2,6 +2,7 @@
 
 #include "layouts/default_layouts.h"
 #include "maintenance/zip_archive.h"
+#include "platform/paged_printer.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
 
@@ -55,6 +56,7 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
     }
     maintenance::Remove_Stale_Staging_Folders(result.data_folder);
     result.errors << Create_Missing_Files(result.data_folder);
+    platform::Remove_Stale_Pdf_Parts(result.data_folder + platform::kPdf_Output_Folder_Name);
     return result;
 }
 

@@ -28,7 +28,10 @@ store::Write_Result Create_Backup(const QString& archive_path, const QString& ap
                                   const QString& data_folder);
 
 // Unpacks the archive into the data folder; see Zip_Extract. Only the files a
-// backup holds (".dat", ".lay", ".bmp", ".tsv") are accepted.
+// backup holds (".dat", ".lay", ".bmp", ".tsv") are accepted; a case variant of
+// a data file's name replaces that file; a text file holding binary data and a
+// product file that is none are refused. The archive's print history is merged
+// with the current one, so that jobs printed since the backup stay recorded.
 store::Write_Result Restore_Backup(const QString& archive_path, const QString& data_folder);
 
 }  // namespace maintenance

@@ -6,10 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
+#include <QSet>
+#include <QStorageInfo>
 #include <QTemporaryDir>
-
 
 #include <algorithm>
 #include <cerrno>
@@ -30,14 +31,20 @@ QString Zip_Open_Error(const Libzip& zip, int code)
     return text;
 }
 
-// Entry names are stored as UTF-8 by this application; archives made on the
-// original platform carry CP932 names.
-QString Decode_Entry_Name(const char* raw)
+// The name of entry `index`: UTF-8 when the archive marks it so, CP932 when it
+// does not (the Windows version writes names in CP932 without the mark). Read
+// strictly, libzip gives the raw bytes back unchanged only for a marked name
+// or plain ASCII.
+QString Entry_Name(const Libzip& zip, zip_t* archive, zip_uint64_t index)
 {
+    const char* raw = zip.get_name(archive, index, ZIP_FL_ENC_RAW);
+    if (!raw)
+        return {};
     const QByteArray bytes(raw);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8.decode(bytes);
-    return utf8.hasError() ? store::Decode_Cp932(bytes) : decoded;
+    const char* strict = zip.get_name(archive, index, ZIP_FL_ENC_STRICT);
+    if (strict && bytes == strict)
+        return QString::fromUtf8(bytes);
+    return store::Decode_Cp932(bytes);
 }
 
 QString Zip_Error(const Libzip& zip, zip_t* archive)
@@ -56,39 +63,55 @@ bool Has_One_Of(const QString& name, const QStringList& extensions)
                        [&name](const QString& extension) { return Has_Extension(name, extension); });
 }
 
-// Checks every entry's name and claimed size before anything is unpacked.
-QString Check_Entries(const Libzip& zip, zip_t* archive, const QStringList& extensions, QStringList& names)
+// Case-folded names and the names they stand for: a name of the rules first,
+// else the file of the target folder.
+QHash<QString, QString> Names_Ignoring_Case(const QString& target_folder, const QStringList& known_names)
+{
+    QHash<QString, QString> names;
+    const QDir folder(target_folder.isEmpty() ? QStringLiteral(".") : target_folder);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        names.insert(name.toCaseFolded(), name);
+    for (const QString& name : known_names)
+        names.insert(name.toCaseFolded(), name);
+    return names;
+}
+
+// Checks every entry's name and claimed size before anything is unpacked;
+// `names` gets the name each entry is unpacked under.
+QString Check_Entries(const Libzip& zip, zip_t* archive, const QString& target_folder, const Extract_Rules& rules,
+                      QStringList& names)
 {
     const zip_int64_t count = zip.get_num_entries(archive, 0);
-    if (count > kMaxRestoreEntries)
-        return QStringLiteral("項目が多すぎます (%1 個)").arg(count);
+    if (count > kMaxArchiveEntries)
+        return QStringLiteral("項目が多すぎます (%1 個、上限 %2 個)").arg(count).arg(kMaxArchiveEntries);
+    const QHash<QString, QString> same_names = Names_Ignoring_Case(target_folder, rules.known_names);
     qint64 total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* raw = zip.get_name(archive, i, ZIP_FL_ENC_RAW);
-        if (!raw)
-            return Zip_Error(zip, archive);
-        const QString name = Decode_Entry_Name(raw);
+        const QString name = Entry_Name(zip, archive, zip_uint64_t(i));
         if (!Is_Bare_File_Name(name))
             return QStringLiteral("ファイル名ではない項目「%1」を含んでいます").arg(name);
-        if (!Has_One_Of(name, extensions))
+        if (!Has_One_Of(name, rules.extensions))
             return QStringLiteral("データファイルではない項目「%1」を含んでいます").arg(name);
         zip_stat_t stat;
         if (zip.stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
             return QStringLiteral("%1: %2").arg(name, Zip_Error(zip, archive));
-        if (stat.size > zip_uint64_t(kMaxRestoreBytes))
-            return QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxRestoreBytes));
+        if (stat.size > zip_uint64_t(kMaxEntryBytes))
+            return QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxEntryBytes));
         total += qint64(stat.size);
-        if (total > kMaxRestoreBytes)
-            return QStringLiteral("展開した大きさが上限 (%1 MiB) を超えます").arg(Mebibytes(kMaxRestoreBytes));
-        names << name;
+        if (total > kMaxArchiveBytes)
+            return QStringLiteral("展開した大きさが上限 (%1 MiB) を超えます").arg(Mebibytes(kMaxArchiveBytes));
+        names << same_names.value(name.toCaseFolded(), name);
     }
+    const qint64 free = QStorageInfo(target_folder.isEmpty() ? QStringLiteral(".") : target_folder).bytesAvailable();
+    if (free >= 0 && total > free)
+        return QStringLiteral("ディスクの空きが足りません (展開に %1 MiB、空き %2 MiB)")
+            .arg(Mebibytes(total + 1024 * 1024 - 1), Mebibytes(free));
     return {};
 }
 
-// Streams entry `index` into `path`, stopping at the limit whatever the header
-// claims; `total` counts the bytes of all entries so far. The file is synced.
-QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const QString& name, const QString& path,
-                     qint64& total)
+// Streams entry `index` into `path`, stopping where it passes the size its
+// header claims (which the limits were checked on). The file is synced.
+QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const QString& name, const QString& path)
 {
     zip_stat_t stat;
     if (zip.stat_index(archive, index, 0, &stat) != 0)
@@ -111,13 +134,12 @@ QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const
             if (written != qint64(stat.size))
                 error = QStringLiteral("%1: 項目の大きさが一致しません").arg(name);
             break;
-        } else if (written + read > kMaxRestoreBytes || total + read > kMaxRestoreBytes) {
-            error = QStringLiteral("「%1」が大きすぎます (上限 %2 MiB)").arg(name, Mebibytes(kMaxRestoreBytes));
+        } else if (written + read > qint64(stat.size)) {
+            error = QStringLiteral("%1: 項目の大きさが一致しません").arg(name);
         } else if (file.write(buffer.data(), read) != read) {
             error = QStringLiteral("%1 を書き込めません: %2").arg(name, file.errorString());
         } else {
             written += read;
-            total += read;
         }
     }
     zip.fclose(entry);
@@ -194,6 +216,35 @@ void Remove_Stale_Archive_Temporaries(const QString& archive_path)
     }
 }
 
+// Why the archive with the files added would pass the limits that unpacking
+// checks (entries it holds under other names count too); empty when it would not.
+QString Over_Limits(const QString& archive_path, const QStringList& file_paths)
+{
+    QSet<QString> added;
+    qint64 total = 0;
+    for (const QString& path : file_paths) {
+        const QFileInfo info(path);
+        if (info.size() > kMaxEntryBytes)
+            return QStringLiteral("「%1」が大きすぎます (%2 MiB、上限 %3 MiB)")
+                .arg(info.fileName(), Mebibytes(info.size()), Mebibytes(kMaxEntryBytes));
+        total += info.size();
+        added.insert(info.fileName());
+    }
+    qsizetype entries = added.size();
+    for (const auto& [name, size] : Zip_Entry_Sizes(archive_path)) {
+        if (!added.contains(name)) {
+            total += size;
+            ++entries;
+        }
+    }
+    if (entries > kMaxArchiveEntries)
+        return QStringLiteral("ファイルが多すぎます (%1 個、上限 %2 個)").arg(entries).arg(kMaxArchiveEntries);
+    if (total > kMaxArchiveBytes)
+        return QStringLiteral("ファイルが大きすぎます (合わせて %1 MiB、上限 %2 MiB)")
+            .arg(Mebibytes(total), Mebibytes(kMaxArchiveBytes));
+    return {};
+}
+
 // Staging folders are hidden folders ".restore-" + six characters in the target folder.
 const QString kStagingPrefix = QStringLiteral(".restore-");
 
@@ -212,6 +263,8 @@ bool Is_Bare_File_Name(const QString& name)
 
 store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file_paths)
 {
+    if (const QString refused = Over_Limits(archive_path, file_paths); !refused.isEmpty())
+        return {QStringLiteral("%1 を作れません: %2").arg(QFileInfo(archive_path).fileName(), refused)};
     std::vector<QByteArray> contents;
     contents.reserve(file_paths.size());
     for (const QString& path : file_paths) {
@@ -271,7 +324,7 @@ void Remove_Stale_Staging_Folders(const QString& target_folder)
 }
 
 store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
-                                const QStringList& extensions)
+                                const Extract_Rules& rules)
 {
     Remove_Stale_Staging_Folders(target_folder);
     const QString archive_name = QFileInfo(archive_path).fileName();
@@ -288,7 +341,7 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
     if (!archive)
         return {QStringLiteral("%1 を読み込めません: %2").arg(archive_name, Zip_Open_Error(zip, open_error))};
     QStringList names;
-    if (const QString error = Check_Entries(zip, archive, extensions, names); !error.isEmpty()) {
+    if (const QString error = Check_Entries(zip, archive, target_folder, rules, names); !error.isEmpty()) {
         zip.discard(archive);
         return refused(error);
     }
@@ -298,16 +351,20 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
         zip.discard(archive);
         return {QStringLiteral("%1 に書き込めません: %2").arg(target_folder, staging.errorString())};
     }
-    qint64 total = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString error =
-            Unpack_Entry(zip, archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)), total);
+        const QString error = Unpack_Entry(zip, archive, i, names.at(i), QDir(staging.path()).filePath(names.at(i)));
         if (!error.isEmpty()) {
             zip.discard(archive);
             return refused(error);
         }
     }
     zip.discard(archive);
+    if (rules.prepare) {
+        for (const QString& name : QSet<QString>(names.begin(), names.end())) {
+            if (const QString error = rules.prepare(name, QDir(staging.path()).filePath(name)); !error.isEmpty())
+                return refused(error);
+        }
+    }
 
     Replacement replacement(staging.path());
     for (const QString& name : names) {
@@ -326,22 +383,32 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
 QStringList Zip_Entry_Names(const QString& archive_path)
 {
     QStringList names;
+    for (const auto& [name, size] : Zip_Entry_Sizes(archive_path))
+        names << name;
+    return names;
+}
+
+std::vector<std::pair<QString, qint64>> Zip_Entry_Sizes(const QString& archive_path)
+{
+    std::vector<std::pair<QString, qint64>> entries;
     QString unavailable;
     const Libzip* libzip = Load_Libzip(unavailable);
     if (!libzip)
-        return names;
+        return entries;
     const Libzip& zip = *libzip;
     int open_error = 0;
     zip_t* archive = zip.open(QFile::encodeName(archive_path).constData(), ZIP_RDONLY, &open_error);
     if (!archive)
-        return names;
+        return entries;
     const zip_int64_t count = zip.get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-        if (const char* raw = zip.get_name(archive, i, ZIP_FL_ENC_RAW))
-            names << Decode_Entry_Name(raw);
+        zip_stat_t stat;
+        const QString name = Entry_Name(zip, archive, zip_uint64_t(i));
+        if (!name.isEmpty() && zip.stat_index(archive, i, 0, &stat) == 0)
+            entries.emplace_back(name, (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0);
     }
     zip.discard(archive);
-    return names;
+    return entries;
 }
 
 }  // namespace maintenance

@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
 
 #include <malloc.h>
+#include <sys/file.h>
 
 namespace platform {
 
@@ -315,13 +317,39 @@ QString Pdf_File_Printer::Job_File_Path(QString& error)
         error = QStringLiteral("プリンタ「%1」の出力先 %2 を作成できません").arg(Name(), folder);
         return {};
     }
+    if (output_file_.isEmpty())
+        Remove_Stale_Pdf_Parts(folder);
     final_path_ = output_file_.isEmpty() ? QDir(folder).filePath(Unique_Pdf_Name(folder, QDateTime::currentDateTime()))
                                          : QFileInfo(output_file_).absoluteFilePath();
-    return final_path_ + QStringLiteral(".part");
+    const QString part_path = final_path_ + QStringLiteral(".part");
+    // The lock tells a cleaner in another process that this job is alive; it
+    // ends with the process, however that ends.
+    part_lock_.close();
+    part_lock_.setFileName(part_path);
+    if (!part_lock_.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || ::flock(part_lock_.handle(), LOCK_EX | LOCK_NB) != 0) {
+        error = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(Name(), part_path);
+        part_lock_.close();
+        return {};
+    }
+    return part_path;
+}
+
+void Remove_Stale_Pdf_Parts(const QString& folder)
+{
+    static const QRegularExpression own_part(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}(-\\d+)?\\.pdf\\.part$"));
+    for (const QFileInfo& info : QDir(folder).entryInfoList({QStringLiteral("*.pdf.part")}, QDir::Files | QDir::Hidden)) {
+        if (info.isSymLink() || !own_part.match(info.fileName()).hasMatch())
+            continue;
+        QFile part(info.filePath());
+        if (part.open(QIODevice::ReadOnly) && ::flock(part.handle(), LOCK_EX | LOCK_NB) == 0)
+            QFile::remove(info.filePath());
+    }
 }
 
 Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, int, bool)
 {
+    part_lock_.close();
     // A new name is never overwritten; a named output file is replaced in one step.
     const bool moved = QFileInfo(pdf_path).size() > 0
                        && (output_file_.isEmpty() ? QFile::rename(pdf_path, final_path_)

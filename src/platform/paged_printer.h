@@ -7,6 +7,7 @@
 #include "platform/printer_platform.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QPainter>
 
 #include <functional>
@@ -132,7 +133,13 @@ private:
     std::function<QString()> output_folder_;
     QString output_file_;
     QString final_path_;
+    QFile part_lock_;  // the job's ".part" file, locked while the job writes it
 };
+
+// Removes the ".part" files of jobs of the built-in PDF printer in `folder`
+// (new names, "20240305-090507-123.pdf.part") that no running job holds: a
+// process killed while it printed leaves them behind.
+void Remove_Stale_Pdf_Parts(const QString& folder);
 
 // A set of printers of which one at a time is the application's printer;
 // every printer call goes to that one.

@@ -17,4 +17,16 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
                                const store::Settings_Record& settings, const QString& data_folder,
                                store::Confirmation& ui);
 
+// What is at a path the user named for a PDF: nothing (a new file), a PDF or
+// empty file, which is replaced (`replaced` says what it is), or something
+// that must not be replaced (`refusal` says what it is): a symbolic link, a
+// folder, a device or other file that is not a regular one, a file that is not
+// a PDF (said to be one of the data when it lies in one of `own_folders`, the
+// data and application folders).
+struct Pdf_Output_Check {
+    QString refusal;
+    QString replaced;
+};
+Pdf_Output_Check Check_Pdf_Output(const QString& path, const QStringList& own_folders);
+
 }  // namespace printing

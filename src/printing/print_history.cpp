@@ -9,6 +9,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QHash>
 
 #include <algorithm>
 
@@ -35,6 +37,61 @@ QStringView Field(QStringView line, int n)
     }
     const qsizetype end = line.indexOf(QLatin1Char('\t'), start);
     return line.mid(start, end < 0 ? line.size() - start : end - start);
+}
+
+bool Is_Ascii_Digit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// "&#233;": a character kept in the file by its code point.
+const QRegularExpression& Escaped_Character()
+{
+    static const QRegularExpression pattern(QStringLiteral("&#(\\d{1,7});"));
+    return pattern;
+}
+
+// The field with every character that has no CP932 form written as "&#N;" (N
+// its code point), and an "&" that would read as such written "&#38;", so
+// that a job is recorded whatever its texts hold and reads back as it was.
+QString Escape_Field(const QString& field)
+{
+    if (store::First_Unencodable(field).isEmpty() && !Escaped_Character().match(field).hasMatch())
+        return field;
+    QString escaped;
+    for (qsizetype i = 0; i < field.size();) {
+        const qsizetype length = field.at(i).isHighSurrogate() && i + 1 < field.size() ? 2 : 1;
+        const QString character = field.mid(i, length);
+        const bool reads_as_escape =
+            character == QStringLiteral("&")
+            && Escaped_Character()
+                   .match(field, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
+                   .hasMatch();
+        if (reads_as_escape || !store::First_Unencodable(character).isEmpty())
+            escaped += QStringLiteral("&#%1;").arg(character.toUcs4().value(0));
+        else
+            escaped += character;
+        i += length;
+    }
+    return escaped;
+}
+
+QString Unescape_Field(const QString& field)
+{
+    if (!field.contains(QStringLiteral("&#")))
+        return field;
+    QString plain;
+    qsizetype done = 0;
+    for (auto it = Escaped_Character().globalMatch(field); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const char32_t code = match.captured(1).toUInt();
+        plain += QStringView(field).mid(done, match.capturedStart() - done);
+        plain += code > QChar::LastValidCodePoint || QChar::isSurrogate(code) ? match.captured()
+                     : QString::fromUcs4(&code, 1);
+        done = match.capturedEnd();
+    }
+    plain.append(QStringView(field).mid(done));
+    return plain;
 }
 
 // The label has already told the user about an invalid base date.
@@ -70,7 +127,7 @@ QString History_Line(const History_Entry& e)
     QStringList fields = {e.time,      e.product_no, e.product_name, e.layout, e.copies, e.printer,
                           e.base,      e.date_line,  e.result,       e.reason, e.file};
     for (QString& field : fields)
-        field = store::Strip_Control_Chars(field);
+        field = Escape_Field(store::Strip_Control_Chars(field));
     return fields.join(QLatin1Char('\t'));
 }
 
@@ -79,6 +136,8 @@ History_Entry Read_History_Line(const QString& line)
     QStringList fields = line.split(QLatin1Char('\t'));
     while (fields.size() < kFields)
         fields << QString();
+    for (QString& field : fields)
+        field = Unescape_Field(field);
     return {fields[0], fields[1], fields[2], fields[3], fields[4],  fields[5],
             fields[6], fields[7], fields[8], fields[9], fields[10]};
 }
@@ -99,17 +158,21 @@ store::Outcome Append_History(const QString& data_folder, const History_Entry& e
 
 History_Log::History_Log(QString text) : text_(std::move(text))
 {
-    // Lines end in CR LF; the first is the version line.
-    const QString line_end = QStringLiteral("\r\n");
-    qsizetype start = text_.indexOf(line_end);
-    start = start < 0 ? text_.size() : start + 2;
+    // Lines end in CR LF as written, or in LF after an edit elsewhere, and the
+    // last may have no line end; the first is the version line. A job line
+    // begins with its time.
+    qsizetype start = text_.indexOf(QLatin1Char('\n'));
+    start = start < 0 ? text_.size() : start + 1;
     while (start < text_.size()) {
-        qsizetype end = text_.indexOf(line_end, start);
+        qsizetype end = text_.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? text_.size() : end + 1;
         if (end < 0)
             end = text_.size();
-        if (end > start && text_.at(start) != QLatin1Char('\t'))
+        if (end > start && text_.at(end - 1) == QLatin1Char('\r'))
+            --end;
+        if (end > start && Is_Ascii_Digit(text_.at(start)))
             lines_.emplace_back(start, end - start);
-        start = end + 2;
+        start = next;
     }
     std::reverse(lines_.begin(), lines_.end());
 }
@@ -117,10 +180,75 @@ History_Log::History_Log(QString text) : text_(std::move(text))
 std::optional<History_Log> Read_History(const QString& data_folder)
 {
     const QString path = QDir(data_folder).filePath(kHistoryFileName);
-    store::Journal_Text file = store::Read_Complete_Text(path);
+    store::Journal_Text file = store::Read_Journal_Text(path);
     if (!file.opened)
         return QFile::exists(path) ? std::nullopt : std::make_optional<History_Log>();
     return History_Log(std::move(file.text));
+}
+
+namespace {
+
+// A job line's time, "yyyy/MM/dd HH:mm:ss" before its first TAB; empty when it has none.
+QByteArrayView Job_Time(QByteArrayView line)
+{
+    constexpr qsizetype kTimeLength = 19;
+    return line.size() > kTimeLength && line.at(kTimeLength) == '\t' ? line.first(kTimeLength) : QByteArrayView();
+}
+
+// The lines of a history file without their line ends, the version line left out.
+std::vector<QByteArrayView> Job_Lines(QByteArrayView file)
+{
+    std::vector<QByteArrayView> lines;
+    qsizetype start = 0;
+    bool first = true;
+    while (start < file.size()) {
+        qsizetype end = file.indexOf('\n', start);
+        const qsizetype next = end < 0 ? file.size() : end + 1;
+        if (end < 0)
+            end = file.size();
+        if (end > start && file.at(end - 1) == '\r')
+            --end;
+        const QByteArrayView line = file.sliced(start, end - start);
+        const bool version_line = first && !line.contains('\t');
+        if (!line.isEmpty() && !version_line)
+            lines.push_back(line);
+        first = false;
+        start = next;
+    }
+    return lines;
+}
+
+}  // namespace
+
+QByteArray Merge_History_Files(QByteArrayView kept, QByteArrayView added)
+{
+    std::vector<QByteArrayView> lines = Job_Lines(kept);
+    // A line of `added` that `kept` holds as often is the same job.
+    QHash<QByteArrayView, int> held;
+    for (QByteArrayView line : lines)
+        ++held[line];
+    for (QByteArrayView line : Job_Lines(added)) {
+        int& count = held[line];
+        if (count > 0)
+            --count;
+        else
+            lines.push_back(line);
+    }
+    // Ordered by time; a line without a time stays behind the line before it.
+    std::vector<std::pair<QByteArrayView, QByteArrayView>> timed;
+    timed.reserve(lines.size());
+    QByteArrayView time;
+    for (QByteArrayView line : lines) {
+        if (const QByteArrayView own = Job_Time(line); !own.isEmpty())
+            time = own;
+        timed.emplace_back(time, line);
+    }
+    std::stable_sort(timed.begin(), timed.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QByteArray merged = store::Encode_Cp932(kHistoryVersionLine).bytes + "\r\n";
+    for (const auto& [line_time, line] : timed)
+        merged.append(line).append("\r\n");
+    return merged;
 }
 
 std::vector<int> Filter_History(const History_Log& log, const History_Filter& filter)

@@ -45,16 +45,23 @@ struct History_Entry {
 // the date line the label gets (an invalid base date gives today's, as on the label).
 History_Entry Job_Entry(const products::Product_Record& product, const Issue_Entry& issue, const QString& printer);
 
-// The line of an entry (fields without control characters, joined by TABs) and back.
+// The line of an entry (fields without control characters, joined by TABs) and
+// back. A character without a CP932 form (a PDF under "~/café/") is written as
+// "&#233;", its code point, and read back as the character.
 QString History_Line(const History_Entry& entry);
 History_Entry Read_History_Line(const QString& line);
 
 // Appends the entry, stamped with the current time when it has none, to the
 // history of the data folder, creating the file with
 // its version line when it is missing. The line is written with one write and
-// synced; a write that fails is cut off again, and a line torn by an earlier
-// crash is dropped first, so the lines before it are never damaged.
+// synced; a write that fails is cut off again, so the lines before it are never
+// damaged, and a last line without its line end is ended first, never dropped.
 store::Outcome Append_History(const QString& data_folder, const History_Entry& entry);
+
+// The history files `kept` and `added` (their bytes) as one file: the version
+// line, then every job line of either once (a line both hold counts as one
+// job), in order of their times; lines end in CR LF.
+QByteArray Merge_History_Files(QByteArrayView kept, QByteArrayView added);
 
 // The history as read: the job lines, newest first, kept as one decoded text
 // so that even ten years of jobs open at once.
@@ -73,7 +80,8 @@ private:
 };
 
 // The history of the data folder; none when the file cannot be read (a missing
-// file is an empty history). The version line and lines without a time are left out.
+// file is an empty history). Lines end in CR LF or LF, the last one also in
+// none. The version line and lines without a time are left out.
 std::optional<History_Log> Read_History(const QString& data_folder);
 
 // What the history window filters by; empty parts do not filter.

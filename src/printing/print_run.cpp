@@ -260,7 +260,10 @@ void Print_Run::Record(const QString& reason)
     job_.file = reason.isEmpty() && job_.printer == platform::kBuilt_In_Pdf_Printer ? job_output_ : QString();
     if (!job_.file.isEmpty() && c_.written_files)
         *c_.written_files << job_.file;
-    ui_.Tell(Append_History(c_.data_folder, job_));
+    const store::Outcome recorded = Append_History(c_.data_folder, job_);
+    if (!recorded.Is_Done() && c_.unrecorded_jobs)
+        ++*c_.unrecorded_jobs;
+    ui_.Tell(recorded);
 }
 
 void Print_Run::Report_Line(const QString& number)

@@ -22,6 +22,7 @@ struct Print_Run_Context {
     // set lives. None: once per run.
     QSet<QString>* told_default_page = nullptr;
     QStringList* written_files = nullptr;  // when set, gets the files the built-in PDF printer wrote
+    int* unrecorded_jobs = nullptr;        // when set, counts the jobs the print history could not record
 };
 
 // Prints the lines (Issue_Line) in the given mode and tells the user about

@@ -39,36 +39,75 @@ bool Line_Has_Key(QByteArrayView line, const QString& key)
     return QLatin1StringView(*ascii) == key;
 }
 
-}  // namespace
-
-
-QStringList Read_Product_Lines(const QString& data_folder)
+QStringList Without_Version_Line(QStringList lines)
 {
-    QStringList lines = store::Read_Text_Lines(data_folder + kProductFileName).lines;
     if (!lines.isEmpty())
         lines.removeFirst();
     return lines;
 }
 
-QString Next_Product_No(const QString& data_folder)
+// The number after the file's last line (`first`: the last line is the version line).
+QString Number_After(QByteArrayView last, bool first)
 {
-    const store::Last_Line last = store::Read_Last_Line(data_folder + kProductFileName);
-    const QString key = last.first ? QString() : Line_Key(last.bytes);
+    const QString key = first ? QString() : Line_Key(last);
     return Format_Product_No(QString::number(store::Lenient_Number(key) + 1, 'f', 0));
 }
 
-std::optional<Product_Record> Find_Product(const QString& data_folder, const QString& number)
+// The first record line after the version line whose key is `key`; `next`
+// gives the lines in order.
+template <typename Next_Line>
+std::optional<Product_Record> First_With_Key(const QString& key, Next_Line next)
 {
-    const QString key = Format_Product_No(number);
-    store::Line_Reader reader(data_folder + kProductFileName);
     QByteArrayView line;
-    if (!reader.Next(line))
+    if (!next(line))
         return std::nullopt;  // not even the version line
-    while (reader.Next(line)) {
+    while (next(line)) {
         if (Line_Has_Key(line, key))
             return Split_Product_Line(store::Decode_Cp932(line));
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+QStringList Read_Product_Lines(const QString& data_folder)
+{
+    return Without_Version_Line(store::Read_Text_Lines(data_folder + kProductFileName).lines);
+}
+
+QStringList Product_Lines_In(const QByteArray& file)
+{
+    return Without_Version_Line(store::Split_Text_Lines(file).lines);
+}
+
+QString Next_Product_No(const QString& data_folder)
+{
+    const store::Last_Line last = store::Read_Last_Line(data_folder + kProductFileName);
+    return Number_After(last.bytes, last.first);
+}
+
+QString Next_Product_No_In(QByteArrayView file)
+{
+    const QList<QByteArrayView> lines = store::Split_Raw_Lines(file);
+    return Number_After(lines.isEmpty() ? QByteArrayView() : lines.last(), lines.size() <= 1);
+}
+
+std::optional<Product_Record> Find_Product(const QString& data_folder, const QString& number)
+{
+    store::Line_Reader reader(data_folder + kProductFileName);
+    return First_With_Key(Format_Product_No(number), [&reader](QByteArrayView& line) { return reader.Next(line); });
+}
+
+std::optional<Product_Record> Find_Product_In(QByteArrayView file, const QString& number)
+{
+    const QList<QByteArrayView> lines = store::Split_Raw_Lines(file);
+    qsizetype at = 0;
+    return First_With_Key(Format_Product_No(number), [&lines, &at](QByteArrayView& line) {
+        if (at >= lines.size())
+            return false;
+        line = lines.at(at++);
+        return true;
+    });
 }
 
 store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui)
@@ -180,6 +219,21 @@ store::Outcome Change_Product_Layouts(const QString& data_folder, const QStringL
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());
     return store::Outcome::Done({QStringLiteral("変更しました"), QStringLiteral("%1件").arg(new_lines.size())});
+}
+
+QString Product_File_Problem(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QStringLiteral("商品情報ファイルが空です");
+    if (bytes.contains('\0'))
+        return QStringLiteral("商品情報ファイルではありません (文字ではないデータを含んでいます)");
+    const qsizetype end = bytes.indexOf('\n');
+    QByteArrayView first = end < 0 ? bytes : bytes.first(end);
+    if (first.endsWith('\r'))
+        first.chop(1);
+    if (first != kProductVersionLine.toLatin1())
+        return QStringLiteral("商品情報ファイルではありません (1行目が版の行「%1」ではありません)").arg(kProductVersionLine);
+    return {};
 }
 
 }  // namespace products

@@ -16,6 +16,16 @@ inline const QString kProductFileName = QStringLiteral("商品情報_v2.tsv");
 inline const QString kProductTempName = QStringLiteral("商品情報_v2.tmp");
 inline const QString kProductVersionLine = QStringLiteral("2.00");
 
+// The same reads on the bytes of a whole product file, its lines cut as the
+// file reads cut them.
+QStringList Product_Lines_In(const QByteArray& file);
+QString Next_Product_No_In(QByteArrayView file);
+std::optional<Product_Record> Find_Product_In(QByteArrayView file, const QString& number);
+
+// Why bytes are no product file (empty, binary, or no version line "2.00"
+// first); empty for a product file.
+QString Product_File_Problem(QByteArrayView bytes);
+
 // Number after the last line's number ("0001" for an empty list; "0000" after 9999).
 QString Next_Product_No(const QString& data_folder);
 

@@ -1,8 +1,9 @@
 #include "store/journal_file.h"
 
 #include <QFile>
-#include <QLockFile>
+#include <QFileInfo>
 
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace store {
@@ -16,25 +17,42 @@ constexpr int kStaleLockMs = 3000;
 constexpr int kLockWaitMs = 10000;
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
-// Size of the file up to and including its last CR LF.
-qint64 Complete_Size(QFile& file)
+// Why a lock file could not be made in its folder.
+QString Lock_File_Problem(const QString& lock_path)
 {
-    constexpr qint64 kChunk = 64 * 1024;
-    qint64 end = file.size();
-    while (end > 0) {
-        const qint64 start = std::max<qint64>(0, end - kChunk);
-        if (!file.seek(start))
-            return -1;
-        const QByteArray chunk = file.read(end - start + (end < file.size() ? 1 : 0));
-        const qsizetype at = chunk.lastIndexOf(kLineEnd);
-        if (at >= 0)
-            return start + at + kLineEnd.size();
-        end = start;
-    }
-    return 0;
+    const QString folder = QFileInfo(lock_path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("フォルダ %1 がありません").arg(folder);
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        return QStringLiteral("フォルダ %1 に書き込めません (読み取り専用か、書き込む権限がありません)").arg(folder);
+    struct statvfs disk {};
+    if (::statvfs(QFile::encodeName(folder).constData(), &disk) == 0 && (disk.f_bavail == 0 || (disk.f_files > 0 && disk.f_favail == 0)))
+        return QStringLiteral("ディスクに空きがありません (%1)").arg(folder);
+    return QStringLiteral("ロックファイル %1 を作れません").arg(lock_path);
 }
 
 }  // namespace
+
+Journal_Lock::Journal_Lock(const QString& lock_path) : lock_path_(lock_path), lock_(lock_path)
+{
+    lock_.setStaleLockTime(kStaleLockMs);
+}
+
+Write_Result Journal_Lock::Take(const QString& journal_path)
+{
+    if (lock_.tryLock(kLockWaitMs))
+        return {};
+    if (lock_.error() != QLockFile::LockFailedError)
+        return {QStringLiteral("%1 をロックできません: %2").arg(journal_path, Lock_File_Problem(lock_path_))};
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock_.getLockInfo(&pid, &host, &application))
+        return {QStringLiteral("%1 は他の処理が使用中です (%2、プロセス番号 %3)")
+                    .arg(journal_path, application.isEmpty() ? QStringLiteral("不明なプログラム") : application)
+                    .arg(pid)};
+    return {QStringLiteral("%1 は他の処理が使用中です").arg(journal_path)};
+}
 
 Write_Result Append_Lines(const QString& path, const QString& lock_path, const QStringList& head_lines,
                           const QStringList& lines)
@@ -43,49 +61,46 @@ Write_Result Append_Lines(const QString& path, const QString& lock_path, const Q
     if (Write_Result encoded = Encode_Lines(lines, bytes); !encoded.ok())
         return encoded;
 
-    QLockFile lock(lock_path);
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs))
-        return {QStringLiteral("%1 は他の処理が使用中です").arg(path)};
+    Journal_Lock lock(lock_path);
+    if (Write_Result taken = lock.Take(path); !taken.ok())
+        return taken;
 
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
         return {QStringLiteral("%1 を開けません: %2").arg(path, file.errorString())};
-    const qint64 complete = Complete_Size(file);
-    if (complete < 0)
-        return {QStringLiteral("%1 を読めません: %2").arg(path, file.errorString())};
-    if (complete == 0) {
+    const qint64 size = file.size();
+    if (size == 0) {
         QByteArray head;
         if (Write_Result encoded = Encode_Lines(head_lines, head); !encoded.ok())
             return encoded;
         bytes.prepend(head);
+    } else {
+        // The last line read has no line end (an edit elsewhere, or an append
+        // cut short): it stays a line of its own.
+        char last = 0;
+        if (!file.seek(size - 1) || !file.getChar(&last))
+            return {QStringLiteral("%1 を読めません: %2").arg(path, file.errorString())};
+        if (last != '\n')
+            bytes.prepend(kLineEnd);
     }
-    // A torn line left by a crash is not part of the file.
-    if (complete != file.size() && !file.resize(complete))
-        return {QStringLiteral("%1 を修復できません: %2").arg(path, file.errorString())};
-    const bool written = file.seek(complete) && file.write(bytes) == bytes.size() && file.flush()
-                         && ::fsync(file.handle()) == 0;
+    const bool written =
+        file.seek(size) && file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
     if (!written) {
         const QString error = file.errorString();
-        file.resize(complete);
+        file.resize(size);
         return {QStringLiteral("%1 に書き込めません: %2").arg(path, error)};
     }
     return {};
 }
 
-Journal_Text Read_Complete_Text(const QString& path)
+Journal_Text Read_Journal_Text(const QString& path)
 {
     Journal_Text result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result;
     result.opened = true;
-    QByteArray bytes = file.readAll();
-    const qsizetype last = bytes.lastIndexOf(kLineEnd);
-    if (last < 0)
-        return result;
-    bytes.truncate(last + kLineEnd.size());
-    result.text = Decode_Cp932(bytes);
+    result.text = Decode_Cp932(file.readAll());
     return result;
 }
 

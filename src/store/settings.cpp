@@ -35,12 +35,17 @@ QString Settings_Path(const QString& application_folder)
 
 Settings_Record Load_Settings(const QString& application_folder, bool* opened)
 {
-    Settings_Record s;
     const Text_File file = Read_Text_Lines(Settings_Path(application_folder));
     if (opened)
         *opened = file.opened;
-    for (int n = 1; n <= kSettingsLines && n <= file.lines.size(); ++n)
-        s.line[n] = file.lines.at(n - 1);
+    return Settings_From_Lines(file.lines);
+}
+
+Settings_Record Settings_From_Lines(const QStringList& lines)
+{
+    Settings_Record s;
+    for (int n = 1; n <= kSettingsLines && n <= lines.size(); ++n)
+        s.line[n] = lines.at(n - 1);
     return s;
 }
 

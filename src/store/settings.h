@@ -56,6 +56,8 @@ QString Settings_Path(const QString& application_folder);
 // Reads the file; missing lines read as empty, lines past 15 are ignored.
 // `opened` tells whether the file could be read.
 Settings_Record Load_Settings(const QString& application_folder, bool* opened = nullptr);
+// The same on the lines of the file.
+Settings_Record Settings_From_Lines(const QStringList& lines);
 
 // Writes the fifteen default lines when the file is missing or empty, whole or
 // not at all (Create_File_If_Missing); a file with content is left untouched.

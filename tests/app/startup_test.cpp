@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include <sys/file.h>
+
 #include <gtest/gtest.h>
 
 using test_support::Temp_Folder;
@@ -204,4 +206,26 @@ TEST(First_Start, InstalledCopyGetsTheShippedPicturesOnceAndKeepsTheUsersOwn)
     ASSERT_EQ(errors.size(), 2);
     EXPECT_TRUE(errors.join('\n').contains("pura00.bmp")) << errors.join('\n').toStdString();
     EXPECT_TRUE(errors.join('\n').contains("kami00.bmp"));
+}
+
+// A print killed while it wrote its PDF leaves a ".part" file in 印刷データ:
+// start-up removes the ones of the built-in PDF printer that no running job
+// holds, and leaves every other file alone.
+TEST(First_Start, PdfPartsOfKilledPrintsAreRemoved)
+{
+    Temp_Folder dir;
+    const QString output = dir.File(QStringLiteral("印刷データ"));
+    ASSERT_TRUE(QDir().mkpath(output));
+    const auto part = [&output](const char* name) { return QDir(output).filePath(QString::fromLatin1(name)); };
+    for (const char* name : {"20240305-090507-123.pdf.part", "20240305-090507-123-2.pdf.part",
+                             "20240305-090508-001.pdf.part", "mine.pdf.part", "20240305-090507-123.pdf"})
+        dir.Write(QStringLiteral("印刷データ/") + QString::fromLatin1(name), "");
+    QFile running(part("20240305-090508-001.pdf.part"));  // a job of another copy, still writing
+    ASSERT_TRUE(running.open(QIODevice::ReadWrite));
+    ASSERT_EQ(::flock(running.handle(), LOCK_EX | LOCK_NB), 0);
+
+    app::Prepare_Data(Context_For(dir));
+    QStringList left = QDir(output).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"20240305-090507-123.pdf", "20240305-090508-001.pdf.part", "mine.pdf.part"}));
 }

@@ -282,4 +282,128 @@ TEST_F(Command_Line_E2E, ListFindsProductsLikeTheListWindowWhileTheWindowIsOpen)
     EXPECT_EQ(result.out.toStdString(), "0002|標準01 65x45        |苺大福\n");
 }
 
+// "-h" where a value stands is that value; 〜 typed on Linux is the ～ the
+// window stores; an impossible date stops the command as the window reports it.
+TEST_F(Command_Line_E2E, ValuesAreTakenAsTheWindowTakesThem)
+{
+    Result result = Run({"pdf", "--product", "1", "--layout", "-h", "--out", folder.filePath("a.pdf")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("レイアウト「-h」は存在しません"))) << result.err.toStdString();
+    EXPECT_FALSE(result.out.contains(QStringLiteral("使い方")));
+    EXPECT_EQ(Run({"print", "-h"}).status, 0);
+
+    products::Product_Record third = render_fixtures::Filled_Product();
+    third[products::Product_No] = QStringLiteral("0003");
+    third[products::Product_Name] = QStringLiteral("品名:饅頭10～20個入り");
+    products::Product_Record fourth = third;
+    fourth[products::Product_No] = QStringLiteral("0004");
+    fourth[products::Product_Name] = QStringLiteral("品名:長持ち");
+    fourth[products::Date_Add_Days] = QStringLiteral("3000000");
+    ASSERT_TRUE(print_fixtures::Write_Products(Data_Folder(), {render_fixtures::Filled_Product(), third, fourth}));
+    result = Run({"list", QStringLiteral("10〜20")});
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("0003|"))) << result.out.toStdString();
+
+    const QString out = folder.filePath(QStringLiteral("date.pdf"));
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    for (const QStringList& arguments :
+         {QStringList{"print", "--product", "1", "--base-date", "9999/12/31"}, QStringList{"print", "--product", "4"},
+          QStringList{"pdf", "--product", "4", "--out", out}}) {
+        result = Run(arguments);
+        EXPECT_EQ(result.status, 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("入力された日付が異常です"))) << result.err.toStdString();
+    }
+    EXPECT_TRUE(e2e::Jobs_After(e2e::kZebra, before).empty());
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_TRUE(History().empty());
+}
+
+// --out writes a new file or replaces a PDF, saying so; it never replaces a
+// device, a link, a file that is no PDF or a file of the data folder.
+TEST_F(Command_Line_E2E, OutWritesOnlyANewFileOrAPdfTheUserNames)
+{
+    const QString pdf_printer = platform::kBuilt_In_Pdf_Printer;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("work")));
+    const QString notes_path = folder.filePath(QStringLiteral("work/notes.txt"));
+    QFile notes(notes_path);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("my notes") == 8);
+    notes.close();
+    ASSERT_TRUE(QFile::link(notes_path, folder.filePath(QStringLiteral("link.pdf"))));
+    struct Case {
+        QString path;
+        const char* says;
+    };
+    const std::vector<Case> refused = {
+        {QStringLiteral("/dev/full"), "通常のファイルではない"},
+        {folder.filePath(QStringLiteral("link.pdf")), "シンボリックリンク"},
+        {notes_path, "PDFではないファイル"},
+        {Data_Folder() + QStringLiteral("商品情報_v2.tsv"), "データのフォルダ"},
+        {Data_Folder() + QStringLiteral("user_v2.dat"), "データのフォルダ"},
+        {folder.path(), "フォルダ"},
+    };
+    for (const Case& c : refused) {
+        for (const QStringList& arguments : {QStringList{"pdf", "--product", "1", "--out", c.path},
+                                             QStringList{"print", "--product", "1", "--printer", pdf_printer, "--out", c.path}}) {
+            QFileInfo info(c.path);
+            const bool was_file = info.isFile() && !info.isSymLink();
+            QFile file(c.path);
+            const QByteArray bytes_before = was_file && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            file.close();
+            const Result result = Run(arguments);
+            EXPECT_EQ(result.status, 1) << arguments.join(' ').toStdString();
+            EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.says))) << result.err.toStdString();
+            info.refresh();
+            EXPECT_EQ(info.isFile() && !info.isSymLink(), was_file) << c.path.toStdString();
+            if (was_file && file.open(QIODevice::ReadOnly))
+                EXPECT_EQ(file.readAll(), bytes_before) << c.path.toStdString();
+        }
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).isSymLink() || !QFileInfo(QStringLiteral("/dev/full")).isFile());
+    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("link.pdf"))).isSymLink());
+    EXPECT_TRUE(History().empty());
+
+    // A PDF named again is replaced, and the user is told what was there.
+    const QString out = folder.filePath(QStringLiteral("label.pdf"));
+    ASSERT_EQ(Run({"pdf", "--product", "1", "--out", out}).status, 0);
+    const Result again = Run({"pdf", "--product", "2", "--out", out});
+    EXPECT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.err.contains(out + QStringLiteral(" にあるPDFファイル"))) << again.err.toStdString();
+}
+
+// A PDF under a folder whose name CP932 cannot hold is recorded; a job that
+// printed but could not be recorded ends the command with 1.
+TEST_F(Command_Line_E2E, EveryPrintedJobIsRecordedOrTheCommandFails)
+{
+    const QString out = folder.filePath(QStringLiteral("café/ラベル.pdf"));
+    Result result = Run({"print", "--product", "1", "--printer", platform::kBuilt_In_Pdf_Printer, "--out", out});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    ASSERT_EQ(History().size(), 1u);
+    EXPECT_EQ(History()[0].file, out);
+
+    ASSERT_TRUE(QFile::remove(folder.filePath(printing::kHistoryFileName)));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(printing::kHistoryFileName));  // a folder in the history's place
+    const int before = e2e::Last_Job_Id(e2e::kZebra);
+    result = Run({"print", "--product", "1"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(e2e::Jobs_After(e2e::kZebra, before).size(), 1u);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("発行履歴に記録できませんでした"))) << result.err.toStdString();
+}
+
+// A print killed while it wrote its PDF leaves a ".part" file; the next PDF
+// print and the next start remove such files that no running job holds.
+TEST_F(Command_Line_E2E, PartFilesOfKilledPdfPrintsAreRemoved)
+{
+    const QString output = Data_Folder() + platform::kPdf_Output_Folder_Name;
+    ASSERT_TRUE(QDir().mkpath(output));
+    const QStringList stale = {QStringLiteral("20240305-090507-123.pdf.part"), QStringLiteral("20240305-090507-123-2.pdf.part")};
+    for (const QString& name : stale + QStringList{QStringLiteral("mine.pdf.part")}) {
+        QFile file(QDir(output).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const Result result = Run({"print", "--product", "1", "--printer", platform::kBuilt_In_Pdf_Printer});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    QStringList left = QDir(output).entryList({QStringLiteral("*.part")}, QDir::Files);
+    EXPECT_EQ(left, QStringList{QStringLiteral("mine.pdf.part")});
+    EXPECT_EQ(QDir(output).entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 1);
+}
+
 }  // namespace

@@ -277,16 +277,17 @@ TEST(List_Archives, ListsZipFilesWithoutExtension)
 
 namespace {
 
-// Sets the uncompressed size that the local and the central header of the
-// archive's only entry claim.
+// Sets the uncompressed size that the local and the central headers of every
+// entry of the archive claim.
 QByteArray With_Claimed_Size(QByteArray zip, quint32 size)
 {
     const auto put = [&zip, size](qsizetype at) {
         for (int i = 0; i < 4; ++i)
             zip[at + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
     };
-    put(zip.indexOf(QByteArray("PK\x03\x04", 4)) + 22);
-    put(zip.indexOf(QByteArray("PK\x01\x02", 4)) + 24);
+    for (const auto& [signature, offset] : {std::pair{QByteArray("PK\x03\x04", 4), 22}, {QByteArray("PK\x01\x02", 4), 24}})
+        for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4))
+            put(at + offset);
     return zip;
 }
 
@@ -296,29 +297,29 @@ TEST(Restore_Backup, OversizedForeignOrLyingArchivesAreRefusedAndChangeNothing)
 {
     Temp_Folder work;
     const QByteArray product_name = Q("商品情報_v2.tsv").toUtf8();
-    const QByteArray over_limit(kMaxRestoreBytes + 1, '\0');
     const QString archive = work.File(QStringLiteral("in.zip"));
 
     Write_Raw_Zip(archive, {{product_name, QByteArray(300, 'x')}});
     const QByteArray small = work.Read(QStringLiteral("in.zip"));
-    Write_Raw_Zip(archive, {{product_name, over_limit}});
+    Write_Raw_Zip(archive, {{product_name, QByteArray(1 << 20, '\0')}});
     const QByteArray bomb = work.Read(QStringLiteral("in.zip"));
-    Write_Raw_Zip(archive, {{"a.bmp", QByteArray(kMaxRestoreBytes / 2 + 1, '\0')},
-                            {"b.bmp", QByteArray(kMaxRestoreBytes / 2 + 1, '\0')}});
-    const QByteArray too_much_together = work.Read(QStringLiteral("in.zip"));
+    std::vector<std::pair<QByteArray, QByteArray>> five;
+    for (int i = 0; i < 5; ++i)
+        five.push_back({QByteArray::number(i) + ".bmp", QByteArray(10, 'x')});
+    Write_Raw_Zip(archive, five);
+    const QByteArray five_small = work.Read(QStringLiteral("in.zip"));
     Write_Raw_Zip(archive, {{"pura00.bmp", "picture"}, {"notes.txt", "not a data file"}});
     const QByteArray foreign = work.Read(QStringLiteral("in.zip"));
     std::vector<std::pair<QByteArray, QByteArray>> many;
-    for (int i = 0; i <= kMaxRestoreEntries; ++i)
+    for (int i = 0; i <= kMaxArchiveEntries; ++i)
         many.push_back({QByteArray::number(i) + ".lay", QByteArray()});
     Write_Raw_Zip(archive, many);
     const QByteArray too_many = work.Read(QStringLiteral("in.zip"));
 
     const std::pair<const char*, QByteArray> cases[] = {
-        {"claims 4 GB", With_Claimed_Size(small, 0xF0000000u)},
-        {"expands past the limit", bomb},
-        {"claims little, expands past the limit", With_Claimed_Size(bomb, 1000)},
-        {"entries together past the limit", too_much_together},
+        {"claims more than an entry may hold", With_Claimed_Size(small, quint32(kMaxEntryBytes + 1))},
+        {"claims little, expands to more", With_Claimed_Size(bomb, 1000)},
+        {"entries together past the limit", With_Claimed_Size(five_small, quint32(kMaxArchiveBytes / 5 + 1))},
         {"entry that is no data file", foreign},
         {"too many entries", too_many},
     };
@@ -333,6 +334,203 @@ TEST(Restore_Backup, OversizedForeignOrLyingArchivesAreRefusedAndChangeNothing)
         EXPECT_TRUE(result.error.startsWith(QStringLiteral("in.zip"))) << label << ": " << result.error.toStdString();
         EXPECT_EQ(Snapshot(target.Path()), before) << label;
     }
+}
+
+// A restore refuses an archive whose unpacked entries need more than the disk has free.
+TEST(Restore_Backup, AnArchiveLargerThanTheFreeSpaceIsRefusedBeforeUnpacking)
+{
+    test_support::Small_Tmpfs disk(1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why_Not().toStdString();
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"pura00.bmp", QByteArray(4 << 20, 'x')}});
+    const store::Write_Result result = Restore_Backup(archive, disk.Path() + QLatin1Char('/'));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("ディスクの空きが足りません"))) << result.error.toStdString();
+    EXPECT_TRUE(QDir(disk.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Whatever a backup writes, a restore takes back: a history of years, past
+// what an entry once could hold. What a restore would refuse, a backup refuses
+// before it writes anything.
+TEST_F(Backup_Fixture, EverythingABackupWritesIsRestoredAndWhatARestoreRefusesIsNeverWritten)
+{
+    QByteArray history = "2.00\r\n";
+    const QByteArray job = Q("2024/03/05 09:00:00\t0001\t苺大福\t標準01 65x45\t5\tZebra\t2024/03/05 09:00\t"
+                             "消費期限:2024年03月08日\t送信\t\t\r\n").toUtf8();
+    while (history.size() < 65 * 1024 * 1024)
+        history += job;
+    data.Write(printing::kHistoryFileName, history);
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("large"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    Temp_Folder restored;
+    const store::Write_Result result = Restore_Backup(archive, restored.Data_Folder());
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(restored.Read(printing::kHistoryFileName), history);
+    EXPECT_EQ(restored.Read(QStringLiteral("pura00.bmp")), data.Read(QStringLiteral("pura00.bmp")));
+
+    // A picture past what an entry may hold, as a sparse file: refused before anything is read.
+    QFile huge(data.File(QStringLiteral("巨大.bmp")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxEntryBytes + 1));
+    huge.close();
+    const QString refused_archive = Archive_Path(backups.Path(), QStringLiteral("refused"));
+    const store::Write_Result refused = Create_Backup(refused_archive, application.Path(), data.Data_Folder());
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error.contains(QStringLiteral("巨大.bmp"))) << refused.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(refused_archive));
+}
+
+namespace {
+
+quint32 Crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A zip as the Windows version writes it: names in CP932 bytes, no UTF-8 flag,
+// no extra fields, entries stored.
+QByteArray Windows_Zip(const std::vector<std::pair<QByteArray, QByteArray>>& entries)
+{
+    const auto u16 = [](QByteArray& out, quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
+    const auto u32 = [&u16](QByteArray& out, quint32 v) { u16(out, quint16(v & 0xFFFF)); u16(out, quint16(v >> 16)); };
+    QByteArray zip;
+    QByteArray central;
+    for (const auto& [name, bytes] : entries) {
+        const quint32 offset = quint32(zip.size());
+        const quint32 crc = Crc32(bytes);
+        zip.append("PK\x03\x04", 4);
+        u16(zip, 20); u16(zip, 0); u16(zip, 0); u16(zip, 0); u16(zip, 0x21);
+        u32(zip, crc); u32(zip, quint32(bytes.size())); u32(zip, quint32(bytes.size()));
+        u16(zip, quint16(name.size())); u16(zip, 0);
+        zip.append(name).append(bytes);
+        central.append("PK\x01\x02", 4);
+        u16(central, 20); u16(central, 20); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0x21);
+        u32(central, crc); u32(central, quint32(bytes.size())); u32(central, quint32(bytes.size()));
+        u16(central, quint16(name.size())); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0);
+        u32(central, 0); u32(central, offset);
+        central.append(name);
+    }
+    const quint32 central_offset = quint32(zip.size());
+    zip.append(central);
+    zip.append("PK\x05\x06", 4);
+    u16(zip, 0); u16(zip, 0); u16(zip, quint16(entries.size())); u16(zip, quint16(entries.size()));
+    u32(zip, quint32(central.size())); u32(zip, central_offset); u16(zip, 0);
+    return zip;
+}
+
+}  // namespace
+
+// Names are UTF-8 where the archive says so and CP932 where it does not, even
+// when CP932 bytes happen to be valid UTF-8 ("ﾐｿ" is the bytes of "п").
+TEST(Restore_Backup, NamesFollowTheArchivesEncodingFlag)
+{
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("windows.zip"));
+    const QStringList names = {Q("ﾐｿ.lay"), Q("商品情報_v2.tsv"), Q("ｱｲｳ ﾚｲｱｳﾄ.lay"), QStringLiteral("plain.bmp")};
+    std::vector<std::pair<QByteArray, QByteArray>> entries;
+    for (const QString& name : names)
+        entries.push_back({store::Encode_Cp932(name).bytes, "2.00\r\n"});
+    work.Write(QStringLiteral("windows.zip"), Windows_Zip(entries));
+    Temp_Folder target;
+    const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    QStringList restored = QDir(target.Path()).entryList(QDir::Files);
+    QStringList expected = names;
+    restored.sort();
+    expected.sort();
+    EXPECT_EQ(restored, expected);
+
+    // Our own archives mark their names as UTF-8: "п.lay" stays "п.lay".
+    Temp_Folder data;
+    data.Write(Q("п.lay"), "Ver2.00\r\n");
+    const QString own = work.File(QStringLiteral("own.zip"));
+    ASSERT_TRUE(Zip_Add(own, {data.File(Q("п.lay"))}).ok());
+    EXPECT_EQ(Zip_Entry_Names(own), QStringList{Q("п.lay")});
+}
+
+// A name that differs from a data file's only in case is that file, as on the
+// Windows version: it replaces the file instead of adding a second one.
+TEST(Restore_Backup, ACaseVariantOfANameReplacesThatFile)
+{
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{Q("商品情報_V2.TSV").toUtf8(), "2.00\r\n0001\tnew\r\n"},
+                            {"MINE.LAY", "Ver2.00\r\nnew\r\n"},
+                            {"User_V2.Dat", "settings\r\n"}});
+    for (const bool product_file_there : {true, false}) {
+        Temp_Folder target;
+        if (product_file_there)
+            target.Write(Q("商品情報_v2.tsv"), "2.00\r\n0001\told\r\n");
+        target.Write("Mine.lay", "Ver2.00\r\nold\r\n");
+        ASSERT_TRUE(Restore_Backup(archive, target.Data_Folder()).ok());
+        QStringList files = QDir(target.Path()).entryList(QDir::Files);
+        files.sort();
+        EXPECT_EQ(files, (QStringList{QStringLiteral("Mine.lay"), QStringLiteral("user_v2.dat"), Q("商品情報_v2.tsv")}));
+        EXPECT_EQ(target.Read(Q("商品情報_v2.tsv")), QByteArray("2.00\r\n0001\tnew\r\n"));
+        EXPECT_EQ(target.Read("Mine.lay"), QByteArray("Ver2.00\r\nnew\r\n"));
+    }
+}
+
+// A product file that is none (empty, binary, another text), or a text file
+// that holds binary data, refuses the archive before anything is replaced.
+TEST(Restore_Backup, DataFilesThatAreNoneAreRefusedBeforeAnythingIsReplaced)
+{
+    const QByteArray product = Q("商品情報_v2.tsv").toUtf8();
+    const std::pair<const char*, std::vector<std::pair<QByteArray, QByteArray>>> cases[] = {
+        {"empty product file", {{"pura00.bmp", "new"}, {product, ""}}},
+        {"binary product file", {{"pura00.bmp", "new"}, {product, Noise(5000)}}},
+        {"product file with NULs after its version line", {{product, QByteArray("2.00\r\n\0\0\0", 9)}}},
+        {"another text as product file", {{product, "Ver2.00\r\n65\r\n"}}},
+        {"binary layout", {{"pura00.bmp", "new"}, {"mine.lay", QByteArray("Ver2.00\0\0", 9)}}},
+    };
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Temp_Folder target;
+    target.Write(Q("商品情報_v2.tsv"), "2.00\r\n0005\tkeep\r\n");
+    target.Write("pura00.bmp", "old picture");
+    for (const auto& [label, entries] : cases) {
+        Write_Raw_Zip(archive, entries);
+        const auto before = Snapshot(target.Path());
+        const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());
+        EXPECT_FALSE(result.ok()) << label;
+        EXPECT_EQ(Snapshot(target.Path()), before) << label;
+    }
+}
+
+// The print history is a record of what happened: a restore adds the
+// archive's jobs to the current ones instead of replacing them.
+TEST(Backup_History, ARestoreKeepsTheJobsPrintedSinceTheBackup)
+{
+    Temp_Folder application;
+    Temp_Folder data;
+    Temp_Folder backups;
+    const auto job = [](const char* time, const char* name) {
+        printing::History_Entry entry;
+        entry.time = QString::fromLatin1(time);
+        entry.product_no = QStringLiteral("0001");
+        entry.product_name = QString::fromUtf8(name);
+        entry.result = printing::kHistorySent;
+        return entry;
+    };
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), job("2024/03/01 09:00:00", "a")).Is_Done());
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), job("2024/03/02 09:00:00", "b")).Is_Done());
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("history"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), job("2024/03/03 09:00:00", "c")).Is_Done());
+
+    ASSERT_TRUE(Restore_Backup(archive, data.Data_Folder()).ok());
+    QStringList names;
+    for (int i = 0; i < printing::Read_History(data.Data_Folder())->Size(); ++i)
+        names << printing::Read_History(data.Data_Folder())->Entry(i).product_name;
+    EXPECT_EQ(names, (QStringList{"c", "b", "a"}));
+    EXPECT_FALSE(QFile::exists(data.File(printing::kHistoryLockName)));
 }
 
 TEST(Restore_Backup, FailedMovePutsBackEveryFileAlreadyReplaced)

@@ -6,6 +6,7 @@
 #include "support/fake_printer_platform.h"
 #include "support/gui_application.h"
 #include "support/scripted_confirmation.h"
+#include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -66,17 +67,22 @@ TEST(Print_History, AppendsCp932LinesAfterAVersionLineAndReadsThemNewestFirst)
     EXPECT_EQ(read[1].reason, QStringLiteral("タブも改行も消える"));
 }
 
-TEST(Print_History, ACharacterWithoutCp932FormIsRefusedAndNothingIsWritten)
+// A job is recorded whatever its texts hold: a PDF under "~/café/" or a printer
+// named with an emoji; what CP932 cannot hold is kept by its code point, and an
+// "&" that would read as such stays itself.
+TEST(Print_History, CharactersWithoutCp932FormAreRecordedAndReadBack)
 {
     test_support::Temp_Folder data;
-    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), Entry("2024/03/05 09:00:00", "0001", "a")).Is_Done());
-    const QByteArray before = data.Read(printing::kHistoryFileName);
-    const store::Outcome outcome =
-        printing::Append_History(data.Data_Folder(), Entry("2024/03/05 09:00:01", "0001", QStringLiteral("😀")));
-    EXPECT_FALSE(outcome.Is_Done());
-    EXPECT_EQ(outcome.lines.value(0), QStringLiteral("発行履歴に記録できませんでした"));
-    EXPECT_TRUE(outcome.lines.value(1).contains(QStringLiteral("U+1F600")));
-    EXPECT_EQ(data.Read(printing::kHistoryFileName), before);
+    History_Entry entry = Entry("2024/03/05 09:00:00", "0001", QStringLiteral("苺大福"));
+    entry.file = QStringLiteral("/home/shop/café/ラベル 〜 &#233; &amp; &#x;.pdf");
+    entry.printer = QStringLiteral("Zebra 😀");
+    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), entry).Is_Done());
+    const QByteArray file = data.Read(printing::kHistoryFileName);
+    EXPECT_TRUE(file.contains("caf&#233;/")) << file.toStdString();
+    EXPECT_TRUE(file.contains("Zebra &#128512;\t")) << file.toStdString();
+    const std::vector<History_Entry> read = print_fixtures::History_Of(data.Data_Folder());
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0], entry);
 }
 
 TEST(Print_History, AHistoryThatCannotBeReadIsNoneAndAMissingOneIsEmpty)
@@ -87,17 +93,79 @@ TEST(Print_History, AHistoryThatCannotBeReadIsNoneAndAMissingOneIsEmpty)
     EXPECT_FALSE(printing::Read_History(data.Data_Folder()));
 }
 
-TEST(Print_History, ALineTornByACrashIsIgnoredAndReplacedByTheNextAppend)
+// A history whose line ends became LF (an editor, dos2unix), or whose last
+// line lost its line end, is read whole, and the next append keeps every line.
+TEST(Print_History, LinesEndingInLfOrInNothingAreReadAndKeptByTheNextAppend)
 {
-    test_support::Temp_Folder data;
-    const History_Entry kept = Entry("2024/03/05 09:00:00", "0001", "苺大福");
-    const QByteArray whole = test_support::Cp932_Lines({"2.00", printing::History_Line(kept)});
-    data.Write(printing::kHistoryFileName, whole + test_support::Cp932_Lines({"2024/03/05 09:30:00\t0002\t柏"}).chopped(2));
-    EXPECT_EQ(Times(print_fixtures::History_Of(data.Data_Folder())), QStringList{kept.time});
+    const History_Entry a = Entry("2024/03/05 09:00:00", "0001", "苺大福");
+    const History_Entry b = Entry("2024/03/05 09:30:00", "0002", "柏餅");
+    const QByteArray la = test_support::Cp932_Lines({printing::History_Line(a)}).chopped(2);
+    const QByteArray lb = test_support::Cp932_Lines({printing::History_Line(b)}).chopped(2);
+    const struct {
+        const char* label;
+        QByteArray file;
+    } cases[] = {
+        {"LF", "2.00\n" + la + "\n" + lb + "\n"},
+        {"LF, no final line end", "2.00\n" + la + "\n" + lb},
+        {"CR LF, no final line end", "2.00\r\n" + la + "\r\n" + lb},
+        {"mixed", "2.00\r\n" + la + "\n" + lb + "\r\n"},
+    };
+    const History_Entry next = Entry("2024/03/05 10:00:00", "0003", "草餅");
+    for (const auto& c : cases) {
+        test_support::Temp_Folder data;
+        data.Write(printing::kHistoryFileName, c.file);
+        EXPECT_EQ(Times(print_fixtures::History_Of(data.Data_Folder())), (QStringList{b.time, a.time})) << c.label;
+        ASSERT_TRUE(printing::Append_History(data.Data_Folder(), next).Is_Done()) << c.label;
+        const QByteArray after = data.Read(printing::kHistoryFileName);
+        EXPECT_TRUE(after.startsWith(c.file)) << c.label;
+        EXPECT_TRUE(after.endsWith(test_support::Cp932_Lines({printing::History_Line(next)}))) << c.label;
+        EXPECT_EQ(print_fixtures::History_Of(data.Data_Folder()),
+                  (std::vector<History_Entry>{next, b, a})) << c.label;
+    }
+}
 
-    const History_Entry next = Entry("2024/03/05 10:00:00", "0002", "柏餅");
-    ASSERT_TRUE(printing::Append_History(data.Data_Folder(), next).Is_Done());
-    EXPECT_EQ(data.Read(printing::kHistoryFileName), whole + test_support::Cp932_Lines({printing::History_Line(next)}));
+// The lock file cannot be made: the message says why, not that another
+// process uses the history.
+TEST(Print_History, ALockThatCannotBeMadeSaysWhatFailed)
+{
+    for (const bool full : {true, false}) {
+        test_support::Small_Tmpfs disk(256);
+        if (!disk.Mounted())
+            GTEST_SKIP() << disk.Why_Not().toStdString();
+        const QString folder = disk.Path() + QLatin1Char('/');
+        ASSERT_TRUE(printing::Append_History(folder, Entry("2024/03/05 09:00:00", "0001", "a")).Is_Done());
+        if (full)
+            disk.Fill();
+        else
+            ASSERT_TRUE(disk.Make_Read_Only());
+        const store::Outcome outcome =
+            printing::Append_History(folder, Entry("2024/03/05 09:00:01", "0001", "a"));
+        EXPECT_FALSE(outcome.Is_Done());
+        const QString text = outcome.lines.join(QLatin1Char('\n'));
+        EXPECT_FALSE(text.contains(QStringLiteral("使用中"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(full ? QStringLiteral("空きがありません") : QStringLiteral("読み取り専用")))
+            << text.toStdString();
+        EXPECT_EQ(print_fixtures::History_Of(folder).size(), 1u);
+    }
+}
+
+TEST(Print_History, MergingKeepsEveryJobOfBothOnceInOrderOfTime)
+{
+    const auto line = [](const char* time, const char* name) {
+        return test_support::Cp932_Lines({printing::History_Line(Entry(time, "0001", QString::fromUtf8(name)))})
+            .chopped(2);
+    };
+    const QByteArray early = line("2024/03/01 09:00:00", "a");
+    const QByteArray twice = line("2024/03/02 09:00:00", "b");  // two jobs of the same second
+    const QByteArray backed_up = line("2024/03/03 09:00:00", "c");
+    const QByteArray later = line("2024/03/04 09:00:00", "d");
+    const QByteArray current = "2.00\r\n" + early + "\r\n" + twice + "\r\n" + twice + "\r\n" + later + "\n";
+    const QByteArray archived = "2.00\n" + early + "\n" + twice + "\n" + backed_up + "\n" + "torn";
+    EXPECT_EQ(printing::Merge_History_Files(current, archived),
+              "2.00\r\n" + early + "\r\n" + twice + "\r\n" + twice + "\r\n" + backed_up + "\r\ntorn\r\n" + later
+                  + "\r\n");
+    EXPECT_EQ(printing::Merge_History_Files({}, archived),
+              "2.00\r\n" + early + "\r\n" + twice + "\r\n" + backed_up + "\r\ntorn\r\n");
 }
 
 // A process appending as fast as it can is killed with SIGKILL again and again,
@@ -165,9 +233,10 @@ protected:
 
     QStringList Run(const QStringList& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
     {
-        return printing::Run_Print(lines, mode,
-                                   print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer),
-                                                               printers, ui));
+        printing::Print_Run_Context context =
+            print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer), printers, ui);
+        context.unrecorded_jobs = &unrecorded;
+        return printing::Run_Print(lines, mode, context);
     }
     std::vector<History_Entry> History() { return print_fixtures::History_Of(data.Data_Folder()); }
 
@@ -175,6 +244,7 @@ protected:
     test_support::Fake_Printer_Platform printers{{{"Zebra", {QPageSize(QPageSize::A4)}},
                                                   {"Refuses", {QPageSize(QPageSize::A4)}, 0, 203, true, "用紙切れ"}}};
     test_support::Scripted_Confirmation ui;
+    int unrecorded = 0;
 };
 
 TEST_F(Print_Run_History, EveryReservationLineIsRecordedSentOrRefusedWithTheReason)
@@ -220,6 +290,7 @@ TEST_F(Print_Run_History, AHistoryThatCannotBeWrittenIsToldAfterThePrint)
     Run({Line_For("1", 1)}, printing::Print_Mode::Immediate);
     EXPECT_EQ(printers.sent.size(), 1u);
     EXPECT_TRUE(ui.Lines1().contains(QStringLiteral("発行履歴に記録できませんでした")));
+    EXPECT_EQ(unrecorded, 1);
 }
 
 }  // namespace

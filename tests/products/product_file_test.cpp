@@ -86,6 +86,34 @@ TEST_F(Product_File, NextNumberFollowsTheLastLine)
     EXPECT_EQ(Next_Product_No(folder), QStringLiteral("0001"));
 }
 
+// The reads on a file's bytes give what the reads of the file give, for the
+// files the file reads meet: LF ends, no final line end, an empty file, odd keys.
+TEST_F(Product_File, ReadsOfTheBytesAgreeWithReadsOfTheFile)
+{
+    const QByteArray lines = Cp932_Lines({"2.00", Line("0003", "a"), Line("0042", "苺")});
+    const QByteArray cases[] = {
+        lines,
+        QByteArray(lines).replace("\r\n", "\n"),
+        lines.chopped(2),
+        "",
+        "2.00",
+        "2.00\r\n\r\n",
+        Cp932_Lines({"2.00", QStringLiteral("ﾃｽﾄ\tx"), Line("0001", "b"), QStringLiteral("0001x")}),
+    };
+    const auto found = [](const std::optional<Product_Record>& record) {
+        return record ? Join_Product_Line(*record) : QStringLiteral("(none)");
+    };
+    for (const QByteArray& bytes : cases) {
+        dir.Write(kProductFileName, bytes);
+        EXPECT_EQ(Product_Lines_In(bytes), Read_Product_Lines(folder)) << bytes.toStdString();
+        EXPECT_EQ(Next_Product_No_In(bytes), Next_Product_No(folder)) << bytes.toStdString();
+        for (const char* number : {"1", "3", "42", "9999"})
+            EXPECT_EQ(found(Find_Product_In(bytes, QString::fromLatin1(number))),
+                      found(Find_Product(folder, QString::fromLatin1(number))))
+                << bytes.toStdString() << " " << number;
+    }
+}
+
 TEST_F(Product_File, StoreInsertsInNumberOrder)
 {
     Given({"2.00", Line("0003", "a"), Line("0007", "b")});
