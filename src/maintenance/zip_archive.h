@@ -28,14 +28,17 @@ constexpr int kMaxRestoreEntries = 10000;
 // Refused, with nothing in the target folder changed: an unreadable or damaged
 // archive, an entry that is not a bare file name with one of the `extensions`,
 // more entries or bytes than the limits (counted as unpacked, whatever the
-// archive claims). Entries are streamed into a staging folder inside the target
-// folder and moved into place only when all of them were read intact; when a
-// move fails, every file already replaced is put back.
+// archive claims), another unpacking into the folder running. Entries are
+// streamed into a staging folder inside the target folder and moved into place
+// only when all of them were read intact; when a move fails, or the staging
+// folder has gone, every file already replaced is put back and the error says so.
 store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
                                 const QStringList& extensions);
 
-// Removes staging folders that an interrupted unpacking left in the folder.
-void Remove_Stale_Staging_Folders(const QString& target_folder);
+// Removes staging folders that an interrupted unpacking left in the folder,
+// unless an unpacking into it is running (in this or another process): its
+// staging folder is in use. False when one is running and nothing was removed.
+bool Remove_Stale_Staging_Folders(const QString& target_folder);
 
 // The entry names of an archive (empty when it cannot be read).
 QStringList Zip_Entry_Names(const QString& archive_path);

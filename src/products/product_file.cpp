@@ -37,6 +37,48 @@ bool Line_Has_Key(QByteArrayView line, const QString& key)
     return QLatin1StringView(*ascii) == key;
 }
 
+// Where Store_Product puts its record line: before the first line with a greater
+// number, or in place of the first line with its number once the user agreed.
+struct Placement {
+    QString key;
+    double typed = 0;
+    QString new_line;
+    QByteArray new_bytes;
+    bool overwrite_agreed = false;
+    bool must_ask = false;  // set when a line with the number was found before the user agreed
+};
+
+store::Outcome Place_Record(Placement& placement, const store::File_Bytes& old_file, store::Byte_Pieces& out)
+{
+    const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+    out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+    bool placed = false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArrayView line = lines.at(i);
+        if (!placed) {
+            const QString line_key = Line_Key(line);
+            if (line_key == placement.key) {
+                if (!placement.overwrite_agreed) {
+                    placement.must_ask = true;
+                    return store::Outcome::Declined();
+                }
+                // A line that reads as the new one keeps its own bytes.
+                out.Append_Line(store::Decode_Cp932(line) == placement.new_line ? line : placement.new_bytes);
+                placed = true;
+                continue;
+            }
+            if (placement.typed < store::Lenient_Number(line_key)) {
+                out.Append_Line(placement.new_bytes);
+                placed = true;
+            }
+        }
+        out.Append_Line(line);
+    }
+    if (!placed)
+        out.Append_Line(placement.new_bytes);
+    return store::Outcome::Done();
+}
+
 }  // namespace
 
 
@@ -83,36 +125,20 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
     if (!encoded.ok())
         return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
-    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
-            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
-            bool placed = false;
-            for (qsizetype i = 1; i < lines.size(); ++i) {
-                const QByteArrayView line = lines.at(i);
-                if (!placed) {
-                    const QString line_key = Line_Key(line);
-                    if (line_key == key) {
-                        if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
-                                    QStringLiteral("よろしいですか？")))
-                            return store::Outcome::Declined();
-                        // A line that reads as the new one keeps its own bytes.
-                        out.Append_Line(store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
-                        placed = true;
-                        continue;
-                    }
-                    if (typed < store::Lenient_Number(line_key)) {
-                        out.Append_Line(encoded.bytes);
-                        placed = true;
-                    }
-                }
-                out.Append_Line(line);
-            }
-            if (!placed)
-                out.Append_Line(encoded.bytes);
-            return store::Outcome::Done();
-        });
+    // The file is read and written under its lock, and the user is never asked
+    // while it is held: a rewrite that finds the number stops, the question is
+    // asked, and on "はい" the file is read again and the line replaced then.
+    Placement placement{key, typed, new_line, encoded.bytes};
+    const auto place = [&placement](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
+        return Place_Record(placement, old_file, out);
+    };
+    store::Outcome result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+    if (placement.must_ask) {
+        if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"), QStringLiteral("よろしいですか？")))
+            return store::Outcome::Declined();
+        placement.overwrite_agreed = true;
+        result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+    }
     switch (result.kind) {
     case store::Outcome::Kind::Declined:
         return result;

@@ -106,6 +106,35 @@ S_Touroku::S_Touroku(QWidget* parent) : QWidget(parent)
     Build_Layout();
     Wire_Items();
     Form_Load();
+    product_file_watcher_.Watch(Current_Data_Folder() + kProductFileName);
+    connect(&product_file_watcher_, &app::Data_File_Watcher::Changed, this, &S_Touroku::Reload_From_File);
+}
+
+void S_Touroku::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        product_file_watcher_.Check();
+}
+
+void S_Touroku::Reload_From_File()
+{
+    const QString folder = Current_Data_Folder();
+    const QString number = Text1[kNumberBox]->text();
+    if (!proposed_number_.isEmpty() && number == proposed_number_) {
+        if (Find_Product(folder, number)) {
+            proposed_number_ = Next_Product_No(folder);
+            Text1[kNumberBox]->setText(proposed_number_);
+        }
+        return;
+    }
+    if (!shown_record_ || Record_From_Screen().field != shown_record_->field)
+        return;
+    const std::optional<Product_Record> saved = Find_Product(folder, number);
+    if (saved && Join_Product_Line(*saved) != Join_Product_Line(*shown_record_)) {
+        Show_Record(*saved);
+        shown_record_ = Record_From_Screen();
+    }
 }
 
 void S_Touroku::Build_Controls()
@@ -332,8 +361,10 @@ void S_Touroku::Reset_Screen()
 {
     Command3->setEnabled(false);
     Fill_Layout_List();
-    Text1[kNumberBox]->setText(Next_Product_No(Current_Data_Folder()));
+    proposed_number_ = Next_Product_No(Current_Data_Folder());
+    Text1[kNumberBox]->setText(proposed_number_);
     Show_New_Values(New_Product_Record());
+    shown_record_.reset();
 }
 
 void S_Touroku::Fill_Layout_List()
@@ -396,8 +427,11 @@ void S_Touroku::Load_Product(const QString& number)
 {
     const QString key = Format_Product_No(number);
     Text1[kNumberBox]->setText(key);
+    proposed_number_.clear();
+    shown_record_.reset();
     if (const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key)) {
         Show_Record(*found);
+        shown_record_ = Record_From_Screen();
     } else {
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     }
@@ -516,8 +550,13 @@ bool S_Touroku::Preview_Is_Open() const
 void S_Touroku::Command1_Click()
 {
     Product_Record record = Record_From_Screen();
-    confirmation_.Tell(Store_Product(Current_Data_Folder(), record, confirmation_));
+    const store::Outcome stored = Store_Product(Current_Data_Folder(), record, confirmation_);
+    confirmation_.Tell(stored);
     Text1[kNumberBox]->setText(record[Product_No]);
+    if (stored.Is_Done()) {
+        proposed_number_.clear();
+        shown_record_ = Record_From_Screen();
+    }
 }
 
 void S_Touroku::Command2_Click()

@@ -1,12 +1,15 @@
 #pragma once
 // S_Touroku: the product registration screen. It holds one product in its
 // controls; nothing is stored until "入力情報を登録".
+#include "screens/common/data_file_watcher.h"
 #include "screens/common/dialogs.h"
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
 
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class QComboBox;
 class QGridLayout;
@@ -89,10 +92,15 @@ public:
     // The product as the controls hold it.
     Product_Record Record_From_Screen() const;
     const layouts::Layout_Record& Layout_Lines() const { return layout_lines_; }
+    // Reads the product file again after another copy saved it: a proposed new
+    // number that is taken now is proposed anew, and a product shown as read
+    // and not edited since is shown as saved now. Edits are never replaced.
+    void Reload_From_File();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Build_Controls();
@@ -121,6 +129,9 @@ private:
     layouts::Layout_Record layout_lines_;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
+    QString proposed_number_;                    // the free number the number box was given
+    std::optional<Product_Record> shown_record_;  // the product as the screen showed it from the file
+    app::Data_File_Watcher product_file_watcher_;
 };
 
 // Column of the product file held by Text1(box) and by Combo1(combo).
