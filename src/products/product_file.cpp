@@ -79,6 +79,24 @@ store::Outcome Place_Record(Placement& placement, const store::File_Bytes& old_f
     return store::Outcome::Done();
 }
 
+// Whether Place_Record, on the file as it is now, meets a line with the number
+// before the place where a new record would go: the line it replaces.
+bool Replaces_A_Line(const QString& data_folder, const QString& key, double typed)
+{
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    if (!reader.Next(line))
+        return false;  // not even the version line
+    while (reader.Next(line)) {
+        const QString line_key = Line_Key(line);
+        if (line_key == key)
+            return true;
+        if (typed < store::Lenient_Number(line_key))
+            return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 
@@ -126,15 +144,24 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
         return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
     // The file is read and written under its lock, and the user is never asked
-    // while it is held: a rewrite that finds the number stops, the question is
-    // asked, and on "はい" the file is read again and the line replaced then.
+    // while it is held (another copy would wait for the answer): the question
+    // comes first when the number is there; a rewrite that finds the number
+    // added by another copy meanwhile stops, asks, and reads the file again.
     Placement placement{key, typed, new_line, encoded.bytes};
+    const auto agreed = [&] {
+        return ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"), QStringLiteral("よろしいですか？"));
+    };
+    if (Replaces_A_Line(data_folder, key, typed)) {
+        if (!agreed())
+            return store::Outcome::Declined();
+        placement.overwrite_agreed = true;
+    }
     const auto place = [&placement](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
         return Place_Record(placement, old_file, out);
     };
     store::Outcome result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
     if (placement.must_ask) {
-        if (!ui.Ask(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"), QStringLiteral("よろしいですか？")))
+        if (!agreed())
             return store::Outcome::Declined();
         placement.overwrite_agreed = true;
         result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);

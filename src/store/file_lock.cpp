@@ -1,7 +1,6 @@
 #include "store/file_lock.h"
 
 #include <QCoreApplication>
-
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +20,12 @@ constexpr int kStaleLockMs = 60000;
 constexpr qint64 kStaleForeignTemporarySecs = 24 * 60 * 60;
 
 const QString kTempSuffix = QStringLiteral(".tmp");
+
+// True when a process of this computer runs under the number.
+bool Process_Is_Alive(qint64 pid)
+{
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
 
 }  // namespace
 
@@ -55,11 +60,6 @@ QString Lock_Holder(const QLockFile& lock, const QString& lock_path)
     if (!user.isEmpty())
         holder += QStringLiteral("、ユーザー %1").arg(user);
     return holder;
-}
-
-bool Process_Is_Alive(qint64 pid)
-{
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
 
 QString Writer_Temp_Path(const QString& temp_path)

@@ -33,9 +33,6 @@ private:
 // "ホスト <host>、プロセス番号 <pid>、ユーザー <user>"; empty when none is named.
 QString Lock_Holder(const QLockFile& lock, const QString& lock_path);
 
-// True when a process of this computer runs under the number.
-bool Process_Is_Alive(qint64 pid);
-
 // The temporary twin this process writes for `temp_path` ("商品情報_v2.tmp" ->
 // "商品情報_v2.<pid>@<host>.tmp"): two writers never share one, and its name
 // tells whether the process that wrote it still runs.
