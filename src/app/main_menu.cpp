@@ -48,6 +48,10 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Label7 = new QLabel(this);
     Label7->setWordWrap(true);
     Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label8 = new QLabel(this);
+    Label8->setWordWrap(true);
+    Label8->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
+    Label8->hide();
 
     Command1 = new QPushButton(QStringLiteral("商品情報の登録"), this);
     Command2 = new QPushButton(QStringLiteral("ラベルを印刷する"), this);
@@ -56,7 +60,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command5 = new QPushButton(QStringLiteral("発行履歴"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
-        {Label7, "Label7"},
+        {Label7, "Label7"},     {Label8, "Label8"},
         {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"},
         {Command5, "Command5"}};
     for (const auto& [widget, name] : named)
@@ -65,6 +69,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Label4);
+    layout->addWidget(Label8);
     for (QPushButton* button : {Command1, Command2, Command5, Command3, Command4}) {
         button->setMinimumHeight(48);
         QFont f = button->font();
@@ -82,6 +87,12 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
+    presence_timer_.setInterval(5000);
+    connect(&presence_timer_, &QTimer::timeout, this, [this] {
+        if (presence_)
+            presence_->Renew();
+        Refresh_Other_Copies();
+    });
 }
 
 void MainMenu::Form_Load()
@@ -96,6 +107,10 @@ void MainMenu::Form_Load()
     session.settings = prepared.settings;
     Label7->setText(QStringLiteral("アプリケーションフォルダ：") + QDir::toNativeSeparators(session.application_folder));
     Refresh_Printer_Label();
+    presence_ = std::make_unique<platform::Folder_Presence>(session.Data_Folder());
+    presence_->Announce();
+    Refresh_Other_Copies();
+    presence_timer_.start();
     QDir::setCurrent(session.application_folder);
     if (!prepared.errors.isEmpty()) {
         ui_.Show_Warning_Box(QStringLiteral("データファイルを準備できませんでした。\n"
@@ -115,6 +130,24 @@ void MainMenu::Refresh_Printer_Label()
         Label4->setText(QStringLiteral("使用プリンタ： 未設定"));
         Label4->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); font-weight: bold;"));
     }
+}
+
+void MainMenu::Refresh_Other_Copies()
+{
+    const QStringList others = presence_ ? presence_->Other_Copies() : QStringList();
+    Label8->setVisible(!others.isEmpty());
+    if (others.isEmpty())
+        return;
+    QStringList lines{QStringLiteral("このデータ保存先は他のぱるべりなでも使用中です：")};
+    for (const QString& other : others)
+        lines << QStringLiteral("　") + other;
+    Label8->setText(lines.join(QLatin1Char('\n')));
+}
+
+void MainMenu::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Refresh_Other_Copies();
 }
 
 void MainMenu::Open_Screen(QWidget* screen)

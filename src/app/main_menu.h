@@ -2,8 +2,13 @@
 // The start-up screen and root of every other screen.
 #include "screens/common/dialogs.h"
 
+#include "platform/folder_presence.h"
+
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -24,6 +29,7 @@ public:
     QLabel* Label5 = nullptr;  // platform note
     QLabel* Label6 = nullptr;  // link to the help page
     QLabel* Label7 = nullptr;  // application folder in use
+    QLabel* Label8 = nullptr;  // other running copies that use the data folder; hidden when none
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
@@ -34,6 +40,8 @@ public:
     // default files. Problems with folders or files are reported; the menu still opens.
     void Form_Load();
     void Refresh_Printer_Label();
+    // Shows in Label8 which other running copies use the data folder.
+    void Refresh_Other_Copies();
 
     void Command1_Click();
     void Command2_Click();
@@ -44,12 +52,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     app::Screen_Confirmation ui_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);
     QPointer<printing::Insatsu> printing_;  // the printing screen while it is open
+    // This copy's mark in the data folder, renewed and the others looked for every few seconds.
+    std::unique_ptr<platform::Folder_Presence> presence_;
+    QTimer presence_timer_;
 };
 
 // The help page shipped beside the executable.

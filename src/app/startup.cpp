@@ -5,6 +5,7 @@
 #include "platform/paged_printer.h"
 #include "products/default_data.h"
 #include "products/product_file.h"
+#include "store/file_lock.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,8 @@ Startup_Result Prepare_Data(const store::Folder_Context& context)
         return result;
     }
     maintenance::Remove_Stale_Staging_Folders(result.data_folder);
+    store::Remove_Stale_Temporaries(result.data_folder);
+    store::Remove_Stale_Temporaries(context.application_folder);
     result.errors << Create_Missing_Files(result.data_folder);
     platform::Remove_Stale_Pdf_Parts(result.data_folder + platform::kPdf_Output_Folder_Name);
     return result;

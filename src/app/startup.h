@@ -28,7 +28,8 @@ struct Startup_Result {
 
 // Steps 5 and 7 of start-up: settings file (created with defaults when missing),
 // then the data folder's default files; staging folders that an interrupted
-// restore left in the data folder are removed.
+// restore left in the data folder, and temporary twins of rewrites that ended
+// with their process, are removed (never those of a running copy).
 Startup_Result Prepare_Data(const store::Folder_Context& context);
 
 // What the user is told when the lock of the application folder is not

@@ -34,7 +34,16 @@ store::Write_Result Copy_Lines_Atomically(const QString& path, const store::Text
     QByteArray bytes;
     if (store::Write_Result encoded = store::Encode_Lines(file.lines, bytes, file); !encoded.ok())
         return encoded;
-    return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
+    return store::Replace_Bytes_Locked(path, bytes);
+}
+
+// The reason a layout cannot be written into the data folder: the folder, or
+// its product file, is gone (a drive taken away). Empty when it is there.
+QStringList Data_Folder_Gone(const QString& data_folder)
+{
+    if (QFileInfo::exists(data_folder + products::kProductFileName))
+        return {};
+    return store::Missing_File_Lines(data_folder, products::kProductFileName);
 }
 
 // Rewrites the product file with `new_name` as layout of every product that used `old_name`.
@@ -199,6 +208,8 @@ Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name
         name = Created_Layout_Name(clock());
     if (name.isEmpty())
         return Not_Saved(store::Outcome::Failed({QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません")}));
+    if (const QStringList gone = Data_Folder_Gone(data_folder); !gone.isEmpty())
+        return Not_Saved(store::Outcome::Failed(QStringList{QStringLiteral("保存出来ませんでした")} + gone));
     const QString path = Layout_Path(data_folder, name);
     const bool exists = QFileInfo::exists(path);
     if (exists && !ui.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
@@ -272,6 +283,8 @@ store::Outcome Import_Layout(const QString& data_folder, const QString& source_p
     const QString name = store::Strip_Control_Chars(source.completeBaseName());
     if (name.isEmpty())
         return store::Outcome::Failed({not_registered, source.fileName(), QStringLiteral("レイアウト名がありません")});
+    if (const QStringList gone = Data_Folder_Gone(data_folder); !gone.isEmpty())
+        return store::Outcome::Failed(QStringList{not_registered} + gone);
     const QString target = Layout_Path(data_folder, name);
     if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile file(source_path);
@@ -279,8 +292,7 @@ store::Outcome Import_Layout(const QString& data_folder, const QString& source_p
         const QByteArray bytes = opened ? file.readAll() : QByteArray();
         if (!opened || file.error() != QFileDevice::NoError)
             return store::Outcome::Failed({not_registered, source.fileName(), file.errorString()});
-        if (store::Write_Result copied = store::Replace_File_Atomically(target, target + QStringLiteral(".tmp"), bytes);
-            !copied.ok())
+        if (store::Write_Result copied = store::Replace_Bytes_Locked(target, bytes); !copied.ok())
             return store::Outcome::Failed({not_registered, source.fileName(), copied.error});
     }
     return store::Outcome::Done({QStringLiteral("登録しました")});

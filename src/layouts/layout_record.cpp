@@ -1,5 +1,6 @@
 #include "layouts/layout_record.h"
 
+#include "store/data_folder.h"
 #include "store/text_helpers.h"
 
 #include <QFile>
@@ -45,10 +46,7 @@ store::Write_Result Write_Layout(const QString& path, const Layout_Record& recor
     QStringList lines;
     for (int n = 1; n <= kLayoutLines; ++n)
         lines << record[n];
-    QByteArray bytes;
-    if (store::Write_Result encoded = store::Encode_Lines(lines, bytes, store::Read_Text_Lines(path)); !encoded.ok())
-        return encoded;
-    return store::Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
+    return store::Replace_File_Locked(path, lines);
 }
 
 std::optional<QStringList> Read_Layout_Values(const QString& path)

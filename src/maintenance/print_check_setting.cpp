@@ -19,7 +19,8 @@ store::Outcome Save_Confirms_Before_Printing(const QString& application_folder, 
                                    [confirm](const store::Text_File&, QStringList& lines) {
                                        lines = {kPrintCheckVersionLine, confirm ? kPrintCheckOn : kPrintCheckOff};
                                        return true;
-                                   });
+                                   },
+                                   store::If_Missing::Create);
 }
 
 }  // namespace maintenance

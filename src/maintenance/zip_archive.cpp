@@ -2,20 +2,24 @@
 
 #include "maintenance/data_files.h"
 #include "maintenance/libzip_functions.h"
+#include "store/file_lock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStorageInfo>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -150,10 +154,15 @@ QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const
 
 // Moves the unpacked files into place all or nothing: each replaced file is kept
 // (a hard link, or a copy where the file system has none) until every move
-// succeeded; on a failure every file already moved is put back.
+// succeeded; on a failure every file already moved is put back. The kept files
+// lie beside the staging folder ("<staging>-replaced"), so that they are still
+// there to be put back when the staging folder itself is gone.
 class Replacement {
 public:
-    explicit Replacement(const QString& staging) : kept_folder_(QDir(staging).filePath(QStringLiteral(".replaced"))) {}
+    explicit Replacement(const QString& staging) : kept_folder_(staging + QStringLiteral("-replaced")) {}
+    ~Replacement() { QDir(kept_folder_).removeRecursively(); }
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
 
     QString Move_Into_Place(const QString& from, const QString& to, const QString& name)
     {
@@ -245,8 +254,53 @@ QString Over_Limits(const QString& archive_path, const QStringList& file_paths)
     return {};
 }
 
-// Staging folders are hidden folders ".restore-" + six characters in the target folder.
+// Staging folders are hidden folders ".restore-" + six characters in the target
+// folder. An unpacking holds the lock ".restore.lock" there from before it makes
+// its staging folder until it is done, so that another copy starting meanwhile
+// tells its staging folder from one an interrupted unpacking left behind.
 const QString kStagingPrefix = QStringLiteral(".restore-");
+const QString kRestoreLockName = QStringLiteral(".restore.lock");
+
+void Remove_Staging_Folders(const QString& target_folder)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.restore-[A-Za-z0-9]{6}(-replaced)?$"));
+    const QDir folder(target_folder.isEmpty() ? QStringLiteral(".") : target_folder);
+    for (const QFileInfo& info : folder.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!info.isSymLink() && pattern.match(info.fileName()).hasMatch())
+            QDir(info.filePath()).removeRecursively();
+    }
+}
+
+// The restore lock of the target folder; it is taken over from a process of
+// this computer that ended, never by age (an unpacking may take minutes).
+std::unique_ptr<QLockFile> Restore_Lock(const QString& target_folder)
+{
+    auto lock = std::make_unique<QLockFile>(Path_In(target_folder, kRestoreLockName));
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+// Locks of the data files an unpacking replaces ("*.tsv", "*.dat"), held while
+// it moves them into place, so that a copy storing into one of them meanwhile
+// does not put its older content back over the restored file.
+class Data_File_Locks {
+public:
+    QString Acquire(const QString& target_folder, const QStringList& names)
+    {
+        for (const QString& name : names) {
+            if (!Has_Extension(name, QStringLiteral("tsv")) && !Has_Extension(name, QStringLiteral("dat")))
+                continue;
+            auto lock = std::make_unique<store::File_Lock>(Path_In(target_folder, name));
+            if (const QString busy = lock->Acquire(); !busy.isEmpty())
+                return busy;
+            locks_.push_back(std::move(lock));
+        }
+        return {};
+    }
+
+private:
+    std::vector<std::unique_ptr<store::File_Lock>> locks_;
+};
 
 }  // namespace
 
@@ -313,21 +367,28 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     return {};
 }
 
-void Remove_Stale_Staging_Folders(const QString& target_folder)
+bool Remove_Stale_Staging_Folders(const QString& target_folder)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.restore-[A-Za-z0-9]{6}$"));
-    const QDir folder(target_folder.isEmpty() ? QStringLiteral(".") : target_folder);
-    for (const QFileInfo& info : folder.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (!info.isSymLink() && pattern.match(info.fileName()).hasMatch())
-            QDir(info.filePath()).removeRecursively();
-    }
+    const std::unique_ptr<QLockFile> lock = Restore_Lock(target_folder);
+    if (!lock->tryLock(0))
+        return false;  // a running unpacking owns its staging folder
+    Remove_Staging_Folders(target_folder);
+    return true;
 }
 
 store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
                                 const Extract_Rules& rules)
 {
-    Remove_Stale_Staging_Folders(target_folder);
     const QString archive_name = QFileInfo(archive_path).fileName();
+    const std::unique_ptr<QLockFile> restore_lock = Restore_Lock(target_folder);
+    if (!restore_lock->tryLock(0)) {
+        if (restore_lock->error() != QLockFile::LockFailedError)
+            return {QStringLiteral("%1 に書き込めません").arg(target_folder)};
+        const QString holder = store::Lock_Holder(*restore_lock, restore_lock->fileName());
+        return {QStringLiteral("他のぱるべりながこのフォルダに復元中です%1")
+                    .arg(holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder))};
+    }
+    Remove_Staging_Folders(target_folder);
     const auto refused = [&archive_name](const QString& reason) {
         return store::Write_Result{QStringLiteral("%1 は復元できません: %2").arg(archive_name, reason)};
     };
@@ -366,16 +427,26 @@ store::Write_Result Zip_Extract(const QString& archive_path, const QString& targ
         }
     }
 
+    Data_File_Locks locks;
+    if (const QString busy = locks.Acquire(target_folder, names); !busy.isEmpty())
+        return {busy};
     Replacement replacement(staging.path());
+    QSet<QString> moved;
     for (const QString& name : names) {
+        if (moved.contains(name))
+            continue;  // a name that occurs twice
         const QString from = QDir(staging.path()).filePath(name);
-        if (!QFileInfo::exists(from))
-            continue;  // a name that occurs twice was moved already
+        if (!QFileInfo::exists(from)) {
+            replacement.Put_Back();
+            return {QStringLiteral("復元用の作業フォルダ %1 がなくなりました (%2 がありません)。元のファイルのままです")
+                        .arg(QDir::toNativeSeparators(staging.path()), name)};
+        }
         if (const QString error = replacement.Move_Into_Place(from, Path_In(target_folder, name), name);
             !error.isEmpty()) {
             replacement.Put_Back();
             return {error};
         }
+        moved.insert(name);
     }
     return {};
 }

@@ -51,14 +51,17 @@ struct Extract_Rules {
 // archive, an entry that is not a bare file name with one of the extensions,
 // more entries or bytes than the limits or the disk holds (an entry that
 // unpacks to more than its header claims is refused), a file `prepare`
-// refuses. Entries are streamed into a staging folder inside the target
-// folder and moved into place only when all of them were read intact; when a
-// move fails, every file already replaced is put back.
+// refuses, another unpacking into the folder running. Entries are streamed
+// into a staging folder inside the target folder and moved into place only
+// when all of them were read intact; when a move fails, or the staging folder
+// has gone, every file already replaced is put back and the error says so.
 store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
                                 const Extract_Rules& rules);
 
-// Removes staging folders that an interrupted unpacking left in the folder.
-void Remove_Stale_Staging_Folders(const QString& target_folder);
+// Removes staging folders that an interrupted unpacking left in the folder,
+// unless an unpacking into it is running (in this or another process): its
+// staging folder is in use. False when one is running and nothing was removed.
+bool Remove_Stale_Staging_Folders(const QString& target_folder);
 
 // The entry names of an archive (empty when it cannot be read).
 QStringList Zip_Entry_Names(const QString& archive_path);

@@ -39,6 +39,66 @@ bool Line_Has_Key(QByteArrayView line, const QString& key)
     return QLatin1StringView(*ascii) == key;
 }
 
+// Where Store_Product puts its record line: before the first line with a greater
+// number, or in place of the first line with its number once the user agreed.
+struct Placement {
+    QString key;
+    double typed = 0;
+    QString new_line;
+    QByteArray new_bytes;
+    bool overwrite_agreed = false;
+    bool must_ask = false;  // set when a line with the number was found before the user agreed
+};
+
+store::Outcome Place_Record(Placement& placement, const store::File_Bytes& old_file, store::Byte_Pieces& out)
+{
+    const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+    out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+    bool placed = false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArrayView line = lines.at(i);
+        if (!placed) {
+            const QString line_key = Line_Key(line);
+            if (line_key == placement.key) {
+                if (!placement.overwrite_agreed) {
+                    placement.must_ask = true;
+                    return store::Outcome::Declined();
+                }
+                // A line that reads as the new one keeps its own bytes.
+                out.Append_Line(store::Decode_Cp932(line) == placement.new_line ? line : placement.new_bytes);
+                placed = true;
+                continue;
+            }
+            if (placement.typed < store::Lenient_Number(line_key)) {
+                out.Append_Line(placement.new_bytes);
+                placed = true;
+            }
+        }
+        out.Append_Line(line);
+    }
+    if (!placed)
+        out.Append_Line(placement.new_bytes);
+    return store::Outcome::Done();
+}
+
+// Whether Place_Record, on the file as it is now, meets a line with the number
+// before the place where a new record would go: the line it replaces.
+bool Replaces_A_Line(const QString& data_folder, const QString& key, double typed)
+{
+    store::Line_Reader reader(data_folder + kProductFileName);
+    QByteArrayView line;
+    if (!reader.Next(line))
+        return false;  // not even the version line
+    while (reader.Next(line)) {
+        const QString line_key = Line_Key(line);
+        if (line_key == key)
+            return true;
+        if (typed < store::Lenient_Number(line_key))
+            return false;
+    }
+    return false;
+}
+
 QStringList Without_Version_Line(QStringList lines)
 {
     if (!lines.isEmpty())
@@ -124,36 +184,30 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
     if (!encoded.ok())
         return Write_Failure(store::Unencodable_Message(encoded.unencodable));
 
-    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
-            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
-            bool placed = false;
-            for (qsizetype i = 1; i < lines.size(); ++i) {
-                const QByteArrayView line = lines.at(i);
-                if (!placed) {
-                    const QString line_key = Line_Key(line);
-                    if (line_key == key) {
-                        if (!ui.Ask_Focus_No(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
-                                             QStringLiteral("よろしいですか？")))
-                            return store::Outcome::Declined();
-                        // A line that reads as the new one keeps its own bytes.
-                        out.Append_Line(store::Decode_Cp932(line) == new_line ? line : encoded.bytes);
-                        placed = true;
-                        continue;
-                    }
-                    if (typed < store::Lenient_Number(line_key)) {
-                        out.Append_Line(encoded.bytes);
-                        placed = true;
-                    }
-                }
-                out.Append_Line(line);
-            }
-            if (!placed)
-                out.Append_Line(encoded.bytes);
-            return store::Outcome::Done();
-        });
+    // The file is read and written under its lock, and the user is never asked
+    // while it is held (another copy would wait for the answer): the question
+    // comes first when the number is there; a rewrite that finds the number
+    // added by another copy meanwhile stops, asks, and reads the file again.
+    Placement placement{key, typed, new_line, encoded.bytes};
+    const auto agreed = [&] {
+        return ui.Ask_Focus_No(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
+                               QStringLiteral("よろしいですか？"));
+    };
+    if (Replaces_A_Line(data_folder, key, typed)) {
+        if (!agreed())
+            return store::Outcome::Declined();
+        placement.overwrite_agreed = true;
+    }
+    const auto place = [&placement](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
+        return Place_Record(placement, old_file, out);
+    };
+    store::Outcome result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+    if (placement.must_ask) {
+        if (!agreed())
+            return store::Outcome::Declined();
+        placement.overwrite_agreed = true;
+        result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+    }
     switch (result.kind) {
     case store::Outcome::Kind::Declined:
         return result;

@@ -1,6 +1,7 @@
 #include "store/cp932.h"
 
 #include "store/cp932_tables.h"
+#include "store/file_lock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -171,6 +173,9 @@ File_Bytes Read_File_Bytes(const QString& path)
         return result;
     }
     result.bytes = file.readAll();
+    struct stat status {};
+    if (::fstat(file.handle(), &status) == 0)
+        result.device = status.st_dev;
     if (file.error() != QFileDevice::NoError) {
         result.bytes.clear();
         result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
@@ -407,11 +412,19 @@ Write_Result Replace_File_Atomically(const QString& path, const QString& temp_pa
     return Replace_File_Atomically(path, temp_path, pieces);
 }
 
-Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const Byte_Pieces& bytes)
+Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const Byte_Pieces& bytes,
+                                     std::optional<quint64> device)
 {
+    const QString temp_path = Writer_Temp_Path(twin_path);
     QFile temp(temp_path);
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return {QStringLiteral("%1 を作成できません: %2").arg(temp_path, temp.errorString())};
+    struct stat status {};
+    if (device && (::fstat(temp.handle(), &status) != 0 || status.st_dev != *device)) {
+        temp.close();
+        QFile::remove(temp_path);
+        return {QStringLiteral("%1 は読み込んだ時と別のドライブにあります").arg(path)};
+    }
     bool written = true;
     for (const QByteArrayView piece : bytes.Pieces())
         written = written && temp.write(piece.data(), piece.size()) == piece.size();

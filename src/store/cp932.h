@@ -71,6 +71,7 @@ QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes);
 struct File_Bytes {
     bool opened = false;
     QByteArray bytes;
+    quint64 device = 0;  // the file system the file was read from
     QString error;  // set when the file exists but could not be read in full
 };
 File_Bytes Read_File_Bytes(const QString& path);
@@ -143,9 +144,15 @@ Write_Result Encode_Lines(const QStringList& lines, QByteArray& out, const Text_
 // Writes the file directly (new files only: defaults at first start).
 Write_Result Write_Text_Lines(const QString& path, const QStringList& lines);
 
-// Writes the bytes to `temp_path`, flushes and syncs them, then renames the
-// temporary file over `path` in one step: the real file is never absent or half written.
-Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const QByteArray& bytes);
-Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const Byte_Pieces& bytes);
+// Writes the bytes to this process's own twin of `twin_path` (Writer_Temp_Path),
+// flushes and syncs them, then renames the twin over `path` in one step: the
+// real file is never absent or half written. Two processes replacing one file
+// take its File_Lock around the read and this write.
+Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const QByteArray& bytes);
+// With `device`, the twin must land on that file system (the one the old file
+// was read from): a data folder whose drive was taken away and whose path now
+// leads to the bare mount point is refused, not written.
+Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const Byte_Pieces& bytes,
+                                     std::optional<quint64> device = std::nullopt);
 
 }  // namespace store

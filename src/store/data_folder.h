@@ -32,23 +32,37 @@ QString Working_Data_Folder(const QString& data_location, const Folder_Context& 
 // that an interrupted first start left behind.
 bool Needs_Default_File(const QString& path);
 
-// Writes the lines when Needs_Default_File, through path + ".tmp" and one rename,
-// so that the file appears whole or not at all; a file with content is never
-// touched. Returns the error of a failed creation.
+// Writes the lines when Needs_Default_File, under the file's lock (another copy
+// starting at the same moment may be creating it, or already storing into it)
+// and through one rename, so that the file appears whole or not at all; a file
+// with content is never touched. Returns the error of a failed creation.
 Write_Result Create_File_If_Missing(const QString& path, const QStringList& lines);
+
+// What a rewrite does when the real file is not there. A data file that start-up
+// created and that is gone now means a data folder that went away (a drive
+// pulled out, unmounted with its mount point left): writing a new file there
+// would hide the real one when the drive comes back, so the rewrite is refused.
+enum class If_Missing { Refuse, Create };
+
+// Why a data file cannot be rewritten because it is gone: the folder is missing
+// or no longer holds the file.
+QStringList Missing_File_Lines(const QString& data_folder, const QString& name);
 
 // Produces the complete new content from the old file (opened = false when it
 // does not exist). Returns false to abandon the rewrite (the user declined).
 using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
 
-// Rewrites data_folder + real_name through data_folder + temp_name: the new
-// content is written to the temporary twin, synced, and renamed over the real
-// file in one step. A declined or failed rewrite removes the temporary file and
-// leaves the real file byte for byte as it was; a failure's line is the reason.
-// A real file that exists but cannot be read in full fails the rewrite before
-// the step runs.
+// Rewrites data_folder + real_name through this process's own twin of
+// data_folder + temp_name, holding the file's lock (File_Lock) from reading the
+// old content to the rename, so that no other process's save in between is
+// lost. The new content is written to the twin, synced, and renamed over the
+// real file in one step. A declined or failed rewrite leaves the real file byte
+// for byte as it was; a failure's lines are the reason. A real file that exists
+// but cannot be read in full fails the rewrite before the step runs, as does a
+// missing one unless `if_missing` is Create. The step must not ask the user
+// anything: another copy waits for the lock meanwhile.
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
-                                const Rewrite_Step& step);
+                         const Rewrite_Step& step, If_Missing if_missing = If_Missing::Refuse);
 
 // Produces the new bytes from the old (opened = false when the file does not
 // exist), as pieces that may be views of the old bytes or of buffers that outlive
@@ -57,6 +71,13 @@ using Byte_Rewrite_Step = std::function<Outcome(const File_Bytes& old_file, Byte
 
 // Rewrite_Via_Temp for a step that works on the file's bytes.
 Outcome Rewrite_Bytes_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
-                               const Byte_Rewrite_Step& step);
+                               const Byte_Rewrite_Step& step, If_Missing if_missing = If_Missing::Refuse);
+
+// Writes the lines as the whole file at `path`, created when missing, as a
+// rewrite does: under its lock, each line the old file holds unchanged with
+// its bytes as read.
+Write_Result Replace_File_Locked(const QString& path, const QStringList& lines);
+// The same with the file's new bytes.
+Write_Result Replace_Bytes_Locked(const QString& path, const QByteArray& bytes);
 
 }  // namespace store

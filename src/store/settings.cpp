@@ -72,11 +72,7 @@ Write_Result Save_Settings(const QString& application_folder, const Settings_Val
     // One value per line: a line break or tab in a value would shift the lines after it.
     for (int n = 1; n <= kSavedSettings; ++n)
         s.line[n] = Strip_Control_Chars(values[n - 1]);
-    const QString path = Settings_Path(application_folder);
-    QByteArray bytes;
-    if (Write_Result encoded = Encode_Lines(Lines_Of(s), bytes, Read_Text_Lines(path)); !encoded.ok())
-        return encoded;
-    return Replace_File_Atomically(path, path + QStringLiteral(".tmp"), bytes);
+    return Replace_File_Locked(Settings_Path(application_folder), Lines_Of(s));
 }
 
 }  // namespace store

@@ -10,13 +10,19 @@
 #include "support/visible_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class Main_Menu_Test : public QObject {
     Q_OBJECT
@@ -41,6 +47,45 @@ private slots:
         menu.Refresh_Printer_Label();
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
         QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));
+    }
+
+    // Another running copy on the same data folder (one user logged in twice,
+    // two computers on a shared folder) is named in the menu while it runs; the
+    // mark of a copy that ended is removed.
+    void anotherCopyUsingTheDataFolderIsNamed()
+    {
+        test_support::Temp_Folder dir;
+        app::Session& session = app::Current_Session();
+        session.application_folder = dir.Path();
+        session.settings = store::Settings_Record();
+        app::MainMenu menu;
+        menu.Form_Load();
+        QVERIFY(menu.Label8->isHidden());
+        QCOMPARE(QDir(dir.Path()).entryList({QStringLiteral(".in-use-*.lock")}, QDir::Files | QDir::Hidden).size(), 1);
+
+        QLockFile other(dir.File(QStringLiteral(".in-use-elsewhere-1.lock")));
+        QVERIFY(other.tryLock(0));
+        menu.Refresh_Other_Copies();
+        QVERIFY(!menu.Label8->isHidden());
+        QVERIFY(menu.Label8->text().startsWith(QStringLiteral("このデータ保存先は他のぱるべりなでも使用中です：")));
+        QVERIFY2(menu.Label8->text().contains(QStringLiteral("ホスト %1、プロセス番号 %2")
+                                                  .arg(QSysInfo::machineHostName())
+                                                  .arg(QCoreApplication::applicationPid())),
+                 qPrintable(menu.Label8->text()));
+        other.unlock();
+
+        const pid_t ended = fork();
+        QVERIFY(ended >= 0);
+        if (ended == 0) {
+            QLockFile left(dir.File(QStringLiteral(".in-use-elsewhere-2.lock")));
+            left.tryLock(0);
+            _exit(0);  // ends without removing its mark
+        }
+        waitpid(ended, nullptr, 0);
+        QVERIFY(QFile::exists(dir.File(QStringLiteral(".in-use-elsewhere-2.lock"))));
+        menu.Refresh_Other_Copies();
+        QVERIFY(menu.Label8->isHidden());
+        QVERIFY(!QFile::exists(dir.File(QStringLiteral(".in-use-elsewhere-2.lock"))));
     }
 
     // The manual opens in the application's own window, from the program folder.

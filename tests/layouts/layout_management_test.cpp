@@ -7,6 +7,7 @@
 #include "support/utf8.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
+#include "store/file_lock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +37,8 @@ Saved_Layout Saved(const QString& folder, const QString& name, const Layout_Fiel
 struct Layout_Fixture : ::testing::Test {
     Temp_Folder data;
     Scripted_Confirmation ui;
+
+    void SetUp() override { data.Write(products::kProductFileName, "2.00\r\n"); }
 
     QStringList Lines_Of(const QString& name)
     {
@@ -162,7 +165,7 @@ TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 TEST_F(Layout_Fixture, SlashAndCommaAreCleanedInTheFileName)
 {
     Saved(data.Data_Folder(), Q("65/45,b"), New_Layout_Fields(), ui, kClock);
-    EXPECT_EQ(QDir(data.Path()).entryList(QDir::Files), QStringList{Q("65／45＜kanma＞b.lay")});
+    EXPECT_EQ(QDir(data.Path()).entryList({QStringLiteral("*.lay")}, QDir::Files), QStringList{Q("65／45＜kanma＞b.lay")});
 }
 
 TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
@@ -190,7 +193,7 @@ TEST_F(Layout_Fixture, FailedWriteKeepsTheOldFileAndSaysSo)
 {
     Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
-    QDir(data.Path()).mkdir(QStringLiteral("A.lay.tmp"));  // the temporary twin cannot be created
+    QDir().mkdir(store::Writer_Temp_Path(data.File(QStringLiteral("A.lay.tmp"))));  // the temporary twin cannot be created
     ui.requests.clear();
     ui.answers = {true};
     Layout_Fields changed = New_Layout_Fields();
@@ -269,7 +272,7 @@ TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBe
     EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_EQ(ui.Lines1(), QStringList{Q("入力した名称は既に存在します")});
 
-    QDir(data.Path()).mkdir(products::kProductTempName);  // the product file cannot be rewritten
+    QDir().mkdir(store::Writer_Temp_Path(data.File(products::kProductTempName)));  // the product file cannot be rewritten
     EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("C"))));
@@ -332,3 +335,19 @@ TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("gone.lay"))));
 }
 
+
+// The data folder's drive was taken away (its mount point left empty): a layout
+// is not written there as if it were a first start.
+TEST_F(Layout_Fixture, GoneDataFolderIsRefused)
+{
+    QFile::remove(data.File(products::kProductFileName));
+    const Saved_Layout saved = Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    EXPECT_EQ(saved.name, QString());
+    EXPECT_EQ(ui.Shown(), (QStringList{Q("保存出来ませんでした/データ保存先 ") + data.Data_Folder()
+                                       + Q(" から 商品情報_v2.tsv がなくなっています")}));
+    Temp_Folder source;
+    source.Write(QStringLiteral("B.lay"), "Ver2.00\r\n");
+    ui.answers = {true};
+    EXPECT_FALSE(ui.Told_Done(Import_Layout(data.Data_Folder(), source.File(QStringLiteral("B.lay")), ui)));
+    EXPECT_EQ(QDir(data.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}

@@ -11,12 +11,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 #include <zip.h>
 
 #include <map>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace maintenance;
 using test_support::Temp_Folder;
@@ -615,4 +620,90 @@ TEST(Backup_History, ThePrintHistoryIsBackedUpAndRestoredWithTheData)
     ASSERT_TRUE(Restore_Backup(archive, restored.Data_Folder()).ok());
     EXPECT_EQ(restored.Read(printing::kHistoryFileName), data.Read(printing::kHistoryFileName));
     EXPECT_FALSE(QFile::exists(restored.File(printing::kHistoryLockName)));
+}
+
+// A second copy starting while a restore runs (in this or another process) leaves
+// the restore's working folder alone; once no restore runs, leftovers go.
+TEST(Restore_Backup, StartUpDuringARestoreLeavesItsWorkingFolder)
+{
+    Temp_Folder data;
+    QDir(data.Path()).mkdir(QStringLiteral(".restore-Ab12Cd"));
+    data.Write(QStringLiteral(".restore-Ab12Cd/a.lay"), "unpacked");
+    QLockFile running_restore(data.File(QStringLiteral(".restore.lock")));
+    ASSERT_TRUE(running_restore.tryLock(0));
+
+    EXPECT_FALSE(Remove_Stale_Staging_Folders(data.Data_Folder()));
+    EXPECT_EQ(data.Read(QStringLiteral(".restore-Ab12Cd/a.lay")), QByteArray("unpacked"));
+    Temp_Folder work;
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, {{"a.lay", "new a"}});
+    const store::Write_Result second = Restore_Backup(archive, data.Data_Folder());
+    EXPECT_TRUE(second.error.startsWith(QStringLiteral("他のぱるべりながこのフォルダに復元中です"))) << second.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("a.lay"))));
+
+    running_restore.unlock();
+    EXPECT_TRUE(Remove_Stale_Staging_Folders(data.Data_Folder()));
+    EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral(".restore-Ab12Cd"))));
+}
+
+// Something removes the restore's working folder while it moves the unpacked
+// files into place: the restore says so and every old file is back, never
+// 復元しました with files missing.
+TEST(Restore_Backup, LostWorkingFolderIsReportedAndTheOldFilesStay)
+{
+    constexpr int kFiles = 1000;
+    Temp_Folder work;
+    Temp_Folder target;
+    std::vector<std::pair<QByteArray, QByteArray>> entries;
+    for (int i = 0; i < kFiles; ++i) {
+        const QByteArray name = QByteArray("f") + QByteArray::number(10000 + i) + ".lay";
+        entries.emplace_back(name, "new " + name);
+        target.Write(QString::fromLatin1(name), "old " + name);
+    }
+    const QString archive = work.File(QStringLiteral("in.zip"));
+    Write_Raw_Zip(archive, entries);
+    const auto before = Snapshot(target.Path());
+
+    // Removes the working folder as soon as the first file has been moved into place.
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(target.Path()).constData(), IN_MOVED_TO), 0);
+    std::thread remover([&] {
+        alignas(inotify_event) char buffer[4096];
+        for (bool moved = false; !moved;) {
+            pollfd ready{watch, POLLIN, 0};
+            if (::poll(&ready, 1, 30000) <= 0)
+                return;  // nothing was moved: the restore failed before
+            const ssize_t n = ::read(watch, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                moved = moved || (event->len > 0 && event->name[0] != '.');
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        for (const QFileInfo& info : QDir(target.Path()).entryInfoList({QStringLiteral(".restore-??????")},
+                                                                         QDir::Dirs | QDir::Hidden))
+            QDir(info.filePath()).removeRecursively();
+    });
+    const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());
+    remover.join();
+    ::close(watch);
+
+    // Both removing the folder at once may leave it empty; the next start clears it.
+    EXPECT_TRUE(Remove_Stale_Staging_Folders(target.Data_Folder()));
+    const auto after = Snapshot(target.Path());
+    if (result.ok()) {
+        // The folder went only after the last move: every file is the new one.
+        ASSERT_EQ(after.size(), static_cast<size_t>(kFiles));
+        for (const auto& [name, bytes] : entries)
+            EXPECT_EQ(after.at(QString::fromLatin1(name)), "new " + name);
+    } else {
+        EXPECT_TRUE(result.error.startsWith(QStringLiteral("復元用の作業フォルダ"))) << result.error.toStdString();
+        QStringList changed;
+        for (const auto& [name, bytes] : after)
+            if (!before.count(name) || before.at(name) != bytes)
+                changed << name;
+        EXPECT_TRUE(after == before) << "every old file back, no working folder left: "
+                                     << changed.mid(0, 5).join(' ').toStdString() << " " << result.error.toStdString();
+    }
 }

@@ -3,6 +3,7 @@
 #include "products/product_file.h"
 #include "support/utf8.h"
 #include "support/temp_folder.h"
+#include "store/file_lock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -161,7 +162,7 @@ TEST_F(Conversion_Fixture, UnusableOldFilesAreRefusedAndTheProductFileIsKept)
         EXPECT_EQ(data.Read(products::kProductFileName), products_before);
     }
     // A product file that cannot be rewritten is reported and kept.
-    QDir(data.Path()).mkdir(products::kProductTempName);
+    QDir().mkdir(store::Writer_Temp_Path(data.File(products::kProductTempName)));
     const store::Write_Result blocked =
         Convert_Product_File(data.Data_Folder(), Old_File({Old_Line(QStringLiteral("0001"), Q("一"))}));
     EXPECT_FALSE(blocked.ok());

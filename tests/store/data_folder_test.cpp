@@ -1,8 +1,13 @@
 #include "store/data_folder.h"
+#include "store/file_lock.h"
 
 #include "support/temp_folder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -75,7 +80,7 @@ TEST(Rewrite_Via_Temp, DeclinedOrUnencodableRewritesChangeNothing)
                                                          return false;
                                                      });
     EXPECT_EQ(declined.kind, Outcome::Kind::Declined);
-    EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
+    EXPECT_EQ(dir.Read("f.tmp"), QByteArray("left over"));  // another writer's twin is not ours to touch
 
     const Outcome refused = Append_Line(dir.Data_Folder(), QStringLiteral("𠮷野家"));
     EXPECT_EQ(refused.kind, Outcome::Kind::Failed);
@@ -116,9 +121,86 @@ TEST(Rewrite_Via_Temp, FileThatExistsButCannotBeReadIsNotRewritten)
         EXPECT_EQ(test_support::State_Of(dir.File("f.tsv")), before) << test_support::Name_Of(kind);
         EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
     }
-    // A missing file is no error: the rewrite creates it.
+}
+
+// A data file that is gone (its drive taken away, the mount point left empty) is
+// not created anew unless the caller says the file may be new.
+TEST(Rewrite_Via_Temp, MissingFileIsRefusedUnlessItMayBeCreated)
+{
     Temp_Folder dir;
-    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("first")).kind, Outcome::Kind::Done);
+    const Outcome refused = Append_Line(dir.Data_Folder(), QStringLiteral("first"));
+    EXPECT_EQ(refused.kind, Outcome::Kind::Failed);
+    EXPECT_EQ(refused.lines, Missing_File_Lines(dir.Data_Folder(), QStringLiteral("f.tsv")));
+    EXPECT_EQ(refused.lines.value(0), QStringLiteral("データ保存先 %1 から f.tsv がなくなっています").arg(dir.Data_Folder()));
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    const QString gone = dir.File("gone") + QLatin1Char('/');
+    EXPECT_EQ(Missing_File_Lines(gone, QStringLiteral("f.tsv")).value(0),
+              QStringLiteral("データ保存先 %1 が見つかりません").arg(gone));
+
+    const Outcome created = Rewrite_Via_Temp(
+        dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
+        [](const Text_File& old_file, QStringList& out) {
+            EXPECT_FALSE(old_file.opened);
+            out << QStringLiteral("first");
+            return true;
+        },
+        If_Missing::Create);
+    EXPECT_EQ(created.kind, Outcome::Kind::Done);
+    EXPECT_EQ(dir.Read("f.tsv"), QByteArray("first\r\n"));
+}
+
+// While another process holds a file, a rewrite waits for it and then says who
+// holds it; the lock of a process that died holding it is taken over at once.
+TEST(File_Lock, HeldLockNamesItsHolderAndADeadHoldersLockIsTakenOver)
+{
+    Temp_Folder dir;
+    dir.Write("f.tsv", "2.00\r\n");
+    QLockFile other(dir.File("f.tsv.lock"));
+    ASSERT_TRUE(other.tryLock(0));
+    const QString refused = File_Lock(dir.File("f.tsv")).Acquire(100);
+    EXPECT_TRUE(refused.startsWith(QStringLiteral("f.tsv は他のぱるべりなが使用中です (ホスト %1、プロセス番号 %2、ユーザー ")
+                                       .arg(QSysInfo::machineHostName())
+                                       .arg(QCoreApplication::applicationPid())))
+        << refused.toStdString();
+    other.unlock();
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile held(dir.File("f.tsv.lock"));
+        held.tryLock(0);
+        _exit(0);  // ends without releasing the lock
+    }
+    waitpid(child, nullptr, 0);
+    ASSERT_TRUE(QFile::exists(dir.File("f.tsv.lock")));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(Append_Line(dir.Data_Folder(), QStringLiteral("after")).kind, Outcome::Kind::Done);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_FALSE(QFile::exists(dir.File("f.tsv.lock")));
+}
+
+// Each writer has a twin of its own, named after its process; start-up removes
+// the twins of processes that ended and leaves those of running ones.
+TEST(File_Lock, StaleTwinsOfEndedProcessesAreRemoved)
+{
+    Temp_Folder dir;
+    const QString host = QSysInfo::machineHostName();
+    const QString own = Writer_Temp_Path(dir.File("f.tmp"));
+    EXPECT_EQ(own, dir.File(QStringLiteral("f.%1@%2.tmp").arg(QCoreApplication::applicationPid()).arg(host)));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    const QString ended = QStringLiteral("f.%1@%2.tmp").arg(child).arg(host);
+    for (const QString& name : {QFileInfo(own).fileName(), ended, QStringLiteral("f.tmp"),
+                                QStringLiteral("f.1@another-host.tmp"), QStringLiteral("f.tsv")})
+        dir.Write(name, "x");
+    Remove_Stale_Temporaries(dir.Data_Folder());
+    QStringList left = QDir(dir.Path()).entryList(QDir::Files);
+    EXPECT_FALSE(left.contains(ended));
+    EXPECT_EQ(left.size(), 4) << left.join(' ').toStdString();
 }
 
 // A writer killed at any moment leaves the previous complete file: the real file

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace products {
@@ -87,6 +88,15 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(List1, &QListWidget::itemClicked, this, [this] { Command2->setEnabled(true); });
     List1->installEventFilter(this);
     Fill_Full_List();
+    product_file_watcher_.Watch(Current_Data_Folder() + kProductFileName);
+    connect(&product_file_watcher_, &app::Data_File_Watcher::Changed, this, &S_List::Reload_List);
+}
+
+void S_List::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        product_file_watcher_.Check();
 }
 
 void S_List::showEvent(QShowEvent* event)
@@ -109,14 +119,34 @@ bool S_List::eventFilter(QObject* watched, QEvent* event)
 
 void S_List::Fill_Full_List()
 {
+    shown_search_.reset();
     List1->clear();
     List1->addItems(Full_Product_List(Current_Data_Folder()));
 }
 
 void S_List::Command5_Click()
 {
+    shown_search_ = Text18->text();
     List1->clear();
-    List1->addItems(Search_Product_List(Current_Data_Folder(), Text18->text()));
+    List1->addItems(Search_Product_List(Current_Data_Folder(), *shown_search_));
+}
+
+void S_List::Reload_List()
+{
+    const QString selected = List1->currentItem() ? List1->currentItem()->text().left(4) : QString();
+    const int scrolled = List1->verticalScrollBar()->value();
+    List1->clear();
+    List1->addItems(shown_search_ ? Search_Product_List(Current_Data_Folder(), *shown_search_)
+                                  : Full_Product_List(Current_Data_Folder()));
+    List1->verticalScrollBar()->setValue(scrolled);
+    if (selected.isEmpty())
+        return;
+    for (int row = 0; row < List1->count(); ++row) {
+        if (List1->item(row)->text().startsWith(selected)) {
+            List1->setCurrentRow(row);
+            break;
+        }
+    }
 }
 
 void S_List::Command2_Click()

@@ -1,11 +1,14 @@
 #pragma once
 // S_List: every product as one line, the search, picking a product for the
 // screen that opened the list, and deleting the selected product.
+#include "screens/common/data_file_watcher.h"
 #include "screens/common/dialogs.h"
 
 #include <QWidget>
 
 class QComboBox;
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,16 +39,22 @@ public:
     void Command3_Click();
     void Command5_Click();
     void List1_Pick();
+    // Reads the product file again (another copy saved it), showing the same
+    // search and keeping the selected product selected.
+    void Reload_List();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QStringList Selected_Numbers() const;
     app::Screen_Confirmation confirmation_{kScreenName};
     bool centred_ = false;
+    std::optional<QString> shown_search_;  // the words of the search the list shows; none: the full list
+    app::Data_File_Watcher product_file_watcher_;
 };
 
 }  // namespace products

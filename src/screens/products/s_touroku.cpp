@@ -112,6 +112,35 @@ S_Touroku::S_Touroku(QWidget* parent) : QWidget(parent)
     Build_Layout();
     Wire_Items();
     Form_Load();
+    product_file_watcher_.Watch(Current_Data_Folder() + kProductFileName);
+    connect(&product_file_watcher_, &app::Data_File_Watcher::Changed, this, &S_Touroku::Reload_From_File);
+}
+
+void S_Touroku::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        product_file_watcher_.Check();
+}
+
+void S_Touroku::Reload_From_File()
+{
+    const QString folder = Current_Data_Folder();
+    const QString number = Text1[kNumberBox]->text();
+    if (!proposed_number_.isEmpty() && number == proposed_number_) {
+        if (Find_Product(folder, number)) {
+            proposed_number_ = Next_Product_No(folder);
+            Text1[kNumberBox]->setText(proposed_number_);
+        }
+        return;
+    }
+    if (!shown_record_ || Record_From_Screen().field != shown_record_->field)
+        return;
+    const std::optional<Product_Record> saved = Find_Product(folder, number);
+    if (saved && Join_Product_Line(*saved) != Join_Product_Line(*shown_record_)) {
+        Show_Record(*saved);
+        shown_record_ = Record_From_Screen();
+    }
 }
 
 void S_Touroku::Build_Controls()
@@ -341,8 +370,10 @@ void S_Touroku::Reset_Screen()
 {
     Command3->setEnabled(false);
     Fill_Layout_List();
-    Text1[kNumberBox]->setText(Next_Product_No(Current_Data_Folder()));
+    proposed_number_ = Next_Product_No(Current_Data_Folder());
+    Text1[kNumberBox]->setText(proposed_number_);
     Show_New_Values(New_Product_Record());
+    shown_record_.reset();
     Remember_Shown();
 }
 
@@ -437,9 +468,12 @@ void S_Touroku::Load_Product(const QString& number)
     if (found && !Settle_Unsaved_Edits())
         return;  // back to the edits
     Text1[kNumberBox]->setText(key);
-    if (found)
+    proposed_number_.clear();
+    shown_record_.reset();
+    if (found) {
         Show_Record(*found);
-    else
+        shown_record_ = Record_From_Screen();
+    } else
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     Apply_Layout_Selection();
     if (found)
@@ -568,6 +602,8 @@ bool S_Touroku::Store_Screen()
     Text1[kNumberBox]->setText(record[Product_No]);
     if (!stored.Is_Done())
         return false;
+    proposed_number_.clear();
+    shown_record_ = Record_From_Screen();
     Remember_Shown();
     maintenance::Remember_Last_Used_Layout(app::Current_Session().application_folder, record[Layout_Name]);
     return true;

@@ -1,12 +1,15 @@
 #pragma once
 // S_Touroku: the product registration screen. It holds one product in its
 // controls; nothing is stored until "入力情報を登録".
+#include "screens/common/data_file_watcher.h"
 #include "screens/common/dialogs.h"
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
 
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class QComboBox;
 class QGridLayout;
@@ -93,10 +96,15 @@ public:
     // Before unsaved edits would be dropped: saves them or lets them go, as the
     // user says; false when the user goes back to them.
     bool Settle_Unsaved_Edits();
+    // Reads the product file again after another copy saved it: a proposed new
+    // number that is taken now is proposed anew, and a product shown as read
+    // and not edited since is shown as saved now. Edits are never replaced.
+    void Reload_From_File();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Build_Controls();
@@ -129,6 +137,9 @@ private:
     Product_Record shown_;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
+    QString proposed_number_;                    // the free number the number box was given
+    std::optional<Product_Record> shown_record_;  // the product as the screen showed it from the file
+    app::Data_File_Watcher product_file_watcher_;
 };
 
 // Column of the product file held by Text1(box) and by Combo1(combo).

@@ -35,6 +35,7 @@ struct Layout_Fixture : Session_Fixture {
     Layout_Fixture()
     {
         layouts::Ensure_Default_Layouts(application.Data_Folder());
+        application.Write(products::kProductFileName, "2.00\r\n");  // a data folder as start-up leaves it
         Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                         QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                         QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});

@@ -143,6 +143,7 @@ private slots:
     void backspaceAfterColonAsksFirst();
     void deleteAndClearAll();
     void listNamesSearchPickAndDelete();
+    void anotherCopysSavesAppearWithoutRestarting();
     void enlargedInputSpecialExpressions();
     void preRegisteredStringsWithKanma();
     void wordTableFiltersRegisterTransfer();
@@ -487,6 +488,47 @@ void Product_Screens::listNamesSearchPickAndDelete()
     QVERIFY(!Visible_Window<S_List>(QStringLiteral("S_List")));
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:こしあん"));
+}
+
+// Another copy of the program on the same data folder stores products: the
+// list and the registration screen show its saves, and never replace an edit.
+void Product_Screens::anotherCopysSavesAppearWithoutRestarting()
+{
+    Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:大福")));
+    S_Touroku* screen = Open_Registration();
+    Item_Box* number = Box(screen, "Text1(0)");
+    QCOMPARE(number->text(), QStringLiteral("0002"));
+    Child<QPushButton>(screen, "Command4")->click();
+    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
+    QVERIFY(list);
+    auto* lines = Child<QListWidget>(list, "List1");
+    auto* search = Child<QLineEdit>(list, "Text18");
+    Commit_Text(search, QStringLiteral("大福"));
+    Child<QPushButton>(list, "Command5")->click();
+    QCOMPARE(lines->count(), 1);
+    lines->setCurrentRow(0);
+
+    Store(Sample_Product(QStringLiteral("2"), QStringLiteral("品名:豆大福")));
+    Store(Sample_Product(QStringLiteral("3"), QStringLiteral("品名:柏餅")));
+    QTRY_COMPARE(lines->count(), 2);  // the same search, read again
+    QVERIFY(lines->item(1)->text().startsWith(QStringLiteral("0002|")));
+    QCOMPARE(lines->currentRow(), 0);
+    list->close();
+    QTRY_VERIFY(screen->isVisible());
+    QTRY_COMPARE(number->text(), QStringLiteral("0004"));  // 0002 was taken meanwhile
+
+    number->setText(QString());
+    QTest::keyClicks(number, "1");
+    QTest::keyClick(number, Qt::Key_Return);
+    Item_Box* name = Box(screen, "Text1(1)");
+    QCOMPARE(name->text(), QStringLiteral("品名:大福"));
+    Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:草大福")));
+    QTRY_COMPARE(name->text(), QStringLiteral("品名:草大福"));
+    name->setText(QStringLiteral("品名:いちご大福"));
+    Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:栗大福")));
+    QTest::qWait(400);
+    QCOMPARE(name->text(), QStringLiteral("品名:いちご大福"));
+    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
 }
 
 void Product_Screens::enlargedInputSpecialExpressions()
