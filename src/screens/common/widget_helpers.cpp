@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QThread>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -87,6 +88,17 @@ QScrollArea* Scroll_Contents(QWidget* window)
     return scroll;
 }
 
+// Puts the window's frame (title bar included) at the corner. A window already
+// shown may not have its frame yet, and a plain move would then place its
+// client area there, leaving the title bar above the screen.
+void Move_Frame(QWidget* window, const QPoint& corner)
+{
+    if (window->isVisible() && window->windowHandle())
+        window->windowHandle()->setFramePosition(corner);
+    else
+        window->move(corner);
+}
+
 int Clamped(int value, int low, int high)
 {
     return std::max(low, std::min(value, high));
@@ -126,8 +138,8 @@ void Centre_On_Screen(QWidget* window)
         return;
     Fit_To_Area(window, area);
     const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
-    window->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
-                 area.y() + std::max(0, (area.height() - frame.height()) / 2));
+    Move_Frame(window, {area.x() + std::max(0, (area.width() - frame.width()) / 2),
+                        area.y() + std::max(0, (area.height() - frame.height()) / 2)});
 }
 
 void Place_Beside(QWidget* window, const QWidget* box)
@@ -150,12 +162,12 @@ void Place_Beside(QWidget* window, const QWidget* box)
                                       {left, target.top() - frame.height()}};
     for (const QPoint& corner : candidates) {
         if (area.contains(QRect(corner, frame))) {
-            window->move(corner);
+            Move_Frame(window, corner);
             return;
         }
     }
     // No side has room: as far right as the screen allows.
-    window->move(Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top);
+    Move_Frame(window, {Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top});
 }
 
 QLabel* Add_Ret_Code(QWidget* screen)
