@@ -21,6 +21,7 @@
 #include "support/visible_window.h"
 
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QtTest>
@@ -85,6 +86,14 @@ private slots:
         });
         QTest::newRow("S_Touroku") << Loaded<products::S_Touroku>();
         QTest::newRow("Insatsu") << Loaded<printing::Insatsu>();
+        QTest::newRow("Insatsu_Reservation") << Opener([] {
+            auto* screen = new printing::Insatsu;
+            screen->show();
+            screen->Form_Load();
+            screen->Command6->click();
+            screen->setObjectName(QStringLiteral("Insatsu_Reservation"));  // names the picture
+            return static_cast<QWidget*>(screen);
+        });
         QTest::newRow("Settei") << Loaded<maintenance::Settei>();
         QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>();
         QTest::newRow("Backup") << Loaded<maintenance::Backup>();
@@ -118,6 +127,7 @@ private slots:
         std::unique_ptr<QWidget> window(open());
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         Verify_Fits(window.get());
+        Verify_Buttons_Reachable(window.get());
         Save_Picture(window.get());
     }
 
@@ -165,10 +175,32 @@ private:
         if (!Under_Window_Manager())
             return {window->pos(), window->size() + QSize(app::kBorderAllowance,
                                                           app::kTitleBarAllowance + app::kBorderAllowance)};
-        if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }, 2000))
+        if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }, 5000))
             return {};  // never framed: reported as leaving the screen
         QTest::qWait(100);  // the window manager's last move of a newly framed window
         return window->frameGeometry();
+    }
+
+    // Every shown button lies inside the window, or inside contents that scroll to it.
+    static void Verify_Buttons_Reachable(QWidget* window)
+    {
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            if (!button->isVisible())
+                continue;
+            QWidget* within = window;
+            for (QWidget* up = button->parentWidget(); up && up != window; up = up->parentWidget())
+                if (auto* scroll = qobject_cast<QScrollArea*>(up); scroll && scroll->widget())
+                    within = scroll->widget();
+            const QRect place(button->mapTo(within, QPoint(0, 0)), button->size());
+            QVERIFY2(QRect(QPoint(0, 0), within->size()).contains(place) &&
+                         button->height() >= button->minimumSizeHint().height(),
+                     qPrintable(QStringLiteral("%1: %2 \"%3\" is cut off at %4,%5 %6x%7")
+                                    .arg(window->objectName(), button->objectName(), button->text())
+                                    .arg(place.x())
+                                    .arg(place.y())
+                                    .arg(place.width())
+                                    .arg(place.height())));
+        }
     }
 
     static void Verify_Fits(QWidget* window)

@@ -88,12 +88,17 @@ QScrollArea* Scroll_Contents(QWidget* window)
     return scroll;
 }
 
-// Puts the window's frame (title bar included) at the corner. A window already
-// shown may not have its frame yet, and a plain move would then place its
-// client area there, leaving the title bar above the screen.
+bool Has_Frame(const QWidget* window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+// Puts the window's frame (title bar included) at the corner. Once a window
+// has its native window, a plain move may place its client area there while
+// the window manager has not framed it yet, leaving the title bar above the screen.
 void Move_Frame(QWidget* window, const QPoint& corner)
 {
-    if (window->isVisible() && window->windowHandle())
+    if (window->windowHandle())
         window->windowHandle()->setFramePosition(corner);
     else
         window->move(corner);
@@ -140,6 +145,20 @@ void Centre_On_Screen(QWidget* window)
     const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
     Move_Frame(window, {area.x() + std::max(0, (area.width() - frame.width()) / 2),
                         area.y() + std::max(0, (area.height() - frame.height()) / 2)});
+}
+
+void Refit_On_Screen(QWidget* window)
+{
+    const QRect area = Available_Area(window);
+    if (area.isEmpty())
+        return;
+    const QPoint corner = window->frameGeometry().topLeft();
+    Fit_To_Area(window, area);
+    const QSize frame = Has_Frame(window) ? window->frameGeometry().size()
+                            : window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    // Placed again even when it stays: resizing a window not yet framed moves its frame.
+    Move_Frame(window, {Clamped(corner.x(), area.left(), area.right() + 1 - frame.width()),
+                        Clamped(corner.y(), area.top(), area.bottom() + 1 - frame.height())});
 }
 
 void Place_Beside(QWidget* window, const QWidget* box)

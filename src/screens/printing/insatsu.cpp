@@ -219,6 +219,9 @@ void Insatsu::Set_Mode(bool reservation)
                         : 96;
     const int twips = reservation ? kReservationListTwips : kImmediateListTwips;
     List2->setFixedHeight(twips * ppi / 1440);
+    // The reservation list and "発行開始" need room: on a small screen the window scrolls.
+    if (isVisible())
+        app::Refit_On_Screen(this);
 }
 
 void Insatsu::Form_Load()

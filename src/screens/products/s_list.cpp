@@ -72,13 +72,14 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     Fill_Full_List();
 }
 
-void S_List::showEvent(QShowEvent* event)
+void S_List::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    if (!centred_) {
+    // Placed before the window manager maps it, so that its frame lands where it is put.
+    if (visible && !centred_) {
         app::Centre_On_Screen(this);
         centred_ = true;
     }
+    QWidget::setVisible(visible);
 }
 
 bool S_List::eventFilter(QObject* watched, QEvent* event)

@@ -32,9 +32,9 @@ public:
     void Command2_Click();
     void Command5_Click();
     void List1_Pick();
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
