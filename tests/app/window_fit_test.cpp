@@ -17,10 +17,16 @@
 #include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
 #include "screens/common/item_box.h"
+#include "label_fixtures.h"
+#include "render/date_stamp.h"
 #include "support/screen_support.h"
 #include "support/visible_window.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPainter>
+#include <QProcess>
+#include "screens/common/s_preview.h"
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -94,6 +100,14 @@ private slots:
             screen->setObjectName(QStringLiteral("Insatsu_Reservation"));  // names the picture
             return static_cast<QWidget*>(screen);
         });
+        // A label 150 mm long: a picture taller than any of the two screens.
+        QTest::newRow("S_Preview") << Opener([] {
+            layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
+            layout[layouts::Label_Length] = QStringLiteral("150");
+            printing::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
+                                         render::Preview_Issue(products::Product_Record{}));
+            return static_cast<QWidget*>(printing::Current_Preview());
+        });
         QTest::newRow("Settei") << Loaded<maintenance::Settei>();
         QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>();
         QTest::newRow("Backup") << Loaded<maintenance::Backup>();
@@ -149,7 +163,74 @@ private slots:
         table->close();
     }
 
+    // Enter in an editing screen redraws the preview and leaves the preview in
+    // front of the screen, the focus in the screen's box.
+    void previewStaysInFront_data()
+    {
+        QTest::addColumn<QString>("screen_name");
+        QTest::newRow("S_Touroku") << QStringLiteral("S_Touroku");
+        QTest::newRow("Layout_M") << QStringLiteral("Layout_M");
+    }
+
+    void previewStaysInFront()
+    {
+        if (!Under_Window_Manager())
+            QSKIP("stacking needs a window manager");
+        QFETCH(QString, screen_name);
+        std::unique_ptr<QWidget> screen;
+        QWidget* box = nullptr;
+        std::function<void()> preview;
+        if (screen_name == QStringLiteral("S_Touroku")) {
+            auto* touroku = new products::S_Touroku;
+            screen.reset(touroku);
+            touroku->show();
+            touroku->Form_Load();
+            box = touroku->Text1[products::S_Touroku::kProductNameBox];
+            preview = [touroku] { touroku->Command3->click(); };
+        } else {
+            auto* layout = new maintenance::Layout_M;
+            screen.reset(layout);
+            layout->show();
+            layout->Form_Load();
+            layout->Combo1->setCurrentIndex(1);
+            layout->Combo1_Click();
+            box = layout->Text1[0];
+            preview = [layout] { layout->Command12->click(); };
+        }
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        preview();
+        printing::S_Preview* window = printing::Current_Preview();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QTRY_VERIFY2(Stacked_Above(window, screen.get()), "the preview is behind the screen");
+        QTest::qWait(300);
+        QVERIFY2(Stacked_Above(window, screen.get()), "the preview went behind the screen");
+        QCOMPARE(QApplication::focusWidget(), box);
+        Save_Picture(screen.get(), window);
+        window->close();
+    }
+
 private:
+    // Whether the window manager stacks `upper` above `lower` (_NET_CLIENT_LIST_STACKING, bottom first).
+    static bool Stacked_Above(QWidget* upper, QWidget* lower)
+    {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+        if (!xprop.waitForFinished(5000))
+            return false;
+        const QString output = QString::fromLatin1(xprop.readAllStandardOutput());
+        QList<WId> order;
+        for (const QString& id : output.section(QLatin1Char('#'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+            order << id.trimmed().toULongLong(nullptr, 16);
+        const qsizetype up = order.indexOf(upper->winId());
+        const qsizetype down = order.indexOf(lower->winId());
+        return up >= 0 && down >= 0 && up > down;
+    }
+
     // With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, windows at their places.
     static void Save_Picture(QWidget* window, QWidget* on_top = nullptr)
     {
