@@ -1,3 +1,4 @@
+#include "app/application_setup.h"
 #include "app/help_window.h"
 #include "app/main_menu.h"
 #include "print_fixtures.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QListWidget>
@@ -41,6 +43,29 @@ private slots:
         menu.Refresh_Printer_Label();
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ：Zebra"));
         QVERIFY(!menu.Label4->styleSheet().contains("bold;") || menu.Label4->styleSheet().contains("normal"));
+    }
+
+    // Qt's own windows speak Japanese and every window carries the program's icon.
+    void japaneseDialogsAndTheProgramIcon()
+    {
+        QVERIFY(app::Set_Up_Application(*qApp));
+        QFileDialog chooser;
+        chooser.setFileMode(QFileDialog::Directory);
+        chooser.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList texts;
+        for (QLabel* label : chooser.findChildren<QLabel*>())
+            texts << label->text();
+        for (QPushButton* button : chooser.findChildren<QPushButton*>())
+            texts << button->text();
+        QVERIFY2(!texts.contains(QStringLiteral("Look in:")) && !texts.contains(QStringLiteral("&Cancel")) &&
+                     !texts.contains(QStringLiteral("Cancel")),
+                 qPrintable(texts.join(QStringLiteral(" | "))));
+        QVERIFY2(texts.contains(QStringLiteral("キャンセル")), qPrintable(texts.join(QStringLiteral(" | "))));
+
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
+        app::MainMenu menu;
+        QCOMPARE(menu.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
     // The manual opens in the application's own window, from the program folder.
