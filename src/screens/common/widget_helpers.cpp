@@ -85,6 +85,11 @@ QScrollArea* Scroll_Contents(QWidget* window)
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // The box that gets the focus (Enter moves it along the boxes) scrolls into view.
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+        if (now && scroll->widget()->isAncestorOf(now))
+            scroll->ensureWidgetVisible(now, 8, 8);
+    });
     return scroll;
 }
 
