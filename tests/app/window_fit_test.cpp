@@ -9,6 +9,7 @@
 #include "screens/maintenance/backup_screen.h"
 #include "screens/maintenance/convert_screen.h"
 #include "screens/maintenance/settei.h"
+#include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/products/genzairyou.h"
 #include "screens/products/kakudai_input.h"
@@ -107,6 +108,12 @@ private slots:
             printing::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
                                          render::Preview_Issue(products::Product_Record{}));
             return static_cast<QWidget*>(printing::Current_Preview());
+        });
+        QTest::newRow("Hakkou_Rireki") << Opener([] {
+            auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
+            history->Form_Load();
+            history->show();
+            return static_cast<QWidget*>(history);
         });
         QTest::newRow("Settei") << Loaded<maintenance::Settei>();
         QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>();
@@ -232,22 +239,6 @@ private:
         return up >= 0 && down >= 0 && up > down;
     }
 
-    // With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, windows at their places.
-    static void Save_Picture(QWidget* window, QWidget* on_top = nullptr)
-    {
-        const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QImage screen(window->screen()->geometry().size(), QImage::Format_RGB32);
-        screen.fill(Qt::darkGray);
-        QPainter painter(&screen);
-        for (QWidget* shown : {window, on_top})
-            if (shown)
-                painter.drawPixmap(shown->pos(), shown->grab());
-        const QSize size = window->screen()->geometry().size();
-        screen.save(QStringLiteral("%1/%2-%3x%4.png").arg(folder, window->objectName()).arg(size.width()).arg(size.height()));
-    }
-
     static bool Under_Window_Manager() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
     // The window with its frame: the one the window manager drew, or offscreen
@@ -265,6 +256,36 @@ private:
         }
         QTest::qWait(100);  // the window manager's last move of a newly framed window
         return window->frameGeometry();
+    }
+
+    // With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, windows at
+    // their places (NAME-WxH.png), and the windows alone (NAME-WxH-window.png).
+    // Under a window manager the screen itself is taken, frames and all.
+    static void Save_Picture(QWidget* window, QWidget* on_top = nullptr)
+    {
+        const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QRect windows;
+        for (QWidget* shown : {window, on_top})
+            if (shown)
+                windows |= shown->frameGeometry();
+        QImage screen;
+        if (Under_Window_Manager()) {
+            QTest::qWait(300);  // painted and stacked
+            screen = window->screen()->grabWindow(0).toImage();
+        } else {
+            screen = QImage(window->screen()->geometry().size(), QImage::Format_RGB32);
+            screen.fill(Qt::darkGray);
+            QPainter painter(&screen);
+            for (QWidget* shown : {window, on_top})
+                if (shown)
+                    painter.drawPixmap(shown->pos(), shown->grab());
+        }
+        const QSize size = window->screen()->geometry().size();
+        const QString name = QStringLiteral("%1/%2-%3x%4").arg(folder, window->objectName()).arg(size.width()).arg(size.height());
+        screen.save(name + QStringLiteral(".png"));
+        screen.copy(windows.intersected(screen.rect())).save(name + QStringLiteral("-window.png"));
     }
 
     // Every shown button lies inside the window, or inside contents that scroll to it.
