@@ -218,7 +218,6 @@ private slots:
         QTest::qWait(300);
         QVERIFY2(Stacked_Above(window, screen.get()), "the preview went behind the screen");
         QCOMPARE(QApplication::focusWidget(), box);
-        Save_Picture(screen.get(), window);
         window->close();
     }
 
