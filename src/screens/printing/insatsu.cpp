@@ -456,6 +456,8 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     List1->clear();
     List1->addItems(left);
     Show_Written_Pdf(written);
+    if (history_)  // an open history lists the jobs just printed (a reprint among them)
+        history_->Refresh();
 }
 
 bool Insatsu::Confirm_Label_Check(const QStringList& lines)

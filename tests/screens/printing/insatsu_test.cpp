@@ -12,6 +12,7 @@
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/common/s_preview.h"
 #include "screens/products/s_nonplu.h"
@@ -21,6 +22,7 @@
 #include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +33,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QTableView>
 #include <QtTest>
 
 #include <memory>
@@ -283,6 +286,24 @@ private slots:
         QCOMPARE(answers.shown, QStringList{QStringLiteral("開くためのプログラムが/見つかりません")});
         QCOMPARE(answers.third_lines, QStringList{QStringLiteral("application/pdf を開くプログラム")});
         QVERIFY(desktop.opened.isEmpty());
+    }
+
+    // The open print history shows the job just printed.
+    void theOpenHistoryListsTheNewJob()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        screen->Command7->click();
+        auto* history = test_support::Visible_Window<printing::Hakkou_Rireki>();
+        QVERIFY(history);
+        const int before = history->List1->model()->rowCount();
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("2"));
+        screen->Command1->click();
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(history->List1->model()->rowCount(), before + 1);
+        history->close();
     }
 
     void anErrorInTheLabelAsksBeforePrintingAndGoingBackPrintsNothing()
