@@ -14,6 +14,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   qt6-qpa-plugins dpkg-dev fakeroot passwd util-linux
   fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus xdotool
+  openbox x11-utils qt6-translations-l10n libqt6svg6
 )
 
 missing=()

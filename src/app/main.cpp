@@ -1,4 +1,5 @@
 // The application: one main menu, started once per application folder.
+#include "app/application_setup.h"
 #include "app/command_line.h"
 #include "app/first_frame.h"
 #include "app/main_menu.h"
@@ -9,7 +10,6 @@
 #include "platform/single_instance.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QMessageBox>
 
 int main(int argc, char* argv[])
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("paruberina"));
     QApplication::setApplicationDisplayName(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
-    QApplication::setFont(QFont(QStringLiteral("IPAGothic"), 10));
+    app::Set_Up_Application(application);
 
     platform::System_Desktop desktop;
     app::Session& session = app::Current_Session();

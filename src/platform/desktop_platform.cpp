@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
@@ -113,6 +115,21 @@ int System_Desktop::Screen_Pixels_Per_Inch() const
 bool System_Desktop::Open_Url(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+QString System_Desktop::Missing_Opener(const QUrl& url) const
+{
+    // Qt hands URLs to xdg-open, which asks xdg-mime for the program of a file's type.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return QStringLiteral("xdg-open (パッケージ xdg-utils)");
+    if (!url.isLocalFile() || QFileInfo(url.toLocalFile()).isDir())
+        return {};
+    const QString type = QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (query.waitForFinished(5000) && !query.readAllStandardOutput().trimmed().isEmpty())
+        return {};
+    return QStringLiteral("%1 を開くプログラム").arg(type);
 }
 
 QString System_Desktop::User_Name() const

@@ -30,6 +30,10 @@ public:
     virtual QString Removable_Drive_Root() const = 0; // mount point, no trailing "/"; empty when none
     virtual int Screen_Pixels_Per_Inch() const = 0;
     virtual bool Open_Url(const QUrl& url) = 0;       // web page or folder, in the desktop's program
+    // The program that Open_Url lacks for the URL, in words for the user
+    // ("xdg-open (パッケージ xdg-utils)", "application/pdf を開くプログラム");
+    // empty when the desktop has one.
+    virtual QString Missing_Opener(const QUrl& url) const = 0;
     virtual QString User_Name() const = 0;
 };
 
@@ -41,6 +45,7 @@ public:
     QString Removable_Drive_Root() const override;
     int Screen_Pixels_Per_Inch() const override;
     bool Open_Url(const QUrl& url) override;
+    QString Missing_Opener(const QUrl& url) const override;
     QString User_Name() const override;
 };
 

@@ -16,6 +16,13 @@
 
 namespace render {
 
+QRectF Label_Area(const layouts::Layout_Record& layout)
+{
+    const double width = layout.Number(layouts::Label_Width);
+    const double length = layout.Number(layouts::Label_Length);
+    return Is_Turned(layout) ? QRectF(0, 0, length, width) : QRectF(0, 0, width, length);
+}
+
 namespace {
 
 constexpr double kToleranceMm = 0.1;
@@ -30,14 +37,6 @@ public:
 };
 
 using Block_Boxes = std::map<Label_Block, std::vector<QRectF>>;
-
-// The label as it is read (a turned layout is wider than high), in millimetres.
-QRectF Label_Area(const layouts::Layout_Record& layout)
-{
-    const double width = layout.Number(layouts::Label_Width);
-    const double length = layout.Number(layouts::Label_Length);
-    return Is_Turned(layout) ? QRectF(0, 0, length, width) : QRectF(0, 0, width, length);
-}
 
 bool Overlap(const QRectF& a, const QRectF& b)
 {

@@ -18,6 +18,9 @@
 
 namespace render {
 
+// The label as it is read (a turned layout is wider than high), in millimetres.
+QRectF Label_Area(const layouts::Layout_Record& layout);
+
 enum class Severity {
     Error,    // the label is wrong or will not scan
     Warning,  // it may break the labelling rules

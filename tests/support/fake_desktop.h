@@ -14,6 +14,7 @@ public:
     QString removable_drive_root;
     int pixels_per_inch = 96;
     QList<QUrl> opened;
+    QString missing_opener;  // what Missing_Opener says for every URL
 
     QString Application_Folder() const override { return application_folder; }
     QString Desktop_Folder() const override { return desktop_folder; }
@@ -24,6 +25,7 @@ public:
         opened << url;
         return true;
     }
+    QString Missing_Opener(const QUrl&) const override { return missing_opener; }
     QString User_Name() const override { return QStringLiteral("tester"); }
 };
 

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,7 @@ constexpr int kExtraWidth = 350;       // twips
 constexpr int kFindingsGap = 8;        // screen pixels between the picture and the findings
 constexpr int kTitleHeight = 22;       // screen pixels
 constexpr int kFindingsMinimumHeight = 240;  // screen pixels of the window with findings
+const QColor kLabelEdgeColour(128, 128, 128);
 
 QPointer<S_Preview>& Open_Window()
 {
@@ -67,6 +69,17 @@ int Pixels(double twips, double twips_per_pixel)
     return static_cast<int>(std::lround(twips / twips_per_pixel));
 }
 
+// The highest viewport whose window, with its frame, fits the caller's screen.
+int Viewport_Limit(const QWidget* caller, double twips_per_pixel)
+{
+    const QScreen* screen = caller && caller->screen() ? caller->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return kViewportLimit;
+    const int room = screen->availableGeometry().height() - app::kTitleBarAllowance - app::kBorderAllowance -
+                     Pixels(kExtraHeight, twips_per_pixel);
+    return std::clamp(room, kScrollStep, kViewportLimit);
+}
+
 }  // namespace
 
 QColor Severity_Colour(render::Severity severity)
@@ -79,7 +92,8 @@ QColor Severity_Colour(render::Severity severity)
     return Qt::black;
 }
 
-Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel)
+Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel,
+                                          int viewport_limit)
 {
     const QSizeF twips = render::Preview_Picture_Twips(layout);
     Preview_Geometry geometry;
@@ -87,8 +101,8 @@ Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, 
     geometry.picture_height_twips = twips.height();
     geometry.picture_width = Pixels(geometry.picture_width_twips, twips_per_pixel);
     geometry.picture_height = Pixels(geometry.picture_height_twips, twips_per_pixel);
-    geometry.scrolls = geometry.picture_height > kViewportLimit;
-    geometry.viewport_height = geometry.scrolls ? kViewportLimit : geometry.picture_height;
+    geometry.scrolls = geometry.picture_height > viewport_limit;
+    geometry.viewport_height = geometry.scrolls ? viewport_limit : geometry.picture_height;
     return geometry;
 }
 
@@ -96,6 +110,8 @@ S_Preview::S_Preview(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("S_Preview"));
     setWindowTitle(app::kProgramTitle);
+    // A dialog's owner is told to the window manager, which keeps it in front of its owner.
+    setWindowFlags(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
 
     picFrame = new QWidget(this);
@@ -157,9 +173,11 @@ void S_Preview::Arrange(const Preview_Geometry& geometry, double twips_per_pixel
     setFixedSize(size);
 }
 
-void S_Preview::Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm)
+void S_Preview::Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm,
+                             const QRectF& label_mm)
 {
     picture_ = picture;
+    label_mm_ = label_mm;
     findings_ = findings.findings;
     pixels_per_mm_ = pixels_per_mm;
     const QSignalBlocker quiet(List1);
@@ -194,6 +212,10 @@ void S_Preview::Draw_Outlines(const std::vector<const render::Finding*>& outline
 {
     QImage shown = picture_;
     QPainter painter(&shown);
+    if (!label_mm_.isEmpty()) {
+        painter.setPen(QPen(kLabelEdgeColour, 1, Qt::DashLine));
+        painter.drawRect(QRectF(label_mm_.topLeft() * pixels_per_mm_, label_mm_.size() * pixels_per_mm_));
+    }
     for (const render::Finding* finding : outlined) {
         painter.setPen(QPen(Severity_Colour(finding->severity), 2));
         for (const QRectF& box : finding->boxes_mm)
@@ -234,13 +256,19 @@ void S_Preview::closeEvent(QCloseEvent* event)
 
 namespace {
 
-// Every redraw shows the preview in front; kept above its caller, it stays
-// visible while the user goes on typing in the caller.
-void Bring_To_Front(S_Preview* window, QWidget* caller)
+// The preview belongs to the window of its caller, so that the window manager
+// keeps it in front of that window even while the user types there. The owner
+// is told to the window manager when the window is mapped: a new owner means
+// mapping the window again.
+void Set_Owner(S_Preview* window, QWidget* caller)
 {
-    if (caller && caller->window()->windowHandle() && window->windowHandle())
-        window->windowHandle()->setTransientParent(caller->window()->windowHandle());
-    window->raise();
+    QWindow* owner = caller && caller->window()->windowHandle() ? caller->window()->windowHandle() : nullptr;
+    window->winId();  // creates the window handle
+    if (window->windowHandle()->transientParent() == owner)
+        return;
+    if (window->isVisible())
+        window->hide();
+    window->windowHandle()->setTransientParent(owner);
 }
 
 }  // namespace
@@ -252,7 +280,8 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     const int ppi = Screen_Ppi();
     const render::Surface_Profile profile = render::Preview_Profile(ppi, Is_Editing_Screen(caller_name));
     const double twips_per_pixel = profile.twips_per_pixel_x;
-    const Preview_Geometry geometry = Compute_Preview_Geometry(layout, twips_per_pixel);
+    const Preview_Geometry geometry =
+        Compute_Preview_Geometry(layout, twips_per_pixel, Viewport_Limit(caller, twips_per_pixel));
 
     QPointer<S_Preview>& window = Open_Window();
     if (!window)
@@ -262,7 +291,9 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     if (!prv_open || !app::Is_Open(prv_open))
         app::Centre_On_Screen(window);
 
+    Set_Owner(window, caller);
     window->show();
+    window->raise();
     window->picDraw->clear();
     QApplication::processEvents();
 
@@ -271,9 +302,8 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     const render::Compose_Context context{session.settings, app::Current_Data_Folder(), confirmation};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     if (window) {  // a notice during composition may have let the user close it
-        window->Show_Picture(picture, findings, profile.units_per_mm / twips_per_pixel);
+        window->Show_Picture(picture, findings, profile.units_per_mm / twips_per_pixel, render::Label_Area(layout));
         window->F_Open_Moto->setText(caller_name);
-        Bring_To_Front(window, caller);
     }
     if (prv_open)
         prv_open->setText(app::kOpen);

@@ -2,7 +2,7 @@
 // S_Preview: one composed label at twice its printed size, in a viewport of at
 // most 670 screen pixels that scrolls in steps of 100 pixels. Modeless; the
 // screen that opened it keeps "open" in its hidden Prv_open label meanwhile.
-// Beside the picture it lists what the label check found, and outlines the
+// The label's edge is drawn around it on the picture. Beside the picture it lists what the label check found, and outlines the
 // parts concerned on the picture (on the screen only, never on a label).
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
@@ -43,7 +43,10 @@ struct Label_Findings {
 // The colour of a finding's line and outline: red, orange or blue.
 QColor Severity_Colour(render::Severity severity);
 
-Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel);
+// The viewport is at most `viewport_limit` screen pixels high (670, less on a
+// screen too low for a window of that height).
+Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, double twips_per_pixel,
+                                          int viewport_limit = kViewportLimit);
 
 class S_Preview : public QWidget {
     Q_OBJECT
@@ -68,8 +71,10 @@ public:
     // Sizes the window for the geometry and the picture, in screen pixels; the
     // findings list takes room beside the picture only when it has lines.
     void Arrange(const Preview_Geometry& geometry, double twips_per_pixel, bool with_findings = false);
-    // Shows the picture with the findings, `pixels_per_mm` of the label on it.
-    void Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm);
+    // Shows the picture with the findings, `pixels_per_mm` of the label on it,
+    // and the edge of the label (`label_mm`) drawn on the screen only.
+    void Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm,
+                      const QRectF& label_mm = {});
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +85,7 @@ private:
     QImage picture_;
     std::vector<render::Finding> findings_;
     double pixels_per_mm_ = 0;
+    QRectF label_mm_;
 };
 
 // Composes the label onto the preview window and shows it for the screen

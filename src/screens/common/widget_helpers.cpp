@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QThread>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -85,7 +86,28 @@ QScrollArea* Scroll_Contents(QWidget* window)
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // The box that gets the focus (Enter moves it along the boxes) scrolls into view.
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+        if (now && scroll->widget()->isAncestorOf(now))
+            scroll->ensureWidgetVisible(now, 8, 8);
+    });
     return scroll;
+}
+
+bool Has_Frame(const QWidget* window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+// Puts the window's frame (title bar included) at the corner. Once a window
+// has its native window, a plain move may place its client area there while
+// the window manager has not framed it yet, leaving the title bar above the screen.
+void Move_Frame(QWidget* window, const QPoint& corner)
+{
+    if (window->windowHandle())
+        window->windowHandle()->setFramePosition(corner);
+    else
+        window->move(corner);
 }
 
 int Clamped(int value, int low, int high)
@@ -127,8 +149,22 @@ void Centre_On_Screen(QWidget* window)
         return;
     Fit_To_Area(window, area);
     const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
-    window->move(area.x() + std::max(0, (area.width() - frame.width()) / 2),
-                 area.y() + std::max(0, (area.height() - frame.height()) / 2));
+    Move_Frame(window, {area.x() + std::max(0, (area.width() - frame.width()) / 2),
+                        area.y() + std::max(0, (area.height() - frame.height()) / 2)});
+}
+
+void Refit_On_Screen(QWidget* window)
+{
+    const QRect area = Available_Area(window);
+    if (area.isEmpty())
+        return;
+    const QPoint corner = window->frameGeometry().topLeft();
+    Fit_To_Area(window, area);
+    const QSize frame = Has_Frame(window) ? window->frameGeometry().size()
+                            : window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    // Placed again even when it stays: resizing a window not yet framed moves its frame.
+    Move_Frame(window, {Clamped(corner.x(), area.left(), area.right() + 1 - frame.width()),
+                        Clamped(corner.y(), area.top(), area.bottom() + 1 - frame.height())});
 }
 
 void Place_Beside(QWidget* window, const QWidget* box)
@@ -151,12 +187,12 @@ void Place_Beside(QWidget* window, const QWidget* box)
                                       {left, target.top() - frame.height()}};
     for (const QPoint& corner : candidates) {
         if (area.contains(QRect(corner, frame))) {
-            window->move(corner);
+            Move_Frame(window, corner);
             return;
         }
     }
     // No side has room: as far right as the screen allows.
-    window->move(Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top);
+    Move_Frame(window, {Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top});
 }
 
 QLabel* Add_Ret_Code(QWidget* screen)

@@ -31,6 +31,10 @@ inline constexpr int kBorderAllowance = 8;
 // when its contents cannot shrink that far they scroll inside the window.
 void Centre_On_Screen(QWidget* window);
 
+// Fits a window whose contents grew (or shrank) on its screen again, as
+// Centre_On_Screen does, moving it only as far as it takes to stay on the screen.
+void Refit_On_Screen(QWidget* window);
+
 // Moves the window beside the box (right, else left, else below, else above),
 // so that it does not cover the box, and keeps it on the screen.
 void Place_Beside(QWidget* window, const QWidget* box);

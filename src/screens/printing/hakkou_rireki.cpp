@@ -151,6 +151,11 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
 void Hakkou_Rireki::Form_Load()
 {
     app::Centre_On_Screen(this);
+    Refresh();
+}
+
+void Hakkou_Rireki::Refresh()
+{
     std::optional<History_Log> log = Read_History(app::Current_Data_Folder());
     if (!log)
         confirmation_.Notify(QStringLiteral("発行履歴を読み込めませんでした"), kHistoryFileName);

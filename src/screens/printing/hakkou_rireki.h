@@ -56,6 +56,8 @@ public:
 
     // Reads the history of the data folder and shows it filtered as the boxes say.
     void Form_Load();
+    // Reads the history again (after a print) and shows it with the same filter, in place.
+    void Refresh();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

@@ -217,6 +217,9 @@ void Insatsu::Set_Mode(bool reservation)
                         : 96;
     const int twips = reservation ? kReservationListTwips : kImmediateListTwips;
     List2->setFixedHeight(twips * ppi / 1440);
+    // The reservation list and "発行開始" need room: on a small screen the window scrolls.
+    if (isVisible())
+        app::Refit_On_Screen(this);
 }
 
 void Insatsu::Form_Load()
@@ -368,6 +371,8 @@ void Insatsu::Text19_DblClick()
 
 bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Label10 && event->type() == QEvent::Resize)
+        Elide_Pdf_Label();
     if (watched == List2 && app::Is_Enter_Press(event)) {
         if (List2->currentItem() && List2->currentItem()->isSelected())
             List2_DblClick();
@@ -449,6 +454,8 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     List1->clear();
     List1->addItems(left);
     Show_Written_Pdf(written);
+    if (history_)  // an open history lists the jobs just printed (a reprint among them)
+        history_->Refresh();
 }
 
 bool Insatsu::Confirm_Label_Check(const QStringList& lines)
@@ -517,6 +524,8 @@ QLayout* Insatsu::Build_Pdf_Row()
     Label10 = new QLabel(this);
     Label10->setObjectName(QStringLiteral("Label10"));
     Label10->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label10->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label10->installEventFilter(this);
     Command8 = new QPushButton(QStringLiteral("PDFを開く"), this);
     Command8->setObjectName(QStringLiteral("Command8"));
     Command9 = new QPushButton(QStringLiteral("フォルダを開く"), this);
@@ -534,23 +543,42 @@ QLayout* Insatsu::Build_Pdf_Row()
 void Insatsu::Show_Written_Pdf(const QStringList& files)
 {
     written_pdf_ = files.value(files.size() - 1);
-    Label10->setText(files.isEmpty() ? QString()
-                                     : QStringLiteral("PDFファイルを書き出しました: ") + files.join(QStringLiteral("、")));
+    Label10->setToolTip(files.isEmpty() ? QString()
+                                        : QStringLiteral("PDFファイルを書き出しました: ") + files.join(QStringLiteral("、")));
+    Elide_Pdf_Label();
     for (QWidget* widget : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Command8),
                             static_cast<QWidget*>(Command9)})
         widget->setVisible(!files.isEmpty());
 }
 
+// A long path is shortened in its middle, so that the row keeps the screen's
+// layout; the whole text is the label's tool tip.
+void Insatsu::Elide_Pdf_Label()
+{
+    Label10->setText(Label10->fontMetrics().elidedText(Label10->toolTip(), Qt::ElideMiddle, Label10->width()));
+}
+
+void Insatsu::Open_In_Desktop(const QString& path)
+{
+    app::Session& session = app::Current_Session();
+    if (!session.desktop || written_pdf_.isEmpty())
+        return;
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (const QString missing = session.desktop->Missing_Opener(url); !missing.isEmpty())
+        confirmation_.Report_Problem(QStringLiteral("開くためのプログラムが"), QStringLiteral("見つかりません"),
+                                     missing);
+    else if (!session.desktop->Open_Url(url))
+        confirmation_.Report_Problem(QStringLiteral("開けませんでした"), {}, path);
+}
+
 void Insatsu::Command8_Click()
 {
-    if (app::Session& session = app::Current_Session(); session.desktop && !written_pdf_.isEmpty())
-        session.desktop->Open_Url(QUrl::fromLocalFile(written_pdf_));
+    Open_In_Desktop(written_pdf_);
 }
 
 void Insatsu::Command9_Click()
 {
-    if (app::Session& session = app::Current_Session(); session.desktop && !written_pdf_.isEmpty())
-        session.desktop->Open_Url(QUrl::fromLocalFile(QFileInfo(written_pdf_).absolutePath()));
+    Open_In_Desktop(QFileInfo(written_pdf_).absolutePath());
 }
 
 void Insatsu::Command7_Click()

@@ -81,6 +81,8 @@ public:
     void List1_DblClick();
     void Command7_Click();
     void Command8_Click();
+    // Names the PDF files the last print wrote, with "PDFを開く" and "フォルダを開く" beside them.
+    void Show_Written_Pdf(const QStringList& files);
     void Command9_Click();
 
     // Issues a job of the print history again: its product, copies and base
@@ -112,7 +114,9 @@ private:
     // printed; false when a label has an error and the user goes back.
     bool Confirm_Label_Check(const QStringList& lines);
     QLayout* Build_Pdf_Row();
-    void Show_Written_Pdf(const QStringList& files);
+    void Elide_Pdf_Label();
+    // Opens the file or folder in the desktop's program, or says which program is missing.
+    void Open_In_Desktop(const QString& path);
     void Set_Base_Boxes(const render::Issue_Values& issue);
     QString written_pdf_;
 

@@ -99,13 +99,14 @@ void S_List::changeEvent(QEvent* event)
         product_file_watcher_.Check();
 }
 
-void S_List::showEvent(QShowEvent* event)
+void S_List::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    if (!centred_) {
+    // Placed before the window manager maps it, so that its frame lands where it is put.
+    if (visible && !centred_) {
         app::Centre_On_Screen(this);
         centred_ = true;
     }
+    QWidget::setVisible(visible);
 }
 
 bool S_List::eventFilter(QObject* watched, QEvent* event)

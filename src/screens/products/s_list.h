@@ -42,9 +42,9 @@ public:
     // Reads the product file again (another copy saved it), showing the same
     // search and keeping the selected product selected.
     void Reload_List();
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;

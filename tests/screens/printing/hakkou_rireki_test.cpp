@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(written.size(), 1);
         const QString file = folder->Data_Folder() + platform::kPdf_Output_Folder_Name + QLatin1Char('/') + written[0];
         QVERIFY(screen.Label10->isVisible());
-        QCOMPARE(screen.Label10->text(), QStringLiteral("PDFファイルを書き出しました: ") + file);
+        QCOMPARE(screen.Label10->toolTip(), QStringLiteral("PDFファイルを書き出しました: ") + file);
         screen.Command8->click();
         screen.Command9->click();
         QCOMPARE(desktop.opened, (QList<QUrl>{QUrl::fromLocalFile(file),

@@ -12,14 +12,17 @@
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/common/s_preview.h"
 #include "screens/products/s_nonplu.h"
 #include "store/settings.h"
+#include "support/fake_desktop.h"
 #include "support/dialog_script.h"
 #include "support/fake_printer_platform.h"
 #include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
+#include "support/visible_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +34,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QTableView>
 #include <QtTest>
 
 #include <memory>
@@ -51,6 +55,7 @@ public:
                     answered_ << kakunin;
                     shown << kakunin->Label1->text() + QLatin1Char('/') + kakunin->Label2->text();
                     buttons << kakunin->Command2->text();
+                    third_lines << kakunin->Label3->text();
                     kakunin->Command2->click();
                 }
             }
@@ -58,6 +63,7 @@ public:
         timer_.start(10);
     }
     QStringList shown;
+    QStringList third_lines;
     QStringList buttons;
 
 private:
@@ -264,6 +270,49 @@ private slots:
         QCOMPARE(printers->sent[0].copies, 5);
         QCOMPARE(screen->List1->count(), 0);
         QVERIFY(Lines_Of(screen->List3).contains(QStringLiteral("No.0001 【誤り】バーコードと栄養成分表示が重なっています")));
+    }
+
+    // A long PDF path is shortened and leaves the product list its size;
+    // with no program to open it the screen says which one is missing.
+    void theWrittenPdfKeepsTheListAndOpensOrSaysWhatIsMissing()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        const QSize list = screen->List2->size();
+        const QString path = QStringLiteral("/home/shop/") + QString(30, QChar(u'長')) + QStringLiteral("/印刷データ/") +
+                             QString(40, QLatin1Char('x')) + QStringLiteral(".pdf");
+        screen->Show_Written_Pdf({path});
+        QTest::qWait(50);
+        QCOMPARE(screen->List2->size(), list);
+        QVERIFY(screen->Label10->text().contains(QChar(0x2026)));
+        QVERIFY(screen->Label10->toolTip().endsWith(path));
+
+        test_support::Fake_Desktop desktop;
+        desktop.missing_opener = QStringLiteral("application/pdf を開くプログラム");
+        app::Current_Session().desktop = &desktop;
+        Kakunin_Answerer answers;
+        screen->Command8->click();
+        app::Current_Session().desktop = nullptr;
+        QCOMPARE(answers.shown, QStringList{QStringLiteral("開くためのプログラムが/見つかりません")});
+        QCOMPARE(answers.third_lines, QStringList{QStringLiteral("application/pdf を開くプログラム")});
+        QVERIFY(desktop.opened.isEmpty());
+    }
+
+    // The open print history shows the job just printed.
+    void theOpenHistoryListsTheNewJob()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        screen->Command7->click();
+        auto* history = test_support::Visible_Window<printing::Hakkou_Rireki>();
+        QVERIFY(history);
+        const int before = history->List1->model()->rowCount();
+        Kakunin_Answerer answers;
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("2"));
+        screen->Command1->click();
+        QCOMPARE(printers->sent.size(), size_t(1));
+        QCOMPARE(history->List1->model()->rowCount(), before + 1);
+        history->close();
     }
 
     void anErrorInTheLabelAsksBeforePrintingAndGoingBackPrintsNothing()
