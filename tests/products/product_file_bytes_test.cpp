@@ -219,8 +219,7 @@ std::vector<std::pair<QByteArray, QByteArray>> Results()
                 // A product file that is gone is never made anew by a store or a
                 // delete (its drive may have been taken away): refused, nothing written.
                 EXPECT_EQ(outcome.kind, store::Outcome::Kind::Failed) << name.constData();
-                EXPECT_TRUE(result.endsWith("
-(no file)")) << name.constData();
+                EXPECT_TRUE(result.endsWith("\n(no file)")) << name.constData();
             }
             EXPECT_FALSE(QFile::exists(dir.File(kProductTempName))) << name.constData();
         }
