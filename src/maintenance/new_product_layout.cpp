@@ -24,7 +24,8 @@ store::Outcome Save_New_Product_Layout(const QString& application_folder, const 
                                    kNewProductLayoutTempName, [&setting](const store::Text_File&, QStringList& lines) {
                                        lines = {kNewProductLayoutVersionLine, setting.choice, setting.last_used};
                                        return true;
-                                   });
+                                   },
+                                   store::If_Missing::Create);
 }
 
 store::Outcome Remember_Last_Used_Layout(const QString& application_folder, const QString& layout)
