@@ -577,6 +577,17 @@ void Check_Allergens(const products::Product_Record& product, const Check_Contex
                                 .arg(quoted(unexplained)));
 }
 
+// Outlines each finding's parts where they lie in `boxes`.
+void Outline_Parts(std::vector<Finding>& findings, const Block_Boxes& boxes)
+{
+    for (Finding& finding : findings) {
+        finding.boxes_mm.clear();
+        for (const Label_Block block : {finding.other_block, finding.block})
+            if (const auto parts = boxes.find(block); block != Label_Block::Background && parts != boxes.end())
+                finding.boxes_mm.push_back(United(parts->second));
+    }
+}
+
 // The findings of one label, in the scope asked for, with outlines on the
 // preview of the label.
 std::vector<Finding> Check(const products::Product_Record& product, const layouts::Layout_Record& layout,
@@ -668,11 +679,8 @@ void Outline_Findings(std::vector<Finding>& findings, const products::Product_Re
     const std::unique_ptr<Recording_Surface> picture = Compose(profile, profile.rx, product, layout, issue, context);
     const Block_Boxes boxes = Boxes_Of(*picture);
     const std::optional<Symbol> symbol = Symbol_On(*picture, issue.barcode, Is_Turned(layout) && !profile.printer);
+    Outline_Parts(findings, boxes);
     for (Finding& finding : findings) {
-        finding.boxes_mm.clear();
-        for (const Label_Block block : {finding.other_block, finding.block})
-            if (const auto parts = boxes.find(block); block != Label_Block::Background && parts != boxes.end())
-                finding.boxes_mm.push_back(United(parts->second));
         if (finding.with_quiet_zones && symbol) {
             const auto zones = Quiet_Zones(*symbol, issue.barcode);
             finding.boxes_mm = {symbol->bars.united(zones[0]).united(zones[1])};
@@ -686,6 +694,7 @@ std::vector<Finding> Check_Placement(const Recording_Surface& surface, const lay
     std::vector<Finding> findings;
     Check_Outside(boxes, Label_Area(layout), findings);
     Check_Overlaps(boxes, findings);
+    Outline_Parts(findings, boxes);
     return findings;
 }
 

@@ -457,14 +457,8 @@ TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
                  Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), printer))
                 listing += QStringLiteral("  ") + Line(finding) + QLatin1Char('\n');
         }
-    QFile recorded(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"));
-    // RECORD_FINDINGS=1 writes the listing as it now is, to be looked through before it is committed.
-    if (qEnvironmentVariableIsSet("RECORD_FINDINGS") && recorded.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        recorded.write(listing.toUtf8());
-        recorded.close();
-    }
-    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(recorded.readAll()).toStdString(), listing.toStdString());
+    EXPECT_EQ(render_fixtures::Recorded_Listing(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"), listing),
+              listing.toStdString());
 }
 
 }  // namespace
