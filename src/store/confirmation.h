@@ -23,6 +23,7 @@ struct Confirmation_Request {
     QString first_caption;
     QString second_caption;
     std::uint32_t back_colour = kWarningColour;
+    bool second_focused = false;  // Enter answers with the second button (a question to think twice about)
 };
 
 class Confirmation {
@@ -57,6 +58,9 @@ public:
     // Yes/no question in the warning colour; its buttons say "はい" / "いいえ" unless named.
     bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {},
              const QString& yes_caption = QStringLiteral("はい"), const QString& no_caption = QStringLiteral("いいえ"));
+    // The same with the focus on "no": saying yes takes a deliberate choice.
+    bool Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
+                         const QString& no_caption);
 };
 
 }  // namespace store

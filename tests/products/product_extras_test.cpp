@@ -1,6 +1,7 @@
 // The file of per-product data of our own: fields by column name, kept beside
 // columns it does not know, CP932 with CR LF, changed only whole.
 #include "products/product_extras.h"
+#include "products/product_file.h"
 #include "store/cp932.h"
 #include "support/temp_folder.h"
 
@@ -61,4 +62,15 @@ TEST(Product_Extras, RefusesDamagedFilesAndUnstorableValuesChangingNothing)
     EXPECT_FALSE(Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"), {{QStringLiteral("メモ"), QStringLiteral("a\tb")}}).Is_Done());
     EXPECT_FALSE(Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"), {{QStringLiteral("メモ"), QStringLiteral("😀")}}).Is_Done());
     EXPECT_FALSE(QFile::exists(fresh.File(kProductExtrasFileName)));
+}
+
+TEST(Product_Extras, GoWithTheProductWhenItIsDeleted)
+{
+    test_support::Temp_Folder folder;
+    folder.Write(kProductFileName, test_support::Cp932_Lines({kProductVersionLine, QStringLiteral("0005\t標準01 65x45")}));
+    Store_Product_Extras(folder.Data_Folder(), QStringLiteral("5"), {{kPackageAreaField, kSmallPackageArea}});
+    Store_Product_Extras(folder.Data_Folder(), QStringLiteral("6"), {{kPackageAreaField, kSmallPackageArea}});
+    EXPECT_TRUE(Delete_Product(folder.Data_Folder(), QStringLiteral("5")).Is_Done());
+    EXPECT_EQ(Read_Product_Extras(folder.Data_Folder(), QStringLiteral("5")), Product_Extras());
+    EXPECT_TRUE(Has_Small_Package(*Read_Product_Extras(folder.Data_Folder(), QStringLiteral("6"))));
 }

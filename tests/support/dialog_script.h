@@ -18,6 +18,7 @@ struct Seen_Dialog {
     QStringList texts;    // Kakunin: the three lines; InputWindowA: caption, prompt, preset text; box: text, title
     QStringList buttons;  // captions of the visible buttons
     QColor colour;        // back colour (Kakunin)
+    QString focused;      // caption of the button Enter presses (Kakunin)
 };
 
 // Answers every dialog that appears. Notices (one button) and message boxes are

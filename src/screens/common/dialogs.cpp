@@ -262,7 +262,7 @@ bool Screen_Confirmation::Show_Confirmation(const store::Confirmation_Request& r
 {
     return app::Show_Confirmation(request.line1, request.line2, request.line3, screen_name_, request.first_shown,
                                   request.second_shown, request.first_caption, request.second_caption,
-                                  request.back_colour);
+                                  request.back_colour, request.second_focused);
 }
 
 void Screen_Confirmation::Show_Message_Box(const QString& text)
@@ -282,7 +282,7 @@ void Screen_Confirmation::Show_Warning_Box(const QString& text, const QString& t
 
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
                        bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour)
+                       const QString& second_caption, std::uint32_t back_colour, bool second_focused)
 {
     auto* dialog = new Kakunin;
     dialog->Label1->setText(Confirmation_Line(line1));
@@ -309,7 +309,7 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     dialog->adjustSize();
     Centre_On_Screen(dialog);
     dialog->show();
-    (first_shown ? dialog->Command1 : dialog->Command2)->setFocus();
+    (first_shown && !(second_focused && second_shown) ? dialog->Command1 : dialog->Command2)->setFocus();
 
     QLabel* ret_code = Find_Ret_Code(caller);
     if (!ret_code) {

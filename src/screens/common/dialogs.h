@@ -106,7 +106,7 @@ private:
 // Show_Confirmation with the nine designed arguments.
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
                        bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour);
+                       const QString& second_caption, std::uint32_t back_colour, bool second_focused = false);
 
 // The line as Kakunin shows it: cut to 26 bytes and "…" when wider than 28 bytes.
 QString Confirmation_Line(const QString& line);

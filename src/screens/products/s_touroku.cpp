@@ -8,6 +8,7 @@
 #include "screens/common/item_box.h"
 #include "products/item_rules.h"
 #include "screens/products/kakudai_input.h"
+#include "products/product_extras.h"
 #include "products/product_file.h"
 #include "screens/products/s_list.h"
 #include "screens/products/s_nonplu.h"
@@ -16,6 +17,7 @@
 #include "screens/common/s_preview.h"
 #include "render/ean.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -150,6 +152,9 @@ void S_Touroku::Build_Controls()
     Command5 = button(QStringLiteral("削除"), "Command5");
     Command6 = button(QStringLiteral("全項目ｸﾘｱ"), "Command6");
 
+    Check1 = new QCheckBox(QStringLiteral("表示可能面積が150cm²以下(5.5ポイントの文字を使える)"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+
     Prv_open = printing::Add_Prv_Open(this);
     Gen_open = new QLabel(this);
     Gen_open->setObjectName(QStringLiteral("Gen_open"));
@@ -249,6 +254,8 @@ QGridLayout* S_Touroku::Build_Right_Column()
         right->addWidget(Caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1), this), r, 0);
         right->addLayout(Row_Of({Combo1[combo], Text1[box], Text1[box + 1]}, {0, 1, 1}), r++, 1);
     }
+    right->addWidget(Caption(QStringLiteral("包装"), this), r, 0);
+    right->addWidget(Check1, r++, 1);
     right->setRowStretch(r, 1);
     return right;
 }
@@ -334,6 +341,7 @@ void S_Touroku::Reset_Screen()
     Fill_Layout_List();
     Text1[kNumberBox]->setText(Next_Product_No(Current_Data_Folder()));
     Show_New_Values(New_Product_Record());
+    Check1->setChecked(false);
 }
 
 void S_Touroku::Fill_Layout_List()
@@ -398,6 +406,8 @@ void S_Touroku::Load_Product(const QString& number)
     Text1[kNumberBox]->setText(key);
     if (const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key)) {
         Show_Record(*found);
+        const std::optional<Product_Extras> extras = Read_Product_Extras(Current_Data_Folder(), key);
+        Check1->setChecked(extras && Has_Small_Package(*extras));
     } else {
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     }
@@ -516,7 +526,13 @@ bool S_Touroku::Preview_Is_Open() const
 void S_Touroku::Command1_Click()
 {
     Product_Record record = Record_From_Screen();
-    confirmation_.Tell(Store_Product(Current_Data_Folder(), record, confirmation_));
+    const store::Outcome stored = Store_Product(Current_Data_Folder(), record, confirmation_);
+    const store::Outcome extras =
+        stored.Is_Done()
+            ? Store_Product_Extras(Current_Data_Folder(), record[Product_No],
+                                   {{kPackageAreaField, Check1->isChecked() ? kSmallPackageArea : QString()}})
+            : store::Outcome::Done();
+    confirmation_.Tell(extras.Is_Done() ? stored : extras);
     Text1[kNumberBox]->setText(record[Product_No]);
 }
 
@@ -529,7 +545,7 @@ void S_Touroku::Command3_Click()
 {
     app::Require_Configured_Printer(confirmation_);
     Apply_Layout_Selection();
-    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_);
+    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }
 
 void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
