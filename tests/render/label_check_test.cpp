@@ -443,6 +443,15 @@ TEST_F(Label_Check, LayoutCheckLeavesOutTheProductTextsAndOutlinesAreThePreviews
     EXPECT_NEAR(with_zones.right(), bars.right() + 7 * module, 0.01);
 }
 
+TEST_F(Label_Check, OwnLayoutsPrintTheFilledProductWithoutAFinding)
+{
+    for (const layouts::Default_Layout& layout : layouts::Own_Layouts())
+        for (const Printer printer : {kZebra203, kZebra300, kPdfPrinter})
+            EXPECT_EQ(Lines(Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), printer)),
+                      "")
+                << layout.name.toStdString() << " at " << printer.page_dpi;
+}
+
 TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
 {
     QString listing;
