@@ -23,8 +23,10 @@ void BM_Check_Label(benchmark::State& state)
     const layouts::Layout_Record& layout = layouts::Default_Layouts().at(static_cast<size_t>(state.range(0))).record;
     const products::Product_Record product = render_fixtures::Filled_Product();
     const render::Issue_Values issue = render_fixtures::Filled_Issue();
-    const render::Check_Context context{store::Default_Settings(), data, 203,
-                                        render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST))};
+    render::Check_Context context;
+    context.settings = store::Default_Settings();
+    context.data_folder = data;
+    context.allergens = products::Allergen_Dictionary::Load(QStringLiteral(FOODLABEL_REFERENCE_FOLDER), {});
     for (auto _ : state)
         benchmark::DoNotOptimize(render::Check_Label(product, layout, issue, context));
 }

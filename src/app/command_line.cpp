@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/startup.h"
 #include "layouts/layout_record.h"
 #include "platform/desktop_platform.h"
 #include "platform/printer_module.h"
@@ -43,14 +44,17 @@ const QString kHelp = QStringLiteral(
     "  paruberina check --product N [--layout NAME] [--printer NAME]\n"
     "      登録番号 N の商品のラベルを確認し、見つかったこと (誤り・注意・確認) を1行ずつ表示します。\n"
     "      レイアウトは NAME、なければ商品のレイアウト、プリンタは NAME、なければ各種設定のプリンタです。\n"
-    "      誤りがあれば終了状態は 1 です。\n"
+    "      プリンタが設定されていなければ「ぱるべりなPDFプリンタ」で印刷するものとして確認し、そう表示します。\n"
+    "      誤りがあれば終了状態は 1、確認できないとき (商品・レイアウト・プリンタがない) は 3 です。\n"
     "  paruberina list [WORDS...]\n"
     "      商品一覧と同じ検索で、すべての語を含む商品を「番号|レイアウト|品名」で一覧します。\n"
     "  paruberina --help\n"
     "      この説明を表示します。\n"
     "\n"
     "画面と同じ設定ファイルとデータフォルダを使い、画面が開いていても実行できます。\n"
-    "終了状態: 0 成功、1 中止または失敗 (理由は標準エラー出力)、2 使い方の誤り。\n");
+    "終了状態: 0 成功、1 中止または失敗 (理由は標準エラー出力)、2 使い方の誤り、\n"
+    "3 check で確認できなかった。\n"
+    "設定ファイルやデータファイルがなければ、画面の初回起動と同じく既定の内容で作ります。\n");
 
 // Tells every message of the core on standard error, as the window would show it.
 class Stderr_Answerer : public store::Confirmation {
@@ -349,15 +353,19 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
                                                                     : data.settings.Printer_Name();
     const std::optional<Label> label = Read_Label(options, number, data, err);
     if (!label)
-        return kExitFailed;
+        return kExitCannotCheck;
     const auto& [product, layout] = *label;
-    if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
-        return Refuse(err, QStringLiteral("プリンタが見つかりません"));
-    const std::vector<render::Finding> findings = render::Check_Label(
-        product, layout, render::Preview_Issue(product),
-        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder));
+    if (!printer.isEmpty() && !context.printers->Installed_Printers().contains(printer)) {
+        Refuse(err, QStringLiteral("プリンタが見つかりません"));
+        return kExitCannotCheck;
+    }
+    const render::Check_Context check =
+        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder);
+    if (!check.printer_note.isEmpty())
+        err << check.printer_note << '\n';
     bool errors = false;
-    for (const render::Finding& finding : findings) {
+    for (const render::Finding& finding :
+         render::Check_Label_And_Layout(product, layout, render::Preview_Issue(product), check)) {
         out << render::Finding_Line(finding) << '\n';
         errors = errors || finding.severity == render::Severity::Error;
     }
@@ -460,8 +468,16 @@ int Command_Line_Main(int argc, char* argv[])
     context.folders.removable_drive_root = desktop.Removable_Drive_Root();
     context.folders.desktop_folder = desktop.Desktop_Folder();
     context.program_folder = platform::This_Application_Place().program_folder;
-    const store::Settings_Record settings = store::Load_Settings(context.folders.application_folder);
-    const QString data_folder = store::Working_Data_Folder(settings.Data_Location(), context.folders);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // A fresh folder gets its default files as at the window's first start.
+    const Startup_Result prepared = Prepare_Data(context.folders);
+    QStringList problems = prepared.errors;
+    if (!context.program_folder.isEmpty())
+        problems << Copy_Missing_Pictures(context.program_folder, context.folders.application_folder);
+    for (const QString& problem : problems)
+        err << problem << '\n';
+    const QString data_folder = prepared.data_folder;
     platform::System_Printers printers([data_folder] { return data_folder + platform::kPdf_Output_Folder_Name; },
                                        platform::Module_Queues());
     context.printers = &printers;
@@ -469,8 +485,6 @@ int Command_Line_Main(int argc, char* argv[])
         printers.Built_In_Pdf_Printer().Set_Output_File(path);
     };
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     return Run_Command(arguments, context, out, err);
 }
 

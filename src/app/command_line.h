@@ -14,7 +14,10 @@
 
 namespace app {
 
-enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
+// `check` ends with kExitFailed when the label has an error, and with
+// kExitCannotCheck when there is no label to check (an unknown product or
+// layout, a printer that is not there).
+enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCannotCheck = 3 };
 
 // What a command works with: the folders the settings resolve against and the printers.
 struct Command_Line_Context {
@@ -49,7 +52,9 @@ struct Parsed_Command {
 Parsed_Command Parse_Command_Line(const QStringList& arguments);
 
 // Runs the command of `arguments` (the program name left out): results on
-// `out`, messages as the window would show them on `err`. Returns the exit status.
+// `out`, messages as the window would show them on `err`. Returns the exit
+// status. The settings and the data folder's default files are created first
+// where they are missing, as at the window's first start.
 int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
                 QTextStream& err);
 

@@ -119,7 +119,65 @@ Layout_Record Build(int layout)
     return r;
 }
 
+// A layout of our own: the unframed 65x45 layout's styles with every item and
+// nutrition row at `item_points`, and the positions given.
+struct Own_Spec {
+    const QString& name;
+    const char* item_points;
+    std::vector<std::pair<int, const char*>> positions;
+};
+
+Layout_Record Build_Own(const Own_Spec& spec)
+{
+    Layout_Record r = Build(1);
+    r[Format_Tag] = QStringLiteral("Ver2.00");
+    r[Saved_Name] = spec.name;
+    for (int line = First_Item_Style; line < First_Caption_Style; line += 2) {
+        r[line] = QString::fromLatin1(spec.item_points);
+        r[line + 1] = QStringLiteral("100");
+    }
+    for (const auto& [line, value] : spec.positions)
+        r[line] = QString::fromLatin1(value);
+    return r;
+}
+
+const Own_Spec kOwnSpecs[] = {
+    // 45 mm across, 65 mm down: the items, below them the nutrition table
+    // beside the marks, the remarks, and the barcode with the price at its right.
+    {kOwn_Layout_65x45, "5.5",
+     {{Label_Length, "65"}, {Label_Width, "45"},
+      {Main_Top, "1"}, {Main_Left, "1.5"}, {Main_Width, "42"},
+      {Nutrition_Top, "30.5"}, {Nutrition_Left, "1.5"}, {Nutrition_Width, "26"},
+      {Recycle1_Top, "31"}, {Recycle1_Left, "30"}, {Recycle2_Top, "31"}, {Recycle2_Left, "38"},
+      {Remarks1_Top, "48"}, {Remarks1_Left, "1.5"}, {Remarks1_Width, "42"},
+      {Remarks2_Top, "50.5"}, {Remarks2_Left, "1.5"}, {Remarks2_Width, "42"},
+      {Barcode_Top, "54"}, {Barcode_Left, "4"}, {Barcode_Height, "7"},
+      {Price_Top, "56"}, {Price_Left, "31"}, {Price_Width, "13"}}},
+    // 80 mm across, 70 mm down: the items on the left over the remarks and the
+    // price, on the right the nutrition table, the marks and the barcode.
+    {kOwn_Layout_70x80, "8",
+     {{Label_Length, "70"}, {Label_Width, "80"},
+      {Main_Top, "1"}, {Main_Left, "2"}, {Main_Width, "46"},
+      {Nutrition_Top, "2"}, {Nutrition_Left, "50"}, {Nutrition_Width, "29"},
+      {Recycle1_Top, "28"}, {Recycle1_Left, "52"}, {Recycle2_Top, "28"}, {Recycle2_Left, "62"},
+      {Remarks1_Top, "50"}, {Remarks1_Left, "2"}, {Remarks1_Width, "46"},
+      {Remarks2_Top, "54"}, {Remarks2_Left, "2"}, {Remarks2_Width, "46"},
+      {Barcode_Top, "55"}, {Barcode_Left, "52"}, {Barcode_Height, "10"},
+      {Price_Top, "60"}, {Price_Left, "2"}, {Price_Width, "46"}}},
+};
+
 }  // namespace
+
+const std::vector<Default_Layout>& Own_Layouts()
+{
+    static const std::vector<Default_Layout> layouts = [] {
+        std::vector<Default_Layout> all;
+        for (const Own_Spec& spec : kOwnSpecs)
+            all.push_back({spec.name, Build_Own(spec)});
+        return all;
+    }();
+    return layouts;
+}
 
 const std::vector<Default_Layout>& Default_Layouts()
 {
@@ -135,7 +193,9 @@ const std::vector<Default_Layout>& Default_Layouts()
 QStringList Ensure_Default_Layouts(const QString& data_folder)
 {
     QStringList errors;
-    for (const Default_Layout& layout : Default_Layouts()) {
+    std::vector<Default_Layout> all = Default_Layouts();
+    all.insert(all.end(), Own_Layouts().begin(), Own_Layouts().end());
+    for (const Default_Layout& layout : all) {
         const QString path = Layout_Path(data_folder, layout.name);
         if (!store::Needs_Default_File(path))
             continue;

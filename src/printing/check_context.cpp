@@ -11,12 +11,23 @@ render::Check_Context Check_Context_For(const store::Settings_Record& settings, 
     render::Check_Context context;
     context.settings = settings;
     context.data_folder = data_folder;
-    const bool selected = printers && (printers->Current_Printer() == printer || printers->Select_Printer(printer));
-    if (!selected)
-        context.printer_dpi = platform::kUnknownResolution;
-    else
-        context.printer_dpi = printers->Raster_Driver() ? printers->Resolution() : render::kLabelPrinterDpi;
-    context.allergens = render::Read_Allergens(program_folder + QLatin1Char('/') + render::kAllergenFileName);
+    const auto select = [&](const QString& name) {
+        return printers && !name.isEmpty() && (printers->Current_Printer() == name || printers->Select_Printer(name));
+    };
+    bool selected = select(printer);
+    if (!selected) {
+        context.printer_note = printer.isEmpty()
+                                   ? QStringLiteral("プリンタが設定されていないため、%1で印刷するものとして確認します")
+                                         .arg(platform::kBuilt_In_Pdf_Printer)
+                                   : QStringLiteral("プリンタ「%1」が見つからないため、%2で印刷するものとして確認します")
+                                         .arg(printer, platform::kBuilt_In_Pdf_Printer);
+        selected = select(platform::kBuilt_In_Pdf_Printer);
+    }
+    if (selected) {
+        context.printer_dpi = printers->Resolution();
+        context.bar_grid_dpi = printers->Raster_Driver() ? printers->Resolution() : render::kLabelPrinterDpi;
+    }
+    context.allergens = products::Allergen_Dictionary::Load(program_folder, data_folder, &context.allergen_error);
     return context;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
-// What is wrong with a label before it is printed: parts outside the label or
-// over each other, and a barcode that will not scan. The label is composed onto
-// a recording surface and every finding comes from the boxes the composer drew.
+// What is wrong with a label before it is printed. The label is composed onto
+// a recording surface with the geometry of the printer page it is printed on
+// (its resolution, the dots its barcode bars lie on, characters in whole
+// points), and every finding about where parts lie comes from the boxes the
+// composer drew there. The outlines a preview draws come from the same label
+// composed with the preview's own geometry.
 #include "layouts/layout_record.h"
+#include "products/allergen_dictionary.h"
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
@@ -31,58 +35,71 @@ struct Finding {
     Severity severity = Severity::Error;
     QString message;
     Label_Block block = Label_Block::Background;
-    // Where the parts concerned lie on the label as it is read, in millimetres
-    // (two parts for an overlap); none when the part is not drawn.
+    // Where the parts concerned lie on the label as the preview shows it, in
+    // millimetres (two parts for an overlap); none when the part is not drawn.
     std::vector<QRectF> boxes_mm = {};
+    Label_Block other_block = Label_Block::Background;  // the other part of an overlap
+    bool with_quiet_zones = false;  // the outline takes in the barcode's quiet zones
+    // Every label of this layout on this printer gets it, whatever the product:
+    // shown where the layout is checked, never before each print.
+    bool layout_wide = false;
 
     bool operator==(const Finding&) const = default;
 };
 
-// An allergen looked for in 原材料名: a specified raw material (特定原材料) or a
-// recommended one, with the spellings that stand for it.
-struct Allergen {
-    QString name;
-    bool specified = false;
-    QStringList spellings;
-};
-
-// The allergen list of the application folder.
-inline const QString kAllergenFileName = QStringLiteral("allergens.txt");
-
-// The allergens of a list file ("特定" or "推奨", name and spellings separated
-// by "、", tab-separated; "#" lines are comments); nothing when the file
-// cannot be read or holds a line of another form.
-std::optional<std::vector<Allergen>> Read_Allergens(const QString& file);
-
 struct Check_Context {
     store::Settings_Record settings;
-    QString data_folder;  // where the pictures come from, ending in "/"
-    int printer_dpi = 203;
-    // The allergens to look for; none: the list could not be read, which the check notes.
-    std::optional<std::vector<Allergen>> allergens = std::vector<Allergen>();
+    QString data_folder;  // where the pictures and the product extras come from, ending in "/"
+    int printer_dpi = kLabelPrinterDpi;   // resolution of the printer page
+    int bar_grid_dpi = kLabelPrinterDpi;  // dots the barcode's bars are laid on
+    // The allergens to look for; none: the list or dictionary could not be
+    // read, which the check notes with `allergen_error`.
+    std::optional<products::Allergen_Dictionary> allergens;
+    QString allergen_error;
+    // Whether the package's printable surface is 150 cm² or less (5.5-point
+    // characters allowed); none: as kept for the product in the data folder.
+    std::optional<bool> small_package;
+    // How the printer was chosen when not as asked (no printer set up), said
+    // before the findings; empty otherwise.
+    QString printer_note;
 };
 
 constexpr double kNominalModuleMm = 0.33;
 constexpr double kMinimumMagnification = 0.80;
 constexpr double kMaximumMagnification = 2.00;
+constexpr double kNominalBarHeightMm = 22.85;  // EAN-13 bars at 100 %
 
-// The findings for one product on one layout printed at one resolution.
+// The findings of one label as it is printed: parts outside the label or over
+// each other, the barcode's number and quiet zones, recycling marks and
+// character sizes, and the labelling items of the product.
 std::vector<Finding> Check_Label(const products::Product_Record& product, const layouts::Layout_Record& layout,
                                  const Issue_Values& issue, const Check_Context& context);
 
-// The findings that depend on the layout: parts outside the label or over each
-// other, the barcode, and the sizes of recycling marks and characters.
+// The findings the layout decides (placement, barcode, marks and character
+// sizes; not the product's items), with those every label of the layout gets
+// on this printer (module size, bar height).
 std::vector<Finding> Check_Layout(const products::Product_Record& product, const layouts::Layout_Record& layout,
                                   const Issue_Values& issue, const Check_Context& context);
+
+// Check_Label, then the findings every label of the layout gets, each once.
+std::vector<Finding> Check_Label_And_Layout(const products::Product_Record& product,
+                                            const layouts::Layout_Record& layout, const Issue_Values& issue,
+                                            const Check_Context& context);
+
+// Sets the outlines of the findings for a picture of the label drawn with
+// `profile` (a preview's): the boxes of each finding's parts as drawn there.
+void Outline_Findings(std::vector<Finding>& findings, const products::Product_Record& product,
+                      const layouts::Layout_Record& layout, const Issue_Values& issue, const Check_Context& context,
+                      const Surface_Profile& profile);
 
 // The parts of a label composed on the recording surface (as the preview draws
 // it) that lie partly or wholly outside the label, and the parts that overlap.
 std::vector<Finding> Check_Placement(const Recording_Surface& surface, const layouts::Layout_Record& layout);
 
-// A product with every item filled, to check a layout when no product is chosen.
+// A product with every item filled and right, to check a layout when no product is chosen.
 products::Product_Record Sample_Product();
 
-// The width in millimetres of one barcode module printed at that resolution:
+// The width in millimetres of one barcode module printed on that grid:
 // 0.25 mm rounded to whole dots, at least one.
 double Printed_Module_Mm(int dpi);
 

@@ -48,6 +48,7 @@ public:
     void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) override;
     void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) override;
     bool Has_Font(const QString& face) const override { return installed_fonts.contains(face); }
+    int Bar_Grid_Dpi() const override { return bar_grid_dpi > 0 ? bar_grid_dpi : Drawing_Surface::Bar_Grid_Dpi(); }
     void Begin_Block(Label_Block block) override { current_block_ = block; }
 
     // The box of one primitive in millimetres of the surface at the label's
@@ -61,6 +62,7 @@ public:
     std::vector<Ink> inks;
 
     QStringList installed_fonts;  // fonts this surface pretends to have
+    int bar_grid_dpi = 0;         // dots a printer page lays its bars on; 0: its resolution
     std::vector<Text_Record> texts;
     std::vector<Rectangle_Record> rectangles;
     std::vector<QRectF> bars;

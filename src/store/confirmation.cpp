@@ -35,8 +35,10 @@ void Confirmation::Tell(const Outcome& outcome)
     Notify_Lines(outcome.lines.value(0), outcome.lines.value(1), outcome.lines.value(2), QStringLiteral("はい"), colour);
 }
 
-bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
-                       const QString& no_caption)
+namespace {
+
+Confirmation_Request Question(const QString& line1, const QString& line2, const QString& line3,
+                              const QString& yes_caption, const QString& no_caption)
 {
     Confirmation_Request request;
     request.line1 = line1;
@@ -47,6 +49,22 @@ bool Confirmation::Ask(const QString& line1, const QString& line2, const QString
     request.first_caption = yes_caption;
     request.second_caption = no_caption;
     request.back_colour = kWarningColour;
+    return request;
+}
+
+}  // namespace
+
+bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
+                       const QString& no_caption)
+{
+    return Show_Confirmation(Question(line1, line2, line3, yes_caption, no_caption));
+}
+
+bool Confirmation::Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3,
+                                   const QString& yes_caption, const QString& no_caption)
+{
+    Confirmation_Request request = Question(line1, line2, line3, yes_caption, no_caption);
+    request.second_focused = true;
     return Show_Confirmation(request);
 }
 

@@ -62,6 +62,9 @@ public:
     // Yes/no question in the warning colour; its buttons say "はい" / "いいえ" unless named.
     bool Ask(const QString& line1, const QString& line2 = {}, const QString& line3 = {},
              const QString& yes_caption = QStringLiteral("はい"), const QString& no_caption = QStringLiteral("いいえ"));
+    // The same with the focus on "no": saying yes takes a deliberate choice.
+    bool Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
+                         const QString& no_caption);
 };
 
 }  // namespace store

@@ -89,7 +89,9 @@ TEST(First_Start, FillsAnEmptyApplicationFolder)
 
     for (const auto& layout : layouts::Default_Layouts())
         EXPECT_EQ(dir.Read(layout.name + ".lay").count("\r\n"), 152);
-    EXPECT_EQ(Snapshot(dir).size(), 1 + 3 + 8);
+    for (const auto& layout : layouts::Own_Layouts())
+        EXPECT_EQ(dir.Read(layout.name + ".lay").count("\r\n"), 152);
+    EXPECT_EQ(Snapshot(dir).size(), 1 + 3 + 8 + 2);
 }
 
 TEST(First_Start, SecondStartChangesNothingAndOneDeletedFileComesBackAlone)

@@ -39,16 +39,23 @@ protected:
     {
         ASSERT_TRUE(e2e::Scheduler_Running()) << "start the test printers first: bash scripts/start-cups.sh";
         ASSERT_TRUE(folder.isValid());
-        // A hard link makes this the executable's folder (a copy where linking is not possible).
-        const QString program = folder.filePath(QStringLiteral("paruberina"));
-        ASSERT_TRUE(::link(PARUBERINA_EXE, QFile::encodeName(program).constData()) == 0
-                    || QFile::copy(QStringLiteral(PARUBERINA_EXE), program));
-        // The allergen list and the printer module lie beside the executable, as installed.
-        const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
-        for (const QString& name : {QStringLiteral("allergens.txt"), QString::fromLatin1(platform::kPrinter_Module_File)})
-            ASSERT_TRUE(QFile::copy(program_folder.filePath(name), folder.filePath(name))) << name.toStdString();
+        Place_Program(folder.path());
         ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(Data_Folder()));
         Save_Settings(e2e::kZebra);
+    }
+
+    // The executable in `where` with what lies beside it when installed: the
+    // allergen list and dictionary and the printer module.
+    static void Place_Program(const QString& where)
+    {
+        // A hard link makes this the executable's folder (a copy where linking is not possible).
+        const QString program = where + QStringLiteral("/paruberina");
+        ASSERT_TRUE(::link(PARUBERINA_EXE, QFile::encodeName(program).constData()) == 0
+                    || QFile::copy(QStringLiteral(PARUBERINA_EXE), program));
+        const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
+        for (const QString& name : {QStringLiteral("allergens.txt"), QStringLiteral("allergen_dictionary.txt"),
+                                    QString::fromLatin1(platform::kPrinter_Module_File)})
+            ASSERT_TRUE(QFile::copy(program_folder.filePath(name), where + QLatin1Char('/') + name)) << name.toStdString();
     }
 
     QString Data_Folder() const { return folder.path() + QLatin1Char('/'); }
@@ -60,14 +67,16 @@ protected:
         ASSERT_TRUE(store::Save_Settings(folder.path(), store::Saved_Values(settings)).ok());
     }
 
-    Result Run(const QStringList& arguments)
+    Result Run(const QStringList& arguments) { return Run_In(folder.path(), arguments); }
+
+    static Result Run_In(const QString& where, const QStringList& arguments)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
         process.setProcessEnvironment(environment);
-        process.start(folder.filePath(QStringLiteral("paruberina")), arguments);
+        process.start(where + QStringLiteral("/paruberina"), arguments);
         EXPECT_TRUE(process.waitForFinished(120000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
@@ -90,14 +99,14 @@ TEST_F(Command_Line_E2E, HelpDescribesEveryCommand)
 
 TEST_F(Command_Line_E2E, CheckListsTheFindingsForThePrinterAndFailsOnErrors)
 {
-    // Product 1 on its 65x45 layout: the barcode over the nutrition table, 2-dot
-    // modules on the 203-dpi queue, and the allergens of its ingredients to confirm.
+    // Product 1 on its 65x45 layout: the barcode over the nutrition table, and
+    // once, for the layout on the 203-dpi queue, its 2-dot modules and short bars.
     Result result = Run({"check", "--product", "1"});
     EXPECT_EQ(result.status, 1) << result.err.toStdString();
     const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_TRUE(lines.contains(QStringLiteral("【誤り】バーコードと栄養成分表示が重なっています")));
-    EXPECT_TRUE(result.out.contains(QStringLiteral("【注意】バーコードのモジュールは2ドット(0.250mm)")));
-    EXPECT_TRUE(result.out.contains(QStringLiteral("【確認】")) && result.out.contains(QStringLiteral("小麦")));
+    EXPECT_EQ(result.out.count(QStringLiteral("【確認】バーコードのモジュールは2ドット(0.250mm)")), 1);
+    EXPECT_EQ(result.out.count(QStringLiteral("【確認】バーコードのバーの高さは")), 1);
     for (const QString& line : lines)
         EXPECT_TRUE(line.startsWith(QStringLiteral("【"))) << line.toStdString();
 
@@ -107,7 +116,7 @@ TEST_F(Command_Line_E2E, CheckListsTheFindingsForThePrinterAndFailsOnErrors)
     EXPECT_TRUE(result.out.contains(QStringLiteral("【誤り】バーコードのチェックデジットが違います(正しくは7)")));
     EXPECT_TRUE(result.out.contains(QStringLiteral("モジュールは3ドット(0.254mm)")));
 
-    // A label with nothing wrong, checked for a PDF queue (bars on the 203-dpi grid): warnings and notes only.
+    // A label with nothing wrong, checked for a PDF queue (bars on the 203-dpi grid): no error.
     products::Product_Record clean = render_fixtures::Scannable_Product();
     clean[products::Product_No] = QStringLiteral("0003");
     clean[products::Price_Text].clear();
@@ -117,6 +126,25 @@ TEST_F(Command_Line_E2E, CheckListsTheFindingsForThePrinterAndFailsOnErrors)
     EXPECT_FALSE(result.out.contains(QStringLiteral("【誤り】"))) << result.out.toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("モジュールは2ドット(0.250mm)")));
     EXPECT_FALSE(QFile::exists(folder.filePath(printing::kHistoryFileName)));
+
+    // Without a printer set up, the label is checked as the built-in PDF printer prints it.
+    Save_Settings(QString());
+    result = Run({"check", "--product", "3", "--layout", "標準05 70x80"});
+    EXPECT_EQ(result.status, 0) << result.out.toStdString() << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("ぱるべりなPDFプリンタで印刷するものとして確認します")))
+        << result.err.toStdString();
+}
+
+TEST_F(Command_Line_E2E, FirstCommandInAFreshFolderWritesTheDefaultFiles)
+{
+    QTemporaryDir fresh{QStringLiteral(CLI_WORK_FOLDER "/fresh-XXXXXX")};
+    ASSERT_TRUE(fresh.isValid());
+    Place_Program(fresh.path());
+    const Result result = Run_In(fresh.path(), {"list"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    for (const char* name : {"user_v2.dat", "商品情報_v2.tsv", "文字列情報_v2.tsv", "単語テーブル_v2.tsv",
+                             "標準01 65x45.lay", "ぱるべりな01 65x45.lay", "ぱるべりな02 70x80.lay"})
+        EXPECT_TRUE(QFile::exists(fresh.filePath(QString::fromUtf8(name)))) << name;
 }
 
 TEST_F(Command_Line_E2E, UsageErrorsExitWithTwoAndChangeNothing)
@@ -168,7 +196,9 @@ TEST_F(Command_Line_E2E, BadInputIsRefusedWithTheWindowsMessageAndWritesNothing)
     };
     for (const Case& c : cases) {
         const Result result = Run(c.arguments);
-        EXPECT_EQ(result.status, 1) << c.arguments.join(' ').toStdString();
+        // A check that cannot be made has a status of its own, not the one of a label with an error.
+        const int refused = c.arguments.front() == QStringLiteral("check") ? 3 : 1;
+        EXPECT_EQ(result.status, refused) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.message))) << result.err.toStdString();
     }
     Save_Settings(QString());

@@ -82,6 +82,8 @@ TEST(Default_Layouts, EnsureCreatesOnlyMissingFiles)
         const QByteArray bytes = dir.Read(layout.name + ".lay");
         EXPECT_EQ(bytes.count("\r\n"), 152) << layout.name.toStdString();
     }
+    for (const auto& layout : Own_Layouts())
+        EXPECT_EQ(dir.Read(layout.name + ".lay").count("\r\n"), 152) << layout.name.toStdString();
     dir.Write(QStringLiteral("標準01 65x45.lay"), "changed by the user\r\n");
     const QByteArray g = dir.Read(QStringLiteral("標準05 70x80.lay"));
     QFile::remove(dir.File(QStringLiteral("標準05 70x80.lay")));

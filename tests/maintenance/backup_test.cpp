@@ -1,6 +1,7 @@
 // Backup archives: names, the files they hold, real zip files, and restores
 // that must never write outside the data folder or change anything when they fail.
 #include "maintenance/backup.h"
+#include "products/product_extras.h"
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
 #include "printing/print_history.h"
@@ -157,6 +158,17 @@ TEST_F(Backup_Fixture, RestoreIntoAnotherLocationPutsEveryFileIntoItsDataFolder)
     expected.erase(QStringLiteral("notes.txt"));
     expected[QStringLiteral("user_v2.dat")] = application.Read("user_v2.dat");
     EXPECT_EQ(Snapshot(other.Path()), expected) << "no staging folder left, every file restored";
+}
+
+TEST_F(Backup_Fixture, ProductExtrasOfOurOwnAreBackedUpAndRestored)
+{
+    const QByteArray extras = store::Encode_Cp932(Q("2.00\r\n登録番号\t表示可能面積\r\n0001\t150cm2以下\r\n")).bytes;
+    data.Write(products::kProductExtrasFileName, extras);
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("extras"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    Temp_Folder other;
+    ASSERT_TRUE(Restore_Backup(archive, other.Data_Folder()).ok());
+    EXPECT_EQ(other.Read(products::kProductExtrasFileName), extras);
 }
 
 TEST_F(Backup_Fixture, FileThatCannotBeReadIsNamedAndLeavesTheArchiveAsItWas)

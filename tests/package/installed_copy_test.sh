@@ -41,6 +41,7 @@ contents=$(dpkg-deb -c "$DEB")
 for path in ./usr/bin/paruberina ./usr/lib/paruberina/paruberina ./usr/lib/paruberina/paruberina-printers.so \
             ./usr/lib/paruberina/help/index.html \
             ./usr/lib/paruberina/pura00.bmp ./usr/lib/paruberina/allergens.txt \
+            ./usr/lib/paruberina/allergen_dictionary.txt \
             ./usr/share/applications/paruberina.desktop \
             ./usr/share/icons/hicolor/scalable/apps/paruberina.svg; do
   grep -q " $path" <<<"$contents" || fail "the package lacks $path"

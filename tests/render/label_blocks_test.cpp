@@ -49,9 +49,8 @@ TEST(Built_In_Layouts, BlocksOutsideTheLabelOrOverlappingAreAsRecorded)
                        + QStringLiteral(")\n");
         }
     }
-    QFile recorded(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_blocks.txt"));
-    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(recorded.readAll()).toStdString(), listing.toStdString());
+    EXPECT_EQ(render_fixtures::Recorded_Listing(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_blocks.txt"), listing),
+              listing.toStdString());
 }
 
 }  // namespace

@@ -50,6 +50,18 @@ const layouts::Layout_Record& Built_In_Layout(const QString& name)
     std::abort();
 }
 
+std::string Recorded_Listing(const QString& path, const QString& listing)
+{
+    QFile recorded(path);
+    if (qEnvironmentVariableIsSet("RECORD_FINDINGS") && recorded.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        recorded.write(listing.toUtf8());
+        recorded.close();
+    }
+    if (!recorded.open(QIODevice::ReadOnly))
+        return "(" + path.toStdString() + " cannot be read)";
+    return QString::fromUtf8(recorded.readAll()).toStdString();
+}
+
 bool Copy_Mark_Pictures(const QString& data_folder)
 {
     for (const char* name : {"pura00.bmp", "kami00.bmp", "pura90.bmp", "kami90.bmp"}) {

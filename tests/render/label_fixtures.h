@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace render_fixtures {
 
 products::Product_Record Filled_Product();
@@ -17,6 +19,11 @@ render::Issue_Values Filled_Issue();  // 2024/3/5 9:00, 3 days, EAN-13 barcode
 
 // The built-in layout of that name (fails the test run when there is none).
 const layouts::Layout_Record& Built_In_Layout(const QString& name);
+
+// The listing kept in the file (UTF-8), to compare with the one made now;
+// with RECORD_FINDINGS=1 the file is first rewritten with `listing`, to be
+// looked through before it is committed.
+std::string Recorded_Listing(const QString& path, const QString& listing);
 
 // Copies the four recycling-mark pictures into the folder (ending in "/").
 bool Copy_Mark_Pictures(const QString& data_folder);

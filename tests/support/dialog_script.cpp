@@ -76,6 +76,8 @@ void Dialog_Script::Poll()
             for (QPushButton* button : {kakunin->Command1, kakunin->Command2})
                 if (button->isVisible())
                     dialog.buttons << button->text();
+            if (auto* focused = qobject_cast<QPushButton*>(kakunin->focusWidget()))
+                dialog.focused = focused->text();
             seen.push_back(dialog);
             if (const auto action = std::exchange(meanwhile, nullptr)) {
                 const QPointer<app::Kakunin> guard(kakunin);

@@ -37,12 +37,13 @@ render::Check_Context Label_Check_Context()
 }
 
 void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
-                          const layouts::Layout_Record& layout)
+                          const layouts::Layout_Record& layout, bool small_package)
 {
     const render::Issue_Values issue = render::Preview_Issue(product);
+    render::Check_Context context = Label_Check_Context();
+    context.small_package = small_package;
     printing::Show_Label_Preview(screen, screen_name, product, layout, issue,
-                                 {QStringLiteral("ラベルの確認"),
-                                  render::Check_Label(product, layout, issue, Label_Check_Context())});
+                                 {QStringLiteral("ラベルの確認"), render::Check_Label(product, layout, issue, context)});
 }
 
 void Close_Preview_Of(const QLabel* prv_open)

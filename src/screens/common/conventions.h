@@ -39,15 +39,15 @@ bool Settle_Unsaved_Edits(store::Confirmation& ui, const std::function<bool()>& 
 QString Current_Data_Folder();
 
 // What the label check needs in the running application: the settings, the
-// data folder, the dots of the configured printer (made the current
-// printer) and the allergen list beside the executable.
+// data folder, the dots of the configured printer (made the current printer;
+// the built-in PDF printer's without one) and the allergen list and dictionary.
 render::Check_Context Label_Check_Context();
 
 // The preview of the registration screen: the product's label with today's
-// preview values and what the label check finds in it, shown for the screen
-// through its Prv_open flag.
+// preview values and what the label check finds in it (with the package-area
+// answer as the screen shows it), shown for the screen through its Prv_open flag.
 void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
-                          const layouts::Layout_Record& layout);
+                          const layouts::Layout_Record& layout, bool small_package);
 // Closes the preview window when the screen's Prv_open flag says it is open.
 void Close_Preview_Of(const QLabel* prv_open);
 

@@ -338,7 +338,7 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     if (!ret_code)
         End_For_Unknown_Caller(dialog->windowTitle());
     dialog->show();
-    (first_shown && !second_focused ? dialog->Command1 : dialog->Command2)->setFocus();
+    (first_shown && !(second_focused && second_shown) ? dialog->Command1 : dialog->Command2)->setFocus();
     ret_code->clear();
     const QPointer<QLabel> answer(ret_code);
     Wait_For_Answer(ret_code);

@@ -301,8 +301,14 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     const app::Session& session = app::Current_Session();
     const render::Compose_Context context{session.settings, app::Current_Data_Folder(), confirmation};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
+    // The findings are the printed page's; their outlines lie where this picture draws the parts.
+    Label_Findings outlined = findings;
+    render::Check_Context drawn;
+    drawn.settings = session.settings;
+    drawn.data_folder = app::Current_Data_Folder();
+    render::Outline_Findings(outlined.findings, product, layout, issue, drawn, profile);
     if (window) {  // a notice during composition may have let the user close it
-        window->Show_Picture(picture, findings, profile.units_per_mm / twips_per_pixel, render::Label_Area(layout));
+        window->Show_Picture(picture, outlined, profile.units_per_mm / twips_per_pixel, render::Label_Area(layout));
         window->F_Open_Moto->setText(caller_name);
     }
     if (prv_open)

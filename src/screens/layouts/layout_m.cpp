@@ -585,11 +585,14 @@ void Layout_M::Command12_Click()
     const std::optional<products::Product_Record> found = products::Find_Product(app::Current_Data_Folder(), Text2->text());
     const products::Product_Record product = found.value_or(products::Product_Record{});
     app::Require_Configured_Printer(ui_);
-    // Without a product of that number the layout is checked with a sample that fills every item.
+    // Without a product of that number the layout is checked with a sample that
+    // fills every item, on a package small enough for 5.5-point characters.
     const products::Product_Record checked = found.value_or(render::Sample_Product());
-    const printing::Label_Findings findings{
-        found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
-        render::Check_Layout(checked, layout, render::Preview_Issue(checked), app::Label_Check_Context())};
+    render::Check_Context context = app::Label_Check_Context();
+    if (!found)
+        context.small_package = true;
+    const printing::Label_Findings findings{found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
+                                            render::Check_Layout(checked, layout, render::Preview_Issue(checked), context)};
     printing::Show_Label_Preview(this, kCaller, product, layout, render::Preview_Issue(product), findings);
 }
 

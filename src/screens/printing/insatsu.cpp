@@ -484,8 +484,8 @@ bool Insatsu::Confirm_Label_Check(const QStringList& lines)
     if (errors.size() > kConfirmedErrors)
         named << QStringLiteral("ほか%1件(画面の「ラベルの確認」をご覧ください)").arg(errors.size() - kConfirmedErrors);
     named << QString() << QStringLiteral("この確認は「各種設定」で止めることができます");
-    return confirmation_.Ask(QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？"),
-                             named.join(QLatin1Char('\n')), QStringLiteral("印刷する"), QStringLiteral("戻る"));
+    return confirmation_.Ask_Focusing_No(QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？"),
+                                         named.join(QLatin1Char('\n')), QStringLiteral("印刷する"), QStringLiteral("戻る"));
 }
 
 void Insatsu::Command2_Click()

@@ -9,6 +9,7 @@
 #include "screens/common/item_box.h"
 #include "products/item_rules.h"
 #include "screens/products/kakudai_input.h"
+#include "products/product_extras.h"
 #include "products/product_file.h"
 #include "screens/products/s_list.h"
 #include "screens/products/s_nonplu.h"
@@ -18,6 +19,7 @@
 #include "maintenance/new_product_layout.h"
 #include "render/ean.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -188,6 +190,9 @@ void S_Touroku::Build_Controls()
     Command5 = button(QStringLiteral("削除"), "Command5");
     Command6 = button(QStringLiteral("全項目ｸﾘｱ"), "Command6");
 
+    Check1 = new QCheckBox(QStringLiteral("表示可能面積が150cm²以下(5.5ポイントの文字を使える)"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+
     Prv_open = printing::Add_Prv_Open(this);
     Gen_open = new QLabel(this);
     Gen_open->setObjectName(QStringLiteral("Gen_open"));
@@ -287,6 +292,8 @@ QGridLayout* S_Touroku::Build_Right_Column()
         right->addWidget(Caption(QStringLiteral("ﾘｻｲｸﾙﾏｰｸ%1").arg(mark + 1), this), r, 0);
         right->addLayout(Row_Of({Combo1[combo], Text1[box], Text1[box + 1]}, {0, 1, 1}), r++, 1);
     }
+    right->addWidget(Caption(QStringLiteral("包装"), this), r, 0);
+    right->addWidget(Check1, r++, 1);
     right->setRowStretch(r, 1);
     return right;
 }
@@ -374,6 +381,7 @@ void S_Touroku::Reset_Screen()
     Text1[kNumberBox]->setText(proposed_number_);
     Show_New_Values(New_Product_Record());
     shown_record_.reset();
+    Check1->setChecked(false);
     Remember_Shown();
 }
 
@@ -473,6 +481,8 @@ void S_Touroku::Load_Product(const QString& number)
     if (found) {
         Show_Record(*found);
         shown_record_ = Record_From_Screen();
+        const std::optional<Product_Extras> extras = Read_Product_Extras(Current_Data_Folder(), key);
+        Check1->setChecked(extras && Has_Small_Package(*extras));
     } else
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     Apply_Layout_Selection();
@@ -598,7 +608,12 @@ bool S_Touroku::Store_Screen()
 {
     Product_Record record = Record_From_Screen();
     const store::Outcome stored = Store_Product(Current_Data_Folder(), record, confirmation_);
-    confirmation_.Tell(stored);
+    const store::Outcome extras =
+        stored.Is_Done()
+            ? Store_Product_Extras(Current_Data_Folder(), record[Product_No],
+                                   {{kPackageAreaField, Check1->isChecked() ? kSmallPackageArea : QString()}})
+            : store::Outcome::Done();
+    confirmation_.Tell(extras.Is_Done() ? stored : extras);
     Text1[kNumberBox]->setText(record[Product_No]);
     if (!stored.Is_Done())
         return false;
@@ -618,7 +633,7 @@ void S_Touroku::Command3_Click()
 {
     app::Require_Configured_Printer(confirmation_);
     Apply_Layout_Selection();
-    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_);
+    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }
 
 void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -75,6 +76,9 @@ public:
     QPushButton* Command4 = nullptr;  // 一覧
     QPushButton* Command5 = nullptr;  // 削除
     QPushButton* Command6 = nullptr;  // 全項目ｸﾘｱ
+    // The package's printable surface is 150 cm² or less (kept in the product
+    // extras file): the label check then allows 5.5-point characters.
+    QCheckBox* Check1 = nullptr;
     QLabel* Prv_open = nullptr;
     QLabel* Gen_open = nullptr;
     QLabel* Ret_Code = nullptr;

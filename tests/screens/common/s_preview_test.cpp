@@ -142,14 +142,16 @@ private slots:
         const QImage clean = window->picDraw->pixmap().toImage();
         QCOMPARE(Red_Pixels(clean), 0);
 
-        const render::Check_Context context{app::Current_Session().settings, app::Current_Data_Folder(), 203,
-                                            std::vector<render::Allergen>()};
+        render::Check_Context context;
+        context.settings = app::Current_Session().settings;
+        context.data_folder = app::Current_Data_Folder();
+        context.allergens = products::Allergen_Dictionary::Parse({}, {});
         const std::vector<render::Finding> findings = render::Check_Label(product, layout, issue, context);
         printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
                                      {QStringLiteral("ラベルの確認"), findings});
         QCOMPARE(printing::Current_Preview(), window);
         QVERIFY(window->List1->isVisibleTo(window));
-        QCOMPARE(window->Label1->text(), QStringLiteral("ラベルの確認(誤り14件・注意1件)"));
+        QCOMPARE(window->Label1->text(), QStringLiteral("ラベルの確認(誤り14件)"));
         QCOMPARE(window->List1->count(), int(findings.size()));
         QCOMPARE(window->List1->item(0)->text(), QStringLiteral("【誤り】備考1の一部がラベルからはみ出しています"));
         // The list stands beside the picture; the picture and its buttons stay where they were.
