@@ -4,6 +4,7 @@
 // screen. Kept in a file of its own in the application folder
 // ("新規商品レイアウト_v2.dat": the version line, the choice, the layout last
 // used), so that user_v2.dat stays as the Windows version writes and reads it.
+#include "layouts/default_layouts.h"
 #include "store/outcome.h"
 
 #include <QString>
@@ -15,8 +16,9 @@ inline const QString kNewProductLayoutTempName = QStringLiteral("新規商品レ
 inline const QString kNewProductLayoutVersionLine = QStringLiteral("2.00");
 // The choice that follows the layout last used.
 inline const QString kLastUsedLayoutChoice = QStringLiteral("前回使用したレイアウト");
-// The choice until the user makes one (the one place to change it).
-inline const QString kDefaultNewProductLayout = QStringLiteral("標準01 65x45");
+// The choice until the user makes one (the one place to change it): the layout
+// of our own on which a fully filled product with a barcode passes the check.
+inline const QString kDefaultNewProductLayout = layouts::kOwn_Layout_65x45;
 
 struct New_Product_Layout_Setting {
     QString choice = kDefaultNewProductLayout;  // kLastUsedLayoutChoice or a layout name

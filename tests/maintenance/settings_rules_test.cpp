@@ -171,12 +171,12 @@ TEST(New_Product_Layout, DefaultChoiceLastUsedAndTheFileConventions)
     Temp_Folder application;
     New_Product_Layout_Setting setting = Read_New_Product_Layout(application.Path());  // no file yet
     EXPECT_EQ(setting.choice, kDefaultNewProductLayout);
-    EXPECT_EQ(setting.Layout(), Q("標準01 65x45"));
+    EXPECT_EQ(setting.Layout(), Q("ぱるべりな01 65x45"));
 
     ASSERT_TRUE(Remember_Last_Used_Layout(application.Path(), Q("標準06 90x50")).Is_Done());
     EXPECT_EQ(application.Read(kNewProductLayoutFileName),
-              test_support::Cp932_Lines({Q("2.00"), Q("標準01 65x45"), Q("標準06 90x50")}));
-    EXPECT_EQ(Read_New_Product_Layout(application.Path()).Layout(), Q("標準01 65x45"));
+              test_support::Cp932_Lines({Q("2.00"), Q("ぱるべりな01 65x45"), Q("標準06 90x50")}));
+    EXPECT_EQ(Read_New_Product_Layout(application.Path()).Layout(), Q("ぱるべりな01 65x45"));
     setting.choice = kLastUsedLayoutChoice;
     setting.last_used = Q("標準06 90x50");
     ASSERT_TRUE(Save_New_Product_Layout(application.Path(), setting).Is_Done());
