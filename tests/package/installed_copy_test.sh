@@ -95,8 +95,11 @@ done
 if lpstat -p Zebra >/dev/null 2>&1; then
   printf '2.00\r\n0001\t標準01 65x45\tテスト品\r\n' | iconv -f UTF-8 -t CP932 >"$DATA/商品情報_v2.tsv"
   chown "$USER_NAME:" "$DATA/商品情報_v2.tsv"
-  as_user paruberina check --product 1 --printer Zebra >"$WORK/check.log" 2>&1 \
-    || { cat "$WORK/check.log"; fail "the installed command does not find the queue Zebra"; }
+  # Exit 1 is a label with errors (this bare product has them); 3 is a check
+  # that could not be made, such as a printer that is not there.
+  status=0
+  as_user paruberina check --product 1 --printer Zebra >"$WORK/check.log" 2>&1 || status=$?
+  [ "$status" -le 1 ] || { cat "$WORK/check.log"; fail "the installed command does not find the queue Zebra"; }
 fi
 if [ -n "${SCREENSHOT_DIR:-}" ]; then cp "$HOME_DIR/main-menu.png" "$SCREENSHOT_DIR/installed-main-menu.png"; fi
 echo "PASS: installed package starts for a normal user and fills $DATA"
