@@ -9,6 +9,7 @@
 #include "printing/print_run.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
+#include "recipes/product_recipe.h"
 #include "render/date_stamp.h"
 #include "store/settings.h"
 
@@ -43,6 +44,9 @@ const QString kHelp = QStringLiteral(
     "      登録番号 N の商品のラベルを確認し、見つかったこと (誤り・注意・確認) を1行ずつ表示します。\n"
     "      レイアウトは NAME、なければ商品のレイアウト、プリンタは NAME、なければ各種設定のプリンタです。\n"
     "      誤りがあれば終了状態は 1 です。\n"
+    "  paruberina recipe --product N [--detail]\n"
+    "      登録番号 N の商品の配合から計算した栄養成分表示、原材料名とアレルゲンを表示します。\n"
+    "      --detail は計算の内訳 (材料ごとの量、成分表に値のない成分) も表示します。何も書き込みません。\n"
     "  paruberina list [WORDS...]\n"
     "      商品一覧と同じ検索で、すべての語を含む商品を「番号|レイアウト|品名」で一覧します。\n"
     "  paruberina --help\n"
@@ -302,6 +306,23 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     return errors ? kExitFailed : kExitDone;
 }
 
+int Show_Recipe(const Options& options, const Command_Line_Context& context, QTextStream& out, QTextStream& err)
+{
+    const QString number = Product_Number(options);
+    const Data data = Read_Data(context);
+    if (!products::Find_Product(data.folder, number))
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+    const recipes::Product_Recipe computed = recipes::Compute_Product_Recipe(data.folder, context.program_folder, number);
+    if (!computed.ok())
+        return Refuse(err, computed.error);
+    if (!computed.recipe)
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("配合が未登録です"));
+    const QStringList lines = recipes::Report_Lines(computed.label, options.flags.count(QStringLiteral("--detail")) > 0);
+    for (const QString& line : lines)
+        (computed.label.ok() ? out : err) << line << '\n';
+    return computed.label.ok() ? kExitDone : kExitFailed;
+}
+
 int List(const Options& options, const Command_Line_Context& context, QTextStream& out)
 {
     for (const QString& line : products::Search_Product_List(Read_Data(context).folder, options.words.join(' ')))
@@ -328,6 +349,8 @@ int Run_Command(const QStringList& arguments, const Command_Line_Context& contex
             return Write_Pdf(Parse(rest, {"--product", "--layout", "--out"}, {}, false), context, err);
         if (command == QStringLiteral("check"))
             return Check(Parse(rest, {"--product", "--layout", "--printer"}, {}, false), context, out, err);
+        if (command == QStringLiteral("recipe"))
+            return Show_Recipe(Parse(rest, {"--product"}, {"--detail"}, false), context, out, err);
         if (command == QStringLiteral("list"))
             return List(Parse(rest, {}, {}, true), context, out);
         throw Usage_Error{QStringLiteral("知らないコマンドです: ") + command};

@@ -8,6 +8,7 @@
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/products/s_touroku.h"
+#include "screens/products/s_zairyou.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,18 +53,19 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command3 = new QPushButton(QStringLiteral("各種設定"), this);
     Command4 = new QPushButton(QStringLiteral("ソフトウェアを終了する"), this);
     Command5 = new QPushButton(QStringLiteral("発行履歴"), this);
+    Command6 = new QPushButton(QStringLiteral("材料の登録"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
         {Label7, "Label7"},
         {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"},
-        {Command5, "Command5"}};
+        {Command5, "Command5"}, {Command6, "Command6"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Label4);
-    for (QPushButton* button : {Command1, Command2, Command5, Command3, Command4}) {
+    for (QPushButton* button : {Command1, Command6, Command2, Command5, Command3, Command4}) {
         button->setMinimumHeight(48);
         QFont f = button->font();
         f.setPointSize(13);
@@ -73,13 +75,14 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addWidget(Label6);
     layout->addWidget(Label7);
     layout->addWidget(Label5);
-    resize(520, 420);
+    resize(520, 470);
 
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &MainMenu::Command6_Click);
 }
 
 void MainMenu::Form_Load()
@@ -145,6 +148,13 @@ void MainMenu::Command5_Click()
         printing_->Reserve_Reprint(entry);
     });
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->Form_Load();
+    window->show();
+}
+
+void MainMenu::Command6_Click()
+{
+    auto* window = new products::S_Zairyou;
     window->Form_Load();
     window->show();
 }

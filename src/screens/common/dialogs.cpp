@@ -28,7 +28,8 @@ bool Is_Known_Kakunin_Caller(const QString& name)
                                         QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
                                         QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
                                         QStringLiteral("Genzairyou"), QStringLiteral("Convert"),
-                                        QStringLiteral("Hakkou_Rireki")};
+                                        QStringLiteral("Hakkou_Rireki"), QStringLiteral("S_Haigou"),
+                                        QStringLiteral("S_Zairyou")};
     return callers.contains(name);
 }
 

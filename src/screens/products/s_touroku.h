@@ -72,6 +72,7 @@ public:
     QPushButton* Command4 = nullptr;  // 一覧
     QPushButton* Command5 = nullptr;  // 削除
     QPushButton* Command6 = nullptr;  // 全項目ｸﾘｱ
+    QPushButton* Command7 = nullptr;  // 配合から計算 (beside the nutrition items)
     QLabel* Prv_open = nullptr;
     QLabel* Gen_open = nullptr;
     QLabel* Ret_Code = nullptr;
@@ -83,6 +84,7 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
+    void Command7_Click();
 
     // Loads the product with the number into the screen, as Enter in the number box does.
     void Load_Product(const QString& number);
