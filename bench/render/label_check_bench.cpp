@@ -24,7 +24,7 @@ void BM_Check_Label(benchmark::State& state)
     const products::Product_Record product = render_fixtures::Filled_Product();
     const render::Issue_Values issue = render_fixtures::Filled_Issue();
     const render::Check_Context context{store::Default_Settings(), data, 203,
-                                        render::Read_Allergens(QStringLiteral(FOODLABEL_ALLERGEN_LIST))};
+                                        products::Allergen_Dictionary::Load(QStringLiteral(FOODLABEL_REFERENCE_FOLDER), {})};
     for (auto _ : state)
         benchmark::DoNotOptimize(render::Check_Label(product, layout, issue, context));
 }

@@ -16,7 +16,7 @@ render::Check_Context Check_Context_For(const store::Settings_Record& settings, 
         context.printer_dpi = platform::kUnknownResolution;
     else
         context.printer_dpi = printers->Raster_Driver() ? printers->Resolution() : render::kLabelPrinterDpi;
-    context.allergens = render::Read_Allergens(program_folder + QLatin1Char('/') + render::kAllergenFileName);
+    context.allergens = products::Allergen_Dictionary::Load(program_folder, data_folder, &context.allergen_error);
     return context;
 }
 

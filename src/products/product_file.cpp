@@ -1,5 +1,6 @@
 #include "products/product_file.h"
 
+#include "products/product_extras.h"
 #include "store/data_folder.h"
 
 namespace products {
@@ -140,6 +141,10 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
         });
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());
+    // What was kept about the product beside the product file goes with it, so
+    // that a product registered later under this number does not inherit it.
+    if (const store::Outcome extras = Delete_Product_Extras(data_folder, key); !extras.Is_Done())
+        return store::Outcome::Done_With_Problem({QStringLiteral("削除しました"), extras.Text()});
     return store::Outcome::Done({QStringLiteral("削除しました")});
 }
 

@@ -30,8 +30,9 @@ QStringList Read_Product_Lines(const QString& data_folder);
 // as typed and becomes its four-digit form. Done: "保存しました".
 store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui);
 
-// Removes every record with the number. Done: "削除しました"; failed when the
-// file could not be rewritten.
+// Removes every record with the number, and its line of the product extras
+// file. Done: "削除しました"; failed when the product file could not be
+// rewritten; done with the reason when only the extras could not.
 store::Outcome Delete_Product(const QString& data_folder, const QString& number);
 
 }  // namespace products

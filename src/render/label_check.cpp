@@ -7,7 +7,6 @@
 #include "render/recording_surface.h"
 #include "store/text_helpers.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -335,35 +334,53 @@ void Check_Character_Sizes(const Recording_Surface& surface, const layouts::Layo
                                 block});
 }
 
-// The allergens found in 原材料名, specified ones first, for the user to
-// confirm against the allergen statement.
-void Check_Allergens(const products::Product_Record& product,
-                     const std::optional<std::vector<Allergen>>& allergens, std::vector<Finding>& findings)
+// The allergens 原材料名 contains against those the label declares: one
+// contained and not declared is an error (a warning for a recommended one),
+// one declared that no ingredient explains is for the user to confirm. Without
+// the summary form "(一部に…を含む)", an ingredient whose name says its
+// allergen ("小麦粉", "卵") declares it by itself.
+void Check_Allergens(const products::Product_Record& product, const Check_Context& context,
+                     std::vector<Finding>& findings)
 {
-    if (!allergens) {
-        findings.push_back({Severity::Note,
-                            QStringLiteral("アレルゲン一覧(%1)を読めないため、アレルゲンを確認できません")
-                                .arg(kAllergenFileName),
-                            Label_Block::Main_Column});
+    const auto add = [&](Severity severity, const QString& message) {
+        findings.push_back({severity, message, Label_Block::Main_Column});
+    };
+    if (!context.allergens) {
+        add(Severity::Note, QStringLiteral("アレルゲンを確認できません(%1)").arg(context.allergen_error));
         return;
     }
-    const QString ingredients = Strip_Tags(product[products::Ingredients]);
-    QStringList specified, recommended;
-    for (const Allergen& allergen : *allergens) {
-        const bool found = std::any_of(allergen.spellings.begin(), allergen.spellings.end(),
-                                       [&](const QString& spelling) { return ingredients.contains(spelling); });
-        if (found)
-            (allergen.specified ? specified : recommended) << allergen.name;
-    }
-    const auto note = [&](const QStringList& names, const QString& kind) {
-        if (!names.isEmpty())
-            findings.push_back({Severity::Note,
-                                QStringLiteral("原材料名に%1の「%2」があります。アレルゲンの表示を確かめてください")
-                                    .arg(kind, names.join(QStringLiteral("」「"))),
-                                Label_Block::Main_Column});
+    const products::Allergen_Dictionary& dictionary = *context.allergens;
+    using namespace products;
+    const QString ingredients = Strip_Tags(product[Ingredients]);
+    QString declarations = ingredients;
+    for (const int column : {Extra1, Extra2, Extra3, Extra4, Extra5})
+        declarations += QLatin1Char('\n') + Strip_Tags(product[column]);
+    const Allergen_Declaration declaration = dictionary.Declared_In(declarations);
+    QStringList declared = declaration.allergens;
+    if (!declaration.summary)
+        declared += dictionary.Allergens_Named_In(ingredients);
+    const QStringList contained = dictionary.Allergens_In(ingredients);
+
+    const auto quoted = [](const QStringList& names) {
+        return QStringLiteral("「") + names.join(QStringLiteral("」「")) + QStringLiteral("」");
     };
-    note(specified, QStringLiteral("特定原材料"));
-    note(recommended, QStringLiteral("特定原材料に準ずるもの"));
+    QStringList specified, recommended;
+    for (const QString& name : contained)
+        if (!declared.contains(name))
+            (dictionary.Find(name)->specified ? specified : recommended) << name;
+    if (!specified.isEmpty())
+        add(Severity::Error, QStringLiteral("原材料名に含まれる特定原材料%1がアレルゲンとして表示されていません")
+                                 .arg(quoted(specified)));
+    if (!recommended.isEmpty())
+        add(Severity::Warning, QStringLiteral("原材料名に含まれる特定原材料に準ずるもの%1がアレルゲンとして表示されていません")
+                                   .arg(quoted(recommended)));
+    QStringList unexplained;
+    for (const QString& name : declaration.allergens)
+        if (!contained.contains(name))
+            unexplained << name;
+    if (!unexplained.isEmpty())
+        add(Severity::Note, QStringLiteral("アレルゲンとして表示された%1を含む原材料が見当たりません。表示を確かめてください")
+                                .arg(quoted(unexplained)));
 }
 
 Block_Boxes Boxes_Of(const Recording_Surface& surface)
@@ -401,7 +418,7 @@ std::vector<Finding> Check(const products::Product_Record& product, const layout
     if (labelling) {
         Check_Mandatory_Items(product, issue, findings);
         Check_Date(product, issue, findings);
-        Check_Allergens(product, context.allergens, findings);
+        Check_Allergens(product, context, findings);
         Check_Nutrition(product, findings);
     }
     for (Finding& finding : findings)
@@ -411,29 +428,6 @@ std::vector<Finding> Check(const products::Product_Record& product, const layout
 }
 
 }  // namespace
-
-std::optional<std::vector<Allergen>> Read_Allergens(const QString& file)
-{
-    QFile list(file);
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
-        return std::nullopt;
-    std::vector<Allergen> allergens;
-    for (const QString& line : QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'))) {
-        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList fields = line.trimmed().split(QLatin1Char('\t'));
-        if (fields.size() != 3 || (fields[0] != QStringLiteral("特定") && fields[0] != QStringLiteral("推奨")))
-            return std::nullopt;
-        QStringList spellings = fields[2].split(QStringLiteral("、"), Qt::SkipEmptyParts);
-        for (QString& spelling : spellings)
-            spelling = spelling.trimmed();
-        spellings.removeAll(QString());
-        if (fields[1].isEmpty() || spellings.isEmpty())
-            return std::nullopt;
-        allergens.push_back({fields[1], fields[0] == QStringLiteral("特定"), spellings});
-    }
-    return allergens;
-}
 
 double Printed_Module_Mm(int dpi)
 {

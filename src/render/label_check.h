@@ -3,6 +3,7 @@
 // over each other, and a barcode that will not scan. The label is composed onto
 // a recording surface and every finding comes from the boxes the composer drew.
 #include "layouts/layout_record.h"
+#include "products/allergen_dictionary.h"
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
@@ -35,28 +36,14 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
-// An allergen looked for in 原材料名: a specified raw material (特定原材料) or a
-// recommended one, with the spellings that stand for it.
-struct Allergen {
-    QString name;
-    bool specified = false;
-    QStringList spellings;
-};
-
-// The allergen list of the application folder.
-inline const QString kAllergenFileName = QStringLiteral("allergens.txt");
-
-// The allergens of a list file ("特定" or "推奨", name and spellings separated
-// by "、", tab-separated; "#" lines are comments); nothing when the file
-// cannot be read or holds a line of another form.
-std::optional<std::vector<Allergen>> Read_Allergens(const QString& file);
-
 struct Check_Context {
     store::Settings_Record settings;
     QString data_folder;  // where the pictures come from, ending in "/"
     int printer_dpi = 203;
-    // The allergens to look for; none: the list could not be read, which the check notes.
-    std::optional<std::vector<Allergen>> allergens = std::vector<Allergen>();
+    // The allergens to look for; none: the list or dictionary could not be
+    // read, which the check notes with `allergen_error`.
+    std::optional<products::Allergen_Dictionary> allergens;
+    QString allergen_error;
 };
 
 constexpr double kNominalModuleMm = 0.33;

@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(Red_Pixels(clean), 0);
 
         const render::Check_Context context{app::Current_Session().settings, app::Current_Data_Folder(), 203,
-                                            std::vector<render::Allergen>()};
+                                            products::Allergen_Dictionary::Parse({}, {})};
         const std::vector<render::Finding> findings = render::Check_Label(product, layout, issue, context);
         printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
                                      {QStringLiteral("ラベルの確認"), findings});
