@@ -11,6 +11,7 @@ namespace printing {
 // page kept as drawn; a printer that is not there counts at the resolution
 // assumed for unknown printers. The allergen list and dictionary are those of
 // the data folder where it holds a copy, otherwise those of the program folder.
+// A product with a recipe in the data folder is also checked against it.
 render::Check_Context Check_Context_For(const store::Settings_Record& settings, const QString& data_folder,
                                         platform::Printer_Platform* printers, const QString& printer,
                                         const QString& program_folder);

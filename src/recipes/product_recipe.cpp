@@ -9,12 +9,9 @@
 namespace recipes {
 
 std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder,
-                                                            const QString& data_folder)
+                                                            const QString& data_folder, QString* error)
 {
-    const QString own = QDir(data_folder.isEmpty() ? QStringLiteral(".") : data_folder).filePath(render::kAllergenFileName);
-    if (QFileInfo::exists(own))
-        return render::Read_Allergens(own);
-    return render::Read_Allergens(QDir(program_folder).filePath(render::kAllergenFileName));
+    return Allergen_Dictionary::Load(program_folder, data_folder, error);
 }
 
 const Food_Table* Composition_Table(const QString& program_folder, const QString& data_folder, QString* error)

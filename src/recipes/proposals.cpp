@@ -27,25 +27,12 @@ bool Has_Kanji_Or_Kana(const QString& word)
 
 QStringList Propose_Allergens(const QString& text, const Allergen_Dictionary& dictionary)
 {
-    QStringList found;
-    for (const render::Allergen& allergen : dictionary) {
-        if (Names_Allergen(text, allergen.name, dictionary))
-            found << allergen.name;
-    }
-    return found;
+    return dictionary.Allergens_In(text);
 }
 
 bool Names_Allergen(const QString& text, const QString& allergen, const Allergen_Dictionary& dictionary)
 {
-    for (const render::Allergen& entry : dictionary) {
-        if (entry.name != allergen)
-            continue;
-        if (text.contains(entry.name))
-            return true;
-        return std::any_of(entry.spellings.begin(), entry.spellings.end(),
-                           [&](const QString& spelling) { return text.contains(spelling); });
-    }
-    return text.contains(allergen);
+    return dictionary.Allergens_Named_In(text).contains(allergen);
 }
 
 QString Declared_Allergen_Name(const QString& allergen)

@@ -2,10 +2,11 @@
 // What the program proposes for a food of the composition table when the shop
 // first uses it: the name it is printed under in 原材料名 (こむぎ [小麦粉]
 // 薄力粉 1等 -> 小麦粉) and its allergens, from the allergen list the label
-// check uses. The shop corrects both once; the material keeps them.
+// check uses (products::Allergen_Dictionary). The shop corrects both once;
+// the material keeps them.
 #include "recipes/food_table.h"
 #include "recipes/materials.h"
-#include "render/label_check.h"
+#include "products/allergen_dictionary.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,12 +15,13 @@
 
 namespace recipes {
 
-using Allergen_Dictionary = std::vector<render::Allergen>;
+using Allergen_Dictionary = products::Allergen_Dictionary;
 
-// The dictionary's allergens that the text names, in the dictionary's order.
+// The allergens the dictionary finds in the text, in the list's order.
 QStringList Propose_Allergens(const QString& text, const Allergen_Dictionary& dictionary);
 
-// Whether the text names the allergen by one of its spellings (so that it need not be declared again).
+// Whether the text names the allergen by a word of the list ("小麦粉", "バター"),
+// so that an individual declaration need not repeat it.
 bool Names_Allergen(const QString& text, const QString& allergen, const Allergen_Dictionary& dictionary);
 
 // How the allergen is written in a declaration: "乳" -> "乳成分", others as they are.

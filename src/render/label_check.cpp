@@ -420,6 +420,8 @@ std::vector<Finding> Check(const products::Product_Record& product, const layout
         Check_Date(product, issue, findings);
         Check_Allergens(product, context, findings);
         Check_Nutrition(product, findings);
+        if (context.check_recipe)
+            context.check_recipe(product, findings);
     }
     for (Finding& finding : findings)
         if (const auto parts = boxes.find(finding.block); finding.boxes_mm.empty() && parts != boxes.end())

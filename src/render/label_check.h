@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,10 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
+// Adds what a product's recipe says about its label (set by printing, which
+// knows where recipes are kept); empty: the label is checked without one.
+using Recipe_Check = std::function<void(const products::Product_Record& product, std::vector<Finding>& findings)>;
+
 struct Check_Context {
     store::Settings_Record settings;
     QString data_folder;  // where the pictures come from, ending in "/"
@@ -44,6 +49,7 @@ struct Check_Context {
     // read, which the check notes with `allergen_error`.
     std::optional<products::Allergen_Dictionary> allergens;
     QString allergen_error;
+    Recipe_Check check_recipe;
 };
 
 constexpr double kNominalModuleMm = 0.33;

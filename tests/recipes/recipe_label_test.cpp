@@ -11,6 +11,7 @@ using namespace recipes;
 using test_support::Line;
 using test_support::Q;
 using test_support::Table_Material;
+using test_support::Dorayaki;
 
 namespace {
 
@@ -26,27 +27,6 @@ QStringList Rows(const Recipe_Label& label)
         rows << label.Printed(nutrient);
     return rows;
 }
-
-struct Dorayaki {
-    Material flour = Table_Material("01015");   // 349 kcal, 8.3 g, 1.5 g, 75.8 g, Na -, salt 0
-    Material egg = Table_Material("12004");     // 142, 12.2, 10.2, 0.4, Na 140, 0.4
-    Material sugar = Table_Material("03003");   // 391, 0, 0, 99.3, Na 1, 0
-    Material honey = Table_Material("03022");   // 329, 0.3, -, 81.9, Na 2, 0
-    Material an = Table_Material("04006");      // 239, 5.6, 0.6, 54.0, Na 56, 0.1
-    Recipe recipe;
-
-    Dorayaki()
-    {
-        an.label_name = Q("つぶあん");
-        an.ingredients = Q("砂糖、小豆");
-        an.origin = Q("国内製造");
-        recipe.product_no = QStringLiteral("0001");
-        recipe.lines = {Line(flour, 200), Line(egg, 200), Line(sugar, 150), Line(honey, 30), Line(an, 400)};
-        recipe.batch_grams = 900;  // 980 g of batter and あん, 80 g lost in baking
-        recipe.pieces = 10;
-    }
-    std::vector<Material> Materials() const { return {flour, egg, sugar, honey, an}; }
-};
 
 }  // namespace
 

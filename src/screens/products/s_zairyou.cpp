@@ -193,9 +193,7 @@ std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
     m.allergens.clear();
     for (const QString& allergen : Text4->text().split(QRegularExpression(QStringLiteral("[・、,，\\s]+")),
                                                        Qt::SkipEmptyParts)) {
-        const bool known = dictionary_.empty()
-                           || std::any_of(dictionary_.begin(), dictionary_.end(),
-                                          [&](const render::Allergen& a) { return a.name == allergen; });
+        const bool known = dictionary_.Allergens().empty() || dictionary_.Find(allergen);
         if (!known) {
             ui_.Notify(QStringLiteral("アレルゲン「%1」は一覧にありません").arg(allergen),
                        QStringLiteral("allergens.txt の名前で入力して下さい"));
