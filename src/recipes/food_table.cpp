@@ -131,6 +131,7 @@ std::optional<Food_Table> Food_Table::Read(const QString& folder, QString* error
         }
         food.reading = readings.value(food.id);
         food.search_key = Search_Key(food.name) + QLatin1Char('\n') + Search_Key(food.reading);
+        table.by_id_.insert(food.id, static_cast<qsizetype>(table.foods_.size()));
         table.foods_.push_back(std::move(food));
     }
     if (table.foods_.empty()) {
@@ -143,11 +144,8 @@ std::optional<Food_Table> Food_Table::Read(const QString& folder, QString* error
 
 const Food* Food_Table::Find(const QString& id) const
 {
-    for (const Food& food : foods_) {
-        if (food.id == id)
-            return &food;
-    }
-    return nullptr;
+    const auto at = by_id_.constFind(id);
+    return at == by_id_.cend() ? nullptr : &foods_[*at];
 }
 
 std::vector<const Food*> Food_Table::Search(const QString& query, int limit) const

@@ -3,6 +3,7 @@
 // (八訂), 2478 foods, values per 100 g of the edible part), read at first use,
 // and the search of its foods by name as the shop types it: hiragana,
 // katakana, kanji or a part of the name ("はくりき" finds 薄力粉).
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -52,6 +53,7 @@ public:
 
 private:
     std::vector<Food> foods_;
+    QHash<QString, qsizetype> by_id_;  // 食品番号 -> index in foods_
 };
 
 // The text as the search compares it: full-width letters and digits and

@@ -190,6 +190,7 @@ void S_Haigou::Form_Load()
     product_no_ = opener_ ? Format_Product_No(opener_->Text1[S_Touroku::kNumberBox]->text()) : QString();
     const Product_Record product = opener_ ? opener_->Record_From_Screen() : Product_Record{};
     Label1->setText(QStringLiteral("登録番号 %1  %2").arg(product_no_, product[Product_Name]));
+    fit_context_ = app::Label_Check_Context();
     dictionary_ = recipes::Read_Allergen_Dictionary(app::Current_Session().program_folder, Current_Data_Folder())
                       .value_or(recipes::Allergen_Dictionary{});
     Read_Materials();
@@ -309,7 +310,8 @@ void S_Haigou::Command3_Click()
         materials_window_ = new S_Zairyou;
         materials_window_->on_materials_changed = [this] {
             Read_Materials();
-            Recompute();
+            if (const std::optional<recipes::Recipe> recipe = Recipe_From_Screen(false))
+                Show_Recipe(*recipe);  // the lines show the corrected names
         };
         materials_window_->Form_Load();
     }
@@ -372,7 +374,7 @@ void S_Haigou::Recompute()
     changes_ = recipes::Proposed_Changes(product, label_);
     if (opener_) {
         fit_problems_ = recipes::Fit_Problems(product, recipes::Apply_Changes(product, changes_), opener_->Layout_Lines(),
-                                              app::Label_Check_Context());
+                                              fit_context_);
     }
     for (const recipes::Item_Change& change : changes_) {
         const int row = Grid2->rowCount();

@@ -90,6 +90,7 @@ private:
     recipes::Recipe_Label label_;
     std::vector<recipes::Item_Change> changes_;
     QStringList fit_problems_;
+    render::Check_Context fit_context_;  // how the label is composed, read once
     QString table_error_;
 };
 
