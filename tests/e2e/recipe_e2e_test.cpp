@@ -32,6 +32,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+using test_support::Dialog_Script;
 using test_support::Q;
 using test_support::Visible_Window;
 
@@ -52,6 +53,18 @@ void Add_Material(products::S_Haigou* recipe, const QString& typed, const QStrin
     QCOMPARE(QApplication::focusWidget(), recipe->Text2);
     recipe->Text2->setText(grams);
     QTest::keyClick(recipe->Text2, Qt::Key_Return);
+}
+
+// Every control of the window carries its name.
+void Verify_Named_Controls(QWidget* window)
+{
+    for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow())
+            continue;
+        QVERIFY2(!control->objectName().isEmpty(),
+                 qPrintable(QString::fromLatin1(control->metaObject()->className()) + QLatin1Char(' ')
+                            + control->property("text").toString()));
+    }
 }
 
 QString Computed(products::S_Haigou* recipe, int row)
@@ -101,6 +114,9 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     QTest::mouseClick(registration->Command7, Qt::LeftButton);
     auto* recipe = Visible_Window<products::S_Haigou>();
     QVERIFY(recipe);
+    recipe->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(recipe));
+    Verify_Named_Controls(recipe);
     Add_Material(recipe, Q("はくりき"), Q("こむぎ [小麦粉] 薄力粉 1等"), QStringLiteral("200"));
     Add_Material(recipe, Q("鶏卵 全卵 生"), Q("鶏卵 全卵 生"), QStringLiteral("200"));
     Add_Material(recipe, Q("じょうはくとう"), Q("(砂糖類) 車糖 上白糖"), QStringLiteral("150"));
@@ -112,6 +128,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     QTest::mouseClick(recipe->Command3, Qt::LeftButton);
     auto* materials = Visible_Window<products::S_Zairyou>();
     QVERIFY(materials);
+    Verify_Named_Controls(materials);
     materials->Text1->setText(Q("つぶし練りあん"));
     materials->List1->setCurrentRow(0);
     QCOMPARE(materials->Text2->text(), Q("あずき あん つぶし練りあん"));
@@ -119,7 +136,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     materials->Text5->setText(Q("砂糖、小豆"));
     materials->Text6->setText(Q("国内製造"));
     QTest::mouseClick(materials->Command2, Qt::LeftButton);
-    QCOMPARE(script.First_Lines().last(), Q("材料「あずき あん つぶし練りあん」を保存しました"));
+    QCOMPARE(script.Kakunin_Lines().last(), Q("保存しました/あずき あん つぶし練りあん"));
     QTest::mouseClick(materials->Command4, Qt::LeftButton);
 
     recipe->Text3->setText(QStringLiteral("900"));
@@ -138,7 +155,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     QCOMPARE(registration->Text1[R::kFirstNutritionBox]->text(), Q("エネルギー:"));
 
     QTest::mouseClick(recipe->Command5, Qt::LeftButton);
-    QCOMPARE(script.Kakunin_Lines().last(), Q("商品の項目に反映しました/「入力情報を登録」で保存して下さい"));
+    QCOMPARE(script.Kakunin_Lines().last(), Q("商品の項目に反映しました/保存は「入力情報を登録」で"));
     QCOMPARE(registration->Text1[R::kFirstNutritionBox]->text(), Q("エネルギー:262kcal"));
     QVERIFY(recipes::Find_Recipe(application.Data_Folder(), QStringLiteral("1")));
     QTest::mouseClick(recipe->Command6, Qt::LeftButton);

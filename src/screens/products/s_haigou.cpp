@@ -177,7 +177,9 @@ void S_Haigou::Build_Layout()
     buttons->addStretch();
     buttons->addWidget(Command6);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Heading_Label(QStringLiteral("配合から栄養成分表示・原材料名を計算"), this));
+    QLabel* heading = Heading_Label(QStringLiteral("配合から栄養成分表示・原材料名を計算"), this);
+    heading->setObjectName(QStringLiteral("Heading"));
+    layout->addWidget(heading);
     layout->addWidget(Label1);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
@@ -440,7 +442,7 @@ void S_Haigou::Command5_Click()
         return;
     }
     if (!fit_problems_.isEmpty()
-        && !ui_.Ask(QStringLiteral("計算した表示がラベルに収まりません"), QStringLiteral("このまま反映しますか？"),
+        && !ui_.Ask(QStringLiteral("表示がラベルに収まりません"), QStringLiteral("このまま反映しますか？"),
                     fit_problems_.join(QLatin1Char('\n'))))
         return;
     if (!Store(*recipe))
@@ -449,7 +451,7 @@ void S_Haigou::Command5_Click()
         if (const int box = Box_Of_Column(change.column); box >= 0)
             opener_->Text1[box]->setText(change.computed);
     }
-    ui_.Notify(QStringLiteral("商品の項目に反映しました"), QStringLiteral("「入力情報を登録」で保存して下さい"),
+    ui_.Notify(QStringLiteral("商品の項目に反映しました"), QStringLiteral("保存は「入力情報を登録」で"),
                store::kInformationColour);
     Recompute();
 }

@@ -111,7 +111,9 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     buttons->addStretch();
     buttons->addWidget(Command4);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Heading_Label(QStringLiteral("材料の登録・修正"), this));
+    QLabel* heading = Heading_Label(QStringLiteral("材料の登録・修正"), this);
+    heading->setObjectName(QStringLiteral("Heading"));
+    layout->addWidget(heading);
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
     resize(900, 540);
@@ -245,7 +247,7 @@ void S_Zairyou::Command2_Click()
     }
     registered_ = recipes::Read_Materials(Current_Data_Folder()).materials;
     shown_ = *material;
-    ui_.Notify(QStringLiteral("材料「%1」を保存しました").arg(material->name), {}, store::kInformationColour);
+    ui_.Notify(QStringLiteral("保存しました"), material->name, store::kInformationColour);
     Text1_Change();
     if (on_materials_changed)
         on_materials_changed();
@@ -259,7 +261,7 @@ void S_Zairyou::Command3_Click()
         ui_.Notify(QStringLiteral("削除する材料を"), QStringLiteral("リストから選択して下さい"));
         return;
     }
-    if (!ui_.Ask(QStringLiteral("材料「%1」を削除します").arg(shown_.name), QStringLiteral("よろしいですか？")))
+    if (!ui_.Ask(shown_.name, QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return;
     const store::Outcome outcome = recipes::Delete_Material(Current_Data_Folder(), shown_.code);
     if (!outcome.Is_Done()) {
