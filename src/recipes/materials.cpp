@@ -1,11 +1,9 @@
 #include "recipes/materials.h"
 
 #include "store/cp932.h"
-#include "store/data_folder.h"
 #include "store/text_helpers.h"
 
-#include <QSet>
-
+#include <algorithm>
 #include <cmath>
 
 namespace recipes {
@@ -22,49 +20,15 @@ QString Clean(const QString& text)
     return store::Strip_Control_Chars(text);
 }
 
-// The materials file's lines after the version line, or the reason it cannot be used.
-struct Material_Lines {
-    QStringList lines;
-    QString version = kRecipeFilesVersion;
-    QString error;
-};
-
-Material_Lines Read_Lines(const QString& data_folder)
+Data_Lines Read_Lines(const QString& data_folder)
 {
-    Material_Lines result;
-    const QString path = data_folder + kMaterialsFileName;
-    const store::Text_File file = store::Read_Text_Lines(path);
-    if (!file.error.isEmpty()) {
-        result.error = file.error;
-        return result;
-    }
-    if (!file.opened || file.lines.isEmpty())
-        return result;
-    result.version = file.lines.front();
-    for (qsizetype n = 1; n < file.lines.size(); ++n) {
-        if (file.lines[n].isEmpty())
-            continue;
-        if (!Parse_Material_Line(file.lines[n])) {
-            result.error = QStringLiteral("%1 の %2 行目が壊れています").arg(kMaterialsFileName).arg(n + 1);
-            return result;
-        }
-        result.lines << file.lines[n];
-    }
-    return result;
+    return Read_Data_Lines(data_folder, kMaterialsFileName,
+                           [](const QString& line) { return Parse_Material_Line(line).has_value(); });
 }
 
 QString Code_Of(const QString& line)
 {
     return line.section(QLatin1Char('\t'), 0, 0);
-}
-
-store::Outcome Rewrite(const QString& data_folder, const Material_Lines& lines)
-{
-    return store::Rewrite_Via_Temp(data_folder, kMaterialsFileName, kMaterialsTempName,
-                                   [&lines](const store::Text_File&, QStringList& new_lines) {
-                                       new_lines = QStringList{lines.version} + lines.lines;
-                                       return true;
-                                   });
 }
 
 }  // namespace
@@ -146,16 +110,16 @@ std::optional<Material> Parse_Material_Line(const QString& line)
 Materials_File Read_Materials(const QString& data_folder)
 {
     Materials_File file;
-    const Material_Lines lines = Read_Lines(data_folder);
+    const Data_Lines lines = Read_Lines(data_folder);
     file.error = lines.error;
-    for (const QString& line : lines.lines)
+    for (const QString& line : lines.records)
         file.materials.push_back(*Parse_Material_Line(line));
     return file;
 }
 
 store::Outcome Store_Materials(const QString& data_folder, const std::vector<Material>& materials)
 {
-    Material_Lines lines = Read_Lines(data_folder);
+    Data_Lines lines = Read_Lines(data_folder);
     if (!lines.error.isEmpty())
         return store::Outcome::Failed({QStringLiteral("材料を保存できません"), lines.error});
     for (const Material& material : materials) {
@@ -165,23 +129,23 @@ store::Outcome Store_Materials(const QString& data_folder, const std::vector<Mat
         const QString unencodable = store::First_Unencodable(line);
         if (!unencodable.isEmpty())
             return store::Outcome::Failed({QStringLiteral("材料を保存できません"), store::Unencodable_Message(unencodable)});
-        const auto at = std::find_if(lines.lines.begin(), lines.lines.end(),
+        const auto at = std::find_if(lines.records.begin(), lines.records.end(),
                                      [&](const QString& l) { return Code_Of(l) == material.code; });
-        if (at != lines.lines.end())
+        if (at != lines.records.end())
             *at = line;
         else
-            lines.lines << line;
+            lines.records << line;
     }
-    return Rewrite(data_folder, lines);
+    return Write_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, lines);
 }
 
 store::Outcome Delete_Material(const QString& data_folder, const QString& code)
 {
-    Material_Lines lines = Read_Lines(data_folder);
+    Data_Lines lines = Read_Lines(data_folder);
     if (!lines.error.isEmpty())
         return store::Outcome::Failed({QStringLiteral("材料を削除できません"), lines.error});
-    lines.lines.removeIf([&](const QString& l) { return Code_Of(l) == code; });
-    return Rewrite(data_folder, lines);
+    lines.records.removeIf([&](const QString& l) { return Code_Of(l) == code; });
+    return Write_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, lines);
 }
 
 QString Next_Own_Code(const std::vector<Material>& materials)

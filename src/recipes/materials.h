@@ -4,6 +4,7 @@
 // under in 原材料名, its allergens and, for its own, the values per 100 g from
 // the supplier's sheet, its own ingredient list, whether it is an additive and
 // its origin. Kept in "材料_v2.tsv" in the data folder, one material a line.
+#include "recipes/data_lines.h"
 #include "recipes/food_table.h"
 #include "store/outcome.h"
 
@@ -17,7 +18,6 @@ namespace recipes {
 
 inline const QString kMaterialsFileName = QStringLiteral("材料_v2.tsv");
 inline const QString kMaterialsTempName = QStringLiteral("材料_v2.tmp");
-inline const QString kRecipeFilesVersion = QStringLiteral("2.00");
 // Codes of the shop's own materials start with this letter; a table food's code is its 食品番号.
 inline const QChar kOwnCodeLetter = QLatin1Char('U');
 

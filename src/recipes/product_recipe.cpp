@@ -2,9 +2,9 @@
 
 #include "render/date_stamp.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSet>
+
+#include <algorithm>
 
 namespace recipes {
 

@@ -1,9 +1,9 @@
 #include "recipes/recipe_file.h"
 
 #include "products/product_record.h"
+#include "recipes/data_lines.h"
 #include "recipes/materials.h"
 #include "store/cp932.h"
-#include "store/data_folder.h"
 #include "store/text_helpers.h"
 
 namespace recipes {
@@ -15,42 +15,10 @@ const QString kPer100g = QStringLiteral("100g");
 const QString kSummary = QStringLiteral("一括表示");
 const QString kIndividual = QStringLiteral("個別表示");
 
-struct Recipe_Lines {
-    QStringList lines;
-    QString version = kRecipeFilesVersion;
-    QString error;
-};
-
-Recipe_Lines Read_Lines(const QString& data_folder)
+Data_Lines Read_Lines(const QString& data_folder)
 {
-    Recipe_Lines result;
-    const store::Text_File file = store::Read_Text_Lines(data_folder + kRecipesFileName);
-    if (!file.error.isEmpty()) {
-        result.error = file.error;
-        return result;
-    }
-    if (!file.opened || file.lines.isEmpty())
-        return result;
-    result.version = file.lines.front();
-    for (qsizetype n = 1; n < file.lines.size(); ++n) {
-        if (file.lines[n].isEmpty())
-            continue;
-        if (!Parse_Recipe_Line(file.lines[n])) {
-            result.error = QStringLiteral("%1 の %2 行目が壊れています").arg(kRecipesFileName).arg(n + 1);
-            return result;
-        }
-        result.lines << file.lines[n];
-    }
-    return result;
-}
-
-store::Outcome Rewrite(const QString& data_folder, const Recipe_Lines& lines)
-{
-    return store::Rewrite_Via_Temp(data_folder, kRecipesFileName, kRecipesTempName,
-                                   [&lines](const store::Text_File&, QStringList& new_lines) {
-                                       new_lines = QStringList{lines.version} + lines.lines;
-                                       return true;
-                                   });
+    return Read_Data_Lines(data_folder, kRecipesFileName,
+                           [](const QString& line) { return Parse_Recipe_Line(line).has_value(); });
 }
 
 std::optional<double> Amount(const QString& text)
@@ -118,9 +86,9 @@ std::optional<Recipe> Parse_Recipe_Line(const QString& line)
 Recipes_File Read_Recipes(const QString& data_folder)
 {
     Recipes_File file;
-    const Recipe_Lines lines = Read_Lines(data_folder);
+    const Data_Lines lines = Read_Lines(data_folder);
     file.error = lines.error;
-    for (const QString& line : lines.lines)
+    for (const QString& line : lines.records)
         file.recipes.push_back(*Parse_Recipe_Line(line));
     return file;
 }
@@ -137,7 +105,7 @@ std::optional<Recipe> Find_Recipe(const QString& data_folder, const QString& pro
 
 store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe)
 {
-    Recipe_Lines lines = Read_Lines(data_folder);
+    Data_Lines lines = Read_Lines(data_folder);
     const QString key = products::Format_Product_No(recipe.product_no);
     if (!lines.error.isEmpty())
         return store::Outcome::Failed({QStringLiteral("配合を保存できません"), lines.error});
@@ -148,23 +116,23 @@ store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe)
     if (!unencodable.isEmpty())
         return store::Outcome::Failed({QStringLiteral("配合を保存できません"), store::Unencodable_Message(unencodable)});
     qsizetype at = 0;
-    while (at < lines.lines.size() && lines.lines[at].left(4) < key)
+    while (at < lines.records.size() && lines.records[at].left(4) < key)
         ++at;
-    if (at < lines.lines.size() && lines.lines[at].left(4) == key)
-        lines.lines[at] = text;
+    if (at < lines.records.size() && lines.records[at].left(4) == key)
+        lines.records[at] = text;
     else
-        lines.lines.insert(at, text);
-    return Rewrite(data_folder, lines);
+        lines.records.insert(at, text);
+    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
 }
 
 store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_no)
 {
-    Recipe_Lines lines = Read_Lines(data_folder);
+    Data_Lines lines = Read_Lines(data_folder);
     if (!lines.error.isEmpty())
         return store::Outcome::Failed({QStringLiteral("配合を削除できません"), lines.error});
     const QString key = products::Format_Product_No(product_no);
-    lines.lines.removeIf([&](const QString& l) { return l.left(4) == key; });
-    return Rewrite(data_folder, lines);
+    lines.records.removeIf([&](const QString& l) { return l.left(4) == key; });
+    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
 }
 
 }  // namespace recipes

@@ -290,8 +290,9 @@ TEST_F(Command_Line_E2E, RecipePrintsWhatTheRecipeComputesAndWritesNothing)
 {
     // The composition table and the allergen dictionary lie beside the executable, as installed.
     const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
-    ASSERT_TRUE(QFile::copy(program_folder.filePath(QStringLiteral("allergen_dictionary.txt")),
-                            folder.filePath(QStringLiteral("allergen_dictionary.txt"))));
+    const QString dictionary = folder.filePath(QStringLiteral("allergen_dictionary.txt"));
+    ASSERT_TRUE(QFile::exists(dictionary)
+                || QFile::copy(program_folder.filePath(QStringLiteral("allergen_dictionary.txt")), dictionary));
     QDir(folder.path()).mkdir(QStringLiteral("food-composition-2020"));
     for (const QString& name : QDir(program_folder.filePath(QStringLiteral("food-composition-2020"))).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(program_folder.filePath(QStringLiteral("food-composition-2020/") + name),
@@ -323,10 +324,10 @@ TEST_F(Command_Line_E2E, RecipePrintsWhatTheRecipeComputesAndWritesNothing)
 
     result = Run({"recipe", "--product", "2"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err.trimmed(), QStringLiteral("登録番号:0002は配合が未登録です"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("登録番号:0002は配合が未登録です"))) << result.err.toStdString();
     result = Run({"recipe", "--product", "77"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err.trimmed(), QStringLiteral("登録番号:0077は未登録です"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("登録番号:0077は未登録です"))) << result.err.toStdString();
     EXPECT_EQ(Run({"recipe"}).status, 2);
     EXPECT_FALSE(QFile::exists(folder.filePath(printing::kHistoryFileName)));
 }

@@ -2,6 +2,9 @@
 // declaration and nutrition values against what the recipe computes.
 #include "recipes/recipe_check.h"
 
+#include "layouts/default_layouts.h"
+#include "recipes/product_recipe.h"
+
 #include "recipe_fixtures.h"
 #include "support/temp_folder.h"
 #include "support/utf8.h"
@@ -104,4 +107,24 @@ TEST(Recipe_Check, TheLabelCheckReadsTheProductsRecipe)
     product[products::Product_No] = QStringLiteral("0002");  // no recipe: nothing to compare
     check(product, findings);
     EXPECT_TRUE(findings.empty());
+}
+
+TEST(Recipe_Check, ComputedTextThatLeavesTheLabelIsNamed)
+{
+    test_support::Temp_Folder folder;
+    ASSERT_TRUE(layouts::Ensure_Default_Layouts(folder.Data_Folder()).isEmpty());
+    const std::optional<layouts::Layout_Record> small = layouts::Read_Layout(folder.Data_Folder(), Q("標準01 65x45"));
+    ASSERT_TRUE(small);
+    render::Check_Context context;
+    context.data_folder = folder.Data_Folder();
+    products::Product_Record before;
+    before[products::Layout_Name] = Q("標準01 65x45");
+    before[products::Ingredients] = Q("原材料名:米");
+    products::Product_Record after = before;
+    EXPECT_TRUE(Fit_Problems(before, after, *small, context).isEmpty());
+    after[products::Ingredients] = Q("原材料名:") + Q("つぶあん(砂糖、小豆)、小麦粉、鶏卵、砂糖、はちみつ、").repeated(20);
+    const QStringList problems = Fit_Problems(before, after, *small, context);
+    ASSERT_FALSE(problems.isEmpty());
+    EXPECT_TRUE(problems.front().startsWith(Q("計算した表示がレイアウト「標準01 65x45」に収まりません"))) << problems.front().toStdString();
+    EXPECT_TRUE(Fit_Problems(after, after, *small, context).isEmpty());  // already so before: not the recipe's doing
 }

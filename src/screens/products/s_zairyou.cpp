@@ -173,9 +173,8 @@ void S_Zairyou::Show_Material(const recipes::Material& material)
     Check1->setChecked(material.additive);
     Text5->setText(material.ingredients);
     Text6->setText(material.origin);
-    const recipes::Food* food = nullptr;
-    if (!material.Is_Own())
-        food = Table_Of_Session(nullptr) ? Table_Of_Session(nullptr)->Find(material.code) : nullptr;
+    const recipes::Food_Table* table = material.Is_Own() ? nullptr : Table_Of_Session(nullptr);
+    const recipes::Food* food = table ? table->Find(material.code) : nullptr;
     for (int n = 0; n < kValueBoxes; ++n) {
         const std::optional<double> value = food ? food->values[n] : material.values[n];
         Text7[n]->setText(food && !value ? QStringLiteral("-") : recipes::Number_Text(value));
