@@ -55,7 +55,7 @@ void BM_Search_Per_Keystroke(benchmark::State& state)
     size_t found = 0;
     for (auto _ : state) {
         for (const QString& query : keystrokes)
-            found += recipes::Find_Materials(query, registered, &Table(), Dictionary(), 100).size();
+            found += recipes::Find_Materials(query, registered, &Table(), 100).size();
     }
     benchmark::DoNotOptimize(found);
     state.SetItemsProcessed(state.iterations() * keystrokes.size());  // keystrokes

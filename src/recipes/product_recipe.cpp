@@ -20,7 +20,7 @@ const Food_Table* Composition_Table(const QString& program_folder, const QString
 }
 
 std::vector<Material> Find_Materials(const QString& query, const std::vector<Material>& registered,
-                                     const Food_Table* table, const Allergen_Dictionary& dictionary, int limit)
+                                     const Food_Table* table, int limit)
 {
     QStringList keys;
     for (const QString& word : query.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts))
@@ -40,8 +40,13 @@ std::vector<Material> Find_Materials(const QString& query, const std::vector<Mat
         for (const Food* food : table->Search(query, limit)) {
             if (static_cast<int>(found.size()) >= limit)
                 break;
-            if (!codes.contains(food->id))
-                found.push_back(Material_From_Food(*food, dictionary));
+            if (!codes.contains(food->id)) {
+                Material proposal;
+                proposal.code = food->id;
+                proposal.name = food->name;
+                proposal.label_name = Propose_Label_Name(food->name);
+                found.push_back(std::move(proposal));
+            }
         }
     }
     if (static_cast<int>(found.size()) > limit)
@@ -71,6 +76,17 @@ QStringList Fit_Problems(const products::Product_Record& before, const products:
                             .arg(after[products::Layout_Name], message);
     }
     return problems;
+}
+
+Material Taken_Material(const Material& found, const std::vector<Material>& registered, const Food_Table* table,
+                        const Allergen_Dictionary& dictionary)
+{
+    for (const Material& material : registered) {
+        if (material.code == found.code)
+            return material;
+    }
+    const Food* food = table && !found.Is_Own() ? table->Find(found.code) : nullptr;
+    return food ? Material_From_Food(*food, dictionary) : found;
 }
 
 Product_Recipe Compute_Product_Recipe(const QString& data_folder, const QString& program_folder,

@@ -30,9 +30,16 @@ const Food_Table* Composition_Table(const QString& program_folder, const QString
 
 // The materials whose name, printed name or reading holds every word of the
 // query: the shop's registered materials first, then the table's other foods
-// as first proposed (Material_From_Food), at most `limit` in all.
+// with their proposed printed name, at most `limit` in all. The allergens of
+// a food not registered are proposed when it is taken (Taken_Material), not
+// for every food found, so that a search stays quick at every keystroke.
 std::vector<Material> Find_Materials(const QString& query, const std::vector<Material>& registered,
-                                     const Food_Table* table, const Allergen_Dictionary& dictionary, int limit = 200);
+                                     const Food_Table* table, int limit = 200);
+
+// The material as it goes into a recipe or the materials window: a registered
+// one as it is, a food of the table as first proposed (Material_From_Food).
+Material Taken_Material(const Material& found, const std::vector<Material>& registered, const Food_Table* table,
+                        const Allergen_Dictionary& dictionary);
 
 // What of the computed items would not fit the product's label: parts of the
 // main column (原材料名) or of the nutrition table that the changed product

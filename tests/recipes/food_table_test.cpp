@@ -1,5 +1,6 @@
 // The shipped composition table: its foods and values, and the search by name as typed.
 #include "recipes/food_table.h"
+#include "recipes/product_recipe.h"
 
 #include "recipe_fixtures.h"
 #include "support/temp_folder.h"
@@ -83,4 +84,28 @@ TEST(Food_Table, DataFolderCopyOverridesTheShippedOne)
     QDir(data.Path()).mkpath(kFoodTableFolder);
     data.Write(kFoodTableFolder + QStringLiteral("/body.csv"), "x");
     EXPECT_EQ(Food_Table_Folder(program.Path(), data.Data_Folder()), data.Data_Folder() + kFoodTableFolder);
+}
+
+TEST(Food_Table, RegisteredMaterialsComeFirstAndTakenFoodsGetTheirProposals)
+{
+    recipes::Material own;
+    own.code = QStringLiteral("U0001");
+    own.name = Q("こしあん(業務用)");
+    own.label_name = Q("こしあん");
+    recipes::Material flour = test_support::Table_Material("01015");
+    flour.label_name = Q("小麦粉(薄力)");
+    const std::vector<recipes::Material> registered = {own, flour};
+
+    const std::vector<recipes::Material> found = Find_Materials(Q("はくりき"), registered, &test_support::Shipped_Table());
+    ASSERT_GE(found.size(), 2u);
+    EXPECT_EQ(found[0].label_name, Q("小麦粉(薄力)"));  // the registered one, as corrected
+    EXPECT_EQ(found[1].code, QStringLiteral("01016"));
+    EXPECT_EQ(found[1].label_name, Q("小麦粉"));
+    EXPECT_EQ(Find_Materials(Q("あん"), registered, nullptr).size(), 1u);  // without the table: own ones only
+    EXPECT_EQ(Find_Materials(QString(), registered, &test_support::Shipped_Table()).size(), 2u);
+
+    const recipes::Material taken =
+        Taken_Material(found[1], registered, &test_support::Shipped_Table(), test_support::Shipped_Allergens());
+    EXPECT_EQ(taken.allergens, QStringList{Q("小麦")});
+    EXPECT_EQ(Taken_Material(found[0], registered, nullptr, {}), flour);
 }

@@ -263,7 +263,7 @@ void S_Haigou::Text1_Change()
 {
     const bool searching = !Text1->text().trimmed().isEmpty();
     const recipes::Food_Table* table = searching ? Table() : nullptr;
-    found_ = recipes::Find_Materials(Text1->text(), materials_, table, dictionary_, 100);
+    found_ = recipes::Find_Materials(Text1->text(), materials_, table, 100);
     List1->clear();
     for (const recipes::Material& m : found_)
         List1->addItem(m.name + QStringLiteral("  → ") + m.label_name);
@@ -285,7 +285,7 @@ void S_Haigou::Command1_Click()
         Text2->setFocus();
         return;
     }
-    const recipes::Material material = found_[row];
+    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Table(), dictionary_);
     if (std::none_of(materials_.begin(), materials_.end(), [&](const recipes::Material& m) { return m.code == material.code; }))
         materials_.push_back(material);
     Add_Line(material, **grams);

@@ -146,7 +146,7 @@ void S_Zairyou::Text1_Change()
     const recipes::Food_Table* table = searching ? Table_Of_Session(&error) : nullptr;
     if (searching && !table)
         Label1->setText(error);
-    found_ = recipes::Find_Materials(Text1->text(), registered_, table, dictionary_);
+    found_ = recipes::Find_Materials(Text1->text(), registered_, table);
     const QSignalBlocker blocker(List1);
     List1->clear();
     for (const recipes::Material& m : found_) {
@@ -161,7 +161,7 @@ void S_Zairyou::List1_Click()
 {
     const int row = List1->currentRow();
     if (row >= 0 && row < static_cast<int>(found_.size()))
-        Show_Material(found_[row]);
+        Show_Material(recipes::Taken_Material(found_[row], registered_, Table_Of_Session(nullptr), dictionary_));
 }
 
 void S_Zairyou::Show_Material(const recipes::Material& material)
