@@ -36,7 +36,8 @@ store::Outcome Write_Data_Lines(const QString& data_folder, const QString& file_
                                    [&lines](const store::Text_File&, QStringList& new_lines) {
                                        new_lines = QStringList{lines.version} + lines.records;
                                        return true;
-                                   });
+                                   },
+                                   store::If_Missing::Create);  // made by the first recipe or material
 }
 
 }  // namespace recipes
