@@ -10,6 +10,7 @@
 #include "printing/print_run.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
+#include "recipes/product_recipe.h"
 #include "render/date_stamp.h"
 #include "store/cp932.h"
 #include "store/settings.h"
@@ -46,6 +47,9 @@ const QString kHelp = QStringLiteral(
     "      レイアウトは NAME、なければ商品のレイアウト、プリンタは NAME、なければ各種設定のプリンタです。\n"
     "      プリンタが設定されていなければ「ぱるべりなPDFプリンタ」で印刷するものとして確認し、そう表示します。\n"
     "      誤りがあれば終了状態は 1、確認できないとき (商品・レイアウト・プリンタがない) は 3 です。\n"
+    "  paruberina recipe --product N [--detail]\n"
+    "      登録番号 N の商品の配合から計算した栄養成分表示、原材料名とアレルゲンを表示します。\n"
+    "      --detail は計算の内訳 (材料ごとの量、成分表に値のない成分) も表示します。何も書き込みません。\n"
     "  paruberina list [WORDS...]\n"
     "      商品一覧と同じ検索で、すべての語を含む商品を「番号|レイアウト|品名」で一覧します。\n"
     "  paruberina --help\n"
@@ -372,6 +376,23 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     return errors ? kExitFailed : kExitDone;
 }
 
+int Show_Recipe(const Options& options, const Command_Line_Context& context, QTextStream& out, QTextStream& err)
+{
+    const QString number = Product_Number(options);
+    const Data data = Read_Data(context);
+    if (!products::Find_Product(data.folder, number))
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
+    const recipes::Product_Recipe computed = recipes::Compute_Product_Recipe(data.folder, context.program_folder, number);
+    if (!computed.ok())
+        return Refuse(err, computed.error);
+    if (!computed.recipe)
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("配合が未登録です"));
+    const QStringList lines = recipes::Report_Lines(computed.label, options.flags.count(QStringLiteral("--detail")) > 0);
+    for (const QString& line : lines)
+        (computed.label.ok() ? out : err) << line << '\n';
+    return computed.label.ok() ? kExitDone : kExitFailed;
+}
+
 int List(const Options& options, const Command_Line_Context& context, QTextStream& out)
 {
     for (const QString& line : products::Search_Product_List(Read_Data(context).folder, options.words.join(' ')))
@@ -405,6 +426,7 @@ Parsed_Command Parse_Command_Line(const QStringList& arguments)
         {QStringLiteral("print"), {{"--product", "--copies", "--printer", "--base-date", "--out"}, {"--per-copy"}}},
         {QStringLiteral("pdf"), {{"--product", "--layout", "--out"}, {}}},
         {QStringLiteral("check"), {{"--product", "--layout", "--printer"}, {}}},
+        {QStringLiteral("recipe"), {{"--product"}, {"--detail"}}},
         {QStringLiteral("list"), {{}, {}, true}},
     };
     Parsed_Command parsed;
@@ -446,6 +468,8 @@ int Run_Command(const QStringList& arguments, const Command_Line_Context& contex
             return Write_Pdf(parsed.options, context, err);
         if (parsed.command == QStringLiteral("check"))
             return Check(parsed.options, context, out, err);
+        if (parsed.command == QStringLiteral("recipe"))
+            return Show_Recipe(parsed.options, context, out, err);
         return List(parsed.options, context, out);
     } catch (const Usage_Error& error) {
         return Usage(error.message, err);

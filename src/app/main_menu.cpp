@@ -9,6 +9,7 @@
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
 #include "screens/products/s_touroku.h"
+#include "screens/products/s_zairyou.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,11 +59,12 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command3 = new QPushButton(QStringLiteral("各種設定"), this);
     Command4 = new QPushButton(QStringLiteral("ソフトウェアを終了する"), this);
     Command5 = new QPushButton(QStringLiteral("発行履歴"), this);
+    Command6 = new QPushButton(QStringLiteral("材料の登録"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
         {Label7, "Label7"},     {Label8, "Label8"},
         {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"},
-        {Command5, "Command5"}};
+        {Command5, "Command5"}, {Command6, "Command6"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));
 
@@ -70,7 +72,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addWidget(Label1);
     layout->addWidget(Label4);
     layout->addWidget(Label8);
-    for (QPushButton* button : {Command1, Command2, Command5, Command3, Command4}) {
+    for (QPushButton* button : {Command1, Command6, Command2, Command5, Command3, Command4}) {
         button->setMinimumHeight(48);
         QFont f = button->font();
         f.setPointSize(13);
@@ -80,7 +82,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addWidget(Label6);
     layout->addWidget(Label7);
     layout->addWidget(Label5);
-    resize(520, 420);
+    resize(520, 470);
 
     connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
@@ -93,6 +95,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
             presence_->Renew();
         Refresh_Other_Copies();
     });
+    connect(Command6, &QPushButton::clicked, this, &MainMenu::Command6_Click);
 }
 
 void MainMenu::Form_Load()
@@ -180,6 +183,13 @@ void MainMenu::Command5_Click()
         printing_->Reserve_Reprint(entry);
     });
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->Form_Load();
+    window->show();
+}
+
+void MainMenu::Command6_Click()
+{
+    auto* window = new products::S_Zairyou;
     window->Form_Load();
     window->show();
 }

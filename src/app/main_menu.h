@@ -35,6 +35,7 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;  // 発行履歴
+    QPushButton* Command6 = nullptr;  // 材料の登録
 
     // Start-up steps 2 to 8: title, removable drive, settings, printer label,
     // default files. Problems with folders or files are reported; the menu still opens.
@@ -48,6 +49,7 @@ public:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    void Command6_Click();
     void Label6_Click();
 
 protected:

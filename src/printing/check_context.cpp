@@ -1,5 +1,6 @@
 #include "printing/check_context.h"
 
+#include "recipes/recipe_check.h"
 #include "render/drawing_surface.h"
 
 namespace printing {
@@ -28,6 +29,7 @@ render::Check_Context Check_Context_For(const store::Settings_Record& settings, 
         context.bar_grid_dpi = printers->Raster_Driver() ? printers->Resolution() : render::kLabelPrinterDpi;
     }
     context.allergens = products::Allergen_Dictionary::Load(program_folder, data_folder, &context.allergen_error);
+    context.check_recipe = recipes::Recipe_Check_For(data_folder, program_folder);
     return context;
 }
 

@@ -12,6 +12,7 @@ namespace printing {
 // set up, or not installed) the labels are checked as the built-in PDF printer
 // prints them, which `printer_note` says. The allergen list and dictionary are
 // those of the data folder where it holds a copy, otherwise the program folder's.
+// A product with a recipe in the data folder is also checked against it.
 render::Check_Context Check_Context_For(const store::Settings_Record& settings, const QString& data_folder,
                                         platform::Printer_Platform* printers, const QString& printer,
                                         const QString& program_folder);

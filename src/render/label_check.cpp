@@ -618,6 +618,8 @@ std::vector<Finding> Check(const products::Product_Record& product, const layout
         Check_Allergens(product, context, findings);
         Check_Nutrition(product, findings);
         Check_Origin(product, findings);
+        if (context.check_recipe)
+            context.check_recipe(product, findings);
     }
     if (Layout_Wide(scope) && symbol)
         Check_Symbol_Size(*symbol, context.bar_grid_dpi, issue.barcode, findings);

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,10 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
+// Adds what a product's recipe says about its label (set by printing, which
+// knows where recipes are kept); empty: the label is checked without one.
+using Recipe_Check = std::function<void(const products::Product_Record& product, std::vector<Finding>& findings)>;
+
 struct Check_Context {
     store::Settings_Record settings;
     QString data_folder;  // where the pictures and the product extras come from, ending in "/"
@@ -62,6 +67,7 @@ struct Check_Context {
     // How the printer was chosen when not as asked (no printer set up), said
     // before the findings; empty otherwise.
     QString printer_note;
+    Recipe_Check check_recipe;
 };
 
 constexpr double kNominalModuleMm = 0.33;

@@ -14,9 +14,11 @@
 #include "screens/products/genzairyou.h"
 #include "screens/products/kakudai_input.h"
 #include "screens/products/mojiretsu_write.h"
+#include "screens/products/s_haigou.h"
 #include "screens/products/s_list.h"
 #include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
+#include "screens/products/s_zairyou.h"
 #include "screens/common/item_box.h"
 #include "label_fixtures.h"
 #include "render/date_stamp.h"
@@ -121,6 +123,17 @@ private slots:
         QTest::newRow("Convert") << Loaded<maintenance::Convert>();
         QTest::newRow("S_List") << Shown<products::S_List>();
         QTest::newRow("S_Nonplu") << Shown<products::S_Nonplu>();
+        QTest::newRow("S_Zairyou") << Loaded<products::S_Zairyou>();
+        QTest::newRow("S_Haigou") << Opener([] {
+            auto* registration = new products::S_Touroku;
+            registration->Form_Load();
+            registration->Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
+            auto* recipe = new products::S_Haigou(registration);
+            registration->setParent(recipe, Qt::Window);  // closed with the window
+            recipe->show();
+            recipe->Form_Load();
+            return static_cast<QWidget*>(recipe);
+        });
         QTest::newRow("Help_Window") << Opener([] {
             auto* help = new app::Help_Window;
             help->Open(QStringLiteral(HELP_PAGE));

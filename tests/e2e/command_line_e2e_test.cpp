@@ -7,6 +7,8 @@
 #include "label_fixtures.h"
 #include "print_fixtures.h"
 #include "printing/print_history.h"
+#include "recipes/materials.h"
+#include "recipes/recipe_file.h"
 #include "store/settings.h"
 #include "support/gui_application.h"
 
@@ -437,3 +439,49 @@ TEST_F(Command_Line_E2E, PartFilesOfKilledPdfPrintsAreRemoved)
 }
 
 }  // namespace
+
+TEST_F(Command_Line_E2E, RecipePrintsWhatTheRecipeComputesAndWritesNothing)
+{
+    // The composition table and the allergen dictionary lie beside the executable, as installed.
+    const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
+    const QString dictionary = folder.filePath(QStringLiteral("allergen_dictionary.txt"));
+    ASSERT_TRUE(QFile::exists(dictionary)
+                || QFile::copy(program_folder.filePath(QStringLiteral("allergen_dictionary.txt")), dictionary));
+    QDir(folder.path()).mkdir(QStringLiteral("food-composition-2020"));
+    for (const QString& name : QDir(program_folder.filePath(QStringLiteral("food-composition-2020"))).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(program_folder.filePath(QStringLiteral("food-composition-2020/") + name),
+                                folder.filePath(QStringLiteral("food-composition-2020/") + name)));
+    // A salted onigiri: ご飯 1000 g (01088) and 食塩 8 g (17012), 100 g a piece.
+    recipes::Material rice{QStringLiteral("01088"), QStringLiteral("こめ [水稲めし] 精白米 うるち米"), QStringLiteral("米"),
+                           {}, false, {}, QStringLiteral("国産"), {}};
+    recipes::Material salt{QStringLiteral("17012"), QStringLiteral("食塩"), QStringLiteral("食塩"), {}, false, {}, {}, {}};
+    ASSERT_TRUE(recipes::Store_Materials(Data_Folder(), {rice, salt}).Is_Done());
+    recipes::Recipe recipe;
+    recipe.product_no = QStringLiteral("0001");
+    recipe.lines = {{rice.code, 1000}, {salt.code, 8}};
+    recipe.piece_grams = 100;
+    ASSERT_TRUE(recipes::Store_Recipe(Data_Folder(), recipe).Is_Done());
+
+    Result result = Run({"recipe", "--product", "1"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("栄養成分表示(1個(100g)当たり)"), QStringLiteral("熱量:155kcal"),
+                           QStringLiteral("たんぱく質:2.5g"), QStringLiteral("脂質:0g"), QStringLiteral("炭水化物:36.8g"),
+                           QStringLiteral("食塩相当量:0.8g"), QStringLiteral("この表示値は、目安です。"),
+                           QStringLiteral("原材料名:米(国産)、食塩"), QStringLiteral("アレルゲン:なし")}));
+
+    result = Run({"recipe", "--product", "1", "--detail"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("米 1000g (01088 こめ [水稲めし] 精白米 うるち米): 熱量 1560kcal")))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("脂質は100g当たりの量が少ないので0と表示します")));
+
+    result = Run({"recipe", "--product", "2"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("登録番号:0002は配合が未登録です"))) << result.err.toStdString();
+    result = Run({"recipe", "--product", "77"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("登録番号:0077は未登録です"))) << result.err.toStdString();
+    EXPECT_EQ(Run({"recipe"}).status, 2);
+    EXPECT_FALSE(QFile::exists(folder.filePath(printing::kHistoryFileName)));
+}

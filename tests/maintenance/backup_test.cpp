@@ -5,6 +5,8 @@
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
 #include "printing/print_history.h"
+#include "recipes/materials.h"
+#include "recipes/recipe_file.h"
 #include "support/utf8.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
@@ -169,6 +171,32 @@ TEST_F(Backup_Fixture, ProductExtrasOfOurOwnAreBackedUpAndRestored)
     Temp_Folder other;
     ASSERT_TRUE(Restore_Backup(archive, other.Data_Folder()).ok());
     EXPECT_EQ(other.Read(products::kProductExtrasFileName), extras);
+}
+
+TEST_F(Backup_Fixture, RecipesAndMaterialsGoIntoTheBackupAndComeBack)
+{
+    recipes::Material own;
+    own.code = QStringLiteral("U0001");
+    own.name = Q("こしあん");
+    own.label_name = Q("こしあん");
+    own.ingredients = Q("小豆、砂糖");
+    ASSERT_TRUE(recipes::Store_Materials(data.Data_Folder(), {own}).Is_Done());
+    recipes::Recipe recipe;
+    recipe.product_no = QStringLiteral("0001");
+    recipe.lines = {{QStringLiteral("U0001"), 400}};
+    recipe.pieces = 10;
+    ASSERT_TRUE(recipes::Store_Recipe(data.Data_Folder(), recipe).Is_Done());
+    const QString archive = Archive_Path(backups.Path(), QStringLiteral("recipes"));
+    ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
+    const QStringList entries = Zip_Entry_Names(archive);
+    EXPECT_TRUE(entries.contains(recipes::kRecipesFileName));
+    EXPECT_TRUE(entries.contains(recipes::kMaterialsFileName));
+
+    Temp_Folder other;
+    ASSERT_TRUE(Restore_Backup(archive, other.Data_Folder()).ok());
+    EXPECT_EQ(other.Read(recipes::kRecipesFileName), data.Read(recipes::kRecipesFileName));
+    EXPECT_EQ(*recipes::Find_Recipe(other.Data_Folder(), QStringLiteral("1")), recipe);
+    EXPECT_EQ(recipes::Read_Materials(other.Data_Folder()).materials, std::vector<recipes::Material>{own});
 }
 
 TEST_F(Backup_Fixture, FileThatCannotBeReadIsNamedAndLeavesTheArchiveAsItWas)

@@ -31,7 +31,9 @@ QStringList& Caller_List()
     static QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
                                   QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
                                   QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
-                                  QStringLiteral("Genzairyou"), QStringLiteral("Convert")};
+                                  QStringLiteral("Genzairyou"), QStringLiteral("Convert"),
+                                  QStringLiteral("Hakkou_Rireki"), QStringLiteral("S_Haigou"),
+                                  QStringLiteral("S_Zairyou")};
     return callers;
 }
 

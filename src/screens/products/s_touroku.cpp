@@ -12,12 +12,14 @@
 #include "products/product_extras.h"
 #include "products/product_file.h"
 #include "screens/products/s_list.h"
+#include "screens/products/s_haigou.h"
 #include "screens/products/s_nonplu.h"
 #include "screens/common/screen_helpers.h"
 #include "products/special_expression.h"
 #include "screens/common/s_preview.h"
 #include "maintenance/new_product_layout.h"
 #include "render/ean.h"
+#include "store/text_helpers.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -189,6 +191,7 @@ void S_Touroku::Build_Controls()
     Command4 = button(QStringLiteral("一覧"), "Command4");
     Command5 = button(QStringLiteral("削除"), "Command5");
     Command6 = button(QStringLiteral("全項目ｸﾘｱ"), "Command6");
+    Command7 = button(QStringLiteral("配合から計算"), "Command7");
 
     Check1 = new QCheckBox(QStringLiteral("表示可能面積が150cm²以下(5.5ポイントの文字を使える)"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -276,7 +279,8 @@ QGridLayout* S_Touroku::Build_Right_Column()
     };
     add_right(QStringLiteral("表示価格"), Text1[kPriceBox]);
     add_right(QStringLiteral("バーコード"), Text1[kBarcodeBox]);
-    add_right(QStringLiteral("成分表ﾀｲﾄﾙ"), Text1[kNutritionTitleBox]);
+    right->addWidget(Caption(QStringLiteral("成分表ﾀｲﾄﾙ"), this), r, 0);
+    right->addLayout(Row_Of({Text1[kNutritionTitleBox], Command7}, {1, 0}), r++, 1);
     const QStringList nutrition = {QStringLiteral("エネルギー"), QStringLiteral("たんぱく質"), QStringLiteral("脂質"),
                                    QStringLiteral("炭水化物"), QStringLiteral("食塩相当量")};
     for (int i = 0; i < nutrition.size(); ++i)
@@ -343,6 +347,7 @@ void S_Touroku::Wire_Items()
     connect(Command4, &QPushButton::clicked, this, &S_Touroku::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &S_Touroku::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &S_Touroku::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &S_Touroku::Command7_Click);
 }
 
 bool S_Touroku::eventFilter(QObject* watched, QEvent* event)
@@ -680,6 +685,19 @@ void S_Touroku::Command6_Click()
     app::Select_List_Item(Combo1[kDateKindCombo], QStringLiteral("表示しない"));
     app::Select_List_Item(Combo1[kRecycle1Combo], QStringLiteral("なし"));
     app::Select_List_Item(Combo1[kRecycle2Combo], QStringLiteral("なし"));
+}
+
+void S_Touroku::Command7_Click()
+{
+    if (store::Lenient_Int(Text1[kNumberBox]->text()) <= 0) {
+        confirmation_.Notify(QStringLiteral("配合は登録番号ごとに保存します"), QStringLiteral("登録番号を入力して下さい"));
+        Text1[kNumberBox]->setFocus();
+        return;
+    }
+    auto* window = new S_Haigou(this);
+    window->Form_Load();
+    window->show();
+    sub_windows_ << window;
 }
 
 void S_Touroku::closeEvent(QCloseEvent* event)

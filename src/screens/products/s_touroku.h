@@ -79,6 +79,7 @@ public:
     // The package's printable surface is 150 cm² or less (kept in the product
     // extras file): the label check then allows 5.5-point characters.
     QCheckBox* Check1 = nullptr;
+    QPushButton* Command7 = nullptr;  // 配合から計算 (beside the nutrition items)
     QLabel* Prv_open = nullptr;
     QLabel* Gen_open = nullptr;
     QLabel* Ret_Code = nullptr;
@@ -90,6 +91,7 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
+    void Command7_Click();
 
     // Loads the product with the number into the screen, as Enter in the number box does.
     void Load_Product(const QString& number);

@@ -1,0 +1,72 @@
+#pragma once
+// The food composition table shipped with the program (日本食品標準成分表2020年版
+// (八訂), 2478 foods, values per 100 g of the edible part), read at first use,
+// and the search of its foods by name as the shop types it: hiragana,
+// katakana, kanji or a part of the name ("はくりき" finds 薄力粉).
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace recipes {
+
+// The values a food label needs, in the order of the nutrition table.
+enum Nutrient : int { Energy, Protein, Fat, Carbohydrate, Sodium, Salt };
+constexpr int kNutrients = 6;
+// Per 100 g: kcal, g, g, g, mg, g. A value the table leaves out (trace or not
+// determined) is nullopt: it counts as 0, and the computation says so.
+using Nutrient_Values = std::array<std::optional<double>, kNutrients>;
+
+// "熱量", "たんぱく質", … "ナトリウム", "食塩相当量".
+QString Nutrient_Name(Nutrient nutrient);
+// "kcal", "g" or "mg".
+QString Nutrient_Unit(Nutrient nutrient);
+
+struct Food {
+    QString id;       // 食品番号, five digits
+    QString name;     // 食品名 as the table writes it
+    QString reading;  // the name in hiragana
+    Nutrient_Values values;
+    QString search_key;  // name and reading, normalised for the search
+};
+
+// The folder of the table and its files' names.
+inline const QString kFoodTableFolder = QStringLiteral("food-composition-2020");
+inline const QString kFoodTableBody = QStringLiteral("body.csv");
+inline const QString kFoodTableReadings = QStringLiteral("readings.tsv");
+
+class Food_Table {
+public:
+    // Reads the table of the folder (body.csv and, when present, readings.tsv).
+    // nullopt with `error` set when the table cannot be read or a line is damaged.
+    static std::optional<Food_Table> Read(const QString& folder, QString* error = nullptr);
+
+    const std::vector<Food>& Foods() const { return foods_; }
+    // The food with that 食品番号, or null.
+    const Food* Find(const QString& id) const;
+    // Foods whose name or reading holds every word of the query, in the table's
+    // order, at most `limit`; an empty query finds nothing.
+    std::vector<const Food*> Search(const QString& query, int limit = 200) const;
+
+private:
+    std::vector<Food> foods_;
+    QHash<QString, qsizetype> by_id_;  // 食品番号 -> index in foods_
+};
+
+// The text as the search compares it: full-width letters and digits and
+// half-width katakana made plain (NFKC), katakana turned into hiragana, lower
+// case, without blanks and brackets.
+QString Search_Key(const QString& text);
+
+// The folder whose table is used: the data folder's own copy
+// (data_folder + "food-composition-2020") when it has one, else the program's.
+QString Food_Table_Folder(const QString& program_folder, const QString& data_folder);
+
+// The table of the folder, read once on first use and kept for the process;
+// null with `error` set when it cannot be read (read again on the next call).
+const Food_Table* Shared_Food_Table(const QString& folder, QString* error = nullptr);
+
+}  // namespace recipes

@@ -1,0 +1,138 @@
+#include "recipes/recipe_file.h"
+
+#include "products/product_record.h"
+#include "recipes/data_lines.h"
+#include "recipes/materials.h"
+#include "store/cp932.h"
+#include "store/text_helpers.h"
+
+namespace recipes {
+namespace {
+
+constexpr int kHeadFields = 6;
+const QString kPerPiece = QStringLiteral("1個");
+const QString kPer100g = QStringLiteral("100g");
+const QString kSummary = QStringLiteral("一括表示");
+const QString kIndividual = QStringLiteral("個別表示");
+
+Data_Lines Read_Lines(const QString& data_folder)
+{
+    return Read_Data_Lines(data_folder, kRecipesFileName,
+                           [](const QString& line) { return Parse_Recipe_Line(line).has_value(); });
+}
+
+std::optional<double> Amount(const QString& text)
+{
+    const std::optional<std::optional<double>> amount = Parse_Amount(text);
+    if (!amount)
+        return std::nullopt;
+    return amount->value_or(0);
+}
+
+}  // namespace
+
+const Recipe* Recipes_File::Find(const QString& product_no) const
+{
+    const QString key = products::Format_Product_No(product_no);
+    for (const Recipe& recipe : recipes) {
+        if (recipe.product_no == key)
+            return &recipe;
+    }
+    return nullptr;
+}
+
+QString Recipe_Line_Text(const Recipe& r)
+{
+    QStringList fields = {products::Format_Product_No(r.product_no),
+                          Number_Text(r.batch_grams),
+                          r.unit == Sale_Unit::Per_100g ? kPer100g : kPerPiece,
+                          QString::number(r.pieces),
+                          Number_Text(r.piece_grams),
+                          r.allergen_form == Allergen_Form::Individual ? kIndividual : kSummary};
+    for (const Recipe_Line& line : r.lines)
+        fields << store::Strip_Control_Chars(line.code) << Number_Text(line.grams);
+    return fields.join(QLatin1Char('\t'));
+}
+
+std::optional<Recipe> Parse_Recipe_Line(const QString& line)
+{
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    if (fields.size() < kHeadFields || (fields.size() - kHeadFields) % 2 != 0)
+        return std::nullopt;
+    Recipe r;
+    r.product_no = fields[0];
+    bool pieces_ok = false;
+    r.pieces = fields[3].toInt(&pieces_ok);
+    const std::optional<double> batch = Amount(fields[1]);
+    const std::optional<double> piece = Amount(fields[4]);
+    const bool unit_ok = fields[2] == kPerPiece || fields[2] == kPer100g;
+    const bool form_ok = fields[5] == kSummary || fields[5] == kIndividual;
+    if (r.product_no.size() != 4 || r.product_no != products::Format_Product_No(r.product_no) || !batch || !piece
+        || !pieces_ok || r.pieces < 0 || !unit_ok || !form_ok)
+        return std::nullopt;
+    r.batch_grams = *batch;
+    r.piece_grams = *piece;
+    r.unit = fields[2] == kPer100g ? Sale_Unit::Per_100g : Sale_Unit::Per_Piece;
+    r.allergen_form = fields[5] == kIndividual ? Allergen_Form::Individual : Allergen_Form::Summary;
+    for (qsizetype n = kHeadFields; n < fields.size(); n += 2) {
+        const std::optional<double> grams = Amount(fields[n + 1]);
+        if (fields[n].isEmpty() || !grams)
+            return std::nullopt;
+        r.lines.push_back({fields[n], *grams});
+    }
+    return r;
+}
+
+Recipes_File Read_Recipes(const QString& data_folder)
+{
+    Recipes_File file;
+    const Data_Lines lines = Read_Lines(data_folder);
+    file.error = lines.error;
+    for (const QString& line : lines.records)
+        file.recipes.push_back(*Parse_Recipe_Line(line));
+    return file;
+}
+
+std::optional<Recipe> Find_Recipe(const QString& data_folder, const QString& product_no, QString* error)
+{
+    const Recipes_File file = Read_Recipes(data_folder);
+    if (!file.ok() && error)
+        *error = file.error;
+    if (const Recipe* recipe = file.Find(product_no))
+        return *recipe;
+    return std::nullopt;
+}
+
+store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe)
+{
+    Data_Lines lines = Read_Lines(data_folder);
+    const QString key = products::Format_Product_No(recipe.product_no);
+    if (!lines.error.isEmpty())
+        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), lines.error});
+    if (store::Lenient_Int(recipe.product_no) <= 0)
+        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), QStringLiteral("(登録番号が異常です)")});
+    const QString text = Recipe_Line_Text(recipe);
+    const QString unencodable = store::First_Unencodable(text);
+    if (!unencodable.isEmpty())
+        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), store::Unencodable_Message(unencodable)});
+    qsizetype at = 0;
+    while (at < lines.records.size() && lines.records[at].left(4) < key)
+        ++at;
+    if (at < lines.records.size() && lines.records[at].left(4) == key)
+        lines.records[at] = text;
+    else
+        lines.records.insert(at, text);
+    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
+}
+
+store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_no)
+{
+    Data_Lines lines = Read_Lines(data_folder);
+    if (!lines.error.isEmpty())
+        return store::Outcome::Failed({QStringLiteral("配合を削除できません"), lines.error});
+    const QString key = products::Format_Product_No(product_no);
+    lines.records.removeIf([&](const QString& l) { return l.left(4) == key; });
+    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
+}
+
+}  // namespace recipes
