@@ -2,9 +2,9 @@
 # Builds everything and runs every test: installs missing Debian packages,
 # starts the CUPS scheduler with its test queues, builds with Ninja (warnings in
 # src/ are errors), runs ctest, then runs each fuzz target briefly in its own
-# clang build (scripts/fuzz.sh). With SANITIZE=1 it also runs the unit and
-# screen tests once more in a second build under AddressSanitizer and
-# UndefinedBehaviorSanitizer (build-asan/).
+# clang build (scripts/fuzz.sh). The unit and screen tests also run once more
+# in a second build under AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan/); SANITIZE=0 skips that run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +16,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFOODLABE
 cmake --build "$BUILD_DIR" -j2
 (cd "$BUILD_DIR" && ctest --output-on-failure -j2 --timeout 600)
 
-if [ "${SANITIZE:-0}" != 0 ]; then
+if [ "${SANITIZE:-1}" != 0 ]; then
   ASAN_DIR=${ASAN_BUILD_DIR:-build-asan}
   cmake -S . -B "$ASAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
     -DFOODLABEL_SANITIZE=ON -DFOODLABEL_BUILD_BENCH=OFF
