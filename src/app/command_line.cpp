@@ -295,7 +295,7 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
                           + QStringLiteral("」で印刷するときだけ指定できます")};
     if (!product)
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
-    if (printer.isEmpty() || !context.printers->Installed_Printers().contains(printer))
+    if (!context.printers->Has_Printer(printer))
         return Refuse(err, QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
     if (!Date_Is_Possible(*product, issue, err))
         return kExitFailed;
@@ -359,12 +359,13 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     if (!label)
         return kExitCannotCheck;
     const auto& [product, layout] = *label;
-    if (!printer.isEmpty() && !context.printers->Installed_Printers().contains(printer)) {
+    const render::Check_Context check =
+        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder);
+    // A printer that was named is looked for once: without it there is nothing to check against.
+    if (!printer.isEmpty() && !check.printer_note.isEmpty()) {
         Refuse(err, QStringLiteral("プリンタが見つかりません"));
         return kExitCannotCheck;
     }
-    const render::Check_Context check =
-        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder);
     if (!check.printer_note.isEmpty())
         err << check.printer_note << '\n';
     bool errors = false;

@@ -22,7 +22,7 @@ enum Exit_Status { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitCannotCh
 // What a command works with: the folders the settings resolve against and the printers.
 struct Command_Line_Context {
     store::Folder_Context folders;
-    platform::Printer_Platform* printers = nullptr;
+    platform::Printer_Finder* printers = nullptr;
     QString program_folder;  // where the allergen list lies, no trailing "/"
     // Makes jobs of the built-in PDF printer write this file instead of a new
     // one in "印刷データ" (empty: new files again).

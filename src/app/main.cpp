@@ -12,8 +12,19 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <malloc.h>
+
 int main(int argc, char* argv[])
 {
+    // QPdfWriter compresses every finished page through buffers of 16 MiB that
+    // it allocates and frees page by page. glibc serves blocks that large with
+    // mmap, so each label page would map them, fault their pages in and unmap
+    // them again, which costs more than drawing the label. Below these
+    // thresholds the heap keeps them between pages; only the pages written to
+    // become resident.
+    constexpr int kMmapThreshold = 32 * 1024 * 1024;
+    ::mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
+    ::mallopt(M_TRIM_THRESHOLD, 2 * kMmapThreshold);
     if (argc > 1)
         return app::Command_Line_Main(argc, argv);
     QApplication application(argc, argv);

@@ -21,17 +21,18 @@ QString Paper_Entry(int number, const QSizeF& page_twips)
     return entry;
 }
 
-std::optional<QStringList> Search_Paper_Sizes(platform::Printer_Platform& printers, const QString& printer_name,
+std::optional<QStringList> Search_Paper_Sizes(platform::Printer_Finder& printers, const QString& printer_name,
                                               const std::function<void(int)>& step)
 {
-    if (!printers.Installed_Printers().contains(printer_name) || !printers.Select_Printer(printer_name))
+    platform::Printer* printer = printers.Find_Printer(printer_name);
+    if (!printer)
         return std::nullopt;
     QStringList entries;
     for (int number = First_Paper_Number(printer_name); number <= kLast_Paper_Number; ++number) {
         if (step)
             step(number);
-        if (printers.Set_Paper_Number(number))
-            entries << Paper_Entry(number, printers.Page_Size_Twips());
+        if (printer->Set_Paper_Number(number))
+            entries << Paper_Entry(number, printer->Page_Size_Twips());
     }
     return entries;
 }

@@ -23,10 +23,10 @@ QString Paper_Entry(int number, const QSizeF& page_twips);
 // The number an entry hands back: its first four characters.
 inline QString Entry_Number(const QString& entry) { return entry.left(4); }
 
-// Makes the named printer current and tries every number from its first
+// Finds the named printer and tries every number from its first
 // number to 600 on it; `step(n)` runs before number n is tried. The entries
 // of the accepted numbers in order, or nothing when no printer has that name.
-std::optional<QStringList> Search_Paper_Sizes(platform::Printer_Platform& printers, const QString& printer_name,
+std::optional<QStringList> Search_Paper_Sizes(platform::Printer_Finder& printers, const QString& printer_name,
                                               const std::function<void(int)>& step);
 
 }  // namespace maintenance

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
 
-#include <malloc.h>
 #include <sys/file.h>
 
 namespace platform {
@@ -35,21 +35,6 @@ QSizeF Page_Twips(const QPageSize& size)
 namespace {
 
 const QString kLabelPageName = QStringLiteral("Label");
-
-// QPdfWriter compresses every finished page through buffers of 16 MiB that it
-// allocates and frees page by page. glibc serves blocks that large with mmap,
-// so each label page would map them, fault their pages in and unmap them
-// again, which costs more than drawing the label. Below these thresholds the
-// heap keeps them between pages; only the pages written to become resident.
-void Keep_Page_Buffers_In_Heap()
-{
-    static const bool kept = [] {
-        constexpr int kMmapThreshold = 32 * 1024 * 1024;
-        return ::mallopt(M_MMAP_THRESHOLD, kMmapThreshold) == 1
-               && ::mallopt(M_TRIM_THRESHOLD, 2 * kMmapThreshold) == 1;
-    }();
-    (void)kept;
-}
 
 }  // namespace
 
@@ -90,11 +75,6 @@ std::vector<Paper_Size> Number_Paper_Sizes(const QList<QPageSize>& sizes)
 Paged_Printer::Paged_Printer(QString name, std::vector<Paper_Size> papers, int resolution)
     : name_(std::move(name)), papers_(std::move(papers)), resolution_(resolution > 0 ? resolution : kUnknownResolution)
 {
-}
-
-Paged_Printer::~Paged_Printer()
-{
-    Abort_Job();
 }
 
 bool Paged_Printer::Set_Paper_Number(int number)
@@ -178,38 +158,84 @@ std::unique_ptr<Raster_Job> Paged_Printer::Open_Raster_Job(const QString&, const
     return nullptr;
 }
 
-QPainter* Paged_Printer::Page_Painter()
+// The pages of one job: a PDF writer, or pictures of dots for a raster job,
+// with one painter on the page being drawn.
+class Paged_Job : public Print_Job {
+public:
+    Paged_Job(Paged_Printer& printer, QString path) : printer_(printer), path_(std::move(path)) {}
+    ~Paged_Job() override;
+    Paged_Job(const Paged_Job&) = delete;
+    Paged_Job& operator=(const Paged_Job&) = delete;
+
+    // Opens the job file on its first page; false when it cannot be written.
+    bool Begin();
+    QPainter& Painter() override { return painter_; }
+    bool New_Page() override;
+    Job_Result End() override;
+
+private:
+    // Starts the painter on a new page of the raster job, and adds it finished.
+    bool Begin_Raster_Page();
+    bool Add_Raster_Page();
+    void Close_Writer();
+    QString Unwritable() const;
+
+    Paged_Printer& printer_;
+    QString path_;
+    QPageSize first_page_;
+    QPainter painter_;
+    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<Raster_Job> raster_;
+    QImage raster_page_;  // the page being painted
+    bool ended_ = false;
+};
+
+std::unique_ptr<Print_Job> Paged_Printer::Begin_Job(QString& error)
 {
-    if (painter_.isActive())
-        return &painter_;
-    job_error_.clear();
-    if (!Ready(job_error_))
+    error.clear();
+    if (!Ready(error))
         return nullptr;
-    job_path_ = Job_File_Path(job_error_);
-    if (job_path_.isEmpty())
+    const QString path = Job_File_Path(error);
+    if (path.isEmpty())
         return nullptr;
-    job_page_ = Current_Page_Size();
-    raster_ = Open_Raster_Job(job_path_, job_page_);
-    const bool begun = raster_ ? Begin_Raster_Page() : [this] {
-        Keep_Page_Buffers_In_Heap();
-        writer_ = std::make_unique<QPdfWriter>(job_path_);
-        writer_->setCreator(name_);
-        writer_->setResolution(resolution_);
-        writer_->setPageLayout(QPageLayout(job_page_, QPageLayout::Portrait, QMarginsF()));
-        return painter_.begin(writer_.get());
-    }();
-    if (!begun) {
-        job_error_ = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_);
-        Close_Writer();
-        QFile::remove(job_path_);
+    auto job = std::make_unique<Paged_Job>(*this, path);
+    if (!job->Begin()) {
+        job.reset();  // removes the file
+        error = QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, path);
         return nullptr;
     }
-    return &painter_;
+    return job;
 }
 
-bool Paged_Printer::Begin_Raster_Page()
+Paged_Job::~Paged_Job()
 {
-    raster_page_ = raster_->Blank_Page(Current_Page_Size());
+    if (ended_)
+        return;
+    Close_Writer();
+    QFile::remove(path_);
+}
+
+QString Paged_Job::Unwritable() const
+{
+    return QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(printer_.name_, path_);
+}
+
+bool Paged_Job::Begin()
+{
+    first_page_ = printer_.Current_Page_Size();
+    raster_ = printer_.Open_Raster_Job(path_, first_page_);
+    if (raster_)
+        return Begin_Raster_Page();
+    writer_ = std::make_unique<QPdfWriter>(path_);
+    writer_->setCreator(printer_.name_);
+    writer_->setResolution(printer_.resolution_);
+    writer_->setPageLayout(QPageLayout(first_page_, QPageLayout::Portrait, QMarginsF()));
+    return painter_.begin(writer_.get());
+}
+
+bool Paged_Job::Begin_Raster_Page()
+{
+    raster_page_ = raster_->Blank_Page(printer_.Current_Page_Size());
     if (raster_page_.isNull() || !painter_.begin(&raster_page_))
         return false;
     // The driver prints whole dots: every dot is painted black or left white.
@@ -218,28 +244,29 @@ bool Paged_Printer::Begin_Raster_Page()
     return true;
 }
 
-bool Paged_Printer::New_Page()
+bool Paged_Job::New_Page()
 {
     if (!painter_.isActive())
-        return Page_Painter() != nullptr;
+        return false;
     if (raster_)
         return Add_Raster_Page() && Begin_Raster_Page();
-    writer_->setPageLayout(QPageLayout(Current_Page_Size(), QPageLayout::Portrait, QMarginsF()));
+    writer_->setPageLayout(QPageLayout(printer_.Current_Page_Size(), QPageLayout::Portrait, QMarginsF()));
     return writer_->newPage();
 }
 
-bool Paged_Printer::Add_Raster_Page()
+bool Paged_Job::Add_Raster_Page()
 {
     painter_.end();
-    if (!Repeats_Pages(true))
-        return raster_->Add_Page(raster_page_, copies_);
-    for (int copy = 0; copy < copies_; ++copy)
+    const int copies = printer_.copies_;
+    if (!printer_.Repeats_Pages(true))
+        return raster_->Add_Page(raster_page_, copies);
+    for (int copy = 0; copy < copies; ++copy)
         if (!raster_->Add_Page(raster_page_, 1))
             return false;
     return true;
 }
 
-void Paged_Printer::Close_Writer()
+void Paged_Job::Close_Writer()
 {
     if (painter_.isActive())
         painter_.end();
@@ -248,30 +275,24 @@ void Paged_Printer::Close_Writer()
     raster_page_ = QImage();
 }
 
-Job_Result Paged_Printer::End_Job()
+Job_Result Paged_Job::End()
 {
-    if (!painter_.isActive())
-        return {false, QStringLiteral("プリンタ「%1」に送る印刷データがありません").arg(name_), {}};
+    if (ended_ || !painter_.isActive())
+        return {false, QStringLiteral("プリンタ「%1」に送る印刷データがありません").arg(printer_.name_), {}};
+    ended_ = true;
     const bool raster = raster_ != nullptr;
-    const bool repeated = Repeats_Pages(raster);
+    const bool repeated = printer_.Repeats_Pages(raster);
+    const int copies = printer_.copies_;
     bool written = !raster || Add_Raster_Page();
     Close_Writer();
     if (written && repeated && !raster)
-        written = Append_Page_Copies(job_path_, copies_);
+        written = Append_Page_Copies(path_, copies);
     QString error;
-    Job_Result result = !written ? Job_Result{false, QStringLiteral("プリンタ「%1」の印刷データを %2 に書けません").arg(name_, job_path_), {}}
-                        : Ready(error) ? Deliver(job_path_, job_page_, repeated ? 1 : copies_, raster)
-                                       : Job_Result{false, error, {}};
-    QFile::remove(job_path_);
+    Job_Result result = !written              ? Job_Result{false, Unwritable(), {}}
+                        : printer_.Ready(error) ? printer_.Deliver(path_, first_page_, repeated ? 1 : copies, raster)
+                                                : Job_Result{false, error, {}};
+    QFile::remove(path_);
     return result;
-}
-
-void Paged_Printer::Abort_Job()
-{
-    if (!painter_.isActive())
-        return;
-    Close_Writer();
-    QFile::remove(job_path_);
 }
 
 QString Unique_Pdf_Name(const QString& folder, const QDateTime& time)
@@ -359,112 +380,6 @@ Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, 
     if (!moved)
         return {false, QStringLiteral("プリンタ「%1」の出力ファイル %2 を書けませんでした").arg(Name(), final_path_), {}};
     return {true, {}, final_path_};
-}
-
-bool Printer_Switch::Select_Printer(const QString& device_name)
-{
-    // Selecting the printer of an open job again keeps the job.
-    const bool same = current_ && current_->Current_Printer() == device_name;
-    if (same && current_->Job_Open())
-        return true;
-    Paged_Printer* previous = same ? nullptr : current_;
-    Paged_Printer* chosen = Find_Printer(device_name);
-    if (!chosen)
-        return false;
-    if (previous)
-        previous->Abort_Job();
-    chosen->Reset();
-    current_ = chosen;
-    return true;
-}
-
-QString Printer_Switch::Current_Printer() const
-{
-    return current_ ? current_->Current_Printer() : QString();
-}
-
-std::vector<Paper_Size> Printer_Switch::Paper_Sizes() const
-{
-    return current_ ? current_->Paper_Sizes() : std::vector<Paper_Size>{};
-}
-
-bool Printer_Switch::Set_Paper_Number(int number)
-{
-    return current_ && current_->Set_Paper_Number(number);
-}
-
-int Printer_Switch::Paper_Number() const
-{
-    return current_ ? current_->Paper_Number() : 0;
-}
-
-QSizeF Printer_Switch::Page_Size_Twips() const
-{
-    return current_ ? current_->Page_Size_Twips() : QSizeF();
-}
-
-void Printer_Switch::Set_Label_Size_mm(const QSizeF& size)
-{
-    if (current_)
-        current_->Set_Label_Size_mm(size);
-}
-
-bool Printer_Switch::Label_Sized_Page() const
-{
-    return current_ && current_->Label_Sized_Page();
-}
-
-int Printer_Switch::Set_Copy_Count(int copies)
-{
-    return current_ ? current_->Set_Copy_Count(copies) : 1;
-}
-
-int Printer_Switch::Set_Page_Copies(int copies)
-{
-    return current_ ? current_->Set_Page_Copies(copies) : 1;
-}
-
-int Printer_Switch::Resolution() const
-{
-    return current_ ? current_->Resolution() : kUnknownResolution;
-}
-
-bool Printer_Switch::Raster_Driver() const
-{
-    return current_ && current_->Raster_Driver();
-}
-
-QPainter* Printer_Switch::Page_Painter()
-{
-    return current_ ? current_->Page_Painter() : nullptr;
-}
-
-QString Printer_Switch::Job_Error() const
-{
-    return current_ ? current_->Job_Error() : QStringLiteral("プリンタが選択されていません");
-}
-
-bool Printer_Switch::New_Page()
-{
-    return current_ && current_->New_Page();
-}
-
-bool Printer_Switch::Job_Open() const
-{
-    return current_ && current_->Job_Open();
-}
-
-Job_Result Printer_Switch::End_Job()
-{
-    if (!current_)
-        return {false, QStringLiteral("プリンタが選択されていません"), {}};
-    return current_->End_Job();
-}
-
-void Printer_Switch::Abort_Job()
-{
-    if (current_)
-        current_->Abort_Job();
 }
 
 }  // namespace platform

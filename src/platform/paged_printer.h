@@ -1,21 +1,18 @@
 #pragma once
 // One printer whose jobs are drawn as PDF, or as dots where its driver takes
-// them: its paper sizes by number, the copy count, the resolution, and a job
-// held open by one painter from the first drawing to its end. The finished
-// job file is handed to the subclass, which sends it to a CUPS queue or keeps
-// it as a file; an aborted job leaves nothing.
+// them: its paper sizes by number, the copy count and the resolution. A job
+// holds one painter from its first page to its end; the finished job file is
+// handed to the subclass, which sends it to a CUPS queue or keeps it as a
+// file. A job dropped unended leaves nothing.
 #include "platform/printer_platform.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QPainter>
 
 #include <functional>
 #include <memory>
 
 #include <QImage>
-
-class QPdfWriter;
 
 namespace platform {
 
@@ -30,14 +27,11 @@ public:
     virtual bool Add_Page(const QImage& page, int copies) = 0;
 };
 
-class Paged_Printer : public Printer_Platform {
+class Paged_Printer : public Printer {
 public:
     Paged_Printer(QString name, std::vector<Paper_Size> papers, int resolution);
-    ~Paged_Printer() override;
 
-    QStringList Installed_Printers() const override { return {name_}; }
-    bool Select_Printer(const QString& device_name) override { return device_name == name_; }
-    QString Current_Printer() const override { return name_; }
+    QString Name() const override { return name_; }
     std::vector<Paper_Size> Paper_Sizes() const override { return papers_; }
     bool Set_Paper_Number(int number) override;
     int Paper_Number() const override;
@@ -48,14 +42,9 @@ public:
     int Set_Page_Copies(int copies) override;
     int Resolution() const override { return resolution_; }
     bool Raster_Driver() const override { return false; }
-    QPainter* Page_Painter() override;
-    bool New_Page() override;
-    bool Job_Open() const override { return painter_.isActive(); }
-    Job_Result End_Job() override;
-    void Abort_Job() override;
+    std::unique_ptr<Print_Job> Begin_Job(QString& error) override;
 
-    QString Job_Error() const override { return job_error_; }
-    // Back to the printer's own paper size and one copy (no job may be open).
+    // Back to the printer's own paper size and one copy.
     void Reset();
 
 protected:
@@ -76,19 +65,15 @@ protected:
     virtual Job_Result Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster) = 0;
 
     QPageSize Current_Page_Size() const;
-    const QString& Name() const { return name_; }
     // The number of the printer's own default size (0: none of its numbers).
     void Set_Default_Paper_Number(int number) { default_number_ = number; }
     // The printer makes pages of any size from `minimum` to `maximum` (mm).
     void Accept_Label_Sizes(const QSizeF& minimum, const QSizeF& maximum);
 
 private:
+    friend class Paged_Job;
     // Whether the job holds each copy as a page of its own.
     bool Repeats_Pages(bool raster) const;
-    // Starts the painter on a new page of the raster job, and adds it finished.
-    bool Begin_Raster_Page();
-    bool Add_Raster_Page();
-    void Close_Writer();
 
     QString name_;
     std::vector<Paper_Size> papers_;
@@ -100,13 +85,6 @@ private:
     int copies_ = 1;
     bool copies_as_pages_ = false;  // each copy a page of its own, unless a raster driver makes them
     QSizeF label_mm_;
-    QPainter painter_;
-    std::unique_ptr<QPdfWriter> writer_;
-    std::unique_ptr<Raster_Job> raster_;
-    QImage raster_page_;  // the page being painted
-    QString job_path_;
-    QPageSize job_page_;
-    QString job_error_;
 };
 
 // The application's own printer: every job becomes a PDF file in a folder
@@ -140,38 +118,6 @@ private:
 // (new names, "20240305-090507-123.pdf.part") that no running job holds: a
 // process killed while it printed leaves them behind.
 void Remove_Stale_Pdf_Parts(const QString& folder);
-
-// A set of printers of which one at a time is the application's printer;
-// every printer call goes to that one.
-class Printer_Switch : public Printer_Platform {
-public:
-    bool Select_Printer(const QString& device_name) override;
-    QString Current_Printer() const override;
-    std::vector<Paper_Size> Paper_Sizes() const override;
-    bool Set_Paper_Number(int number) override;
-    int Paper_Number() const override;
-    QSizeF Page_Size_Twips() const override;
-    void Set_Label_Size_mm(const QSizeF& size) override;
-    bool Label_Sized_Page() const override;
-    int Set_Copy_Count(int copies) override;
-    int Set_Page_Copies(int copies) override;
-    int Resolution() const override;
-    bool Raster_Driver() const override;
-    QPainter* Page_Painter() override;
-    QString Job_Error() const override;
-    bool New_Page() override;
-    bool Job_Open() const override;
-    Job_Result End_Job() override;
-    void Abort_Job() override;
-
-protected:
-    // The printer with that device name, or null. May replace an earlier
-    // object of the same name, never the object of another printer.
-    virtual Paged_Printer* Find_Printer(const QString& device_name) = 0;
-
-private:
-    Paged_Printer* current_ = nullptr;
-};
 
 // A new file name in the folder for a job started at that time:
 // "yyyyMMdd-HHmmss-zzz.pdf", with "-2", "-3" ... when the name is taken.

@@ -1,13 +1,14 @@
 #pragma once
-// The printers the application can print on, as the core sees them: the
-// installed printers, the application's current printer with its paper sizes
-// by number, its copy count and resolution, and the print job on its page.
+// The printers the application can print on, as the core sees them: a finder
+// of the installed printers, one printer with its paper sizes by number, its
+// copy count and resolution, and a print job on its pages.
 // QtCore/QtGui types only, so that core code can drive a print run.
 #include <QPageSize>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -49,19 +50,29 @@ struct Job_Result {
     QString output;  // where the job went: CUPS job id or the PDF file written
 };
 
-class Printer_Platform {
+// One print job on one printer, begun on its first page. Pages go to the
+// painter; New_Page() starts a further one; End() hands the pages to the
+// spooler (or the PDF file). A job dropped before End() leaves nothing. It
+// must not outlive the printer that began it.
+class Print_Job {
 public:
-    virtual ~Printer_Platform() = default;
-    // Device names of the installed printers, in the system's order.
-    virtual QStringList Installed_Printers() const = 0;
+    virtual ~Print_Job() = default;
+    // The active painter on the current page.
+    virtual QPainter& Painter() = 0;
+    // Finishes the page and starts another of the printer's current page size.
+    virtual bool New_Page() = 0;
+    // Ends the job and sends it; the job takes no further pages.
+    virtual Job_Result End() = 0;
+};
 
-    // Makes the printer with exactly this device name the application's
-    // printer; false (nothing changes) when there is none. Selecting another
-    // printer abandons an open job of the previous one.
-    virtual bool Select_Printer(const QString& device_name) = 0;
-    virtual QString Current_Printer() const = 0;  // "" before a printer is selected
+// One printer as it is now: its paper sizes by number, and the page, copies
+// and resolution its next job takes.
+class Printer {
+public:
+    virtual ~Printer() = default;
+    virtual QString Name() const = 0;
 
-    // Paper sizes of the current printer; its accepted numbers are exactly these.
+    // Paper sizes of the printer; its accepted numbers are exactly these.
     virtual std::vector<Paper_Size> Paper_Sizes() const = 0;
     // Sets the paper size by number; false (the size stays) when the printer
     // has no size with that number.
@@ -96,17 +107,26 @@ public:
     // PostScript device keeps the page as drawn, to be printed at any resolution.
     virtual bool Raster_Driver() const = 0;
 
-    // An active painter on the printer page; the first call opens the job.
-    // Null when the job cannot be opened (Job_Error() says why).
-    virtual QPainter* Page_Painter() = 0;
-    virtual QString Job_Error() const = 0;
-    // Starts a further page of the open job.
-    virtual bool New_Page() = 0;
-    virtual bool Job_Open() const = 0;
-    // Ends the job and hands the pages to the spooler (or the PDF file).
-    virtual Job_Result End_Job() = 0;
-    // Ends the job without sending anything.
-    virtual void Abort_Job() = 0;
+    // Begins a job on the current page; null when the printer cannot take one
+    // now (`error` says why, naming the printer).
+    virtual std::unique_ptr<Print_Job> Begin_Job(QString& error) = 0;
+};
+
+// Finds the printers of this machine.
+class Printer_Finder {
+public:
+    virtual ~Printer_Finder() = default;
+    // Device names of the installed printers, in the system's order.
+    virtual QStringList Installed_Printers() const = 0;
+    // Whether a printer has exactly this device name.
+    virtual bool Has_Printer(const QString& device_name) const
+    {
+        return Installed_Printers().contains(device_name);
+    }
+    // The printer with exactly this device name, on its own paper size with
+    // one copy; null when there is none. It lives until the next call for the
+    // same name or the end of the finder, and so must any job it began.
+    virtual Printer* Find_Printer(const QString& device_name) = 0;
 };
 
 }  // namespace platform

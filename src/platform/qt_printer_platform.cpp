@@ -42,26 +42,31 @@ private:
 
 }  // namespace
 
-Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, Raster_Jobs raster_jobs)
-    : Cups_Printer(queue, QPrinterInfo::printerInfo(queue), state, raster_jobs)
+std::unique_ptr<Cups_Printer> Cups_Printer::Open(const QString& queue, const Queue_State& state,
+                                                 Raster_Jobs raster_jobs)
 {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
+    if (info.isNull())
+        return nullptr;
+    auto ppd = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd")));
+    QByteArray ppd_text;
+    if (ppd->open() && Fetch_Queue_Ppd(queue, *ppd) && ppd->seek(0))
+        ppd_text = ppd->readAll();
+    return std::unique_ptr<Cups_Printer>(new Cups_Printer(queue, state, info, std::move(ppd), ppd_text, raster_jobs));
 }
 
-Cups_Printer::Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state,
-                           Raster_Jobs raster_jobs)
+Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, const QPrinterInfo& info,
+                           std::unique_ptr<QTemporaryFile> ppd, const QByteArray& ppd_text, Raster_Jobs raster_jobs)
     : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
                     state.default_resolution > 0 ? state.default_resolution : kUnknownResolution),
       default_page_(info.defaultPageSize()),
-      ppd_(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd"))),
+      ppd_(std::move(ppd)),
+      raster_driver_(Ppd_Has_Raster_Driver(ppd_text)),
+      manual_copies_(Ppd_Leaves_Copies_To_Filters(ppd_text)),
       resolution_known_(state.default_resolution > 0),
       config_change_time_(state.config_change_time),
       raster_jobs_(raster_jobs)
 {
-    if (ppd_.open() && Fetch_Queue_Ppd(queue, ppd_) && ppd_.seek(0)) {
-        const QByteArray ppd = ppd_.readAll();
-        raster_driver_ = Ppd_Has_Raster_Driver(ppd);
-        manual_copies_ = Ppd_Leaves_Copies_To_Filters(ppd);
-    }
     if (!default_page_.isValid())
         default_page_ = QPageSize(QPageSize::A4);
     if (info.supportsCustomPageSizes())
@@ -104,7 +109,7 @@ std::unique_ptr<Raster_Job> Cups_Printer::Open_Raster_Job(const QString& path, c
     if (!raster_driver_ || raster_jobs_ == Raster_Jobs::Never)
         return nullptr;
     QString error;
-    auto file = Cups_Raster_File::Open(ppd_.fileName(), path, error);
+    auto file = Cups_Raster_File::Open(ppd_->fileName(), path, error);
     if (!file || file->Blank_Page(Page_Options(page)).isNull())
         return nullptr;  // drawn as PDF, which the queue rasterises itself
     return std::make_unique<Cups_Raster_Job>(std::move(file),
@@ -132,16 +137,20 @@ QStringList Cups_Queues::Names() const
 
 Paged_Printer* Cups_Queues::Open(const QString& name)
 {
+    // The scheduler is asked once; Qt asks again for a queue it reads anew.
     const Queue_State state = Query_Queue(name);
     const auto known = queues_.find(name);
     if (known != queues_.end() && state.found && state.config_change_time != 0
         && known->second->Config_Change_Time() == state.config_change_time)
         return known->second.get();
-    if (!Names().contains(name))
+    std::unique_ptr<Cups_Printer> queue = state.found ? Cups_Printer::Open(name, state, raster_jobs_) : nullptr;
+    if (!queue) {
+        queues_.erase(name);
         return nullptr;
-    auto& queue = queues_[name];
-    queue = std::make_unique<Cups_Printer>(name, state, raster_jobs_);
-    return queue.get();
+    }
+    auto& kept = queues_[name];
+    kept = std::move(queue);
+    return kept.get();
 }
 
 }  // namespace platform

@@ -25,9 +25,10 @@ enum class Raster_Jobs { Where_The_Driver_Takes_Them, Never };
 
 class Cups_Printer : public Paged_Printer {
 public:
-    // The queue as `state` (just queried) describes it.
-    Cups_Printer(const QString& queue, const Queue_State& state,
-                 Raster_Jobs raster_jobs = Raster_Jobs::Where_The_Driver_Takes_Them);
+    // The queue as `state` (just queried), Qt and its PPD describe it; null
+    // when Qt does not know it.
+    static std::unique_ptr<Cups_Printer> Open(const QString& queue, const Queue_State& state,
+                                              Raster_Jobs raster_jobs = Raster_Jobs::Where_The_Driver_Takes_Them);
     bool Raster_Driver() const override { return raster_driver_; }
     // When the queue's settings had last changed as this object read them (0 unknown).
     int Config_Change_Time() const { return config_change_time_; }
@@ -43,12 +44,13 @@ protected:
     Job_Result Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster) override;
 
 private:
-    Cups_Printer(const QString& queue, const QPrinterInfo& info, const Queue_State& state, Raster_Jobs raster_jobs);
+    Cups_Printer(const QString& queue, const Queue_State& state, const QPrinterInfo& info,
+                 std::unique_ptr<QTemporaryFile> ppd, const QByteArray& ppd_text, Raster_Jobs raster_jobs);
     // The page size and resolution of a job as CUPS options.
     Cups_Options Page_Options(const QPageSize& page) const;
 
     QPageSize default_page_;
-    QTemporaryFile ppd_;  // the queue's PPD as read with its settings
+    std::unique_ptr<QTemporaryFile> ppd_;  // the queue's PPD as read with its settings
     bool raster_driver_ = false;
     bool manual_copies_ = false;
     bool resolution_known_ = false;

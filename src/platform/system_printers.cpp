@@ -14,13 +14,19 @@ QStringList System_Printers::Installed_Printers() const
     return queues_->Names() << kBuilt_In_Pdf_Printer;
 }
 
-Paged_Printer* System_Printers::Find_Printer(const QString& device_name)
+bool System_Printers::Has_Printer(const QString& device_name) const
 {
-    if (device_name == kBuilt_In_Pdf_Printer)
-        return &pdf_;
-    if (device_name.isEmpty())
-        return nullptr;
-    return queues_->Open(device_name);
+    return device_name == kBuilt_In_Pdf_Printer || (!device_name.isEmpty() && queues_->Has(device_name));
+}
+
+Printer* System_Printers::Find_Printer(const QString& device_name)
+{
+    Paged_Printer* found = device_name == kBuilt_In_Pdf_Printer ? &pdf_
+                           : device_name.isEmpty()             ? nullptr
+                                                               : queues_->Open(device_name);
+    if (found)
+        found->Reset();
+    return found;
 }
 
 }  // namespace platform

@@ -6,27 +6,27 @@
 namespace printing {
 
 render::Check_Context Check_Context_For(const store::Settings_Record& settings, const QString& data_folder,
-                                        platform::Printer_Platform* printers, const QString& printer,
+                                        platform::Printer_Finder* printers, const QString& printer,
                                         const QString& program_folder)
 {
     render::Check_Context context;
     context.settings = settings;
     context.data_folder = data_folder;
-    const auto select = [&](const QString& name) {
-        return printers && !name.isEmpty() && (printers->Current_Printer() == name || printers->Select_Printer(name));
+    const auto find = [printers](const QString& name) {
+        return printers && !name.isEmpty() ? printers->Find_Printer(name) : nullptr;
     };
-    bool selected = select(printer);
-    if (!selected) {
+    const platform::Printer* found = find(printer);
+    if (!found) {
         context.printer_note = printer.isEmpty()
                                    ? QStringLiteral("プリンタが設定されていないため、%1で印刷するものとして確認します")
                                          .arg(platform::kBuilt_In_Pdf_Printer)
                                    : QStringLiteral("プリンタ「%1」が見つからないため、%2で印刷するものとして確認します")
                                          .arg(printer, platform::kBuilt_In_Pdf_Printer);
-        selected = select(platform::kBuilt_In_Pdf_Printer);
+        found = find(platform::kBuilt_In_Pdf_Printer);
     }
-    if (selected) {
-        context.printer_dpi = printers->Resolution();
-        context.bar_grid_dpi = printers->Raster_Driver() ? printers->Resolution() : render::kLabelPrinterDpi;
+    if (found) {
+        context.printer_dpi = found->Resolution();
+        context.bar_grid_dpi = found->Raster_Driver() ? found->Resolution() : render::kLabelPrinterDpi;
     }
     context.allergens = products::Allergen_Dictionary::Load(program_folder, data_folder, &context.allergen_error);
     context.check_recipe = recipes::Recipe_Check_For(data_folder, program_folder);

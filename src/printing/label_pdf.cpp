@@ -20,17 +20,18 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
     printer.Set_Output_File(path);
     printer.Set_Label_Size_mm(QSizeF(layout.Number(layouts::Label_Width), layout.Number(layouts::Label_Length)));
     const QStringList failed = {QStringLiteral("PDFファイルを作成できませんでした")};
-    QPainter* painter = printer.Page_Painter();
-    if (!painter)
-        return store::Outcome::Failed(failed + QStringList{printer.Job_Error()});
-    render::Printer_Page_Surface surface(*painter, printer.Resolution(), printer.Resolution(), render::Bar_Edges::On_Dots);
+    QString error;
+    const std::unique_ptr<platform::Print_Job> job = printer.Begin_Job(error);
+    if (!job)
+        return store::Outcome::Failed(failed + QStringList{error});
+    render::Printer_Page_Surface surface(job->Painter(), printer.Resolution(), printer.Resolution(), render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Notices = &ui;
     // The page is the label: nothing to centre across.
     store::Settings_Record label_settings = settings;
     label_settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
     render::Label_Composer(surface, product, layout, issue, {label_settings, data_folder, ui});
-    const platform::Job_Result result = printer.End_Job();
+    const platform::Job_Result result = job->End();
     if (!result.sent)
         return store::Outcome::Failed(failed + QStringList{result.error});
     return store::Outcome::Done();

@@ -56,7 +56,9 @@ private:
 
     Print_Mode mode_;
     const Print_Run_Context& c_;
-    platform::Printer_Platform& printers_;
+    platform::Printer_Finder& printers_;
+    platform::Printer* printer_ = nullptr;  // the printer of the line being printed
+    std::unique_ptr<platform::Print_Job> print_job_;  // its job, from the first page to the send
     store::Confirmation& ui_;
     Step step_ = Step::Fine;
     QString job_error_;
@@ -92,13 +94,13 @@ QStringList Print_Run::Run(const QStringList& lines)
         step_ = Step::Fine;
         job_ = Job_Entry({}, entry, c_.settings.Printer_Name());
         if (!Print_Line(entry)) {
-            printers_.Abort_Job();
+            print_job_.reset();
             Record(QStringLiteral("存在しない用紙番号を指定されました。発行を中止しました"));
             return lines;
         }
         if (step_ != Step::Fine)
-            printers_.Abort_Job();  // copies composed before the line failed are not sent
-        else if (mode_ == Print_Mode::Reservation && printers_.Job_Open() && !Send())
+            print_job_.reset();  // copies composed before the line failed are not sent
+        else if (mode_ == Print_Mode::Reservation && print_job_ && !Send())
             step_ = Step::Printer_Refused;
         Report_Line(number);
         if (mode_ == Print_Mode::Reservation || step_ != Step::Fine)
@@ -112,7 +114,7 @@ QStringList Print_Run::Run(const QStringList& lines)
             return lines;
         Tell(QStringLiteral("登録番号:") + number + QStringLiteral("の"), QStringLiteral("印刷データを送信します"),
              store::kInformationColour, {}, QStringLiteral("送信"));
-        if (printers_.Job_Open() && !Send()) {
+        if (print_job_ && !Send()) {
             step_ = Step::Printer_Refused;
             Report_Line(number);
             Record(Refusal_Reason(number));
@@ -147,21 +149,23 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         return true;
     for (int copy = 1; copy <= labels; ++copy) {
         step_ = Step::Finding_Printer;
-        const QString& printer = c_.settings.Printer_Name();
-        if (!printers_.Select_Printer(printer))
+        // The printer of an open job is kept for its further copies.
+        if (!print_job_)
+            printer_ = printers_.Find_Printer(c_.settings.Printer_Name());
+        if (!printer_)
             return true;
         step_ = Step::Fine;
-        printers_.Set_Label_Size_mm(QSizeF(layout->Number(layouts::Label_Width), layout->Number(layouts::Label_Length)));
+        printer_->Set_Label_Size_mm(QSizeF(layout->Number(layouts::Label_Width), layout->Number(layouts::Label_Length)));
         if (!Choose_Paper(*layout))
             return false;
         // The copies of a line are the same page: it is composed once, and the
         // printer makes the copies or the job repeats the page ("する": each
         // copy a page of its own).
         const bool page_per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff;
-        const int copies = page_per_copy ? printers_.Set_Page_Copies(labels) : printers_.Set_Copy_Count(labels);
+        const int copies = page_per_copy ? printer_->Set_Page_Copies(labels) : printer_->Set_Copy_Count(labels);
         const bool per_copy = copies < labels;
         if (per_copy)
-            printers_.Set_Copy_Count(1);
+            printer_->Set_Copy_Count(1);
         if (!Compose(*product, *layout, entry.values, copy > 1)) {
             step_ = Step::Printer_Refused;
             return true;
@@ -176,7 +180,7 @@ bool Print_Run::Choose_Paper(const layouts::Layout_Record& layout)
 {
     const int layout_paper = store::Round_Half_Even(layout.Number(layouts::Layout_Paper_Number));
     if (layout_paper != 0) {
-        if (layout_paper != printers_.Paper_Number() && !printers_.Set_Paper_Number(layout_paper)) {
+        if (layout_paper != printer_->Paper_Number() && !printer_->Set_Paper_Number(layout_paper)) {
             ui_.Show_Message_Box(QStringLiteral("存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。"));
             ui_.Show_Message_Box(QStringLiteral("発行を中止しました"));
             return false;
@@ -184,16 +188,16 @@ bool Print_Run::Choose_Paper(const layouts::Layout_Record& layout)
         return true;
     }
     const int settings_paper = store::Lenient_Int(c_.settings.Paper_Number());
-    if (settings_paper != 0 && settings_paper != printers_.Paper_Number())
-        printers_.Set_Paper_Number(settings_paper);  // a size the printer lacks leaves its size as it is
-    else if (settings_paper == 0 && !printers_.Label_Sized_Page())
+    if (settings_paper != 0 && settings_paper != printer_->Paper_Number())
+        printer_->Set_Paper_Number(settings_paper);  // a size the printer lacks leaves its size as it is
+    else if (settings_paper == 0 && !printer_->Label_Sized_Page())
         Tell_Default_Page();
     return true;
 }
 
 void Print_Run::Tell_Default_Page()
 {
-    const QString printer = printers_.Current_Printer();
+    const QString printer = printer_->Name();
     if (told_default_page_.contains(printer))
         return;
     told_default_page_.insert(printer);
@@ -206,23 +210,24 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
                         const render::Issue_Values& issue, bool new_page)
 {
     // Every further copy of a line gets a page of its own.
-    const bool opened = printers_.Job_Open() && new_page ? printers_.New_Page() : printers_.Page_Painter() != nullptr;
-    QPainter* painter = opened ? printers_.Page_Painter() : nullptr;
-    if (!painter) {
-        job_error_ = printers_.Job_Error();
+    if (print_job_ && new_page && !print_job_->New_Page()) {
+        job_error_.clear();
         return false;
     }
+    if (!print_job_ && !(print_job_ = printer_->Begin_Job(job_error_)))
+        return false;
+    QPainter* painter = &print_job_->Painter();
     painter->resetTransform();
-    const int dpi = printers_.Resolution();
+    const int dpi = printer_->Resolution();
     render::Printer_Page_Surface surface(*painter, dpi, dpi,
-                                         printers_.Raster_Driver() ? render::Bar_Edges::Inside_Dots
+                                         printer_->Raster_Driver() ? render::Bar_Edges::Inside_Dots
                                                                    : render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
     surface.Notices = &ui_;
     // A page made to the label's size has no paper position: nothing to centre across.
     store::Settings_Record settings = c_.settings;
-    if (printers_.Paper_Number() == 0)
+    if (printer_->Paper_Number() == 0)
         settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
     render::Label_Composer(surface, product, layout, issue, {settings, c_.data_folder, ui_});
     length_notice_shown_ = surface.Length_Notice_Shown;
@@ -231,7 +236,8 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
 
 bool Print_Run::Send()
 {
-    const platform::Job_Result result = printers_.End_Job();
+    const platform::Job_Result result = print_job_->End();
+    print_job_.reset();
     if (!result.sent)
         job_error_ = result.error;
     job_output_ = result.output;

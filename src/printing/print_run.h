@@ -15,7 +15,7 @@ enum class Print_Mode { Immediate, Reservation };
 struct Print_Run_Context {
     QString data_folder;  // ending in "/"
     store::Settings_Record settings;
-    platform::Printer_Platform* printers = nullptr;
+    platform::Printer_Finder* printers = nullptr;
     store::Confirmation* ui = nullptr;
     // Printers the user has been told print on their default page (no paper
     // number, and no page of the label's size): each is told once while the

@@ -59,34 +59,40 @@ int Split_Item_Name(QString& text)
     return store::Byte_Width(text.left(colon)) + 1;
 }
 
+// Places the item's characters from (cx, cy), breaking the line where the
+// next character would pass the box's far edge (`box_width_mm` from x_mm,
+// leftwards when `rotated`): the new line starts at `restart`, `line_step`
+// lower. Returns the number of breaks.
+int Flow_Characters(Character_Writer& writer, const Item& item, float x_mm, float cx, float cy, float restart,
+                    float line_step, int box_width_mm, int angle, bool rotated)
+{
+    int breaks = 0;
+    for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
+        const float w = Advance(item, i);
+        if (rotated ? x_mm - box_width_mm > cx - w : x_mm + box_width_mm < cx + w) {
+            cx = restart;
+            cy += line_step;
+            ++breaks;
+        }
+        if (rotated) {
+            Draw_Character(writer, item, i, cy, cx, angle);
+            cx -= w;
+        } else {
+            Draw_Character(writer, item, i, cx, cy, angle);
+            cx += w;
+        }
+    }
+    return breaks;
+}
+
 float Plain_Item(Drawing_Surface& surface, const Item& item, const Text_Flow_Profile& flow, float x_mm, float y_mm,
                  int box_width_mm, int angle, bool rotated)
 {
     const float after_ruled = surface.Previous_Item_Ruled ? static_cast<float>(flow.after_ruled_offset) : 0.0f;
-    float cx = x_mm;
-    float cy = y_mm + after_ruled;
-    int breaks = 0;
+    const float restart = rotated ? x_mm : x_mm + static_cast<float>(flow.continuation_indent);
     Character_Writer writer(surface);
-    for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
-        const float w = Advance(item, i);
-        if (!rotated) {
-            if (x_mm + box_width_mm < cx + w) {
-                cx = x_mm + static_cast<float>(flow.continuation_indent);
-                cy += item.line_height;
-                ++breaks;
-            }
-            Draw_Character(writer, item, i, cx, cy, angle);
-            cx += w;
-        } else {
-            if (x_mm - box_width_mm > cx - w) {
-                cx = x_mm;
-                cy += item.line_height;
-                ++breaks;
-            }
-            Draw_Character(writer, item, i, cy, cx, angle);
-            cx -= w;
-        }
-    }
+    const int breaks = Flow_Characters(writer, item, x_mm, x_mm, y_mm + after_ruled, restart, item.line_height,
+                                       box_width_mm, angle, rotated);
     surface.Previous_Item_Ruled = false;
     return y_mm + static_cast<float>(flow.gap_below_plain) + item.line_height * (breaks + 1) + after_ruled;
 }
@@ -96,30 +102,11 @@ float Ruled_Item(Drawing_Surface& surface, Item& item, float x_mm, float y_mm, i
 {
     const int name_end = Split_Item_Name(item.styled.text);
     const float line_step = item.line_height + 0.1f;
-    float cx = rotated ? x_mm - 0.3f : x_mm + 0.15f;
-    float cy = rotated ? y_mm + 0.2f : y_mm + 0.15f;
-    int breaks = 0;
+    const float cx = rotated ? x_mm - 0.3f : x_mm + 0.15f;
+    const float cy = rotated ? y_mm + 0.2f : y_mm + 0.15f;
+    const float restart = rotated ? x_mm - 0.15f : x_mm + 0.15f;
     Character_Writer writer(surface);
-    for (qsizetype i = 0; i < item.styled.text.size(); ++i) {
-        const float w = Advance(item, i);
-        if (!rotated) {
-            if (x_mm + box_width_mm < cx + w) {
-                cx = x_mm + 0.15f;
-                cy += line_step;
-                ++breaks;
-            }
-            Draw_Character(writer, item, i, cx, cy, angle);
-            cx += w;
-        } else {
-            if (x_mm - box_width_mm > cx - w) {
-                cx = x_mm - 0.15f;
-                cy += line_step;
-                ++breaks;
-            }
-            Draw_Character(writer, item, i, cy, cx, angle);
-            cx -= w;
-        }
-    }
+    const int breaks = Flow_Characters(writer, item, x_mm, cx, cy, restart, line_step, box_width_mm, angle, rotated);
     writer.Flush();  // the characters lie under their frame
 
     const Surface_Profile& profile = surface.Profile();

@@ -311,7 +311,7 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
                 const int before = e2e::Last_Job_Id(queue);
                 printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate,
                                     print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue),
-                                                                raster ? static_cast<platform::Printer_Platform&>(printers)
+                                                                raster ? static_cast<platform::Printer_Finder&>(printers)
                                                                        : pdf_printers,
                                                                 ui));
                 ASSERT_EQ(Jobs_After(queue, before).size(), 1u) << name.toStdString();
@@ -424,7 +424,7 @@ TEST_F(Print_E2E, ThePaperSelectionListsTheSizesOfEachPrinterWithA4As9)
     EXPECT_EQ(zebra->mid(0, 2), (QStringList{"0009:210mmx297mmの用紙 ", "0011:148mmx210mmの用紙 "}));
     EXPECT_TRUE(zebra->contains(QStringLiteral("0256:148mmx210mmの用紙 ")));
     EXPECT_TRUE(zebra->contains(QStringLiteral("0257:32mmx6mmの用紙 ")));
-    EXPECT_EQ(printers.Resolution(), 203);
+    EXPECT_EQ(printers.Find_Printer(e2e::kZebra)->Resolution(), 203);
 }
 
 TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
@@ -445,12 +445,14 @@ TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
 
 TEST_F(Print_E2E, ASchedulerGoneAtSubmissionIsReportedWithThePrinterName)
 {
-    ASSERT_TRUE(printers.Select_Printer(e2e::kZebra));
-    QPainter* painter = printers.Page_Painter();
-    ASSERT_NE(painter, nullptr);
-    painter->drawText(100, 100, QStringLiteral("ラベル"));
+    platform::Printer* zebra = printers.Find_Printer(e2e::kZebra);
+    ASSERT_NE(zebra, nullptr);
+    QString error;
+    const std::unique_ptr<platform::Print_Job> job = zebra->Begin_Job(error);
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    job->Painter().drawText(100, 100, QStringLiteral("ラベル"));
     cupsSetServer("127.0.0.1:9");  // no scheduler answers there
-    const platform::Job_Result result = printers.End_Job();
+    const platform::Job_Result result = job->End();
     cupsSetServer(nullptr);
     EXPECT_FALSE(result.sent);
     EXPECT_EQ(result.error, QStringLiteral("プリンタ「Zebra」：印刷サービス(CUPS)に接続できません"));

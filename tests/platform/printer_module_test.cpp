@@ -3,6 +3,8 @@
 #include "platform/printer_module.h"
 #include "support/gui_application.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <link.h>
@@ -25,9 +27,10 @@ bool Library_Loaded(const std::string& name_part)
     return found;
 }
 
-platform::System_Printers Printers_From(const QString& module_path)
+// The built-in printer's files go to a folder of the test's own.
+platform::System_Printers Printers_From(const QString& module_path, const QString& pdf_folder = {})
 {
-    return platform::System_Printers([] { return QString(); }, platform::Module_Queues(module_path));
+    return platform::System_Printers([pdf_folder] { return pdf_folder; }, platform::Module_Queues(module_path));
 }
 
 class Printer_Module : public ::testing::Test {
@@ -37,9 +40,16 @@ protected:
 
 TEST_F(Printer_Module, LoadsThePrintLibrariesOnTheFirstCallThatNeedsAQueue)
 {
-    platform::System_Printers printers = Printers_From(QStringLiteral(PRINTER_MODULE));
-    // Choosing the built-in printer needs no queue.
-    ASSERT_TRUE(printers.Select_Printer(platform::kBuilt_In_Pdf_Printer));
+    const QTemporaryDir pdf_folder;
+    platform::System_Printers printers = Printers_From(QStringLiteral(PRINTER_MODULE), pdf_folder.path());
+    // Finding the built-in printer, and printing on it, needs no queue.
+    EXPECT_TRUE(printers.Has_Printer(platform::kBuilt_In_Pdf_Printer));
+    platform::Printer* pdf = printers.Find_Printer(platform::kBuilt_In_Pdf_Printer);
+    ASSERT_NE(pdf, nullptr);
+    QString error;
+    std::unique_ptr<platform::Print_Job> job = pdf->Begin_Job(error);
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    job.reset();
     EXPECT_FALSE(Library_Loaded("libQt6PrintSupport"));
     EXPECT_FALSE(Library_Loaded("libcups"));
 
@@ -49,11 +59,12 @@ TEST_F(Printer_Module, LoadsThePrintLibrariesOnTheFirstCallThatNeedsAQueue)
         << "start the test printers first: bash scripts/start-cups.sh";
     EXPECT_EQ(installed.last(), platform::kBuilt_In_Pdf_Printer);
 
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
-    EXPECT_EQ(printers.Current_Printer(), QStringLiteral("Zebra"));
-    EXPECT_EQ(printers.Resolution(), 203);
-    EXPECT_TRUE(printers.Raster_Driver());
-    EXPECT_FALSE(printers.Paper_Sizes().empty());
+    platform::Printer* zebra = printers.Find_Printer(QStringLiteral("Zebra"));
+    ASSERT_NE(zebra, nullptr);
+    EXPECT_EQ(zebra->Name(), QStringLiteral("Zebra"));
+    EXPECT_EQ(zebra->Resolution(), 203);
+    EXPECT_TRUE(zebra->Raster_Driver());
+    EXPECT_FALSE(zebra->Paper_Sizes().empty());
 }
 
 TEST_F(Printer_Module, WithoutTheModuleOnlyTheBuiltInPrinterRemains)
@@ -61,8 +72,8 @@ TEST_F(Printer_Module, WithoutTheModuleOnlyTheBuiltInPrinterRemains)
     for (const QString& path : {QStringLiteral("/nonexistent/paruberina-printers.so"), QStringLiteral("/etc/hostname")}) {
         platform::System_Printers printers = Printers_From(path);
         EXPECT_EQ(printers.Installed_Printers(), QStringList{platform::kBuilt_In_Pdf_Printer}) << path.toStdString();
-        EXPECT_FALSE(printers.Select_Printer(QStringLiteral("Zebra")));
-        EXPECT_TRUE(printers.Select_Printer(platform::kBuilt_In_Pdf_Printer));
+        EXPECT_EQ(printers.Find_Printer(QStringLiteral("Zebra")), nullptr);
+        EXPECT_NE(printers.Find_Printer(platform::kBuilt_In_Pdf_Printer), nullptr);
     }
 }
 

@@ -1,4 +1,4 @@
-// Paper numbering, the built-in PDF printer and the printer switch.
+// Paper numbering, the built-in PDF printer, print jobs and finding printers.
 #include "platform/paged_printer.h"
 #include "platform/pdf_copies.h"
 #include "support/fake_printer_platform.h"
@@ -64,14 +64,15 @@ protected:
     // A job of two pages, "ラベル" and "２枚目", ended.
     platform::Job_Result Two_Page_Job()
     {
-        QPainter* painter = printer.Page_Painter();
-        if (!painter)
-            return {false, printer.Job_Error(), {}};
-        painter->drawText(100, 100, QStringLiteral("ラベル"));
-        if (!printer.New_Page())
+        QString error;
+        const std::unique_ptr<platform::Print_Job> job = printer.Begin_Job(error);
+        if (!job)
+            return {false, error, {}};
+        job->Painter().drawText(100, 100, QStringLiteral("ラベル"));
+        if (!job->New_Page())
             return {false, QStringLiteral("no second page"), {}};
-        painter->drawText(100, 100, QStringLiteral("２枚目"));
-        return printer.End_Job();
+        job->Painter().drawText(100, 100, QStringLiteral("２枚目"));
+        return job->End();
     }
 
     static QByteArray Read(const QString& path)
@@ -141,57 +142,69 @@ TEST(Append_Page_Copies, AFileItCannotReadIsLeftAsItWas)
     }
 }
 
-TEST_F(Built_In_Pdf_Printer, AnAbortedJobLeavesNoFile)
+TEST_F(Built_In_Pdf_Printer, AJobDroppedUnendedLeavesNoFileAndAnEndedJobTakesNoMorePages)
 {
-    ASSERT_NE(printer.Page_Painter(), nullptr);
-    printer.Abort_Job();
-    EXPECT_FALSE(printer.Job_Open());
+    QString error;
+    std::unique_ptr<platform::Print_Job> job = printer.Begin_Job(error);
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    job.reset();
     EXPECT_TRUE(Files().isEmpty());
-    EXPECT_FALSE(printer.End_Job().sent);
+
+    job = printer.Begin_Job(error);
+    ASSERT_NE(job, nullptr) << error.toStdString();
+    ASSERT_TRUE(job->End().sent);
+    EXPECT_FALSE(job->New_Page());
+    EXPECT_FALSE(job->End().sent);
+    EXPECT_EQ(Files().size(), 1);
 }
 
 TEST_F(Built_In_Pdf_Printer, AnOutputFolderThatCannotBeMadeIsReportedWithThePrinterName)
 {
     data.Write(QStringLiteral("file"), "x");
     output = data.File(QStringLiteral("file")) + QStringLiteral("/印刷データ");
-    EXPECT_EQ(printer.Page_Painter(), nullptr);
-    EXPECT_TRUE(printer.Job_Error().contains(kBuilt_In_Pdf_Printer));
+    QString error;
+    EXPECT_EQ(printer.Begin_Job(error), nullptr);
+    EXPECT_TRUE(error.contains(kBuilt_In_Pdf_Printer));
 }
 
-TEST(Printer_Switch, SelectsByExactDeviceNameAndStartsFromThePrintersOwnSize)
+TEST(Printer_Finder, FindsByExactDeviceNameOnThePrintersOwnSizeWithOneCopy)
 {
     test_support::Ensure_Gui_Application();
     Fake_Printer_Platform printers({{QStringLiteral("Zebra"),
                                      {QPageSize(QPageSize::A4), Millimetres(101.6, 127, QStringLiteral("w288h360"))},
                                      1},
                                     {QStringLiteral("Office"), {QPageSize(QPageSize::A4)}}});
-    EXPECT_FALSE(printers.Select_Printer(QStringLiteral("zebra")));
-    EXPECT_FALSE(printers.Select_Printer(QString()));
-    EXPECT_EQ(printers.Current_Printer(), QString());
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
-    EXPECT_EQ(printers.Paper_Number(), 256);
-    EXPECT_TRUE(printers.Set_Paper_Number(9));
-    EXPECT_FALSE(printers.Set_Paper_Number(600));
-    EXPECT_EQ(printers.Paper_Number(), 9);
-    // Selecting again without an open job starts afresh; with an open job keeps it.
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
-    EXPECT_EQ(printers.Paper_Number(), 256);
-    printers.Set_Paper_Number(9);
-    ASSERT_NE(printers.Page_Painter(), nullptr);
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
-    EXPECT_EQ(printers.Paper_Number(), 9);
-    EXPECT_TRUE(printers.Job_Open());
-    // Another printer abandons the open job: nothing is sent.
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Office")));
-    EXPECT_FALSE(printers.Job_Open());
-    EXPECT_TRUE(printers.sent.empty());
+    EXPECT_EQ(printers.Find_Printer(QStringLiteral("zebra")), nullptr);
+    EXPECT_EQ(printers.Find_Printer(QString()), nullptr);
+    EXPECT_FALSE(printers.Has_Printer(QStringLiteral("zebra")));
+    EXPECT_TRUE(printers.Has_Printer(QStringLiteral("Office")));
+    platform::Printer* zebra = printers.Find_Printer(QStringLiteral("Zebra"));
+    ASSERT_NE(zebra, nullptr);
+    EXPECT_EQ(zebra->Name(), QStringLiteral("Zebra"));
+    EXPECT_EQ(zebra->Paper_Number(), 256);
+    EXPECT_TRUE(zebra->Set_Paper_Number(9));
+    EXPECT_FALSE(zebra->Set_Paper_Number(600));
+    EXPECT_EQ(zebra->Paper_Number(), 9);
+    zebra->Set_Copy_Count(4);
+    // Found again, it starts afresh.
+    ASSERT_EQ(printers.Find_Printer(QStringLiteral("Zebra")), zebra);
+    EXPECT_EQ(zebra->Paper_Number(), 256);
+    QString error;
+    const std::unique_ptr<platform::Print_Job> job = zebra->Begin_Job(error);
+    ASSERT_NE(job, nullptr);
+    ASSERT_TRUE(job->End().sent);
+    ASSERT_EQ(printers.sent.size(), 1u);
+    EXPECT_EQ(printers.sent[0].copies, 1);
 }
 
-TEST(Printer_Switch, ARefusedJobIsNotOpenedAndSaysWhy)
+TEST(Printer_Finder, ARefusedJobIsNotBegunAndSaysWhy)
 {
     Fake_Printer_Platform printers(
         {{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}, {}, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
-    ASSERT_TRUE(printers.Select_Printer(QStringLiteral("Zebra")));
-    EXPECT_EQ(printers.Page_Painter(), nullptr);
-    EXPECT_EQ(printers.Job_Error(), QStringLiteral("プリンタ「Zebra」は停止しています"));
+    platform::Printer* zebra = printers.Find_Printer(QStringLiteral("Zebra"));
+    ASSERT_NE(zebra, nullptr);
+    QString error;
+    EXPECT_EQ(zebra->Begin_Job(error), nullptr);
+    EXPECT_EQ(error, QStringLiteral("プリンタ「Zebra」は停止しています"));
+    EXPECT_TRUE(printers.sent.empty());
 }

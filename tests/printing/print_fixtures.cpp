@@ -40,7 +40,7 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
 }
 
 printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
-                                        platform::Printer_Platform& printers, store::Confirmation& ui)
+                                        platform::Printer_Finder& printers, store::Confirmation& ui)
 {
     printing::Print_Run_Context context;
     context.data_folder = data_folder;

@@ -40,7 +40,7 @@ platform::Job_Result Recording_Printer::Deliver(const QString& pdf_path, const Q
 {
     QFile file(pdf_path);
     file.open(QIODevice::ReadOnly);
-    Sent_Job job{Current_Printer(), copies, 0, page.size(QPageSize::Millimeter), file.readAll()};
+    Sent_Job job{Name(), copies, 0, page.size(QPageSize::Millimeter), file.readAll()};
     job.pages = Pdf_Page_Count(job.pdf);
     sent_.push_back(job);
     return {true, {}, pdf_path};
@@ -56,15 +56,17 @@ QStringList Fake_Printer_Platform::Installed_Printers() const
 {
     QStringList names;
     for (const auto& printer : printers_)
-        names << printer->Current_Printer();
+        names << printer->Name();
     return names;
 }
 
-platform::Paged_Printer* Fake_Printer_Platform::Find_Printer(const QString& device_name)
+platform::Printer* Fake_Printer_Platform::Find_Printer(const QString& device_name)
 {
     for (const auto& printer : printers_)
-        if (printer->Current_Printer() == device_name)
+        if (printer->Name() == device_name) {
+            printer->Reset();
             return printer.get();
+        }
     return nullptr;
 }
 

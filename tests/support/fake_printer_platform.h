@@ -49,16 +49,14 @@ private:
     int jobs_ = 0;
 };
 
-class Fake_Printer_Platform : public platform::Printer_Switch {
+class Fake_Printer_Platform : public platform::Printer_Finder {
 public:
     explicit Fake_Printer_Platform(const std::vector<Fake_Printer>& printers);
 
     QStringList Installed_Printers() const override;
+    platform::Printer* Find_Printer(const QString& device_name) override;
 
     std::vector<Sent_Job> sent;
-
-protected:
-    platform::Paged_Printer* Find_Printer(const QString& device_name) override;
 
 private:
     QTemporaryDir folder_;

@@ -1,6 +1,7 @@
 #include "screens/common/dialogs.h"
 
 #include "screens/common/entry_boxes.h"
+#include "screens/common/program_end.h"
 #include "screens/common/conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
@@ -20,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace app {
 
@@ -41,8 +41,7 @@ QStringList& Caller_List()
 [[noreturn]] void End_For_Unknown_Caller(const QString& title)
 {
     QMessageBox::critical(nullptr, title, QStringLiteral("オブジェクトが設定されていません"));
-    QApplication::exit(1);
-    std::exit(1);
+    End_Program(1);
 }
 
 }  // namespace
@@ -268,15 +267,6 @@ void WorkBar::paintEvent(QPaintEvent* event)
     painter.setPen(Qt::black);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
 }
-
-namespace {
-
-QColor Colour_Of(std::uint32_t number)
-{
-    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
-
-}  // namespace
 
 Screen_Confirmation::Screen_Confirmation(QString screen_name) : screen_name_(std::move(screen_name))
 {

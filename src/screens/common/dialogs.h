@@ -91,7 +91,6 @@ private:
 class Screen_Confirmation : public store::Confirmation {
 public:
     explicit Screen_Confirmation(QString screen_name);
-    const QString& Screen_Name() const { return screen_name_; }
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
     void Show_Titled_Message_Box(const QString& text, const QString& title) override;

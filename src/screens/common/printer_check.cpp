@@ -5,10 +5,10 @@
 
 namespace app {
 
-bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Platform& printers)
+bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Finder& printers)
 {
     const QString wanted = store::Load_Settings(application_folder).Printer_Name();
-    if (!printers.Installed_Printers().contains(wanted))
+    if (!printers.Has_Printer(wanted))
         return false;
     Current_Session().current_printer = wanted;
     return true;

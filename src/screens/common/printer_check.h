@@ -8,7 +8,7 @@ namespace app {
 
 // Reads user_v2.dat afresh and looks for an installed printer whose device name
 // equals line 1 exactly; on success it becomes the session's current printer.
-bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Platform& printers);
+bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Finder& printers);
 
 // The message shown when the configured printer is not installed (three lines).
 QString Printer_Missing_Message();

@@ -17,7 +17,4 @@ using app::Current_Data_Folder;
 // A bold heading line of a window.
 QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size = 13);
 
-// Screen pixels for a distance in twips.
-int Twips_To_Pixels(int twips);
-
 }  // namespace products

@@ -12,7 +12,7 @@ inline const QString kProgramTitle = QStringLiteral("食品内容表示ソフト
 
 struct Session {
     platform::Desktop_Platform* desktop = nullptr;
-    platform::Printer_Platform* printers = nullptr;
+    platform::Printer_Finder* printers = nullptr;
     QString application_folder;    // no trailing "/"
     QString program_folder;        // the executable's folder (help, shipped pictures); no trailing "/"
     QString removable_drive_root;  // Removable_Drive_Root

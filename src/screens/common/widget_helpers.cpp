@@ -20,7 +20,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace app {
 
@@ -238,13 +237,18 @@ void Wait_For_Answer(QLabel* ret_code)
     }
 }
 
-void Require_Configured_Printer(store::Confirmation& ui)
+bool Configured_Printer_Found(store::Confirmation& ui)
 {
     const Session& session = Current_Session();
     if (session.printers && Select_Configured_Printer(session.application_folder, *session.printers))
-        return;
+        return true;
     ui.Show_Titled_Message_Box(Printer_Missing_Message(), QString());
-    std::exit(0);
+    return false;
+}
+
+QColor Colour_Of(std::uint32_t number)
+{
+    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
 }
 
 QString Array_Name(const QString& name, int index)

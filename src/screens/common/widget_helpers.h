@@ -1,7 +1,10 @@
 #pragma once
 // Helpers every screen shares: list selection, drop-down width, centring, and
 // the hidden answer label through which dialogs hand back their result.
+#include <QColor>
 #include <QString>
+
+#include <cstdint>
 
 namespace store {
 class Confirmation;
@@ -52,11 +55,16 @@ QLabel* Find_Ret_Code(const QString& screen_name);
 // caption; meanwhile the label's window is neither used nor closed (Answer_Wait).
 void Wait_For_Answer(QLabel* ret_code);
 
-// Selects the configured printer; when it is not installed, says so and ends
-// the application (the registration and layout screens call this before a preview).
-void Require_Configured_Printer(store::Confirmation& ui);
+// Selects the configured printer; when it is not installed, says so and
+// returns false: the registration and layout screens then end the program
+// (End_Program) before a preview.
+bool Configured_Printer_Found(store::Confirmation& ui);
 
 // Object name as designed for element `index` of a control array: "Text1(5)".
 QString Array_Name(const QString& name, int index);
+
+// The colour of a colour number as stored in settings and layouts: red in
+// the lowest byte, then green, then blue.
+QColor Colour_Of(std::uint32_t number);
 
 }  // namespace app

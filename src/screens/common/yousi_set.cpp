@@ -75,8 +75,8 @@ void Yousi_Set::Form_Load()
 {
     app::Centre_On_Screen(this);
     const QString printer = Printer_To_Examine();
-    platform::Printer_Platform* printers = app::Current_Session().printers;
-    if (!printers || !printers->Installed_Printers().contains(printer)) {
+    platform::Printer_Finder* printers = app::Current_Session().printers;
+    if (!printers || !printers->Has_Printer(printer)) {
         ui_.Show_Titled_Message_Box(QStringLiteral("プリンターが見つかりませんでした"), windowTitle());
         return;
     }

@@ -3,6 +3,7 @@
 #include "screens/common/entry_boxes.h"
 #include "screens/common/conventions.h"
 #include "screens/common/printer_check.h"
+#include "screens/common/program_end.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
@@ -49,14 +50,9 @@ const char* const kNutritionCaptions[] = {"タイトル",   "熱量",       "た
                                           "成分追加10"};
 const char* const kOtherCaptions[] = {"ﾘｻｲｸﾙ1-1", "ﾘｻｲｸﾙ2-1", "ﾊﾞｰ添字", "ﾘｻｲｸﾙ1-2", "ﾘｻｲｸﾙ2-2"};
 
-QColor Colour_Of(std::uint32_t number)
-{
-    return QColor(number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF);
-}
-
 void Set_Button_Colour(QPushButton* button, std::uint32_t colour)
 {
-    button->setStyleSheet(QStringLiteral("background-color: %1;").arg(Colour_Of(colour).name()));
+    button->setStyleSheet(QStringLiteral("background-color: %1;").arg(app::Colour_Of(colour).name()));
 }
 
 QString Q(const char* utf8)
@@ -393,7 +389,7 @@ void Layout_M::Show_Fields(const layouts::Layout_Fields& fields)
         const int flag = fields.flags[static_cast<size_t>(k)];
         caption->setProperty("flag", flag);
         QPalette palette = caption->palette();
-        palette.setColor(QPalette::WindowText, Colour_Of(static_cast<std::uint32_t>(flag)));
+        palette.setColor(QPalette::WindowText, app::Colour_Of(static_cast<std::uint32_t>(flag)));
         caption->setPalette(palette);
     }
     app::Select_List_Item(Combo3, fields.side1);
@@ -584,7 +580,8 @@ void Layout_M::Command12_Click()
     const layouts::Layout_Record layout = layouts::Compose_Layout(Current_Fields(), QString());
     const std::optional<products::Product_Record> found = products::Find_Product(app::Current_Data_Folder(), Text2->text());
     const products::Product_Record product = found.value_or(products::Product_Record{});
-    app::Require_Configured_Printer(ui_);
+    if (!app::Configured_Printer_Found(ui_))
+        app::End_Program(0);
     // Without a product of that number the layout is checked with a sample that
     // fills every item, on a package small enough for 5.5-point characters.
     const products::Product_Record checked = found.value_or(render::Sample_Product());

@@ -47,10 +47,8 @@ constexpr int kConfirmedErrors = 5;  // errors the confirmation names; the list 
 
 QString Colour_Style(std::uint32_t number)
 {
-    return QStringLiteral("background-color: rgb(%1, %2, %3);")
-        .arg(number & 0xFF)
-        .arg((number >> 8) & 0xFF)
-        .arg((number >> 16) & 0xFF);
+    const QColor colour = app::Colour_Of(number);
+    return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 #include "screens/products/s_touroku.h"
 #include "screens/products/s_zairyou.h"
 
@@ -11,7 +12,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -472,20 +472,17 @@ QWidget* S_Haigou::Next_In_Chain(QWidget* from) const
 
 bool S_Haigou::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget == Text2) {
-                Command1_Click();
-                return true;
-            }
-            if (widget == Text1 && List1->currentRow() < 0 && List1->count() > 0)
-                List1->setCurrentRow(0);
-            if (QWidget* next = Next_In_Chain(widget)) {
-                next->setFocus(Qt::TabFocusReason);
-                return true;
-            }
+    if (app::Is_Enter_Press(event)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == Text2) {
+            Command1_Click();
+            return true;
+        }
+        if (widget == Text1 && List1->currentRow() < 0 && List1->count() > 0)
+            List1->setCurrentRow(0);
+        if (QWidget* next = Next_In_Chain(widget)) {
+            next->setFocus(Qt::TabFocusReason);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include "screens/common/window_conventions.h"
 #include "screens/common/conventions.h"
+#include "screens/common/program_end.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_names.h"
@@ -636,7 +637,8 @@ void S_Touroku::Command2_Click()
 
 void S_Touroku::Command3_Click()
 {
-    app::Require_Configured_Printer(confirmation_);
+    if (!app::Configured_Printer_Found(confirmation_))
+        app::End_Program(0);
     Apply_Layout_Selection();
     app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }

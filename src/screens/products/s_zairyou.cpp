@@ -4,11 +4,11 @@
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -295,16 +295,13 @@ QWidget* S_Zairyou::Next_In_Chain(QWidget* from) const
 
 bool S_Zairyou::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget == Text1 && List1->count() > 0)
-                List1->setCurrentRow(0);
-            if (QWidget* next = Next_In_Chain(widget)) {
-                next->setFocus(Qt::TabFocusReason);
-                return true;
-            }
+    if (app::Is_Enter_Press(event)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == Text1 && List1->count() > 0)
+            List1->setCurrentRow(0);
+        if (QWidget* next = Next_In_Chain(widget)) {
+            next->setFocus(Qt::TabFocusReason);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -1,0 +1,15 @@
+#include "screens/common/program_end.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace app {
+
+void End_Program(int status)
+{
+    QApplication::exit(status);
+    std::exit(status);
+}
+
+}  // namespace app
