@@ -192,7 +192,8 @@ private slots:
 
     // A material searched for by its reading typed in hiragana: the はくりき
     // Mozc confirms finds 薄力粉 in the recipe window, the confirming Return
-    // stays with Mozc, and Enter, weight, Enter adds it to the recipe.
+    // stays with Mozc, Enter goes on to the weight box, and the weight typed
+    // with Mozc still on arrives in half-width digits.
     void materialFoundByItsReadingTypedInHiragana()
     {
         maintenance_test::Session_Fixture fixture;
@@ -220,7 +221,10 @@ private slots:
         Run(QStringLiteral("xdotool"), {"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(recipe.Text2->hasFocus(), 10000);
         Type_Keys(recipe.Text2, {{"type", "200"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
-        QTRY_COMPARE_WITH_TIMEOUT(recipe.Grid1->rowCount(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(recipe.Text2->text(), QStringLiteral("200"), 10000);
+        recipe.Command1->click();
+        QCOMPARE(recipe.Grid1->rowCount(), 1);
+        Save_Screen(&recipe, QStringLiteral("recipe-mozc-added"));
         QCOMPARE(recipe.Grid1->item(0, 2)->text(), QStringLiteral("200"));
         recipe.close();
     }

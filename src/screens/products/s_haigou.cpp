@@ -1,5 +1,6 @@
 #include "screens/products/s_haigou.h"
 
+#include "screens/common/entry_boxes.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
@@ -79,7 +80,7 @@ void S_Haigou::Build_Controls()
     List1->installEventFilter(this);
     Text2 = line("Text2");
     Text2->setPlaceholderText(QStringLiteral("重さ(g)"));
-    Text2->setAttribute(Qt::WA_InputMethodEnabled, false);
+    app::Use_As_Number_Box(Text2);
     Command1 = button(QStringLiteral("追加"), "Command1");
     Grid1 = new QTableWidget(0, 3, this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -92,7 +93,7 @@ void S_Haigou::Build_Controls()
     Text4 = line("Text4");
     Text5 = line("Text5");
     for (QLineEdit* box : {Text3, Text4, Text5}) {
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        app::Use_As_Number_Box(box);
         connect(box, &QLineEdit::textChanged, this, &S_Haigou::Recompute);
     }
     Combo2 = combo({kSummaryForm, kIndividualForm}, "Combo2");

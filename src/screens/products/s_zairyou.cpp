@@ -1,6 +1,7 @@
 #include "screens/products/s_zairyou.h"
 
 #include "recipes/product_recipe.h"
+#include "screens/common/entry_boxes.h"
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
@@ -44,8 +45,10 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     Text5 = line("Text5");
     Text5->setPlaceholderText(QStringLiteral("小豆、砂糖、水あめ"));
     Text6 = line("Text6");
-    for (int n = 0; n < kValueBoxes; ++n)
+    for (int n = 0; n < kValueBoxes; ++n) {
         Text7[n] = line(app::Array_Name(QStringLiteral("Text7"), n).toLatin1().constData());
+        app::Use_As_Number_Box(Text7[n]);
+    }
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
