@@ -70,11 +70,16 @@ const Material* Materials_File::Find(const QString& code) const
 
 QString Material_Line(const Material& m)
 {
+    QStringList allergens;
+    for (const QString& allergen : m.allergens) {
+        if (const QString clean = Clean(allergen); !clean.isEmpty())
+            allergens << clean;
+    }
     QStringList fields = {Clean(m.code),
                           m.Is_Own() ? kOwnKind : kTableKind,
                           Clean(m.name),
                           Clean(m.label_name),
-                          Clean(m.allergens.join(kAllergenSeparator)),
+                          allergens.join(kAllergenSeparator),
                           m.additive ? kAdditiveMark : QString(),
                           Clean(m.ingredients),
                           Clean(m.origin)};
@@ -86,10 +91,10 @@ QString Material_Line(const Material& m)
 std::optional<Material> Parse_Material_Line(const QString& line)
 {
     const QStringList fields = line.split(QLatin1Char('\t'));
-    if (fields.size() != kMaterialFields || fields[0].isEmpty())
-        return std::nullopt;
     Material m;
-    m.code = fields[0];
+    m.code = Clean(fields.value(0));  // as it is written back
+    if (fields.size() != kMaterialFields || m.code.isEmpty())
+        return std::nullopt;
     if ((fields[1] == kOwnKind) != m.Is_Own() || (fields[1] != kOwnKind && fields[1] != kTableKind))
         return std::nullopt;
     m.name = fields[2];

@@ -74,10 +74,11 @@ std::optional<Recipe> Parse_Recipe_Line(const QString& line)
     r.unit = fields[2] == kPer100g ? Sale_Unit::Per_100g : Sale_Unit::Per_Piece;
     r.allergen_form = fields[5] == kIndividual ? Allergen_Form::Individual : Allergen_Form::Summary;
     for (qsizetype n = kHeadFields; n < fields.size(); n += 2) {
+        const QString code = store::Strip_Control_Chars(fields[n]);  // as it is written back
         const std::optional<double> grams = Amount(fields[n + 1]);
-        if (fields[n].isEmpty() || !grams)
+        if (code.isEmpty() || !grams)
             return std::nullopt;
-        r.lines.push_back({fields[n], *grams});
+        r.lines.push_back({code, *grams});
     }
     return r;
 }

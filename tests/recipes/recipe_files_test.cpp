@@ -230,3 +230,23 @@ TEST(Recipe_Files, Amounts)
     EXPECT_EQ(Number_Text(0.35), Q("0.35"));
     EXPECT_EQ(Number_Text(100.0), Q("100"));
 }
+
+// What a line holds reads as it is written back: control characters (a file
+// edited elsewhere, an undecodable byte) never leave an allergen or a code
+// that the written line no longer has.
+TEST(Recipe_Files, LinesReadAsTheyAreWrittenBack)
+{
+    Material m = Own_An();
+    m.allergens = {Q("小麦"), QStringLiteral("\x01")};
+    const QString line = Material_Line(m);
+    EXPECT_EQ(Material_Line(*Parse_Material_Line(line)), line);
+    EXPECT_EQ(Parse_Material_Line(line)->allergens, QStringList({Q("小麦")}));
+    const QString controlled_code = QStringLiteral("\x02") + Material_Line(Own_An());
+    ASSERT_TRUE(Parse_Material_Line(controlled_code));
+    EXPECT_EQ(Parse_Material_Line(controlled_code)->code, QStringLiteral("U0001"));
+
+    EXPECT_FALSE(Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t\x01\x02\t20")));
+    const std::optional<Recipe> cleaned = Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t0101\x03" "5\t20"));
+    ASSERT_TRUE(cleaned);
+    EXPECT_EQ(cleaned->lines[0].code, QStringLiteral("01015"));
+}
