@@ -29,7 +29,7 @@ fi
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
   targets=(fuzz_cp932 fuzz_settings fuzz_product_file fuzz_markup_date fuzz_conversion fuzz_history fuzz_command_line
-           fuzz_layout_composer fuzz_restore fuzz_restore_archive)
+           fuzz_layout_composer fuzz_restore fuzz_restore_archive fuzz_materials_file fuzz_recipe_file)
 fi
 
 mkdir -p "$BUILD_DIR/crashes"

@@ -1,20 +1,17 @@
 #include "recipes/data_lines.h"
 
-#include "store/cp932.h"
 #include "store/data_folder.h"
 
 namespace recipes {
 
-Data_Lines Read_Data_Lines(const QString& data_folder, const QString& file_name,
-                           const std::function<bool(const QString&)>& valid)
+Data_Lines Parse_Data_Lines(const store::Text_File& file, const QString& file_name, const Line_Check& valid)
 {
     Data_Lines result;
-    const store::Text_File file = store::Read_Text_Lines(data_folder + file_name);
     if (!file.error.isEmpty()) {
         result.error = file.error;
         return result;
     }
-    if (!file.opened || file.lines.isEmpty())
+    if (file.lines.isEmpty())
         return result;
     result.version = file.lines.front();
     for (qsizetype n = 1; n < file.lines.size(); ++n) {
@@ -29,15 +26,32 @@ Data_Lines Read_Data_Lines(const QString& data_folder, const QString& file_name,
     return result;
 }
 
-store::Outcome Write_Data_Lines(const QString& data_folder, const QString& file_name, const QString& temp_name,
-                                const Data_Lines& lines)
+Data_Lines Read_Data_Lines(const QString& data_folder, const QString& file_name, const Line_Check& valid)
 {
-    return store::Rewrite_Via_Temp(data_folder, file_name, temp_name,
-                                   [&lines](const store::Text_File&, QStringList& new_lines) {
-                                       new_lines = QStringList{lines.version} + lines.records;
-                                       return true;
-                                   },
-                                   store::If_Missing::Create);  // made by the first recipe or material
+    return Parse_Data_Lines(store::Read_Text_Lines(data_folder + file_name), file_name, valid);
+}
+
+store::Outcome Change_Data_Lines(const QString& data_folder, const QString& file_name, const QString& temp_name,
+                                 const Line_Check& valid, const QString& failed, const Records_Change& change)
+{
+    QString error;
+    const store::Outcome outcome = store::Rewrite_Via_Temp(
+        data_folder, file_name, temp_name,
+        [&](const store::Text_File& old_file, QStringList& new_lines) {
+            Data_Lines lines = Parse_Data_Lines(old_file, file_name, valid);
+            error = lines.error;
+            if (!error.isEmpty())
+                return false;
+            change(lines.records);
+            new_lines = QStringList{lines.version} + lines.records;
+            return true;
+        },
+        store::If_Missing::Create);  // made by the first recipe or material
+    if (!error.isEmpty())
+        return store::Outcome::Failed({failed, error});
+    if (outcome.Is_Done())
+        return outcome;
+    return store::Outcome::Failed(QStringList{failed} + outcome.lines);
 }
 
 }  // namespace recipes

@@ -1,5 +1,6 @@
 #include "recipes/materials.h"
 
+#include "recipes/recipe_file.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 
@@ -20,10 +21,9 @@ QString Clean(const QString& text)
     return store::Strip_Control_Chars(text);
 }
 
-Data_Lines Read_Lines(const QString& data_folder)
+bool Valid_Material_Line(const QString& line)
 {
-    return Read_Data_Lines(data_folder, kMaterialsFileName,
-                           [](const QString& line) { return Parse_Material_Line(line).has_value(); });
+    return Parse_Material_Line(line).has_value();
 }
 
 QString Code_Of(const QString& line)
@@ -70,11 +70,16 @@ const Material* Materials_File::Find(const QString& code) const
 
 QString Material_Line(const Material& m)
 {
+    QStringList allergens;
+    for (const QString& allergen : m.allergens) {
+        if (const QString clean = Clean(allergen); !clean.isEmpty())
+            allergens << clean;
+    }
     QStringList fields = {Clean(m.code),
                           m.Is_Own() ? kOwnKind : kTableKind,
                           Clean(m.name),
                           Clean(m.label_name),
-                          Clean(m.allergens.join(kAllergenSeparator)),
+                          allergens.join(kAllergenSeparator),
                           m.additive ? kAdditiveMark : QString(),
                           Clean(m.ingredients),
                           Clean(m.origin)};
@@ -86,10 +91,10 @@ QString Material_Line(const Material& m)
 std::optional<Material> Parse_Material_Line(const QString& line)
 {
     const QStringList fields = line.split(QLatin1Char('\t'));
-    if (fields.size() != kMaterialFields || fields[0].isEmpty())
-        return std::nullopt;
     Material m;
-    m.code = fields[0];
+    m.code = Clean(fields.value(0));  // as it is written back
+    if (fields.size() != kMaterialFields || m.code.isEmpty())
+        return std::nullopt;
     if ((fields[1] == kOwnKind) != m.Is_Own() || (fields[1] != kOwnKind && fields[1] != kTableKind))
         return std::nullopt;
     m.name = fields[2];
@@ -110,7 +115,7 @@ std::optional<Material> Parse_Material_Line(const QString& line)
 Materials_File Read_Materials(const QString& data_folder)
 {
     Materials_File file;
-    const Data_Lines lines = Read_Lines(data_folder);
+    const Data_Lines lines = Read_Data_Lines(data_folder, kMaterialsFileName, Valid_Material_Line);
     file.error = lines.error;
     for (const QString& line : lines.records)
         file.materials.push_back(*Parse_Material_Line(line));
@@ -119,33 +124,54 @@ Materials_File Read_Materials(const QString& data_folder)
 
 store::Outcome Store_Materials(const QString& data_folder, const std::vector<Material>& materials)
 {
-    Data_Lines lines = Read_Lines(data_folder);
-    if (!lines.error.isEmpty())
-        return store::Outcome::Failed({QStringLiteral("材料を保存できません"), lines.error});
+    const QString failed = QStringLiteral("材料を保存できません");
+    QStringList new_lines;
     for (const Material& material : materials) {
         if (material.code.isEmpty() || material.name.trimmed().isEmpty())
-            return store::Outcome::Failed({QStringLiteral("材料を保存できません"), QStringLiteral("材料名がありません")});
-        const QString line = Material_Line(material);
-        const QString unencodable = store::First_Unencodable(line);
+            return store::Outcome::Failed({failed, QStringLiteral("材料名がありません")});
+        new_lines << Material_Line(material);
+        const QString unencodable = store::First_Unencodable(new_lines.back());
         if (!unencodable.isEmpty())
-            return store::Outcome::Failed({QStringLiteral("材料を保存できません"), store::Unencodable_Message(unencodable)});
-        const auto at = std::find_if(lines.records.begin(), lines.records.end(),
-                                     [&](const QString& l) { return Code_Of(l) == material.code; });
-        if (at != lines.records.end())
-            *at = line;
-        else
-            lines.records << line;
+            return store::Outcome::Failed({failed, store::Unencodable_Message(unencodable)});
     }
-    return Write_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, lines);
+    return Change_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, Valid_Material_Line, failed,
+                             [&new_lines](QStringList& records) {
+                                 for (const QString& line : new_lines) {
+                                     const auto at = std::find_if(records.begin(), records.end(), [&](const QString& l) {
+                                         return Code_Of(l) == Code_Of(line);
+                                     });
+                                     if (at != records.end())
+                                         *at = line;
+                                     else
+                                         records << line;
+                                 }
+                             });
 }
 
 store::Outcome Delete_Material(const QString& data_folder, const QString& code)
 {
-    Data_Lines lines = Read_Lines(data_folder);
-    if (!lines.error.isEmpty())
-        return store::Outcome::Failed({QStringLiteral("材料を削除できません"), lines.error});
-    lines.records.removeIf([&](const QString& l) { return Code_Of(l) == code; });
-    return Write_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, lines);
+    const QString failed = QStringLiteral("材料を削除できません");
+    // A recipe that lost a material could no longer be computed: the material
+    // stays until no recipe uses it.
+    const Recipes_File recipes = Read_Recipes(data_folder);
+    if (!recipes.ok())
+        return store::Outcome::Failed({failed, recipes.error});
+    QStringList users;
+    for (const Recipe& recipe : recipes.recipes) {
+        if (std::any_of(recipe.lines.begin(), recipe.lines.end(), [&](const Recipe_Line& l) { return l.code == code; }))
+            users << recipe.product_no;
+    }
+    if (!users.isEmpty()) {
+        const Materials_File materials = Read_Materials(data_folder);
+        const Material* material = materials.Find(code);
+        return store::Outcome::Failed({failed, QStringLiteral("配合で使われています"),
+                                       QStringLiteral("「%1」を使う登録番号: %2")
+                                           .arg(material ? material->name : code, users.join(QStringLiteral("、")))});
+    }
+    return Change_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, Valid_Material_Line, failed,
+                             [&code](QStringList& records) {
+                                 records.removeIf([&](const QString& l) { return Code_Of(l) == code; });
+                             });
 }
 
 QString Next_Own_Code(const std::vector<Material>& materials)

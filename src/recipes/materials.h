@@ -50,7 +50,8 @@ Materials_File Read_Materials(const QString& data_folder);
 // lines as they were; refuses (writing nothing) when the file is damaged or a
 // text cannot be stored.
 store::Outcome Store_Materials(const QString& data_folder, const std::vector<Material>& materials);
-// Removes the material with that code.
+// Removes the material with that code; refuses, naming the products, while a
+// recipe uses it.
 store::Outcome Delete_Material(const QString& data_folder, const QString& code);
 
 // The next free own code ("U0001" for the first).

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace recipes {
@@ -52,11 +53,14 @@ QString Printed_Amount(Nutrient nutrient, double amount, bool zero)
     const QString unit = Nutrient_Unit(nutrient);
     if (zero)
         return QStringLiteral("0") + unit;
-    const int places = Printed_Places(nutrient);
-    const double rounded = Round_Half_Up(amount, places);
-    if (rounded <= 0)
-        return QString::number(std::pow(10.0, -places), 'f', places) + unit + QStringLiteral("未満");
-    return QString::number(rounded, 'f', places) + unit;
+    int places = Printed_Places(nutrient);
+    double rounded = Round_Half_Up(amount, places);
+    if (rounded <= 0 && amount > 0) {
+        // Too much to be shown as 0, too little for the last place: one significant digit.
+        rounded = Round_Half_Up(amount, -static_cast<int>(std::floor(std::log10(amount))));
+        places = -static_cast<int>(std::floor(std::log10(rounded)));
+    }
+    return QString::number(rounded, 'f', std::max(places, 0)) + unit;
 }
 
 double Tolerance(Nutrient nutrient, double amount, double per_100g, double unit_grams)

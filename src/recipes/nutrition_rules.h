@@ -6,8 +6,8 @@
 //   たんぱく質, 脂質, 炭水化物 and 食塩相当量 to 0.1 g;
 // - "0" may be printed when the food holds, per 100 g, less than 5 kcal,
 //   0.5 g of たんぱく質, 脂質 or 炭水化物, or 5 mg of ナトリウム (食塩相当量);
-// - an amount that rounds to nothing but may not be shown as 0 is printed
-//   as below the last place ("0.1g未満", "1kcal未満");
+// - an amount that rounds to nothing at that place but may not be shown as 0
+//   is printed with one significant digit ("0.01g", "0.4kcal");
 // - the tolerance of a printed value is ±20 %, or, when the food holds per
 //   100 g less than 25 kcal, 2.5 g (たんぱく質, 脂質, 炭水化物) or 25 mg of
 //   ナトリウム, ±5 kcal, ±0.5 g or ±5 mg per 100 g.
@@ -29,7 +29,7 @@ double Round_Half_Up(double value, int places);
 // (for 食塩相当量, the ナトリウム per 100 g in mg) is below the limit.
 bool May_Print_Zero(Nutrient nutrient, double per_100g);
 
-// The amount as printed after the row's caption: "123kcal", "4.5g", "0g", "0.1g未満".
+// The amount as printed after the row's caption: "123kcal", "4.5g", "0g", "0.01g".
 // `zero` is May_Print_Zero for the food.
 QString Printed_Amount(Nutrient nutrient, double amount, bool zero);
 

@@ -15,10 +15,9 @@ const QString kPer100g = QStringLiteral("100g");
 const QString kSummary = QStringLiteral("一括表示");
 const QString kIndividual = QStringLiteral("個別表示");
 
-Data_Lines Read_Lines(const QString& data_folder)
+bool Valid_Recipe_Line(const QString& line)
 {
-    return Read_Data_Lines(data_folder, kRecipesFileName,
-                           [](const QString& line) { return Parse_Recipe_Line(line).has_value(); });
+    return Parse_Recipe_Line(line).has_value();
 }
 
 std::optional<double> Amount(const QString& text)
@@ -75,10 +74,11 @@ std::optional<Recipe> Parse_Recipe_Line(const QString& line)
     r.unit = fields[2] == kPer100g ? Sale_Unit::Per_100g : Sale_Unit::Per_Piece;
     r.allergen_form = fields[5] == kIndividual ? Allergen_Form::Individual : Allergen_Form::Summary;
     for (qsizetype n = kHeadFields; n < fields.size(); n += 2) {
+        const QString code = store::Strip_Control_Chars(fields[n]);  // as it is written back
         const std::optional<double> grams = Amount(fields[n + 1]);
-        if (fields[n].isEmpty() || !grams)
+        if (code.isEmpty() || !grams)
             return std::nullopt;
-        r.lines.push_back({fields[n], *grams});
+        r.lines.push_back({code, *grams});
     }
     return r;
 }
@@ -86,7 +86,7 @@ std::optional<Recipe> Parse_Recipe_Line(const QString& line)
 Recipes_File Read_Recipes(const QString& data_folder)
 {
     Recipes_File file;
-    const Data_Lines lines = Read_Lines(data_folder);
+    const Data_Lines lines = Read_Data_Lines(data_folder, kRecipesFileName, Valid_Recipe_Line);
     file.error = lines.error;
     for (const QString& line : lines.records)
         file.recipes.push_back(*Parse_Recipe_Line(line));
@@ -105,34 +105,33 @@ std::optional<Recipe> Find_Recipe(const QString& data_folder, const QString& pro
 
 store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe)
 {
-    Data_Lines lines = Read_Lines(data_folder);
-    const QString key = products::Format_Product_No(recipe.product_no);
-    if (!lines.error.isEmpty())
-        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), lines.error});
+    const QString failed = QStringLiteral("配合を保存できません");
     if (store::Lenient_Int(recipe.product_no) <= 0)
-        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), QStringLiteral("(登録番号が異常です)")});
+        return store::Outcome::Failed({failed, QStringLiteral("(登録番号が異常です)")});
+    const QString key = products::Format_Product_No(recipe.product_no);
     const QString text = Recipe_Line_Text(recipe);
     const QString unencodable = store::First_Unencodable(text);
     if (!unencodable.isEmpty())
-        return store::Outcome::Failed({QStringLiteral("配合を保存できません"), store::Unencodable_Message(unencodable)});
-    qsizetype at = 0;
-    while (at < lines.records.size() && lines.records[at].left(4) < key)
-        ++at;
-    if (at < lines.records.size() && lines.records[at].left(4) == key)
-        lines.records[at] = text;
-    else
-        lines.records.insert(at, text);
-    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
+        return store::Outcome::Failed({failed, store::Unencodable_Message(unencodable)});
+    return Change_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, Valid_Recipe_Line, failed,
+                             [&](QStringList& records) {
+                                 qsizetype at = 0;
+                                 while (at < records.size() && records[at].left(4) < key)
+                                     ++at;
+                                 if (at < records.size() && records[at].left(4) == key)
+                                     records[at] = text;
+                                 else
+                                     records.insert(at, text);
+                             });
 }
 
 store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_no)
 {
-    Data_Lines lines = Read_Lines(data_folder);
-    if (!lines.error.isEmpty())
-        return store::Outcome::Failed({QStringLiteral("配合を削除できません"), lines.error});
     const QString key = products::Format_Product_No(product_no);
-    lines.records.removeIf([&](const QString& l) { return l.left(4) == key; });
-    return Write_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, lines);
+    return Change_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, Valid_Recipe_Line,
+                             QStringLiteral("配合を削除できません"), [&key](QStringList& records) {
+                                 records.removeIf([&](const QString& l) { return l.left(4) == key; });
+                             });
 }
 
 }  // namespace recipes

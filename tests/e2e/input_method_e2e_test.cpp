@@ -10,13 +10,17 @@
 #include "products/product_file.h"
 #include "screens/common/item_box.h"
 #include "screens/printing/insatsu.h"
+#include "screens/products/s_haigou.h"
 #include "screens/products/s_touroku.h"
 #include "support/screen_support.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -60,6 +64,14 @@ void Prepare(maintenance_test::Session_Fixture& fixture)
     app::Session& session = app::Current_Session();
     session.Load_Settings();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
+}
+
+// With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, as DIR/NAME.png.
+void Save_Screen(QWidget* window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
+    if (!folder.isEmpty())
+        window->screen()->grabWindow(0).toImage().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 bool Has_Latin_Letters(const QString& text)
@@ -176,6 +188,45 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fixture.printers.sent.size(), size_t(1), 20000);
         QCOMPARE(fixture.printers.sent[0].copies, 3);
         printing_screen.close();
+    }
+
+    // A material searched for by its reading typed in hiragana: the はくりき
+    // Mozc confirms finds 薄力粉 in the recipe window, the confirming Return
+    // stays with Mozc, Enter goes on to the weight box, and the weight typed
+    // with Mozc still on arrives in half-width digits.
+    void materialFoundByItsReadingTypedInHiragana()
+    {
+        maintenance_test::Session_Fixture fixture;
+        Prepare(fixture);
+        app::Current_Session().program_folder = QStringLiteral(RESOURCES_DIR);
+        maintenance_test::Dialog_Script answers;
+        products::S_Touroku registration;
+        registration.Form_Load();
+        registration.Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("8"));
+        products::S_Haigou recipe(&registration);
+        recipe.show();
+        recipe.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&recipe));
+
+        Type_Keys(recipe.Text1, {{"type", "hakuriki"}});
+        Save_Screen(&recipe, QStringLiteral("recipe-mozc-composing"));
+        Run(QStringLiteral("xdotool"), {"key", "Return"});
+        QTRY_COMPARE_WITH_TIMEOUT(recipe.Text1->text(), QStringLiteral("はくりき"), 10000);
+        QVERIFY(recipe.Text1->hasFocus());
+        QVERIFY(recipe.List1->count() > 0);
+        QVERIFY2(recipe.List1->item(0)->text().startsWith(QStringLiteral("こむぎ [小麦粉] 薄力粉 1等")),
+                 qPrintable(recipe.List1->item(0)->text()));
+        Save_Screen(&recipe, QStringLiteral("recipe-mozc-found"));
+
+        Run(QStringLiteral("xdotool"), {"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(recipe.Text2->hasFocus(), 10000);
+        Type_Keys(recipe.Text2, {{"type", "200"}, {"key", "Return"}}, Input_Method::Left_As_It_Is);
+        QTRY_COMPARE_WITH_TIMEOUT(recipe.Text2->text(), QStringLiteral("200"), 10000);
+        recipe.Command1->click();
+        QCOMPARE(recipe.Grid1->rowCount(), 1);
+        Save_Screen(&recipe, QStringLiteral("recipe-mozc-added"));
+        QCOMPARE(recipe.Grid1->item(0, 2)->text(), QStringLiteral("200"));
+        recipe.close();
     }
 };
 

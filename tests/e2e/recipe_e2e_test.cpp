@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -65,6 +66,20 @@ void Verify_Named_Controls(QWidget* window)
                  qPrintable(QString::fromLatin1(control->metaObject()->className()) + QLatin1Char(' ')
                             + control->property("text").toString()));
     }
+}
+
+// With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it (under a window
+// manager, frames and all), as DIR/NAME-WxH.png.
+void Save_Screen(QWidget* window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QTest::qWait(300);  // painted and stacked
+    const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
+    const QImage screen = offscreen ? window->grab().toImage() : window->screen()->grabWindow(0).toImage();
+    const QSize size = window->screen()->geometry().size();
+    QVERIFY(screen.save(QStringLiteral("%1/%2-%3x%4.png").arg(folder, name).arg(size.width()).arg(size.height())));
 }
 
 QString Computed(products::S_Haigou* recipe, int row)
@@ -135,6 +150,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     materials->Text3->setText(Q("つぶあん"));
     materials->Text5->setText(Q("砂糖、小豆"));
     materials->Text6->setText(Q("国内製造"));
+    Save_Screen(materials, QStringLiteral("recipe-materials"));
     QTest::mouseClick(materials->Command2, Qt::LeftButton);
     QCOMPARE(script.Kakunin_Lines().last(), Q("保存しました/あずき あん つぶし練りあん"));
     QTest::mouseClick(materials->Command4, Qt::LeftButton);
@@ -151,6 +167,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     QCOMPARE(Computed(recipe, 5), Q(" 炭水化物 :54.2g"));
     QCOMPARE(Computed(recipe, 6), Q("食塩相当量:0.1g"));
     QCOMPARE(Computed(recipe, 7), Q("この表示値は、目安です。"));
+    Save_Screen(recipe, QStringLiteral("recipe-computed"));
     // Nothing reaches the product before it is accepted.
     QCOMPARE(registration->Text1[R::kFirstNutritionBox]->text(), Q("エネルギー:"));
 

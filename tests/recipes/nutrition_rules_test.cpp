@@ -23,21 +23,32 @@ const Printed_Case kPrintedCases[] = {
     {Energy, 262.49, 300, "262kcal"},
     {Energy, 4.99, 4.99, "0kcal"},
     {Energy, 5.0, 5.0, "5kcal"},
-    {Energy, 0.4, 5.0, "1kcal未満"},
+    // Not to be shown as 0 but nothing at the last place: one significant digit.
+    {Energy, 0.4, 5.0, "0.4kcal"},
+    {Energy, 0.46, 24.9, "0.5kcal"},
     // たんぱく質, 脂質, 炭水化物: 0.1 g, half up; 0 below 0.5 g per 100 g.
     {Protein, 6.35, 7, "6.4g"},
     {Protein, 6.349, 7, "6.3g"},
     {Fat, 0.49, 0.499, "0g"},
     {Fat, 0.5, 0.5, "0.5g"},
     {Carbohydrate, 0.05, 0.5, "0.1g"},
-    {Carbohydrate, 0.049, 0.5, "0.1g未満"},
+    {Carbohydrate, 0.049, 0.5, "0.05g"},
+    {Carbohydrate, 0.0449, 0.5, "0.04g"},
     {Carbohydrate, 54.192, 60.2, "54.2g"},
     {Protein, 10.0, 10.0, "10.0g"},
+    {Fat, 0.0, 0.0, "0g"},
+    {Protein, 0.45, 0.499, "0g"},
+    {Carbohydrate, 0.3, 0.49, "0g"},
+    // ナトリウム: whole mg; 0 below 5 mg per 100 g.
+    {Sodium, 4.5, 4.99, "0mg"},
+    {Sodium, 5.5, 5.5, "6mg"},
     // 食塩相当量: 0.1 g, half up; 0 when ナトリウム is below 5 mg per 100 g.
     {Salt, 0.15, 60, "0.2g"},
     {Salt, 0.149, 60, "0.1g"},
     {Salt, 0.01, 4.99, "0g"},
-    {Salt, 0.0127, 5.0, "0.1g未満"},
+    {Salt, 0.0127, 5.0, "0.01g"},  // 5 mg of ナトリウム
+    {Salt, 0.0096, 6.0, "0.01g"},
+    {Salt, 0.0049, 5.0, "0.005g"},
     {Salt, 0.05, 20, "0.1g"},
 };
 

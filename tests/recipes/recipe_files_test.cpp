@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace recipes;
 using test_support::Q;
 
@@ -40,7 +45,100 @@ Recipe Two_Line_Recipe(const QString& number)
     return r;
 }
 
+Material Own_Numbered(int number)
+{
+    Material m = Own_An();
+    m.code = QStringLiteral("U%1").arg(number, 4, 10, QLatin1Char('0'));
+    return m;
+}
+
+// Stores `count` materials and recipes from `first` on, one at a time, as a
+// user saving again and again; true when every save was done.
+bool Save_Each(const QString& data_folder, int first, int count)
+{
+    bool all_done = true;
+    for (int n = first; n < first + count; ++n) {
+        all_done &= Store_Materials(data_folder, {Own_Numbered(n)}).Is_Done();
+        all_done &= Store_Recipe(data_folder, Two_Line_Recipe(QString::number(n))).Is_Done();
+    }
+    return all_done;
+}
+
 }  // namespace
+
+// Two copies of the program on one data folder save at the same moments: each
+// change is made to the file as it stands under the lock, so neither loses the
+// other's materials or recipes.
+TEST(Recipe_Files, TwoWritersKeepEachOthersSaves)
+{
+    test_support::Temp_Folder folder;
+    constexpr int kEach = 30;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(Save_Each(folder.Data_Folder(), 1, kEach) ? 0 : 1);
+    const bool parent_done = Save_Each(folder.Data_Folder(), 1001, kEach);
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(parent_done);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const Materials_File materials = Read_Materials(folder.Data_Folder());
+    const Recipes_File recipes = Read_Recipes(folder.Data_Folder());
+    ASSERT_TRUE(materials.ok() && recipes.ok());
+    EXPECT_EQ(materials.materials.size(), size_t(2 * kEach));
+    EXPECT_EQ(recipes.recipes.size(), size_t(2 * kEach));
+    for (int n : {1, kEach, 1001, 1000 + kEach}) {
+        EXPECT_TRUE(materials.Find(Own_Numbered(n).code)) << n;
+        EXPECT_TRUE(recipes.Find(QString::number(n))) << n;
+    }
+    // Still in the order of their numbers.
+    EXPECT_TRUE(std::is_sorted(recipes.recipes.begin(), recipes.recipes.end(),
+                               [](const Recipe& a, const Recipe& b) { return a.product_no < b.product_no; }));
+}
+
+// A material a recipe uses stays until no recipe uses it; the refusal names
+// the products, and removing a product's recipe leaves the other lines byte for byte.
+TEST(Recipe_Files, MaterialUsedByARecipeIsNotDeleted)
+{
+    test_support::Temp_Folder folder;
+    ASSERT_TRUE(Store_Materials(folder.Data_Folder(), {Own_An(), Own_Numbered(2)}).Is_Done());
+    ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), Two_Line_Recipe(QStringLiteral("12"))).Is_Done());
+    ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), Two_Line_Recipe(QStringLiteral("3"))).Is_Done());
+    Recipe other = Two_Line_Recipe(QStringLiteral("20"));
+    other.lines = {{QStringLiteral("01015"), 100}};
+    ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), other).Is_Done());
+    const QByteArray materials_before = folder.Read(kMaterialsFileName);
+
+    const store::Outcome refused = Delete_Material(folder.Data_Folder(), QStringLiteral("U0001"));
+    EXPECT_EQ(refused.kind, store::Outcome::Kind::Failed);
+    EXPECT_EQ(refused.lines, QStringList({Q("材料を削除できません"), Q("配合で使われています"),
+                                          Q("「こしあん(業務用)」を使う登録番号: 0003、0012")}));
+    EXPECT_EQ(folder.Read(kMaterialsFileName), materials_before);
+
+    // Removing a recipe that is not there changes nothing; removing one keeps the others as they were.
+    const QByteArray recipes_before = folder.Read(kRecipesFileName);
+    ASSERT_TRUE(Delete_Recipe(folder.Data_Folder(), QStringLiteral("7")).Is_Done());
+    EXPECT_EQ(folder.Read(kRecipesFileName), recipes_before);
+    ASSERT_TRUE(Delete_Recipe(folder.Data_Folder(), QStringLiteral("3")).Is_Done());
+    QList<QByteArray> kept = recipes_before.split('\n');
+    kept.removeAt(1);
+    EXPECT_EQ(folder.Read(kRecipesFileName), kept.join('\n'));
+    EXPECT_FALSE(Delete_Material(folder.Data_Folder(), QStringLiteral("U0001")).Is_Done());
+
+    ASSERT_TRUE(Delete_Recipe(folder.Data_Folder(), QStringLiteral("0012")).Is_Done());
+    ASSERT_TRUE(Delete_Material(folder.Data_Folder(), QStringLiteral("U0001")).Is_Done());
+    const Materials_File left = Read_Materials(folder.Data_Folder());
+    ASSERT_EQ(left.materials.size(), 1u);
+    EXPECT_EQ(left.materials[0], Own_Numbered(2));
+
+    // A damaged recipe file cannot say which products use a material: nothing is deleted.
+    folder.Write(kRecipesFileName, test_support::Cp932_Lines({Q("2.00"), Q("0003\t900")}));
+    const store::Outcome unsure = Delete_Material(folder.Data_Folder(), QStringLiteral("U0002"));
+    EXPECT_FALSE(unsure.Is_Done());
+    EXPECT_EQ(unsure.lines.value(1), Q("配合_v2.tsv の 2 行目が壊れています"));
+    EXPECT_EQ(Read_Materials(folder.Data_Folder()).materials.size(), 1u);
+}
 
 TEST(Recipe_Files, MaterialsRoundTripAsCp932Lines)
 {
@@ -131,4 +229,24 @@ TEST(Recipe_Files, Amounts)
     EXPECT_EQ(Parse_Amount(Q("abc")), std::nullopt);
     EXPECT_EQ(Number_Text(0.35), Q("0.35"));
     EXPECT_EQ(Number_Text(100.0), Q("100"));
+}
+
+// What a line holds reads as it is written back: control characters (a file
+// edited elsewhere, an undecodable byte) never leave an allergen or a code
+// that the written line no longer has.
+TEST(Recipe_Files, LinesReadAsTheyAreWrittenBack)
+{
+    Material m = Own_An();
+    m.allergens = {Q("小麦"), QStringLiteral("\x01")};
+    const QString line = Material_Line(m);
+    EXPECT_EQ(Material_Line(*Parse_Material_Line(line)), line);
+    EXPECT_EQ(Parse_Material_Line(line)->allergens, QStringList({Q("小麦")}));
+    const QString controlled_code = QStringLiteral("\x02") + Material_Line(Own_An());
+    ASSERT_TRUE(Parse_Material_Line(controlled_code));
+    EXPECT_EQ(Parse_Material_Line(controlled_code)->code, QStringLiteral("U0001"));
+
+    EXPECT_FALSE(Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t\x01\x02\t20")));
+    const std::optional<Recipe> cleaned = Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t0101\x03" "5\t20"));
+    ASSERT_TRUE(cleaned);
+    EXPECT_EQ(cleaned->lines[0].code, QStringLiteral("01015"));
 }

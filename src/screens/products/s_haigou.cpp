@@ -1,5 +1,6 @@
 #include "screens/products/s_haigou.h"
 
+#include "screens/common/entry_boxes.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
@@ -60,17 +61,8 @@ S_Haigou::S_Haigou(S_Touroku* opener, QWidget* parent) : QWidget(parent, Qt::Win
 
 void S_Haigou::Build_Controls()
 {
-    const auto line = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->installEventFilter(this);
-        return box;
-    };
-    const auto button = [this](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
+    const auto line = [this](const char* name) { return Chained_Line_Edit(this, name); };
+    const auto button = [this](const QString& text, const char* name) { return Named_Button(this, text, name); };
     const auto combo = [this](const QStringList& options, const char* name) {
         auto* c = new QComboBox(this);
         c->setObjectName(QString::fromLatin1(name));
@@ -88,7 +80,7 @@ void S_Haigou::Build_Controls()
     List1->installEventFilter(this);
     Text2 = line("Text2");
     Text2->setPlaceholderText(QStringLiteral("重さ(g)"));
-    Text2->setAttribute(Qt::WA_InputMethodEnabled, false);
+    app::Use_As_Number_Box(Text2);
     Command1 = button(QStringLiteral("追加"), "Command1");
     Grid1 = new QTableWidget(0, 3, this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -101,7 +93,7 @@ void S_Haigou::Build_Controls()
     Text4 = line("Text4");
     Text5 = line("Text5");
     for (QLineEdit* box : {Text3, Text4, Text5}) {
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        app::Use_As_Number_Box(box);
         connect(box, &QLineEdit::textChanged, this, &S_Haigou::Recompute);
     }
     Combo2 = combo({kSummaryForm, kIndividualForm}, "Combo2");
@@ -171,18 +163,10 @@ void S_Haigou::Build_Layout()
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 2);
     columns->addLayout(right, 3);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command3, Command4, Command5})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(Command6);
-    auto* layout = new QVBoxLayout(this);
-    QLabel* heading = Heading_Label(QStringLiteral("配合から栄養成分表示・原材料名を計算"), this);
-    heading->setObjectName(QStringLiteral("Heading"));
-    layout->addWidget(heading);
+    QVBoxLayout* layout = Window_Layout(this, QStringLiteral("配合から栄養成分表示・原材料名を計算"));
     layout->addWidget(Label1);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    Add_Button_Row(layout, {Command3, Command4, Command5}, Command6);
     resize(1180, 680);
 }
 
@@ -217,11 +201,6 @@ void S_Haigou::Read_Materials()
             kept.push_back(m);
     }
     materials_ = std::move(kept);
-}
-
-const recipes::Food_Table* S_Haigou::Table()
-{
-    return recipes::Composition_Table(app::Current_Session().program_folder, Current_Data_Folder(), &table_error_);
 }
 
 void S_Haigou::Show_Recipe(const recipes::Recipe& recipe)
@@ -261,14 +240,13 @@ void S_Haigou::Add_Line(const recipes::Material& material, double grams)
 
 void S_Haigou::Text1_Change()
 {
-    const bool searching = !Text1->text().trimmed().isEmpty();
-    const recipes::Food_Table* table = searching ? Table() : nullptr;
-    found_ = recipes::Find_Materials(Text1->text(), materials_, table, 100);
+    QString error;
+    found_ = Search_Materials(Text1->text(), materials_, 100, &error);
     List1->clear();
     for (const recipes::Material& m : found_)
         List1->addItem(m.name + QStringLiteral("  → ") + m.label_name);
-    if (searching && !table)
-        Label2->setText(table_error_);
+    if (!error.isEmpty())
+        Label2->setText(error);
 }
 
 void S_Haigou::Command1_Click()
@@ -285,7 +263,7 @@ void S_Haigou::Command1_Click()
         Text2->setFocus();
         return;
     }
-    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Table(), dictionary_);
+    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Session_Food_Table(), dictionary_);
     if (std::none_of(materials_.begin(), materials_.end(), [&](const recipes::Material& m) { return m.code == material.code; }))
         materials_.push_back(material);
     Add_Line(material, **grams);
@@ -367,7 +345,7 @@ void S_Haigou::Recompute()
         return;
     }
     const bool uses_table = std::any_of(materials_.begin(), materials_.end(), [](const recipes::Material& m) { return !m.Is_Own(); });
-    label_ = recipes::Compute_Label(*recipe, materials_, uses_table ? Table() : nullptr, dictionary_);
+    label_ = recipes::Compute_Label(*recipe, materials_, uses_table ? Session_Food_Table() : nullptr, dictionary_);
     if (!label_.ok()) {
         Label2->setText(label_.problems.join(QLatin1Char('\n')));
         return;
@@ -466,25 +444,18 @@ QWidget* S_Haigou::Next_In_Chain(QWidget* from) const
     const QList<QWidget*> chain = {Text3, Combo1, Text4, Text5, Combo2, Command5};
     if (from == Text1 || from == List1)
         return Text2;
-    const qsizetype at = chain.indexOf(from);
-    return at >= 0 && at + 1 < chain.size() ? chain.at(at + 1) : nullptr;
+    return Next_In_List(chain, from);
 }
 
 bool S_Haigou::eventFilter(QObject* watched, QEvent* event)
 {
-    if (app::Is_Enter_Press(event)) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == Text2) {
-            Command1_Click();
-            return true;
-        }
-        if (widget == Text1 && List1->currentRow() < 0 && List1->count() > 0)
-            List1->setCurrentRow(0);
-        if (QWidget* next = Next_In_Chain(widget)) {
-            next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
+    if (watched == Text2 && app::Is_Enter_Press(event)) {
+        Command1_Click();
+        return true;
     }
+    Pick_First_Found(watched, event, Text1, List1);
+    if (Follow_Enter_Chain(watched, event, [this](QWidget* from) { return Next_In_Chain(from); }))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

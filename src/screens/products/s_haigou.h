@@ -76,7 +76,6 @@ private:
     void Read_Materials();
     void Show_Recipe(const recipes::Recipe& recipe);
     void Add_Line(const recipes::Material& material, double grams);
-    const recipes::Food_Table* Table();
     bool Store(const recipes::Recipe& recipe);
     QWidget* Next_In_Chain(QWidget* from) const;
 
@@ -91,7 +90,6 @@ private:
     std::vector<recipes::Item_Change> changes_;
     QStringList fit_problems_;
     render::Check_Context fit_context_;  // how the label is composed, read once
-    QString table_error_;
 };
 
 }  // namespace products

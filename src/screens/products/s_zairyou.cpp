@@ -1,10 +1,10 @@
 #include "screens/products/s_zairyou.h"
 
 #include "recipes/product_recipe.h"
+#include "screens/common/entry_boxes.h"
 #include "screens/common/screen_helpers.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "screens/common/window_conventions.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,11 +21,6 @@ namespace {
 
 const QChar kAllergenSeparator(u'・');
 
-const recipes::Food_Table* Table_Of_Session(QString* error)
-{
-    return recipes::Composition_Table(app::Current_Session().program_folder, Current_Data_Folder(), error);
-}
-
 }  // namespace
 
 S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -33,17 +28,8 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(kScreenName);
     setWindowTitle(QStringLiteral("材料の登録"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const auto line = [this](const char* name) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->installEventFilter(this);
-        return box;
-    };
-    const auto button = [this](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
+    const auto line = [this](const char* name) { return Chained_Line_Edit(this, name); };
+    const auto button = [this](const QString& text, const char* name) { return Named_Button(this, text, name); };
     Text1 = line("Text1");
     Text1->setPlaceholderText(QStringLiteral("ひらがな・カタカナ・漢字、名前の一部"));
     List1 = new QListWidget(this);
@@ -59,8 +45,10 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     Text5 = line("Text5");
     Text5->setPlaceholderText(QStringLiteral("小豆、砂糖、水あめ"));
     Text6 = line("Text6");
-    for (int n = 0; n < kValueBoxes; ++n)
+    for (int n = 0; n < kValueBoxes; ++n) {
         Text7[n] = line(app::Array_Name(QStringLiteral("Text7"), n).toLatin1().constData());
+        app::Use_As_Number_Box(Text7[n]);
+    }
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -105,17 +93,9 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(fields, 1);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command1, Command2, Command3})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(Command4);
-    auto* layout = new QVBoxLayout(this);
-    QLabel* heading = Heading_Label(QStringLiteral("材料の登録・修正"), this);
-    heading->setObjectName(QStringLiteral("Heading"));
-    layout->addWidget(heading);
+    QVBoxLayout* layout = Window_Layout(this, QStringLiteral("材料の登録・修正"));
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    Add_Button_Row(layout, {Command1, Command2, Command3}, Command4);
     resize(900, 540);
 
     connect(Text1, &QLineEdit::textChanged, this, &S_Zairyou::Text1_Change);
@@ -141,12 +121,10 @@ void S_Zairyou::Form_Load()
 
 void S_Zairyou::Text1_Change()
 {
-    const bool searching = !Text1->text().trimmed().isEmpty();
     QString error;
-    const recipes::Food_Table* table = searching ? Table_Of_Session(&error) : nullptr;
-    if (searching && !table)
+    found_ = Search_Materials(Text1->text(), registered_, 200, &error);
+    if (!error.isEmpty())
         Label1->setText(error);
-    found_ = recipes::Find_Materials(Text1->text(), registered_, table);
     const QSignalBlocker blocker(List1);
     List1->clear();
     for (const recipes::Material& m : found_) {
@@ -161,7 +139,7 @@ void S_Zairyou::List1_Click()
 {
     const int row = List1->currentRow();
     if (row >= 0 && row < static_cast<int>(found_.size()))
-        Show_Material(recipes::Taken_Material(found_[row], registered_, Table_Of_Session(nullptr), dictionary_));
+        Show_Material(recipes::Taken_Material(found_[row], registered_, Session_Food_Table(nullptr), dictionary_));
 }
 
 void S_Zairyou::Show_Material(const recipes::Material& material)
@@ -173,7 +151,7 @@ void S_Zairyou::Show_Material(const recipes::Material& material)
     Check1->setChecked(material.additive);
     Text5->setText(material.ingredients);
     Text6->setText(material.origin);
-    const recipes::Food_Table* table = material.Is_Own() ? nullptr : Table_Of_Session(nullptr);
+    const recipes::Food_Table* table = material.Is_Own() ? nullptr : Session_Food_Table(nullptr);
     const recipes::Food* food = table ? table->Find(material.code) : nullptr;
     for (int n = 0; n < kValueBoxes; ++n) {
         const std::optional<double> value = food ? food->values[n] : material.values[n];
@@ -289,21 +267,14 @@ QWidget* S_Zairyou::Next_In_Chain(QWidget* from) const
         return List1;
     if (from == List1)
         return Text3;
-    const qsizetype at = chain.indexOf(from);
-    return at >= 0 && at + 1 < chain.size() ? chain.at(at + 1) : nullptr;
+    return Next_In_List(chain, from);
 }
 
 bool S_Zairyou::eventFilter(QObject* watched, QEvent* event)
 {
-    if (app::Is_Enter_Press(event)) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == Text1 && List1->count() > 0)
-            List1->setCurrentRow(0);
-        if (QWidget* next = Next_In_Chain(widget)) {
-            next->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
+    Pick_First_Found(watched, event, Text1, List1);
+    if (Follow_Enter_Chain(watched, event, [this](QWidget* from) { return Next_In_Chain(from); }))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
