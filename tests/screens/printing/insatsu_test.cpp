@@ -203,8 +203,8 @@ private slots:
         const QString line = screen->List1->item(0)->text();
         QVERIFY2(line.startsWith(QStringLiteral("No.0001 0001枚 2024/03/05 09:00")), qPrintable(line));
 
-        // The print run composes the label from the line: it carries the date shown.
-        const printing::Issue_Entry issue = printing::Read_Issue_Line(line);
+        // The print run composes the label from the reserved issue: it carries the date shown.
+        const printing::Print_Issue issue = screen->Reservations().at(0);
         const auto product = products::Find_Product(folder->Data_Folder(), issue.product_no);
         QVERIFY(product);
         const auto layout = layouts::Read_Layout(folder->Data_Folder(), (*product)[products::Layout_Name]);
@@ -212,7 +212,7 @@ private slots:
         render::Recording_Surface label(render::Printer_Profile(203, 203));
         label.Length_Limit_mm = 65;
         test_support::Scripted_Confirmation ui;
-        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), ui});
+        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), &ui});
         // The ruled date item draws its caption in a name cell of its own.
         QVERIFY2(label.All_Text().contains(QStringLiteral("2024年03月08日")), qPrintable(label.All_Text()));
         QVERIFY(ui.requests.empty());
