@@ -1,6 +1,6 @@
 #pragma once
 // The print history 発行履歴_v2.tsv in the data folder: a version line, then
-// one line per print job (each reservation line sent or refused), oldest
+// one line per print job (each job of a print run, sent or refused), oldest
 // first. Lines are only ever appended, under a lock file, so that the window
 // and the command line may both print at the same time.
 #include "printing/print_job.h"

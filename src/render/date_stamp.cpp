@@ -90,15 +90,6 @@ QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
     return {};
 }
 
-// The stamped date in the product's format, or why there is none.
-std::optional<QString> Stamped_Date(const Product_Record& product, const QDateTime& base, double add_days)
-{
-    const std::optional<QDateTime> stamp = Stamp_Date(base, add_days);
-    if (!stamp)
-        return std::nullopt;
-    return Format_Stamp(*stamp, product[products::Date_Format]);
-}
-
 }  // namespace
 
 std::optional<QDateTime> Base_Date(const Base_Texts& texts)
@@ -214,19 +205,15 @@ Date_Line_Result Date_Line(const Product_Record& product, const Issue_Values& is
         return {};
     // Without a valid base the current moment is the base; a stamp outside the
     // printable years is the current moment itself.
+    const QDateTime now = Current_Date_Time();
     Date_Line_Result result;
     result.stamped = true;
-    std::optional<QString> date;
-    if (issue.base.isValid())
-        date = Stamped_Date(product, issue.base, issue.add_days);
-    else
+    if (!issue.base.isValid())
         result.fault = Date_Fault::Invalid_Base;
-    if (!date) {
-        if (result.fault == Date_Fault::None)
-            result.fault = Date_Fault::Outside_Years;
-        date = Stamped_Date(product, Current_Date_Time(), issue.base.isValid() ? 0 : issue.add_days);
-    }
-    result.line = kind + date.value_or(Format_Stamp(Current_Date_Time(), product[products::Date_Format]));
+    const std::optional<QDateTime> stamp = Stamp_Date(issue.base.isValid() ? issue.base : now, issue.add_days);
+    if (!stamp && result.fault == Date_Fault::None)
+        result.fault = Date_Fault::Outside_Years;
+    result.line = kind + Format_Stamp(stamp.value_or(now), product[products::Date_Format]);
     return result;
 }
 

@@ -423,7 +423,7 @@ void Insatsu::Command1_Click()
         return;
     }
     reserved_ << issue;
-    List1->addItem(Issue_Line(issue));
+    Show_Reservations();
     for (QLineEdit* box : {Text2, Text3, Text5, Text6, Text12, Text13, Text14, Text15, Text16, Text17, Text19})
         box->clear();
     Combo5->setCurrentIndex(0);
