@@ -9,6 +9,7 @@
 #include "maintenance/print_check_setting.h"
 #include "printing/issue_line.h"
 #include "products/product_file.h"
+#include "render/clock.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/widget_helpers.h"
@@ -183,6 +184,33 @@ private slots:
         QVERIFY(screen->Text5->text().isEmpty() && screen->Text15->text().isEmpty() && screen->Text19->text().isEmpty());
         QCOMPARE(screen->Text4->text(), QStringLiteral("5"));
         QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
+    }
+
+    // A base the boxes do not hold as a date is told when the issue is taken,
+    // and the issue and the boxes get the current moment.
+    void anInvalidBaseDateIsToldAndCorrectedWhenTheIssueIsRegistered()
+    {
+        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        screen->Command6->click();
+        for (const QStringList& base : {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
+                                        QStringList{"2024", "3", "", "9", "0"}, QStringList{"2024", "3", "5", "24", "0"}}) {
+            Kakunin_Answerer answers;
+            screen->Text1->setText(QStringLiteral("0012"));
+            screen->Text4->setText(QStringLiteral("5"));
+            QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
+            for (int i = 0; i < 5; ++i)
+                boxes[i]->setText(base[i]);
+            const int before = screen->List1->count();
+            screen->Command1->click();
+            QTRY_COMPARE(answers.shown, QStringList{QStringLiteral("入力された日付が異常です/本日の日付に修正します")});
+            QCOMPARE(screen->List1->count(), before + 1);
+            QVERIFY2(screen->List1->item(before)->text().startsWith(QStringLiteral("No.0012 0005枚 2025/06/07 08:09")),
+                     qPrintable(screen->List1->item(before)->text()));
+            QCOMPARE(screen->Reservations().at(before).values.base, QDateTime(QDate(2025, 6, 7), QTime(8, 9), Qt::UTC));
+            const QStringList shown = {screen->Text7->text(), screen->Text8->text(), screen->Text9->text(),
+                                       screen->Text10->text(), screen->Text11->text()};
+            QCOMPARE(shown, (QStringList{"2025", "6", "7", "8", "9"}));
+        }
     }
 
     void aTwoDigitYearIsStoredAndPrintedAsTheYearTheScreenShows()
