@@ -16,9 +16,9 @@
 namespace printing {
 
 struct Print_Issue {
-    QString product_no;            // four digits
-    int copies = 0;                // labels of this issue
-    render::Issue_Values values;   // base date and time, addition days, date mode, contents, price, barcode
+    QString product_no;                 // four digits
+    int copies = 0;                     // labels of this issue
+    render::Issue_Values values;        // base date and time, addition days, date mode, contents, price, barcode
     std::optional<bool> page_per_copy;  // each copy a page of its own; none: as the settings say
 
     bool operator==(const Print_Issue&) const = default;

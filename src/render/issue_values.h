@@ -15,11 +15,11 @@ struct Issue_Values {
     // Base date and time (基準日時), to the minute, as wall-clock time (Qt::UTC,
     // so that no time zone moves it); invalid when none was given.
     QDateTime base;
-    double add_days = 0;                // 加算日: whole days and a fraction of a day
-    QString date_mode = kDateModeAdd;   // 日付表記
-    QString contents;                   // 内容量 of this issue (the product's unit follows it)
-    QString price;                      // 価格
-    QString barcode;                    // バーコード digits
+    double add_days = 0;               // 加算日: whole days and a fraction of a day
+    QString date_mode = kDateModeAdd;  // 日付表記
+    QString contents;                  // 内容量 of this issue (the product's unit follows it)
+    QString price;                     // 価格
+    QString barcode;                   // バーコード digits
 
     bool operator==(const Issue_Values&) const = default;
 };
