@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     issue.barcode = product[products::Barcode];
 
     fuzz_support::Yes_To_All ui;
-    const render::Compose_Context context{store::Default_Settings(), fuzz_support::Scratch_Folder(), ui};
+    const render::Compose_Context context{store::Default_Settings(), fuzz_support::Scratch_Folder(), &ui};
     render::Recording_Surface page(render::Printer_Profile(203, 203));
     render::Label_Composer(page, product, *layout, issue, context);
     render::Recording_Surface preview(render::Preview_Profile(96));

@@ -25,7 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     product[products::Date_Format] = text;
     product[products::Date_Add_Days] = text;
     const render::Issue_Values issue = fuzz_support::Issue_With_Days(text);
-    fuzz_support::Yes_To_All ui;
-    render::Date_Line(product, issue, ui);
+    render::Date_Display(product, render::Date_Line(product, issue));
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "store/text_helpers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,12 +41,8 @@ QByteArray Bytes(const uint8_t* data, size_t size)
 render::Issue_Values Issue_With_Days(const QString& add_days)
 {
     render::Issue_Values issue;
-    issue.year = QStringLiteral("2024");
-    issue.month = QStringLiteral("3");
-    issue.day = QStringLiteral("5");
-    issue.hour = QStringLiteral("9");
-    issue.minute = QStringLiteral("0");
-    issue.add_days = add_days;
+    issue.base = QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
+    issue.add_days = store::Lenient_Number(add_days);
     return issue;
 }
 

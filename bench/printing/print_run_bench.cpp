@@ -171,7 +171,7 @@ struct Print_Data {
     test_support::Temp_Folder data;
     QString output;
     printing::Print_Run_Context context;
-    QStringList lines;
+    printing::Print_Issues lines;
     bool ready = false;
 
     Print_Data(const QString& printer, int products, Recording_Printers& printers)
@@ -179,7 +179,7 @@ struct Print_Data {
         ready = print_fixtures::Prepare_Data_Folder(data.Data_Folder()) && Fill_Product_File(data.Data_Folder(), products);
         output = data.Data_Folder() + platform::kPdf_Output_Folder_Name;
         for (int line = 0; line < kLines; ++line)
-            lines << print_fixtures::Line_For(line % 2 ? QStringLiteral("2") : QStringLiteral("1"), kLabelsPerLine);
+            lines << print_fixtures::Issue_For(line % 2 ? QStringLiteral("2") : QStringLiteral("1"), kLabelsPerLine);
         context.data_folder = data.Data_Folder();
         context.settings = print_fixtures::Settings_For(printer, QStringLiteral("する"));
         context.printers = &printers;
@@ -203,7 +203,7 @@ Run_Cost Run_1000_Labels(Print_Data& run, Recording_Printers& printers)
     Run_Cost cost;
     const double cpu_before = Process_Cpu_Seconds();
     const auto wall_before = std::chrono::steady_clock::now();
-    const QStringList left = printing::Run_Print(run.lines, printing::Print_Mode::Reservation, run.context);
+    const printing::Print_Issues left = print_fixtures::Run_Issues(run.lines, printing::Print_Mode::Reservation, run.context);
     cost.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_before).count();
     cost.cpu_seconds = Process_Cpu_Seconds() - cpu_before;
     cost.peak_mib = Peak_Memory_MiB();
@@ -381,7 +381,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     if (!run.ready || !Printer_Ready(state, printers, queue))
         return;
     run.context.settings[store::Setting::Print_Per_Copy] = state.range(0) ? QStringLiteral("する") : QStringLiteral("しない");
-    const QStringList line = {print_fixtures::Line_For(QStringLiteral("1"), 1000)};
+    const printing::Print_Issues line = {print_fixtures::Issue_For(QStringLiteral("1"), 1000)};
     const QString device = Queue_Device_File(queue);
     double own_cpu = 0, filter_cpu = 0, scheduler_cpu = 0, first_label = 0, other_jobs = 0, submitted = 0;
     // One label before, untimed: the queue has been read and the fonts prepared,
@@ -389,7 +389,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     {
         test_support::Scripted_Confirmation ui;
         run.context.ui = &ui;
-        printing::Run_Print({print_fixtures::Line_For(QStringLiteral("1"), 1)}, printing::Print_Mode::Immediate,
+        print_fixtures::Run_Issues({print_fixtures::Issue_For(QStringLiteral("1"), 1)}, printing::Print_Mode::Immediate,
                             run.context);
         for (const QString& job : std::as_const(printers.jobs))
             while (!Job_Finished(job.section(QLatin1Char('-'), -1).toInt()))
@@ -405,7 +405,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
         const Scheduler_Cpu scheduler_before = Scheduler_Cpu_Now();
         const double cpu_before = Process_Cpu_Seconds();
         const auto start = std::chrono::steady_clock::now();
-        const QStringList left = printing::Run_Print(line, printing::Print_Mode::Immediate, run.context);
+        const printing::Print_Issues left = print_fixtures::Run_Issues(line, printing::Print_Mode::Immediate, run.context);
         own_cpu += Process_Cpu_Seconds() - cpu_before;
         submitted += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!left.isEmpty() || printers.jobs.size() != 1) {

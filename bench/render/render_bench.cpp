@@ -10,7 +10,6 @@
 #include "render/label_pictures.h"
 #include "render/qt_surfaces.h"
 #include "render/recording_surface.h"
-#include "support/scripted_confirmation.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -55,8 +54,7 @@ void Compose(render::Drawing_Surface& surface, const layouts::Layout_Record& lay
     static const products::Product_Record product = render_fixtures::Filled_Product();
     static const render::Issue_Values issue = render_fixtures::Filled_Issue();
     static const store::Settings_Record settings = Settings();
-    test_support::Scripted_Confirmation quiet;
-    render::Label_Composer(surface, product, layout, issue, {settings, Data_Folder(), quiet});
+    render::Label_Composer(surface, product, layout, issue, {settings, Data_Folder()});
 }
 
 // The characters the composer draws, with their fonts and device positions.

@@ -5,7 +5,7 @@
 #include "platform/desktop_platform.h"
 #include "platform/printer_module.h"
 #include "printing/check_context.h"
-#include "printing/issue_line.h"
+#include "printing/print_job.h"
 #include "printing/label_pdf.h"
 #include "printing/print_run.h"
 #include "products/product_file.h"
@@ -95,23 +95,6 @@ bool Is_Help(const QString& argument)
     return argument == QStringLiteral("--help") || argument == QStringLiteral("-h");
 }
 
-// Tells every message on standard error like Stderr_Answerer and keeps them,
-// so that a command can refuse what the window would only warn of.
-class Recording_Answerer : public Stderr_Answerer {
-public:
-    using Stderr_Answerer::Stderr_Answerer;
-
-    bool Show_Confirmation(const store::Confirmation_Request& request) override
-    {
-        told_ = true;
-        return Stderr_Answerer::Show_Confirmation(request);
-    }
-    bool Told() const { return told_; }
-
-private:
-    bool told_ = false;
-};
-
 using Options = Command_Options;
 
 Options Parse(const QStringList& arguments, const QStringList& value_names, const QStringList& flag_names,
@@ -185,25 +168,30 @@ int Copies(const Options& options)
     return copies;
 }
 
-// The base date and time: "YYYY/MM/DD" (at the current time of day) or "YYYY/MM/DD HH:MM".
-void Set_Base_Date(const Options& options, render::Issue_Values& issue)
+// The base date and time: "YYYY/MM/DD" (at the current time of day) or
+// "YYYY/MM/DD HH:MM"; now when none is given.
+QDateTime Base_Date(const Options& options)
 {
+    const QDateTime now = render::Base_Now();
     if (!options.Has(QStringLiteral("--base-date")))
-        return;
+        return now;
     static const QRegularExpression form(QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: (\\d{1,2}):(\\d{2}))?$"));
     const QString text = options.Value(QStringLiteral("--base-date")).trimmed();
     const QRegularExpressionMatch match = form.match(text);
+    render::Base_Texts base = render::Base_Texts_Of(now);
     if (match.hasMatch()) {
-        issue.year = match.captured(1);
-        issue.month = match.captured(2);
-        issue.day = match.captured(3);
+        base.year = match.captured(1);
+        base.month = match.captured(2);
+        base.day = match.captured(3);
         if (match.hasCaptured(4)) {
-            issue.hour = match.captured(4);
-            issue.minute = match.captured(5);
+            base.hour = match.captured(4);
+            base.minute = match.captured(5);
         }
     }
-    if (!match.hasMatch() || !render::Base_Date(issue))
+    const std::optional<QDateTime> date = match.hasMatch() ? render::Base_Date(base) : std::nullopt;
+    if (!date)
         throw Usage_Error{QStringLiteral("基準日時は YYYY/MM/DD または YYYY/MM/DD HH:MM で指定して下さい: ") + text};
+    return *date;
 }
 
 struct Data {
@@ -225,16 +213,14 @@ int Refuse(QTextStream& err, const QString& line1, const QString& line2 = {})
     return kExitFailed;
 }
 
-// The date line the label gets; an impossible date (a base date or addition
-// days past the year 9999) is refused as the window reports it ("入力された
-// 日付が異常です"), instead of printing today's date.
-bool Date_Is_Possible(const products::Product_Record& product, const render::Issue_Values& issue, QTextStream& err)
+// Whether the label's date can be computed; an impossible date (a base date
+// or addition days past the year 9999) is refused on standard error, as the
+// window reports it ("入力された日付が異常です"), instead of printing today's date.
+bool Date_Is_Possible(const render::Date_Line_Result& date, QTextStream& err)
 {
-    Recording_Answerer recorder(err);
-    render::Date_Line(product, issue, recorder);
-    if (!recorder.Told())
+    if (date.fault == render::Date_Fault::None)
         return true;
-    err << QStringLiteral("日付が計算できないため中止しました") << '\n';
+    err << render::kDateFaultNotice << '\n' << QStringLiteral("日付が計算できないため中止しました") << '\n';
     return false;
 }
 
@@ -280,13 +266,18 @@ std::optional<Label> Read_Label(const Options& options, const QString& number, c
 
 int Print(const Options& options, const Command_Line_Context& context, QTextStream& err)
 {
-    const QString number = Product_Number(options);
-    const int copies = Copies(options);
+    printing::Print_Issue issue;
+    issue.product_no = Product_Number(options);
+    issue.copies = Copies(options);
+    const QDateTime base = Base_Date(options);
+    if (options.flags.count(QStringLiteral("--per-copy")))
+        issue.page_per_copy = true;
     Data data = Read_Data(context);
-    const auto product = products::Find_Product(data.folder, number);
-    // The issue as the printing screen takes it from the product, based now unless told.
-    render::Issue_Values issue = render::Preview_Issue(product.value_or(products::Product_Record{}));
-    Set_Base_Date(options, issue);
+    const auto product = products::Find_Product(data.folder, issue.product_no);
+    // The issue as the printing screen takes it from the product.
+    issue.values = render::Preview_Issue(product.value_or(products::Product_Record{}));
+    issue.values.base = base;
+    const QString& number = issue.product_no;
     const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
                                                                     : data.settings.Printer_Name();
     const bool to_file = options.Has(QStringLiteral("--out"));
@@ -297,14 +288,13 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
     if (!context.printers->Has_Printer(printer))
         return Refuse(err, QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
-    if (!Date_Is_Possible(*product, issue, err))
+    const printing::Print_Job job = printing::Prepare_Job(data.folder, issue, product);
+    if (!Date_Is_Possible(job.date, err))
         return kExitFailed;
     if (to_file && !Output_May_Be_Written(options.Value(QStringLiteral("--out")), data, context, err))
         return kExitFailed;
 
     data.settings[store::Setting::Printer_Name] = printer;
-    if (options.flags.count(QStringLiteral("--per-copy")))
-        data.settings[store::Setting::Print_Per_Copy] = QStringLiteral("する");
     if (to_file)
         context.set_pdf_output_file(options.Value(QStringLiteral("--out")));
     Stderr_Answerer answerer(err);
@@ -317,8 +307,7 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
     run.ui = &answerer;
     run.written_files = &written;
     run.unrecorded_jobs = &unrecorded;
-    const QStringList left = printing::Run_Print({printing::Issue_Line({number, QString::number(copies), issue})},
-                                                 printing::Print_Mode::Immediate, run);
+    const printing::Print_Issues left = printing::Run_Print({job}, printing::Print_Mode::Immediate, run);
     if (to_file)
         context.set_pdf_output_file({});
     for (const QString& file : written)
@@ -340,7 +329,7 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
         return kExitFailed;
     const auto& [product, layout] = *label;
     const render::Issue_Values issue = render::Preview_Issue(product);
-    if (!Date_Is_Possible(product, issue, err) || !Output_May_Be_Written(out, data, context, err))
+    if (!Date_Is_Possible(render::Date_Line(product, issue), err) || !Output_May_Be_Written(out, data, context, err))
         return kExitFailed;
     Stderr_Answerer answerer(err);
     const store::Outcome outcome =

@@ -30,7 +30,7 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
     // The page is the label: nothing to centre across.
     store::Settings_Record label_settings = settings;
     label_settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
-    render::Label_Composer(surface, product, layout, issue, {label_settings, data_folder, ui});
+    render::Label_Composer(surface, product, layout, issue, {label_settings, data_folder, &ui});
     const platform::Job_Result result = job->End();
     if (!result.sent)
         return store::Outcome::Failed(failed + QStringList{result.error});

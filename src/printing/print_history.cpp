@@ -94,31 +94,20 @@ QString Unescape_Field(const QString& field)
     return plain;
 }
 
-// The label has already told the user about an invalid base date.
-class Silent_Answerer : public store::Confirmation {
-public:
-    bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
-    void Show_Message_Box(const QString&) override {}
-};
-
 }  // namespace
 
-History_Entry Job_Entry(const products::Product_Record& product, const Issue_Entry& issue, const QString& printer)
+History_Entry Job_Entry(const Print_Job& job, const QString& printer)
 {
-    const render::Issue_Values& v = issue.values;
     History_Entry entry;
-    entry.product_no = products::Format_Product_No(issue.product_no);
-    entry.product_name = product[products::Product_Name];
-    entry.layout = product[products::Layout_Name];
-    entry.copies = QString::number(store::Round_Half_Even(store::Lenient_Number(issue.labels)));
-    entry.printer = printer;
-    entry.base = store::Pad_Zero(v.year, 4) + QLatin1Char('/') + store::Pad_Zero(v.month, 2) + QLatin1Char('/')
-                 + store::Pad_Zero(v.day, 2) + QLatin1Char(' ') + store::Pad_Zero(v.hour, 2) + QLatin1Char(':')
-                 + store::Pad_Zero(v.minute, 2);
-    if (!product[products::Product_No].isEmpty()) {
-        Silent_Answerer silent;
-        entry.date_line = render::Date_Line(product, v, silent).value_or(QString());
+    entry.product_no = products::Format_Product_No(job.issue.product_no);
+    if (job.product) {
+        entry.product_name = (*job.product)[products::Product_Name];
+        entry.layout = (*job.product)[products::Layout_Name];
     }
+    entry.copies = QString::number(job.issue.copies);
+    entry.printer = printer;
+    entry.base = render::Base_Text(job.issue.values.base);
+    entry.date_line = job.date.line.value_or(QString());
     return entry;
 }
 

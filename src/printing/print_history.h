@@ -1,9 +1,9 @@
 #pragma once
 // The print history 発行履歴_v2.tsv in the data folder: a version line, then
-// one line per print job (each reservation line sent or refused), oldest
+// one line per print job (each job of a print run, sent or refused), oldest
 // first. Lines are only ever appended, under a lock file, so that the window
 // and the command line may both print at the same time.
-#include "printing/issue_line.h"
+#include "printing/print_job.h"
 #include "products/product_record.h"
 #include "store/outcome.h"
 
@@ -40,10 +40,10 @@ struct History_Entry {
     bool operator==(const History_Entry&) const = default;
 };
 
-// The entry of a reservation line about to be printed on `printer` (no time
-// yet): the product's 品名 and layout, the copies, the base date and time and
-// the date line the label gets (an invalid base date gives today's, as on the label).
-History_Entry Job_Entry(const products::Product_Record& product, const Issue_Entry& issue, const QString& printer);
+// The entry of a job about to be printed on `printer` (no time yet): the
+// product's 品名 and layout, the copies, the base date and time and the date
+// line the label gets.
+History_Entry Job_Entry(const Print_Job& job, const QString& printer);
 
 // The line of an entry (fields without control characters, joined by TABs) and
 // back. A character without a CP932 form (a PDF under "~/café/") is written as

@@ -1,9 +1,7 @@
 #include "printing/print_run.h"
 
 #include "layouts/layout_record.h"
-#include "printing/issue_line.h"
 #include "printing/print_history.h"
-#include "products/product_file.h"
 #include "render/label_composer.h"
 #include "render/qt_surfaces.h"
 #include "store/text_helpers.h"
@@ -36,23 +34,20 @@ public:
     {
     }
 
-    QStringList Run(const QStringList& lines);
+    Print_Issues Run(const Print_Jobs& jobs);
 
 private:
-    // Composes the copies of one line; false when the whole run must end.
-    bool Print_Line(const Issue_Entry& entry);
+    // Composes the copies of one job; false when the whole run must end.
+    bool Print_Job_Copies(const Print_Job& job);
+    bool Page_Per_Copy(const Print_Issue& issue) const;
     bool Choose_Paper(const layouts::Layout_Record& layout);
     void Tell_Default_Page();
-    bool Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
-                 const render::Issue_Values& issue, bool new_page);
+    bool Compose(const Print_Job& job, bool new_page);
     void Report_Line(const QString& number);
     bool Send();
     // Appends the line's job to the print history, sent or refused for `reason`.
     void Record(const QString& reason = {});
     QString Refusal_Reason(const QString& number) const;
-
-    void Tell(const QString& line1, const QString& line2, std::uint32_t colour = store::kWarningColour,
-              const QString& line3 = {}, const QString& button = QStringLiteral("はい"));
 
     Print_Mode mode_;
     const Print_Run_Context& c_;
@@ -69,84 +64,72 @@ private:
     QSet<QString>& told_default_page_;
 };
 
-void Print_Run::Tell(const QString& line1, const QString& line2, std::uint32_t colour, const QString& line3,
-                     const QString& button)
-{
-    store::Confirmation_Request request;
-    request.line1 = line1;
-    request.line2 = line2;
-    request.line3 = line3;
-    request.first_shown = false;
-    request.second_shown = true;
-    request.second_caption = button;
-    request.back_colour = colour;
-    ui_.Show_Confirmation(request);
-}
-
-QStringList Print_Run::Run(const QStringList& lines)
+Print_Issues Print_Run::Run(const Print_Jobs& jobs)
 {
     length_notice_shown_ = false;
-    QStringList unsent;
+    Print_Issues all, unsent;
+    for (const Print_Job& job : jobs)
+        all << job.issue;
     QString number;
-    for (const QString& line : lines) {
-        const Issue_Entry entry = Read_Issue_Line(line);
-        number = entry.product_no;
+    for (const Print_Job& job : jobs) {
+        number = job.issue.product_no;
         step_ = Step::Fine;
-        job_ = Job_Entry({}, entry, c_.settings.Printer_Name());
-        if (!Print_Line(entry)) {
+        job_ = Job_Entry(job, c_.settings.Printer_Name());
+        if (!Print_Job_Copies(job)) {
             print_job_.reset();
             Record(QStringLiteral("存在しない用紙番号を指定されました。発行を中止しました"));
-            return lines;
+            return all;
         }
         if (step_ != Step::Fine)
-            print_job_.reset();  // copies composed before the line failed are not sent
+            print_job_.reset();  // copies composed before the job failed are not sent
         else if (mode_ == Print_Mode::Reservation && print_job_ && !Send())
             step_ = Step::Printer_Refused;
         Report_Line(number);
         if (mode_ == Print_Mode::Reservation || step_ != Step::Fine)
             Record(Refusal_Reason(number));
         if (step_ == Step::Printer_Refused)
-            unsent << line;
+            unsent << job.issue;
     }
 
     if (mode_ == Print_Mode::Immediate) {
         if (step_ != Step::Fine)
-            return lines;
-        Tell(QStringLiteral("登録番号:") + number + QStringLiteral("の"), QStringLiteral("印刷データを送信します"),
-             store::kInformationColour, {}, QStringLiteral("送信"));
+            return all;
+        ui_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("の"), QStringLiteral("印刷データを送信します"),
+                   store::kInformationColour, QStringLiteral("送信"));
         if (print_job_ && !Send()) {
             step_ = Step::Printer_Refused;
             Report_Line(number);
             Record(Refusal_Reason(number));
-            return lines;
+            return all;
         }
         Record();
         return {};
     }
     if (unsent.isEmpty())
-        Tell(QStringLiteral("予約されていた全ての"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
+        ui_.Notify(QStringLiteral("予約されていた全ての"), QStringLiteral("印刷データを送信しました"),
+                   store::kInformationColour);
     else
-        Tell(QStringLiteral("予約されていた印刷データの一部を"), QStringLiteral("送信できませんでした"),
-             store::kWarningColour, QStringLiteral("送信できなかった予約は一覧に残しました"));
+        ui_.Notify_Lines(QStringLiteral("予約されていた印刷データの一部を"), QStringLiteral("送信できませんでした"),
+                         QStringLiteral("送信できなかった予約は一覧に残しました"), QStringLiteral("はい"),
+                         store::kWarningColour);
     return unsent;
 }
 
-bool Print_Run::Print_Line(const Issue_Entry& entry)
+bool Print_Run::Page_Per_Copy(const Print_Issue& issue) const
 {
-    const int labels = store::Round_Half_Even(store::Lenient_Number(entry.labels));
+    return issue.page_per_copy.value_or(c_.settings.Print_Per_Copy() != kPerCopyOff);
+}
+
+bool Print_Run::Print_Job_Copies(const Print_Job& job)
+{
+    const int labels = job.issue.copies;
     if (labels < 1)
         return true;
-    // The product and its layout are read once per line: a product that is no
-    // longer in the file is skipped like a missing layout.
+    // A product that is no longer in the file is skipped like a missing layout.
     step_ = Step::Reading_Layout;
-    const auto product = products::Find_Product(c_.data_folder, entry.product_no);
-    if (!product)
+    if (!job.Printable())
         return true;
-    job_ = Job_Entry(*product, entry, c_.settings.Printer_Name());
-    const std::optional<layouts::Layout_Record> layout =
-        layouts::Read_Layout(c_.data_folder, (*product)[products::Layout_Name]);
-    if (!layout)
-        return true;
+    const layouts::Layout_Record& layout = *job.layout;
     for (int copy = 1; copy <= labels; ++copy) {
         step_ = Step::Finding_Printer;
         // The printer of an open job is kept for its further copies.
@@ -155,18 +138,17 @@ bool Print_Run::Print_Line(const Issue_Entry& entry)
         if (!printer_)
             return true;
         step_ = Step::Fine;
-        printer_->Set_Label_Size_mm(QSizeF(layout->Number(layouts::Label_Width), layout->Number(layouts::Label_Length)));
-        if (!Choose_Paper(*layout))
+        printer_->Set_Label_Size_mm(QSizeF(layout.Number(layouts::Label_Width), layout.Number(layouts::Label_Length)));
+        if (!Choose_Paper(layout))
             return false;
-        // The copies of a line are the same page: it is composed once, and the
-        // printer makes the copies or the job repeats the page ("する": each
-        // copy a page of its own).
-        const bool page_per_copy = c_.settings.Print_Per_Copy() != kPerCopyOff;
-        const int copies = page_per_copy ? printer_->Set_Page_Copies(labels) : printer_->Set_Copy_Count(labels);
+        // The copies of a job are the same page: it is composed once, and the
+        // printer makes the copies or the job repeats the page (each copy a
+        // page of its own).
+        const int copies = Page_Per_Copy(job.issue) ? printer_->Set_Page_Copies(labels) : printer_->Set_Copy_Count(labels);
         const bool per_copy = copies < labels;
         if (per_copy)
             printer_->Set_Copy_Count(1);
-        if (!Compose(*product, *layout, entry.values, copy > 1)) {
+        if (!Compose(job, copy > 1)) {
             step_ = Step::Printer_Refused;
             return true;
         }
@@ -201,14 +183,14 @@ void Print_Run::Tell_Default_Page()
     if (told_default_page_.contains(printer))
         return;
     told_default_page_.insert(printer);
-    Tell(QStringLiteral("プリンタ「") + printer + QStringLiteral("」は"),
-         QStringLiteral("ラベルの大きさの用紙を指定できません"), store::kWarningColour,
-         QStringLiteral("プリンタの既定の用紙に印刷します"));
+    ui_.Notify_Lines(QStringLiteral("プリンタ「") + printer + QStringLiteral("」は"),
+                     QStringLiteral("ラベルの大きさの用紙を指定できません"),
+                     QStringLiteral("プリンタの既定の用紙に印刷します"), QStringLiteral("はい"), store::kWarningColour);
 }
 
-bool Print_Run::Compose(const products::Product_Record& product, const layouts::Layout_Record& layout,
-                        const render::Issue_Values& issue, bool new_page)
+bool Print_Run::Compose(const Print_Job& job, bool new_page)
 {
+    const layouts::Layout_Record& layout = *job.layout;
     // Every further copy of a line gets a page of its own.
     if (print_job_ && new_page && !print_job_->New_Page()) {
         job_error_.clear();
@@ -229,7 +211,7 @@ bool Print_Run::Compose(const products::Product_Record& product, const layouts::
     store::Settings_Record settings = c_.settings;
     if (printer_->Paper_Number() == 0)
         settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
-    render::Label_Composer(surface, product, layout, issue, {settings, c_.data_folder, ui_});
+    render::Label_Composer(surface, *job.product, layout, job.issue.values, {settings, c_.data_folder, &ui_});
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }
@@ -277,28 +259,27 @@ void Print_Run::Report_Line(const QString& number)
     const QString head = QStringLiteral("登録番号:") + number;
     switch (step_) {
     case Step::Reading_Layout:
-        Tell(head + QStringLiteral("で指定されて"), QStringLiteral("いるレイアウトは存在しません"));
+        ui_.Notify(head + QStringLiteral("で指定されて"), QStringLiteral("いるレイアウトは存在しません"));
         break;
     case Step::Finding_Printer:
-        Tell(QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
+        ui_.Notify(QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
         break;
     case Step::Printer_Refused:
-        Tell(head + QStringLiteral("の"), QStringLiteral("印刷データを送信できませんでした"), store::kWarningColour,
-             job_error_);
+        ui_.Report_Problem(head + QStringLiteral("の"), QStringLiteral("印刷データを送信できませんでした"), job_error_);
         break;
     case Step::Fine:
         if (mode_ == Print_Mode::Reservation)
-            Tell(head + QStringLiteral("の"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
+            ui_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
         return;
     }
-    Tell(head + QStringLiteral("の"), QStringLiteral("印刷が出来ませんでした"));
+    ui_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷が出来ませんでした"));
 }
 
 }  // namespace
 
-QStringList Run_Print(const QStringList& lines, Print_Mode mode, const Print_Run_Context& context)
+Print_Issues Run_Print(const Print_Jobs& jobs, Print_Mode mode, const Print_Run_Context& context)
 {
-    return Print_Run(mode, context).Run(lines);
+    return Print_Run(mode, context).Run(jobs);
 }
 
 }  // namespace printing

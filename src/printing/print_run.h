@@ -1,7 +1,9 @@
 #pragma once
-// The print run: every reservation line of the printing screen becomes labels
-// on the configured printer, composed on its page by the label composer.
+// The print run: every job of the printing screen's reservation list (or the
+// single job of an immediate print) becomes labels on the configured printer,
+// composed on its page by the label composer.
 #include "platform/printer_platform.h"
+#include "printing/print_job.h"
 #include "store/confirmation.h"
 #include "store/settings.h"
 
@@ -25,11 +27,11 @@ struct Print_Run_Context {
     int* unrecorded_jobs = nullptr;        // when set, counts the jobs the print history could not record
 };
 
-// Prints the lines (Issue_Line) in the given mode and tells the user about
-// every step. Returns the reservation list as it stands afterwards: empty
-// after a finished run; untouched when the run was ended for a paper number
-// the printer lacks or when the single line of an immediate run failed; the
-// lines whose job the printer did not take otherwise.
-QStringList Run_Print(const QStringList& lines, Print_Mode mode, const Print_Run_Context& context);
+// Prints the jobs in the given mode and tells the user about every step.
+// Returns the reservation list as it stands afterwards: empty after a
+// finished run; every issue when the run was ended for a paper number the
+// printer lacks or when the single job of an immediate run failed; the issues
+// whose job the printer did not take otherwise.
+Print_Issues Run_Print(const Print_Jobs& jobs, Print_Mode mode, const Print_Run_Context& context);
 
 }  // namespace printing

@@ -3,6 +3,7 @@
 #include "render/clock.h"
 #include "store/text_helpers.h"
 
+#include <QRegularExpression>
 
 #include <array>
 #include <cmath>
@@ -89,44 +90,49 @@ QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
     return {};
 }
 
-void Report_Invalid_Date(store::Confirmation& confirmation, const QString& line2)
-{
-    confirmation.Notify(QStringLiteral("入力された日付が異常です"), line2, store::kInformationColour);
-}
-
-void Set_Base_To_Now(Issue_Values& issue)
-{
-    const QDateTime now = Current_Date_Time();
-    issue.year = QString::number(now.date().year());
-    issue.month = QString::number(now.date().month());
-    issue.day = QString::number(now.date().day());
-    issue.hour = QString::number(now.time().hour());
-    issue.minute = QString::number(now.time().minute());
-}
-
-// The stamped date in the product's format; addition days that leave the
-// printable years are reported and the current moment is stamped instead.
-QString Stamped_Date(const Product_Record& product, const Issue_Values& issue, const QDateTime& base,
-                     store::Confirmation& confirmation)
-{
-    std::optional<QDateTime> stamp = Stamp_Date(base, store::Lenient_Number(issue.add_days));
-    if (!stamp) {
-        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付にて継続します"));
-        stamp = Current_Date_Time();
-    }
-    return Format_Stamp(*stamp, product[products::Date_Format]);
-}
-
 }  // namespace
 
-std::optional<QDateTime> Base_Date(const Issue_Values& issue)
+std::optional<QDateTime> Base_Date(const Base_Texts& texts)
 {
-    const QDate date(Full_Year(issue.year), Whole_Number(issue.month, 2), Whole_Number(issue.day, 2));
-    const int hour = Whole_Number(issue.hour, 2);
-    const int minute = Whole_Number(issue.minute, 2);
+    const QDate date(Full_Year(texts.year), Whole_Number(texts.month, 2), Whole_Number(texts.day, 2));
+    const int hour = Whole_Number(texts.hour, 2);
+    const int minute = Whole_Number(texts.minute, 2);
     if (!date.isValid() || date.year() < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
         return std::nullopt;
     return QDateTime(date, QTime(hour, minute, 0), Qt::UTC);
+}
+
+Base_Texts Base_Texts_Of(const QDateTime& base)
+{
+    const QDate date = base.date();
+    const QTime time = base.time();
+    return {QString::number(date.year()), QString::number(date.month()), QString::number(date.day()),
+            QString::number(time.hour()), QString::number(time.minute())};
+}
+
+QString Base_Text(const QDateTime& base)
+{
+    return Format_Date(base, QStringLiteral("yyyy/mm/dd hh:nn"));
+}
+
+std::optional<QDateTime> Read_Base_Text(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{4})/(\\d{2})/(\\d{2}) (\\d{2}):(\\d{2})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return Base_Date({match.captured(1), match.captured(2), match.captured(3), match.captured(4), match.captured(5)});
+}
+
+QString Add_Days_Text(double add_days)
+{
+    return QString::number(add_days, 'g', 15);
+}
+
+QDateTime Base_Now()
+{
+    const QDateTime now = Current_Date_Time();
+    return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()), Qt::UTC);
 }
 
 std::optional<QDateTime> Stamp_Date(const QDateTime& base, double add_days)
@@ -188,41 +194,37 @@ Era_Year Japanese_Era(const QDate& date)
     return {QStringLiteral("明治"), date.year() - 1868 + 1};
 }
 
-std::optional<QString> Date_Line(const Product_Record& product, const Issue_Values& issue,
-                                 store::Confirmation& confirmation)
+Date_Line_Result Date_Line(const Product_Record& product, const Issue_Values& issue)
 {
     const QString& kind = product[products::Date_Kind];
     if (kind == kDateHidden)
-        return std::nullopt;
+        return {};
     if (issue.date_mode == kDateModeElsewhere)
-        return kind + product[products::Date_Elsewhere_Note];
-    if (issue.date_mode != kDateModeAdd)
-        return std::nullopt;
-    std::optional<QDateTime> base = Base_Date(issue);
-    if (!base) {
-        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付にて継続します"));
-        base = Current_Date_Time();
-    }
-    return kind + Stamped_Date(product, issue, *base, confirmation);
-}
-
-QString Date_Display(const Product_Record& product, Issue_Values& issue, store::Confirmation& confirmation)
-{
-    const QString& kind = product[products::Date_Kind];
-    if (kind == kDateHidden)
-        return kDateHidden;
-    if (issue.date_mode == kDateModeElsewhere)
-        return kind + product[products::Date_Elsewhere_Note];
+        return {kind + product[products::Date_Elsewhere_Note]};
     if (issue.date_mode != kDateModeAdd)
         return {};
-    std::optional<QDateTime> base = Base_Date(issue);
-    if (!base) {
-        Report_Invalid_Date(confirmation, QStringLiteral("本日の日付に修正します"));
-        Set_Base_To_Now(issue);
-        base = Base_Date(issue);
-    }
-    const QString line = kind + Stamped_Date(product, issue, *base, confirmation);
-    return product[products::Date_Format].startsWith(kFullWidthPrefix) ? To_Full_Width(line) : line;
+    // Without a valid base the current moment is the base; a stamp outside the
+    // printable years is the current moment itself.
+    const QDateTime now = Current_Date_Time();
+    Date_Line_Result result;
+    result.stamped = true;
+    if (!issue.base.isValid())
+        result.fault = Date_Fault::Invalid_Base;
+    const std::optional<QDateTime> stamp = Stamp_Date(issue.base.isValid() ? issue.base : now, issue.add_days);
+    if (!stamp && result.fault == Date_Fault::None)
+        result.fault = Date_Fault::Outside_Years;
+    result.line = kind + Format_Stamp(stamp.value_or(now), product[products::Date_Format]);
+    return result;
+}
+
+QString Date_Display(const Product_Record& product, const Date_Line_Result& date)
+{
+    if (product[products::Date_Kind] == kDateHidden)
+        return kDateHidden;
+    if (!date.line)
+        return {};
+    const bool full_width = date.stamped && product[products::Date_Format].startsWith(kFullWidthPrefix);
+    return full_width ? To_Full_Width(*date.line) : *date.line;
 }
 
 QString Expand_Date_Expression(const QString& pattern)
@@ -236,8 +238,8 @@ QString Expand_Date_Expression(const QString& pattern)
 Issue_Values Preview_Issue(const Product_Record& product)
 {
     Issue_Values issue;
-    Set_Base_To_Now(issue);
-    issue.add_days = product[products::Date_Add_Days];
+    issue.base = Base_Now();
+    issue.add_days = store::Lenient_Number(product[products::Date_Add_Days]);
     issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? kDateModeAdd : kDateModeElsewhere;
     issue.contents = product[products::Contents];
     issue.price = product[products::Price_Text];

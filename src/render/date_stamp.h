@@ -4,7 +4,6 @@
 #include "store/width_conversion.h"
 #include "products/product_record.h"
 #include "render/issue_values.h"
-#include "store/confirmation.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,9 +15,32 @@ namespace render {
 inline const QString kDateHidden = QStringLiteral("表示しない");
 inline const QString kFullWidthPrefix = QStringLiteral("全角)");
 
-// The issue's five base texts as a date and time; no value when they do not
-// make a valid calendar date and time (non-number, month 13, 30 February, hour 24, empty).
-std::optional<QDateTime> Base_Date(const Issue_Values& issue);
+// The base date and time as the five boxes of the printing screen hold it.
+struct Base_Texts {
+    QString year;  // four digits, or two: 00-29 are 2000s, 30-99 are 1900s
+    QString month;
+    QString day;
+    QString hour;
+    QString minute;
+};
+
+// The texts as a date and time (seconds 0); no value when they do not make a
+// valid calendar date and time (non-number, month 13, 30 February, hour 24, empty).
+std::optional<QDateTime> Base_Date(const Base_Texts& texts);
+
+// The base as the boxes show it: plain numbers, without leading zeros.
+Base_Texts Base_Texts_Of(const QDateTime& base);
+
+// The base as the reservation list and the print history write it,
+// "2024/03/05 09:05", and back; no value for a text that is no such date.
+QString Base_Text(const QDateTime& base);
+std::optional<QDateTime> Read_Base_Text(const QString& text);
+
+// Addition days as the 加算日 box and the reservation list write them ("3", "0.5").
+QString Add_Days_Text(double add_days);
+
+// The current moment to the minute, as a base.
+QDateTime Base_Now();
 
 // Base plus floor(add_days) whole days, then the fraction of a day, to the
 // second. No value when the result is not a date of the years 1 to 9999, the
@@ -47,18 +69,37 @@ struct Era_Year {
 };
 Era_Year Japanese_Era(const QDate& date);
 
-// The date line printed as the 日付 item, or nothing. An invalid base date is
-// reported and the current moment is used instead; so is a stamped date
-// outside the printable years.
-std::optional<QString> Date_Line(const products::Product_Record& product, const Issue_Values& issue,
-                                 store::Confirmation& confirmation);
+// Why a date could not be computed.
+enum class Date_Fault {
+    None,
+    Invalid_Base,   // the issue has no valid base date
+    Outside_Years,  // base plus addition days is not a printable date
+};
 
-// The text of the printing screen's 期限表示 box. An invalid base date is
-// reported and the five base texts of `issue` are set to the current moment
-// (the screen writes them back into its boxes). A stamped date outside the
-// printable years is reported and the current moment shown.
-QString Date_Display(const products::Product_Record& product, Issue_Values& issue,
-                     store::Confirmation& confirmation);
+// What the user is told of a date fault: its first line, then whether the
+// label goes on with the current moment or the screen's base is corrected to it.
+inline const QString kDateFaultNotice = QStringLiteral("入力された日付が異常です");
+inline const QString kContinueWithToday = QStringLiteral("本日の日付にて継続します");
+inline const QString kCorrectedToToday = QStringLiteral("本日の日付に修正します");
+
+struct Date_Line_Result {
+    // The date item: the product's caption, then the stamped date or the
+    // product's note; nothing when the product or the date mode prints none.
+    std::optional<QString> line;
+    // Why the date could not be computed; the line then stamps the current
+    // moment, as the label is printed after the user has been told.
+    Date_Fault fault = Date_Fault::None;
+    bool stamped = false;  // the line ends in a computed date
+};
+
+// The date line printed as the 日付 item for this product and issue. It asks
+// nothing: the caller tells the user of a fault.
+Date_Line_Result Date_Line(const products::Product_Record& product, const Issue_Values& issue);
+
+// The text of the printing screen's 期限表示 box for that date line:
+// "表示しない" for a product without a date, and with a "全角)" format the
+// whole text, caption included, in full width.
+QString Date_Display(const products::Product_Record& product, const Date_Line_Result& date);
 
 // "<d>" expressions: the current moment formatted by the pattern; a result
 // beginning with "全角)" loses it and is converted to full width.

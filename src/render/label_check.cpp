@@ -30,14 +30,6 @@ namespace {
 constexpr double kToleranceMm = 0.1;
 constexpr double kEan8NominalBarHeightMm = 18.23;  // EAN-8 bars at 100 %
 
-// Notices of the composer (missing pictures, base date) are shown when the
-// label is previewed or printed; the check keeps quiet about them.
-class Quiet_Answerer : public store::Confirmation {
-public:
-    bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
-    void Show_Message_Box(const QString&) override {}
-};
-
 using Block_Boxes = std::map<Label_Block, std::vector<QRectF>>;
 
 enum class Scope { Label, Layout, Label_And_Layout };
@@ -73,8 +65,9 @@ std::unique_ptr<Recording_Surface> Compose(const Surface_Profile& profile, int b
     // label's length: it is a part outside the label.
     constexpr int kNoLengthLimitMm = 1000000;
     surface->Length_Limit_mm = kNoLengthLimitMm;
-    Quiet_Answerer quiet;
-    Label_Composer(*surface, product, layout, issue, {Unshifted(context.settings), context.data_folder, quiet});
+    // Notices of the composer (missing pictures, the date) are shown when the
+    // label is previewed or printed; the check keeps quiet about them.
+    Label_Composer(*surface, product, layout, issue, {Unshifted(context.settings), context.data_folder});
     return surface;
 }
 
@@ -474,18 +467,17 @@ void Check_Date(const products::Product_Record& product, const Issue_Values& iss
         error(QStringLiteral("日付表記が「%1」のため、期限の日付が印刷されません").arg(issue.date_mode));
         return;
     }
-    const std::optional<QDateTime> base = Base_Date(issue);
-    if (!base) {
+    if (!issue.base.isValid()) {
         error(QStringLiteral("基準日時が正しい日付ではありません(今日の日付で印刷されます)"));
         return;
     }
-    const std::optional<QDateTime> stamp = Stamp_Date(*base, store::Lenient_Number(issue.add_days));
+    const std::optional<QDateTime> stamp = Stamp_Date(issue.base, issue.add_days);
     if (!stamp)
         error(QStringLiteral("加算日が大きすぎて期限の日付を印刷できません"));
-    else if (stamp->date() < base->date())
+    else if (stamp->date() < issue.base.date())
         error(QStringLiteral("期限の日付(%1)が基準日(%2)より前です")
                   .arg(stamp->date().toString(QStringLiteral("yyyy/MM/dd")),
-                       base->date().toString(QStringLiteral("yyyy/MM/dd"))));
+                       issue.base.date().toString(QStringLiteral("yyyy/MM/dd"))));
 }
 
 bool Small_Package(const products::Product_Record& product, const Check_Context& context)

@@ -30,7 +30,7 @@ struct Composition {
     const Product_Record& product;
     const Layout_Record& layout;
     const QString& data_folder;
-    store::Confirmation& confirmation;
+    store::Confirmation* answerer;  // none: the notices are kept quiet
     const Layout_Numbers& numbers;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
@@ -96,8 +96,9 @@ void Draw_Background(Composition& c)
         return;
     const QImage picture = Load_Picture(c.data_folder + name);
     if (picture.isNull()) {
-        c.confirmation.Notify(QStringLiteral("指定画像ファイルがありません"), QStringLiteral("画像は読めませんでした"),
-                              store::kInformationColour);
+        if (c.answerer)
+            c.answerer->Notify(QStringLiteral("指定画像ファイルがありません"), QStringLiteral("画像は読めませんでした"),
+                               store::kInformationColour);
         return;
     }
     const double units = c.surface.Profile().units_per_mm;
@@ -190,7 +191,8 @@ void Draw_Mark_Picture(Composition& c, const Mark_Lines& m, double top, double l
         return;
     const QImage picture = Load_Picture(c.data_folder + name);
     if (picture.isNull()) {
-        c.confirmation.Notify(QStringLiteral("リサイクルマーク画像を読めません"), name);
+        if (c.answerer)
+            c.answerer->Notify(QStringLiteral("リサイクルマーク画像を読めません"), name);
         return;
     }
     const double units = c.surface.Profile().units_per_mm;
@@ -296,9 +298,8 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
                     const Issue_Values& issue, const Compose_Context& context)
 {
     const store::Settings_Record& settings = context.settings;
-    store::Confirmation& confirmation = context.answerer;
-    Composition c{surface, product, layout, context.data_folder, confirmation, Numbers_Of(layout)};
-    surface.Notices = &confirmation;
+    Composition c{surface, product, layout, context.data_folder, context.answerer, Numbers_Of(layout)};
+    surface.Notices = context.answerer;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);
     c.yc = c.Line(L::Correction_Vertical);
@@ -318,9 +319,11 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
 
     surface.Begin_Block(Label_Block::Background);
     Draw_Background(c);
-    const std::optional<QString> date_line = Date_Line(product, issue, confirmation);
+    const Date_Line_Result date = Date_Line(product, issue);
+    if (date.fault != Date_Fault::None && c.answerer)
+        c.answerer->Notify(kDateFaultNotice, kContinueWithToday, store::kInformationColour);
     surface.Begin_Block(Label_Block::Main_Column);
-    Draw_Main_Column(c, date_line, issue.contents + product[P::Contents_Unit]);
+    Draw_Main_Column(c, date.line, issue.contents + product[P::Contents_Unit]);
 
     surface.Begin_Block(Label_Block::Remarks1);
     Draw_Block(c, product[P::Remarks1], L::Remarks1_Top, L::Remarks1_Left, L::Remarks1_Width, L::Remarks1_Row);

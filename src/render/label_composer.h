@@ -19,7 +19,9 @@ inline const QString kCentredPaper = QStringLiteral("中央寄せ");
 struct Compose_Context {
     store::Settings_Record settings;  // the printer page's corrections, centring and barcode method
     QString data_folder;              // where the pictures come from, ending in "/"
-    store::Confirmation& answerer;    // notices: missing pictures, invalid base date, paper length
+    // Notices: missing pictures, a date that cannot be computed, paper length;
+    // none: the label is composed without telling (the label check).
+    store::Confirmation* answerer = nullptr;
 };
 
 // Composes the label onto the surface.

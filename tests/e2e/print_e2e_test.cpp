@@ -26,7 +26,7 @@
 #include <gtest/gtest.h>
 
 using printing::Print_Mode;
-using print_fixtures::Line_For;
+using print_fixtures::Issue_For;
 
 namespace {
 
@@ -57,9 +57,9 @@ protected:
         QFile::resize(e2e::kZplOutput, 0);
     }
 
-    QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
+    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        return printing::Run_Print(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
+        return print_fixtures::Run_Issues(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
     }
 
     // Ids of the jobs that arrived on the queue after `before`, waited for until done.
@@ -84,7 +84,7 @@ TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePd
     for (const QString& queue : {e2e::kZebra, e2e::kPdfQueue}) {
         ui.requests.clear();
         const int before = e2e::Last_Job_Id(queue);
-        EXPECT_TRUE(Run({Line_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(queue)).isEmpty());
+        EXPECT_TRUE(Run({Issue_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(queue)).isEmpty());
         EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
         const std::vector<int> jobs = Jobs_After(queue, before);
         ASSERT_EQ(jobs.size(), 1u) << queue.toStdString();
@@ -129,7 +129,7 @@ TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
         const QString output = c.queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
         QFile::resize(output, 0);
         const int before = e2e::Last_Job_Id(c.queue);
-        Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(c.queue));
+        Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(c.queue));
         const std::vector<int> jobs = Jobs_After(c.queue, before);
         ASSERT_EQ(jobs.size(), 1u) << c.picture.toStdString();
         EXPECT_EQ(e2e::Query_Job(jobs[0]).page_size, c.page_size);
@@ -217,7 +217,7 @@ TEST_F(Print_E2E, TheBarcodesPrintedOnEveryKindOfPrinterScan)
         ASSERT_TRUE(record);
         ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
         for (const QString& digits : {QStringLiteral("4901234567894"), QStringLiteral("49123456")}) {
-            const QStringList line = {Line_For("1", 1, digits)};
+            const printing::Print_Issues line = {Issue_For("1", 1, digits)};
             const QString name = QStringLiteral("barcode-%1-%2").arg(QString(layout).replace(u' ', u'_'), digits);
             for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
                 const QString output = queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
@@ -309,7 +309,7 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
             for (const bool raster : {true, false}) {
                 QFile::resize(output, 0);
                 const int before = e2e::Last_Job_Id(queue);
-                printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate,
+                print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate,
                                     print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue),
                                                                 raster ? static_cast<platform::Printer_Finder&>(printers)
                                                                        : pdf_printers,
@@ -346,8 +346,8 @@ TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsTo
     printing::Print_Run_Context context =
         print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue), printers, ui);
     context.told_default_page = &told;
-    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
-    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
+    print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
     const std::vector<int> jobs = Jobs_After(queue, before);
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
     EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「FoodlabelFixedPage」は/ラベルの大きさの用紙を指定できません",
@@ -359,7 +359,7 @@ TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsTo
 TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)
 {
     const int before = e2e::Last_Job_Id(e2e::kZebra);
-    EXPECT_TRUE(Run({Line_For("1", 2), Line_For("2", 3)}, Print_Mode::Reservation,
+    EXPECT_TRUE(Run({Issue_For("1", 2), Issue_For("2", 3)}, Print_Mode::Reservation,
                     print_fixtures::Settings_For(e2e::kZebra))
                     .isEmpty());
     EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
@@ -375,7 +375,7 @@ TEST_F(Print_E2E, APaperNumberThePrinterLacksEndsTheRunAndSendsNothing)
     ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
                                                    layouts::Layout_Paper_Number, QStringLiteral("9999")));
     const int before = e2e::Last_Job_Id(e2e::kZebra);
-    const QStringList lines = {Line_For("1", 1)};
+    const printing::Print_Issues lines = {Issue_For("1", 1)};
     EXPECT_EQ(Run(lines, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kZebra)), lines);
     EXPECT_EQ(ui.message_boxes, (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
                                              "発行を中止しました"}));
@@ -386,7 +386,7 @@ TEST_F(Print_E2E, APaperNumberThePrinterLacksEndsTheRunAndSendsNothing)
 TEST_F(Print_E2E, AnEmptyPrinterNameReportsEveryLine)
 {
     const int before = e2e::Last_Job_Id(e2e::kZebra);
-    Run({Line_For("1", 1), Line_For("2", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(QString()));
+    Run({Issue_For("1", 1), Issue_For("2", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(QString()));
     EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
                                       "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
                                       "予約されていた全ての/印刷データを送信しました"}));
@@ -395,7 +395,7 @@ TEST_F(Print_E2E, AnEmptyPrinterNameReportsEveryLine)
 
 TEST_F(Print_E2E, TheBuiltInPdfPrinterWritesTheLabelIntoTheDataFolder)
 {
-    Run({Line_For("1", 2)}, Print_Mode::Immediate, print_fixtures::Settings_For(platform::kBuilt_In_Pdf_Printer));
+    Run({Issue_For("1", 2)}, Print_Mode::Immediate, print_fixtures::Settings_For(platform::kBuilt_In_Pdf_Printer));
     const QDir output(data.Data_Folder() + platform::kPdf_Output_Folder_Name);
     const QStringList files = output.entryList({QStringLiteral("*.pdf")}, QDir::Files);
     ASSERT_EQ(files.size(), 1);
@@ -434,7 +434,7 @@ TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
                                                       "drv:///sample.drv/zebra.ppd"}));
     ASSERT_TRUE(e2e::Run(QStringLiteral("cupsdisable"), {queue}));
     const int before = e2e::Last_Job_Id(queue);
-    const QStringList lines = {Line_For("1", 1)};
+    const printing::Print_Issues lines = {Issue_For("1", 1)};
     EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(queue)), lines);
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
     EXPECT_EQ(e2e::Last_Job_Id(queue), before);

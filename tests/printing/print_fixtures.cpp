@@ -5,6 +5,7 @@
 #include "layouts/layout_record.h"
 #include "products/product_file.h"
 #include "store/cp932.h"
+#include "store/text_helpers.h"
 
 namespace print_fixtures {
 
@@ -50,15 +51,21 @@ printing::Print_Run_Context Context_For(const QString& data_folder, const store:
     return context;
 }
 
-QString Line_For(const QString& number, int labels, const QString& barcode)
+printing::Print_Issue Issue_For(const QString& number, int labels, const QString& barcode)
 {
-    printing::Issue_Entry entry;
-    entry.product_no = number;
-    entry.labels = QString::number(labels);
-    entry.values = render_fixtures::Filled_Issue();
+    printing::Print_Issue issue;
+    issue.product_no = store::Pad_Zero(number, 4);
+    issue.copies = labels;
+    issue.values = render_fixtures::Filled_Issue();
     if (!barcode.isEmpty())
-        entry.values.barcode = barcode;
-    return printing::Issue_Line(entry);
+        issue.values.barcode = barcode;
+    return issue;
+}
+
+printing::Print_Issues Run_Issues(const printing::Print_Issues& issues, printing::Print_Mode mode,
+                                  const printing::Print_Run_Context& context)
+{
+    return printing::Run_Print(printing::Prepare_Jobs(context.data_folder, issues), mode, context);
 }
 
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value)

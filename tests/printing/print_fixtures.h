@@ -1,8 +1,8 @@
 #pragma once
 // A data folder ready for printing: products 0001 and 0002 (every item filled)
 // on the built-in layout "標準01 65x45", the eight built-in layouts and the
-// recycling-mark pictures; settings that name a printer; issue lines.
-#include "printing/issue_line.h"
+// recycling-mark pictures; settings that name a printer; issues.
+#include "printing/print_job.h"
 #include "products/product_record.h"
 #include "printing/print_history.h"
 #include "printing/print_run.h"
@@ -28,9 +28,13 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
 printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
                                         platform::Printer_Finder& printers, store::Confirmation& ui);
 
-// The reservation line of product `number` with `labels` labels (issue of
-// 2024/3/5 9:00), with the filled issue's EAN-13 barcode or these digits.
-QString Line_For(const QString& number, int labels, const QString& barcode = {});
+// The issue of product `number` with `labels` labels (based 2024/3/5 9:00),
+// with the filled issue's EAN-13 barcode or these digits.
+printing::Print_Issue Issue_For(const QString& number, int labels, const QString& barcode = {});
+
+// Run_Print of the jobs of these issues, prepared from the context's data folder.
+printing::Print_Issues Run_Issues(const printing::Print_Issues& issues, printing::Print_Mode mode,
+                                  const printing::Print_Run_Context& context);
 
 // Writes the product file of the folder with these products (on kLayout).
 bool Write_Products(const QString& data_folder, std::vector<products::Product_Record> products);

@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 using printing::History_Entry;
-using print_fixtures::Line_For;
+using print_fixtures::Issue_For;
 
 namespace {
 
@@ -231,12 +231,12 @@ protected:
     static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
     void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
 
-    QStringList Run(const QStringList& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
+    printing::Print_Issues Run(const printing::Print_Issues& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
     {
         printing::Print_Run_Context context =
             print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer), printers, ui);
         context.unrecorded_jobs = &unrecorded;
-        return printing::Run_Print(lines, mode, context);
+        return print_fixtures::Run_Issues(lines, mode, context);
     }
     std::vector<History_Entry> History() { return print_fixtures::History_Of(data.Data_Folder()); }
 
@@ -249,7 +249,7 @@ protected:
 
 TEST_F(Print_Run_History, EveryReservationLineIsRecordedSentOrRefusedWithTheReason)
 {
-    Run({Line_For("1", 3), Line_For("7", 1)}, printing::Print_Mode::Reservation);
+    Run({Issue_For("1", 3), Issue_For("7", 1)}, printing::Print_Mode::Reservation);
     const std::vector<History_Entry> history = History();
     ASSERT_EQ(history.size(), 2u);
     const History_Entry& missing = history[0];
@@ -270,9 +270,9 @@ TEST_F(Print_Run_History, EveryReservationLineIsRecordedSentOrRefusedWithTheReas
 
 TEST_F(Print_Run_History, ImmediateRunsRecordTheJobAfterItIsSentOrRefused)
 {
-    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate);
-    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate, "Refuses");
-    Run({Line_For("2", 1)}, printing::Print_Mode::Immediate, "Nobody");
+    Run({Issue_For("2", 1)}, printing::Print_Mode::Immediate);
+    Run({Issue_For("2", 1)}, printing::Print_Mode::Immediate, "Refuses");
+    Run({Issue_For("2", 1)}, printing::Print_Mode::Immediate, "Nobody");
     const std::vector<History_Entry> history = History();
     ASSERT_EQ(history.size(), 3u);
     EXPECT_EQ(history[2].result, printing::kHistorySent);
@@ -287,7 +287,7 @@ TEST_F(Print_Run_History, ImmediateRunsRecordTheJobAfterItIsSentOrRefused)
 TEST_F(Print_Run_History, AHistoryThatCannotBeWrittenIsToldAfterThePrint)
 {
     QDir().mkpath(data.File(printing::kHistoryFileName));  // a folder in the file's place
-    Run({Line_For("1", 1)}, printing::Print_Mode::Immediate);
+    Run({Issue_For("1", 1)}, printing::Print_Mode::Immediate);
     EXPECT_EQ(printers.sent.size(), 1u);
     EXPECT_TRUE(ui.Lines1().contains(QStringLiteral("発行履歴に記録できませんでした")));
     EXPECT_EQ(unrecorded, 1);

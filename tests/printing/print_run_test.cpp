@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using printing::Print_Mode;
-using print_fixtures::Line_For;
+using print_fixtures::Issue_For;
 using test_support::Fake_Printer;
 
 namespace {
@@ -34,9 +34,9 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
 
-    QStringList Run(const QStringList& lines, Print_Mode mode, const store::Settings_Record& settings)
+    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        return printing::Run_Print(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
+        return print_fixtures::Run_Issues(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
     }
 
     test_support::Temp_Folder data;
@@ -46,50 +46,32 @@ protected:
     test_support::Scripted_Confirmation ui;
 };
 
-TEST(Issue_Line, IsBuiltAndReadByPosition)
+TEST(Issue_Line, IsTheFixedHeadThenTheTabFields)
 {
-    printing::Issue_Entry entry;
-    entry.product_no = QStringLiteral("12");
-    entry.labels = QStringLiteral("5");
-    entry.values.year = QStringLiteral("2024");
-    entry.values.month = QStringLiteral("3");
-    entry.values.day = QStringLiteral("5");
-    entry.values.hour = QStringLiteral("9");
-    entry.values.minute = QStringLiteral("5");
-    entry.values.contents = QStringLiteral("200");
-    entry.values.add_days = QStringLiteral("3");
-    entry.values.date_mode = QStringLiteral("加算日計算");
-    entry.values.price = QStringLiteral("398円");
-    entry.values.barcode = QStringLiteral("4901234567894");
-    const QString line = printing::Issue_Line(entry);
-    EXPECT_EQ(line, QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
-                        + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
+    printing::Print_Issue issue;
+    issue.product_no = QStringLiteral("0012");
+    issue.copies = 5;
+    issue.values.base = QDateTime(QDate(2024, 3, 5), QTime(9, 5), Qt::UTC);
+    issue.values.contents = QStringLiteral("200");
+    issue.values.add_days = 3;
+    issue.values.date_mode = QStringLiteral("加算日計算");
+    issue.values.price = QStringLiteral("398円");
+    issue.values.barcode = QStringLiteral("4901234567894");
+    EXPECT_EQ(printing::Issue_Line(issue), QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
+                                               + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
 
-    const printing::Issue_Entry read = printing::Read_Issue_Line(line);
-    EXPECT_EQ(read.product_no, QStringLiteral("0012"));
-    EXPECT_EQ(read.labels, QStringLiteral("0005"));
-    const QStringList values = {read.values.year,     read.values.month,     read.values.day,
-                                read.values.hour,     read.values.minute,    read.values.contents,
-                                read.values.add_days, read.values.date_mode, read.values.price,
-                                read.values.barcode};
-    EXPECT_EQ(values, (QStringList{"2024", "03", "05", "09", "05", "200", "3", "加算日計算", "398円", "4901234567894"}));
-}
-
-TEST(Issue_Line, ATabTypedIntoAFieldDoesNotShiftTheFieldsAfterIt)
-{
-    printing::Issue_Entry entry;
-    entry.product_no = QStringLiteral("1");
-    entry.labels = QStringLiteral("1");
-    entry.values.contents = QStringLiteral("2\t00");
-    entry.values.price = QStringLiteral("398円");
-    const printing::Issue_Entry read = printing::Read_Issue_Line(printing::Issue_Line(entry));
-    EXPECT_EQ(read.values.contents, QStringLiteral("200"));
-    EXPECT_EQ(read.values.price, QStringLiteral("398円"));
+    // A TAB typed into a field does not shift the fields after it; a part of a
+    // day and a year before 1000 keep their form.
+    issue.values.contents = QStringLiteral("2\t00");
+    issue.values.add_days = -0.25;
+    issue.values.base = QDateTime(QDate(987, 1, 2), QTime(0, 0), Qt::UTC);
+    EXPECT_EQ(printing::Issue_Line(issue), QStringLiteral("No.0012 0005枚 0987/01/02 00:00") + QString(20, QLatin1Char(' '))
+                                               + QStringLiteral("200\t-0.25\t加算日計算\t398円\t4901234567894"));
 }
 
 TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
 {
-    const QStringList left = Run({Line_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
+    const printing::Print_Issues left = Run({Issue_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].printer, kZebra);
@@ -107,7 +89,7 @@ TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
 
 TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)
 {
-    Run({Line_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
+    Run({Issue_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
     EXPECT_EQ(printers.sent[0].pages, 3);
@@ -117,7 +99,7 @@ TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)
 
 TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsThePageRepeatedInTheJob)
 {
-    Run({Line_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kNoCopies));
+    Run({Issue_For("1", 3)}, Print_Mode::Immediate, print_fixtures::Settings_For(kNoCopies));
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
     EXPECT_EQ(printers.sent[0].pages, 3);
@@ -126,7 +108,7 @@ TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsThePageRepeatedInTheJob)
 
 TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)
 {
-    const QStringList left = Run({Line_For("1", 2), Line_For("2", 1)}, Print_Mode::Reservation,
+    const printing::Print_Issues left = Run({Issue_For("1", 2), Issue_For("2", 1)}, Print_Mode::Reservation,
                                  print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 2u);
@@ -144,8 +126,8 @@ TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
 {
     // 0001's layout is gone; 0003 is no product.
     ASSERT_TRUE(QFile::remove(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout)));
-    const QStringList lines = {Line_For("1", 1), Line_For("3", 1)};
-    const QStringList left = Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
+    const printing::Print_Issues lines = {Issue_For("1", 1), Issue_For("3", 1)};
+    const printing::Print_Issues left = Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     EXPECT_TRUE(printers.sent.empty());
     EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません",
@@ -157,7 +139,7 @@ TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
 
 TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
 {
-    const QStringList left = Run({Line_For("2", 1), Line_For("3", 4)}, Print_Mode::Reservation,
+    const printing::Print_Issues left = Run({Issue_For("2", 1), Issue_For("3", 4)}, Print_Mode::Reservation,
                                  print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
@@ -169,7 +151,7 @@ TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStay
 {
     for (const QString& name : {QString(), QStringLiteral("zebra")}) {
         ui.requests.clear();
-        const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
+        const printing::Print_Issues lines = {Issue_For("1", 1), Issue_For("2", 1)};
         EXPECT_TRUE(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(name)).isEmpty());
         EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした",
                                           "登録番号:0001の/印刷が出来ませんでした",
@@ -180,7 +162,7 @@ TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStay
             EXPECT_EQ(ui.requests[i].back_colour, store::kWarningColour);
     }
     ui.requests.clear();
-    const QStringList immediate = {Line_For("1", 1)};
+    const printing::Print_Issues immediate = {Issue_For("1", 1)};
     EXPECT_EQ(Run(immediate, Print_Mode::Immediate, print_fixtures::Settings_For(QString())), immediate);
     EXPECT_EQ(ui.requests.size(), 2u);  // no "送信" window
     EXPECT_TRUE(printers.sent.empty());
@@ -190,7 +172,7 @@ TEST_F(Print_Run_Test, ALayoutPaperNumberThePrinterLacksEndsTheRunAndSendsNothin
 {
     ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
                                                    layouts::Layout_Paper_Number, QStringLiteral("9999")));
-    const QStringList lines = {Line_For("1", 2), Line_For("2", 1)};
+    const printing::Print_Issues lines = {Issue_For("1", 2), Issue_For("2", 1)};
     EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra)), lines);
     EXPECT_TRUE(printers.sent.empty());
     EXPECT_TRUE(ui.requests.empty());
@@ -202,11 +184,11 @@ TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinter
 {
     ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
                                                    layouts::Layout_Paper_Number, QStringLiteral("0009")));
-    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0256"));
+    Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0256"));
     ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout,
                                                    layouts::Layout_Paper_Number, QStringLiteral("0000")));
-    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0009"));
-    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0777"));
+    Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0009"));
+    Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra, "しない", "0777"));
     ASSERT_EQ(printers.sent.size(), 3u);
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 210, 0.01);
     EXPECT_NEAR(printers.sent[1].page_mm.width(), 210, 0.01);
@@ -220,7 +202,7 @@ TEST_F(Print_Run_Test, WithoutPaperNumberATurnedLayoutGetsAPageOfItsPrintedSize)
     for (const auto& [line, value] : {std::pair{layouts::Print_Direction, "90"}, {layouts::Label_Length, "90"},
                                       {layouts::Label_Width, "50"}})
         ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, line, value));
-    Run({Line_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
+    Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 50, 0.01);
     EXPECT_NEAR(printers.sent[0].page_mm.height(), 90, 0.01);
@@ -234,8 +216,8 @@ TEST_F(Print_Run_Test, APrinterWithoutLabelSizedPagesUsesItsDefaultAndTheScreenI
     printing::Print_Run_Context context =
         print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(plain), fixed, ui);
     context.told_default_page = &told;
-    printing::Run_Print({Line_For("1", 1), Line_For("2", 1)}, Print_Mode::Reservation, context);
-    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    print_fixtures::Run_Issues({Issue_For("1", 1), Issue_For("2", 1)}, Print_Mode::Reservation, context);
+    print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
     EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「Plain」は/ラベルの大きさの用紙を指定できません",
                                       "登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
                                       "予約されていた全ての/印刷データを送信しました", "登録番号:0001の/印刷データを送信します"}));
@@ -249,7 +231,7 @@ TEST_F(Print_Run_Test, APrinterWithoutLabelSizedPagesUsesItsDefaultAndTheScreenI
     ui.requests.clear();
     told.clear();
     context.settings = print_fixtures::Settings_For(plain, QStringLiteral("しない"), QStringLiteral("0009"));
-    printing::Run_Print({Line_For("1", 1)}, Print_Mode::Immediate, context);
+    print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
     EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
     EXPECT_NEAR(fixed.sent.back().page_mm.width(), 210, 0.01);
 }
@@ -260,8 +242,8 @@ TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
         {{kZebra, {QPageSize(QPageSize::A4)}, 0, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
     const printing::Print_Run_Context context =
         print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(kZebra), stopped, ui);
-    const QStringList lines = {Line_For("1", 1), Line_For("2", 1)};
-    EXPECT_EQ(printing::Run_Print(lines, Print_Mode::Reservation, context), lines);
+    const printing::Print_Issues lines = {Issue_For("1", 1), Issue_For("2", 1)};
+    EXPECT_EQ(print_fixtures::Run_Issues(lines, Print_Mode::Reservation, context), lines);
     EXPECT_TRUE(stopped.sent.empty());
     EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
                                       "登録番号:0002の/印刷データを送信できませんでした", "登録番号:0002の/印刷が出来ませんでした",
@@ -269,8 +251,8 @@ TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
     EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「Zebra」は停止しています"));
 
     ui.requests.clear();
-    const QStringList immediate = {Line_For("1", 1)};
-    EXPECT_EQ(printing::Run_Print(immediate, Print_Mode::Immediate, context), immediate);
+    const printing::Print_Issues immediate = {Issue_For("1", 1)};
+    EXPECT_EQ(print_fixtures::Run_Issues(immediate, Print_Mode::Immediate, context), immediate);
     EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
 }
 
@@ -278,11 +260,11 @@ TEST_F(Print_Run_Test, ThePaperLengthNoticeIsShownOncePerRun)
 {
     ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, layouts::Label_Length,
                                                    QStringLiteral("10")));
-    Run({Line_For("1", 2), Line_For("2", 1)}, Print_Mode::Reservation,
+    Run({Issue_For("1", 2), Issue_For("2", 1)}, Print_Mode::Reservation,
         print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
     EXPECT_EQ(ui.message_boxes.size(), 1);
     EXPECT_EQ(printers.sent.size(), 2u);
-    Run({Line_For("1", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
+    Run({Issue_For("1", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
     EXPECT_EQ(ui.message_boxes.size(), 2);
 }
 

@@ -63,7 +63,7 @@ TEST_P(Printed_Barcode, ReadsExactlyTheCodeAtEachRasterResolution)
     const QString pdf = folder.File("label.pdf");
     const QString composed =
         render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout),
-                                  Issue_With(digits), {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, printer_dpi);
+                                  Issue_With(digits), {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, printer_dpi);
     ASSERT_TRUE(composed.isEmpty()) << composed.toStdString();
     EXPECT_TRUE(ui.requests.empty());
 
@@ -100,7 +100,7 @@ TEST_P(Moved_Barcode, ReadsAt203DpiWhereverTheLayoutPutsIt)
         layout[layouts::Barcode_Left] = QString::number(left_mm + move_mm);
         const QString pdf = folder.File("moved.pdf");
         ASSERT_TRUE(render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), layout, Issue_With(digits),
-                                              {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, printer_dpi)
+                                              {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, printer_dpi)
                         .isEmpty());
         QString error;
         const QString picture = test_support::Rasterise_Pdf_Page(pdf, 1, 203, folder.File("moved"), error);
@@ -126,7 +126,7 @@ TEST_P(Previewed_Barcode, ReadsExactlyTheCode)
     test_support::Scripted_Confirmation ui;
     const QImage preview = render::Compose_Preview_Picture(
         render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout), Issue_With(digits),
-        {Edge_Aligned_Settings(), folder.Data_Folder(), ui}, render::Preview_Profile(screen_ppi));
+        {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, render::Preview_Profile(screen_ppi));
     const QString picture = folder.File("preview.png");
     ASSERT_TRUE(preview.save(picture));
     QString error;

@@ -1,6 +1,5 @@
 #include "render/clock.h"
 #include "render/date_stamp.h"
-#include "support/scripted_confirmation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +10,10 @@ namespace {
 using products::Product_Record;
 using render::Issue_Values;
 
-Issue_Values Issue(const QString& y, const QString& mo, const QString& d, const QString& h, const QString& mi,
-                   const QString& add_days, const QString& mode = render::kDateModeAdd)
+Issue_Values Issue(const QDateTime& base, double add_days, const QString& mode = render::kDateModeAdd)
 {
     Issue_Values issue;
-    issue.year = y;
-    issue.month = mo;
-    issue.day = d;
-    issue.hour = h;
-    issue.minute = mi;
+    issue.base = base;
     issue.add_days = add_days;
     issue.date_mode = mode;
     return issue;
@@ -62,16 +56,32 @@ TEST(Stamp_Date, CalendarArithmetic)
 
 TEST(Base_Date, RejectsWhatIsNoDateAndTime)
 {
-    EXPECT_EQ(*render::Base_Date(Issue("2024", "3", "5", "9", "7", "0")), At(2024, 3, 5, 9, 7));
-    EXPECT_EQ(*render::Base_Date(Issue("2024", "03", "05", "09", "07", "0")), At(2024, 3, 5, 9, 7));
-    const Issue_Values invalid[] = {
-        Issue("2024", "13", "1", "0", "0", "0"), Issue("2024", "2", "30", "0", "0", "0"),
-        Issue("2024", "2", "1", "24", "0", "0"), Issue("2024", "2", "1", "0", "60", "0"),
-        Issue("", "2", "1", "0", "0", "0"),     Issue("2024", "x", "1", "0", "0", "0"),
-        Issue("2024", "-1", "1", "0", "0", "0"),
+    EXPECT_EQ(*render::Base_Date({"2024", "3", "5", "9", "7"}), At(2024, 3, 5, 9, 7));
+    EXPECT_EQ(*render::Base_Date({"2024", "03", "05", "09", "07"}), At(2024, 3, 5, 9, 7));
+    EXPECT_EQ(*render::Base_Date({"24", "3", "5", "9", "7"}), At(2024, 3, 5, 9, 7));
+    EXPECT_EQ(*render::Base_Date({"95", "3", "5", "9", "7"}), At(1995, 3, 5, 9, 7));
+    const render::Base_Texts invalid[] = {
+        {"2024", "13", "1", "0", "0"}, {"2024", "2", "30", "0", "0"}, {"2024", "2", "1", "24", "0"},
+        {"2024", "2", "1", "0", "60"}, {"", "2", "1", "0", "0"},      {"2024", "x", "1", "0", "0"},
+        {"2024", "-1", "1", "0", "0"}, {"2024", "2", "1", " ", "0"},
     };
-    for (const Issue_Values& issue : invalid)
-        EXPECT_FALSE(render::Base_Date(issue).has_value()) << issue.month.toStdString() << issue.day.toStdString();
+    for (const render::Base_Texts& base : invalid)
+        EXPECT_FALSE(render::Base_Date(base).has_value()) << base.month.toStdString() << base.day.toStdString();
+}
+
+// The boxes, the reservation list and the print history write the same moment.
+TEST(Base_Date, TextsAndLinesOfOneMoment)
+{
+    const QDateTime base = At(2024, 3, 5, 9, 7);
+    const render::Base_Texts texts = render::Base_Texts_Of(base);
+    EXPECT_EQ(QStringList({texts.year, texts.month, texts.day, texts.hour, texts.minute}),
+              QStringList({"2024", "3", "5", "9", "7"}));
+    EXPECT_EQ(render::Base_Date(texts), base);
+    EXPECT_EQ(render::Base_Text(base), "2024/03/05 09:07");
+    EXPECT_EQ(render::Read_Base_Text("2024/03/05 09:07"), base);
+    EXPECT_EQ(render::Read_Base_Text(render::Base_Text(At(9, 12, 31, 23, 59))), At(9, 12, 31, 23, 59));
+    for (const char* damaged : {"", "2024/3/5 9:07", "2024/02/30 09:00", "2024/03/05", "2024/03/05 09:07:00", "x"})
+        EXPECT_FALSE(render::Read_Base_Text(damaged).has_value()) << damaged;
 }
 
 TEST(Format_Date, TokensAnyCaseLongestFirst)
@@ -116,48 +126,45 @@ TEST(Japanese_Era, EarlierErasHaveTheirOwnYears)
 
 TEST(Date_Line, CaptionThenStampedDate)
 {
-    test_support::Scripted_Confirmation ui;
-    const Issue_Values issue = Issue("2024", "3", "5", "20", "0", "0.5");
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), issue, ui), "消費期限:2024/03/06");
+    const Issue_Values issue = Issue(At(2024, 3, 5, 20, 0), 0.5);
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), issue).line, "消費期限:2024/03/06");
     // The caption keeps its half-width colon; only the date is widened.
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui),
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue).line,
               "消費期限:２０２４／０３／０６");
-    EXPECT_FALSE(render::Date_Line(Product("表示しない", "YYYY/MM/DD"), issue, ui).has_value());
-    const Issue_Values elsewhere = Issue("2024", "3", "5", "20", "0", "0.5", render::kDateModeElsewhere);
-    EXPECT_EQ(*render::Date_Line(Product("賞味期限:", "YYYY/MM/DD", "枠外上部に記載"), elsewhere, ui),
+    EXPECT_FALSE(render::Date_Line(Product("表示しない", "YYYY/MM/DD"), issue).line.has_value());
+    EXPECT_FALSE(render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), Issue(At(2024, 3, 5, 20, 0), 0.5, "手入力"))
+                     .line.has_value());
+    const Issue_Values elsewhere = Issue(At(2024, 3, 5, 20, 0), 0.5, render::kDateModeElsewhere);
+    const render::Date_Line_Result note = render::Date_Line(Product("賞味期限:", "全角)YYYY/MM/DD", "枠外上部に記載"), elsewhere);
+    EXPECT_EQ(*note.line, "賞味期限:枠外上部に記載");
+    EXPECT_EQ(note.fault, render::Date_Fault::None);
+    EXPECT_FALSE(note.stamped);
+}
+
+TEST(Date_Line, WithoutABaseTheCurrentMomentIsStampedAndTheFaultSaid)
+{
+    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+    const render::Date_Line_Result date = render::Date_Line(Product("消費期限:", "YYYY/MM/DD hh:nn:ss"), Issue({}, 1));
+    EXPECT_EQ(*date.line, "消費期限:2025/06/08 08:09:10");
+    EXPECT_EQ(date.fault, render::Date_Fault::Invalid_Base);
+}
+
+TEST(Date_Display, BoxTextOfTheDateLine)
+{
+    const Issue_Values issue = Issue(At(2024, 3, 5, 20, 0), 1);
+    const auto display = [&](const Product_Record& product, const Issue_Values& values) {
+        return render::Date_Display(product, render::Date_Line(product, values));
+    };
+    // The whole text, caption included, in full width.
+    EXPECT_EQ(display(Product("消費期限:", "全角)YYYY/MM/DD"), issue), "消費期限：２０２４／０３／０６");
+    EXPECT_EQ(display(Product("消費期限:", "YYYY/MM/DD"), issue), "消費期限:2024/03/06");
+    EXPECT_EQ(display(Product("表示しない", "YYYY/MM/DD"), issue), "表示しない");
+    EXPECT_EQ(display(Product("表示しない", "YYYY/MM/DD"), Issue(At(2024, 3, 5, 20, 0), 1, render::kDateModeElsewhere)),
+              "表示しない");
+    EXPECT_EQ(display(Product("賞味期限:", "全角)YYYY/MM/DD", "枠外上部に記載"),
+                      Issue(At(2024, 3, 5, 20, 0), 1, render::kDateModeElsewhere)),
               "賞味期限:枠外上部に記載");
-    EXPECT_TRUE(ui.requests.empty());
-}
-
-TEST(Date_Line, InvalidBaseDateContinuesWithNow)
-{
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
-    test_support::Scripted_Confirmation ui;
-    const Issue_Values issue = Issue("2024", "13", "5", "20", "0", "1");
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD hh:nn:ss"), issue, ui),
-              "消費期限:2025/06/08 08:09:10");
-    ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.requests[0].line1, "入力された日付が異常です");
-    EXPECT_EQ(ui.requests[0].line2, "本日の日付にて継続します");
-    EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
-}
-
-TEST(Date_Display, BoxTextAndCorrectedBaseDate)
-{
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
-    test_support::Scripted_Confirmation ui;
-    Issue_Values issue = Issue("2024", "3", "5", "20", "0", "1");
-    EXPECT_EQ(render::Date_Display(Product("消費期限:", "全角)YYYY/MM/DD"), issue, ui),
-              "消費期限：２０２４／０３／０６");
-    EXPECT_EQ(render::Date_Display(Product("表示しない", "YYYY/MM/DD"), issue, ui), "表示しない");
-    EXPECT_TRUE(ui.requests.empty());
-
-    Issue_Values wrong = Issue("2024", "13", "5", "20", "0", "1");
-    EXPECT_EQ(render::Date_Display(Product("消費期限:", "YYYY/MM/DD hh:mm"), wrong, ui),
-              "消費期限:2025/06/08 08:09");
-    EXPECT_EQ(wrong.year + "/" + wrong.month + "/" + wrong.day + " " + wrong.hour + ":" + wrong.minute, "2025/6/7 8:9");
-    ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.requests[0].line2, "本日の日付に修正します");
+    EXPECT_EQ(display(Product("消費期限:", "YYYY/MM/DD"), Issue(At(2024, 3, 5, 20, 0), 1, "手入力")), "");
 }
 
 TEST(Stamp_Date, NoDateOutsideThePrintableYears)
@@ -180,21 +187,20 @@ TEST(Stamp_Date, NoDateOutsideThePrintableYears)
     EXPECT_EQ(render::Stamp_Date(At(1, 1, 2, 9, 0), -1), At(1, 1, 1, 9, 0));
 }
 
-TEST(Date_Line, HugeAdditionDaysAreReportedAndTodayIsPrinted)
+TEST(Date_Line, HugeAdditionDaysAreAFaultAndTodayIsStamped)
 {
     const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
-    for (const char* days : {"1000000000", "100000000000000000000", "-99999999", "3659999"}) {
-        test_support::Scripted_Confirmation ui;
-        const Issue_Values issue = Issue("2024", "3", "5", "20", "0", days);
-        EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY.MM.DD"), issue, ui), "消費期限:2025.06.07") << days;
-        ASSERT_EQ(ui.requests.size(), 1u) << days;
-        EXPECT_EQ(ui.requests[0].line1, "入力された日付が異常です");
-        EXPECT_EQ(ui.requests[0].line2, "本日の日付にて継続します");
-
-        Issue_Values box = issue;
-        EXPECT_EQ(render::Date_Display(Product("消費期限:", "YYYY.MM.DD"), box, ui), "消費期限:2025.06.07") << days;
-        EXPECT_EQ(ui.requests.size(), 2u) << days;
+    for (const double days : {1e9, 1e20, -99999999.0, 3659999.0, std::numeric_limits<double>::quiet_NaN()}) {
+        const Product_Record product = Product("消費期限:", "YYYY.MM.DD");
+        const render::Date_Line_Result date = render::Date_Line(product, Issue(At(2024, 3, 5, 20, 0), days));
+        EXPECT_EQ(*date.line, "消費期限:2025.06.07") << days;
+        EXPECT_EQ(date.fault, render::Date_Fault::Outside_Years) << days;
+        EXPECT_EQ(render::Date_Display(product, date), "消費期限:2025.06.07") << days;
     }
+    // Without a base and with days past the years, the current moment itself.
+    const render::Date_Line_Result both = render::Date_Line(Product("消費期限:", "YYYY.MM.DD"), Issue({}, 1e9));
+    EXPECT_EQ(*both.line, "消費期限:2025.06.07");
+    EXPECT_EQ(both.fault, render::Date_Fault::Invalid_Base);
 }
 
 TEST(Expand_Date_Expression, UsesTheClockNotTheIssue)

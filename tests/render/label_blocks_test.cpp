@@ -35,7 +35,7 @@ TEST(Built_In_Layouts, BlocksOutsideTheLabelOrOverlappingAreAsRecorded)
         render::Recording_Surface surface(render::Preview_Profile(96));
         test_support::Scripted_Confirmation ui;
         render::Label_Composer(surface, render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(),
-                               {store::Default_Settings(), folder.Data_Folder(), ui});
+                               {store::Default_Settings(), folder.Data_Folder(), &ui});
         EXPECT_TRUE(ui.requests.empty()) << layout.name.toStdString();
         listing += layout.name + QLatin1Char('\n');
         const std::vector<render::Finding> findings = render::Check_Placement(surface, layout.record);

@@ -241,11 +241,11 @@ TEST_F(Label_Check, EachFindingAndEachFalseAlarm)
          })},
         // The date.
         {"date before the base date", {"error [表示項目] 期限の日付(2024/03/04)が基準日(2024/03/05)より前です"},
-         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("-0.5"); }},
+         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.add_days = -0.5; }},
         {"date on the base date", {}, Small_Product(), Small_Layout(), {},
-         [](render::Issue_Values& issue) { issue.add_days = QStringLiteral("0"); }},
+         [](render::Issue_Values& issue) { issue.add_days = 0; }},
         {"invalid base date", {"error [表示項目] 基準日時が正しい日付ではありません(今日の日付で印刷されます)"},
-         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.day = QStringLiteral("32"); }},
+         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.base = QDateTime(); }},
         {"no date in this date mode", {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"},
          Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
         // The nutrition table.
@@ -407,11 +407,7 @@ TEST_F(Label_Check, ModuleAndBarHeightAreFindingsOfTheLayoutOnly)
 void Quiet_Compose(render::Recording_Surface& surface, const Product_Record& product,
                    const layouts::Layout_Record& layout, const render::Issue_Values& issue)
 {
-    struct Quiet : store::Confirmation {
-        bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
-        void Show_Message_Box(const QString&) override {}
-    } quiet;
-    render::Label_Composer(surface, product, layout, issue, {store::Default_Settings(), QString(), quiet});
+    render::Label_Composer(surface, product, layout, issue, {store::Default_Settings(), QString()});
 }
 
 TEST_F(Label_Check, LayoutCheckLeavesOutTheProductTextsAndOutlinesAreThePreviewsOwn)

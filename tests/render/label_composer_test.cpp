@@ -42,7 +42,7 @@ struct Composed {
                  const render::Issue_Values& issue = render_fixtures::Filled_Issue(),
                  const store::Settings_Record& settings = Settings())
     {
-        render::Label_Composer(surface, product, layout, issue, {settings, folder.Data_Folder(), ui});
+        render::Label_Composer(surface, product, layout, issue, {settings, folder.Data_Folder(), &ui});
     }
     // Device position (mm) of the first character of the first run of characters spelling `text`.
     std::optional<QPointF> Position_Of(const QString& text) const
@@ -402,21 +402,33 @@ TEST(Label_Composer, PaperLengthNoticeOncePerPrintRun)
     product[products::Recycle1_Mark] = product[products::Recycle2_Mark] = QStringLiteral("なし");
     for (int label = 0; label < 3; ++label)
         render::Label_Composer(page, product, small, render_fixtures::Filled_Issue(),
-                               {Settings(), folder.Data_Folder(), ui});
+                               {Settings(), folder.Data_Folder(), &ui});
     EXPECT_EQ(ui.message_boxes.size(), 1);
     EXPECT_FALSE(page.texts.empty());
 }
 
-TEST(Label_Composer, InvalidBaseDateComposesWithToday)
+// A date that cannot be computed is told once and the label goes on with today's.
+TEST(Label_Composer, DateFaultComposesWithToday)
 {
     const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9)));
-    Composed label(Printer());
-    render::Issue_Values issue = render_fixtures::Filled_Issue();
-    issue.month = QStringLiteral("13");
-    label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), issue);
-    EXPECT_TRUE(label.surface.All_Text().contains("消費期限:2025年06月10日"));
-    ASSERT_EQ(label.ui.requests.size(), 1u);
-    EXPECT_EQ(label.ui.requests[0].line2, "本日の日付にて継続します");
+    struct Case {
+        QDateTime base;
+        double add_days;
+        const char* printed;
+    };
+    for (const Case& c : {Case{QDateTime(), 3, "消費期限:2025年06月10日"},
+                          Case{render_fixtures::Filled_Issue().base, 1e9, "消費期限:2025年06月07日"}}) {
+        Composed label(Printer());
+        render::Issue_Values issue = render_fixtures::Filled_Issue();
+        issue.base = c.base;
+        issue.add_days = c.add_days;
+        label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), issue);
+        EXPECT_TRUE(label.surface.All_Text().contains(c.printed)) << c.printed;
+        ASSERT_EQ(label.ui.requests.size(), 1u);
+        EXPECT_EQ(label.ui.requests[0].line1, "入力された日付が異常です");
+        EXPECT_EQ(label.ui.requests[0].line2, "本日の日付にて継続します");
+        EXPECT_EQ(label.ui.requests[0].back_colour, store::kInformationColour);
+    }
 }
 
 }  // namespace

@@ -30,12 +30,8 @@ products::Product_Record Scannable_Product()
 render::Issue_Values Filled_Issue()
 {
     render::Issue_Values issue;
-    issue.year = QStringLiteral("2024");
-    issue.month = QStringLiteral("3");
-    issue.day = QStringLiteral("5");
-    issue.hour = QStringLiteral("9");
-    issue.minute = QStringLiteral("0");
-    issue.add_days = QStringLiteral("3");
+    issue.base = QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
+    issue.add_days = 3;
     issue.contents = QStringLiteral("内容量:1");
     issue.price = QStringLiteral("本体300円");
     issue.barcode = QStringLiteral("4901234567894");

@@ -82,7 +82,7 @@ protected:
     {
         return layouts::Default_Layouts().at(static_cast<size_t>(GetParam())).record;
     }
-    render::Compose_Context Context() { return {Edge_Aligned_Settings(), folder_.Data_Folder(), ui_}; }
+    render::Compose_Context Context() { return {Edge_Aligned_Settings(), folder_.Data_Folder(), &ui_}; }
 
     test_support::Temp_Folder folder_;
     test_support::Scripted_Confirmation ui_;

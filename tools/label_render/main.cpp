@@ -7,6 +7,7 @@
 #include "render/drawing_surface.h"
 #include "render/label_pictures.h"
 #include "store/settings.h"
+#include "store/text_helpers.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -87,15 +88,13 @@ void Fill_Empty_Items(products::Product_Record& p, const layouts::Layout_Record&
 render::Issue_Values Issue_From(const products::Product_Record& product, const QCommandLineParser& args)
 {
     render::Issue_Values issue;
-    QDateTime base = QDateTime::currentDateTime();
-    if (args.isSet("date"))
-        base = QDateTime::fromString(args.value("date"), QStringLiteral("yyyy/M/d H:m"));
-    issue.year = QString::number(base.date().year());
-    issue.month = QString::number(base.date().month());
-    issue.day = QString::number(base.date().day());
-    issue.hour = QString::number(base.time().hour());
-    issue.minute = QString::number(base.time().minute());
-    issue.add_days = args.isSet("add-days") ? args.value("add-days") : product[products::Date_Add_Days];
+    issue.base = render::Base_Now();
+    if (args.isSet("date")) {
+        const QDateTime date = QDateTime::fromString(args.value("date"), QStringLiteral("yyyy/M/d H:m"));
+        issue.base = QDateTime(date.date(), date.time(), Qt::UTC);
+    }
+    issue.add_days = store::Lenient_Number(args.isSet("add-days") ? args.value("add-days")
+                                                                  : product[products::Date_Add_Days]);
     issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
     if (args.isSet("mode"))
         issue.date_mode = args.value("mode");
@@ -170,7 +169,7 @@ int main(int argc, char* argv[])
     Console_Confirmation console;
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
-    const render::Compose_Context context{settings, data_folder, console};
+    const render::Compose_Context context{settings, data_folder, &console};
     const QImage picture =
         render::Compose_Preview_Picture(*product, *layout, issue, context, render::Preview_Profile(ppi));
     if (!picture.save(out + QStringLiteral(".png")))

@@ -299,7 +299,7 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
 
     app::Screen_Confirmation confirmation{caller_name};
     const app::Session& session = app::Current_Session();
-    const render::Compose_Context context{session.settings, app::Current_Data_Folder(), confirmation};
+    const render::Compose_Context context{session.settings, app::Current_Data_Folder(), &confirmation};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     // The findings are the printed page's; their outlines lie where this picture draws the parts.
     Label_Findings outlined = findings;

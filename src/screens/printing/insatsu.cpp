@@ -223,12 +223,7 @@ void Insatsu::Set_Mode(bool reservation)
 void Insatsu::Form_Load()
 {
     app::Centre_On_Screen(this);
-    const QDateTime now = QDateTime::currentDateTime();
-    Text7->setText(QString::number(now.date().year()));
-    Text8->setText(QString::number(now.date().month()));
-    Text9->setText(QString::number(now.date().day()));
-    Text10->setText(QString::number(now.time().hour()));
-    Text11->setText(QString::number(now.time().minute()));
+    Set_Base_Boxes(render::Base_Texts_Of(QDateTime::currentDateTime()));
     Combo5->setCurrentIndex(0);
     app::Current_Session().Load_Settings();
     Fill_Product_List(products::Full_Product_List(app::Current_Data_Folder()));
@@ -241,25 +236,31 @@ void Insatsu::Fill_Product_List(const QStringList& lines)
     List2->addItems(lines);
 }
 
-render::Issue_Values Insatsu::Current_Issue() const
+QDateTime Insatsu::Checked_Base()
 {
-    render::Issue_Values issue;
-    issue.year = Text7->text();
-    issue.month = Text8->text();
-    issue.day = Text9->text();
-    issue.hour = Text10->text();
-    issue.minute = Text11->text();
-    issue.add_days = Text13->text();
-    issue.date_mode = Combo5->currentText();
-    issue.contents = Text5->text();
-    issue.price = Text15->text();
-    issue.barcode = Text19->text();
-    return issue;
+    const std::optional<QDateTime> base =
+        render::Base_Date({Text7->text(), Text8->text(), Text9->text(), Text10->text(), Text11->text()});
+    if (base)
+        return *base;
+    confirmation_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
+    const QDateTime now = render::Base_Now();
+    Set_Base_Boxes(render::Base_Texts_Of(now));
+    return now;
 }
 
-QString Insatsu::Current_Issue_Line() const
+Print_Issue Insatsu::Current_Issue()
 {
-    return Issue_Line({Text1->text(), Text4->text(), Current_Issue()});
+    Print_Issue issue;
+    issue.product_no = store::Pad_Zero(Text1->text(), 4);
+    issue.copies = store::Lenient_Int(Text4->text());
+    render::Issue_Values& values = issue.values;
+    values.base = Checked_Base();
+    values.add_days = store::Lenient_Number(Text13->text());
+    values.date_mode = Combo5->currentText();
+    values.contents = Text5->text();
+    values.price = Text15->text();
+    values.barcode = Text19->text();
+    return issue;
 }
 
 void Insatsu::Load_Product(bool tell_missing)
@@ -290,15 +291,12 @@ void Insatsu::Load_Product(bool tell_missing)
 
 void Insatsu::Refresh_Date_Display()
 {
-    const auto product = products::Find_Product(app::Current_Data_Folder(), Text1->text());
-    render::Issue_Values issue = Current_Issue();
-    Text12->setText(render::Date_Display(product.value_or(products::Product_Record{}), issue, confirmation_));
-    // An invalid base date has been corrected to the current moment.
-    Text7->setText(issue.year);
-    Text8->setText(issue.month);
-    Text9->setText(issue.day);
-    Text10->setText(issue.hour);
-    Text11->setText(issue.minute);
+    const products::Product_Record product =
+        products::Find_Product(app::Current_Data_Folder(), Text1->text()).value_or(products::Product_Record{});
+    const render::Date_Line_Result date = render::Date_Line(product, Current_Issue().values);
+    if (date.fault != render::Date_Fault::None)
+        confirmation_.Notify(render::kDateFaultNotice, render::kContinueWithToday, store::kInformationColour);
+    Text12->setText(render::Date_Display(product, date));
 }
 
 void Insatsu::Combo5_Click()
@@ -400,8 +398,10 @@ void Insatsu::Command5_Click()
 void Insatsu::Command6_Click()
 {
     Set_Mode(!reservation_);
-    if (!reservation_)
-        List1->clear();
+    if (!reservation_) {
+        reserved_.clear();
+        Show_Reservations();
+    }
     Text1->setFocus();
 }
 
@@ -412,14 +412,16 @@ void Insatsu::Command1_Click()
     // A negative count prints nothing either.
     if (number == 0 || labels <= 0)
         return;
+    const Print_Issue issue = Current_Issue();
     if (!reservation_) {
-        List1->clear();
-        List1->addItem(Current_Issue_Line());
-        Run(QStringList{Current_Issue_Line()}, false);
+        reserved_ = {issue};
+        Show_Reservations();
+        Run(false);
         Text1->setFocus();
         return;
     }
-    List1->addItem(Current_Issue_Line());
+    reserved_ << issue;
+    Show_Reservations();
     for (QLineEdit* box : {Text2, Text3, Text5, Text6, Text12, Text13, Text14, Text15, Text16, Text17, Text19})
         box->clear();
     Combo5->setCurrentIndex(0);
@@ -429,13 +431,17 @@ void Insatsu::Command1_Click()
 
 void Insatsu::Command4_Click()
 {
-    QStringList lines;
-    for (int i = 0; i < List1->count(); ++i)
-        lines << List1->item(i)->text();
-    Run(lines, true);
+    Run(true);
 }
 
-void Insatsu::Run(const QStringList& lines, bool reservation)
+void Insatsu::Show_Reservations()
+{
+    List1->clear();
+    for (const Print_Issue& issue : reserved_)
+        List1->addItem(Issue_Line(issue));
+}
+
+void Insatsu::Run(bool reservation)
 {
     app::Session& session = app::Current_Session();
     Print_Run_Context context;
@@ -446,30 +452,26 @@ void Insatsu::Run(const QStringList& lines, bool reservation)
     context.told_default_page = &told_default_page_;
     QStringList written;
     context.written_files = &written;
-    if (!context.printers || !Confirm_Label_Check(lines))
+    const Print_Jobs jobs = Prepare_Jobs(context.data_folder, reserved_);
+    if (!context.printers || !Confirm_Label_Check(jobs))
         return;
-    const QStringList left = Run_Print(lines, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
-    List1->clear();
-    List1->addItems(left);
+    reserved_ = Run_Print(jobs, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
+    Show_Reservations();
     Show_Written_Pdf(written);
     if (history_)  // an open history lists the jobs just printed (a reprint among them)
         history_->Refresh();
 }
 
-bool Insatsu::Confirm_Label_Check(const QStringList& lines)
+bool Insatsu::Confirm_Label_Check(const Print_Jobs& jobs)
 {
     List3->clear();
-    const QString folder = app::Current_Data_Folder();
     const render::Check_Context context = app::Label_Check_Context();
     QStringList errors;
-    for (const QString& line : lines) {
-        const Issue_Entry entry = Read_Issue_Line(line);
-        const auto product = products::Find_Product(folder, entry.product_no);
-        const auto layout = product ? layouts::Read_Layout(folder, (*product)[products::Layout_Name]) : std::nullopt;
-        if (!layout)
+    for (const Print_Job& job : jobs) {
+        if (!job.Printable())
             continue;  // the print run tells the user
-        const QString head = QStringLiteral("No.") + products::Format_Product_No(entry.product_no) + QLatin1Char(' ');
-        for (const render::Finding& finding : render::Check_Label(*product, *layout, entry.values, context)) {
+        const QString head = QStringLiteral("No.") + products::Format_Product_No(job.issue.product_no) + QLatin1Char(' ');
+        for (const render::Finding& finding : render::Check_Label(*job.product, *job.layout, job.issue.values, context)) {
             auto* item = new QListWidgetItem(head + render::Finding_Line(finding), List3);
             item->setForeground(Severity_Colour(finding.severity));
             if (finding.severity == render::Severity::Error)
@@ -495,7 +497,7 @@ void Insatsu::Command2_Click()
         layouts::Read_Layout(app::Current_Data_Folder(), (*product)[products::Layout_Name]);
     if (!layout)
         return;
-    const render::Issue_Values issue = Current_Issue();
+    const render::Issue_Values issue = Current_Issue().values;
     Show_Label_Preview(this, kCaller, *product, *layout, issue,
                        {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, app::Label_Check_Context())});
 }
@@ -590,13 +592,12 @@ void Insatsu::Command7_Click()
     history_->raise();
 }
 
-void Insatsu::Set_Base_Boxes(const render::Issue_Values& issue)
+void Insatsu::Set_Base_Boxes(const render::Base_Texts& base)
 {
-    // The boxes hold plain numbers, as on opening the screen.
-    const QList<QPair<QLineEdit*, QString>> base = {
-        {Text7, issue.year}, {Text8, issue.month}, {Text9, issue.day}, {Text10, issue.hour}, {Text11, issue.minute}};
-    for (const auto& [box, text] : base)
-        box->setText(QString::number(store::Lenient_Int(text)));
+    const QList<QPair<QLineEdit*, QString>> boxes = {
+        {Text7, base.year}, {Text8, base.month}, {Text9, base.day}, {Text10, base.hour}, {Text11, base.minute}};
+    for (const auto& [box, text] : boxes)
+        box->setText(text);
 }
 
 void Insatsu::Reserve_Reprint(const History_Entry& entry)
@@ -608,14 +609,10 @@ void Insatsu::Reserve_Reprint(const History_Entry& entry)
     Load_Product(true);
     if (!registered)
         return;
-    const QStringList base = entry.base.split(QRegularExpression(QStringLiteral("[/ :]")));
-    render::Issue_Values issue;
-    issue.year = base.value(0);
-    issue.month = base.value(1);
-    issue.day = base.value(2);
-    issue.hour = base.value(3);
-    issue.minute = base.value(4);
-    Set_Base_Boxes(issue);
+    // A base the history line does not hold as a date leaves the boxes empty:
+    // the date display then reports it and sets them to the current moment.
+    const std::optional<QDateTime> base = render::Read_Base_Text(entry.base);
+    Set_Base_Boxes(base ? render::Base_Texts_Of(*base) : render::Base_Texts{});
     Text4->setText(entry.copies);
     Refresh_Date_Display();
     Command1_Click();
@@ -628,17 +625,18 @@ void Insatsu::List1_DblClick()
     QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
-    const Issue_Entry entry = Read_Issue_Line(item->text());
-    delete List1->takeItem(List1->row(item));
-    Text1->setText(entry.product_no);
+    const int row = List1->row(item);
+    const Print_Issue issue = reserved_.takeAt(row);
+    delete List1->takeItem(row);
+    Text1->setText(issue.product_no);
     Load_Product(false);
-    Text4->setText(QString::number(store::Lenient_Int(entry.labels)));
-    Set_Base_Boxes(entry.values);
-    Text5->setText(entry.values.contents);
-    Text13->setText(entry.values.add_days);
-    Combo5->setCurrentText(entry.values.date_mode);
-    Text15->setText(entry.values.price);
-    Text19->setText(entry.values.barcode);
+    Text4->setText(QString::number(issue.copies));
+    Set_Base_Boxes(render::Base_Texts_Of(issue.values.base));
+    Text5->setText(issue.values.contents);
+    Text13->setText(render::Add_Days_Text(issue.values.add_days));
+    Combo5->setCurrentText(issue.values.date_mode);
+    Text15->setText(issue.values.price);
+    Text19->setText(issue.values.barcode);
     Refresh_Date_Display();
     Text4->setFocus();
 }

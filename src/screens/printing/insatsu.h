@@ -3,7 +3,7 @@
 // preview, and print at once (immediate mode) or collect a reservation list
 // and print it in one run (reservation mode).
 #include "screens/common/dialogs.h"
-#include "render/issue_values.h"
+#include "printing/print_job.h"
 
 #include <QSet>
 #include <QPointer>
@@ -89,10 +89,11 @@ public:
     // date go into the reservation list (reservation mode).
     void Reserve_Reprint(const History_Entry& entry);
 
-    // The issue values of the boxes.
-    render::Issue_Values Current_Issue() const;
-    // The reservation line of the current issue.
-    QString Current_Issue_Line() const;
+    // The issue of the boxes. An invalid base date is reported and the base
+    // boxes are set to the current moment, which the issue then has.
+    Print_Issue Current_Issue();
+    // The issues of the reservation list, in its order.
+    const Print_Issues& Reservations() const { return reserved_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,16 +110,21 @@ private:
     void Fill_Product_List(const QStringList& lines);
     void Text_Enter(int n);
     void Text19_DblClick();
-    void Run(const QStringList& lines, bool reservation);
-    // Lists what the label check finds in the label of every line about to be
+    // The base date of the boxes, checked as Current_Issue says.
+    QDateTime Checked_Base();
+    // Prints the reservation list and keeps what the run leaves of it.
+    void Run(bool reservation);
+    void Show_Reservations();
+    // Lists what the label check finds in the label of every job about to be
     // printed; false when a label has an error and the user goes back.
-    bool Confirm_Label_Check(const QStringList& lines);
+    bool Confirm_Label_Check(const Print_Jobs& jobs);
     QLayout* Build_Pdf_Row();
     void Elide_Pdf_Label();
     // Opens the file or folder in the desktop's program, or says which program is missing.
     void Open_In_Desktop(const QString& path);
-    void Set_Base_Boxes(const render::Issue_Values& issue);
+    void Set_Base_Boxes(const render::Base_Texts& base);
     QString written_pdf_;
+    Print_Issues reserved_;  // the issues of the reservation list
 
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
     app::Screen_Confirmation confirmation_{kScreenName};

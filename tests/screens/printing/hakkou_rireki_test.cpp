@@ -3,6 +3,7 @@
 #include "platform/qt_printer_platform.h"
 #include "print_fixtures.h"
 #include "printing/print_history.h"
+#include "render/clock.h"
 #include "screens/common/session.h"
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
@@ -152,6 +153,25 @@ private slots:
 
         screen.close();
         QTRY_VERIFY(!window->isVisible());
+    }
+
+    // A history line whose base is no date (edited by hand, damaged) is
+    // reprinted with the current moment, and the user is told.
+    void aReprintWhoseBaseIsNoDateTakesTheCurrentMomentAndSaysSo()
+    {
+        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9)));
+        for (const QString& base : {QStringLiteral("2024/13/05 09:07"), QStringLiteral("2024/3/5 9:07"), QString()}) {
+            test_support::Dialog_Script dialogs;
+            Insatsu screen;
+            screen.Form_Load();
+            History_Entry job = Job("2024/03/05 10:00:00", "0002", "品名:苺大福", "3");
+            job.base = base;
+            screen.Reserve_Reprint(job);
+            QTRY_COMPARE(dialogs.Kakunin_Lines(), QStringList{"入力された日付が異常です/本日の日付に修正します"});
+            QCOMPARE(screen.List1->count(), 1);
+            QVERIFY2(screen.List1->item(0)->text().startsWith(QStringLiteral("No.0002 0003枚 2025/06/07 08:09")),
+                     qPrintable(screen.List1->item(0)->text()));
+        }
     }
 
     void aRunToTheBuiltInPdfPrinterNamesTheFileAndOpensItOrItsFolder()

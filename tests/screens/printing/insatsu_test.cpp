@@ -9,6 +9,7 @@
 #include "maintenance/print_check_setting.h"
 #include "printing/issue_line.h"
 #include "products/product_file.h"
+#include "render/clock.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/widget_helpers.h"
@@ -185,6 +186,33 @@ private slots:
         QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
     }
 
+    // A base the boxes do not hold as a date is told when the issue is taken,
+    // and the issue and the boxes get the current moment.
+    void anInvalidBaseDateIsToldAndCorrectedWhenTheIssueIsRegistered()
+    {
+        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        screen->Command6->click();
+        for (const QStringList& base : {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
+                                        QStringList{"2024", "3", "", "9", "0"}, QStringList{"2024", "3", "5", "24", "0"}}) {
+            Kakunin_Answerer answers;
+            screen->Text1->setText(QStringLiteral("0012"));
+            screen->Text4->setText(QStringLiteral("5"));
+            QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
+            for (int i = 0; i < 5; ++i)
+                boxes[i]->setText(base[i]);
+            const int before = screen->List1->count();
+            screen->Command1->click();
+            QTRY_COMPARE(answers.shown, QStringList{QStringLiteral("入力された日付が異常です/本日の日付に修正します")});
+            QCOMPARE(screen->List1->count(), before + 1);
+            QVERIFY2(screen->List1->item(before)->text().startsWith(QStringLiteral("No.0012 0005枚 2025/06/07 08:09")),
+                     qPrintable(screen->List1->item(before)->text()));
+            QCOMPARE(screen->Reservations().at(before).values.base, QDateTime(QDate(2025, 6, 7), QTime(8, 9), Qt::UTC));
+            const QStringList shown = {screen->Text7->text(), screen->Text8->text(), screen->Text9->text(),
+                                       screen->Text10->text(), screen->Text11->text()};
+            QCOMPARE(shown, (QStringList{"2025", "6", "7", "8", "9"}));
+        }
+    }
+
     void aTwoDigitYearIsStoredAndPrintedAsTheYearTheScreenShows()
     {
         screen->Command6->click();
@@ -203,8 +231,8 @@ private slots:
         const QString line = screen->List1->item(0)->text();
         QVERIFY2(line.startsWith(QStringLiteral("No.0001 0001枚 2024/03/05 09:00")), qPrintable(line));
 
-        // The print run composes the label from the line: it carries the date shown.
-        const printing::Issue_Entry issue = printing::Read_Issue_Line(line);
+        // The print run composes the label from the reserved issue: it carries the date shown.
+        const printing::Print_Issue issue = screen->Reservations().at(0);
         const auto product = products::Find_Product(folder->Data_Folder(), issue.product_no);
         QVERIFY(product);
         const auto layout = layouts::Read_Layout(folder->Data_Folder(), (*product)[products::Layout_Name]);
@@ -212,7 +240,7 @@ private slots:
         render::Recording_Surface label(render::Printer_Profile(203, 203));
         label.Length_Limit_mm = 65;
         test_support::Scripted_Confirmation ui;
-        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), ui});
+        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), &ui});
         // The ruled date item draws its caption in a name cell of its own.
         QVERIFY2(label.All_Text().contains(QStringLiteral("2024年03月08日")), qPrintable(label.All_Text()));
         QVERIFY(ui.requests.empty());

@@ -1,0 +1,47 @@
+#pragma once
+// One issue of labels as the printing screen, a reprint of the print history
+// or the command line gives it, read and checked there; and the job made of it
+// once, which the label check, the print run and the print history share.
+#include "layouts/layout_record.h"
+#include "products/product_record.h"
+#include "render/date_stamp.h"
+#include "render/issue_values.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace printing {
+
+struct Print_Issue {
+    QString product_no;                 // four digits
+    int copies = 0;                     // labels of this issue
+    render::Issue_Values values;        // base date and time, addition days, date mode, contents, price, barcode
+    std::optional<bool> page_per_copy;  // each copy a page of its own; none: as the settings say
+
+    bool operator==(const Print_Issue&) const = default;
+};
+using Print_Issues = QList<Print_Issue>;
+
+// An issue with what its label is made of: the product and its layout, read
+// once, and the date line, computed once.
+struct Print_Job {
+    Print_Issue issue;
+    std::optional<products::Product_Record> product;  // none: the number is not in the product file
+    std::optional<layouts::Layout_Record> layout;     // none: the product's layout cannot be read
+    render::Date_Line_Result date;
+
+    bool Printable() const { return product && layout; }
+};
+using Print_Jobs = std::vector<Print_Job>;
+
+// The job of an issue, its product and layout read from the data folder (ending in "/").
+Print_Job Prepare_Job(const QString& data_folder, const Print_Issue& issue);
+// The same with the issue's product as already read (none: not in the file).
+Print_Job Prepare_Job(const QString& data_folder, const Print_Issue& issue,
+                      std::optional<products::Product_Record> product);
+Print_Jobs Prepare_Jobs(const QString& data_folder, const Print_Issues& issues);
+
+}  // namespace printing
