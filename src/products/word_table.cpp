@@ -70,6 +70,61 @@ QStringList Filter_Word_Entries(const QStringList& entries, int filter)
     return shown;
 }
 
+namespace {
+
+// The word's whole reading can be read off the word itself: it is kana only.
+bool Is_Kana_Only(const QString& key)
+{
+    for (QChar c : key) {
+        const char16_t u = c.unicode();
+        if (!((u >= 0x3041 && u <= 0x3096) || u == 0x30FC))  // hiragana (katakana folded into it) and ー
+            return false;
+    }
+    return !key.isEmpty();
+}
+
+// The start of the entry's reading that is known: the kana the word begins
+// with, or its key (the reading's first two characters) when that is longer.
+QString Known_Reading_Start(const QString& entry, const QString& word_key)
+{
+    qsizetype kana = 0;
+    while (kana < word_key.size() && Is_Kana_Only(word_key.mid(kana, 1)))
+        ++kana;
+    const QString reading_key = store::Search_Key(entry.left(2));
+    if (Is_Kana_Only(reading_key) && reading_key.size() > kana)
+        return reading_key;
+    return word_key.left(kana);
+}
+
+bool Entry_Matches(const QString& entry, const QString& query)
+{
+    const QString word = store::Search_Key(Word_Of_Entry(entry));
+    if (word.contains(query))
+        return true;
+    if (Is_Kana_Only(word))
+        return false;  // its whole reading is the word itself
+    const QString known = Known_Reading_Start(entry, word);
+    if (known.isEmpty())
+        return false;
+    if (entry.left(2).contains(kIdeographicSpace))  // a one-character reading: the key is all of it
+        return known.startsWith(query);
+    return query.startsWith(known) || known.startsWith(query);
+}
+
+}  // namespace
+
+QStringList Search_Word_Entries(const QStringList& entries, const QString& text)
+{
+    const QString query = store::Search_Key(text);
+    QStringList found;
+    if (query.isEmpty())
+        return found;
+    for (const QString& entry : entries)
+        if (Entry_Matches(entry, query))
+            found << entry;
+    return found;
+}
+
 QString Normalize_Reading(const QString& reading)
 {
     return (store::To_Full_Width(reading) + QString(2, kIdeographicSpace)).left(2);

@@ -23,6 +23,15 @@ constexpr int kFilterOther = 11;
 bool Entry_Passes_Filter(const QString& entry, int filter);
 QStringList Filter_Word_Entries(const QStringList& entries, int filter);
 
+// The entries the shop finds by typing a word or its reading, in hiragana,
+// katakana (half-width too), kanji or Latin letters, in file order. An entry is
+// found when its word holds the text, or, for a word whose reading is not
+// spelled out in kana (増粘剤), when the text and the key, the reading's first
+// two characters, agree as far as both go ("ぞうねん" finds 増粘剤 by "ぞう").
+// Widths, katakana and hiragana, case, blanks and brackets are folded as
+// store::Search_Key folds them. An empty text finds nothing.
+QStringList Search_Word_Entries(const QStringList& entries, const QString& text);
+
 // A reading as stored: full-width, exactly two characters (ideographic spaces appended).
 QString Normalize_Reading(const QString& reading);
 

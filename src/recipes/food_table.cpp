@@ -55,12 +55,6 @@ QHash<QString, QString> Read_Readings(const QString& path)
     return readings;
 }
 
-bool Is_Bracket(QChar c)
-{
-    static const QString brackets = QStringLiteral("[]()<>「」【】［］（）＜＞");
-    return brackets.contains(c);
-}
-
 }  // namespace
 
 QString Nutrient_Name(Nutrient nutrient)
@@ -78,21 +72,6 @@ QString Nutrient_Unit(Nutrient nutrient)
     case Sodium: return QStringLiteral("mg");
     default: return QStringLiteral("g");
     }
-}
-
-QString Search_Key(const QString& text)
-{
-    const QString plain = text.normalized(QString::NormalizationForm_KC).toLower();
-    QString key;
-    key.reserve(plain.size());
-    for (QChar c : plain) {
-        if (c.isSpace() || Is_Bracket(c))
-            continue;
-        if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)  // katakana ァ..ヶ -> ぁ..ゖ
-            c = QChar(c.unicode() - 0x60);
-        key.append(c);
-    }
-    return key;
 }
 
 std::optional<Food_Table> Food_Table::Read(const QString& folder, QString* error)

@@ -3,6 +3,8 @@
 // (八訂), 2478 foods, values per 100 g of the edible part), read at first use,
 // and the search of its foods by name as the shop types it: hiragana,
 // katakana, kanji or a part of the name ("はくりき" finds 薄力粉).
+#include "store/width_conversion.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -56,10 +58,8 @@ private:
     QHash<QString, qsizetype> by_id_;  // 食品番号 -> index in foods_
 };
 
-// The text as the search compares it: full-width letters and digits and
-// half-width katakana made plain (NFKC), katakana turned into hiragana, lower
-// case, without blanks and brackets.
-QString Search_Key(const QString& text);
+// The text as the search compares it (the word table's search uses the same key).
+using store::Search_Key;
 
 // The folder whose table is used: the data folder's own copy
 // (data_folder + "food-composition-2020") when it has one, else the program's.

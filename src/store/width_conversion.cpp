@@ -26,6 +26,12 @@ QString Compose(QChar base, char16_t mark)
     return composed.size() == 1 ? composed : QString();
 }
 
+bool Is_Bracket(QChar c)
+{
+    static const QString brackets = QStringLiteral("[]()<>「」【】［］（）＜＞");
+    return brackets.contains(c);
+}
+
 }  // namespace
 
 QString To_Full_Width(const QString& text)
@@ -97,6 +103,21 @@ QString Ascii_To_Half_Width(const QString& text)
             c = QChar(char16_t(u - 0xFF01 + 0x21));
     }
     return result;
+}
+
+QString Search_Key(const QString& text)
+{
+    const QString plain = text.normalized(QString::NormalizationForm_KC).toLower();
+    QString key;
+    key.reserve(plain.size());
+    for (QChar c : plain) {
+        if (c.isSpace() || Is_Bracket(c))
+            continue;
+        if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)  // katakana ァ..ヶ -> ぁ..ゖ
+            c = QChar(c.unicode() - 0x60);
+        key.append(c);
+    }
+    return key;
 }
 
 }  // namespace store

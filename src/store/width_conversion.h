@@ -17,4 +17,10 @@ QString To_Half_Width(const QString& text);
 // character for one (what a number box reads); everything else is kept.
 QString Ascii_To_Half_Width(const QString& text);
 
+// The text as a search by name or reading compares it: full-width letters and
+// digits and half-width katakana made plain (NFKC), katakana turned into
+// hiragana, lower case, without blanks and brackets ("ｿﾞｳ", "ゾウ" and "ぞう"
+// give the same key).
+QString Search_Key(const QString& text);
+
 }  // namespace store

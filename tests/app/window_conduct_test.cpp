@@ -2,23 +2,12 @@
 // answer can be neither used nor closed until it has it, every window that
 // asks is one the dialogs know, Return and keypad Enter press the focused
 // button, and Escape closes every window whose close is a way back.
-#include "app/help_window.h"
+#include "every_window.h"
 #include "app/main_menu.h"
 #include "layouts/default_layouts.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/widget_helpers.h"
-#include "screens/common/yousi_set.h"
 #include "screens/layouts/layout_m.h"
-#include "screens/maintenance/backup_screen.h"
-#include "screens/maintenance/convert_screen.h"
-#include "screens/maintenance/settei.h"
-#include "screens/printing/hakkou_rireki.h"
-#include "screens/printing/insatsu.h"
-#include "screens/products/genzairyou.h"
-#include "screens/products/kakudai_input.h"
-#include "screens/products/mojiretsu_write.h"
-#include "screens/products/s_list.h"
-#include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
 #include "support/screen_support.h"
 #include "support/visible_window.h"
@@ -28,85 +17,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
-using Opener = std::function<QWidget*()>;
-Q_DECLARE_METATYPE(Opener)
+using app_test::Opener;
 
 namespace {
-
-template <typename Screen>
-Opener Loaded()
-{
-    return [] {
-        auto* screen = new Screen;
-        screen->show();
-        screen->Form_Load();
-        return static_cast<QWidget*>(screen);
-    };
-}
-
-template <typename Screen>
-Opener Shown()
-{
-    return [] {
-        auto* screen = new Screen;
-        screen->show();
-        return static_cast<QWidget*>(screen);
-    };
-}
-
-// Every window of the application, and whether it asks through the dialogs.
-void Add_Every_Window()
-{
-    QTest::addColumn<Opener>("open");
-    QTest::addColumn<bool>("asks");
-    QTest::newRow("MainMenu") << Opener([] {
-        auto* menu = new app::MainMenu;
-        menu->Form_Load();
-        menu->show();
-        return static_cast<QWidget*>(menu);
-    }) << true;
-    QTest::newRow("S_Touroku") << Loaded<products::S_Touroku>() << true;
-    QTest::newRow("Insatsu") << Loaded<printing::Insatsu>() << true;
-    QTest::newRow("Settei") << Loaded<maintenance::Settei>() << true;
-    QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>() << true;
-    QTest::newRow("Backup") << Loaded<maintenance::Backup>() << true;
-    QTest::newRow("Convert") << Loaded<maintenance::Convert>() << true;
-    QTest::newRow("S_List") << Shown<products::S_List>() << true;
-    QTest::newRow("S_Nonplu") << Shown<products::S_Nonplu>() << true;
-    QTest::newRow("Genzairyou") << Shown<products::Genzairyou>() << true;
-    QTest::newRow("Yousi_Set") << Opener([] {
-        auto* paper = new maintenance::Yousi_Set;
-        paper->Yobidashi->setText(QStringLiteral("Settei"));
-        paper->show();
-        return static_cast<QWidget*>(paper);
-    }) << true;
-    QTest::newRow("Hakkou_Rireki") << Opener([] {
-        auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
-        history->Form_Load();
-        history->show();
-        return static_cast<QWidget*>(history);
-    }) << true;
-    QTest::newRow("Mojiretsu_Write") << Opener([] {
-        auto* editor = new products::Mojiretsu_Write;
-        editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
-        return static_cast<QWidget*>(editor);
-    }) << true;
-    QTest::newRow("Kakudai_Input") << Opener([] {
-        auto* input = new products::Kakudai_Input;
-        input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
-        input->show();
-        return static_cast<QWidget*>(input);
-    }) << false;
-    QTest::newRow("Help_Window") << Opener([] {
-        auto* help = new app::Help_Window;
-        help->Open(QStringLiteral(HELP_PAGE));
-        help->show();
-        return static_cast<QWidget*>(help);
-    }) << false;
-}
 
 QList<QWidget*> Visible_Windows()
 {
@@ -149,13 +64,14 @@ private slots:
 
     // A window that asks is known to the dialogs under its own name: its
     // notice is answered, never the end of the program.
-    void everyAnswererIsKnown_data() { Add_Every_Window(); }
+    void everyAnswererIsKnown_data() { app_test::Add_Every_Window_Rows(); }
     void everyAnswererIsKnown()
     {
         QFETCH(Opener, open);
+        QFETCH(QString, name);
         QFETCH(bool, asks);
         QPointer<QWidget> window = open();
-        const QString name = window->objectName();
+        QCOMPARE(window->objectName(), name);
         if (!asks)
             QSKIP("asks nothing");
         QVERIFY2(app::Is_Known_Caller(name), qPrintable(name));
@@ -164,9 +80,19 @@ private slots:
         QCOMPARE(script_->Kakunin_Lines(), QStringList{QStringLiteral("確認/")});
     }
 
+    // Every window that answers the dialogs is among the windows gone through here.
+    void everyKnownCallerIsAWindowOfTheList()
+    {
+        QStringList listed;
+        for (const app_test::Window_Opening& window : app_test::Every_Window())
+            listed << window.name;
+        for (const QString& caller : app::Known_Callers())
+            QVERIFY2(listed.contains(caller), qPrintable(caller + QStringLiteral(" is not in the list of windows")));
+    }
+
     // While its question is open, a window takes no click, key or Escape, and
     // closing it is put off until the answer, then done.
-    void waitingWindowIsNeitherUsedNorClosed_data() { Add_Every_Window(); }
+    void waitingWindowIsNeitherUsedNorClosed_data() { app_test::Add_Every_Window_Rows(); }
     void waitingWindowIsNeitherUsedNorClosed()
     {
         QFETCH(Opener, open);
@@ -192,7 +118,7 @@ private slots:
     }
 
     // Return and keypad Enter press the focused button, as Space does, in every window.
-    void returnAndEnterPressTheFocusedButton_data() { Add_Every_Window(); }
+    void returnAndEnterPressTheFocusedButton_data() { app_test::Add_Every_Window_Rows(); }
     void returnAndEnterPressTheFocusedButton()
     {
         QFETCH(Opener, open);
@@ -215,7 +141,7 @@ private slots:
     }
 
     // Escape closes every window but the main menu, whose close ends the program.
-    void escapeClosesTheWindow_data() { Add_Every_Window(); }
+    void escapeClosesTheWindow_data() { app_test::Add_Every_Window_Rows(); }
     void escapeClosesTheWindow()
     {
         QFETCH(Opener, open);

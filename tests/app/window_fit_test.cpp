@@ -1,70 +1,33 @@
 // Every window fits the screen it opens on with its title bar on the screen,
 // and is never squeezed below what its contents need (they scroll instead).
 // Run once per screen size: the offscreen screen comes from a config file.
-#include "app/help_window.h"
-#include "app/main_menu.h"
+#include "every_window.h"
 #include "layouts/default_layouts.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/layouts/layout_m.h"
-#include "screens/maintenance/backup_screen.h"
-#include "screens/maintenance/convert_screen.h"
-#include "screens/maintenance/settei.h"
-#include "screens/printing/hakkou_rireki.h"
-#include "screens/printing/insatsu.h"
 #include "screens/products/genzairyou.h"
-#include "screens/products/kakudai_input.h"
-#include "screens/products/mojiretsu_write.h"
-#include "screens/products/s_haigou.h"
-#include "screens/products/s_list.h"
-#include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
-#include "screens/products/s_zairyou.h"
 #include "screens/common/item_box.h"
-#include "label_fixtures.h"
-#include "render/date_stamp.h"
 #include "support/screen_support.h"
 #include "support/visible_window.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include "screens/common/s_preview.h"
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
 
-using Opener = std::function<QWidget*()>;
-Q_DECLARE_METATYPE(Opener)
-
-namespace {
-
-template <typename Screen>
-Opener Loaded()
-{
-    return [] {
-        auto* screen = new Screen;
-        screen->show();
-        screen->Form_Load();
-        return static_cast<QWidget*>(screen);
-    };
-}
-
-template <typename Screen>
-Opener Shown()
-{
-    return [] {
-        auto* screen = new Screen;
-        screen->show();
-        return static_cast<QWidget*>(screen);
-    };
-}
-
-}  // namespace
+using app_test::Opener;
 
 class Window_Fit_Test : public QObject {
     Q_OBJECT
@@ -84,104 +47,86 @@ private slots:
         QVERIFY(screen == QSize(1366, 768) || screen == QSize(1024, 600));
     }
 
-    void fitsTheScreen_data()
-    {
-        QTest::addColumn<Opener>("open");
-        QTest::newRow("MainMenu") << Opener([] {
-            auto* menu = new app::MainMenu;
-            menu->Form_Load();
-            menu->show();
-            return static_cast<QWidget*>(menu);
-        });
-        QTest::newRow("S_Touroku") << Loaded<products::S_Touroku>();
-        QTest::newRow("Insatsu") << Loaded<printing::Insatsu>();
-        QTest::newRow("Insatsu_Reservation") << Opener([] {
-            auto* screen = new printing::Insatsu;
-            screen->show();
-            screen->Form_Load();
-            screen->Command6->click();
-            screen->setObjectName(QStringLiteral("Insatsu_Reservation"));  // names the picture
-            return static_cast<QWidget*>(screen);
-        });
-        // A label 150 mm long: a picture taller than any of the two screens.
-        QTest::newRow("S_Preview") << Opener([] {
-            layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
-            layout[layouts::Label_Length] = QStringLiteral("150");
-            printing::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
-                                         render::Preview_Issue(products::Product_Record{}));
-            return static_cast<QWidget*>(printing::Current_Preview());
-        });
-        QTest::newRow("Hakkou_Rireki") << Opener([] {
-            auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
-            history->Form_Load();
-            history->show();
-            return static_cast<QWidget*>(history);
-        });
-        QTest::newRow("Settei") << Loaded<maintenance::Settei>();
-        QTest::newRow("Layout_M") << Loaded<maintenance::Layout_M>();
-        QTest::newRow("Backup") << Loaded<maintenance::Backup>();
-        QTest::newRow("Convert") << Loaded<maintenance::Convert>();
-        QTest::newRow("S_List") << Shown<products::S_List>();
-        QTest::newRow("S_Nonplu") << Shown<products::S_Nonplu>();
-        QTest::newRow("S_Zairyou") << Loaded<products::S_Zairyou>();
-        QTest::newRow("S_Haigou") << Opener([] {
-            auto* registration = new products::S_Touroku;
-            registration->Form_Load();
-            registration->Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
-            auto* recipe = new products::S_Haigou(registration);
-            registration->setParent(recipe, Qt::Window);  // closed with the window
-            recipe->show();
-            recipe->Form_Load();
-            return static_cast<QWidget*>(recipe);
-        });
-        QTest::newRow("Help_Window") << Opener([] {
-            auto* help = new app::Help_Window;
-            help->Open(QStringLiteral(HELP_PAGE));
-            app::Centre_On_Screen(help);
-            help->show();
-            return static_cast<QWidget*>(help);
-        });
-        QTest::newRow("Kakudai_Input") << Opener([] {
-            auto* input = new products::Kakudai_Input;
-            input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
-            input->show();
-            return static_cast<QWidget*>(input);
-        });
-        QTest::newRow("Mojiretsu_Write") << Opener([] {
-            auto* editor = new products::Mojiretsu_Write;
-            editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
-            editor->show();
-            return static_cast<QWidget*>(editor);
-        });
-    }
+    void fitsTheScreen_data() { app_test::Add_Every_Window_Rows(); }
 
     void fitsTheScreen()
     {
         QFETCH(Opener, open);
+        QFETCH(QString, name);
         std::unique_ptr<QWidget> window(open());
+        QCOMPARE(window->objectName(), name);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         Verify_Fits(window.get());
         Verify_Buttons_Reachable(window.get());
         Verify_Focus_Scrolls_Into_View(window.get());
-        Save_Picture(window.get());
+        Save_Picture(QString::fromLatin1(QTest::currentDataTag()), window.get());
     }
 
-    // The word table opens beside the ingredients box, not over it.
-    void wordTableOpensBesideItsBox()
+    // The word table is a window of the registration screen: beside it
+    // when the screen has room, else beside the ingredients box and never over
+    // it; in front of the screen even while the user types there; it moves,
+    // hides and closes with the screen.
+    void wordTableStaysBesideTheRegistrationScreen()
     {
-        products::S_Touroku screen;
-        screen.show();
-        screen.Form_Load();
-        QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        products::Item_Box* box = screen.Text1[products::S_Touroku::kIngredientsBox];
+        auto* screen = new products::S_Touroku;
+        QPointer<products::S_Touroku> guard(screen);
+        screen->show();
+        screen->Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        products::Item_Box* box = screen->Text1[products::S_Touroku::kIngredientsBox];
         QTest::mouseDClick(box->viewport(), Qt::LeftButton);
-        auto* table = test_support::Visible_Window<products::Genzairyou>(QStringLiteral("Genzairyou"));
+        QPointer<products::Genzairyou> table =
+            test_support::Visible_Window<products::Genzairyou>(QStringLiteral("Genzairyou"));
         QVERIFY(table);
+        if (Under_Window_Manager())
+            QCOMPARE(table->windowHandle()->transientParent(), screen->windowHandle());
+        QVERIFY(QTest::qWaitForWindowExposed(table));
         Verify_Fits(table);
         const QRect box_area(box->mapToGlobal(QPoint(0, 0)), box->size());
-        QVERIFY2(!box_area.intersects(table->frameGeometry()), "the word table covers the ingredients box");
-        Save_Picture(&screen, table);
+        QVERIFY2(!box_area.intersects(Frame_Of(table)), "the word table covers the ingredients box");
+        Save_Picture(QStringLiteral("Genzairyou_beside_S_Touroku"), screen, table);
+        if (Under_Window_Manager()) {
+            screen->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(screen));
+            QTest::mouseClick(box->viewport(), Qt::LeftButton);
+            QTest::qWait(200);
+            QVERIFY2(Stacked_Above(table, screen), "the word table went behind the registration screen");
+        }
         table->close();
+        QTRY_VERIFY(!table);
+
+        // A narrower screen at the left leaves room: the table stands beside it.
+        const QRect area = screen->screen()->availableGeometry();
+        screen->layout()->setSizeConstraint(QLayout::SetNoConstraint);
+        screen->setMinimumSize(0, 0);
+        screen->resize(area.width() / 2, area.height() / 2);
+        screen->move(area.topLeft());
+        QTest::qWait(200);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton);
+        table = test_support::Visible_Window<products::Genzairyou>(QStringLiteral("Genzairyou"));
+        QVERIFY(table);
+        QVERIFY(QTest::qWaitForWindowExposed(table));
+        const QRect screen_frame = Frame_Of(screen);
+        const QRect table_frame = Frame_Of(table);
+        // Offscreen the frames are only guessed: the window manager's are compared.
+        QVERIFY2(!Under_Window_Manager() || !screen_frame.intersects(table_frame),
+                 qPrintable(QStringLiteral("the word table at %1,%2 covers the screen at %3,%4 %5x%6")
+                                .arg(table_frame.x()).arg(table_frame.y()).arg(screen_frame.x()).arg(screen_frame.y())
+                                .arg(screen_frame.width()).arg(screen_frame.height())));
+        QVERIFY(area.contains(table_frame));
+        QVERIFY(table_frame.x() > screen_frame.x());  // on the right, where the screen left room
+
+        // It follows the screen's moves, hides and shows with it, and closes with it.
+        const QPoint before = table->pos();
+        screen->move(screen->pos() + QPoint(20, 30));
+        QTRY_COMPARE(table->pos(), before + QPoint(20, 30));
+        screen->hide();
+        QTRY_VERIFY(!table->isVisible());
+        screen->show();
+        QTRY_VERIFY(table->isVisible());
+        screen->close();
+        QTRY_VERIFY(!table || !table->isVisible());
+        delete guard.data();
     }
 
     // Enter in an editing screen redraws the preview and leaves the preview in
@@ -271,9 +216,9 @@ private:
     }
 
     // With WINDOW_SCREENSHOTS=DIR: the screen as the user sees it, windows at
-    // their places (NAME-WxH.png), and the windows alone (NAME-WxH-window.png).
+    // their places (PICTURE-WxH.png), and the windows alone (PICTURE-WxH-window.png).
     // Under a window manager the screen itself is taken, frames and all.
-    static void Save_Picture(QWidget* window, QWidget* on_top = nullptr)
+    static void Save_Picture(const QString& picture, QWidget* window, QWidget* on_top = nullptr)
     {
         const QString folder = qEnvironmentVariable("WINDOW_SCREENSHOTS");
         if (folder.isEmpty())
@@ -295,7 +240,7 @@ private:
                     painter.drawPixmap(shown->pos(), shown->grab());
         }
         const QSize size = window->screen()->geometry().size();
-        const QString name = QStringLiteral("%1/%2-%3x%4").arg(folder, window->objectName()).arg(size.width()).arg(size.height());
+        const QString name = QStringLiteral("%1/%2-%3x%4").arg(folder, picture).arg(size.width()).arg(size.height());
         screen.save(name + QStringLiteral(".png"));
         screen.copy(windows.intersected(screen.rect())).save(name + QStringLiteral("-window.png"));
     }

@@ -112,6 +112,51 @@ TEST_F(Word_Table, FiltersIncludeVoicedAndSemiVoicedRows)
     EXPECT_EQ(Words(kFilterAll).size(), 1040);
 }
 
+// The search by what the shop types: each query finds these words (among others)
+// and never those.
+TEST_F(Word_Table, SearchFindsWordsByReadingInEveryKanaAndWidth)
+{
+    const QStringList entries = Read_Word_Entries(folder.Data_Folder());
+    const auto found = [&](const QString& query) {
+        QStringList words;
+        for (const QString& entry : Search_Word_Entries(entries, query))
+            words << Word_Of_Entry(entry);
+        return words;
+    };
+    const struct {
+        const char* query;
+        QStringList finds;
+        QStringList misses;
+    } cases[] = {
+        // a kanji word by the start of its reading (its key), and beyond the key
+        {"ぞう", {"増粘剤", "増粘多糖類", "造礁サンゴ焼成カルシウム"}, {"アスパルテーム"}},
+        {"ぞうねん", {"増粘剤", "増粘剤（カラギナン）"}, {"アスパルテーム", "ゼラチン"}},
+        // a katakana word by any part of it, typed in hiragana, katakana or half-width katakana
+        {"あすぱ", {"アスパルテーム", "アスパラギナーゼ"}, {"アスコルビン酸", "亜酸化窒素"}},
+        {"アスパ", {"アスパルテーム"}, {"アスコルビン酸"}},
+        {"ｱｽﾊﾟﾙ", {"アスパルテーム"}, {"アスパラギナーゼ"}},
+        {"ぱるてーむ", {"アスパルテーム"}, {}},
+        {"こうしん", {"香辛料", "香辛料抽出物"}, {"クエン酸"}},
+        // kanji and Latin letters as written, in either width and case
+        {"増粘", {"増粘剤", "増粘多糖類"}, {"造礁サンゴ焼成カルシウム"}},
+        {"edta", {"ＥＤＴＡ－Ｎａ"}, {}},
+        {"Ｖ．Ｂ", {"Ｖ.Ｂ１", "Ｖ.Ｂ２"}, {"Ｖ.Ａ"}},
+        // a one-character reading is all of its key
+        {"す", {"酢", "スクラロース"}, {}},
+        {"すいか", {}, {"酢"}},
+    };
+    for (const auto& c : cases) {
+        const QStringList words = found(QString::fromUtf8(c.query));
+        for (const QString& word : c.finds)
+            EXPECT_TRUE(words.contains(word)) << c.query << " misses " << word.toStdString();
+        for (const QString& word : c.misses)
+            EXPECT_FALSE(words.contains(word)) << c.query << " finds " << word.toStdString();
+    }
+    EXPECT_TRUE(found(QStringLiteral(" 　")).isEmpty());
+    const QStringList in_order = Search_Word_Entries(entries, QStringLiteral("ぞう"));
+    EXPECT_LT(entries.indexOf(in_order.first()), entries.indexOf(in_order.last()));
+}
+
 TEST_F(Word_Table, KanaReadingGoesFirstAndLatinZZLast)
 {
     ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"))));

@@ -17,7 +17,7 @@ bool Select_Configured_Printer(const QString& application_folder, const platform
 QString Printer_Missing_Message()
 {
     return QStringLiteral("指定のプリンターが見つかりません\nメインメニュー→各種設定より、プリンターを選択して下さい\n"
-                          "ソフトは自動終了します");
+                          "印刷結果は表示しません(入力した内容はそのまま残ります)");
 }
 
 }  // namespace app

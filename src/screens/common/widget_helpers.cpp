@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -192,6 +193,72 @@ void Place_Beside(QWidget* window, const QWidget* box)
     }
     // No side has room: as far right as the screen allows.
     Move_Frame(window, {Clamped(target.right() + 1, area.left(), area.right() + 1 - frame.width()), top});
+}
+
+namespace {
+
+// Keeps a window with the window it serves: moved by as much as that one
+// moves, hidden with it and shown again with it.
+class Follow_Served : public QObject {
+public:
+    Follow_Served(QWidget* window, QWidget* served) : QObject(window), window_(window), last_(served->pos())
+    {
+        served->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* served = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Move) {
+            if (window_->isVisible())
+                window_->move(window_->pos() + served->pos() - last_);
+            last_ = served->pos();
+        } else if (event->type() == QEvent::Hide && window_->isVisible()) {
+            window_->hide();
+            hidden_with_served_ = true;
+        } else if (event->type() == QEvent::Show && hidden_with_served_) {
+            window_->show();
+            hidden_with_served_ = false;
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    QPoint last_;
+    bool hidden_with_served_ = false;
+};
+
+}  // namespace
+
+void Place_Beside_Window(QWidget* window, QWidget* served, const QWidget* box)
+{
+    const QRect area = Available_Area(served);
+    if (area.isEmpty())
+        return;
+    Fit_To_Area(window, area);
+    const QRect served_frame = Has_Frame(served)
+                                   ? served->frameGeometry()
+                                   : QRect(served->pos(), served->size() + QSize(kBorderAllowance,
+                                                                                 kTitleBarAllowance + kBorderAllowance));
+    const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    const int top = Clamped(served_frame.top(), area.top(), area.bottom() + 1 - frame.height());
+    const QList<QPoint> sides = {{served_frame.right() + 1, top}, {served_frame.left() - frame.width(), top}};
+    const auto beside = std::find_if(sides.begin(), sides.end(),
+                                     [&](const QPoint& corner) { return area.contains(QRect(corner, frame)); });
+    if (beside != sides.end())
+        Move_Frame(window, *beside);
+    else
+        Place_Beside(window, box);
+    // The owner is told to the window manager, which stacks the window in front
+    // of it. Without one (the offscreen platform) Qt would hand the window's
+    // focus back to the owner, so it is only told where windows are managed.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        window->winId();  // creates the window handle
+        window->windowHandle()->setTransientParent(served->window()->windowHandle());
+    }
+    new Follow_Served(window, served);
 }
 
 QLabel* Add_Ret_Code(QWidget* screen)

@@ -42,6 +42,13 @@ void Refit_On_Screen(QWidget* window);
 // so that it does not cover the box, and keeps it on the screen.
 void Place_Beside(QWidget* window, const QWidget* box);
 
+// Places a window beside the window it serves, right or left of its frame and
+// at its top, when the screen has room there; otherwise beside the box it fills
+// (Place_Beside), over the rest of that window. It becomes a window of the one
+// it serves, which the window manager keeps in front of it, and from then on
+// it follows that window's moves and is hidden and shown again with it.
+void Place_Beside_Window(QWidget* window, QWidget* served, const QWidget* box);
+
 // The top-level window with that object name ("Settei"), or null.
 QWidget* Find_Window(const QString& screen_name);
 
@@ -55,9 +62,9 @@ QLabel* Find_Ret_Code(const QString& screen_name);
 // caption; meanwhile the label's window is neither used nor closed (Answer_Wait).
 void Wait_For_Answer(QLabel* ret_code);
 
-// Selects the configured printer; when it is not installed, says so and
-// returns false: the registration and layout screens then end the program
-// (End_Program) before a preview.
+// Selects the configured printer; when it is not installed, says so and returns
+// false, the screen and its edits left as they are (the registration and layout
+// screens call this before a preview).
 bool Configured_Printer_Found(store::Confirmation& ui);
 
 // Object name as designed for element `index` of a control array: "Text1(5)".

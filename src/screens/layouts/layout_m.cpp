@@ -581,7 +581,7 @@ void Layout_M::Command12_Click()
     const std::optional<products::Product_Record> found = products::Find_Product(app::Current_Data_Folder(), Text2->text());
     const products::Product_Record product = found.value_or(products::Product_Record{});
     if (!app::Configured_Printer_Found(ui_))
-        app::End_Program(0);
+        return;
     // Without a product of that number the layout is checked with a sample that
     // fills every item, on a package small enough for 5.5-point characters.
     const products::Product_Record checked = found.value_or(render::Sample_Product());

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +73,18 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
         Text1[i]->installEventFilter(this);
         app::Use_As_Text_Box(Text1[i]);
     }
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setPlaceholderText(QStringLiteral("よみ・単語の一部 (例: ぞうねん)"));
+    Text2->setClearButtonEnabled(true);
+    Text2->installEventFilter(this);
+    app::Use_As_Text_Box(Text2);
+    connect(Text2, &QLineEdit::textEdited, this, [this](const QString& text) { Show_Search(text); });
     Ret_Code = app::Add_Ret_Code(this);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(new QLabel(QStringLiteral("検索"), this));
+    search->addWidget(Text2, 1);
 
     auto* entry = new QGridLayout;
     entry->addWidget(new QLabel(QStringLiteral("読み(2文字)"), this), 0, 0);
@@ -90,11 +102,13 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addLayout(filters);
+    layout->addLayout(search);
     layout->addWidget(List1, 1);
     layout->addLayout(entry);
     layout->addLayout(entry_buttons);
     layout->addLayout(bottom);
     resize(420, 640);
+    app::Centre_On_Screen(this);  // the opener may place it beside itself afterwards
 
     connect(List1, &QListWidget::itemDoubleClicked, this, &Genzairyou::Transfer_Selected);
     List1->installEventFilter(this);
@@ -111,6 +125,14 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
             Delete_Selected();
             return true;
         }
+        if (watched == Text2 && enter) {
+            List1->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (watched == List1 && enter) {
+            Transfer_Selected();
+            return true;
+        }
         if (watched == Text1[kReadingBox] && enter) {
             Text1[kWordBox]->setFocus(Qt::TabFocusReason);
             return true;
@@ -120,6 +142,13 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (watched == Text2 && event->type() == QEvent::InputMethod) {
+        // The list follows the composition as it is typed, before it is committed.
+        const auto* input = static_cast<QInputMethodEvent*>(event);
+        const int from = Text2->hasSelectedText() ? Text2->selectionStart() : Text2->cursorPosition();
+        const QString typed = input->commitString() + input->preeditString();
+        Show_Search(Text2->text().left(from) + typed + Text2->text().mid(from + Text2->selectedText().size()));
+    }
     if (watched == Text1[kReadingBox] && event->type() == QEvent::FocusOut && !Text1[kReadingBox]->text().isEmpty()
         && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason()))
         Text1[kReadingBox]->setText(Normalize_Reading(Text1[kReadingBox]->text()));
@@ -128,9 +157,10 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
 
 void Genzairyou::Command1_Click(int index)
 {
-    if (index <= kFilterOther)
+    if (index <= kFilterOther) {
+        Text2->clear();
         Show_Filter(index);
-    else if (index == kTransfer)
+    } else if (index == kTransfer)
         Transfer_Selected();
     else if (index == kClose)
         close();
@@ -153,6 +183,20 @@ void Genzairyou::Show_Filter(int filter)
         Command1[i]->setPalette(i == filter ? highlighted : QPalette());
     List1->clear();
     List1->addItems(Filter_Word_Entries(entries_, filter));
+}
+
+void Genzairyou::Show_Search(const QString& text)
+{
+    if (text.trimmed().isEmpty()) {
+        Show_Filter(kFilterAll);
+        return;
+    }
+    for (int i = 0; i <= kFilterOther; ++i)
+        Command1[i]->setPalette(QPalette());
+    List1->clear();
+    List1->addItems(Search_Word_Entries(entries_, text));
+    if (List1->count() > 0)
+        List1->setCurrentRow(0);
 }
 
 void Genzairyou::Transfer_Selected()
@@ -191,6 +235,7 @@ void Genzairyou::Delete_Selected()
 void Genzairyou::After_Change()
 {
     Reload_Entries();
+    Text2->clear();
     Show_Filter(kFilterAll);
     Text1[kReadingBox]->clear();
     Text1[kWordBox]->clear();

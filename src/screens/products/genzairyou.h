@@ -1,6 +1,7 @@
 #pragma once
 // Genzairyou: the word table of additives and allergens, filtered by the first
-// kana of the reading; a chosen word goes into 原材料名 of the registration screen.
+// kana of the reading or searched by word and reading; a chosen word goes into
+// 原材料名 of the registration screen.
 #include "screens/common/dialogs.h"
 
 #include <QStringList>
@@ -26,6 +27,7 @@ public:
     QPushButton* Command1[kButtons] = {};
     enum Box : int { kReadingBox, kWordBox };  // Text1 boxes: reading key, word
     QLineEdit* Text1[2] = {};
+    QLineEdit* Text2 = nullptr;  // search by word or reading, as typed (the input method's composition included)
     QLabel* Ret_Code = nullptr;
 
     void Command1_Click(int index);
@@ -37,6 +39,7 @@ protected:
 private:
     void Reload_Entries();
     void Show_Filter(int filter);
+    void Show_Search(const QString& text);
     void Transfer_Selected();
     void Register_Word_Click();
     void Delete_Selected();

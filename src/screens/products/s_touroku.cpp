@@ -139,12 +139,12 @@ void S_Touroku::Reload_From_File()
         }
         return;
     }
-    if (!shown_record_ || Record_From_Screen().field != shown_record_->field)
+    if (!shown_is_stored_ || Record_From_Screen().field != shown_.field)
         return;
     const std::optional<Product_Record> saved = Find_Product(folder, number);
-    if (saved && Join_Product_Line(*saved) != Join_Product_Line(*shown_record_)) {
+    if (saved && Join_Product_Line(*saved) != Join_Product_Line(shown_)) {
         Show_Record(*saved);
-        shown_record_ = Record_From_Screen();
+        Remember_Shown(true);
     }
 }
 
@@ -386,14 +386,14 @@ void S_Touroku::Reset_Screen()
     proposed_number_ = Next_Product_No(Current_Data_Folder());
     Text1[kNumberBox]->setText(proposed_number_);
     Show_New_Values(New_Product_Record());
-    shown_record_.reset();
     Check1->setChecked(false);
-    Remember_Shown();
+    Remember_Shown(false);
 }
 
-void S_Touroku::Remember_Shown()
+void S_Touroku::Remember_Shown(bool stored)
 {
     shown_ = Record_From_Screen();
+    shown_is_stored_ = stored;
 }
 
 bool S_Touroku::Has_Unsaved_Edits() const
@@ -411,7 +411,8 @@ bool S_Touroku::Settle_Unsaved_Edits()
     Text1[kNumberBox]->setText(shown_[Product_No]);
     if (!app::Settle_Unsaved_Edits(confirmation_, [this] { return Store_Screen(); }))
         return false;
-    Remember_Shown();  // saved, or let go: the screen is about to be left or replaced
+    if (Has_Unsaved_Edits())
+        Remember_Shown(false);  // let go: the screen is about to be left or replaced
     return true;
 }
 
@@ -483,17 +484,16 @@ void S_Touroku::Load_Product(const QString& number)
         return;  // back to the edits
     Text1[kNumberBox]->setText(key);
     proposed_number_.clear();
-    shown_record_.reset();
+    shown_is_stored_ = false;
     if (found) {
         Show_Record(*found);
-        shown_record_ = Record_From_Screen();
         const std::optional<Product_Extras> extras = Read_Product_Extras(Current_Data_Folder(), key);
         Check1->setChecked(extras && Has_Small_Package(*extras));
     } else
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     Apply_Layout_Selection();
     if (found)
-        Remember_Shown();
+        Remember_Shown(true);
 }
 
 QWidget* S_Touroku::Next_In_Chain(QWidget* from) const
@@ -579,7 +579,7 @@ void S_Touroku::Open_Word_Table()
         return;
     }
     auto* window = new Genzairyou;
-    app::Place_Beside(window, Text1[kIngredientsBox]);
+    app::Place_Beside_Window(window, this, Text1[kIngredientsBox]);
     window->show();
     sub_windows_ << window;
 }
@@ -624,8 +624,7 @@ bool S_Touroku::Store_Screen()
     if (!stored.Is_Done())
         return false;
     proposed_number_.clear();
-    shown_record_ = Record_From_Screen();
-    Remember_Shown();
+    Remember_Shown(true);
     maintenance::Remember_Last_Used_Layout(app::Current_Session().application_folder, record[Layout_Name]);
     return true;
 }
@@ -638,7 +637,7 @@ void S_Touroku::Command2_Click()
 void S_Touroku::Command3_Click()
 {
     if (!app::Configured_Printer_Found(confirmation_))
-        app::End_Program(0);
+        return;
     Apply_Layout_Selection();
     app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }

@@ -9,8 +9,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <optional>
-
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -119,7 +117,9 @@ private:
     QGridLayout* Build_Right_Column();
     void Wire_Items();
     void Reset_Screen();
-    void Remember_Shown();
+    // The screen as it now stands becomes the product shown; `stored` when the
+    // product file holds it so (loaded or stored), not a new or let-go product.
+    void Remember_Shown(bool stored);
     // "入力情報を登録": true when the product was stored.
     bool Store_Screen();
     void Fill_Layout_List();
@@ -140,11 +140,13 @@ private:
 
     app::Screen_Confirmation confirmation_{kScreenName};
     layouts::Layout_Record layout_lines_;
+    // The product as last loaded, stored or reset: what unsaved edits are
+    // measured against, and, when stored, what another copy's save may replace.
     Product_Record shown_;
+    bool shown_is_stored_ = false;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
     QString proposed_number_;                    // the free number the number box was given
-    std::optional<Product_Record> shown_record_;  // the product as the screen showed it from the file
     app::Data_File_Watcher product_file_watcher_;
 };
 

@@ -89,12 +89,12 @@ private slots:
         QVERIFY(!details_shown);
     }
 
-    void missingPrinterMessageHasThreeRealLines()
+    void missingPrinterMessageSaysTheEditsStay()
     {
         QCOMPARE(app::Printer_Missing_Message().split(QLatin1Char('\n')),
                  (QStringList{QStringLiteral("指定のプリンターが見つかりません"),
                               QStringLiteral("メインメニュー→各種設定より、プリンターを選択して下さい"),
-                              QStringLiteral("ソフトは自動終了します")}));
+                              QStringLiteral("印刷結果は表示しません(入力した内容はそのまま残ります)")}));
     }
 
     void firstButtonAnswersOkAndShowsTheRequest()

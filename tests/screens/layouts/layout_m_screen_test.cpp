@@ -72,6 +72,7 @@ private slots:
     void droppedLayoutIsImported();
     void previewShowsTheEnteredValuesAndRedrawsOnEnter();
     void previewChecksTheLayoutWithTheProductOrASample();
+    void missingPrinterKeepsTheScreenAndItsEdits();
     void productListHandsBackTheNumber();
     void paperSelectionFillsThePaperNumber();
     void unsavedEditsAreSavedDiscardedOrKept();
@@ -361,6 +362,27 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     QVERIFY(screen->close());
     delete screen;
     QTRY_VERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+}
+
+// レイアウト確認 with the configured printer gone: said so, and the screen stays
+// with its unsaved edits (the program does not end).
+void Layout_M_Test::missingPrinterKeepsTheScreenAndItsEdits()
+{
+    Layout_Fixture fixture;
+    fixture.Write_Settings({Q("取り外したプリンタ")});
+    Dialog_Script script;
+    Layout_M screen;
+    Open(screen);
+    Select(screen, Q("標準06 90x50"));
+    screen.Text1[1]->setText(QStringLiteral("60"));
+    screen.Command12_Click();
+    QCOMPARE(script.First_Lines().size(), 1);
+    QVERIFY(script.First_Lines().value(0).startsWith(Q("指定のプリンターが見つかりません")));
+    QVERIFY(screen.isVisible());
+    QCOMPARE(screen.Text1[1]->text(), QStringLiteral("60"));
+    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the edit is let go
+    screen.close();
 }
 
 void Layout_M_Test::productListHandsBackTheNumber()

@@ -7,6 +7,7 @@
 #include "layouts/layout_names.h"
 #include "screens/common/s_preview.h"
 #include "products/default_data.h"
+#include "products/word_table.h"
 #include "screens/products/genzairyou.h"
 #include "screens/common/item_box.h"
 #include "products/item_rules.h"
@@ -151,12 +152,14 @@ private slots:
     void instoreCodeToThePrintingScreen();
     void mainMenuOpensRegistration();
     void previewRedrawnOnEnterAndClosedWithTheScreen();
+    void missingPrinterKeepsTheScreenAndItsEdits();
     void messageKeepsTheScreenUntilAnswered();
     void unsavedEditsAskBeforeClosingOrLoading();
     void overwriteQuestionFocusesNo();
     void numberBoxesReadFullWidthDigits();
     void captionColonTypedFullWidth();
     void wordTableTakesLookAlikes();
+    void wordTableSearchesByReadingAsTyped();
     void wheelOverUnfocusedComboLeavesItsValue();
     void newProductTakesTheChosenLayout();
     void listChangesTheLayoutOfSeveralProducts();
@@ -524,6 +527,7 @@ void Product_Screens::anotherCopysSavesAppearWithoutRestarting()
     QCOMPARE(name->text(), QStringLiteral("品名:大福"));
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:草大福")));
     QTRY_COMPARE(name->text(), QStringLiteral("品名:草大福"));
+    QVERIFY(!screen->Has_Unsaved_Edits());  // shown as the file holds it: leaving asks nothing
     name->setText(QStringLiteral("品名:いちご大福"));
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:栗大福")));
     QTest::qWait(400);
@@ -836,8 +840,29 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
     session.printers = nullptr;
 }
 
-// Saves a picture of every product window into $PRODUCT_SCREENSHOTS (run under
-// xvfb-run to look at the windows as a user sees them).
+// 印刷結果の表示 with the configured printer gone: said so, and the screen
+// stays with its edits (the program does not end).
+void Product_Screens::missingPrinterKeepsTheScreenAndItsEdits()
+{
+    const auto printers = Zebra_Printer();
+    app::Session& session = app::Current_Session();
+    session.printers = printers.get();
+    store::Settings_Record chosen;
+    chosen[store::Setting::Printer_Name] = QStringLiteral("取り外したプリンタ");
+    QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
+
+    S_Touroku* screen = Open_Registration();
+    Box(screen, "Text1(1)")->setText(QStringLiteral("品名:草餅"));
+    screen->Command3->click();
+    QCOMPARE(kakunin_->First_Lines().size(), 1);
+    QVERIFY(kakunin_->First_Lines().value(0).startsWith(QStringLiteral("指定のプリンターが見つかりません")));
+    QVERIFY(screen->isVisible());
+    QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:草餅"));
+    QVERIFY(screen->Has_Unsaved_Edits());
+    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    session.printers = nullptr;
+}
+
 // 入力情報を登録, then メニューへ戻る (clicked, or pressed by code) and the close
 // box while "保存しました" is shown: the screen stays whole until the notice is
 // answered, takes no second click, and closes afterwards.
@@ -974,6 +999,48 @@ void Product_Screens::wordTableTakesLookAlikes()
     kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(table, "Command1(14)")->click();
     QVERIFY(table->List1->findItems(QStringLiteral("増粘剤～試作－１"), Qt::MatchEndsWith).size() == 1);
+}
+
+// The search box finds words by reading while the input method still composes,
+// and Enter, Enter transfers the first word found.
+void Product_Screens::wordTableSearchesByReadingAsTyped()
+{
+    S_Touroku* screen = Open_Registration();
+    Item_Box* ingredients = Box(screen, "Text1(3)");
+    ingredients->setText(QStringLiteral("原材料名:"));
+    QTest::mouseDClick(ingredients->viewport(), Qt::LeftButton);
+    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    QVERIFY(table);
+    Activate(table);
+    auto* search = Child<QLineEdit>(table, "Text2");
+    search->setFocus();
+    const auto words = [table] {
+        QStringList w;
+        for (int i = 0; i < table->List1->count(); ++i)
+            w << Word_Of_Entry(table->List1->item(i)->text());
+        return w;
+    };
+    QInputMethodEvent composing(QStringLiteral("あすぱ"), {});
+    QApplication::sendEvent(search, &composing);
+    QVERIFY(words().contains(QStringLiteral("アスパルテーム")));
+    QVERIFY(!words().contains(QStringLiteral("アスコルビン酸")));
+    QInputMethodEvent cancelled;
+    QApplication::sendEvent(search, &cancelled);
+    QCOMPARE(table->List1->count(), 1040);
+
+    Commit_Text(search, QStringLiteral("ｿﾞｳﾈﾝ"));
+    QCOMPARE(words().first(), QStringLiteral("増粘剤"));
+    QVERIFY(!words().contains(QStringLiteral("膨張剤")));
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), table->List1);
+    QTest::keyClick(table->List1, Qt::Key_Return);
+    QCOMPARE(ingredients->text(), QStringLiteral("原材料名:増粘剤"));
+
+    // A filter button ends the search.
+    Child<QPushButton>(table, "Command1(1)")->click();
+    QCOMPARE(search->text(), QString());
+    QVERIFY(words().contains(QStringLiteral("亜鉛塩類")));
+    QVERIFY(!words().contains(QStringLiteral("増粘剤")));
 }
 
 // One notch of the wheel over a drop-down that has no focus leaves its value.

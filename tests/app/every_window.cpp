@@ -1,0 +1,159 @@
+#include "every_window.h"
+
+#include "app/help_window.h"
+#include "app/main_menu.h"
+#include "layouts/default_layouts.h"
+#include "label_fixtures.h"
+#include "render/date_stamp.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/yousi_set.h"
+#include "screens/layouts/layout_m.h"
+#include "screens/maintenance/backup_screen.h"
+#include "screens/maintenance/convert_screen.h"
+#include "screens/maintenance/settei.h"
+#include "screens/printing/hakkou_rireki.h"
+#include "screens/printing/insatsu.h"
+#include "screens/products/genzairyou.h"
+#include "screens/products/kakudai_input.h"
+#include "screens/products/mojiretsu_write.h"
+#include "screens/products/s_haigou.h"
+#include "screens/products/s_list.h"
+#include "screens/products/s_nonplu.h"
+#include "screens/products/s_touroku.h"
+#include "screens/products/s_zairyou.h"
+#include "screens/common/item_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace app_test {
+namespace {
+
+template <typename Screen>
+QWidget* Loaded()
+{
+    auto* screen = new Screen;
+    screen->show();
+    screen->Form_Load();
+    return screen;
+}
+
+template <typename Screen>
+QWidget* Shown()
+{
+    auto* screen = new Screen;
+    screen->show();
+    return screen;
+}
+
+}  // namespace
+
+const std::vector<Window_Opening>& Every_Window()
+{
+    static const std::vector<Window_Opening> windows = {
+        {QStringLiteral("MainMenu"),
+         [] {
+             auto* menu = new app::MainMenu;
+             menu->Form_Load();
+             menu->show();
+             return static_cast<QWidget*>(menu);
+         },
+         true},
+        {products::S_Touroku::kScreenName, &Loaded<products::S_Touroku>, true},
+        {printing::Insatsu::kScreenName, &Loaded<printing::Insatsu>, true},
+        {printing::Insatsu::kScreenName,
+         [] {
+             auto* screen = new printing::Insatsu;
+             screen->show();
+             screen->Form_Load();
+             screen->Command6->click();
+             return static_cast<QWidget*>(screen);
+         },
+         true, QStringLiteral("Reservation")},
+        // A label 150 mm long: a picture taller than any of the two screens.
+        {QStringLiteral("S_Preview"),
+         [] {
+             layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
+             layout[layouts::Label_Length] = QStringLiteral("150");
+             printing::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
+                                          render::Preview_Issue(products::Product_Record{}));
+             return static_cast<QWidget*>(printing::Current_Preview());
+         },
+         false},
+        {QStringLiteral("Hakkou_Rireki"),
+         [] {
+             auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
+             history->Form_Load();
+             history->show();
+             return static_cast<QWidget*>(history);
+         },
+         true},
+        {maintenance::Settei::kScreenName, &Loaded<maintenance::Settei>, true},
+        {maintenance::Layout_M::kScreenName, &Loaded<maintenance::Layout_M>, true},
+        {maintenance::Backup::kScreenName, &Loaded<maintenance::Backup>, true},
+        {maintenance::Convert::kScreenName, &Loaded<maintenance::Convert>, true},
+        {products::S_List::kScreenName, &Shown<products::S_List>, true},
+        {QStringLiteral("S_Nonplu"), &Shown<products::S_Nonplu>, true},
+        {products::Genzairyou::kScreenName, &Shown<products::Genzairyou>, true},
+        {QStringLiteral("Yousi_Set"),
+         [] {
+             auto* paper = new maintenance::Yousi_Set;
+             paper->Yobidashi->setText(QStringLiteral("Settei"));
+             paper->show();
+             return static_cast<QWidget*>(paper);
+         },
+         true},
+        {products::S_Zairyou::kScreenName, &Loaded<products::S_Zairyou>, true},
+        {products::S_Haigou::kScreenName,
+         [] {
+             auto* registration = new products::S_Touroku;
+             registration->Form_Load();
+             registration->Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
+             auto* recipe = new products::S_Haigou(registration);
+             registration->setParent(recipe, Qt::Window);  // closed with the window
+             recipe->show();
+             recipe->Form_Load();
+             return static_cast<QWidget*>(recipe);
+         },
+         true},
+        {QStringLiteral("Help_Window"),
+         [] {
+             auto* help = new app::Help_Window;
+             help->Open(QStringLiteral(HELP_PAGE));
+             app::Centre_On_Screen(help);
+             help->show();
+             return static_cast<QWidget*>(help);
+         },
+         false},
+        {QStringLiteral("Kakudai_Input"),
+         [] {
+             auto* input = new products::Kakudai_Input;
+             input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
+             input->show();
+             return static_cast<QWidget*>(input);
+         },
+         false},
+        {QStringLiteral("Mojiretsu_Write"),
+         [] {
+             auto* editor = new products::Mojiretsu_Write;
+             editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
+             editor->show();
+             return static_cast<QWidget*>(editor);
+         },
+         true},
+    };
+    return windows;
+}
+
+void Add_Every_Window_Rows()
+{
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("asks");
+    for (const Window_Opening& window : Every_Window())
+        QTest::newRow(qPrintable(window.Row())) << window.open << window.name << window.asks;
+}
+
+}  // namespace app_test
