@@ -13,8 +13,19 @@
 
 namespace platform {
 
+std::shared_ptr<Raster_Ppd> Raster_Ppd::Open(const QString& ppd_path)
+{
+    ppd_file_t* ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
+    return ppd ? std::shared_ptr<Raster_Ppd>(new Raster_Ppd(ppd)) : nullptr;
+}
+
+Raster_Ppd::~Raster_Ppd()
+{
+    ppdClose(ppd_);
+}
+
 struct Cups_Raster_File::State {
-    ppd_file_t* ppd = nullptr;
+    std::shared_ptr<Raster_Ppd> ppd;
     QFile file;
     cups_raster_t* raster = nullptr;
     Cups_Options options;  // of the page header below
@@ -24,8 +35,6 @@ struct Cups_Raster_File::State {
     {
         if (raster)
             cupsRasterClose(raster);
-        if (ppd)
-            ppdClose(ppd);
     }
 };
 
@@ -62,15 +71,11 @@ Cups_Raster_File::Cups_Raster_File(std::unique_ptr<State> state) : state_(std::m
 
 Cups_Raster_File::~Cups_Raster_File() = default;
 
-std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(const QString& ppd_path, const QString& path,
+std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(std::shared_ptr<Raster_Ppd> ppd, const QString& path,
                                                          QString& error)
 {
     auto state = std::make_unique<State>();
-    state->ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
-    if (!state->ppd) {
-        error = QStringLiteral("プリンタの設定(PPD)を読めません");
-        return nullptr;
-    }
+    state->ppd = std::move(ppd);
     state->file.setFileName(path);
     if (!state->file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || !(state->raster = cupsRasterOpen(state->file.handle(), CUPS_RASTER_WRITE))) {
@@ -87,10 +92,11 @@ QImage Cups_Raster_File::Blank_Page(const Cups_Options& options)
         int count = 0;
         for (const auto& [name, value] : options)
             count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
-        ppdMarkDefaults(state_->ppd);
-        cupsMarkOptions(state_->ppd, count, cups_options);
+        ppd_file_t* ppd = state_->ppd->ppd_;
+        ppdMarkDefaults(ppd);
+        cupsMarkOptions(ppd, count, cups_options);
         cups_page_header2_t header{};
-        const bool read = cupsRasterInterpretPPD(&header, state_->ppd, count, cups_options, nullptr) == 0;
+        const bool read = cupsRasterInterpretPPD(&header, ppd, count, cups_options, nullptr) == 0;
         cupsFreeOptions(count, cups_options);
         if (!read || !Grey_Page(header))
             return {};
