@@ -28,6 +28,7 @@ struct Cups_Raster_File::State {
     std::shared_ptr<Raster_Ppd> ppd;
     QFile file;
     cups_raster_t* raster = nullptr;
+    QByteArray pending;  // what the raster stream wrote since the last page went to the file
     Cups_Options options;  // of the page header below
     cups_page_header2_t header{};
 
@@ -39,6 +40,14 @@ struct Cups_Raster_File::State {
 };
 
 namespace {
+
+// The raster stream writes each line of dots on its own: its bytes are
+// gathered here and go to the file a page at a time.
+ssize_t Gather(void* pending, unsigned char* bytes, size_t length)
+{
+    static_cast<QByteArray*>(pending)->append(reinterpret_cast<const char*>(bytes), qsizetype(length));
+    return ssize_t(length);
+}
 
 // Whether the driver's pages are grey levels or black and white that this file can write.
 bool Grey_Page(const cups_page_header2_t& header)
@@ -78,7 +87,7 @@ std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(std::shared_ptr<Raster_
     state->ppd = std::move(ppd);
     state->file.setFileName(path);
     if (!state->file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || !(state->raster = cupsRasterOpen(state->file.handle(), CUPS_RASTER_WRITE))) {
+        || !(state->raster = cupsRasterOpenIO(Gather, &state->pending, CUPS_RASTER_WRITE_COMPRESSED))) {
         error = QStringLiteral("印刷データを %1 に書けません").arg(path);
         return nullptr;
     }
@@ -126,7 +135,9 @@ bool Cups_Raster_File::Add_Page(const QImage& page, int copies)
         if (cupsRasterWritePixels(state_->raster, dots.data(), header.cupsBytesPerLine) != header.cupsBytesPerLine)
             return false;
     }
-    return true;
+    const bool written = state_->file.write(state_->pending) == state_->pending.size() && state_->file.flush();
+    state_->pending.clear();
+    return written;
 }
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 // A print job for a queue whose driver takes CUPS raster: the pages as dots at
 // the queue's resolution, each with the page header that the queue's PPD gives
 // for the job's options, so the driver's filter reads them directly and no
-// PDF has to be rasterised on the way.
+// PDF has to be rasterised on the way. The dots are run-length compressed,
+// which keeps a label of mostly white small, and written in large blocks
+// rather than a system call per line of dots.
 #include "platform/cups_queue.h"
 
 #include <QImage>
