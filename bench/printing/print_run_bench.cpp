@@ -21,6 +21,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QDirIterator>
 #include <QProcess>
 
@@ -331,17 +332,51 @@ Scheduler_Cpu Scheduler_Cpu_Now()
     return {(fields[11].toDouble() + fields[12].toDouble()) * tick, (fields[13].toDouble() + fields[14].toDouble()) * tick};
 }
 
-// The file a queue's file: device writes ("" for another device).
-QString Queue_Device_File(const QString& queue)
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
-    const char* uri = dest ? cupsGetOption("device-uri", dest->num_options, dest->options) : nullptr;
-    QString file;
-    if (uri && QByteArray(uri).startsWith("file://"))
-        file = QString::fromUtf8(uri + 7);
-    cupsFreeDests(1, dest);
-    return file;
-}
+// Where a queue's device puts the data of a job, for the devices that write
+// files: a file: device's file, or the cups-pdf device's file of that job in
+// its output folder (CUPS_PDF_FOLDER, else ~/PDF), "…job_<id>.pdf".
+class Device_Output {
+public:
+    explicit Device_Output(const QString& queue)
+    {
+        cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), nullptr);
+        const QByteArray uri = dest ? cupsGetOption("device-uri", dest->num_options, dest->options) : "";
+        cupsFreeDests(1, dest);
+        if (uri.startsWith("file://"))
+            file_ = QString::fromUtf8(uri.mid(7));
+        else if (uri.startsWith("cups-pdf:"))
+            folder_ = qEnvironmentVariable("CUPS_PDF_FOLDER", QDir::homePath() + QStringLiteral("/PDF"));
+    }
+    bool Known() const { return !file_.isEmpty() || !folder_.isEmpty(); }
+    // Empties the file: device's file before a job.
+    void Clear() const
+    {
+        if (!file_.isEmpty())
+            QFile::resize(file_, 0);
+    }
+    // Whether data of the job has reached the device's file.
+    bool Reached(int job) const
+    {
+        if (!file_.isEmpty())
+            return QFileInfo(file_).size() > 0;
+        const QString pattern = QStringLiteral("*job_%1.pdf").arg(job);
+        const QFileInfoList files = QDir(folder_).entryInfoList({pattern}, QDir::Files);
+        return !files.isEmpty() && files.first().size() > 0;
+    }
+    // Removes the cups-pdf file of the job.
+    void Remove(int job) const
+    {
+        if (folder_.isEmpty())
+            return;
+        for (const QFileInfo& file :
+             QDir(folder_).entryInfoList({QStringLiteral("*job_%1.pdf").arg(job)}, QDir::Files))
+            QFile::remove(file.filePath());
+    }
+
+private:
+    QString file_;
+    QString folder_;
+};
 
 // Jobs of all queues that are not finished.
 int Active_Jobs()
@@ -365,7 +400,8 @@ bool Job_Finished(int job)
 // queue of the scheduler (PRINT_BENCH_QUEUE, else Zebra), each job printed to
 // its end: the CPU of the whole machine for them, that is of this process and
 // of the scheduler with every filter of the job, and the time until the first
-// label's data reaches a file: device, beside the time until the job was
+// label's data reaches the device's file (a file: device's, or the file
+// cups-pdf writes when it has the whole job), beside the time until the job was
 // submitted (the run returned), one label having been printed before. range(0): 1 each copy a page of its
 // own ("する"), 0 the copies as one ("しない"). Filter CPU is counted while the
 // job runs: another job on the machine at the time is counted too
@@ -382,7 +418,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
         return;
     run.context.settings[store::Setting::Print_Per_Copy] = state.range(0) ? QStringLiteral("する") : QStringLiteral("しない");
     const printing::Print_Issues line = {print_fixtures::Issue_For(QStringLiteral("1"), 1000)};
-    const QString device = Queue_Device_File(queue);
+    const Device_Output device(queue);
     double own_cpu = 0, filter_cpu = 0, scheduler_cpu = 0, first_label = 0, other_jobs = 0, submitted = 0;
     // One label before, untimed: the queue has been read and the fonts prepared,
     // as the printing screen's label check has done when 印刷 is pressed.
@@ -398,8 +434,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     }
     for (auto _ : state) {
         other_jobs += Active_Jobs();
-        if (!device.isEmpty())
-            QFile::resize(device, 0);
+        device.Clear();
         test_support::Scripted_Confirmation ui;
         run.context.ui = &ui;
         const Scheduler_Cpu scheduler_before = Scheduler_Cpu_Now();
@@ -414,9 +449,9 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
         }
         const int job = printers.jobs.first().section(QLatin1Char('-'), -1).toInt();
         printers.jobs.clear();
-        bool reached = device.isEmpty();
+        bool reached = !device.Known();
         for (int poll = 0;; ++poll) {
-            if (!reached && QFileInfo(device).size() > 0) {
+            if (!reached && device.Reached(job)) {
                 first_label += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 reached = true;
             }
@@ -425,6 +460,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         const Scheduler_Cpu scheduler_after = Scheduler_Cpu_Now();
+        device.Remove(job);
         filter_cpu += scheduler_after.children - scheduler_before.children;
         scheduler_cpu += scheduler_after.own - scheduler_before.own;
     }
@@ -434,7 +470,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     state.counters["filters_cpu_s"] = filter_cpu / runs;
     state.counters["scheduler_cpu_s"] = scheduler_cpu / runs;
     state.counters["submitted_ms"] = submitted / runs * 1e3;
-    if (!device.isEmpty())
+    if (device.Known())
         state.counters["first_label_ms"] = first_label / runs * 1e3;
     state.counters["other_jobs_at_start"] = other_jobs;
 }

@@ -13,10 +13,22 @@
 
 namespace platform {
 
+std::shared_ptr<Raster_Ppd> Raster_Ppd::Open(const QString& ppd_path)
+{
+    ppd_file_t* ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
+    return ppd ? std::shared_ptr<Raster_Ppd>(new Raster_Ppd(ppd)) : nullptr;
+}
+
+Raster_Ppd::~Raster_Ppd()
+{
+    ppdClose(ppd_);
+}
+
 struct Cups_Raster_File::State {
-    ppd_file_t* ppd = nullptr;
+    std::shared_ptr<Raster_Ppd> ppd;
     QFile file;
     cups_raster_t* raster = nullptr;
+    QByteArray pending;  // what the raster stream wrote since the last page went to the file
     Cups_Options options;  // of the page header below
     cups_page_header2_t header{};
 
@@ -24,12 +36,18 @@ struct Cups_Raster_File::State {
     {
         if (raster)
             cupsRasterClose(raster);
-        if (ppd)
-            ppdClose(ppd);
     }
 };
 
 namespace {
+
+// The raster stream writes each line of dots on its own: its bytes are
+// gathered here and go to the file a page at a time.
+ssize_t Gather(void* pending, unsigned char* bytes, size_t length)
+{
+    static_cast<QByteArray*>(pending)->append(reinterpret_cast<const char*>(bytes), qsizetype(length));
+    return ssize_t(length);
+}
 
 // Whether the driver's pages are grey levels or black and white that this file can write.
 bool Grey_Page(const cups_page_header2_t& header)
@@ -62,18 +80,14 @@ Cups_Raster_File::Cups_Raster_File(std::unique_ptr<State> state) : state_(std::m
 
 Cups_Raster_File::~Cups_Raster_File() = default;
 
-std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(const QString& ppd_path, const QString& path,
+std::unique_ptr<Cups_Raster_File> Cups_Raster_File::Open(std::shared_ptr<Raster_Ppd> ppd, const QString& path,
                                                          QString& error)
 {
     auto state = std::make_unique<State>();
-    state->ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
-    if (!state->ppd) {
-        error = QStringLiteral("プリンタの設定(PPD)を読めません");
-        return nullptr;
-    }
+    state->ppd = std::move(ppd);
     state->file.setFileName(path);
     if (!state->file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || !(state->raster = cupsRasterOpen(state->file.handle(), CUPS_RASTER_WRITE))) {
+        || !(state->raster = cupsRasterOpenIO(Gather, &state->pending, CUPS_RASTER_WRITE_COMPRESSED))) {
         error = QStringLiteral("印刷データを %1 に書けません").arg(path);
         return nullptr;
     }
@@ -87,10 +101,11 @@ QImage Cups_Raster_File::Blank_Page(const Cups_Options& options)
         int count = 0;
         for (const auto& [name, value] : options)
             count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
-        ppdMarkDefaults(state_->ppd);
-        cupsMarkOptions(state_->ppd, count, cups_options);
+        ppd_file_t* ppd = state_->ppd->ppd_;
+        ppdMarkDefaults(ppd);
+        cupsMarkOptions(ppd, count, cups_options);
         cups_page_header2_t header{};
-        const bool read = cupsRasterInterpretPPD(&header, state_->ppd, count, cups_options, nullptr) == 0;
+        const bool read = cupsRasterInterpretPPD(&header, ppd, count, cups_options, nullptr) == 0;
         cupsFreeOptions(count, cups_options);
         if (!read || !Grey_Page(header))
             return {};
@@ -120,7 +135,9 @@ bool Cups_Raster_File::Add_Page(const QImage& page, int copies)
         if (cupsRasterWritePixels(state_->raster, dots.data(), header.cupsBytesPerLine) != header.cupsBytesPerLine)
             return false;
     }
-    return true;
+    const bool written = state_->file.write(state_->pending) == state_->pending.size() && state_->file.flush();
+    state_->pending.clear();
+    return written;
 }
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 // A print job for a queue whose driver takes CUPS raster: the pages as dots at
 // the queue's resolution, each with the page header that the queue's PPD gives
 // for the job's options, so the driver's filter reads them directly and no
-// PDF has to be rasterised on the way.
+// PDF has to be rasterised on the way. The dots are run-length compressed,
+// which keeps a label of mostly white small, and written in large blocks
+// rather than a system call per line of dots.
 #include "platform/cups_queue.h"
 
 #include <QImage>
@@ -10,13 +12,32 @@
 
 #include <memory>
 
+struct ppd_file_s;
+
 namespace platform {
+
+// A queue's PPD, parsed once for all the raster jobs of the queue (parsing
+// costs more than drawing a label).
+class Raster_Ppd {
+public:
+    // Null when the file cannot be read as a PPD.
+    static std::shared_ptr<Raster_Ppd> Open(const QString& ppd_path);
+    ~Raster_Ppd();
+    Raster_Ppd(const Raster_Ppd&) = delete;
+    Raster_Ppd& operator=(const Raster_Ppd&) = delete;
+
+private:
+    friend class Cups_Raster_File;
+    explicit Raster_Ppd(ppd_file_s* ppd) : ppd_(ppd) {}
+    ppd_file_s* ppd_;
+};
 
 class Cups_Raster_File {
 public:
     // Opens `path` for writing the pages of a job for the queue whose PPD is
-    // `ppd_path`; null when either cannot be opened (`error` says why).
-    static std::unique_ptr<Cups_Raster_File> Open(const QString& ppd_path, const QString& path, QString& error);
+    // `ppd`; null when the file cannot be opened (`error` says why).
+    static std::unique_ptr<Cups_Raster_File> Open(std::shared_ptr<Raster_Ppd> ppd, const QString& path,
+                                                  QString& error);
     ~Cups_Raster_File();
     Cups_Raster_File(const Cups_Raster_File&) = delete;
     Cups_Raster_File& operator=(const Cups_Raster_File&) = delete;

@@ -108,8 +108,10 @@ std::unique_ptr<Raster_Job> Cups_Printer::Open_Raster_Job(const QString& path, c
 {
     if (!raster_driver_ || raster_jobs_ == Raster_Jobs::Never)
         return nullptr;
+    if (!raster_ppd_)
+        raster_ppd_ = Raster_Ppd::Open(ppd_->fileName());
     QString error;
-    auto file = Cups_Raster_File::Open(ppd_->fileName(), path, error);
+    auto file = raster_ppd_ ? Cups_Raster_File::Open(raster_ppd_, path, error) : nullptr;
     if (!file || file->Blank_Page(Page_Options(page)).isNull())
         return nullptr;  // drawn as PDF, which the queue rasterises itself
     return std::make_unique<Cups_Raster_Job>(std::move(file),

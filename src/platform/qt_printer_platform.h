@@ -12,6 +12,8 @@
 
 namespace platform {
 
+class Raster_Ppd;
+
 // One CUPS queue: the paper sizes, default page and custom page sizes that Qt
 // reads from its PPD, whether its driver takes raster, the queue's default
 // resolution. A job is drawn as CUPS raster at that resolution when the driver
@@ -51,6 +53,7 @@ private:
 
     QPageSize default_page_;
     std::unique_ptr<QTemporaryFile> ppd_;  // the queue's PPD as read with its settings
+    std::shared_ptr<Raster_Ppd> raster_ppd_;  // parsed at the first raster job
     bool raster_driver_ = false;
     bool manual_copies_ = false;
     bool resolution_known_ = false;

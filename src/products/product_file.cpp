@@ -53,7 +53,7 @@ struct Placement {
 
 store::Outcome Place_Record(Placement& placement, const store::File_Bytes& old_file, store::Byte_Pieces& out)
 {
-    const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+    const QList<QByteArrayView>& lines = old_file.lines;
     out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
     bool placed = false;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -226,7 +226,7 @@ store::Outcome Delete_Product(const QString& data_folder, const QString& number)
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
         data_folder, kProductFileName, kProductTempName,
         [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+            const QList<QByteArrayView>& lines = old_file.lines;
             out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             for (qsizetype i = 1; i < lines.size(); ++i) {
                 if (!Line_Has_Key(lines.at(i), key))
@@ -254,7 +254,7 @@ store::Outcome Change_Product_Layouts(const QString& data_folder, const QStringL
     const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
         data_folder, kProductFileName, kProductTempName,
         [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView> lines = store::Split_Raw_Lines(old_file.bytes);
+            const QList<QByteArrayView>& lines = old_file.lines;
             out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
             for (qsizetype i = 1; i < lines.size(); ++i) {
                 const QByteArrayView line = lines.at(i);

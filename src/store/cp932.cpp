@@ -29,6 +29,63 @@ bool Is_Trail_Byte(unsigned b)
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
+// The lines of `bytes` whose line feeds are at `feeds`, in order: each feed
+// ends a line (without a CR before it), and bytes after the last feed are a last line.
+QList<QByteArrayView> Lines_Ended_At(QByteArrayView bytes, const std::vector<qsizetype>& feeds)
+{
+    QList<QByteArrayView> lines;
+    lines.reserve(qsizetype(feeds.size()) + 1);
+    qsizetype start = 0;
+    const auto cut = [&](qsizetype end) {
+        const qsizetype stop = end > start && bytes.at(end - 1) == '\r' ? end - 1 : end;
+        lines.append(bytes.sliced(start, stop - start));
+        start = end + 1;
+    };
+    for (const qsizetype feed : feeds)
+        cut(feed);
+    if (start < bytes.size())
+        cut(bytes.size());
+    return lines;
+}
+
+// Notes where the line feeds among bytes[from, to) lie.
+void Find_Line_Feeds(QByteArrayView bytes, qsizetype from, qsizetype to, std::vector<qsizetype>& feeds)
+{
+    const char* begin = bytes.data();
+    for (const char* at = begin + from;
+         (at = static_cast<const char*>(std::memchr(at, '\n', size_t(begin + to - at)))) != nullptr; ++at)
+        feeds.push_back(at - begin);
+}
+
+// Reads from `fd` to the end of the file into `bytes`, a buffer of the file's
+// size (`expected`) read straight into, block by block, noting the line
+// feeds of each block while it is fresh in the cache: a file of megabytes
+// then costs one copy and one look at each byte. QFile::readAll, and growing
+// a QByteArray with resize(), reserve room to grow, which puts a buffer that
+// large in fresh pages every time instead of heap memory already in use. A
+// file that grew meanwhile is read to its new end.
+bool Read_To_End(int fd, qsizetype expected, QByteArray& bytes, std::vector<qsizetype>& feeds)
+{
+    constexpr qsizetype kBlock = 512 * 1024;
+    bytes = QByteArray(expected + 1, Qt::Uninitialized);  // the extra byte finds out whether the file grew
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.append(QByteArray(bytes.size(), Qt::Uninitialized));
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(std::min(kBlock, bytes.size() - filled)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        Find_Line_Feeds(bytes, filled, filled + got, feeds);
+        filled += got;
+    }
+    bytes.resize(filled);
+    return true;
+}
+
 }  // namespace
 
 int Byte_Width(QChar c)
@@ -172,15 +229,16 @@ File_Bytes Read_File_Bytes(const QString& path)
             result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
         return result;
     }
-    result.bytes = file.readAll();
     struct stat status {};
-    if (::fstat(file.handle(), &status) == 0)
-        result.device = status.st_dev;
-    if (file.error() != QFileDevice::NoError) {
+    std::vector<qsizetype> feeds;
+    if (::fstat(file.handle(), &status) != 0
+        || !Read_To_End(file.handle(), qsizetype(status.st_size), result.bytes, feeds)) {
         result.bytes.clear();
-        result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
+        result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return result;
     }
+    result.lines = Lines_Ended_At(result.bytes, feeds);
+    result.device = status.st_dev;
     result.opened = true;
     return result;
 }
@@ -200,19 +258,9 @@ Text_File Read_Text_Lines(const QString& path)
 
 QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes)
 {
-    QList<QByteArrayView> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        qsizetype stop = end;
-        if (stop > start && bytes.at(stop - 1) == '\r')
-            --stop;
-        lines.append(bytes.sliced(start, stop - start));
-        start = end + 1;
-    }
-    return lines;
+    std::vector<qsizetype> feeds;
+    Find_Line_Feeds(bytes, 0, bytes.size(), feeds);
+    return Lines_Ended_At(bytes, feeds);
 }
 
 Text_File Split_Text_Lines(const QByteArray& bytes)

@@ -71,8 +71,18 @@ QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes);
 struct File_Bytes {
     bool opened = false;
     QByteArray bytes;
+    // The lines of `bytes` as Split_Raw_Lines cuts them (views into `bytes`),
+    // found while each block read was fresh in the cache.
+    QList<QByteArrayView> lines;
     quint64 device = 0;  // the file system the file was read from
     QString error;  // set when the file exists but could not be read in full
+
+    File_Bytes() = default;
+    // Moved, never copied: a copy's bytes may be detached from the lines.
+    File_Bytes(File_Bytes&&) = default;
+    File_Bytes& operator=(File_Bytes&&) = default;
+    File_Bytes(const File_Bytes&) = delete;
+    File_Bytes& operator=(const File_Bytes&) = delete;
 };
 File_Bytes Read_File_Bytes(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include "store/cp932.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -103,6 +104,15 @@ QString Quote_For_Command(const QString& text)
 
 double Lenient_Number(const QString& text)
 {
+    // Most texts read so are a product file's keys, digits alone: their value
+    // is summed directly (exact below 16 digits), as a rewrite compares every line's.
+    if (!text.isEmpty() && text.size() < 16
+        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        double value = 0;
+        for (const QChar c : text)
+            value = value * 10 + (c.unicode() - u'0');
+        return value;
+    }
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))

@@ -44,6 +44,10 @@ TEST(Lenient_Number, TakesTheLeadingNumber)
     EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("3abc")), 3.0);
     EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("x3")), 0.0);
     EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("-")), 0.0);
+    // Digits alone, as the product file's keys are, short and long.
+    EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("0042")), 42.0);
+    EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("999999999999999")), 999999999999999.0);
+    EXPECT_DOUBLE_EQ(Lenient_Number(QStringLiteral("12345678901234567890")), 12345678901234567890.0);
     EXPECT_EQ(Round_Half_Even(0.5), 0);
     EXPECT_EQ(Round_Half_Even(1.5), 2);
     EXPECT_EQ(Round_Half_Even(-2.5), -2);
