@@ -1,10 +1,14 @@
 #include "recipes/recipe_file.h"
 
+#include "products/product_file.h"
 #include "products/product_record.h"
 #include "recipes/data_lines.h"
 #include "recipes/materials.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace recipes {
 namespace {
@@ -132,6 +136,16 @@ store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_
                              QStringLiteral("配合を削除できません"), [&key](QStringList& records) {
                                  records.removeIf([&](const QString& l) { return l.left(4) == key; });
                              });
+}
+
+store::Outcome Delete_Product_And_Recipe(const QString& data_folder, const QString& product_no)
+{
+    const store::Outcome deleted = products::Delete_Product(data_folder, product_no);
+    if (!deleted.Is_Done() || !QFileInfo::exists(QDir(data_folder).filePath(kRecipesFileName)))
+        return deleted;
+    if (const store::Outcome recipe = Delete_Recipe(data_folder, product_no); !recipe.Is_Done())
+        return store::Outcome::Done_With_Problem(deleted.lines + recipe.lines);
+    return deleted;
 }
 
 }  // namespace recipes

@@ -51,6 +51,9 @@ std::optional<Recipe> Find_Recipe(const QString& data_folder, const QString& pro
 // their numbers; the other lines stay as they were.
 store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe);
 store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_no);
+// Deletes the product and its recipe, so that a product registered later under
+// the number does not inherit the recipe.
+store::Outcome Delete_Product_And_Recipe(const QString& data_folder, const QString& product_no);
 
 QString Recipe_Line_Text(const Recipe& recipe);
 std::optional<Recipe> Parse_Recipe_Line(const QString& line);

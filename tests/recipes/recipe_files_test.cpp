@@ -2,7 +2,9 @@
 // rewritten through the temporary twin, damaged lines named and never written over.
 #include "recipes/materials.h"
 #include "recipes/recipe_file.h"
+#include "products/product_file.h"
 
+#include "support/scripted_confirmation.h"
 #include "support/temp_folder.h"
 #include "support/utf8.h"
 
@@ -249,4 +251,30 @@ TEST(Recipe_Files, LinesReadAsTheyAreWrittenBack)
     const std::optional<Recipe> cleaned = Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t0101\x03" "5\t20"));
     ASSERT_TRUE(cleaned);
     EXPECT_EQ(cleaned->lines[0].code, QStringLiteral("01015"));
+}
+
+// Deleting a product takes its recipe with it, so that a product registered
+// later under the number does not inherit it; the other recipes stay.
+TEST(Recipe_Files, DeletingAProductTakesItsRecipe)
+{
+    test_support::Temp_Folder folder;
+    test_support::Scripted_Confirmation answerer;
+    folder.Write(products::kProductFileName, QByteArrayLiteral("2.00\r\n"));
+    for (const QString& number : {QStringLiteral("0003"), QStringLiteral("0012")}) {
+        products::Product_Record product;
+        product[products::Product_No] = number;
+        product[products::Layout_Name] = Q("標準01 65x45");
+        product[products::Product_Name] = Q("どら焼き");
+        ASSERT_TRUE(products::Store_Product(folder.Data_Folder(), product, answerer).Is_Done());
+    }
+    // Without a recipe file, deleting a product creates none.
+    ASSERT_TRUE(Delete_Product_And_Recipe(folder.Data_Folder(), QStringLiteral("3")).Is_Done());
+    EXPECT_FALSE(QFile::exists(folder.Path() + QLatin1Char('/') + kRecipesFileName));
+
+    ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), Two_Line_Recipe(QStringLiteral("12"))).Is_Done());
+    ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), Two_Line_Recipe(QStringLiteral("20"))).Is_Done());
+    ASSERT_TRUE(Delete_Product_And_Recipe(folder.Data_Folder(), QStringLiteral("12")).Is_Done());
+    EXPECT_FALSE(products::Find_Product(folder.Data_Folder(), QStringLiteral("0012")));
+    EXPECT_FALSE(Find_Recipe(folder.Data_Folder(), QStringLiteral("12")));
+    EXPECT_TRUE(Find_Recipe(folder.Data_Folder(), QStringLiteral("20")));
 }

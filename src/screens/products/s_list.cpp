@@ -6,6 +6,7 @@
 #include "screens/common/widget_helpers.h"
 #include "layouts/layout_names.h"
 #include "products/product_file.h"
+#include "recipes/recipe_file.h"
 #include "products/product_list.h"
 #include "screens/products/s_touroku.h"
 #include "screens/common/screen_helpers.h"
@@ -158,7 +159,7 @@ void S_List::Command2_Click()
     const QString key = item->text().left(4);
     if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
         return;
-    confirmation_.Tell(Delete_Product(Current_Data_Folder(), key));
+    confirmation_.Tell(recipes::Delete_Product_And_Recipe(Current_Data_Folder(), key));
     Fill_Full_List();
 }
 

@@ -12,6 +12,7 @@
 #include "screens/products/kakudai_input.h"
 #include "products/product_extras.h"
 #include "products/product_file.h"
+#include "recipes/recipe_file.h"
 #include "screens/products/s_list.h"
 #include "screens/products/s_haigou.h"
 #include "screens/products/s_nonplu.h"
@@ -665,7 +666,7 @@ void S_Touroku::Command5_Click()
     if (Find_Product(folder, key)) {
         if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
             return;
-        const store::Outcome deleted = Delete_Product(folder, key);
+        const store::Outcome deleted = recipes::Delete_Product_And_Recipe(folder, key);
         confirmation_.Tell(deleted);
         if (!deleted.Is_Done())
             return;
