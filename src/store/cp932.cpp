@@ -51,6 +51,8 @@ QList<QByteArrayView> Lines_Ended_At(QByteArrayView bytes, const std::vector<qsi
 // Notes where the line feeds among bytes[from, to) lie.
 void Find_Line_Feeds(QByteArrayView bytes, qsizetype from, qsizetype to, std::vector<qsizetype>& feeds)
 {
+    if (from >= to)
+        return;  // nothing to look at (an empty view may have no data at all)
     const char* begin = bytes.data();
     for (const char* at = begin + from;
          (at = static_cast<const char*>(std::memchr(at, '\n', size_t(begin + to - at)))) != nullptr; ++at)
