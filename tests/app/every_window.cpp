@@ -29,6 +29,18 @@
 #include <QtTest>
 
 namespace app_test {
+
+std::unique_ptr<maintenance_test::Session_Fixture> Every_Window_Session()
+{
+    auto fixture = std::make_unique<maintenance_test::Session_Fixture>();
+    layouts::Ensure_Default_Layouts(fixture->application.Data_Folder());
+    fixture->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
+                             QStringLiteral("0"), QStringLiteral("しない"),
+                             QStringLiteral("ぱるべりなインストールフォルダ"),
+                             QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+    app::Current_Session().Load_Settings();
+    return fixture;
+}
 namespace {
 
 template <typename Screen>

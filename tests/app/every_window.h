@@ -2,10 +2,13 @@
 // Every window of the application, opened as the user opens it, for the tests
 // that go through all of them: fitting the screen (window_fit_test) and
 // conduct towards the keyboard and while waiting (window_conduct_test).
+#include "support/screen_support.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace app_test {
@@ -21,6 +24,10 @@ struct Window_Opening {
     // The test row and picture name: "Insatsu", "Insatsu_Reservation".
     QString Row() const { return state.isEmpty() ? name : name + QLatin1Char('_') + state; }
 };
+
+// The session every window is opened in: the default layouts, the Zebra
+// printer configured, the data beside the program, its settings loaded.
+std::unique_ptr<maintenance_test::Session_Fixture> Every_Window_Session();
 
 // Each window once (the printing screen twice: also in reservation mode).
 const std::vector<Window_Opening>& Every_Window();

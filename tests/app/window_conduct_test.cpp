@@ -4,7 +4,6 @@
 // button, and Escape closes every window whose close is a way back.
 #include "every_window.h"
 #include "app/main_menu.h"
-#include "layouts/default_layouts.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/layouts/layout_m.h"
@@ -40,13 +39,7 @@ class Window_Conduct_Test : public QObject {
 private slots:
     void initTestCase()
     {
-        fixture_ = std::make_unique<maintenance_test::Session_Fixture>();
-        layouts::Ensure_Default_Layouts(fixture_->application.Data_Folder());
-        fixture_->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
-                                  QStringLiteral("0"), QStringLiteral("しない"),
-                                  QStringLiteral("ぱるべりなインストールフォルダ"),
-                                  QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-        app::Current_Session().Load_Settings();
+        fixture_ = app_test::Every_Window_Session();
     }
 
     void init() { script_ = std::make_unique<maintenance_test::Dialog_Script>(); }

@@ -2,7 +2,6 @@
 // and is never squeezed below what its contents need (they scroll instead).
 // Run once per screen size: the offscreen screen comes from a config file.
 #include "every_window.h"
-#include "layouts/default_layouts.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/layouts/layout_m.h"
 #include "screens/products/genzairyou.h"
@@ -35,13 +34,7 @@ class Window_Fit_Test : public QObject {
 private slots:
     void initTestCase()
     {
-        fixture_ = std::make_unique<maintenance_test::Session_Fixture>();
-        layouts::Ensure_Default_Layouts(fixture_->application.Data_Folder());
-        fixture_->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
-                                  QStringLiteral("0"), QStringLiteral("しない"),
-                                  QStringLiteral("ぱるべりなインストールフォルダ"),
-                                  QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-        app::Current_Session().Load_Settings();
+        fixture_ = app_test::Every_Window_Session();
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
         qInfo() << "screen" << screen;
         QVERIFY(screen == QSize(1366, 768) || screen == QSize(1024, 600));
