@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     issue.price = product[products::Price_Text];
     issue.barcode = product[products::Barcode];
 
-    fuzz_support::Yes_To_All ui;
-    const render::Compose_Context context{store::Default_Settings(), fuzz_support::Scratch_Folder(), &ui};
+    fuzz_support::Yes_Answerer answerer;
+    const render::Compose_Context context{store::Default_Settings(), fuzz_support::Scratch_Folder(), &answerer};
     render::Recording_Surface page(render::Printer_Profile(203, 203));
     render::Label_Composer(page, product, *layout, issue, context);
     render::Recording_Surface preview(render::Preview_Profile(96));

@@ -2,7 +2,7 @@
 // Shared pieces of the fuzz targets: a scratch folder that lives as long as the
 // process, writing the input into it, and an answerer that says yes to everything.
 #include "render/issue_values.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,7 +23,7 @@ QByteArray Bytes(const uint8_t* data, size_t size);
 // An issue based 2024/3/5 9:00 with these addition days.
 render::Issue_Values Issue_With_Days(const QString& add_days);
 
-class Yes_To_All : public store::Confirmation {
+class Yes_Answerer : public store::Answerer {
 public:
     bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
     void Show_Message_Box(const QString&) override {}

@@ -12,7 +12,7 @@
 #include "printing/print_run.h"
 #include "products/product_file.h"
 #include "support/gui_application.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <benchmark/benchmark.h>
@@ -198,8 +198,8 @@ struct Run_Cost {
 
 Run_Cost Run_1000_Labels(Print_Data& run, Recording_Printers& printers)
 {
-    test_support::Scripted_Confirmation ui;
-    run.context.ui = &ui;
+    test_support::Scripted_Answerer answerer;
+    run.context.answerer = &answerer;
     Reset_Peak_Memory();
     Run_Cost cost;
     const double cpu_before = Process_Cpu_Seconds();
@@ -208,7 +208,7 @@ Run_Cost Run_1000_Labels(Print_Data& run, Recording_Printers& printers)
     cost.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_before).count();
     cost.cpu_seconds = Process_Cpu_Seconds() - cpu_before;
     cost.peak_mib = Peak_Memory_MiB();
-    cost.sent_all = left.isEmpty() && ui.requests.size() == kLines + 1;
+    cost.sent_all = left.isEmpty() && answerer.requests.size() == kLines + 1;
     cost.output_bytes = Folder_Bytes(run.output);
     QDir(run.output).removeRecursively();
     printers.Cancel_Queue_Jobs();
@@ -423,8 +423,8 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     // One label before, untimed: the queue has been read and the fonts prepared,
     // as the printing screen's label check has done when 印刷 is pressed.
     {
-        test_support::Scripted_Confirmation ui;
-        run.context.ui = &ui;
+        test_support::Scripted_Answerer answerer;
+        run.context.answerer = &answerer;
         print_fixtures::Run_Issues({print_fixtures::Issue_For(QStringLiteral("1"), 1)}, printing::Print_Mode::Immediate,
                             run.context);
         for (const QString& job : std::as_const(printers.jobs))
@@ -435,8 +435,8 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     for (auto _ : state) {
         other_jobs += Active_Jobs();
         device.Clear();
-        test_support::Scripted_Confirmation ui;
-        run.context.ui = &ui;
+        test_support::Scripted_Answerer answerer;
+        run.context.answerer = &answerer;
         const Scheduler_Cpu scheduler_before = Scheduler_Cpu_Now();
         const double cpu_before = Process_Cpu_Seconds();
         const auto start = std::chrono::steady_clock::now();

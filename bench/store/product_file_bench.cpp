@@ -12,7 +12,7 @@
 #include "fixtures/timing.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -134,13 +134,13 @@ const Floors kRewriteFloors = {{"plain_rewrite", Plain_Read_And_Rewrite}, {"safe
 
 void BM_Store_Product_Replace(benchmark::State& state)
 {
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     Beside_Floors(
         state,
         [&] {
-            ui.answers = {true};
+            answerer.answers = {true};
             products::Product_Record r = bench_support::Full_Product(5000);
-            products::Store_Product(File().Folder(), r, ui);
+            products::Store_Product(File().Folder(), r, answerer);
         },
         kRewriteFloors);
 }

@@ -61,7 +61,7 @@ const QString kHelp = QStringLiteral(
     "設定ファイルやデータファイルがなければ、画面の初回起動と同じく既定の内容で作ります。\n");
 
 // Tells every message of the core on standard error, as the window would show it.
-class Stderr_Answerer : public store::Confirmation {
+class Stderr_Answerer : public store::Answerer {
 public:
     explicit Stderr_Answerer(QTextStream& err) : err_(err) {}
 
@@ -304,7 +304,7 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
     run.data_folder = data.folder;
     run.settings = data.settings;
     run.printers = context.printers;
-    run.ui = &answerer;
+    run.answerer = &answerer;
     run.written_files = &written;
     run.unrecorded_jobs = &unrecorded;
     const printing::Print_Issues left = printing::Run_Print({job}, printing::Print_Mode::Immediate, run);

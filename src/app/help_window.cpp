@@ -49,7 +49,7 @@ bool Help_Window::Open(const QString& page_path)
 
 void Show_Help(const QString& page_path, QWidget* opener)
 {
-    if (auto* open = qobject_cast<Help_Window*>(Find_Window(QStringLiteral("Help_Window")))) {
+    if (auto* open = qobject_cast<Help_Window*>(screens::Find_Window(QStringLiteral("Help_Window")))) {
         open->raise();
         open->activateWindow();
         return;
@@ -57,11 +57,12 @@ void Show_Help(const QString& page_path, QWidget* opener)
     auto* window = new Help_Window;
     if (!window->Open(page_path)) {
         delete window;
-        Screen_Confirmation(opener->objectName())
-            .Show_Warning_Box(QStringLiteral("使い方（ヘルプ）が見つかりません。\n") + page_path, opener->windowTitle());
+        screens::Screen_Answerer(opener->objectName())
+            .Show_Warning_Box(QStringLiteral("使い方（ヘルプ）が見つかりません。\n") + page_path,
+                              opener->windowTitle());
         return;
     }
-    Centre_On_Screen(window);
+    screens::Centre_On_Screen(window);
     window->show();
 }
 

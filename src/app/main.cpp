@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
     app::Set_Up_Application(application);
 
     platform::System_Desktop desktop;
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     // The built-in PDF printer writes into "印刷データ" of the data folder in use.
     platform::System_Printers printers(
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; }, platform::Module_Queues());

@@ -31,7 +31,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
-    Keep_Open_On_Escape(this);  // closing the menu ends the program
+    screens::Keep_Open_On_Escape(this);  // closing the menu ends the program
 
     Label1 = new QLabel(this);
     QFont title = Label1->font();
@@ -100,9 +100,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
 
 void MainMenu::Form_Load()
 {
-    Centre_On_Screen(this);
-    Label1->setText(kProgramTitle);
-    Session& session = Current_Session();
+    screens::Centre_On_Screen(this);
+    Label1->setText(screens::kProgramTitle);
+    screens::Session& session = screens::Current_Session();
     session.Refresh_Removable_Drive_Root();
     Startup_Result prepared = Prepare_Data(session.Folder_Context());
     if (!session.program_folder.isEmpty())
@@ -116,16 +116,16 @@ void MainMenu::Form_Load()
     presence_timer_.start();
     QDir::setCurrent(session.application_folder);
     if (!prepared.errors.isEmpty()) {
-        ui_.Show_Warning_Box(QStringLiteral("データファイルを準備できませんでした。\n"
-                                            "各種設定で情報データ保存先を確認して下さい。\n\n")
-                                 + prepared.errors.join(QLatin1Char('\n')),
-                             windowTitle());
+        answerer_.Show_Warning_Box(QStringLiteral("データファイルを準備できませんでした。\n"
+                                                  "各種設定で情報データ保存先を確認して下さい。\n\n")
+                                       + prepared.errors.join(QLatin1Char('\n')),
+                                   windowTitle());
     }
 }
 
 void MainMenu::Refresh_Printer_Label()
 {
-    const QString& printer = Current_Session().settings.Printer_Name();
+    const QString& printer = screens::Current_Session().settings.Printer_Name();
     if (!printer.isEmpty()) {
         Label4->setText(QStringLiteral("使用プリンタ：") + printer);
         Label4->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0); font-weight: normal;"));
@@ -163,12 +163,12 @@ void MainMenu::Open_Screen(QWidget* screen)
 
 void MainMenu::Command1_Click()
 {
-    Open_Screen(new products::S_Touroku);
+    Open_Screen(new screens::S_Touroku);
 }
 
 void MainMenu::Command2_Click()
 {
-    auto* screen = new printing::Insatsu;
+    auto* screen = new screens::Insatsu;
     screen->Form_Load();
     Open_Screen(screen);
     printing_ = screen;
@@ -177,7 +177,7 @@ void MainMenu::Command2_Click()
 void MainMenu::Command5_Click()
 {
     // A job issued again goes into the printing screen, which opens for it.
-    auto* window = new printing::Hakkou_Rireki([this](const printing::History_Entry& entry) {
+    auto* window = new screens::Hakkou_Rireki([this](const printing::History_Entry& entry) {
         if (!printing_)
             Command2_Click();
         printing_->Reserve_Reprint(entry);
@@ -189,17 +189,17 @@ void MainMenu::Command5_Click()
 
 void MainMenu::Command6_Click()
 {
-    auto* window = new products::S_Zairyou;
+    auto* window = new screens::S_Zairyou;
     window->Form_Load();
     window->show();
 }
 
 void MainMenu::Command3_Click()
 {
-    auto* screen = new maintenance::Settei;
+    auto* screen = new screens::Settei;
     // Closing the settings screen: drive, settings and printer label are read again.
     connect(screen, &QObject::destroyed, this, [this] {
-        Session& session = Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.Refresh_Removable_Drive_Root();
         session.Load_Settings();
         Refresh_Printer_Label();
@@ -217,7 +217,7 @@ void MainMenu::Command4_Click()
 void MainMenu::Label6_Click()
 {
     Label6->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); text-decoration: underline;"));
-    Show_Help(Help_Page_Path(Current_Session().program_folder), this);
+    Show_Help(Help_Page_Path(screens::Current_Session().program_folder), this);
     QTimer::singleShot(50, this, [this] {
         Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
     });

@@ -13,7 +13,7 @@
 class QLabel;
 class QPushButton;
 
-namespace printing {
+namespace screens {
 class Insatsu;
 }
 
@@ -57,10 +57,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    app::Screen_Confirmation ui_{QStringLiteral("MainMenu")};
+    screens::Screen_Answerer answerer_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);
-    QPointer<printing::Insatsu> printing_;  // the printing screen while it is open
+    QPointer<screens::Insatsu> printing_;  // the printing screen while it is open
     // This copy's mark in the data folder, renewed and the others looked for every few seconds.
     std::unique_ptr<platform::Folder_Presence> presence_;
     QTimer presence_timer_;

@@ -14,7 +14,7 @@ namespace printing {
 store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Record& product,
                                const layouts::Layout_Record& layout, const render::Issue_Values& issue,
                                const store::Settings_Record& settings, const QString& data_folder,
-                               store::Confirmation& ui)
+                               store::Answerer& answerer)
 {
     platform::Pdf_File_Printer printer([] { return QString(); });
     printer.Set_Output_File(path);
@@ -26,11 +26,11 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
         return store::Outcome::Failed(failed + QStringList{error});
     render::Printer_Page_Surface surface(job->Painter(), printer.Resolution(), printer.Resolution(), render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
-    surface.Notices = &ui;
+    surface.Answerer = &answerer;
     // The page is the label: nothing to centre across.
     store::Settings_Record label_settings = settings;
     label_settings[store::Setting::Paper_Set_Position] = QStringLiteral("端寄せ");
-    render::Label_Composer(surface, product, layout, issue, {label_settings, data_folder, &ui});
+    render::Label_Composer(surface, product, layout, issue, {label_settings, data_folder, &answerer});
     const platform::Job_Result result = job->End();
     if (!result.sent)
         return store::Outcome::Failed(failed + QStringList{result.error});

@@ -4,7 +4,7 @@
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
 #include "render/issue_values.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 #include "store/settings.h"
 
 namespace printing {
@@ -15,7 +15,7 @@ namespace printing {
 store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Record& product,
                                const layouts::Layout_Record& layout, const render::Issue_Values& issue,
                                const store::Settings_Record& settings, const QString& data_folder,
-                               store::Confirmation& ui);
+                               store::Answerer& answerer);
 
 // What is at a path the user named for a PDF: nothing (a new file), a PDF or
 // empty file, which is replaced (`replaced` says what it is), or something

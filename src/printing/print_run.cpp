@@ -26,10 +26,7 @@ enum class Step {
 class Print_Run {
 public:
     Print_Run(Print_Mode mode, const Print_Run_Context& context)
-        : mode_(mode),
-          c_(context),
-          printers_(*context.printers),
-          ui_(*context.ui),
+        : mode_(mode), c_(context), printers_(*context.printers), answerer_(*context.answerer),
           told_default_page_(context.told_default_page ? *context.told_default_page : told_in_this_run_)
     {
     }
@@ -54,7 +51,7 @@ private:
     platform::Printer_Finder& printers_;
     platform::Printer* printer_ = nullptr;  // the printer of the line being printed
     std::unique_ptr<platform::Print_Job> print_job_;  // its job, from the first page to the send
-    store::Confirmation& ui_;
+    store::Answerer& answerer_;
     Step step_ = Step::Fine;
     QString job_error_;
     QString job_output_;
@@ -94,8 +91,8 @@ Print_Issues Print_Run::Run(const Print_Jobs& jobs)
     if (mode_ == Print_Mode::Immediate) {
         if (step_ != Step::Fine)
             return all;
-        ui_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("の"), QStringLiteral("印刷データを送信します"),
-                   store::kInformationColour, QStringLiteral("送信"));
+        answerer_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("の"),
+                         QStringLiteral("印刷データを送信します"), store::kInformationColour, QStringLiteral("送信"));
         if (print_job_ && !Send()) {
             step_ = Step::Printer_Refused;
             Report_Line(number);
@@ -106,12 +103,12 @@ Print_Issues Print_Run::Run(const Print_Jobs& jobs)
         return {};
     }
     if (unsent.isEmpty())
-        ui_.Notify(QStringLiteral("予約されていた全ての"), QStringLiteral("印刷データを送信しました"),
-                   store::kInformationColour);
+        answerer_.Notify(QStringLiteral("予約されていた全ての"), QStringLiteral("印刷データを送信しました"),
+                         store::kInformationColour);
     else
-        ui_.Notify_Lines(QStringLiteral("予約されていた印刷データの一部を"), QStringLiteral("送信できませんでした"),
-                         QStringLiteral("送信できなかった予約は一覧に残しました"), QStringLiteral("はい"),
-                         store::kWarningColour);
+        answerer_.Notify_Lines(
+            QStringLiteral("予約されていた印刷データの一部を"), QStringLiteral("送信できませんでした"),
+            QStringLiteral("送信できなかった予約は一覧に残しました"), QStringLiteral("はい"), store::kWarningColour);
     return unsent;
 }
 
@@ -163,8 +160,9 @@ bool Print_Run::Choose_Paper(const layouts::Layout_Record& layout)
     const int layout_paper = store::Round_Half_Even(layout.Number(layouts::Layout_Paper_Number));
     if (layout_paper != 0) {
         if (layout_paper != printer_->Paper_Number() && !printer_->Set_Paper_Number(layout_paper)) {
-            ui_.Show_Message_Box(QStringLiteral("存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。"));
-            ui_.Show_Message_Box(QStringLiteral("発行を中止しました"));
+            answerer_.Show_Message_Box(
+                QStringLiteral("存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。"));
+            answerer_.Show_Message_Box(QStringLiteral("発行を中止しました"));
             return false;
         }
         return true;
@@ -183,9 +181,10 @@ void Print_Run::Tell_Default_Page()
     if (told_default_page_.contains(printer))
         return;
     told_default_page_.insert(printer);
-    ui_.Notify_Lines(QStringLiteral("プリンタ「") + printer + QStringLiteral("」は"),
-                     QStringLiteral("ラベルの大きさの用紙を指定できません"),
-                     QStringLiteral("プリンタの既定の用紙に印刷します"), QStringLiteral("はい"), store::kWarningColour);
+    answerer_.Notify_Lines(QStringLiteral("プリンタ「") + printer + QStringLiteral("」は"),
+                           QStringLiteral("ラベルの大きさの用紙を指定できません"),
+                           QStringLiteral("プリンタの既定の用紙に印刷します"), QStringLiteral("はい"),
+                           store::kWarningColour);
 }
 
 bool Print_Run::Compose(const Print_Job& job, bool new_page)
@@ -206,12 +205,12 @@ bool Print_Run::Compose(const Print_Job& job, bool new_page)
                                                                    : render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
-    surface.Notices = &ui_;
+    surface.Answerer = &answerer_;
     // A page made to the label's size has no paper position: nothing to centre across.
     store::Settings_Record settings = c_.settings;
     if (printer_->Paper_Number() == 0)
         settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
-    render::Label_Composer(surface, *job.product, layout, job.issue.values, {settings, c_.data_folder, &ui_});
+    render::Label_Composer(surface, *job.product, layout, job.issue.values, {settings, c_.data_folder, &answerer_});
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }
@@ -251,7 +250,7 @@ void Print_Run::Record(const QString& reason)
     const store::Outcome recorded = Append_History(c_.data_folder, job_);
     if (!recorded.Is_Done() && c_.unrecorded_jobs)
         ++*c_.unrecorded_jobs;
-    ui_.Tell(recorded);
+    answerer_.Tell(recorded);
 }
 
 void Print_Run::Report_Line(const QString& number)
@@ -259,20 +258,22 @@ void Print_Run::Report_Line(const QString& number)
     const QString head = QStringLiteral("登録番号:") + number;
     switch (step_) {
     case Step::Reading_Layout:
-        ui_.Notify(head + QStringLiteral("で指定されて"), QStringLiteral("いるレイアウトは存在しません"));
+        answerer_.Notify(head + QStringLiteral("で指定されて"), QStringLiteral("いるレイアウトは存在しません"));
         break;
     case Step::Finding_Printer:
-        ui_.Notify(QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
+        answerer_.Notify(QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
         break;
     case Step::Printer_Refused:
-        ui_.Report_Problem(head + QStringLiteral("の"), QStringLiteral("印刷データを送信できませんでした"), job_error_);
+        answerer_.Report_Problem(head + QStringLiteral("の"), QStringLiteral("印刷データを送信できませんでした"),
+                                 job_error_);
         break;
     case Step::Fine:
         if (mode_ == Print_Mode::Reservation)
-            ui_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷データを送信しました"), store::kInformationColour);
+            answerer_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷データを送信しました"),
+                             store::kInformationColour);
         return;
     }
-    ui_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷が出来ませんでした"));
+    answerer_.Notify(head + QStringLiteral("の"), QStringLiteral("印刷が出来ませんでした"));
 }
 
 }  // namespace

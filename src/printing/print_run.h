@@ -4,7 +4,7 @@
 // composed on its page by the label composer.
 #include "platform/printer_platform.h"
 #include "printing/print_job.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 #include "store/settings.h"
 
 #include <QSet>
@@ -18,7 +18,7 @@ struct Print_Run_Context {
     QString data_folder;  // ending in "/"
     store::Settings_Record settings;
     platform::Printer_Finder* printers = nullptr;
-    store::Confirmation* ui = nullptr;
+    store::Answerer* answerer = nullptr;
     // Printers the user has been told print on their default page (no paper
     // number, and no page of the label's size): each is told once while the
     // set lives. None: once per run.

@@ -171,7 +171,7 @@ std::optional<Product_Record> Find_Product_In(QByteArrayView file, const QString
     });
 }
 
-store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui)
+store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Answerer& answerer)
 {
     if (data_folder == QStringLiteral("/"))
         return Write_Failure(QStringLiteral("(保存先指定が異常です)"));
@@ -191,8 +191,8 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
     // added by another copy meanwhile stops, asks, and reads the file again.
     Placement placement{key, typed, new_line, encoded.bytes};
     const auto agreed = [&] {
-        return ui.Ask_Focus_No(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
-                               QStringLiteral("よろしいですか？"));
+        return answerer.Ask_Focus_No(QStringLiteral("No.") + key + QStringLiteral("を上書き保存します"),
+                                     QStringLiteral("よろしいですか？"));
     };
     if (Replaces_A_Line(data_folder, key, typed)) {
         if (!agreed())

@@ -4,7 +4,7 @@
 // operations work on the file's bytes and decode only the lines they use; a
 // rewrite copies every line it leaves alone with its bytes as read.
 #include "products/product_record.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QString>
 
@@ -36,9 +36,9 @@ std::optional<Product_Record> Find_Product(const QString& data_folder, const QSt
 QStringList Read_Product_Lines(const QString& data_folder);
 
 // Adds the record in number order, or replaces the first record with its number
-// after the user agrees (asked through `ui`). `record[Product_No]` is the number
+// after the user agrees (asked through `answerer`). `record[Product_No]` is the number
 // as typed and becomes its four-digit form. Done: "保存しました".
-store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Confirmation& ui);
+store::Outcome Store_Product(const QString& data_folder, Product_Record& record, store::Answerer& answerer);
 
 // Removes every record with the number, and its line of the product extras
 // file. Done: "削除しました"; failed when the product file could not be

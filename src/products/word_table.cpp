@@ -163,9 +163,9 @@ store::Outcome Register_Word(const QString& data_folder, const QString& reading,
     return Outcome_Of(result, QStringLiteral("登録しました"));
 }
 
-store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui)
+store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Answerer& answerer)
 {
-    if (!ui.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
+    if (!answerer.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return store::Outcome::Declined();
     const store::Outcome result = store::Rewrite_Via_Temp(
         data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {

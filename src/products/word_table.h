@@ -1,7 +1,7 @@
 #pragma once
 // The word table 単語テーブル_v2.tsv: one word per line, a two-character
 // reading key, a TAB and the word. The window lists each line as "key|word".
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,6 +46,6 @@ store::Outcome Register_Word(const QString& data_folder, const QString& reading,
 
 // Asks, then removes every line holding the word, whatever its key.
 // Done: "削除しました"; declined, or failed when the file could not be written.
-store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Confirmation& ui);
+store::Outcome Delete_Word(const QString& data_folder, const QString& word, store::Answerer& answerer);
 
 }  // namespace products

@@ -6,7 +6,7 @@
 // the factor). Rectangles, bars and pictures are given in surface units:
 // twips on the printer page (56.748768 per mm), twips of the picture on the
 // preview (twips per screen pixel, times 2, per screen pixel of a millimetre).
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QImage>
 #include <QPoint>
@@ -124,7 +124,7 @@ public:
     int Length_Limit_mm = 0;
     bool Length_Notice_Shown = false;
     // Where text runs report the paper-length notice; none: not reported.
-    store::Confirmation* Notices = nullptr;
+    store::Answerer* Answerer = nullptr;
 
 private:
     Surface_Profile profile_;

@@ -44,10 +44,9 @@ QString Digit_Row(const QString& number, bool backwards)
     return QStringLiteral("   ") + number.left(4) + blank + number.mid(4);
 }
 
-void Show_Check_Result(store::Confirmation& confirmation, const QString& line1,
-                       const QString& line2, std::uint32_t colour)
+void Show_Check_Result(store::Answerer& answerer, const QString& line1, const QString& line2, std::uint32_t colour)
 {
-    confirmation.Notify(line1, line2, colour, QStringLiteral("了解"));
+    answerer.Notify(line1, line2, colour, QStringLiteral("了解"));
 }
 
 }  // namespace
@@ -66,21 +65,23 @@ int Ean_Check_Digit(const QString& digits)
     return (10 - (3 * even + odd) % 10) % 10;
 }
 
-QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation)
+QString Check_Ean_Code(const QString& number, store::Answerer& answerer)
 {
     const qsizetype n = number.size();
     if (n != 7 && n != 8 && n != 12 && n != 13)
         return number;
     const QString check = QString::number(Ean_Check_Digit(number));
     if (n == 12 || n == 7) {
-        Show_Check_Result(confirmation,
-                          n == 12 ? QStringLiteral("バーコードの13桁目のチェック") : QStringLiteral("バーコードの8桁目のチェック"),
+        Show_Check_Result(answerer,
+                          n == 12 ? QStringLiteral("バーコードの13桁目のチェック")
+                                  : QStringLiteral("バーコードの8桁目のチェック"),
                           QStringLiteral("ディジットを自動計算しました"), store::kInformationColour);
         return number + check;
     }
     if (number.right(1) != check)
-        Show_Check_Result(confirmation, QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です"),
-                          QStringLiteral("この場合「") + check + QStringLiteral("」かと思われます"), store::kWarningColour);
+        Show_Check_Result(answerer, QStringLiteral("ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です"),
+                          QStringLiteral("この場合「") + check + QStringLiteral("」かと思われます"),
+                          store::kWarningColour);
     return number;
 }
 

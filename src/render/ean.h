@@ -1,7 +1,7 @@
 #pragma once
 // EAN-13 and EAN-8 (JAN) barcodes: check digits, module strings and drawing.
 #include "render/drawing_surface.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ constexpr double kBarcodeHeightUnitsPerMm = 11.42;
 // Completes a 12- or 7-digit number with its check digit, or checks the last
 // digit of a 13- or 8-digit number; tells the user what it did. Other lengths
 // are returned unchanged without a message. A wrong check digit is shown, never corrected.
-QString Check_Ean_Code(const QString& number, store::Confirmation& confirmation);
+QString Check_Ean_Code(const QString& number, store::Answerer& answerer);
 
 // The check digit of the first 12 (EAN-13) or 7 (EAN-8) characters; non-digits count 0.
 int Ean_Check_Digit(const QString& digits);

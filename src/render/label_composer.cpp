@@ -30,7 +30,7 @@ struct Composition {
     const Product_Record& product;
     const Layout_Record& layout;
     const QString& data_folder;
-    store::Confirmation* answerer;  // none: the notices are kept quiet
+    store::Answerer* answerer;  // none: the notices are kept quiet
     const Layout_Numbers& numbers;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
@@ -299,7 +299,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
 {
     const store::Settings_Record& settings = context.settings;
     Composition c{surface, product, layout, context.data_folder, context.answerer, Numbers_Of(layout)};
-    surface.Notices = context.answerer;
+    surface.Answerer = context.answerer;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);
     c.yc = c.Line(L::Correction_Vertical);

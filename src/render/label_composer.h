@@ -4,7 +4,7 @@
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 #include "store/settings.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ struct Compose_Context {
     QString data_folder;              // where the pictures come from, ending in "/"
     // Notices: missing pictures, a date that cannot be computed, paper length;
     // none: the label is composed without telling (the label check).
-    store::Confirmation* answerer = nullptr;
+    store::Answerer* answerer = nullptr;
 };
 
 // Composes the label onto the surface.

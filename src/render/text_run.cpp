@@ -36,8 +36,8 @@ std::optional<QPoint> Place_Run(Drawing_Surface& surface, const Text_Run& run)
         if (!Within_Label_Length(run, py, profile, surface.Length_Limit_mm)) {
             if (!surface.Length_Notice_Shown) {
                 surface.Length_Notice_Shown = true;
-                if (surface.Notices)
-                    surface.Notices->Show_Titled_Message_Box(kPaperLengthNotice, kPaperLengthTitle);
+                if (surface.Answerer)
+                    surface.Answerer->Show_Titled_Message_Box(kPaperLengthNotice, kPaperLengthTitle);
             }
             return std::nullopt;
         }

@@ -38,7 +38,7 @@ std::unique_ptr<maintenance_test::Session_Fixture> Every_Window_Session()
                              QStringLiteral("0"), QStringLiteral("しない"),
                              QStringLiteral("ぱるべりなインストールフォルダ"),
                              QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-    app::Current_Session().Load_Settings();
+    screens::Current_Session().Load_Settings();
     return fixture;
 }
 namespace {
@@ -73,11 +73,11 @@ const std::vector<Window_Opening>& Every_Window()
              return static_cast<QWidget*>(menu);
          },
          true},
-        {products::S_Touroku::kScreenName, &Loaded<products::S_Touroku>, true},
-        {printing::Insatsu::kScreenName, &Loaded<printing::Insatsu>, true},
-        {printing::Insatsu::kScreenName,
+        {screens::S_Touroku::kScreenName, &Loaded<screens::S_Touroku>, true},
+        {screens::Insatsu::kScreenName, &Loaded<screens::Insatsu>, true},
+        {screens::Insatsu::kScreenName,
          [] {
-             auto* screen = new printing::Insatsu;
+             auto* screen = new screens::Insatsu;
              screen->show();
              screen->Form_Load();
              screen->Command6->click();
@@ -89,41 +89,41 @@ const std::vector<Window_Opening>& Every_Window()
          [] {
              layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
              layout[layouts::Label_Length] = QStringLiteral("150");
-             printing::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
-                                          render::Preview_Issue(products::Product_Record{}));
-             return static_cast<QWidget*>(printing::Current_Preview());
+             screens::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
+                                         render::Preview_Issue(products::Product_Record{}));
+             return static_cast<QWidget*>(screens::Current_Preview());
          },
          false},
         {QStringLiteral("Hakkou_Rireki"),
          [] {
-             auto* history = new printing::Hakkou_Rireki([](const printing::History_Entry&) {});
+             auto* history = new screens::Hakkou_Rireki([](const printing::History_Entry&) {});
              history->Form_Load();
              history->show();
              return static_cast<QWidget*>(history);
          },
          true},
-        {maintenance::Settei::kScreenName, &Loaded<maintenance::Settei>, true},
-        {maintenance::Layout_M::kScreenName, &Loaded<maintenance::Layout_M>, true},
-        {maintenance::Backup::kScreenName, &Loaded<maintenance::Backup>, true},
-        {maintenance::Convert::kScreenName, &Loaded<maintenance::Convert>, true},
-        {products::S_List::kScreenName, &Shown<products::S_List>, true},
-        {QStringLiteral("S_Nonplu"), &Shown<products::S_Nonplu>, true},
-        {products::Genzairyou::kScreenName, &Shown<products::Genzairyou>, true},
+        {screens::Settei::kScreenName, &Loaded<screens::Settei>, true},
+        {screens::Layout_M::kScreenName, &Loaded<screens::Layout_M>, true},
+        {screens::Backup::kScreenName, &Loaded<screens::Backup>, true},
+        {screens::Convert::kScreenName, &Loaded<screens::Convert>, true},
+        {screens::S_List::kScreenName, &Shown<screens::S_List>, true},
+        {QStringLiteral("S_Nonplu"), &Shown<screens::S_Nonplu>, true},
+        {screens::Genzairyou::kScreenName, &Shown<screens::Genzairyou>, true},
         {QStringLiteral("Yousi_Set"),
          [] {
-             auto* paper = new maintenance::Yousi_Set;
+             auto* paper = new screens::Yousi_Set;
              paper->Yobidashi->setText(QStringLiteral("Settei"));
              paper->show();
              return static_cast<QWidget*>(paper);
          },
          true},
-        {products::S_Zairyou::kScreenName, &Loaded<products::S_Zairyou>, true},
-        {products::S_Haigou::kScreenName,
+        {screens::S_Zairyou::kScreenName, &Loaded<screens::S_Zairyou>, true},
+        {screens::S_Haigou::kScreenName,
          [] {
-             auto* registration = new products::S_Touroku;
+             auto* registration = new screens::S_Touroku;
              registration->Form_Load();
-             registration->Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
-             auto* recipe = new products::S_Haigou(registration);
+             registration->Text1[screens::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
+             auto* recipe = new screens::S_Haigou(registration);
              registration->setParent(recipe, Qt::Window);  // closed with the window
              recipe->show();
              recipe->Form_Load();
@@ -134,14 +134,14 @@ const std::vector<Window_Opening>& Every_Window()
          [] {
              auto* help = new app::Help_Window;
              help->Open(QStringLiteral(HELP_PAGE));
-             app::Centre_On_Screen(help);
+             screens::Centre_On_Screen(help);
              help->show();
              return static_cast<QWidget*>(help);
          },
          false},
         {QStringLiteral("Kakudai_Input"),
          [] {
-             auto* input = new products::Kakudai_Input;
+             auto* input = new screens::Kakudai_Input;
              input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
              input->show();
              return static_cast<QWidget*>(input);
@@ -149,7 +149,7 @@ const std::vector<Window_Opening>& Every_Window()
          false},
         {QStringLiteral("Mojiretsu_Write"),
          [] {
-             auto* editor = new products::Mojiretsu_Write;
+             auto* editor = new screens::Mojiretsu_Write;
              editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
              editor->show();
              return static_cast<QWidget*>(editor);

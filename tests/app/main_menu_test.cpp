@@ -34,7 +34,7 @@ private slots:
     void showsTheTitleThePrinterAndTheFolderInUse()
     {
         test_support::Temp_Folder dir;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = dir.Path();
         app::MainMenu menu;
         menu.Form_Load();
@@ -58,7 +58,7 @@ private slots:
     void anotherCopyUsingTheDataFolderIsNamed()
     {
         test_support::Temp_Folder dir;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = dir.Path();
         session.settings = store::Settings_Record();
         app::MainMenu menu;
@@ -118,7 +118,7 @@ private slots:
     void helpOpensInsideTheApplication()
     {
         test_support::Temp_Folder dir;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = dir.Path();
         session.program_folder = QStringLiteral(HELP_SOURCE_PARENT);
         app::MainMenu menu;
@@ -156,7 +156,7 @@ private slots:
     void theHistoryOpensFromTheMenuAndAReprintOpensThePrintingScreenWithIt()
     {
         test_support::Temp_Folder dir;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = dir.Path();
         QVERIFY(print_fixtures::Prepare_Data_Folder(dir.Data_Folder()));
         app::MainMenu menu;
@@ -171,18 +171,18 @@ private slots:
 
         QCOMPARE(menu.Command5->text(), QStringLiteral("発行履歴"));
         menu.Command5->click();
-        auto* history = test_support::Visible_Window<printing::Hakkou_Rireki>();
+        auto* history = test_support::Visible_Window<screens::Hakkou_Rireki>();
         QVERIFY(history);
         QCOMPARE(history->List1->model()->rowCount(), 1);
         history->List1->selectRow(0);
         history->Command2->click();
-        auto* screen = test_support::Visible_Window<printing::Insatsu>();
+        auto* screen = test_support::Visible_Window<screens::Insatsu>();
         QVERIFY(screen);
         QVERIFY(!menu.isVisible());
         QCOMPARE(screen->List1->count(), 1);
         QVERIFY(screen->List1->item(0)->text().startsWith(QStringLiteral("No.0001 0002枚 2024/03/05 09:00")));
         history->Command2->click();
-        QCOMPARE(test_support::Visible_Window<printing::Insatsu>(), screen);
+        QCOMPARE(test_support::Visible_Window<screens::Insatsu>(), screen);
         QCOMPARE(screen->List1->count(), 2);
         screen->close();
         history->close();

@@ -67,9 +67,9 @@ private slots:
         QCOMPARE(window->objectName(), name);
         if (!asks)
             QSKIP("asks nothing");
-        QVERIFY2(app::Is_Known_Caller(name), qPrintable(name));
-        app::Show_Confirmation(QStringLiteral("確認"), {}, {}, name, false, true, {}, QStringLiteral("はい"),
-                               store::kWarningColour);
+        QVERIFY2(screens::Is_Known_Caller(name), qPrintable(name));
+        screens::Show_Confirmation(QStringLiteral("確認"), {}, {}, name, false, true, {}, QStringLiteral("はい"),
+                                   store::kWarningColour);
         QCOMPARE(script_->Kakunin_Lines(), QStringList{QStringLiteral("確認/")});
     }
 
@@ -79,7 +79,7 @@ private slots:
         QStringList listed;
         for (const app_test::Window_Opening& window : app_test::Every_Window())
             listed << window.name;
-        for (const QString& caller : app::Known_Callers())
+        for (const QString& caller : screens::Known_Callers())
             QVERIFY2(listed.contains(caller), qPrintable(caller + QStringLiteral(" is not in the list of windows")));
     }
 
@@ -94,7 +94,7 @@ private slots:
         const QString name = window->objectName();
         QList<QWidget*> shown_before;
         bool kept = false;
-        script_->meanwhile = [&](app::Kakunin*) {
+        script_->meanwhile = [&](screens::Kakunin*) {
             shown_before = Visible_Windows();
             for (QPushButton* button : window->findChildren<QPushButton*>())
                 if (button->isVisible() && button->isEnabled())
@@ -104,8 +104,9 @@ private slots:
             window->close();
             kept = window && window->isVisible() && Visible_Windows() == shown_before;
         };
-        app::Screen_Confirmation ui(name);  // the window's answerer (windows that ask nothing have none of their own)
-        ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+        screens::Screen_Answerer answerer(
+            name);  // the window's answerer (windows that ask nothing have none of their own)
+        answerer.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
         QVERIFY2(kept, qPrintable(name + QStringLiteral(" was used or closed while it waited")));
         QTRY_VERIFY(!window || !window->isVisible());
     }
@@ -157,7 +158,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&menu));
         menu.Command1->setFocus();
         QTest::keyClick(menu.Command1, Qt::Key_Return);
-        QVERIFY(test_support::Visible_Window<products::S_Touroku>(QStringLiteral("S_Touroku")));
+        QVERIFY(test_support::Visible_Window<screens::S_Touroku>(QStringLiteral("S_Touroku")));
         QVERIFY(!menu.isVisible());
     }
 

@@ -61,15 +61,15 @@ private slots:
     // hides and closes with the screen.
     void wordTableStaysBesideTheRegistrationScreen()
     {
-        auto* screen = new products::S_Touroku;
-        QPointer<products::S_Touroku> guard(screen);
+        auto* screen = new screens::S_Touroku;
+        QPointer<screens::S_Touroku> guard(screen);
         screen->show();
         screen->Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(screen));
-        products::Item_Box* box = screen->Text1[products::S_Touroku::kIngredientsBox];
+        screens::Item_Box* box = screen->Text1[screens::S_Touroku::kIngredientsBox];
         QTest::mouseDClick(box->viewport(), Qt::LeftButton);
-        QPointer<products::Genzairyou> table =
-            test_support::Visible_Window<products::Genzairyou>(QStringLiteral("Genzairyou"));
+        QPointer<screens::Genzairyou> table =
+            test_support::Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou"));
         QVERIFY(table);
         if (Under_Window_Manager())
             QCOMPARE(table->windowHandle()->transientParent(), screen->windowHandle());
@@ -96,7 +96,7 @@ private slots:
         screen->move(area.topLeft());
         QTest::qWait(200);
         QTest::mouseDClick(box->viewport(), Qt::LeftButton);
-        table = test_support::Visible_Window<products::Genzairyou>(QStringLiteral("Genzairyou"));
+        table = test_support::Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou"));
         QVERIFY(table);
         QVERIFY(QTest::qWaitForWindowExposed(table));
         const QRect screen_frame = Frame_Of(screen);
@@ -140,14 +140,14 @@ private slots:
         QWidget* box = nullptr;
         std::function<void()> preview;
         if (screen_name == QStringLiteral("S_Touroku")) {
-            auto* touroku = new products::S_Touroku;
+            auto* touroku = new screens::S_Touroku;
             screen.reset(touroku);
             touroku->show();
             touroku->Form_Load();
-            box = touroku->Text1[products::S_Touroku::kProductNameBox];
+            box = touroku->Text1[screens::S_Touroku::kProductNameBox];
             preview = [touroku] { touroku->Command3->click(); };
         } else {
-            auto* layout = new maintenance::Layout_M;
+            auto* layout = new screens::Layout_M;
             screen.reset(layout);
             layout->show();
             layout->Form_Load();
@@ -158,7 +158,7 @@ private slots:
         }
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         preview();
-        printing::S_Preview* window = printing::Current_Preview();
+        screens::S_Preview* window = screens::Current_Preview();
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         screen->activateWindow();
@@ -195,8 +195,9 @@ private:
     // the room a window manager would take.
     static QRect Frame_Of(QWidget* window)
     {
-        const QRect allowed(window->pos(), window->size() + QSize(app::kBorderAllowance,
-                                                                  app::kTitleBarAllowance + app::kBorderAllowance));
+        const QRect allowed(
+            window->pos(),
+            window->size() + QSize(screens::kBorderAllowance, screens::kTitleBarAllowance + screens::kBorderAllowance));
         if (!Under_Window_Manager())
             return allowed;
         if (!QTest::qWaitFor([window] { return window->frameGeometry() != window->geometry(); }, 5000)) {

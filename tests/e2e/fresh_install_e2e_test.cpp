@@ -2,17 +2,17 @@
 // names the built-in PDF printer, and a label printed from the printing screen
 // (opened from the main menu) lands as a PDF of the label's size in
 // "印刷データ" of the data folder.
-#include "screens/common/dialogs.h"
 #include "app/main_menu.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
 #include "cups_jobs.h"
 #include "label_fixtures.h"
 #include "platform/qt_printer_platform.h"
-#include "screens/printing/insatsu.h"
 #include "products/product_file.h"
+#include "screens/common/dialogs.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/printing/insatsu.h"
 #include "store/settings.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ private slots:
     void printsALabelToTheBuiltInPdfPrinterFromThePrintingScreen()
     {
         test_support::Temp_Folder application;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = application.Path();
         platform::Qt_Printer_Platform printers(
             [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
@@ -46,14 +46,14 @@ private slots:
 
         // The user registers a product and chooses the built-in printer.
         products::Product_Record product = render_fixtures::Filled_Product();
-        test_support::Scripted_Confirmation ui;
-        QVERIFY(products::Store_Product(data_folder, product, ui).Is_Done());
+        test_support::Scripted_Answerer answerer;
+        QVERIFY(products::Store_Product(data_folder, product, answerer).Is_Done());
         store::Settings_Record chosen = session.settings;
         chosen[store::Setting::Printer_Name] = platform::kBuilt_In_Pdf_Printer;
         QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
 
         menu.Command2->click();
-        auto* screen = qobject_cast<printing::Insatsu*>(app::Find_Window(QStringLiteral("Insatsu")));
+        auto* screen = qobject_cast<screens::Insatsu*>(screens::Find_Window(QStringLiteral("Insatsu")));
         QVERIFY(screen);
         QVERIFY(!menu.isVisible());
         screen->Text1->setText(QStringLiteral("1"));
@@ -66,8 +66,8 @@ private slots:
         QTimer answer;
         connect(&answer, &QTimer::timeout, this, [&shown] {
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* kakunin = qobject_cast<app::Kakunin*>(top); kakunin && kakunin->isVisible()
-                                                                        && kakunin->Command2->isEnabled()) {
+                if (auto* kakunin = qobject_cast<screens::Kakunin*>(top);
+                    kakunin && kakunin->isVisible() && kakunin->Command2->isEnabled()) {
                     shown << kakunin->Label2->text();
                     (kakunin->Command1->isVisible() ? kakunin->Command1 : kakunin->Command2)->click();
                 }

@@ -61,7 +61,7 @@ void Prepare(maintenance_test::Session_Fixture& fixture)
     fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                             QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                             QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     session.Load_Settings();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
 }
@@ -86,9 +86,9 @@ class Input_Method_Test : public QObject {
     Q_OBJECT
 
     // Registers the product on the screen; the product file must hold what the boxes show.
-    static void Store_And_Compare(products::S_Touroku& screen, const QString& data_folder)
+    static void Store_And_Compare(screens::S_Touroku& screen, const QString& data_folder)
     {
-        using S = products::S_Touroku;
+        using S = screens::S_Touroku;
         const QString shown_name = screen.Text1[S::kProductNameBox]->text();
         const QString shown_storage = screen.Text1[S::kStorageBox]->text();
         screen.Command1->click();
@@ -103,17 +103,17 @@ private slots:
     void typedJapaneseIsStoredAsShown()
     {
         maintenance_test::Session_Fixture fixture;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         Prepare(fixture);
         maintenance_test::Dialog_Script answers;
 
-        products::S_Touroku screen;
+        screens::S_Touroku screen;
         screen.show();
         screen.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
-        using S = products::S_Touroku;
-        products::Item_Box* name = screen.Text1[S::kProductNameBox];
-        products::Item_Box* storage = screen.Text1[S::kStorageBox];
+        using S = screens::S_Touroku;
+        screens::Item_Box* name = screen.Text1[S::kProductNameBox];
+        screens::Item_Box* storage = screen.Text1[S::kStorageBox];
 
         // Romaji converted with Space, confirmed with Return: the Return stays with the input method.
         const QString name_caption = name->text();
@@ -148,22 +148,22 @@ private slots:
     void digitsAndCaptionTypedWithTheInputMethodOn()
     {
         maintenance_test::Session_Fixture fixture;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         Prepare(fixture);
         QVERIFY(maintenance::Save_Confirms_Before_Printing(session.application_folder, false).Is_Done());
         maintenance_test::Dialog_Script answers;
-        using S = products::S_Touroku;
+        using S = screens::S_Touroku;
 
-        auto* registration = new products::S_Touroku;
+        auto* registration = new screens::S_Touroku;
         registration->setAttribute(Qt::WA_DeleteOnClose);
         registration->show();
         registration->Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(registration));
-        products::Item_Box* number = registration->Text1[S::kNumberBox];
+        screens::Item_Box* number = registration->Text1[S::kNumberBox];
         number->clear();
         Type_Keys(number, {{"type", "7"}}, Input_Method::Left_As_It_Is);
         QTRY_COMPARE_WITH_TIMEOUT(number->text(), QStringLiteral("7"), 10000);
-        products::Item_Box* storage = registration->Text1[S::kStorageBox];
+        screens::Item_Box* storage = registration->Text1[S::kStorageBox];
         storage->clear();
         Type_Keys(storage, {{"type", "hozonnhouhou:jouonn"}, {"key", "Return"}});
         QTRY_VERIFY_WITH_TIMEOUT(!storage->text().isEmpty(), 10000);
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(number->text(), QStringLiteral("0007"));
         registration->close();
 
-        printing::Insatsu printing_screen;
+        screens::Insatsu printing_screen;
         printing_screen.Form_Load();
         printing_screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printing_screen));
@@ -198,12 +198,12 @@ private slots:
     {
         maintenance_test::Session_Fixture fixture;
         Prepare(fixture);
-        app::Current_Session().program_folder = QStringLiteral(RESOURCES_DIR);
+        screens::Current_Session().program_folder = QStringLiteral(RESOURCES_DIR);
         maintenance_test::Dialog_Script answers;
-        products::S_Touroku registration;
+        screens::S_Touroku registration;
         registration.Form_Load();
-        registration.Text1[products::S_Touroku::kNumberBox]->setText(QStringLiteral("8"));
-        products::S_Haigou recipe(&registration);
+        registration.Text1[screens::S_Touroku::kNumberBox]->setText(QStringLiteral("8"));
+        screens::S_Haigou recipe(&registration);
         recipe.show();
         recipe.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&recipe));

@@ -2,16 +2,16 @@
 // the ZPL label queue "Zebra", the cups-pdf queue "PDF", and the built-in PDF
 // printer. Each test identifies its own jobs by id, so earlier jobs do not count.
 #include "cups_jobs.h"
+#include "label_fixtures.h"
 #include "layouts/layout_record.h"
 #include "maintenance/paper_selection.h"
 #include "platform/cups_queue.h"
 #include "platform/qt_printer_platform.h"
-#include "label_fixtures.h"
 #include "print_fixtures.h"
 #include "printing/print_run.h"
 #include "support/barcode_reader.h"
 #include "support/gui_application.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <cups/cups.h>
@@ -62,7 +62,8 @@ protected:
 
     printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        return print_fixtures::Run_Issues(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
+        return print_fixtures::Run_Issues(
+            lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, answerer));
     }
 
     // Ids of the jobs that arrived on the queue after `before`, waited for until done.
@@ -79,16 +80,16 @@ protected:
 
     test_support::Temp_Folder data;
     platform::Qt_Printer_Platform printers{[this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; }};
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
 };
 
 TEST_F(Print_E2E, ImmediatePrintOfFiveLabelsIsOneJobOfFiveCopiesOnTheZplAndThePdfQueue)
 {
     for (const QString& queue : {e2e::kZebra, e2e::kPdfQueue}) {
-        ui.requests.clear();
+        answerer.requests.clear();
         const int before = e2e::Last_Job_Id(queue);
         EXPECT_TRUE(Run({Issue_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(queue)).isEmpty());
-        EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
+        EXPECT_EQ(answerer.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
         const std::vector<int> jobs = Jobs_After(queue, before);
         ASSERT_EQ(jobs.size(), 1u) << queue.toStdString();
         const e2e::Job_Facts facts = e2e::Query_Job(jobs[0]);
@@ -377,10 +378,10 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
                 QFile::resize(output, 0);
                 const int before = e2e::Last_Job_Id(queue);
                 print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate,
-                                    print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue),
-                                                                raster ? static_cast<platform::Printer_Finder&>(printers)
-                                                                       : pdf_printers,
-                                                                ui));
+                                           print_fixtures::Context_For(
+                                               data.Data_Folder(), print_fixtures::Settings_For(queue),
+                                               raster ? static_cast<platform::Printer_Finder&>(printers) : pdf_printers,
+                                               answerer));
                 ASSERT_EQ(Jobs_After(queue, before).size(), 1u) << name.toStdString();
                 QFile file(output);
                 ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -423,14 +424,15 @@ TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsTo
     const int before = e2e::Last_Job_Id(queue);
     QSet<QString> told;
     printing::Print_Run_Context context =
-        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue), printers, ui);
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(queue), printers, answerer);
     context.told_default_page = &told;
     print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
     print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
     const std::vector<int> jobs = Jobs_After(queue, before);
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
-    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「FoodlabelFixedPage」は/ラベルの大きさの用紙を指定できません",
-                                      "登録番号:0001の/印刷データを送信します", "登録番号:0001の/印刷データを送信します"}));
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{"プリンタ「FoodlabelFixedPage」は/ラベルの大きさの用紙を指定できません",
+                           "登録番号:0001の/印刷データを送信します", "登録番号:0001の/印刷データを送信します"}));
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_FALSE(e2e::Query_Job(jobs[0]).page_size.startsWith(QStringLiteral("Custom.")));
 }
@@ -441,8 +443,9 @@ TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)
     EXPECT_TRUE(Run({Issue_For("1", 2), Issue_For("2", 3)}, Print_Mode::Reservation,
                     print_fixtures::Settings_For(e2e::kZebra))
                     .isEmpty());
-    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
-                                      "予約されていた全ての/印刷データを送信しました"}));
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                           "予約されていた全ての/印刷データを送信しました"}));
     const std::vector<int> jobs = Jobs_After(e2e::kZebra, before);
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(e2e::Query_Job(jobs[0]).copies, 2);
@@ -456,9 +459,10 @@ TEST_F(Print_E2E, APaperNumberThePrinterLacksEndsTheRunAndSendsNothing)
     const int before = e2e::Last_Job_Id(e2e::kZebra);
     const printing::Print_Issues lines = {Issue_For("1", 1)};
     EXPECT_EQ(Run(lines, Print_Mode::Immediate, print_fixtures::Settings_For(e2e::kZebra)), lines);
-    EXPECT_EQ(ui.message_boxes, (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
-                                             "発行を中止しました"}));
-    EXPECT_TRUE(ui.requests.empty());
+    EXPECT_EQ(answerer.message_boxes,
+              (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
+                           "発行を中止しました"}));
+    EXPECT_TRUE(answerer.requests.empty());
     EXPECT_EQ(e2e::Last_Job_Id(e2e::kZebra), before);
 }
 
@@ -466,9 +470,11 @@ TEST_F(Print_E2E, AnEmptyPrinterNameReportsEveryLine)
 {
     const int before = e2e::Last_Job_Id(e2e::kZebra);
     Run({Issue_For("1", 1), Issue_For("2", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(QString()));
-    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
-                                      "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
-                                      "予約されていた全ての/印刷データを送信しました"}));
+    EXPECT_EQ(
+        answerer.Shown(),
+        (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
+                     "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
+                     "予約されていた全ての/印刷データを送信しました"}));
     EXPECT_EQ(e2e::Last_Job_Id(e2e::kZebra), before);
 }
 
@@ -517,9 +523,9 @@ TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
     EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(queue)), lines);
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
     EXPECT_EQ(e2e::Last_Job_Id(queue), before);
-    ASSERT_GE(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.Shown()[0], QStringLiteral("登録番号:0001の/印刷データを送信できませんでした"));
-    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「FoodlabelStopped」は停止しています"));
+    ASSERT_GE(answerer.requests.size(), 1u);
+    EXPECT_EQ(answerer.Shown()[0], QStringLiteral("登録番号:0001の/印刷データを送信できませんでした"));
+    EXPECT_EQ(answerer.requests[0].line3, QStringLiteral("プリンタ「FoodlabelStopped」は停止しています"));
 }
 
 TEST_F(Print_E2E, ASchedulerGoneAtSubmissionIsReportedWithThePrinterName)

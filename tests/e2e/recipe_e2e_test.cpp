@@ -45,7 +45,7 @@ private slots:
 
 namespace {
 
-void Add_Material(products::S_Haigou* recipe, const QString& typed, const QString& first_found, const QString& grams)
+void Add_Material(screens::S_Haigou* recipe, const QString& typed, const QString& first_found, const QString& grams)
 {
     recipe->Text1->setText(typed);
     QVERIFY2(recipe->List1->count() > 0, qPrintable(typed));
@@ -82,7 +82,7 @@ void Save_Screen(QWidget* window, const QString& name)
     QVERIFY(screen.save(QStringLiteral("%1/%2-%3x%4.png").arg(folder, name).arg(size.width()).arg(size.height())));
 }
 
-QString Computed(products::S_Haigou* recipe, int row)
+QString Computed(screens::S_Haigou* recipe, int row)
 {
     return recipe->Grid2->item(row, 2)->text();
 }
@@ -94,7 +94,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     test_support::Temp_Folder application;
     test_support::Fake_Desktop desktop;
     desktop.application_folder = application.Path();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     platform::Qt_Printer_Platform printers(
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
@@ -113,11 +113,11 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
 
     // Registration: product 0001 with its mandatory items, on the 70 x 80 label.
     QTest::mouseClick(menu.Command1, Qt::LeftButton);
-    auto* registration = Visible_Window<products::S_Touroku>();
+    auto* registration = Visible_Window<screens::S_Touroku>();
     QVERIFY(registration);
-    using R = products::S_Touroku;
+    using R = screens::S_Touroku;
     registration->Text1[R::kNumberBox]->setText(QStringLiteral("1"));
-    QVERIFY(app::Select_List_Item(registration->Combo1[R::kLayoutCombo], Q("標準05 70x80")));
+    QVERIFY(screens::Select_List_Item(registration->Combo1[R::kLayoutCombo], Q("標準05 70x80")));
     registration->Text1[R::kProductNameBox]->setText(Q("品名:どら焼き"));
     registration->Text1[R::kCategoryBox]->setText(Q("名称:和菓子"));
     registration->Text1[R::kContentsBox]->setText(Q("内容量:1"));
@@ -127,7 +127,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
 
     // The recipe window from the button beside the nutrition items.
     QTest::mouseClick(registration->Command7, Qt::LeftButton);
-    auto* recipe = Visible_Window<products::S_Haigou>();
+    auto* recipe = Visible_Window<screens::S_Haigou>();
     QVERIFY(recipe);
     recipe->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(recipe));
@@ -141,7 +141,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
 
     // The あん is printed as つぶあん with its own ingredients and origin.
     QTest::mouseClick(recipe->Command3, Qt::LeftButton);
-    auto* materials = Visible_Window<products::S_Zairyou>();
+    auto* materials = Visible_Window<screens::S_Zairyou>();
     QVERIFY(materials);
     Verify_Named_Controls(materials);
     materials->Text1->setText(Q("つぶし練りあん"));
@@ -187,7 +187,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
 
     // Printing one label on the built-in PDF printer.
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
-    auto* printing_screen = Visible_Window<printing::Insatsu>();
+    auto* printing_screen = Visible_Window<screens::Insatsu>();
     QVERIFY(printing_screen);
     printing_screen->Text1->setText(QStringLiteral("1"));
     QTest::keyClick(printing_screen->Text1, Qt::Key_Return);

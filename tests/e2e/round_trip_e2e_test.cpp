@@ -53,7 +53,7 @@ void Round_Trip::theApplicationGoesRound()
     test_support::Fake_Desktop desktop;
     desktop.application_folder = application.Path();
     desktop.desktop_folder = desktop_folder.Path();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     platform::Qt_Printer_Platform printers(
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
@@ -68,7 +68,7 @@ void Round_Trip::theApplicationGoesRound()
 
     // Settings: the built-in PDF printer.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    auto* settings = Visible_Window<maintenance::Settei>();
+    auto* settings = Visible_Window<screens::Settei>();
     QVERIFY(settings);
     const int pdf = settings->Combo1->findText(platform::kBuilt_In_Pdf_Printer);
     QVERIFY(pdf >= 0);
@@ -81,12 +81,12 @@ void Round_Trip::theApplicationGoesRound()
 
     // Layout management: a new layout from the first standard one, made wider.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    settings = Visible_Window<maintenance::Settei>();
+    settings = Visible_Window<screens::Settei>();
     QTest::mouseClick(settings->Command3, Qt::LeftButton);
-    auto* layout_screen = Visible_Window<maintenance::Layout_M>();
+    auto* layout_screen = Visible_Window<screens::Layout_M>();
     QVERIFY(layout_screen);
     QVERIFY(!settings->isVisible());
-    QVERIFY(app::Select_List_Item(layout_screen->Combo1, Q("標準01 65x45")));
+    QVERIFY(screens::Select_List_Item(layout_screen->Combo1, Q("標準01 65x45")));
     layout_screen->Combo1_Click();
     layout_screen->Text1[1]->setText(QStringLiteral("50"));
     script.answers = {Q("店頭ラベル")};
@@ -100,10 +100,10 @@ void Round_Trip::theApplicationGoesRound()
 
     // Registration: product 0001 on the new layout.
     QTest::mouseClick(menu.Command1, Qt::LeftButton);
-    auto* registration = Visible_Window<products::S_Touroku>();
+    auto* registration = Visible_Window<screens::S_Touroku>();
     QVERIFY(registration);
     registration->Text1[0]->setText(QStringLiteral("1"));
-    QVERIFY(app::Select_List_Item(registration->Combo1[0], Q("店頭ラベル")));
+    QVERIFY(screens::Select_List_Item(registration->Combo1[0], Q("店頭ラベル")));
     registration->Text1[1]->setText(Q("品名:クッキー"));
     QTest::mouseClick(registration->Command1, Qt::LeftButton);
     QCOMPARE(script.First_Lines().last(), Q("保存しました"));
@@ -115,7 +115,7 @@ void Round_Trip::theApplicationGoesRound()
 
     // Printing: one label of product 0001 on the PDF printer.
     QTest::mouseClick(menu.Command2, Qt::LeftButton);
-    auto* printing_screen = Visible_Window<printing::Insatsu>();
+    auto* printing_screen = Visible_Window<screens::Insatsu>();
     QVERIFY(printing_screen);
     printing_screen->Text1->setText(QStringLiteral("1"));
     QTest::keyClick(printing_screen->Text1, Qt::Key_Return);
@@ -136,9 +136,9 @@ void Round_Trip::theApplicationGoesRound()
 
     // Backup, then a restore that brings the product back.
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    settings = Visible_Window<maintenance::Settei>();
+    settings = Visible_Window<screens::Settei>();
     QTest::mouseClick(settings->Command5, Qt::LeftButton);
-    auto* backup = Visible_Window<maintenance::Backup>();
+    auto* backup = Visible_Window<screens::Backup>();
     QVERIFY(backup);
     script.answers = {QStringLiteral("round")};
     QTest::mouseClick(backup->Command2, Qt::LeftButton);

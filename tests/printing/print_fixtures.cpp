@@ -41,13 +41,13 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
 }
 
 printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
-                                        platform::Printer_Finder& printers, store::Confirmation& ui)
+                                        platform::Printer_Finder& printers, store::Answerer& answerer)
 {
     printing::Print_Run_Context context;
     context.data_folder = data_folder;
     context.settings = settings;
     context.printers = &printers;
-    context.ui = &ui;
+    context.answerer = &answerer;
     return context;
 }
 

@@ -26,7 +26,7 @@ store::Settings_Record Settings_For(const QString& printer, const QString& per_c
 
 // What a print run of the folder needs.
 printing::Print_Run_Context Context_For(const QString& data_folder, const store::Settings_Record& settings,
-                                        platform::Printer_Finder& printers, store::Confirmation& ui);
+                                        platform::Printer_Finder& printers, store::Answerer& answerer);
 
 // The issue of product `number` with `labels` labels (based 2024/3/5 9:00),
 // with the filled issue's EAN-13 barcode or these digits.

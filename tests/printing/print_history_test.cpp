@@ -5,7 +5,7 @@
 #include "printing/print_run.h"
 #include "support/fake_printer_platform.h"
 #include "support/gui_application.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
 
@@ -234,7 +234,7 @@ protected:
     printing::Print_Issues Run(const printing::Print_Issues& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
     {
         printing::Print_Run_Context context =
-            print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer), printers, ui);
+            print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer), printers, answerer);
         context.unrecorded_jobs = &unrecorded;
         return print_fixtures::Run_Issues(lines, mode, context);
     }
@@ -243,7 +243,7 @@ protected:
     test_support::Temp_Folder data;
     test_support::Fake_Printer_Platform printers{{{"Zebra", {QPageSize(QPageSize::A4)}},
                                                   {"Refuses", {QPageSize(QPageSize::A4)}, 0, 203, true, "用紙切れ"}}};
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     int unrecorded = 0;
 };
 
@@ -289,7 +289,7 @@ TEST_F(Print_Run_History, AHistoryThatCannotBeWrittenIsToldAfterThePrint)
     QDir().mkpath(data.File(printing::kHistoryFileName));  // a folder in the file's place
     Run({Issue_For("1", 1)}, printing::Print_Mode::Immediate);
     EXPECT_EQ(printers.sent.size(), 1u);
-    EXPECT_TRUE(ui.Lines1().contains(QStringLiteral("発行履歴に記録できませんでした")));
+    EXPECT_TRUE(answerer.Lines1().contains(QStringLiteral("発行履歴に記録できませんでした")));
     EXPECT_EQ(unrecorded, 1);
 }
 

@@ -6,7 +6,7 @@
 #include "printing/print_run.h"
 #include "support/fake_printer_platform.h"
 #include "support/gui_application.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -36,14 +36,15 @@ protected:
 
     printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
     {
-        return print_fixtures::Run_Issues(lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, ui));
+        return print_fixtures::Run_Issues(
+            lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, answerer));
     }
 
     test_support::Temp_Folder data;
     test_support::Fake_Printer_Platform printers{
         {{kZebra, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203},
          {kNoCopies, {QPageSize(QPageSize::A4)}, 0, 600, false}}};
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
 };
 
 TEST(Issue_Line, IsTheFixedHeadThenTheTabFields)
@@ -80,11 +81,11 @@ TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
     // No paper number anywhere: the page is the label's own size.
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 45, 0.01);
     EXPECT_NEAR(printers.sent[0].page_mm.height(), 65, 0.01);
-    ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
-    EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("送信"));
-    EXPECT_FALSE(ui.requests[0].first_shown);
-    EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
+    ASSERT_EQ(answerer.requests.size(), 1u);
+    EXPECT_EQ(answerer.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
+    EXPECT_EQ(answerer.requests[0].second_caption, QStringLiteral("送信"));
+    EXPECT_FALSE(answerer.requests[0].first_shown);
+    EXPECT_EQ(answerer.requests[0].back_colour, store::kInformationColour);
 }
 
 TEST_F(Print_Run_Test, PrintingPerCopyPutsEveryCopyOnAPageOfItsOwn)
@@ -114,9 +115,10 @@ TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)
     ASSERT_EQ(printers.sent.size(), 2u);
     EXPECT_EQ(printers.sent[0].copies, 2);
     EXPECT_EQ(printers.sent[1].copies, 1);
-    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
-                                      "予約されていた全ての/印刷データを送信しました"}));
-    for (const auto& request : ui.requests) {
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                           "予約されていた全ての/印刷データを送信しました"}));
+    for (const auto& request : answerer.requests) {
         EXPECT_EQ(request.back_colour, store::kInformationColour);
         EXPECT_EQ(request.second_caption, QStringLiteral("はい"));
     }
@@ -130,11 +132,11 @@ TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
     const printing::Print_Issues left = Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     EXPECT_TRUE(printers.sent.empty());
-    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません",
-                                      "登録番号:0001の/印刷が出来ませんでした",
-                                      "登録番号:0003で指定されて/いるレイアウトは存在しません",
-                                      "登録番号:0003の/印刷が出来ませんでした",
-                                      "予約されていた全ての/印刷データを送信しました"}));
+    EXPECT_EQ(
+        answerer.Shown(),
+        (QStringList{"登録番号:0001で指定されて/いるレイアウトは存在しません", "登録番号:0001の/印刷が出来ませんでした",
+                     "登録番号:0003で指定されて/いるレイアウトは存在しません", "登録番号:0003の/印刷が出来ませんでした",
+                     "予約されていた全ての/印刷データを送信しました"}));
 }
 
 TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
@@ -144,27 +146,27 @@ TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
-    EXPECT_EQ(ui.Shown()[1], QStringLiteral("登録番号:0003で指定されて/いるレイアウトは存在しません"));
+    EXPECT_EQ(answerer.Shown()[1], QStringLiteral("登録番号:0003で指定されて/いるレイアウトは存在しません"));
 }
 
 TEST_F(Print_Run_Test, WithoutThePrinterEveryLineReportsItAndAnImmediateListStays)
 {
     for (const QString& name : {QString(), QStringLiteral("zebra")}) {
-        ui.requests.clear();
+        answerer.requests.clear();
         const printing::Print_Issues lines = {Issue_For("1", 1), Issue_For("2", 1)};
         EXPECT_TRUE(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(name)).isEmpty());
-        EXPECT_EQ(ui.Shown(), (QStringList{"プリンタが見つかりません/印刷は行なえませんでした",
-                                          "登録番号:0001の/印刷が出来ませんでした",
-                                          "プリンタが見つかりません/印刷は行なえませんでした",
-                                          "登録番号:0002の/印刷が出来ませんでした",
-                                          "予約されていた全ての/印刷データを送信しました"}));
+        EXPECT_EQ(
+            answerer.Shown(),
+            (QStringList{"プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0001の/印刷が出来ませんでした",
+                         "プリンタが見つかりません/印刷は行なえませんでした", "登録番号:0002の/印刷が出来ませんでした",
+                         "予約されていた全ての/印刷データを送信しました"}));
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(ui.requests[i].back_colour, store::kWarningColour);
+            EXPECT_EQ(answerer.requests[i].back_colour, store::kWarningColour);
     }
-    ui.requests.clear();
+    answerer.requests.clear();
     const printing::Print_Issues immediate = {Issue_For("1", 1)};
     EXPECT_EQ(Run(immediate, Print_Mode::Immediate, print_fixtures::Settings_For(QString())), immediate);
-    EXPECT_EQ(ui.requests.size(), 2u);  // no "送信" window
+    EXPECT_EQ(answerer.requests.size(), 2u);  // no "送信" window
     EXPECT_TRUE(printers.sent.empty());
 }
 
@@ -175,9 +177,10 @@ TEST_F(Print_Run_Test, ALayoutPaperNumberThePrinterLacksEndsTheRunAndSendsNothin
     const printing::Print_Issues lines = {Issue_For("1", 2), Issue_For("2", 1)};
     EXPECT_EQ(Run(lines, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra)), lines);
     EXPECT_TRUE(printers.sent.empty());
-    EXPECT_TRUE(ui.requests.empty());
-    EXPECT_EQ(ui.message_boxes, (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
-                                             "発行を中止しました"}));
+    EXPECT_TRUE(answerer.requests.empty());
+    EXPECT_EQ(answerer.message_boxes,
+              (QStringList{"存在しない用紙番号を指定されました。\n当レイアウトの用紙番号指定を変更して下さい。",
+                           "発行を中止しました"}));
 }
 
 TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinterHasIt)
@@ -193,7 +196,7 @@ TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinter
     EXPECT_NEAR(printers.sent[0].page_mm.width(), 210, 0.01);
     EXPECT_NEAR(printers.sent[1].page_mm.width(), 210, 0.01);
     EXPECT_NEAR(printers.sent[2].page_mm.width(), 45, 0.01);  // 777 refused silently: no paper size is chosen
-    EXPECT_TRUE(ui.message_boxes.isEmpty());
+    EXPECT_TRUE(answerer.message_boxes.isEmpty());
 }
 
 TEST_F(Print_Run_Test, WithoutPaperNumberATurnedLayoutGetsAPageOfItsPrintedSize)
@@ -214,25 +217,26 @@ TEST_F(Print_Run_Test, APrinterWithoutLabelSizedPagesUsesItsDefaultAndTheScreenI
     test_support::Fake_Printer_Platform fixed({{plain, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203, true, {}, false}});
     QSet<QString> told;
     printing::Print_Run_Context context =
-        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(plain), fixed, ui);
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(plain), fixed, answerer);
     context.told_default_page = &told;
     print_fixtures::Run_Issues({Issue_For("1", 1), Issue_For("2", 1)}, Print_Mode::Reservation, context);
     print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
-    EXPECT_EQ(ui.Shown(), (QStringList{"プリンタ「Plain」は/ラベルの大きさの用紙を指定できません",
-                                      "登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
-                                      "予約されていた全ての/印刷データを送信しました", "登録番号:0001の/印刷データを送信します"}));
-    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタの既定の用紙に印刷します"));
-    EXPECT_EQ(ui.requests[0].back_colour, store::kWarningColour);
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{"プリンタ「Plain」は/ラベルの大きさの用紙を指定できません",
+                           "登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
+                           "予約されていた全ての/印刷データを送信しました", "登録番号:0001の/印刷データを送信します"}));
+    EXPECT_EQ(answerer.requests[0].line3, QStringLiteral("プリンタの既定の用紙に印刷します"));
+    EXPECT_EQ(answerer.requests[0].back_colour, store::kWarningColour);
     ASSERT_EQ(fixed.sent.size(), 3u);
     for (const test_support::Sent_Job& job : fixed.sent)
         EXPECT_NEAR(job.page_mm.width(), 101.6, 0.01);
 
     // A paper number in the settings is the user's choice: nothing to say.
-    ui.requests.clear();
+    answerer.requests.clear();
     told.clear();
     context.settings = print_fixtures::Settings_For(plain, QStringLiteral("しない"), QStringLiteral("0009"));
     print_fixtures::Run_Issues({Issue_For("1", 1)}, Print_Mode::Immediate, context);
-    EXPECT_EQ(ui.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
+    EXPECT_EQ(answerer.Shown(), QStringList{"登録番号:0001の/印刷データを送信します"});
     EXPECT_NEAR(fixed.sent.back().page_mm.width(), 210, 0.01);
 }
 
@@ -241,19 +245,22 @@ TEST_F(Print_Run_Test, AJobThePrinterRefusesIsReportedAndItsLineKept)
     test_support::Fake_Printer_Platform stopped(
         {{kZebra, {QPageSize(QPageSize::A4)}, 0, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
     const printing::Print_Run_Context context =
-        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(kZebra), stopped, ui);
+        print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(kZebra), stopped, answerer);
     const printing::Print_Issues lines = {Issue_For("1", 1), Issue_For("2", 1)};
     EXPECT_EQ(print_fixtures::Run_Issues(lines, Print_Mode::Reservation, context), lines);
     EXPECT_TRUE(stopped.sent.empty());
-    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
-                                      "登録番号:0002の/印刷データを送信できませんでした", "登録番号:0002の/印刷が出来ませんでした",
-                                      "予約されていた印刷データの一部を/送信できませんでした"}));
-    EXPECT_EQ(ui.requests[0].line3, QStringLiteral("プリンタ「Zebra」は停止しています"));
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした",
+                           "登録番号:0002の/印刷データを送信できませんでした", "登録番号:0002の/印刷が出来ませんでした",
+                           "予約されていた印刷データの一部を/送信できませんでした"}));
+    EXPECT_EQ(answerer.requests[0].line3, QStringLiteral("プリンタ「Zebra」は停止しています"));
 
-    ui.requests.clear();
+    answerer.requests.clear();
     const printing::Print_Issues immediate = {Issue_For("1", 1)};
     EXPECT_EQ(print_fixtures::Run_Issues(immediate, Print_Mode::Immediate, context), immediate);
-    EXPECT_EQ(ui.Shown(), (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
+    EXPECT_EQ(
+        answerer.Shown(),
+        (QStringList{"登録番号:0001の/印刷データを送信できませんでした", "登録番号:0001の/印刷が出来ませんでした"}));
 }
 
 TEST_F(Print_Run_Test, ThePaperLengthNoticeIsShownOncePerRun)
@@ -262,10 +269,10 @@ TEST_F(Print_Run_Test, ThePaperLengthNoticeIsShownOncePerRun)
                                                    QStringLiteral("10")));
     Run({Issue_For("1", 2), Issue_For("2", 1)}, Print_Mode::Reservation,
         print_fixtures::Settings_For(kZebra, QStringLiteral("する")));
-    EXPECT_EQ(ui.message_boxes.size(), 1);
+    EXPECT_EQ(answerer.message_boxes.size(), 1);
     EXPECT_EQ(printers.sent.size(), 2u);
     Run({Issue_For("1", 1)}, Print_Mode::Reservation, print_fixtures::Settings_For(kZebra));
-    EXPECT_EQ(ui.message_boxes.size(), 2);
+    EXPECT_EQ(answerer.message_boxes.size(), 2);
 }
 
 }  // namespace

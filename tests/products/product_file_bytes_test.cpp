@@ -7,7 +7,7 @@
 #include "products/product_list.h"
 #include "store/cp932.h"
 
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -19,7 +19,7 @@
 
 using namespace products;
 using test_support::Cp932_Lines;
-using test_support::Scripted_Confirmation;
+using test_support::Scripted_Answerer;
 using test_support::Temp_Folder;
 
 namespace {
@@ -79,25 +79,25 @@ std::vector<Input> Inputs()
 
 struct Operation {
     const char* name;
-    std::function<store::Outcome(const QString& folder, Scripted_Confirmation& ui)> run;
+    std::function<store::Outcome(const QString& folder, Scripted_Answerer& answerer)> run;
 };
 
 Operation Store(const char* name, const char* number, const QString& product_name, bool agree = true)
 {
-    return {name, [=](const QString& folder, Scripted_Confirmation& ui) {
+    return {name, [=](const QString& folder, Scripted_Answerer& answerer) {
                 Product_Record r;
                 r[Product_No] = QString::fromLatin1(number);
                 r[Layout_Name] = QStringLiteral("標準01 65x45");
                 r[Product_Name] = product_name;
                 r[Ingredients] = QStringLiteral("小麦粉、砂糖／膨張剤");
-                ui.answers = {agree};
-                return Store_Product(folder, r, ui);
+                answerer.answers = {agree};
+                return Store_Product(folder, r, answerer);
             }};
 }
 
 Operation Delete(const char* name, const char* number)
 {
-    return {name, [=](const QString& folder, Scripted_Confirmation&) {
+    return {name, [=](const QString& folder, Scripted_Answerer&) {
                 return Delete_Product(folder, QString::fromLatin1(number));
             }};
 }
@@ -206,13 +206,12 @@ std::vector<std::pair<QByteArray, QByteArray>> Results()
         for (const Operation& op : Operations()) {
             Temp_Folder dir;
             fresh(dir);
-            Scripted_Confirmation ui;
-            const store::Outcome outcome = op.run(dir.Data_Folder(), ui);
+            Scripted_Answerer answerer;
+            const store::Outcome outcome = op.run(dir.Data_Folder(), answerer);
             const QByteArray name = QByteArray(input.name) + " / " + op.name;
             const QByteArray result = QByteArray(Kind_Name(outcome.kind)) + " " + outcome.Text().toUtf8() + " "
-                                      + ui.Lines1().join('/').toUtf8() + "\n"
-                                      + (QFile::exists(dir.File(kProductFileName)) ? dir.Read(kProductFileName)
-                                                                                   : QByteArray("(no file)"));
+                + answerer.Lines1().join('/').toUtf8() + "\n"
+                + (QFile::exists(dir.File(kProductFileName)) ? dir.Read(kProductFileName) : QByteArray("(no file)"));
             if (input.bytes) {
                 results.emplace_back(name, result);
             } else {

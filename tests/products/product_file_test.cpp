@@ -1,7 +1,7 @@
 #include "products/product_file.h"
 #include "store/cp932.h"
 
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@
 
 using namespace products;
 using test_support::Cp932_Lines;
-using test_support::Scripted_Confirmation;
+using test_support::Scripted_Answerer;
 using test_support::Temp_Folder;
 
 namespace {
@@ -35,7 +35,7 @@ QString Line(const QString& number, const QString& name)
 
 struct Product_File : ::testing::Test {
     Temp_Folder dir;
-    Scripted_Confirmation ui;
+    Scripted_Answerer answerer;
     QString folder = dir.Data_Folder();
 
     void Given(const QStringList& lines) { dir.Write(kProductFileName, Cp932_Lines(lines)); }
@@ -44,8 +44,8 @@ struct Product_File : ::testing::Test {
     store::Outcome::Kind Store(const QString& number, const QString& name)
     {
         Product_Record r = Record(number, name);
-        const store::Outcome stored = Store_Product(folder, r, ui);
-        ui.Tell(stored);
+        const store::Outcome stored = Store_Product(folder, r, answerer);
+        answerer.Tell(stored);
         return stored.kind;
     }
 };
@@ -123,8 +123,8 @@ TEST_F(Product_File, StoreInsertsInNumberOrder)
     EXPECT_EQ(Store("1", "e"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "e"), Line("0003", "a"), Line("0005", "c"), Line("0007", "b"),
                                    Line("0009", "d")}));
-    EXPECT_EQ(ui.Lines1(), QStringList(3, QStringLiteral("保存しました")));
-    EXPECT_EQ(ui.requests.back().back_colour, store::kInformationColour);
+    EXPECT_EQ(answerer.Lines1(), QStringList(3, QStringLiteral("保存しました")));
+    EXPECT_EQ(answerer.requests.back().back_colour, store::kInformationColour);
     EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
 }
 
@@ -140,17 +140,17 @@ TEST_F(Product_File, OverwriteAskedAndAnsweredBothWays)
     Given({"2.00", Line("0003", "a"), Line("0007", "b")});
     const QByteArray before = File();
 
-    ui.answers = {false};
+    answerer.answers = {false};
     EXPECT_EQ(Store("3", "new"), Kind::Declined);
     EXPECT_EQ(File(), before);
     EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
-    ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.requests[0].line1, QStringLiteral("No.0003を上書き保存します"));
-    EXPECT_EQ(ui.requests[0].line2, QStringLiteral("よろしいですか？"));
-    EXPECT_EQ(ui.requests[0].first_caption, QStringLiteral("はい"));
-    EXPECT_EQ(ui.requests[0].second_caption, QStringLiteral("いいえ"));
+    ASSERT_EQ(answerer.requests.size(), 1u);
+    EXPECT_EQ(answerer.requests[0].line1, QStringLiteral("No.0003を上書き保存します"));
+    EXPECT_EQ(answerer.requests[0].line2, QStringLiteral("よろしいですか？"));
+    EXPECT_EQ(answerer.requests[0].first_caption, QStringLiteral("はい"));
+    EXPECT_EQ(answerer.requests[0].second_caption, QStringLiteral("いいえ"));
 
-    ui.answers = {true};
+    answerer.answers = {true};
     EXPECT_EQ(Store("0003", "new"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "new"), Line("0007", "b")}));
 }
@@ -159,13 +159,13 @@ TEST_F(Product_File, DuplicateNumbersFirstIsReplacedAllAreDeleted)
 {
     Given({"2.00", Line("0004", "first"), Line("0004", "second"), Line("0005", "x")});
     EXPECT_EQ(Find_Product(folder, QStringLiteral("4"))->field[Product_Name], QStringLiteral("first"));
-    ui.answers = {true};
+    answerer.answers = {true};
     EXPECT_EQ(Store("4", "new"), Kind::Done);
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0004", "new"), Line("0004", "second"), Line("0005", "x")}));
 
-    EXPECT_TRUE(ui.Told_Done(Delete_Product(folder, QStringLiteral("4"))));
+    EXPECT_TRUE(answerer.Told_Done(Delete_Product(folder, QStringLiteral("4"))));
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0005", "x")}));
-    EXPECT_EQ(ui.Lines1().back(), QStringLiteral("削除しました"));
+    EXPECT_EQ(answerer.Lines1().back(), QStringLiteral("削除しました"));
     EXPECT_FALSE(Find_Product(folder, QStringLiteral("4")).has_value());
 }
 
@@ -175,13 +175,13 @@ TEST_F(Product_File, RefusalsWriteNothing)
     const QByteArray before = File();
     EXPECT_EQ(Store("0", "x"), Kind::Failed);
     EXPECT_EQ(Store("abc", "x"), Kind::Failed);
-    EXPECT_EQ(ui.requests[0].line2, QStringLiteral("(登録番号が異常です)"));
+    EXPECT_EQ(answerer.requests[0].line2, QStringLiteral("(登録番号が異常です)"));
     EXPECT_EQ(Store("4", "吉野家𠮷"), Kind::Failed);
-    EXPECT_TRUE(ui.requests.back().line2.contains(QStringLiteral("𠮷")));
+    EXPECT_TRUE(answerer.requests.back().line2.contains(QStringLiteral("𠮷")));
 
     Product_Record r = Record("4", "x");
-    EXPECT_FALSE(ui.Told_Done(Store_Product(QStringLiteral("/"), r, ui)));
-    EXPECT_EQ(ui.requests.back().line2, QStringLiteral("(保存先指定が異常です)"));
+    EXPECT_FALSE(answerer.Told_Done(Store_Product(QStringLiteral("/"), r, answerer)));
+    EXPECT_EQ(answerer.requests.back().line2, QStringLiteral("(保存先指定が異常です)"));
     EXPECT_EQ(File(), before);
 }
 
@@ -220,18 +220,28 @@ TEST_F(Product_File, RewritesKeepTheBytesOfEveryLineTheyDoNotChange)
         QList<QByteArray> expected;
     };
     const Case cases[] = {
-        {"replace", [&] { Product_Record r = Record("3", "new"); return Store_Product(folder, r, ui); },
+        {"replace",
+         [&] {
+             Product_Record r = Record("3", "new");
+             return Store_Product(folder, r, answerer);
+         },
          {lines[0], lines[1], changed("3", "new"), lines[3], lines[4]}},
-        {"insert", [&] { Product_Record r = Record("4", "new"); return Store_Product(folder, r, ui); },
+        {"insert",
+         [&] {
+             Product_Record r = Record("4", "new");
+             return Store_Product(folder, r, answerer);
+         },
          {lines[0], lines[1], lines[2], changed("4", "new"), lines[3], lines[4]}},
-        {"delete", [&] { return Delete_Product(folder, QStringLiteral("1")); },
+        {"delete",
+         [&] { return Delete_Product(folder, QStringLiteral("1")); },
          {lines[0], lines[2], lines[3], lines[4]}},
-        {"delete duplicates", [&] { return Delete_Product(folder, QStringLiteral("5")); },
+        {"delete duplicates",
+         [&] { return Delete_Product(folder, QStringLiteral("5")); },
          {lines[0], lines[1], lines[2]}},
     };
     for (const Case& c : cases) {
         dir.Write(kProductFileName, file_of(lines));
-        ui.answers = {true};
+        answerer.answers = {true};
         EXPECT_TRUE(c.rewrite().Is_Done()) << c.what;
         EXPECT_EQ(File(), file_of(c.expected)) << c.what;
     }

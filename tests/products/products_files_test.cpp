@@ -3,7 +3,7 @@
 #include "products/strings_file.h"
 #include "products/word_table.h"
 #include "store/cp932.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ protected:
         return words;
     }
     test_support::Temp_Folder folder;
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
 };
 
 }  // namespace
@@ -159,13 +159,13 @@ TEST_F(Word_Table, SearchFindsWordsByReadingInEveryKanaAndWidth)
 
 TEST_F(Word_Table, KanaReadingGoesFirstAndLatinZZLast)
 {
-    ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"))));
+    ASSERT_TRUE(answerer.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("あ"), QStringLiteral("abc"))));
     EXPECT_EQ(Lines().first(), QStringLiteral("あ　\tａｂｃ"));
     EXPECT_EQ(Lines().at(1), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ"));
-    EXPECT_EQ(ui.Lines1().last(), QStringLiteral("登録しました"));
+    EXPECT_EQ(answerer.Lines1().last(), QStringLiteral("登録しました"));
     EXPECT_TRUE(Words(1).contains(QStringLiteral("ａｂｃ")));
 
-    ASSERT_TRUE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ZZ"), QStringLiteral("末尾"))));
+    ASSERT_TRUE(answerer.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ZZ"), QStringLiteral("末尾"))));
     EXPECT_EQ(Lines().last(), QStringLiteral("ＺＺ\t末尾"));
     EXPECT_EQ(Lines().size(), 1042);
     EXPECT_TRUE(Words(kFilterOther).contains(QStringLiteral("末尾")));
@@ -174,29 +174,30 @@ TEST_F(Word_Table, KanaReadingGoesFirstAndLatinZZLast)
 
 TEST_F(Word_Table, DeleteRemovesEveryLineOfTheWordAfterAsking)
 {
-    ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤")));
+    answerer.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("ぞ"), QStringLiteral("増粘剤")));
     EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 2);
 
     const QByteArray before = folder.Read(kWordTableFileName);
-    ui.answers = {false};
-    EXPECT_FALSE(ui.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui)));
+    answerer.answers = {false};
+    EXPECT_FALSE(answerer.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), answerer)));
     EXPECT_EQ(folder.Read(kWordTableFileName), before);
 
-    ui.answers = {true};
-    EXPECT_TRUE(ui.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), ui)));
+    answerer.answers = {true};
+    EXPECT_TRUE(answerer.Told_Done(Delete_Word(folder.Data_Folder(), QStringLiteral("増粘剤"), answerer)));
     EXPECT_EQ(Lines_Of(QStringLiteral("増粘剤")), 0);
     EXPECT_EQ(Lines().size(), 1039);
     EXPECT_TRUE(Lines().contains(QStringLiteral("ぞう\t増粘剤（カラギナン）")));
-    EXPECT_EQ(ui.Lines1().mid(ui.Lines1().size() - 2),
+    EXPECT_EQ(answerer.Lines1().mid(answerer.Lines1().size() - 2),
               (QStringList{QStringLiteral("増粘剤を削除します"), QStringLiteral("削除しました")}));
 }
 
 TEST_F(Word_Table, UnencodableWordIsRefused)
 {
     const QByteArray before = folder.Read(kWordTableFileName);
-    EXPECT_FALSE(ui.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"))));
+    EXPECT_FALSE(
+        answerer.Told_Done(Register_Word(folder.Data_Folder(), QStringLiteral("え"), QStringLiteral("絵文字😀"))));
     EXPECT_EQ(folder.Read(kWordTableFileName), before);
-    EXPECT_EQ(ui.Lines1().last(), QStringLiteral("書き込み出来ません"));
+    EXPECT_EQ(answerer.Lines1().last(), QStringLiteral("書き込み出来ません"));
 }
 
 // Lines written by a Windows copy (ED40 for 纊 where this codec writes FA5C, bytes
@@ -218,9 +219,9 @@ TEST(Rewrites, StringsFileAndWordTableKeepTheBytesOfOtherLines)
     ASSERT_TRUE(Register_Word(folder.Data_Folder(), QStringLiteral("か"), QStringLiteral("菓子")).Is_Done());
     const QByteArray added = test_support::Cp932_Lines({QStringLiteral("か　\t菓子")});
     EXPECT_EQ(folder.Read(kWordTableFileName), first + added + last);
-    test_support::Scripted_Confirmation ui;
-    ui.answers = {true};
-    ASSERT_TRUE(Delete_Word(folder.Data_Folder(), QStringLiteral("菓子"), ui).Is_Done());
+    test_support::Scripted_Answerer answerer;
+    answerer.answers = {true};
+    ASSERT_TRUE(Delete_Word(folder.Data_Folder(), QStringLiteral("菓子"), answerer).Is_Done());
     EXPECT_EQ(folder.Read(kWordTableFileName), first + last);
 }
 

@@ -1,10 +1,10 @@
 // Rules of the product screens: item values, barcode, list names and search,
 // special expressions, in-store code, width conversion.
-#include "products/instore_code.h"
 #include "products/item_rules.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "products/special_expression.h"
+#include "render/instore_code.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -111,14 +111,15 @@ TEST(Special_Expression, ThirtyTitlesMapToTheirBoxes)
 
 TEST(Instore_Code, PriceCheckDigitAndCompleteCode)
 {
-    EXPECT_EQ(Price_Check_Digit(QStringLiteral("0298")), 1);
-    EXPECT_EQ(Price_Check_Digit(QStringLiteral("0000")), 0);
-    EXPECT_EQ(Instore_Code(QStringLiteral("02"), QStringLiteral("12345"), QStringLiteral("0298")), QStringLiteral("0212345102985"));
-    EXPECT_EQ(Instore_Code(QStringLiteral("2"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
-    EXPECT_EQ(Instore_Code(QStringLiteral("0a"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
-    EXPECT_EQ(Pad_Code(QStringLiteral("5"), 2), QStringLiteral("05"));
-    EXPECT_EQ(Pad_Code(QString(), 4), QStringLiteral("0000"));
-    EXPECT_EQ(Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
+    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0298")), 1);
+    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0000")), 0);
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("02"), QStringLiteral("12345"), QStringLiteral("0298")),
+              QStringLiteral("0212345102985"));
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("2"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("0a"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
+    EXPECT_EQ(render::Pad_Code(QStringLiteral("5"), 2), QStringLiteral("05"));
+    EXPECT_EQ(render::Pad_Code(QString(), 4), QStringLiteral("0000"));
+    EXPECT_EQ(render::Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
 }
 
 

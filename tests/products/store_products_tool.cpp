@@ -9,7 +9,7 @@
 // answering "はい" when a number is already there.
 #include "products/product_file.h"
 
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -35,9 +35,9 @@ int main(int argc, char** argv)
         record[products::Product_No] = QString::number(first + i * step);
         record[products::Layout_Name] = QStringLiteral("標準01 65x45");
         record[products::Product_Name] = name + QLatin1Char('-') + QString::number(first + i * step);
-        test_support::Scripted_Confirmation ui;
-        ui.answers = {true};
-        const store::Outcome stored = products::Store_Product(folder, record, ui);
+        test_support::Scripted_Answerer answerer;
+        answerer.answers = {true};
+        const store::Outcome stored = products::Store_Product(folder, record, answerer);
         const QString line = stored.Is_Done()
                                  ? QStringLiteral("保存しました %1 %2").arg(record[products::Product_No],
                                                                       record[products::Product_Name])

@@ -6,7 +6,7 @@
 #include "products/product_list.h"
 #include "products/strings_file.h"
 #include "products/word_table.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -28,17 +28,17 @@ TEST(Unreadable_Data_File, EveryRewriteFailsNamingTheFileAndChangesNothing)
          [](const QString& folder) {
              Product_Record record;
              record[Product_No] = QStringLiteral("5");
-             test_support::Scripted_Confirmation ui;
-             return Store_Product(folder, record, ui);
+             test_support::Scripted_Answerer answerer;
+             return Store_Product(folder, record, answerer);
          }},
         {"delete product", kProductFileName, [](const QString& folder) { return Delete_Product(folder, "1"); }},
         {"register word", kWordTableFileName,
          [](const QString& folder) { return Register_Word(folder, QStringLiteral("あ"), QStringLiteral("新語")); }},
         {"delete word", kWordTableFileName,
          [](const QString& folder) {
-             test_support::Scripted_Confirmation ui;
-             ui.answers = {true};
-             return Delete_Word(folder, QStringLiteral("新語"), ui);
+             test_support::Scripted_Answerer answerer;
+             answerer.answers = {true};
+             return Delete_Word(folder, QStringLiteral("新語"), answerer);
          }},
         {"register strings", kStringsFileName,
          [](const QString& folder) {

@@ -4,7 +4,7 @@
 #include "recipes/recipe_file.h"
 #include "products/product_file.h"
 
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 #include "support/utf8.h"
 
@@ -258,7 +258,7 @@ TEST(Recipe_Files, LinesReadAsTheyAreWrittenBack)
 TEST(Recipe_Files, DeletingAProductTakesItsRecipe)
 {
     test_support::Temp_Folder folder;
-    test_support::Scripted_Confirmation answerer;
+    test_support::Scripted_Answerer answerer;
     folder.Write(products::kProductFileName, QByteArrayLiteral("2.00\r\n"));
     for (const QString& number : {QStringLiteral("0003"), QStringLiteral("0012")}) {
         products::Product_Record product;

@@ -6,7 +6,7 @@
 #include "label_fixtures.h"
 #include "render/label_pictures.h"
 #include "support/barcode_reader.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -59,13 +59,13 @@ TEST_P(Printed_Barcode, ReadsExactlyTheCodeAtEachRasterResolution)
     const QString digits = QString::fromLatin1(code);
     test_support::Temp_Folder folder;
     ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     const QString pdf = folder.File("label.pdf");
-    const QString composed =
-        render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout),
-                                  Issue_With(digits), {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, printer_dpi);
+    const QString composed = render::Compose_Label_Pdf(
+        pdf, render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout), Issue_With(digits),
+        {Edge_Aligned_Settings(), folder.Data_Folder(), &answerer}, printer_dpi);
     ASSERT_TRUE(composed.isEmpty()) << composed.toStdString();
-    EXPECT_TRUE(ui.requests.empty());
+    EXPECT_TRUE(answerer.requests.empty());
 
     for (const int raster_dpi : {203, 300, 600}) {
         QString error;
@@ -93,14 +93,14 @@ TEST_P(Moved_Barcode, ReadsAt203DpiWhereverTheLayoutPutsIt)
     const QString digits = QString::fromLatin1(code);
     test_support::Temp_Folder folder;
     ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     layouts::Layout_Record layout = render_fixtures::Built_In_Layout(layout_name);
     const double left_mm = layout.Number(layouts::Barcode_Left);
     for (const double move_mm : {0.1, 0.47, 1.21, 1.95, 2.69}) {
         layout[layouts::Barcode_Left] = QString::number(left_mm + move_mm);
         const QString pdf = folder.File("moved.pdf");
         ASSERT_TRUE(render::Compose_Label_Pdf(pdf, render_fixtures::Scannable_Product(), layout, Issue_With(digits),
-                                              {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, printer_dpi)
+                                              {Edge_Aligned_Settings(), folder.Data_Folder(), &answerer}, printer_dpi)
                         .isEmpty());
         QString error;
         const QString picture = test_support::Rasterise_Pdf_Page(pdf, 1, 203, folder.File("moved"), error);
@@ -123,10 +123,10 @@ TEST_P(Previewed_Barcode, ReadsExactlyTheCode)
     const QString digits = QString::fromLatin1(code);
     test_support::Temp_Folder folder;
     ASSERT_TRUE(render_fixtures::Copy_Mark_Pictures(folder.Data_Folder()));
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     const QImage preview = render::Compose_Preview_Picture(
         render_fixtures::Scannable_Product(), render_fixtures::Built_In_Layout(layout), Issue_With(digits),
-        {Edge_Aligned_Settings(), folder.Data_Folder(), &ui}, render::Preview_Profile(screen_ppi));
+        {Edge_Aligned_Settings(), folder.Data_Folder(), &answerer}, render::Preview_Profile(screen_ppi));
     const QString picture = folder.File("preview.png");
     ASSERT_TRUE(preview.save(picture));
     QString error;

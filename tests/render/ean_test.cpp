@@ -1,6 +1,6 @@
 #include "render/ean.h"
 #include "render/recording_surface.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +32,14 @@ TEST(Check_Ean_Code, CompletesChecksOrLeavesAlone)
         {"49012345678901", "49012345678901", "", "", 0},
     };
     for (const Case& c : cases) {
-        test_support::Scripted_Confirmation ui;
-        EXPECT_EQ(render::Check_Ean_Code(c.typed, ui), c.returned) << c.typed.toStdString();
+        test_support::Scripted_Answerer answerer;
+        EXPECT_EQ(render::Check_Ean_Code(c.typed, answerer), c.returned) << c.typed.toStdString();
         if (c.line1.isEmpty()) {
-            EXPECT_TRUE(ui.requests.empty()) << c.typed.toStdString();
+            EXPECT_TRUE(answerer.requests.empty()) << c.typed.toStdString();
             continue;
         }
-        ASSERT_EQ(ui.requests.size(), 1u) << c.typed.toStdString();
-        const store::Confirmation_Request& r = ui.requests[0];
+        ASSERT_EQ(answerer.requests.size(), 1u) << c.typed.toStdString();
+        const store::Confirmation_Request& r = answerer.requests[0];
         EXPECT_EQ(r.line1, c.line1);
         EXPECT_EQ(r.line2, c.line2);
         EXPECT_TRUE(r.line3.isEmpty());

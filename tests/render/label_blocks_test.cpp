@@ -7,7 +7,7 @@
 #include "render/label_check.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -33,10 +33,11 @@ TEST(Built_In_Layouts, BlocksOutsideTheLabelOrOverlappingAreAsRecorded)
     QString listing;
     for (const layouts::Default_Layout& layout : layouts::Default_Layouts()) {
         render::Recording_Surface surface(render::Preview_Profile(96));
-        test_support::Scripted_Confirmation ui;
-        render::Label_Composer(surface, render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(),
-                               {store::Default_Settings(), folder.Data_Folder(), &ui});
-        EXPECT_TRUE(ui.requests.empty()) << layout.name.toStdString();
+        test_support::Scripted_Answerer answerer;
+        render::Label_Composer(surface, render_fixtures::Filled_Product(), layout.record,
+                               render_fixtures::Filled_Issue(),
+                               {store::Default_Settings(), folder.Data_Folder(), &answerer});
+        EXPECT_TRUE(answerer.requests.empty()) << layout.name.toStdString();
         listing += layout.name + QLatin1Char('\n');
         const std::vector<render::Finding> findings = render::Check_Placement(surface, layout.record);
         if (findings.empty())

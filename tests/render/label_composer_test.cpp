@@ -3,7 +3,7 @@
 #include "render/date_stamp.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ struct Composed {
                  const render::Issue_Values& issue = render_fixtures::Filled_Issue(),
                  const store::Settings_Record& settings = Settings())
     {
-        render::Label_Composer(surface, product, layout, issue, {settings, folder.Data_Folder(), &ui});
+        render::Label_Composer(surface, product, layout, issue, {settings, folder.Data_Folder(), &answerer});
     }
     // Device position (mm) of the first character of the first run of characters spelling `text`.
     std::optional<QPointF> Position_Of(const QString& text) const
@@ -55,7 +55,7 @@ struct Composed {
         return QPointF(record.px / per_mm, record.py / per_mm);
     }
     test_support::Temp_Folder folder;
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     Recording_Surface surface;
 };
 
@@ -101,7 +101,7 @@ TEST(Label_Composer, FilledLabelDrawsEveryItemInOrder)
     EXPECT_EQ(label.surface.pictures[0].mode, render::Picture_Mode::Multiply);
     const double units = render::kPrinterUnitsPerMm;
     EXPECT_EQ(label.surface.pictures[0].box, QRectF(29 * units, 54 * units, 6 * units, 6 * units));
-    EXPECT_TRUE(label.ui.requests.empty());
+    EXPECT_TRUE(label.answerer.requests.empty());
     EXPECT_FALSE(label.surface.Previous_Item_Ruled);
 }
 
@@ -127,7 +127,7 @@ TEST(Label_Composer, BarcodeOnlyForThirteenOrEightCharacters)
         label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), issue);
         EXPECT_TRUE(label.surface.bars.empty()) << digits.toStdString();
         EXPECT_FALSE(label.surface.All_Text().contains("490123")) << digits.toStdString();
-        EXPECT_TRUE(label.ui.requests.empty());  // no check-digit completion here
+        EXPECT_TRUE(label.answerer.requests.empty());  // no check-digit completion here
     }
 }
 
@@ -332,12 +332,12 @@ TEST(Label_Composer, MissingPicturesAreReportedAndTheLabelStillComposed)
     layouts::Layout_Record layout = Built_In_Layout(kUprightPlain);
     layout[layouts::Background_Image] = QStringLiteral("無い画像.bmp");
     label.Compose(render_fixtures::Filled_Product(), layout);
-    const QStringList lines = label.ui.Lines1();
+    const QStringList lines = label.answerer.Lines1();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], "指定画像ファイルがありません");
-    EXPECT_EQ(label.ui.requests[0].line2, "画像は読めませんでした");
-    EXPECT_EQ(label.ui.requests[0].back_colour, store::kInformationColour);
-    EXPECT_EQ(label.ui.requests[1].line2, "kami00.bmp");  // the missing mark is named
+    EXPECT_EQ(label.answerer.requests[0].line2, "画像は読めませんでした");
+    EXPECT_EQ(label.answerer.requests[0].back_colour, store::kInformationColour);
+    EXPECT_EQ(label.answerer.requests[1].line2, "kami00.bmp");  // the missing mark is named
     ASSERT_EQ(label.surface.pictures.size(), 1u);
     EXPECT_TRUE(label.surface.All_Text().contains("糖質:28.0g"));
     EXPECT_TRUE(label.surface.All_Text().contains("箱"));
@@ -395,15 +395,15 @@ TEST(Label_Composer, PaperLengthNoticeOncePerPrintRun)
 {
     render::Recording_Surface page(render::Printer_Profile(203, 203));
     test_support::Temp_Folder folder;
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     const layouts::Layout_Record& small = Built_In_Layout(QStringLiteral("標準03 28x38 ﾜｸ無"));
     page.Length_Limit_mm = 28;
     Product_Record product = render_fixtures::Filled_Product();
     product[products::Recycle1_Mark] = product[products::Recycle2_Mark] = QStringLiteral("なし");
     for (int label = 0; label < 3; ++label)
         render::Label_Composer(page, product, small, render_fixtures::Filled_Issue(),
-                               {Settings(), folder.Data_Folder(), &ui});
-    EXPECT_EQ(ui.message_boxes.size(), 1);
+                               {Settings(), folder.Data_Folder(), &answerer});
+    EXPECT_EQ(answerer.message_boxes.size(), 1);
     EXPECT_FALSE(page.texts.empty());
 }
 
@@ -424,10 +424,10 @@ TEST(Label_Composer, DateFaultComposesWithToday)
         issue.add_days = c.add_days;
         label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), issue);
         EXPECT_TRUE(label.surface.All_Text().contains(c.printed)) << c.printed;
-        ASSERT_EQ(label.ui.requests.size(), 1u);
-        EXPECT_EQ(label.ui.requests[0].line1, "入力された日付が異常です");
-        EXPECT_EQ(label.ui.requests[0].line2, "本日の日付にて継続します");
-        EXPECT_EQ(label.ui.requests[0].back_colour, store::kInformationColour);
+        ASSERT_EQ(label.answerer.requests.size(), 1u);
+        EXPECT_EQ(label.answerer.requests[0].line1, "入力された日付が異常です");
+        EXPECT_EQ(label.answerer.requests[0].line2, "本日の日付にて継続します");
+        EXPECT_EQ(label.answerer.requests[0].back_colour, store::kInformationColour);
     }
 }
 

@@ -7,7 +7,7 @@
 #include "layouts/default_layouts.h"
 #include "render/label_pictures.h"
 #include "render/qt_surfaces.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -82,10 +82,10 @@ protected:
     {
         return layouts::Default_Layouts().at(static_cast<size_t>(GetParam())).record;
     }
-    render::Compose_Context Context() { return {Edge_Aligned_Settings(), folder_.Data_Folder(), &ui_}; }
+    render::Compose_Context Context() { return {Edge_Aligned_Settings(), folder_.Data_Folder(), &answerer_}; }
 
     test_support::Temp_Folder folder_;
-    test_support::Scripted_Confirmation ui_;
+    test_support::Scripted_Answerer answerer_;
 };
 
 TEST_P(Built_In_Label_Picture, PreviewIsUnchanged)

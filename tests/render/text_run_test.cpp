@@ -1,6 +1,6 @@
 #include "render/recording_surface.h"
 #include "render/text_run.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +56,10 @@ TEST(Draw_Text_Run, DevicePositionIsRoundedHalfEven)
 
 TEST(Draw_Text_Run, PaperLengthCheckShowsTheNoticeOncePerRun)
 {
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     render::Recording_Surface page(render::Printer_Profile(203, 203));
     page.Length_Limit_mm = 65;
-    page.Notices = &ui;
+    page.Answerer = &answerer;
     render::Draw_Text_Run(page, Character_Run(8, 60));  // 60 + 2.82 < 65
     EXPECT_EQ(page.texts.size(), 1u);
     render::Draw_Text_Run(page, Character_Run(8, 63));  // 65.8: refused
@@ -67,18 +67,18 @@ TEST(Draw_Text_Run, PaperLengthCheckShowsTheNoticeOncePerRun)
     render::Draw_Text_Run(page, Character_Run(8, 64.5, 90));  // turned runs compare their start only: drawn
     render::Draw_Text_Run(page, Character_Run(8, 66, 180));
     EXPECT_EQ(page.texts.size(), 2u);
-    ASSERT_EQ(ui.message_boxes.size(), 1);
-    EXPECT_EQ(ui.message_boxes[0], "印字が行えない項目があります。\r用紙長が印字内容に足りていません。");
-    EXPECT_EQ(ui.message_box_titles[0], "用紙長エラー");
+    ASSERT_EQ(answerer.message_boxes.size(), 1);
+    EXPECT_EQ(answerer.message_boxes[0], "印字が行えない項目があります。\r用紙長が印字内容に足りていません。");
+    EXPECT_EQ(answerer.message_box_titles[0], "用紙長エラー");
     EXPECT_TRUE(page.Length_Notice_Shown);
 }
 
 TEST(Draw_Text_Run, OtherAnglesDrawNothingOnThePrinter)
 {
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     render::Recording_Surface page(render::Printer_Profile(203, 203));
     page.Length_Limit_mm = 65;
-    page.Notices = &ui;
+    page.Answerer = &answerer;
     render::Draw_Text_Run(page, Character_Run(8, 10, 45));
     EXPECT_TRUE(page.texts.empty());
 
@@ -104,10 +104,10 @@ public:
 
 TEST(Character_Writer, HandsOverEachRunOfOneFontInOneCallAndLeavesOutRefusedCharacters)
 {
-    test_support::Scripted_Confirmation ui;
+    test_support::Scripted_Answerer answerer;
     Call_Recording_Surface page(render::Printer_Profile(203, 203));
     page.Length_Limit_mm = 65;
-    page.Notices = &ui;
+    page.Answerer = &answerer;
     {
         render::Character_Writer writer(page);
         render::Text_Run run = Character_Run(8, 10);
@@ -136,7 +136,7 @@ TEST(Character_Writer, HandsOverEachRunOfOneFontInOneCallAndLeavesOutRefusedChar
     EXPECT_EQ(page.texts[4].px, alone.texts[0].px);
     EXPECT_EQ(page.texts[4].py, alone.texts[0].py);
     EXPECT_EQ(page.texts[4].font, alone.texts[0].font);
-    EXPECT_EQ(ui.message_boxes.size(), 1);
+    EXPECT_EQ(answerer.message_boxes.size(), 1);
 }
 
 }  // namespace

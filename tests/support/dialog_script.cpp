@@ -23,7 +23,7 @@ Dialog_Script::Dialog_Script()
 QString Dialog_Script::Next_Answer()
 {
     if (answers.empty())
-        return app::kAnswerCancel;
+        return screens::kAnswerCancel;
     const QString answer = answers.front();
     answers.pop_front();
     return answer;
@@ -67,7 +67,7 @@ void Dialog_Script::Poll()
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible())
             continue;
-        if (auto* kakunin = qobject_cast<app::Kakunin*>(top)) {
+        if (auto* kakunin = qobject_cast<screens::Kakunin*>(top)) {
             Seen_Dialog dialog{QStringLiteral("Kakunin"),
                                {kakunin->Label1->text(), kakunin->Label2->text(), kakunin->Label3->text()},
                                {},
@@ -80,27 +80,27 @@ void Dialog_Script::Poll()
                 dialog.focused = focused->text();
             seen.push_back(dialog);
             if (const auto action = std::exchange(meanwhile, nullptr)) {
-                const QPointer<app::Kakunin> guard(kakunin);
+                const QPointer<screens::Kakunin> guard(kakunin);
                 action(kakunin);
                 if (!guard || !guard->isVisible())
                     return;  // answered meanwhile
             }
             if (!kakunin->Command1->isVisible())
                 kakunin->Command2_Click();
-            else if (Next_Answer() == app::kAnswerOk)
+            else if (Next_Answer() == screens::kAnswerOk)
                 kakunin->Command1_Click();
             else
                 kakunin->Command2_Click();
             return;
         }
-        if (auto* input = qobject_cast<app::InputWindowA*>(top)) {
+        if (auto* input = qobject_cast<screens::InputWindowA*>(top)) {
             seen.push_back({QStringLiteral("InputWindowA"),
                             {input->windowTitle(), input->Label1[0]->text(), input->Text1->text()},
                             {input->Command1->text(), input->Command2->text()},
                             {},
                             {}});
             const QString answer = Next_Answer();
-            if (answer == app::kAnswerCancel) {
+            if (answer == screens::kAnswerCancel) {
                 input->Command2_Click();
             } else {
                 if (!answer.isEmpty())

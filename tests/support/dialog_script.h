@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-namespace app {
+namespace screens {
 class Kakunin;
 }
 
@@ -37,7 +37,7 @@ public:
     std::vector<Seen_Dialog> seen;
     // Runs once, on the next Kakunin as it appears, before it is answered:
     // what a user might do meanwhile.
-    std::function<void(app::Kakunin*)> meanwhile;
+    std::function<void(screens::Kakunin*)> meanwhile;
     QStringList First_Lines() const;  // line 1 (or line 3 when line 1 is empty) of every dialog
     QStringList Kakunin_Lines() const;  // "line 1/line 2" of every Kakunin window
     QList<QColor> Kakunin_Colours() const;

@@ -16,7 +16,7 @@ Session_Fixture::Session_Fixture()
 {
     desktop.application_folder = application.Path();
     desktop.desktop_folder = desktop_folder.Path();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     session.desktop = &desktop;
     session.printers = &printers;
     session.application_folder = application.Path();

@@ -19,7 +19,7 @@
 namespace {
 
 // Messages of the composer go to the terminal; questions are answered "no".
-class Console_Confirmation : public store::Confirmation {
+class Console_Answerer : public store::Answerer {
 public:
     bool Show_Confirmation(const store::Confirmation_Request& request) override
     {
@@ -166,7 +166,7 @@ int main(int argc, char* argv[])
         settings = store::Load_Settings(args.value("settings"));
 
     const render::Issue_Values issue = Issue_From(*product, args);
-    Console_Confirmation console;
+    Console_Answerer console;
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
     const render::Compose_Context context{settings, data_folder, &console};

@@ -1,27 +1,27 @@
 #include "screens/common/conventions.h"
 
+#include "printing/check_context.h"
 #include "render/date_stamp.h"
 #include "screens/common/s_preview.h"
 #include "screens/common/session.h"
-#include "printing/check_context.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QLabel>
 
-namespace app {
+namespace screens {
 
 bool Is_Open(const QLabel* flag)
 {
     return flag->text() == kOpen;
 }
 
-bool Settle_Unsaved_Edits(store::Confirmation& ui, const std::function<bool()>& save)
+bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>& save)
 {
-    if (ui.Ask(QStringLiteral("変更が保存されていません"), QStringLiteral("保存しますか？"), {},
-               QStringLiteral("保存する"), QStringLiteral("保存しない")))
+    if (answerer.Ask(QStringLiteral("変更が保存されていません"), QStringLiteral("保存しますか？"), {},
+                     QStringLiteral("保存する"), QStringLiteral("保存しない")))
         return save();
-    return ui.Ask(QStringLiteral("変更を破棄します"), QStringLiteral("よろしいですか？"), {}, QStringLiteral("破棄する"),
-                  QStringLiteral("編集に戻る"));
+    return answerer.Ask(QStringLiteral("変更を破棄します"), QStringLiteral("よろしいですか？"), {},
+                        QStringLiteral("破棄する"), QStringLiteral("編集に戻る"));
 }
 
 QString Current_Data_Folder()
@@ -42,15 +42,15 @@ void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const pro
     const render::Issue_Values issue = render::Preview_Issue(product);
     render::Check_Context context = Label_Check_Context();
     context.small_package = small_package;
-    printing::Show_Label_Preview(screen, screen_name, product, layout, issue,
-                                 {QStringLiteral("ラベルの確認"), render::Check_Label(product, layout, issue, context)});
+    Show_Label_Preview(screen, screen_name, product, layout, issue,
+                       {QStringLiteral("ラベルの確認"), render::Check_Label(product, layout, issue, context)});
 }
 
 void Close_Preview_Of(const QLabel* prv_open)
 {
     if (Is_Open(prv_open))
-        if (printing::S_Preview* preview = printing::Current_Preview())
+        if (S_Preview* preview = Current_Preview())
             preview->close();
 }
 
-}  // namespace app
+}  // namespace screens

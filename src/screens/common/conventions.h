@@ -15,10 +15,10 @@ class QLabel;
 class QWidget;
 
 namespace store {
-class Confirmation;
+class Answerer;
 }
 
-namespace app {
+namespace screens {
 
 // Caption of a flag label (Prv_open, Gen_open) while the window it watches is open.
 inline const QString kOpen = QStringLiteral("open");
@@ -33,7 +33,7 @@ inline const QString kAnswerErr = QStringLiteral("Err");
 // A screen's unsaved edits, before they would be dropped: asks whether to
 // save them (then `save`, which says whether it saved) or to drop them; false
 // when the user goes back to them.
-bool Settle_Unsaved_Edits(store::Confirmation& ui, const std::function<bool()>& save);
+bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>& save);
 
 // The data folder of the running application, ending in "/".
 QString Current_Data_Folder();
@@ -51,4 +51,4 @@ void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const pro
 // Closes the preview window when the screen's Prv_open flag says it is open.
 void Close_Preview_Of(const QLabel* prv_open);
 
-}  // namespace app
+}  // namespace screens

@@ -5,7 +5,7 @@
 
 #include <sys/stat.h>
 
-namespace app {
+namespace screens {
 
 Data_File_Watcher::Data_File_Watcher(QObject* parent) : QObject(parent)
 {
@@ -46,4 +46,4 @@ Data_File_Watcher::State Data_File_Watcher::State_Of(const QString& path)
             static_cast<qint64>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
-}  // namespace app
+}  // namespace screens

@@ -10,7 +10,7 @@
 #include <QString>
 #include <QTimer>
 
-namespace app {
+namespace screens {
 
 class Data_File_Watcher : public QObject {
     Q_OBJECT
@@ -41,4 +41,4 @@ private:
     QTimer settle_;  // a save touches the folder several times: look once it is done
 };
 
-}  // namespace app
+}  // namespace screens

@@ -22,7 +22,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace screens {
 
 namespace {
 
@@ -268,31 +268,31 @@ void WorkBar::paintEvent(QPaintEvent* event)
     painter.drawRect(box.adjusted(0, 0, -1, -1));
 }
 
-Screen_Confirmation::Screen_Confirmation(QString screen_name) : screen_name_(std::move(screen_name))
+Screen_Answerer::Screen_Answerer(QString screen_name) : screen_name_(std::move(screen_name))
 {
     if (!Is_Known_Caller(screen_name_))
         Caller_List() << screen_name_;
 }
 
-bool Screen_Confirmation::Show_Confirmation(const store::Confirmation_Request& request)
+bool Screen_Answerer::Show_Confirmation(const store::Confirmation_Request& request)
 {
-    return app::Show_Confirmation(request.line1, request.line2, request.line3, screen_name_, request.first_shown,
-                                  request.second_shown, request.first_caption, request.second_caption,
-                                  request.back_colour, request.second_focused);
+    return screens::Show_Confirmation(request.line1, request.line2, request.line3, screen_name_, request.first_shown,
+                                      request.second_shown, request.first_caption, request.second_caption,
+                                      request.back_colour, request.second_focused);
 }
 
-void Screen_Confirmation::Show_Message_Box(const QString& text)
+void Screen_Answerer::Show_Message_Box(const QString& text)
 {
     Show_Titled_Message_Box(text, QApplication::applicationDisplayName());
 }
 
-void Screen_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
+void Screen_Answerer::Show_Titled_Message_Box(const QString& text, const QString& title)
 {
     Answer_Wait wait(Find_Window(screen_name_));
     QMessageBox::information(QApplication::activeWindow(), title, text);
 }
 
-void Screen_Confirmation::Show_Warning_Box(const QString& text, const QString& title)
+void Screen_Answerer::Show_Warning_Box(const QString& text, const QString& title)
 {
     Answer_Wait wait(Find_Window(screen_name_));
     QMessageBox::warning(QApplication::activeWindow(), title, text);
@@ -337,4 +337,4 @@ bool Show_Confirmation(const QString& line1, const QString& line2, const QString
     return answer && answer->text() == kAnswerOk;  // a screen closed meanwhile answered nothing
 }
 
-}  // namespace app
+}  // namespace screens

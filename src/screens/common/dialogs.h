@@ -3,7 +3,7 @@
 // (InputWindowA) and the paper-search progress window (WorkBar). None is
 // modal: the caller waits until the dialog writes its answer into the caller's
 // hidden "Ret_Code" label; the caller's name travels in the dialog's "Ret_Form".
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -12,11 +12,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace screens {
 
 // The one list of window names that may open Kakunin and InputWindowA: the
 // designed callers and every screen that has an answerer (a
-// Screen_Confirmation adds its screen's name as it is made), so that no
+// Screen_Answerer adds its screen's name as it is made), so that no
 // window can ask in a name the dialogs do not know.
 bool Is_Known_Caller(const QString& name);
 QStringList Known_Callers();
@@ -88,9 +88,9 @@ private:
 
 // The answerer of one screen: shows Kakunin for that screen (named once, at
 // construction) and waits for the answer in the screen's Ret_Code.
-class Screen_Confirmation : public store::Confirmation {
+class Screen_Answerer : public store::Answerer {
 public:
-    explicit Screen_Confirmation(QString screen_name);
+    explicit Screen_Answerer(QString screen_name);
     bool Show_Confirmation(const store::Confirmation_Request& request) override;
     void Show_Message_Box(const QString& text) override;
     void Show_Titled_Message_Box(const QString& text, const QString& title) override;
@@ -112,4 +112,4 @@ QLabel* Answer_Label(const QString& caller);
 // The line as Kakunin shows it: cut to 26 bytes and "…" when wider than 28 bytes.
 QString Confirmation_Line(const QString& line);
 
-}  // namespace app
+}  // namespace screens

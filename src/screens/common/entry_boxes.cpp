@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace app {
+namespace screens {
 namespace {
 
 // Maps the text one character for one as it enters, then asks the box's
@@ -57,4 +57,4 @@ void Use_As_Text_Box(QLineEdit* box)
     Map_Entered_Text(box, &store::To_Cp932_Counterparts);
 }
 
-}  // namespace app
+}  // namespace screens

@@ -2,7 +2,7 @@
 // What a one-line box does with what the input method sends it.
 class QLineEdit;
 
-namespace app {
+namespace screens {
 
 // A box for a number (product number, copies, days, barcode, sizes, paper
 // number…): the input method is off for it, and full-width digits and signs
@@ -15,4 +15,4 @@ void Use_As_Number_Box(QLineEdit* box);
 // they enter, so the user sees what will be stored.
 void Use_As_Text_Box(QLineEdit* box);
 
-}  // namespace app
+}  // namespace screens

@@ -9,14 +9,14 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace maintenance {
+namespace screens {
 
 QString Ask_For_Text(QWidget* caller, const Input_Request& request)
 {
-    QLabel* ret_code = app::Answer_Label(caller->objectName());
+    QLabel* ret_code = Answer_Label(caller->objectName());
     if (!ret_code)
-        return app::kAnswerCancel;  // a window no dialog may answer asks nothing
-    auto* window = new app::InputWindowA;
+        return kAnswerCancel;  // a window no dialog may answer asks nothing
+    auto* window = new InputWindowA;
     window->setWindowTitle(request.caption);
     window->Label1[0]->setText(request.prompt);
     window->Label1[1]->setText(request.field_label);
@@ -27,11 +27,11 @@ QString Ask_For_Text(QWidget* caller, const Input_Request& request)
         window->Text1->selectAll();
     window->Ret_Form->setText(caller->objectName());
     window->adjustSize();
-    app::Centre_On_Screen(window);
+    Centre_On_Screen(window);
     window->show();
     window->Text1->setFocus();
     ret_code->clear();
-    app::Wait_For_Answer(ret_code);
+    Wait_For_Answer(ret_code);
     return ret_code->text();
 }
 
@@ -49,4 +49,4 @@ void Open_In_Place_Of(QWidget* opener, QWidget* screen)
     opener->hide();
 }
 
-}  // namespace maintenance
+}  // namespace screens

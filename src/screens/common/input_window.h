@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace maintenance {
+namespace screens {
 
 struct Input_Request {
     QString caption;
@@ -32,4 +32,4 @@ T* Named(T* widget, const char* name)
 // Shows `screen` (deleted when closed) and hides `opener` until it closes.
 void Open_In_Place_Of(QWidget* opener, QWidget* screen);
 
-}  // namespace maintenance
+}  // namespace screens

@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-namespace products {
+namespace screens {
 
 bool Is_Window_Focus_Change(Qt::FocusReason reason)
 {
@@ -97,7 +97,7 @@ QString Item_Box::Entered_Form(const QString& text) const
     case Entry::Number:
         return store::Ascii_To_Half_Width(text);
     case Entry::Caption_Item:
-        return With_Caption_Colon(store::To_Cp932_Counterparts(text));
+        return products::With_Caption_Colon(store::To_Cp932_Counterparts(text));
     case Entry::Text:
         break;
     }
@@ -138,7 +138,7 @@ void Item_Box::keyPressEvent(QKeyEvent* event)
 {
     if (on_key && on_key(event))
         return;
-    if (app::Is_Enter_Key(event)) {
+    if (Is_Enter_Key(event)) {
         event->accept();  // no line breaks in an item
         return;
     }
@@ -183,4 +183,4 @@ void Item_Box::insertFromMimeData(const QMimeData* source)
     insertPlainText(text);
 }
 
-}  // namespace products
+}  // namespace screens

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace products {
+namespace screens {
 
 class Item_Box : public QPlainTextEdit {
     Q_OBJECT
@@ -57,4 +57,4 @@ private:
 // opened: the box was not really left or entered.
 bool Is_Window_Focus_Change(Qt::FocusReason reason);
 
-}  // namespace products
+}  // namespace screens

@@ -3,7 +3,7 @@
 #include "screens/common/session.h"
 #include "store/settings.h"
 
-namespace app {
+namespace screens {
 
 bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Finder& printers)
 {
@@ -20,4 +20,4 @@ QString Printer_Missing_Message()
                           "印刷結果は表示しません(入力した内容はそのまま残ります)");
 }
 
-}  // namespace app
+}  // namespace screens

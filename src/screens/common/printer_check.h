@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace app {
+namespace screens {
 
 // Reads user_v2.dat afresh and looks for an installed printer whose device name
 // equals line 1 exactly; on success it becomes the session's current printer.
@@ -13,4 +13,4 @@ bool Select_Configured_Printer(const QString& application_folder, const platform
 // The message shown when the configured printer is not installed (three lines).
 QString Printer_Missing_Message();
 
-}  // namespace app
+}  // namespace screens

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-namespace app {
+namespace screens {
 
 void End_Program(int status)
 {
@@ -12,4 +12,4 @@ void End_Program(int status)
     std::exit(status);
 }
 
-}  // namespace app
+}  // namespace screens

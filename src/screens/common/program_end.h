@@ -4,10 +4,10 @@
 // not installed (the user has been told), and an answer that no waiting
 // window can take (a programming error).
 
-namespace app {
+namespace screens {
 
 // Leaves Qt's event loop and ends the process at once with `status`: the
 // window that calls this cannot go on, and nothing is left unsaved by then.
 [[noreturn]] void End_Program(int status);
 
-}  // namespace app
+}  // namespace screens

@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace printing {
+namespace screens {
 namespace {
 
 const QString kPrvOpen = QStringLiteral("Prv_open");
@@ -59,7 +59,7 @@ bool Is_Editing_Screen(const QString& caller_name)
 
 int Screen_Ppi()
 {
-    const app::Session& session = app::Current_Session();
+    const Session& session = Current_Session();
     const int ppi = session.desktop ? session.desktop->Screen_Pixels_Per_Inch() : 0;
     return ppi > 0 ? ppi : 96;
 }
@@ -75,8 +75,8 @@ int Viewport_Limit(const QWidget* caller, double twips_per_pixel)
     const QScreen* screen = caller && caller->screen() ? caller->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return kViewportLimit;
-    const int room = screen->availableGeometry().height() - app::kTitleBarAllowance - app::kBorderAllowance -
-                     Pixels(kExtraHeight, twips_per_pixel);
+    const int room = screen->availableGeometry().height() - kTitleBarAllowance - kBorderAllowance
+        - Pixels(kExtraHeight, twips_per_pixel);
     return std::clamp(room, kScrollStep, kViewportLimit);
 }
 
@@ -109,7 +109,7 @@ Preview_Geometry Compute_Preview_Geometry(const layouts::Layout_Record& layout, 
 S_Preview::S_Preview(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("S_Preview"));
-    setWindowTitle(app::kProgramTitle);
+    setWindowTitle(kProgramTitle);
     // A dialog's owner is told to the window manager, which keeps it in front of its owner.
     setWindowFlags(Qt::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -249,7 +249,7 @@ void S_Preview::closeEvent(QCloseEvent* event)
 {
     const QString opener = F_Open_Moto->text();
     if (opener == QStringLiteral("S_Touroku") || opener == QStringLiteral("Insatsu") || opener == QStringLiteral("Layout_M"))
-        if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && app::Is_Open(prv_open))
+        if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && Is_Open(prv_open))
             prv_open->clear();
     event->accept();
 }
@@ -288,8 +288,8 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
         window = new S_Preview;
     window->Arrange(geometry, twips_per_pixel, !findings.findings.empty());
     QLabel* prv_open = caller ? caller->findChild<QLabel*>(kPrvOpen) : nullptr;
-    if (!prv_open || !app::Is_Open(prv_open))
-        app::Centre_On_Screen(window);
+    if (!prv_open || !Is_Open(prv_open))
+        Centre_On_Screen(window);
 
     Set_Owner(window, caller);
     window->show();
@@ -297,22 +297,22 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     window->picDraw->clear();
     QApplication::processEvents();
 
-    app::Screen_Confirmation confirmation{caller_name};
-    const app::Session& session = app::Current_Session();
-    const render::Compose_Context context{session.settings, app::Current_Data_Folder(), &confirmation};
+    Screen_Answerer answerer{caller_name};
+    const Session& session = Current_Session();
+    const render::Compose_Context context{session.settings, Current_Data_Folder(), &answerer};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     // The findings are the printed page's; their outlines lie where this picture draws the parts.
     Label_Findings outlined = findings;
     render::Check_Context drawn;
     drawn.settings = session.settings;
-    drawn.data_folder = app::Current_Data_Folder();
+    drawn.data_folder = Current_Data_Folder();
     render::Outline_Findings(outlined.findings, product, layout, issue, drawn, profile);
     if (window) {  // a notice during composition may have let the user close it
         window->Show_Picture(picture, outlined, profile.units_per_mm / twips_per_pixel, render::Label_Area(layout));
         window->F_Open_Moto->setText(caller_name);
     }
     if (prv_open)
-        prv_open->setText(app::kOpen);
+        prv_open->setText(kOpen);
 }
 
 S_Preview* Current_Preview()
@@ -328,4 +328,4 @@ QLabel* Add_Prv_Open(QWidget* screen)
     return label;
 }
 
-}  // namespace printing
+}  // namespace screens

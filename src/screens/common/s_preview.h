@@ -19,7 +19,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace printing {
+namespace screens {
 
 // Sizes of the preview window for a layout, in twips and in screen pixels.
 struct Preview_Geometry {
@@ -102,4 +102,4 @@ S_Preview* Current_Preview();
 // Creates the hidden "Prv_open" label of a screen that shows previews.
 QLabel* Add_Prv_Open(QWidget* screen);
 
-}  // namespace printing
+}  // namespace screens

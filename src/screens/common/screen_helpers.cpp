@@ -12,8 +12,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-
-namespace products {
+namespace screens {
 
 QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size)
 {
@@ -61,7 +60,7 @@ void Add_Button_Row(QVBoxLayout* layout, const QList<QPushButton*>& buttons, QPu
 
 bool Follow_Enter_Chain(QObject* watched, QEvent* event, const std::function<QWidget*(QWidget*)>& next)
 {
-    if (!app::Is_Enter_Press(event))
+    if (!Is_Enter_Press(event))
         return false;
     QWidget* target = next(qobject_cast<QWidget*>(watched));
     if (!target)
@@ -78,7 +77,7 @@ QWidget* Next_In_List(const QList<QWidget*>& chain, QWidget* from)
 
 void Pick_First_Found(QObject* watched, QEvent* event, QLineEdit* search, QListWidget* found)
 {
-    if (watched == search && app::Is_Enter_Press(event) && found->currentRow() < 0 && found->count() > 0)
+    if (watched == search && Is_Enter_Press(event) && found->currentRow() < 0 && found->count() > 0)
         found->setCurrentRow(0);
 }
 
@@ -92,7 +91,7 @@ std::vector<recipes::Material> Search_Materials(const QString& typed, const std:
 
 const recipes::Food_Table* Session_Food_Table(QString* error)
 {
-    return recipes::Composition_Table(app::Current_Session().program_folder, Current_Data_Folder(), error);
+    return recipes::Composition_Table(Current_Session().program_folder, Current_Data_Folder(), error);
 }
 
-}  // namespace products
+}  // namespace screens

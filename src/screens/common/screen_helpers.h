@@ -20,11 +20,7 @@ class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
-namespace products {
-
-using app::Find_Window;  // the top-level window with that object name
-
-using app::Current_Data_Folder;
+namespace screens {
 
 // A bold heading line of a window.
 QLabel* Heading_Label(const QString& text, QWidget* parent, int point_size = 13);
@@ -57,4 +53,4 @@ std::vector<recipes::Material> Search_Materials(const QString& typed, const std:
 // The session's composition table (Composition_Table), null with `error` when it cannot be read.
 const recipes::Food_Table* Session_Food_Table(QString* error = nullptr);
 
-}  // namespace products
+}  // namespace screens

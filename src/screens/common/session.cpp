@@ -1,6 +1,6 @@
 #include "screens/common/session.h"
 
-namespace app {
+namespace screens {
 
 store::Folder_Context Session::Folder_Context() const
 {
@@ -32,4 +32,4 @@ Session& Current_Session()
     return session;
 }
 
-}  // namespace app
+}  // namespace screens

@@ -6,7 +6,7 @@
 #include "store/data_folder.h"
 #include "store/settings.h"
 
-namespace app {
+namespace screens {
 
 inline const QString kProgramTitle = QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a");
 
@@ -30,4 +30,4 @@ struct Session {
 // The one session of the running application (tests fill it with temporary folders).
 Session& Current_Session();
 
-}  // namespace app
+}  // namespace screens

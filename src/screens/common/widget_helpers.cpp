@@ -3,7 +3,7 @@
 #include "screens/common/printer_check.h"
 #include "screens/common/session.h"
 #include "screens/common/window_conventions.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,7 +22,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace screens {
 
 bool Select_List_Item(QListWidget* list, const QString& text)
 {
@@ -304,12 +304,12 @@ void Wait_For_Answer(QLabel* ret_code)
     }
 }
 
-bool Configured_Printer_Found(store::Confirmation& ui)
+bool Configured_Printer_Found(store::Answerer& answerer)
 {
     const Session& session = Current_Session();
     if (session.printers && Select_Configured_Printer(session.application_folder, *session.printers))
         return true;
-    ui.Show_Titled_Message_Box(Printer_Missing_Message(), QString());
+    answerer.Show_Titled_Message_Box(Printer_Missing_Message(), QString());
     return false;
 }
 
@@ -323,4 +323,4 @@ QString Array_Name(const QString& name, int index)
     return QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-}  // namespace app
+}  // namespace screens

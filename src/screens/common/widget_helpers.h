@@ -7,7 +7,7 @@
 #include <cstdint>
 
 namespace store {
-class Confirmation;
+class Answerer;
 }
 
 class QAbstractItemView;
@@ -16,7 +16,7 @@ class QLabel;
 class QListWidget;
 class QWidget;
 
-namespace app {
+namespace screens {
 
 // Selects the first entry equal to the text; false (selection unchanged) when none is.
 bool Select_List_Item(QListWidget* list, const QString& text);
@@ -65,7 +65,7 @@ void Wait_For_Answer(QLabel* ret_code);
 // Selects the configured printer; when it is not installed, says so and returns
 // false, the screen and its edits left as they are (the registration and layout
 // screens call this before a preview).
-bool Configured_Printer_Found(store::Confirmation& ui);
+bool Configured_Printer_Found(store::Answerer& answerer);
 
 // Object name as designed for element `index` of a control array: "Text1(5)".
 QString Array_Name(const QString& name, int index);
@@ -74,4 +74,4 @@ QString Array_Name(const QString& name, int index);
 // the lowest byte, then green, then blue.
 QColor Colour_Of(std::uint32_t number);
 
-}  // namespace app
+}  // namespace screens

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-namespace app {
+namespace screens {
 namespace {
 
 const char* const kKeepOpenOnEscape = "keepOpenOnEscape";
@@ -177,4 +177,4 @@ bool Answer_Wait::eventFilter(QObject* watched, QEvent* event)
     return widget && !Is_Answering_Window(widget->window());
 }
 
-}  // namespace app
+}  // namespace screens

@@ -15,7 +15,7 @@ class QEvent;
 class QKeyEvent;
 class QWidget;
 
-namespace app {
+namespace screens {
 
 // The key is Return or keypad Enter.
 bool Is_Enter_Key(const QKeyEvent* key);
@@ -44,4 +44,4 @@ private:
     bool close_put_off_ = false;
 };
 
-}  // namespace app
+}  // namespace screens

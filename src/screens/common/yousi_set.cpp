@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace maintenance {
+namespace screens {
 
 namespace {
 
@@ -73,20 +73,20 @@ Yousi_Set::Yousi_Set(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void Yousi_Set::Form_Load()
 {
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     const QString printer = Printer_To_Examine();
-    platform::Printer_Finder* printers = app::Current_Session().printers;
+    platform::Printer_Finder* printers = Current_Session().printers;
     if (!printers || !printers->Has_Printer(printer)) {
-        ui_.Show_Titled_Message_Box(QStringLiteral("プリンターが見つかりませんでした"), windowTitle());
+        answerer_.Show_Titled_Message_Box(QStringLiteral("プリンターが見つかりませんでした"), windowTitle());
         return;
     }
     Label3->setText(printer + QStringLiteral("に登録されている用紙一覧"));
-    QPointer<app::WorkBar> bar = new app::WorkBar;
+    QPointer<WorkBar> bar = new WorkBar;
     bar->setAttribute(Qt::WA_DeleteOnClose);
     bar->show();
-    const auto entries = Search_Paper_Sizes(*printers, printer, [&bar](int number) {
+    const auto entries = maintenance::Search_Paper_Sizes(*printers, printer, [&bar](int number) {
         if (bar)
-            bar->Set_Progress(number / double(kLast_Paper_Number));
+            bar->Set_Progress(number / double(maintenance::kLast_Paper_Number));
         QApplication::processEvents();
     });
     if (bar)
@@ -99,10 +99,10 @@ void Yousi_Set::Command1_Click()
 {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) {
-        ui_.Show_Titled_Message_Box(QStringLiteral("使用する用紙を選択して下さい"), windowTitle());
+        answerer_.Show_Titled_Message_Box(QStringLiteral("使用する用紙を選択して下さい"), windowTitle());
         return;
     }
-    Hand_Back(Entry_Number(item->text()));
+    Hand_Back(maintenance::Entry_Number(item->text()));
 }
 
 void Yousi_Set::Command2_Click()
@@ -131,7 +131,7 @@ void Yousi_Set::closeEvent(QCloseEvent* event)
 void Yousi_Set::Return_To_Caller(const QString& number)
 {
     const QString caller_name = Yobidashi->text();
-    if (QWidget* caller = app::Find_Window(caller_name)) {
+    if (QWidget* caller = Find_Window(caller_name)) {
         if (caller_name == kSettei) {
             if (!number.isEmpty())
                 Set_Text(caller, QStringLiteral("Label14"), number);
@@ -139,7 +139,7 @@ void Yousi_Set::Return_To_Caller(const QString& number)
             Set_Text(caller, QStringLiteral("Command4"), QStringLiteral("登録用紙の一覧を表示"));
         } else if (caller_name == kLayout_M) {
             if (!number.isEmpty())
-                Set_Text(caller, app::Array_Name(QStringLiteral("Text1"), 105), number);
+                Set_Text(caller, Array_Name(QStringLiteral("Text1"), 105), number);
             Enable(caller, QStringLiteral("Command15"));
         }
         caller->setEnabled(true);
@@ -151,10 +151,10 @@ void Yousi_Set::Return_To_Caller(const QString& number)
 
 QString Printer_To_Examine()
 {
-    if (QWidget* settei = app::Find_Window(kSettei))
+    if (QWidget* settei = Find_Window(kSettei))
         if (auto* combo = settei->findChild<QComboBox*>(QStringLiteral("Combo1")))
             return combo->currentText();
-    return app::Current_Session().settings.Printer_Name();
+    return Current_Session().settings.Printer_Name();
 }
 
 Yousi_Set* Open_Paper_Selection(const QString& caller)
@@ -167,4 +167,4 @@ Yousi_Set* Open_Paper_Selection(const QString& caller)
     return window;
 }
 
-}  // namespace maintenance
+}  // namespace screens

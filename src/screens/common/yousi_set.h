@@ -10,7 +10,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace maintenance {
+namespace screens {
 
 class Yousi_Set : public QWidget {
     Q_OBJECT
@@ -35,7 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    app::Screen_Confirmation ui_{QStringLiteral("Yousi_Set")};
+    Screen_Answerer answerer_{QStringLiteral("Yousi_Set")};
     // Hands the number to the caller (none: the caller's number stays),
     // re-enables the caller and closes the window.
     void Hand_Back(const QString& number);
@@ -50,4 +50,4 @@ QString Printer_To_Examine();
 // disabled itself; the window deletes itself when it closes.
 Yousi_Set* Open_Paper_Selection(const QString& caller);
 
-}  // namespace maintenance
+}  // namespace screens

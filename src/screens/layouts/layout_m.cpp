@@ -31,7 +31,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace maintenance {
+namespace screens {
 namespace {
 
 const QString& kCaller = Layout_M::kScreenName;
@@ -52,7 +52,7 @@ const char* const kOtherCaptions[] = {"ﾘｻｲｸﾙ1-1", "ﾘｻｲｸﾙ2-1"
 
 void Set_Button_Colour(QPushButton* button, std::uint32_t colour)
 {
-    button->setStyleSheet(QStringLiteral("background-color: %1;").arg(app::Colour_Of(colour).name()));
+    button->setStyleSheet(QStringLiteral("background-color: %1;").arg(Colour_Of(colour).name()));
 }
 
 QString Q(const char* utf8)
@@ -100,27 +100,27 @@ Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
 
 QLineEdit* Layout_M::Field(int line) const
 {
-    return Text1[layouts::Field_Of_Line(line)];
+    return Text1[maintenance::Field_Of_Line(line)];
 }
 
 void Layout_M::Build_Controls()
 {
     for (int i = 0; i <= kPaperField; ++i) {
         Text1[i] = new QLineEdit(this);
-        Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
-        const bool picture = layouts::Line_Of_Field(i) == layouts::Background_Image;
+        Text1[i]->setObjectName(Array_Name(QStringLiteral("Text1"), i));
+        const bool picture = maintenance::Line_Of_Field(i) == layouts::Background_Image;
         Text1[i]->setMaximumWidth(picture ? 220 : 58);
         if (picture)
-            app::Use_As_Text_Box(Text1[i]);
+            Use_As_Text_Box(Text1[i]);
         else
-            app::Use_As_Number_Box(Text1[i]);
+            screens::Use_As_Number_Box(Text1[i]);
     }
     const auto make_label = [this](int index, const QString& text) {
         Label1[index] = new QLabel(text, this);
-        Label1[index]->setObjectName(app::Array_Name(QStringLiteral("Label1"), index));
+        Label1[index]->setObjectName(Array_Name(QStringLiteral("Label1"), index));
         return Label1[index];
     };
-    for (int k = 0; k < layouts::kRuledRows; ++k) {
+    for (int k = 0; k < maintenance::kRuledRows; ++k) {
         const bool item = k < layouts::kStyleRows;
         QLabel* caption = make_label(kFirstCaption + k,
                                      Q(item ? kItemCaptions[k] : kNutritionCaptions[k - layouts::kStyleRows]));
@@ -140,7 +140,7 @@ void Layout_M::Build_Controls()
         side->addItems({Q("下"), Q("右")});
     Text2 = Named(new QLineEdit(QStringLiteral("0000"), this), "Text2");
     Text2->setMaximumWidth(70);
-    app::Use_As_Number_Box(Text2);
+    screens::Use_As_Number_Box(Text2);
     Command1 = Named(new QPushButton(Q("このレイアウトを保存する"), this), "Command1");
     Command2 = Named(new QPushButton(Q("参照"), this), "Command2");
     Command3 = Named(new QPushButton(Q("終了"), this), "Command3");
@@ -156,8 +156,8 @@ void Layout_M::Build_Controls()
     Command13 = Named(new QPushButton(Q("一覧"), this), "Command13");
     Command14 = Named(new QPushButton(Q("商品番号に対応したﾚｲｱｳﾄを読み込む"), this), "Command14");
     Command15 = Named(new QPushButton(Q("用紙番号指定"), this), "Command15");
-    Ret_Code = app::Add_Ret_Code(this);
-    Prv_open = printing::Add_Prv_Open(this);
+    Ret_Code = Add_Ret_Code(this);
+    Prv_open = Add_Prv_Open(this);
 }
 
 QGroupBox* Layout_M::Build_Label_Frame()
@@ -301,20 +301,20 @@ void Layout_M::Build_Layout()
 void Layout_M::Form_Load()
 {
     adjustSize();
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     Rebuild_List(false);
     Reset_Frame_Buttons();
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     session.Load_Settings();
     if (session.printers)
-        app::Select_Configured_Printer(session.application_folder, *session.printers);
+        Select_Configured_Printer(session.application_folder, *session.printers);
     Prv_open->clear();
 }
 
 void Layout_M::Rebuild_List(bool select_last)
 {
     Combo1->clear();
-    Combo1->addItems(layouts::Layout_List(app::Current_Data_Folder()));
+    Combo1->addItems(maintenance::Layout_List(Current_Data_Folder()));
     Combo1->setCurrentIndex(select_last ? Combo1->count() - 1 : 0);
     shown_fields_ = Current_Fields();  // the list changed on purpose: nothing to settle
     Combo1_Click();
@@ -329,7 +329,7 @@ void Layout_M::Remember_Shown()
 bool Layout_M::Settle_Unsaved_Edits()
 {
     return Current_Fields() == shown_fields_
-           || app::Settle_Unsaved_Edits(ui_, [this] { return !Save_With_Name().isEmpty(); });
+        || screens::Settle_Unsaved_Edits(answerer_, [this] { return !Save_With_Name().isEmpty(); });
 }
 
 void Layout_M::Reset_Frame_Buttons()
@@ -351,27 +351,27 @@ void Layout_M::Combo1_Click()
         Combo1->setCurrentIndex(shown_index_);
         return;
     }
-    app::Select_List_Item(Combo1, name);  // saving the edits may have rebuilt the list
-    Command4->setEnabled(name != layouts::kNewLayoutEntry);
-    if (name == layouts::kNewLayoutEntry) {
-        Show_Fields(layouts::New_Layout_Fields());
+    Select_List_Item(Combo1, name);  // saving the edits may have rebuilt the list
+    Command4->setEnabled(name != maintenance::kNewLayoutEntry);
+    if (name == maintenance::kNewLayoutEntry) {
+        Show_Fields(maintenance::New_Layout_Fields());
         Reset_Frame_Buttons();
     } else {
-        layouts::Layout_Fields fields = Current_Fields();
-        const QString path = layouts::Layout_Path(app::Current_Data_Folder(), name);
-        layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
+        maintenance::Layout_Fields fields = Current_Fields();
+        const QString path = layouts::Layout_Path(Current_Data_Folder(), name);
+        maintenance::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
         Show_Fields(fields);
     }
     Remember_Shown();
 }
 
-layouts::Layout_Fields Layout_M::Current_Fields() const
+maintenance::Layout_Fields Layout_M::Current_Fields() const
 {
-    layouts::Layout_Fields fields;
+    maintenance::Layout_Fields fields;
     fields.direction = Combo2->currentText();
-    for (int i = 0; i < layouts::kLayoutFields; ++i)
+    for (int i = 0; i < maintenance::kLayoutFields; ++i)
         fields.text[static_cast<size_t>(i)] = Text1[i]->text();
-    for (int k = 0; k < layouts::kRuledRows; ++k)
+    for (int k = 0; k < maintenance::kRuledRows; ++k)
         fields.flags[static_cast<size_t>(k)] = Label1[kFirstCaption + k]->property("flag").toInt();
     fields.side1 = Combo3->currentText();
     fields.side2 = Combo4->currentText();
@@ -379,21 +379,21 @@ layouts::Layout_Fields Layout_M::Current_Fields() const
     return fields;
 }
 
-void Layout_M::Show_Fields(const layouts::Layout_Fields& fields)
+void Layout_M::Show_Fields(const maintenance::Layout_Fields& fields)
 {
-    app::Select_List_Item(Combo2, fields.direction);
-    for (int i = 0; i < layouts::kLayoutFields; ++i)
+    Select_List_Item(Combo2, fields.direction);
+    for (int i = 0; i < maintenance::kLayoutFields; ++i)
         Text1[i]->setText(fields.text[static_cast<size_t>(i)]);
-    for (int k = 0; k < layouts::kRuledRows; ++k) {
+    for (int k = 0; k < maintenance::kRuledRows; ++k) {
         QLabel* caption = Label1[kFirstCaption + k];
         const int flag = fields.flags[static_cast<size_t>(k)];
         caption->setProperty("flag", flag);
         QPalette palette = caption->palette();
-        palette.setColor(QPalette::WindowText, app::Colour_Of(static_cast<std::uint32_t>(flag)));
+        palette.setColor(QPalette::WindowText, Colour_Of(static_cast<std::uint32_t>(flag)));
         caption->setPalette(palette);
     }
-    app::Select_List_Item(Combo3, fields.side1);
-    app::Select_List_Item(Combo4, fields.side2);
+    Select_List_Item(Combo3, fields.side1);
+    Select_List_Item(Combo4, fields.side2);
     Text1[kPaperField]->setText(fields.paper);
     Update_Size_Hint();
 }
@@ -401,7 +401,7 @@ void Layout_M::Show_Fields(const layouts::Layout_Fields& fields)
 void Layout_M::Update_Size_Hint()
 {
     Label1[kHintLabel]->setText(
-        layouts::Picture_Size_Hint(Field(layouts::Label_Length)->text(), Field(layouts::Label_Width)->text()));
+        maintenance::Picture_Size_Hint(Field(layouts::Label_Length)->text(), Field(layouts::Label_Width)->text()));
 }
 
 void Layout_M::Command1_Click()
@@ -419,22 +419,23 @@ QString Layout_M::Save_With_Name()
     request.field_label = Q("レイアウト名");
     request.ok_caption = Q("保存");
     request.cancel_caption = Q("キャンセル");
-    request.initial_text = current == layouts::kNewLayoutEntry ? QString() : current;
+    request.initial_text = current == maintenance::kNewLayoutEntry ? QString() : current;
     request.select_all = true;
     const QString answer = Ask_For_Text(this, request);
-    if (answer == app::kAnswerCancel) {
-        ui_.Notify(Q("保存しませんでした"));
+    if (answer == kAnswerCancel) {
+        answerer_.Notify(Q("保存しませんでした"));
         return {};
     }
-    const layouts::Saved_Layout saved = layouts::Save_Layout(app::Current_Data_Folder(), answer, Current_Fields(), ui_, Now);
-    ui_.Tell(saved.outcome);
+    const maintenance::Saved_Layout saved = maintenance::Save_Layout(Current_Data_Folder(), answer, Current_Fields(),
+                                                                     answerer_, Now);
+    answerer_.Tell(saved.outcome);
     if (saved.name.isEmpty())
         return {};
     // The saved layout stays on the screen, selected in the list.
     const QSignalBlocker keep(Combo1);
     Combo1->clear();
-    Combo1->addItems(layouts::Layout_List(app::Current_Data_Folder()));
-    app::Select_List_Item(Combo1, saved.name);
+    Combo1->addItems(maintenance::Layout_List(Current_Data_Folder()));
+    Select_List_Item(Combo1, saved.name);
     Command4->setEnabled(true);
     Remember_Shown();
     return saved.name;
@@ -442,10 +443,10 @@ QString Layout_M::Save_With_Name()
 
 void Layout_M::Command2_Click()
 {
-    const QString chosen = Choose_Picture(app::Current_Data_Folder());
+    const QString chosen = Choose_Picture(Current_Data_Folder());
     if (!chosen.isEmpty())
         Field(layouts::Background_Image)->setText(QFileInfo(chosen).fileName());
-    QDir::setCurrent(app::Current_Session().application_folder);
+    QDir::setCurrent(Current_Session().application_folder);
 }
 
 void Layout_M::Command3_Click()
@@ -458,8 +459,8 @@ void Layout_M::Command4_Click()
     const QString name = Combo1->currentText();
     if (!Settle_Unsaved_Edits())
         return;
-    const store::Outcome deleted = layouts::Delete_Layout(app::Current_Data_Folder(), name, ui_);
-    ui_.Tell(deleted);
+    const store::Outcome deleted = maintenance::Delete_Layout(Current_Data_Folder(), name, answerer_);
+    answerer_.Tell(deleted);
     if (deleted.Is_Done())
         Rebuild_List(true);
 }
@@ -468,7 +469,7 @@ void Layout_M::Ruled_Button_Click(QPushButton* button)
 {
     const int first = button == Command5 ? 0 : layouts::kStyleRows;
     const bool switch_off = button->text() == Q("罫線解除");
-    layouts::Layout_Fields fields = Current_Fields();
+    maintenance::Layout_Fields fields = Current_Fields();
     for (int k = first; k < first + layouts::kStyleRows; ++k)
         fields.flags[static_cast<size_t>(k)] = switch_off ? layouts::kPlain : layouts::kRuled;
     Show_Fields(fields);
@@ -497,8 +498,8 @@ void Layout_M::Width_Button_Click(QPushButton* button)
 void Layout_M::Command11_Click()
 {
     const QString name = Combo1->currentText();
-    if (const store::Outcome allowed = layouts::Can_Rename_Layout(name); !allowed.Is_Done()) {
-        ui_.Tell(allowed);
+    if (const store::Outcome allowed = maintenance::Can_Rename_Layout(name); !allowed.Is_Done()) {
+        answerer_.Tell(allowed);
         return;
     }
     if (!Settle_Unsaved_Edits())
@@ -510,10 +511,10 @@ void Layout_M::Command11_Click()
     request.ok_caption = Q("実行");
     request.cancel_caption = Q("キャンセル");
     const QString answer = Ask_For_Text(this, request);
-    if (answer == app::kAnswerCancel)
+    if (answer == kAnswerCancel)
         return;
-    const store::Outcome renamed = layouts::Rename_Layout(app::Current_Data_Folder(), name, answer);
-    ui_.Tell(renamed);
+    const store::Outcome renamed = maintenance::Rename_Layout(Current_Data_Folder(), name, answer);
+    answerer_.Tell(renamed);
     if (renamed.Is_Done())
         Rebuild_List(false);
 }
@@ -521,7 +522,7 @@ void Layout_M::Command11_Click()
 void Layout_M::Command13_Click()
 {
     // The list hands the picked number to Text2 and shows this screen again.
-    auto* list = new products::S_List;
+    auto* list = new S_List;
     list->Ret_Form->setText(kCaller);
     list->Command2->setEnabled(false);
     list->show();
@@ -543,28 +544,29 @@ void Layout_M::Command14_Click()
 
 bool Layout_M::Load_Product_Layout()
 {
-    Text2->setText(layouts::Preview_Product_No(Text2->text()));
-    const std::optional<products::Product_Record> product =
-        products::Find_Product(app::Current_Data_Folder(), Text2->text());
+    Text2->setText(maintenance::Preview_Product_No(Text2->text()));
+    const std::optional<products::Product_Record> product = products::Find_Product(Current_Data_Folder(),
+                                                                                   Text2->text());
     if (!product) {
-        ui_.Notify(Q("　指定された商品番号が　"), Q("　　　　見当たりません　"));
+        answerer_.Notify(Q("　指定された商品番号が　"), Q("　　　　見当たりません　"));
         return false;
     }
     const QString layout = (*product)[products::Layout_Name];
-    const QString path = layouts::Layout_Path(app::Current_Data_Folder(), layout);
+    const QString path = layouts::Layout_Path(Current_Data_Folder(), layout);
     if (!QFileInfo::exists(path)) {
-        ui_.Notify(Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour, Q("終了"));
+        answerer_.Notify(Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour,
+                         Q("終了"));
         return false;
     }
     if (!Settle_Unsaved_Edits())
         return false;
-    if (app::Select_List_Item(Combo1, layout)) {
+    if (Select_List_Item(Combo1, layout)) {
         shown_fields_ = Current_Fields();  // settled above: no second question
         Combo1_Click();
         return true;
     }
-    layouts::Layout_Fields fields = Current_Fields();
-    layouts::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
+    maintenance::Layout_Fields fields = Current_Fields();
+    maintenance::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
     Show_Fields(fields);
     Remember_Shown();
     return true;
@@ -574,28 +576,28 @@ void Layout_M::Command12_Click()
 {
     if (store::Lenient_Number(Field(layouts::Label_Length)->text()) < 6
         || store::Lenient_Number(Field(layouts::Label_Width)->text()) < 10) {
-        ui_.Notify(Q("レイアウトサイズが異常です"), {}, store::kWarningColour, Q("終了"));
+        answerer_.Notify(Q("レイアウトサイズが異常です"), {}, store::kWarningColour, Q("終了"));
         return;
     }
-    const layouts::Layout_Record layout = layouts::Compose_Layout(Current_Fields(), QString());
-    const std::optional<products::Product_Record> found = products::Find_Product(app::Current_Data_Folder(), Text2->text());
+    const layouts::Layout_Record layout = maintenance::Compose_Layout(Current_Fields(), QString());
+    const std::optional<products::Product_Record> found = products::Find_Product(Current_Data_Folder(), Text2->text());
     const products::Product_Record product = found.value_or(products::Product_Record{});
-    if (!app::Configured_Printer_Found(ui_))
+    if (!Configured_Printer_Found(answerer_))
         return;
     // Without a product of that number the layout is checked with a sample that
     // fills every item, on a package small enough for 5.5-point characters.
     const products::Product_Record checked = found.value_or(render::Sample_Product());
-    render::Check_Context context = app::Label_Check_Context();
+    render::Check_Context context = Label_Check_Context();
     if (!found)
         context.small_package = true;
-    const printing::Label_Findings findings{found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
-                                            render::Check_Layout(checked, layout, render::Preview_Issue(checked), context)};
-    printing::Show_Label_Preview(this, kCaller, product, layout, render::Preview_Issue(product), findings);
+    const Label_Findings findings{found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
+                                  render::Check_Layout(checked, layout, render::Preview_Issue(checked), context)};
+    Show_Label_Preview(this, kCaller, product, layout, render::Preview_Issue(product), findings);
 }
 
 void Layout_M::Redraw_Preview(QWidget* focus)
 {
-    if (!app::Is_Open(Prv_open))
+    if (!Is_Open(Prv_open))
         return;
     Command12_Click();
     activateWindow();
@@ -615,7 +617,7 @@ void Layout_M::Text2_KeyPress_Enter()
 
 void Layout_M::Label1_DblClick(int index)
 {
-    layouts::Layout_Fields fields = Current_Fields();
+    maintenance::Layout_Fields fields = Current_Fields();
     int& flag = fields.flags[static_cast<size_t>(index - kFirstCaption)];
     flag = flag == layouts::kRuled ? layouts::kPlain : layouts::kRuled;
     Show_Fields(fields);
@@ -632,8 +634,8 @@ void Layout_M::Import_Dropped_File(const QString& path)
 {
     if (!Settle_Unsaved_Edits())
         return;
-    const store::Outcome imported = layouts::Import_Layout(app::Current_Data_Folder(), path, ui_);
-    ui_.Tell(imported);
+    const store::Outcome imported = maintenance::Import_Layout(Current_Data_Folder(), path, answerer_);
+    answerer_.Tell(imported);
     if (imported.Is_Done())
         Rebuild_List(true);
 }
@@ -657,7 +659,7 @@ bool Layout_M::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (int k = 0; k < layouts::kRuledRows; ++k) {
+        for (int k = 0; k < maintenance::kRuledRows; ++k) {
             if (watched == Label1[kFirstCaption + k]) {
                 Label1_DblClick(kFirstCaption + k);
                 return true;
@@ -673,10 +675,10 @@ void Layout_M::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    app::Close_Preview_Of(Prv_open);
+    Close_Preview_Of(Prv_open);
     // A dialog still waiting on this screen ends its wait with an answer other than "ok".
-    Ret_Code->setText(app::kAnswerErr);
+    Ret_Code->setText(kAnswerErr);
     event->accept();
 }
 
-}  // namespace maintenance
+}  // namespace screens

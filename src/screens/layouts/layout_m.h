@@ -1,8 +1,8 @@
 #pragma once
 // The layout management screen: every value of a layout file in an entry
 // field or a choice; saving, renaming, deleting and importing layouts.
+#include "maintenance/layout_management.h"
 #include "screens/common/dialogs.h"
-#include "layouts/layout_management.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace maintenance {
+namespace screens {
 
 class Layout_M : public QWidget {
     Q_OBJECT
@@ -55,7 +55,7 @@ public:
     QLabel* Prv_open = nullptr;
 
     // The moment a new layout is named after (replaced in tests).
-    layouts::Clock Now;
+    maintenance::Clock Now;
     // The open-file dialog for the background picture (replaced in tests).
     std::function<QString(const QString& start_folder)> Choose_Picture;
 
@@ -80,8 +80,8 @@ public:
     void Import_Dropped_File(const QString& path);
 
     // The controls as layout fields, and back.
-    layouts::Layout_Fields Current_Fields() const;
-    void Show_Fields(const layouts::Layout_Fields& fields);
+    maintenance::Layout_Fields Current_Fields() const;
+    void Show_Fields(const maintenance::Layout_Fields& fields);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,9 +110,9 @@ private:
     QString Save_With_Name();
     // The fields and list entry as last loaded or saved.
     void Remember_Shown();
-    layouts::Layout_Fields shown_fields_;
+    maintenance::Layout_Fields shown_fields_;
     int shown_index_ = 0;
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
 };
 
-}  // namespace maintenance
+}  // namespace screens

@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace maintenance {
+namespace screens {
 namespace {
 
 const QString& kCaller = Backup::kScreenName;
@@ -55,7 +55,7 @@ Backup::Backup(QWidget* parent) : QWidget(parent)
     Label_Reminder->setWordWrap(true);
     Label_Reminder->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     Label_Reminder->hide();
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("バックアップデータの保存先"), this), 0, 0);
@@ -90,12 +90,12 @@ Backup::Backup(QWidget* parent) : QWidget(parent)
 void Backup::Form_Load()
 {
     resize(640, 380);
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     Combo3->clear();
-    Combo3->addItems(Data_Location_Names());
+    Combo3->addItems(maintenance::Data_Location_Names());
     Combo3->setCurrentIndex(1);
     Combo3_Click();
-    app::Current_Session().Load_Settings();
+    Current_Session().Load_Settings();
 }
 
 QString Backup::Selected_Folder() const
@@ -104,19 +104,19 @@ QString Backup::Selected_Folder() const
     const QString chosen = Combo3->currentData().toString();
     if (!chosen.isEmpty())
         return chosen;
-    return Backup_Folder(Combo3->currentIndex(), app::Current_Session().Folder_Context());
+    return maintenance::Backup_Folder(Combo3->currentIndex(), Current_Session().Folder_Context());
 }
 
 QString Backup::Selected_Archive_Path() const
 {
-    return Archive_Path(Selected_Folder(), List1->currentItem()->text());
+    return maintenance::Archive_Path(Selected_Folder(), List1->currentItem()->text());
 }
 
 void Backup::Combo3_Click()
 {
     List1->clear();
-    List1->addItems(List_Archives(Selected_Folder(), QStringLiteral("zip")));
-    Label_Reminder->setVisible(QDir(Selected_Folder()) == QDir(app::Current_Data_Folder()));
+    List1->addItems(maintenance::List_Archives(Selected_Folder(), QStringLiteral("zip")));
+    Label_Reminder->setVisible(QDir(Selected_Folder()) == QDir(Current_Data_Folder()));
 }
 
 void Backup::Command6_Click()
@@ -136,7 +136,7 @@ void Backup::Command6_Click()
 
 void Backup::Notify_Done(const QString& line1, const QString& line2, const QString& line3)
 {
-    ui_.Notify_Lines(line1, line2, line3, kOk, store::kInformationColour);
+    answerer_.Notify_Lines(line1, line2, line3, kOk, store::kInformationColour);
 }
 
 void Backup::Command2_Click()
@@ -147,22 +147,22 @@ void Backup::Command2_Click()
     request.field_label = QStringLiteral("ファイル名");
     request.ok_caption = QStringLiteral("保存");
     request.cancel_caption = QStringLiteral("キャンセル");
-    request.initial_text = Default_Backup_Name(QDateTime::currentDateTime());
+    request.initial_text = maintenance::Default_Backup_Name(QDateTime::currentDateTime());
     request.select_all = true;
     const QString answer = Ask_For_Text(this, request);
-    if (answer == app::kAnswerCancel)
+    if (answer == kAnswerCancel)
         return;
     const QString name = store::Make_Safe_File_Name(answer);
     if (name.isEmpty()) {
-        ui_.Notify(QStringLiteral("ファイル名を入力して下さい"), {}, store::kWarningColour, kOk);
+        answerer_.Notify(QStringLiteral("ファイル名を入力して下さい"), {}, store::kWarningColour, kOk);
         return;
     }
-    const store::Write_Result created = Create_Backup(Archive_Path(Selected_Folder(), name),
-                                                      app::Current_Session().application_folder,
-                                                      app::Current_Data_Folder());
+    const store::Write_Result created = maintenance::Create_Backup(maintenance::Archive_Path(Selected_Folder(), name),
+                                                                   Current_Session().application_folder,
+                                                                   Current_Data_Folder());
     Combo3_Click();
     if (!created.ok()) {
-        ui_.Report_Problem(QStringLiteral("バックアップ出来ませんでした"), name, created.error, kOk);
+        answerer_.Report_Problem(QStringLiteral("バックアップ出来ませんでした"), name, created.error, kOk);
         return;
     }
     Notify_Done({}, {}, QStringLiteral("保存しました"));
@@ -171,18 +171,18 @@ void Backup::Command2_Click()
 void Backup::Command4_Click()
 {
     if (!List1->currentItem() || !List1->currentItem()->isSelected()) {
-        ui_.Notify(QStringLiteral("復元するデータを"), QStringLiteral("リストから選択して下さい"),
-                   store::kWarningColour, kOk);
+        answerer_.Notify(QStringLiteral("復元するデータを"), QStringLiteral("リストから選択して下さい"),
+                         store::kWarningColour, kOk);
         return;
     }
     const QString name = List1->currentItem()->text();
-    if (!ui_.Ask(name, QStringLiteral("のデータで復元します。")))
+    if (!answerer_.Ask(name, QStringLiteral("のデータで復元します。")))
         return;
-    const store::Write_Result restored = Restore_Backup(Selected_Archive_Path(), app::Current_Data_Folder());
+    const store::Write_Result restored = maintenance::Restore_Backup(Selected_Archive_Path(), Current_Data_Folder());
     Combo3_Click();
     if (!restored.ok()) {
-        ui_.Report_Problem(QStringLiteral("復元出来ませんでした"), QStringLiteral("データは変更していません"),
-                       restored.error, kOk);
+        answerer_.Report_Problem(QStringLiteral("復元出来ませんでした"), QStringLiteral("データは変更していません"),
+                                 restored.error, kOk);
         return;
     }
     Notify_Done({}, {}, QStringLiteral("復元しました"));
@@ -191,16 +191,16 @@ void Backup::Command4_Click()
 void Backup::Command3_Click()
 {
     if (!List1->currentItem() || !List1->currentItem()->isSelected()) {
-        ui_.Notify(QStringLiteral("削除するデータを"), QStringLiteral("リストから選択して下さい"),
-                   store::kWarningColour, kOk);
+        answerer_.Notify(QStringLiteral("削除するデータを"), QStringLiteral("リストから選択して下さい"),
+                         store::kWarningColour, kOk);
         return;
     }
     const QString name = List1->currentItem()->text();
-    if (!ui_.Ask(name, QStringLiteral("を削除します。")))
+    if (!answerer_.Ask(name, QStringLiteral("を削除します。")))
         return;
     QFile archive(Selected_Archive_Path());
     if (!archive.remove()) {
-        ui_.Report_Problem(name, QStringLiteral("を削除出来ませんでした"), archive.errorString(), kOk);
+        answerer_.Report_Problem(name, QStringLiteral("を削除出来ませんでした"), archive.errorString(), kOk);
         Combo3_Click();
         return;
     }
@@ -210,10 +210,10 @@ void Backup::Command3_Click()
 
 void Backup::Command5_Click()
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     const QString folder = session.application_folder + QLatin1Char('/');
     if (!session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
-        ui_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder, kOk);
+        answerer_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder, kOk);
 }
 
 void Backup::Command1_Click()
@@ -221,4 +221,4 @@ void Backup::Command1_Click()
     close();
 }
 
-}  // namespace maintenance
+}  // namespace screens

@@ -12,7 +12,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-namespace maintenance {
+namespace screens {
 
 class Backup : public QWidget {
     Q_OBJECT
@@ -48,7 +48,7 @@ private:
     QString Selected_Folder() const;
     QString Selected_Archive_Path() const;
     void Notify_Done(const QString& line1, const QString& line2, const QString& line3);
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
 };
 
-}  // namespace maintenance
+}  // namespace screens

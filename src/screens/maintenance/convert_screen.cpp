@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace maintenance {
+namespace screens {
 namespace {
 
 const QString& kCaller = Convert::kScreenName;
@@ -60,7 +60,7 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
                    "Label4");
     Command6 = Named(new QPushButton(QStringLiteral("コンバートを実行する"), this), "Command6");
     Command1 = Named(new QPushButton(QStringLiteral("前の画面に戻る"), this), "Command1");
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
     for (QLabel* label : {Label1, Label4})
         label->setWordWrap(true);
 
@@ -96,7 +96,7 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
 
 QString Convert::Start_Folder(const QPushButton* button) const
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     const QString c_drive = session.Folder_Context().drive_root_base + QStringLiteral("c/");
     if (button == Command8)
         return QDir::homePath() + QLatin1Char('/');
@@ -116,21 +116,21 @@ QString Convert::Start_Folder(const QPushButton* button) const
 
 void Convert::Form_Load()
 {
-    app::Centre_On_Screen(this);
-    app::Session& session = app::Current_Session();
+    Centre_On_Screen(this);
+    Session& session = Current_Session();
     settings_ = store::Load_Settings(session.application_folder);
     for (QPushButton* button : {Command2, Command3, Command4, Command5})
-        button->setEnabled(QFileInfo::exists(Start_Folder(button) + kOldProductFileName));
+        button->setEnabled(QFileInfo::exists(Start_Folder(button) + maintenance::kOldProductFileName));
     session.Refresh_Removable_Drive_Root();
     Command7->setEnabled(!session.removable_drive_root.isEmpty()
-                         && QFileInfo::exists(Start_Folder(Command7) + kOldProductFileName));
+                         && QFileInfo::exists(Start_Folder(Command7) + maintenance::kOldProductFileName));
     Command6->setEnabled(false);
 }
 
 void Convert::Folder_Button_Click(QPushButton* button)
 {
     if (button == Command7)
-        app::Current_Session().Refresh_Removable_Drive_Root();
+        Current_Session().Refresh_Removable_Drive_Root();
     const QString chosen = Choose_File(Start_Folder(button));
     if (!chosen.isEmpty())
         Text1->setText(chosen);
@@ -140,14 +140,14 @@ void Convert::Text1_Change()
 {
     if (Text1->text().isEmpty())
         return;
-    switch (Check_Old_File(Text1->text())) {
-    case Old_File_Check::Unreadable:
+    switch (maintenance::Check_Old_File(Text1->text())) {
+    case maintenance::Old_File_Check::Unreadable:
         return;
-    case Old_File_Check::Old_File:
+    case maintenance::Old_File_Check::Old_File:
         Command6->setEnabled(true);
         return;
-    case Old_File_Check::Not_Old_File:
-        ui_.Notify(QStringLiteral("選択されたﾌｧｲﾙは"), QStringLiteral("商品情報ﾌｧｲﾙではありません"));
+    case maintenance::Old_File_Check::Not_Old_File:
+        answerer_.Notify(QStringLiteral("選択されたﾌｧｲﾙは"), QStringLiteral("商品情報ﾌｧｲﾙではありません"));
         Text1->clear();
         return;
     }
@@ -155,16 +155,16 @@ void Convert::Text1_Change()
 
 void Convert::Command6_Click()
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     const QString data_folder = store::Working_Data_Folder(settings_.Data_Location(), session.Folder_Context());
-    const store::Write_Result converted = Convert_Product_File(data_folder, Text1->text());
+    const store::Write_Result converted = maintenance::Convert_Product_File(data_folder, Text1->text());
     if (!converted.ok()) {
-        ui_.Report_Problem(QStringLiteral("コンバート出来ませんでした"),
-                       QStringLiteral("商品情報は変更していません"), converted.error);
+        answerer_.Report_Problem(QStringLiteral("コンバート出来ませんでした"),
+                                 QStringLiteral("商品情報は変更していません"), converted.error);
         return;
     }
-    ui_.Notify_Lines({}, {}, QStringLiteral("コンバートしました"), QStringLiteral("はい"),
-                 store::kInformationColour);
+    answerer_.Notify_Lines({}, {}, QStringLiteral("コンバートしました"), QStringLiteral("はい"),
+                           store::kInformationColour);
 }
 
 void Convert::Command1_Click()
@@ -172,4 +172,4 @@ void Convert::Command1_Click()
     close();
 }
 
-}  // namespace maintenance
+}  // namespace screens

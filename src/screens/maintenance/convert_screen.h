@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace maintenance {
+namespace screens {
 
 class Convert : public QWidget {
     Q_OBJECT
@@ -50,7 +50,7 @@ public:
 
 private:
     store::Settings_Record settings_;
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
 };
 
-}  // namespace maintenance
+}  // namespace screens

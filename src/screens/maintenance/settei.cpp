@@ -30,7 +30,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace maintenance {
+namespace screens {
 namespace {
 
 const QString& kCaller = Settei::kScreenName;
@@ -88,7 +88,7 @@ void Settei::Build_Controls()
     Combo5->addItems({QStringLiteral("中央寄せ"), QStringLiteral("端寄せ")});
     Text1 = Named(new QLineEdit(this), "Text1");
     for (QLineEdit* number : {Text1, Text2, Text3})
-        app::Use_As_Number_Box(number);
+        screens::Use_As_Number_Box(number);
     Check1 = Named(new QCheckBox(QStringLiteral("印刷の前にラベルを確認し、誤りがあれば印刷してよいか尋ねる"), this), "Check1");
     Combo6 = Named(new QComboBox(this), "Combo6");
     Command1 = Named(new QPushButton(QStringLiteral("設定を保存する"), this), "Command1");
@@ -96,7 +96,7 @@ void Settei::Build_Controls()
     Command3 = Named(new QPushButton(QStringLiteral("レイアウト管理"), this), "Command3");
     Command5 = Named(new QPushButton(QStringLiteral("バックアップ"), this), "Command5");
     Command7 = Named(new QPushButton(QStringLiteral("V1.08ｺﾝﾊﾞｰﾄ"), this), "Command7");
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
     for (QLineEdit* box : {Text1, Text2, Text3})
         box->setMaximumWidth(90);
     for (QComboBox* combo : {Combo1, Combo2, Combo3, Combo4, Combo5, Combo6})
@@ -162,7 +162,7 @@ void Settei::Build_Controls()
 
 void Settei::Form_Load()
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     Screen_Settings = store::Load_Settings(session.application_folder);
 
     Combo1->clear();
@@ -171,37 +171,39 @@ void Settei::Form_Load()
     Combo1->setCurrentIndex(-1);
     Command4->setEnabled(false);  // the paper list needs a chosen printer
     const QString printer = Screen_Settings.Printer_Name();
-    if (app::Select_List_Item(Combo1, printer)) {
+    if (Select_List_Item(Combo1, printer)) {
         Combo1_Click();
     } else if (!printer.isEmpty()) {
-        ui_.Show_Message_Box(QStringLiteral("過去に指定されていたプリンター「") + printer
-                             + QStringLiteral("」がＰＣ上で見つかりませんでした。\n新しく使用するプリンターを選択して下さい。"));
+        answerer_.Show_Message_Box(
+            QStringLiteral("過去に指定されていたプリンター「") + printer
+            + QStringLiteral("」がＰＣ上で見つかりませんでした。\n新しく使用するプリンターを選択して下さい。"));
     }
 
-    app::Select_List_Item(Combo5, Screen_Settings.Paper_Set_Position());
+    Select_List_Item(Combo5, Screen_Settings.Paper_Set_Position());
     Text1->setText(Screen_Settings.Max_Print_Width_mm());
     Label14->setText(store::Pad_Zero(Screen_Settings.Paper_Number(), 4));
     Text2->setText(Screen_Settings.Offset_Vertical_mm());
     Text3->setText(Screen_Settings.Offset_Horizontal_mm());
-    app::Select_List_Item(Combo2, Screen_Settings.Print_Per_Copy());
-    app::Select_List_Item(Combo4, Screen_Settings.Vertical_Barcode_Method());
+    Select_List_Item(Combo2, Screen_Settings.Print_Per_Copy());
+    Select_List_Item(Combo4, Screen_Settings.Vertical_Barcode_Method());
     Combo3->clear();
-    Combo3->addItems(Data_Location_Names());
+    Combo3->addItems(maintenance::Data_Location_Names());
     Combo3->setCurrentIndex(-1);
-    app::Select_List_Item(Combo3, Screen_Settings.Data_Location());
-    Check1->setChecked(Confirms_Before_Printing(session.application_folder));
+    Select_List_Item(Combo3, Screen_Settings.Data_Location());
+    Check1->setChecked(maintenance::Confirms_Before_Printing(session.application_folder));
     Show_New_Product_Layout();
     adjustSize();
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
 }
 
 void Settei::Show_New_Product_Layout()
 {
-    const New_Product_Layout_Setting setting = Read_New_Product_Layout(app::Current_Session().application_folder);
+    const maintenance::New_Product_Layout_Setting setting =
+        maintenance::Read_New_Product_Layout(Current_Session().application_folder);
     Combo6->clear();
-    Combo6->addItem(kLastUsedLayoutChoice);
-    Combo6->addItems(layouts::Sorted_Layout_Names(app::Current_Data_Folder()));
-    if (!app::Select_List_Item(Combo6, setting.choice)) {
+    Combo6->addItem(maintenance::kLastUsedLayoutChoice);
+    Combo6->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    if (!Select_List_Item(Combo6, setting.choice)) {
         Combo6->addItem(setting.choice);  // a chosen layout since removed stays chosen until changed
         Combo6->setCurrentIndex(Combo6->count() - 1);
     }
@@ -209,19 +211,19 @@ void Settei::Show_New_Product_Layout()
 
 store::Outcome Settei::Save_New_Product_Layout_Choice()
 {
-    const QString& folder = app::Current_Session().application_folder;
-    New_Product_Layout_Setting setting = Read_New_Product_Layout(folder);
+    const QString& folder = Current_Session().application_folder;
+    maintenance::New_Product_Layout_Setting setting = maintenance::Read_New_Product_Layout(folder);
     if (Combo6->currentText() == setting.choice)
         return store::Outcome::Done();
     setting.choice = Combo6->currentText();
-    return Save_New_Product_Layout(folder, setting);
+    return maintenance::Save_New_Product_Layout(folder, setting);
 }
 
 void Settei::Combo1_Click()
 {
     Command4->setEnabled(!Combo1->currentText().isEmpty());
-    const Printer_Presets presets = Printer_Change_Rule(Combo1->currentText());
-    app::Select_List_Item(Combo5, presets.paper_set_position);
+    const maintenance::Printer_Presets presets = maintenance::Printer_Change_Rule(Combo1->currentText());
+    Select_List_Item(Combo5, presets.paper_set_position);
     if (presets.max_print_width)
         Text1->setText(*presets.max_print_width);
 }
@@ -234,18 +236,18 @@ void Settei::Command1_Click()
         box->setText(text);
     }
     if (Combo1->currentText().isEmpty()) {
-        ui_.Notify(QStringLiteral("プリンターが未選択です"), QStringLiteral("プリンターを選択して下さい"));
+        answerer_.Notify(QStringLiteral("プリンターが未選択です"), QStringLiteral("プリンターを選択して下さい"));
         return;
     }
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     const bool location_changed = Combo3->currentText() != Screen_Settings.Data_Location();
     if (location_changed) {
         // Copy first: the new location is saved only when all data arrived there.
-        const store::Write_Result copied =
-            Change_Data_Location(Screen_Settings.Data_Location(), Combo3->currentText(), session.Folder_Context());
+        const store::Write_Result copied = maintenance::Change_Data_Location(
+            Screen_Settings.Data_Location(), Combo3->currentText(), session.Folder_Context());
         if (!copied.ok()) {
-            ui_.Report_Problem(QStringLiteral("データをコピー出来ません"),
-                           QStringLiteral("保存先は変更していません"), copied.error);
+            answerer_.Report_Problem(QStringLiteral("データをコピー出来ません"),
+                                     QStringLiteral("保存先は変更していません"), copied.error);
             return;
         }
     }
@@ -262,25 +264,26 @@ void Settei::Command1_Click()
     chosen[Setting::Max_Print_Width_mm] = Text1->text();
     const store::Settings_Values values = store::Saved_Values(chosen);
     if (const store::Write_Result saved = store::Save_Settings(session.application_folder, values); !saved.ok()) {
-        ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.error);
+        answerer_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.error);
         return;
     }
-    if (Check1->isChecked() != Confirms_Before_Printing(session.application_folder))
-        if (const store::Outcome saved = Save_Confirms_Before_Printing(session.application_folder, Check1->isChecked());
+    if (Check1->isChecked() != maintenance::Confirms_Before_Printing(session.application_folder))
+        if (const store::Outcome saved = maintenance::Save_Confirms_Before_Printing(session.application_folder,
+                                                                                    Check1->isChecked());
             !saved.Is_Done()) {
-            ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
+            answerer_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
             return;
         }
     if (const store::Outcome saved = Save_New_Product_Layout_Choice(); !saved.Is_Done()) {
-        ui_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
+        answerer_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
         return;
     }
     if (location_changed) {
-        ui_.Notify(QStringLiteral("設定内容を反映する為、"), QStringLiteral("ぱるべりなを再起動して下さい"));
+        answerer_.Notify(QStringLiteral("設定内容を反映する為、"), QStringLiteral("ぱるべりなを再起動して下さい"));
         End_Application();
         return;
     }
-    ui_.Notify(QStringLiteral("設定を保存しました"), QStringLiteral("メインメニューに戻ります"));
+    answerer_.Notify(QStringLiteral("設定を保存しました"), QStringLiteral("メインメニューに戻ります"));
     close();
 }
 
@@ -321,16 +324,16 @@ void Settei::Command7_Click()
 
 void Settei::Command8_Click()
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     const QString folder = store::Working_Data_Folder(Combo3->currentText(), session.Folder_Context());
     if (!QFileInfo(folder).isDir() || !session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
-        ui_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder);
+        answerer_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder);
 }
 
 bool Settei::eventFilter(QObject* watched, QEvent* event)
 {
     {
-        if (app::Is_Enter_Press(event)) {
+        if (Is_Enter_Press(event)) {
             static const char* const kChain[] = {"Combo1", "Text2", "Text3", "Combo2", "Combo3", "Combo4", "Command1"};
             for (int i = 0; i + 1 < 7; ++i) {
                 if (watched->objectName() == QString::fromLatin1(kChain[i])) {
@@ -343,4 +346,4 @@ bool Settei::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace maintenance
+}  // namespace screens

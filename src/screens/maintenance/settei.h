@@ -14,7 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace maintenance {
+namespace screens {
 
 class Settei : public QWidget {
     Q_OBJECT
@@ -64,7 +64,7 @@ private:
     void Show_New_Product_Layout();
     store::Outcome Save_New_Product_Layout_Choice();
     store::Settings_Record Screen_Settings;
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
 };
 
-}  // namespace maintenance
+}  // namespace screens

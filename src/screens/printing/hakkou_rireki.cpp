@@ -15,7 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace printing {
+namespace screens {
 
 namespace {
 
@@ -24,7 +24,7 @@ const QStringList kColumns = {QStringLiteral("発行日時"), QStringLiteral("�
                               QStringLiteral("基準日時"), QStringLiteral("日付表示"), QStringLiteral("結果"),
                               QStringLiteral("理由"), QStringLiteral("ファイル")};
 
-QString Column_Text(const History_Entry& e, int column)
+QString Column_Text(const printing::History_Entry& e, int column)
 {
     const QString* fields[] = {&e.time, &e.product_no, &e.product_name, &e.layout, &e.copies, &e.printer,
                                &e.base, &e.date_line,  &e.result,       &e.reason, &e.file};
@@ -33,7 +33,7 @@ QString Column_Text(const History_Entry& e, int column)
 
 }  // namespace
 
-void History_Model::Set_Log(History_Log log)
+void History_Model::Set_Log(printing::History_Log log)
 {
     beginResetModel();
     log_ = std::move(log);
@@ -41,14 +41,14 @@ void History_Model::Set_Log(History_Log log)
     endResetModel();
 }
 
-void History_Model::Set_Filter(const History_Filter& filter)
+void History_Model::Set_Filter(const printing::History_Filter& filter)
 {
     beginResetModel();
-    shown_ = Filter_History(log_, filter);
+    shown_ = printing::Filter_History(log_, filter);
     endResetModel();
 }
 
-std::optional<History_Entry> History_Model::Entry_At(int row) const
+std::optional<printing::History_Entry> History_Model::Entry_At(int row) const
 {
     if (row < 0 || row >= int(shown_.size()))
         return std::nullopt;
@@ -69,7 +69,7 @@ QVariant History_Model::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole)
         return {};
-    const std::optional<History_Entry> entry = Entry_At(index.row());
+    const std::optional<printing::History_Entry> entry = Entry_At(index.row());
     if (!entry)
         return {};
     return Column_Text(*entry, index.column());
@@ -82,7 +82,7 @@ QVariant History_Model::headerData(int section, Qt::Orientation orientation, int
     return kColumns.value(section);
 }
 
-Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, QWidget* parent)
+Hakkou_Rireki::Hakkou_Rireki(std::function<void(const printing::History_Entry&)> reprint, QWidget* parent)
     : QWidget(parent), reprint_(std::move(reprint))
 {
     setObjectName(QStringLiteral("Hakkou_Rireki"));
@@ -94,8 +94,8 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
     Text3->setPlaceholderText(QStringLiteral("YYYY/MM/DD"));
     Text4->setPlaceholderText(QStringLiteral("YYYY/MM/DD"));
     for (QLineEdit* number : {Text1, Text3, Text4})
-        app::Use_As_Number_Box(number);
-    app::Use_As_Text_Box(Text2);
+        screens::Use_As_Number_Box(number);
+    Use_As_Text_Box(Text2);
     List1 = new QTableView(this);
     List1->setModel(&model_);
     List1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -112,7 +112,7 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
     Command1 = new QPushButton(QStringLiteral("検索"), this);
     Command2 = new QPushButton(QStringLiteral("再発行"), this);
     Command3 = new QPushButton(QStringLiteral("閉じる"), this);
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Text1, "Text1"}, {Text2, "Text2"},       {Text3, "Text3"},       {Text4, "Text4"},      {List1, "List1"},
         {Label5, "Label5"}, {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}};
@@ -150,16 +150,16 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, 
 
 void Hakkou_Rireki::Form_Load()
 {
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     Refresh();
 }
 
 void Hakkou_Rireki::Refresh()
 {
-    std::optional<History_Log> log = Read_History(app::Current_Data_Folder());
+    std::optional<printing::History_Log> log = printing::Read_History(Current_Data_Folder());
     if (!log)
-        confirmation_.Notify(QStringLiteral("発行履歴を読み込めませんでした"), kHistoryFileName);
-    model_.Set_Log(log.value_or(History_Log()));
+        answerer_.Notify(QStringLiteral("発行履歴を読み込めませんでした"), printing::kHistoryFileName);
+    model_.Set_Log(log.value_or(printing::History_Log()));
     Command1_Click();
 }
 
@@ -169,7 +169,7 @@ bool Hakkou_Rireki::Read_Day(QLineEdit* box, QDate& day)
     day = QDate::fromString(text, QStringLiteral("yyyy/M/d"));
     if (text.isEmpty() || day.isValid())
         return true;
-    confirmation_.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("YYYY/MM/DD で入力して下さい"));
+    answerer_.Notify(QStringLiteral("入力された日付が異常です"), QStringLiteral("YYYY/MM/DD で入力して下さい"));
     box->setFocus();
     box->selectAll();
     return false;
@@ -177,7 +177,7 @@ bool Hakkou_Rireki::Read_Day(QLineEdit* box, QDate& day)
 
 void Hakkou_Rireki::Command1_Click()
 {
-    History_Filter filter;
+    printing::History_Filter filter;
     filter.product_no = Text1->text();
     filter.words = Text2->text();
     if (!Read_Day(Text3, filter.from) || !Read_Day(Text4, filter.to))
@@ -190,9 +190,9 @@ void Hakkou_Rireki::Command1_Click()
 
 void Hakkou_Rireki::Command2_Click()
 {
-    const std::optional<History_Entry> entry = model_.Entry_At(List1->currentIndex().row());
+    const std::optional<printing::History_Entry> entry = model_.Entry_At(List1->currentIndex().row());
     if (!entry) {
-        confirmation_.Notify(QStringLiteral("再発行する履歴を"), QStringLiteral("リストから選択して下さい"));
+        answerer_.Notify(QStringLiteral("再発行する履歴を"), QStringLiteral("リストから選択して下さい"));
         return;
     }
     reprint_(*entry);
@@ -205,11 +205,11 @@ void Hakkou_Rireki::Command3_Click()
 
 bool Hakkou_Rireki::eventFilter(QObject* watched, QEvent* event)
 {
-    if (app::Is_Enter_Press(event)) {
+    if (Is_Enter_Press(event)) {
         Command1_Click();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace printing
+}  // namespace screens

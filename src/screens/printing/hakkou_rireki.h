@@ -15,17 +15,17 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
-namespace printing {
+namespace screens {
 
 // The filtered history as the window's table shows it.
 class History_Model : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void Set_Log(History_Log log);
-    void Set_Filter(const History_Filter& filter);
+    void Set_Log(printing::History_Log log);
+    void Set_Filter(const printing::History_Filter& filter);
     // The entry of a row; none for a row that is not shown.
-    std::optional<History_Entry> Entry_At(int row) const;
+    std::optional<printing::History_Entry> Entry_At(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,7 +33,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    History_Log log_;
+    printing::History_Log log_;
     std::vector<int> shown_;  // indexes into the log
 };
 
@@ -41,7 +41,7 @@ class Hakkou_Rireki : public QWidget {
     Q_OBJECT
 public:
     // `reprint` takes a job to issue again (into the printing screen).
-    explicit Hakkou_Rireki(std::function<void(const History_Entry&)> reprint, QWidget* parent = nullptr);
+    explicit Hakkou_Rireki(std::function<void(const printing::History_Entry&)> reprint, QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;  // 登録番号
     QLineEdit* Text2 = nullptr;  // 品名 words
@@ -70,8 +70,8 @@ private:
     bool Read_Day(QLineEdit* box, QDate& day);
 
     History_Model model_;
-    std::function<void(const History_Entry&)> reprint_;
-    app::Screen_Confirmation confirmation_{QStringLiteral("Hakkou_Rireki")};
+    std::function<void(const printing::History_Entry&)> reprint_;
+    Screen_Answerer answerer_{QStringLiteral("Hakkou_Rireki")};
 };
 
-}  // namespace printing
+}  // namespace screens

@@ -35,7 +35,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace printing {
+namespace screens {
 
 namespace {
 
@@ -47,7 +47,7 @@ constexpr int kConfirmedErrors = 5;  // errors the confirmation names; the list 
 
 QString Colour_Style(std::uint32_t number)
 {
-    const QColor colour = app::Colour_Of(number);
+    const QColor colour = Colour_Of(number);
     return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
@@ -88,7 +88,7 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
         button->setAutoDefault(false);
     }
     Prv_open = Add_Prv_Open(this);
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
     Command7 = new QPushButton(QStringLiteral("発行履歴"), this);
     Command7->setObjectName(QStringLiteral("Command7"));
     Label11 = new QLabel(QStringLiteral("■ラベルの確認■"), this);
@@ -109,9 +109,9 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     connect(Combo5, &QComboBox::activated, this, &Insatsu::Combo5_Click);
     Text13->setValidator(new QRegularExpressionValidator(QRegularExpression(render::kAddDaysBoxPattern), Text13));
     for (QLineEdit* number : {Text1, Text4, Text7, Text8, Text9, Text10, Text11, Text13, Text19})
-        app::Use_As_Number_Box(number);
+        screens::Use_As_Number_Box(number);
     for (QLineEdit* text : {Text5, Text15, Text18})
-        app::Use_As_Text_Box(text);
+        Use_As_Text_Box(text);
     connect(Text13, &QLineEdit::textEdited, this, &Insatsu::Refresh_Date_Display);
     connect(List2, &QListWidget::itemDoubleClicked, this, &Insatsu::List2_DblClick);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Insatsu::List1_DblClick);
@@ -209,7 +209,7 @@ void Insatsu::Set_Mode(bool reservation)
     List1->setVisible(reservation);
     Label9->setVisible(reservation);
     Command4->setVisible(reservation);
-    const app::Session& session = app::Current_Session();
+    const Session& session = Current_Session();
     const int ppi = session.desktop && session.desktop->Screen_Pixels_Per_Inch() > 0
                         ? session.desktop->Screen_Pixels_Per_Inch()
                         : 96;
@@ -217,16 +217,16 @@ void Insatsu::Set_Mode(bool reservation)
     List2->setFixedHeight(twips * ppi / 1440);
     // The reservation list and "発行開始" need room: on a small screen the window scrolls.
     if (isVisible())
-        app::Refit_On_Screen(this);
+        Refit_On_Screen(this);
 }
 
 void Insatsu::Form_Load()
 {
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     Set_Base_Boxes(render::Base_Texts_Of(QDateTime::currentDateTime()));
     Combo5->setCurrentIndex(0);
-    app::Current_Session().Load_Settings();
-    Fill_Product_List(products::Full_Product_List(app::Current_Data_Folder()));
+    Current_Session().Load_Settings();
+    Fill_Product_List(products::Full_Product_List(Current_Data_Folder()));
     Text1->setText(QStringLiteral("0000"));
 }
 
@@ -242,15 +242,15 @@ QDateTime Insatsu::Checked_Base()
         render::Base_Date({Text7->text(), Text8->text(), Text9->text(), Text10->text(), Text11->text()});
     if (base)
         return *base;
-    confirmation_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
+    answerer_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
     const QDateTime now = render::Base_Now();
     Set_Base_Boxes(render::Base_Texts_Of(now));
     return now;
 }
 
-Print_Issue Insatsu::Current_Issue()
+printing::Print_Issue Insatsu::Current_Issue()
 {
-    Print_Issue issue;
+    printing::Print_Issue issue;
     issue.product_no = store::Pad_Zero(Text1->text(), 4);
     issue.copies = store::Lenient_Int(Text4->text());
     render::Issue_Values& values = issue.values;
@@ -267,11 +267,10 @@ void Insatsu::Load_Product(bool tell_missing)
 {
     const QString number = products::Format_Product_No(Text1->text());
     Text1->setText(number);
-    const auto product = products::Find_Product(app::Current_Data_Folder(), number);
+    const auto product = products::Find_Product(Current_Data_Folder(), number);
     if (!product) {
         if (tell_missing && store::Lenient_Int(number) > 0) {
-            confirmation_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("は"),
-                                 QStringLiteral("未登録です"));
+            answerer_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
             Text1->setFocus();
             Text1->selectAll();
         }
@@ -292,10 +291,10 @@ void Insatsu::Load_Product(bool tell_missing)
 void Insatsu::Refresh_Date_Display()
 {
     const products::Product_Record product =
-        products::Find_Product(app::Current_Data_Folder(), Text1->text()).value_or(products::Product_Record{});
+        products::Find_Product(Current_Data_Folder(), Text1->text()).value_or(products::Product_Record{});
     const render::Date_Line_Result date = render::Date_Line(product, Current_Issue().values);
     if (date.fault != render::Date_Fault::None)
-        confirmation_.Notify(render::kDateFaultNotice, render::kContinueWithToday, store::kInformationColour);
+        answerer_.Notify(render::kDateFaultNotice, render::kContinueWithToday, store::kInformationColour);
     Text12->setText(render::Date_Display(product, date));
 }
 
@@ -311,7 +310,7 @@ void Insatsu::List2_DblClick()
         return;
     Text1->setText(item->text().left(4));
     Load_Product(false);
-    if (app::Is_Open(Prv_open))
+    if (Is_Open(Prv_open))
         Command2_Click();
     Text4->setFocus();
 }
@@ -344,7 +343,7 @@ void Insatsu::Text_Enter(int n)
         Text19->setFocus();
         break;
     case 19:
-        Text19->setText(render::Check_Ean_Code(Text19->text(), confirmation_));
+        Text19->setText(render::Check_Ean_Code(Text19->text(), answerer_));
         Text19->setCursorPosition(Text19->text().size());
         Command2->setFocus();
         break;
@@ -359,7 +358,7 @@ void Insatsu::Text_Enter(int n)
 void Insatsu::Text19_DblClick()
 {
     // The in-store code window writes its code into this screen's Text19.
-    auto* window = new products::S_Nonplu;
+    auto* window = new S_Nonplu;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->Label9->setText(kCaller);
     window->show();
@@ -369,7 +368,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label10 && event->type() == QEvent::Resize)
         Elide_Pdf_Label();
-    if (watched == List2 && app::Is_Enter_Press(event)) {
+    if (watched == List2 && Is_Enter_Press(event)) {
         if (List2->currentItem() && List2->currentItem()->isSelected())
             List2_DblClick();
         return true;
@@ -377,7 +376,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
     for (int n = 1; n <= 19; ++n) {
         if (watched != boxes_[n])
             continue;
-        if (app::Is_Enter_Press(event)) {
+        if (Is_Enter_Press(event)) {
             Text_Enter(n);
             return true;  // no beep, no default button
         }
@@ -392,7 +391,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 void Insatsu::Command5_Click()
 {
     const QString words = Text18->text();
-    Fill_Product_List(products::Search_Product_List(app::Current_Data_Folder(), words));
+    Fill_Product_List(products::Search_Product_List(Current_Data_Folder(), words));
 }
 
 void Insatsu::Command6_Click()
@@ -412,7 +411,7 @@ void Insatsu::Command1_Click()
     // A negative count prints nothing either.
     if (number == 0 || labels <= 0)
         return;
-    const Print_Issue issue = Current_Issue();
+    const printing::Print_Issue issue = Current_Issue();
     if (!reservation_) {
         reserved_ = {issue};
         Show_Reservations();
@@ -437,37 +436,38 @@ void Insatsu::Command4_Click()
 void Insatsu::Show_Reservations()
 {
     List1->clear();
-    for (const Print_Issue& issue : reserved_)
-        List1->addItem(Issue_Line(issue));
+    for (const printing::Print_Issue& issue : reserved_)
+        List1->addItem(printing::Issue_Line(issue));
 }
 
 void Insatsu::Run(bool reservation)
 {
-    app::Session& session = app::Current_Session();
-    Print_Run_Context context;
-    context.data_folder = app::Current_Data_Folder();
+    Session& session = Current_Session();
+    printing::Print_Run_Context context;
+    context.data_folder = Current_Data_Folder();
     context.settings = session.settings;
     context.printers = session.printers;
-    context.ui = &confirmation_;
+    context.answerer = &answerer_;
     context.told_default_page = &told_default_page_;
     QStringList written;
     context.written_files = &written;
-    const Print_Jobs jobs = Prepare_Jobs(context.data_folder, reserved_);
+    const printing::Print_Jobs jobs = printing::Prepare_Jobs(context.data_folder, reserved_);
     if (!context.printers || !Confirm_Label_Check(jobs))
         return;
-    reserved_ = Run_Print(jobs, reservation ? Print_Mode::Reservation : Print_Mode::Immediate, context);
+    reserved_ = printing::Run_Print(
+        jobs, reservation ? printing::Print_Mode::Reservation : printing::Print_Mode::Immediate, context);
     Show_Reservations();
     Show_Written_Pdf(written);
     if (history_)  // an open history lists the jobs just printed (a reprint among them)
         history_->Refresh();
 }
 
-bool Insatsu::Confirm_Label_Check(const Print_Jobs& jobs)
+bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
 {
     List3->clear();
-    const render::Check_Context context = app::Label_Check_Context();
+    const render::Check_Context context = Label_Check_Context();
     QStringList errors;
-    for (const Print_Job& job : jobs) {
+    for (const printing::Print_Job& job : jobs) {
         if (!job.Printable())
             continue;  // the print run tells the user
         const QString head = QStringLiteral("No.") + products::Format_Product_No(job.issue.product_no) + QLatin1Char(' ');
@@ -478,28 +478,29 @@ bool Insatsu::Confirm_Label_Check(const Print_Jobs& jobs)
                 errors << head + finding.message;
         }
     }
-    if (errors.isEmpty() || !maintenance::Confirms_Before_Printing(app::Current_Session().application_folder))
+    if (errors.isEmpty() || !maintenance::Confirms_Before_Printing(Current_Session().application_folder))
         return true;
     QStringList named = errors.mid(0, kConfirmedErrors);
     if (errors.size() > kConfirmedErrors)
         named << QStringLiteral("ほか%1件(画面の「ラベルの確認」をご覧ください)").arg(errors.size() - kConfirmedErrors);
     named << QString() << QStringLiteral("この確認は「各種設定」で止めることができます");
-    return confirmation_.Ask_Focusing_No(QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？"),
-                                         named.join(QLatin1Char('\n')), QStringLiteral("印刷する"), QStringLiteral("戻る"));
+    return answerer_.Ask_Focusing_No(QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？"),
+                                     named.join(QLatin1Char('\n')), QStringLiteral("印刷する"), QStringLiteral("戻る"));
 }
 
 void Insatsu::Command2_Click()
 {
-    const auto product = products::Find_Product(app::Current_Data_Folder(), Text1->text());
+    const auto product = products::Find_Product(Current_Data_Folder(), Text1->text());
     if (!product)
         return;
-    const std::optional<layouts::Layout_Record> layout =
-        layouts::Read_Layout(app::Current_Data_Folder(), (*product)[products::Layout_Name]);
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(Current_Data_Folder(),
+                                                                              (*product)[products::Layout_Name]);
     if (!layout)
         return;
     const render::Issue_Values issue = Current_Issue().values;
-    Show_Label_Preview(this, kCaller, *product, *layout, issue,
-                       {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, app::Label_Check_Context())});
+    Show_Label_Preview(
+        this, kCaller, *product, *layout, issue,
+        {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, Label_Check_Context())});
 }
 
 void Insatsu::Command3_Click()
@@ -509,15 +510,15 @@ void Insatsu::Command3_Click()
 
 void Insatsu::closeEvent(QCloseEvent* event)
 {
-    app::Close_Preview_Of(Prv_open);
+    Close_Preview_Of(Prv_open);
     if (history_)
         history_->close();
     event->accept();
 }
 
-}  // namespace printing
+}  // namespace screens
 
-namespace printing {
+namespace screens {
 
 QLayout* Insatsu::Build_Pdf_Row()
 {
@@ -560,15 +561,14 @@ void Insatsu::Elide_Pdf_Label()
 
 void Insatsu::Open_In_Desktop(const QString& path)
 {
-    app::Session& session = app::Current_Session();
+    Session& session = Current_Session();
     if (!session.desktop || written_pdf_.isEmpty())
         return;
     const QUrl url = QUrl::fromLocalFile(path);
     if (const QString missing = session.desktop->Missing_Opener(url); !missing.isEmpty())
-        confirmation_.Report_Problem(QStringLiteral("開くためのプログラムが"), QStringLiteral("見つかりません"),
-                                     missing);
+        answerer_.Report_Problem(QStringLiteral("開くためのプログラムが"), QStringLiteral("見つかりません"), missing);
     else if (!session.desktop->Open_Url(url))
-        confirmation_.Report_Problem(QStringLiteral("開けませんでした"), {}, path);
+        answerer_.Report_Problem(QStringLiteral("開けませんでした"), {}, path);
 }
 
 void Insatsu::Command8_Click()
@@ -584,7 +584,7 @@ void Insatsu::Command9_Click()
 void Insatsu::Command7_Click()
 {
     if (!history_) {
-        history_ = new Hakkou_Rireki([this](const History_Entry& entry) { Reserve_Reprint(entry); });
+        history_ = new Hakkou_Rireki([this](const printing::History_Entry& entry) { Reserve_Reprint(entry); });
         history_->setAttribute(Qt::WA_DeleteOnClose);
     }
     history_->Form_Load();
@@ -600,11 +600,11 @@ void Insatsu::Set_Base_Boxes(const render::Base_Texts& base)
         box->setText(text);
 }
 
-void Insatsu::Reserve_Reprint(const History_Entry& entry)
+void Insatsu::Reserve_Reprint(const printing::History_Entry& entry)
 {
     if (!reservation_)
         Set_Mode(true);
-    const bool registered = products::Find_Product(app::Current_Data_Folder(), entry.product_no).has_value();
+    const bool registered = products::Find_Product(Current_Data_Folder(), entry.product_no).has_value();
     Text1->setText(entry.product_no);
     Load_Product(true);
     if (!registered)
@@ -626,7 +626,7 @@ void Insatsu::List1_DblClick()
     if (!item)
         return;
     const int row = List1->row(item);
-    const Print_Issue issue = reserved_.takeAt(row);
+    const printing::Print_Issue issue = reserved_.takeAt(row);
     delete List1->takeItem(row);
     Text1->setText(issue.product_no);
     Load_Product(false);
@@ -641,4 +641,4 @@ void Insatsu::List1_DblClick()
     Text4->setFocus();
 }
 
-}  // namespace printing
+}  // namespace screens

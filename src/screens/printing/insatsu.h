@@ -17,9 +17,12 @@ class QListWidget;
 class QPushButton;
 
 namespace printing {
+struct History_Entry;
+}
+
+namespace screens {
 
 class Hakkou_Rireki;
-struct History_Entry;
 
 class Insatsu : public QWidget {
     Q_OBJECT
@@ -87,13 +90,13 @@ public:
 
     // Issues a job of the print history again: its product, copies and base
     // date go into the reservation list (reservation mode).
-    void Reserve_Reprint(const History_Entry& entry);
+    void Reserve_Reprint(const printing::History_Entry& entry);
 
     // The issue of the boxes. An invalid base date is reported and the base
     // boxes are set to the current moment, which the issue then has.
-    Print_Issue Current_Issue();
+    printing::Print_Issue Current_Issue();
     // The issues of the reservation list, in its order.
-    const Print_Issues& Reservations() const { return reserved_; }
+    const printing::Print_Issues& Reservations() const { return reserved_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,21 +120,21 @@ private:
     void Show_Reservations();
     // Lists what the label check finds in the label of every job about to be
     // printed; false when a label has an error and the user goes back.
-    bool Confirm_Label_Check(const Print_Jobs& jobs);
+    bool Confirm_Label_Check(const printing::Print_Jobs& jobs);
     QLayout* Build_Pdf_Row();
     void Elide_Pdf_Label();
     // Opens the file or folder in the desktop's program, or says which program is missing.
     void Open_In_Desktop(const QString& path);
     void Set_Base_Boxes(const render::Base_Texts& base);
     QString written_pdf_;
-    Print_Issues reserved_;  // the issues of the reservation list
+    printing::Print_Issues reserved_;  // the issues of the reservation list
 
     QLineEdit* boxes_[20] = {};  // Text1 .. Text19 by number
-    app::Screen_Confirmation confirmation_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     bool reservation_ = false;
     // Printers this screen has said print on their default page.
     QSet<QString> told_default_page_;
     QPointer<Hakkou_Rireki> history_;
 };
 
-}  // namespace printing
+}  // namespace screens

@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QString& kName = Genzairyou::kScreenName;
@@ -51,12 +51,12 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
                                   QStringLiteral("登録"), QStringLiteral("削除")};
     for (int i = 0; i < kButtons; ++i) {
         Command1[i] = new QPushButton(captions.at(i), this);
-        Command1[i]->setObjectName(app::Array_Name(QStringLiteral("Command1"), i));
+        Command1[i]->setObjectName(Array_Name(QStringLiteral("Command1"), i));
         Command1[i]->setAutoFillBackground(true);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
     auto* filters = new QGridLayout;
-    for (int i = 0; i <= kFilterOther; ++i) {
+    for (int i = 0; i <= products::kFilterOther; ++i) {
         Command1[i]->setMinimumWidth(44);
         filters->addWidget(Command1[i], i / 6, i % 6);
     }
@@ -69,18 +69,18 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
 
     for (int i = 0; i < 2; ++i) {
         Text1[i] = new QLineEdit(this);
-        Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
+        Text1[i]->setObjectName(Array_Name(QStringLiteral("Text1"), i));
         Text1[i]->installEventFilter(this);
-        app::Use_As_Text_Box(Text1[i]);
+        Use_As_Text_Box(Text1[i]);
     }
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setPlaceholderText(QStringLiteral("よみ・単語の一部 (例: ぞうねん)"));
     Text2->setClearButtonEnabled(true);
     Text2->installEventFilter(this);
-    app::Use_As_Text_Box(Text2);
+    Use_As_Text_Box(Text2);
     connect(Text2, &QLineEdit::textEdited, this, [this](const QString& text) { Show_Search(text); });
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("検索"), this));
@@ -108,19 +108,19 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(entry_buttons);
     layout->addLayout(bottom);
     resize(420, 640);
-    app::Centre_On_Screen(this);  // the opener may place it beside itself afterwards
+    Centre_On_Screen(this);  // the opener may place it beside itself afterwards
 
     connect(List1, &QListWidget::itemDoubleClicked, this, &Genzairyou::Transfer_Selected);
     List1->installEventFilter(this);
     Reload_Entries();
-    Show_Filter(kFilterAll);
+    Show_Filter(products::kFilterAll);
 }
 
 bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = app::Is_Enter_Press(event);
+        const bool enter = Is_Enter_Press(event);
         if (watched == List1 && key == Qt::Key_Delete) {
             Delete_Selected();
             return true;
@@ -151,13 +151,13 @@ bool Genzairyou::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == Text1[kReadingBox] && event->type() == QEvent::FocusOut && !Text1[kReadingBox]->text().isEmpty()
         && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason()))
-        Text1[kReadingBox]->setText(Normalize_Reading(Text1[kReadingBox]->text()));
+        Text1[kReadingBox]->setText(products::Normalize_Reading(Text1[kReadingBox]->text()));
     return QWidget::eventFilter(watched, event);
 }
 
 void Genzairyou::Command1_Click(int index)
 {
-    if (index <= kFilterOther) {
+    if (index <= products::kFilterOther) {
         Text2->clear();
         Show_Filter(index);
     } else if (index == kTransfer)
@@ -172,29 +172,29 @@ void Genzairyou::Command1_Click(int index)
 
 void Genzairyou::Reload_Entries()
 {
-    entries_ = Read_Word_Entries(Current_Data_Folder());
+    entries_ = products::Read_Word_Entries(Current_Data_Folder());
 }
 
 void Genzairyou::Show_Filter(int filter)
 {
     QPalette highlighted;
     highlighted.setColor(QPalette::Button, kHighlight);
-    for (int i = 0; i <= kFilterOther; ++i)
+    for (int i = 0; i <= products::kFilterOther; ++i)
         Command1[i]->setPalette(i == filter ? highlighted : QPalette());
     List1->clear();
-    List1->addItems(Filter_Word_Entries(entries_, filter));
+    List1->addItems(products::Filter_Word_Entries(entries_, filter));
 }
 
 void Genzairyou::Show_Search(const QString& text)
 {
     if (text.trimmed().isEmpty()) {
-        Show_Filter(kFilterAll);
+        Show_Filter(products::kFilterAll);
         return;
     }
-    for (int i = 0; i <= kFilterOther; ++i)
+    for (int i = 0; i <= products::kFilterOther; ++i)
         Command1[i]->setPalette(QPalette());
     List1->clear();
-    List1->addItems(Search_Word_Entries(entries_, text));
+    List1->addItems(products::Search_Word_Entries(entries_, text));
     if (List1->count() > 0)
         List1->setCurrentRow(0);
 }
@@ -207,14 +207,15 @@ void Genzairyou::Transfer_Selected()
         return;
     Item_Box* ingredients = registration->Text1[S_Touroku::kIngredientsBox];
     const QString before = ingredients->text();
-    ingredients->Append_Text(Append_Ingredient(before, Word_Of_Entry(item->text())).mid(before.size()));
+    ingredients->Append_Text(
+        products::Append_Ingredient(before, products::Word_Of_Entry(item->text())).mid(before.size()));
 }
 
 void Genzairyou::Register_Word_Click()
 {
-    const store::Outcome registered =
-        Register_Word(Current_Data_Folder(), Text1[kReadingBox]->text(), Text1[kWordBox]->text());
-    confirmation_.Tell(registered);
+    const store::Outcome registered = products::Register_Word(Current_Data_Folder(), Text1[kReadingBox]->text(),
+                                                              Text1[kWordBox]->text());
+    answerer_.Tell(registered);
     if (!registered.Is_Done())
         return;
     After_Change();
@@ -225,8 +226,9 @@ void Genzairyou::Delete_Selected()
     QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
-    const store::Outcome deleted = Delete_Word(Current_Data_Folder(), Word_Of_Entry(item->text()), confirmation_);
-    confirmation_.Tell(deleted);
+    const store::Outcome deleted = products::Delete_Word(Current_Data_Folder(), products::Word_Of_Entry(item->text()),
+                                                         answerer_);
+    answerer_.Tell(deleted);
     if (!deleted.Is_Done())
         return;
     After_Change();
@@ -236,7 +238,7 @@ void Genzairyou::After_Change()
 {
     Reload_Entries();
     Text2->clear();
-    Show_Filter(kFilterAll);
+    Show_Filter(products::kFilterAll);
     Text1[kReadingBox]->clear();
     Text1[kWordBox]->clear();
     Text1[kReadingBox]->setFocus(Qt::OtherFocusReason);
@@ -252,4 +254,4 @@ void Genzairyou::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace products
+}  // namespace screens

@@ -12,7 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class Genzairyou : public QWidget {
     Q_OBJECT
@@ -45,8 +45,8 @@ private:
     void Delete_Selected();
     void After_Change();
 
-    app::Screen_Confirmation confirmation_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     QStringList entries_;
 };
 
-}  // namespace products
+}  // namespace screens

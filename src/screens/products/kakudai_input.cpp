@@ -16,7 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QString kUnused = QStringLiteral("未使用");
@@ -69,9 +69,9 @@ Kakudai_Input::Kakudai_Input(QWidget* parent) : QWidget(parent, Qt::Window)
     Label3->setWordWrap(true);
 
     auto* inserts = new QVBoxLayout;
-    for (int i = 0; i < kStringsPerCategory; ++i) {
+    for (int i = 0; i < products::kStringsPerCategory; ++i) {
         Command4[i] = new QPushButton(kUnused, this);
-        Command4[i]->setObjectName(app::Array_Name(QStringLiteral("Command4"), i));
+        Command4[i]->setObjectName(Array_Name(QStringLiteral("Command4"), i));
         Command4[i]->setMinimumWidth(300);
         inserts->addWidget(Command4[i]);
         connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
@@ -105,14 +105,14 @@ Kakudai_Input::Kakudai_Input(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(buttons);
 
     Text1->on_key = [this](QKeyEvent* event) { return Text1_KeyPress(event); };
-    connect(Option5, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::None); });
-    connect(Option3, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::Bold); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { Option_Clicked(Special_Expression::Date); });
+    connect(Option5, &QRadioButton::clicked, this, [this] { Option_Clicked(products::Special_Expression::None); });
+    connect(Option3, &QRadioButton::clicked, this, [this] { Option_Clicked(products::Special_Expression::Bold); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { Option_Clicked(products::Special_Expression::Date); });
     connect(Command1, &QPushButton::clicked, this, &Kakudai_Input::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Kakudai_Input::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Kakudai_Input::Command3_Click);
     adjustSize();
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
 }
 
 void Kakudai_Input::Open(const QString& title, const QString& text)
@@ -123,11 +123,12 @@ void Kakudai_Input::Open(const QString& title, const QString& text)
     for (QWidget* w : {static_cast<QWidget*>(Option5), static_cast<QWidget*>(Option2),
                        static_cast<QWidget*>(Option3), static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label6)})
         w->setEnabled(true);
-    selected_ = Special_Expression::None;
+    selected_ = products::Special_Expression::None;
     Option5->setChecked(true);
-    Text1->setText(Apply_Special_Expression(Apply_Special_Expression(text, Special_Expression::None),
-                                            Initial_Special_Expression(text)));
-    Select_Option(Initial_Special_Expression(text));
+    Text1->setText(
+        products::Apply_Special_Expression(products::Apply_Special_Expression(text, products::Special_Expression::None),
+                                           products::Initial_Special_Expression(text)));
+    Select_Option(products::Initial_Special_Expression(text));
     Label3->setText(QStringLiteral("・強調表示を行う箇所を<b>と</b>で挟む事で、文字の強調印字が可能です\r"
                                    "・下線表示を行う箇所を<u>と</u>で挟む事で、文字に下線が表示されます\r"
                                    "・文中に<m>を入れると、それ以降の文字はラベルに印字されなくなります。")
@@ -148,36 +149,38 @@ void Kakudai_Input::changeEvent(QEvent* event)
 void Kakudai_Input::Form_Activate()
 {
     Text1->Caret_To_End();
-    entries_ = Read_Category_Strings(Current_Data_Folder(), windowTitle(), Key_Match::Equal);
-    for (int i = 0; i < kStringsPerCategory; ++i) {
+    entries_ = products::Read_Category_Strings(Current_Data_Folder(), windowTitle(), products::Key_Match::Equal);
+    for (int i = 0; i < products::kStringsPerCategory; ++i) {
         const bool used = !entries_[i].isEmpty();
-        Command4[i]->setText(used ? Insert_Button_Caption(entries_[i]) : QStringLiteral("未設定"));
+        Command4[i]->setText(used ? products::Insert_Button_Caption(entries_[i]) : QStringLiteral("未設定"));
         Command4[i]->setEnabled(used);
     }
 }
 
-void Kakudai_Input::Select_Option(Special_Expression option)
+void Kakudai_Input::Select_Option(products::Special_Expression option)
 {
     selected_ = option;
-    QRadioButton* button = option == Special_Expression::Date ? Option2 : option == Special_Expression::Bold ? Option3 : Option5;
+    QRadioButton* button = option == products::Special_Expression::Date ? Option2
+        : option == products::Special_Expression::Bold                  ? Option3
+                                                                        : Option5;
     button->setChecked(true);
 }
 
-void Kakudai_Input::Option_Clicked(Special_Expression option)
+void Kakudai_Input::Option_Clicked(products::Special_Expression option)
 {
-    Text1->setText(Apply_Special_Expression(Text1->text(), option));
+    Text1->setText(products::Apply_Special_Expression(Text1->text(), option));
     Select_Option(option);
     Text1->setFocus();
 }
 
 bool Kakudai_Input::Text1_KeyPress(QKeyEvent* event)
 {
-    if (app::Is_Enter_Key(event))
+    if (Is_Enter_Key(event))
         return true;
-    Special_Expression option = Special_Expression_For_Typing(Text1->text(), event->text());
-    if ((option == Special_Expression::Date && !Option2->isEnabled())
-        || (option == Special_Expression::Bold && !Option3->isEnabled()))
-        option = Special_Expression::None;
+    products::Special_Expression option = products::Special_Expression_For_Typing(Text1->text(), event->text());
+    if ((option == products::Special_Expression::Date && !Option2->isEnabled())
+        || (option == products::Special_Expression::Bold && !Option3->isEnabled()))
+        option = products::Special_Expression::None;
     // The option only follows what is typed: the tag is already in the text,
     // and applying the option's rule here would double it or drop typed text.
     Select_Option(option);
@@ -200,7 +203,7 @@ void Kakudai_Input::Command3_Click()
 void Kakudai_Input::Command1_Click()
 {
     if (S_Touroku* registration = Registration_Screen()) {
-        const int box = Item_Box_Of_Title(windowTitle());
+        const int box = products::Item_Box_Of_Title(windowTitle());
         if (box >= 0)
             registration->Text1[box]->setText(Text1->text());
     }
@@ -221,4 +224,4 @@ void Kakudai_Input::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace products
+}  // namespace screens

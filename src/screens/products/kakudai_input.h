@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-namespace products {
+namespace screens {
 
 class Item_Box;
 
@@ -29,7 +29,7 @@ public:
     QLabel* Label6 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;  // help text
-    QPushButton* Command4[kStringsPerCategory] = {};
+    QPushButton* Command4[products::kStringsPerCategory] = {};
     QPushButton* Command3 = nullptr;  // よく使う文字列を事前登録する
     QPushButton* Command1 = nullptr;  // 登 録
     QPushButton* Command2 = nullptr;  // キャンセル
@@ -48,12 +48,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Select_Option(Special_Expression option);
-    void Option_Clicked(Special_Expression option);
+    void Select_Option(products::Special_Expression option);
+    void Option_Clicked(products::Special_Expression option);
     bool Text1_KeyPress(QKeyEvent* event);
 
-    Category_Strings entries_;
-    Special_Expression selected_ = Special_Expression::None;
+    products::Category_Strings entries_;
+    products::Special_Expression selected_ = products::Special_Expression::None;
 };
 
-}  // namespace products
+}  // namespace screens

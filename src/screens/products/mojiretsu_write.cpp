@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QColor kFilled(255, 255, 255);
@@ -33,20 +33,20 @@ Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* slots_grid = new QGridLayout;
     static const QString numbers = QStringLiteral("１２３４５");
-    for (int i = 0; i < kStringsPerCategory; ++i) {
+    for (int i = 0; i < products::kStringsPerCategory; ++i) {
         auto* number = new QLabel(numbers.at(i), this);
         number->setObjectName(QStringLiteral("Label%1").arg(3 + i));
         Label2[i] = new QLabel(this);
-        Label2[i]->setObjectName(app::Array_Name(QStringLiteral("Label2"), i));
+        Label2[i]->setObjectName(Array_Name(QStringLiteral("Label2"), i));
         Label2[i]->setTextFormat(Qt::PlainText);
         Label2[i]->setAutoFillBackground(true);
         Label2[i]->setFrameShape(QFrame::Box);
         Label2[i]->setMinimumWidth(420);
         Label2[i]->setMinimumHeight(28);
         Command3[i] = new QPushButton(QStringLiteral("編集"), this);
-        Command3[i]->setObjectName(app::Array_Name(QStringLiteral("Command3"), i));
+        Command3[i]->setObjectName(Array_Name(QStringLiteral("Command3"), i));
         Command2[i] = new QPushButton(QStringLiteral("ここへ登録"), this);
-        Command2[i]->setObjectName(app::Array_Name(QStringLiteral("Command2"), i));
+        Command2[i]->setObjectName(Array_Name(QStringLiteral("Command2"), i));
         slots_grid->addWidget(number, i, 0);
         slots_grid->addWidget(Label2[i], i, 1);
         slots_grid->addWidget(Command3[i], i, 2);
@@ -61,7 +61,7 @@ Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
     QFont big = Text1->font();
     big.setPointSizeF(15.75);
     Text1->setFont(big);
-    Text1->on_key = [](QKeyEvent* event) { return app::Is_Enter_Key(event); };
+    Text1->on_key = [](QKeyEvent* event) { return Is_Enter_Key(event); };
     Command1 = new QPushButton(QStringLiteral("前のウインドウに戻る"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Label8 = new QLabel(this);
@@ -78,7 +78,7 @@ Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(buttons);
     connect(Command1, &QPushButton::clicked, this, &Mojiretsu_Write::Command1_Click);
     adjustSize();
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
 }
 
 void Mojiretsu_Write::Open(const QString& title, const QString& text)
@@ -102,8 +102,9 @@ void Mojiretsu_Write::changeEvent(QEvent* event)
 void Mojiretsu_Write::Form_Activate()
 {
     Text1->Caret_To_End();
-    const Category_Strings strings = Read_Category_Strings(Current_Data_Folder(), Label8->text(), Key_Match::Starts_With);
-    for (int i = 0; i < kStringsPerCategory; ++i)
+    const products::Category_Strings strings = products::Read_Category_Strings(Current_Data_Folder(), Label8->text(),
+                                                                               products::Key_Match::Starts_With);
+    for (int i = 0; i < products::kStringsPerCategory; ++i)
         Show_String(i, strings[i]);
 }
 
@@ -124,12 +125,12 @@ void Mojiretsu_Write::Command3_Click(int index)
 
 void Mojiretsu_Write::Command2_Click(int index)
 {
-    Category_Strings strings;
-    for (int i = 0; i < kStringsPerCategory; ++i)
+    products::Category_Strings strings;
+    for (int i = 0; i < products::kStringsPerCategory; ++i)
         strings[i] = i == index ? Text1->toPlainText() : Label2[i]->text();
-    const store::Outcome result = Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
+    const store::Outcome result = products::Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
     if (result.kind == store::Outcome::Kind::Failed) {
-        ui_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.Text(), windowTitle());
+        answerer_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.Text(), windowTitle());
         return;
     }
     Show_String(index, strings[index]);
@@ -149,4 +150,4 @@ void Mojiretsu_Write::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace products
+}  // namespace screens

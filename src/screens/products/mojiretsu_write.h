@@ -8,7 +8,7 @@
 class QLabel;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class Item_Box;
 
@@ -18,9 +18,9 @@ public:
     explicit Mojiretsu_Write(QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // heading line
-    QLabel* Label2[kStringsPerCategory] = {};
-    QPushButton* Command3[kStringsPerCategory] = {};  // 編集
-    QPushButton* Command2[kStringsPerCategory] = {};  // ここへ登録
+    QLabel* Label2[products::kStringsPerCategory] = {};
+    QPushButton* Command3[products::kStringsPerCategory] = {};  // 編集
+    QPushButton* Command2[products::kStringsPerCategory] = {};  // ここへ登録
     Item_Box* Text1 = nullptr;
     QPushButton* Command1 = nullptr;  // 前のウインドウに戻る
     QLabel* Label8 = nullptr;         // category key
@@ -38,8 +38,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    app::Screen_Confirmation ui_{QStringLiteral("Mojiretsu_Write")};
+    Screen_Answerer answerer_{QStringLiteral("Mojiretsu_Write")};
     void Show_String(int index, const QString& text);
 };
 
-}  // namespace products
+}  // namespace screens

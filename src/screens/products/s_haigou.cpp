@@ -20,7 +20,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 enum Recipe_Column { kMaterialColumn, kLabelColumn, kGramsColumn };
@@ -80,7 +80,7 @@ void S_Haigou::Build_Controls()
     List1->installEventFilter(this);
     Text2 = line("Text2");
     Text2->setPlaceholderText(QStringLiteral("重さ(g)"));
-    app::Use_As_Number_Box(Text2);
+    screens::Use_As_Number_Box(Text2);
     Command1 = button(QStringLiteral("追加"), "Command1");
     Grid1 = new QTableWidget(0, 3, this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
@@ -93,7 +93,7 @@ void S_Haigou::Build_Controls()
     Text4 = line("Text4");
     Text5 = line("Text5");
     for (QLineEdit* box : {Text3, Text4, Text5}) {
-        app::Use_As_Number_Box(box);
+        screens::Use_As_Number_Box(box);
         connect(box, &QLineEdit::textChanged, this, &S_Haigou::Recompute);
     }
     Combo2 = combo({kSummaryForm, kIndividualForm}, "Combo2");
@@ -112,7 +112,7 @@ void S_Haigou::Build_Controls()
     Command4 = button(QStringLiteral("配合を保存"), "Command4");
     Command5 = button(QStringLiteral("商品に反映"), "Command5");
     Command6 = button(QStringLiteral("閉じる"), "Command6");
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 
     connect(Text1, &QLineEdit::textChanged, this, &S_Haigou::Text1_Change);
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { Text2->setFocus(); });
@@ -172,18 +172,18 @@ void S_Haigou::Build_Layout()
 
 void S_Haigou::Form_Load()
 {
-    app::Centre_On_Screen(this);
-    product_no_ = opener_ ? Format_Product_No(opener_->Text1[S_Touroku::kNumberBox]->text()) : QString();
-    const Product_Record product = opener_ ? opener_->Record_From_Screen() : Product_Record{};
-    Label1->setText(QStringLiteral("登録番号 %1  %2").arg(product_no_, product[Product_Name]));
-    fit_context_ = app::Label_Check_Context();
-    dictionary_ = recipes::Read_Allergen_Dictionary(app::Current_Session().program_folder, Current_Data_Folder())
+    Centre_On_Screen(this);
+    product_no_ = opener_ ? products::Format_Product_No(opener_->Text1[S_Touroku::kNumberBox]->text()) : QString();
+    const products::Product_Record product = opener_ ? opener_->Record_From_Screen() : products::Product_Record{};
+    Label1->setText(QStringLiteral("登録番号 %1  %2").arg(product_no_, product[products::Product_Name]));
+    fit_context_ = Label_Check_Context();
+    dictionary_ = recipes::Read_Allergen_Dictionary(Current_Session().program_folder, Current_Data_Folder())
                       .value_or(recipes::Allergen_Dictionary{});
     Read_Materials();
     QString error;
     const std::optional<recipes::Recipe> recipe = recipes::Find_Recipe(Current_Data_Folder(), product_no_, &error);
     if (!error.isEmpty())
-        ui_.Report_Problem(QStringLiteral("配合ファイルを読めません"), QStringLiteral("保存はできません"), error);
+        answerer_.Report_Problem(QStringLiteral("配合ファイルを読めません"), QStringLiteral("保存はできません"), error);
     recipes::Recipe shown;
     shown.product_no = product_no_;
     Show_Recipe(recipe.value_or(shown));
@@ -194,7 +194,8 @@ void S_Haigou::Read_Materials()
 {
     const recipes::Materials_File file = recipes::Read_Materials(Current_Data_Folder());
     if (!file.ok())
-        ui_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"), file.error);
+        answerer_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"),
+                                 file.error);
     std::vector<recipes::Material> kept = file.materials;
     for (const recipes::Material& m : materials_) {  // table foods added here and not stored yet
         if (!file.Find(m.code) && !m.Is_Own())
@@ -253,13 +254,13 @@ void S_Haigou::Command1_Click()
 {
     const int row = List1->currentRow() >= 0 ? List1->currentRow() : 0;
     if (row >= static_cast<int>(found_.size())) {
-        ui_.Notify(QStringLiteral("追加する材料を"), QStringLiteral("探して選択して下さい"));
+        answerer_.Notify(QStringLiteral("追加する材料を"), QStringLiteral("探して選択して下さい"));
         Text1->setFocus();
         return;
     }
     const std::optional<std::optional<double>> grams = recipes::Parse_Amount(Text2->text());
     if (!grams || !*grams || **grams <= 0) {
-        ui_.Notify(QStringLiteral("重さ(g)を数字で入力して下さい"));
+        answerer_.Notify(QStringLiteral("重さ(g)を数字で入力して下さい"));
         Text2->setFocus();
         return;
     }
@@ -277,7 +278,7 @@ void S_Haigou::Command2_Click()
 {
     const int row = Grid1->currentRow();
     if (row < 0) {
-        ui_.Notify(QStringLiteral("削除する行を"), QStringLiteral("配合から選択して下さい"));
+        answerer_.Notify(QStringLiteral("削除する行を"), QStringLiteral("配合から選択して下さい"));
         return;
     }
     Grid1->removeRow(row);
@@ -306,7 +307,7 @@ std::optional<recipes::Recipe> S_Haigou::Recipe_From_Screen(bool tell)
     const auto amount = [&](QLineEdit* box, const QString& what) -> std::optional<double> {
         const std::optional<std::optional<double>> value = recipes::Parse_Amount(box->text());
         if (!value && tell) {
-            ui_.Notify(what + QStringLiteral("を数字で入力して下さい"));
+            answerer_.Notify(what + QStringLiteral("を数字で入力して下さい"));
             box->setFocus();
         }
         return value ? std::optional(value->value_or(0)) : std::nullopt;
@@ -315,7 +316,8 @@ std::optional<recipes::Recipe> S_Haigou::Recipe_From_Screen(bool tell)
         const std::optional<std::optional<double>> grams = recipes::Parse_Amount(Grid1->item(row, kGramsColumn)->text());
         if (!grams) {
             if (tell)
-                ui_.Notify(QStringLiteral("「%1」の重さを数字で入力して下さい").arg(Grid1->item(row, kMaterialColumn)->text()));
+                answerer_.Notify(QStringLiteral("「%1」の重さを数字で入力して下さい")
+                                     .arg(Grid1->item(row, kMaterialColumn)->text()));
             return std::nullopt;
         }
         recipe.lines.push_back({Grid1->item(row, kMaterialColumn)->data(Qt::UserRole).toString(), grams->value_or(0)});
@@ -350,7 +352,7 @@ void S_Haigou::Recompute()
         Label2->setText(label_.problems.join(QLatin1Char('\n')));
         return;
     }
-    const Product_Record product = opener_ ? opener_->Record_From_Screen() : Product_Record{};
+    const products::Product_Record product = opener_ ? opener_->Record_From_Screen() : products::Product_Record{};
     changes_ = recipes::Proposed_Changes(product, label_);
     if (opener_) {
         fit_problems_ = recipes::Fit_Problems(product, recipes::Apply_Changes(product, changes_), opener_->Layout_Lines(),
@@ -388,13 +390,13 @@ bool S_Haigou::Store(const recipes::Recipe& recipe)
     if (!unstored.empty()) {
         const store::Outcome stored = recipes::Store_Materials(Current_Data_Folder(), unstored);
         if (!stored.Is_Done()) {
-            ui_.Tell(stored);
+            answerer_.Tell(stored);
             return false;
         }
     }
     const store::Outcome outcome = recipes::Store_Recipe(Current_Data_Folder(), recipe);
     if (!outcome.Is_Done())
-        ui_.Tell(outcome);
+        answerer_.Tell(outcome);
     return outcome.Is_Done();
 }
 
@@ -402,7 +404,7 @@ void S_Haigou::Command4_Click()
 {
     const std::optional<recipes::Recipe> recipe = Recipe_From_Screen(true);
     if (recipe && Store(*recipe))
-        ui_.Notify(QStringLiteral("配合を保存しました"), {}, store::kInformationColour);
+        answerer_.Notify(QStringLiteral("配合を保存しました"), {}, store::kInformationColour);
 }
 
 void S_Haigou::Command5_Click()
@@ -412,16 +414,16 @@ void S_Haigou::Command5_Click()
         return;
     Recompute();
     if (!label_.ok()) {
-        ui_.Notify(QStringLiteral("配合から計算できません"), label_.problems.value(0));
+        answerer_.Notify(QStringLiteral("配合から計算できません"), label_.problems.value(0));
         return;
     }
     if (!opener_) {
-        ui_.Notify(QStringLiteral("商品情報の登録画面が閉じられています"));
+        answerer_.Notify(QStringLiteral("商品情報の登録画面が閉じられています"));
         return;
     }
     if (!fit_problems_.isEmpty()
-        && !ui_.Ask(QStringLiteral("表示がラベルに収まりません"), QStringLiteral("このまま反映しますか？"),
-                    fit_problems_.join(QLatin1Char('\n'))))
+        && !answerer_.Ask(QStringLiteral("表示がラベルに収まりません"), QStringLiteral("このまま反映しますか？"),
+                          fit_problems_.join(QLatin1Char('\n'))))
         return;
     if (!Store(*recipe))
         return;
@@ -429,8 +431,8 @@ void S_Haigou::Command5_Click()
         if (const int box = Box_Of_Column(change.column); box >= 0)
             opener_->Text1[box]->setText(change.computed);
     }
-    ui_.Notify(QStringLiteral("商品の項目に反映しました"), QStringLiteral("保存は「入力情報を登録」で"),
-               store::kInformationColour);
+    answerer_.Notify(QStringLiteral("商品の項目に反映しました"), QStringLiteral("保存は「入力情報を登録」で"),
+                     store::kInformationColour);
     Recompute();
 }
 
@@ -449,7 +451,7 @@ QWidget* S_Haigou::Next_In_Chain(QWidget* from) const
 
 bool S_Haigou::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Text2 && app::Is_Enter_Press(event)) {
+    if (watched == Text2 && Is_Enter_Press(event)) {
         Command1_Click();
         return true;
     }
@@ -459,4 +461,4 @@ bool S_Haigou::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace products
+}  // namespace screens

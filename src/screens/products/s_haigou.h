@@ -19,7 +19,7 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 
-namespace products {
+namespace screens {
 
 class S_Touroku;
 class S_Zairyou;
@@ -79,7 +79,7 @@ private:
     bool Store(const recipes::Recipe& recipe);
     QWidget* Next_In_Chain(QWidget* from) const;
 
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     QPointer<S_Touroku> opener_;
     QPointer<S_Zairyou> materials_window_;
     QString product_no_;
@@ -92,4 +92,4 @@ private:
     render::Check_Context fit_context_;  // how the label is composed, read once
 };
 
-}  // namespace products
+}  // namespace screens

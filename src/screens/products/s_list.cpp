@@ -22,7 +22,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QString& kName = S_List::kScreenName;
@@ -43,7 +43,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     List1->setFont(fixed);
     List1->setUniformItemSizes(true);  // one-line rows in one font: 9999 rows need not be measured one by one
     Text18 = new QLineEdit(this);
-    app::Use_As_Text_Box(Text18);
+    Use_As_Text_Box(Text18);
     Text18->setObjectName(QStringLiteral("Text18"));
     Command5 = new QPushButton(QStringLiteral("検索"), this);
     Command5->setObjectName(QStringLiteral("Command5"));
@@ -60,7 +60,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     Ret_Form = new QLabel(this);
     Ret_Form->setObjectName(QStringLiteral("Ret_Form"));
     Ret_Form->hide();
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("検索文字列"), this));
@@ -89,8 +89,8 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(List1, &QListWidget::itemClicked, this, [this] { Command2->setEnabled(true); });
     List1->installEventFilter(this);
     Fill_Full_List();
-    product_file_watcher_.Watch(Current_Data_Folder() + kProductFileName);
-    connect(&product_file_watcher_, &app::Data_File_Watcher::Changed, this, &S_List::Reload_List);
+    product_file_watcher_.Watch(Current_Data_Folder() + products::kProductFileName);
+    connect(&product_file_watcher_, &Data_File_Watcher::Changed, this, &S_List::Reload_List);
 }
 
 void S_List::changeEvent(QEvent* event)
@@ -104,7 +104,7 @@ void S_List::setVisible(bool visible)
 {
     // Placed before the window manager maps it, so that its frame lands where it is put.
     if (visible && !centred_) {
-        app::Centre_On_Screen(this);
+        Centre_On_Screen(this);
         centred_ = true;
     }
     QWidget::setVisible(visible);
@@ -112,7 +112,7 @@ void S_List::setVisible(bool visible)
 
 bool S_List::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List1 && app::Is_Enter_Press(event) && List1->currentItem()) {
+    if (watched == List1 && Is_Enter_Press(event) && List1->currentItem()) {
         List1_Pick();
         return true;
     }
@@ -123,14 +123,14 @@ void S_List::Fill_Full_List()
 {
     shown_search_.reset();
     List1->clear();
-    List1->addItems(Full_Product_List(Current_Data_Folder()));
+    List1->addItems(products::Full_Product_List(Current_Data_Folder()));
 }
 
 void S_List::Command5_Click()
 {
     shown_search_ = Text18->text();
     List1->clear();
-    List1->addItems(Search_Product_List(Current_Data_Folder(), *shown_search_));
+    List1->addItems(products::Search_Product_List(Current_Data_Folder(), *shown_search_));
 }
 
 void S_List::Reload_List()
@@ -138,8 +138,8 @@ void S_List::Reload_List()
     const QString selected = List1->currentItem() ? List1->currentItem()->text().left(4) : QString();
     const int scrolled = List1->verticalScrollBar()->value();
     List1->clear();
-    List1->addItems(shown_search_ ? Search_Product_List(Current_Data_Folder(), *shown_search_)
-                                  : Full_Product_List(Current_Data_Folder()));
+    List1->addItems(shown_search_ ? products::Search_Product_List(Current_Data_Folder(), *shown_search_)
+                                  : products::Full_Product_List(Current_Data_Folder()));
     List1->verticalScrollBar()->setValue(scrolled);
     if (selected.isEmpty())
         return;
@@ -157,9 +157,9 @@ void S_List::Command2_Click()
     if (!item)
         return;
     const QString key = item->text().left(4);
-    if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
+    if (!answerer_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
         return;
-    confirmation_.Tell(recipes::Delete_Product_And_Recipe(Current_Data_Folder(), key));
+    answerer_.Tell(recipes::Delete_Product_And_Recipe(Current_Data_Folder(), key));
     Fill_Full_List();
 }
 
@@ -178,19 +178,20 @@ void S_List::Command3_Click()
     const QStringList numbers = Selected_Numbers();
     const QString layout = Combo1->currentText();
     if (numbers.isEmpty() || layout.isEmpty()) {
-        confirmation_.Notify(QStringLiteral("商品とレイアウトを"), QStringLiteral("選択して下さい"));
+        answerer_.Notify(QStringLiteral("商品とレイアウトを"), QStringLiteral("選択して下さい"));
         return;
     }
     // The product on the registration screen: its unsaved edits are settled first.
     auto* registration = qobject_cast<S_Touroku*>(Find_Window(Ret_Form->text()));
-    const QString shown = registration ? Format_Product_No(registration->Text1[S_Touroku::kNumberBox]->text()) : QString();
-    if (!confirmation_.Ask_Focus_No(QStringLiteral("%1件の商品のレイアウトを").arg(numbers.size()),
-                                    QStringLiteral("「") + layout + QStringLiteral("」に変更します")))
+    const QString shown = registration ? products::Format_Product_No(registration->Text1[S_Touroku::kNumberBox]->text())
+                                       : QString();
+    if (!answerer_.Ask_Focus_No(QStringLiteral("%1件の商品のレイアウトを").arg(numbers.size()),
+                                QStringLiteral("「") + layout + QStringLiteral("」に変更します")))
         return;
     if (registration && numbers.contains(shown) && !registration->Settle_Unsaved_Edits())
         return;
-    const store::Outcome changed = Change_Product_Layouts(Current_Data_Folder(), numbers, layout);
-    confirmation_.Tell(changed);
+    const store::Outcome changed = products::Change_Product_Layouts(Current_Data_Folder(), numbers, layout);
+    answerer_.Tell(changed);
     if (registration && numbers.contains(shown) && changed.Is_Done())
         registration->Load_Product(shown);
     if (Text18->text().isEmpty())
@@ -228,4 +229,4 @@ void S_List::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-}  // namespace products
+}  // namespace screens

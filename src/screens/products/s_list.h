@@ -14,7 +14,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class S_List : public QWidget {
     Q_OBJECT
@@ -51,10 +51,10 @@ protected:
 
 private:
     QStringList Selected_Numbers() const;
-    app::Screen_Confirmation confirmation_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     bool centred_ = false;
     std::optional<QString> shown_search_;  // the words of the search the list shows; none: the full list
-    app::Data_File_Watcher product_file_watcher_;
+    Data_File_Watcher product_file_watcher_;
 };
 
-}  // namespace products
+}  // namespace screens

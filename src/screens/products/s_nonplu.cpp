@@ -1,12 +1,12 @@
 #include "screens/products/s_nonplu.h"
 
+#include "render/instore_code.h"
 #include "screens/common/entry_boxes.h"
-#include "screens/common/window_conventions.h"
-#include "screens/common/widget_helpers.h"
-#include "products/instore_code.h"
 #include "screens/common/item_box.h"
-#include "screens/products/s_touroku.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
+#include "screens/products/s_touroku.h"
 #include "store/cp932.h"
 
 #include <QGridLayout>
@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 void Set_Text_Colour(QWidget* widget, const QColor& colour)
@@ -45,7 +45,7 @@ S_Nonplu::S_Nonplu(QWidget* parent) : QWidget(parent, Qt::Window)
         QFont f = b->font();
         f.setPointSize(14);
         b->setFont(f);
-        app::Use_As_Number_Box(b);
+        screens::Use_As_Number_Box(b);
         b->installEventFilter(this);
         return b;
     };
@@ -93,14 +93,14 @@ S_Nonplu::S_Nonplu(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(Text1, &QLineEdit::textChanged, this, [this] { Input_Changed(Text1, Label2, kHeaderDigits); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { Input_Changed(Text2, Label4, kItemDigits); });
-    connect(Text3, &QLineEdit::textChanged, this, [this] { Input_Changed(Text3, Label6, kPriceDigits); });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Input_Changed(Text1, Label2, render::kHeaderDigits); });
+    connect(Text2, &QLineEdit::textChanged, this, [this] { Input_Changed(Text2, Label4, render::kItemDigits); });
+    connect(Text3, &QLineEdit::textChanged, this, [this] { Input_Changed(Text3, Label6, render::kPriceDigits); });
     connect(Command1, &QPushButton::clicked, this, &S_Nonplu::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &S_Nonplu::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &S_Nonplu::Command3_Click);
     adjustSize();
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
 }
 
 void S_Nonplu::Input_Changed(QLineEdit* box, QLabel* counter, int width)
@@ -117,7 +117,7 @@ void S_Nonplu::Input_Changed(QLineEdit* box, QLabel* counter, int width)
     const int shown = store::Byte_Width(box->text());
     if (shown == width)
         colour = QColor(0, 0, 255);
-    counter->setText(Digit_Counter(shown, width));
+    counter->setText(render::Digit_Counter(shown, width));
     Set_Text_Colour(box, colour);
     Set_Text_Colour(counter, colour);
 }
@@ -125,13 +125,13 @@ void S_Nonplu::Input_Changed(QLineEdit* box, QLabel* counter, int width)
 bool S_Nonplu::eventFilter(QObject* watched, QEvent* event)
 {
     const QList<QLineEdit*> inputs = {Text1, Text2, Text3};
-    static constexpr int widths[] = {kHeaderDigits, kItemDigits, kPriceDigits};
+    static constexpr int widths[] = {render::kHeaderDigits, render::kItemDigits, render::kPriceDigits};
     const qsizetype at = inputs.indexOf(qobject_cast<QLineEdit*>(watched));
     if (at >= 0 && event->type() == QEvent::FocusOut
         && !Is_Window_Focus_Change(static_cast<QFocusEvent*>(event)->reason())) {
-        inputs.at(at)->setText(Pad_Code(inputs.at(at)->text(), widths[at]));
+        inputs.at(at)->setText(render::Pad_Code(inputs.at(at)->text(), widths[at]));
     }
-    if (at >= 0 && app::Is_Enter_Press(event)) {
+    if (at >= 0 && Is_Enter_Press(event)) {
         QWidget* next = at + 1 < inputs.size() ? static_cast<QWidget*>(inputs.at(at + 1)) : Command2;
         next->setFocus(Qt::TabFocusReason);
         return true;
@@ -141,10 +141,11 @@ bool S_Nonplu::eventFilter(QObject* watched, QEvent* event)
 
 void S_Nonplu::Command2_Click()
 {
-    const QString code = Instore_Code(Text1->text(), Text2->text(), Text3->text());
+    const QString code = render::Instore_Code(Text1->text(), Text2->text(), Text3->text());
     if (code.isEmpty()) {
-        ui_.Show_Warning_Box(QStringLiteral("入力されたコードや価格に異常があります。\nコードや価格を再度確認して下さい"),
-                             QStringLiteral("入力されたデータが異常です"));
+        answerer_.Show_Warning_Box(
+            QStringLiteral("入力されたコードや価格に異常があります。\nコードや価格を再度確認して下さい"),
+            QStringLiteral("入力されたデータが異常です"));
         return;
     }
     Text4->setText(code);
@@ -154,7 +155,7 @@ void S_Nonplu::Command2_Click()
 void S_Nonplu::Command1_Click()
 {
     if (Text4->text().size() != 13) {
-        ui_.Show_Warning_Box(QStringLiteral("バーコードが算出されていません"), QStringLiteral("エラー"));
+        answerer_.Show_Warning_Box(QStringLiteral("バーコードが算出されていません"), QStringLiteral("エラー"));
         return;
     }
     QWidget* opener = Find_Window(Label9->text());
@@ -177,4 +178,4 @@ void S_Nonplu::Command3_Click()
     close();
 }
 
-}  // namespace products
+}  // namespace screens

@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class S_Nonplu : public QWidget {
     Q_OBJECT
@@ -36,8 +36,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    app::Screen_Confirmation ui_{QStringLiteral("S_Nonplu")};
+    Screen_Answerer answerer_{QStringLiteral("S_Nonplu")};
     void Input_Changed(QLineEdit* box, QLabel* counter, int width);
 };
 
-}  // namespace products
+}  // namespace screens

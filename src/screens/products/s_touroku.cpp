@@ -34,7 +34,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QString& kName = S_Touroku::kScreenName;
@@ -51,9 +51,9 @@ bool Is_Latin_Box(int box)
 // and the nutrition rows added below the table.
 bool Is_Caption_Item(int box)
 {
-    static const Product_Record new_values = New_Product_Record();
-    return Ends_With_Separator(new_values[Column_Of_Text_Box(box)])
-           || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
+    static const products::Product_Record new_values = products::New_Product_Record();
+    return products::Ends_With_Separator(new_values[Column_Of_Text_Box(box)])
+        || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
 }
 
 // 追加欄 and 成分追加 boxes use the smaller face.
@@ -91,22 +91,51 @@ int Lines_Of_Box(int box)
 
 int Column_Of_Text_Box(int box)
 {
-    static constexpr int columns[S_Touroku::kTextBoxes] = {
-        Product_No,          Product_Name,        Category_Name,       Ingredients,         Extra1,
-        Extra2,              Contents,            Date_Add_Days,       Storage,             Extra3,
-        Extra4,              Responsible,         Extra5,              Remarks1,            Remarks2,
-        Price_Text,          Barcode,             Nutrition_Title,     Energy,              Protein,
-        Fat,                 Carbohydrate,        Salt_Equivalent,     Nutrient_Extra1,     Nutrient_Extra1 + 1,
-        Nutrient_Extra1 + 2, Nutrient_Extra1 + 3, Nutrient_Extra1 + 4, Nutrient_Extra1 + 5, Nutrient_Extra1 + 6,
-        Nutrient_Extra1 + 7, Nutrient_Extra1 + 8, Nutrient_Extra1 + 9, Recycle1_Text1,      Recycle1_Text2,
-        Recycle2_Text1,      Recycle2_Text2};
+    static constexpr int columns[S_Touroku::kTextBoxes] = {products::Product_No,
+                                                           products::Product_Name,
+                                                           products::Category_Name,
+                                                           products::Ingredients,
+                                                           products::Extra1,
+                                                           products::Extra2,
+                                                           products::Contents,
+                                                           products::Date_Add_Days,
+                                                           products::Storage,
+                                                           products::Extra3,
+                                                           products::Extra4,
+                                                           products::Responsible,
+                                                           products::Extra5,
+                                                           products::Remarks1,
+                                                           products::Remarks2,
+                                                           products::Price_Text,
+                                                           products::Barcode,
+                                                           products::Nutrition_Title,
+                                                           products::Energy,
+                                                           products::Protein,
+                                                           products::Fat,
+                                                           products::Carbohydrate,
+                                                           products::Salt_Equivalent,
+                                                           products::Nutrient_Extra1,
+                                                           products::Nutrient_Extra1 + 1,
+                                                           products::Nutrient_Extra1 + 2,
+                                                           products::Nutrient_Extra1 + 3,
+                                                           products::Nutrient_Extra1 + 4,
+                                                           products::Nutrient_Extra1 + 5,
+                                                           products::Nutrient_Extra1 + 6,
+                                                           products::Nutrient_Extra1 + 7,
+                                                           products::Nutrient_Extra1 + 8,
+                                                           products::Nutrient_Extra1 + 9,
+                                                           products::Recycle1_Text1,
+                                                           products::Recycle1_Text2,
+                                                           products::Recycle2_Text1,
+                                                           products::Recycle2_Text2};
     return columns[box];
 }
 
 int Column_Of_Combo(int combo)
 {
-    static constexpr int columns[S_Touroku::kCombos] = {Layout_Name,         Contents_Unit, Date_Kind,    Date_Format,
-                                                        Date_Elsewhere_Note, Recycle1_Mark, Recycle2_Mark};
+    static constexpr int columns[S_Touroku::kCombos] = {
+        products::Layout_Name,         products::Contents_Unit, products::Date_Kind,    products::Date_Format,
+        products::Date_Elsewhere_Note, products::Recycle1_Mark, products::Recycle2_Mark};
     return columns[combo];
 }
 
@@ -118,8 +147,8 @@ S_Touroku::S_Touroku(QWidget* parent) : QWidget(parent)
     Build_Layout();
     Wire_Items();
     Form_Load();
-    product_file_watcher_.Watch(Current_Data_Folder() + kProductFileName);
-    connect(&product_file_watcher_, &app::Data_File_Watcher::Changed, this, &S_Touroku::Reload_From_File);
+    product_file_watcher_.Watch(Current_Data_Folder() + products::kProductFileName);
+    connect(&product_file_watcher_, &Data_File_Watcher::Changed, this, &S_Touroku::Reload_From_File);
 }
 
 void S_Touroku::changeEvent(QEvent* event)
@@ -134,16 +163,16 @@ void S_Touroku::Reload_From_File()
     const QString folder = Current_Data_Folder();
     const QString number = Text1[kNumberBox]->text();
     if (!proposed_number_.isEmpty() && number == proposed_number_) {
-        if (Find_Product(folder, number)) {
-            proposed_number_ = Next_Product_No(folder);
+        if (products::Find_Product(folder, number)) {
+            proposed_number_ = products::Next_Product_No(folder);
             Text1[kNumberBox]->setText(proposed_number_);
         }
         return;
     }
     if (!shown_is_stored_ || Record_From_Screen().field != shown_.field)
         return;
-    const std::optional<Product_Record> saved = Find_Product(folder, number);
-    if (saved && Join_Product_Line(*saved) != Join_Product_Line(shown_)) {
+    const std::optional<products::Product_Record> saved = products::Find_Product(folder, number);
+    if (saved && products::Join_Product_Line(*saved) != products::Join_Product_Line(shown_)) {
         Show_Record(*saved);
         Remember_Shown(true);
     }
@@ -157,7 +186,7 @@ void S_Touroku::Build_Controls()
     small_font.setPointSizeF(9.75);
     for (int i = 0; i < kTextBoxes; ++i) {
         Text1[i] = new Item_Box(Lines_Of_Box(i), this);
-        Text1[i]->setObjectName(app::Array_Name(QStringLiteral("Text1"), i));
+        Text1[i]->setObjectName(Array_Name(QStringLiteral("Text1"), i));
         Text1[i]->setFont(Is_Small_Box(i) ? small_font : item_font);
         if (Is_Latin_Box(i))
             Text1[i]->Use_As_Number_Box();
@@ -169,17 +198,17 @@ void S_Touroku::Build_Controls()
 
     for (int i = 0; i < kCombos; ++i) {
         Combo1[i] = new QComboBox(this);
-        Combo1[i]->setObjectName(app::Array_Name(QStringLiteral("Combo1"), i));
+        Combo1[i]->setObjectName(Array_Name(QStringLiteral("Combo1"), i));
         Combo1[i]->setFont(item_font);
     }
     for (int editable : {kUnitCombo, kDateFormatCombo, kDateElsewhereCombo})
         Combo1[editable]->setEditable(true);
-    Combo1[kUnitCombo]->addItems(Unit_Options());
-    Combo1[kDateKindCombo]->addItems(Date_Kind_Options());
-    Combo1[kDateFormatCombo]->addItems(Date_Format_Options());
-    Combo1[kDateElsewhereCombo]->addItems(Date_Elsewhere_Options());
-    Combo1[kRecycle1Combo]->addItems(Recycle_Mark_Options());
-    Combo1[kRecycle2Combo]->addItems(Recycle_Mark_Options());
+    Combo1[kUnitCombo]->addItems(products::Unit_Options());
+    Combo1[kDateKindCombo]->addItems(products::Date_Kind_Options());
+    Combo1[kDateFormatCombo]->addItems(products::Date_Format_Options());
+    Combo1[kDateElsewhereCombo]->addItems(products::Date_Elsewhere_Options());
+    Combo1[kRecycle1Combo]->addItems(products::Recycle_Mark_Options());
+    Combo1[kRecycle2Combo]->addItems(products::Recycle_Mark_Options());
 
     const auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, this);
@@ -198,11 +227,11 @@ void S_Touroku::Build_Controls()
     Check1 = new QCheckBox(QStringLiteral("表示可能面積が150cm²以下(5.5ポイントの文字を使える)"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
 
-    Prv_open = printing::Add_Prv_Open(this);
+    Prv_open = Add_Prv_Open(this);
     Gen_open = new QLabel(this);
     Gen_open->setObjectName(QStringLiteral("Gen_open"));
     Gen_open->hide();
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 }
 
 void S_Touroku::Build_Layout()
@@ -309,14 +338,14 @@ void S_Touroku::Wire_Items()
     for (int i = 0; i < kTextBoxes; ++i) {
         Item_Box* box = Text1[i];
         box->on_key = [this, box](QKeyEvent* event) {
-            if (app::Is_Enter_Key(event))
+            if (Is_Enter_Key(event))
                 return Enter_Pressed(box);
             if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
                 return Confirm_Separator_Delete(box, event);
             return false;
         };
         box->on_key_release = [this, box](QKeyEvent* event) {
-            if (app::Is_Enter_Key(event) && Preview_Is_Open())
+            if (Is_Enter_Key(event) && Preview_Is_Open())
                 Redraw_Preview_After_Enter(box);
         };
         box->on_focus_in = [this, i, box](Qt::FocusReason reason) {
@@ -324,14 +353,14 @@ void S_Touroku::Wire_Items()
                 return;
             if (i == kNumberBox || i == kAddDaysBox)
                 box->Select_All_Text();
-            else if (Ends_With_Separator(box->text()))
+            else if (products::Ends_With_Separator(box->text()))
                 box->Caret_To_End();
         };
         box->on_focus_out = [this, i, box](Qt::FocusReason reason) {
             if (Is_Window_Focus_Change(reason))
                 return;
             if (i == kAddDaysBox)
-                box->setText(Normalize_Add_Days(box->text()));
+                box->setText(products::Normalize_Add_Days(box->text()));
             else if (i == kBarcodeBox && box->text() != checked_barcode_)
                 Check_Barcode_Digit();
         };
@@ -359,7 +388,7 @@ bool S_Touroku::eventFilter(QObject* watched, QEvent* event)
         QWidget* item = qobject_cast<QWidget*>(watched);
         if (item && qobject_cast<QLineEdit*>(item))
             item = item->parentWidget();
-        if (app::Is_Enter_Key(key) && qobject_cast<QComboBox*>(item)) {
+        if (Is_Enter_Key(key) && qobject_cast<QComboBox*>(item)) {
             if (event->type() == QEvent::KeyPress)
                 Enter_Pressed(item);
             else if (Preview_Is_Open())
@@ -372,11 +401,11 @@ bool S_Touroku::eventFilter(QObject* watched, QEvent* event)
 
 void S_Touroku::Form_Load()
 {
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     Reset_Screen();
-    app::Current_Session().Load_Settings();
-    app::Set_Dropdown_Width(Combo1[kLayoutCombo], 500);
-    app::Set_Dropdown_Width(Combo1[kDateFormatCombo], 300);
+    Current_Session().Load_Settings();
+    Set_Dropdown_Width(Combo1[kLayoutCombo], 500);
+    Set_Dropdown_Width(Combo1[kDateFormatCombo], 300);
     Gen_open->clear();
 }
 
@@ -384,9 +413,9 @@ void S_Touroku::Reset_Screen()
 {
     Command3->setEnabled(false);
     Fill_Layout_List();
-    proposed_number_ = Next_Product_No(Current_Data_Folder());
+    proposed_number_ = products::Next_Product_No(Current_Data_Folder());
     Text1[kNumberBox]->setText(proposed_number_);
-    Show_New_Values(New_Product_Record());
+    Show_New_Values(products::New_Product_Record());
     Check1->setChecked(false);
     Remember_Shown(false);
 }
@@ -399,8 +428,8 @@ void S_Touroku::Remember_Shown(bool stored)
 
 bool S_Touroku::Has_Unsaved_Edits() const
 {
-    Product_Record now = Record_From_Screen();
-    now[Product_No] = shown_[Product_No];  // a new number alone stores nothing new
+    products::Product_Record now = Record_From_Screen();
+    now[products::Product_No] = shown_[products::Product_No];  // a new number alone stores nothing new
     return now.field != shown_.field;
 }
 
@@ -409,8 +438,8 @@ bool S_Touroku::Settle_Unsaved_Edits()
     if (!Has_Unsaved_Edits())
         return true;
     // Saved under the number they were made under, not one typed since.
-    Text1[kNumberBox]->setText(shown_[Product_No]);
-    if (!app::Settle_Unsaved_Edits(confirmation_, [this] { return Store_Screen(); }))
+    Text1[kNumberBox]->setText(shown_[products::Product_No]);
+    if (!screens::Settle_Unsaved_Edits(answerer_, [this] { return Store_Screen(); }))
         return false;
     if (Has_Unsaved_Edits())
         Remember_Shown(false);  // let go: the screen is about to be left or replaced
@@ -425,9 +454,8 @@ void S_Touroku::Fill_Layout_List()
     if (layouts_list->count() == 0)
         return;
     // A new product's layout as the settings choose it, else the first.
-    const QString chosen =
-        maintenance::Read_New_Product_Layout(app::Current_Session().application_folder).Layout();
-    if (!app::Select_List_Item(layouts_list, chosen))
+    const QString chosen = maintenance::Read_New_Product_Layout(Current_Session().application_folder).Layout();
+    if (!Select_List_Item(layouts_list, chosen))
         layouts_list->setCurrentIndex(0);
     Apply_Layout_Selection();
     Command3->setEnabled(true);
@@ -441,13 +469,13 @@ void S_Touroku::Apply_Layout_Selection()
     const std::optional<layouts::Layout_Record> read =
         layouts::Read_Layout(Current_Data_Folder(), layouts_list->currentText());
     if (!read) {
-        confirmation_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
+        answerer_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
         return;
     }
     layout_lines_ = *read;
 }
 
-void S_Touroku::Show_New_Values(const Product_Record& values)
+void S_Touroku::Show_New_Values(const products::Product_Record& values)
 {
     for (int i = kNumberBox + 1; i < kTextBoxes; ++i)
         Text1[i]->setText(values[Column_Of_Text_Box(i)]);
@@ -456,20 +484,20 @@ void S_Touroku::Show_New_Values(const Product_Record& values)
         if (Combo1[c]->isEditable())
             Combo1[c]->setEditText(values[Column_Of_Combo(c)]);
         else
-            app::Select_List_Item(Combo1[c], values[Column_Of_Combo(c)]);
+            Select_List_Item(Combo1[c], values[Column_Of_Combo(c)]);
     }
 }
 
-void S_Touroku::Show_Record(const Product_Record& record)
+void S_Touroku::Show_Record(const products::Product_Record& record)
 {
-    if (!app::Select_List_Item(Combo1[kLayoutCombo], record[Layout_Name]))
-        confirmation_.Notify(QStringLiteral("指定ﾚｲｱｳﾄが見つかりません"), QStringLiteral("ﾚｲｱｳﾄを確認して下さい"));
+    if (!Select_List_Item(Combo1[kLayoutCombo], record[products::Layout_Name]))
+        answerer_.Notify(QStringLiteral("指定ﾚｲｱｳﾄが見つかりません"), QStringLiteral("ﾚｲｱｳﾄを確認して下さい"));
     Show_New_Values(record);
 }
 
-Product_Record S_Touroku::Record_From_Screen() const
+products::Product_Record S_Touroku::Record_From_Screen() const
 {
-    Product_Record record;
+    products::Product_Record record;
     for (int i = 0; i < kTextBoxes; ++i)
         record[Column_Of_Text_Box(i)] = Text1[i]->text();
     for (int c = 0; c < kCombos; ++c)
@@ -479,8 +507,8 @@ Product_Record S_Touroku::Record_From_Screen() const
 
 void S_Touroku::Load_Product(const QString& number)
 {
-    const QString key = Format_Product_No(number);
-    const std::optional<Product_Record> found = Find_Product(Current_Data_Folder(), key);
+    const QString key = products::Format_Product_No(number);
+    const std::optional<products::Product_Record> found = products::Find_Product(Current_Data_Folder(), key);
     if (found && !Settle_Unsaved_Edits())
         return;  // back to the edits
     Text1[kNumberBox]->setText(key);
@@ -488,8 +516,9 @@ void S_Touroku::Load_Product(const QString& number)
     shown_is_stored_ = false;
     if (found) {
         Show_Record(*found);
-        const std::optional<Product_Extras> extras = Read_Product_Extras(Current_Data_Folder(), key);
-        Check1->setChecked(extras && Has_Small_Package(*extras));
+        const std::optional<products::Product_Extras> extras = products::Read_Product_Extras(Current_Data_Folder(),
+                                                                                             key);
+        Check1->setChecked(extras && products::Has_Small_Package(*extras));
     } else
         Combo1[kLayoutCombo]->setFocus(Qt::OtherFocusReason);
     Apply_Layout_Selection();
@@ -543,18 +572,20 @@ bool S_Touroku::Enter_Pressed(QWidget* from)
 bool S_Touroku::Confirm_Separator_Delete(Item_Box* box, QKeyEvent* event)
 {
     const QTextCursor cursor = box->textCursor();
-    const Delete_Key key = event->key() == Qt::Key_Backspace ? Delete_Key::Backspace : Delete_Key::Delete;
-    if (!Removes_Item_Separator(box->text(), cursor.position(), cursor.selectionStart(),
-                                cursor.selectionEnd() - cursor.selectionStart(), key))
+    const products::Delete_Key key = event->key() == Qt::Key_Backspace ? products::Delete_Key::Backspace
+                                                                       : products::Delete_Key::Delete;
+    if (!products::Removes_Item_Separator(box->text(), cursor.position(), cursor.selectionStart(),
+                                          cursor.selectionEnd() - cursor.selectionStart(), key))
         return false;
-    const bool agreed = confirmation_.Ask(QStringLiteral("項目名区切り文字「:」を"), QStringLiteral("削除しても宜しいですか？"));
+    const bool agreed = answerer_.Ask(QStringLiteral("項目名区切り文字「:」を"),
+                                      QStringLiteral("削除しても宜しいですか？"));
     box->setFocus(Qt::OtherFocusReason);
     return !agreed;  // declined: the key is discarded
 }
 
 void S_Touroku::Check_Barcode_Digit()
 {
-    const QString checked = render::Check_Ean_Code(Text1[kBarcodeBox]->text(), confirmation_);
+    const QString checked = render::Check_Ean_Code(Text1[kBarcodeBox]->text(), answerer_);
     checked_barcode_ = checked;
     Text1[kBarcodeBox]->setText(checked);
     Text1[kBarcodeBox]->Caret_To_End();
@@ -566,21 +597,21 @@ void S_Touroku::Item_Double_Click(int box)
         Open_Word_Table();
     else if (box == kBarcodeBox)
         Open_Instore_Code();
-    else if (!Title_Of_Item_Box(box).isEmpty())
+    else if (!products::Title_Of_Item_Box(box).isEmpty())
         Open_Enlarged_Input(box);
 }
 
 void S_Touroku::Open_Word_Table()
 {
     Text1[kIngredientsBox]->Caret_To_End();
-    Gen_open->setText(app::kOpen);
+    Gen_open->setText(kOpen);
     if (auto* open = qobject_cast<Genzairyou*>(Find_Window(QStringLiteral("Genzairyou")))) {
         open->raise();
         open->activateWindow();
         return;
     }
     auto* window = new Genzairyou;
-    app::Place_Beside_Window(window, this, Text1[kIngredientsBox]);
+    Place_Beside_Window(window, this, Text1[kIngredientsBox]);
     window->show();
     sub_windows_ << window;
 }
@@ -596,14 +627,14 @@ void S_Touroku::Open_Instore_Code()
 void S_Touroku::Open_Enlarged_Input(int box)
 {
     auto* window = new Kakudai_Input;
-    window->Open(Title_Of_Item_Box(box), Text1[box]->text());
+    window->Open(products::Title_Of_Item_Box(box), Text1[box]->text());
     setEnabled(false);
     sub_windows_ << window;
 }
 
 bool S_Touroku::Preview_Is_Open() const
 {
-    return app::Is_Open(Prv_open);
+    return Is_Open(Prv_open);
 }
 
 void S_Touroku::Command1_Click()
@@ -613,20 +644,20 @@ void S_Touroku::Command1_Click()
 
 bool S_Touroku::Store_Screen()
 {
-    Product_Record record = Record_From_Screen();
-    const store::Outcome stored = Store_Product(Current_Data_Folder(), record, confirmation_);
-    const store::Outcome extras =
-        stored.Is_Done()
-            ? Store_Product_Extras(Current_Data_Folder(), record[Product_No],
-                                   {{kPackageAreaField, Check1->isChecked() ? kSmallPackageArea : QString()}})
-            : store::Outcome::Done();
-    confirmation_.Tell(extras.Is_Done() ? stored : extras);
-    Text1[kNumberBox]->setText(record[Product_No]);
+    products::Product_Record record = Record_From_Screen();
+    const store::Outcome stored = products::Store_Product(Current_Data_Folder(), record, answerer_);
+    const store::Outcome extras = stored.Is_Done()
+        ? products::Store_Product_Extras(
+            Current_Data_Folder(), record[products::Product_No],
+            {{products::kPackageAreaField, Check1->isChecked() ? products::kSmallPackageArea : QString()}})
+        : store::Outcome::Done();
+    answerer_.Tell(extras.Is_Done() ? stored : extras);
+    Text1[kNumberBox]->setText(record[products::Product_No]);
     if (!stored.Is_Done())
         return false;
     proposed_number_.clear();
     Remember_Shown(true);
-    maintenance::Remember_Last_Used_Layout(app::Current_Session().application_folder, record[Layout_Name]);
+    maintenance::Remember_Last_Used_Layout(Current_Session().application_folder, record[products::Layout_Name]);
     return true;
 }
 
@@ -637,10 +668,10 @@ void S_Touroku::Command2_Click()
 
 void S_Touroku::Command3_Click()
 {
-    if (!app::Configured_Printer_Found(confirmation_))
+    if (!Configured_Printer_Found(answerer_))
         return;
     Apply_Layout_Selection();
-    app::Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
+    Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }
 
 void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
@@ -661,16 +692,16 @@ void S_Touroku::Command4_Click()
 
 void S_Touroku::Command5_Click()
 {
-    const QString key = Format_Product_No(Text1[kNumberBox]->text());
+    const QString key = products::Format_Product_No(Text1[kNumberBox]->text());
     const QString folder = Current_Data_Folder();
-    if (Find_Product(folder, key)) {
-        if (!confirmation_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
+    if (products::Find_Product(folder, key)) {
+        if (!answerer_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
             return;
         const store::Outcome deleted = recipes::Delete_Product_And_Recipe(folder, key);
-        confirmation_.Tell(deleted);
+        answerer_.Tell(deleted);
         if (!deleted.Is_Done())
             return;
-    } else if (!confirmation_.Ask(QStringLiteral("入力内容を全て消去します"), QStringLiteral("よろしいですか？"))) {
+    } else if (!answerer_.Ask(QStringLiteral("入力内容を全て消去します"), QStringLiteral("よろしいですか？"))) {
         return;
     }
     Reset_Screen();
@@ -678,21 +709,21 @@ void S_Touroku::Command5_Click()
 
 void S_Touroku::Command6_Click()
 {
-    if (!confirmation_.Ask(QStringLiteral("項目内の文字を全て消去します"), QStringLiteral("よろしいですか？")))
+    if (!answerer_.Ask(QStringLiteral("項目内の文字を全て消去します"), QStringLiteral("よろしいですか？")))
         return;
     for (int i = kNumberBox + 1; i < kTextBoxes; ++i)
         Text1[i]->clear();
     checked_barcode_.clear();
     Combo1[kDateFormatCombo]->setEditText(QString());
-    app::Select_List_Item(Combo1[kDateKindCombo], QStringLiteral("表示しない"));
-    app::Select_List_Item(Combo1[kRecycle1Combo], QStringLiteral("なし"));
-    app::Select_List_Item(Combo1[kRecycle2Combo], QStringLiteral("なし"));
+    Select_List_Item(Combo1[kDateKindCombo], QStringLiteral("表示しない"));
+    Select_List_Item(Combo1[kRecycle1Combo], QStringLiteral("なし"));
+    Select_List_Item(Combo1[kRecycle2Combo], QStringLiteral("なし"));
 }
 
 void S_Touroku::Command7_Click()
 {
     if (store::Lenient_Int(Text1[kNumberBox]->text()) <= 0) {
-        confirmation_.Notify(QStringLiteral("配合は登録番号ごとに保存します"), QStringLiteral("登録番号を入力して下さい"));
+        answerer_.Notify(QStringLiteral("配合は登録番号ごとに保存します"), QStringLiteral("登録番号を入力して下さい"));
         Text1[kNumberBox]->setFocus();
         return;
     }
@@ -712,8 +743,8 @@ void S_Touroku::closeEvent(QCloseEvent* event)
         if (window)
             window->close();
     Gen_open->clear();
-    app::Close_Preview_Of(Prv_open);
+    Close_Preview_Of(Prv_open);
     event->accept();
 }
 
-}  // namespace products
+}  // namespace screens

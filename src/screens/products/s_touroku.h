@@ -15,7 +15,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class Item_Box;
 
@@ -94,7 +94,7 @@ public:
     // Loads the product with the number into the screen, as Enter in the number box does.
     void Load_Product(const QString& number);
     // The product as the controls hold it.
-    Product_Record Record_From_Screen() const;
+    products::Product_Record Record_From_Screen() const;
     const layouts::Layout_Record& Layout_Lines() const { return layout_lines_; }
     bool Has_Unsaved_Edits() const;  // the screen differs from the product as last loaded, stored or reset
     // Before unsaved edits would be dropped: saves them or lets them go, as the
@@ -124,8 +124,8 @@ private:
     bool Store_Screen();
     void Fill_Layout_List();
     void Apply_Layout_Selection();
-    void Show_Record(const Product_Record& record);
-    void Show_New_Values(const Product_Record& values);
+    void Show_Record(const products::Product_Record& record);
+    void Show_New_Values(const products::Product_Record& values);
     QWidget* Next_In_Chain(QWidget* from) const;
     void Move_Focus_From(QWidget* from);
     bool Enter_Pressed(QWidget* from);
@@ -138,20 +138,20 @@ private:
     void Redraw_Preview_After_Enter(QWidget* item);
     bool Preview_Is_Open() const;
 
-    app::Screen_Confirmation confirmation_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     layouts::Layout_Record layout_lines_;
     // The product as last loaded, stored or reset: what unsaved edits are
     // measured against, and, when stored, what another copy's save may replace.
-    Product_Record shown_;
+    products::Product_Record shown_;
     bool shown_is_stored_ = false;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
     QString proposed_number_;                    // the free number the number box was given
-    app::Data_File_Watcher product_file_watcher_;
+    Data_File_Watcher product_file_watcher_;
 };
 
 // Column of the product file held by Text1(box) and by Combo1(combo).
 int Column_Of_Text_Box(int box);
 int Column_Of_Combo(int combo);
 
-}  // namespace products
+}  // namespace screens

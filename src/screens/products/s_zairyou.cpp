@@ -16,7 +16,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-namespace products {
+namespace screens {
 namespace {
 
 const QChar kAllergenSeparator(u'・');
@@ -46,8 +46,8 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     Text5->setPlaceholderText(QStringLiteral("小豆、砂糖、水あめ"));
     Text6 = line("Text6");
     for (int n = 0; n < kValueBoxes; ++n) {
-        Text7[n] = line(app::Array_Name(QStringLiteral("Text7"), n).toLatin1().constData());
-        app::Use_As_Number_Box(Text7[n]);
+        Text7[n] = line(Array_Name(QStringLiteral("Text7"), n).toLatin1().constData());
+        screens::Use_As_Number_Box(Text7[n]);
     }
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -56,7 +56,7 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     Command2 = button(QStringLiteral("保存"), "Command2");
     Command3 = button(QStringLiteral("削除"), "Command3");
     Command4 = button(QStringLiteral("閉じる"), "Command4");
-    Ret_Code = app::Add_Ret_Code(this);
+    Ret_Code = Add_Ret_Code(this);
 
     auto* fields = new QGridLayout;
     int r = 0;
@@ -108,12 +108,13 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
 
 void S_Zairyou::Form_Load()
 {
-    app::Centre_On_Screen(this);
+    Centre_On_Screen(this);
     const recipes::Materials_File file = recipes::Read_Materials(Current_Data_Folder());
     if (!file.ok())
-        ui_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"), file.error);
+        answerer_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"),
+                                 file.error);
     registered_ = file.materials;
-    dictionary_ = recipes::Read_Allergen_Dictionary(app::Current_Session().program_folder, Current_Data_Folder())
+    dictionary_ = recipes::Read_Allergen_Dictionary(Current_Session().program_folder, Current_Data_Folder())
                       .value_or(recipes::Allergen_Dictionary{});
     Text1_Change();
     Command1_Click();
@@ -174,8 +175,8 @@ std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
                                                        Qt::SkipEmptyParts)) {
         const bool known = dictionary_.Allergens().empty() || dictionary_.Find(allergen);
         if (!known) {
-            ui_.Notify(QStringLiteral("アレルゲン「%1」は一覧にありません").arg(allergen),
-                       QStringLiteral("allergens.txt の名前で入力して下さい"));
+            answerer_.Notify(QStringLiteral("アレルゲン「%1」は一覧にありません").arg(allergen),
+                             QStringLiteral("allergens.txt の名前で入力して下さい"));
             Text4->setFocus();
             return std::nullopt;
         }
@@ -188,8 +189,9 @@ std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
         for (int n = 0; n < kValueBoxes; ++n) {
             const std::optional<std::optional<double>> value = recipes::Parse_Amount(Text7[n]->text());
             if (!value) {
-                ui_.Notify(QStringLiteral("%1の値が数字ではありません").arg(recipes::Nutrient_Name(static_cast<recipes::Nutrient>(n))),
-                           QStringLiteral("100g当たりの量を入力して下さい"));
+                answerer_.Notify(QStringLiteral("%1の値が数字ではありません")
+                                     .arg(recipes::Nutrient_Name(static_cast<recipes::Nutrient>(n))),
+                                 QStringLiteral("100g当たりの量を入力して下さい"));
                 Text7[n]->setFocus();
                 return std::nullopt;
             }
@@ -197,7 +199,7 @@ std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
         }
     }
     if (m.name.isEmpty() || m.label_name.isEmpty()) {
-        ui_.Notify(QStringLiteral("材料名と表示名を入力して下さい"));
+        answerer_.Notify(QStringLiteral("材料名と表示名を入力して下さい"));
         (m.name.isEmpty() ? Text2 : Text3)->setFocus();
         return std::nullopt;
     }
@@ -219,12 +221,12 @@ void S_Zairyou::Command2_Click()
         return;
     const store::Outcome outcome = recipes::Store_Materials(Current_Data_Folder(), {*material});
     if (!outcome.Is_Done()) {
-        ui_.Tell(outcome);
+        answerer_.Tell(outcome);
         return;
     }
     registered_ = recipes::Read_Materials(Current_Data_Folder()).materials;
     shown_ = *material;
-    ui_.Notify(QStringLiteral("保存しました"), material->name, store::kInformationColour);
+    answerer_.Notify(QStringLiteral("保存しました"), material->name, store::kInformationColour);
     Text1_Change();
     if (on_materials_changed)
         on_materials_changed();
@@ -235,14 +237,14 @@ void S_Zairyou::Command3_Click()
     const bool registered = std::any_of(registered_.begin(), registered_.end(),
                                         [&](const recipes::Material& r) { return r.code == shown_.code; });
     if (!registered) {
-        ui_.Notify(QStringLiteral("削除する材料を"), QStringLiteral("リストから選択して下さい"));
+        answerer_.Notify(QStringLiteral("削除する材料を"), QStringLiteral("リストから選択して下さい"));
         return;
     }
-    if (!ui_.Ask(shown_.name, QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
+    if (!answerer_.Ask(shown_.name, QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return;
     const store::Outcome outcome = recipes::Delete_Material(Current_Data_Folder(), shown_.code);
     if (!outcome.Is_Done()) {
-        ui_.Tell(outcome);
+        answerer_.Tell(outcome);
         return;
     }
     registered_ = recipes::Read_Materials(Current_Data_Folder()).materials;
@@ -278,4 +280,4 @@ bool S_Zairyou::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace products
+}  // namespace screens

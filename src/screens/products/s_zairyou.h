@@ -19,7 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace products {
+namespace screens {
 
 class S_Zairyou : public QWidget {
     Q_OBJECT
@@ -64,11 +64,11 @@ private:
     std::optional<recipes::Material> Material_From_Screen();
     QWidget* Next_In_Chain(QWidget* from) const;
 
-    app::Screen_Confirmation ui_{kScreenName};
+    Screen_Answerer answerer_{kScreenName};
     std::vector<recipes::Material> registered_;
     std::vector<recipes::Material> found_;
     recipes::Material shown_;
     recipes::Allergen_Dictionary dictionary_;
 };
 
-}  // namespace products
+}  // namespace screens

@@ -22,11 +22,11 @@ namespace {
 using test_support::Visible_Window;
 
 // Runs `action` on the Kakunin window as soon as it is showing.
-void When_Kakunin_Shows(std::function<void(app::Kakunin*)> action)
+void When_Kakunin_Shows(std::function<void(screens::Kakunin*)> action)
 {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* dialog = Visible_Window<app::Kakunin>(QStringLiteral("Kakunin"))) {
+        if (auto* dialog = Visible_Window<screens::Kakunin>(QStringLiteral("Kakunin"))) {
             timer->stop();
             timer->deleteLater();
             action(dialog);
@@ -47,7 +47,7 @@ private slots:
     {
         caller = new QWidget;
         caller->setObjectName(QStringLiteral("S_Touroku"));
-        app::Add_Ret_Code(caller);
+        screens::Add_Ret_Code(caller);
         caller->show();
     }
     void cleanup() { delete caller; }
@@ -55,10 +55,11 @@ private slots:
     void linesWiderThan28BytesAreCut()
     {
         const QString exact = QString(14, QChar(0x3042));  // 28 bytes
-        QCOMPARE(app::Confirmation_Line(exact), exact);
-        QCOMPARE(app::Confirmation_Line(exact + "a"), QString(13, QChar(0x3042)) + QChar(0x2026));
-        QCOMPARE(app::Confirmation_Line(QString(27, 'a') + QString(1, QChar(0x3042))), QString(26, 'a') + QChar(0x2026));
-        QCOMPARE(app::Confirmation_Line(QString(25, 'a') + QString(2, QChar(0x3042))),
+        QCOMPARE(screens::Confirmation_Line(exact), exact);
+        QCOMPARE(screens::Confirmation_Line(exact + "a"), QString(13, QChar(0x3042)) + QChar(0x2026));
+        QCOMPARE(screens::Confirmation_Line(QString(27, 'a') + QString(1, QChar(0x3042))),
+                 QString(26, 'a') + QChar(0x2026));
+        QCOMPARE(screens::Confirmation_Line(QString(25, 'a') + QString(2, QChar(0x3042))),
                  QString(25, 'a') + QChar(0x3042) + QChar(0x2026));
     }
 
@@ -68,30 +69,30 @@ private slots:
         QString label2;
         QString details;
         bool details_shown = true;
-        When_Kakunin_Shows([&](app::Kakunin* k) {
+        When_Kakunin_Shows([&](screens::Kakunin* k) {
             label2 = k->Label2->text();
             details = k->Details->text();
             details_shown = k->Details->isVisible();
             k->Command2->click();
         });
-        app::Show_Confirmation(QStringLiteral("書き込み出来ません"), detail, {}, QStringLiteral("S_Touroku"), false, true,
-                               {}, QStringLiteral("はい"), store::kWarningColour);
-        QCOMPARE(label2, app::Confirmation_Line(detail));
+        screens::Show_Confirmation(QStringLiteral("書き込み出来ません"), detail, {}, QStringLiteral("S_Touroku"), false,
+                                   true, {}, QStringLiteral("はい"), store::kWarningColour);
+        QCOMPARE(label2, screens::Confirmation_Line(detail));
         QVERIFY(details_shown);
         QCOMPARE(details, detail);
 
-        When_Kakunin_Shows([&](app::Kakunin* k) {
+        When_Kakunin_Shows([&](screens::Kakunin* k) {
             details_shown = k->Details->isVisible();
             k->Command2->click();
         });
-        app::Show_Confirmation(QStringLiteral("保存しました"), {}, {}, QStringLiteral("S_Touroku"), false, true, {},
-                               QStringLiteral("はい"), store::kInformationColour);
+        screens::Show_Confirmation(QStringLiteral("保存しました"), {}, {}, QStringLiteral("S_Touroku"), false, true, {},
+                                   QStringLiteral("はい"), store::kInformationColour);
         QVERIFY(!details_shown);
     }
 
     void missingPrinterMessageSaysTheEditsStay()
     {
-        QCOMPARE(app::Printer_Missing_Message().split(QLatin1Char('\n')),
+        QCOMPARE(screens::Printer_Missing_Message().split(QLatin1Char('\n')),
                  (QStringList{QStringLiteral("指定のプリンターが見つかりません"),
                               QStringLiteral("メインメニュー→各種設定より、プリンターを選択して下さい"),
                               QStringLiteral("印刷結果は表示しません(入力した内容はそのまま残ります)")}));
@@ -100,14 +101,15 @@ private slots:
     void firstButtonAnswersOkAndShowsTheRequest()
     {
         QString seen;
-        When_Kakunin_Shows([&](app::Kakunin* k) {
+        When_Kakunin_Shows([&](screens::Kakunin* k) {
             seen = k->Label1->text() + "|" + k->Label2->text() + "|" + k->Command1->text() + "|" + k->Command2->text()
                    + "|" + k->Ret_Form->text() + "|" + k->palette().color(QPalette::Window).name();
             k->Command1->click();
         });
-        const bool ok = app::Show_Confirmation(QStringLiteral("入力内容を全て消去します"), QStringLiteral("よろしいですか？"),
-                                               {}, QStringLiteral("S_Touroku"), true, true, QStringLiteral("はい"),
-                                               QStringLiteral("いいえ"), store::kWarningColour);
+        const bool ok = screens::Show_Confirmation(QStringLiteral("入力内容を全て消去します"),
+                                                   QStringLiteral("よろしいですか？"), {}, QStringLiteral("S_Touroku"),
+                                                   true, true, QStringLiteral("はい"), QStringLiteral("いいえ"),
+                                                   store::kWarningColour);
         QVERIFY(ok);
         QCOMPARE(seen, QStringLiteral("入力内容を全て消去します|よろしいですか？|はい|いいえ|S_Touroku|#ffe0c0"));
         QCOMPARE(caller->findChild<QLabel*>("Ret_Code")->text(), QStringLiteral("ok"));
@@ -115,46 +117,51 @@ private slots:
 
     void closeBoxAndNAnswerCancelYAnswersOk()
     {
-        When_Kakunin_Shows([](app::Kakunin* k) { k->close(); });
-        QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+        When_Kakunin_Shows([](screens::Kakunin* k) { k->close(); });
+        QVERIFY(!screens::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ",
+                                            store::kWarningColour));
 
-        When_Kakunin_Shows([](app::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_N); });
-        QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+        When_Kakunin_Shows([](screens::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_N); });
+        QVERIFY(!screens::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ",
+                                            store::kWarningColour));
 
-        When_Kakunin_Shows([](app::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_Y); });
-        QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+        When_Kakunin_Shows([](screens::Kakunin* k) { QTest::keyClick(k->Command1, Qt::Key_Y); });
+        QVERIFY(screens::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ",
+                                           store::kWarningColour));
     }
 
     // Return and Enter press the focused button: the first one as it opens, or the one tabbed to.
     void returnAndEnterPressTheFocusedButton()
     {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            When_Kakunin_Shows([key](app::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
-            QVERIFY(app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+            When_Kakunin_Shows([key](screens::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
+            QVERIFY(screens::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ",
+                                               store::kWarningColour));
 
-            When_Kakunin_Shows([key](app::Kakunin* k) {
+            When_Kakunin_Shows([key](screens::Kakunin* k) {
                 k->Command2->setFocus();
                 QVERIFY(k->Command2->isDefault() && !k->Command1->isDefault());  // drawn as the one Return presses
                 QTest::keyClick(k->focusWidget(), key);
             });
-            QVERIFY(!app::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ", store::kWarningColour));
+            QVERIFY(!screens::Show_Confirmation("a", "b", "c", "S_Touroku", true, true, "はい", "いいえ",
+                                                store::kWarningColour));
 
             // A notice's only button: the wait below ends only when Return answered it.
-            When_Kakunin_Shows([key](app::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
-            app::Screen_Confirmation ui{QStringLiteral("S_Touroku")};
-            ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+            When_Kakunin_Shows([key](screens::Kakunin* k) { QTest::keyClick(k->focusWidget(), key); });
+            screens::Screen_Answerer answerer{QStringLiteral("S_Touroku")};
+            answerer.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
         }
     }
 
     void noticeShowsOnlyTheSecondButton()
     {
         bool first_visible = true;
-        When_Kakunin_Shows([&](app::Kakunin* k) {
+        When_Kakunin_Shows([&](screens::Kakunin* k) {
             first_visible = k->Command1->isVisible();
             k->Command2->click();
         });
-        app::Screen_Confirmation ui{QStringLiteral("S_Touroku")};
-        ui.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
+        screens::Screen_Answerer answerer{QStringLiteral("S_Touroku")};
+        answerer.Notify(QStringLiteral("保存しました"), {}, store::kInformationColour);
         QVERIFY(!first_visible);
     }
 
@@ -163,7 +170,7 @@ private slots:
         caller->setObjectName(QStringLiteral("Backup"));
         QLabel* ret_code = caller->findChild<QLabel*>("Ret_Code");
         for (const QString& typed : {QString(), QStringLiteral("夏のバックアップ")}) {
-            auto* input = new app::InputWindowA;
+            auto* input = new screens::InputWindowA;
             input->Ret_Form->setText(QStringLiteral("Backup"));
             input->show();
             ret_code->clear();
@@ -176,15 +183,15 @@ private slots:
     void listHelpers()
     {
         QListWidget empty;
-        QVERIFY(!app::Select_List_Item(&empty, "x"));
+        QVERIFY(!screens::Select_List_Item(&empty, "x"));
         QComboBox combo;
         combo.addItems({"Ａ", "A", "A"});
-        QVERIFY(app::Select_List_Item(&combo, "A"));
+        QVERIFY(screens::Select_List_Item(&combo, "A"));
         QCOMPARE(combo.currentIndex(), 1);
-        QVERIFY(!app::Select_List_Item(&combo, "a"));
+        QVERIFY(!screens::Select_List_Item(&combo, "a"));
         QCOMPARE(combo.currentIndex(), 1);
-        QVERIFY(app::Set_Dropdown_Width(&combo, 500));
-        QVERIFY(!app::Set_Dropdown_Width(&combo, 500));
+        QVERIFY(screens::Set_Dropdown_Width(&combo, 500));
+        QVERIFY(!screens::Set_Dropdown_Width(&combo, 500));
     }
 };
 

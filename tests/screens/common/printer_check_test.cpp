@@ -10,8 +10,8 @@ TEST(Select_Configured_Printer, ExactDeviceNameOnly)
     test_support::Temp_Folder dir;
     dir.Write("user_v2.dat", "Zebra\r\n");
     test_support::Fake_Printer_Platform printers({{"zebra"}, {"Zebra-2"}});
-    EXPECT_FALSE(app::Select_Configured_Printer(dir.Path(), printers));
+    EXPECT_FALSE(screens::Select_Configured_Printer(dir.Path(), printers));
     test_support::Fake_Printer_Platform with_zebra({{"zebra"}, {"Zebra-2"}, {"Zebra"}});
-    EXPECT_TRUE(app::Select_Configured_Printer(dir.Path(), with_zebra));
-    EXPECT_EQ(app::Current_Session().current_printer, QStringLiteral("Zebra"));
+    EXPECT_TRUE(screens::Select_Configured_Printer(dir.Path(), with_zebra));
+    EXPECT_EQ(screens::Current_Session().current_printer, QStringLiteral("Zebra"));
 }

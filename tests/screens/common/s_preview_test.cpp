@@ -40,7 +40,7 @@ private slots:
     void initTestCase()
     {
         desktop_.application_folder = folder_.Path();  // 96 pixels per inch: 15 twips per pixel
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.desktop = &desktop_;
         session.application_folder = folder_.Path();
         session.settings = store::Default_Settings();
@@ -49,7 +49,7 @@ private slots:
 
     void cleanup()
     {
-        if (printing::S_Preview* window = printing::Current_Preview())
+        if (screens::S_Preview* window = screens::Current_Preview())
             window->Command2_Click();
         QApplication::processEvents();
     }
@@ -74,8 +74,8 @@ private slots:
         QFETCH(int, width_pixels);
         QFETCH(int, height_pixels);
         QFETCH(bool, scrolls);
-        const printing::Preview_Geometry g =
-            printing::Compute_Preview_Geometry(render_fixtures::Built_In_Layout(layout), 15);
+        const screens::Preview_Geometry g = screens::Compute_Preview_Geometry(render_fixtures::Built_In_Layout(layout),
+                                                                              15);
         QCOMPARE(g.picture_width_twips, width_twips);
         QCOMPARE(g.picture_height_twips, height_twips);
         QCOMPARE(g.picture_width, width_pixels);
@@ -87,12 +87,12 @@ private slots:
     {
         QWidget caller;
         caller.setObjectName(QStringLiteral("Insatsu"));
-        QLabel* prv_open = printing::Add_Prv_Open(&caller);
+        QLabel* prv_open = screens::Add_Prv_Open(&caller);
         caller.show();
-        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
-                                     render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45")),
-                                     render_fixtures::Filled_Issue());
-        printing::S_Preview* window = printing::Current_Preview();
+        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
+                                    render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45")),
+                                    render_fixtures::Filled_Issue());
+        screens::S_Preview* window = screens::Current_Preview();
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(prv_open->text(), QStringLiteral("open"));
@@ -115,47 +115,47 @@ private slots:
         // Redrawing while open leaves the window where it is.
         window->move(window->pos() + QPoint(37, 21));
         const QPoint moved = window->pos();
-        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
-                                     render_fixtures::Built_In_Layout(QStringLiteral("標準06 90x50")),
-                                     render_fixtures::Filled_Issue());
-        QCOMPARE(printing::Current_Preview(), window);
+        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
+                                    render_fixtures::Built_In_Layout(QStringLiteral("標準06 90x50")),
+                                    render_fixtures::Filled_Issue());
+        QCOMPARE(screens::Current_Preview(), window);
         QCOMPARE(window->pos(), moved);
         QCOMPARE(window->picDraw->size(), QSize(703, 401));
 
         window->Command2_Click();
         QApplication::processEvents();
         QCOMPARE(prv_open->text(), QString());
-        QVERIFY(!printing::Current_Preview());
+        QVERIFY(!screens::Current_Preview());
     }
 
     void listsTheFindingsBesideThePictureAndOutlinesTheirParts()
     {
         QWidget caller;
         caller.setObjectName(QStringLiteral("Insatsu"));
-        printing::Add_Prv_Open(&caller);
+        screens::Add_Prv_Open(&caller);
         const products::Product_Record product = render_fixtures::Filled_Product();
         const layouts::Layout_Record& layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
         const render::Issue_Values issue = render_fixtures::Filled_Issue();
-        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue);
-        printing::S_Preview* window = printing::Current_Preview();
+        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue);
+        screens::S_Preview* window = screens::Current_Preview();
         QVERIFY(!window->List1->isVisibleTo(window));
         const QImage clean = window->picDraw->pixmap().toImage();
         QCOMPARE(Red_Pixels(clean), 0);
 
         render::Check_Context context;
-        context.settings = app::Current_Session().settings;
-        context.data_folder = app::Current_Data_Folder();
+        context.settings = screens::Current_Session().settings;
+        context.data_folder = screens::Current_Data_Folder();
         context.allergens = products::Allergen_Dictionary::Parse({}, {});
         const std::vector<render::Finding> findings = render::Check_Label(product, layout, issue, context);
-        printing::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
-                                     {QStringLiteral("ラベルの確認"), findings});
-        QCOMPARE(printing::Current_Preview(), window);
+        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
+                                    {QStringLiteral("ラベルの確認"), findings});
+        QCOMPARE(screens::Current_Preview(), window);
         QVERIFY(window->List1->isVisibleTo(window));
         QCOMPARE(window->Label1->text(), QStringLiteral("ラベルの確認(誤り14件)"));
         QCOMPARE(window->List1->count(), int(findings.size()));
         QCOMPARE(window->List1->item(0)->text(), QStringLiteral("【誤り】備考1の一部がラベルからはみ出しています"));
         // The list stands beside the picture; the picture and its buttons stay where they were.
-        QCOMPARE(window->size(), QSize(3 + 363 + 8 + printing::kFindingsWidth + 3, 514 + 73));
+        QCOMPARE(window->size(), QSize(3 + 363 + 8 + screens::kFindingsWidth + 3, 514 + 73));
         QCOMPARE(window->List1->x(), 3 + 363 + 8);
         QCOMPARE(window->Command2->pos(), QPoint(3 + 363 - 91, 3 + 514 + 5));
         const int all_red = Red_Pixels(window->picDraw->pixmap().toImage());
@@ -179,10 +179,11 @@ private slots:
     {
         QWidget caller;
         caller.setObjectName(QStringLiteral("Layout_M"));
-        QLabel* prv_open = printing::Add_Prv_Open(&caller);
-        printing::Show_Label_Preview(&caller, QStringLiteral("Layout_M"), render_fixtures::Filled_Product(),
-                                     Upright(QStringLiteral("150"), QStringLiteral("45")), render_fixtures::Filled_Issue());
-        printing::S_Preview* window = printing::Current_Preview();
+        QLabel* prv_open = screens::Add_Prv_Open(&caller);
+        screens::Show_Label_Preview(&caller, QStringLiteral("Layout_M"), render_fixtures::Filled_Product(),
+                                    Upright(QStringLiteral("150"), QStringLiteral("45")),
+                                    render_fixtures::Filled_Issue());
+        screens::S_Preview* window = screens::Current_Preview();
         QVERIFY(window);
         QCOMPARE(window->picDraw->height(), 1157);  // 17350.2 twips
         QCOMPARE(window->picFrame->height(), 670);

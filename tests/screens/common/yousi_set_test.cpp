@@ -20,7 +20,7 @@
 
 #include <memory>
 
-using maintenance::Yousi_Set;
+using screens::Yousi_Set;
 
 class Yousi_Set_Test : public QObject {
     Q_OBJECT
@@ -49,7 +49,7 @@ class Yousi_Set_Test : public QObject {
 private slots:
     void init()
     {
-        app::Current_Session().printers = &printers;
+        screens::Current_Session().printers = &printers;
         settei = std::make_unique<QWidget>();
         settei->setObjectName(QStringLiteral("Settei"));
         combo = new QComboBox(settei.get());
@@ -68,12 +68,13 @@ private slots:
 
     void listsTheSizesOfThePrinterShownOnTheSettingsScreen()
     {
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         QCOMPARE(window->Label3->text(), QStringLiteral("Zebraに登録されている用紙一覧"));
         QCOMPARE(window->List1->count(), 2);
         QCOMPARE(window->List1->item(0)->text(), QStringLiteral("0009:210mmx297mmの用紙 "));
         QCOMPARE(window->List1->item(1)->text(), QStringLiteral("0256:115mmx115mmの用紙  (お勧め)"));
-        QVERIFY(app::Find_Window(QStringLiteral("WorkBar")) == nullptr || !app::Find_Window(QStringLiteral("WorkBar"))->isVisible());
+        QVERIFY(screens::Find_Window(QStringLiteral("WorkBar")) == nullptr
+                || !screens::Find_Window(QStringLiteral("WorkBar"))->isVisible());
 
         window->List1->setCurrentRow(0);
         window->Command1->click();
@@ -87,13 +88,13 @@ private slots:
     void clearingHandsBack0000AndCancelKeepsTheNumber()
     {
         label14->setText(QStringLiteral("0009"));
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         window->Command2->click();
         QCOMPARE(label14->text(), QStringLiteral("0009"));
         QVERIFY(settei->isEnabled());
 
         settei->setEnabled(false);
-        window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         window->Command3->click();
         QCOMPARE(label14->text(), QStringLiteral("0000"));
         QVERIFY(settei->isEnabled());
@@ -102,7 +103,7 @@ private slots:
     void closingTheWindowGivesTheCallerBackUnchanged()
     {
         label14->setText(QStringLiteral("0011"));
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         window->close();
         QCOMPARE(label14->text(), QStringLiteral("0011"));
         QVERIFY(settei->isEnabled());
@@ -111,7 +112,7 @@ private slots:
 
     void selectingWithoutAnEntryAsksForOneAndStaysOpen()
     {
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         Expect_Message_Box();
         window->Command1->click();
         QCOMPARE(box_text, QStringLiteral("使用する用紙を選択して下さい"));
@@ -124,7 +125,7 @@ private slots:
     {
         combo->setCurrentIndex(1);
         Expect_Message_Box();
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
         QCOMPARE(box_text, QStringLiteral("プリンターが見つかりませんでした"));
         QCOMPARE(window->List1->count(), 0);
         window->close();
@@ -135,13 +136,13 @@ private slots:
         settei.reset();
         maintenance_test::Session_Fixture fixture;  // printers Zebra, Lesprit T2, SATO FI212T with A4
         fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000")});
-        maintenance::Settei screen;
+        screens::Settei screen;
         screen.show();
         screen.Form_Load();
         QVERIFY(screen.Command4->isEnabled());
         screen.Command4->click();
         QVERIFY(!screen.isEnabled());
-        auto* window = qobject_cast<Yousi_Set*>(app::Find_Window(QStringLiteral("Yousi_Set")));
+        auto* window = qobject_cast<Yousi_Set*>(screens::Find_Window(QStringLiteral("Yousi_Set")));
         QVERIFY(window);
         QCOMPARE(window->Label3->text(), QStringLiteral("Zebraに登録されている用紙一覧"));
         QCOMPARE(window->List1->count(), 1);
@@ -150,8 +151,8 @@ private slots:
         QCOMPARE(screen.Label14->text(), QStringLiteral("0009"));
         QVERIFY(screen.isEnabled());
         QCOMPARE(screen.Command4->text(), QStringLiteral("登録用紙の一覧を表示"));
-        app::Current_Session().printers = &printers;
-        app::Current_Session().desktop = nullptr;
+        screens::Current_Session().printers = &printers;
+        screens::Current_Session().desktop = nullptr;
     }
 
     void theLayoutScreenGetsTheNumberInText1Element105()
@@ -166,7 +167,7 @@ private slots:
         layout_m.setEnabled(false);
         layout_m.show();
 
-        QPointer<Yousi_Set> window = maintenance::Open_Paper_Selection(QStringLiteral("Layout_M"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Layout_M"));
         window->List1->setCurrentRow(1);
         emit window->List1->itemDoubleClicked(window->List1->item(1));
         QCOMPARE(text105->text(), QStringLiteral("0256"));

@@ -25,7 +25,7 @@
 #include <QtTest>
 
 using namespace maintenance_test;
-using maintenance::Layout_M;
+using screens::Layout_M;
 
 namespace {
 
@@ -51,7 +51,7 @@ void Open(Layout_M& screen)
 
 void Select(Layout_M& screen, const QString& name)
 {
-    QVERIFY(app::Select_List_Item(screen.Combo1, name));
+    QVERIFY(screens::Select_List_Item(screen.Combo1, name));
     screen.Combo1_Click();
 }
 
@@ -301,7 +301,7 @@ void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
     Select(screen, Q("標準06 90x50"));
     const auto listed = [] {
         QStringList lines;
-        const QListWidget* list = printing::Current_Preview()->List1;
+        const QListWidget* list = screens::Current_Preview()->List1;
         for (int i = 0; i < list->count(); ++i)
             lines << list->item(i)->text();
         return lines;
@@ -309,7 +309,7 @@ void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
 
     // No product of that number: a sample that fills every item shows what falls outside.
     screen.Command12_Click();
-    QVERIFY(printing::Current_Preview()->Label1->text().startsWith(Q("レイアウトの確認(見本の商品で)(誤り")));
+    QVERIFY(screens::Current_Preview()->Label1->text().startsWith(Q("レイアウトの確認(見本の商品で)(誤り")));
     QVERIFY(listed().contains(Q("【誤り】バーコードがラベルの外にあり、印刷されません")));
     QVERIFY(listed().contains(Q("【誤り】備考1がラベルの外にあり、印刷されません")));
     // Only what the layout decides: no empty items, no allergens; what every
@@ -322,7 +322,7 @@ void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
     screen.Text2->setText(QStringLiteral("0001"));
     screen.Command12_Click();
     QVERIFY(listed().isEmpty());
-    QVERIFY(!printing::Current_Preview()->List1->isVisibleTo(printing::Current_Preview()));
+    QVERIFY(!screens::Current_Preview()->List1->isVisibleTo(screens::Current_Preview()));
     screen.close();
 }
 
@@ -338,13 +338,13 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     screen->Text1[0]->setText(QStringLiteral("5"));
     screen->Command12_Click();
     QCOMPARE(script.First_Lines(), QStringList{Q("レイアウトサイズが異常です")});
-    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    QVERIFY(!screens::Current_Preview() || !screens::Current_Preview()->isVisible());
 
     // The size typed above is not saved: loading the product's layout asks; discard it.
     script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};
     screen->Text2->setText(QStringLiteral("1"));
     QTest::keyClick(screen->Text2, Qt::Key_Return);
-    printing::S_Preview* preview = printing::Current_Preview();
+    screens::S_Preview* preview = screens::Current_Preview();
     QVERIFY(preview && preview->isVisible());
     QCOMPARE(screen->Prv_open->text(), QStringLiteral("open"));
     QCOMPARE(preview->F_Open_Moto->text(), QStringLiteral("Layout_M"));
@@ -361,7 +361,7 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the wider label is discarded
     QVERIFY(screen->close());
     delete screen;
-    QTRY_VERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    QTRY_VERIFY(!screens::Current_Preview() || !screens::Current_Preview()->isVisible());
 }
 
 // レイアウト確認 with the configured printer gone: said so, and the screen stays
@@ -380,7 +380,7 @@ void Layout_M_Test::missingPrinterKeepsTheScreenAndItsEdits()
     QVERIFY(script.First_Lines().value(0).startsWith(Q("指定のプリンターが見つかりません")));
     QVERIFY(screen.isVisible());
     QCOMPARE(screen.Text1[1]->text(), QStringLiteral("60"));
-    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    QVERIFY(!screens::Current_Preview() || !screens::Current_Preview()->isVisible());
     script.answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the edit is let go
     screen.close();
 }
@@ -396,7 +396,7 @@ void Layout_M_Test::productListHandsBackTheNumber()
     Open(screen);
     QTest::mouseClick(screen.Command13, Qt::LeftButton);
     QVERIFY(!screen.isVisible());
-    auto* list = test_support::Visible_Window<products::S_List>();
+    auto* list = test_support::Visible_Window<screens::S_List>();
     QVERIFY(list);
     QCOMPARE(list->Ret_Form->text(), QStringLiteral("Layout_M"));
     QVERIFY(!list->Command2->isEnabled());
@@ -411,13 +411,13 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
 {
     Layout_Fixture fixture;
     test_support::Fake_Printer_Platform printers{{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}}};
-    app::Current_Session().printers = &printers;
+    screens::Current_Session().printers = &printers;
     Layout_M screen;
     Open(screen);
     QVERIFY(screen.Command15->isEnabled());
     QTest::mouseClick(screen.Command15, Qt::LeftButton);
     QVERIFY(!screen.isEnabled());
-    auto* window = test_support::Visible_Window<maintenance::Yousi_Set>();
+    auto* window = test_support::Visible_Window<screens::Yousi_Set>();
     QVERIFY(window);
     QCOMPARE(window->List1->count(), 1);
     window->List1->setCurrentRow(0);
@@ -425,7 +425,7 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
     QCOMPARE(screen.Text1[105]->text(), QStringLiteral("0009"));
     QVERIFY(screen.isEnabled());
     QVERIFY(screen.Command15->isEnabled());
-    app::Current_Session().printers = &fixture.printers;
+    screens::Current_Session().printers = &fixture.printers;
 }
 
 void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()

@@ -60,7 +60,7 @@ void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QString()};  // keep the preset name
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     QCOMPARE(screen.Combo3->currentIndex(), 1);
@@ -85,7 +85,7 @@ void Backup_Screen_Test::typedNameIsMadeSafe()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("a/b:c")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -98,7 +98,7 @@ void Backup_Screen_Test::cancellingTheNameCreatesNothing()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("cancel")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -111,7 +111,7 @@ void Backup_Screen_Test::restoreIntoAnotherLocation()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("made")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -119,7 +119,7 @@ void Backup_Screen_Test::restoreIntoAnotherLocation()
     // The data now lives on the desktop; the archive stays in the install folder.
     fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                             Q("しない"), Q("デスクトップ")});
-    app::Current_Session().Load_Settings();
+    screens::Current_Session().Load_Settings();
     screen.List1->setCurrentRow(0);
     script.seen.clear();
     script.answers = {QStringLiteral("ok")};
@@ -136,7 +136,7 @@ void Backup_Screen_Test::restoreAndDeleteNeedASelection()
     Data_Fixture fixture;
     fixture.application.Write(QStringLiteral("old.zip"), "");
     Dialog_Script script;
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.List1->clearSelection();
@@ -153,7 +153,7 @@ void Backup_Screen_Test::damagedArchiveIsReportedNotRestored()
     const QByteArray products = fixture.application.Read(Q("商品情報_v2.tsv"));
     Dialog_Script script;
     script.answers = {QStringLiteral("ok")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.List1->setCurrentRow(0);
@@ -169,7 +169,7 @@ void Backup_Screen_Test::deleteRemovesTheArchive()
     fixture.application.Write(QStringLiteral("old.zip"), "");
     Dialog_Script script;
     script.answers = {QStringLiteral("ok")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.List1->setCurrentRow(0);
@@ -186,7 +186,7 @@ void Backup_Screen_Test::failedBackupIsReportedNotPraised()
     fixture.desktop.desktop_folder = QStringLiteral("/proc");  // no archive can be written there
     Dialog_Script script;
     script.answers = {QStringLiteral("x")};
-    maintenance::Backup screen;
+    screens::Backup screen;
     screen.show();
     screen.Form_Load();
     screen.Combo3->setCurrentIndex(2);
@@ -204,7 +204,7 @@ void Backup_Screen_Test::chosenFolderBecomesTheDestination()
     Dialog_Script script;
     script.answers = {QStringLiteral("stick")};
     test_support::Temp_Folder stick;
-    maintenance::Backup screen;
+    screens::Backup screen;
     QString asked_start;
     screen.Choose_Folder = [&](const QString& start) {
         asked_start = start;
@@ -237,15 +237,15 @@ void Backup_Screen_Test::leavingWhileANoticeIsOpenWaitsForIt()
 {
     Data_Fixture fixture;
     Dialog_Script script;
-    maintenance::Settei settings;
+    screens::Settei settings;
     settings.show();
     settings.Form_Load();
     settings.Command5->click();
-    QPointer<maintenance::Backup> backup = test_support::Visible_Window<maintenance::Backup>(QStringLiteral("Backup"));
+    QPointer<screens::Backup> backup = test_support::Visible_Window<screens::Backup>(QStringLiteral("Backup"));
     QVERIFY(backup);
     backup->List1->clearSelection();
     bool kept = false;
-    script.meanwhile = [&](app::Kakunin*) {
+    script.meanwhile = [&](screens::Kakunin*) {
         QTest::mouseClick(backup->Command1, Qt::LeftButton);
         backup->Command1->click();
         kept = backup && backup->isVisible();

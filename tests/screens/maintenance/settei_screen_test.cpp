@@ -24,7 +24,7 @@ namespace {
 
 using test_support::Q;
 
-void Choose_Printer(maintenance::Settei& screen, const QString& name)
+void Choose_Printer(screens::Settei& screen, const QString& name)
 {
     const int index = screen.Combo1->findText(name);
     QVERIFY(index >= 0);
@@ -69,7 +69,7 @@ void Settei_Test::printerChoicePresetsPositionAndWidth()
     QFETCH(QString, position);
     QFETCH(QString, width);
     Session_Fixture fixture;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     screen.Text1->setText(QStringLiteral("77"));
@@ -83,7 +83,7 @@ void Settei_Test::savedPositionAndWidthSurviveTheLoad()
     Session_Fixture fixture;
     fixture.Write_Settings({QStringLiteral("Lesprit T2"), QStringLiteral("9"), QStringLiteral("1.5"), QStringLiteral("-2"),
                             Q("する"), Q("デスクトップ"), Q("バーコードフォント使用"), Q("端寄せ"), QStringLiteral("80")});
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     QCOMPARE(screen.Combo1->currentText(), QStringLiteral("Lesprit T2"));
@@ -103,7 +103,7 @@ void Settei_Test::savedPrinterThatIsGoneIsReported()
     Session_Fixture fixture;
     fixture.Write_Settings({QStringLiteral("Gone"), QStringLiteral("abc")});
     Dialog_Script script;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     QCOMPARE(script.seen.size(), size_t(1));
@@ -118,7 +118,7 @@ void Settei_Test::commaInCorrectionIsDroppedOnSaving()
 {
     Session_Fixture fixture;
     Dialog_Script script;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     Choose_Printer(screen, QStringLiteral("Zebra"));
@@ -141,13 +141,13 @@ void Settei_Test::theQuestionBeforePrintingIsSavedInItsOwnFile()
     Session_Fixture fixture;
     Dialog_Script script;
     auto open = [] {
-        auto* screen = new maintenance::Settei;
+        auto* screen = new screens::Settei;
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
         screen->Form_Load();
         return screen;
     };
-    maintenance::Settei* screen = open();
+    screens::Settei* screen = open();
     QVERIFY(screen->Check1->isChecked());  // asked by default
     Choose_Printer(*screen, QStringLiteral("Zebra"));
     screen->Check1->setChecked(false);
@@ -180,14 +180,14 @@ void Settei_Test::theNewProductLayoutIsChosenAndSavedInItsOwnFile()
     Session_Fixture fixture;
     layouts::Ensure_Default_Layouts(fixture.application.Data_Folder());
     Dialog_Script script;
-    auto* screen = new maintenance::Settei;
+    auto* screen = new screens::Settei;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
     screen->Form_Load();
     QCOMPARE(screen->Combo6->itemText(0), maintenance::kLastUsedLayoutChoice);
     QCOMPARE(screen->Combo6->currentText(), maintenance::kDefaultNewProductLayout);
     Choose_Printer(*screen, QStringLiteral("Zebra"));
-    QVERIFY(app::Select_List_Item(screen->Combo6, maintenance::kLastUsedLayoutChoice));
+    QVERIFY(screens::Select_List_Item(screen->Combo6, maintenance::kLastUsedLayoutChoice));
     QTest::mouseClick(screen->Command1, Qt::LeftButton);
     QCOMPARE(script.First_Lines(), QStringList{Q("設定を保存しました")});
     QCOMPARE(maintenance::Read_New_Product_Layout(fixture.application.Path()).choice, maintenance::kLastUsedLayoutChoice);
@@ -199,7 +199,7 @@ void Settei_Test::savingWithoutPrinterWritesNothing()
     Session_Fixture fixture;
     const QByteArray before = fixture.application.Read(QStringLiteral("user_v2.dat"));
     Dialog_Script script;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     screen.Command1_Click();
@@ -215,7 +215,7 @@ void Settei_Test::locationChangeCopiesDataAndEndsTheApplication()
     fixture.application.Write(QStringLiteral("mine.lay"), "layout");
     fixture.application.Write(QStringLiteral("pura00.bmp"), "picture");
     Dialog_Script script;
-    maintenance::Settei screen;
+    screens::Settei screen;
     bool ended = false;
     screen.End_Application = [&ended] { ended = true; };
     screen.show();
@@ -238,7 +238,7 @@ void Settei_Test::locationChangeIntoUnwritableFolderKeepsTheOldLocation()
     fixture.desktop.desktop_folder = QStringLiteral("/proc");
     const QByteArray before = fixture.application.Read(QStringLiteral("user_v2.dat"));
     Dialog_Script script;
-    maintenance::Settei screen;
+    screens::Settei screen;
     bool ended = false;
     screen.End_Application = [&ended] { ended = true; };
     screen.show();
@@ -258,7 +258,7 @@ void Settei_Test::locationChangeIntoUnwritableFolderKeepsTheOldLocation()
 void Settei_Test::openFolderOpensTheShownLocation()
 {
     Session_Fixture fixture;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     screen.Combo3->setCurrentText(Q("デスクトップ"));
@@ -277,7 +277,7 @@ void Settei_Test::openFolderOpensTheShownLocation()
 void Settei_Test::enterMovesAlongTheFieldChain()
 {
     Session_Fixture fixture;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     QApplication::setActiveWindow(&screen);
@@ -293,7 +293,7 @@ void Settei_Test::enterMovesAlongTheFieldChain()
 void Settei_Test::maintenanceScreensShowTheSettingsAgainWhenTheyClose()
 {
     Session_Fixture fixture;
-    maintenance::Settei screen;
+    screens::Settei screen;
     screen.show();
     screen.Form_Load();
     for (QPushButton* button : {screen.Command3, screen.Command5, screen.Command7}) {
@@ -319,9 +319,9 @@ void Settei_Test::mainMenuShowsTheSavedPrinterAfterwards()
     QCOMPARE(menu.Label4->text(), Q("使用プリンタ： 未設定"));
     QVERIFY(menu.Command3->isEnabled());
     QTest::mouseClick(menu.Command3, Qt::LeftButton);
-    maintenance::Settei* screen = nullptr;
+    screens::Settei* screen = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* found = qobject_cast<maintenance::Settei*>(top))
+        if (auto* found = qobject_cast<screens::Settei*>(top))
             screen = found;
     QVERIFY(screen && screen->isVisible());
     QVERIFY(!menu.isVisible());
@@ -329,7 +329,7 @@ void Settei_Test::mainMenuShowsTheSavedPrinterAfterwards()
     screen->Command1_Click();
     QTRY_VERIFY(menu.isVisible());
     QCOMPARE(menu.Label4->text(), Q("使用プリンタ：Zebra"));
-    QCOMPARE(app::Current_Session().settings.Printer_Name(), QStringLiteral("Zebra"));
+    QCOMPARE(screens::Current_Session().settings.Printer_Name(), QStringLiteral("Zebra"));
 }
 
 QTEST_MAIN(Settei_Test)

@@ -22,9 +22,9 @@
 
 #include <memory>
 
-using printing::Hakkou_Rireki;
 using printing::History_Entry;
-using printing::Insatsu;
+using screens::Hakkou_Rireki;
+using screens::Insatsu;
 
 namespace {
 
@@ -73,7 +73,7 @@ private slots:
         const QString data = folder->Data_Folder();
         printers = std::make_unique<platform::Qt_Printer_Platform>(
             [data] { return data + platform::kPdf_Output_Folder_Name; });
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = folder->Path();
         session.printers = printers.get();
         session.desktop = &desktop;
@@ -84,7 +84,7 @@ private slots:
     {
         for (QWidget* top : QApplication::topLevelWidgets())
             delete top;
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.printers = nullptr;
         session.desktop = nullptr;
     }

@@ -1,27 +1,27 @@
 // The printing screen: its two modes, picking products, the reservation line,
 // the guard of "印刷", the label check before printing and an immediate print
 // through a printer double.
-#include "screens/common/dialogs.h"
-#include "screens/common/session.h"
-#include "print_fixtures.h"
 #include "label_fixtures.h"
 #include "layouts/layout_record.h"
 #include "maintenance/print_check_setting.h"
+#include "print_fixtures.h"
 #include "printing/issue_line.h"
 #include "products/product_file.h"
 #include "render/clock.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
+#include "screens/common/dialogs.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
-#include "screens/common/s_preview.h"
 #include "screens/products/s_nonplu.h"
 #include "store/settings.h"
-#include "support/fake_desktop.h"
 #include "support/dialog_script.h"
+#include "support/fake_desktop.h"
 #include "support/fake_printer_platform.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
 
@@ -40,7 +40,7 @@
 
 #include <memory>
 
-using printing::Insatsu;
+using screens::Insatsu;
 
 namespace {
 
@@ -51,7 +51,7 @@ public:
     {
         connect(&timer_, &QTimer::timeout, this, [this] {
             for (QWidget* top : QApplication::topLevelWidgets()) {
-                auto* kakunin = qobject_cast<app::Kakunin*>(top);
+                auto* kakunin = qobject_cast<screens::Kakunin*>(top);
                 if (kakunin && kakunin->isVisible() && !answered_.contains(kakunin)) {
                     answered_ << kakunin;
                     shown << kakunin->Label1->text() + QLatin1Char('/') + kakunin->Label2->text();
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(store::Save_Settings(folder->Path(), store::Saved_Values(settings)).ok());
         printers = std::make_unique<test_support::Fake_Printer_Platform>(
             std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
-        app::Session& session = app::Current_Session();
+        screens::Session& session = screens::Current_Session();
         session.application_folder = folder->Path();
         session.program_folder = QStringLiteral(FOODLABEL_RESOURCES_DIR);  // the allergen list
         session.printers = printers.get();
@@ -124,7 +124,7 @@ private slots:
     void cleanup()
     {
         screen.reset();
-        app::Current_Session().printers = nullptr;
+        screens::Current_Session().printers = nullptr;
     }
 
     void opensInTheImmediateModeWithTheProductList()
@@ -239,11 +239,12 @@ private slots:
         QVERIFY(layout);
         render::Recording_Surface label(render::Printer_Profile(203, 203));
         label.Length_Limit_mm = 65;
-        test_support::Scripted_Confirmation ui;
-        render::Label_Composer(label, *product, *layout, issue.values, {store::Default_Settings(), folder->Data_Folder(), &ui});
+        test_support::Scripted_Answerer answerer;
+        render::Label_Composer(label, *product, *layout, issue.values,
+                               {store::Default_Settings(), folder->Data_Folder(), &answerer});
         // The ruled date item draws its caption in a name cell of its own.
         QVERIFY2(label.All_Text().contains(QStringLiteral("2024年03月08日")), qPrintable(label.All_Text()));
-        QVERIFY(ui.requests.empty());
+        QVERIFY(answerer.requests.empty());
     }
 
     void enterInTheNumberBoxLoadsTheProductOrSaysItIsNotRegistered()
@@ -316,10 +317,10 @@ private slots:
 
         test_support::Fake_Desktop desktop;
         desktop.missing_opener = QStringLiteral("application/pdf を開くプログラム");
-        app::Current_Session().desktop = &desktop;
+        screens::Current_Session().desktop = &desktop;
         Kakunin_Answerer answers;
         screen->Command8->click();
-        app::Current_Session().desktop = nullptr;
+        screens::Current_Session().desktop = nullptr;
         QCOMPARE(answers.shown, QStringList{QStringLiteral("開くためのプログラムが/見つかりません")});
         QCOMPARE(answers.third_lines, QStringList{QStringLiteral("application/pdf を開くプログラム")});
         QVERIFY(desktop.opened.isEmpty());
@@ -330,7 +331,7 @@ private slots:
     {
         QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
         screen->Command7->click();
-        auto* history = test_support::Visible_Window<printing::Hakkou_Rireki>();
+        auto* history = test_support::Visible_Window<screens::Hakkou_Rireki>();
         QVERIFY(history);
         const int before = history->List1->model()->rowCount();
         Kakunin_Answerer answers;
@@ -394,7 +395,7 @@ private slots:
         QTimer answer;
         connect(&answer, &QTimer::timeout, this, [&] {
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* kakunin = qobject_cast<app::Kakunin*>(top); kakunin && kakunin->isVisible() && !saved) {
+                if (auto* kakunin = qobject_cast<screens::Kakunin*>(top); kakunin && kakunin->isVisible() && !saved) {
                     QTest::qWait(300);
                     saved = kakunin->grab().save(target + QStringLiteral("/Kakunin_label_check.png"));
                     kakunin->Command2->click();
@@ -408,11 +409,11 @@ private slots:
         QVERIFY(screen->grab().save(target + QStringLiteral("/Insatsu_label_check.png")));
         screen->Command2->click();
         QTest::qWait(300);
-        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_findings.png")));
-        printing::Current_Preview()->List1->setCurrentRow(11);
+        QVERIFY(screens::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_findings.png")));
+        screens::Current_Preview()->List1->setCurrentRow(11);
         QTest::qWait(200);
-        QVERIFY(printing::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_one_finding.png")));
-        printing::Current_Preview()->close();
+        QVERIFY(screens::Current_Preview()->grab().save(target + QStringLiteral("/S_Preview_one_finding.png")));
+        screens::Current_Preview()->close();
     }
 
     void warningsAreListedWithoutStoppingThePrint()
@@ -489,7 +490,7 @@ private slots:
     {
         screen->Text1->setText(QStringLiteral("0001"));
         screen->Command2->click();
-        QPointer<printing::S_Preview> preview = printing::Current_Preview();
+        QPointer<screens::S_Preview> preview = screens::Current_Preview();
         QVERIFY(preview && preview->isVisible());
         QCOMPARE(screen->Prv_open->text(), QStringLiteral("open"));
         screen->List2->setCurrentRow(1);
@@ -503,7 +504,7 @@ private slots:
     void doubleClickInTheBarcodeBoxOpensTheInStoreCodeWindowForThisScreen()
     {
         QTest::mouseDClick(screen->Text19, Qt::LeftButton);
-        auto* window = qobject_cast<products::S_Nonplu*>(app::Find_Window(QStringLiteral("S_Nonplu")));
+        auto* window = qobject_cast<screens::S_Nonplu*>(screens::Find_Window(QStringLiteral("S_Nonplu")));
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->Label9->text(), QStringLiteral("Insatsu"));
         window->close();
@@ -559,7 +560,7 @@ private slots:
         own->show();
         test_support::Dialog_Script script;
         bool kept = false;
-        script.meanwhile = [&](app::Kakunin*) {
+        script.meanwhile = [&](screens::Kakunin*) {
             QTest::mouseClick(own->Command3, Qt::LeftButton);
             QTest::mouseClick(own->Command1, Qt::LeftButton);  // no second job
             own->Command3->click();

@@ -1,31 +1,28 @@
 // The product screens driven by their control names on the offscreen platform.
-#include "screens/common/dialogs.h"
 #include "app/main_menu.h"
-#include "screens/common/widget_helpers.h"
-#include "screens/common/session.h"
 #include "app/startup.h"
 #include "layouts/layout_names.h"
-#include "screens/common/s_preview.h"
+#include "maintenance/new_product_layout.h"
 #include "products/default_data.h"
-#include "products/word_table.h"
-#include "screens/products/genzairyou.h"
-#include "screens/common/item_box.h"
 #include "products/item_rules.h"
+#include "products/product_file.h"
+#include "products/word_table.h"
+#include "screens/common/dialogs.h"
+#include "screens/common/item_box.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/products/genzairyou.h"
 #include "screens/products/kakudai_input.h"
 #include "screens/products/mojiretsu_write.h"
-#include "products/product_file.h"
 #include "screens/products/s_list.h"
 #include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
-#include "maintenance/new_product_layout.h"
 #include "store/cp932.h"
 #include "store/width_conversion.h"
-#include "support/fake_printer_platform.h"
-#include "support/visible_window.h"
-#include "support/scripted_confirmation.h"
-#include "support/visible_window.h"
 #include "support/dialog_script.h"
-#include "support/visible_window.h"
+#include "support/fake_printer_platform.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
 
@@ -88,9 +85,9 @@ T* Child(QWidget* window, const QString& name)
     return child;
 }
 
-Item_Box* Box(QWidget* window, const QString& name)
+screens::Item_Box* Box(QWidget* window, const QString& name)
 {
-    return Child<Item_Box>(window, name);
+    return Child<screens::Item_Box>(window, name);
 }
 
 void Activate(QWidget* window)
@@ -103,7 +100,7 @@ Product_Record Sample_Product(const QString& number, const QString& name)
 {
     Product_Record record = New_Product_Record();
     record[Product_No] = number;
-    record[Layout_Name] = layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).value(0);
+    record[Layout_Name] = layouts::Sorted_Layout_Names(screens::Current_Session().Data_Folder()).value(0);
     record[Product_Name] = name;
     record[Ingredients] = QStringLiteral("原材料名:もち米､砂糖");
     return record;
@@ -112,14 +109,14 @@ Product_Record Sample_Product(const QString& number, const QString& name)
 void Store(const Product_Record& record)
 {
     Product_Record copy = record;
-    test_support::Scripted_Confirmation ui;
-    ui.answers = {true};
-    Store_Product(app::Current_Session().Data_Folder(), copy, ui);
+    test_support::Scripted_Answerer answerer;
+    answerer.answers = {true};
+    Store_Product(screens::Current_Session().Data_Folder(), copy, answerer);
 }
 
 QByteArray Product_File_Bytes()
 {
-    QFile file(app::Current_Session().Data_Folder() + kProductFileName);
+    QFile file(screens::Current_Session().Data_Folder() + kProductFileName);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
 }
@@ -166,7 +163,7 @@ private slots:
     void screenshots();
 
 private:
-    S_Touroku* Open_Registration();
+    screens::S_Touroku* Open_Registration();
     std::unique_ptr<test_support::Temp_Folder> folder_;
     std::unique_ptr<test_support::Dialog_Script> kakunin_;
 };
@@ -174,7 +171,7 @@ private:
 void Product_Screens::init()
 {
     folder_ = std::make_unique<test_support::Temp_Folder>();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     session.application_folder = folder_->Path();
     session.settings = store::Settings_Record();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
@@ -193,9 +190,9 @@ void Product_Screens::cleanup()
     folder_.reset();
 }
 
-S_Touroku* Product_Screens::Open_Registration()
+screens::S_Touroku* Product_Screens::Open_Registration()
 {
-    auto* screen = new S_Touroku;
+    auto* screen = new screens::S_Touroku;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
     [&] { Activate(screen); }();
@@ -205,9 +202,9 @@ S_Touroku* Product_Screens::Open_Registration()
 void Product_Screens::numberEnterLoadsProduct()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0013"));
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setText(QString());
     QTest::keyClicks(number, "12");
     QTest::keyClick(number, Qt::Key_Return);
@@ -219,7 +216,7 @@ void Product_Screens::numberEnterLoadsProduct()
 
 void Product_Screens::enterWalksTheItemsAndInputMethodRules()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
                                "Text1(9)", "Combo1(2)", "Combo1(3)", "Text1(7)", "Combo1(4)", "Text1(8)", "Text1(10)"};
     QWidget* current = Box(screen, "Text1(1)");
@@ -237,13 +234,14 @@ void Product_Screens::enterWalksTheItemsAndInputMethodRules()
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:"));  // Enter adds no line break
 
     for (int box : {0, 7, 16})
-        QVERIFY(!Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!Box(screen, screens::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
     for (int box : {1, 3, 8, 17, 36})
-        QVERIFY(Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(Box(screen, screens::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
     QCOMPARE(Child<QComboBox>(screen, "Combo1(3)")->count(), 42);
     QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->count(), 16);
     QCOMPARE(Child<QComboBox>(screen, "Combo1(1)")->count(), 13);
-    QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0), layouts::Sorted_Layout_Names(app::Current_Session().Data_Folder()).first());
+    QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0),
+             layouts::Sorted_Layout_Names(screens::Current_Session().Data_Folder()).first());
 }
 
 void Product_Screens::everyFieldShownInItsControl()
@@ -255,7 +253,7 @@ void Product_Screens::everyFieldShownInItsControl()
     record[Recycle1_Mark] = QStringLiteral("プラ");
     record[Recycle2_Mark] = QStringLiteral("紙");
     Store(record);
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Load_Product(QStringLiteral("7"));
     record[Product_No] = QStringLiteral("0007");
     const Product_Record shown = screen->Record_From_Screen();
@@ -269,8 +267,8 @@ void Product_Screens::everyFieldShownInItsControl()
 void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setText(QStringLiteral("12"));
     QTest::keyClick(number, Qt::Key_Return);
     number->setText(QStringLiteral("30"));
@@ -288,7 +286,7 @@ void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
     // The same products stored by the core give the same file.
     const QByteArray through_screen = Product_File_Bytes();
     test_support::Temp_Folder other;
-    app::Current_Session().application_folder = other.Path();
+    screens::Current_Session().application_folder = other.Path();
     QVERIFY(app::Create_Missing_Files(other.Data_Folder()).isEmpty());
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     Product_Record copy = Sample_Product(QStringLiteral("30"), QStringLiteral("品名:大福"));
@@ -302,7 +300,7 @@ void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
 
 void Product_Screens::unencodableTextIsRefused()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     const QByteArray before = Product_File_Bytes();
     Commit_Text(Box(screen, "Text1(1)"), QStringLiteral("🍡"));
     Child<QPushButton>(screen, "Command1")->click();
@@ -313,14 +311,14 @@ void Product_Screens::unencodableTextIsRefused()
 
 void Product_Screens::inputMethodCharactersAreStoredInTheirCp932Forms()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* storage = Box(screen, "Text1(8)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* storage = Box(screen, "Text1(8)");
     storage->setFocus();
     storage->Caret_To_End();
     Type_Key_Text(storage, QStringLiteral("10℃〜15℃"));
     Type_Key_Text(storage, QStringLiteral("で"));  // the caret stayed at the end
     QCOMPARE(storage->text(), QStringLiteral("保存方法:10℃～15℃で"));
-    Item_Box* remarks = Box(screen, "Text1(9)");
+    screens::Item_Box* remarks = Box(screen, "Text1(9)");
     remarks->setFocus();
     Commit_Text(remarks, QStringLiteral("‖—"));
     QApplication::clipboard()->setText(QStringLiteral("¢£¬¥−"));
@@ -329,8 +327,8 @@ void Product_Screens::inputMethodCharactersAreStoredInTheirCp932Forms()
 
     Child<QPushButton>(screen, "Command1")->click();
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
-    const std::optional<Product_Record> stored =
-        Find_Product(app::Current_Session().Data_Folder(), Box(screen, "Text1(0)")->text());
+    const std::optional<Product_Record> stored = Find_Product(screens::Current_Session().Data_Folder(),
+                                                              Box(screen, "Text1(0)")->text());
     QVERIFY(stored.has_value());
     QCOMPARE((*stored)[Storage], QStringLiteral("保存方法:10℃～15℃で"));
     QCOMPARE((*stored)[Extra3], remarks->text());
@@ -338,9 +336,9 @@ void Product_Screens::inputMethodCharactersAreStoredInTheirCp932Forms()
 
 void Product_Screens::addDaysAndBarcodeOnLeaving()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* days = Box(screen, "Text1(7)");
-    Item_Box* next = Box(screen, "Text1(8)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* days = Box(screen, "Text1(7)");
+    screens::Item_Box* next = Box(screen, "Text1(8)");
     const std::pair<QString, QString> cases[] = {{QStringLiteral("３"), QStringLiteral("3")},
                                                  {QStringLiteral("-2"), QStringLiteral("2")},
                                                  {QStringLiteral("0.5"), QStringLiteral(".5")}};
@@ -352,7 +350,7 @@ void Product_Screens::addDaysAndBarcodeOnLeaving()
         next->setFocus();
         QCOMPARE(days->text(), shown);
     }
-    Item_Box* barcode = Box(screen, "Text1(16)");
+    screens::Item_Box* barcode = Box(screen, "Text1(16)");
     barcode->setFocus();
     QTest::keyClicks(barcode, "490123456789");
     next->setFocus();
@@ -362,8 +360,8 @@ void Product_Screens::addDaysAndBarcodeOnLeaving()
 
 void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* barcode = Box(screen, "Text1(16)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* barcode = Box(screen, "Text1(16)");
     barcode->setFocus();
     QTest::keyClicks(barcode, "490123456789");
     QTest::keyClick(barcode, Qt::Key_Return);
@@ -383,8 +381,8 @@ void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
 
 void Product_Screens::backspaceAfterColonAsksFirst()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* name = Box(screen, "Text1(1)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* name = Box(screen, "Text1(1)");
     name->setFocus();
     name->Caret_To_End();
     kakunin_->answers = {QStringLiteral("cancel")};
@@ -404,20 +402,20 @@ void Product_Screens::deleteAndClearAll()
 {
     Store(Sample_Product(QStringLiteral("3"), QStringLiteral("品名:柏餅")));
     Store(Sample_Product(QStringLiteral("5"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setText(QStringLiteral("5"));
     QTest::keyClick(number, Qt::Key_Return);
 
     kakunin_->answers = {QStringLiteral("cancel")};
     Child<QPushButton>(screen, "Command5")->click();
-    QVERIFY(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
+    QVERIFY(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
 
     kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(screen, "Command5")->click();
     QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"),
                                                    QStringLiteral("削除しました/")}));
-    QVERIFY(!Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
+    QVERIFY(!Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
     QCOMPARE(number->text(), QStringLiteral("0004"));
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:"));
@@ -447,9 +445,9 @@ void Product_Screens::listNamesSearchPickAndDelete()
     Product_Record both = Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福"));
     both[Ingredients] = QStringLiteral("原材料名:こしあん");
     Store(both);
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     Child<QPushButton>(screen, "Command4")->click();
-    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
+    auto* list = Visible_Window<screens::S_List>(QStringLiteral("S_List"));
     QVERIFY(list);
     QVERIFY(!screen->isVisible());
     QVERIFY(!Child<QPushButton>(list, "Command2")->isEnabled());
@@ -488,7 +486,7 @@ void Product_Screens::listNamesSearchPickAndDelete()
     QTest::keyClick(lines, Qt::Key_Return);
     QTest::qWait(20);
     QVERIFY(screen->isVisible());
-    QVERIFY(!Visible_Window<S_List>(QStringLiteral("S_List")));
+    QVERIFY(!Visible_Window<screens::S_List>(QStringLiteral("S_List")));
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:こしあん"));
 }
@@ -498,11 +496,11 @@ void Product_Screens::listNamesSearchPickAndDelete()
 void Product_Screens::anotherCopysSavesAppearWithoutRestarting()
 {
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     QCOMPARE(number->text(), QStringLiteral("0002"));
     Child<QPushButton>(screen, "Command4")->click();
-    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
+    auto* list = Visible_Window<screens::S_List>(QStringLiteral("S_List"));
     QVERIFY(list);
     auto* lines = Child<QListWidget>(list, "List1");
     auto* search = Child<QLineEdit>(list, "Text18");
@@ -523,7 +521,7 @@ void Product_Screens::anotherCopysSavesAppearWithoutRestarting()
     number->setText(QString());
     QTest::keyClicks(number, "1");
     QTest::keyClick(number, Qt::Key_Return);
-    Item_Box* name = Box(screen, "Text1(1)");
+    screens::Item_Box* name = Box(screen, "Text1(1)");
     QCOMPARE(name->text(), QStringLiteral("品名:大福"));
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:草大福")));
     QTRY_COMPARE(name->text(), QStringLiteral("品名:草大福"));
@@ -537,16 +535,16 @@ void Product_Screens::anotherCopysSavesAppearWithoutRestarting()
 
 void Product_Screens::enlargedInputSpecialExpressions()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* name = Box(screen, "Text1(1)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* name = Box(screen, "Text1(1)");
     name->setText(QStringLiteral("品名:いちご"));
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<screens::Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     QVERIFY(!screen->isEnabled());
     QCOMPARE(input->windowTitle(), QStringLiteral("品名の登録"));
     QCOMPARE(Child<QLabel>(input, "Label1")->text(), QStringLiteral("品名の登録"));
-    Item_Box* text = Box(input, "Text1");
+    screens::Item_Box* text = Box(input, "Text1");
     QCOMPARE(text->text(), QStringLiteral("品名:いちご"));
     QVERIFY(Child<QRadioButton>(input, "Option5")->isChecked());
 
@@ -572,7 +570,7 @@ void Product_Screens::enlargedInputSpecialExpressions()
 
     // Opening keeps a leading <d> and drops another tag; the window's close box writes nothing back.
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<screens::Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(Child<QRadioButton>(input, "Option2")->isChecked());
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("<d>x"));
     Box(input, "Text1")->setText(QStringLiteral("changed"));
@@ -581,25 +579,25 @@ void Product_Screens::enlargedInputSpecialExpressions()
     QVERIFY(screen->isEnabled());
     QCOMPARE(name->text(), QStringLiteral("<d>x"));
 
-    Item_Box* remarks = Box(screen, "Text1(13)");
+    screens::Item_Box* remarks = Box(screen, "Text1(13)");
     remarks->setText(QStringLiteral("<u>下線</u>"));
     QTest::mouseDClick(remarks->viewport(), Qt::LeftButton);
-    input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    input = Visible_Window<screens::Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QCOMPARE(input->windowTitle(), QStringLiteral("備考１の登録"));
     QCOMPARE(Box(input, "Text1")->text(), QStringLiteral("下線</u>"));
 }
 
 void Product_Screens::preRegisteredStringsWithKanma()
 {
-    const QString data = app::Current_Session().Data_Folder();
+    const QString data = screens::Current_Session().Data_Folder();
     QStringList lines = Default_Strings_Lines();
     lines[0] = QStringLiteral("品名の登録,いちご<kanma>大福 春 限定の 特別品,草餅,柏餅,,");
     QVERIFY(store::Write_Text_Lines(data + kStringsFileName, lines).ok());
 
-    S_Touroku* screen = Open_Registration();
-    Item_Box* name = Box(screen, "Text1(1)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* name = Box(screen, "Text1(1)");
     QTest::mouseDClick(name->viewport(), Qt::LeftButton);
-    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<screens::Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     QVERIFY(input);
     auto* first = Child<QPushButton>(input, "Command4(0)");
     QCOMPARE(first->text(), QStringLiteral("｢いちご,大福春限定の｣を左枠へ表示"));
@@ -618,13 +616,13 @@ void Product_Screens::preRegisteredStringsWithKanma()
     QCOMPARE(Box(input, "Text1")->textCursor().position(), 2);
 
     Child<QPushButton>(input, "Command3")->click();
-    auto* editor = Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
+    auto* editor = Visible_Window<screens::Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"));
     QVERIFY(editor);
     QVERIFY(!input->isEnabled());
     QCOMPARE(Child<QLabel>(editor, "Label1")->text(), QStringLiteral("「品名の登録」用の文字列登録"));
     QCOMPARE(Child<QLabel>(editor, "Label2(1)")->text(), QStringLiteral("草餅"));
     QCOMPARE(Child<QLabel>(editor, "Label2(3)")->palette().color(QPalette::Window), QColor(224, 224, 224));
-    Item_Box* edit = Box(editor, "Text1");
+    screens::Item_Box* edit = Box(editor, "Text1");
     edit->setText(QStringLiteral("桜餅，こし"));
     Child<QPushButton>(editor, "Command2(3)")->click();
     const QStringList stored = store::Read_Text_Lines(data + kStringsFileName).lines;
@@ -647,12 +645,12 @@ void Product_Screens::preRegisteredStringsWithKanma()
 
 void Product_Screens::wordTableFiltersRegisterTransfer()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* ingredients = Box(screen, "Text1(3)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* ingredients = Box(screen, "Text1(3)");
     ingredients->setText(QStringLiteral("原材料名:"));
     QTest::mouseDClick(ingredients->viewport(), Qt::LeftButton);
     QCOMPARE(Child<QLabel>(screen, "Gen_open")->text(), QStringLiteral("open"));
-    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    auto* table = Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou"));
     QVERIFY(table);
     QVERIFY(screen->isEnabled());
     auto* list = Child<QListWidget>(table, "List1");
@@ -698,7 +696,7 @@ void Product_Screens::wordTableFiltersRegisterTransfer()
     QTest::keyClicks(word, "abc");
     Child<QPushButton>(table, "Command1(14)")->click();
     QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("登録しました/"));
-    const QString data = app::Current_Session().Data_Folder();
+    const QString data = screens::Current_Session().Data_Folder();
     QStringList file = store::Read_Text_Lines(data + kWordTableFileName).lines;
     QCOMPARE(file.mid(0, 2), (QStringList{QStringLiteral("あ　\tａｂｃ"), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ")}));
     QCOMPARE(list->count(), 1041);
@@ -727,9 +725,9 @@ void Product_Screens::wordTableFiltersRegisterTransfer()
 
 void Product_Screens::instoreCodeHandOver()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<screens::S_Nonplu>(QStringLiteral("S_Nonplu"));
     QVERIFY(code);
     QCOMPARE(Child<QLabel>(code, "Label9")->text(), QStringLiteral("S_Touroku"));
     Activate(code);
@@ -763,7 +761,7 @@ void Product_Screens::instoreCodeHandOver()
     Child<QPushButton>(code, "Command2")->click();
     Child<QPushButton>(code, "Command1")->click();
     QTest::qWait(20);
-    QVERIFY(!Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu")));
+    QVERIFY(!Visible_Window<screens::S_Nonplu>(QStringLiteral("S_Nonplu")));
     QCOMPARE(Box(screen, "Text1(16)")->text(), QStringLiteral("0212345102985"));
 }
 
@@ -774,7 +772,7 @@ void Product_Screens::instoreCodeToThePrintingScreen()
     auto* barcode = new QLineEdit(&printing_screen);
     barcode->setObjectName(QStringLiteral("Text19"));
     printing_screen.show();
-    auto* code = new S_Nonplu;
+    auto* code = new screens::S_Nonplu;
     code->Label9->setText(QStringLiteral("Insatsu"));
     code->show();
     Child<QLineEdit>(code, "Text1")->setText(QStringLiteral("02"));
@@ -792,31 +790,31 @@ void Product_Screens::mainMenuOpensRegistration()
     auto* button = Child<QPushButton>(&menu, "Command1");
     QVERIFY(button->isEnabled());
     button->click();
-    auto* screen = Visible_Window<S_Touroku>(QStringLiteral("S_Touroku"));
+    auto* screen = Visible_Window<screens::S_Touroku>(QStringLiteral("S_Touroku"));
     QVERIFY(screen);
     QVERIFY(!menu.isVisible());
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
     QVERIFY(menu.isVisible());
-    QVERIFY(!Visible_Window<S_Touroku>(QStringLiteral("S_Touroku")));
+    QVERIFY(!Visible_Window<screens::S_Touroku>(QStringLiteral("S_Touroku")));
 }
 
 void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 {
     const auto printers = Zebra_Printer();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     session.printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
     QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
 
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Load_Product(QStringLiteral("12"));
     auto* preview_button = Child<QPushButton>(screen, "Command3");
     QVERIFY(preview_button->isEnabled());
     preview_button->click();
-    printing::S_Preview* preview = printing::Current_Preview();
+    screens::S_Preview* preview = screens::Current_Preview();
     QVERIFY(preview && preview->isVisible());
     QCOMPARE(Child<QLabel>(screen, "Prv_open")->text(), QStringLiteral("open"));
     const QImage first = preview->picDraw->pixmap().toImage();
@@ -824,7 +822,7 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 
     // With the preview open, Enter keeps the focus and draws the screen's items again.
     Activate(screen);
-    Item_Box* name = Box(screen, "Text1(1)");
+    screens::Item_Box* name = Box(screen, "Text1(1)");
     name->setFocus();
     name->Caret_To_End();
     Commit_Text(name, QStringLiteral("草餅柏餅桜餅"));
@@ -836,7 +834,7 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
     kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("ok")};  // the edit is let go
     Child<QPushButton>(screen, "Command2")->click();
     QTest::qWait(50);
-    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    QVERIFY(!screens::Current_Preview() || !screens::Current_Preview()->isVisible());
     session.printers = nullptr;
 }
 
@@ -845,13 +843,13 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 void Product_Screens::missingPrinterKeepsTheScreenAndItsEdits()
 {
     const auto printers = Zebra_Printer();
-    app::Session& session = app::Current_Session();
+    screens::Session& session = screens::Current_Session();
     session.printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("取り外したプリンタ");
     QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
 
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     Box(screen, "Text1(1)")->setText(QStringLiteral("品名:草餅"));
     screen->Command3->click();
     QCOMPARE(kakunin_->First_Lines().size(), 1);
@@ -859,7 +857,7 @@ void Product_Screens::missingPrinterKeepsTheScreenAndItsEdits()
     QVERIFY(screen->isVisible());
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:草餅"));
     QVERIFY(screen->Has_Unsaved_Edits());
-    QVERIFY(!printing::Current_Preview() || !printing::Current_Preview()->isVisible());
+    QVERIFY(!screens::Current_Preview() || !screens::Current_Preview()->isVisible());
     session.printers = nullptr;
 }
 
@@ -868,10 +866,10 @@ void Product_Screens::missingPrinterKeepsTheScreenAndItsEdits()
 // answered, takes no second click, and closes afterwards.
 void Product_Screens::messageKeepsTheScreenUntilAnswered()
 {
-    QPointer<S_Touroku> screen = Open_Registration();
+    QPointer<screens::S_Touroku> screen = Open_Registration();
     Box(screen, "Text1(1)")->setText(QStringLiteral("品名:柏餅"));
     bool stayed = false;
-    kakunin_->meanwhile = [&](app::Kakunin*) {
+    kakunin_->meanwhile = [&](screens::Kakunin*) {
         QTest::mouseClick(screen->Command2, Qt::LeftButton);
         QTest::mouseClick(screen->Command1, Qt::LeftButton);  // no second store
         QTest::keyClick(Box(screen, "Text1(1)"), Qt::Key_A);
@@ -882,7 +880,7 @@ void Product_Screens::messageKeepsTheScreenUntilAnswered()
     screen->Command1->click();
     QVERIFY(stayed);
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
-    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
              QStringLiteral("品名:柏餅"));
     QTRY_VERIFY(!screen);  // the close put off is done once answered
 }
@@ -890,7 +888,7 @@ void Product_Screens::messageKeepsTheScreenUntilAnswered()
 void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
 {
     Store(Sample_Product(QStringLiteral("2"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Command2->click();  // nothing changed: no question
     QVERIFY(!screen->isVisible());
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());
@@ -903,7 +901,7 @@ void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
     QCOMPARE(kakunin_->Kakunin_Lines(), (QStringList{QStringLiteral("変更が保存されていません/保存しますか？"),
                                                      QStringLiteral("変更を破棄します/よろしいですか？")}));
     // Loading another product over the edits asks the same.
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setText(QStringLiteral("2"));
     kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};
     QTest::keyClick(number, Qt::Key_Return);
@@ -914,7 +912,7 @@ void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
     screen->Command2->click();
     QVERIFY(!screen->isVisible());
     QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("保存しました/"));
-    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Product_Name],
+    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Product_Name],
              QStringLiteral("品名:柏餅"));
 }
 
@@ -923,7 +921,7 @@ void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
 void Product_Screens::overwriteQuestionFocusesNo()
 {
     Store(Sample_Product(QStringLiteral("1"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Load_Product(QStringLiteral("1"));
     kakunin_->answers = {QStringLiteral("ok")};
     screen->Command6->click();
@@ -931,7 +929,7 @@ void Product_Screens::overwriteQuestionFocusesNo()
     screen->Command1->click();
     QCOMPARE(kakunin_->seen.back().texts.value(0), QStringLiteral("No.0001を上書き保存します"));
     QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
-    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
              QStringLiteral("品名:大福"));
 }
 
@@ -939,8 +937,8 @@ void Product_Screens::overwriteQuestionFocusesNo()
 void Product_Screens::numberBoxesReadFullWidthDigits()
 {
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
-    S_Touroku* screen = Open_Registration();
-    Item_Box* number = Box(screen, "Text1(0)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setFocus();
     number->selectAll();
     Commit_Text(number, QStringLiteral("１２"));
@@ -948,7 +946,7 @@ void Product_Screens::numberBoxesReadFullWidthDigits()
     QCOMPARE(number->text(), QStringLiteral("0012"));
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:大福"));
 
-    Item_Box* barcode = Box(screen, "Text1(16)");
+    screens::Item_Box* barcode = Box(screen, "Text1(16)");
     barcode->setFocus();
     barcode->clear();
     QApplication::clipboard()->setText(QStringLiteral("４９０１２３４５６７８９４"));
@@ -957,21 +955,21 @@ void Product_Screens::numberBoxesReadFullWidthDigits()
     QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList());  // a correct code: nothing to say
     for (int box : {0, 7, 16})
-        QVERIFY(!Box(screen, app::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!Box(screen, screens::Array_Name("Text1", box))->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 // "保存方法：…" typed with the input method on: the caption's colon is stored as
 // the label reads it; a full-width colon in the value stays.
 void Product_Screens::captionColonTypedFullWidth()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     const QList<QPair<QString, QString>> typed = {
         {QStringLiteral("Text1(8)"), QStringLiteral("保存方法：直射日光を避け、時間：２時間以内")},
         {QStringLiteral("Text1(22)"), QStringLiteral("食塩相当量：0.1g")},
         {QStringLiteral("Text1(1)"), QStringLiteral("品名：いちご大福")},
         {QStringLiteral("Text1(23)"), QStringLiteral("食物繊維：1.2g")}};
     for (const auto& [name, text] : typed) {
-        Item_Box* box = Box(screen, name);
+        screens::Item_Box* box = Box(screen, name);
         box->setFocus();
         box->selectAll();
         Commit_Text(box, text);
@@ -979,16 +977,16 @@ void Product_Screens::captionColonTypedFullWidth()
         expected[expected.indexOf(QChar(0xFF1A))] = QLatin1Char(':');
         QCOMPARE(box->text(), expected);
     }
-    Item_Box* remarks = Box(screen, "Text1(13)");  // no caption: kept as typed
+    screens::Item_Box* remarks = Box(screen, "Text1(13)");  // no caption: kept as typed
     Commit_Text(remarks, QStringLiteral("注意：要冷蔵"));
     QCOMPARE(remarks->text(), QStringLiteral("注意：要冷蔵"));
 }
 
 void Product_Screens::wordTableTakesLookAlikes()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     QTest::mouseDClick(Box(screen, "Text1(3)")->viewport(), Qt::LeftButton);
-    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    auto* table = Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou"));
     QVERIFY(table);
     auto* reading = Child<QLineEdit>(table, "Text1(0)");
     auto* word = Child<QLineEdit>(table, "Text1(1)");
@@ -1005,11 +1003,11 @@ void Product_Screens::wordTableTakesLookAlikes()
 // and Enter, Enter transfers the first word found.
 void Product_Screens::wordTableSearchesByReadingAsTyped()
 {
-    S_Touroku* screen = Open_Registration();
-    Item_Box* ingredients = Box(screen, "Text1(3)");
+    screens::S_Touroku* screen = Open_Registration();
+    screens::Item_Box* ingredients = Box(screen, "Text1(3)");
     ingredients->setText(QStringLiteral("原材料名:"));
     QTest::mouseDClick(ingredients->viewport(), Qt::LeftButton);
-    auto* table = Visible_Window<Genzairyou>(QStringLiteral("Genzairyou"));
+    auto* table = Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou"));
     QVERIFY(table);
     Activate(table);
     auto* search = Child<QLineEdit>(table, "Text2");
@@ -1046,7 +1044,7 @@ void Product_Screens::wordTableSearchesByReadingAsTyped()
 // One notch of the wheel over a drop-down that has no focus leaves its value.
 void Product_Screens::wheelOverUnfocusedComboLeavesItsValue()
 {
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     Box(screen, "Text1(1)")->setFocus();
     for (const char* name : {"Combo1(5)", "Combo1(2)", "Combo1(0)"}) {
         auto* combo = Child<QComboBox>(screen, name);
@@ -1062,29 +1060,29 @@ void Product_Screens::wheelOverUnfocusedComboLeavesItsValue()
 
 void Product_Screens::newProductTakesTheChosenLayout()
 {
-    const QString& application = app::Current_Session().application_folder;
-    S_Touroku* screen = Open_Registration();
-    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), maintenance::kDefaultNewProductLayout);
+    const QString& application = screens::Current_Session().application_folder;
+    screens::S_Touroku* screen = Open_Registration();
+    QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), maintenance::kDefaultNewProductLayout);
     screen->close();
 
     maintenance::New_Product_Layout_Setting chosen;
     chosen.choice = QStringLiteral("標準06 90x50");
     QVERIFY(maintenance::Save_New_Product_Layout(application, chosen).Is_Done());
     screen = Open_Registration();
-    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
+    QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
     screen->close();
 
     // The layout last stored with a product.
     chosen.choice = maintenance::kLastUsedLayoutChoice;
     QVERIFY(maintenance::Save_New_Product_Layout(application, chosen).Is_Done());
     screen = Open_Registration();
-    app::Select_List_Item(screen->Combo1[S_Touroku::kLayoutCombo], QStringLiteral("標準05 70x80"));
+    screens::Select_List_Item(screen->Combo1[screens::S_Touroku::kLayoutCombo], QStringLiteral("標準05 70x80"));
     screen->Command1->click();
     Box(screen, "Text1(0)")->setText(QStringLiteral("5"));
     kakunin_->answers = {QStringLiteral("ok")};
     screen->Command5->click();  // 入力内容を全て消去します: a new product
     QCOMPARE(Box(screen, "Text1(0)")->text(), QStringLiteral("0002"));
-    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準05 70x80"));
+    QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準05 70x80"));
 }
 
 // The product list gives several products one layout, after asking (いいえ
@@ -1093,18 +1091,18 @@ void Product_Screens::listChangesTheLayoutOfSeveralProducts()
 {
     for (const char* number : {"1", "2", "3"})
         Store(Sample_Product(QString::fromLatin1(number), QStringLiteral("品名:餅")));
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Load_Product(QStringLiteral("2"));
     screen->Command4->click();
-    auto* list = Visible_Window<S_List>(QStringLiteral("S_List"));
+    auto* list = Visible_Window<screens::S_List>(QStringLiteral("S_List"));
     QVERIFY(list);
     list->List1->item(0)->setSelected(true);
     list->List1->item(1)->setSelected(true);
-    QVERIFY(app::Select_List_Item(list->Combo1, QStringLiteral("標準06 90x50")));
+    QVERIFY(screens::Select_List_Item(list->Combo1, QStringLiteral("標準06 90x50")));
     kakunin_->answers = {QStringLiteral("cancel")};
     list->Command3->click();
     QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
-    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Layout_Name],
+    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Layout_Name],
              Sample_Product("1", {})[Layout_Name]);
 
     kakunin_->answers = {QStringLiteral("ok")};
@@ -1112,11 +1110,12 @@ void Product_Screens::listChangesTheLayoutOfSeveralProducts()
     QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("2件の商品のレイアウトを/「標準06 90x50」に変更します"),
                                                     QStringLiteral("変更しました/2件")}));
     for (const char* number : {"1", "2"})
-        QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
-                 QStringLiteral("標準06 90x50"));
-    QCOMPARE(Find_Product(app::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Layout_Name],
+        QCOMPARE(
+            Find_Product(screens::Current_Session().Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
+            QStringLiteral("標準06 90x50"));
+    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Layout_Name],
              Sample_Product("3", {})[Layout_Name]);
-    QCOMPARE(screen->Combo1[S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
+    QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
     QVERIFY(!screen->Has_Unsaved_Edits());
 }
 
@@ -1133,41 +1132,42 @@ void Product_Screens::screenshots()
     Product_Record sample = Sample_Product(QStringLiteral("12"), QStringLiteral("品名:いちご大福"));
     sample[Barcode] = QStringLiteral("4901234567894");
     Store(sample);
-    S_Touroku* screen = Open_Registration();
+    screens::S_Touroku* screen = Open_Registration();
     screen->Load_Product(QStringLiteral("12"));
     save(screen, QStringLiteral("S_Touroku"));
 
     Child<QPushButton>(screen, "Command4")->click();
-    save(Visible_Window<S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
-    Visible_Window<S_List>(QStringLiteral("S_List"))->close();
+    save(Visible_Window<screens::S_List>(QStringLiteral("S_List")), QStringLiteral("S_List"));
+    Visible_Window<screens::S_List>(QStringLiteral("S_List"))->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(8)")->viewport(), Qt::LeftButton);
-    auto* input = Visible_Window<Kakudai_Input>(QStringLiteral("Kakudai_Input"));
+    auto* input = Visible_Window<screens::Kakudai_Input>(QStringLiteral("Kakudai_Input"));
     save(input, QStringLiteral("Kakudai_Input"));
     Child<QPushButton>(input, "Command3")->click();
-    save(Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")), QStringLiteral("Mojiretsu_Write"));
-    Visible_Window<Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
+    save(Visible_Window<screens::Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write")),
+         QStringLiteral("Mojiretsu_Write"));
+    Visible_Window<screens::Mojiretsu_Write>(QStringLiteral("Mojiretsu_Write"))->close();
     input->close();
     QTest::qWait(50);
 
     QTest::mouseDClick(Box(screen, "Text1(3)")->viewport(), Qt::LeftButton);
-    save(Visible_Window<Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
+    save(Visible_Window<screens::Genzairyou>(QStringLiteral("Genzairyou")), QStringLiteral("Genzairyou"));
     QTest::mouseDClick(Box(screen, "Text1(16)")->viewport(), Qt::LeftButton);
-    auto* code = Visible_Window<S_Nonplu>(QStringLiteral("S_Nonplu"));
+    auto* code = Visible_Window<screens::S_Nonplu>(QStringLiteral("S_Nonplu"));
     Child<QLineEdit>(code, "Text1")->setText(QStringLiteral("02"));
     Child<QLineEdit>(code, "Text2")->setText(QStringLiteral("12345"));
     Child<QLineEdit>(code, "Text3")->setText(QStringLiteral("298"));
     save(code, QStringLiteral("S_Nonplu"));
 
     const auto printers = Zebra_Printer();
-    app::Current_Session().printers = printers.get();
+    screens::Current_Session().printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(app::Current_Session().application_folder, store::Saved_Values(chosen)).ok());
+    QVERIFY(store::Save_Settings(screens::Current_Session().application_folder, store::Saved_Values(chosen)).ok());
     Child<QPushButton>(screen, "Command3")->click();
-    save(printing::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
-    app::Current_Session().printers = nullptr;
+    save(screens::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
+    screens::Current_Session().printers = nullptr;
 }
 
 int main(int argc, char* argv[])

@@ -3,7 +3,7 @@
 // item code (5), price check digit, price (4) and the EAN-13 check digit.
 #include <QString>
 
-namespace products {
+namespace render {
 
 constexpr int kHeaderDigits = 2;
 constexpr int kItemDigits = 5;
@@ -21,4 +21,4 @@ int Price_Check_Digit(const QString& price);
 // The complete code; empty unless the texts are exactly 2, 5 and 4 ASCII digits.
 QString Instore_Code(const QString& header, const QString& item, const QString& price);
 
-}  // namespace products
+}  // namespace render

@@ -28,9 +28,9 @@ struct Confirmation_Request {
     bool second_focused = false;
 };
 
-class Confirmation {
+class Answerer {
 public:
-    virtual ~Confirmation() = default;
+    virtual ~Answerer() = default;
     // The nine-argument confirmation window; true when the answer is "ok".
     virtual bool Show_Confirmation(const Confirmation_Request& request) = 0;
     // A plain system message box with an OK button.

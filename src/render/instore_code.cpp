@@ -1,10 +1,10 @@
-#include "products/instore_code.h"
+#include "render/instore_code.h"
 
 #include "render/ean.h"
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 
-namespace products {
+namespace render {
 namespace {
 
 int Digit_At(const QString& text, int i)
@@ -61,7 +61,7 @@ QString Instore_Code(const QString& header, const QString& item, const QString& 
     if (!Is_Digits(header, kHeaderDigits) || !Is_Digits(item, kItemDigits) || !Is_Digits(price, kPriceDigits))
         return {};
     const QString first12 = header + item + QString::number(Price_Check_Digit(price)) + price;
-    return first12 + QString::number(render::Ean_Check_Digit(first12));
+    return first12 + QString::number(Ean_Check_Digit(first12));
 }
 
-}  // namespace products
+}  // namespace render

@@ -1,11 +1,11 @@
 // Layout management rules: names, the new-layout defaults, saving, renaming
 // with the product file, protected names and importing.
 #include "layouts/default_layouts.h"
-#include "layouts/layout_management.h"
+#include "maintenance/layout_management.h"
 #include "layouts/layout_names.h"
 #include "products/product_file.h"
 #include "support/utf8.h"
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
 #include "store/file_lock.h"
 
@@ -16,27 +16,27 @@
 
 using namespace layouts;
 using test_support::Cp932_Lines;
-using test_support::Scripted_Confirmation;
+using test_support::Scripted_Answerer;
 using test_support::Temp_Folder;
 
 namespace {
 
 using test_support::Q;
 const QDateTime kFixedMoment(QDate(2024, 3, 5), QTime(14, 7, 9));
-const Clock kClock = [] { return kFixedMoment; };
+const maintenance::Clock kClock = [] { return kFixedMoment; };
 
 // Saves as the layout screen does: the outcome is told.
-Saved_Layout Saved(const QString& folder, const QString& name, const Layout_Fields& fields, Scripted_Confirmation& ui,
-                   const Clock& clock)
+maintenance::Saved_Layout Saved(const QString& folder, const QString& name, const maintenance::Layout_Fields& fields, Scripted_Answerer& answerer,
+                   const maintenance::Clock& clock)
 {
-    Saved_Layout saved = Save_Layout(folder, name, fields, ui, clock);
-    ui.Tell(saved.outcome);
+    maintenance::Saved_Layout saved = maintenance::Save_Layout(folder, name, fields, answerer, clock);
+    answerer.Tell(saved.outcome);
     return saved;
 }
 
 struct Layout_Fixture : ::testing::Test {
     Temp_Folder data;
-    Scripted_Confirmation ui;
+    Scripted_Answerer answerer;
 
     void SetUp() override { data.Write(products::kProductFileName, "2.00\r\n"); }
 
@@ -60,25 +60,25 @@ TEST(Clean_Layout_Name, ReplacesWhatFileNamesCannotHold)
         {"標準 65x45 ﾖｺ", "標準 65x45 ﾖｺ"},
     };
     for (const auto& [typed, expected] : cases)
-        EXPECT_EQ(Clean_Layout_Name(Q(typed)), Q(expected)) << typed;
+        EXPECT_EQ(maintenance::Clean_Layout_Name(Q(typed)), Q(expected)) << typed;
 }
 
 TEST(Preview_Product_No, FullWidthDigitsBecomeFourDigits)
 {
-    EXPECT_EQ(Preview_Product_No(Q("１２")), QStringLiteral("0012"));
-    EXPECT_EQ(Preview_Product_No(QStringLiteral("7")), QStringLiteral("0007"));
-    EXPECT_EQ(Preview_Product_No(QString()), QStringLiteral("0000"));
+    EXPECT_EQ(maintenance::Preview_Product_No(Q("１２")), QStringLiteral("0012"));
+    EXPECT_EQ(maintenance::Preview_Product_No(QStringLiteral("7")), QStringLiteral("0007"));
+    EXPECT_EQ(maintenance::Preview_Product_No(QString()), QStringLiteral("0000"));
 }
 
 TEST(Picture_Size_Hint, WholePixelsOfTheLabelAtOnePixelPerTwip)
 {
-    EXPECT_EQ(Picture_Size_Hint(QStringLiteral("65"), QStringLiteral("45")), Q("最大:幅2553px×縦3688px"));
-    EXPECT_EQ(Picture_Size_Hint(QStringLiteral("10"), QStringLiteral("abc"), 2.0), Q("最大:幅0px×縦1134px"));
+    EXPECT_EQ(maintenance::Picture_Size_Hint(QStringLiteral("65"), QStringLiteral("45")), Q("最大:幅2553px×縦3688px"));
+    EXPECT_EQ(maintenance::Picture_Size_Hint(QStringLiteral("10"), QStringLiteral("abc"), 2.0), Q("最大:幅0px×縦1134px"));
 }
 
 TEST(New_Layout_Fields, DefaultsAsSaved)
 {
-    const layouts::Layout_Record r = Compose_Layout(New_Layout_Fields(), QStringLiteral("n"));
+    const layouts::Layout_Record r = maintenance::Compose_Layout(maintenance::New_Layout_Fields(), QStringLiteral("n"));
     EXPECT_EQ(r[1], QStringLiteral("Ver2.00"));
     EXPECT_EQ(r[2], QStringLiteral("n"));
     EXPECT_EQ(r[3], QStringLiteral(" 0"));
@@ -103,7 +103,7 @@ TEST(New_Layout_Fields, DefaultsAsSaved)
 
 TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
 {
-    Layout_Fields fields = New_Layout_Fields();
+    maintenance::Layout_Fields fields = maintenance::New_Layout_Fields();
     fields.direction = QStringLiteral("90");
     fields.text[0] = QStringLiteral("65.0");
     fields.text[2] = QStringLiteral("0.5");
@@ -111,15 +111,15 @@ TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
     fields.flags[3] = layouts::kPlain;
     fields.side2 = Q("右");
     fields.paper = QStringLiteral("12");
-    ASSERT_EQ(Saved(data.Data_Folder(), QStringLiteral("R"), fields, ui, kClock).name, QStringLiteral("R"));
+    ASSERT_EQ(Saved(data.Data_Folder(), QStringLiteral("R"), fields, answerer, kClock).name, QStringLiteral("R"));
     const QStringList lines = Lines_Of(QStringLiteral("R"));
     ASSERT_EQ(lines.size(), 152);
     EXPECT_EQ(lines[5], QStringLiteral(".5"));
     EXPECT_EQ(lines[7], Q("背景<kanma>1.bmp"));
     EXPECT_EQ(lines[142], QStringLiteral("0012"));
 
-    Layout_Fields read;
-    Apply_Layout_Values(*layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))),
+    maintenance::Layout_Fields read;
+    maintenance::Apply_Layout_Values(*layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))),
                         read);
     EXPECT_EQ(read.direction, QStringLiteral("90"));
     EXPECT_EQ(read.text[0], QStringLiteral("65"));
@@ -139,8 +139,8 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
     values[2] = QStringLiteral("45");      // neither 0 nor 90: direction unchanged
     values[109 + 2 - 1] = QStringLiteral("blue");  // line 111
     values[140] = Q("右");
-    Layout_Fields fields = New_Layout_Fields();
-    Apply_Layout_Values(values, fields);
+    maintenance::Layout_Fields fields = maintenance::New_Layout_Fields();
+    maintenance::Apply_Layout_Values(values, fields);
     EXPECT_EQ(fields.direction, QStringLiteral(" 0"));
     EXPECT_EQ(fields.text[104], QStringLiteral("5"));
     EXPECT_EQ(fields.flags[0], 5);
@@ -151,89 +151,89 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
 
 TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 {
-    const Saved_Layout saved = Saved(data.Data_Folder(), kNewLayoutEntry, New_Layout_Fields(), ui, kClock);
+    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), maintenance::kNewLayoutEntry, maintenance::New_Layout_Fields(), answerer, kClock);
     const QString name = saved.name;
     EXPECT_EQ(name, Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒"));
     EXPECT_TRUE(saved.created);
     EXPECT_TRUE(QFileInfo::exists(data.File(Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒.lay"))));
     EXPECT_EQ(Lines_Of(name).value(1), name);
-    ASSERT_EQ(ui.requests.size(), 1u);
-    EXPECT_EQ(ui.requests[0].line1, Q("保存しました"));
-    EXPECT_EQ(ui.requests[0].back_colour, store::kInformationColour);
+    ASSERT_EQ(answerer.requests.size(), 1u);
+    EXPECT_EQ(answerer.requests[0].line1, Q("保存しました"));
+    EXPECT_EQ(answerer.requests[0].back_colour, store::kInformationColour);
 }
 
 TEST_F(Layout_Fixture, SlashAndCommaAreCleanedInTheFileName)
 {
-    Saved(data.Data_Folder(), Q("65/45,b"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), Q("65/45,b"), maintenance::New_Layout_Fields(), answerer, kClock);
     EXPECT_EQ(QDir(data.Path()).entryList({QStringLiteral("*.lay")}, QDir::Files), QStringList{Q("65／45＜kanma＞b.lay")});
 }
 
 TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
 {
-    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
-    Layout_Fields changed = New_Layout_Fields();
+    maintenance::Layout_Fields changed = maintenance::New_Layout_Fields();
     changed.text[0] = QStringLiteral("70");
 
-    ui.answers = {false};
-    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
+    answerer.answers = {false};
+    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, answerer, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
-    EXPECT_EQ(ui.Lines1().mid(1), (QStringList{Q("同じ名前のレイアウトが存在"), Q("保存しませんでした")}));
+    EXPECT_EQ(answerer.Lines1().mid(1), (QStringList{Q("同じ名前のレイアウトが存在"), Q("保存しませんでした")}));
 
-    ui.requests.clear();
-    ui.answers = {true};
-    const Saved_Layout overwritten = Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock);
+    answerer.requests.clear();
+    answerer.answers = {true};
+    const maintenance::Saved_Layout overwritten = Saved(data.Data_Folder(), QStringLiteral("A"), changed, answerer, kClock);
     EXPECT_EQ(overwritten.name, QStringLiteral("A"));
     EXPECT_FALSE(overwritten.created);
     EXPECT_EQ(Lines_Of(QStringLiteral("A")).value(3), QStringLiteral("70"));
-    EXPECT_EQ(ui.Lines1(), (QStringList{Q("同じ名前のレイアウトが存在"), Q("上書き保存しました")}));
+    EXPECT_EQ(answerer.Lines1(), (QStringList{Q("同じ名前のレイアウトが存在"), Q("上書き保存しました")}));
 }
 
 TEST_F(Layout_Fixture, FailedWriteKeepsTheOldFileAndSaysSo)
 {
-    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
     QDir().mkdir(store::Writer_Temp_Path(data.File(QStringLiteral("A.lay.tmp"))));  // the temporary twin cannot be created
-    ui.requests.clear();
-    ui.answers = {true};
-    Layout_Fields changed = New_Layout_Fields();
+    answerer.requests.clear();
+    answerer.answers = {true};
+    maintenance::Layout_Fields changed = maintenance::New_Layout_Fields();
     changed.text[0] = QStringLiteral("70");
-    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, ui, kClock).name, QString());
+    EXPECT_EQ(Saved(data.Data_Folder(), QStringLiteral("A"), changed, answerer, kClock).name, QString());
     EXPECT_EQ(data.Read(QStringLiteral("A.lay")), first);
-    EXPECT_EQ(ui.requests.back().line1, Q("保存出来ませんでした"));
-    EXPECT_FALSE(ui.requests.back().line3.isEmpty());
+    EXPECT_EQ(answerer.requests.back().line1, Q("保存出来ませんでした"));
+    EXPECT_FALSE(answerer.requests.back().line3.isEmpty());
 }
 
 TEST_F(Layout_Fixture, ProtectedNamesCanBeNeitherDeletedNorRenamed)
 {
     ASSERT_TRUE(layouts::Ensure_Default_Layouts(data.Data_Folder()).isEmpty());
     const QString turned = Q("標準02 65x45 ﾖｺ");
-    ui.answers = {true, true};
-    EXPECT_FALSE(ui.Told_Done(Delete_Layout(data.Data_Folder(), turned, ui)));
-    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), turned, QStringLiteral("X"))));
-    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), kNewLayoutEntry, QStringLiteral("X"))));
+    answerer.answers = {true, true};
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Delete_Layout(data.Data_Folder(), turned, answerer)));
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), turned, QStringLiteral("X"))));
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), maintenance::kNewLayoutEntry, QStringLiteral("X"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), turned)));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("X"))));
-    EXPECT_EQ(ui.Lines1(), (QStringList{Q("このレイアウトは"), Q("このレイアウト名は"), Q("このレイアウト名は")}));
+    EXPECT_EQ(answerer.Lines1(), (QStringList{Q("このレイアウトは"), Q("このレイアウト名は"), Q("このレイアウト名は")}));
     for (const layouts::Default_Layout& layout : layouts::Default_Layouts())
-        EXPECT_TRUE(Is_Protected_Layout_Name(layout.name));
-    EXPECT_FALSE(Is_Protected_Layout_Name(QStringLiteral("A")));
+        EXPECT_TRUE(maintenance::Is_Protected_Layout_Name(layout.name));
+    EXPECT_FALSE(maintenance::Is_Protected_Layout_Name(QStringLiteral("A")));
 }
 
 TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
 {
-    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
     data.Write(products::kProductFileName,
                Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone"), QStringLiteral("0002\tAB\ttwo"),
                             QStringLiteral("0003\tA\tthree\tA")}));
-    ui.requests.clear();
-    ASSERT_TRUE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    answerer.requests.clear();
+    ASSERT_TRUE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_EQ(Lines_Of(QStringLiteral("B")).value(1), QStringLiteral("A"));
     EXPECT_EQ(store::Read_Text_Lines(data.File(products::kProductFileName)).lines,
               (QStringList{QStringLiteral("2.00"), QStringLiteral("0001\tB\tone"), QStringLiteral("0002\tAB\ttwo"),
                            QStringLiteral("0003\tB\tthree\tA")}));
-    EXPECT_EQ(ui.Lines1(), QStringList{Q("変更しました")});
+    EXPECT_EQ(answerer.Lines1(), QStringList{Q("変更しました")});
 }
 
 // 纊 written as ED40 by a Windows copy (this codec writes FA5C): overwriting the
@@ -241,23 +241,23 @@ TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
 // file's rewrite for the lines of other layouts.
 TEST_F(Layout_Fixture, OverwriteAndRenameKeepTheBytesOfUnchangedLines)
 {
-    Layout_Fields fields = New_Layout_Fields();
+    maintenance::Layout_Fields fields = maintenance::New_Layout_Fields();
     fields.text[Background_Image - Label_Length] = QStringLiteral("纊.bmp");
-    Saved(data.Data_Folder(), QStringLiteral("A"), fields, ui, kClock);
+    Saved(data.Data_Folder(), QStringLiteral("A"), fields, answerer, kClock);
     QByteArray windows = data.Read(QStringLiteral("A.lay"));
     ASSERT_TRUE(windows.contains("\xFA\x5C.bmp"));
     windows.replace("\xFA\x5C.bmp", "\xED\x40.bmp");
     data.Write(QStringLiteral("A.lay"), windows);
 
     fields.text[0] = QStringLiteral("70");
-    ui.answers = {true};
-    Saved(data.Data_Folder(), QStringLiteral("A"), fields, ui, kClock);
+    answerer.answers = {true};
+    Saved(data.Data_Folder(), QStringLiteral("A"), fields, answerer, kClock);
     const QByteArray overwritten = data.Read(QStringLiteral("A.lay"));
     EXPECT_EQ(QByteArray(overwritten).replace("\r\n70\r\n", "\r\n0\r\n"), windows);
 
     const QByteArray other_product = "0002\tX\t\xED\x40\x85\x40\r\n";
     data.Write(products::kProductFileName, "2.00\r\n0001\tA\r\n" + other_product);
-    ASSERT_TRUE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    ASSERT_TRUE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_EQ(data.Read(QStringLiteral("B.lay")), overwritten);
     EXPECT_EQ(data.Read(products::kProductFileName), "2.00\r\n0001\tB\r\n" + other_product);
 }
@@ -265,15 +265,15 @@ TEST_F(Layout_Fixture, OverwriteAndRenameKeepTheBytesOfUnchangedLines)
 TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBeWritten)
 {
     for (const char* name : {"A", "B"})
-        Saved(data.Data_Folder(), Q(name), New_Layout_Fields(), ui, kClock);
+        Saved(data.Data_Folder(), Q(name), maintenance::New_Layout_Fields(), answerer, kClock);
     const QByteArray product_file = Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone")});
     data.Write(products::kProductFileName, product_file);
-    ui.requests.clear();
-    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
-    EXPECT_EQ(ui.Lines1(), QStringList{Q("入力した名称は既に存在します")});
+    answerer.requests.clear();
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    EXPECT_EQ(answerer.Lines1(), QStringList{Q("入力した名称は既に存在します")});
 
     QDir().mkdir(store::Writer_Temp_Path(data.File(products::kProductTempName)));  // the product file cannot be rewritten
-    EXPECT_FALSE(ui.Told_Done(Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("C"))));
     EXPECT_EQ(data.Read(products::kProductFileName), product_file);
@@ -281,15 +281,15 @@ TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBe
 
 TEST_F(Layout_Fixture, DeleteAsksFirst)
 {
-    Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
-    ui.requests.clear();
-    ui.answers = {false};
-    EXPECT_FALSE(ui.Told_Done(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui)));
+    Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
+    answerer.requests.clear();
+    answerer.answers = {false};
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Delete_Layout(data.Data_Folder(), QStringLiteral("A"), answerer)));
     EXPECT_TRUE(QFileInfo::exists(data.File(QStringLiteral("A.lay"))));
-    ui.answers = {true};
-    EXPECT_TRUE(ui.Told_Done(Delete_Layout(data.Data_Folder(), QStringLiteral("A"), ui)));
+    answerer.answers = {true};
+    EXPECT_TRUE(answerer.Told_Done(maintenance::Delete_Layout(data.Data_Folder(), QStringLiteral("A"), answerer)));
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("A.lay"))));
-    EXPECT_EQ(ui.requests.back().line1, Q("削除しました"));
+    EXPECT_EQ(answerer.requests.back().line1, Q("削除しました"));
 }
 
 TEST_F(Layout_Fixture, ListStartsWithTheNewEntryAndHoldsAtMost1001Names)
@@ -298,9 +298,9 @@ TEST_F(Layout_Fixture, ListStartsWithTheNewEntryAndHoldsAtMost1001Names)
         data.Write(QStringLiteral("L%1.lay").arg(i, 4, 10, QLatin1Char('0')), "x");
     data.Write(QStringLiteral("a.lay"), "x");
     data.Write(QStringLiteral("b.txt"), "x");
-    const QStringList list = Layout_List(data.Data_Folder());
-    ASSERT_EQ(list.size(), 1 + kLayoutListCap);
-    EXPECT_EQ(list[0], kNewLayoutEntry);
+    const QStringList list = maintenance::Layout_List(data.Data_Folder());
+    ASSERT_EQ(list.size(), 1 + maintenance::kLayoutListCap);
+    EXPECT_EQ(list[0], maintenance::kNewLayoutEntry);
     EXPECT_EQ(list[1], QStringLiteral("a"));
     EXPECT_EQ(list[2], QStringLiteral("L0000"));
 }
@@ -310,26 +310,26 @@ TEST_F(Layout_Fixture, DroppedLayoutFileIsCopiedAfterConfirmation)
     Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("shop.LAY"), "Ver2.00\r\n");
     elsewhere.Write(QStringLiteral("shop.txt"), "text");
-    EXPECT_FALSE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), ui)));
-    EXPECT_TRUE(ui.requests.empty()) << "only .lay files are offered";
-    ui.answers = {true};
-    EXPECT_TRUE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), ui)));
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), answerer)));
+    EXPECT_TRUE(answerer.requests.empty()) << "only .lay files are offered";
+    answerer.answers = {true};
+    EXPECT_TRUE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), answerer)));
     EXPECT_EQ(data.Read(QStringLiteral("shop.lay")), QByteArray("Ver2.00\r\n"));
-    EXPECT_EQ(ui.Lines1(), (QStringList{QStringLiteral("shop.LAY"), Q("登録しました")}));
+    EXPECT_EQ(answerer.Lines1(), (QStringList{QStringLiteral("shop.LAY"), Q("登録しました")}));
 }
 
 TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
 {
     Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("evil\n0002\tx.lay"), "Ver2.00\r\n");
-    ui.answers = {true, true};
-    EXPECT_TRUE(ui.Told_Done(Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("evil\n0002\tx.lay")), ui)));
+    answerer.answers = {true, true};
+    EXPECT_TRUE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("evil\n0002\tx.lay")), answerer)));
     EXPECT_EQ(data.Read(QStringLiteral("evil0002x.lay")), QByteArray("Ver2.00\r\n"));
     EXPECT_EQ(Sorted_Layout_Names(data.Data_Folder()).filter(QStringLiteral("evil")),
               QStringList{QStringLiteral("evil0002x")});
 
     const QString missing = elsewhere.File(QStringLiteral("gone.lay"));
-    const store::Outcome outcome = Import_Layout(data.Data_Folder(), missing, ui);
+    const store::Outcome outcome = maintenance::Import_Layout(data.Data_Folder(), missing, answerer);
     EXPECT_EQ(outcome.kind, store::Outcome::Kind::Failed);
     EXPECT_EQ(outcome.lines.value(0), Q("登録出来ませんでした"));
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("gone.lay"))));
@@ -341,13 +341,13 @@ TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
 TEST_F(Layout_Fixture, GoneDataFolderIsRefused)
 {
     QFile::remove(data.File(products::kProductFileName));
-    const Saved_Layout saved = Saved(data.Data_Folder(), QStringLiteral("A"), New_Layout_Fields(), ui, kClock);
+    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
     EXPECT_EQ(saved.name, QString());
-    EXPECT_EQ(ui.Shown(), (QStringList{Q("保存出来ませんでした/データ保存先 ") + data.Data_Folder()
+    EXPECT_EQ(answerer.Shown(), (QStringList{Q("保存出来ませんでした/データ保存先 ") + data.Data_Folder()
                                        + Q(" から 商品情報_v2.tsv がなくなっています")}));
     Temp_Folder source;
     source.Write(QStringLiteral("B.lay"), "Ver2.00\r\n");
-    ui.answers = {true};
-    EXPECT_FALSE(ui.Told_Done(Import_Layout(data.Data_Folder(), source.File(QStringLiteral("B.lay")), ui)));
+    answerer.answers = {true};
+    EXPECT_FALSE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), source.File(QStringLiteral("B.lay")), answerer)));
     EXPECT_EQ(QDir(data.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

@@ -2,7 +2,7 @@
 // Rules of the layout management screen: the layout list, the values of its
 // entry fields as layout lines and back, saving, renaming, deleting and importing.
 #include "layouts/layout_record.h"
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,7 +11,7 @@
 #include <array>
 #include <functional>
 
-namespace layouts {
+namespace maintenance {
 
 inline const QString kNewLayoutEntry = QStringLiteral("新規登録レイアウト");
 constexpr int kLayoutListCap = 1001;  // layout names the list holds at most
@@ -19,8 +19,8 @@ constexpr int kLayoutFields = 105;    // entry fields for lines 4..108
 constexpr int kRuledRows = 32;        // style rows with a ruled flag (lines 109..140)
 
 // The entry field (Text1 index) that holds a layout line, and back.
-constexpr int Field_Of_Line(int line) { return line - Label_Length; }
-constexpr int Line_Of_Field(int field) { return Label_Length + field; }
+constexpr int Field_Of_Line(int line) { return line - layouts::Label_Length; }
+constexpr int Line_Of_Field(int field) { return layouts::Label_Length + field; }
 
 // What the screen's controls hold for one layout.
 struct Layout_Fields {
@@ -38,7 +38,7 @@ struct Layout_Fields {
 Layout_Fields New_Layout_Fields();
 
 // The layout lines the fields give, exactly as saved (line 2 = name).
-Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name);
+layouts::Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name);
 
 // Applies the values of the screen's reader to the fields, stopping at the first
 // value it cannot take (a flag that is not a number) or at the end of the values.
@@ -74,7 +74,7 @@ struct Saved_Layout {
 // Saves the fields under the name the user entered (cleaned; "新規登録レイアウト"
 // becomes a dated name), asking before an existing layout is overwritten.
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                         store::Confirmation& ui, const Clock& clock);
+                         store::Answerer& answerer, const Clock& clock);
 
 // Refuses a protected name before the new name is asked for.
 store::Outcome Can_Rename_Layout(const QString& name);
@@ -85,11 +85,11 @@ store::Outcome Can_Rename_Layout(const QString& name);
 store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name, const QString& entered_name);
 
 // Refuses protected names; asks, then removes the file. Done when deleted.
-store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui);
+store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Answerer& answerer);
 
 // A dropped ".lay" file: asks, then copies it into the data folder under its own name
 // without control characters (with the extension written ".lay"). Declined
 // (silently) for another extension; fails when the file is missing or unreadable.
-store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui);
+store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Answerer& answerer);
 
-}  // namespace layouts
+}  // namespace maintenance

@@ -1,8 +1,8 @@
-#include "support/scripted_confirmation.h"
+#include "support/scripted_answerer.h"
 
 namespace test_support {
 
-bool Scripted_Confirmation::Show_Confirmation(const store::Confirmation_Request& request)
+bool Scripted_Answerer::Show_Confirmation(const store::Confirmation_Request& request)
 {
     requests.push_back(request);
     if (!request.first_shown)
@@ -14,18 +14,18 @@ bool Scripted_Confirmation::Show_Confirmation(const store::Confirmation_Request&
     return answer;
 }
 
-void Scripted_Confirmation::Show_Message_Box(const QString& text)
+void Scripted_Answerer::Show_Message_Box(const QString& text)
 {
     Show_Titled_Message_Box(text, QString());
 }
 
-void Scripted_Confirmation::Show_Titled_Message_Box(const QString& text, const QString& title)
+void Scripted_Answerer::Show_Titled_Message_Box(const QString& text, const QString& title)
 {
     message_boxes << text;
     message_box_titles << title;
 }
 
-QStringList Scripted_Confirmation::Lines1() const
+QStringList Scripted_Answerer::Lines1() const
 {
     QStringList lines;
     for (const auto& r : requests)
@@ -33,7 +33,7 @@ QStringList Scripted_Confirmation::Lines1() const
     return lines;
 }
 
-QStringList Scripted_Confirmation::Shown() const
+QStringList Scripted_Answerer::Shown() const
 {
     QStringList shown;
     for (const auto& r : requests)

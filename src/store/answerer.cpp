@@ -1,13 +1,13 @@
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 namespace store {
 
-void Confirmation::Notify(const QString& line1, const QString& line2, std::uint32_t colour, const QString& button)
+void Answerer::Notify(const QString& line1, const QString& line2, std::uint32_t colour, const QString& button)
 {
     Notify_Lines(line1, line2, {}, button, colour);
 }
 
-void Confirmation::Notify_Lines(const QString& line1, const QString& line2, const QString& line3,
+void Answerer::Notify_Lines(const QString& line1, const QString& line2, const QString& line3,
                                 const QString& button, std::uint32_t colour)
 {
     Confirmation_Request request;
@@ -21,13 +21,13 @@ void Confirmation::Notify_Lines(const QString& line1, const QString& line2, cons
     Show_Confirmation(request);
 }
 
-void Confirmation::Report_Problem(const QString& line1, const QString& line2, const QString& detail,
+void Answerer::Report_Problem(const QString& line1, const QString& line2, const QString& detail,
                                   const QString& button)
 {
     Notify_Lines(line1, line2, detail, button, kWarningColour);
 }
 
-void Confirmation::Tell(const Outcome& outcome)
+void Answerer::Tell(const Outcome& outcome)
 {
     if (outcome.lines.isEmpty())
         return;
@@ -54,13 +54,13 @@ Confirmation_Request Question(const QString& line1, const QString& line2, const 
 
 }  // namespace
 
-bool Confirmation::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
+bool Answerer::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
                        const QString& no_caption)
 {
     return Show_Confirmation(Question(line1, line2, line3, yes_caption, no_caption));
 }
 
-bool Confirmation::Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3,
+bool Answerer::Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3,
                                    const QString& yes_caption, const QString& no_caption)
 {
     Confirmation_Request request = Question(line1, line2, line3, yes_caption, no_caption);
@@ -68,7 +68,7 @@ bool Confirmation::Ask_Focusing_No(const QString& line1, const QString& line2, c
     return Show_Confirmation(request);
 }
 
-bool Confirmation::Ask_Focus_No(const QString& line1, const QString& line2)
+bool Answerer::Ask_Focus_No(const QString& line1, const QString& line2)
 {
     Confirmation_Request request;
     request.line1 = line1;

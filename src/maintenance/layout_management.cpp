@@ -1,4 +1,4 @@
-#include "layouts/layout_management.h"
+#include "maintenance/layout_management.h"
 
 #include "layouts/default_layouts.h"
 #include "layouts/layout_names.h"
@@ -11,10 +11,10 @@
 
 #include <cmath>
 
-namespace layouts {
+namespace maintenance {
 namespace {
 
-constexpr int kBackgroundField = Field_Of_Line(Background_Image);
+constexpr int kBackgroundField = Field_Of_Line(layouts::Background_Image);
 
 Saved_Layout Not_Saved(store::Outcome outcome)
 {
@@ -75,19 +75,19 @@ Layout_Fields New_Layout_Fields()
     const auto set_line = [&fields](int line, const char* value) {
         fields.text[static_cast<size_t>(Field_Of_Line(line))] = QString::fromLatin1(value);
     };
-    for (int line = Line_Of_Field(0); line < First_Item_Style; ++line)
+    for (int line = Line_Of_Field(0); line < layouts::First_Item_Style; ++line)
         set_line(line, "0");
-    set_line(Background_Image, "");
-    set_line(Barcode_Height, "7");
-    set_line(Main_Width, "40");
-    set_line(Nutrition_Width, "40");
-    for (int line : {Remarks1_Width, Remarks2_Width, Price_Width})
+    set_line(layouts::Background_Image, "");
+    set_line(layouts::Barcode_Height, "7");
+    set_line(layouts::Main_Width, "40");
+    set_line(layouts::Nutrition_Width, "40");
+    for (int line : {layouts::Remarks1_Width, layouts::Remarks2_Width, layouts::Price_Width})
         set_line(line, "99");
-    for (int line : {Recycle1_Height, Recycle2_Height})
+    for (int line : {layouts::Recycle1_Height, layouts::Recycle2_Height})
         set_line(line, "6");
-    for (int line : {Recycle1_Width, Recycle2_Width})
+    for (int line : {layouts::Recycle1_Width, layouts::Recycle2_Width})
         set_line(line, "7");
-    for (int line = First_Item_Style; line < First_Ruled_Flag; line += 2) {
+    for (int line = layouts::First_Item_Style; line < layouts::First_Ruled_Flag; line += 2) {
         set_line(line, "8");
         set_line(line + 1, "100");
     }
@@ -95,23 +95,23 @@ Layout_Fields New_Layout_Fields()
     return fields;
 }
 
-Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name)
+layouts::Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name)
 {
-    Layout_Record record;
-    record[Format_Tag] = QStringLiteral("Ver2.00");
-    record[Saved_Name] = name;
-    record[Print_Direction] = fields.direction;
+    layouts::Layout_Record record;
+    record[layouts::Format_Tag] = QStringLiteral("Ver2.00");
+    record[layouts::Saved_Name] = name;
+    record[layouts::Print_Direction] = fields.direction;
     for (int i = 0; i < kLayoutFields; ++i) {
         const QString& text = fields.text[static_cast<size_t>(i)];
         record[Line_Of_Field(i)] =
-            i == kBackgroundField ? Escape_Background_Name(text) : Normalize_Layout_Number(text);
+            i == kBackgroundField ? layouts::Escape_Background_Name(text) : layouts::Normalize_Layout_Number(text);
     }
     for (int i = 0; i < kRuledRows; ++i)
-        record[First_Ruled_Flag + i] = Format_Ruled_Flag(fields.flags[static_cast<size_t>(i)]);
-    record[Recycle1_Caption_Side] = fields.side1;
-    record[Recycle2_Caption_Side] = fields.side2;
-    record[Layout_Paper_Number] = Format_Paper_Number(fields.paper);
-    for (int line = Layout_Paper_Number + 1; line <= layouts::kLayoutLines; ++line)
+        record[layouts::First_Ruled_Flag + i] = layouts::Format_Ruled_Flag(fields.flags[static_cast<size_t>(i)]);
+    record[layouts::Recycle1_Caption_Side] = fields.side1;
+    record[layouts::Recycle2_Caption_Side] = fields.side2;
+    record[layouts::Layout_Paper_Number] = layouts::Format_Paper_Number(fields.paper);
+    for (int line = layouts::Layout_Paper_Number + 1; line <= layouts::kLayoutLines; ++line)
         record[line] = QStringLiteral("0");
     return record;
 }
@@ -119,9 +119,9 @@ Layout_Record Compose_Layout(const Layout_Fields& fields, const QString& name)
 void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
 {
     const auto value = [&values](int line) { return values.at(line - 1); };
-    if (values.size() < Print_Direction)
+    if (values.size() < layouts::Print_Direction)
         return;
-    const double direction = store::Lenient_Number(value(Print_Direction));
+    const double direction = store::Lenient_Number(value(layouts::Print_Direction));
     if (direction == 0)
         fields.direction = QStringLiteral(" 0");
     else if (direction == 90)
@@ -130,31 +130,31 @@ void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
         const int line = Line_Of_Field(i);
         if (values.size() < line)
             return;
-        fields.text[static_cast<size_t>(i)] = i == kBackgroundField ? Escape_Background_Name(value(line))
-                                                                   : Normalize_Layout_Number(value(line));
+        fields.text[static_cast<size_t>(i)] = i == kBackgroundField ? layouts::Escape_Background_Name(value(line))
+                                                                   : layouts::Normalize_Layout_Number(value(line));
     }
     for (int i = 0; i < kRuledRows; ++i) {
-        const int line = First_Ruled_Flag + i;
+        const int line = layouts::First_Ruled_Flag + i;
         if (values.size() < line || !Is_Whole_Number(value(line)))
             return;
         fields.flags[static_cast<size_t>(i)] = store::Lenient_Int(value(line));
     }
-    for (auto [line, side] : {std::pair{int(Recycle1_Caption_Side), &fields.side1},
-                              std::pair{int(Recycle2_Caption_Side), &fields.side2}}) {
+    for (auto [line, side] : {std::pair{int(layouts::Recycle1_Caption_Side), &fields.side1},
+                              std::pair{int(layouts::Recycle2_Caption_Side), &fields.side2}}) {
         if (values.size() < line)
             return;
         if (value(line) == QStringLiteral("下") || value(line) == QStringLiteral("右"))
             *side = value(line);
     }
-    if (values.size() < Layout_Paper_Number)
+    if (values.size() < layouts::Layout_Paper_Number)
         return;
-    const QString paper = value(Layout_Paper_Number);
-    fields.paper = store::Lenient_Number(paper) != 0 ? Format_Paper_Number(paper) : QStringLiteral("0000");
+    const QString paper = value(layouts::Layout_Paper_Number);
+    fields.paper = store::Lenient_Number(paper) != 0 ? layouts::Format_Paper_Number(paper) : QStringLiteral("0000");
 }
 
 QStringList Layout_List(const QString& data_folder)
 {
-    QStringList names = Sorted_Layout_Names(data_folder);
+    QStringList names = layouts::Sorted_Layout_Names(data_folder);
     if (names.size() > kLayoutListCap)
         names = names.mid(0, kLayoutListCap);
     names.prepend(kNewLayoutEntry);
@@ -165,7 +165,7 @@ bool Is_Protected_Layout_Name(const QString& name)
 {
     if (name == kNewLayoutEntry)
         return true;
-    for (const Default_Layout& layout : Default_Layouts()) {
+    for (const layouts::Default_Layout& layout : layouts::Default_Layouts()) {
         if (layout.name == name)
             return true;
     }
@@ -201,7 +201,7 @@ QString Picture_Size_Hint(const QString& length, const QString& width, double ve
 }
 
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                    store::Confirmation& ui, const Clock& clock)
+                    store::Answerer& answerer, const Clock& clock)
 {
     QString name = Clean_Layout_Name(entered_name);
     if (name == kNewLayoutEntry)
@@ -210,11 +210,11 @@ Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name
         return Not_Saved(store::Outcome::Failed({QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません")}));
     if (const QStringList gone = Data_Folder_Gone(data_folder); !gone.isEmpty())
         return Not_Saved(store::Outcome::Failed(QStringList{QStringLiteral("保存出来ませんでした")} + gone));
-    const QString path = Layout_Path(data_folder, name);
+    const QString path = layouts::Layout_Path(data_folder, name);
     const bool exists = QFileInfo::exists(path);
-    if (exists && !ui.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
+    if (exists && !answerer.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
         return Not_Saved(store::Outcome::Declined({QStringLiteral("保存しませんでした")}));
-    if (store::Write_Result written = Write_Layout(path, Compose_Layout(fields, name)); !written.ok())
+    if (store::Write_Result written = layouts::Write_Layout(path, Compose_Layout(fields, name)); !written.ok())
         return Not_Saved(store::Outcome::Failed({QStringLiteral("保存出来ませんでした"), name, written.error}));
     return {store::Outcome::Done({exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました")}), name,
             !exists};
@@ -232,12 +232,12 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
     if (store::Outcome allowed = Can_Rename_Layout(old_name); !allowed.Is_Done())
         return allowed;
     const QString new_name = Clean_Layout_Name(entered_name);
-    const QString new_path = Layout_Path(data_folder, new_name);
+    const QString new_path = layouts::Layout_Path(data_folder, new_name);
     if (new_name.isEmpty() || new_name == kNewLayoutEntry || QFileInfo::exists(new_path))
         return store::Outcome::Failed(
             {QStringLiteral("入力した名称は既に存在します"), QStringLiteral("名称は変更出来ませんでした　")});
     const QString not_renamed = QStringLiteral("名称は変更出来ませんでした　");
-    const QString old_path = Layout_Path(data_folder, old_name);
+    const QString old_path = layouts::Layout_Path(data_folder, old_name);
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened)
         return store::Outcome::Failed({not_renamed, old_name,
@@ -255,24 +255,24 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
     return store::Outcome::Done({QStringLiteral("変更しました")});
 }
 
-store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Confirmation& ui)
+store::Outcome Delete_Layout(const QString& data_folder, const QString& name, store::Answerer& answerer)
 {
     if (Is_Protected_Layout_Name(name))
         return store::Outcome::Failed({QStringLiteral("このレイアウトは"), QStringLiteral("削除出来ません")});
-    if (!ui.Ask(name, QStringLiteral("を削除してもいいですか？")))
+    if (!answerer.Ask(name, QStringLiteral("を削除してもいいですか？")))
         return store::Outcome::Declined();
-    QFile file(Layout_Path(data_folder, name));
+    QFile file(layouts::Layout_Path(data_folder, name));
     if (!file.remove())
         return store::Outcome::Failed({QStringLiteral("削除出来ませんでした"), name, file.errorString()});
     return store::Outcome::Done({QStringLiteral("削除しました")});
 }
 
-store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Confirmation& ui)
+store::Outcome Import_Layout(const QString& data_folder, const QString& source_path, store::Answerer& answerer)
 {
     const QFileInfo source(source_path);
     if (source.suffix().compare(QStringLiteral("lay"), Qt::CaseInsensitive) != 0)
         return store::Outcome::Declined();
-    if (!ui.Ask(source.fileName(), QStringLiteral("を登録してもいいですか？")))
+    if (!answerer.Ask(source.fileName(), QStringLiteral("を登録してもいいですか？")))
         return store::Outcome::Declined();
     const QString not_registered = QStringLiteral("登録出来ませんでした");
     if (!source.isFile())
@@ -285,7 +285,7 @@ store::Outcome Import_Layout(const QString& data_folder, const QString& source_p
         return store::Outcome::Failed({not_registered, source.fileName(), QStringLiteral("レイアウト名がありません")});
     if (const QStringList gone = Data_Folder_Gone(data_folder); !gone.isEmpty())
         return store::Outcome::Failed(QStringList{not_registered} + gone);
-    const QString target = Layout_Path(data_folder, name);
+    const QString target = layouts::Layout_Path(data_folder, name);
     if (source.canonicalFilePath() != QFileInfo(target).canonicalFilePath()) {
         QFile file(source_path);
         const bool opened = file.open(QIODevice::ReadOnly);
@@ -298,4 +298,4 @@ store::Outcome Import_Layout(const QString& data_folder, const QString& source_p
     return store::Outcome::Done({QStringLiteral("登録しました")});
 }
 
-}  // namespace layouts
+}  // namespace maintenance

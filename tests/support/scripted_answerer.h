@@ -1,6 +1,6 @@
 #pragma once
 // A confirmation double: answers questions from a script and records every request.
-#include "store/confirmation.h"
+#include "store/answerer.h"
 
 #include <QStringList>
 
@@ -9,7 +9,7 @@
 
 namespace test_support {
 
-class Scripted_Confirmation : public store::Confirmation {
+class Scripted_Answerer : public store::Answerer {
 public:
     std::deque<bool> answers;  // answers to questions, in order; "いいえ" when the script runs out
     std::vector<store::Confirmation_Request> requests;
