@@ -1,10 +1,9 @@
 // Rules of the product screens: item values, barcode, list names and search,
-// special expressions, in-store code, width conversion.
+// special expressions, width conversion.
 #include "products/item_rules.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
 #include "products/special_expression.h"
-#include "render/instore_code.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -108,20 +107,6 @@ TEST(Special_Expression, ThirtyTitlesMapToTheirBoxes)
     EXPECT_EQ(Item_Box_Of_Title(QStringLiteral("成分追加１０の登録")), 32);
     EXPECT_EQ(Title_Of_Item_Box(7), QString());
 }
-
-TEST(Instore_Code, PriceCheckDigitAndCompleteCode)
-{
-    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0298")), 1);
-    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0000")), 0);
-    EXPECT_EQ(render::Instore_Code(QStringLiteral("02"), QStringLiteral("12345"), QStringLiteral("0298")),
-              QStringLiteral("0212345102985"));
-    EXPECT_EQ(render::Instore_Code(QStringLiteral("2"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
-    EXPECT_EQ(render::Instore_Code(QStringLiteral("0a"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
-    EXPECT_EQ(render::Pad_Code(QStringLiteral("5"), 2), QStringLiteral("05"));
-    EXPECT_EQ(render::Pad_Code(QString(), 4), QStringLiteral("0000"));
-    EXPECT_EQ(render::Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
-}
-
 
 // The colon that ends an item's caption, typed full width by an input method.
 TEST(Item_Caption, FullWidthColonEndingTheCaptionBecomesTheCaptionsColon)

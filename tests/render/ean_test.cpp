@@ -1,4 +1,5 @@
 #include "render/ean.h"
+#include "render/instore_code.h"
 #include "render/recording_surface.h"
 #include "support/scripted_answerer.h"
 
@@ -228,6 +229,20 @@ TEST(Draw_Spaced_Text, PitchAndDirections)
     EXPECT_EQ(preview.texts[2].px - preview.texts[0].px, std::lround(2 * 1.44 * 200));
     render::Draw_Spaced_Text(preview, render::kLabelFace, 8, 45, false, 1, 1, 100, false, false, "xyz");
     EXPECT_EQ(preview.texts.size(), 3u);
+}
+
+// The in-store code: an EAN-13 with the price and its own check digit inside.
+TEST(Instore_Code, PriceCheckDigitAndCompleteCode)
+{
+    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0298")), 1);
+    EXPECT_EQ(render::Price_Check_Digit(QStringLiteral("0000")), 0);
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("02"), QStringLiteral("12345"), QStringLiteral("0298")),
+              QStringLiteral("0212345102985"));
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("2"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
+    EXPECT_EQ(render::Instore_Code(QStringLiteral("0a"), QStringLiteral("12345"), QStringLiteral("0298")), QString());
+    EXPECT_EQ(render::Pad_Code(QStringLiteral("5"), 2), QStringLiteral("05"));
+    EXPECT_EQ(render::Pad_Code(QString(), 4), QStringLiteral("0000"));
+    EXPECT_EQ(render::Digit_Counter(3, 5), QStringLiteral("(3/5桁) "));
 }
 
 }  // namespace
