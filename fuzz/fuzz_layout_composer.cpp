@@ -22,14 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray& layout_bytes = parts.at(0);
     fuzz_support::Write_Input(QStringLiteral("fuzz.lay"), reinterpret_cast<const uint8_t*>(layout_bytes.constData()),
                               static_cast<size_t>(layout_bytes.size()));
-    const std::optional<layouts::Layout_Record> layout =
-        layouts::Read_Layout(fuzz_support::Scratch_Folder(), QStringLiteral("fuzz"));
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(fuzz_support::Scratch_Folder(),
+                                                                              QStringLiteral("fuzz"));
     if (!layout)
         fuzz_support::Fail("the layout file was not read");
 
     const products::Product_Record product = products::Split_Product_Line(store::Decode_Cp932(parts.value(1)));
-    render::Issue_Values issue =
-        fuzz_support::Issue_With_Days(parts.size() > 2 ? store::Decode_Cp932(parts.at(2)) : QStringLiteral("3"));
+    render::Issue_Values issue = fuzz_support::Issue_With_Days(parts.size() > 2 ? store::Decode_Cp932(parts.at(2))
+                                                                                : QStringLiteral("3"));
     issue.contents = product[products::Contents];
     issue.price = product[products::Price_Text];
     issue.barcode = product[products::Barcode];

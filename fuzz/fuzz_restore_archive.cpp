@@ -39,9 +39,8 @@ bool Write_Archive(const QString& path, const QList<QByteArray>& entries)
         // The contents are read only when the archive is written: views into `entries`.
         const QByteArrayView content = feed < 0 ? QByteArrayView() : QByteArrayView(entry).sliced(feed + 1);
         zip_source_t* source = zip_source_buffer(archive, content.data(), zip_uint64_t(content.size()), 0);
-        const zip_int64_t index =
-            zip_file_add(archive, name.constData(), source,
-                         ZIP_FL_OVERWRITE | ((how & 1) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_RAW));
+        const zip_int64_t index = zip_file_add(archive, name.constData(), source,
+                                               ZIP_FL_OVERWRITE | ((how & 1) ? ZIP_FL_ENC_UTF_8 : ZIP_FL_ENC_RAW));
         if (index < 0) {
             zip_source_free(source);
             continue;

@@ -16,8 +16,8 @@ const QString& Scratch_Folder()
 {
     // In memory where the system has a RAM disk: the targets that write files
     // (restores, layouts) are then not held up by the disk and its syncs.
-    static const QString base =
-        QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                                                   : QDir::tempPath();
     static QTemporaryDir dir(base + QStringLiteral("/foodlabel-fuzz-XXXXXX"));
     static const QString path = dir.path() + QLatin1Char('/');
     return path;

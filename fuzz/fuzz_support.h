@@ -26,7 +26,7 @@ render::Issue_Values Issue_With_Days(const QString& add_days);
 class Yes_Answerer : public store::Answerer {
 public:
     bool Show_Confirmation(const store::Confirmation_Request&) override { return true; }
-    void Show_Message_Box(const QString&) override {}
+    void Show_Message_Box(const QString&) override { }
 };
 
 // Aborts with the message: a property that must hold did not.

@@ -14,7 +14,7 @@ namespace {
 constexpr int kJobs = 365000;
 
 const QStringList kNames = {QStringLiteral("品名:苺のショートケーキ"), QStringLiteral("品名:苺大福"),
-                            QStringLiteral("品名:柏餅 こしあん"), QStringLiteral("品名:手作りプリン"),
+                            QStringLiteral("品名:柏餅 こしあん"),      QStringLiteral("品名:手作りプリン"),
                             QStringLiteral("品名:国産牛すき焼き弁当"), QStringLiteral("品名:季節の野菜サラダ")};
 
 // A history file of kJobs jobs, 100 a day from 2015/01/01, in a folder that lives for the run.
@@ -67,11 +67,11 @@ BENCHMARK_CAPTURE(BM_FilterHistory, number, printing::History_Filter{QStringLite
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilterHistory, words, printing::History_Filter{{}, QStringLiteral("苺 大福"), {}, {}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FilterHistory, days,
-                  printing::History_Filter{{}, {}, QDate(2020, 3, 1), QDate(2020, 3, 31)})
+BENCHMARK_CAPTURE(BM_FilterHistory, days, printing::History_Filter{{}, {}, QDate(2020, 3, 1), QDate(2020, 3, 31)})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilterHistory, all_three,
-                  printing::History_Filter{QStringLiteral("2"), QStringLiteral("大福"), QDate(2016, 1, 1), QDate(2024, 12, 31)})
+                  printing::History_Filter{QStringLiteral("2"), QStringLiteral("大福"), QDate(2016, 1, 1),
+                                           QDate(2024, 12, 31)})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -20,9 +20,9 @@
 #include <cups/cups.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QDirIterator>
 #include <QProcess>
 
 #include <malloc.h>
@@ -91,7 +91,7 @@ bool Fill_Product_File(const QString& data_folder, int last)
 // A job of the system's printers that keeps its name once sent ("Zebra-12").
 class Recorded_Job : public platform::Print_Job {
 public:
-    Recorded_Job(std::unique_ptr<platform::Print_Job> job, QStringList& sent) : job_(std::move(job)), sent_(sent) {}
+    Recorded_Job(std::unique_ptr<platform::Print_Job> job, QStringList& sent) : job_(std::move(job)), sent_(sent) { }
     QPainter& Painter() override { return job_->Painter(); }
     bool New_Page() override { return job_->New_Page(); }
     platform::Job_Result End() override
@@ -110,7 +110,7 @@ private:
 // A printer of the system's whose jobs are recorded.
 class Recorded_Printer : public platform::Printer {
 public:
-    Recorded_Printer(platform::Printer& printer, QStringList& sent) : printer_(printer), sent_(sent) {}
+    Recorded_Printer(platform::Printer& printer, QStringList& sent) : printer_(printer), sent_(sent) { }
     QString Name() const override { return printer_.Name(); }
     std::vector<platform::Paper_Size> Paper_Sizes() const override { return printer_.Paper_Sizes(); }
     bool Set_Paper_Number(int number) override { return printer_.Set_Paper_Number(number); }
@@ -136,7 +136,7 @@ private:
 // The system's printers, keeping the name of every job sent ("Zebra-12").
 class Recording_Printers : public platform::Printer_Finder {
 public:
-    explicit Recording_Printers(std::function<QString()> pdf_output_folder) : system_(std::move(pdf_output_folder)) {}
+    explicit Recording_Printers(std::function<QString()> pdf_output_folder) : system_(std::move(pdf_output_folder)) { }
     QStringList Installed_Printers() const override { return system_.Installed_Printers(); }
     platform::Printer* Find_Printer(const QString& device_name) override
     {
@@ -177,7 +177,8 @@ struct Print_Data {
 
     Print_Data(const QString& printer, int products, Recording_Printers& printers)
     {
-        ready = print_fixtures::Prepare_Data_Folder(data.Data_Folder()) && Fill_Product_File(data.Data_Folder(), products);
+        ready = print_fixtures::Prepare_Data_Folder(data.Data_Folder())
+            && Fill_Product_File(data.Data_Folder(), products);
         output = data.Data_Folder() + platform::kPdf_Output_Folder_Name;
         for (int line = 0; line < kLines; ++line)
             lines << print_fixtures::Issue_For(line % 2 ? QStringLiteral("2") : QStringLiteral("1"), kLabelsPerLine);
@@ -204,7 +205,8 @@ Run_Cost Run_1000_Labels(Print_Data& run, Recording_Printers& printers)
     Run_Cost cost;
     const double cpu_before = Process_Cpu_Seconds();
     const auto wall_before = std::chrono::steady_clock::now();
-    const printing::Print_Issues left = print_fixtures::Run_Issues(run.lines, printing::Print_Mode::Reservation, run.context);
+    const printing::Print_Issues left = print_fixtures::Run_Issues(run.lines, printing::Print_Mode::Reservation,
+                                                                   run.context);
     cost.wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_before).count();
     cost.cpu_seconds = Process_Cpu_Seconds() - cpu_before;
     cost.peak_mib = Peak_Memory_MiB();
@@ -329,7 +331,8 @@ Scheduler_Cpu Scheduler_Cpu_Now()
     const double tick = 1.0 / double(sysconf(_SC_CLK_TCK));
     if (fields.size() < 15)
         return {};
-    return {(fields[11].toDouble() + fields[12].toDouble()) * tick, (fields[13].toDouble() + fields[14].toDouble()) * tick};
+    return {(fields[11].toDouble() + fields[12].toDouble()) * tick,
+            (fields[13].toDouble() + fields[14].toDouble()) * tick};
 }
 
 // Where a queue's device puts the data of a job, for the devices that write
@@ -368,8 +371,7 @@ public:
     {
         if (folder_.isEmpty())
             return;
-        for (const QFileInfo& file :
-             QDir(folder_).entryInfoList({QStringLiteral("*job_%1.pdf").arg(job)}, QDir::Files))
+        for (const QFileInfo& file : QDir(folder_).entryInfoList({QStringLiteral("*job_%1.pdf").arg(job)}, QDir::Files))
             QFile::remove(file.filePath());
     }
 
@@ -416,7 +418,8 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
     output = run.output;
     if (!run.ready || !Printer_Ready(state, printers, queue))
         return;
-    run.context.settings[store::Setting::Print_Per_Copy] = state.range(0) ? QStringLiteral("する") : QStringLiteral("しない");
+    run.context.settings[store::Setting::Print_Per_Copy] = state.range(0) ? QStringLiteral("する")
+                                                                          : QStringLiteral("しない");
     const printing::Print_Issues line = {print_fixtures::Issue_For(QStringLiteral("1"), 1000)};
     const Device_Output device(queue);
     double own_cpu = 0, filter_cpu = 0, scheduler_cpu = 0, first_label = 0, other_jobs = 0, submitted = 0;
@@ -426,7 +429,7 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
         test_support::Scripted_Answerer answerer;
         run.context.answerer = &answerer;
         print_fixtures::Run_Issues({print_fixtures::Issue_For(QStringLiteral("1"), 1)}, printing::Print_Mode::Immediate,
-                            run.context);
+                                   run.context);
         for (const QString& job : std::as_const(printers.jobs))
             while (!Job_Finished(job.section(QLatin1Char('-'), -1).toInt()))
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -440,7 +443,8 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
         const Scheduler_Cpu scheduler_before = Scheduler_Cpu_Now();
         const double cpu_before = Process_Cpu_Seconds();
         const auto start = std::chrono::steady_clock::now();
-        const printing::Print_Issues left = print_fixtures::Run_Issues(line, printing::Print_Mode::Immediate, run.context);
+        const printing::Print_Issues left = print_fixtures::Run_Issues(line, printing::Print_Mode::Immediate,
+                                                                       run.context);
         own_cpu += Process_Cpu_Seconds() - cpu_before;
         submitted += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!left.isEmpty() || printers.jobs.size() != 1) {
@@ -480,7 +484,10 @@ void BM_Whole_Machine_1000_Labels(benchmark::State& state)
 BENCHMARK(BM_Run_Print_Built_In_Pdf)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Run_Print_Zpl_Queue)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Whole_Machine_1000_Labels)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_Run_Print_Built_In_Pdf_9999_Against_2_Products)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Run_Print_Built_In_Pdf_9999_Against_2_Products)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 int main(int argc, char** argv)
 {
     // The heap as the application's main sets it: QPdfWriter's page buffers stay in the heap.

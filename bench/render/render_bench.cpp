@@ -59,7 +59,7 @@ void Compose(render::Drawing_Surface& surface, const layouts::Layout_Record& lay
 
 // The characters the composer draws, with their fonts and device positions.
 std::vector<render::Recording_Surface::Text_Record> Characters(const render::Surface_Profile& profile,
-                                                              const layouts::Layout_Record& layout)
+                                                               const layouts::Layout_Record& layout)
 {
     render::Recording_Surface recording(profile);
     recording.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
@@ -98,8 +98,8 @@ void Draw_Bare(QPainter& painter, const std::vector<render::Recording_Surface::T
 
 // The characters joined into lines: consecutive characters of one font on
 // one line (the same top for upright text, the same left for turned text).
-std::vector<render::Recording_Surface::Text_Record> Lines(
-    const std::vector<render::Recording_Surface::Text_Record>& characters)
+std::vector<render::Recording_Surface::Text_Record>
+Lines(const std::vector<render::Recording_Surface::Text_Record>& characters)
 {
     std::vector<render::Recording_Surface::Text_Record> lines;
     for (const auto& character : characters) {

@@ -95,7 +95,7 @@ void Beside_Floors(benchmark::State& state, const std::function<void()>& operati
                    const std::function<void()>& reset = {})
 {
     constexpr int kFloorRuns = 30;  // enough for a mean; fast operations run thousands of times
-    File();  // made before the first timing
+    File();                         // made before the first timing
     Times operation_total;
     std::vector<Times> floor_totals(floors.size());
     int floor_runs = 0;

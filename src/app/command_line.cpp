@@ -5,8 +5,8 @@
 #include "platform/desktop_platform.h"
 #include "platform/printer_module.h"
 #include "printing/check_context.h"
-#include "printing/print_job.h"
 #include "printing/label_pdf.h"
+#include "printing/print_job.h"
 #include "printing/print_run.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
@@ -63,7 +63,7 @@ const QString kHelp = QStringLiteral(
 // Tells every message of the core on standard error, as the window would show it.
 class Stderr_Answerer : public store::Answerer {
 public:
-    explicit Stderr_Answerer(QTextStream& err) : err_(err) {}
+    explicit Stderr_Answerer(QTextStream& err) : err_(err) { }
 
     bool Show_Confirmation(const store::Confirmation_Request& request) override
     {
@@ -88,7 +88,7 @@ struct Usage_Error {
 };
 
 // "--help" or "-h" where an option may stand.
-struct Help_Wanted {};
+struct Help_Wanted { };
 
 bool Is_Help(const QString& argument)
 {
@@ -139,7 +139,8 @@ Options Parse(const QStringList& arguments, const QStringList& value_names, cons
     // Names and words reach the data as they would through the window's boxes
     // (〜 is ～); file paths stay as they are.
     if (options.Has(QStringLiteral("--layout")))
-        options.values[QStringLiteral("--layout")] = store::To_Cp932_Counterparts(options.Value(QStringLiteral("--layout")));
+        options.values[QStringLiteral("--layout")] =
+            store::To_Cp932_Counterparts(options.Value(QStringLiteral("--layout")));
     for (QString& word : options.words)
         word = store::To_Cp932_Counterparts(word);
     return options;
@@ -226,8 +227,7 @@ bool Date_Is_Possible(const render::Date_Line_Result& date, QTextStream& err)
 
 // The file named by --out may be written: refused on standard error when it
 // must not be replaced, and told when an existing file is.
-bool Output_May_Be_Written(const QString& path, const Data& data, const Command_Line_Context& context,
-                           QTextStream& err)
+bool Output_May_Be_Written(const QString& path, const Data& data, const Command_Line_Context& context, QTextStream& err)
 {
     const printing::Pdf_Output_Check check =
         printing::Check_Pdf_Output(path, {data.folder, context.folders.application_folder});
@@ -279,7 +279,7 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
     issue.values.base = base;
     const QString& number = issue.product_no;
     const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
-                                                                    : data.settings.Printer_Name();
+                                                                     : data.settings.Printer_Name();
     const bool to_file = options.Has(QStringLiteral("--out"));
     if (to_file && printer != platform::kBuilt_In_Pdf_Printer)
         throw Usage_Error{QStringLiteral("--out は「") + platform::kBuilt_In_Pdf_Printer
@@ -332,8 +332,8 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
     if (!Date_Is_Possible(render::Date_Line(product, issue), err) || !Output_May_Be_Written(out, data, context, err))
         return kExitFailed;
     Stderr_Answerer answerer(err);
-    const store::Outcome outcome =
-        printing::Write_Label_Pdf(out, product, layout, issue, data.settings, data.folder, answerer);
+    const store::Outcome outcome = printing::Write_Label_Pdf(out, product, layout, issue, data.settings, data.folder,
+                                                             answerer);
     answerer.Tell(outcome);
     return outcome.Is_Done() ? kExitDone : kExitFailed;
 }
@@ -343,13 +343,13 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     const QString number = Product_Number(options);
     const Data data = Read_Data(context);
     const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
-                                                                    : data.settings.Printer_Name();
+                                                                     : data.settings.Printer_Name();
     const std::optional<Label> label = Read_Label(options, number, data, err);
     if (!label)
         return kExitCannotCheck;
     const auto& [product, layout] = *label;
-    const render::Check_Context check =
-        printing::Check_Context_For(data.settings, data.folder, context.printers, printer, context.program_folder);
+    const render::Check_Context check = printing::Check_Context_For(data.settings, data.folder, context.printers,
+                                                                    printer, context.program_folder);
     // A printer that was named is looked for once: without it there is nothing to check against.
     if (!printer.isEmpty() && !check.printer_note.isEmpty()) {
         Refuse(err, QStringLiteral("プリンタが見つかりません"));
@@ -372,12 +372,15 @@ int Show_Recipe(const Options& options, const Command_Line_Context& context, QTe
     const Data data = Read_Data(context);
     if (!products::Find_Product(data.folder, number))
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
-    const recipes::Product_Recipe computed = recipes::Compute_Product_Recipe(data.folder, context.program_folder, number);
+    const recipes::Product_Recipe computed = recipes::Compute_Product_Recipe(data.folder, context.program_folder,
+                                                                             number);
     if (!computed.ok())
         return Refuse(err, computed.error);
     if (!computed.recipe)
-        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("配合が未登録です"));
-    const QStringList lines = recipes::Report_Lines(computed.label, options.flags.count(QStringLiteral("--detail")) > 0);
+        return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"),
+                      QStringLiteral("配合が未登録です"));
+    const QStringList lines = recipes::Report_Lines(computed.label,
+                                                    options.flags.count(QStringLiteral("--detail")) > 0);
     for (const QString& line : lines)
         (computed.label.ok() ? out : err) << line << '\n';
     return computed.label.ok() ? kExitDone : kExitFailed;
@@ -441,8 +444,7 @@ Parsed_Command Parse_Command_Line(const QStringList& arguments)
     return parsed;
 }
 
-int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
-                QTextStream& err)
+int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out, QTextStream& err)
 {
     const Parsed_Command parsed = Parse_Command_Line(arguments);
     if (parsed.help) {

@@ -55,8 +55,7 @@ Parsed_Command Parse_Command_Line(const QStringList& arguments);
 // `out`, messages as the window would show them on `err`. Returns the exit
 // status. The settings and the data folder's default files are created first
 // where they are missing, as at the window's first start.
-int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out,
-                QTextStream& err);
+int Run_Command(const QStringList& arguments, const Command_Line_Context& context, QTextStream& out, QTextStream& err);
 
 // The command line of the executable when it was started with arguments:
 // sets up a display-less application and runs the command.

@@ -4,10 +4,10 @@
 #include "app/first_frame.h"
 #include "app/main_menu.h"
 #include "app/startup.h"
-#include "screens/common/session.h"
 #include "platform/desktop_platform.h"
 #include "platform/printer_module.h"
 #include "platform/single_instance.h"
+#include "screens/common/session.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,8 +35,8 @@ int main(int argc, char* argv[])
     platform::System_Desktop desktop;
     screens::Session& session = screens::Current_Session();
     // The built-in PDF printer writes into "印刷データ" of the data folder in use.
-    platform::System_Printers printers(
-        [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; }, platform::Module_Queues());
+    platform::System_Printers printers([&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; },
+                                       platform::Module_Queues());
     session.desktop = &desktop;
     session.printers = &printers;
     const platform::Application_Place place = platform::This_Application_Place();

@@ -1,8 +1,8 @@
 #include "app/main_menu.h"
 
-#include "screens/common/session.h"
 #include "app/help_window.h"
 #include "app/startup.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 #include "screens/maintenance/settei.h"
@@ -62,9 +62,8 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     Command6 = new QPushButton(QStringLiteral("材料の登録"), this);
     const QList<QPair<QWidget*, const char*>> named = {
         {Label1, "Label1"},     {Label4, "Label4"},     {Label5, "Label5"},     {Label6, "Label6"},
-        {Label7, "Label7"},     {Label8, "Label8"},
-        {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}, {Command4, "Command4"},
-        {Command5, "Command5"}, {Command6, "Command6"}};
+        {Label7, "Label7"},     {Label8, "Label8"},     {Command1, "Command1"}, {Command2, "Command2"},
+        {Command3, "Command3"}, {Command4, "Command4"}, {Command5, "Command5"}, {Command6, "Command6"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));
 
@@ -108,7 +107,8 @@ void MainMenu::Form_Load()
     if (!session.program_folder.isEmpty())
         prepared.errors << Copy_Missing_Pictures(session.program_folder, session.application_folder);
     session.settings = prepared.settings;
-    Label7->setText(QStringLiteral("アプリケーションフォルダ：") + QDir::toNativeSeparators(session.application_folder));
+    Label7->setText(QStringLiteral("アプリケーションフォルダ：")
+                    + QDir::toNativeSeparators(session.application_folder));
     Refresh_Printer_Label();
     presence_ = std::make_unique<platform::Folder_Presence>(session.Data_Folder());
     presence_->Announce();

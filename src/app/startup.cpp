@@ -67,7 +67,8 @@ QString Lock_Refusal_Message(platform::Lock_Outcome outcome, const QString& appl
 {
     if (outcome == platform::Lock_Outcome::Other_Copy_Running)
         return QStringLiteral("このソフトウェアを複数起動することはできません。");
-    return QStringLiteral("フォルダ「%1」に書き込めないため起動できません。\n書き込みできるフォルダから起動して下さい。")
+    return QStringLiteral(
+               "フォルダ「%1」に書き込めないため起動できません。\n書き込みできるフォルダから起動して下さい。")
         .arg(QDir::toNativeSeparators(application_folder));
 }
 

@@ -90,12 +90,27 @@ enum Caption_Row : int {
 constexpr int kStyleRows = 16;  // rows of the item table and of the nutrition table
 
 // The size line of a style row; its width line follows it.
-constexpr int Item_Size_Line(int row) { return First_Item_Style + 2 * row; }
-constexpr int Nutrition_Size_Line(int row) { return First_Nutrition_Style + 2 * row; }
-constexpr int Caption_Size_Line(int row) { return First_Caption_Style + 2 * row; }
+constexpr int Item_Size_Line(int row)
+{
+    return First_Item_Style + 2 * row;
+}
+constexpr int Nutrition_Size_Line(int row)
+{
+    return First_Nutrition_Style + 2 * row;
+}
+constexpr int Caption_Size_Line(int row)
+{
+    return First_Caption_Style + 2 * row;
+}
 // The ruled flag line of an item row and of a nutrition row.
-constexpr int Item_Flag_Line(int row) { return First_Ruled_Flag + row; }
-constexpr int Nutrition_Flag_Line(int row) { return First_Ruled_Flag + kStyleRows + row; }
+constexpr int Item_Flag_Line(int row)
+{
+    return First_Ruled_Flag + row;
+}
+constexpr int Nutrition_Flag_Line(int row)
+{
+    return First_Ruled_Flag + kStyleRows + row;
+}
 
 constexpr double kMaxLabelMm = 1000;     // no label is a metre long
 constexpr double kMaxStyleValue = 1000;  // points of a type size, percent of a character width

@@ -78,7 +78,7 @@ bool Write_Whole(const QString& path, const QByteArray& bytes)
 // held until the restore has moved its files into place.
 class Restore_Preparation {
 public:
-    explicit Restore_Preparation(const QString& data_folder) : data_folder_(data_folder) {}
+    explicit Restore_Preparation(const QString& data_folder) : data_folder_(data_folder) { }
 
     QString operator()(const QString& name, const QString& staged_path)
     {
@@ -122,8 +122,8 @@ store::Write_Result Restore_Backup(const QString& archive_path, const QString& d
     Restore_Preparation preparation(data_folder);
     Extract_Rules rules;
     rules.extensions = QStringList{kSettingsExtension} + kDataExtensions;
-    rules.known_names = {store::kSettingsFileName,    kPrintCheckFileName,           products::kProductFileName,
-                         products::kStringsFileName,  products::kWordTableFileName,  printing::kHistoryFileName};
+    rules.known_names = {store::kSettingsFileName,   kPrintCheckFileName,          products::kProductFileName,
+                         products::kStringsFileName, products::kWordTableFileName, printing::kHistoryFileName};
     rules.prepare = std::ref(preparation);
     return Zip_Extract(archive_path, data_folder, rules);
 }

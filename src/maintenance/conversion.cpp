@@ -4,7 +4,6 @@
 #include "store/data_folder.h"
 #include "store/text_helpers.h"
 
-
 namespace maintenance {
 namespace {
 
@@ -145,8 +144,8 @@ store::Write_Result Convert_Product_File(const QString& data_folder, const QStri
         }
         return true;
     };
-    const store::Outcome result =
-        store::Rewrite_Via_Temp(data_folder, products::kProductFileName, products::kProductTempName, merge);
+    const store::Outcome result = store::Rewrite_Via_Temp(data_folder, products::kProductFileName,
+                                                          products::kProductTempName, merge);
     if (result.kind == store::Outcome::Kind::Failed)
         return {result.Text()};
     return {};

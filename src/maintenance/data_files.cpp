@@ -39,8 +39,8 @@ const QStringList& Data_Location_Names()
 {
     static const QStringList names = {
         QStringLiteral("ぱるべりなUSBメモリ"), QStringLiteral("ぱるべりなインストールフォルダ"),
-        QStringLiteral("デスクトップ"),       QStringLiteral("Cドライブ (ルート)"),
-        QStringLiteral("Dドライブ (ルート)"), QStringLiteral("Eドライブ (ルート)"),
+        QStringLiteral("デスクトップ"),        QStringLiteral("Cドライブ (ルート)"),
+        QStringLiteral("Dドライブ (ルート)"),  QStringLiteral("Eドライブ (ルート)"),
         QStringLiteral("Fドライブ (ルート)")};
     return names;
 }
@@ -48,7 +48,7 @@ const QStringList& Data_Location_Names()
 bool Has_Extension(const QString& file_name, const QString& extension)
 {
     return file_name.size() > extension.size() + 1
-           && file_name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
+        && file_name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive);
 }
 
 QString Path_In(const QString& folder, const QString& name)

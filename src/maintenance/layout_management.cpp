@@ -60,8 +60,8 @@ store::Write_Result Rename_Layout_In_Products(const QString& data_folder, const 
         }
         return true;
     };
-    const store::Outcome result =
-        store::Rewrite_Via_Temp(data_folder, products::kProductFileName, products::kProductTempName, step);
+    const store::Outcome result = store::Rewrite_Via_Temp(data_folder, products::kProductFileName,
+                                                          products::kProductTempName, step);
     if (result.kind == store::Outcome::Kind::Failed)
         return {result.Text()};
     return {};
@@ -103,8 +103,8 @@ layouts::Layout_Record Compose_Layout(const Layout_Fields& fields, const QString
     record[layouts::Print_Direction] = fields.direction;
     for (int i = 0; i < kLayoutFields; ++i) {
         const QString& text = fields.text[static_cast<size_t>(i)];
-        record[Line_Of_Field(i)] =
-            i == kBackgroundField ? layouts::Escape_Background_Name(text) : layouts::Normalize_Layout_Number(text);
+        record[Line_Of_Field(i)] = i == kBackgroundField ? layouts::Escape_Background_Name(text)
+                                                         : layouts::Normalize_Layout_Number(text);
     }
     for (int i = 0; i < kRuledRows; ++i)
         record[layouts::First_Ruled_Flag + i] = layouts::Format_Ruled_Flag(fields.flags[static_cast<size_t>(i)]);
@@ -131,7 +131,7 @@ void Apply_Layout_Values(const QStringList& values, Layout_Fields& fields)
         if (values.size() < line)
             return;
         fields.text[static_cast<size_t>(i)] = i == kBackgroundField ? layouts::Escape_Background_Name(value(line))
-                                                                   : layouts::Normalize_Layout_Number(value(line));
+                                                                    : layouts::Normalize_Layout_Number(value(line));
     }
     for (int i = 0; i < kRuledRows; ++i) {
         const int line = layouts::First_Ruled_Flag + i;
@@ -196,28 +196,31 @@ QString Picture_Size_Hint(const QString& length, const QString& width, double ve
 {
     constexpr double kTwipsPerMillimetre = 56.748768;
     const auto pixels = [](double value) { return QString::number(static_cast<long long>(std::floor(value))); };
-    return QStringLiteral("最大:幅") + pixels(store::Lenient_Number(width) * kTwipsPerMillimetre) + QStringLiteral("px×縦")
-           + pixels(store::Lenient_Number(length) * kTwipsPerMillimetre * vertical_ratio) + QStringLiteral("px");
+    return QStringLiteral("最大:幅") + pixels(store::Lenient_Number(width) * kTwipsPerMillimetre)
+        + QStringLiteral("px×縦") + pixels(store::Lenient_Number(length) * kTwipsPerMillimetre * vertical_ratio)
+        + QStringLiteral("px");
 }
 
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                    store::Answerer& answerer, const Clock& clock)
+                         store::Answerer& answerer, const Clock& clock)
 {
     QString name = Clean_Layout_Name(entered_name);
     if (name == kNewLayoutEntry)
         name = Created_Layout_Name(clock());
     if (name.isEmpty())
-        return Not_Saved(store::Outcome::Failed({QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません")}));
+        return Not_Saved(
+            store::Outcome::Failed({QStringLiteral("保存しませんでした"), QStringLiteral("レイアウト名がありません")}));
     if (const QStringList gone = Data_Folder_Gone(data_folder); !gone.isEmpty())
         return Not_Saved(store::Outcome::Failed(QStringList{QStringLiteral("保存出来ませんでした")} + gone));
     const QString path = layouts::Layout_Path(data_folder, name);
     const bool exists = QFileInfo::exists(path);
-    if (exists && !answerer.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
+    if (exists
+        && !answerer.Ask(QStringLiteral("同じ名前のレイアウトが存在"), QStringLiteral("します。上書きしますか？　")))
         return Not_Saved(store::Outcome::Declined({QStringLiteral("保存しませんでした")}));
     if (store::Write_Result written = layouts::Write_Layout(path, Compose_Layout(fields, name)); !written.ok())
         return Not_Saved(store::Outcome::Failed({QStringLiteral("保存出来ませんでした"), name, written.error}));
-    return {store::Outcome::Done({exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました")}), name,
-            !exists};
+    return {store::Outcome::Done({exists ? QStringLiteral("上書き保存しました") : QStringLiteral("保存しました")}),
+            name, !exists};
 }
 
 store::Outcome Can_Rename_Layout(const QString& name)
@@ -240,8 +243,9 @@ store::Outcome Rename_Layout(const QString& data_folder, const QString& old_name
     const QString old_path = layouts::Layout_Path(data_folder, old_name);
     const store::Text_File old_file = store::Read_Text_Lines(old_path);
     if (!old_file.opened)
-        return store::Outcome::Failed({not_renamed, old_name,
-                                       old_file.error.isEmpty() ? QStringLiteral("レイアウトを開けません") : old_file.error});
+        return store::Outcome::Failed(
+            {not_renamed, old_name,
+             old_file.error.isEmpty() ? QStringLiteral("レイアウトを開けません") : old_file.error});
     if (store::Write_Result copied = Copy_Lines_Atomically(new_path, old_file); !copied.ok())
         return store::Outcome::Failed({not_renamed, new_name, copied.error});
     if (store::Write_Result updated = Rename_Layout_In_Products(data_folder, old_name, new_name); !updated.ok()) {

@@ -19,17 +19,23 @@ constexpr int kLayoutFields = 105;    // entry fields for lines 4..108
 constexpr int kRuledRows = 32;        // style rows with a ruled flag (lines 109..140)
 
 // The entry field (Text1 index) that holds a layout line, and back.
-constexpr int Field_Of_Line(int line) { return line - layouts::Label_Length; }
-constexpr int Line_Of_Field(int field) { return layouts::Label_Length + field; }
+constexpr int Field_Of_Line(int line)
+{
+    return line - layouts::Label_Length;
+}
+constexpr int Line_Of_Field(int field)
+{
+    return layouts::Label_Length + field;
+}
 
 // What the screen's controls hold for one layout.
 struct Layout_Fields {
-    QString direction = QStringLiteral(" 0");            // " 0" or "90"
-    std::array<QString, kLayoutFields> text;              // Text1(0..104) = lines 4..108
-    std::array<int, kRuledRows> flags{};                  // caption colours 16711680 / 192
+    QString direction = QStringLiteral(" 0");  // " 0" or "90"
+    std::array<QString, kLayoutFields> text;   // Text1(0..104) = lines 4..108
+    std::array<int, kRuledRows> flags{};       // caption colours 16711680 / 192
     QString side1 = QStringLiteral("下");
     QString side2 = QStringLiteral("下");
-    QString paper = QStringLiteral("0000");               // Text1(105) = line 143
+    QString paper = QStringLiteral("0000");  // Text1(105) = line 143
 
     bool operator==(const Layout_Fields&) const = default;
 };

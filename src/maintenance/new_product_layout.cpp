@@ -20,12 +20,13 @@ New_Product_Layout_Setting Read_New_Product_Layout(const QString& application_fo
 
 store::Outcome Save_New_Product_Layout(const QString& application_folder, const New_Product_Layout_Setting& setting)
 {
-    return store::Rewrite_Via_Temp(application_folder + QLatin1Char('/'), kNewProductLayoutFileName,
-                                   kNewProductLayoutTempName, [&setting](const store::Text_File&, QStringList& lines) {
-                                       lines = {kNewProductLayoutVersionLine, setting.choice, setting.last_used};
-                                       return true;
-                                   },
-                                   store::If_Missing::Create);
+    return store::Rewrite_Via_Temp(
+        application_folder + QLatin1Char('/'), kNewProductLayoutFileName, kNewProductLayoutTempName,
+        [&setting](const store::Text_File&, QStringList& lines) {
+            lines = {kNewProductLayoutVersionLine, setting.choice, setting.last_used};
+            return true;
+        },
+        store::If_Missing::Create);
 }
 
 store::Outcome Remember_Last_Used_Layout(const QString& application_folder, const QString& layout)

@@ -7,7 +7,8 @@ namespace maintenance {
 int First_Paper_Number(const QString& printer_name)
 {
     const QString head = printer_name.left(4);
-    const bool sato = head == QStringLiteral("sato") || head == QStringLiteral("Sato") || head == QStringLiteral("SATO");
+    const bool sato = head == QStringLiteral("sato") || head == QStringLiteral("Sato")
+        || head == QStringLiteral("SATO");
     return sato ? 255 : 1;
 }
 
@@ -15,7 +16,8 @@ QString Paper_Entry(int number, const QSizeF& page_twips)
 {
     const int width = store::Round_Half_Even(page_twips.width() / kTwipsPerMillimetre);
     const int height = store::Round_Half_Even(page_twips.height() / kTwipsPerMillimetre);
-    QString entry = store::Pad_Zero(QString::number(number), 4) + QStringLiteral(":%1mmx%2mmの用紙 ").arg(width).arg(height);
+    QString entry = store::Pad_Zero(QString::number(number), 4)
+        + QStringLiteral(":%1mmx%2mmの用紙 ").arg(width).arg(height);
     if (width == 115 && height == 115)
         entry += QStringLiteral(" (お勧め)");
     return entry;

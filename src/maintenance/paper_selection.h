@@ -21,7 +21,10 @@ int First_Paper_Number(const QString& printer_name);
 QString Paper_Entry(int number, const QSizeF& page_twips);
 
 // The number an entry hands back: its first four characters.
-inline QString Entry_Number(const QString& entry) { return entry.left(4); }
+inline QString Entry_Number(const QString& entry)
+{
+    return entry.left(4);
+}
 
 // Finds the named printer and tries every number from its first
 // number to 600 on it; `step(n)` runs before number n is tried. The entries

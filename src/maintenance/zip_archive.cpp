@@ -159,7 +159,7 @@ QString Unpack_Entry(const Libzip& zip, zip_t* archive, zip_int64_t index, const
 // there to be put back when the staging folder itself is gone.
 class Replacement {
 public:
-    explicit Replacement(const QString& staging) : kept_folder_(staging + QStringLiteral("-replaced")) {}
+    explicit Replacement(const QString& staging) : kept_folder_(staging + QStringLiteral("-replaced")) { }
     ~Replacement() { QDir(kept_folder_).removeRecursively(); }
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
@@ -342,12 +342,11 @@ store::Write_Result Zip_Add(const QString& archive_path, const QStringList& file
     for (int i = 0; i < file_paths.size(); ++i) {
         const QFileInfo info(file_paths.at(i));
         const QByteArray& bytes = contents[static_cast<size_t>(i)];
-        zip_source_t* source =
-            zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
-        const zip_int64_t index =
-            source ? zip.file_add(archive, info.fileName().toUtf8().constData(), source,
-                                  ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
-                   : -1;
+        zip_source_t* source = zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()),
+                                                 0);
+        const zip_int64_t index = source
+            ? zip.file_add(archive, info.fileName().toUtf8().constData(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8)
+            : -1;
         if (index < 0) {
             const QString error = QString::fromLocal8Bit(zip.strerror(archive));
             if (source)
@@ -376,8 +375,7 @@ bool Remove_Stale_Staging_Folders(const QString& target_folder)
     return true;
 }
 
-store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
-                                const Extract_Rules& rules)
+store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder, const Extract_Rules& rules)
 {
     const QString archive_name = QFileInfo(archive_path).fileName();
     const std::unique_ptr<QLockFile> restore_lock = Restore_Lock(target_folder);

@@ -55,8 +55,7 @@ struct Extract_Rules {
 // into a staging folder inside the target folder and moved into place only
 // when all of them were read intact; when a move fails, or the staging folder
 // has gone, every file already replaced is put back and the error says so.
-store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder,
-                                const Extract_Rules& rules);
+store::Write_Result Zip_Extract(const QString& archive_path, const QString& target_folder, const Extract_Rules& rules);
 
 // Removes staging folders that an interrupted unpacking left in the folder,
 // unless an unpacking into it is running (in this or another process): its

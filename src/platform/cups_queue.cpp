@@ -23,8 +23,8 @@ Queue_State Query_Queue(const QString& queue)
                   wanted);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
     const ipp_status_t status = cupsLastError();
-    state.reachable = response != nullptr || (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE
-                                              && status != IPP_STATUS_ERROR_INTERNAL);
+    state.reachable = response != nullptr
+        || (status != IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && status != IPP_STATUS_ERROR_INTERNAL);
     if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
         state.found = true;
         if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM))
@@ -106,8 +106,9 @@ Submission Submit_File(const QString& queue, const QString& path, const QString&
     for (const auto& [name, value] : options)
         count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
     Submission submission;
-    submission.job_id = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), QFile::encodeName(path).constData(),
-                                       title.toUtf8().constData(), count, cups_options);
+    submission.job_id = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(),
+                                       QFile::encodeName(path).constData(), title.toUtf8().constData(), count,
+                                       cups_options);
     if (submission.job_id == 0)
         submission.error = QString::fromUtf8(cupsLastErrorString());
     cupsFreeOptions(count, cups_options);

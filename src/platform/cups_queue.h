@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QString>
 
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace platform {
 

@@ -28,7 +28,7 @@ struct Cups_Raster_File::State {
     std::shared_ptr<Raster_Ppd> ppd;
     QFile file;
     cups_raster_t* raster = nullptr;
-    QByteArray pending;  // what the raster stream wrote since the last page went to the file
+    QByteArray pending;    // what the raster stream wrote since the last page went to the file
     Cups_Options options;  // of the page header below
     cups_page_header2_t header{};
 
@@ -53,10 +53,10 @@ ssize_t Gather(void* pending, unsigned char* bytes, size_t length)
 bool Grey_Page(const cups_page_header2_t& header)
 {
     const bool grey_space = header.cupsColorSpace == CUPS_CSPACE_K || header.cupsColorSpace == CUPS_CSPACE_W
-                            || header.cupsColorSpace == CUPS_CSPACE_SW;
+        || header.cupsColorSpace == CUPS_CSPACE_SW;
     return grey_space && header.cupsColorOrder == CUPS_ORDER_CHUNKED
-           && (header.cupsBitsPerColor == 1 || header.cupsBitsPerColor == 8) && header.cupsWidth > 0
-           && header.cupsHeight > 0 && header.HWResolution[0] > 0 && header.HWResolution[1] > 0;
+        && (header.cupsBitsPerColor == 1 || header.cupsBitsPerColor == 8) && header.cupsWidth > 0
+        && header.cupsHeight > 0 && header.HWResolution[0] > 0 && header.HWResolution[1] > 0;
 }
 
 // One line of grey image pixels as the driver's dots.
@@ -76,7 +76,9 @@ void Pack_Line(const uchar* grey, const cups_page_header2_t& header, std::vector
 
 }  // namespace
 
-Cups_Raster_File::Cups_Raster_File(std::unique_ptr<State> state) : state_(std::move(state)) {}
+Cups_Raster_File::Cups_Raster_File(std::unique_ptr<State> state) : state_(std::move(state))
+{
+}
 
 Cups_Raster_File::~Cups_Raster_File() = default;
 

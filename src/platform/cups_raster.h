@@ -28,7 +28,7 @@ public:
 
 private:
     friend class Cups_Raster_File;
-    explicit Raster_Ppd(ppd_file_s* ppd) : ppd_(ppd) {}
+    explicit Raster_Ppd(ppd_file_s* ppd) : ppd_(ppd) { }
     ppd_file_s* ppd_;
 };
 
@@ -36,8 +36,7 @@ class Cups_Raster_File {
 public:
     // Opens `path` for writing the pages of a job for the queue whose PPD is
     // `ppd`; null when the file cannot be opened (`error` says why).
-    static std::unique_ptr<Cups_Raster_File> Open(std::shared_ptr<Raster_Ppd> ppd, const QString& path,
-                                                  QString& error);
+    static std::unique_ptr<Cups_Raster_File> Open(std::shared_ptr<Raster_Ppd> ppd, const QString& path, QString& error);
     ~Cups_Raster_File();
     Cups_Raster_File(const Cups_Raster_File&) = delete;
     Cups_Raster_File& operator=(const Cups_Raster_File&) = delete;

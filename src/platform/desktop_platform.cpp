@@ -58,7 +58,8 @@ QString Find_Removable_Mount(const QString& mounts_text, const QString& sys_bloc
             continue;
         const QString device = parts.at(0);
         QString mount = Unescape_Mount_Field(parts.at(1));
-        const bool media = mount.startsWith(QStringLiteral("/media/")) || mount.startsWith(QStringLiteral("/run/media/"));
+        const bool media = mount.startsWith(QStringLiteral("/media/"))
+            || mount.startsWith(QStringLiteral("/run/media/"));
         if (media || Device_Is_Removable(device, sys_block)) {
             while (mount.size() > 1 && mount.endsWith(QLatin1Char('/')))
                 mount.chop(1);

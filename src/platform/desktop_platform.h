@@ -25,11 +25,11 @@ Application_Place This_Application_Place();
 class Desktop_Platform {
 public:
     virtual ~Desktop_Platform() = default;
-    virtual QString Application_Folder() const = 0;   // Application_Place::application_folder
-    virtual QString Desktop_Folder() const = 0;       // no trailing "/"
-    virtual QString Removable_Drive_Root() const = 0; // mount point, no trailing "/"; empty when none
+    virtual QString Application_Folder() const = 0;    // Application_Place::application_folder
+    virtual QString Desktop_Folder() const = 0;        // no trailing "/"
+    virtual QString Removable_Drive_Root() const = 0;  // mount point, no trailing "/"; empty when none
     virtual int Screen_Pixels_Per_Inch() const = 0;
-    virtual bool Open_Url(const QUrl& url) = 0;       // web page or folder, in the desktop's program
+    virtual bool Open_Url(const QUrl& url) = 0;  // web page or folder, in the desktop's program
     // The program that Open_Url lacks for the URL, in words for the user
     // ("xdg-open (パッケージ xdg-utils)", "application/pdf を開くプログラム");
     // empty when the desktop has one.

@@ -19,12 +19,14 @@ const QString kSuffix = QStringLiteral(".lock");
 QString Own_Name()
 {
     return kPrefix + QSysInfo::machineHostName() + QLatin1Char('-')
-           + QString::number(QCoreApplication::applicationPid()) + kSuffix;
+        + QString::number(QCoreApplication::applicationPid()) + kSuffix;
 }
 
 }  // namespace
 
-Folder_Presence::Folder_Presence(const QString& data_folder) : folder_(data_folder) {}
+Folder_Presence::Folder_Presence(const QString& data_folder) : folder_(data_folder)
+{
+}
 
 bool Folder_Presence::Announce()
 {

@@ -97,10 +97,10 @@ bool Paged_Printer::Label_Sized_Page() const
 {
     constexpr double kTolerance = 0.01;  // mm
     return paper_number_ == 0 && !label_maximum_mm_.isEmpty() && label_mm_.width() > 0 && label_mm_.height() > 0
-           && label_mm_.width() >= label_minimum_mm_.width() - kTolerance
-           && label_mm_.height() >= label_minimum_mm_.height() - kTolerance
-           && label_mm_.width() <= label_maximum_mm_.width() + kTolerance
-           && label_mm_.height() <= label_maximum_mm_.height() + kTolerance;
+        && label_mm_.width() >= label_minimum_mm_.width() - kTolerance
+        && label_mm_.height() >= label_minimum_mm_.height() - kTolerance
+        && label_mm_.width() <= label_maximum_mm_.width() + kTolerance
+        && label_mm_.height() <= label_maximum_mm_.height() + kTolerance;
 }
 
 int Paged_Printer::Paper_Number() const
@@ -162,7 +162,7 @@ std::unique_ptr<Raster_Job> Paged_Printer::Open_Raster_Job(const QString&, const
 // with one painter on the page being drawn.
 class Paged_Job : public Print_Job {
 public:
-    Paged_Job(Paged_Printer& printer, QString path) : printer_(printer), path_(std::move(path)) {}
+    Paged_Job(Paged_Printer& printer, QString path) : printer_(printer), path_(std::move(path)) { }
     ~Paged_Job() override;
     Paged_Job(const Paged_Job&) = delete;
     Paged_Job& operator=(const Paged_Job&) = delete;
@@ -288,9 +288,9 @@ Job_Result Paged_Job::End()
     if (written && repeated && !raster)
         written = Append_Page_Copies(path_, copies);
     QString error;
-    Job_Result result = !written              ? Job_Result{false, Unwritable(), {}}
-                        : printer_.Ready(error) ? printer_.Deliver(path_, first_page_, repeated ? 1 : copies, raster)
-                                                : Job_Result{false, error, {}};
+    Job_Result result = !written ? Job_Result{false, Unwritable(), {}}
+        : printer_.Ready(error)  ? printer_.Deliver(path_, first_page_, repeated ? 1 : copies, raster)
+                                 : Job_Result{false, error, {}};
     QFile::remove(path_);
     return result;
 }
@@ -359,7 +359,8 @@ QString Pdf_File_Printer::Job_File_Path(QString& error)
 void Remove_Stale_Pdf_Parts(const QString& folder)
 {
     static const QRegularExpression own_part(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}(-\\d+)?\\.pdf\\.part$"));
-    for (const QFileInfo& info : QDir(folder).entryInfoList({QStringLiteral("*.pdf.part")}, QDir::Files | QDir::Hidden)) {
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList({QStringLiteral("*.pdf.part")}, QDir::Files | QDir::Hidden)) {
         if (info.isSymLink() || !own_part.match(info.fileName()).hasMatch())
             continue;
         QFile part(info.filePath());
@@ -373,12 +374,13 @@ Job_Result Pdf_File_Printer::Deliver(const QString& pdf_path, const QPageSize&, 
     part_lock_.close();
     // A new name is never overwritten; a named output file is replaced in one step.
     const bool moved = QFileInfo(pdf_path).size() > 0
-                       && (output_file_.isEmpty() ? QFile::rename(pdf_path, final_path_)
-                                                  : std::rename(QFile::encodeName(pdf_path).constData(),
-                                                                QFile::encodeName(final_path_).constData())
-                                                        == 0);
+        && (output_file_.isEmpty()
+                ? QFile::rename(pdf_path, final_path_)
+                : std::rename(QFile::encodeName(pdf_path).constData(), QFile::encodeName(final_path_).constData())
+                    == 0);
     if (!moved)
-        return {false, QStringLiteral("プリンタ「%1」の出力ファイル %2 を書けませんでした").arg(Name(), final_path_), {}};
+        return {
+            false, QStringLiteral("プリンタ「%1」の出力ファイル %2 を書けませんでした").arg(Name(), final_path_), {}};
     return {true, {}, final_path_};
 }
 

@@ -79,7 +79,7 @@ private:
     std::vector<Paper_Size> papers_;
     int resolution_;
     int default_number_ = 0;
-    int paper_number_ = 0;  // the size chosen by number; 0 while none is
+    int paper_number_ = 0;     // the size chosen by number; 0 while none is
     QSizeF label_minimum_mm_;  // the page sizes the printer makes, none when empty
     QSizeF label_maximum_mm_;
     int copies_ = 1;

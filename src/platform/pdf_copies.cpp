@@ -13,7 +13,7 @@ namespace {
 // The objects of a PDF as its last cross-reference table places them.
 class Pdf_Objects {
 public:
-    explicit Pdf_Objects(const QByteArray& pdf) : pdf_(pdf) {}
+    explicit Pdf_Objects(const QByteArray& pdf) : pdf_(pdf) { }
 
     // Reads the trailer and the table that `startxref` names; false when there is none.
     bool Read_Table()
@@ -110,7 +110,8 @@ bool Append_Page_Copies(const QString& pdf_path, int copies)
     const int pages_number = catalog ? Reference(*catalog, "Pages") : 0;
     const std::optional<QByteArray> pages = objects.Body(pages_number);
     static const QRegularExpression kids_entry(QStringLiteral("/Kids\\s*\\[([^\\]]*)\\]"));
-    const QRegularExpressionMatch kids = pages ? kids_entry.match(QString::fromLatin1(*pages)) : QRegularExpressionMatch();
+    const QRegularExpressionMatch kids = pages ? kids_entry.match(QString::fromLatin1(*pages))
+                                               : QRegularExpressionMatch();
     if (!size.hasMatch() || !kids.hasMatch())
         return false;
 
@@ -139,7 +140,8 @@ bool Append_Page_Copies(const QString& pdf_path, int copies)
         }
     const qint64 pages_offset = pdf.size() + update.size();
     QString tree = QString::fromLatin1(*pages);
-    tree.replace(kids.capturedStart(0), kids.capturedLength(0), QStringLiteral("/Kids [%1]").arg(QString::fromLatin1(kid_list)));
+    tree.replace(kids.capturedStart(0), kids.capturedLength(0),
+                 QStringLiteral("/Kids [%1]").arg(QString::fromLatin1(kid_list)));
     static const QRegularExpression count_entry(QStringLiteral("/Count\\s+\\d+"));
     tree.replace(count_entry, QStringLiteral("/Count %1").arg(page_bodies.size() * copies));
     update += QByteArray::number(pages_number) + " 0 obj\n" + tree.toLatin1() + "\nendobj\n";
@@ -151,7 +153,7 @@ bool Append_Page_Copies(const QString& pdf_path, int copies)
     QString new_trailer = trailer;
     new_trailer.replace(size_entry, QStringLiteral("/Size %1").arg(next)).remove(prev_entry);
     update += "trailer\n<<" + new_trailer.toLatin1() + "/Prev " + QByteArray::number(objects.Table_Offset())
-              + "\n>>\nstartxref\n" + QByteArray::number(table_offset) + "\n%%EOF\n";
+        + "\n>>\nstartxref\n" + QByteArray::number(table_offset) + "\n%%EOF\n";
     if (file.write(update) != update.size() || !file.flush()) {
         file.resize(pdf.size());
         return false;

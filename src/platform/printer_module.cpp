@@ -14,7 +14,7 @@ using Create_Print_Queues = Print_Queues* (*)();
 // process: Qt keeps the print plugins it loaded for it.
 class Loaded_Queues : public Print_Queues {
 public:
-    explicit Loaded_Queues(QString module_path) : module_path_(std::move(module_path)) {}
+    explicit Loaded_Queues(QString module_path) : module_path_(std::move(module_path)) { }
 
     QStringList Names() const override { return Loaded() ? loaded_->Names() : QStringList{}; }
     Paged_Printer* Open(const QString& name) override { return Loaded() ? loaded_->Open(name) : nullptr; }

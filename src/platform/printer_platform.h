@@ -119,10 +119,7 @@ public:
     // Device names of the installed printers, in the system's order.
     virtual QStringList Installed_Printers() const = 0;
     // Whether a printer has exactly this device name.
-    virtual bool Has_Printer(const QString& device_name) const
-    {
-        return Installed_Printers().contains(device_name);
-    }
+    virtual bool Has_Printer(const QString& device_name) const { return Installed_Printers().contains(device_name); }
     // The printer with exactly this device name, on its own paper size with
     // one copy; null when there is none. It lives until the next call for the
     // same name or the end of the finder, and so must any job it began.

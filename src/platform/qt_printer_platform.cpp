@@ -48,7 +48,8 @@ std::unique_ptr<Cups_Printer> Cups_Printer::Open(const QString& queue, const Que
     const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
     if (info.isNull())
         return nullptr;
-    auto ppd = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd")));
+    auto ppd =
+        std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd")));
     QByteArray ppd_text;
     if (ppd->open() && Fetch_Queue_Ppd(queue, *ppd) && ppd->seek(0))
         ppd_text = ppd->readAll();
@@ -59,13 +60,9 @@ Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, const
                            std::unique_ptr<QTemporaryFile> ppd, const QByteArray& ppd_text, Raster_Jobs raster_jobs)
     : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
                     state.default_resolution > 0 ? state.default_resolution : kUnknownResolution),
-      default_page_(info.defaultPageSize()),
-      ppd_(std::move(ppd)),
-      raster_driver_(Ppd_Has_Raster_Driver(ppd_text)),
-      manual_copies_(Ppd_Leaves_Copies_To_Filters(ppd_text)),
-      resolution_known_(state.default_resolution > 0),
-      config_change_time_(state.config_change_time),
-      raster_jobs_(raster_jobs)
+      default_page_(info.defaultPageSize()), ppd_(std::move(ppd)), raster_driver_(Ppd_Has_Raster_Driver(ppd_text)),
+      manual_copies_(Ppd_Leaves_Copies_To_Filters(ppd_text)), resolution_known_(state.default_resolution > 0),
+      config_change_time_(state.config_change_time), raster_jobs_(raster_jobs)
 {
     if (!default_page_.isValid())
         default_page_ = QPageSize(QPageSize::A4);
@@ -126,9 +123,7 @@ Job_Result Cups_Printer::Deliver(const QString& job_path, const QPageSize& page,
         options.push_back({QStringLiteral("document-format"), kCupsRaster});
     const Submission submission = Submit_File(Name(), job_path, QStringLiteral("ラベル"), options);
     if (submission.job_id == 0)
-        return {false,
-                QStringLiteral("プリンタ「%1」に送信できませんでした：%2").arg(Name(), submission.error),
-                {}};
+        return {false, QStringLiteral("プリンタ「%1」に送信できませんでした：%2").arg(Name(), submission.error), {}};
     return {true, {}, QStringLiteral("%1-%2").arg(Name()).arg(submission.job_id)};
 }
 

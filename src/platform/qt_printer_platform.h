@@ -52,7 +52,7 @@ private:
     Cups_Options Page_Options(const QPageSize& page) const;
 
     QPageSize default_page_;
-    std::unique_ptr<QTemporaryFile> ppd_;  // the queue's PPD as read with its settings
+    std::unique_ptr<QTemporaryFile> ppd_;     // the queue's PPD as read with its settings
     std::shared_ptr<Raster_Ppd> raster_ppd_;  // parsed at the first raster job
     bool raster_driver_ = false;
     bool manual_copies_ = false;
@@ -64,8 +64,7 @@ private:
 // The CUPS queues as Qt PrintSupport lists them.
 class Cups_Queues : public Print_Queues {
 public:
-    explicit Cups_Queues(Raster_Jobs raster_jobs = Raster_Jobs::Where_The_Driver_Takes_Them)
-        : raster_jobs_(raster_jobs)
+    explicit Cups_Queues(Raster_Jobs raster_jobs = Raster_Jobs::Where_The_Driver_Takes_Them) : raster_jobs_(raster_jobs)
     {
     }
     QStringList Names() const override;

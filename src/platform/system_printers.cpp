@@ -22,8 +22,8 @@ bool System_Printers::Has_Printer(const QString& device_name) const
 Printer* System_Printers::Find_Printer(const QString& device_name)
 {
     Paged_Printer* found = device_name == kBuilt_In_Pdf_Printer ? &pdf_
-                           : device_name.isEmpty()             ? nullptr
-                                                               : queues_->Open(device_name);
+        : device_name.isEmpty()                                 ? nullptr
+                                                                : queues_->Open(device_name);
     if (found)
         found->Reset();
     return found;

@@ -18,10 +18,10 @@ render::Check_Context Check_Context_For(const store::Settings_Record& settings, 
     const platform::Printer* found = find(printer);
     if (!found) {
         context.printer_note = printer.isEmpty()
-                                   ? QStringLiteral("プリンタが設定されていないため、%1で印刷するものとして確認します")
-                                         .arg(platform::kBuilt_In_Pdf_Printer)
-                                   : QStringLiteral("プリンタ「%1」が見つからないため、%2で印刷するものとして確認します")
-                                         .arg(printer, platform::kBuilt_In_Pdf_Printer);
+            ? QStringLiteral("プリンタが設定されていないため、%1で印刷するものとして確認します")
+                  .arg(platform::kBuilt_In_Pdf_Printer)
+            : QStringLiteral("プリンタ「%1」が見つからないため、%2で印刷するものとして確認します")
+                  .arg(printer, platform::kBuilt_In_Pdf_Printer);
         found = find(platform::kBuilt_In_Pdf_Printer);
     }
     if (found) {

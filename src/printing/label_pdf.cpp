@@ -24,7 +24,8 @@ store::Outcome Write_Label_Pdf(const QString& path, const products::Product_Reco
     const std::unique_ptr<platform::Print_Job> job = printer.Begin_Job(error);
     if (!job)
         return store::Outcome::Failed(failed + QStringList{error});
-    render::Printer_Page_Surface surface(job->Painter(), printer.Resolution(), printer.Resolution(), render::Bar_Edges::On_Dots);
+    render::Printer_Page_Surface surface(job->Painter(), printer.Resolution(), printer.Resolution(),
+                                         render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Answerer = &answerer;
     // The page is the label: nothing to centre across.
@@ -64,9 +65,10 @@ Pdf_Output_Check Check_Pdf_Output(const QString& path, const QStringList& own_fo
         if (info.size() > 0)
             return refused(QStringLiteral("PDFではないファイル (%1)").arg(size_and_time));
     }
-    return {{}, QStringLiteral("%1 にある%2 (%3) を置き換えます")
-                    .arg(path, info.size() > 0 ? QStringLiteral("PDFファイル") : QStringLiteral("空のファイル"),
-                         size_and_time)};
+    return {{},
+            QStringLiteral("%1 にある%2 (%3) を置き換えます")
+                .arg(path, info.size() > 0 ? QStringLiteral("PDFファイル") : QStringLiteral("空のファイル"),
+                     size_and_time)};
 }
 
 }  // namespace printing

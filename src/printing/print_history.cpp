@@ -9,8 +9,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -62,8 +62,7 @@ QString Escape_Field(const QString& field)
     for (qsizetype i = 0; i < field.size();) {
         const qsizetype length = field.at(i).isHighSurrogate() && i + 1 < field.size() ? 2 : 1;
         const QString character = field.mid(i, length);
-        const bool reads_as_escape =
-            character == QStringLiteral("&")
+        const bool reads_as_escape = character == QStringLiteral("&")
             && Escaped_Character()
                    .match(field, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption)
                    .hasMatch();
@@ -87,7 +86,7 @@ QString Unescape_Field(const QString& field)
         const char32_t code = match.captured(1).toUInt();
         plain += QStringView(field).mid(done, match.capturedStart() - done);
         plain += code > QChar::LastValidCodePoint || QChar::isSurrogate(code) ? match.captured()
-                     : QString::fromUcs4(&code, 1);
+                                                                              : QString::fromUcs4(&code, 1);
         done = match.capturedEnd();
     }
     plain.append(QStringView(field).mid(done));
@@ -113,8 +112,8 @@ History_Entry Job_Entry(const Print_Job& job, const QString& printer)
 
 QString History_Line(const History_Entry& e)
 {
-    QStringList fields = {e.time,      e.product_no, e.product_name, e.layout, e.copies, e.printer,
-                          e.base,      e.date_line,  e.result,       e.reason, e.file};
+    QStringList fields = {e.time, e.product_no, e.product_name, e.layout, e.copies, e.printer,
+                          e.base, e.date_line,  e.result,       e.reason, e.file};
     for (QString& field : fields)
         field = Escape_Field(store::Strip_Control_Chars(field));
     return fields.join(QLatin1Char('\t'));
@@ -127,7 +126,7 @@ History_Entry Read_History_Line(const QString& line)
         fields << QString();
     for (QString& field : fields)
         field = Unescape_Field(field);
-    return {fields[0], fields[1], fields[2], fields[3], fields[4],  fields[5],
+    return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5],
             fields[6], fields[7], fields[8], fields[9], fields[10]};
 }
 
@@ -137,9 +136,9 @@ store::Outcome Append_History(const QString& data_folder, const History_Entry& e
     if (stamped.time.isEmpty())
         stamped.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     const QDir folder(data_folder);
-    const store::Write_Result written =
-        store::Append_Lines(folder.filePath(kHistoryFileName), folder.filePath(kHistoryLockName),
-                            {kHistoryVersionLine}, {History_Line(stamped)});
+    const store::Write_Result written = store::Append_Lines(folder.filePath(kHistoryFileName),
+                                                            folder.filePath(kHistoryLockName), {kHistoryVersionLine},
+                                                            {History_Line(stamped)});
     if (!written.ok())
         return store::Outcome::Failed({QStringLiteral("発行履歴に記録できませんでした"), written.error});
     return store::Outcome::Done();
@@ -242,8 +241,8 @@ QByteArray Merge_History_Files(QByteArrayView kept, QByteArrayView added)
 
 std::vector<int> Filter_History(const History_Log& log, const History_Filter& filter)
 {
-    const QString number =
-        filter.product_no.trimmed().isEmpty() ? QString() : products::Format_Product_No(filter.product_no);
+    const QString number = filter.product_no.trimmed().isEmpty() ? QString()
+                                                                 : products::Format_Product_No(filter.product_no);
     const QStringList words = products::Split_Search_Words(filter.words);
     // Job times begin with the day, "yyyy/MM/dd", so days compare as text.
     const QString from = filter.from.isValid() ? Day_Text(filter.from) : QString();

@@ -18,9 +18,9 @@ const QString kEdgeAligned = QStringLiteral("端寄せ");
 // Where a line stopped.
 enum class Step {
     Fine,
-    Reading_Layout,      // product or layout missing
-    Finding_Printer,     // no printer with the settings' name
-    Printer_Refused,     // the printer did not take the job
+    Reading_Layout,   // product or layout missing
+    Finding_Printer,  // no printer with the settings' name
+    Printer_Refused,  // the printer did not take the job
 };
 
 class Print_Run {
@@ -49,7 +49,7 @@ private:
     Print_Mode mode_;
     const Print_Run_Context& c_;
     platform::Printer_Finder& printers_;
-    platform::Printer* printer_ = nullptr;  // the printer of the line being printed
+    platform::Printer* printer_ = nullptr;            // the printer of the line being printed
     std::unique_ptr<platform::Print_Job> print_job_;  // its job, from the first page to the send
     store::Answerer& answerer_;
     Step step_ = Step::Fine;
@@ -141,7 +141,8 @@ bool Print_Run::Print_Job_Copies(const Print_Job& job)
         // The copies of a job are the same page: it is composed once, and the
         // printer makes the copies or the job repeats the page (each copy a
         // page of its own).
-        const int copies = Page_Per_Copy(job.issue) ? printer_->Set_Page_Copies(labels) : printer_->Set_Copy_Count(labels);
+        const int copies = Page_Per_Copy(job.issue) ? printer_->Set_Page_Copies(labels)
+                                                    : printer_->Set_Copy_Count(labels);
         const bool per_copy = copies < labels;
         if (per_copy)
             printer_->Set_Copy_Count(1);
@@ -200,9 +201,8 @@ bool Print_Run::Compose(const Print_Job& job, bool new_page)
     QPainter* painter = &print_job_->Painter();
     painter->resetTransform();
     const int dpi = printer_->Resolution();
-    render::Printer_Page_Surface surface(*painter, dpi, dpi,
-                                         printer_->Raster_Driver() ? render::Bar_Edges::Inside_Dots
-                                                                   : render::Bar_Edges::On_Dots);
+    render::Printer_Page_Surface surface(
+        *painter, dpi, dpi, printer_->Raster_Driver() ? render::Bar_Edges::Inside_Dots : render::Bar_Edges::On_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
     surface.Answerer = &answerer_;

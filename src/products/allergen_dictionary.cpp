@@ -101,13 +101,14 @@ QString Without_Declarations(const QString& ingredients)
     return Normalise_Text(ingredients).remove(Declaration_Pattern());
 }
 
-std::optional<Allergen_Dictionary> Allergen_Dictionary::Load(const QString& program_folder,
-                                                             const QString& data_folder, QString* error)
+std::optional<Allergen_Dictionary> Allergen_Dictionary::Load(const QString& program_folder, const QString& data_folder,
+                                                             QString* error)
 {
     QByteArray contents[2];
     const QString names[2] = {kAllergenListFileName, kAllergenDictionaryFileName};
     for (int i = 0; i < 2; ++i) {
-        const QString own = data_folder.isEmpty() ? QString() : QFileInfo(data_folder + QLatin1Char('/') + names[i]).filePath();
+        const QString own = data_folder.isEmpty() ? QString()
+                                                  : QFileInfo(data_folder + QLatin1Char('/') + names[i]).filePath();
         QFile file(!own.isEmpty() && QFile::exists(own) ? own : program_folder + QLatin1Char('/') + names[i]);
         if (!file.open(QIODevice::ReadOnly)) {
             if (error)
@@ -240,7 +241,8 @@ Allergen_Declaration Allergen_Dictionary::Declared_In(const QString& ingredients
         const QRegularExpressionMatch match = matches.next();
         declaration.found = true;
         // A line of its own lists every allergen in one place, as the summary form does.
-        declaration.summary = declaration.summary || !match.captured(u"summary").isEmpty() || !match.captured(u"line").isNull();
+        declaration.summary = declaration.summary || !match.captured(u"summary").isEmpty()
+            || !match.captured(u"line").isNull();
         const QString words = match.captured(u"words").isNull() ? match.captured(u"line") : match.captured(u"words");
         for (const QString& word : Declared_Words(words)) {
             const QString allergen = Declared_Allergen(word);

@@ -27,9 +27,9 @@ inline const QString kAllergenListFileName = QStringLiteral("allergens.txt");
 inline const QString kAllergenDictionaryFileName = QStringLiteral("allergen_dictionary.txt");
 
 struct Allergen {
-    QString name;           // as the label declares it: "小麦", "乳", "えび"
-    bool specified = false; // 特定原材料 (labelling required); otherwise recommended
-    QStringList words;      // the words that stand for it in ingredients
+    QString name;            // as the label declares it: "小麦", "乳", "えび"
+    bool specified = false;  // 特定原材料 (labelling required); otherwise recommended
+    QStringList words;       // the words that stand for it in ingredients
 
     bool operator==(const Allergen&) const = default;
 };
@@ -37,10 +37,10 @@ struct Allergen {
 // What the declarations of a 原材料名 say: "(一部に小麦・卵・乳成分を含む)",
 // "(小麦を含む)" after an ingredient, or a line "アレルギー物質:小麦・卵".
 struct Allergen_Declaration {
-    bool found = false;      // the text holds at least one declaration
-    bool summary = false;    // one of them is the summary form "(一部に…を含む)"
-    QStringList allergens;   // the allergens declared, in list order, each once
-    QStringList unknown;     // declared words that name no allergen of the list
+    bool found = false;     // the text holds at least one declaration
+    bool summary = false;   // one of them is the summary form "(一部に…を含む)"
+    QStringList allergens;  // the allergens declared, in list order, each once
+    QStringList unknown;    // declared words that name no allergen of the list
 };
 
 class Allergen_Dictionary {
@@ -76,9 +76,9 @@ public:
 
 private:
     struct Word {
-        QString text;               // normalised (Normalise_Text)
-        QStringList allergens;      // none: a false friend
-        QStringList unless_beside;  // it does not count when the same ingredient holds one of these
+        QString text;                 // normalised (Normalise_Text)
+        QStringList allergens;        // none: a false friend
+        QStringList unless_beside;    // it does not count when the same ingredient holds one of these
         bool names_allergen = false;  // a word of the list: it declares the allergen by itself
     };
     std::vector<Allergen> allergens_;

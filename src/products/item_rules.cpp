@@ -32,9 +32,9 @@ Product_Record New_Product_Record()
 
 QStringList Unit_Options()
 {
-    return {QStringLiteral("ｇ"),  QStringLiteral("ｋｇ"), QStringLiteral("ｍｌ"), QStringLiteral("Ｌ"),
-            QStringLiteral("個"),  QStringLiteral("本"),   QStringLiteral("組"),   QStringLiteral("枚"),
-            QStringLiteral("袋"),  QStringLiteral("ｃｃ"), QStringLiteral("匹"),   QStringLiteral("杯"),
+    return {QStringLiteral("ｇ"), QStringLiteral("ｋｇ"), QStringLiteral("ｍｌ"), QStringLiteral("Ｌ"),
+            QStringLiteral("個"), QStringLiteral("本"),   QStringLiteral("組"),   QStringLiteral("枚"),
+            QStringLiteral("袋"), QStringLiteral("ｃｃ"), QStringLiteral("匹"),   QStringLiteral("杯"),
             QStringLiteral("房")};
 }
 
@@ -92,8 +92,10 @@ QStringList Date_Format_Options()
 QStringList Date_Elsewhere_Options()
 {
     QStringList options;
-    for (const QString& side : {QStringLiteral("枠外"), QStringLiteral("表面"), QStringLiteral("裏面"), QStringLiteral("側面")})
-        for (const QString& place : {QStringLiteral("上部"), QStringLiteral("下部"), QStringLiteral("左部"), QStringLiteral("右部")})
+    for (const QString& side :
+         {QStringLiteral("枠外"), QStringLiteral("表面"), QStringLiteral("裏面"), QStringLiteral("側面")})
+        for (const QString& place :
+             {QStringLiteral("上部"), QStringLiteral("下部"), QStringLiteral("左部"), QStringLiteral("右部")})
             options << side + place + QStringLiteral("に記載");
     return options;
 }
@@ -140,8 +142,7 @@ bool Ends_With_Separator(const QString& text)
     return !text.isEmpty() && Is_Separator(text.back());
 }
 
-bool Removes_Item_Separator(const QString& text, int cursor, int selection_start, int selection_length,
-                            Delete_Key key)
+bool Removes_Item_Separator(const QString& text, int cursor, int selection_start, int selection_length, Delete_Key key)
 {
     if (selection_length > 0)
         return Holds_Separator(text.mid(selection_start, selection_length));

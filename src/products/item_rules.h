@@ -34,7 +34,6 @@ QString With_Caption_Colon(const QString& text);
 enum class Delete_Key { Backspace, Delete };
 // Whether the key would remove a ":" or "：": the selected text holds one, or,
 // without a selection, the character before (Backspace) or after (Delete) the caret is one.
-bool Removes_Item_Separator(const QString& text, int cursor, int selection_start, int selection_length,
-                            Delete_Key key);
+bool Removes_Item_Separator(const QString& text, int cursor, int selection_start, int selection_length, Delete_Key key);
 
 }  // namespace products

@@ -291,7 +291,8 @@ QString Product_File_Problem(QByteArrayView bytes)
     if (first.endsWith('\r'))
         first.chop(1);
     if (first != kProductVersionLine.toLatin1())
-        return QStringLiteral("商品情報ファイルではありません (1行目が版の行「%1」ではありません)").arg(kProductVersionLine);
+        return QStringLiteral("商品情報ファイルではありません (1行目が版の行「%1」ではありません)")
+            .arg(kProductVersionLine);
     return {};
 }
 

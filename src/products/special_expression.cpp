@@ -10,16 +10,26 @@ const std::vector<std::pair<QString, int>>& Title_Table()
 {
     static const std::vector<std::pair<QString, int>> table = [] {
         std::vector<std::pair<QString, int>> t = {
-            {QStringLiteral("品名の登録"), 1},           {QStringLiteral("名称の登録"), 2},
-            {QStringLiteral("原材料名の登録"), 3},       {QStringLiteral("追加欄１の登録"), 4},
-            {QStringLiteral("追加欄２の登録"), 5},       {QStringLiteral("内容量の登録"), 6},
-            {QStringLiteral("保存方法の登録"), 8},       {QStringLiteral("追加欄３の登録"), 9},
-            {QStringLiteral("追加欄４の登録"), 10},      {QStringLiteral("責任者の登録"), 11},
-            {QStringLiteral("追加欄５の登録"), 12},      {QStringLiteral("備考１の登録"), 13},
-            {QStringLiteral("備考２の登録"), 14},        {QStringLiteral("表示価格の登録"), 15},
-            {QStringLiteral("成分表タイトルの登録"), 17}, {QStringLiteral("エネルギーの登録"), 18},
-            {QStringLiteral("たんぱく質の登録"), 19},    {QStringLiteral("脂質の登録"), 20},
-            {QStringLiteral("炭水化物の登録"), 21},      {QStringLiteral("食塩相当量の登録"), 22},
+            {QStringLiteral("品名の登録"), 1},
+            {QStringLiteral("名称の登録"), 2},
+            {QStringLiteral("原材料名の登録"), 3},
+            {QStringLiteral("追加欄１の登録"), 4},
+            {QStringLiteral("追加欄２の登録"), 5},
+            {QStringLiteral("内容量の登録"), 6},
+            {QStringLiteral("保存方法の登録"), 8},
+            {QStringLiteral("追加欄３の登録"), 9},
+            {QStringLiteral("追加欄４の登録"), 10},
+            {QStringLiteral("責任者の登録"), 11},
+            {QStringLiteral("追加欄５の登録"), 12},
+            {QStringLiteral("備考１の登録"), 13},
+            {QStringLiteral("備考２の登録"), 14},
+            {QStringLiteral("表示価格の登録"), 15},
+            {QStringLiteral("成分表タイトルの登録"), 17},
+            {QStringLiteral("エネルギーの登録"), 18},
+            {QStringLiteral("たんぱく質の登録"), 19},
+            {QStringLiteral("脂質の登録"), 20},
+            {QStringLiteral("炭水化物の登録"), 21},
+            {QStringLiteral("食塩相当量の登録"), 22},
         };
         static const QString wide_digits = QStringLiteral("１２３４５６７８９");
         for (int n = 1; n <= 9; ++n)

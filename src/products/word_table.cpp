@@ -167,13 +167,13 @@ store::Outcome Delete_Word(const QString& data_folder, const QString& word, stor
 {
     if (!answerer.Ask(word.left(7) + QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return store::Outcome::Declined();
-    const store::Outcome result = store::Rewrite_Via_Temp(
-        data_folder, kWordTableFileName, kWordTableTempName, [&](const store::Text_File& old_file, QStringList& out) {
-            for (const QString& line : old_file.lines)
-                if (Word_Of_Entry(line) != word)
-                    out << line;
-            return true;
-        });
+    const store::Outcome result = store::Rewrite_Via_Temp(data_folder, kWordTableFileName, kWordTableTempName,
+                                                          [&](const store::Text_File& old_file, QStringList& out) {
+                                                              for (const QString& line : old_file.lines)
+                                                                  if (Word_Of_Entry(line) != word)
+                                                                      out << line;
+                                                              return true;
+                                                          });
     return Outcome_Of(result, QStringLiteral("削除しました"));
 }
 

@@ -19,7 +19,7 @@ inline const QString kRecipeFilesVersion = QStringLiteral("2.00");
 struct Data_Lines {
     QString version = kRecipeFilesVersion;  // as read, kept when written back
     QStringList records;                    // the lines after the version line, empty ones left out
-    QString error;  // the file cannot be read or a line is damaged: it names the line
+    QString error;                          // the file cannot be read or a line is damaged: it names the line
 };
 
 // Whether a record line can be used.

@@ -59,8 +59,8 @@ QHash<QString, QString> Read_Readings(const QString& path)
 
 QString Nutrient_Name(Nutrient nutrient)
 {
-    static const QString names[kNutrients] = {QStringLiteral("熱量"),     QStringLiteral("たんぱく質"),
-                                              QStringLiteral("脂質"),     QStringLiteral("炭水化物"),
+    static const QString names[kNutrients] = {QStringLiteral("熱量"),       QStringLiteral("たんぱく質"),
+                                              QStringLiteral("脂質"),       QStringLiteral("炭水化物"),
                                               QStringLiteral("ナトリウム"), QStringLiteral("食塩相当量")};
     return names[nutrient];
 }
@@ -68,9 +68,12 @@ QString Nutrient_Name(Nutrient nutrient)
 QString Nutrient_Unit(Nutrient nutrient)
 {
     switch (nutrient) {
-    case Energy: return QStringLiteral("kcal");
-    case Sodium: return QStringLiteral("mg");
-    default: return QStringLiteral("g");
+    case Energy:
+        return QStringLiteral("kcal");
+    case Sodium:
+        return QStringLiteral("mg");
+    default:
+        return QStringLiteral("g");
     }
 }
 

@@ -137,9 +137,9 @@ store::Outcome Store_Materials(const QString& data_folder, const std::vector<Mat
     return Change_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, Valid_Material_Line, failed,
                              [&new_lines](QStringList& records) {
                                  for (const QString& line : new_lines) {
-                                     const auto at = std::find_if(records.begin(), records.end(), [&](const QString& l) {
-                                         return Code_Of(l) == Code_Of(line);
-                                     });
+                                     const auto at =
+                                         std::find_if(records.begin(), records.end(),
+                                                      [&](const QString& l) { return Code_Of(l) == Code_Of(line); });
                                      if (at != records.end())
                                          *at = line;
                                      else
@@ -168,10 +168,9 @@ store::Outcome Delete_Material(const QString& data_folder, const QString& code)
                                        QStringLiteral("「%1」を使う登録番号: %2")
                                            .arg(material ? material->name : code, users.join(QStringLiteral("、")))});
     }
-    return Change_Data_Lines(data_folder, kMaterialsFileName, kMaterialsTempName, Valid_Material_Line, failed,
-                             [&code](QStringList& records) {
-                                 records.removeIf([&](const QString& l) { return Code_Of(l) == code; });
-                             });
+    return Change_Data_Lines(
+        data_folder, kMaterialsFileName, kMaterialsTempName, Valid_Material_Line, failed,
+        [&code](QStringList& records) { records.removeIf([&](const QString& l) { return Code_Of(l) == code; }); });
 }
 
 QString Next_Own_Code(const std::vector<Material>& materials)

@@ -22,13 +22,13 @@ inline const QString kMaterialsTempName = QStringLiteral("材料_v2.tmp");
 inline const QChar kOwnCodeLetter = QLatin1Char('U');
 
 struct Material {
-    QString code;        // 食品番号 ("01015") or an own code ("U0001")
-    QString name;        // the table's name, or the shop's own name
-    QString label_name;  // printed in 原材料名 (for an additive: its name after "／")
-    QStringList allergens;  // names of the allergen list: "小麦", "卵", "乳" …
-    bool additive = false;  // 添加物
-    QString ingredients;    // an own material's ingredient list: "小豆、砂糖、水あめ"
-    QString origin;         // 原料原産地, "" when not known
+    QString code;            // 食品番号 ("01015") or an own code ("U0001")
+    QString name;            // the table's name, or the shop's own name
+    QString label_name;      // printed in 原材料名 (for an additive: its name after "／")
+    QStringList allergens;   // names of the allergen list: "小麦", "卵", "乳" …
+    bool additive = false;   // 添加物
+    QString ingredients;     // an own material's ingredient list: "小豆、砂糖、水あめ"
+    QString origin;          // 原料原産地, "" when not known
     Nutrient_Values values;  // an own material's values per 100 g (a table food's come from the table)
 
     bool Is_Own() const { return code.startsWith(kOwnCodeLetter); }

@@ -19,10 +19,13 @@ struct Limits {
 Limits Limits_Of(Nutrient nutrient)
 {
     switch (nutrient) {
-    case Energy: return {5, 25, 5};
+    case Energy:
+        return {5, 25, 5};
     case Sodium:
-    case Salt: return {5, 25, 5};  // in mg of ナトリウム
-    default: return {0.5, 2.5, 0.5};
+    case Salt:
+        return {5, 25, 5};  // in mg of ナトリウム
+    default:
+        return {0.5, 2.5, 0.5};
     }
 }
 

@@ -8,8 +8,8 @@
 
 namespace recipes {
 
-std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder,
-                                                            const QString& data_folder, QString* error)
+std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder, const QString& data_folder,
+                                                            QString* error)
 {
     return Allergen_Dictionary::Load(program_folder, data_folder, error);
 }
@@ -30,7 +30,7 @@ std::vector<Material> Find_Materials(const QString& query, const std::vector<Mat
     for (const Material& material : registered) {
         const Food* food = table && !material.Is_Own() ? table->Find(material.code) : nullptr;
         const QString key = Search_Key(material.name) + QLatin1Char('\n') + Search_Key(material.label_name)
-                            + QLatin1Char('\n') + (food ? food->search_key : QString());
+            + QLatin1Char('\n') + (food ? food->search_key : QString());
         if (std::all_of(keys.begin(), keys.end(), [&](const QString& k) { return key.contains(k); })) {
             found.push_back(material);
             codes.insert(material.code);
@@ -59,10 +59,12 @@ QStringList Fit_Problems(const products::Product_Record& before, const products:
 {
     const auto outside = [&](const products::Product_Record& product) {
         QStringList messages;
-        for (const render::Finding& finding : render::Check_Layout(product, layout, render::Preview_Issue(product), context)) {
+        for (const render::Finding& finding :
+             render::Check_Layout(product, layout, render::Preview_Issue(product), context)) {
             const bool ours = finding.block == render::Label_Block::Main_Column
-                              || finding.block == render::Label_Block::Nutrition;
-            const bool cut = finding.message.contains(QStringLiteral("はみ出")) || finding.message.contains(QStringLiteral("外にあり"));
+                || finding.block == render::Label_Block::Nutrition;
+            const bool cut = finding.message.contains(QStringLiteral("はみ出"))
+                || finding.message.contains(QStringLiteral("外にあり"));
             if (ours && cut)
                 messages << finding.message;
         }
@@ -110,7 +112,8 @@ Product_Recipe Compute_Product_Recipe(const QString& data_folder, const QString&
     if (uses_table && !table)
         return result;
     const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);
-    result.label = Compute_Label(*result.recipe, materials.materials, table, dictionary.value_or(Allergen_Dictionary{}));
+    result.label = Compute_Label(*result.recipe, materials.materials, table,
+                                 dictionary.value_or(Allergen_Dictionary{}));
     return result;
 }
 

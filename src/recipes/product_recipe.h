@@ -21,8 +21,8 @@ struct Product_Recipe {
 
 // The allergen list and dictionary beside the program (copies in the data
 // folder take precedence); nullopt, with `error` set, when they cannot be read.
-std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder,
-                                                            const QString& data_folder, QString* error = nullptr);
+std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder, const QString& data_folder,
+                                                            QString* error = nullptr);
 
 // The composition table for the folders, read on first use (Food_Table_Folder, Shared_Food_Table).
 const Food_Table* Composition_Table(const QString& program_folder, const QString& data_folder,

@@ -4,9 +4,9 @@
 // 薄力粉 1等 -> 小麦粉) and its allergens, from the allergen list the label
 // check uses (products::Allergen_Dictionary). The shop corrects both once;
 // the material keeps them.
+#include "products/allergen_dictionary.h"
 #include "recipes/food_table.h"
 #include "recipes/materials.h"
-#include "products/allergen_dictionary.h"
 
 #include <QString>
 #include <QStringList>

@@ -125,7 +125,7 @@ void Check_Nutrition_Values(const products::Product_Record& product, const Recip
             within = true;
         else  // rounding to the printed place comes on top of the tolerance
             within = std::abs(*printed - computed) <= Tolerance(nutrient, computed, basis, label.unit_grams)
-                                                         + 0.5 * std::pow(10.0, -Printed_Places(nutrient)) + 1e-9;
+                    + 0.5 * std::pow(10.0, -Printed_Places(nutrient)) + 1e-9;
         if (within)
             continue;
         findings.push_back({Severity::Warning,
@@ -174,22 +174,24 @@ std::vector<render::Finding> Check_Against_Recipe(const products::Product_Record
 
 render::Recipe_Check Recipe_Check_For(const QString& data_folder, const QString& program_folder)
 {
-    return [data_folder, program_folder](const products::Product_Record& product, std::vector<render::Finding>& findings) {
-        const Product_Recipe computed = Compute_Product_Recipe(data_folder, program_folder, product[products::Product_No]);
-        if (!computed.recipe)
-            return;
-        if (!computed.ok() || !computed.label.ok()) {
-            const QString reason = computed.ok() ? computed.label.problems.value(0) : computed.error;
-            findings.push_back({Severity::Note, QStringLiteral("配合と比べられません(%1)").arg(reason),
-                                Label_Block::Main_Column});
-            return;
-        }
-        const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);
-        if (!dictionary)
-            return;  // the label check notes the missing dictionary itself
-        for (Finding& finding : Check_Against_Recipe(product, computed.label, *dictionary))
-            findings.push_back(std::move(finding));
-    };
+    return
+        [data_folder, program_folder](const products::Product_Record& product, std::vector<render::Finding>& findings) {
+            const Product_Recipe computed = Compute_Product_Recipe(data_folder, program_folder,
+                                                                   product[products::Product_No]);
+            if (!computed.recipe)
+                return;
+            if (!computed.ok() || !computed.label.ok()) {
+                const QString reason = computed.ok() ? computed.label.problems.value(0) : computed.error;
+                findings.push_back(
+                    {Severity::Note, QStringLiteral("配合と比べられません(%1)").arg(reason), Label_Block::Main_Column});
+                return;
+            }
+            const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);
+            if (!dictionary)
+                return;  // the label check notes the missing dictionary itself
+            for (Finding& finding : Check_Against_Recipe(product, computed.label, *dictionary))
+                findings.push_back(std::move(finding));
+        };
 }
 
 }  // namespace recipes

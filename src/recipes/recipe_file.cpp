@@ -132,10 +132,9 @@ store::Outcome Store_Recipe(const QString& data_folder, const Recipe& recipe)
 store::Outcome Delete_Recipe(const QString& data_folder, const QString& product_no)
 {
     const QString key = products::Format_Product_No(product_no);
-    return Change_Data_Lines(data_folder, kRecipesFileName, kRecipesTempName, Valid_Recipe_Line,
-                             QStringLiteral("配合を削除できません"), [&key](QStringList& records) {
-                                 records.removeIf([&](const QString& l) { return l.left(4) == key; });
-                             });
+    return Change_Data_Lines(
+        data_folder, kRecipesFileName, kRecipesTempName, Valid_Recipe_Line, QStringLiteral("配合を削除できません"),
+        [&key](QStringList& records) { records.removeIf([&](const QString& l) { return l.left(4) == key; }); });
 }
 
 store::Outcome Delete_Product_And_Recipe(const QString& data_folder, const QString& product_no)

@@ -59,12 +59,13 @@ void Add_Nutrition(Recipe_Label& label, const Recipe& recipe, const std::vector<
             const double amount = values[k].value_or(0) * line.grams / 100;
             total[k] += amount;
             amounts << Nutrient_Name(nutrient) + QLatin1Char(' ') + Number_Text(Round_Half_Up(amount, 3))
-                           + Nutrient_Unit(nutrient);
+                    + Nutrient_Unit(nutrient);
         }
         grams += line.grams;
         const QString source = food ? food->id + QLatin1Char(' ') + food->name : QStringLiteral("独自の材料");
-        label.detail << QStringLiteral("%1 %2 (%3): %4").arg(Material_Title(material), Grams_Text(line.grams), source,
-                                                             amounts.join(QLatin1Char(' ')));
+        label.detail << QStringLiteral("%1 %2 (%3): %4")
+                            .arg(Material_Title(material), Grams_Text(line.grams), source,
+                                 amounts.join(QLatin1Char(' ')));
         if (!missing.isEmpty())
             label.missing << Material_Title(material) + QStringLiteral(": ") + missing.join(QLatin1Char(' '));
     }
@@ -78,7 +79,7 @@ void Add_Nutrition(Recipe_Label& label, const Recipe& recipe, const std::vector<
         label.unit_text = QStringLiteral("100g当たり");
     } else {
         label.unit_grams = recipe.piece_grams > 0 ? recipe.piece_grams
-                           : recipe.pieces > 0    ? label.batch_grams / recipe.pieces
+            : recipe.pieces > 0                   ? label.batch_grams / recipe.pieces
                                                   : 0;
         if (label.unit_grams <= 0) {
             label.problems << QStringLiteral("1個の重さか、1回に作る個数を入れてください");
@@ -114,7 +115,7 @@ void Add_Nutrition(Recipe_Label& label, const Recipe& recipe, const std::vector<
     }
     label.detail << (label.missing.isEmpty() ? QStringLiteral("成分表に値のない成分はありません")
                                              : QStringLiteral("成分表に値のない成分(0として計算): ")
-                                                   + label.missing.join(QStringLiteral("、")));
+                             + label.missing.join(QStringLiteral("、")));
 }
 
 // Materials of one printed name (and, for compound ones, the same own list) become one ingredient.
@@ -177,8 +178,8 @@ void Add_Ingredients(Recipe_Label& label, const Recipe& recipe, const std::vecto
         const bool heaviest = !ingredient.additive && !origin_placed;
         origin_placed = origin_placed || heaviest;
         if (heaviest && ingredient.origin.trimmed().isEmpty())
-            label.origin_notice = QStringLiteral("一番重い原材料「%1」の原産地(原料原産地)が入っていません")
-                                      .arg(ingredient.label_name);
+            label.origin_notice =
+                QStringLiteral("一番重い原材料「%1」の原産地(原料原産地)が入っていません").arg(ingredient.label_name);
         QString text = Ingredient_Text(ingredient, heaviest);
         QStringList undeclared;
         for (const QString& allergen : ingredient.allergens) {
@@ -188,8 +189,8 @@ void Add_Ingredients(Recipe_Label& label, const Recipe& recipe, const std::vecto
                 undeclared << allergen;
         }
         if (individual && !undeclared.isEmpty())
-            text += QStringLiteral("(%1%2)").arg(Declared_List(undeclared),
-                                                 ingredient.additive ? QStringLiteral("由来") : QStringLiteral("を含む"));
+            text += QStringLiteral("(%1%2)").arg(
+                Declared_List(undeclared), ingredient.additive ? QStringLiteral("由来") : QStringLiteral("を含む"));
         (ingredient.additive ? additives : main) << text;
     }
     label.ingredient_text = main.join(kIngredientSeparator);
@@ -241,7 +242,8 @@ Recipe_Label Compute_Label(const Recipe& recipe, const std::vector<Material>& ma
         if (at == materials.end())
             label.problems << QStringLiteral("材料 %1 が材料の一覧にありません").arg(line.code);
         else if (!at->Is_Own() && (!table || !table->Find(at->code)))
-            label.problems << QStringLiteral("材料「%1」(%2)が食品成分表にありません").arg(Material_Title(*at), at->code);
+            label.problems
+                << QStringLiteral("材料「%1」(%2)が食品成分表にありません").arg(Material_Title(*at), at->code);
         else if (line.grams <= 0)
             label.problems << QStringLiteral("材料「%1」の重さがありません").arg(Material_Title(*at));
         else
@@ -311,7 +313,7 @@ QStringList Report_Lines(const Recipe_Label& label, bool detail)
     lines << kEstimateNote;
     lines << QStringLiteral("原材料名:") + label.ingredient_text;
     lines << QStringLiteral("アレルゲン:")
-                 + (label.allergens.isEmpty() ? QStringLiteral("なし") : Declared_List(label.allergens));
+            + (label.allergens.isEmpty() ? QStringLiteral("なし") : Declared_List(label.allergens));
     if (!label.origin_notice.isEmpty())
         lines << label.origin_notice;
     if (detail)

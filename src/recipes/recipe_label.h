@@ -45,10 +45,10 @@ struct Recipe_Label {
 
     // 原材料名.
     std::vector<Ingredient> ingredients;  // ingredients by weight, then additives by weight
-    QString ingredient_text;   // the list with the declaration, without the item's caption
-    QStringList allergens;     // declared, in the order they first appear
-    QString allergen_statement;  // "(一部に小麦・卵を含む)", "" when none or declared one by one
-    QString origin_notice;       // set when the heaviest ingredient has no origin
+    QString ingredient_text;              // the list with the declaration, without the item's caption
+    QStringList allergens;                // declared, in the order they first appear
+    QString allergen_statement;           // "(一部に小麦・卵を含む)", "" when none or declared one by one
+    QString origin_notice;                // set when the heaviest ingredient has no origin
 
     QStringList detail;  // the computation, line by line
 

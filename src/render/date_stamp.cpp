@@ -39,7 +39,23 @@ QString Two_Digits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-enum class Token { None, Year4, Year2, Month2, Month1, Day2, Day1, Hour2, Hour1, Minute2, Minute1, Second2, Second1, Era, Era_Year };
+enum class Token {
+    None,
+    Year4,
+    Year2,
+    Month2,
+    Month1,
+    Day2,
+    Day1,
+    Hour2,
+    Hour1,
+    Minute2,
+    Minute1,
+    Second2,
+    Second1,
+    Era,
+    Era_Year
+};
 
 struct Token_Text {
     const char* text;
@@ -48,10 +64,20 @@ struct Token_Text {
 
 // Longest first, so "yyyy" wins over "yy" and "mm" over "m".
 constexpr std::array<Token_Text, 14> kTokens = {{
-    {"yyyy", Token::Year4},  {"ggg", Token::Era},     {"yy", Token::Year2},    {"mm", Token::Month2},
-    {"dd", Token::Day2},     {"hh", Token::Hour2},    {"nn", Token::Minute2},  {"ss", Token::Second2},
-    {"m", Token::Month1},    {"d", Token::Day1},      {"h", Token::Hour1},     {"n", Token::Minute1},
-    {"s", Token::Second1},   {"e", Token::Era_Year},
+    {"yyyy", Token::Year4},
+    {"ggg", Token::Era},
+    {"yy", Token::Year2},
+    {"mm", Token::Month2},
+    {"dd", Token::Day2},
+    {"hh", Token::Hour2},
+    {"nn", Token::Minute2},
+    {"ss", Token::Second2},
+    {"m", Token::Month1},
+    {"d", Token::Day1},
+    {"h", Token::Hour1},
+    {"n", Token::Minute1},
+    {"s", Token::Second1},
+    {"e", Token::Era_Year},
 }};
 
 Token Token_At(const QString& pattern, qsizetype i, qsizetype* length)
@@ -71,21 +97,36 @@ QString Token_Value(Token token, const QDateTime& moment, bool minutes_context)
     const QDate date = moment.date();
     const QTime time = moment.time();
     switch (token) {
-    case Token::Year4: return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
-    case Token::Year2: return Two_Digits(date.year() % 100);
-    case Token::Month2: return Two_Digits(minutes_context ? time.minute() : date.month());
-    case Token::Month1: return QString::number(minutes_context ? time.minute() : date.month());
-    case Token::Day2: return Two_Digits(date.day());
-    case Token::Day1: return QString::number(date.day());
-    case Token::Hour2: return Two_Digits(time.hour());
-    case Token::Hour1: return QString::number(time.hour());
-    case Token::Minute2: return Two_Digits(time.minute());
-    case Token::Minute1: return QString::number(time.minute());
-    case Token::Second2: return Two_Digits(time.second());
-    case Token::Second1: return QString::number(time.second());
-    case Token::Era: return Japanese_Era(date).era;
-    case Token::Era_Year: return QString::number(Japanese_Era(date).year);
-    case Token::None: break;
+    case Token::Year4:
+        return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+    case Token::Year2:
+        return Two_Digits(date.year() % 100);
+    case Token::Month2:
+        return Two_Digits(minutes_context ? time.minute() : date.month());
+    case Token::Month1:
+        return QString::number(minutes_context ? time.minute() : date.month());
+    case Token::Day2:
+        return Two_Digits(date.day());
+    case Token::Day1:
+        return QString::number(date.day());
+    case Token::Hour2:
+        return Two_Digits(time.hour());
+    case Token::Hour1:
+        return QString::number(time.hour());
+    case Token::Minute2:
+        return Two_Digits(time.minute());
+    case Token::Minute1:
+        return QString::number(time.minute());
+    case Token::Second2:
+        return Two_Digits(time.second());
+    case Token::Second1:
+        return QString::number(time.second());
+    case Token::Era:
+        return Japanese_Era(date).era;
+    case Token::Era_Year:
+        return QString::number(Japanese_Era(date).year);
+    case Token::None:
+        break;
     }
     return {};
 }

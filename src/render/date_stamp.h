@@ -1,9 +1,9 @@
 #pragma once
 // Use-by and best-before dates: base date plus addition days, the date format
 // language, the full-width option and the date line of a label.
-#include "store/width_conversion.h"
 #include "products/product_record.h"
 #include "render/issue_values.h"
+#include "store/width_conversion.h"
 
 #include <QDateTime>
 #include <QString>

@@ -25,13 +25,13 @@ constexpr double kPrinterUnitsPerMm = 7.093596 * 8;  // twips per millimetre of 
 
 struct Surface_Profile {
     bool printer = false;
-    int rx = 96;                  // pixels per inch of text runs, horizontal
-    int ry = 96;                  // and vertical
-    int factor = 1;               // 1 printer page, 2 preview picture
+    int rx = 96;                               // pixels per inch of text runs, horizontal
+    int ry = 96;                               // and vertical
+    int factor = 1;                            // 1 printer page, 2 preview picture
     double units_per_mm = kPrinterUnitsPerMm;  // pictures, frames, bars
     double twips_per_pixel_x = 15;             // surface units per device pixel
     double twips_per_pixel_y = 15;
-    double barcode_digit_offset_mm = 0.7;      // digit row right of the bars' x
+    double barcode_digit_offset_mm = 0.7;  // digit row right of the bars' x
 };
 
 // Printer page of a printer with these logical pixels per inch.
@@ -62,8 +62,8 @@ struct Placed_Character {
 
 // How a picture meets what is already drawn.
 enum class Picture_Mode {
-    Copy,          // drawn over the label as it is
-    Multiply,      // bitwise AND of colours (SRCAND): its white leaves the label unchanged
+    Copy,      // drawn over the label as it is
+    Multiply,  // bitwise AND of colours (SRCAND): its white leaves the label unchanged
 };
 
 // The parts of a label, in the order the composer draws them.
@@ -87,7 +87,7 @@ constexpr int kLabelPrinterDpi = 203;
 
 class Drawing_Surface {
 public:
-    explicit Drawing_Surface(const Surface_Profile& profile) : profile_(profile) {}
+    explicit Drawing_Surface(const Surface_Profile& profile) : profile_(profile) { }
     virtual ~Drawing_Surface() = default;
     Drawing_Surface(const Drawing_Surface&) = delete;
     Drawing_Surface& operator=(const Drawing_Surface&) = delete;
@@ -113,7 +113,7 @@ public:
     // Text in an installed barcode font at a page position (surface units).
     virtual void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) = 0;
     // The composer starts drawing this part of the label: what follows belongs to it.
-    virtual void Begin_Block(Label_Block) {}
+    virtual void Begin_Block(Label_Block) { }
     // Whether a font of that family is installed where this surface draws.
     virtual bool Has_Font(const QString& face) const = 0;
 

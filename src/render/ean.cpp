@@ -190,9 +190,8 @@ void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QStr
                      Digit_Row(number, turned && !printer));
 }
 
-void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size_pt, int angle, bool bold,
-                      double x_mm, double y_mm, double width_percent, bool italic, bool underline,
-                      const QString& text)
+void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size_pt, int angle, bool bold, double x_mm,
+                      double y_mm, double width_percent, bool italic, bool underline, const QString& text)
 {
     if (angle != 0 && angle != 90 && angle != 180)
         return;

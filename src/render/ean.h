@@ -35,8 +35,7 @@ void Draw_Barcode(Drawing_Surface& surface, double x_mm, double y_mm, const QStr
 
 // Each character placed as Draw_Text_Run places it, at a pitch of size x 0.18 x width / 100 mm,
 // moving right (0), down (90) or left (180); any other angle draws nothing.
-void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size_pt, int angle, bool bold,
-                      double x_mm, double y_mm, double width_percent, bool italic, bool underline,
-                      const QString& text);
+void Draw_Spaced_Text(Drawing_Surface& surface, const QString& face, double size_pt, int angle, bool bold, double x_mm,
+                      double y_mm, double width_percent, bool italic, bool underline, const QString& text);
 
 }  // namespace render

@@ -52,7 +52,7 @@ QString Pad_Code(const QString& text, int width)
 int Price_Check_Digit(const QString& price)
 {
     const int sum = Minus_Weighted(Digit_At(price, 0), 2) + Minus_Weighted(Digit_At(price, 1), 2)
-                    + (3 * Digit_At(price, 2)) % 10 + Minus_Weighted(Digit_At(price, 3), 5);
+        + (3 * Digit_At(price, 2)) % 10 + Minus_Weighted(Digit_At(price, 3), 5);
     return (3 * sum) % 10;
 }
 

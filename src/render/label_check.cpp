@@ -34,8 +34,14 @@ using Block_Boxes = std::map<Label_Block, std::vector<QRectF>>;
 
 enum class Scope { Label, Layout, Label_And_Layout };
 
-bool Labelling(Scope scope) { return scope != Scope::Layout; }
-bool Layout_Wide(Scope scope) { return scope != Scope::Label; }
+bool Labelling(Scope scope)
+{
+    return scope != Scope::Layout;
+}
+bool Layout_Wide(Scope scope)
+{
+    return scope != Scope::Label;
+}
 
 // The label on the printer page: its width across, its length down, turned or not.
 QRectF Page_Area(const layouts::Layout_Record& layout)
@@ -97,7 +103,7 @@ bool Any_Overlap(const std::vector<QRectF>& a, const std::vector<QRectF>& b)
 bool Apart(const QRectF& box, const QRectF& label)
 {
     return box.right() <= label.left() || box.left() >= label.right() || box.bottom() <= label.top()
-           || box.top() >= label.bottom();
+        || box.top() >= label.bottom();
 }
 
 QRectF United(const std::vector<QRectF>& boxes)
@@ -159,12 +165,16 @@ void Check_Outside(const Block_Boxes& boxes, const QRectF& label, std::vector<Fi
 {
     const QRectF inside = Within_Tolerance(label);
     for (const auto& [block, parts] : boxes) {
-        const auto out = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return !inside.contains(box); });
-        const auto gone = std::count_if(parts.begin(), parts.end(), [&](const QRectF& box) { return Apart(box, label); });
+        const auto out = std::count_if(parts.begin(), parts.end(),
+                                       [&](const QRectF& box) { return !inside.contains(box); });
+        const auto gone = std::count_if(parts.begin(), parts.end(),
+                                        [&](const QRectF& box) { return Apart(box, label); });
         if (gone == static_cast<long>(parts.size()))
-            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"), block});
+            findings.push_back(
+                {Severity::Error, Block_Name(block) + QStringLiteral("がラベルの外にあり、印刷されません"), block});
         else if (out > 0)
-            findings.push_back({Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"), block});
+            findings.push_back(
+                {Severity::Error, Block_Name(block) + QStringLiteral("の一部がラベルからはみ出しています"), block});
     }
 }
 
@@ -253,11 +263,12 @@ void Check_Symbol_Size(const Symbol& symbol, int grid_dpi, const QString& digits
     const double nominal = digits.size() == 8 ? kEan8NominalBarHeightMm : kNominalBarHeightMm;
     const double wanted = nominal * magnification;
     if (symbol.Bar_Height() < wanted - 0.05)
-        note(QStringLiteral("バーコードのバーの高さは%1mmで、このモジュールでのGS1の標準の高さ%2mmより低くなっています。"
-                            "%3。バーの高さを%2mm以上にするか、POSで読めることを確かめてください")
-                 .arg(symbol.Bar_Height(), 0, 'f', 1)
-                 .arg(wanted, 0, 'f', 1)
-                 .arg(thermal));
+        note(
+            QStringLiteral("バーコードのバーの高さは%1mmで、このモジュールでのGS1の標準の高さ%2mmより低くなっています。"
+                           "%3。バーの高さを%2mm以上にするか、POSで読めることを確かめてください")
+                .arg(symbol.Bar_Height(), 0, 'f', 1)
+                .arg(wanted, 0, 'f', 1)
+                .arg(thermal));
 }
 
 // The text of an item without its markup and its caption (up to the first colon).
@@ -311,7 +322,8 @@ void Check_Mandatory_Items(const products::Product_Record& product, const Issue_
         && issue.date_mode != kDateModeElsewhere) {
         // A product without a date kind is named by both kinds.
         const QString kind = QString(product[Date_Kind]).remove(QRegularExpression(QStringLiteral("[:：]$"))).trimmed();
-        require(product[Date_Format], kind.isEmpty() ? QStringLiteral("消費期限または賞味期限") : kind, Severity::Error);
+        require(product[Date_Format], kind.isEmpty() ? QStringLiteral("消費期限または賞味期限") : kind,
+                Severity::Error);
     }
     require(product[Storage], QStringLiteral("保存方法"), Severity::Warning);
     require(product[Responsible], QStringLiteral("責任者"), Severity::Error);
@@ -349,8 +361,9 @@ void Check_Nutrition(const products::Product_Record& product, std::vector<Findin
         findings.push_back({severity, message, Label_Block::Nutrition});
     };
     if (product[Nutrition_Title] == kNutritionTemplateTitle) {
-        add(Severity::Note, QStringLiteral("栄養成分表示の表題が「%1」のままのため、栄養成分表示は印刷されません")
-                                .arg(kNutritionTemplateTitle));
+        add(Severity::Note,
+            QStringLiteral("栄養成分表示の表題が「%1」のままのため、栄養成分表示は印刷されません")
+                .arg(kNutritionTemplateTitle));
         return;
     }
     bool printed = false;
@@ -362,8 +375,9 @@ void Check_Nutrition(const products::Product_Record& product, std::vector<Findin
     if (title.contains(u'○') || title.contains(u'〇'))
         add(Severity::Warning, QStringLiteral("栄養成分表示の表題の「○」を数値にしてください"));
     else if (!title.contains(QStringLiteral("当たり")) && !title.contains(QStringLiteral("あたり")))
-        add(Severity::Warning, QStringLiteral("栄養成分表示の表題に食品単位がありません"
-                                              "(「100g当たり」「1個(○g)当たり」のように書いてください)"));
+        add(Severity::Warning,
+            QStringLiteral("栄養成分表示の表題に食品単位がありません"
+                           "(「100g当たり」「1個(○g)当たり」のように書いてください)"));
     struct Row {
         int column;
         QStringList captions;
@@ -371,7 +385,9 @@ void Check_Nutrition(const products::Product_Record& product, std::vector<Findin
     };
     const Row rows[] = {
         {Energy, {QStringLiteral("熱量"), QStringLiteral("エネルギー")}, QStringLiteral("kcal")},
-        {Protein, {QStringLiteral("たんぱく質"), QStringLiteral("タンパク質"), QStringLiteral("蛋白質")}, QStringLiteral("g")},
+        {Protein,
+         {QStringLiteral("たんぱく質"), QStringLiteral("タンパク質"), QStringLiteral("蛋白質")},
+         QStringLiteral("g")},
         {Fat, {QStringLiteral("脂質")}, QStringLiteral("g")},
         {Carbohydrate, {QStringLiteral("炭水化物")}, QStringLiteral("g")},
         {Salt_Equivalent, {QStringLiteral("食塩相当量")}, QStringLiteral("g")},
@@ -385,14 +401,15 @@ void Check_Nutrition(const products::Product_Record& product, std::vector<Findin
         if (row.column == Salt_Equivalent && !captioned && caption.contains(QStringLiteral("ナトリウム")))
             add(Severity::Warning, QStringLiteral("栄養成分表示にナトリウムだけがあり、食塩相当量がありません"));
         else if (!captioned)
-            add(Severity::Warning, QStringLiteral("栄養成分表示の%1番目の行は「%2」にしてください")
-                                       .arg(&row - rows + 1)
-                                       .arg(row.captions.mid(0, 2).join(QStringLiteral("」または「"))));
+            add(Severity::Warning,
+                QStringLiteral("栄養成分表示の%1番目の行は「%2」にしてください")
+                    .arg(&row - rows + 1)
+                    .arg(row.captions.mid(0, 2).join(QStringLiteral("」または「"))));
         else if (Item_Value(text).isEmpty())
             add(Severity::Warning, QStringLiteral("栄養成分表示の「%1」に値がありません").arg(row.captions.front()));
         else if (!unit.isEmpty() && unit != row.unit)
-            add(Severity::Warning, QStringLiteral("栄養成分表示の「%1」の単位は%2にしてください")
-                                       .arg(row.captions.front(), row.unit));
+            add(Severity::Warning,
+                QStringLiteral("栄養成分表示の「%1」の単位は%2にしてください").arg(row.captions.front(), row.unit));
     }
 }
 
@@ -501,21 +518,24 @@ void Check_Character_Sizes(const Recording_Surface& surface, bool small_package,
     const Surface_Profile& profile = surface.Profile();
     std::map<Label_Block, double> sizes;
     for (const Recording_Surface::Text_Record& run : surface.texts) {
-        if ((run.block != Label_Block::Main_Column && run.block != Label_Block::Nutrition) || run.text.trimmed().isEmpty())
+        if ((run.block != Label_Block::Main_Column && run.block != Label_Block::Nutrition)
+            || run.text.trimmed().isEmpty())
             continue;
         const double points = std::round(run.font.height * 72.0 * profile.factor / profile.ry) / profile.factor;
         const auto known = sizes.find(run.block);
         if (known == sizes.end() || points < known->second)
             sizes[run.block] = points;
     }
-    const QString advice = small_package ? QStringLiteral("5.5ポイント以上にしてください")
-                                         : QStringLiteral("8ポイント以上にしてください。包装の表示可能面積が150cm²以下なら、"
-                                                          "商品登録で指定すると5.5ポイントまで使えます");
+    const QString advice = small_package
+        ? QStringLiteral("5.5ポイント以上にしてください")
+        : QStringLiteral("8ポイント以上にしてください。包装の表示可能面積が150cm²以下なら、"
+                         "商品登録で指定すると5.5ポイントまで使えます");
     for (const auto& [block, points] : sizes)
         if (points < smallest_pt)
-            findings.push_back({Severity::Warning,
-                                QStringLiteral("%1に%2ポイントの文字があります(%3)").arg(Block_Name(block)).arg(points).arg(advice),
-                                block});
+            findings.push_back(
+                {Severity::Warning,
+                 QStringLiteral("%1に%2ポイントの文字があります(%3)").arg(Block_Name(block)).arg(points).arg(advice),
+                 block});
 }
 
 // The allergens 原材料名 contains against those the label declares: one
@@ -553,18 +573,21 @@ void Check_Allergens(const products::Product_Record& product, const Check_Contex
         if (!declared.contains(name))
             (dictionary.Find(name)->specified ? specified : recommended) << name;
     if (!specified.isEmpty())
-        add(Severity::Error, QStringLiteral("原材料名に含まれる特定原材料%1がアレルゲンとして表示されていません")
-                                 .arg(quoted(specified)));
+        add(Severity::Error,
+            QStringLiteral("原材料名に含まれる特定原材料%1がアレルゲンとして表示されていません")
+                .arg(quoted(specified)));
     if (!recommended.isEmpty())
-        add(Severity::Warning, QStringLiteral("原材料名に含まれる特定原材料に準ずるもの%1がアレルゲンとして表示されていません")
-                                   .arg(quoted(recommended)));
+        add(Severity::Warning,
+            QStringLiteral("原材料名に含まれる特定原材料に準ずるもの%1がアレルゲンとして表示されていません")
+                .arg(quoted(recommended)));
     QStringList unexplained;
     for (const QString& name : declaration.allergens)
         if (!contained.contains(name))
             unexplained << name;
     if (!unexplained.isEmpty())
-        add(Severity::Note, QStringLiteral("アレルゲンとして表示された%1を含む原材料が見当たりません。表示を確かめてください")
-                                .arg(quoted(unexplained)));
+        add(Severity::Note,
+            QStringLiteral("アレルゲンとして表示された%1を含む原材料が見当たりません。表示を確かめてください")
+                .arg(quoted(unexplained)));
 }
 
 // Outlines each finding's parts where they lie in `boxes`.
@@ -583,8 +606,8 @@ void Outline_Parts(std::vector<Finding>& findings, const Block_Boxes& boxes)
 std::vector<Finding> Check(const products::Product_Record& product, const layouts::Layout_Record& layout,
                            const Issue_Values& issue, const Check_Context& context, Scope scope)
 {
-    const std::unique_ptr<Recording_Surface> page = Compose(
-        Printer_Profile(context.printer_dpi, context.printer_dpi), context.bar_grid_dpi, product, layout, issue, context);
+    const std::unique_ptr<Recording_Surface> page = Compose(Printer_Profile(context.printer_dpi, context.printer_dpi),
+                                                            context.bar_grid_dpi, product, layout, issue, context);
     const Block_Boxes boxes = Boxes_Of(*page);
     const QRectF label = Page_Area(layout);
 
@@ -630,15 +653,24 @@ double Printed_Module_Mm(int dpi)
 QString Block_Name(Label_Block block)
 {
     switch (block) {
-    case Label_Block::Background: return QStringLiteral("背景");
-    case Label_Block::Main_Column: return QStringLiteral("表示項目");
-    case Label_Block::Remarks1: return QStringLiteral("備考1");
-    case Label_Block::Remarks2: return QStringLiteral("備考2");
-    case Label_Block::Price: return QStringLiteral("価格");
-    case Label_Block::Barcode: return QStringLiteral("バーコード");
-    case Label_Block::Recycle_Mark1: return QStringLiteral("識別マーク1");
-    case Label_Block::Recycle_Mark2: return QStringLiteral("識別マーク2");
-    case Label_Block::Nutrition: return QStringLiteral("栄養成分表示");
+    case Label_Block::Background:
+        return QStringLiteral("背景");
+    case Label_Block::Main_Column:
+        return QStringLiteral("表示項目");
+    case Label_Block::Remarks1:
+        return QStringLiteral("備考1");
+    case Label_Block::Remarks2:
+        return QStringLiteral("備考2");
+    case Label_Block::Price:
+        return QStringLiteral("価格");
+    case Label_Block::Barcode:
+        return QStringLiteral("バーコード");
+    case Label_Block::Recycle_Mark1:
+        return QStringLiteral("識別マーク1");
+    case Label_Block::Recycle_Mark2:
+        return QStringLiteral("識別マーク2");
+    case Label_Block::Nutrition:
+        return QStringLiteral("栄養成分表示");
     }
     return {};
 }
@@ -732,9 +764,12 @@ products::Product_Record Sample_Product()
 QString Severity_Mark(Severity severity)
 {
     switch (severity) {
-    case Severity::Error: return QStringLiteral("誤り");
-    case Severity::Warning: return QStringLiteral("注意");
-    case Severity::Note: return QStringLiteral("確認");
+    case Severity::Error:
+        return QStringLiteral("誤り");
+    case Severity::Warning:
+        return QStringLiteral("注意");
+    case Severity::Note:
+        return QStringLiteral("確認");
     }
     return {};
 }

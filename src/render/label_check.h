@@ -40,7 +40,7 @@ struct Finding {
     // millimetres (two parts for an overlap); none when the part is not drawn.
     std::vector<QRectF> boxes_mm = {};
     Label_Block other_block = Label_Block::Background;  // the other part of an overlap
-    bool with_quiet_zones = false;  // the outline takes in the barcode's quiet zones
+    bool with_quiet_zones = false;                      // the outline takes in the barcode's quiet zones
     // Every label of this layout on this printer gets it, whatever the product:
     // shown where the layout is checked, never before each print.
     bool layout_wide = false;
@@ -54,7 +54,7 @@ using Recipe_Check = std::function<void(const products::Product_Record& product,
 
 struct Check_Context {
     store::Settings_Record settings;
-    QString data_folder;  // where the pictures and the product extras come from, ending in "/"
+    QString data_folder;                  // where the pictures and the product extras come from, ending in "/"
     int printer_dpi = kLabelPrinterDpi;   // resolution of the printer page
     int bar_grid_dpi = kLabelPrinterDpi;  // dots the barcode's bars are laid on
     // The allergens to look for; none: the list or dictionary could not be

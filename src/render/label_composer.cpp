@@ -6,9 +6,9 @@
 #include "render/text_flow.h"
 #include "store/text_helpers.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QFileInfo>
 
 #include <map>
 #include <optional>
@@ -36,7 +36,7 @@ struct Composition {
     int angle = 0;             // text direction handed to the text flow
     double xc = 0;             // corrections, centring included
     double yc = 0;
-    double length = 0;         // Label_Length
+    double length = 0;  // Label_Length
 
     double Line(int n) const { return numbers(n); }
 
@@ -178,10 +178,10 @@ void Draw_Barcode_Item(Composition& c, const Issue_Values& issue, const store::S
 }
 
 struct Mark_Lines {
-    int mark, text1, text2;                 // product columns
-    int top, left, height, width;           // layout lines of the box
-    int style1, style2;                     // size lines of caption lines 1 and 2
-    int side;                               // layout line of the caption side
+    int mark, text1, text2;        // product columns
+    int top, left, height, width;  // layout lines of the box
+    int style1, style2;            // size lines of caption lines 1 and 2
+    int side;                      // layout line of the caption side
 };
 
 void Draw_Mark_Picture(Composition& c, const Mark_Lines& m, double top, double left, double height, double width)
@@ -196,8 +196,9 @@ void Draw_Mark_Picture(Composition& c, const Mark_Lines& m, double top, double l
         return;
     }
     const double units = c.surface.Profile().units_per_mm;
-    const QRectF box = c.turned_page ? QRectF(top * units, (c.length - left - width) * units, height * units, width * units)
-                                     : QRectF(left * units, top * units, width * units, height * units);
+    const QRectF box = c.turned_page
+        ? QRectF(top * units, (c.length - left - width) * units, height * units, width * units)
+        : QRectF(left * units, top * units, width * units, height * units);
     c.surface.Picture(picture, box, Picture_Mode::Multiply, name);
 }
 
@@ -337,13 +338,15 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
     surface.Begin_Block(Label_Block::Barcode);
     Draw_Barcode_Item(c, issue, settings);
     surface.Begin_Block(Label_Block::Recycle_Mark1);
-    Draw_Recycling_Mark(c, {P::Recycle1_Mark, P::Recycle1_Text1, P::Recycle1_Text2, L::Recycle1_Top, L::Recycle1_Left,
-                            L::Recycle1_Height, L::Recycle1_Width, L::Caption_Size_Line(L::Recycle1_Caption1_Row),
-                            L::Caption_Size_Line(L::Recycle1_Caption2_Row), L::Recycle1_Caption_Side});
+    Draw_Recycling_Mark(c,
+                        {P::Recycle1_Mark, P::Recycle1_Text1, P::Recycle1_Text2, L::Recycle1_Top, L::Recycle1_Left,
+                         L::Recycle1_Height, L::Recycle1_Width, L::Caption_Size_Line(L::Recycle1_Caption1_Row),
+                         L::Caption_Size_Line(L::Recycle1_Caption2_Row), L::Recycle1_Caption_Side});
     surface.Begin_Block(Label_Block::Recycle_Mark2);
-    Draw_Recycling_Mark(c, {P::Recycle2_Mark, P::Recycle2_Text1, P::Recycle2_Text2, L::Recycle2_Top, L::Recycle2_Left,
-                            L::Recycle2_Height, L::Recycle2_Width, L::Caption_Size_Line(L::Recycle2_Caption1_Row),
-                            L::Caption_Size_Line(L::Recycle2_Caption2_Row), L::Recycle2_Caption_Side});
+    Draw_Recycling_Mark(c,
+                        {P::Recycle2_Mark, P::Recycle2_Text1, P::Recycle2_Text2, L::Recycle2_Top, L::Recycle2_Left,
+                         L::Recycle2_Height, L::Recycle2_Width, L::Caption_Size_Line(L::Recycle2_Caption1_Row),
+                         L::Caption_Size_Line(L::Recycle2_Caption2_Row), L::Recycle2_Caption_Side});
     surface.Begin_Block(Label_Block::Nutrition);
     Draw_Nutrition(c);
     surface.Previous_Item_Ruled = false;

@@ -54,8 +54,8 @@ Styled_Text Prepare_Markup_Text(const QString& markup)
 
 QString Strip_Tags(const QString& text)
 {
-    static const std::array<QString, 4> opening = {QStringLiteral("<b>"), QStringLiteral("<u>"),
-                                                   QStringLiteral("<d>"), QStringLiteral("<m>")};
+    static const std::array<QString, 4> opening = {QStringLiteral("<b>"), QStringLiteral("<u>"), QStringLiteral("<d>"),
+                                                   QStringLiteral("<m>")};
     static const std::array<QString, 4> closing = {QStringLiteral("</b>"), QStringLiteral("</u>"),
                                                    QStringLiteral("</d>"), QStringLiteral("</m>")};
     auto starts_any = [&text](qsizetype i, const std::array<QString, 4>& tags) {

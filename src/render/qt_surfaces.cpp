@@ -96,9 +96,10 @@ const Painter_Surface::Prepared_Font& Painter_Surface::Select_Font(const Run_Fon
         if (fonts.size() >= 32)
             fonts.clear();
         painter_.setFont(Run_Qt_Font(font));
-        Prepared_Font prepared{font, painter_.font(), QRawFont::fromFont(painter_.font()),
-                               QFontMetricsF(painter_.font(), painter_.device()).ascent(),
-                               font.bold && !QFontDatabase::styles(painter_.font().family()).contains(QStringLiteral("Bold"))};
+        Prepared_Font prepared{
+            font, painter_.font(), QRawFont::fromFont(painter_.font()),
+            QFontMetricsF(painter_.font(), painter_.device()).ascent(),
+            font.bold && !QFontDatabase::styles(painter_.font().family()).contains(QStringLiteral("Bold"))};
         fonts.push_back(std::move(prepared));
         found = fonts.end() - 1;
     } else if (painter_font_ != font) {
@@ -151,8 +152,8 @@ void Painter_Surface::Characters(const Run_Font& font, const std::vector<Placed_
     // Lone surrogates stay without a glyph; a pair would give one glyph for two characters.
     const bool one_glyph_each = std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
     int found = static_cast<int>(glyphs.size());
-    if (!one_glyph_each || !prepared.glyphs.glyphIndexesForChars(text.constData(), found, glyphs.data(), &found) ||
-        found != static_cast<int>(glyphs.size()))
+    if (!one_glyph_each || !prepared.glyphs.glyphIndexesForChars(text.constData(), found, glyphs.data(), &found)
+        || found != static_cast<int>(glyphs.size()))
         std::fill(glyphs.begin(), glyphs.end(), 0);
     // A character the face lacks is written alone, so that Qt draws it from a
     // fallback face as it draws any text.
@@ -186,8 +187,8 @@ void Painter_Surface::Draw_Glyphs(const Prepared_Font& font, const std::vector<P
     positions.reserve(indexes.capacity());
     for (size_t i = from; i < to; ++i) {
         const QPoint offset = characters[i].corner - origin;
-        const QPointF baseline = (angle == 0 ? QPointF(characters[i].corner) : back.map(QPointF(offset))) +
-                                 QPointF(0, font.ascent);
+        const QPointF baseline = (angle == 0 ? QPointF(characters[i].corner) : back.map(QPointF(offset)))
+            + QPointF(0, font.ascent);
         indexes.append(glyphs[i]);
         positions.append(baseline);
         if (twice) {
@@ -260,8 +261,8 @@ void Painter_Surface::Barcode_Font_Text(const QString& face, QPointF position, d
     Use_Device_Pixels();
     painter_font_.reset();
     QFont font(face);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm /
-                                                                 Profile().twips_per_pixel_y))));
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(height_mm * Profile().units_per_mm / Profile().twips_per_pixel_y))));
     painter_.setFont(font);
     painter_.setPen(Qt::black);
     const QPointF at = To_Pixels(position);
@@ -278,8 +279,8 @@ Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi
 {
     const QPaintDevice* device = painter.device();
     to_device_ = QTransform::fromScale(static_cast<double>(device->logicalDpiX()) / dpi_x,
-                                       static_cast<double>(device->logicalDpiY()) / dpi_y) *
-                 painter.worldTransform();
+                                       static_cast<double>(device->logicalDpiY()) / dpi_y)
+        * painter.worldTransform();
 }
 
 void Printer_Page_Surface::Use_Device_Pixels()

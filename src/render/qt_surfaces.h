@@ -50,7 +50,7 @@ private:
     struct Prepared_Font {
         Run_Font run;
         QFont font;
-        QRawFont glyphs;      // the face itself, without fallback faces
+        QRawFont glyphs;  // the face itself, without fallback faces
         double ascent = 0;
         bool synthetic_bold = false;  // bold, but the face has no bold style
     };
@@ -105,7 +105,7 @@ public:
     Preview_Picture_Surface(QImage& image, const Surface_Profile& profile);
 
 protected:
-    void Use_Device_Pixels() override {}
+    void Use_Device_Pixels() override { }
     void Multiply_Picture(const QImage& picture, const QRectF& pixel_box) override;
 
 private:

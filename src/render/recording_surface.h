@@ -39,7 +39,7 @@ public:
         QString digits;
     };
 
-    explicit Recording_Surface(const Surface_Profile& profile) : Drawing_Surface(profile) {}
+    explicit Recording_Surface(const Surface_Profile& profile) : Drawing_Surface(profile) { }
 
     void Text(const Run_Font& font, int px, int py, const QString& text) override;
     void Rectangle(QPointF from, QPointF to) override;

@@ -13,10 +13,10 @@ namespace render {
 
 // The constants in which the printer page and the preview picture differ (mm).
 struct Text_Flow_Profile {
-    double plain_advance;      // half-width advance per point, plain mode
-    double ruled_advance;      // the same, ruled mode
-    double plain_line;         // line height per point, plain mode
-    double ruled_line;         // the same, ruled mode
+    double plain_advance;        // half-width advance per point, plain mode
+    double ruled_advance;        // the same, ruled mode
+    double plain_line;           // line height per point, plain mode
+    double ruled_line;           // the same, ruled mode
     double continuation_indent;  // continuation lines start this far right, plain mode
     double after_ruled_offset;   // a plain item after a ruled one starts this much lower
     double gap_below_plain;      // between a plain item and the next
@@ -29,7 +29,7 @@ Text_Flow_Profile Flow_Profile(const Surface_Profile& surface);
 // one label reads the same lines for many items.
 class Layout_Numbers {
 public:
-    explicit Layout_Numbers(const layouts::Layout_Record& layout) : layout_(layout) {}
+    explicit Layout_Numbers(const layouts::Layout_Record& layout) : layout_(layout) { }
     double operator()(int line) const;
 
 private:

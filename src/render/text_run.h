@@ -36,7 +36,7 @@ void Draw_Text_Run(Drawing_Surface& surface, const Text_Run& run);
 // when the writer ends.
 class Character_Writer {
 public:
-    explicit Character_Writer(Drawing_Surface& surface) : surface_(surface) {}
+    explicit Character_Writer(Drawing_Surface& surface) : surface_(surface) { }
     ~Character_Writer() { Flush(); }
     Character_Writer(const Character_Writer&) = delete;
     Character_Writer& operator=(const Character_Writer&) = delete;

@@ -7,8 +7,8 @@ void Answerer::Notify(const QString& line1, const QString& line2, std::uint32_t 
     Notify_Lines(line1, line2, {}, button, colour);
 }
 
-void Answerer::Notify_Lines(const QString& line1, const QString& line2, const QString& line3,
-                                const QString& button, std::uint32_t colour)
+void Answerer::Notify_Lines(const QString& line1, const QString& line2, const QString& line3, const QString& button,
+                            std::uint32_t colour)
 {
     Confirmation_Request request;
     request.line1 = line1;
@@ -21,8 +21,7 @@ void Answerer::Notify_Lines(const QString& line1, const QString& line2, const QS
     Show_Confirmation(request);
 }
 
-void Answerer::Report_Problem(const QString& line1, const QString& line2, const QString& detail,
-                                  const QString& button)
+void Answerer::Report_Problem(const QString& line1, const QString& line2, const QString& detail, const QString& button)
 {
     Notify_Lines(line1, line2, detail, button, kWarningColour);
 }
@@ -32,7 +31,8 @@ void Answerer::Tell(const Outcome& outcome)
     if (outcome.lines.isEmpty())
         return;
     const std::uint32_t colour = outcome.warning ? kWarningColour : kInformationColour;
-    Notify_Lines(outcome.lines.value(0), outcome.lines.value(1), outcome.lines.value(2), QStringLiteral("はい"), colour);
+    Notify_Lines(outcome.lines.value(0), outcome.lines.value(1), outcome.lines.value(2), QStringLiteral("はい"),
+                 colour);
 }
 
 namespace {
@@ -55,13 +55,13 @@ Confirmation_Request Question(const QString& line1, const QString& line2, const 
 }  // namespace
 
 bool Answerer::Ask(const QString& line1, const QString& line2, const QString& line3, const QString& yes_caption,
-                       const QString& no_caption)
+                   const QString& no_caption)
 {
     return Show_Confirmation(Question(line1, line2, line3, yes_caption, no_caption));
 }
 
 bool Answerer::Ask_Focusing_No(const QString& line1, const QString& line2, const QString& line3,
-                                   const QString& yes_caption, const QString& no_caption)
+                               const QString& yes_caption, const QString& no_caption)
 {
     Confirmation_Request request = Question(line1, line2, line3, yes_caption, no_caption);
     request.second_focused = true;

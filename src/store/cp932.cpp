@@ -142,8 +142,9 @@ QString Unencodable_Message(const QString& character)
 {
     const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1))
                                                 : char32_t(character.isEmpty() ? 0 : character.at(0).unicode());
-    return QStringLiteral("文字「%1」(U+%2) は保存できません").arg(character).arg(
-        QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QStringLiteral("文字「%1」(U+%2) は保存できません")
+        .arg(character)
+        .arg(QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
 QString Decode_Cp932(QByteArrayView bytes)
@@ -209,13 +210,16 @@ bool Decoded_Contains(QByteArrayView bytes, QByteArrayView sole_bytes)
 {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto find_from = [&](qsizetype from) -> qsizetype {
-        const void* found = ::memmem(in + from, size_t(bytes.size() - from), sole_bytes.data(), size_t(sole_bytes.size()));
+        const void* found = ::memmem(in + from, size_t(bytes.size() - from), sole_bytes.data(),
+                                     size_t(sole_bytes.size()));
         return found ? static_cast<const unsigned char*>(found) - in : -1;
     };
     qsizetype boundary = 0;  // where a character starts, as Decode_Cp932 steps
     for (qsizetype at = find_from(0); at >= 0; at = find_from(at + 1)) {
         while (boundary < at)
-            boundary += Is_Lead_Byte(in[boundary]) && boundary + 1 < bytes.size() && Is_Trail_Byte(in[boundary + 1]) ? 2 : 1;
+            boundary += Is_Lead_Byte(in[boundary]) && boundary + 1 < bytes.size() && Is_Trail_Byte(in[boundary + 1])
+                ? 2
+                : 1;
         if (boundary == at)
             return true;
     }
@@ -231,12 +235,13 @@ File_Bytes Read_File_Bytes(const QString& path)
             result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, file.errorString());
         return result;
     }
-    struct stat status {};
+    struct stat status { };
     std::vector<qsizetype> feeds;
     if (::fstat(file.handle(), &status) != 0
         || !Read_To_End(file.handle(), qsizetype(status.st_size), result.bytes, feeds)) {
         result.bytes.clear();
-        result.error = QStringLiteral("%1 を読み込めません: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        result.error =
+            QStringLiteral("%1 を読み込めません: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return result;
     }
     result.lines = Lines_Ended_At(result.bytes, feeds);
@@ -354,8 +359,8 @@ void Byte_Pieces::Append_Line(QByteArrayView line)
 {
     static constexpr QByteArrayView kCrLf("\r\n");
     const char* source_end = source_.data() + source_.size();
-    const bool in_source =
-        !source_.isEmpty() && line.data() >= source_.data() && line.data() + line.size() <= source_end;
+    const bool in_source = !source_.isEmpty() && line.data() >= source_.data()
+        && line.data() + line.size() <= source_end;
     if (in_source && source_end - (line.data() + line.size()) >= 2
         && QByteArrayView(line.data() + line.size(), 2) == kCrLf) {
         Append(QByteArrayView(line.data(), line.size() + 2));
@@ -469,7 +474,7 @@ Write_Result Replace_File_Atomically(const QString& path, const QString& twin_pa
     QFile temp(temp_path);
     if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return {QStringLiteral("%1 を作成できません: %2").arg(temp_path, temp.errorString())};
-    struct stat status {};
+    struct stat status { };
     if (device && (::fstat(temp.handle(), &status) != 0 || status.st_dev != *device)) {
         temp.close();
         QFile::remove(temp_path);

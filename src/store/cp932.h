@@ -59,7 +59,7 @@ struct Text_File {
     bool opened = false;
     QStringList lines;
     QList<QByteArray> raw_lines;  // element n = the bytes of lines[n]
-    QString error;  // set when the file exists but could not be read in full: its path and the reason
+    QString error;                // set when the file exists but could not be read in full: its path and the reason
 };
 Text_File Read_Text_Lines(const QString& path);
 // The bytes of a text file split into lines (opened stays false).
@@ -75,7 +75,7 @@ struct File_Bytes {
     // found while each block read was fresh in the cache.
     QList<QByteArrayView> lines;
     quint64 device = 0;  // the file system the file was read from
-    QString error;  // set when the file exists but could not be read in full
+    QString error;       // set when the file exists but could not be read in full
 
     File_Bytes() = default;
     // Moved, never copied: a copy's bytes may be detached from the lines.
@@ -102,9 +102,9 @@ private:
 
     QFile file_;
     QByteArray buffer_;
-    qsizetype start_ = 0;      // the next line's first byte
-    qsizetype scanned_ = 0;    // bytes before this hold no line feed after start_
-    qsizetype end_ = 0;        // bytes read into the buffer
+    qsizetype start_ = 0;    // the next line's first byte
+    qsizetype scanned_ = 0;  // bytes before this hold no line feed after start_
+    qsizetype end_ = 0;      // bytes read into the buffer
     bool at_end_ = false;
     bool failed_ = false;
 };
@@ -124,7 +124,7 @@ Last_Line Read_Last_Line(const QString& path);
 class Byte_Pieces {
 public:
     // `source`: the bytes read, which the unchanged lines are views of.
-    explicit Byte_Pieces(QByteArrayView source = {}) : source_(source) {}
+    explicit Byte_Pieces(QByteArrayView source = {}) : source_(source) { }
 
     // The line's bytes with CR LF after it (as written back, whatever ended the
     // line before); a line of the source that CR LF follows there stays one

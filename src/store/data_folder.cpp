@@ -58,8 +58,8 @@ QStringList Missing_File_Lines(const QString& data_folder, const QString& name)
 {
     const QString folder = QDir::toNativeSeparators(data_folder);
     const QString what = QFileInfo(data_folder).isDir()
-                             ? QStringLiteral("データ保存先 %1 から %2 がなくなっています").arg(folder, name)
-                             : QStringLiteral("データ保存先 %1 が見つかりません").arg(folder);
+        ? QStringLiteral("データ保存先 %1 から %2 がなくなっています").arg(folder, name)
+        : QStringLiteral("データ保存先 %1 が見つかりません").arg(folder);
     return {what, QStringLiteral("(ドライブが外されていないか確認して下さい)")};
 }
 

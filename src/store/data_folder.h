@@ -14,9 +14,9 @@ namespace store {
 // What the location names resolve against; taken from the platform at run time,
 // from temporary folders in tests.
 struct Folder_Context {
-    QString application_folder;    // without trailing "/"
-    QString removable_drive_root;  // mount point without trailing "/", empty when none
-    QString desktop_folder;        // without trailing "/"
+    QString application_folder;                         // without trailing "/"
+    QString removable_drive_root;                       // mount point without trailing "/", empty when none
+    QString desktop_folder;                             // without trailing "/"
     QString drive_root_base = QStringLiteral("/mnt/");  // "Cドライブ (ルート)" -> /mnt/c/
 };
 

@@ -82,8 +82,8 @@ void Remove_Stale_Temporaries(const QString& folder)
         if (!match.hasMatch() || info.isSymLink())
             continue;
         const bool stale = match.captured(2) == host
-                               ? !Process_Is_Alive(match.captured(1).toLongLong())
-                               : info.lastModified().toUTC().secsTo(now) > kStaleForeignTemporarySecs;
+            ? !Process_Is_Alive(match.captured(1).toLongLong())
+            : info.lastModified().toUTC().secsTo(now) > kStaleForeignTemporarySecs;
         if (stale)
             QFile::remove(info.filePath());
     }

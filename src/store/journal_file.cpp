@@ -25,8 +25,9 @@ QString Lock_File_Problem(const QString& lock_path)
         return QStringLiteral("フォルダ %1 がありません").arg(folder);
     if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
         return QStringLiteral("フォルダ %1 に書き込めません (読み取り専用か、書き込む権限がありません)").arg(folder);
-    struct statvfs disk {};
-    if (::statvfs(QFile::encodeName(folder).constData(), &disk) == 0 && (disk.f_bavail == 0 || (disk.f_files > 0 && disk.f_favail == 0)))
+    struct statvfs disk { };
+    if (::statvfs(QFile::encodeName(folder).constData(), &disk) == 0
+        && (disk.f_bavail == 0 || (disk.f_files > 0 && disk.f_favail == 0)))
         return QStringLiteral("ディスクに空きがありません (%1)").arg(folder);
     return QStringLiteral("ロックファイル %1 を作れません").arg(lock_path);
 }
@@ -83,8 +84,8 @@ Write_Result Append_Lines(const QString& path, const QString& lock_path, const Q
         if (last != '\n')
             bytes.prepend(kLineEnd);
     }
-    const bool written =
-        file.seek(size) && file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    const bool written = file.seek(size) && file.write(bytes) == bytes.size() && file.flush()
+        && ::fsync(file.handle()) == 0;
     if (!written) {
         const QString error = file.errorString();
         file.resize(size);

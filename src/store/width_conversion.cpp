@@ -4,8 +4,8 @@ namespace store {
 namespace {
 
 // Full-width forms of the half-width katakana block U+FF61..U+FF9F, in order.
-const QString kFullKana = QStringLiteral(
-    "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜");
+const QString kFullKana = QStringLiteral("。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニ"
+                                         "ヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜");
 constexpr char16_t kHalfKanaFirst = 0xFF61;
 constexpr char16_t kHalfVoiced = 0xFF9E;
 constexpr char16_t kHalfSemiVoiced = 0xFF9F;
@@ -47,7 +47,8 @@ QString To_Full_Width(const QString& text)
             result += QChar(char16_t(u - 0x21 + 0xFF01));
         } else if (Is_Half_Kana(c)) {
             const QChar full = kFullKana.at(u - kHalfKanaFirst);
-            if (i + 1 < text.size() && (text.at(i + 1).unicode() == kHalfVoiced || text.at(i + 1).unicode() == kHalfSemiVoiced)) {
+            if (i + 1 < text.size()
+                && (text.at(i + 1).unicode() == kHalfVoiced || text.at(i + 1).unicode() == kHalfSemiVoiced)) {
                 const char16_t mark = text.at(i + 1).unicode() == kHalfVoiced ? kCombiningVoiced : kCombiningSemiVoiced;
                 if (const QString composed = Compose(full, mark); !composed.isEmpty()) {
                     result += composed;

@@ -2,9 +2,10 @@
 
 #include "app/help_window.h"
 #include "app/main_menu.h"
-#include "layouts/default_layouts.h"
 #include "label_fixtures.h"
+#include "layouts/default_layouts.h"
 #include "render/date_stamp.h"
+#include "screens/common/item_box.h"
 #include "screens/common/s_preview.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/yousi_set.h"
@@ -22,7 +23,6 @@
 #include "screens/products/s_nonplu.h"
 #include "screens/products/s_touroku.h"
 #include "screens/products/s_zairyou.h"
-#include "screens/common/item_box.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -34,9 +34,8 @@ std::unique_ptr<maintenance_test::Session_Fixture> Every_Window_Session()
 {
     auto fixture = std::make_unique<maintenance_test::Session_Fixture>();
     layouts::Ensure_Default_Layouts(fixture->application.Data_Folder());
-    fixture->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"),
-                             QStringLiteral("0"), QStringLiteral("しない"),
-                             QStringLiteral("ぱるべりなインストールフォルダ"),
+    fixture->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
+                             QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                              QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
     screens::Current_Session().Load_Settings();
     return fixture;

@@ -16,9 +16,9 @@ namespace app_test {
 using Opener = std::function<QWidget*()>;
 
 struct Window_Opening {
-    QString name;  // the object name the window goes by once open
-    Opener open;   // opens and shows it
-    bool asks;     // it asks and tells through the shared dialogs
+    QString name;        // the object name the window goes by once open
+    Opener open;         // opens and shows it
+    bool asks;           // it asks and tells through the shared dialogs
     QString state = {};  // the state it is opened in, when not the first one
 
     // The test row and picture name: "Insatsu", "Insatsu_Reservation".

@@ -14,14 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QLockFile>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSysInfo>
-#include <QLabel>
-#include <QTextBrowser>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -103,8 +103,8 @@ private slots:
             texts << label->text();
         for (QPushButton* button : chooser.findChildren<QPushButton*>())
             texts << button->text();
-        QVERIFY2(!texts.contains(QStringLiteral("Look in:")) && !texts.contains(QStringLiteral("&Cancel")) &&
-                     !texts.contains(QStringLiteral("Cancel")),
+        QVERIFY2(!texts.contains(QStringLiteral("Look in:")) && !texts.contains(QStringLiteral("&Cancel"))
+                     && !texts.contains(QStringLiteral("Cancel")),
                  qPrintable(texts.join(QStringLiteral(" | "))));
         QVERIFY2(texts.contains(QStringLiteral("キャンセル")), qPrintable(texts.join(QStringLiteral(" | "))));
 

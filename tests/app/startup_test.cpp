@@ -46,9 +46,9 @@ QString Row_Of(QChar key)
     const struct {
         char16_t first, last;
         const char* row;
-    } rows[] = {{u'ぁ', u'お', "あ"}, {u'か', u'ご', "か"}, {u'さ', u'ぞ', "さ"}, {u'た', u'ど', "た"},
-                {u'な', u'の', "な"}, {u'は', u'ぽ', "は"}, {u'ま', u'も', "ま"}, {u'ゃ', u'よ', "や"},
-                {u'ら', u'ろ', "ら"}};
+    } rows[] = {{u'ぁ', u'お', "あ"}, {u'か', u'ご', "か"}, {u'さ', u'ぞ', "さ"},
+                {u'た', u'ど', "た"}, {u'な', u'の', "な"}, {u'は', u'ぽ', "は"},
+                {u'ま', u'も', "ま"}, {u'ゃ', u'よ', "や"}, {u'ら', u'ろ', "ら"}};
     for (const auto& r : rows)
         if (c >= r.first && c <= r.last)
             return QString::fromUtf8(r.row);
@@ -105,8 +105,8 @@ TEST(First_Start, SecondStartChangesNothingAndOneDeletedFileComesBackAlone)
     app::Prepare_Data(Context_For(dir));
     EXPECT_EQ(Snapshot(dir), first);
 
-    for (const QString& name : {products::kWordTableFileName, QStringLiteral("標準03 28x38 ﾜｸ無.lay"),
-                                QStringLiteral("user_v2.dat")}) {
+    for (const QString& name :
+         {products::kWordTableFileName, QStringLiteral("標準03 28x38 ﾜｸ無.lay"), QStringLiteral("user_v2.dat")}) {
         QFile::remove(dir.File(name));
         app::Prepare_Data(Context_For(dir));
         EXPECT_EQ(Snapshot(dir), first) << name.toStdString();
@@ -168,8 +168,9 @@ TEST(First_Start, FullDiskLeavesNoEmptyFileAndTheNextStartCompletesTheDefaults)
 TEST(First_Start, UnreachableDataFolderIsReportedByName)
 {
     Temp_Folder dir;
-    dir.Write("user_v2.dat", test_support::Cp932_Lines({"", "0000", "0", "0", QStringLiteral("しない"),
-                                                        QStringLiteral("Fドライブ (ルート)")}));
+    dir.Write("user_v2.dat",
+              test_support::Cp932_Lines(
+                  {"", "0000", "0", "0", QStringLiteral("しない"), QStringLiteral("Fドライブ (ルート)")}));
     store::Folder_Context context = Context_For(dir);
     context.drive_root_base = dir.File("no-such-mount") + "/";
     const app::Startup_Result result = app::Prepare_Data(context);
@@ -181,9 +182,10 @@ TEST(Lock_Refusal_Message, TellsASecondCopyFromAnUnwritableFolder)
 {
     EXPECT_EQ(app::Lock_Refusal_Message(platform::Lock_Outcome::Other_Copy_Running, QStringLiteral("/opt/app")),
               QStringLiteral("このソフトウェアを複数起動することはできません。"));
-    const QString unwritable =
-        app::Lock_Refusal_Message(platform::Lock_Outcome::Folder_Not_Writable, QStringLiteral("/usr/lib/paruberina"));
-    EXPECT_TRUE(unwritable.contains(QStringLiteral("「/usr/lib/paruberina」に書き込めない"))) << unwritable.toStdString();
+    const QString unwritable = app::Lock_Refusal_Message(platform::Lock_Outcome::Folder_Not_Writable,
+                                                         QStringLiteral("/usr/lib/paruberina"));
+    EXPECT_TRUE(unwritable.contains(QStringLiteral("「/usr/lib/paruberina」に書き込めない")))
+        << unwritable.toStdString();
 }
 
 TEST(First_Start, InstalledCopyGetsTheShippedPicturesOnceAndKeepsTheUsersOwn)

@@ -2,8 +2,8 @@
 // answer can be neither used nor closed until it has it, every window that
 // asks is one the dialogs know, Return and keypad Enter press the focused
 // button, and Escape closes every window whose close is a way back.
-#include "every_window.h"
 #include "app/main_menu.h"
+#include "every_window.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/layouts/layout_m.h"
@@ -37,10 +37,7 @@ class Window_Conduct_Test : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        fixture_ = app_test::Every_Window_Session();
-    }
+    void initTestCase() { fixture_ = app_test::Every_Window_Session(); }
 
     void init() { script_ = std::make_unique<maintenance_test::Dialog_Script>(); }
 

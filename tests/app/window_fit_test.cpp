@@ -2,21 +2,21 @@
 // and is never squeezed below what its contents need (they scroll instead).
 // Run once per screen size: the offscreen screen comes from a config file.
 #include "every_window.h"
+#include "screens/common/item_box.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/layouts/layout_m.h"
 #include "screens/products/genzairyou.h"
 #include "screens/products/s_touroku.h"
-#include "screens/common/item_box.h"
 #include "support/screen_support.h"
 #include "support/visible_window.h"
 
+#include "screens/common/s_preview.h"
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QProcess>
-#include "screens/common/s_preview.h"
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -104,8 +104,12 @@ private slots:
         // Offscreen the frames are only guessed: the window manager's are compared.
         QVERIFY2(!Under_Window_Manager() || !screen_frame.intersects(table_frame),
                  qPrintable(QStringLiteral("the word table at %1,%2 covers the screen at %3,%4 %5x%6")
-                                .arg(table_frame.x()).arg(table_frame.y()).arg(screen_frame.x()).arg(screen_frame.y())
-                                .arg(screen_frame.width()).arg(screen_frame.height())));
+                                .arg(table_frame.x())
+                                .arg(table_frame.y())
+                                .arg(screen_frame.x())
+                                .arg(screen_frame.y())
+                                .arg(screen_frame.width())
+                                .arg(screen_frame.height())));
         QVERIFY(area.contains(table_frame));
         QVERIFY(table_frame.x() > screen_frame.x());  // on the right, where the screen left room
 
@@ -250,8 +254,8 @@ private:
                 if (auto* scroll = qobject_cast<QScrollArea*>(up); scroll && scroll->widget())
                     within = scroll->widget();
             const QRect place(button->mapTo(within, QPoint(0, 0)), button->size());
-            QVERIFY2(QRect(QPoint(0, 0), within->size()).contains(place) &&
-                         button->height() >= button->minimumSizeHint().height(),
+            QVERIFY2(QRect(QPoint(0, 0), within->size()).contains(place)
+                         && button->height() >= button->minimumSizeHint().height(),
                      qPrintable(QStringLiteral("%1: %2 \"%3\" is cut off at %4,%5 %6x%7")
                                     .arg(window->objectName(), button->objectName(), button->text())
                                     .arg(place.x())
@@ -274,9 +278,10 @@ private:
                 continue;
             box->setFocus(Qt::TabFocusReason);
             const QRect shown(box->mapTo(scroll->viewport(), QPoint(0, 0)), box->size());
-            QVERIFY2(scroll->viewport()->rect().intersects(shown),
-                     qPrintable(QStringLiteral("%1: %2 has the focus out of view").arg(window->objectName(),
-                                                                                         box->objectName())));
+            QVERIFY2(
+                scroll->viewport()->rect().intersects(shown),
+                qPrintable(
+                    QStringLiteral("%1: %2 has the focus out of view").arg(window->objectName(), box->objectName())));
         }
     }
 
@@ -284,12 +289,13 @@ private:
     {
         const QRect area = window->screen()->availableGeometry();
         const QRect with_frame = Frame_Of(window);
-        QVERIFY2(area.contains(with_frame), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 leaves the screen")
-                                                          .arg(window->objectName())
-                                                          .arg(with_frame.x())
-                                                          .arg(with_frame.y())
-                                                          .arg(with_frame.width())
-                                                          .arg(with_frame.height())));
+        QVERIFY2(area.contains(with_frame),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 leaves the screen")
+                                .arg(window->objectName())
+                                .arg(with_frame.x())
+                                .arg(with_frame.y())
+                                .arg(with_frame.width())
+                                .arg(with_frame.height())));
         const QSize needed = window->minimumSizeHint();
         QVERIFY2(window->width() >= needed.width() && window->height() >= needed.height(),
                  qPrintable(QStringLiteral("%1 is %2x%3, its contents need %4x%5")

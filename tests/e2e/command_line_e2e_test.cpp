@@ -2,9 +2,9 @@
 // folder of its own (its settings and data beside it, as on a USB stick), with
 // no display, printing to the real CUPS queues and the built-in PDF printer.
 #include "cups_jobs.h"
+#include "label_fixtures.h"
 #include "platform/printer_module.h"
 #include "platform/single_instance.h"
-#include "label_fixtures.h"
 #include "print_fixtures.h"
 #include "printing/print_history.h"
 #include "recipes/materials.h"
@@ -57,7 +57,8 @@ protected:
         const QDir program_folder = QFileInfo(QStringLiteral(PARUBERINA_EXE)).dir();
         for (const QString& name : {QStringLiteral("allergens.txt"), QStringLiteral("allergen_dictionary.txt"),
                                     QString::fromLatin1(platform::kPrinter_Module_File)})
-            ASSERT_TRUE(QFile::copy(program_folder.filePath(name), where + QLatin1Char('/') + name)) << name.toStdString();
+            ASSERT_TRUE(QFile::copy(program_folder.filePath(name), where + QLatin1Char('/') + name))
+                << name.toStdString();
     }
 
     QString Data_Folder() const { return folder.path() + QLatin1Char('/'); }
@@ -165,7 +166,8 @@ TEST_F(Command_Line_E2E, UsageErrorsExitWithTwoAndChangeNothing)
         {{"print", "--product", "1", "--base-date", "2024/02/30"}, "基準日時は"},
         {{"print", "--product", "1", "--base-date", "2024/03/05", "25:00"}, "基準日時は"},
         {{"print", "--product", "1", "extra"}, "余分な引数です: extra"},
-        {{"print", "--product", "1", "--out", "x.pdf"}, "--out は「ぱるべりなPDFプリンタ」で印刷するときだけ指定できます"},
+        {{"print", "--product", "1", "--out", "x.pdf"},
+         "--out は「ぱるべりなPDFプリンタ」で印刷するときだけ指定できます"},
         {{"print", "--product", "1", "--colour"}, "知らないオプションです: --colour"},
         {{"print", "--product"}, "--product に値がありません"},
         {{"pdf", "--product", "1"}, "--out で書き出すPDFファイルを指定して下さい"},
@@ -248,8 +250,8 @@ TEST_F(Command_Line_E2E, PerCopyPrintingOnTheCupsPdfQueueMakesAPageForEachLabel)
 TEST_F(Command_Line_E2E, AQueueThatTakesNoJobsIsRefusedAndRecordedAsRefused)
 {
     const QString queue = QStringLiteral("FoodlabelCliStopped");
-    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:///dev/null", "-m",
-                                                      "drv:///sample.drv/zebra.ppd"}));
+    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"),
+                         {"-p", queue, "-E", "-v", "file:///dev/null", "-m", "drv:///sample.drv/zebra.ppd"}));
     ASSERT_TRUE(e2e::Run(QStringLiteral("cupsdisable"), {queue}));
     const Result result = Run({"print", "--product", "1", "--printer", queue});
     e2e::Run(QStringLiteral("lpadmin"), {"-x", queue});
@@ -296,10 +298,12 @@ TEST_F(Command_Line_E2E, PdfWritesOneLabelSizedPageWithoutAnyPrinter)
     const QString facts = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_TRUE(facts.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << facts.toStdString();
     // 標準01 is 45 mm wide and 65 mm long: 127.56 x 184.25 points.
-    EXPECT_TRUE(facts.contains(QRegularExpression(QStringLiteral("Page size:\\s+12[78](\\.\\d+)? x 18[45](\\.\\d+)? pts"))))
+    EXPECT_TRUE(
+        facts.contains(QRegularExpression(QStringLiteral("Page size:\\s+12[78](\\.\\d+)? x 18[45](\\.\\d+)? pts"))))
         << facts.toStdString();
     EXPECT_FALSE(QFile::exists(folder.filePath(printing::kHistoryFileName)));
-    e2e::Run(QStringLiteral("pdftoppm"), {"-png", "-r", "100", "-singlefile", out, e2e::Picture_Folder() + "/cli-label"});
+    e2e::Run(QStringLiteral("pdftoppm"),
+             {"-png", "-r", "100", "-singlefile", out, e2e::Picture_Folder() + "/cli-label"});
 }
 
 TEST_F(Command_Line_E2E, ListFindsProductsLikeTheListWindowWhileTheWindowIsOpen)
@@ -373,8 +377,9 @@ TEST_F(Command_Line_E2E, OutWritesOnlyANewFileOrAPdfTheUserNames)
         {folder.path(), "フォルダ"},
     };
     for (const Case& c : refused) {
-        for (const QStringList& arguments : {QStringList{"pdf", "--product", "1", "--out", c.path},
-                                             QStringList{"print", "--product", "1", "--printer", pdf_printer, "--out", c.path}}) {
+        for (const QStringList& arguments :
+             {QStringList{"pdf", "--product", "1", "--out", c.path},
+              QStringList{"print", "--product", "1", "--printer", pdf_printer, "--out", c.path}}) {
             QFileInfo info(c.path);
             const bool was_file = info.isFile() && !info.isSymLink();
             QFile file(c.path);
@@ -426,7 +431,8 @@ TEST_F(Command_Line_E2E, PartFilesOfKilledPdfPrintsAreRemoved)
 {
     const QString output = Data_Folder() + platform::kPdf_Output_Folder_Name;
     ASSERT_TRUE(QDir().mkpath(output));
-    const QStringList stale = {QStringLiteral("20240305-090507-123.pdf.part"), QStringLiteral("20240305-090507-123-2.pdf.part")};
+    const QStringList stale = {QStringLiteral("20240305-090507-123.pdf.part"),
+                               QStringLiteral("20240305-090507-123-2.pdf.part")};
     for (const QString& name : stale + QStringList{QStringLiteral("mine.pdf.part")}) {
         QFile file(QDir(output).filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -448,13 +454,21 @@ TEST_F(Command_Line_E2E, RecipePrintsWhatTheRecipeComputesAndWritesNothing)
     ASSERT_TRUE(QFile::exists(dictionary)
                 || QFile::copy(program_folder.filePath(QStringLiteral("allergen_dictionary.txt")), dictionary));
     QDir(folder.path()).mkdir(QStringLiteral("food-composition-2020"));
-    for (const QString& name : QDir(program_folder.filePath(QStringLiteral("food-composition-2020"))).entryList(QDir::Files))
+    for (const QString& name :
+         QDir(program_folder.filePath(QStringLiteral("food-composition-2020"))).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(program_folder.filePath(QStringLiteral("food-composition-2020/") + name),
                                 folder.filePath(QStringLiteral("food-composition-2020/") + name)));
     // A salted onigiri: ご飯 1000 g (01088) and 食塩 8 g (17012), 100 g a piece.
-    recipes::Material rice{QStringLiteral("01088"), QStringLiteral("こめ [水稲めし] 精白米 うるち米"), QStringLiteral("米"),
-                           {}, false, {}, QStringLiteral("国産"), {}};
-    recipes::Material salt{QStringLiteral("17012"), QStringLiteral("食塩"), QStringLiteral("食塩"), {}, false, {}, {}, {}};
+    recipes::Material rice{QStringLiteral("01088"),
+                           QStringLiteral("こめ [水稲めし] 精白米 うるち米"),
+                           QStringLiteral("米"),
+                           {},
+                           false,
+                           {},
+                           QStringLiteral("国産"),
+                           {}};
+    recipes::Material salt{
+        QStringLiteral("17012"), QStringLiteral("食塩"), QStringLiteral("食塩"), {}, false, {}, {}, {}};
     ASSERT_TRUE(recipes::Store_Materials(Data_Folder(), {rice, salt}).Is_Done());
     recipes::Recipe recipe;
     recipe.product_no = QStringLiteral("0001");
@@ -464,11 +478,12 @@ TEST_F(Command_Line_E2E, RecipePrintsWhatTheRecipeComputesAndWritesNothing)
 
     Result result = Run({"recipe", "--product", "1"});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-              (QStringList{QStringLiteral("栄養成分表示(1個(100g)当たり)"), QStringLiteral("熱量:155kcal"),
-                           QStringLiteral("たんぱく質:2.5g"), QStringLiteral("脂質:0g"), QStringLiteral("炭水化物:36.8g"),
-                           QStringLiteral("食塩相当量:0.8g"), QStringLiteral("この表示値は、目安です。"),
-                           QStringLiteral("原材料名:米(国産)、食塩"), QStringLiteral("アレルゲン:なし")}));
+    EXPECT_EQ(
+        result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+        (QStringList{QStringLiteral("栄養成分表示(1個(100g)当たり)"), QStringLiteral("熱量:155kcal"),
+                     QStringLiteral("たんぱく質:2.5g"), QStringLiteral("脂質:0g"), QStringLiteral("炭水化物:36.8g"),
+                     QStringLiteral("食塩相当量:0.8g"), QStringLiteral("この表示値は、目安です。"),
+                     QStringLiteral("原材料名:米(国産)、食塩"), QStringLiteral("アレルゲン:なし")}));
 
     result = Run({"recipe", "--product", "1", "--detail"});
     EXPECT_EQ(result.status, 0);

@@ -154,7 +154,8 @@ QImage Decode_Zpl_Label(const QByteArray& zpl)
 
 int Zpl_Print_Width(const QByteArray& zpl)
 {
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\^PW(\\d+)")).match(QString::fromLatin1(zpl));
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("\\^PW(\\d+)")).match(QString::fromLatin1(zpl));
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 

@@ -75,7 +75,8 @@ private slots:
         answer.start(10);
         screen->Command1->click();
         answer.stop();
-        QCOMPARE(shown, (QStringList{QStringLiteral("このまま印刷しますか？"), QStringLiteral("印刷データを送信します")}));
+        QCOMPARE(shown,
+                 (QStringList{QStringLiteral("このまま印刷しますか？"), QStringLiteral("印刷データを送信します")}));
 
         const QDir output(data_folder + platform::kPdf_Output_Folder_Name);
         const QStringList files = output.entryList({QStringLiteral("*.pdf")}, QDir::Files);

@@ -28,8 +28,8 @@
 #include <iostream>
 #include <optional>
 
-using printing::Print_Mode;
 using print_fixtures::Issue_For;
+using printing::Print_Mode;
 
 namespace {
 
@@ -60,7 +60,8 @@ protected:
         QFile::resize(e2e::kZplOutput, 0);
     }
 
-    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
+    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode,
+                               const store::Settings_Record& settings)
     {
         return print_fixtures::Run_Issues(
             lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, answerer));
@@ -114,8 +115,8 @@ TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
         QString queue;
         int dpi;
         QString direction, length, width, paper;  // layout lines
-        double across_mm, down_mm;               // the printed page
-        QString page_size;                       // the job's PageSize option
+        double across_mm, down_mm;                // the printed page
+        QString page_size;                        // the job's PageSize option
         QString picture;
     };
     const Case cases[] = {
@@ -126,8 +127,10 @@ TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
         {e2e::kZebra, 203, "0", "65", "45", "0011", 420 / 72.0 * 25.4, 595 / 72.0 * 25.4, "A5", "zebra-a5-label.png"},
     };
     for (const Case& c : cases) {
-        const std::pair<int, QString> lines[] = {{layouts::Print_Direction, c.direction}, {layouts::Label_Length, c.length},
-                                                 {layouts::Label_Width, c.width}, {layouts::Layout_Paper_Number, c.paper}};
+        const std::pair<int, QString> lines[] = {{layouts::Print_Direction, c.direction},
+                                                 {layouts::Label_Length, c.length},
+                                                 {layouts::Label_Width, c.width},
+                                                 {layouts::Layout_Paper_Number, c.paper}};
         for (const auto& [line, value] : lines)
             ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, line, value));
         const QString output = c.queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
@@ -161,7 +164,7 @@ TEST_F(Print_E2E, AZplJobIsAPageOfTheLabelsSizeAtTheQueuesResolution)
 // since a PDF may be printed anywhere.
 class Printed_Pictures {
 public:
-    explicit Printed_Pictures(const QString& name) : name_(name) {}
+    explicit Printed_Pictures(const QString& name) : name_(name) { }
 
     void Add_Zpl(const QString& zpl_file)
     {
@@ -219,7 +222,8 @@ TEST_F(Print_E2E, TheBarcodesPrintedOnEveryKindOfPrinterScan)
         ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {product}));
         const std::optional<layouts::Layout_Record> record = layouts::Read_Layout(data.Data_Folder(), layout);
         ASSERT_TRUE(record);
-        ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
+        ASSERT_TRUE(
+            layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
         for (const QString& digits : {QStringLiteral("4901234567894"), QStringLiteral("49123456")}) {
             const printing::Print_Issues line = {Issue_For("1", 1, digits)};
             const QString name = QStringLiteral("barcode-%1-%2").arg(QString(layout).replace(u' ', u'_'), digits);
@@ -287,8 +291,8 @@ std::vector<bool> Long_Lines(const QImage& label, int length)
 // Where two printed labels of one size differ with the second (dx, dy) dots off the first.
 struct Dot_Difference {
     int dx = 0, dy = 0;
-    int differing = 0;  // dots black in one label and white in the other
-    int black = 0;      // black dots of the first label
+    int differing = 0;        // dots black in one label and white in the other
+    int black = 0;            // black dots of the first label
     int differing_lines = 0;  // of the dots on long lines (Long_Lines) of either label
     int lines = 0;            // dots on long lines of the first label
 };
@@ -337,10 +341,11 @@ QImage Difference_Picture(const QImage& a, const QImage& b, const Dot_Difference
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const bool first = Black(a, x, y), second = Black(b, x + difference.dx, y + difference.dy);
-            picture.setPixel(x, y, first && second ? qRgb(0, 0, 0)
-                                   : first         ? qRgb(255, 0, 0)
-                                   : second        ? qRgb(0, 0, 255)
-                                                   : qRgb(255, 255, 255));
+            picture.setPixel(x, y,
+                             first && second ? qRgb(0, 0, 0)
+                                 : first     ? qRgb(255, 0, 0)
+                                 : second    ? qRgb(0, 0, 255)
+                                             : qRgb(255, 255, 255));
         }
     return picture;
 }
@@ -357,8 +362,8 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
     // rasterisers differ (Qt's glyph bitmaps on whole dots, Ghostscript's
     // font cache on the fraction). Both barcodes read; the pictures and their
     // difference are kept for people to compare, the figures recorded.
-    platform::Qt_Printer_Platform pdf_printers{[this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; },
-                                              platform::Raster_Jobs::Never};
+    platform::Qt_Printer_Platform pdf_printers{
+        [this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; }, platform::Raster_Jobs::Never};
     const std::pair<QString, products::Product_Record> cases[] = {
         {QStringLiteral("標準01 65x45"), render_fixtures::Filled_Product()},
         {QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ"), render_fixtures::Scannable_Product()},
@@ -368,7 +373,8 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
         ASSERT_TRUE(print_fixtures::Write_Products(data.Data_Folder(), {product}));
         const std::optional<layouts::Layout_Record> record = layouts::Read_Layout(data.Data_Folder(), layout);
         ASSERT_TRUE(record);
-        ASSERT_TRUE(layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
+        ASSERT_TRUE(
+            layouts::Write_Layout(layouts::Layout_Path(data.Data_Folder(), print_fixtures::kLayout), *record).ok());
         for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
             const QString output = queue == e2e::kZebra ? e2e::kZplOutput : e2e::kZpl300Output;
             const QString name = QStringLiteral("raster-%1-%2").arg(QString(layout).replace(u' ', u'_'), queue);
@@ -387,7 +393,8 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
                 ASSERT_TRUE(file.open(QIODevice::ReadOnly));
                 printed[raster] = e2e::Decode_Zpl_Label(file.readAll());
                 ASSERT_FALSE(printed[raster].isNull()) << name.toStdString();
-                const QString picture = picture_path + (raster ? QStringLiteral(".png") : QStringLiteral("-from-pdf.png"));
+                const QString picture = picture_path
+                    + (raster ? QStringLiteral(".png") : QStringLiteral("-from-pdf.png"));
                 printed[raster].save(picture);
                 QString error;
                 EXPECT_EQ(test_support::Read_Barcodes(picture, error), QStringLiteral("4901234567894"))
@@ -396,15 +403,15 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
             ASSERT_EQ(printed[true].size(), printed[false].size()) << name.toStdString();
             const int dpi = queue == e2e::kZebra ? 203 : 300;
             const auto [dots, lines] = Closest_Dots(printed[true], printed[false], dpi / 4);
-            Difference_Picture(printed[true], printed[false], lines).save(picture_path + QStringLiteral("-difference.png"));
+            Difference_Picture(printed[true], printed[false], lines)
+                .save(picture_path + QStringLiteral("-difference.png"));
             const auto offset = [](const Dot_Difference& d) {
                 return " (the PDF's label " + std::to_string(d.dx) + "," + std::to_string(d.dy) + " dots off)";
             };
-            const std::string figures =
-                name.toStdString() + ": " + std::to_string(dots.differing) + " of " + std::to_string(dots.black) +
-                " black dots differ" + offset(dots) + "; of the bars and lines " + std::to_string(lines.differing_lines) +
-                " of " + std::to_string(lines.lines) + " dots" + offset(lines) + ", with " +
-                std::to_string(lines.differing) + " differing dots in all";
+            const std::string figures = name.toStdString() + ": " + std::to_string(dots.differing) + " of "
+                + std::to_string(dots.black) + " black dots differ" + offset(dots) + "; of the bars and lines "
+                + std::to_string(lines.differing_lines) + " of " + std::to_string(lines.lines) + " dots" + offset(lines)
+                + ", with " + std::to_string(lines.differing) + " differing dots in all";
             RecordProperty(name.toStdString(), figures);
             std::cout << figures << "\n";
             // A label off by more than a dot, turned or missing a part differs in most of its dots.
@@ -419,8 +426,8 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
 TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsToldOnce)
 {
     const QString queue = QStringLiteral("FoodlabelFixedPage");
-    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:///dev/null", "-m",
-                                                      "drv:///sample.drv/dymo.ppd"}));
+    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"),
+                         {"-p", queue, "-E", "-v", "file:///dev/null", "-m", "drv:///sample.drv/dymo.ppd"}));
     const int before = e2e::Last_Job_Id(queue);
     QSet<QString> told;
     printing::Print_Run_Context context =
@@ -440,9 +447,9 @@ TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsTo
 TEST_F(Print_E2E, AReservationRunOfTwoProductsIsTwoJobsWithTheMessagesInOrder)
 {
     const int before = e2e::Last_Job_Id(e2e::kZebra);
-    EXPECT_TRUE(Run({Issue_For("1", 2), Issue_For("2", 3)}, Print_Mode::Reservation,
-                    print_fixtures::Settings_For(e2e::kZebra))
-                    .isEmpty());
+    EXPECT_TRUE(
+        Run({Issue_For("1", 2), Issue_For("2", 3)}, Print_Mode::Reservation, print_fixtures::Settings_For(e2e::kZebra))
+            .isEmpty());
     EXPECT_EQ(answerer.Shown(),
               (QStringList{"登録番号:0001の/印刷データを送信しました", "登録番号:0002の/印刷データを送信しました",
                            "予約されていた全ての/印刷データを送信しました"}));
@@ -515,8 +522,8 @@ TEST_F(Print_E2E, ThePaperSelectionListsTheSizesOfEachPrinterWithA4As9)
 TEST_F(Print_E2E, AStoppedQueueGetsNoJobAndTheMessageNamesIt)
 {
     const QString queue = QStringLiteral("FoodlabelStopped");
-    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "file:///dev/null", "-m",
-                                                      "drv:///sample.drv/zebra.ppd"}));
+    ASSERT_TRUE(e2e::Run(QStringLiteral("lpadmin"),
+                         {"-p", queue, "-E", "-v", "file:///dev/null", "-m", "drv:///sample.drv/zebra.ppd"}));
     ASSERT_TRUE(e2e::Run(QStringLiteral("cupsdisable"), {queue}));
     const int before = e2e::Last_Job_Id(queue);
     const printing::Print_Issues lines = {Issue_For("1", 1)};

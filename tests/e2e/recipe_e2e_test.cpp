@@ -197,16 +197,17 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     const QDir output(application.File(platform::kPdf_Output_Folder_Name));
     QTRY_COMPARE(output.entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 1);
     for (size_t n = shown_before; n < script.seen.size(); ++n)  // the label check found no error
-        QVERIFY2(!script.seen[n].texts.join(u' ').contains(Q("このまま印刷しますか")), qPrintable(script.seen[n].texts.join(u' ')));
+        QVERIFY2(!script.seen[n].texts.join(u' ').contains(Q("このまま印刷しますか")),
+                 qPrintable(script.seen[n].texts.join(u' ')));
 
     // Kept beside the test, with a 300-dpi picture, for people to look at.
     const QString kept = e2e::Picture_Folder() + QStringLiteral("/recipe-label.pdf");
     QFile::remove(kept);
     QVERIFY(QFile::copy(output.filePath(output.entryList({QStringLiteral("*.pdf")}).first()), kept));
     QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                                 QStringLiteral("-singlefile"), kept,
-                                                 e2e::Picture_Folder() + QStringLiteral("/recipe-label")});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                    kept, e2e::Picture_Folder() + QStringLiteral("/recipe-label")});
     QVERIFY(pdftoppm.waitForFinished(60000));
     QCOMPARE(pdftoppm.exitCode(), 0);
     QVERIFY(QFileInfo::exists(e2e::Picture_Folder() + QStringLiteral("/recipe-label.png")));

@@ -4,22 +4,22 @@
 // printing (one label) -> backup -> restore.
 #include "app/main_menu.h"
 #include "cups_jobs.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
-#include "screens/maintenance/backup_screen.h"
-#include "screens/layouts/layout_m.h"
-#include "screens/maintenance/settei.h"
 #include "maintenance/zip_archive.h"
 #include "platform/qt_printer_platform.h"
-#include "screens/printing/insatsu.h"
-#include "screens/common/item_box.h"
 #include "products/product_file.h"
+#include "screens/common/item_box.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/layouts/layout_m.h"
+#include "screens/maintenance/backup_screen.h"
+#include "screens/maintenance/settei.h"
+#include "screens/printing/insatsu.h"
 #include "screens/products/s_touroku.h"
+#include "support/fake_desktop.h"
+#include "support/screen_support.h"
+#include "support/temp_folder.h"
 #include "support/utf8.h"
 #include "support/visible_window.h"
-#include "support/screen_support.h"
-#include "support/fake_desktop.h"
-#include "support/temp_folder.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -144,7 +144,8 @@ void Round_Trip::theApplicationGoesRound()
     QTest::mouseClick(backup->Command2, Qt::LeftButton);
     QCOMPARE(script.First_Lines().last(), Q("保存しました"));
     const QStringList entries = maintenance::Zip_Entry_Names(application.File(QStringLiteral("round.zip")));
-    for (const char* name : {"user_v2.dat", "店頭ラベル.lay", "商品情報_v2.tsv", "文字列情報_v2.tsv", "単語テーブル_v2.tsv"})
+    for (const char* name :
+         {"user_v2.dat", "店頭ラベル.lay", "商品情報_v2.tsv", "文字列情報_v2.tsv", "単語テーブル_v2.tsv"})
         QVERIFY2(entries.contains(Q(name)), name);
 
     const QByteArray products_file = application.Read(products::kProductFileName);

@@ -1,15 +1,15 @@
 // Backup archives: names, the files they hold, real zip files, and restores
 // that must never write outside the data folder or change anything when they fail.
 #include "maintenance/backup.h"
-#include "products/product_extras.h"
 #include "maintenance/data_files.h"
 #include "maintenance/zip_archive.h"
 #include "printing/print_history.h"
+#include "products/product_extras.h"
 #include "recipes/materials.h"
 #include "recipes/recipe_file.h"
-#include "support/utf8.h"
 #include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
+#include "support/utf8.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +37,8 @@ using test_support::Q;
 std::map<QString, QByteArray> Snapshot(const QString& folder)
 {
     std::map<QString, QByteArray> files;
-    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
         QFile file(info.filePath());
         files[info.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<dir>");
     }
@@ -102,9 +103,9 @@ TEST_F(Backup_Fixture, FilesAreDatOfApplicationFolderThenLayoutsPicturesAndTable
     QStringList names;
     for (const QString& path : Backup_Files(application.Path(), data.Data_Folder()))
         names << QFileInfo(path).fileName();
-    const QStringList expected = {Q("user_v2.dat"),       Q("作成ﾚｲｱｳﾄ.lay"),      Q("標準01 65x45.lay"),
-                                  Q("kami00.bmp"),        Q("pura00.bmp"),        Q("単語テーブル_v2.tsv"),
-                                  Q("商品情報_v2.tsv"),   Q("文字列情報_v2.tsv")};
+    const QStringList expected = {Q("user_v2.dat"),     Q("作成ﾚｲｱｳﾄ.lay"),    Q("標準01 65x45.lay"),
+                                  Q("kami00.bmp"),      Q("pura00.bmp"),       Q("単語テーブル_v2.tsv"),
+                                  Q("商品情報_v2.tsv"), Q("文字列情報_v2.tsv")};
     // Within one extension the order is by name; check the extension order and the set.
     ASSERT_EQ(names.size(), expected.size());
     EXPECT_EQ(names.first(), Q("user_v2.dat"));
@@ -118,7 +119,8 @@ TEST_F(Backup_Fixture, FilesAreDatOfApplicationFolderThenLayoutsPicturesAndTable
 
 TEST_F(Backup_Fixture, ArchiveListedByUnzipHoldsBareNamesAtHighestCompression)
 {
-    const QString archive = Archive_Path(backups.Path(), Default_Backup_Name(QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7))));
+    const QString archive = Archive_Path(backups.Path(),
+                                         Default_Backup_Name(QDateTime(QDate(2024, 3, 5), QTime(9, 5, 7))));
     ASSERT_TRUE(Create_Backup(archive, application.Path(), data.Data_Folder()).ok());
     EXPECT_EQ(QFileInfo(archive).fileName(), Q("2024年03月05日09時05分07秒に保存したデータ.zip"));
 
@@ -253,9 +255,10 @@ TEST(Restore_Backup, EntriesWithPathsAreRefusedAndNothingIsWrittenAnywhere)
     };
     for (const auto& c : cases) {
         const QString archive = outer.File(QStringLiteral("evil.zip"));
-        Write_Raw_Zip(archive, {{QByteArray("pura00.bmp"), QByteArray("new picture")},
-                                {c.evil_name, QByteArray("escaped")},
-                                {Q("商品情報_v2.tsv").toUtf8(), QByteArray("2.00\r\n")}});
+        Write_Raw_Zip(archive,
+                      {{QByteArray("pura00.bmp"), QByteArray("new picture")},
+                       {c.evil_name, QByteArray("escaped")},
+                       {Q("商品情報_v2.tsv").toUtf8(), QByteArray("2.00\r\n")}});
         const auto before = Snapshot(data_folder);
         const store::Write_Result result = Restore_Backup(archive, data_folder);
         EXPECT_FALSE(result.ok()) << c.label;
@@ -290,7 +293,8 @@ TEST_F(Backup_Fixture, DamagedOrForeignArchiveChangesNoFile)
     for (const auto& [label, bytes] : damaged) {
         backups.Write(QStringLiteral("damaged.zip"), bytes);
         const auto before = Snapshot(target.Path());
-        const store::Write_Result result = Restore_Backup(backups.File(QStringLiteral("damaged.zip")), target.Data_Folder());
+        const store::Write_Result result = Restore_Backup(backups.File(QStringLiteral("damaged.zip")),
+                                                          target.Data_Folder());
         EXPECT_FALSE(result.ok()) << label;
         EXPECT_FALSE(result.error.isEmpty()) << label;
         EXPECT_EQ(Snapshot(target.Path()), before) << label;
@@ -316,7 +320,8 @@ TEST(List_Archives, ListsZipFilesWithoutExtension)
     folder.Write("c.zip.txt", "");
     folder.Write("notzip", "");
     QDir(folder.Path()).mkdir(QStringLiteral("folder.zip"));
-    EXPECT_EQ(List_Archives(folder.Path(), QStringLiteral("zip")), (QStringList{QStringLiteral("A"), QStringLiteral("b")}));
+    EXPECT_EQ(List_Archives(folder.Path(), QStringLiteral("zip")),
+              (QStringList{QStringLiteral("A"), QStringLiteral("b")}));
     EXPECT_TRUE(List_Archives(folder.File(QStringLiteral("missing")), QStringLiteral("zip")).isEmpty());
 }
 
@@ -330,7 +335,8 @@ QByteArray With_Claimed_Size(QByteArray zip, quint32 size)
         for (int i = 0; i < 4; ++i)
             zip[at + i] = static_cast<char>((size >> (8 * i)) & 0xFF);
     };
-    for (const auto& [signature, offset] : {std::pair{QByteArray("PK\x03\x04", 4), 22}, {QByteArray("PK\x01\x02", 4), 24}})
+    for (const auto& [signature, offset] :
+         {std::pair{QByteArray("PK\x03\x04", 4), 22}, {QByteArray("PK\x01\x02", 4), 24}})
         for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4))
             put(at + offset);
     return zip;
@@ -403,7 +409,8 @@ TEST_F(Backup_Fixture, EverythingABackupWritesIsRestoredAndWhatARestoreRefusesIs
 {
     QByteArray history = "2.00\r\n";
     const QByteArray job = Q("2024/03/05 09:00:00\t0001\t苺大福\t標準01 65x45\t5\tZebra\t2024/03/05 09:00\t"
-                             "消費期限:2024年03月08日\t送信\t\t\r\n").toUtf8();
+                             "消費期限:2024年03月08日\t送信\t\t\r\n")
+                               .toUtf8();
     while (history.size() < 65 * 1024 * 1024)
         history += job;
     data.Write(printing::kHistoryFileName, history);
@@ -444,29 +451,56 @@ quint32 Crc32(const QByteArray& bytes)
 QByteArray Windows_Zip(const std::vector<std::pair<QByteArray, QByteArray>>& entries)
 {
     const auto u16 = [](QByteArray& out, quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); };
-    const auto u32 = [&u16](QByteArray& out, quint32 v) { u16(out, quint16(v & 0xFFFF)); u16(out, quint16(v >> 16)); };
+    const auto u32 = [&u16](QByteArray& out, quint32 v) {
+        u16(out, quint16(v & 0xFFFF));
+        u16(out, quint16(v >> 16));
+    };
     QByteArray zip;
     QByteArray central;
     for (const auto& [name, bytes] : entries) {
         const quint32 offset = quint32(zip.size());
         const quint32 crc = Crc32(bytes);
         zip.append("PK\x03\x04", 4);
-        u16(zip, 20); u16(zip, 0); u16(zip, 0); u16(zip, 0); u16(zip, 0x21);
-        u32(zip, crc); u32(zip, quint32(bytes.size())); u32(zip, quint32(bytes.size()));
-        u16(zip, quint16(name.size())); u16(zip, 0);
+        u16(zip, 20);
+        u16(zip, 0);
+        u16(zip, 0);
+        u16(zip, 0);
+        u16(zip, 0x21);
+        u32(zip, crc);
+        u32(zip, quint32(bytes.size()));
+        u32(zip, quint32(bytes.size()));
+        u16(zip, quint16(name.size()));
+        u16(zip, 0);
         zip.append(name).append(bytes);
         central.append("PK\x01\x02", 4);
-        u16(central, 20); u16(central, 20); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0x21);
-        u32(central, crc); u32(central, quint32(bytes.size())); u32(central, quint32(bytes.size()));
-        u16(central, quint16(name.size())); u16(central, 0); u16(central, 0); u16(central, 0); u16(central, 0);
-        u32(central, 0); u32(central, offset);
+        u16(central, 20);
+        u16(central, 20);
+        u16(central, 0);
+        u16(central, 0);
+        u16(central, 0);
+        u16(central, 0x21);
+        u32(central, crc);
+        u32(central, quint32(bytes.size()));
+        u32(central, quint32(bytes.size()));
+        u16(central, quint16(name.size()));
+        u16(central, 0);
+        u16(central, 0);
+        u16(central, 0);
+        u16(central, 0);
+        u32(central, 0);
+        u32(central, offset);
         central.append(name);
     }
     const quint32 central_offset = quint32(zip.size());
     zip.append(central);
     zip.append("PK\x05\x06", 4);
-    u16(zip, 0); u16(zip, 0); u16(zip, quint16(entries.size())); u16(zip, quint16(entries.size()));
-    u32(zip, quint32(central.size())); u32(zip, central_offset); u16(zip, 0);
+    u16(zip, 0);
+    u16(zip, 0);
+    u16(zip, quint16(entries.size()));
+    u16(zip, quint16(entries.size()));
+    u32(zip, quint32(central.size()));
+    u32(zip, central_offset);
+    u16(zip, 0);
     return zip;
 }
 
@@ -506,9 +540,10 @@ TEST(Restore_Backup, ACaseVariantOfANameReplacesThatFile)
 {
     Temp_Folder work;
     const QString archive = work.File(QStringLiteral("in.zip"));
-    Write_Raw_Zip(archive, {{Q("商品情報_V2.TSV").toUtf8(), "2.00\r\n0001\tnew\r\n"},
-                            {"MINE.LAY", "Ver2.00\r\nnew\r\n"},
-                            {"User_V2.Dat", "settings\r\n"}});
+    Write_Raw_Zip(archive,
+                  {{Q("商品情報_V2.TSV").toUtf8(), "2.00\r\n0001\tnew\r\n"},
+                   {"MINE.LAY", "Ver2.00\r\nnew\r\n"},
+                   {"User_V2.Dat", "settings\r\n"}});
     for (const bool product_file_there : {true, false}) {
         Temp_Folder target;
         if (product_file_there)
@@ -517,7 +552,8 @@ TEST(Restore_Backup, ACaseVariantOfANameReplacesThatFile)
         ASSERT_TRUE(Restore_Backup(archive, target.Data_Folder()).ok());
         QStringList files = QDir(target.Path()).entryList(QDir::Files);
         files.sort();
-        EXPECT_EQ(files, (QStringList{QStringLiteral("Mine.lay"), QStringLiteral("user_v2.dat"), Q("商品情報_v2.tsv")}));
+        EXPECT_EQ(files,
+                  (QStringList{QStringLiteral("Mine.lay"), QStringLiteral("user_v2.dat"), Q("商品情報_v2.tsv")}));
         EXPECT_EQ(target.Read(Q("商品情報_v2.tsv")), QByteArray("2.00\r\n0001\tnew\r\n"));
         EXPECT_EQ(target.Read("Mine.lay"), QByteArray("Ver2.00\r\nnew\r\n"));
     }
@@ -678,7 +714,8 @@ TEST(Restore_Backup, StartUpDuringARestoreLeavesItsWorkingFolder)
     const QString archive = work.File(QStringLiteral("in.zip"));
     Write_Raw_Zip(archive, {{"a.lay", "new a"}});
     const store::Write_Result second = Restore_Backup(archive, data.Data_Folder());
-    EXPECT_TRUE(second.error.startsWith(QStringLiteral("他のぱるべりながこのフォルダに復元中です"))) << second.error.toStdString();
+    EXPECT_TRUE(second.error.startsWith(QStringLiteral("他のぱるべりながこのフォルダに復元中です")))
+        << second.error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("a.lay"))));
 
     running_restore.unlock();
@@ -721,8 +758,8 @@ TEST(Restore_Backup, LostWorkingFolderIsReportedAndTheOldFilesStay)
                 at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             }
         }
-        for (const QFileInfo& info : QDir(target.Path()).entryInfoList({QStringLiteral(".restore-??????")},
-                                                                         QDir::Dirs | QDir::Hidden))
+        for (const QFileInfo& info :
+             QDir(target.Path()).entryInfoList({QStringLiteral(".restore-??????")}, QDir::Dirs | QDir::Hidden))
             QDir(info.filePath()).removeRecursively();
     });
     const store::Write_Result result = Restore_Backup(archive, target.Data_Folder());

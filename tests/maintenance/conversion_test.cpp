@@ -1,9 +1,9 @@
 // Conversion of version 1.08 product files: the record mapping and the merge by number.
 #include "maintenance/conversion.h"
 #include "products/product_file.h"
-#include "support/utf8.h"
-#include "support/temp_folder.h"
 #include "store/file_lock.h"
+#include "support/temp_folder.h"
+#include "support/utf8.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,10 +25,10 @@ QString Old_Line(const QString& number, const QString& name, const QString& type
                  const QString& caption1 = {}, const QString& caption2 = {})
 {
     QStringList f;
-    f << number << name << Q("<W>菓子") << Q("小麦粉<kanma>砂糖<kanma>卵") << QStringLiteral("100") << QStringLiteral("g")
-      << Q("賞味期限") << Q("<B>yyyy.mm.dd") << QStringLiteral("30") << QString() << Q("常温") << QString() << QString()
-      << Q("ぱるべりな食品") << QString() << Q("備考") << QStringLiteral("4901234567894") << marks << caption1
-      << caption2 << type << frame;
+    f << number << name << Q("<W>菓子") << Q("小麦粉<kanma>砂糖<kanma>卵") << QStringLiteral("100")
+      << QStringLiteral("g") << Q("賞味期限") << Q("<B>yyyy.mm.dd") << QStringLiteral("30") << QString() << Q("常温")
+      << QString() << QString() << Q("ぱるべりな食品") << QString() << Q("備考") << QStringLiteral("4901234567894")
+      << marks << caption1 << caption2 << type << frame;
     return f.join(QLatin1Char('\t'));
 }
 
@@ -120,7 +120,8 @@ TEST(Convert_Old_Record, RecyclingMarksAndTheirCaptions)
 TEST_F(Conversion_Fixture, RecordsIntoAnEmptyProductFile)
 {
     data.Write(products::kProductFileName, Cp932_Lines({QStringLiteral("2.00")}));
-    const QString path = Old_File({Old_Line(QStringLiteral("0001"), Q("一")), Old_Line(QStringLiteral("0003"), Q("三"))});
+    const QString path =
+        Old_File({Old_Line(QStringLiteral("0001"), Q("一")), Old_Line(QStringLiteral("0003"), Q("三"))});
     ASSERT_TRUE(Convert_Product_File(data.Data_Folder(), path).ok());
     const QStringList lines = Product_Lines();
     ASSERT_EQ(lines.size(), 3);
@@ -136,8 +137,9 @@ TEST_F(Conversion_Fixture, MergesByNumberAndOldRecordsReplaceCurrentOnes)
     data.Write(products::kProductFileName,
                Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0002\tcurrent two"), QString(),
                             QStringLiteral("0003\tcurrent three")}));
-    const QString path = Old_File({Old_Line(QStringLiteral("0001"), Q("一")), QString(),
-                                   Old_Line(QStringLiteral("0003"), Q("三"), Q("65×45(ヨコ)"), QStringLiteral("xxxxxxxxxxx"))});
+    const QString path =
+        Old_File({Old_Line(QStringLiteral("0001"), Q("一")), QString(),
+                  Old_Line(QStringLiteral("0003"), Q("三"), Q("65×45(ヨコ)"), QStringLiteral("xxxxxxxxxxx"))});
     ASSERT_TRUE(Convert_Product_File(data.Data_Folder(), path).ok());
     const QStringList lines = Product_Lines();
     ASSERT_EQ(lines.size(), 4) << lines.join(QLatin1Char('|')).toStdString();
@@ -155,7 +157,8 @@ TEST_F(Conversion_Fixture, UnusableOldFilesAreRefusedAndTheProductFileIsKept)
     const QByteArray products_before = Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0002\tkeep")});
     data.Write(products::kProductFileName, products_before);
     old.Write(QStringLiteral("v2.tsv"), Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tx")}));
-    for (const QString& path : {QString(), old.File(QStringLiteral("missing.tsv")), old.File(QStringLiteral("v2.tsv"))}) {
+    for (const QString& path :
+         {QString(), old.File(QStringLiteral("missing.tsv")), old.File(QStringLiteral("v2.tsv"))}) {
         const store::Write_Result result = Convert_Product_File(data.Data_Folder(), path);
         EXPECT_FALSE(result.ok()) << path.toStdString();
         EXPECT_FALSE(result.error.isEmpty());
@@ -163,8 +166,8 @@ TEST_F(Conversion_Fixture, UnusableOldFilesAreRefusedAndTheProductFileIsKept)
     }
     // A product file that cannot be rewritten is reported and kept.
     QDir().mkdir(store::Writer_Temp_Path(data.File(products::kProductTempName)));
-    const store::Write_Result blocked =
-        Convert_Product_File(data.Data_Folder(), Old_File({Old_Line(QStringLiteral("0001"), Q("一"))}));
+    const store::Write_Result blocked = Convert_Product_File(data.Data_Folder(),
+                                                             Old_File({Old_Line(QStringLiteral("0001"), Q("一"))}));
     EXPECT_FALSE(blocked.ok());
     EXPECT_EQ(data.Read(products::kProductFileName), products_before);
 

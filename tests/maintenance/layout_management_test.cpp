@@ -1,13 +1,13 @@
 // Layout management rules: names, the new-layout defaults, saving, renaming
 // with the product file, protected names and importing.
 #include "layouts/default_layouts.h"
-#include "maintenance/layout_management.h"
 #include "layouts/layout_names.h"
+#include "maintenance/layout_management.h"
 #include "products/product_file.h"
-#include "support/utf8.h"
+#include "store/file_lock.h"
 #include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
-#include "store/file_lock.h"
+#include "support/utf8.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,8 +26,8 @@ const QDateTime kFixedMoment(QDate(2024, 3, 5), QTime(14, 7, 9));
 const maintenance::Clock kClock = [] { return kFixedMoment; };
 
 // Saves as the layout screen does: the outcome is told.
-maintenance::Saved_Layout Saved(const QString& folder, const QString& name, const maintenance::Layout_Fields& fields, Scripted_Answerer& answerer,
-                   const maintenance::Clock& clock)
+maintenance::Saved_Layout Saved(const QString& folder, const QString& name, const maintenance::Layout_Fields& fields,
+                                Scripted_Answerer& answerer, const maintenance::Clock& clock)
 {
     maintenance::Saved_Layout saved = maintenance::Save_Layout(folder, name, fields, answerer, clock);
     answerer.Tell(saved.outcome);
@@ -73,7 +73,8 @@ TEST(Preview_Product_No, FullWidthDigitsBecomeFourDigits)
 TEST(Picture_Size_Hint, WholePixelsOfTheLabelAtOnePixelPerTwip)
 {
     EXPECT_EQ(maintenance::Picture_Size_Hint(QStringLiteral("65"), QStringLiteral("45")), Q("最大:幅2553px×縦3688px"));
-    EXPECT_EQ(maintenance::Picture_Size_Hint(QStringLiteral("10"), QStringLiteral("abc"), 2.0), Q("最大:幅0px×縦1134px"));
+    EXPECT_EQ(maintenance::Picture_Size_Hint(QStringLiteral("10"), QStringLiteral("abc"), 2.0),
+              Q("最大:幅0px×縦1134px"));
 }
 
 TEST(New_Layout_Fields, DefaultsAsSaved)
@@ -82,8 +83,8 @@ TEST(New_Layout_Fields, DefaultsAsSaved)
     EXPECT_EQ(r[1], QStringLiteral("Ver2.00"));
     EXPECT_EQ(r[2], QStringLiteral("n"));
     EXPECT_EQ(r[3], QStringLiteral(" 0"));
-    const std::map<int, const char*> special = {{8, ""},   {11, "40"}, {14, "7"},  {17, "6"}, {18, "7"},
-                                                {21, "6"}, {22, "7"},  {25, "40"}, {28, "99"}, {31, "99"}, {34, "99"}};
+    const std::map<int, const char*> special = {{8, ""},   {11, "40"}, {14, "7"},  {17, "6"},  {18, "7"}, {21, "6"},
+                                                {22, "7"}, {25, "40"}, {28, "99"}, {31, "99"}, {34, "99"}};
     for (int line = 4; line <= 34; ++line) {
         const auto it = special.find(line);
         EXPECT_EQ(r[line], QString::fromLatin1(it == special.end() ? "0" : it->second)) << line;
@@ -119,8 +120,8 @@ TEST_F(Layout_Fixture, SavedFieldsReadBackThroughTheScreensReader)
     EXPECT_EQ(lines[142], QStringLiteral("0012"));
 
     maintenance::Layout_Fields read;
-    maintenance::Apply_Layout_Values(*layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))),
-                        read);
+    maintenance::Apply_Layout_Values(
+        *layouts::Read_Layout_Values(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("R"))), read);
     EXPECT_EQ(read.direction, QStringLiteral("90"));
     EXPECT_EQ(read.text[0], QStringLiteral("65"));
     EXPECT_EQ(read.text[2], QStringLiteral(".5"));
@@ -136,7 +137,7 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
     QStringList values;
     for (int line = 1; line <= 152; ++line)
         values << QStringLiteral("5");
-    values[2] = QStringLiteral("45");      // neither 0 nor 90: direction unchanged
+    values[2] = QStringLiteral("45");              // neither 0 nor 90: direction unchanged
     values[109 + 2 - 1] = QStringLiteral("blue");  // line 111
     values[140] = Q("右");
     maintenance::Layout_Fields fields = maintenance::New_Layout_Fields();
@@ -151,7 +152,8 @@ TEST(Apply_Layout_Values, StopsAtTheFirstFlagThatIsNotANumber)
 
 TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 {
-    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), maintenance::kNewLayoutEntry, maintenance::New_Layout_Fields(), answerer, kClock);
+    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), maintenance::kNewLayoutEntry,
+                                                  maintenance::New_Layout_Fields(), answerer, kClock);
     const QString name = saved.name;
     EXPECT_EQ(name, Q("作成ﾚｲｱｳﾄ24年03月05日14時07分09秒"));
     EXPECT_TRUE(saved.created);
@@ -165,7 +167,8 @@ TEST_F(Layout_Fixture, NewLayoutEntrySavesUnderTheDatedName)
 TEST_F(Layout_Fixture, SlashAndCommaAreCleanedInTheFileName)
 {
     Saved(data.Data_Folder(), Q("65/45,b"), maintenance::New_Layout_Fields(), answerer, kClock);
-    EXPECT_EQ(QDir(data.Path()).entryList({QStringLiteral("*.lay")}, QDir::Files), QStringList{Q("65／45＜kanma＞b.lay")});
+    EXPECT_EQ(QDir(data.Path()).entryList({QStringLiteral("*.lay")}, QDir::Files),
+              QStringList{Q("65／45＜kanma＞b.lay")});
 }
 
 TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
@@ -182,7 +185,8 @@ TEST_F(Layout_Fixture, ExistingNameIsOverwrittenOnlyWhenConfirmed)
 
     answerer.requests.clear();
     answerer.answers = {true};
-    const maintenance::Saved_Layout overwritten = Saved(data.Data_Folder(), QStringLiteral("A"), changed, answerer, kClock);
+    const maintenance::Saved_Layout overwritten = Saved(data.Data_Folder(), QStringLiteral("A"), changed, answerer,
+                                                        kClock);
     EXPECT_EQ(overwritten.name, QStringLiteral("A"));
     EXPECT_FALSE(overwritten.created);
     EXPECT_EQ(Lines_Of(QStringLiteral("A")).value(3), QStringLiteral("70"));
@@ -193,7 +197,8 @@ TEST_F(Layout_Fixture, FailedWriteKeepsTheOldFileAndSaysSo)
 {
     Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
     const QByteArray first = data.Read(QStringLiteral("A.lay"));
-    QDir().mkdir(store::Writer_Temp_Path(data.File(QStringLiteral("A.lay.tmp"))));  // the temporary twin cannot be created
+    QDir().mkdir(
+        store::Writer_Temp_Path(data.File(QStringLiteral("A.lay.tmp"))));  // the temporary twin cannot be created
     answerer.requests.clear();
     answerer.answers = {true};
     maintenance::Layout_Fields changed = maintenance::New_Layout_Fields();
@@ -211,10 +216,12 @@ TEST_F(Layout_Fixture, ProtectedNamesCanBeNeitherDeletedNorRenamed)
     answerer.answers = {true, true};
     EXPECT_FALSE(answerer.Told_Done(maintenance::Delete_Layout(data.Data_Folder(), turned, answerer)));
     EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), turned, QStringLiteral("X"))));
-    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), maintenance::kNewLayoutEntry, QStringLiteral("X"))));
+    EXPECT_FALSE(answerer.Told_Done(
+        maintenance::Rename_Layout(data.Data_Folder(), maintenance::kNewLayoutEntry, QStringLiteral("X"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), turned)));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("X"))));
-    EXPECT_EQ(answerer.Lines1(), (QStringList{Q("このレイアウトは"), Q("このレイアウト名は"), Q("このレイアウト名は")}));
+    EXPECT_EQ(answerer.Lines1(),
+              (QStringList{Q("このレイアウトは"), Q("このレイアウト名は"), Q("このレイアウト名は")}));
     for (const layouts::Default_Layout& layout : layouts::Default_Layouts())
         EXPECT_TRUE(maintenance::Is_Protected_Layout_Name(layout.name));
     EXPECT_FALSE(maintenance::Is_Protected_Layout_Name(QStringLiteral("A")));
@@ -227,7 +234,8 @@ TEST_F(Layout_Fixture, RenameUpdatesEveryProductAndKeepsLineTwo)
                Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone"), QStringLiteral("0002\tAB\ttwo"),
                             QStringLiteral("0003\tA\tthree\tA")}));
     answerer.requests.clear();
-    ASSERT_TRUE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    ASSERT_TRUE(
+        answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_EQ(Lines_Of(QStringLiteral("B")).value(1), QStringLiteral("A"));
     EXPECT_EQ(store::Read_Text_Lines(data.File(products::kProductFileName)).lines,
@@ -257,7 +265,8 @@ TEST_F(Layout_Fixture, OverwriteAndRenameKeepTheBytesOfUnchangedLines)
 
     const QByteArray other_product = "0002\tX\t\xED\x40\x85\x40\r\n";
     data.Write(products::kProductFileName, "2.00\r\n0001\tA\r\n" + other_product);
-    ASSERT_TRUE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    ASSERT_TRUE(
+        answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_EQ(data.Read(QStringLiteral("B.lay")), overwritten);
     EXPECT_EQ(data.Read(products::kProductFileName), "2.00\r\n0001\tB\r\n" + other_product);
 }
@@ -269,11 +278,14 @@ TEST_F(Layout_Fixture, RenameRefusesExistingNamesAndKeepsAllWhenProductsCannotBe
     const QByteArray product_file = Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone")});
     data.Write(products::kProductFileName, product_file);
     answerer.requests.clear();
-    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
+    EXPECT_FALSE(
+        answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("B"))));
     EXPECT_EQ(answerer.Lines1(), QStringList{Q("入力した名称は既に存在します")});
 
-    QDir().mkdir(store::Writer_Temp_Path(data.File(products::kProductTempName)));  // the product file cannot be rewritten
-    EXPECT_FALSE(answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
+    QDir().mkdir(
+        store::Writer_Temp_Path(data.File(products::kProductTempName)));  // the product file cannot be rewritten
+    EXPECT_FALSE(
+        answerer.Told_Done(maintenance::Rename_Layout(data.Data_Folder(), QStringLiteral("A"), QStringLiteral("C"))));
     EXPECT_TRUE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("A"))));
     EXPECT_FALSE(QFileInfo::exists(layouts::Layout_Path(data.Data_Folder(), QStringLiteral("C"))));
     EXPECT_EQ(data.Read(products::kProductFileName), product_file);
@@ -310,10 +322,12 @@ TEST_F(Layout_Fixture, DroppedLayoutFileIsCopiedAfterConfirmation)
     Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("shop.LAY"), "Ver2.00\r\n");
     elsewhere.Write(QStringLiteral("shop.txt"), "text");
-    EXPECT_FALSE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), answerer)));
+    EXPECT_FALSE(answerer.Told_Done(
+        maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.txt")), answerer)));
     EXPECT_TRUE(answerer.requests.empty()) << "only .lay files are offered";
     answerer.answers = {true};
-    EXPECT_TRUE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), answerer)));
+    EXPECT_TRUE(answerer.Told_Done(
+        maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("shop.LAY")), answerer)));
     EXPECT_EQ(data.Read(QStringLiteral("shop.lay")), QByteArray("Ver2.00\r\n"));
     EXPECT_EQ(answerer.Lines1(), (QStringList{QStringLiteral("shop.LAY"), Q("登録しました")}));
 }
@@ -323,7 +337,8 @@ TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
     Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("evil\n0002\tx.lay"), "Ver2.00\r\n");
     answerer.answers = {true, true};
-    EXPECT_TRUE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("evil\n0002\tx.lay")), answerer)));
+    EXPECT_TRUE(answerer.Told_Done(
+        maintenance::Import_Layout(data.Data_Folder(), elsewhere.File(QStringLiteral("evil\n0002\tx.lay")), answerer)));
     EXPECT_EQ(data.Read(QStringLiteral("evil0002x.lay")), QByteArray("Ver2.00\r\n"));
     EXPECT_EQ(Sorted_Layout_Names(data.Data_Folder()).filter(QStringLiteral("evil")),
               QStringList{QStringLiteral("evil0002x")});
@@ -335,19 +350,21 @@ TEST_F(Layout_Fixture, ImportRemovesControlCharactersAndRefusesAMissingFile)
     EXPECT_FALSE(QFileInfo::exists(data.File(QStringLiteral("gone.lay"))));
 }
 
-
 // The data folder's drive was taken away (its mount point left empty): a layout
 // is not written there as if it were a first start.
 TEST_F(Layout_Fixture, GoneDataFolderIsRefused)
 {
     QFile::remove(data.File(products::kProductFileName));
-    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), QStringLiteral("A"), maintenance::New_Layout_Fields(), answerer, kClock);
+    const maintenance::Saved_Layout saved = Saved(data.Data_Folder(), QStringLiteral("A"),
+                                                  maintenance::New_Layout_Fields(), answerer, kClock);
     EXPECT_EQ(saved.name, QString());
-    EXPECT_EQ(answerer.Shown(), (QStringList{Q("保存出来ませんでした/データ保存先 ") + data.Data_Folder()
-                                       + Q(" から 商品情報_v2.tsv がなくなっています")}));
+    EXPECT_EQ(answerer.Shown(),
+              (QStringList{Q("保存出来ませんでした/データ保存先 ") + data.Data_Folder()
+                           + Q(" から 商品情報_v2.tsv がなくなっています")}));
     Temp_Folder source;
     source.Write(QStringLiteral("B.lay"), "Ver2.00\r\n");
     answerer.answers = {true};
-    EXPECT_FALSE(answerer.Told_Done(maintenance::Import_Layout(data.Data_Folder(), source.File(QStringLiteral("B.lay")), answerer)));
+    EXPECT_FALSE(answerer.Told_Done(
+        maintenance::Import_Layout(data.Data_Folder(), source.File(QStringLiteral("B.lay")), answerer)));
     EXPECT_EQ(QDir(data.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

@@ -40,15 +40,16 @@ TEST(Paper_Selection, EntryShowsNumberAndMillimetresAndRecommends115Square)
 
 TEST(Paper_Selection, ListsTheAcceptedNumbersInOrderTryingEveryNumberTo600)
 {
-    Fake_Printer_Platform printers({{QStringLiteral("Zebra"),
-                                     {Millimetres(115, 115, QStringLiteral("w326h326")), QPageSize(QPageSize::A4),
-                                      QPageSize(QPageSize::A5)}}});
+    Fake_Printer_Platform printers(
+        {{QStringLiteral("Zebra"),
+          {Millimetres(115, 115, QStringLiteral("w326h326")), QPageSize(QPageSize::A4), QPageSize(QPageSize::A5)}}});
     std::vector<int> tried;
     const auto entries = maintenance::Search_Paper_Sizes(printers, QStringLiteral("Zebra"),
                                                          [&tried](int n) { tried.push_back(n); });
     ASSERT_TRUE(entries);
-    EXPECT_EQ(*entries, (QStringList{QStringLiteral("0009:210mmx297mmの用紙 "), QStringLiteral("0011:148mmx210mmの用紙 "),
-                                     QStringLiteral("0256:115mmx115mmの用紙  (お勧め)")}));
+    EXPECT_EQ(*entries,
+              (QStringList{QStringLiteral("0009:210mmx297mmの用紙 "), QStringLiteral("0011:148mmx210mmの用紙 "),
+                           QStringLiteral("0256:115mmx115mmの用紙  (お勧め)")}));
     ASSERT_EQ(tried.size(), 600u);
     EXPECT_EQ(tried.front(), 1);
     EXPECT_EQ(tried.back(), 600);
@@ -59,8 +60,8 @@ TEST(Paper_Selection, SatoPrintersAreTriedFrom255)
     Fake_Printer_Platform printers(
         {{QStringLiteral("SATO L"), {QPageSize(QPageSize::A4), Millimetres(60, 40, QStringLiteral("w170h113"))}}});
     int tries = 0;
-    const auto entries =
-        maintenance::Search_Paper_Sizes(printers, QStringLiteral("SATO L"), [&tries](int) { ++tries; });
+    const auto entries = maintenance::Search_Paper_Sizes(printers, QStringLiteral("SATO L"),
+                                                         [&tries](int) { ++tries; });
     ASSERT_TRUE(entries);
     EXPECT_EQ(*entries, QStringList{QStringLiteral("0256:60mmx40mmの用紙 ")});
     EXPECT_EQ(tries, 600 - 255 + 1);

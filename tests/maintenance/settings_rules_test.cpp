@@ -4,8 +4,8 @@
 #include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
 #include "maintenance/settings_rules.h"
-#include "support/utf8.h"
 #include "support/temp_folder.h"
+#include "support/utf8.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -49,8 +49,9 @@ protected:
 
 TEST_F(Temporary_Queue, IsReadAgainOnlyWhenItsSettingsChange)
 {
-    ASSERT_TRUE(Set({QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("file:///dev/null"), QStringLiteral("-m"),
-                     QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"), QStringLiteral("Resolution=203dpi")}))
+    ASSERT_TRUE(
+        Set({QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("file:///dev/null"), QStringLiteral("-m"),
+             QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"), QStringLiteral("Resolution=203dpi")}))
         << "start the test printers first: bash scripts/start-cups.sh";
     platform::Cups_Queues queues;
     platform::Paged_Printer* first = queues.Open(Name());

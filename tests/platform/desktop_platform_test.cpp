@@ -17,11 +17,10 @@ TEST(Removable_Drive, FirstRemovableBlockDeviceOrMediaMount)
     QDir(sys.Path()).mkpath("sdb");
     sys.Write("sda/removable", "0\n");
     sys.Write("sdb/removable", "1\n");
-    const QString mounts = QStringLiteral(
-        "/dev/sda1 / ext4 rw 0 0\n"
-        "proc /proc proc rw 0 0\n"
-        "/dev/sdb1 /mnt/USB\\040STICK vfat rw 0 0\n"
-        "/dev/sdc1 /media/u/CARD vfat rw 0 0\n");
+    const QString mounts = QStringLiteral("/dev/sda1 / ext4 rw 0 0\n"
+                                          "proc /proc proc rw 0 0\n"
+                                          "/dev/sdb1 /mnt/USB\\040STICK vfat rw 0 0\n"
+                                          "/dev/sdc1 /media/u/CARD vfat rw 0 0\n");
     EXPECT_EQ(Find_Removable_Mount(mounts, sys.Path()), QStringLiteral("/mnt/USB STICK"));
     EXPECT_EQ(Find_Removable_Mount(QStringLiteral("/dev/sdc1 /run/media/u/CARD/ vfat rw 0 0\n"), sys.Path()),
               QStringLiteral("/run/media/u/CARD"));

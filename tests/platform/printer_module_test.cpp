@@ -69,7 +69,8 @@ TEST_F(Printer_Module, LoadsThePrintLibrariesOnTheFirstCallThatNeedsAQueue)
 
 TEST_F(Printer_Module, WithoutTheModuleOnlyTheBuiltInPrinterRemains)
 {
-    for (const QString& path : {QStringLiteral("/nonexistent/paruberina-printers.so"), QStringLiteral("/etc/hostname")}) {
+    for (const QString& path :
+         {QStringLiteral("/nonexistent/paruberina-printers.so"), QStringLiteral("/etc/hostname")}) {
         platform::System_Printers printers = Printers_From(path);
         EXPECT_EQ(printers.Installed_Printers(), QStringList{platform::kBuilt_In_Pdf_Printer}) << path.toStdString();
         EXPECT_EQ(printers.Find_Printer(QStringLiteral("Zebra")), nullptr);

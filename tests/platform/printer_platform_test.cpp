@@ -37,9 +37,9 @@ TEST(Number_Paper_Sizes, WindowsIdsKeptRepeatsAndOthersNumberedFrom256InOrder)
 {
     // A5 twice (the second, rotated, has the same Windows id), a label size
     // without a Windows id, a standard size whose id is 0.
-    const QList<QPageSize> sizes = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5), QPageSize(QPageSize::A5),
-                                    Millimetres(40, 30, QStringLiteral("w113h85")), QPageSize(QPageSize::A0),
-                                    QPageSize(QPageSize::Letter)};
+    const QList<QPageSize> sizes = {QPageSize(QPageSize::A4), QPageSize(QPageSize::A5),
+                                    QPageSize(QPageSize::A5), Millimetres(40, 30, QStringLiteral("w113h85")),
+                                    QPageSize(QPageSize::A0), QPageSize(QPageSize::Letter)};
     EXPECT_EQ(Numbers(platform::Number_Paper_Sizes(sizes)), (std::vector<int>{9, 11, 256, 257, 258, 1}));
 }
 
@@ -170,10 +170,9 @@ TEST_F(Built_In_Pdf_Printer, AnOutputFolderThatCannotBeMadeIsReportedWithThePrin
 TEST(Printer_Finder, FindsByExactDeviceNameOnThePrintersOwnSizeWithOneCopy)
 {
     test_support::Ensure_Gui_Application();
-    Fake_Printer_Platform printers({{QStringLiteral("Zebra"),
-                                     {QPageSize(QPageSize::A4), Millimetres(101.6, 127, QStringLiteral("w288h360"))},
-                                     1},
-                                    {QStringLiteral("Office"), {QPageSize(QPageSize::A4)}}});
+    Fake_Printer_Platform printers(
+        {{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4), Millimetres(101.6, 127, QStringLiteral("w288h360"))}, 1},
+         {QStringLiteral("Office"), {QPageSize(QPageSize::A4)}}});
     EXPECT_EQ(printers.Find_Printer(QStringLiteral("zebra")), nullptr);
     EXPECT_EQ(printers.Find_Printer(QString()), nullptr);
     EXPECT_FALSE(printers.Has_Printer(QStringLiteral("zebra")));
@@ -199,8 +198,12 @@ TEST(Printer_Finder, FindsByExactDeviceNameOnThePrintersOwnSizeWithOneCopy)
 
 TEST(Printer_Finder, ARefusedJobIsNotBegunAndSaysWhy)
 {
-    Fake_Printer_Platform printers(
-        {{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}, {}, 203, true, QStringLiteral("プリンタ「Zebra」は停止しています")}});
+    Fake_Printer_Platform printers({{QStringLiteral("Zebra"),
+                                     {QPageSize(QPageSize::A4)},
+                                     {},
+                                     203,
+                                     true,
+                                     QStringLiteral("プリンタ「Zebra」は停止しています")}});
     platform::Printer* zebra = printers.Find_Printer(QStringLiteral("Zebra"));
     ASSERT_NE(zebra, nullptr);
     QString error;

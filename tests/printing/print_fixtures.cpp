@@ -27,7 +27,7 @@ bool Prepare_Data_Folder(const QString& data_folder)
     second[products::Product_Name] = QStringLiteral("品名:苺大福");
     second[products::Barcode] = QStringLiteral("49012343");
     return Write_Products(data_folder, {first, second}) && layouts::Ensure_Default_Layouts(data_folder).isEmpty()
-           && render_fixtures::Copy_Mark_Pictures(data_folder);
+        && render_fixtures::Copy_Mark_Pictures(data_folder);
 }
 
 store::Settings_Record Settings_For(const QString& printer, const QString& per_copy, const QString& paper)

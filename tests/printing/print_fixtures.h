@@ -2,10 +2,10 @@
 // A data folder ready for printing: products 0001 and 0002 (every item filled)
 // on the built-in layout "標準01 65x45", the eight built-in layouts and the
 // recycling-mark pictures; settings that name a printer; issues.
-#include "printing/print_job.h"
-#include "products/product_record.h"
 #include "printing/print_history.h"
+#include "printing/print_job.h"
 #include "printing/print_run.h"
+#include "products/product_record.h"
 #include "store/settings.h"
 #include "support/temp_folder.h"
 

@@ -18,8 +18,8 @@
 
 #include <gtest/gtest.h>
 
-using printing::History_Entry;
 using print_fixtures::Issue_For;
+using printing::History_Entry;
 
 namespace {
 
@@ -119,8 +119,7 @@ TEST(Print_History, LinesEndingInLfOrInNothingAreReadAndKeptByTheNextAppend)
         const QByteArray after = data.Read(printing::kHistoryFileName);
         EXPECT_TRUE(after.startsWith(c.file)) << c.label;
         EXPECT_TRUE(after.endsWith(test_support::Cp932_Lines({printing::History_Line(next)}))) << c.label;
-        EXPECT_EQ(print_fixtures::History_Of(data.Data_Folder()),
-                  (std::vector<History_Entry>{next, b, a})) << c.label;
+        EXPECT_EQ(print_fixtures::History_Of(data.Data_Folder()), (std::vector<History_Entry>{next, b, a})) << c.label;
     }
 }
 
@@ -138,8 +137,7 @@ TEST(Print_History, ALockThatCannotBeMadeSaysWhatFailed)
             disk.Fill();
         else
             ASSERT_TRUE(disk.Make_Read_Only());
-        const store::Outcome outcome =
-            printing::Append_History(folder, Entry("2024/03/05 09:00:01", "0001", "a"));
+        const store::Outcome outcome = printing::Append_History(folder, Entry("2024/03/05 09:00:01", "0001", "a"));
         EXPECT_FALSE(outcome.Is_Done());
         const QString text = outcome.lines.join(QLatin1Char('\n'));
         EXPECT_FALSE(text.contains(QStringLiteral("使用中"))) << text.toStdString();
@@ -175,7 +173,8 @@ TEST(Print_History, KillingAnAppendingProcessLeavesEveryEarlierLineIntact)
 {
     test_support::Temp_Folder data;
     const QString folder = data.Data_Folder();
-    const History_Entry entry = Entry("2024/03/05 09:00:00", "0001", QStringLiteral("苺のショートケーキ　大").repeated(40));
+    const History_Entry entry = Entry("2024/03/05 09:00:00", "0001",
+                                      QStringLiteral("苺のショートケーキ　大").repeated(40));
     for (int round = 0; round < 5; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -231,7 +230,8 @@ protected:
     static void SetUpTestSuite() { test_support::Ensure_Gui_Application(); }
     void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
 
-    printing::Print_Issues Run(const printing::Print_Issues& lines, printing::Print_Mode mode, const QString& printer = "Zebra")
+    printing::Print_Issues Run(const printing::Print_Issues& lines, printing::Print_Mode mode,
+                               const QString& printer = "Zebra")
     {
         printing::Print_Run_Context context =
             print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(printer), printers, answerer);
@@ -241,8 +241,8 @@ protected:
     std::vector<History_Entry> History() { return print_fixtures::History_Of(data.Data_Folder()); }
 
     test_support::Temp_Folder data;
-    test_support::Fake_Printer_Platform printers{{{"Zebra", {QPageSize(QPageSize::A4)}},
-                                                  {"Refuses", {QPageSize(QPageSize::A4)}, 0, 203, true, "用紙切れ"}}};
+    test_support::Fake_Printer_Platform printers{
+        {{"Zebra", {QPageSize(QPageSize::A4)}}, {"Refuses", {QPageSize(QPageSize::A4)}, 0, 203, true, "用紙切れ"}}};
     test_support::Scripted_Answerer answerer;
     int unrecorded = 0;
 };

@@ -14,8 +14,8 @@
 
 #include <gtest/gtest.h>
 
-using printing::Print_Mode;
 using print_fixtures::Issue_For;
+using printing::Print_Mode;
 using test_support::Fake_Printer;
 
 namespace {
@@ -34,16 +34,16 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(print_fixtures::Prepare_Data_Folder(data.Data_Folder())); }
 
-    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode, const store::Settings_Record& settings)
+    printing::Print_Issues Run(const printing::Print_Issues& lines, Print_Mode mode,
+                               const store::Settings_Record& settings)
     {
         return print_fixtures::Run_Issues(
             lines, mode, print_fixtures::Context_For(data.Data_Folder(), settings, printers, answerer));
     }
 
     test_support::Temp_Folder data;
-    test_support::Fake_Printer_Platform printers{
-        {{kZebra, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203},
-         {kNoCopies, {QPageSize(QPageSize::A4)}, 0, 600, false}}};
+    test_support::Fake_Printer_Platform printers{{{kZebra, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203},
+                                                  {kNoCopies, {QPageSize(QPageSize::A4)}, 0, 600, false}}};
     test_support::Scripted_Answerer answerer;
 };
 
@@ -58,21 +58,24 @@ TEST(Issue_Line, IsTheFixedHeadThenTheTabFields)
     issue.values.date_mode = QStringLiteral("加算日計算");
     issue.values.price = QStringLiteral("398円");
     issue.values.barcode = QStringLiteral("4901234567894");
-    EXPECT_EQ(printing::Issue_Line(issue), QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
-                                               + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
+    EXPECT_EQ(printing::Issue_Line(issue),
+              QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
+                  + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
 
     // A TAB typed into a field does not shift the fields after it; a part of a
     // day and a year before 1000 keep their form.
     issue.values.contents = QStringLiteral("2\t00");
     issue.values.add_days = -0.25;
     issue.values.base = QDateTime(QDate(987, 1, 2), QTime(0, 0), Qt::UTC);
-    EXPECT_EQ(printing::Issue_Line(issue), QStringLiteral("No.0012 0005枚 0987/01/02 00:00") + QString(20, QLatin1Char(' '))
-                                               + QStringLiteral("200\t-0.25\t加算日計算\t398円\t4901234567894"));
+    EXPECT_EQ(printing::Issue_Line(issue),
+              QStringLiteral("No.0012 0005枚 0987/01/02 00:00") + QString(20, QLatin1Char(' '))
+                  + QStringLiteral("200\t-0.25\t加算日計算\t398円\t4901234567894"));
 }
 
 TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)
 {
-    const printing::Print_Issues left = Run({Issue_For("1", 5)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
+    const printing::Print_Issues left = Run({Issue_For("1", 5)}, Print_Mode::Immediate,
+                                            print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].printer, kZebra);
@@ -110,7 +113,7 @@ TEST_F(Print_Run_Test, APrinterThatMakesNoCopiesGetsThePageRepeatedInTheJob)
 TEST_F(Print_Run_Test, ReservationRunSendsAJobPerLineAndTellsEachThenAll)
 {
     const printing::Print_Issues left = Run({Issue_For("1", 2), Issue_For("2", 1)}, Print_Mode::Reservation,
-                                 print_fixtures::Settings_For(kZebra));
+                                            print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 2u);
     EXPECT_EQ(printers.sent[0].copies, 2);
@@ -142,7 +145,7 @@ TEST_F(Print_Run_Test, ALineWithoutLayoutOrProductIsSkippedAndTheOthersPrint)
 TEST_F(Print_Run_Test, AMissingProductAfterAGoodOneIsNotPrintedAsTheGoodOne)
 {
     const printing::Print_Issues left = Run({Issue_For("2", 1), Issue_For("3", 4)}, Print_Mode::Reservation,
-                                 print_fixtures::Settings_For(kZebra));
+                                            print_fixtures::Settings_For(kZebra));
     EXPECT_TRUE(left.isEmpty());
     ASSERT_EQ(printers.sent.size(), 1u);
     EXPECT_EQ(printers.sent[0].copies, 1);
@@ -202,8 +205,8 @@ TEST_F(Print_Run_Test, PaperComesFromTheLayoutElseFromTheSettingsWhereThePrinter
 TEST_F(Print_Run_Test, WithoutPaperNumberATurnedLayoutGetsAPageOfItsPrintedSize)
 {
     // A turned layout 90 long and 50 wide is printed 50 across and 90 down the page.
-    for (const auto& [line, value] : {std::pair{layouts::Print_Direction, "90"}, {layouts::Label_Length, "90"},
-                                      {layouts::Label_Width, "50"}})
+    for (const auto& [line, value] :
+         {std::pair{layouts::Print_Direction, "90"}, {layouts::Label_Length, "90"}, {layouts::Label_Width, "50"}})
         ASSERT_TRUE(print_fixtures::Change_Layout_Line(data.Data_Folder(), print_fixtures::kLayout, line, value));
     Run({Issue_For("1", 1)}, Print_Mode::Immediate, print_fixtures::Settings_For(kZebra));
     ASSERT_EQ(printers.sent.size(), 1u);
@@ -214,7 +217,8 @@ TEST_F(Print_Run_Test, WithoutPaperNumberATurnedLayoutGetsAPageOfItsPrintedSize)
 TEST_F(Print_Run_Test, APrinterWithoutLabelSizedPagesUsesItsDefaultAndTheScreenIsToldOnce)
 {
     const QString plain = QStringLiteral("Plain");
-    test_support::Fake_Printer_Platform fixed({{plain, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203, true, {}, false}});
+    test_support::Fake_Printer_Platform fixed(
+        {{plain, {QPageSize(QPageSize::A4), Label_Paper()}, 1, 203, true, {}, false}});
     QSet<QString> told;
     printing::Print_Run_Context context =
         print_fixtures::Context_For(data.Data_Folder(), print_fixtures::Settings_For(plain), fixed, answerer);

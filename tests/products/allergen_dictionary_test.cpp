@@ -13,14 +13,18 @@ const Allergen_Dictionary& Shipped()
 {
     static const Allergen_Dictionary dictionary = [] {
         QString error;
-        std::optional<Allergen_Dictionary> loaded = Allergen_Dictionary::Load(QStringLiteral(SHIPPED_REFERENCE_FOLDER), {}, &error);
+        std::optional<Allergen_Dictionary> loaded = Allergen_Dictionary::Load(QStringLiteral(SHIPPED_REFERENCE_FOLDER),
+                                                                              {}, &error);
         EXPECT_TRUE(loaded) << error.toStdString();
         return *loaded;
     }();
     return dictionary;
 }
 
-QStringList Names(const char* list) { return QString::fromUtf8(list).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
+QStringList Names(const char* list)
+{
+    return QString::fromUtf8(list).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
 
 }  // namespace
 
@@ -109,7 +113,8 @@ TEST(Allergen_Dictionary, ACopyInTheDataFolderTakesThePlaceOfTheShippedOne)
     program.Write(kAllergenListFileName, "特定\t小麦\t小麦\n");
     program.Write(kAllergenDictionaryFileName, "乳化剤\n");
     // A Windows editor's CP932 copy moves カシューナッツ to the specified allergens.
-    data.Write(kAllergenListFileName, test_support::Cp932_Lines({QStringLiteral("特定\tカシューナッツ\tカシューナッツ")}));
+    data.Write(kAllergenListFileName,
+               test_support::Cp932_Lines({QStringLiteral("特定\tカシューナッツ\tカシューナッツ")}));
     const auto dictionary = Allergen_Dictionary::Load(program.Path(), data.Data_Folder());
     ASSERT_TRUE(dictionary);
     ASSERT_EQ(dictionary->Allergens().size(), 1u);

@@ -13,8 +13,12 @@ TEST(Product_Extras, StoresFieldsByNameInNumberOrderAndReadsThemBack)
 {
     test_support::Temp_Folder folder;
     EXPECT_EQ(Read_Product_Extras(folder.Data_Folder(), QStringLiteral("12")), Product_Extras());
-    ASSERT_TRUE(Store_Product_Extras(folder.Data_Folder(), QStringLiteral("12"), {{kPackageAreaField, kSmallPackageArea}}).Is_Done());
-    ASSERT_TRUE(Store_Product_Extras(folder.Data_Folder(), QStringLiteral("3"), {{QStringLiteral("レシピ"), QStringLiteral("r1")}}).Is_Done());
+    ASSERT_TRUE(
+        Store_Product_Extras(folder.Data_Folder(), QStringLiteral("12"), {{kPackageAreaField, kSmallPackageArea}})
+            .Is_Done());
+    ASSERT_TRUE(Store_Product_Extras(folder.Data_Folder(), QStringLiteral("3"),
+                                     {{QStringLiteral("レシピ"), QStringLiteral("r1")}})
+                    .Is_Done());
     EXPECT_EQ(folder.Read(kProductExtrasFileName),
               test_support::Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("登録番号\t表示可能面積\tレシピ"),
                                          QStringLiteral("0003\t\tr1"), QStringLiteral("0012\t150cm2以下")}));
@@ -54,20 +58,26 @@ TEST(Product_Extras, RefusesDamagedFilesAndUnstorableValuesChangingNothing)
     QString error;
     EXPECT_FALSE(Read_Product_Extras(folder.Data_Folder(), QStringLiteral("1"), &error));
     EXPECT_TRUE(error.contains(kProductExtrasFileName));
-    const store::Outcome outcome = Store_Product_Extras(folder.Data_Folder(), QStringLiteral("1"), {{kPackageAreaField, kSmallPackageArea}});
+    const store::Outcome outcome = Store_Product_Extras(folder.Data_Folder(), QStringLiteral("1"),
+                                                        {{kPackageAreaField, kSmallPackageArea}});
     EXPECT_EQ(outcome.kind, store::Outcome::Kind::Failed);
     EXPECT_EQ(folder.Read(kProductExtrasFileName), damaged);
 
     test_support::Temp_Folder fresh;
-    EXPECT_FALSE(Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"), {{QStringLiteral("メモ"), QStringLiteral("a\tb")}}).Is_Done());
-    EXPECT_FALSE(Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"), {{QStringLiteral("メモ"), QStringLiteral("😀")}}).Is_Done());
+    EXPECT_FALSE(Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"),
+                                      {{QStringLiteral("メモ"), QStringLiteral("a\tb")}})
+                     .Is_Done());
+    EXPECT_FALSE(
+        Store_Product_Extras(fresh.Data_Folder(), QStringLiteral("1"), {{QStringLiteral("メモ"), QStringLiteral("😀")}})
+            .Is_Done());
     EXPECT_FALSE(QFile::exists(fresh.File(kProductExtrasFileName)));
 }
 
 TEST(Product_Extras, GoWithTheProductWhenItIsDeleted)
 {
     test_support::Temp_Folder folder;
-    folder.Write(kProductFileName, test_support::Cp932_Lines({kProductVersionLine, QStringLiteral("0005\t標準01 65x45")}));
+    folder.Write(kProductFileName,
+                 test_support::Cp932_Lines({kProductVersionLine, QStringLiteral("0005\t標準01 65x45")}));
     Store_Product_Extras(folder.Data_Folder(), QStringLiteral("5"), {{kPackageAreaField, kSmallPackageArea}});
     Store_Product_Extras(folder.Data_Folder(), QStringLiteral("6"), {{kPackageAreaField, kSmallPackageArea}});
     EXPECT_TRUE(Delete_Product(folder.Data_Folder(), QStringLiteral("5")).Is_Done());

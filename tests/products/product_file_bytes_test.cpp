@@ -65,8 +65,9 @@ std::vector<Input> Inputs()
                     "-011\tsign\r\n"
                     "0012\t\xB1\xB2 no final line end")},
         {"unsorted", Cp932_Lines({"2.00"}) + Line("0009", "九") + Line("0002", "二") + Line("0005", "五")},
-        {"duplicates", Cp932_Lines({"2.00"}) + Line("0004", "first") + Line("0004", "second") + Line("0005", "x")
-                           + Line("0004", "third")},
+        {"duplicates",
+         Cp932_Lines({"2.00"}) + Line("0004", "first") + Line("0004", "second") + Line("0005", "x")
+             + Line("0004", "third")},
         {"same text", Cp932_Lines({"2.00"}) + Line("0001", "a") + Nec_Line("0003") + Line("0004", "b")},
         {"no version line", Line("0001", "a") + Line("0002", "b")},
         {"version only", QByteArray("2.00\r\n")},
@@ -126,10 +127,24 @@ std::vector<Operation> Operations()
 }
 
 const QStringList kSearches = {
-    QString(), QStringLiteral("大福"), QStringLiteral("大福 団子"), QStringLiteral("新　a"), QStringLiteral("@"),
-    QStringLiteral("A"), QStringLiteral("ｱ"), QStringLiteral("ｱｲ"), QStringLiteral("纊"), QStringLiteral("≒"),
-    QStringLiteral("\x1a"), QStringLiteral("0003"), QStringLiteral("\t"), QStringLiteral("a  b"),
-    QStringLiteral("ＤＥＣ"), QStringLiteral("dec"), QStringLiteral("小麦粉 ／"), QStringLiteral("😀"),
+    QString(),
+    QStringLiteral("大福"),
+    QStringLiteral("大福 団子"),
+    QStringLiteral("新　a"),
+    QStringLiteral("@"),
+    QStringLiteral("A"),
+    QStringLiteral("ｱ"),
+    QStringLiteral("ｱｲ"),
+    QStringLiteral("纊"),
+    QStringLiteral("≒"),
+    QStringLiteral("\x1a"),
+    QStringLiteral("0003"),
+    QStringLiteral("\t"),
+    QStringLiteral("a  b"),
+    QStringLiteral("ＤＥＣ"),
+    QStringLiteral("dec"),
+    QStringLiteral("小麦粉 ／"),
+    QStringLiteral("😀"),
 };
 
 QByteArray Queries(const QString& folder)
@@ -138,7 +153,7 @@ QByteArray Queries(const QString& folder)
     for (const char* number : {"1", "2", "3", "4", "5", "9", "12", "0", "9999"}) {
         const std::optional<Product_Record> found = Find_Product(folder, QString::fromLatin1(number));
         lines << QStringLiteral("find %1 ").arg(QLatin1String(number))
-                     + (found ? Join_Product_Line(*found) : QStringLiteral("(none)"));
+                + (found ? Join_Product_Line(*found) : QStringLiteral("(none)"));
     }
     lines << QStringLiteral("list") << Full_Product_List(folder);
     for (const QString& search : kSearches)

@@ -121,8 +121,9 @@ TEST_F(Product_File, StoreInsertsInNumberOrder)
     EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0003", "a"), Line("0005", "c"), Line("0007", "b")}));
     EXPECT_EQ(Store("9", "d"), Kind::Done);
     EXPECT_EQ(Store("1", "e"), Kind::Done);
-    EXPECT_EQ(File(), Cp932_Lines({"2.00", Line("0001", "e"), Line("0003", "a"), Line("0005", "c"), Line("0007", "b"),
-                                   Line("0009", "d")}));
+    EXPECT_EQ(File(),
+              Cp932_Lines({"2.00", Line("0001", "e"), Line("0003", "a"), Line("0005", "c"), Line("0007", "b"),
+                           Line("0009", "d")}));
     EXPECT_EQ(answerer.Lines1(), QStringList(3, QStringLiteral("保存しました")));
     EXPECT_EQ(answerer.requests.back().back_colour, store::kInformationColour);
     EXPECT_FALSE(QFile::exists(dir.File(kProductTempName)));
@@ -253,18 +254,18 @@ TEST_F(Product_File, LayoutOfSeveralProductsChangedAtOnce)
 {
     const QByteArray odd("0002\t\xED\x40\x87\x90\xEE\xF9\x85\x40x\xFD\x81");
     const QByteArray before = Cp932_Lines({QStringLiteral("2.00"), Line("1", "品名:柏餅")}) + odd + "\r\n"
-                              + Cp932_Lines({Line("3", "品名:大福")});
+        + Cp932_Lines({Line("3", "品名:大福")});
     dir.Write(kProductFileName, before);
-    const store::Outcome changed =
-        Change_Product_Layouts(folder, {QStringLiteral("3"), QStringLiteral("0001"), QStringLiteral("9")},
-                               QStringLiteral("標準06 90x50"));
+    const store::Outcome changed = Change_Product_Layouts(
+        folder, {QStringLiteral("3"), QStringLiteral("0001"), QStringLiteral("9")}, QStringLiteral("標準06 90x50"));
     ASSERT_TRUE(changed.Is_Done());
     EXPECT_EQ(changed.lines, (QStringList{QStringLiteral("変更しました"), QStringLiteral("2件")}));
     Product_Record first = Record("0001", "品名:柏餅");
     Product_Record third = Record("0003", "品名:大福");
     first[Layout_Name] = third[Layout_Name] = QStringLiteral("標準06 90x50");
-    EXPECT_EQ(File(), Cp932_Lines({QStringLiteral("2.00"), Join_Product_Line(first)}) + odd + "\r\n"
-                          + Cp932_Lines({Join_Product_Line(third)}));
+    EXPECT_EQ(File(),
+              Cp932_Lines({QStringLiteral("2.00"), Join_Product_Line(first)}) + odd + "\r\n"
+                  + Cp932_Lines({Join_Product_Line(third)}));
 
     const QByteArray now = File();
     EXPECT_TRUE(Change_Product_Layouts(folder, {QStringLiteral("1")}, QStringLiteral("標準06 90x50")).Is_Done());

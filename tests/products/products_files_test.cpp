@@ -23,12 +23,15 @@ protected:
 
 TEST_F(Strings_File, ReadsACategoryWithCommasDecoded)
 {
-    folder.Write(kStringsFileName, test_support::Cp932_Lines({QStringLiteral("品名の登録,a<kanma>b,,c<kanma>,,"),
-                                                              QStringLiteral("表示価格の登録x,1,2,3,4,5")}));
-    const Category_Strings strings = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), Key_Match::Equal);
+    folder.Write(kStringsFileName,
+                 test_support::Cp932_Lines({QStringLiteral("品名の登録,a<kanma>b,,c<kanma>,,"),
+                                            QStringLiteral("表示価格の登録x,1,2,3,4,5")}));
+    const Category_Strings strings = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"),
+                                                           Key_Match::Equal);
     EXPECT_EQ(strings[0], QStringLiteral("a,b"));
     EXPECT_EQ(strings[2], QStringLiteral("c,"));
-    EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Equal)[0], QString());
+    EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Equal)[0],
+              QString());
     EXPECT_EQ(Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With)[0],
               QStringLiteral("1"));
     test_support::Temp_Folder empty;
@@ -37,7 +40,8 @@ TEST_F(Strings_File, ReadsACategoryWithCommasDecoded)
 
 TEST_F(Strings_File, RegisterReplacesTheLineInPlaceOrAppends)
 {
-    Category_Strings price = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), Key_Match::Starts_With);
+    Category_Strings price = Read_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"),
+                                                   Key_Match::Starts_With);
     EXPECT_EQ(price[1], QStringLiteral("円＋税"));
     price[2] = QStringLiteral("1,000円，税込");
     ASSERT_EQ(Register_Category_Strings(folder.Data_Folder(), QStringLiteral("表示価格の登録"), price).kind,
@@ -65,7 +69,8 @@ TEST_F(Strings_File, UnencodableTextIsRefusedAndNothingWritten)
     const QByteArray before = folder.Read(kStringsFileName);
     Category_Strings strings;
     strings[0] = QStringLiteral("smile 😀");
-    const store::Outcome result = Register_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"), strings);
+    const store::Outcome result = Register_Category_Strings(folder.Data_Folder(), QStringLiteral("品名の登録"),
+                                                            strings);
     EXPECT_EQ(result.kind, store::Outcome::Kind::Failed);
     EXPECT_FALSE(result.Text().isEmpty());
     EXPECT_EQ(folder.Read(kStringsFileName), before);
@@ -230,6 +235,7 @@ TEST(Ingredients, TransferAppendsWithCommaUnlessAfterSeparator)
     const QString first = Append_Ingredient(QStringLiteral("原材料名:"), QStringLiteral("増粘剤"));
     EXPECT_EQ(first, QStringLiteral("原材料名:増粘剤"));
     EXPECT_EQ(Append_Ingredient(first, QStringLiteral("香辛料")), QStringLiteral("原材料名:増粘剤､香辛料"));
-    EXPECT_EQ(Append_Ingredient(QStringLiteral("調味料（"), QStringLiteral("アミノ酸")), QStringLiteral("調味料（アミノ酸"));
+    EXPECT_EQ(Append_Ingredient(QStringLiteral("調味料（"), QStringLiteral("アミノ酸")),
+              QStringLiteral("調味料（アミノ酸"));
     EXPECT_EQ(Append_Ingredient(QString(), QStringLiteral("塩")), QStringLiteral("､塩"));
 }

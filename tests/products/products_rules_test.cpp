@@ -13,10 +13,10 @@ using namespace products;
 TEST(Add_Days, NormalizedAsTheBoxShowsIt)
 {
     const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("３"), QStringLiteral("3")},     {QStringLiteral("-2"), QStringLiteral("2")},
-        {QStringLiteral("1.5"), QStringLiteral("1.5")},   {QStringLiteral("0.5"), QStringLiteral(".5")},
-        {QStringLiteral("abc"), QStringLiteral("0")},     {QStringLiteral("１２日"), QStringLiteral("12")},
-        {QStringLiteral("－３"), QStringLiteral("3")},    {QString(), QStringLiteral("0")},
+        {QStringLiteral("３"), QStringLiteral("3")},    {QStringLiteral("-2"), QStringLiteral("2")},
+        {QStringLiteral("1.5"), QStringLiteral("1.5")}, {QStringLiteral("0.5"), QStringLiteral(".5")},
+        {QStringLiteral("abc"), QStringLiteral("0")},   {QStringLiteral("１２日"), QStringLiteral("12")},
+        {QStringLiteral("－３"), QStringLiteral("3")},  {QString(), QStringLiteral("0")},
     };
     for (const auto& [typed, shown] : cases)
         EXPECT_EQ(Normalize_Add_Days(typed), shown) << typed.toStdString();
@@ -50,7 +50,8 @@ TEST(Product_List, DisplayNamesOfFullListAndSearch)
 
 TEST(Product_List, SearchWordsSplitAtBothSpacesAndAllAreUsed)
 {
-    EXPECT_EQ(Split_Search_Words(QStringLiteral("大福 こしあん")), Split_Search_Words(QStringLiteral("大福　こしあん")));
+    EXPECT_EQ(Split_Search_Words(QStringLiteral("大福 こしあん")),
+              Split_Search_Words(QStringLiteral("大福　こしあん")));
     EXPECT_EQ(Split_Search_Words(QStringLiteral("a  b")), (QStringList{"a", "", "b"}));
     const QString twelve = QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12");
     EXPECT_EQ(Split_Search_Words(twelve).size(), 12);
@@ -64,16 +65,21 @@ TEST(Product_List, SearchWordsSplitAtBothSpacesAndAllAreUsed)
         r[Ingredients] = ingredients;
         return Join_Product_Line(r);
     };
-    folder.Write(kProductFileName,
-                 test_support::Cp932_Lines({QStringLiteral("2.00"), line("0001", QStringLiteral("品名:大福"), QStringLiteral("原材料名:こしあん")),
-                                            line("0002", QStringLiteral("品名:大福"), QStringLiteral("原材料名:つぶあん")),
-                                            line("0012", QStringLiteral("品名:柏餅"), QStringLiteral("原材料名:0012番"))}));
+    folder.Write(
+        kProductFileName,
+        test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                   line("0001", QStringLiteral("品名:大福"), QStringLiteral("原材料名:こしあん")),
+                                   line("0002", QStringLiteral("品名:大福"), QStringLiteral("原材料名:つぶあん")),
+                                   line("0012", QStringLiteral("品名:柏餅"), QStringLiteral("原材料名:0012番"))}));
     const QStringList both = Search_Product_List(folder.Data_Folder(), QStringLiteral("大福　こしあん"));
     ASSERT_EQ(both.size(), 1);
     EXPECT_TRUE(both.first().startsWith(QStringLiteral("0001|")));
     EXPECT_EQ(Search_Product_List(folder.Data_Folder(), QStringLiteral("0012")).size(), 1);
     // An eleventh word that matches nothing empties the result: every word counts.
-    EXPECT_EQ(Search_Product_List(folder.Data_Folder(), QStringLiteral("大福 大福 大福 大福 大福 大福 大福 大福 大福 大福 無い")).size(), 0);
+    EXPECT_EQ(Search_Product_List(folder.Data_Folder(),
+                                  QStringLiteral("大福 大福 大福 大福 大福 大福 大福 大福 大福 大福 無い"))
+                  .size(),
+              0);
     EXPECT_EQ(Search_Product_List(folder.Data_Folder(), QString()).size(), 3);
     EXPECT_EQ(Full_Product_List(folder.Data_Folder()).size(), 3);
 }
@@ -94,7 +100,8 @@ TEST(Special_Expression, OptionsPutAndRemoveTheLeadingTag)
     EXPECT_EQ(Special_Expression_For_Typing(QStringLiteral("<D"), QStringLiteral(">")), Special_Expression::Date);
     EXPECT_EQ(Special_Expression_For_Typing(QStringLiteral("<B>x"), QStringLiteral("y")), Special_Expression::Bold);
     EXPECT_EQ(Special_Expression_For_Typing(QStringLiteral("<"), QStringLiteral("d")), Special_Expression::None);
-    EXPECT_EQ(Insert_Button_Caption(QStringLiteral("高温 ・多湿　・直射日光を避け")), QStringLiteral("｢高温・多湿・直射日光｣を左枠へ表示"));
+    EXPECT_EQ(Insert_Button_Caption(QStringLiteral("高温 ・多湿　・直射日光を避け")),
+              QStringLiteral("｢高温・多湿・直射日光｣を左枠へ表示"));
 }
 
 TEST(Special_Expression, ThirtyTitlesMapToTheirBoxes)

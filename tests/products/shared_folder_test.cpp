@@ -111,7 +111,8 @@ TEST(Shared_Data_Folder, TwoProcessesStoringAtOnceLoseNothing)
 
         std::map<QString, QString> expected;
         for (int i = 1; i <= 3000; ++i)
-            expected[Format_Product_No(QString::number(2 * i))] = QStringLiteral("元-%1").arg(2 * i, 4, 10, QLatin1Char('0'));
+            expected[Format_Product_No(QString::number(2 * i))] = QStringLiteral("元-%1").arg(2 * i, 4, 10,
+                                                                                              QLatin1Char('0'));
         for (const auto& [number, name] : added.saved)
             expected[number] = name;
         for (const auto& [number, name] : replaced.saved)
@@ -156,7 +157,8 @@ TEST(Shared_Data_Folder, DriveTakenAwayMidRunIsRefusedNotRecreated)
         << "written onto the mount point";
     ASSERT_FALSE(reports.failures.isEmpty());
     for (const QString& failure : reports.failures)
-        EXPECT_TRUE(failure.contains(QStringLiteral("から 商品情報_v2.tsv がなくなっています"))) << failure.toStdString();
+        EXPECT_TRUE(failure.contains(QStringLiteral("から 商品情報_v2.tsv がなくなっています")))
+            << failure.toStdString();
 
     QByteArray on_drive;
     const int file = ::openat(drive_handle, QFile::encodeName(kProductFileName).constData(), O_RDONLY);

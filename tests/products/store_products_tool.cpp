@@ -39,10 +39,8 @@ int main(int argc, char** argv)
         answerer.answers = {true};
         const store::Outcome stored = products::Store_Product(folder, record, answerer);
         const QString line = stored.Is_Done()
-                                 ? QStringLiteral("保存しました %1 %2").arg(record[products::Product_No],
-                                                                      record[products::Product_Name])
-                                 : QStringLiteral("失敗 %1 %2").arg(record[products::Product_No],
-                                                                 stored.lines.join(QLatin1Char(' ')));
+            ? QStringLiteral("保存しました %1 %2").arg(record[products::Product_No], record[products::Product_Name])
+            : QStringLiteral("失敗 %1 %2").arg(record[products::Product_No], stored.lines.join(QLatin1Char(' ')));
         std::printf("%s\n", line.simplified().toUtf8().constData());
         std::fflush(stdout);
         if (pause_ms > 0)

@@ -48,10 +48,9 @@ TEST(Food_Table, SearchByHiraganaKatakanaKanjiAndPart)
         const char* expected_first;
     };
     const Case cases[] = {
-        {"はくりき", "01015"},         {"ハクリキ", "01015"},       {"薄力粉", "01015"},
-        {"ﾊｸﾘｷ", "01015"},             {"小麦粉 薄力", "01015"},    {"じょうはくとう", "03003"},
-        {"上白糖", "03003"},           {"鶏卵 全卵 生", "12004"},   {"つぶし練り", "04006"},
-        {"むはっこうばたー", "14017"},   {"有塩バター", "14017"},
+        {"はくりき", "01015"},    {"ハクリキ", "01015"},         {"薄力粉", "01015"},     {"ﾊｸﾘｷ", "01015"},
+        {"小麦粉 薄力", "01015"}, {"じょうはくとう", "03003"},   {"上白糖", "03003"},     {"鶏卵 全卵 生", "12004"},
+        {"つぶし練り", "04006"},  {"むはっこうばたー", "14017"}, {"有塩バター", "14017"},
     };
     for (const Case& c : cases) {
         const QStringList ids = Found_Ids(Q(c.query));
@@ -80,7 +79,8 @@ TEST(Food_Table, DataFolderCopyOverridesTheShippedOne)
 {
     test_support::Temp_Folder program;
     test_support::Temp_Folder data;
-    EXPECT_EQ(Food_Table_Folder(program.Path(), data.Data_Folder()), program.Path() + QStringLiteral("/food-composition-2020"));
+    EXPECT_EQ(Food_Table_Folder(program.Path(), data.Data_Folder()),
+              program.Path() + QStringLiteral("/food-composition-2020"));
     QDir(data.Path()).mkpath(kFoodTableFolder);
     data.Write(kFoodTableFolder + QStringLiteral("/body.csv"), "x");
     EXPECT_EQ(Food_Table_Folder(program.Path(), data.Data_Folder()), data.Data_Folder() + kFoodTableFolder);
@@ -96,7 +96,8 @@ TEST(Food_Table, RegisteredMaterialsComeFirstAndTakenFoodsGetTheirProposals)
     flour.label_name = Q("小麦粉(薄力)");
     const std::vector<recipes::Material> registered = {own, flour};
 
-    const std::vector<recipes::Material> found = Find_Materials(Q("はくりき"), registered, &test_support::Shipped_Table());
+    const std::vector<recipes::Material> found = Find_Materials(Q("はくりき"), registered,
+                                                                &test_support::Shipped_Table());
     ASSERT_GE(found.size(), 2u);
     EXPECT_EQ(found[0].label_name, Q("小麦粉(薄力)"));  // the registered one, as corrected
     EXPECT_EQ(found[1].code, QStringLiteral("01016"));
@@ -104,8 +105,8 @@ TEST(Food_Table, RegisteredMaterialsComeFirstAndTakenFoodsGetTheirProposals)
     EXPECT_EQ(Find_Materials(Q("あん"), registered, nullptr).size(), 1u);  // without the table: own ones only
     EXPECT_EQ(Find_Materials(QString(), registered, &test_support::Shipped_Table()).size(), 2u);
 
-    const recipes::Material taken =
-        Taken_Material(found[1], registered, &test_support::Shipped_Table(), test_support::Shipped_Allergens());
+    const recipes::Material taken = Taken_Material(found[1], registered, &test_support::Shipped_Table(),
+                                                   test_support::Shipped_Allergens());
     EXPECT_EQ(taken.allergens, QStringList{Q("小麦")});
     EXPECT_EQ(Taken_Material(found[0], registered, nullptr, {}), flour);
 }

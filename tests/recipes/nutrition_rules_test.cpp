@@ -85,7 +85,7 @@ TEST(Nutrition_Rules, Tolerances)
     };
     const Case cases[] = {
         {Energy, 262.32, 291.5, 90, 52.464, "±20%"},
-        {Energy, 20, 25, 80, 4, "±20%"},            // 25 kcal per 100 g: relative
+        {Energy, 20, 25, 80, 4, "±20%"},                  // 25 kcal per 100 g: relative
         {Energy, 19.9, 24.9, 80, 4, "100g当たり±5kcal"},  // below: ±5 kcal per 100 g, 4 kcal in 80 g
         {Protein, 2.4, 2.4, 100, 0.5, "100g当たり±0.5g"},
         {Protein, 2.5, 2.5, 100, 0.5, "±20%"},

@@ -54,9 +54,11 @@ TEST(Recipe_Check, OrderAllergensAndValues)
     };
     const Case cases[] = {
         {products::Ingredients, "原材料名:小麦粉、つぶあん(砂糖、小豆)、鶏卵、砂糖、はちみつ、(一部に小麦・卵を含む)",
-         "【誤り】原材料名の「小麦粉」(200g)が配合でより重い「つぶあん」(400g)より前にあります。重さの順に並べてください"},
+         "【誤り】原材料名の「小麦粉」(200g)が配合でより重い「つぶあん」(400g)"
+         "より前にあります。重さの順に並べてください"},
         // 小麦粉 and 鶏卵 weigh the same: either order is right.
-        {products::Ingredients, "原材料名:つぶあん(砂糖、小豆)、鶏卵、小麦粉、砂糖、はちみつ、(一部に小麦・卵を含む)", ""},
+        {products::Ingredients, "原材料名:つぶあん(砂糖、小豆)、鶏卵、小麦粉、砂糖、はちみつ、(一部に小麦・卵を含む)",
+         ""},
         {products::Ingredients, "原材料名:つぶあん(砂糖、小豆)、小麦粉、鶏卵、砂糖、はちみつ、(一部に小麦を含む)",
          "【誤り】配合に含まれるアレルゲン「卵」が原材料名に表示されていません"},
         // Without a summary, names that show the allergen declare it.
@@ -65,7 +67,7 @@ TEST(Recipe_Check, OrderAllergensAndValues)
          "【注意】配合の原材料「鶏卵」が原材料名にありません"},
         {products::Energy, "熱量:330kcal",
          "【注意】栄養成分表示の熱量 330kcal は配合から計算した 262kcal と許容差(±20%)を超えて違います"},
-        {products::Energy, "熱量:314kcal", ""},  // 262.32 + 20 % = 314.8
+        {products::Energy, "熱量:314kcal", ""},      // 262.32 + 20 % = 314.8
         {products::Protein, "たんぱく質:7.6g", ""},  // 6.349 + 20 % + rounding 0.05 = 7.67 …
         {products::Protein, "たんぱく質:7.7g",
          "【注意】栄養成分表示のたんぱく質 7.7g は配合から計算した 6.3g と許容差(±20%)を超えて違います"},
@@ -83,7 +85,8 @@ TEST(Recipe_Check, OrderAllergensAndValues)
 TEST(Recipe_Check, PrintedNamesLeaveOutCaptionParenthesesAndDeclarations)
 {
     const Printed_Ingredients printed = Split_Printed_Ingredients(
-        Q("原材料名：<b>小麦粉</b>(国内製造)、チョコ(砂糖、ココアバター、全粉乳)、鶏卵／膨張剤、香料、(一部に小麦・乳成分を含む)"));
+        Q("原材料名：<b>小麦粉</"
+          "b>(国内製造)、チョコ(砂糖、ココアバター、全粉乳)、鶏卵／膨張剤、香料、(一部に小麦・乳成分を含む)"));
     EXPECT_EQ(printed.ingredients, (QStringList{Q("小麦粉"), Q("チョコ"), Q("鶏卵")}));
     EXPECT_EQ(printed.additives, (QStringList{Q("膨張剤"), Q("香料")}));
 }
@@ -122,9 +125,11 @@ TEST(Recipe_Check, ComputedTextThatLeavesTheLabelIsNamed)
     before[products::Ingredients] = Q("原材料名:米");
     products::Product_Record after = before;
     EXPECT_TRUE(Fit_Problems(before, after, *small, context).isEmpty());
-    after[products::Ingredients] = Q("原材料名:") + Q("つぶあん(砂糖、小豆)、小麦粉、鶏卵、砂糖、はちみつ、").repeated(20);
+    after[products::Ingredients] = Q("原材料名:")
+        + Q("つぶあん(砂糖、小豆)、小麦粉、鶏卵、砂糖、はちみつ、").repeated(20);
     const QStringList problems = Fit_Problems(before, after, *small, context);
     ASSERT_FALSE(problems.isEmpty());
-    EXPECT_TRUE(problems.front().startsWith(Q("計算した表示がレイアウト「標準01 65x45」に収まりません"))) << problems.front().toStdString();
+    EXPECT_TRUE(problems.front().startsWith(Q("計算した表示がレイアウト「標準01 65x45」に収まりません")))
+        << problems.front().toStdString();
     EXPECT_TRUE(Fit_Problems(after, after, *small, context).isEmpty());  // already so before: not the recipe's doing
 }

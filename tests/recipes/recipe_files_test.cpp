@@ -1,8 +1,8 @@
 // The materials and recipe files: CP932 with CR LF after a version line,
 // rewritten through the temporary twin, damaged lines named and never written over.
+#include "products/product_file.h"
 #include "recipes/materials.h"
 #include "recipes/recipe_file.h"
-#include "products/product_file.h"
 
 #include "support/scripted_answerer.h"
 #include "support/temp_folder.h"
@@ -114,8 +114,9 @@ TEST(Recipe_Files, MaterialUsedByARecipeIsNotDeleted)
 
     const store::Outcome refused = Delete_Material(folder.Data_Folder(), QStringLiteral("U0001"));
     EXPECT_EQ(refused.kind, store::Outcome::Kind::Failed);
-    EXPECT_EQ(refused.lines, QStringList({Q("材料を削除できません"), Q("配合で使われています"),
-                                          Q("「こしあん(業務用)」を使う登録番号: 0003、0012")}));
+    EXPECT_EQ(refused.lines,
+              QStringList({Q("材料を削除できません"), Q("配合で使われています"),
+                           Q("「こしあん(業務用)」を使う登録番号: 0003、0012")}));
     EXPECT_EQ(folder.Read(kMaterialsFileName), materials_before);
 
     // Removing a recipe that is not there changes nothing; removing one keeps the others as they were.
@@ -152,9 +153,10 @@ TEST(Recipe_Files, MaterialsRoundTripAsCp932Lines)
     table_food.allergens = {Q("小麦")};
     ASSERT_TRUE(Store_Materials(folder.Data_Folder(), {table_food, Own_An()}).Is_Done());
     EXPECT_EQ(folder.Read(kMaterialsFileName),
-              test_support::Cp932_Lines({Q("2.00"),
-                                         Q("01015\t食品成分表\tこむぎ [小麦粉] 薄力粉 1等\t小麦粉\t小麦\t\t\t\t\t\t\t\t\t"),
-                                         Q("U0001\t独自\tこしあん(業務用)\tこしあん\t小麦・卵\t\t小豆、砂糖、水あめ\t国内製造\t250\t5.5\t\t50.25\t\t0.1")}));
+              test_support::Cp932_Lines(
+                  {Q("2.00"), Q("01015\t食品成分表\tこむぎ [小麦粉] 薄力粉 1等\t小麦粉\t小麦\t\t\t\t\t\t\t\t\t"),
+                   Q("U0001\t独自\tこしあん(業務用)\tこしあん\t小麦・卵\t\t小豆、砂糖、水あめ\t国内製造\t250\t5."
+                     "5\t\t50.25\t\t0.1")}));
     const Materials_File read = Read_Materials(folder.Data_Folder());
     ASSERT_TRUE(read.ok());
     ASSERT_EQ(read.materials.size(), 2u);
@@ -196,7 +198,8 @@ TEST(Recipe_Files, RecipesKeptInNumberOrderAndReplaced)
 TEST(Recipe_Files, DamagedLinesAreNamedAndNothingIsWrittenOverThem)
 {
     test_support::Temp_Folder folder;
-    const QByteArray damaged_recipes = test_support::Cp932_Lines({Q("2.00"), Q("0003\t900\t1個\t10\t45\t一括表示\t01015")});
+    const QByteArray damaged_recipes =
+        test_support::Cp932_Lines({Q("2.00"), Q("0003\t900\t1個\t10\t45\t一括表示\t01015")});
     folder.Write(kRecipesFileName, damaged_recipes);
     EXPECT_EQ(Read_Recipes(folder.Data_Folder()).error, Q("配合_v2.tsv の 2 行目が壊れています"));
     const store::Outcome stored = Store_Recipe(folder.Data_Folder(), Two_Line_Recipe(QStringLiteral("5")));
@@ -204,7 +207,8 @@ TEST(Recipe_Files, DamagedLinesAreNamedAndNothingIsWrittenOverThem)
     EXPECT_EQ(stored.lines.value(1), Q("配合_v2.tsv の 2 行目が壊れています"));
     EXPECT_EQ(folder.Read(kRecipesFileName), damaged_recipes);
 
-    const QByteArray damaged_materials = test_support::Cp932_Lines({Q("2.00"), Q("U0001\t独自\tあん\t\t\t\t\t\t-5\t\t\t\t\t")});
+    const QByteArray damaged_materials =
+        test_support::Cp932_Lines({Q("2.00"), Q("U0001\t独自\tあん\t\t\t\t\t\t-5\t\t\t\t\t")});
     folder.Write(kMaterialsFileName, damaged_materials);
     EXPECT_FALSE(Read_Materials(folder.Data_Folder()).ok());
     EXPECT_FALSE(Store_Materials(folder.Data_Folder(), {Own_An()}).Is_Done());
@@ -248,7 +252,8 @@ TEST(Recipe_Files, LinesReadAsTheyAreWrittenBack)
     EXPECT_EQ(Parse_Material_Line(controlled_code)->code, QStringLiteral("U0001"));
 
     EXPECT_FALSE(Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t\x01\x02\t20")));
-    const std::optional<Recipe> cleaned = Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t0101\x03" "5\t20"));
+    const std::optional<Recipe> cleaned = Parse_Recipe_Line(Q("0003\t900\t1個\t10\t45\t一括表示\t0101\x03"
+                                                              "5\t20"));
     ASSERT_TRUE(cleaned);
     EXPECT_EQ(cleaned->lines[0].code, QStringLiteral("01015"));
 }

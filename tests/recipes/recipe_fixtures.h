@@ -23,8 +23,8 @@ inline const recipes::Food_Table& Shipped_Table()
 
 inline const recipes::Allergen_Dictionary& Shipped_Allergens()
 {
-    static const recipes::Allergen_Dictionary dictionary = *recipes::Allergen_Dictionary::Load(
-        QStringLiteral(RESOURCES_DIR), QStringLiteral(RESOURCES_DIR));
+    static const recipes::Allergen_Dictionary dictionary =
+        *recipes::Allergen_Dictionary::Load(QStringLiteral(RESOURCES_DIR), QStringLiteral(RESOURCES_DIR));
     return dictionary;
 }
 
@@ -41,11 +41,11 @@ inline recipes::Recipe_Line Line(const recipes::Material& material, double grams
 
 // どら焼き: 980 g of batter and あん baked to 900 g, 10 pieces.
 struct Dorayaki {
-    recipes::Material flour = Table_Material("01015");   // 349 kcal, 8.3 g, 1.5 g, 75.8 g, Na -, salt 0
-    recipes::Material egg = Table_Material("12004");     // 142, 12.2, 10.2, 0.4, Na 140, 0.4
-    recipes::Material sugar = Table_Material("03003");   // 391, 0, 0, 99.3, Na 1, 0
-    recipes::Material honey = Table_Material("03022");   // 329, 0.3, -, 81.9, Na 2, 0
-    recipes::Material an = Table_Material("04006");      // 239, 5.6, 0.6, 54.0, Na 56, 0.1
+    recipes::Material flour = Table_Material("01015");  // 349 kcal, 8.3 g, 1.5 g, 75.8 g, Na -, salt 0
+    recipes::Material egg = Table_Material("12004");    // 142, 12.2, 10.2, 0.4, Na 140, 0.4
+    recipes::Material sugar = Table_Material("03003");  // 391, 0, 0, 99.3, Na 1, 0
+    recipes::Material honey = Table_Material("03022");  // 329, 0.3, -, 81.9, Na 2, 0
+    recipes::Material an = Table_Material("04006");     // 239, 5.6, 0.6, 54.0, Na 56, 0.1
     recipes::Recipe recipe;
 
     Dorayaki()

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 using namespace recipes;
+using test_support::Dorayaki;
 using test_support::Line;
 using test_support::Q;
 using test_support::Table_Material;
-using test_support::Dorayaki;
 
 namespace {
 
@@ -117,8 +117,8 @@ struct Cookie {
         chips.allergens = {Q("乳")};
         chips.values = {550.0, 5.5, 34.0, 56.0, std::nullopt, 0.1};
         recipe.product_no = QStringLiteral("0003");
-        recipe.lines = {Line(powder, 5), Line(flour, 250), Line(butter, 150), Line(sugar, 100),
-                        Line(egg, 50), Line(chips, 60)};
+        recipe.lines = {Line(powder, 5),  Line(flour, 250), Line(butter, 150),
+                        Line(sugar, 100), Line(egg, 50),    Line(chips, 60)};
         recipe.batch_grams = 560;
         recipe.unit = Sale_Unit::Per_100g;
     }
@@ -200,7 +200,7 @@ TEST(Recipe_Label, ChangesKeepCaptionsAndPlaceTheNoteAfterTheLastExtraRow)
     EXPECT_EQ(after[products::Nutrient_Extra1 + 1], kEstimateNote);
 
     product[products::Nutrient_Extra1 + 4] = Q("推定値");  // an earlier note is reused
-    EXPECT_EQ(Apply_Changes(product, Proposed_Changes(product, Compute(d.recipe, d.Materials())))
-                  [products::Nutrient_Extra1 + 4],
+    EXPECT_EQ(Apply_Changes(product,
+                            Proposed_Changes(product, Compute(d.recipe, d.Materials())))[products::Nutrient_Extra1 + 4],
               kEstimateNote);
 }

@@ -51,7 +51,7 @@ std::string Case_Name(const Info& info)
 }
 
 // Code, layout, resolution of the printer that composes the page.
-class Printed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+class Printed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> { };
 
 TEST_P(Printed_Barcode, ReadsExactlyTheCodeAtEachRasterResolution)
 {
@@ -69,8 +69,8 @@ TEST_P(Printed_Barcode, ReadsExactlyTheCodeAtEachRasterResolution)
 
     for (const int raster_dpi : {203, 300, 600}) {
         QString error;
-        const QString picture =
-            test_support::Rasterise_Pdf_Page(pdf, 1, raster_dpi, folder.File(QStringLiteral("label-%1").arg(raster_dpi)), error);
+        const QString picture = test_support::Rasterise_Pdf_Page(
+            pdf, 1, raster_dpi, folder.File(QStringLiteral("label-%1").arg(raster_dpi)), error);
         const QString read = test_support::Read_Barcodes(picture, error);
         EXPECT_TRUE(error.isEmpty()) << error.toStdString();
         EXPECT_EQ(read, digits) << Name(digits, layout) << ", composed at " << printer_dpi << " dpi, rasterised at "
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndPrinters, Printed_Barcode,
 
 // A page kept as drawn at 300 or 600 dpi and printed at 203 dpi: the symbol
 // moved across the label in steps that fall differently on the dots still reads.
-class Moved_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+class Moved_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> { };
 
 TEST_P(Moved_Barcode, ReadsAt203DpiWhereverTheLayoutPutsIt)
 {
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(CodesLayoutsAndFinerPages, Moved_Barcode,
                          Case_Name<::testing::TestParamInfo<Moved_Barcode::ParamType>>);
 
 // Code, layout, screen pixels per inch of the preview.
-class Previewed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> {};
+class Previewed_Barcode : public ::testing::TestWithParam<std::tuple<const char*, QString, int>> { };
 
 TEST_P(Previewed_Barcode, ReadsExactlyTheCode)
 {
@@ -130,7 +130,8 @@ TEST_P(Previewed_Barcode, ReadsExactlyTheCode)
     const QString picture = folder.File("preview.png");
     ASSERT_TRUE(preview.save(picture));
     QString error;
-    EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits) << Name(digits, layout) << ", " << screen_ppi << " ppi";
+    EXPECT_EQ(test_support::Read_Barcodes(picture, error), digits)
+        << Name(digits, layout) << ", " << screen_ppi << " ppi";
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
 }
 

@@ -42,7 +42,7 @@ TEST(Stamp_Date, CalendarArithmetic)
     };
     const Case cases[] = {
         {At(2024, 1, 31, 9, 0), 1, At(2024, 2, 1, 9, 0)},
-        {At(2024, 2, 1, 9, 0), 29, At(2024, 3, 1, 9, 0)},     // leap year
+        {At(2024, 2, 1, 9, 0), 29, At(2024, 3, 1, 9, 0)},  // leap year
         {At(2023, 2, 1, 9, 0), 28, At(2023, 3, 1, 9, 0)},
         {At(2024, 3, 5, 20, 0), 0.5, At(2024, 3, 6, 8, 0)},
         {At(2024, 3, 5, 9, 0), 2.25, At(2024, 3, 7, 15, 0)},
@@ -95,8 +95,8 @@ TEST(Format_Date, TokensAnyCaseLongestFirst)
         {"YYYY年MM月DD日hh時mm分", "2024年03月05日14時07分"},
         {"GGGE年M月D日", "令和6年3月5日"},
         {"YY.M.D", "24.3.5"},
-        {"hh時mm分", "14時07分"},      // minutes after an hour token
-        {"yyyy/MM月", "2024/03月"},   // month after a date token
+        {"hh時mm分", "14時07分"},    // minutes after an hour token
+        {"yyyy/MM月", "2024/03月"},  // month after a date token
         {"h:m:s", "14:7:9"},
         {"nn:ss", "07:09"},
         {"yyyy/mm/dd hh:nn", "2024/03/05 14:07"},
@@ -113,8 +113,8 @@ TEST(Japanese_Era, EarlierErasHaveTheirOwnYears)
         int year;
     };
     const Case cases[] = {
-        {QDate(2019, 5, 1), "令和", 1},  {QDate(2019, 4, 30), "平成", 31}, {QDate(1989, 1, 8), "平成", 1},
-        {QDate(1989, 1, 7), "昭和", 64}, {QDate(1926, 12, 25), "昭和", 1}, {QDate(1926, 12, 24), "大正", 15},
+        {QDate(2019, 5, 1), "令和", 1},   {QDate(2019, 4, 30), "平成", 31}, {QDate(1989, 1, 8), "平成", 1},
+        {QDate(1989, 1, 7), "昭和", 64},  {QDate(1926, 12, 25), "昭和", 1}, {QDate(1926, 12, 24), "大正", 15},
         {QDate(1912, 7, 29), "明治", 45},
     };
     for (const Case& c : cases) {
@@ -129,13 +129,13 @@ TEST(Date_Line, CaptionThenStampedDate)
     const Issue_Values issue = Issue(At(2024, 3, 5, 20, 0), 0.5);
     EXPECT_EQ(*render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), issue).line, "消費期限:2024/03/06");
     // The caption keeps its half-width colon; only the date is widened.
-    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue).line,
-              "消費期限:２０２４／０３／０６");
+    EXPECT_EQ(*render::Date_Line(Product("消費期限:", "全角)YYYY/MM/DD"), issue).line, "消費期限:２０２４／０３／０６");
     EXPECT_FALSE(render::Date_Line(Product("表示しない", "YYYY/MM/DD"), issue).line.has_value());
     EXPECT_FALSE(render::Date_Line(Product("消費期限:", "YYYY/MM/DD"), Issue(At(2024, 3, 5, 20, 0), 0.5, "手入力"))
                      .line.has_value());
     const Issue_Values elsewhere = Issue(At(2024, 3, 5, 20, 0), 0.5, render::kDateModeElsewhere);
-    const render::Date_Line_Result note = render::Date_Line(Product("賞味期限:", "全角)YYYY/MM/DD", "枠外上部に記載"), elsewhere);
+    const render::Date_Line_Result note = render::Date_Line(Product("賞味期限:", "全角)YYYY/MM/DD", "枠外上部に記載"),
+                                                            elsewhere);
     EXPECT_EQ(*note.line, "賞味期限:枠外上部に記載");
     EXPECT_EQ(note.fault, render::Date_Fault::None);
     EXPECT_FALSE(note.stamped);

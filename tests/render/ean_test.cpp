@@ -23,10 +23,13 @@ TEST(Check_Ean_Code, CompletesChecksOrLeavesAlone)
         std::uint32_t colour;
     };
     const Case cases[] = {
-        {"490123456789", "4901234567894", "バーコードの13桁目のチェック", "ディジットを自動計算しました", store::kInformationColour},
-        {"4901234567890", "4901234567890", "ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です", "この場合「4」かと思われます", store::kWarningColour},
+        {"490123456789", "4901234567894", "バーコードの13桁目のチェック", "ディジットを自動計算しました",
+         store::kInformationColour},
+        {"4901234567890", "4901234567890", "ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です", "この場合「4」かと思われます",
+         store::kWarningColour},
         {"4901234567894", "4901234567894", "", "", 0},
-        {"4512345", "45123450", "バーコードの8桁目のチェック", "ディジットを自動計算しました", store::kInformationColour},
+        {"4512345", "45123450", "バーコードの8桁目のチェック", "ディジットを自動計算しました",
+         store::kInformationColour},
         {"45123453", "45123453", "ﾁｪｯｸﾃﾞｨｼﾞｯﾄが異常です", "この場合「0」かと思われます", store::kWarningColour},
         {"45123450", "45123450", "", "", 0},
         {"123", "123", "", "", 0},
@@ -56,16 +59,30 @@ TEST(Ean_Module_String, Ean13AndEan8Symbols)
     const QString ean13 = render::Ean_Module_String("4901234567894");
     ASSERT_EQ(ean13.size(), 95);
     // Parity "OEOOEE" of 4: 9 (A), 0 (B), 1 (A), 2 (A), 3 (B), 4 (B).
-    EXPECT_EQ(ean13.left(45), "101" "0001011" "0100111" "0011001" "0010011" "0100001" "0011101");
+    EXPECT_EQ(ean13.left(45),
+              "101"
+              "0001011"
+              "0100111"
+              "0011001"
+              "0010011"
+              "0100001"
+              "0011101");
     EXPECT_EQ(ean13.mid(45, 5), "01010");
-    EXPECT_EQ(ean13.mid(50, 42), "1001110" "1010000" "1000100" "1001000" "1110100" "1011100");
+    EXPECT_EQ(ean13.mid(50, 42),
+              "1001110"
+              "1010000"
+              "1000100"
+              "1001000"
+              "1110100"
+              "1011100");
     EXPECT_TRUE(ean13.endsWith("101"));
 
     const QString ean8 = render::Ean_Module_String("45123450");
     ASSERT_EQ(ean8.size(), 81);
     EXPECT_EQ(ean8.left(17), QString(14, u'0') + "101");
     EXPECT_EQ(ean8.mid(45, 5), "01010");
-    EXPECT_TRUE(ean8.endsWith("1110010" "101"));
+    EXPECT_TRUE(ean8.endsWith("1110010"
+                              "101"));
     EXPECT_TRUE(render::Ean_Module_String("123456789012").isEmpty());
 }
 
@@ -138,9 +155,9 @@ TEST(Draw_Barcode, AModuleIsTheQuarterMillimetreInWholeDotsStartingOnADot)
         int module_dots;
     };
     const Case cases[] = {
-        {render::Printer_Profile(203, 203), 0, 2},  {render::Printer_Profile(300, 300), 0, 3},
-        {render::Printer_Profile(600, 600), 0, 6},  {render::Printer_Profile(600, 600), 90, 6},
-        {render::Preview_Profile(96), 0, 2},        {render::Preview_Profile(96), 90, 2},
+        {render::Printer_Profile(203, 203), 0, 2}, {render::Printer_Profile(300, 300), 0, 3},
+        {render::Printer_Profile(600, 600), 0, 6}, {render::Printer_Profile(600, 600), 90, 6},
+        {render::Preview_Profile(96), 0, 2},       {render::Preview_Profile(96), 90, 2},
         {render::Preview_Profile(144), 0, 3},
     };
     for (const Case& c : cases) {
@@ -152,7 +169,7 @@ TEST(Draw_Barcode, AModuleIsTheQuarterMillimetreInWholeDotsStartingOnADot)
         const auto start = [&](const QRectF& bar) { return (downwards ? bar.top() : bar.left()) / pixel; };
         const auto end = [&](const QRectF& bar) { return (downwards ? bar.bottom() : bar.right()) / pixel; };
         const std::string name = std::to_string(c.profile.rx) + (c.profile.printer ? " dpi printer" : " ppi preview")
-                                 + ", angle " + std::to_string(c.angle);
+            + ", angle " + std::to_string(c.angle);
         ASSERT_FALSE(surface.bars.empty()) << name;
         for (const QRectF& bar : surface.bars) {
             EXPECT_NEAR(start(bar), std::round(start(bar)), 1e-6) << name;

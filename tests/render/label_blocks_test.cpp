@@ -47,10 +47,11 @@ TEST(Built_In_Layouts, BlocksOutsideTheLabelOrOverlappingAreAsRecorded)
             for (const QRectF& box : finding.boxes_mm)
                 boxes << Box_Text(box);
             listing += QStringLiteral("  ") + finding.message + QStringLiteral(" (") + boxes.join(QStringLiteral(" / "))
-                       + QStringLiteral(")\n");
+                + QStringLiteral(")\n");
         }
     }
-    EXPECT_EQ(render_fixtures::Recorded_Listing(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_blocks.txt"), listing),
+    EXPECT_EQ(render_fixtures::Recorded_Listing(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_blocks.txt"),
+                                                listing),
               listing.toStdString());
 }
 

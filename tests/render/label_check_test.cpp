@@ -4,8 +4,8 @@
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
 #include "products/product_extras.h"
-#include "render/label_composer.h"
 #include "render/label_check.h"
+#include "render/label_composer.h"
 #include "support/temp_folder.h"
 
 #include <QFile>
@@ -34,7 +34,7 @@ QString Line(const Finding& finding)
 {
     static const char* const kSeverities[] = {"error", "warning", "note"};
     return QString::fromLatin1(kSeverities[static_cast<int>(finding.severity)]) + QStringLiteral(" [")
-           + render::Block_Name(finding.block) + QStringLiteral("] ") + finding.message;
+        + render::Block_Name(finding.block) + QStringLiteral("] ") + finding.message;
 }
 
 // One line per finding, readable in a failure message.
@@ -182,42 +182,70 @@ TEST_F(Label_Check, EachFindingAndEachFalseAlarm)
         std::function<void(render::Issue_Values&)> issue_change = {};
         Printer printer = kZebra203;
     };
-    const std::string quiet_zone_outside = "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています";
+    const std::string quiet_zone_outside =
+        "error [バーコード] バーコードの左右の余白(クワイエットゾーン)がラベルからはみ出しています";
     const Case cases[] = {
         // Placement, measured on the printed page.
         {"barcode partly outside",
          {"error [バーコード] バーコードの一部がラベルからはみ出しています", quiet_zone_outside},
-         Small_Product(), Small_Layout(Barcode_At("30", "45"))},
+         Small_Product(),
+         Small_Layout(Barcode_At("30", "45"))},
         {"barcode wholly outside",
          {"error [バーコード] バーコードがラベルの外にあり、印刷されません", quiet_zone_outside},
-         Small_Product(), Small_Layout(Barcode_At("50", "45"))},
+         Small_Product(),
+         Small_Layout(Barcode_At("50", "45"))},
         {"barcode over the name",
          {"error [バーコード] 表示項目とバーコードが重なっています",
           "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています"},
-         Small_Product(), Small_Layout(Barcode_At("10", "2"))},
+         Small_Product(),
+         Small_Layout(Barcode_At("10", "2"))},
         {"quiet zone outside on the left", {quiet_zone_outside}, Small_Product(), Small_Layout(Barcode_At("1", "45"))},
         {"turned label: quiet zones above and below", {}, Small_Product(), Turned_Layout("5")},
         {"turned label: 11 modules of 0.25 mm fit in 3 mm", {}, Small_Product(), Turned_Layout("3")},
         {"turned label: 11 modules do not fit in 2 mm", {quiet_zone_outside}, Small_Product(), Turned_Layout("2")},
-        {"EAN-8 quiet zone of 7 modules fits", {}, Small_Product(), Small_Layout(Barcode_At("2", "45")),
+        {"EAN-8 quiet zone of 7 modules fits",
+         {},
+         Small_Product(),
+         Small_Layout(Barcode_At("2", "45")),
          QStringLiteral("49123456")},
         {"70x80: bars end at 77.2 mm, 2.8 mm before the edge", {}, Small_Product(), Wide_Layout("53.5")},
-        {"70x80 on the PDF printer", {}, Small_Product(), Wide_Layout("53.5"), QStringLiteral("4901234567894"), {},
+        {"70x80 on the PDF printer",
+         {},
+         Small_Product(),
+         Wide_Layout("53.5"),
+         QStringLiteral("4901234567894"),
+         {},
          kPdfPrinter},
-        {"70x80 on the 300-dpi printer", {}, Small_Product(), Wide_Layout("53.5"), QStringLiteral("4901234567894"), {},
+        {"70x80 on the 300-dpi printer",
+         {},
+         Small_Product(),
+         Wide_Layout("53.5"),
+         QStringLiteral("4901234567894"),
+         {},
          kZebra300},
         {"70x80: bars inside, right quiet zone cut", {quiet_zone_outside}, Small_Product(), Wide_Layout("56")},
         // The barcode's number.
-        {"wrong check digit", {"error [バーコード] バーコードのチェックデジットが違います(正しくは4)"}, Small_Product(),
-         Small_Layout(), QStringLiteral("4901234567890")},
-        {"twelve digits", {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"},
-         Small_Product(), Small_Layout(), QStringLiteral("490123456789")},
-        {"full-width digits", {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"},
-         Small_Product(), Small_Layout(), QStringLiteral("４９１２３４５６")},
+        {"wrong check digit",
+         {"error [バーコード] バーコードのチェックデジットが違います(正しくは4)"},
+         Small_Product(),
+         Small_Layout(),
+         QStringLiteral("4901234567890")},
+        {"twelve digits",
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"},
+         Small_Product(),
+         Small_Layout(),
+         QStringLiteral("490123456789")},
+        {"full-width digits",
+         {"error [バーコード] バーコードの桁数が正しくありません(13桁または8桁の数字にしてください)"},
+         Small_Product(),
+         Small_Layout(),
+         QStringLiteral("４９１２３４５６")},
         // Mandatory items.
-        {"name caption only", {"error [表示項目] 「名称」が空欄です(表示が義務付けられています)"},
+        {"name caption only",
+         {"error [表示項目] 「名称」が空欄です(表示が義務付けられています)"},
          Small_Product(Set(Category_Name, "名称:<b> </b>"))},
-        {"no responsible party", {"error [表示項目] 「責任者」が空欄です(表示が義務付けられています)"},
+        {"no responsible party",
+         {"error [表示項目] 「責任者」が空欄です(表示が義務付けられています)"},
          Small_Product(Set(Responsible, "製造者:"))},
         {"ingredients and storage empty",
          {"warning [表示項目] 「原材料名」が空欄です(表示が義務付けられています)",
@@ -226,7 +254,8 @@ TEST_F(Label_Check, EachFindingAndEachFalseAlarm)
              p[Ingredients].clear();
              p[Storage] = QStringLiteral("保存方法：");
          })},
-        {"date rule without a format prints no date", {"error [表示項目] 「賞味期限」が空欄です(表示が義務付けられています)"},
+        {"date rule without a format prints no date",
+         {"error [表示項目] 「賞味期限」が空欄です(表示が義務付けられています)"},
          Small_Product([](Product_Record& p) {
              p[Date_Kind] = QStringLiteral("賞味期限:");
              p[Date_Format].clear();
@@ -240,55 +269,97 @@ TEST_F(Label_Check, EachFindingAndEachFalseAlarm)
              p[Date_Elsewhere_Note] = QStringLiteral("枠外上部に記載");
          })},
         // The date.
-        {"date before the base date", {"error [表示項目] 期限の日付(2024/03/04)が基準日(2024/03/05)より前です"},
-         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.add_days = -0.5; }},
-        {"date on the base date", {}, Small_Product(), Small_Layout(), {},
+        {"date before the base date",
+         {"error [表示項目] 期限の日付(2024/03/04)が基準日(2024/03/05)より前です"},
+         Small_Product(),
+         Small_Layout(),
+         {},
+         [](render::Issue_Values& issue) { issue.add_days = -0.5; }},
+        {"date on the base date",
+         {},
+         Small_Product(),
+         Small_Layout(),
+         {},
          [](render::Issue_Values& issue) { issue.add_days = 0; }},
-        {"invalid base date", {"error [表示項目] 基準日時が正しい日付ではありません(今日の日付で印刷されます)"},
-         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.base = QDateTime(); }},
-        {"no date in this date mode", {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"},
-         Small_Product(), Small_Layout(), {}, [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
+        {"invalid base date",
+         {"error [表示項目] 基準日時が正しい日付ではありません(今日の日付で印刷されます)"},
+         Small_Product(),
+         Small_Layout(),
+         {},
+         [](render::Issue_Values& issue) { issue.base = QDateTime(); }},
+        {"no date in this date mode",
+         {"error [表示項目] 日付表記が「手入力」のため、期限の日付が印刷されません"},
+         Small_Product(),
+         Small_Layout(),
+         {},
+         [](render::Issue_Values& issue) { issue.date_mode = QStringLiteral("手入力"); }},
         // The nutrition table.
         // (no barcode: the nutrition table of this layout lies where the cases above put it)
-        {"the program's own captions are their rows", {},
-         With_Nutrition("栄養成分表示(100g当たり)",
-                        {"エネルギー:120kcal", "たんぱく質:2.0g", "　脂　質　:1.0g", " 炭水化物 :25.1g", "食塩相当量:0.1g"}), Small_Layout(), {}},
+        {"the program's own captions are their rows",
+         {},
+         With_Nutrition(
+             "栄養成分表示(100g当たり)",
+             {"エネルギー:120kcal", "たんぱく質:2.0g", "　脂　質　:1.0g", " 炭水化物 :25.1g", "食塩相当量:0.1g"}),
+         Small_Layout(),
+         {}},
         {"template title: no table, nothing about its rows",
-         {"note [栄養成分表示] 栄養成分表示の表題が「栄養成分(1食分○g当たり)」のままのため、栄養成分表示は印刷されません"},
-         With_Nutrition("栄養成分(1食分○g当たり)", {"エネルギー:", "たんぱく質:", "　脂　質　:", " 炭水化物 :", "ナトリウム:"}), Small_Layout(), {}},
+         {"note [栄養成分表示] "
+          "栄養成分表示の表題が「栄養成分(1食分○g当たり)」のままのため、栄養成分表示は印刷されません"},
+         With_Nutrition("栄養成分(1食分○g当たり)",
+                        {"エネルギー:", "たんぱく質:", "　脂　質　:", " 炭水化物 :", "ナトリウム:"}),
+         Small_Layout(),
+         {}},
         {"rows out of order, without a value, sodium only",
          {"warning [栄養成分表示] 栄養成分表示の2番目の行は「たんぱく質」または「タンパク質」にしてください",
           "warning [栄養成分表示] 栄養成分表示の3番目の行は「脂質」にしてください",
           "warning [栄養成分表示] 栄養成分表示の「炭水化物」に値がありません",
           "warning [栄養成分表示] 栄養成分表示にナトリウムだけがあり、食塩相当量がありません"},
-         With_Nutrition("栄養成分表示(1個当たり)", {"熱量:120kcal", "脂質:1.0g", "たんぱく質:2.0g", "炭水化物:", "ナトリウム:"}), Small_Layout(), {}},
+         With_Nutrition("栄養成分表示(1個当たり)",
+                        {"熱量:120kcal", "脂質:1.0g", "たんぱく質:2.0g", "炭水化物:", "ナトリウム:"}),
+         Small_Layout(),
+         {}},
         {"units and food unit",
-         {"warning [栄養成分表示] 栄養成分表示の表題に食品単位がありません(「100g当たり」「1個(○g)当たり」のように書いてください)",
+         {"warning [栄養成分表示] "
+          "栄養成分表示の表題に食品単位がありません(「100g当たり」「1個(○g)当たり」のように書いてください)",
           "warning [栄養成分表示] 栄養成分表示の「熱量」の単位はkcalにしてください",
           "warning [栄養成分表示] 栄養成分表示の「食塩相当量」の単位はgにしてください"},
-         With_Nutrition("栄養成分表示", {"エネルギー:120", "たんぱく質:2.0ｇ", "脂質:1.0g", "炭水化物:25.1g", "食塩相当量:120mg"}), Small_Layout(), {}},
-        {"placeholder left in the food unit", {"warning [栄養成分表示] 栄養成分表示の表題の「○」を数値にしてください"},
+         With_Nutrition("栄養成分表示",
+                        {"エネルギー:120", "たんぱく質:2.0ｇ", "脂質:1.0g", "炭水化物:25.1g", "食塩相当量:120mg"}),
+         Small_Layout(),
+         {}},
+        {"placeholder left in the food unit",
+         {"warning [栄養成分表示] 栄養成分表示の表題の「○」を数値にしてください"},
          With_Nutrition("栄養成分表示(1個○g当たり)",
                         {"エネルギー:120kcal", "たんぱく質:2.0g", "脂質:1.0g", "炭水化物:25.1g", "食塩相当量:0.1g"}),
-         Small_Layout(), {}},
+         Small_Layout(),
+         {}},
         // Recycling marks.
-        {"recycling mark of 5 mm", {"warning [識別マーク1] 識別マーク1が5.0×5.0mmで、6mmより小さく印刷されます"},
-         Small_Product(Set(Recycle1_Mark, "プラ")), Small_Layout([](layouts::Layout_Record& layout) {
+        {"recycling mark of 5 mm",
+         {"warning [識別マーク1] 識別マーク1が5.0×5.0mmで、6mmより小さく印刷されます"},
+         Small_Product(Set(Recycle1_Mark, "プラ")),
+         Small_Layout([](layouts::Layout_Record& layout) {
              layout[layouts::Recycle1_Height] = QStringLiteral("5");
              layout[layouts::Recycle1_Width] = QStringLiteral("5");
-         }), {}},
-        {"recycling mark of 6 mm", {}, Small_Product(Set(Recycle1_Mark, "プラ")),
+         }),
+         {}},
+        {"recycling mark of 6 mm",
+         {},
+         Small_Product(Set(Recycle1_Mark, "プラ")),
          Small_Layout([](layouts::Layout_Record& layout) {
              layout[layouts::Recycle1_Height] = QStringLiteral("6");
              layout[layouts::Recycle1_Width] = QStringLiteral("6");
-         }), {}},
+         }),
+         {}},
         // Character sizes as printed: whole points.
-        {"5.4 pt prints at 5 pt", {"warning [表示項目] 表示項目に5ポイントの文字があります(5.5ポイント以上にしてください)"},
-         Small_Product(), Small_Layout(Size_Of(layouts::Category_Row, "5.4"))},
+        {"5.4 pt prints at 5 pt",
+         {"warning [表示項目] 表示項目に5ポイントの文字があります(5.5ポイント以上にしてください)"},
+         Small_Product(),
+         Small_Layout(Size_Of(layouts::Category_Row, "5.4"))},
         {"5.5 pt prints at 6 pt", {}, Small_Product(), Small_Layout(Size_Of(layouts::Category_Row, "5.5"))},
         // Origin of the heaviest ingredient.
-        {"no origin", {"note [表示項目] 原料原産地が見当たりません。いちばん重い原材料の産地を「小麦粉(国内製造)」のように"
-                       "書くか、「原料原産地名」の欄を設けてください"},
+        {"no origin",
+         {"note [表示項目] 原料原産地が見当たりません。いちばん重い原材料の産地を「小麦粉(国内製造)」のように"
+          "書くか、「原料原産地名」の欄を設けてください"},
          Small_Product(Set(Ingredients, "原材料名:小豆、砂糖"))},
         {"origin after the first ingredient", {}, Small_Product(Set(Ingredients, "原材料名:小麦粉（国内製造）、砂糖"))},
         {"an origin item of its own", {}, Small_Product([](Product_Record& p) {
@@ -300,7 +371,8 @@ TEST_F(Label_Check, EachFindingAndEachFalseAlarm)
         std::string expected;
         for (const std::string& line : c.expected)
             expected += (expected.empty() ? "" : "\n") + line;
-        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.printer)), expected) << c.name;
+        EXPECT_EQ(Lines(Check(c.product, c.layout, Small_Issue(c.barcode, c.issue_change), c.printer)), expected)
+            << c.name;
     }
 }
 
@@ -312,17 +384,20 @@ TEST_F(Label_Check, CharactersOf8PointsUnlessThePackageIsSmall)
     Product_Record product = Small_Product();
     product[products::Product_No] = QStringLiteral("0007");
     // Unanswered (no line in the extras file) asks for 8 points; the answer kept for the product decides.
-    EXPECT_EQ(Lines(render::Check_Label(product, layout, Small_Issue(), Context(kZebra203, Shipped(), std::nullopt))), asked);
+    EXPECT_EQ(Lines(render::Check_Label(product, layout, Small_Issue(), Context(kZebra203, Shipped(), std::nullopt))),
+              asked);
     ASSERT_TRUE(products::Store_Product_Extras(folder.Data_Folder(), QStringLiteral("7"),
                                                {{products::kPackageAreaField, products::kSmallPackageArea}})
                     .Is_Done());
-    EXPECT_EQ(Lines(render::Check_Label(product, layout, Small_Issue(), Context(kZebra203, Shipped(), std::nullopt))), "");
+    EXPECT_EQ(Lines(render::Check_Label(product, layout, Small_Issue(), Context(kZebra203, Shipped(), std::nullopt))),
+              "");
     EXPECT_EQ(Lines(render::Check_Label(product, layout, Small_Issue(), Context(kZebra203, Shipped(), false))), asked);
 }
 
 TEST_F(Label_Check, ResponsiblePartyWithoutAnAddressIsAWarning)
 {
-    const std::string warning = "warning [表示項目] 責任者の住所が見当たりません(氏名または名称と住所を表示してください)";
+    const std::string warning =
+        "warning [表示項目] 責任者の住所が見当たりません(氏名または名称と住所を表示してください)";
     const struct {
         const char* responsible;
         const char* extra5;
@@ -344,7 +419,8 @@ TEST_F(Label_Check, ResponsiblePartyWithoutAnAddressIsAWarning)
             p[products::Responsible] = QString::fromUtf8(c.responsible);
             p[products::Extra5] = QString::fromUtf8(c.extra5);
         });
-        EXPECT_EQ(Lines(Check(product, Small_Layout(), Small_Issue())), c.expected) << c.responsible << " / " << c.extra5;
+        EXPECT_EQ(Lines(Check(product, Small_Layout(), Small_Issue())), c.expected)
+            << c.responsible << " / " << c.extra5;
     }
 }
 
@@ -376,23 +452,28 @@ TEST_F(Label_Check, AllergensContainedAreComparedWithThoseDeclared)
         p[products::Extra1] = QStringLiteral("アレルギー物質:小麦");
     });
     EXPECT_EQ(Lines(Check(declared_apart, Small_Layout(), Small_Issue())), "");
-    EXPECT_EQ(Lines(render::Check_Label(Small_Product(), Small_Layout(), Small_Issue(), Context(kZebra203, std::nullopt))),
-              "note [表示項目] アレルゲンを確認できません(allergens.txtを読めません)");
+    EXPECT_EQ(
+        Lines(render::Check_Label(Small_Product(), Small_Layout(), Small_Issue(), Context(kZebra203, std::nullopt))),
+        "note [表示項目] アレルゲンを確認できません(allergens.txtを読めません)");
 }
 
 TEST_F(Label_Check, ModuleAndBarHeightAreFindingsOfTheLayoutOnly)
 {
     const std::string module_203 =
         "note [バーコード] バーコードのモジュールは2ドット(0.250mm)で、標準0.33mmの75.8%です(GS1の範囲は80〜200%)。"
-        "感熱式ラベルプリンタの0.25mm前後のモジュールで読めるかどうかは、バーの高さと左右の余白(クワイエットゾーン)で決まります。"
+        "感熱式ラベルプリンタの0.25mm前後のモジュールで読めるかどうかは、バーの高さと左右の余白(クワイエットゾーン)"
+        "で決まります。"
         "範囲内にするには、このプリンタでは3ドット(0.375mm、113.7%)のモジュールが要ります";
     const std::string height_203 =
-        "note [バーコード] バーコードのバーの高さは6.7mmで、このモジュールでのGS1の標準の高さ17.3mmより低くなっています。"
-        "感熱式ラベルプリンタの0.25mm前後のモジュールで読めるかどうかは、バーの高さと左右の余白(クワイエットゾーン)で決まります。"
+        "note [バーコード] "
+        "バーコードのバーの高さは6.7mmで、このモジュールでのGS1の標準の高さ17.3mmより低くなっています。"
+        "感熱式ラベルプリンタの0.25mm前後のモジュールで読めるかどうかは、バーの高さと左右の余白(クワイエットゾーン)"
+        "で決まります。"
         "バーの高さを17.3mm以上にするか、POSで読めることを確かめてください";
     const Product_Record product = Small_Product();
     const layouts::Layout_Record layout = Small_Layout();
-    EXPECT_EQ(Lines(render::Check_Layout(product, layout, Small_Issue(), Context(kZebra203))), module_203 + "\n" + height_203);
+    EXPECT_EQ(Lines(render::Check_Layout(product, layout, Small_Issue(), Context(kZebra203))),
+              module_203 + "\n" + height_203);
     EXPECT_EQ(Lines(render::Check_Label_And_Layout(product, layout, Small_Issue(), Context(kPdfPrinter))),
               module_203 + "\n" + height_203);
     const std::vector<Finding> at_300 = render::Check_Layout(product, layout, Small_Issue(), Context(kZebra300));
@@ -419,7 +500,8 @@ TEST_F(Label_Check, LayoutCheckLeavesOutTheProductTextsAndOutlinesAreThePreviews
     ASSERT_GE(findings.size(), 3u) << Lines(findings);
     EXPECT_EQ(Line(findings[0]).toStdString(), "error [バーコード] 表示項目とバーコードが重なっています");
     EXPECT_EQ(Line(findings[1]).toStdString(), "error [バーコード] バーコードのチェックデジットが違います(正しくは4)");
-    EXPECT_EQ(Line(findings[2]).toStdString(), "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています");
+    EXPECT_EQ(Line(findings[2]).toStdString(),
+              "error [バーコード] バーコードの左右の余白(クワイエットゾーン)に他の表示が重なっています");
     EXPECT_EQ(render::Check_Label(product, layout, issue, Context()).size(), 4u);  // with the empty storage item
 
     // The overlap outlines both parts; the quiet-zone finding the bars with 11
@@ -443,7 +525,8 @@ TEST_F(Label_Check, OwnLayoutsPrintTheFilledProductWithoutAFinding)
 {
     for (const layouts::Default_Layout& layout : layouts::Own_Layouts())
         for (const Printer printer : {kZebra203, kZebra300, kPdfPrinter})
-            EXPECT_EQ(Lines(Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), printer)),
+            EXPECT_EQ(Lines(Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(),
+                                  printer)),
                       "")
                 << layout.name.toStdString() << " at " << printer.page_dpi;
 }
@@ -462,7 +545,8 @@ TEST_F(Label_Check, BuiltInLayoutsWithTheFilledProductGiveTheRecordedFindings)
                  Check(render_fixtures::Filled_Product(), layout.record, render_fixtures::Filled_Issue(), printer))
                 listing += QStringLiteral("  ") + Line(finding) + QLatin1Char('\n');
         }
-    EXPECT_EQ(render_fixtures::Recorded_Listing(QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"), listing),
+    EXPECT_EQ(render_fixtures::Recorded_Listing(
+                  QStringLiteral(FOODLABEL_RENDER_TEST_DIR "/built_in_layout_findings.txt"), listing),
               listing.toStdString());
 }
 

@@ -16,9 +16,9 @@ using products::Product_Record;
 using render::Recording_Surface;
 using render_fixtures::Built_In_Layout;
 
-const QString kUprightPlain = QStringLiteral("標準01 65x45 ﾜｸ無");  // B
+const QString kUprightPlain = QStringLiteral("標準01 65x45 ﾜｸ無");    // B
 const QString kTurnedPlain = QStringLiteral("標準02 65x45 ﾜｸ無 ﾖｺ");  // D
-const QString kRightCaptions = QStringLiteral("標準05 70x80");       // G
+const QString kRightCaptions = QStringLiteral("標準05 70x80");        // G
 
 store::Settings_Record Settings(const QString& position = QStringLiteral("端寄せ"), const QString& max_width = {})
 {
@@ -29,8 +29,14 @@ store::Settings_Record Settings(const QString& position = QStringLiteral("端寄
 }
 
 // Surfaces with 100 device pixels per millimetre, so positions read to 0.01 mm.
-render::Surface_Profile Printer() { return render::Printer_Profile(2540, 2540); }
-render::Surface_Profile Preview() { return render::Preview_Profile(1270); }
+render::Surface_Profile Printer()
+{
+    return render::Printer_Profile(2540, 2540);
+}
+render::Surface_Profile Preview()
+{
+    return render::Preview_Profile(1270);
+}
 
 struct Composed {
     explicit Composed(const render::Surface_Profile& profile) : surface(profile)
@@ -84,10 +90,27 @@ TEST(Label_Composer, FilledLabelDrawsEveryItemInOrder)
     Composed label(Printer());
     label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain));
     const QString all = label.surface.All_Text();
-    const QStringList expected = {"品名:苺のショートケーキ", "名称:洋生菓子", "原材料名:", "添加物:なし", "製造所:山田製菓本店",
-                                  "内容量:1個", "追加欄３:手作り品", "消費期限:2024年03月08日", "保存方法:", "追加欄４:",
-                                  "製造者:", "住所:", "本体300円", " 490123 4567894", "容器", "フタ", "箱",
-                                  "栄養成分(1個当たり)", "エネルギー:250kcal", "食塩相当量:0.2g", "糖質:28.0g"};
+    const QStringList expected = {"品名:苺のショートケーキ",
+                                  "名称:洋生菓子",
+                                  "原材料名:",
+                                  "添加物:なし",
+                                  "製造所:山田製菓本店",
+                                  "内容量:1個",
+                                  "追加欄３:手作り品",
+                                  "消費期限:2024年03月08日",
+                                  "保存方法:",
+                                  "追加欄４:",
+                                  "製造者:",
+                                  "住所:",
+                                  "本体300円",
+                                  " 490123 4567894",
+                                  "容器",
+                                  "フタ",
+                                  "箱",
+                                  "栄養成分(1個当たり)",
+                                  "エネルギー:250kcal",
+                                  "食塩相当量:0.2g",
+                                  "糖質:28.0g"};
     qsizetype from = 0;
     for (const QString& text : expected) {
         const qsizetype at = all.indexOf(text, from);
@@ -366,9 +389,10 @@ TEST(Label_Composer, BarcodeFontWhenChosenAndInstalled)
     store::Settings_Record settings = Settings();
     settings[store::Setting::Vertical_Barcode_Method] = QStringLiteral("バーコードフォント使用");
     Composed with_font(Printer());
-    with_font.surface.installed_fonts << "jan13" << "jan13yoko";
-    with_font.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), render_fixtures::Filled_Issue(),
-                      settings);
+    with_font.surface.installed_fonts << "jan13"
+                                      << "jan13yoko";
+    with_font.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain),
+                      render_fixtures::Filled_Issue(), settings);
     ASSERT_EQ(with_font.surface.font_texts.size(), 1u);
     EXPECT_EQ(with_font.surface.font_texts[0].face, "jan13");
     EXPECT_EQ(with_font.surface.font_texts[0].digits, "4901234567894");

@@ -41,7 +41,8 @@ QImage Printed_Picture(const layouts::Layout_Record& layout, const render::Compo
     QPainter painter(&page);
     render::Printer_Page_Surface surface(painter, kPrinterDpi, kPrinterDpi, render::Bar_Edges::Inside_Dots);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
-    render::Label_Composer(surface, render_fixtures::Filled_Product(), layout, render_fixtures::Filled_Issue(), context);
+    render::Label_Composer(surface, render_fixtures::Filled_Product(), layout, render_fixtures::Filled_Issue(),
+                           context);
     return page;
 }
 
@@ -70,7 +71,8 @@ void Expect_Stored_Picture(const QImage& actual, const QString& name)
         const QString written = QDir::current().absoluteFilePath(name);
         actual.convertToFormat(QImage::Format_Grayscale8).save(written, nullptr, 0);
         ADD_FAILURE() << name.toStdString() << ": "
-                      << (differing < 0 ? std::string("no stored picture") : std::to_string(differing) + " pixels differ")
+                      << (differing < 0 ? std::string("no stored picture")
+                                        : std::to_string(differing) + " pixels differ")
                       << "; composed picture written to " << written.toStdString();
     }
 }
@@ -98,7 +100,8 @@ TEST_P(Built_In_Label_Picture, PreviewIsUnchanged)
 
 TEST_P(Built_In_Label_Picture, PrintedPageIsUnchanged)
 {
-    Expect_Stored_Picture(Printed_Picture(Layout(), Context()), QStringLiteral("layout%1_printed300.png").arg(GetParam()));
+    Expect_Stored_Picture(Printed_Picture(Layout(), Context()),
+                          QStringLiteral("layout%1_printed300.png").arg(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(EightLayouts, Built_In_Label_Picture, ::testing::Range(0, 8));

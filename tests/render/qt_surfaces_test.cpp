@@ -38,7 +38,8 @@ TEST(Label_Face, GothicIsDrawnInIpaGothicWithHalfWidthHalfAdvance)
     font.setPixelSize(40);
     EXPECT_EQ(QFontInfo(font).family(), "IPAGothic");
     const QFontMetricsF metrics(font);
-    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("あ")), 2 * metrics.horizontalAdvance(QStringLiteral("a")));
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("あ")),
+                     2 * metrics.horizontalAdvance(QStringLiteral("a")));
 }
 
 TEST(Printer_Page_Surface, BarsLieOnTheirDotsAtTheProfileResolutionWhateverTheDevice)
@@ -210,9 +211,12 @@ TEST(Painter_Surfaces, CharactersDrawnTogetherLookExactlyAsDrawnOneByOne)
         int angle;
     };
     const Case cases[] = {
-        {"preview", preview, 10, false, 0},       {"preview 50 %", preview, 5, false, 0},
-        {"preview 150 % bold", preview, 15, true, 0}, {"preview turned", preview, 10, false, 90},
-        {"printer bold", printer, 10, true, 0},   {"printer 75 % turned", printer, 8, false, 90},
+        {"preview", preview, 10, false, 0},
+        {"preview 50 %", preview, 5, false, 0},
+        {"preview 150 % bold", preview, 15, true, 0},
+        {"preview turned", preview, 10, false, 90},
+        {"printer bold", printer, 10, true, 0},
+        {"printer 75 % turned", printer, 8, false, 90},
         {"printer upside down", printer, 10, true, 180},
     };
     for (const Case& c : cases) {

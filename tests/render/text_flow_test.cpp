@@ -21,11 +21,23 @@ layouts::Layout_Record Layout(const QString& size, const QString& width, const Q
 }
 
 // Surfaces of 100 device pixels per millimetre, so positions read to 0.01 mm.
-render::Surface_Profile Printer() { return render::Printer_Profile(2540, 2540); }
-render::Surface_Profile Preview() { return render::Preview_Profile(1270); }
+render::Surface_Profile Printer()
+{
+    return render::Printer_Profile(2540, 2540);
+}
+render::Surface_Profile Preview()
+{
+    return render::Preview_Profile(1270);
+}
 
-double X_mm(const Recording_Surface& s, size_t i) { return s.texts.at(i).px / (s.Profile().rx / 25.4 * s.Profile().factor); }
-double Y_mm(const Recording_Surface& s, size_t i) { return s.texts.at(i).py / (s.Profile().ry / 25.4 * s.Profile().factor); }
+double X_mm(const Recording_Surface& s, size_t i)
+{
+    return s.texts.at(i).px / (s.Profile().rx / 25.4 * s.Profile().factor);
+}
+double Y_mm(const Recording_Surface& s, size_t i)
+{
+    return s.texts.at(i).py / (s.Profile().ry / 25.4 * s.Profile().factor);
+}
 
 TEST(Draw_Item_Text, PlainPrinterAdvancesAndWraps)
 {
@@ -64,7 +76,8 @@ TEST(Draw_Item_Text, EdgesSizesAndEmptyTexts)
 
     // Size 0: every character at the start point, no line break.
     Recording_Surface zero(Preview());
-    const float next = render::Draw_Item_Text(zero, Layout("0", "100"), 3, 4, kPlain, "あいう", kSizeLine, kSizeLine + 1, 1);
+    const float next = render::Draw_Item_Text(zero, Layout("0", "100"), 3, 4, kPlain, "あいう", kSizeLine,
+                                              kSizeLine + 1, 1);
     ASSERT_EQ(zero.texts.size(), 3u);
     EXPECT_EQ(zero.texts[2].px, zero.texts[0].px);
     EXPECT_EQ(zero.texts[2].py, zero.texts[0].py);
@@ -80,14 +93,16 @@ TEST(Draw_Item_Text, EdgesSizesAndEmptyTexts)
     Recording_Surface empty(Printer());
     empty.Length_Limit_mm = 1000;
     empty.Previous_Item_Ruled = true;
-    EXPECT_FLOAT_EQ(render::Draw_Item_Text(empty, Layout("8", "100"), 1, 2, kPlain, "", kSizeLine, kSizeLine + 1, 40), 2);
+    EXPECT_FLOAT_EQ(render::Draw_Item_Text(empty, Layout("8", "100"), 1, 2, kPlain, "", kSizeLine, kSizeLine + 1, 40),
+                    2);
     EXPECT_TRUE(empty.Previous_Item_Ruled);
 
     // A hidden text still takes one line; in ruled mode it draws an empty frame.
     Recording_Surface hidden(Printer());
     hidden.Length_Limit_mm = 1000;
-    EXPECT_FLOAT_EQ(render::Draw_Item_Text(hidden, Layout("10", "100"), 1, 2, kPlain, "<m>メモ", kSizeLine, kSizeLine + 1, 40),
-                    2 + 0.18f + 10 * 0.3527762f);
+    EXPECT_FLOAT_EQ(
+        render::Draw_Item_Text(hidden, Layout("10", "100"), 1, 2, kPlain, "<m>メモ", kSizeLine, kSizeLine + 1, 40),
+        2 + 0.18f + 10 * 0.3527762f);
     EXPECT_TRUE(hidden.texts.empty());
     render::Draw_Item_Text(hidden, Layout("10", "100"), 1, 2, kRuled, "<m>メモ", kSizeLine, kSizeLine + 1, 40);
     EXPECT_TRUE(hidden.texts.empty());
@@ -115,7 +130,8 @@ TEST(Draw_Item_Text, RuledFrameAndNameCell)
     EXPECT_TRUE(page.Previous_Item_Ruled);
 
     // The next plain item starts 0.3 mm below the frame.
-    const float after = render::Draw_Item_Text(page, Layout("8", "100"), 2, next, kPlain, "x", kSizeLine, kSizeLine + 1, 40);
+    const float after = render::Draw_Item_Text(page, Layout("8", "100"), 2, next, kPlain, "x", kSizeLine, kSizeLine + 1,
+                                               40);
     EXPECT_EQ(page.texts.back().py, std::lround((next + 0.3) * 203 / 25.4));
     EXPECT_NEAR(after, next + 0.3 + 0.18 + 8 * 0.3527762, 1e-5);
 
@@ -136,7 +152,7 @@ TEST(Draw_Item_Text, NameCellSplitsAtTheFirstHalfWidthColon)
     };
     const Case cases[] = {
         {"名称ケーキ", 1, 0},
-        {"名称：ケーキ", 1, 0},                        // full-width colon does not split
+        {"名称：ケーキ", 1, 0},  // full-width colon does not split
         {":ケーキ", 2, 0.165 * 8 * 0.5},
         {"ab:c:d", 2, 0.165 * 8 * 2.5},
     };

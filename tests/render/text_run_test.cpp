@@ -27,11 +27,11 @@ TEST(Build_Run_Font, SizeRoundedAfterTheSurfaceFactor)
         int average_width;
     };
     const Case cases[] = {
-        {render::Printer_Profile(203, 203), 5.5, 100, 17, 8},    // built at 6 pt: MulDiv(6, 203, 72) = 17; 8.5 -> 8
-        {render::Printer_Profile(203, 203), 6.5, 100, 17, 8},    // 6.5 -> 6 as well
-        {render::Printer_Profile(203, 203), 8, 75, 23, 9},       // 22.56 -> 23; 23 / 2 x 0.75 = 8.625 -> 9
-        {render::Preview_Profile(96), 5.5, 100, 15, 8},          // 11 points: MulDiv(11, 96, 72) = 15; 7.5 -> 8
-        {render::Preview_Profile(96), 8, 150, 21, 16},           // 16 points: 21.33 -> 21; 21 / 2 x 1.5 = 15.75
+        {render::Printer_Profile(203, 203), 5.5, 100, 17, 8},  // built at 6 pt: MulDiv(6, 203, 72) = 17; 8.5 -> 8
+        {render::Printer_Profile(203, 203), 6.5, 100, 17, 8},  // 6.5 -> 6 as well
+        {render::Printer_Profile(203, 203), 8, 75, 23, 9},     // 22.56 -> 23; 23 / 2 x 0.75 = 8.625 -> 9
+        {render::Preview_Profile(96), 5.5, 100, 15, 8},        // 11 points: MulDiv(11, 96, 72) = 15; 7.5 -> 8
+        {render::Preview_Profile(96), 8, 150, 21, 16},         // 16 points: 21.33 -> 21; 21 / 2 x 1.5 = 15.75
     };
     for (const Case& c : cases) {
         render::Text_Run run = Character_Run(c.size_pt, 0);

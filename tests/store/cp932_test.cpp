@@ -37,7 +37,8 @@ TEST(Cp932, CharactersWithoutACp932FormAreRefusedAndNothingIsWritten)
 {
     Temp_Folder dir;
     for (const QString& bad : {QStringLiteral("𠮷"), QStringLiteral("😀"), QStringLiteral("¥")}) {
-        const Write_Result result = Write_Text_Lines(dir.File("x.tsv"), {QStringLiteral("ok"), QStringLiteral("a") + bad});
+        const Write_Result result = Write_Text_Lines(dir.File("x.tsv"),
+                                                     {QStringLiteral("ok"), QStringLiteral("a") + bad});
         EXPECT_FALSE(result.ok());
         EXPECT_TRUE(result.error.contains(bad)) << result.error.toStdString();
         EXPECT_FALSE(QFile::exists(dir.File("x.tsv")));
@@ -90,8 +91,8 @@ TEST(Cp932, TablesAgreeWithTheConverter)
 TEST(Cp932, InputMethodCharactersBecomeTheirCp932Counterparts)
 {
     const std::pair<char16_t, char16_t> cases[] = {
-        {u'〜', u'～'}, {u'−', u'－'}, {u'‖', u'∥'}, {u'—', u'―'},
-        {u'¢', u'￠'}, {u'£', u'￡'}, {u'¬', u'￢'}, {u'¥', u'￥'},
+        {u'〜', u'～'}, {u'−', u'－'}, {u'‖', u'∥'},  {u'—', u'―'},
+        {u'¢', u'￠'},  {u'£', u'￡'}, {u'¬', u'￢'}, {u'¥', u'￥'},
     };
     for (const auto& [typed, stored] : cases) {
         const QString text = QStringLiteral("10℃") + QChar(typed) + QStringLiteral("15℃");
@@ -171,8 +172,8 @@ TEST(Cp932, GeneratedTablesAgreeWithTheConverterOnEveryCode)
         const QChar c{char16_t(u)};
         QStringEncoder encoder("Shift_JIS");
         const QByteArray converted = encoder.encode(QStringView(&c, 1));
-        const bool encodable = u < 0x80 || (readings[u] > 0 && u != 0x1A && !encoder.hasError()
-                                            && !converted.isEmpty() && converted.size() <= 2);
+        const bool encodable = u < 0x80
+            || (readings[u] > 0 && u != 0x1A && !encoder.hasError() && !converted.isEmpty() && converted.size() <= 2);
         const Encoded ours = Encode_Cp932(QString(c));
         ASSERT_EQ(ours.ok(), encodable) << u;
         if (!encodable)
@@ -227,12 +228,14 @@ TEST(Cp932, DecodedContainsFindsOnlyWholeCharacters)
         QString word;
         bool holds;
     } cases[] = {
-        {"\x83\x41", QStringLiteral("A"), false},         // ア ends in 41
-        {"\x83\x41" "A", QStringLiteral("A"), true},
-        {"\x81\x41\x42", QStringLiteral("A"), false},     // 、 then B
-        {"\x85\x40@", QStringLiteral("@"), true},         // an undefined pair, then @
-        {"\x88\xb1", QStringLiteral("ｱ"), false},          // 亜 ends in B1
-        {"\x81\x88\xb1", QStringLiteral("ｱ"), true},       // ∵ (8188), then ｱ
+        {"\x83\x41", QStringLiteral("A"), false},  // ア ends in 41
+        {"\x83\x41"
+         "A",
+         QStringLiteral("A"), true},
+        {"\x81\x41\x42", QStringLiteral("A"), false},  // 、 then B
+        {"\x85\x40@", QStringLiteral("@"), true},      // an undefined pair, then @
+        {"\x88\xb1", QStringLiteral("ｱ"), false},      // 亜 ends in B1
+        {"\x81\x88\xb1", QStringLiteral("ｱ"), true},   // ∵ (8188), then ｱ
         {"x\x81", QStringLiteral("x"), true},
         {"\x95\x69\x96\xbc", QStringLiteral("品名"), true},
         {"\x81\x95\x69\x96\xbc", QStringLiteral("品名"), false},

@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLockFile>
 #include <QSysInfo>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -75,10 +75,10 @@ TEST(Rewrite_Via_Temp, DeclinedOrUnencodableRewritesChangeNothing)
     dir.Write("f.tsv", "2.00\r\nkeep\r\n");
     dir.Write("f.tmp", "left over");
     const Outcome declined = Rewrite_Via_Temp(dir.Data_Folder(), QStringLiteral("f.tsv"), QStringLiteral("f.tmp"),
-                                                     [](const Text_File&, QStringList& out) {
-                                                         out << QStringLiteral("half");
-                                                         return false;
-                                                     });
+                                              [](const Text_File&, QStringList& out) {
+                                                  out << QStringLiteral("half");
+                                                  return false;
+                                              });
     EXPECT_EQ(declined.kind, Outcome::Kind::Declined);
     EXPECT_EQ(dir.Read("f.tmp"), QByteArray("left over"));  // another writer's twin is not ours to touch
 
@@ -131,7 +131,8 @@ TEST(Rewrite_Via_Temp, MissingFileIsRefusedUnlessItMayBeCreated)
     const Outcome refused = Append_Line(dir.Data_Folder(), QStringLiteral("first"));
     EXPECT_EQ(refused.kind, Outcome::Kind::Failed);
     EXPECT_EQ(refused.lines, Missing_File_Lines(dir.Data_Folder(), QStringLiteral("f.tsv")));
-    EXPECT_EQ(refused.lines.value(0), QStringLiteral("データ保存先 %1 から f.tsv がなくなっています").arg(dir.Data_Folder()));
+    EXPECT_EQ(refused.lines.value(0),
+              QStringLiteral("データ保存先 %1 から f.tsv がなくなっています").arg(dir.Data_Folder()));
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     const QString gone = dir.File("gone") + QLatin1Char('/');
     EXPECT_EQ(Missing_File_Lines(gone, QStringLiteral("f.tsv")).value(0),
@@ -158,9 +159,10 @@ TEST(File_Lock, HeldLockNamesItsHolderAndADeadHoldersLockIsTakenOver)
     QLockFile other(dir.File("f.tsv.lock"));
     ASSERT_TRUE(other.tryLock(0));
     const QString refused = File_Lock(dir.File("f.tsv")).Acquire(100);
-    EXPECT_TRUE(refused.startsWith(QStringLiteral("f.tsv は他のぱるべりなが使用中です (ホスト %1、プロセス番号 %2、ユーザー ")
-                                       .arg(QSysInfo::machineHostName())
-                                       .arg(QCoreApplication::applicationPid())))
+    EXPECT_TRUE(
+        refused.startsWith(QStringLiteral("f.tsv は他のぱるべりなが使用中です (ホスト %1、プロセス番号 %2、ユーザー ")
+                               .arg(QSysInfo::machineHostName())
+                               .arg(QCoreApplication::applicationPid())))
         << refused.toStdString();
     other.unlock();
 

@@ -29,9 +29,15 @@ TEST(Settings, SaveThenLoadKeepsTheNineValuesAndEmptiesTheReservedLines)
 {
     Temp_Folder dir;
     dir.Write("user_v2.dat", test_support::Cp932_Lines(QStringList(15, QStringLiteral("old"))));
-    const Settings_Values values = {QStringLiteral("Zebra"), "0009", "1.5", "", QStringLiteral("する"),
-                                    QStringLiteral("デスクトップ"), QStringLiteral("バーコードフォント使用"),
-                                    QStringLiteral("端寄せ"), ""};
+    const Settings_Values values = {QStringLiteral("Zebra"),
+                                    "0009",
+                                    "1.5",
+                                    "",
+                                    QStringLiteral("する"),
+                                    QStringLiteral("デスクトップ"),
+                                    QStringLiteral("バーコードフォント使用"),
+                                    QStringLiteral("端寄せ"),
+                                    ""};
     ASSERT_TRUE(Save_Settings(dir.Path(), values).ok());
     bool opened = false;
     const Settings_Record s = Load_Settings(dir.Path(), &opened);

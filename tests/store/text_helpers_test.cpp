@@ -30,7 +30,7 @@ TEST(Pad_Zero, LenientNumberRoundedHalfEvenSignDropped)
         int width;
         const char* expected;
     } cases[] = {
-        {"7", 4, "0007"}, {"", 4, "0000"},     {"-3", 4, "0003"},  {"2.5", 4, "0002"}, {"12.5", 4, "0012"},
+        {"7", 4, "0007"},    {"", 4, "0000"},      {"-3", 4, "0003"},      {"2.5", 4, "0002"}, {"12.5", 4, "0012"},
         {"13.5", 4, "0014"}, {"12345", 4, "2345"}, {"  42abc", 4, "0042"}, {"abc", 4, "0000"}, {"9", 1, "9"},
     };
     for (const auto& c : cases)
@@ -113,12 +113,8 @@ TEST(Kanma_Henkan, DecodesEveryEscapeAndEncodesBothCommas)
 TEST(Make_Safe_File_Name, ReplacesForbiddenCharactersAndDropsControls)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"a/b:c", "a／b：c"},
-        {"x,y\\z*w?", "x，y￥z＊w？"},
-        {"<a>|b", "＜a＞｜b"},
-        {"say \"hi\"", "say ＂hi＂"},
-        {"line\tbreak\r\n", "linebreak"},
-        {"2024年 バックアップ", "2024年 バックアップ"},
+        {"a/b:c", "a／b：c"},         {"x,y\\z*w?", "x，y￥z＊w？"},    {"<a>|b", "＜a＞｜b"},
+        {"say \"hi\"", "say ＂hi＂"}, {"line\tbreak\r\n", "linebreak"}, {"2024年 バックアップ", "2024年 バックアップ"},
     };
     for (const auto& [typed, expected] : cases)
         EXPECT_EQ(Make_Safe_File_Name(QString::fromUtf8(typed)), QString::fromUtf8(expected)) << typed;

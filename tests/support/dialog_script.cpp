@@ -72,7 +72,8 @@ void Dialog_Script::Poll()
                                {kakunin->Label1->text(), kakunin->Label2->text(), kakunin->Label3->text()},
                                {},
                                kakunin->palette().color(QPalette::Window),
-                               kakunin->focusWidget() ? kakunin->focusWidget()->property("text").toString() : QString()};
+                               kakunin->focusWidget() ? kakunin->focusWidget()->property("text").toString()
+                                                      : QString()};
             for (QPushButton* button : {kakunin->Command1, kakunin->Command2})
                 if (button->isVisible())
                     dialog.buttons << button->text();

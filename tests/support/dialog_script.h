@@ -38,7 +38,7 @@ public:
     // Runs once, on the next Kakunin as it appears, before it is answered:
     // what a user might do meanwhile.
     std::function<void(screens::Kakunin*)> meanwhile;
-    QStringList First_Lines() const;  // line 1 (or line 3 when line 1 is empty) of every dialog
+    QStringList First_Lines() const;    // line 1 (or line 3 when line 1 is empty) of every dialog
     QStringList Kakunin_Lines() const;  // "line 1/line 2" of every Kakunin window
     QList<QColor> Kakunin_Colours() const;
 

@@ -9,10 +9,7 @@ namespace test_support {
 
 Recording_Printer::Recording_Printer(const Fake_Printer& printer, std::vector<Sent_Job>& sent, const QString& folder)
     : Paged_Printer(printer.name, platform::Number_Paper_Sizes(printer.sizes), printer.resolution),
-      makes_copies_(printer.makes_copies),
-      refusal_(printer.refusal),
-      sent_(sent),
-      folder_(folder)
+      makes_copies_(printer.makes_copies), refusal_(printer.refusal), sent_(sent), folder_(folder)
 {
     if (printer.default_index < static_cast<int>(Paper_Sizes().size())) {
         const platform::Paper_Size own = Paper_Sizes()[printer.default_index];

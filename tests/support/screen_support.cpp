@@ -2,7 +2,6 @@
 
 #include "store/cp932.h"
 
-
 namespace maintenance_test {
 
 Test_Printers::Test_Printers()
@@ -21,9 +20,9 @@ Session_Fixture::Session_Fixture()
     session.printers = &printers;
     session.application_folder = application.Path();
     session.removable_drive_root.clear();
-    Write_Settings({QString(), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("しない"),
-                    QStringLiteral("ぱるべりなインストールフォルダ"), QStringLiteral("ソフトウェアにて生成"),
-                    QStringLiteral("中央寄せ"), QString()});
+    Write_Settings({QString(), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
+                    QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
+                    QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ"), QString()});
     session.Load_Settings();
 }
 

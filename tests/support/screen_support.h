@@ -1,10 +1,10 @@
 #pragma once
 // Screen-test fixtures: a desktop and printers of the test's own, a session in
 // temporary folders.
-#include "screens/common/session.h"
 #include "platform/printer_platform.h"
-#include "support/fake_desktop.h"
+#include "screens/common/session.h"
 #include "support/dialog_script.h"
+#include "support/fake_desktop.h"
 #include "support/fake_printer_platform.h"
 #include "support/temp_folder.h"
 

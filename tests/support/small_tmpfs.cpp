@@ -15,7 +15,8 @@ Small_Tmpfs::Small_Tmpfs(int kilobytes)
     if (::mount("tmpfs", QFile::encodeName(Path()).constData(), "tmpfs", 0, options.constData()) == 0)
         mounted_ = true;
     else
-        why_not_ = QStringLiteral("cannot mount a tmpfs (needs root): %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        why_not_ =
+            QStringLiteral("cannot mount a tmpfs (needs root): %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 Small_Tmpfs::~Small_Tmpfs()
@@ -30,11 +31,9 @@ void Small_Tmpfs::Fill() const
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return;
     const QByteArray block(4096, 'f');
-    while (filler.write(block) == block.size()) {
-    }
+    while (filler.write(block) == block.size()) { }
     // The last partial block.
-    while (filler.write(block.constData(), 1) == 1) {
-    }
+    while (filler.write(block.constData(), 1) == 1) { }
 }
 
 bool Small_Tmpfs::Make_Read_Only() const

@@ -61,9 +61,12 @@ QByteArray Cp932_Lines(const QStringList& lines)
 const char* Name_Of(Unreadable kind)
 {
     switch (kind) {
-    case Unreadable::Folder_In_Its_Place: return "folder in its place";
-    case Unreadable::Input_Output_Error: return "I/O error";
-    case Unreadable::No_Permission: return "no read permission";
+    case Unreadable::Folder_In_Its_Place:
+        return "folder in its place";
+    case Unreadable::Input_Output_Error:
+        return "I/O error";
+    case Unreadable::No_Permission:
+        return "no read permission";
     }
     return "";
 }

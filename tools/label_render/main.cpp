@@ -75,11 +75,11 @@ void Fill_Empty_Items(products::Product_Record& p, const layouts::Layout_Record&
     for (const auto& [column, text] : samples) {
         if (!p[column].isEmpty())
             continue;
-        if ((column == Remarks1 && !placed(layouts::Remarks1_Top, layouts::Remarks1_Left)) ||
-            (column == Remarks2 && !placed(layouts::Remarks2_Top, layouts::Remarks2_Left)) ||
-            (column == Price_Text && !placed(layouts::Price_Top, layouts::Price_Left)) ||
-            (column >= Nutrition_Title && column <= Nutrient_Extra1 &&
-             !placed(layouts::Nutrition_Top, layouts::Nutrition_Left)))
+        if ((column == Remarks1 && !placed(layouts::Remarks1_Top, layouts::Remarks1_Left))
+            || (column == Remarks2 && !placed(layouts::Remarks2_Top, layouts::Remarks2_Left))
+            || (column == Price_Text && !placed(layouts::Price_Top, layouts::Price_Left))
+            || (column >= Nutrition_Title && column <= Nutrient_Extra1
+                && !placed(layouts::Nutrition_Top, layouts::Nutrition_Left)))
             continue;
         p[column] = QString::fromUtf8(text);
     }
@@ -95,7 +95,8 @@ render::Issue_Values Issue_From(const products::Product_Record& product, const Q
     }
     issue.add_days = store::Lenient_Number(args.isSet("add-days") ? args.value("add-days")
                                                                   : product[products::Date_Add_Days]);
-    issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd : render::kDateModeElsewhere;
+    issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? render::kDateModeAdd
+                                                                       : render::kDateModeElsewhere;
     if (args.isSet("mode"))
         issue.date_mode = args.value("mode");
     issue.contents = args.isSet("contents") ? args.value("contents") : product[products::Contents];
@@ -118,7 +119,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QCommandLineParser args;
-    args.setApplicationDescription(QStringLiteral("Writes <out>.png (preview scale) and <out>.pdf (printer page) of one label."));
+    args.setApplicationDescription(
+        QStringLiteral("Writes <out>.png (preview scale) and <out>.pdf (printer page) of one label."));
     args.addHelpOption();
     args.addOptions({
         {"data", "Data folder with the product file, layouts and pictures.", "folder"},
@@ -170,12 +172,12 @@ int main(int argc, char* argv[])
     const QString caller = QStringLiteral("Insatsu");
     const QString out = args.value("out");
     const render::Compose_Context context{settings, data_folder, &console};
-    const QImage picture =
-        render::Compose_Preview_Picture(*product, *layout, issue, context, render::Preview_Profile(ppi));
+    const QImage picture = render::Compose_Preview_Picture(*product, *layout, issue, context,
+                                                           render::Preview_Profile(ppi));
     if (!picture.save(out + QStringLiteral(".png")))
         return Fail(QStringLiteral("Cannot write %1.png.").arg(out));
-    const QString error =
-        render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, *layout, issue, context, dpi);
+    const QString error = render::Compose_Label_Pdf(out + QStringLiteral(".pdf"), *product, *layout, issue, context,
+                                                    dpi);
     if (!error.isEmpty())
         return Fail(error);
     std::printf("%s.png %s.pdf\n", qPrintable(out), qPrintable(out));

@@ -39,7 +39,7 @@ void Data_File_Watcher::Check()
 
 Data_File_Watcher::State Data_File_Watcher::State_Of(const QString& path)
 {
-    struct stat status {};
+    struct stat status { };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
     return {true, static_cast<quint64>(status.st_ino), static_cast<qint64>(status.st_size),

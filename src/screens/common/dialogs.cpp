@@ -1,8 +1,8 @@
 #include "screens/common/dialogs.h"
 
+#include "screens/common/conventions.h"
 #include "screens/common/entry_boxes.h"
 #include "screens/common/program_end.h"
-#include "screens/common/conventions.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 #include "store/cp932.h"
@@ -13,10 +13,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,12 +28,11 @@ namespace {
 
 QStringList& Caller_List()
 {
-    static QStringList callers = {QStringLiteral("Settei"),    QStringLiteral("Layout_M"),
-                                  QStringLiteral("Backup"),    QStringLiteral("S_Touroku"),
-                                  QStringLiteral("Insatsu"),   QStringLiteral("S_List"),
-                                  QStringLiteral("Genzairyou"), QStringLiteral("Convert"),
-                                  QStringLiteral("Hakkou_Rireki"), QStringLiteral("S_Haigou"),
-                                  QStringLiteral("S_Zairyou")};
+    static QStringList callers = {
+        QStringLiteral("Settei"),     QStringLiteral("Layout_M"), QStringLiteral("Backup"),
+        QStringLiteral("S_Touroku"),  QStringLiteral("Insatsu"),  QStringLiteral("S_List"),
+        QStringLiteral("Genzairyou"), QStringLiteral("Convert"),  QStringLiteral("Hakkou_Rireki"),
+        QStringLiteral("S_Haigou"),   QStringLiteral("S_Zairyou")};
     return callers;
 }
 
@@ -123,8 +122,10 @@ Kakunin::Kakunin(QWidget* parent) : Answer_Dialog(parent)
     Label3 = new QLabel(this);
     Command1 = new QPushButton(QStringLiteral("実行"), this);
     Command2 = new QPushButton(QStringLiteral("中止"), this);
-    const QList<QPair<QWidget*, QString>> named = {{Label1, QStringLiteral("Label1")}, {Label2, QStringLiteral("Label2")},
-                                                   {Label3, QStringLiteral("Label3")}, {Command1, QStringLiteral("Command1")},
+    const QList<QPair<QWidget*, QString>> named = {{Label1, QStringLiteral("Label1")},
+                                                   {Label2, QStringLiteral("Label2")},
+                                                   {Label3, QStringLiteral("Label3")},
+                                                   {Command1, QStringLiteral("Command1")},
                                                    {Command2, QStringLiteral("Command2")}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(name);
@@ -299,8 +300,8 @@ void Screen_Answerer::Show_Warning_Box(const QString& text, const QString& title
 }
 
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
-                       bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour, bool second_focused)
+                       bool first_shown, bool second_shown, const QString& first_caption, const QString& second_caption,
+                       std::uint32_t back_colour, bool second_focused)
 {
     auto* dialog = new Kakunin;
     dialog->Label1->setText(Confirmation_Line(line1));

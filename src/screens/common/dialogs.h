@@ -102,8 +102,8 @@ private:
 
 // Show_Confirmation with the nine designed arguments.
 bool Show_Confirmation(const QString& line1, const QString& line2, const QString& line3, const QString& caller,
-                       bool first_shown, bool second_shown, const QString& first_caption,
-                       const QString& second_caption, std::uint32_t back_colour, bool second_focused = false);
+                       bool first_shown, bool second_shown, const QString& first_caption, const QString& second_caption,
+                       std::uint32_t back_colour, bool second_focused = false);
 
 // The Ret_Code label the dialogs answer a known caller in (made when the
 // caller's window has none yet); null for an unknown caller or one with no window.

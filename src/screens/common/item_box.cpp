@@ -1,7 +1,7 @@
 #include "screens/common/item_box.h"
 
-#include "screens/common/window_conventions.h"
 #include "products/item_rules.h"
+#include "screens/common/window_conventions.h"
 #include "store/cp932.h"
 #include "store/width_conversion.h"
 

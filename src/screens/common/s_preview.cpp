@@ -1,10 +1,10 @@
 #include "screens/common/s_preview.h"
 
+#include "render/label_pictures.h"
 #include "screens/common/conventions.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "render/label_pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,9 +12,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPointer>
-#include <QWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -24,16 +24,16 @@ namespace {
 
 const QString kPrvOpen = QStringLiteral("Prv_open");
 
-constexpr int kFrameOffset = 45;       // twips: the viewport's top and left
-constexpr int kButtonGap = 80;         // twips below the viewport
-constexpr int kCloseFromRight = 1360;  // twips
-constexpr int kDownFromLeft = 1450;    // twips
-constexpr int kButtonWidth = 1215;     // twips
-constexpr int kButtonHeight = 495;     // twips
-constexpr int kExtraHeight = 1100;     // twips of the window below and above the viewport
-constexpr int kExtraWidth = 350;       // twips
-constexpr int kFindingsGap = 8;        // screen pixels between the picture and the findings
-constexpr int kTitleHeight = 22;       // screen pixels
+constexpr int kFrameOffset = 45;             // twips: the viewport's top and left
+constexpr int kButtonGap = 80;               // twips below the viewport
+constexpr int kCloseFromRight = 1360;        // twips
+constexpr int kDownFromLeft = 1450;          // twips
+constexpr int kButtonWidth = 1215;           // twips
+constexpr int kButtonHeight = 495;           // twips
+constexpr int kExtraHeight = 1100;           // twips of the window below and above the viewport
+constexpr int kExtraWidth = 350;             // twips
+constexpr int kFindingsGap = 8;              // screen pixels between the picture and the findings
+constexpr int kTitleHeight = 22;             // screen pixels
 constexpr int kFindingsMinimumHeight = 240;  // screen pixels of the window with findings
 const QColor kLabelEdgeColour(128, 128, 128);
 
@@ -85,9 +85,12 @@ int Viewport_Limit(const QWidget* caller, double twips_per_pixel)
 QColor Severity_Colour(render::Severity severity)
 {
     switch (severity) {
-    case render::Severity::Error: return QColor(220, 0, 0);
-    case render::Severity::Warning: return QColor(230, 120, 0);
-    case render::Severity::Note: return QColor(0, 90, 200);
+    case render::Severity::Error:
+        return QColor(220, 0, 0);
+    case render::Severity::Warning:
+        return QColor(230, 120, 0);
+    case render::Severity::Note:
+        return QColor(0, 90, 200);
     }
     return Qt::black;
 }
@@ -248,7 +251,8 @@ void S_Preview::Command3_Click()
 void S_Preview::closeEvent(QCloseEvent* event)
 {
     const QString opener = F_Open_Moto->text();
-    if (opener == QStringLiteral("S_Touroku") || opener == QStringLiteral("Insatsu") || opener == QStringLiteral("Layout_M"))
+    if (opener == QStringLiteral("S_Touroku") || opener == QStringLiteral("Insatsu")
+        || opener == QStringLiteral("Layout_M"))
         if (QLabel* prv_open = Prv_Open_Of(opener); prv_open && Is_Open(prv_open))
             prv_open->clear();
     event->accept();
@@ -280,8 +284,8 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     const int ppi = Screen_Ppi();
     const render::Surface_Profile profile = render::Preview_Profile(ppi, Is_Editing_Screen(caller_name));
     const double twips_per_pixel = profile.twips_per_pixel_x;
-    const Preview_Geometry geometry =
-        Compute_Preview_Geometry(layout, twips_per_pixel, Viewport_Limit(caller, twips_per_pixel));
+    const Preview_Geometry geometry = Compute_Preview_Geometry(layout, twips_per_pixel,
+                                                               Viewport_Limit(caller, twips_per_pixel));
 
     QPointer<S_Preview>& window = Open_Window();
     if (!window)

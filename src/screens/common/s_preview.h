@@ -2,8 +2,8 @@
 // S_Preview: one composed label at twice its printed size, in a viewport of at
 // most 670 screen pixels that scrolls in steps of 100 pixels. Modeless; the
 // screen that opened it keeps "open" in its hidden Prv_open label meanwhile.
-// The label's edge is drawn around it on the picture. Beside the picture it lists what the label check found, and outlines the
-// parts concerned on the picture (on the screen only, never on a label).
+// The label's edge is drawn around it on the picture. Beside the picture it lists what the label check found, and
+// outlines the parts concerned on the picture (on the screen only, never on a label).
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
 #include "render/issue_values.h"
@@ -25,10 +25,10 @@ namespace screens {
 struct Preview_Geometry {
     double picture_width_twips = 0;
     double picture_height_twips = 0;
-    int picture_width = 0;   // screen pixels
+    int picture_width = 0;  // screen pixels
     int picture_height = 0;
     int viewport_height = 0;
-    bool scrolls = false;    // "▼" and "▲" shown
+    bool scrolls = false;  // "▼" and "▲" shown
 };
 constexpr int kViewportLimit = 670;  // screen pixels
 constexpr int kScrollStep = 100;     // screen pixels
@@ -53,14 +53,14 @@ class S_Preview : public QWidget {
 public:
     explicit S_Preview(QWidget* parent = nullptr);
 
-    QWidget* picFrame = nullptr;    // the viewport
-    QLabel* picDraw = nullptr;      // the label picture inside it
+    QWidget* picFrame = nullptr;      // the viewport
+    QLabel* picDraw = nullptr;        // the label picture inside it
     QPushButton* Command1 = nullptr;  // "▼"
     QPushButton* Command2 = nullptr;  // "閉じる"
     QPushButton* Command3 = nullptr;  // "▲"
-    QLabel* F_Open_Moto = nullptr;  // name of the screen that opened the window
-    QLabel* Label1 = nullptr;       // title of the findings
-    QListWidget* List1 = nullptr;   // the findings, one per line
+    QLabel* F_Open_Moto = nullptr;    // name of the screen that opened the window
+    QLabel* Label1 = nullptr;         // title of the findings
+    QListWidget* List1 = nullptr;     // the findings, one per line
 
     void Command1_Click();
     void Command2_Click();

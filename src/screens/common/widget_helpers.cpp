@@ -16,8 +16,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
-#include <QVBoxLayout>
 #include <QThread>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -149,8 +149,9 @@ void Centre_On_Screen(QWidget* window)
         return;
     Fit_To_Area(window, area);
     const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
-    Move_Frame(window, {area.x() + std::max(0, (area.width() - frame.width()) / 2),
-                        area.y() + std::max(0, (area.height() - frame.height()) / 2)});
+    Move_Frame(window,
+               {area.x() + std::max(0, (area.width() - frame.width()) / 2),
+                area.y() + std::max(0, (area.height() - frame.height()) / 2)});
 }
 
 void Refit_On_Screen(QWidget* window)
@@ -160,11 +161,13 @@ void Refit_On_Screen(QWidget* window)
         return;
     const QPoint corner = window->frameGeometry().topLeft();
     Fit_To_Area(window, area);
-    const QSize frame = Has_Frame(window) ? window->frameGeometry().size()
-                            : window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
+    const QSize frame = Has_Frame(window)
+        ? window->frameGeometry().size()
+        : window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
     // Placed again even when it stays: resizing a window not yet framed moves its frame.
-    Move_Frame(window, {Clamped(corner.x(), area.left(), area.right() + 1 - frame.width()),
-                        Clamped(corner.y(), area.top(), area.bottom() + 1 - frame.height())});
+    Move_Frame(window,
+               {Clamped(corner.x(), area.left(), area.right() + 1 - frame.width()),
+                Clamped(corner.y(), area.top(), area.bottom() + 1 - frame.height())});
 }
 
 void Place_Beside(QWidget* window, const QWidget* box)
@@ -239,9 +242,8 @@ void Place_Beside_Window(QWidget* window, QWidget* served, const QWidget* box)
         return;
     Fit_To_Area(window, area);
     const QRect served_frame = Has_Frame(served)
-                                   ? served->frameGeometry()
-                                   : QRect(served->pos(), served->size() + QSize(kBorderAllowance,
-                                                                                 kTitleBarAllowance + kBorderAllowance));
+        ? served->frameGeometry()
+        : QRect(served->pos(), served->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance));
     const QSize frame = window->size() + QSize(kBorderAllowance, kTitleBarAllowance + kBorderAllowance);
     const int top = Clamped(served_frame.top(), area.top(), area.bottom() + 1 - frame.height());
     const QList<QPoint> sides = {{served_frame.right() + 1, top}, {served_frame.left() - frame.width(), top}};

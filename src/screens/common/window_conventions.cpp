@@ -113,7 +113,7 @@ Q_COREAPP_STARTUP_FUNCTION(Install_Window_Conventions)
 bool Is_Answering_Window(const QWidget* window)
 {
     return qobject_cast<const Answer_Dialog*>(window) || qobject_cast<const QDialog*>(window)
-           || window->windowType() == Qt::Popup;
+        || window->windowType() == Qt::Popup;
 }
 
 bool Is_User_Input(QEvent::Type type)

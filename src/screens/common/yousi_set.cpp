@@ -1,9 +1,9 @@
 #include "screens/common/yousi_set.h"
 
+#include "maintenance/paper_selection.h"
 #include "screens/common/dialogs.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "maintenance/paper_selection.h"
 
 #include <QApplication>
 #include <QCloseEvent>

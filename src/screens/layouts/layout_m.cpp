@@ -1,18 +1,18 @@
 #include "screens/layouts/layout_m.h"
 
-#include "screens/common/entry_boxes.h"
-#include "screens/common/conventions.h"
-#include "screens/common/printer_check.h"
-#include "screens/common/program_end.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
-#include "screens/common/input_window.h"
-#include "screens/common/yousi_set.h"
-#include "screens/common/s_preview.h"
 #include "products/product_file.h"
 #include "render/date_stamp.h"
 #include "render/label_check.h"
+#include "screens/common/conventions.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/input_window.h"
+#include "screens/common/printer_check.h"
+#include "screens/common/program_end.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/yousi_set.h"
 #include "screens/products/s_list.h"
 #include "store/text_helpers.h"
 
@@ -41,13 +41,12 @@ constexpr std::uint32_t kButtonNormal = 12640511;
 constexpr std::uint32_t kRuledOffButton = 16765136;
 constexpr std::uint32_t kSmallSizeButton = 15329486;
 
-const char* const kItemCaptions[] = {"項目名", "品名",     "名称",     "原材料名", "追加欄１", "追加欄２",
-                                     "内容量", "追加欄３", "日付",     "保存方法", "追加欄４", "責任者",
-                                     "追加欄５", "備考１", "備考２",   "価格"};
-const char* const kNutritionCaptions[] = {"タイトル",   "熱量",       "たんぱく質", "脂質",       "炭水化物",
-                                          "食塩相当量", "成分追加１", "成分追加２", "成分追加３", "成分追加４",
-                                          "成分追加５", "成分追加６", "成分追加７", "成分追加８", "成分追加９",
-                                          "成分追加10"};
+const char* const kItemCaptions[] = {"項目名",   "品名",     "名称",   "原材料名", "追加欄１", "追加欄２",
+                                     "内容量",   "追加欄３", "日付",   "保存方法", "追加欄４", "責任者",
+                                     "追加欄５", "備考１",   "備考２", "価格"};
+const char* const kNutritionCaptions[] = {
+    "タイトル",   "熱量",       "たんぱく質", "脂質",       "炭水化物",   "食塩相当量", "成分追加１", "成分追加２",
+    "成分追加３", "成分追加４", "成分追加５", "成分追加６", "成分追加７", "成分追加８", "成分追加９", "成分追加10"};
 const char* const kOtherCaptions[] = {"ﾘｻｲｸﾙ1-1", "ﾘｻｲｸﾙ2-1", "ﾊﾞｰ添字", "ﾘｻｲｸﾙ1-2", "ﾘｻｲｸﾙ2-2"};
 
 void Set_Button_Colour(QPushButton* button, std::uint32_t colour)
@@ -200,10 +199,10 @@ QGroupBox* Layout_M::Build_Position_Frame()
         int first_line;  // the top line; the left line and the size lines follow it
         int count;
         QComboBox* side;
-    } positions[] = {{"原材料表", L::Main_Top, 3, nullptr},         {"バーコード", L::Barcode_Top, 3, nullptr},
+    } positions[] = {{"原材料表", L::Main_Top, 3, nullptr},        {"バーコード", L::Barcode_Top, 3, nullptr},
                      {"リサイクル１", L::Recycle1_Top, 4, Combo3}, {"リサイクル２", L::Recycle2_Top, 4, Combo4},
-                     {"成分表", L::Nutrition_Top, 3, nullptr},      {"備考１", L::Remarks1_Top, 3, nullptr},
-                     {"備考２", L::Remarks2_Top, 3, nullptr},       {"価格", L::Price_Top, 3, nullptr}};
+                     {"成分表", L::Nutrition_Top, 3, nullptr},     {"備考１", L::Remarks1_Top, 3, nullptr},
+                     {"備考２", L::Remarks2_Top, 3, nullptr},      {"価格", L::Price_Top, 3, nullptr}};
     int row = 1;
     for (const auto& p : positions) {
         grid->addWidget(new QLabel(Q(p.caption)), row, 0);
@@ -261,9 +260,9 @@ void Layout_M::Build_Layout()
     QGroupBox* position_frame = Build_Position_Frame();
     QGroupBox* item_frame = Build_Style_Frame(Q("内容表示 - 文字サイズの設定"), kFirstCaption,
                                               layouts::Item_Size_Line(0), {Command5, Command6, Command7});
-    QGroupBox* nutrition_frame =
-        Build_Style_Frame(Q("成分表示 - 文字サイズの設定"), kFirstCaption + layouts::kStyleRows,
-                          layouts::Nutrition_Size_Line(0), {Command8, Command9, Command10});
+    QGroupBox* nutrition_frame = Build_Style_Frame(Q("成分表示 - 文字サイズの設定"),
+                                                   kFirstCaption + layouts::kStyleRows, layouts::Nutrition_Size_Line(0),
+                                                   {Command8, Command9, Command10});
     QGroupBox* other_frame = Build_Other_Frame();
 
     auto* top = new QHBoxLayout;

@@ -35,22 +35,22 @@ public:
     QComboBox* Combo4 = nullptr;  // caption side of mark 2
     std::array<QLineEdit*, kPaperField + 1> Text1{};
     std::array<QLabel*, kHintLabel + 1> Label1{};  // only 15..46 and 84 exist
-    QLineEdit* Text2 = nullptr;  // preview product number
-    QPushButton* Command1 = nullptr;   // save
-    QPushButton* Command2 = nullptr;   // choose background picture
-    QPushButton* Command3 = nullptr;   // close
-    QPushButton* Command4 = nullptr;   // delete
-    QPushButton* Command5 = nullptr;   // items frame: ruled off/on
-    QPushButton* Command6 = nullptr;   // items frame: all 5.5pt / 8pt
-    QPushButton* Command7 = nullptr;   // items frame: all widths 100%
-    QPushButton* Command8 = nullptr;   // nutrition frame: ruled off/on
-    QPushButton* Command9 = nullptr;   // nutrition frame: all 5.5pt / 8pt
-    QPushButton* Command10 = nullptr;  // nutrition frame: all widths 100%
-    QPushButton* Command11 = nullptr;  // rename
-    QPushButton* Command12 = nullptr;  // preview
-    QPushButton* Command13 = nullptr;  // product list
-    QPushButton* Command14 = nullptr;  // load the layout of the preview product
-    QPushButton* Command15 = nullptr;  // paper selection
+    QLineEdit* Text2 = nullptr;                    // preview product number
+    QPushButton* Command1 = nullptr;               // save
+    QPushButton* Command2 = nullptr;               // choose background picture
+    QPushButton* Command3 = nullptr;               // close
+    QPushButton* Command4 = nullptr;               // delete
+    QPushButton* Command5 = nullptr;               // items frame: ruled off/on
+    QPushButton* Command6 = nullptr;               // items frame: all 5.5pt / 8pt
+    QPushButton* Command7 = nullptr;               // items frame: all widths 100%
+    QPushButton* Command8 = nullptr;               // nutrition frame: ruled off/on
+    QPushButton* Command9 = nullptr;               // nutrition frame: all 5.5pt / 8pt
+    QPushButton* Command10 = nullptr;              // nutrition frame: all widths 100%
+    QPushButton* Command11 = nullptr;              // rename
+    QPushButton* Command12 = nullptr;              // preview
+    QPushButton* Command13 = nullptr;              // product list
+    QPushButton* Command14 = nullptr;              // load the layout of the preview product
+    QPushButton* Command15 = nullptr;              // paper selection
     QLabel* Ret_Code = nullptr;
     QLabel* Prv_open = nullptr;
 

@@ -1,12 +1,12 @@
 #include "screens/maintenance/backup_screen.h"
 
+#include "maintenance/backup.h"
+#include "maintenance/data_files.h"
 #include "screens/common/conventions.h"
+#include "screens/common/input_window.h"
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "maintenance/backup.h"
 #include "store/text_helpers.h"
-#include "maintenance/data_files.h"
-#include "screens/common/input_window.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -49,9 +49,9 @@ Backup::Backup(QWidget* parent) : QWidget(parent)
     Command1 = Named(new QPushButton(QStringLiteral("前の画面に戻る"), this), "Command1");
     Command6 = Named(new QPushButton(QStringLiteral("フォルダを選ぶ…"), this), "Command6");
     Label_Reminder = Named(new QLabel(QStringLiteral("※ 保存先が情報データと同じフォルダです。パソコンの故障に備えて、"
-                                             "USBメモリなど別の場所にも保存して下さい。"),
-                              this),
-                   "Label_Reminder");
+                                                     "USBメモリなど別の場所にも保存して下さい。"),
+                                      this),
+                           "Label_Reminder");
     Label_Reminder->setWordWrap(true);
     Label_Reminder->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     Label_Reminder->hide();

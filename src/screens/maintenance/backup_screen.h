@@ -21,15 +21,15 @@ public:
     static inline const QString kScreenName = QStringLiteral("Backup");
     explicit Backup(QWidget* parent = nullptr);
 
-    QComboBox* Combo3 = nullptr;    // backup folder
-    QListWidget* List1 = nullptr;   // archives, without ".zip"
+    QComboBox* Combo3 = nullptr;   // backup folder
+    QListWidget* List1 = nullptr;  // archives, without ".zip"
     QPushButton* Command2 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command5 = nullptr;
     QPushButton* Command1 = nullptr;
-    QPushButton* Command6 = nullptr;  // choose any folder as the destination
-    QLabel* Label_Reminder = nullptr;         // reminder: the destination is the data folder itself
+    QPushButton* Command6 = nullptr;   // choose any folder as the destination
+    QLabel* Label_Reminder = nullptr;  // reminder: the destination is the data folder itself
     QLabel* Ret_Code = nullptr;
 
     // The folder dialog for Command6 (replaced in tests); empty when cancelled.

@@ -1,12 +1,12 @@
 #include "screens/maintenance/convert_screen.h"
 
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
 #include "maintenance/conversion.h"
 #include "screens/common/input_window.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
 
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -40,10 +40,11 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
     heading->setFont(big);
     heading->setAlignment(Qt::AlignCenter);
 
-    Label1 = Named(new QLabel(QStringLiteral("１．以下のいずれかのフォルダボタンをクリックし、読み込　　み元となるVer1.08の"
-                                             "商品情報ファイルを指定します"),
-                              this),
-                   "Label1");
+    Label1 =
+        Named(new QLabel(QStringLiteral("１．以下のいずれかのフォルダボタンをクリックし、読み込　　み元となるVer1.08の"
+                                        "商品情報ファイルを指定します"),
+                         this),
+              "Label1");
     Command2 = Named(new QPushButton(QStringLiteral("c:\\Parvelina\\フォルダ"), this), "Command2");
     Command3 = Named(new QPushButton(QStringLiteral("c:\\Program Files\\Parvelina\\フォルダ"), this), "Command3");
     Command4 = Named(new QPushButton(QStringLiteral("c:\\Program Files (x86)\\Parvelina\\フォルダ"), this), "Command4");
@@ -54,10 +55,11 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
     Label3->setAlignment(Qt::AlignCenter);
     Text1 = Named(new QLineEdit(this), "Text1");
     Text1->setReadOnly(true);
-    Label4 = Named(new QLabel(QStringLiteral("２．下の実行をクリックすると、Ver1.08の全ての商品情報が　　Ver2.00に移行されます。"
-                                             "【注意】登録番号が重複してい　　る場合は、Ver2.00のデータは上書きされます。"),
-                              this),
-                   "Label4");
+    Label4 = Named(
+        new QLabel(QStringLiteral("２．下の実行をクリックすると、Ver1.08の全ての商品情報が　　Ver2.00に移行されます。"
+                                  "【注意】登録番号が重複してい　　る場合は、Ver2.00のデータは上書きされます。"),
+                   this),
+        "Label4");
     Command6 = Named(new QPushButton(QStringLiteral("コンバートを実行する"), this), "Command6");
     Command1 = Named(new QPushButton(QStringLiteral("前の画面に戻る"), this), "Command1");
     Ret_Code = Add_Ret_Code(this);
@@ -109,7 +111,7 @@ QString Convert::Start_Folder(const QPushButton* button) const
     if (button == Command5) {
         const QString user = session.desktop ? session.desktop->User_Name() : QString();
         return c_drive + QStringLiteral("Users/") + user
-               + QStringLiteral("/AppData/Local/VirtualStore/Program Files (x86)/parvelina/");
+            + QStringLiteral("/AppData/Local/VirtualStore/Program Files (x86)/parvelina/");
     }
     return session.removable_drive_root + QLatin1Char('/');
 }

@@ -1,20 +1,20 @@
 #include "screens/maintenance/settei.h"
 
-#include "screens/common/conventions.h"
-#include "screens/common/entry_boxes.h"
-#include "screens/common/window_conventions.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
-#include "screens/maintenance/backup_screen.h"
-#include "screens/maintenance/convert_screen.h"
-#include "maintenance/data_files.h"
 #include "layouts/layout_names.h"
+#include "maintenance/data_files.h"
 #include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
-#include "screens/layouts/layout_m.h"
-#include "screens/common/input_window.h"
 #include "maintenance/settings_rules.h"
+#include "screens/common/conventions.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/input_window.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 #include "screens/common/yousi_set.h"
+#include "screens/layouts/layout_m.h"
+#include "screens/maintenance/backup_screen.h"
+#include "screens/maintenance/convert_screen.h"
 #include "store/text_helpers.h"
 
 #include <QApplication>
@@ -89,7 +89,8 @@ void Settei::Build_Controls()
     Text1 = Named(new QLineEdit(this), "Text1");
     for (QLineEdit* number : {Text1, Text2, Text3})
         screens::Use_As_Number_Box(number);
-    Check1 = Named(new QCheckBox(QStringLiteral("印刷の前にラベルを確認し、誤りがあれば印刷してよいか尋ねる"), this), "Check1");
+    Check1 = Named(new QCheckBox(QStringLiteral("印刷の前にラベルを確認し、誤りがあれば印刷してよいか尋ねる"), this),
+                   "Check1");
     Combo6 = Named(new QComboBox(this), "Combo6");
     Command1 = Named(new QPushButton(QStringLiteral("設定を保存する"), this), "Command1");
     Command2 = Named(new QPushButton(QStringLiteral("前画面に戻る"), this), "Command2");

@@ -1,9 +1,9 @@
 #include "screens/printing/hakkou_rireki.h"
 
-#include "screens/common/entry_boxes.h"
-#include "screens/common/window_conventions.h"
 #include "screens/common/conventions.h"
+#include "screens/common/entry_boxes.h"
 #include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,10 +19,10 @@ namespace screens {
 
 namespace {
 
-const QStringList kColumns = {QStringLiteral("発行日時"), QStringLiteral("登録番号"), QStringLiteral("品名"),
-                              QStringLiteral("レイアウト"), QStringLiteral("枚数"), QStringLiteral("プリンタ"),
-                              QStringLiteral("基準日時"), QStringLiteral("日付表示"), QStringLiteral("結果"),
-                              QStringLiteral("理由"), QStringLiteral("ファイル")};
+const QStringList kColumns = {QStringLiteral("発行日時"),   QStringLiteral("登録番号"), QStringLiteral("品名"),
+                              QStringLiteral("レイアウト"), QStringLiteral("枚数"),     QStringLiteral("プリンタ"),
+                              QStringLiteral("基準日時"),   QStringLiteral("日付表示"), QStringLiteral("結果"),
+                              QStringLiteral("理由"),       QStringLiteral("ファイル")};
 
 QString Column_Text(const printing::History_Entry& e, int column)
 {
@@ -114,7 +114,7 @@ Hakkou_Rireki::Hakkou_Rireki(std::function<void(const printing::History_Entry&)>
     Command3 = new QPushButton(QStringLiteral("閉じる"), this);
     Ret_Code = Add_Ret_Code(this);
     const QList<QPair<QWidget*, const char*>> named = {
-        {Text1, "Text1"}, {Text2, "Text2"},       {Text3, "Text3"},       {Text4, "Text4"},      {List1, "List1"},
+        {Text1, "Text1"},   {Text2, "Text2"},       {Text3, "Text3"},       {Text4, "Text4"},      {List1, "List1"},
         {Label5, "Label5"}, {Command1, "Command1"}, {Command2, "Command2"}, {Command3, "Command3"}};
     for (const auto& [widget, name] : named)
         widget->setObjectName(QString::fromLatin1(name));

@@ -48,7 +48,7 @@ public:
     QLineEdit* Text3 = nullptr;  // first day, YYYY/MM/DD
     QLineEdit* Text4 = nullptr;  // last day
     QTableView* List1 = nullptr;
-    QLabel* Label5 = nullptr;    // number of jobs shown
+    QLabel* Label5 = nullptr;         // number of jobs shown
     QPushButton* Command1 = nullptr;  // 検索
     QPushButton* Command2 = nullptr;  // 再発行
     QPushButton* Command3 = nullptr;  // 閉じる

@@ -1,21 +1,21 @@
 #include "screens/printing/insatsu.h"
 
-#include "screens/common/entry_boxes.h"
-#include "screens/common/window_conventions.h"
-#include "screens/common/conventions.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
 #include "layouts/layout_record.h"
 #include "maintenance/print_check_setting.h"
 #include "printing/issue_line.h"
 #include "printing/print_run.h"
-#include "screens/common/s_preview.h"
-#include "screens/printing/hakkou_rireki.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
-#include "screens/products/s_nonplu.h"
 #include "render/date_stamp.h"
 #include "render/ean.h"
+#include "screens/common/conventions.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
+#include "screens/printing/hakkou_rireki.h"
+#include "screens/products/s_nonplu.h"
 #include "store/text_helpers.h"
 
 #include <QCloseEvent>
@@ -29,8 +29,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -48,7 +48,10 @@ constexpr int kConfirmedErrors = 5;  // errors the confirmation names; the list 
 QString Colour_Style(std::uint32_t number)
 {
     const QColor colour = Colour_Of(number);
-    return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    return QStringLiteral("background-color: rgb(%1, %2, %3);")
+        .arg(colour.red())
+        .arg(colour.green())
+        .arg(colour.blue());
 }
 
 }  // namespace
@@ -58,10 +61,10 @@ Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
     setObjectName(kCaller);
     setWindowTitle(QStringLiteral("印 刷 処 理"));
     const QList<QPair<QLineEdit**, bool>> boxes = {
-        {&Text1, false},  {&Text2, true},   {&Text3, true},   {&Text4, false},  {&Text5, false},
-        {&Text6, true},   {&Text7, false},  {&Text8, false},  {&Text9, false},  {&Text10, false},
-        {&Text11, false}, {&Text12, true},  {&Text13, false}, {&Text14, true},  {&Text15, false},
-        {&Text16, true},  {&Text17, true},  {&Text18, false}, {&Text19, false}};
+        {&Text1, false},  {&Text2, true},  {&Text3, true},   {&Text4, false}, {&Text5, false},
+        {&Text6, true},   {&Text7, false}, {&Text8, false},  {&Text9, false}, {&Text10, false},
+        {&Text11, false}, {&Text12, true}, {&Text13, false}, {&Text14, true}, {&Text15, false},
+        {&Text16, true},  {&Text17, true}, {&Text18, false}, {&Text19, false}};
     for (int n = 1; n <= 19; ++n)
         Add_Box(*boxes[n - 1].first, n, boxes[n - 1].second);
 
@@ -152,7 +155,8 @@ void Insatsu::Build_Layout()
     add_row(QStringLiteral("印刷枚数"), Text4);
     add_row(QStringLiteral("内容量"), Text5, Text6);
     auto* base = new QHBoxLayout;
-    for (const auto& [box, unit] : {std::pair{Text7, "年"}, {Text8, "月"}, {Text9, "日"}, {Text10, "時"}, {Text11, "分"}}) {
+    for (const auto& [box, unit] :
+         {std::pair{Text7, "年"}, {Text8, "月"}, {Text9, "日"}, {Text10, "時"}, {Text11, "分"}}) {
         base->addWidget(box);
         base->addWidget(new QLabel(QString::fromUtf8(unit), this));
     }
@@ -211,8 +215,8 @@ void Insatsu::Set_Mode(bool reservation)
     Command4->setVisible(reservation);
     const Session& session = Current_Session();
     const int ppi = session.desktop && session.desktop->Screen_Pixels_Per_Inch() > 0
-                        ? session.desktop->Screen_Pixels_Per_Inch()
-                        : 96;
+        ? session.desktop->Screen_Pixels_Per_Inch()
+        : 96;
     const int twips = reservation ? kReservationListTwips : kImmediateListTwips;
     List2->setFixedHeight(twips * ppi / 1440);
     // The reservation list and "発行開始" need room: on a small screen the window scrolls.
@@ -278,8 +282,8 @@ void Insatsu::Load_Product(bool tell_missing)
     }
     using namespace products;
     const QList<QPair<QLineEdit*, int>> loaded = {
-        {Text17, Layout_Name}, {Text2, Product_Name},   {Text3, Category_Name},  {Text5, Contents},
-        {Text6, Contents_Unit}, {Text14, Responsible},  {Text13, Date_Add_Days}, {Text16, Extra5},
+        {Text17, Layout_Name},  {Text2, Product_Name}, {Text3, Category_Name},  {Text5, Contents},
+        {Text6, Contents_Unit}, {Text14, Responsible}, {Text13, Date_Add_Days}, {Text16, Extra5},
         {Text15, Price_Text},   {Text19, Barcode}};
     for (const auto& [box, column] : loaded)
         box->setText(store::Strip_Control_Chars((*product)[column]));
@@ -470,8 +474,10 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
     for (const printing::Print_Job& job : jobs) {
         if (!job.Printable())
             continue;  // the print run tells the user
-        const QString head = QStringLiteral("No.") + products::Format_Product_No(job.issue.product_no) + QLatin1Char(' ');
-        for (const render::Finding& finding : render::Check_Label(*job.product, *job.layout, job.issue.values, context)) {
+        const QString head = QStringLiteral("No.") + products::Format_Product_No(job.issue.product_no)
+            + QLatin1Char(' ');
+        for (const render::Finding& finding :
+             render::Check_Label(*job.product, *job.layout, job.issue.values, context)) {
             auto* item = new QListWidgetItem(head + render::Finding_Line(finding), List3);
             item->setForeground(Severity_Colour(finding.severity));
             if (finding.severity == render::Severity::Error)
@@ -544,11 +550,12 @@ QLayout* Insatsu::Build_Pdf_Row()
 void Insatsu::Show_Written_Pdf(const QStringList& files)
 {
     written_pdf_ = files.value(files.size() - 1);
-    Label10->setToolTip(files.isEmpty() ? QString()
-                                        : QStringLiteral("PDFファイルを書き出しました: ") + files.join(QStringLiteral("、")));
+    Label10->setToolTip(files.isEmpty()
+                            ? QString()
+                            : QStringLiteral("PDFファイルを書き出しました: ") + files.join(QStringLiteral("、")));
     Elide_Pdf_Label();
-    for (QWidget* widget : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Command8),
-                            static_cast<QWidget*>(Command9)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9)})
         widget->setVisible(!files.isEmpty());
 }
 

@@ -2,11 +2,11 @@
 // Insatsu ("印 刷 処 理"): pick products, set the values of each issue,
 // preview, and print at once (immediate mode) or collect a reservation list
 // and print it in one run (reservation mode).
-#include "screens/common/dialogs.h"
 #include "printing/print_job.h"
+#include "screens/common/dialogs.h"
 
-#include <QSet>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 class QComboBox;
@@ -51,9 +51,9 @@ public:
     QLineEdit* Text18 = nullptr;  // search words
     QLineEdit* Text19 = nullptr;  // バーコード
     QComboBox* Combo5 = nullptr;
-    QListWidget* List1 = nullptr;  // reservation list
-    QListWidget* List2 = nullptr;  // product list
-    QLabel* Label9 = nullptr;      // title of the reservation list
+    QListWidget* List1 = nullptr;     // reservation list
+    QListWidget* List2 = nullptr;     // product list
+    QLabel* Label9 = nullptr;         // title of the reservation list
     QPushButton* Command1 = nullptr;  // 印刷 / 登録
     QPushButton* Command2 = nullptr;  // 印刷結果の表示
     QPushButton* Command3 = nullptr;  // 終了する

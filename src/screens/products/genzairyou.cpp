@@ -1,12 +1,12 @@
 #include "screens/products/genzairyou.h"
 
-#include "screens/common/entry_boxes.h"
-#include "screens/common/window_conventions.h"
-#include "screens/common/widget_helpers.h"
-#include "screens/common/item_box.h"
-#include "screens/products/s_touroku.h"
-#include "screens/common/screen_helpers.h"
 #include "products/word_table.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/item_box.h"
+#include "screens/common/screen_helpers.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
+#include "screens/products/s_touroku.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -44,11 +44,22 @@ Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
 
     QLabel* heading = Heading_Label(QStringLiteral("単語テーブル一覧"), this);
 
-    const QStringList captions = {QStringLiteral("全"), QStringLiteral("あ"), QStringLiteral("か"), QStringLiteral("さ"),
-                                  QStringLiteral("た"), QStringLiteral("な"), QStringLiteral("は"), QStringLiteral("ま"),
-                                  QStringLiteral("や"), QStringLiteral("ら"), QStringLiteral("わ"), QStringLiteral("英数"),
-                                  QStringLiteral("原材料名へ転記"), QStringLiteral("ウインドウを閉じる"),
-                                  QStringLiteral("登録"), QStringLiteral("削除")};
+    const QStringList captions = {QStringLiteral("全"),
+                                  QStringLiteral("あ"),
+                                  QStringLiteral("か"),
+                                  QStringLiteral("さ"),
+                                  QStringLiteral("た"),
+                                  QStringLiteral("な"),
+                                  QStringLiteral("は"),
+                                  QStringLiteral("ま"),
+                                  QStringLiteral("や"),
+                                  QStringLiteral("ら"),
+                                  QStringLiteral("わ"),
+                                  QStringLiteral("英数"),
+                                  QStringLiteral("原材料名へ転記"),
+                                  QStringLiteral("ウインドウを閉じる"),
+                                  QStringLiteral("登録"),
+                                  QStringLiteral("削除")};
     for (int i = 0; i < kButtons; ++i) {
         Command1[i] = new QPushButton(captions.at(i), this);
         Command1[i]->setObjectName(Array_Name(QStringLiteral("Command1"), i));

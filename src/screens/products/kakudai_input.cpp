@@ -1,11 +1,11 @@
 #include "screens/products/kakudai_input.h"
 
-#include "screens/common/window_conventions.h"
-#include "screens/common/widget_helpers.h"
 #include "screens/common/item_box.h"
+#include "screens/common/screen_helpers.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 #include "screens/products/mojiretsu_write.h"
 #include "screens/products/s_touroku.h"
-#include "screens/common/screen_helpers.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -120,8 +120,8 @@ void Kakudai_Input::Open(const QString& title, const QString& text)
     setWindowTitle(title);
     Label1->setText(title);
     Text1->setText(text);
-    for (QWidget* w : {static_cast<QWidget*>(Option5), static_cast<QWidget*>(Option2),
-                       static_cast<QWidget*>(Option3), static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label6)})
+    for (QWidget* w : {static_cast<QWidget*>(Option5), static_cast<QWidget*>(Option2), static_cast<QWidget*>(Option3),
+                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label6)})
         w->setEnabled(true);
     selected_ = products::Special_Expression::None;
     Option5->setChecked(true);

@@ -1,9 +1,9 @@
 #include "screens/products/mojiretsu_write.h"
 
-#include "screens/common/window_conventions.h"
-#include "screens/common/widget_helpers.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 // Mojiretsu_Write: the editor of the five pre-registered strings of one item category.
-#include "screens/common/dialogs.h"
 #include "products/strings_file.h"
+#include "screens/common/dialogs.h"
 
 #include <QWidget>
 

@@ -99,7 +99,8 @@ void S_Haigou::Build_Controls()
     Combo2 = combo({kSummaryForm, kIndividualForm}, "Combo2");
     Grid2 = new QTableWidget(0, 3, this);
     Grid2->setObjectName(QStringLiteral("Grid2"));
-    Grid2->setHorizontalHeaderLabels({QStringLiteral("項目"), QStringLiteral("現在の商品"), QStringLiteral("配合から計算")});
+    Grid2->setHorizontalHeaderLabels(
+        {QStringLiteral("項目"), QStringLiteral("現在の商品"), QStringLiteral("配合から計算")});
     Grid2->horizontalHeader()->setSectionResizeMode(kCurrentColumn, QHeaderView::Stretch);
     Grid2->horizontalHeader()->setSectionResizeMode(kComputedColumn, QHeaderView::Stretch);
     Grid2->verticalHeader()->hide();
@@ -235,7 +236,8 @@ void S_Haigou::Add_Line(const recipes::Material& material, double grams)
     QTableWidgetItem* name = Cell(material.name);
     name->setData(Qt::UserRole, material.code);
     Grid1->setItem(row, kMaterialColumn, name);
-    Grid1->setItem(row, kLabelColumn, Cell(material.label_name + (material.additive ? QStringLiteral(" (添加物)") : QString())));
+    Grid1->setItem(row, kLabelColumn,
+                   Cell(material.label_name + (material.additive ? QStringLiteral(" (添加物)") : QString())));
     Grid1->setItem(row, kGramsColumn, Cell(recipes::Number_Text(grams), true));
 }
 
@@ -264,8 +266,10 @@ void S_Haigou::Command1_Click()
         Text2->setFocus();
         return;
     }
-    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Session_Food_Table(), dictionary_);
-    if (std::none_of(materials_.begin(), materials_.end(), [&](const recipes::Material& m) { return m.code == material.code; }))
+    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Session_Food_Table(),
+                                                               dictionary_);
+    if (std::none_of(materials_.begin(), materials_.end(),
+                     [&](const recipes::Material& m) { return m.code == material.code; }))
         materials_.push_back(material);
     Add_Line(material, **grams);
     Text2->clear();
@@ -313,7 +317,8 @@ std::optional<recipes::Recipe> S_Haigou::Recipe_From_Screen(bool tell)
         return value ? std::optional(value->value_or(0)) : std::nullopt;
     };
     for (int row = 0; row < Grid1->rowCount(); ++row) {
-        const std::optional<std::optional<double>> grams = recipes::Parse_Amount(Grid1->item(row, kGramsColumn)->text());
+        const std::optional<std::optional<double>> grams =
+            recipes::Parse_Amount(Grid1->item(row, kGramsColumn)->text());
         if (!grams) {
             if (tell)
                 answerer_.Notify(QStringLiteral("「%1」の重さを数字で入力して下さい")
@@ -332,7 +337,7 @@ std::optional<recipes::Recipe> S_Haigou::Recipe_From_Screen(bool tell)
     recipe.piece_grams = *piece;
     recipe.unit = Combo1->currentText() == kPer100g ? recipes::Sale_Unit::Per_100g : recipes::Sale_Unit::Per_Piece;
     recipe.allergen_form = Combo2->currentText() == kIndividualForm ? recipes::Allergen_Form::Individual
-                                                                   : recipes::Allergen_Form::Summary;
+                                                                    : recipes::Allergen_Form::Summary;
     return recipe;
 }
 
@@ -346,7 +351,8 @@ void S_Haigou::Recompute()
         Label2->setText(QStringLiteral("数字でない入力があります"));
         return;
     }
-    const bool uses_table = std::any_of(materials_.begin(), materials_.end(), [](const recipes::Material& m) { return !m.Is_Own(); });
+    const bool uses_table = std::any_of(materials_.begin(), materials_.end(),
+                                        [](const recipes::Material& m) { return !m.Is_Own(); });
     label_ = recipes::Compute_Label(*recipe, materials_, uses_table ? Session_Food_Table() : nullptr, dictionary_);
     if (!label_.ok()) {
         Label2->setText(label_.problems.join(QLatin1Char('\n')));
@@ -355,8 +361,8 @@ void S_Haigou::Recompute()
     const products::Product_Record product = opener_ ? opener_->Record_From_Screen() : products::Product_Record{};
     changes_ = recipes::Proposed_Changes(product, label_);
     if (opener_) {
-        fit_problems_ = recipes::Fit_Problems(product, recipes::Apply_Changes(product, changes_), opener_->Layout_Lines(),
-                                              fit_context_);
+        fit_problems_ = recipes::Fit_Problems(product, recipes::Apply_Changes(product, changes_),
+                                              opener_->Layout_Lines(), fit_context_);
     }
     for (const recipes::Item_Change& change : changes_) {
         const int row = Grid2->rowCount();

@@ -31,20 +31,20 @@ public:
 
     explicit S_Haigou(S_Touroku* opener, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;        // the product
-    QLineEdit* Text1 = nullptr;      // search: a material's name as typed
-    QListWidget* List1 = nullptr;    // materials found
-    QLineEdit* Text2 = nullptr;      // grams of the material to add
+    QLabel* Label1 = nullptr;         // the product
+    QLineEdit* Text1 = nullptr;       // search: a material's name as typed
+    QListWidget* List1 = nullptr;     // materials found
+    QLineEdit* Text2 = nullptr;       // grams of the material to add
     QPushButton* Command1 = nullptr;  // 追加
     QTableWidget* Grid1 = nullptr;    // the recipe: 材料, 表示名, 重さ(g)
     QPushButton* Command2 = nullptr;  // 行を削除
-    QLineEdit* Text3 = nullptr;      // できあがり重量 (g)
-    QComboBox* Combo1 = nullptr;     // 販売単位: 1個当たり / 100g当たり
-    QLineEdit* Text4 = nullptr;      // 1回に作る個数
-    QLineEdit* Text5 = nullptr;      // 1個の重さ (g)
-    QComboBox* Combo2 = nullptr;     // アレルゲン表示: 一括表示 / 個別表示
+    QLineEdit* Text3 = nullptr;       // できあがり重量 (g)
+    QComboBox* Combo1 = nullptr;      // 販売単位: 1個当たり / 100g当たり
+    QLineEdit* Text4 = nullptr;       // 1回に作る個数
+    QLineEdit* Text5 = nullptr;       // 1個の重さ (g)
+    QComboBox* Combo2 = nullptr;      // アレルゲン表示: 一括表示 / 個別表示
     QTableWidget* Grid2 = nullptr;    // 項目, 現在の商品, 配合から計算
-    QLabel* Label2 = nullptr;        // problems, missing values, origin and fit notices
+    QLabel* Label2 = nullptr;         // problems, missing values, origin and fit notices
     QPushButton* Command3 = nullptr;  // 材料の登録
     QPushButton* Command4 = nullptr;  // 配合を保存
     QPushButton* Command5 = nullptr;  // 商品に反映

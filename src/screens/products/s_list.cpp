@@ -1,15 +1,15 @@
 #include "screens/products/s_list.h"
 
-#include "screens/common/entry_boxes.h"
-#include "screens/common/item_box.h"
-#include "screens/common/window_conventions.h"
-#include "screens/common/widget_helpers.h"
 #include "layouts/layout_names.h"
 #include "products/product_file.h"
-#include "recipes/recipe_file.h"
 #include "products/product_list.h"
-#include "screens/products/s_touroku.h"
+#include "recipes/recipe_file.h"
+#include "screens/common/entry_boxes.h"
+#include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
+#include "screens/products/s_touroku.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,26 +1,26 @@
 #include "screens/products/s_touroku.h"
 
-#include "screens/common/window_conventions.h"
-#include "screens/common/conventions.h"
-#include "screens/common/program_end.h"
-#include "screens/common/session.h"
-#include "screens/common/widget_helpers.h"
 #include "layouts/layout_names.h"
-#include "screens/products/genzairyou.h"
-#include "screens/common/item_box.h"
+#include "maintenance/new_product_layout.h"
 #include "products/item_rules.h"
-#include "screens/products/kakudai_input.h"
 #include "products/product_extras.h"
 #include "products/product_file.h"
-#include "recipes/recipe_file.h"
-#include "screens/products/s_list.h"
-#include "screens/products/s_haigou.h"
-#include "screens/products/s_nonplu.h"
-#include "screens/common/screen_helpers.h"
 #include "products/special_expression.h"
-#include "screens/common/s_preview.h"
-#include "maintenance/new_product_layout.h"
+#include "recipes/recipe_file.h"
 #include "render/ean.h"
+#include "screens/common/conventions.h"
+#include "screens/common/item_box.h"
+#include "screens/common/program_end.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/screen_helpers.h"
+#include "screens/common/session.h"
+#include "screens/common/widget_helpers.h"
+#include "screens/common/window_conventions.h"
+#include "screens/products/genzairyou.h"
+#include "screens/products/kakudai_input.h"
+#include "screens/products/s_haigou.h"
+#include "screens/products/s_list.h"
+#include "screens/products/s_nonplu.h"
 #include "store/text_helpers.h"
 
 #include <QCheckBox>
@@ -60,7 +60,7 @@ bool Is_Caption_Item(int box)
 bool Is_Small_Box(int box)
 {
     return box == Box::kExtra1Box || box == Box::kExtra2Box || box == Box::kExtra3Box || box == Box::kExtra4Box
-           || box == Box::kExtra5Box || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
+        || box == Box::kExtra5Box || (box >= Box::kFirstNutrientExtraBox && box <= Box::kLastNutrientExtraBox);
 }
 
 QLabel* Caption(const QString& text, QWidget* parent)
@@ -272,9 +272,9 @@ QGridLayout* S_Touroku::Build_Left_Column()
         left->addLayout(row, r++, 1);
     };
     Text1[kNumberBox]->setFixedWidth(Text1[kNumberBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    add_left_row(QStringLiteral("登録番号"),
-                 Row_Of({Text1[kNumberBox], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[kLayoutCombo]},
-                        {0, 0, 1}));
+    add_left_row(
+        QStringLiteral("登録番号"),
+        Row_Of({Text1[kNumberBox], new QLabel(QStringLiteral("　レイアウト"), this), Combo1[kLayoutCombo]}, {0, 0, 1}));
     add_left(QStringLiteral("品名"), Text1[kProductNameBox]);
     add_left(QStringLiteral("名称"), Text1[kCategoryBox]);
     add_left(QStringLiteral("原材料名"), Text1[kIngredientsBox]);
@@ -283,7 +283,8 @@ QGridLayout* S_Touroku::Build_Left_Column()
     Combo1[kUnitCombo]->setMinimumContentsLength(5);
     add_left_row(QStringLiteral("内容量"), Row_Of({Text1[kContentsBox], Combo1[kUnitCombo]}, {1, 0}));
     add_left(QStringLiteral("追加欄３"), Text1[kExtra3Box]);
-    Text1[kAddDaysBox]->setFixedWidth(Text1[kAddDaysBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    Text1[kAddDaysBox]->setFixedWidth(Text1[kAddDaysBox]->fontMetrics().horizontalAdvance(QStringLiteral("00000"))
+                                      + 16);
     add_left_row(QStringLiteral("期限表記"),
                  Row_Of({Combo1[kDateKindCombo], new QLabel(QStringLiteral("書式"), this), Combo1[kDateFormatCombo],
                          new QLabel(QStringLiteral("期限加算日"), this), Text1[kAddDaysBox]},
@@ -466,8 +467,8 @@ void S_Touroku::Apply_Layout_Selection()
     const QComboBox* layouts_list = Combo1[kLayoutCombo];
     if (layouts_list->currentIndex() < 0)
         return;
-    const std::optional<layouts::Layout_Record> read =
-        layouts::Read_Layout(Current_Data_Folder(), layouts_list->currentText());
+    const std::optional<layouts::Layout_Record> read = layouts::Read_Layout(Current_Data_Folder(),
+                                                                            layouts_list->currentText());
     if (!read) {
         answerer_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
         return;
@@ -529,17 +530,16 @@ void S_Touroku::Load_Product(const QString& number)
 QWidget* S_Touroku::Next_In_Chain(QWidget* from) const
 {
     const QList<QWidget*> chain = [this] {
-        QList<QWidget*> c = {Text1[kProductNameBox], Text1[kCategoryBox],   Text1[kIngredientsBox],
-                             Text1[kExtra1Box],      Text1[kExtra2Box],     Text1[kContentsBox],
-                             Combo1[kUnitCombo],     Text1[kExtra3Box],     Combo1[kDateKindCombo],
-                             Combo1[kDateFormatCombo], Text1[kAddDaysBox],  Combo1[kDateElsewhereCombo],
-                             Text1[kStorageBox],     Text1[kExtra4Box],     Text1[kResponsibleBox],
-                             Text1[kExtra5Box],      Text1[kRemarks1Box],   Text1[kRemarks2Box],
-                             Text1[kPriceBox],       Text1[kBarcodeBox]};
+        QList<QWidget*> c = {
+            Text1[kProductNameBox], Text1[kCategoryBox],      Text1[kIngredientsBox], Text1[kExtra1Box],
+            Text1[kExtra2Box],      Text1[kContentsBox],      Combo1[kUnitCombo],     Text1[kExtra3Box],
+            Combo1[kDateKindCombo], Combo1[kDateFormatCombo], Text1[kAddDaysBox],     Combo1[kDateElsewhereCombo],
+            Text1[kStorageBox],     Text1[kExtra4Box],        Text1[kResponsibleBox], Text1[kExtra5Box],
+            Text1[kRemarks1Box],    Text1[kRemarks2Box],      Text1[kPriceBox],       Text1[kBarcodeBox]};
         for (int i = kNutritionTitleBox; i <= kLastNutrientExtraBox; ++i)
             c << Text1[i];
-        c << Combo1[kRecycle1Combo] << Text1[kRecycle1TextBox] << Text1[kRecycle1TextBox + 1]
-          << Combo1[kRecycle2Combo] << Text1[kRecycle2TextBox] << Text1[kRecycle2TextBox + 1] << Command3;
+        c << Combo1[kRecycle1Combo] << Text1[kRecycle1TextBox] << Text1[kRecycle1TextBox + 1] << Combo1[kRecycle2Combo]
+          << Text1[kRecycle2TextBox] << Text1[kRecycle2TextBox + 1] << Command3;
         return c;
     }();
     if (from == Combo1[kLayoutCombo])

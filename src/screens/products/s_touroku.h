@@ -1,10 +1,10 @@
 #pragma once
 // S_Touroku: the product registration screen. It holds one product in its
 // controls; nothing is stored until "入力情報を登録".
-#include "screens/common/data_file_watcher.h"
-#include "screens/common/dialogs.h"
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
+#include "screens/common/data_file_watcher.h"
+#include "screens/common/dialogs.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -47,11 +47,11 @@ public:
         kPriceBox,
         kBarcodeBox,
         kNutritionTitleBox,
-        kFirstNutritionBox,                   // エネルギー .. 食塩相当量: 18..22
-        kFirstNutrientExtraBox = 23,          // 成分追加1 .. 10: 23..32
+        kFirstNutritionBox,           // エネルギー .. 食塩相当量: 18..22
+        kFirstNutrientExtraBox = 23,  // 成分追加1 .. 10: 23..32
         kLastNutrientExtraBox = 32,
-        kRecycle1TextBox = 33,                // captions 1 and 2 of mark 1: 33, 34
-        kRecycle2TextBox = 35,                // captions 1 and 2 of mark 2: 35, 36
+        kRecycle1TextBox = 33,  // captions 1 and 2 of mark 1: 33, 34
+        kRecycle2TextBox = 35,  // captions 1 and 2 of mark 2: 35, 36
     };
     // Combo1 lists by what they choose.
     enum Combo : int {
@@ -146,7 +146,7 @@ private:
     bool shown_is_stored_ = false;
     QString checked_barcode_;  // barcode text already checked, not checked again on leaving
     QList<QPointer<QWidget>> sub_windows_;
-    QString proposed_number_;                    // the free number the number box was given
+    QString proposed_number_;  // the free number the number box was given
     Data_File_Watcher product_file_watcher_;
 };
 

@@ -74,8 +74,9 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
     add(QStringLiteral("原料原産地"), Text6);
     for (int n = 0; n < kValueBoxes; ++n) {
         const auto nutrient = static_cast<recipes::Nutrient>(n);
-        auto* label = new QLabel(QStringLiteral("%1 (%2/100g)").arg(recipes::Nutrient_Name(nutrient),
-                                                                     recipes::Nutrient_Unit(nutrient)), this);
+        auto* label = new QLabel(
+            QStringLiteral("%1 (%2/100g)").arg(recipes::Nutrient_Name(nutrient), recipes::Nutrient_Unit(nutrient)),
+            this);
         label->setObjectName(QStringLiteral("Label_Value%1").arg(n));
         fields->addWidget(label, r + n / 2, (n % 2) * 2);
         fields->addWidget(Text7[n], r + n / 2, (n % 2) * 2 + 1);
@@ -131,8 +132,8 @@ void S_Zairyou::Text1_Change()
     for (const recipes::Material& m : found_) {
         const bool registered = std::any_of(registered_.begin(), registered_.end(),
                                             [&](const recipes::Material& r) { return r.code == m.code; });
-        List1->addItem((registered ? QStringLiteral("★") : QStringLiteral("　")) + m.name
-                       + QStringLiteral("  [") + m.code + QLatin1Char(']'));
+        List1->addItem((registered ? QStringLiteral("★") : QStringLiteral("　")) + m.name + QStringLiteral("  [")
+                       + m.code + QLatin1Char(']'));
     }
 }
 
@@ -160,9 +161,10 @@ void S_Zairyou::Show_Material(const recipes::Material& material)
         Text7[n]->setReadOnly(!material.Is_Own());
     }
     Text2->setReadOnly(!material.Is_Own());
-    Label1->setText(material.Is_Own() ? QStringLiteral("独自の材料 %1 (値は仕入先の資料から100g当たりで入力)").arg(material.code)
-                                      : QStringLiteral("食品成分表 %1 (値は成分表のもの、「-」は微量または未測定で0として計算)")
-                                            .arg(material.code));
+    Label1->setText(material.Is_Own()
+                        ? QStringLiteral("独自の材料 %1 (値は仕入先の資料から100g当たりで入力)").arg(material.code)
+                        : QStringLiteral("食品成分表 %1 (値は成分表のもの、「-」は微量または未測定で0として計算)")
+                              .arg(material.code));
 }
 
 std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
@@ -171,8 +173,8 @@ std::optional<recipes::Material> S_Zairyou::Material_From_Screen()
     m.name = Text2->text().trimmed();
     m.label_name = Text3->text().trimmed();
     m.allergens.clear();
-    for (const QString& allergen : Text4->text().split(QRegularExpression(QStringLiteral("[・、,，\\s]+")),
-                                                       Qt::SkipEmptyParts)) {
+    for (const QString& allergen :
+         Text4->text().split(QRegularExpression(QStringLiteral("[・、,，\\s]+")), Qt::SkipEmptyParts)) {
         const bool known = dictionary_.Allergens().empty() || dictionary_.Find(allergen);
         if (!known) {
             answerer_.Notify(QStringLiteral("アレルゲン「%1」は一覧にありません").arg(allergen),

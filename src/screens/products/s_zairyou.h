@@ -29,20 +29,20 @@ public:
 
     explicit S_Zairyou(QWidget* parent = nullptr);
 
-    QLineEdit* Text1 = nullptr;     // search: the name as typed
-    QListWidget* List1 = nullptr;   // registered materials, then foods of the table
-    QLineEdit* Text2 = nullptr;     // 材料名
-    QLineEdit* Text3 = nullptr;     // 表示名 (原材料名 / 添加物名)
-    QLineEdit* Text4 = nullptr;     // アレルゲン, separated by "・"
-    QCheckBox* Check1 = nullptr;    // 添加物
-    QLineEdit* Text5 = nullptr;     // own ingredient list
-    QLineEdit* Text6 = nullptr;     // 原料原産地
+    QLineEdit* Text1 = nullptr;          // search: the name as typed
+    QListWidget* List1 = nullptr;        // registered materials, then foods of the table
+    QLineEdit* Text2 = nullptr;          // 材料名
+    QLineEdit* Text3 = nullptr;          // 表示名 (原材料名 / 添加物名)
+    QLineEdit* Text4 = nullptr;          // アレルゲン, separated by "・"
+    QCheckBox* Check1 = nullptr;         // 添加物
+    QLineEdit* Text5 = nullptr;          // own ingredient list
+    QLineEdit* Text6 = nullptr;          // 原料原産地
     QLineEdit* Text7[kValueBoxes] = {};  // values per 100 g: 熱量 .. 食塩相当量
-    QLabel* Label1 = nullptr;       // what the chosen material is (table food or own)
-    QPushButton* Command1 = nullptr;  // 新しい独自材料
-    QPushButton* Command2 = nullptr;  // 保存
-    QPushButton* Command3 = nullptr;  // 削除
-    QPushButton* Command4 = nullptr;  // 閉じる
+    QLabel* Label1 = nullptr;            // what the chosen material is (table food or own)
+    QPushButton* Command1 = nullptr;     // 新しい独自材料
+    QPushButton* Command2 = nullptr;     // 保存
+    QPushButton* Command3 = nullptr;     // 削除
+    QPushButton* Command4 = nullptr;     // 閉じる
     QLabel* Ret_Code = nullptr;
 
     void Form_Load();

@@ -1,7 +1,7 @@
 // Screen tests of the shared dialogs and the main menu (offscreen platform).
 #include "screens/common/dialogs.h"
-#include "screens/common/session.h"
 #include "screens/common/printer_check.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "support/temp_folder.h"
 #include "support/visible_window.h"
@@ -103,7 +103,7 @@ private slots:
         QString seen;
         When_Kakunin_Shows([&](screens::Kakunin* k) {
             seen = k->Label1->text() + "|" + k->Label2->text() + "|" + k->Command1->text() + "|" + k->Command2->text()
-                   + "|" + k->Ret_Form->text() + "|" + k->palette().color(QPalette::Window).name();
+                + "|" + k->Ret_Form->text() + "|" + k->palette().color(QPalette::Window).name();
             k->Command1->click();
         });
         const bool ok = screens::Show_Confirmation(QStringLiteral("入力内容を全て消去します"),

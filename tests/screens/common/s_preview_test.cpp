@@ -1,8 +1,8 @@
-#include "screens/common/conventions.h"
-#include "screens/common/session.h"
 #include "label_fixtures.h"
 #include "layouts/default_layouts.h"
+#include "screens/common/conventions.h"
 #include "screens/common/s_preview.h"
+#include "screens/common/session.h"
 #include "support/fake_desktop.h"
 #include "support/temp_folder.h"
 

@@ -2,10 +2,10 @@
 // of the chosen number to the settings screen or the layout screen.
 #include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
-#include "screens/maintenance/settei.h"
 #include "screens/common/yousi_set.h"
-#include "support/screen_support.h"
+#include "screens/maintenance/settei.h"
 #include "support/fake_printer_platform.h"
+#include "support/screen_support.h"
 
 #include <QApplication>
 #include <QComboBox>

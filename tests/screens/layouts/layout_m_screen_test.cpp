@@ -1,26 +1,26 @@
 // The layout management screen on the offscreen platform.
-#include "screens/common/widget_helpers.h"
 #include "layouts/default_layouts.h"
-#include "screens/layouts/layout_m.h"
-#include "screens/common/s_preview.h"
 #include "products/product_file.h"
-#include "screens/products/s_list.h"
+#include "screens/common/s_preview.h"
+#include "screens/common/widget_helpers.h"
 #include "screens/common/yousi_set.h"
+#include "screens/layouts/layout_m.h"
+#include "screens/products/s_list.h"
+#include "support/fake_printer_platform.h"
+#include "support/screen_support.h"
 #include "support/utf8.h"
 #include "support/visible_window.h"
-#include "support/screen_support.h"
-#include "support/fake_printer_platform.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QInputMethodEvent>
-#include <QWheelEvent>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <QWindow>
 #include <QtTest>
 
@@ -89,9 +89,9 @@ void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
     QCOMPARE(screen.Combo1->count(), 11);  // the eight standard layouts and our own two
     QCOMPARE(screen.Combo1->currentIndex(), 0);
     QVERIFY(!screen.Command4->isEnabled());
-    QCOMPARE(screen.Text1[10]->text(), QStringLiteral("7"));   // barcode 縦寸
-    QCOMPARE(screen.Text1[7]->text(), QStringLiteral("40"));   // main column width
-    QCOMPARE(screen.Text1[14]->text(), QStringLiteral("7"));   // recycling 1 横寸
+    QCOMPARE(screen.Text1[10]->text(), QStringLiteral("7"));  // barcode 縦寸
+    QCOMPARE(screen.Text1[7]->text(), QStringLiteral("40"));  // main column width
+    QCOMPARE(screen.Text1[14]->text(), QStringLiteral("7"));  // recycling 1 横寸
     QCOMPARE(screen.Text1[31]->text(), QStringLiteral("8"));
     QCOMPARE(screen.Text1[104]->text(), QStringLiteral("100"));
     QCOMPARE(screen.Text1[105]->text(), QStringLiteral("0000"));
@@ -159,9 +159,10 @@ void Layout_M_Test::renameUpdatesProductsAndKeepsLineTwo()
     Layout_M screen;
     Open(screen);
     screen.Command1_Click();  // saves "A"
-    fixture.application.Write(products::kProductFileName,
-                              test_support::Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone"),
-                                                         QStringLiteral("0002\t") + Q("標準01 65x45") + QStringLiteral("\ttwo")}));
+    fixture.application.Write(
+        products::kProductFileName,
+        test_support::Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0001\tA\tone"),
+                                   QStringLiteral("0002\t") + Q("標準01 65x45") + QStringLiteral("\ttwo")}));
     Select(screen, QStringLiteral("A"));
     script.seen.clear();
     screen.Command11_Click();
@@ -171,7 +172,8 @@ void Layout_M_Test::renameUpdatesProductsAndKeepsLineTwo()
     QCOMPARE(screen.Combo1->currentText(), Q("新規登録レイアウト"));
     QVERIFY(screen.Combo1->findText(QStringLiteral("B")) > 0);
     QCOMPARE(screen.Combo1->findText(QStringLiteral("A")), -1);
-    QCOMPARE(store::Read_Text_Lines(fixture.application.File(QStringLiteral("B.lay"))).lines.value(1), QStringLiteral("A"));
+    QCOMPARE(store::Read_Text_Lines(fixture.application.File(QStringLiteral("B.lay"))).lines.value(1),
+             QStringLiteral("A"));
     const QStringList products = store::Read_Text_Lines(fixture.application.File(products::kProductFileName)).lines;
     QCOMPARE(products.value(1), QStringLiteral("0001\tB\tone"));
     QCOMPARE(products.value(2), QStringLiteral("0002\t") + Q("標準01 65x45") + QStringLiteral("\ttwo"));
@@ -246,10 +248,11 @@ void Layout_M_Test::savedValuesReadBack()
 void Layout_M_Test::productNumberLoadsItsLayout()
 {
     Layout_Fixture fixture;
-    fixture.application.Write(products::kProductFileName,
-                              test_support::Cp932_Lines({QStringLiteral("2.00"),
-                                                         QStringLiteral("0012\t") + Q("標準06 90x50") + QStringLiteral("\tx"),
-                                                         QStringLiteral("0013\tgone\tx")}));
+    fixture.application.Write(
+        products::kProductFileName,
+        test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                   QStringLiteral("0012\t") + Q("標準06 90x50") + QStringLiteral("\tx"),
+                                   QStringLiteral("0013\tgone\tx")}));
     Dialog_Script script;
     Layout_M screen;
     Open(screen);
@@ -294,7 +297,8 @@ void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
     Layout_Fixture fixture;
     fixture.application.Write(products::kProductFileName,
                               test_support::Cp932_Lines({QStringLiteral("2.00"),
-                                                         QStringLiteral("0001\t") + Q("標準06 90x50") + QStringLiteral("\t") + Q("クッキー")}));
+                                                         QStringLiteral("0001\t") + Q("標準06 90x50")
+                                                             + QStringLiteral("\t") + Q("クッキー")}));
     Dialog_Script script;
     Layout_M screen;
     Open(screen);
@@ -331,7 +335,8 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     Layout_Fixture fixture;
     fixture.application.Write(products::kProductFileName,
                               test_support::Cp932_Lines({QStringLiteral("2.00"),
-                                                         QStringLiteral("0001\t") + Q("標準01 65x45") + QStringLiteral("\t") + Q("クッキー")}));
+                                                         QStringLiteral("0001\t") + Q("標準01 65x45")
+                                                             + QStringLiteral("\t") + Q("クッキー")}));
     Dialog_Script script;
     auto* screen = new Layout_M;
     Open(*screen);
@@ -354,7 +359,8 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
     screen->Text1[1]->setText(QStringLiteral("60"));  // wider label
     QTest::keyClick(screen->Text1[1], Qt::Key_Return);
     const QSize after = preview->picDraw->pixmap().size();
-    QVERIFY2(after.width() > before.width(), qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(after.width())));
+    QVERIFY2(after.width() > before.width(),
+             qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(after.width())));
     // Each redraw keeps the preview in front of the editor the user types in.
     QVERIFY(preview->windowHandle() && preview->windowHandle()->transientParent() == screen->windowHandle());
 
@@ -388,10 +394,11 @@ void Layout_M_Test::missingPrinterKeepsTheScreenAndItsEdits()
 void Layout_M_Test::productListHandsBackTheNumber()
 {
     Layout_Fixture fixture;
-    fixture.application.Write(products::kProductFileName,
-                              test_support::Cp932_Lines({QStringLiteral("2.00"),
-                                                         QStringLiteral("0005\t") + Q("標準01 65x45") + QStringLiteral("\tA"),
-                                                         QStringLiteral("0007\t") + Q("標準06 90x50") + QStringLiteral("\tB")}));
+    fixture.application.Write(
+        products::kProductFileName,
+        test_support::Cp932_Lines({QStringLiteral("2.00"),
+                                   QStringLiteral("0005\t") + Q("標準01 65x45") + QStringLiteral("\tA"),
+                                   QStringLiteral("0007\t") + Q("標準06 90x50") + QStringLiteral("\tB")}));
     Layout_M screen;
     Open(screen);
     QTest::mouseClick(screen.Command13, Qt::LeftButton);
@@ -452,8 +459,8 @@ void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()
         script.seen.clear();
         script.answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};  // 保存しない, 編集に戻る
         way();
-        QCOMPARE(script.Kakunin_Lines(), (QStringList{Q("変更が保存されていません/保存しますか？"),
-                                                      Q("変更を破棄します/よろしいですか？")}));
+        QCOMPARE(script.Kakunin_Lines(),
+                 (QStringList{Q("変更が保存されていません/保存しますか？"), Q("変更を破棄します/よろしいですか？")}));
         QCOMPARE(screen.Combo1->currentText(), Q("わたし"));
         QCOMPARE(screen.Text1[0]->text(), QStringLiteral("70"));
         QVERIFY(QFileInfo::exists(fixture.application.File(Q("わたし.lay"))));
@@ -497,8 +504,7 @@ void Layout_M_Test::unsavedEditsAreSavedDiscardedOrKept()
     Open(screen);
     Select(screen, Q("標準02 65x45 ﾖｺ"));
     QVERIFY(script.seen.empty());  // nothing edited, nothing asked
-    const QStringList asked = {Q("変更が保存されていません/保存しますか？"),
-                               Q("変更を破棄します/よろしいですか？")};
+    const QStringList asked = {Q("変更が保存されていません/保存しますか？"), Q("変更を破棄します/よろしいですか？")};
 
     // Going back keeps the edit and the selection, on another choice and on closing.
     screen.Text1[0]->setText(QStringLiteral("70"));

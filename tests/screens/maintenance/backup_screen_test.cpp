@@ -1,10 +1,10 @@
 // The backup screen on the offscreen platform: creating, restoring and deleting archives.
+#include "maintenance/zip_archive.h"
 #include "screens/maintenance/backup_screen.h"
 #include "screens/maintenance/settei.h"
-#include "support/visible_window.h"
-#include "maintenance/zip_archive.h"
-#include "support/utf8.h"
 #include "support/screen_support.h"
+#include "support/utf8.h"
+#include "support/visible_window.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -70,14 +70,17 @@ void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
     QCOMPARE(script.seen[0].texts[1], Q("バックアップファイルの名前を入力して下さい"));
     QCOMPARE(script.seen[0].buttons, (QStringList{Q("保存"), Q("キャンセル")}));
     const QString preset = script.seen[0].texts[2];
-    QVERIFY2(QRegularExpression(Q("^\\d{4}年\\d\\d月\\d\\d日\\d\\d時\\d\\d分\\d\\d秒に保存したデータ$")).match(preset).hasMatch(),
+    QVERIFY2(QRegularExpression(Q("^\\d{4}年\\d\\d月\\d\\d日\\d\\d時\\d\\d分\\d\\d秒に保存したデータ$"))
+                 .match(preset)
+                 .hasMatch(),
              qPrintable(preset));
     QCOMPARE(script.seen[1].texts[2], Q("保存しました"));
     QCOMPARE(script.seen[1].buttons, QStringList{QStringLiteral("OK")});
     QCOMPARE(Items(screen.List1), QStringList{preset});
     const QStringList entries = maintenance::Zip_Entry_Names(fixture.application.File(preset + QStringLiteral(".zip")));
-    QCOMPARE(entries, (QStringList{QStringLiteral("user_v2.dat"), Q("標準01 65x45.lay"), QStringLiteral("pura00.bmp"),
-                                   Q("商品情報_v2.tsv")}));
+    QCOMPARE(entries,
+             (QStringList{QStringLiteral("user_v2.dat"), Q("標準01 65x45.lay"), QStringLiteral("pura00.bmp"),
+                          Q("商品情報_v2.tsv")}));
 }
 
 void Backup_Screen_Test::typedNameIsMadeSafe()
@@ -191,7 +194,8 @@ void Backup_Screen_Test::failedBackupIsReportedNotPraised()
     screen.Form_Load();
     screen.Combo3->setCurrentIndex(2);
     screen.Command2_Click();
-    QCOMPARE(script.First_Lines(), (QStringList{Q("バックアップファイルの名称入力"), Q("バックアップ出来ませんでした")}));
+    QCOMPARE(script.First_Lines(),
+             (QStringList{Q("バックアップファイルの名称入力"), Q("バックアップ出来ませんでした")}));
     QVERIFY(!script.seen[1].texts[2].isEmpty());
     QCOMPARE(script.seen[1].buttons, QStringList{QStringLiteral("OK")});
 }
@@ -229,7 +233,6 @@ void Backup_Screen_Test::chosenFolderBecomesTheDestination()
     screen.Command6->click();
     QCOMPARE(screen.Combo3->currentText(), stick.Path() + "/");
 }
-
 
 // A notice, then 前の画面に戻る, then OK: the screen leaves once the notice is
 // answered, back to the settings screen, and the program goes on.

@@ -1,8 +1,8 @@
 // The conversion screen on the offscreen platform.
-#include "screens/maintenance/convert_screen.h"
 #include "products/product_file.h"
-#include "support/utf8.h"
+#include "screens/maintenance/convert_screen.h"
 #include "support/screen_support.h"
+#include "support/utf8.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,9 +59,9 @@ void Convert_Screen_Test::conversionMergesIntoTheProductFile()
     Session_Fixture fixture;
     fixture.application.Write(products::kProductFileName,
                               test_support::Cp932_Lines({QStringLiteral("2.00"), QStringLiteral("0002\tcurrent")}));
-    fixture.application.Write(Q("商品情報.tsv"),
-                              test_support::Cp932_Lines({QStringLiteral("1.08 old"), Old_Record("0001", "一"),
-                                                         Old_Record("0003", "三")}));
+    fixture.application.Write(
+        Q("商品情報.tsv"),
+        test_support::Cp932_Lines({QStringLiteral("1.08 old"), Old_Record("0001", "一"), Old_Record("0003", "三")}));
     Dialog_Script script;
     screens::Convert screen;
     screen.show();

@@ -1,13 +1,13 @@
 // The settings screen on the offscreen platform: printer presets, loading,
 // saving, the question before printing a wrong label, and the change of data location.
 #include "app/main_menu.h"
+#include "layouts/default_layouts.h"
 #include "maintenance/new_product_layout.h"
 #include "maintenance/print_check_setting.h"
-#include "layouts/default_layouts.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/maintenance/settei.h"
-#include "support/utf8.h"
 #include "support/screen_support.h"
+#include "support/utf8.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,8 +81,9 @@ void Settei_Test::printerChoicePresetsPositionAndWidth()
 void Settei_Test::savedPositionAndWidthSurviveTheLoad()
 {
     Session_Fixture fixture;
-    fixture.Write_Settings({QStringLiteral("Lesprit T2"), QStringLiteral("9"), QStringLiteral("1.5"), QStringLiteral("-2"),
-                            Q("する"), Q("デスクトップ"), Q("バーコードフォント使用"), Q("端寄せ"), QStringLiteral("80")});
+    fixture.Write_Settings({QStringLiteral("Lesprit T2"), QStringLiteral("9"), QStringLiteral("1.5"),
+                            QStringLiteral("-2"), Q("する"), Q("デスクトップ"), Q("バーコードフォント使用"),
+                            Q("端寄せ"), QStringLiteral("80")});
     screens::Settei screen;
     screen.show();
     screen.Form_Load();
@@ -108,7 +109,8 @@ void Settei_Test::savedPrinterThatIsGoneIsReported()
     screen.Form_Load();
     QCOMPARE(script.seen.size(), size_t(1));
     QCOMPARE(script.seen[0].window, QStringLiteral("QMessageBox"));
-    QVERIFY(script.seen[0].texts[0].startsWith(Q("過去に指定されていたプリンター「Gone」がＰＣ上で見つかりませんでした。")));
+    QVERIFY(script.seen[0].texts[0].startsWith(
+        Q("過去に指定されていたプリンター「Gone」がＰＣ上で見つかりませんでした。")));
     QCOMPARE(screen.Combo1->currentText(), QString());
     QVERIFY(!screen.Command4->isEnabled());
     QCOMPARE(screen.Label14->text(), QStringLiteral("0000"));
@@ -190,7 +192,8 @@ void Settei_Test::theNewProductLayoutIsChosenAndSavedInItsOwnFile()
     QVERIFY(screens::Select_List_Item(screen->Combo6, maintenance::kLastUsedLayoutChoice));
     QTest::mouseClick(screen->Command1, Qt::LeftButton);
     QCOMPARE(script.First_Lines(), QStringList{Q("設定を保存しました")});
-    QCOMPARE(maintenance::Read_New_Product_Layout(fixture.application.Path()).choice, maintenance::kLastUsedLayoutChoice);
+    QCOMPARE(maintenance::Read_New_Product_Layout(fixture.application.Path()).choice,
+             maintenance::kLastUsedLayoutChoice);
     QCOMPARE(fixture.Settings_Lines().size(), 15);  // user_v2.dat keeps its fifteen lines
 }
 
@@ -281,7 +284,7 @@ void Settei_Test::enterMovesAlongTheFieldChain()
     screen.show();
     screen.Form_Load();
     QApplication::setActiveWindow(&screen);
-    const QList<QWidget*> chain = {screen.Combo1, screen.Text2, screen.Text3, screen.Combo2,
+    const QList<QWidget*> chain = {screen.Combo1, screen.Text2,  screen.Text3,   screen.Combo2,
                                    screen.Combo3, screen.Combo4, screen.Command1};
     for (int i = 0; i + 1 < chain.size(); ++i) {
         chain[i]->setFocus();

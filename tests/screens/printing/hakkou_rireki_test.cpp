@@ -195,8 +195,9 @@ private slots:
         QCOMPARE(screen.Label10->toolTip(), QStringLiteral("PDFファイルを書き出しました: ") + file);
         screen.Command8->click();
         screen.Command9->click();
-        QCOMPARE(desktop.opened, (QList<QUrl>{QUrl::fromLocalFile(file),
-                                              QUrl::fromLocalFile(folder->Data_Folder() + platform::kPdf_Output_Folder_Name)}));
+        QCOMPARE(desktop.opened,
+                 (QList<QUrl>{QUrl::fromLocalFile(file),
+                              QUrl::fromLocalFile(folder->Data_Folder() + platform::kPdf_Output_Folder_Name)}));
         QCOMPARE(print_fixtures::History_Of(folder->Data_Folder()).front().file, file);
     }
 };

@@ -34,8 +34,8 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -177,11 +177,13 @@ private slots:
         screen->Text19->setText(QStringLiteral("4901234567894"));
         screen->Command1->click();
         QCOMPARE(screen->List1->count(), 1);
-        QCOMPARE(screen->List1->item(0)->text(), QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
-                                                     + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
+        QCOMPARE(screen->List1->item(0)->text(),
+                 QStringLiteral("No.0012 0005枚 2024/03/05 09:05") + QString(20, QLatin1Char(' '))
+                     + QStringLiteral("200\t3\t加算日計算\t398円\t4901234567894"));
         // The product boxes are emptied; labels and base date stay for the next issue.
         QCOMPARE(screen->Text1->text(), QStringLiteral("0000"));
-        QVERIFY(screen->Text5->text().isEmpty() && screen->Text15->text().isEmpty() && screen->Text19->text().isEmpty());
+        QVERIFY(screen->Text5->text().isEmpty() && screen->Text15->text().isEmpty()
+                && screen->Text19->text().isEmpty());
         QCOMPARE(screen->Text4->text(), QStringLiteral("5"));
         QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
     }
@@ -192,8 +194,9 @@ private slots:
     {
         const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
         screen->Command6->click();
-        for (const QStringList& base : {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
-                                        QStringList{"2024", "3", "", "9", "0"}, QStringList{"2024", "3", "5", "24", "0"}}) {
+        for (const QStringList& base :
+             {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
+              QStringList{"2024", "3", "", "9", "0"}, QStringList{"2024", "3", "5", "24", "0"}}) {
             Kakunin_Answerer answers;
             screen->Text1->setText(QStringLiteral("0012"));
             screen->Text4->setText(QStringLiteral("5"));
@@ -298,7 +301,8 @@ private slots:
         QCOMPARE(printers->sent.size(), size_t(1));
         QCOMPARE(printers->sent[0].copies, 5);
         QCOMPARE(screen->List1->count(), 0);
-        QVERIFY(Lines_Of(screen->List3).contains(QStringLiteral("No.0001 【誤り】バーコードと栄養成分表示が重なっています")));
+        QVERIFY(Lines_Of(screen->List3)
+                    .contains(QStringLiteral("No.0001 【誤り】バーコードと栄養成分表示が重なっています")));
     }
 
     // A long PDF path is shortened and leaves the product list its size;
@@ -307,8 +311,8 @@ private slots:
     {
         QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
         const QSize list = screen->List2->size();
-        const QString path = QStringLiteral("/home/shop/") + QString(30, QChar(u'長')) + QStringLiteral("/印刷データ/") +
-                             QString(40, QLatin1Char('x')) + QStringLiteral(".pdf");
+        const QString path = QStringLiteral("/home/shop/") + QString(30, QChar(u'長')) + QStringLiteral("/印刷データ/")
+            + QString(40, QLatin1Char('x')) + QStringLiteral(".pdf");
         screen->Show_Written_Pdf({path});
         QTest::qWait(50);
         QCOMPARE(screen->List2->size(), list);
@@ -354,7 +358,8 @@ private slots:
         screen->Command1->click();
         QCOMPARE(script.seen.size(), size_t(1));
         const test_support::Seen_Dialog& question = script.seen[0];
-        QCOMPARE(question.texts.mid(0, 2), (QStringList{QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？")}));
+        QCOMPARE(question.texts.mid(0, 2),
+                 (QStringList{QStringLiteral("ラベルに誤りがあります"), QStringLiteral("このまま印刷しますか？")}));
         QCOMPARE(question.buttons, (QStringList{QStringLiteral("印刷する"), QStringLiteral("戻る")}));
         QCOMPARE(question.focused, QStringLiteral("戻る"));  // Enter does not print a wrong label
         // The first five errors by name, the count of the others, and where the question is turned off.
@@ -373,9 +378,10 @@ private slots:
         // Printing anyway sends the labels.
         script.answers = {QStringLiteral("ok")};
         screen->Command1->click();
-        QCOMPARE(script.Kakunin_Lines(), (QStringList{QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
-                                                     QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
-                                                     QStringLiteral("登録番号:0001の/印刷データを送信します")}));
+        QCOMPARE(script.Kakunin_Lines(),
+                 (QStringList{QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
+                              QStringLiteral("ラベルに誤りがあります/このまま印刷しますか？"),
+                              QStringLiteral("登録番号:0001の/印刷データを送信します")}));
         QCOMPARE(printers->sent.size(), size_t(1));
         QCOMPARE(printers->sent[0].copies, 2);
     }
@@ -482,7 +488,8 @@ private slots:
         screen->Text19->setText(QStringLiteral("490123456789"));
         Press_Enter(screen->Text19);
         QCOMPARE(screen->Text19->text(), QStringLiteral("4901234567894"));
-        QCOMPARE(answers.shown, QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+        QCOMPARE(answers.shown,
+                 QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
         QCOMPARE(screen->focusWidget(), screen->Command2);
     }
 

@@ -30,12 +30,12 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QPointer>
-#include <QWheelEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <deque>
@@ -217,7 +217,7 @@ void Product_Screens::numberEnterLoadsProduct()
 void Product_Screens::enterWalksTheItemsAndInputMethodRules()
 {
     screens::S_Touroku* screen = Open_Registration();
-    const QStringList chain = {"Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)", "Text1(6)", "Combo1(1)",
+    const QStringList chain = {"Text1(1)", "Text1(2)",  "Text1(3)",  "Text1(4)", "Text1(5)",  "Text1(6)", "Combo1(1)",
                                "Text1(9)", "Combo1(2)", "Combo1(3)", "Text1(7)", "Combo1(4)", "Text1(8)", "Text1(10)"};
     QWidget* current = Box(screen, "Text1(1)");
     current->setFocus();
@@ -355,7 +355,8 @@ void Product_Screens::addDaysAndBarcodeOnLeaving()
     QTest::keyClicks(barcode, "490123456789");
     next->setFocus();
     QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
-    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+    QCOMPARE(kakunin_->Kakunin_Lines(),
+             QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
 }
 
 void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
@@ -366,7 +367,8 @@ void Product_Screens::barcodeEnterCompletesDigitWithGreenMessage()
     QTest::keyClicks(barcode, "490123456789");
     QTest::keyClick(barcode, Qt::Key_Return);
     QCOMPARE(barcode->text(), QStringLiteral("4901234567894"));
-    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
+    QCOMPARE(kakunin_->Kakunin_Lines(),
+             QStringList{QStringLiteral("バーコードの13桁目のチェック/ディジットを自動計算しました")});
     QCOMPARE(kakunin_->Kakunin_Colours().first(), QColor(204, 255, 204));
     Activate(screen);
     QCOMPARE(QApplication::focusWidget(), Box(screen, "Text1(17)"));
@@ -387,7 +389,8 @@ void Product_Screens::backspaceAfterColonAsksFirst()
     name->Caret_To_End();
     kakunin_->answers = {QStringLiteral("cancel")};
     QTest::keyClick(name, Qt::Key_Backspace);
-    QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("項目名区切り文字「:」を/削除しても宜しいですか？")});
+    QCOMPARE(kakunin_->Kakunin_Lines(),
+             QStringList{QStringLiteral("項目名区切り文字「:」を/削除しても宜しいですか？")});
     QCOMPARE(name->text(), QStringLiteral("品名:"));
 
     kakunin_->answers = {QStringLiteral("ok")};
@@ -413,8 +416,9 @@ void Product_Screens::deleteAndClearAll()
 
     kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(screen, "Command5")->click();
-    QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"),
-                                                   QStringLiteral("削除しました/")}));
+    QCOMPARE(
+        kakunin_->Kakunin_Lines().mid(1),
+        (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
     QVERIFY(!Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
     QCOMPARE(number->text(), QStringLiteral("0004"));
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:"));
@@ -452,7 +456,8 @@ void Product_Screens::listNamesSearchPickAndDelete()
     QVERIFY(!screen->isVisible());
     QVERIFY(!Child<QPushButton>(list, "Command2")->isEnabled());
     auto* lines = Child<QListWidget>(list, "List1");
-    const QString layout = store::Left_By_Bytes(Sample_Product("1", {})[Layout_Name] + QString(20, QLatin1Char(' ')), 20);
+    const QString layout = store::Left_By_Bytes(Sample_Product("1", {})[Layout_Name] + QString(20, QLatin1Char(' ')),
+                                                20);
     QCOMPARE(lines->count(), 3);
     QCOMPARE(lines->item(0)->text(), QStringLiteral("0001|") + layout + QStringLiteral("|春限定"));
     QCOMPARE(lines->item(1)->text(), QStringLiteral("0002|") + layout + QStringLiteral("|和菓子"));
@@ -479,7 +484,9 @@ void Product_Screens::listNamesSearchPickAndDelete()
     QVERIFY(Child<QPushButton>(list, "Command2")->isEnabled());
     kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(list, "Command2")->click();
-    QCOMPARE(kakunin_->Kakunin_Lines(), (QStringList{QStringLiteral("0001のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
+    QCOMPARE(
+        kakunin_->Kakunin_Lines(),
+        (QStringList{QStringLiteral("0001のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
     QCOMPARE(lines->count(), 2);
 
     lines->setCurrentRow(1);
@@ -626,7 +633,8 @@ void Product_Screens::preRegisteredStringsWithKanma()
     edit->setText(QStringLiteral("桜餅，こし"));
     Child<QPushButton>(editor, "Command2(3)")->click();
     const QStringList stored = store::Read_Text_Lines(data + kStringsFileName).lines;
-    QCOMPARE(stored.first(), QStringLiteral("品名の登録,いちご<kanma>大福 春 限定の 特別品,草餅,柏餅,桜餅<kanma>こし,"));
+    QCOMPARE(stored.first(),
+             QStringLiteral("品名の登録,いちご<kanma>大福 春 限定の 特別品,草餅,柏餅,桜餅<kanma>こし,"));
     QCOMPARE(stored.size(), 11);
     Child<QPushButton>(editor, "Command3(2)")->click();
     QCOMPARE(edit->text(), QStringLiteral("柏餅"));
@@ -898,8 +906,9 @@ void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
     kakunin_->answers = {QStringLiteral("cancel"), QStringLiteral("cancel")};  // 保存しない, 編集に戻る
     screen->Command2->click();
     QVERIFY(screen->isVisible());
-    QCOMPARE(kakunin_->Kakunin_Lines(), (QStringList{QStringLiteral("変更が保存されていません/保存しますか？"),
-                                                     QStringLiteral("変更を破棄します/よろしいですか？")}));
+    QCOMPARE(kakunin_->Kakunin_Lines(),
+             (QStringList{QStringLiteral("変更が保存されていません/保存しますか？"),
+                          QStringLiteral("変更を破棄します/よろしいですか？")}));
     // Loading another product over the edits asks the same.
     screens::Item_Box* number = Box(screen, "Text1(0)");
     number->setText(QStringLiteral("2"));
@@ -1107,8 +1116,9 @@ void Product_Screens::listChangesTheLayoutOfSeveralProducts()
 
     kakunin_->answers = {QStringLiteral("ok")};
     list->Command3->click();
-    QCOMPARE(kakunin_->Kakunin_Lines().mid(1), (QStringList{QStringLiteral("2件の商品のレイアウトを/「標準06 90x50」に変更します"),
-                                                    QStringLiteral("変更しました/2件")}));
+    QCOMPARE(kakunin_->Kakunin_Lines().mid(1),
+             (QStringList{QStringLiteral("2件の商品のレイアウトを/「標準06 90x50」に変更します"),
+                          QStringLiteral("変更しました/2件")}));
     for (const char* number : {"1", "2"})
         QCOMPARE(
             Find_Product(screens::Current_Session().Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
