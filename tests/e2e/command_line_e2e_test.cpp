@@ -390,8 +390,9 @@ TEST_F(Command_Line_E2E, OutWritesOnlyANewFileOrAPdfTheUserNames)
             EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.says))) << result.err.toStdString();
             info.refresh();
             EXPECT_EQ(info.isFile() && !info.isSymLink(), was_file) << c.path.toStdString();
-            if (was_file && file.open(QIODevice::ReadOnly))
+            if (was_file && file.open(QIODevice::ReadOnly)) {
                 EXPECT_EQ(file.readAll(), bytes_before) << c.path.toStdString();
+            }
         }
     }
     EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).isSymLink() || !QFileInfo(QStringLiteral("/dev/full")).isFile());

@@ -48,8 +48,9 @@ TEST(Printer_Change_Rule, KnownLabelPrintersPresetCentredPaperAndWidth)
         const Printer_Presets presets = Printer_Change_Rule(Q(c.printer));
         EXPECT_EQ(presets.paper_set_position, Q(c.position)) << c.printer;
         EXPECT_EQ(presets.max_print_width.has_value(), c.width != nullptr) << c.printer;
-        if (c.width)
+        if (c.width) {
             EXPECT_EQ(*presets.max_print_width, Q(c.width)) << c.printer;
+        }
     }
 }
 

@@ -161,8 +161,9 @@ TEST(Draw_Item_Text, NameCellSplitsAtTheFirstHalfWidthColon)
         page.Length_Limit_mm = 1000;
         render::Draw_Item_Text(page, Layout("8", "100"), 0, 0, kRuled, c.text, kSizeLine, kSizeLine + 1, 40);
         ASSERT_EQ(page.rectangles.size(), c.rectangles) << c.text.toStdString();
-        if (c.rectangles == 2)
+        if (c.rectangles == 2) {
             EXPECT_NEAR(page.rectangles[1].to.x(), c.cell_mm * units, 1e-3) << c.text.toStdString();
+        }
     }
 }
 

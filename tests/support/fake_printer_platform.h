@@ -17,7 +17,7 @@ struct Fake_Printer {
     int default_index = 0;   // the printer's own size, an index into `sizes`
     int resolution = 203;
     bool makes_copies = true;
-    QString refusal;          // when set, every job is refused with this text
+    QString refusal = {};     // when set, every job is refused with this text
     bool label_sizes = true;  // with no paper chosen, pages of the label's size (10 to 300 mm)
 };
 
