@@ -13,7 +13,7 @@ namespace test_support {
 
 struct Fake_Printer {
     QString name;
-    QList<QPageSize> sizes;  // numbered as the real platform numbers them
+    QList<QPageSize> sizes = {};  // numbered as the real platform numbers them
     int default_index = 0;   // the printer's own size, an index into `sizes`
     int resolution = 203;
     bool makes_copies = true;
