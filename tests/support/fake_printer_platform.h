@@ -14,7 +14,7 @@ namespace test_support {
 struct Fake_Printer {
     QString name;
     QList<QPageSize> sizes = {};  // numbered as the real platform numbers them
-    int default_index = 0;   // the printer's own size, an index into `sizes`
+    int default_index = 0;        // the printer's own size, an index into `sizes`
     int resolution = 203;
     bool makes_copies = true;
     QString refusal = {};     // when set, every job is refused with this text
