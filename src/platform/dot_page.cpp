@@ -36,8 +36,8 @@ QRect Centre_Dots(const QRectF& box)
 
 }  // namespace
 
-// Rectangles, filled or outlined, are painted dot by dot by the rules above;
-// other shapes, glyphs (as their outlines) and pictures go to Qt's own
+// Rectangles, filled or outlined, and lines across or down are painted dot by
+// dot by the rules above; other shapes, glyphs and pictures go to Qt's own
 // painter on the dots, moved by the page's offset.
 class Dot_Paint_Engine final : public QPaintEngine {
 public:
