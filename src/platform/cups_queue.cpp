@@ -101,17 +101,40 @@ QString Queue_Problem(const QString& queue, const Queue_State& state)
 
 Submission Submit_File(const QString& queue, const QString& path, const QString& title, const Cups_Options& options)
 {
+    // One Print-Job request that carries the file: cupsPrintFile2 would look
+    // the queue up and read its capabilities first, then create the job and
+    // send the file, four requests in all.
+    QByteArray format = CUPS_FORMAT_AUTO;
     cups_option_t* cups_options = nullptr;
     int count = 0;
-    for (const auto& [name, value] : options)
-        count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
+    for (const auto& [name, value] : options) {
+        if (name == QLatin1String("document-format"))
+            format = value.toUtf8();
+        else
+            count = cupsAddOption(name.toUtf8().constData(), value.toUtf8().constData(), count, &cups_options);
+    }
+    char uri[HTTP_MAX_URI], scheme[32], user[256], host[256], resource[HTTP_MAX_URI];
+    int port = 0;
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     queue.toUtf8().constData());
+    httpSeparateURI(HTTP_URI_CODING_NONE, uri, scheme, sizeof scheme, user, sizeof user, host, sizeof host, &port,
+                    resource, sizeof resource);
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.toUtf8().constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format.constData());
+    cupsEncodeOptions2(request, count, cups_options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, count, cups_options, IPP_TAG_JOB);
+    cupsFreeOptions(count, cups_options);
+    ipp_t* response = cupsDoFileRequest(CUPS_HTTP_DEFAULT, request, resource, QFile::encodeName(path).constData());
     Submission submission;
-    submission.job_id = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(),
-                                       QFile::encodeName(path).constData(), title.toUtf8().constData(), count,
-                                       cups_options);
+    if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING)
+        if (ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER))
+            submission.job_id = ippGetInteger(id, 0);
     if (submission.job_id == 0)
         submission.error = QString::fromUtf8(cupsLastErrorString());
-    cupsFreeOptions(count, cups_options);
+    ippDelete(response);
     return submission;
 }
 

@@ -122,6 +122,15 @@ QImage Cups_Raster_File::Blank_Page(const Cups_Options& options)
     return page;
 }
 
+QPointF Cups_Raster_File::Pdf_Page_Offset(const QPageSize& pdf_page) const
+{
+    const cups_page_header2_t& header = state_->header;
+    const QSize pdf_points = pdf_page.sizePoints();
+    const double across = (header.cupsPageSize[0] - pdf_points.width()) / 2;
+    const double down = header.PageSize[1] - (header.cupsPageSize[1] + pdf_points.height()) / 2;
+    return {across * header.HWResolution[0] / 72.0, down * header.HWResolution[1] / 72.0};
+}
+
 bool Cups_Raster_File::Add_Page(const QImage& page, int copies)
 {
     cups_page_header2_t header = state_->header;

@@ -186,7 +186,7 @@ private:
     QPainter painter_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<Raster_Job> raster_;
-    QImage raster_page_;  // the page being painted
+    std::unique_ptr<Dot_Page> raster_page_;  // the page being painted
     bool ended_ = false;
 };
 
@@ -236,7 +236,7 @@ bool Paged_Job::Begin()
 bool Paged_Job::Begin_Raster_Page()
 {
     raster_page_ = raster_->Blank_Page(printer_.Current_Page_Size());
-    if (raster_page_.isNull() || !painter_.begin(&raster_page_))
+    if (!raster_page_ || !painter_.begin(raster_page_.get()))
         return false;
     // The driver prints whole dots: every dot is painted black or left white.
     painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -259,9 +259,9 @@ bool Paged_Job::Add_Raster_Page()
     painter_.end();
     const int copies = printer_.copies_;
     if (!printer_.Repeats_Pages(true))
-        return raster_->Add_Page(raster_page_, copies);
+        return raster_->Add_Page(raster_page_->Dots(), copies);
     for (int copy = 0; copy < copies; ++copy)
-        if (!raster_->Add_Page(raster_page_, 1))
+        if (!raster_->Add_Page(raster_page_->Dots(), 1))
             return false;
     return true;
 }
@@ -272,7 +272,7 @@ void Paged_Job::Close_Writer()
         painter_.end();
     writer_.reset();
     raster_.reset();
-    raster_page_ = QImage();
+    raster_page_.reset();
 }
 
 Job_Result Paged_Job::End()

@@ -4,6 +4,7 @@
 // holds one painter from its first page to its end; the finished job file is
 // handed to the subclass, which sends it to a CUPS queue or keeps it as a
 // file. A job dropped unended leaves nothing.
+#include "platform/dot_page.h"
 #include "platform/printer_platform.h"
 
 #include <QDateTime>
@@ -12,17 +13,15 @@
 #include <functional>
 #include <memory>
 
-#include <QImage>
-
 namespace platform {
 
 // The pages of a job that goes to a printer as dots.
 class Raster_Job {
 public:
     virtual ~Raster_Job() = default;
-    // A white picture of the page's dots at the printer's resolution; null
-    // when the printer cannot take that page as dots.
-    virtual QImage Blank_Page(const QPageSize& page) = 0;
+    // A white page of dots at the printer's resolution; null when the
+    // printer cannot take that page as dots.
+    virtual std::unique_ptr<Dot_Page> Blank_Page(const QPageSize& page) = 0;
     // Appends the painted page, to be printed `copies` times.
     virtual bool Add_Page(const QImage& page, int copies) = 0;
 };

@@ -32,7 +32,13 @@ public:
         : file_(std::move(file)), options_(std::move(options))
     {
     }
-    QImage Blank_Page(const QPageSize& page) override { return file_->Blank_Page(options_(page)); }
+    std::unique_ptr<Dot_Page> Blank_Page(const QPageSize& page) override
+    {
+        QImage dots = file_->Blank_Page(options_(page));
+        if (dots.isNull())
+            return nullptr;
+        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page));
+    }
     bool Add_Page(const QImage& page, int copies) override { return file_->Add_Page(page, copies); }
 
 private:
@@ -76,9 +82,20 @@ Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, const
         }
 }
 
+void Cups_Printer::Queried(const Queue_State& state) const
+{
+    state_ = state;
+    state_age_.start();
+}
+
 bool Cups_Printer::Ready(QString& error) const
 {
-    error = Queue_Problem(Name(), Query_Queue(Name()));
+    // Each request costs a round trip to the scheduler: a state of the last
+    // second serves the job's start and its sending.
+    constexpr qint64 kFresh = 1000;  // ms
+    if (!state_age_.isValid() || state_age_.hasExpired(kFresh))
+        Queried(Query_Queue(Name()));
+    error = Queue_Problem(Name(), state_);
     return error.isEmpty();
 }
 
@@ -122,8 +139,13 @@ Job_Result Cups_Printer::Deliver(const QString& job_path, const QPageSize& page,
     if (raster)
         options.push_back({QStringLiteral("document-format"), kCupsRaster});
     const Submission submission = Submit_File(Name(), job_path, QStringLiteral("ラベル"), options);
-    if (submission.job_id == 0)
+    if (submission.job_id == 0) {
+        // A scheduler gone or a queue stopped since it was last asked is told in its own words.
+        Queried(Query_Queue(Name()));
+        if (QString problem; !Ready(problem))
+            return {false, problem, {}};
         return {false, QStringLiteral("プリンタ「%1」に送信できませんでした：%2").arg(Name(), submission.error), {}};
+    }
     return {true, {}, QStringLiteral("%1-%2").arg(Name()).arg(submission.job_id)};
 }
 
@@ -138,13 +160,16 @@ Paged_Printer* Cups_Queues::Open(const QString& name)
     const Queue_State state = Query_Queue(name);
     const auto known = queues_.find(name);
     if (known != queues_.end() && state.found && state.config_change_time != 0
-        && known->second->Config_Change_Time() == state.config_change_time)
+        && known->second->Config_Change_Time() == state.config_change_time) {
+        known->second->Queried(state);
         return known->second.get();
+    }
     std::unique_ptr<Cups_Printer> queue = state.found ? Cups_Printer::Open(name, state, raster_jobs_) : nullptr;
     if (!queue) {
         queues_.erase(name);
         return nullptr;
     }
+    queue->Queried(state);
     auto& kept = queues_[name];
     kept = std::move(queue);
     return kept.get();

@@ -4,6 +4,7 @@
 #include "platform/cups_queue.h"
 #include "platform/system_printers.h"
 
+#include <QElapsedTimer>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
@@ -34,6 +35,9 @@ public:
     bool Raster_Driver() const override { return raster_driver_; }
     // When the queue's settings had last changed as this object read them (0 unknown).
     int Config_Change_Time() const { return config_change_time_; }
+    // What the scheduler has just said about the queue: a job begun or sent
+    // within a second takes it as it is instead of asking again.
+    void Queried(const Queue_State& state) const;
 
 protected:
     QPageSize Default_Page_Size() const override { return default_page_; }
@@ -59,6 +63,8 @@ private:
     bool resolution_known_ = false;
     int config_change_time_ = 0;
     Raster_Jobs raster_jobs_;
+    mutable Queue_State state_;
+    mutable QElapsedTimer state_age_;
 };
 
 // The CUPS queues as Qt PrintSupport lists them.

@@ -1,0 +1,44 @@
+#pragma once
+// A page of printer dots painted the way the queue's own rasteriser
+// (Ghostscript, through CUPS's PDF filters) paints the PDF of the same
+// drawing, so that a label sent as dots prints exactly as it printed when it
+// was sent as PDF:
+// - the drawing lies a fraction of a dot off the page, where the PDF page
+//   (whole points) lands when the filters centre it on the label's page;
+// - a filled rectangle paints every dot it touches, however little;
+// - an outline or a line across or down drawn with a pen of one dot or less
+//   paints the dots its middle runs through; a wider pen is rounded to whole
+//   dots (x.5 down) and paints every dot the stroke of that width touches;
+// - everything else is painted by Qt, aliased, at the same fraction.
+#include <QImage>
+#include <QPaintDevice>
+#include <QPointF>
+
+#include <memory>
+
+namespace platform {
+
+class Dot_Page : public QPaintDevice {
+public:
+    // `dots`: the blank page, one pixel per dot; `offset`: where, in dots, the
+    // rasteriser puts the drawing's origin.
+    Dot_Page(QImage dots, QPointF offset);
+    ~Dot_Page() override;
+    Dot_Page(const Dot_Page&) = delete;
+    Dot_Page& operator=(const Dot_Page&) = delete;
+
+    const QImage& Dots() const { return dots_; }
+    QPointF Offset() const { return offset_; }
+    QPaintEngine* paintEngine() const override;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    friend class Dot_Paint_Engine;
+    QImage dots_;
+    QPointF offset_;
+    std::unique_ptr<QPaintEngine> engine_;
+};
+
+}  // namespace platform
