@@ -73,9 +73,15 @@ namespace {
 // PPD's own text names it.
 QPageSize Ppd_Page_Size(const QString& choice, const QSize& points, const QString& text)
 {
+    // A turned size ("A5Rotated", "A4.Transverse") counts as its standard size, as Qt counts it.
+    QString name = choice;
+    if (name.endsWith(QLatin1String("Rotated")))
+        name.chop(7);
+    else if (name.endsWith(QLatin1String(".Transverse")))
+        name.chop(11);
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
         const auto known = QPageSize::PageSizeId(id);
-        if (known != QPageSize::Custom && QPageSize::key(known) == choice)
+        if (known != QPageSize::Custom && QPageSize::key(known) == name)
             return QPageSize(QPageSize::definitionSize(known), QPageSize::definitionUnits(known), text,
                              QPageSize::ExactMatch);
     }
