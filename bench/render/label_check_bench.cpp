@@ -27,6 +27,8 @@ void BM_Check_Label(benchmark::State& state)
     context.settings = store::Default_Settings();
     context.data_folder = data;
     context.allergens = products::Allergen_Dictionary::Load(QStringLiteral(FOODLABEL_REFERENCE_FOLDER), {});
+    render::Label_Resources resources;  // shared by the labels checked before a print run
+    context.resources = &resources;
     for (auto _ : state)
         benchmark::DoNotOptimize(render::Check_Label(product, layout, issue, context));
 }

@@ -49,12 +49,15 @@ const layouts::Layout_Record& Layout(const benchmark::State& state)
     return layouts::Default_Layouts().at(static_cast<size_t>(state.range(0))).record;
 }
 
-void Compose(render::Drawing_Surface& surface, const layouts::Layout_Record& layout)
+// The label as a window or a print run composes it, with what its labels share.
+void Compose(render::Drawing_Surface& surface, const layouts::Layout_Record& layout,
+             render::Label_Resources* resources = nullptr)
 {
     static const products::Product_Record product = render_fixtures::Filled_Product();
     static const render::Issue_Values issue = render_fixtures::Filled_Issue();
     static const store::Settings_Record settings = Settings();
-    render::Label_Composer(surface, product, layout, issue, {settings, Data_Folder()});
+    render::Label_Composer(surface, product, layout, issue,
+                           {settings, Data_Folder(), nullptr, std::nullopt, resources});
 }
 
 // The characters the composer draws, with their fonts and device positions.
@@ -135,12 +138,13 @@ void BM_Preview_Label(benchmark::State& state)
     const render::Surface_Profile profile = render::Preview_Profile(kScreenPpi);
     const auto lines = Lines(Characters(profile, layout));
     QImage image = Preview_Image(layout, profile);
+    render::Label_Resources resources;  // the preview window's, kept from one drawing to the next
     double label_total = 0;
     double lines_total = 0;
     for (auto _ : state) {
         const double label = Seconds([&] {
-            render::Preview_Picture_Surface surface(image, profile);
-            Compose(surface, layout);
+            render::Preview_Picture_Surface surface(image, profile, &resources);
+            Compose(surface, layout, &resources);
         });
         state.SetIterationTime(label);
         label_total += label;
@@ -203,10 +207,12 @@ void BM_Pdf_Label(benchmark::State& state)
 {
     const layouts::Layout_Record& layout = Layout(state);
     Pdf_Run run(layout);
-    render::Printer_Page_Surface surface(run.painter, kPrinterDpi, kPrinterDpi, render::Bar_Edges::Inside_Dots);
+    render::Label_Resources resources;  // the print run's
+    render::Printer_Page_Surface surface(run.painter, kPrinterDpi, kPrinterDpi, render::Bar_Edges::Inside_Dots,
+                                         &resources);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     for (auto _ : state) {
-        Compose(surface, layout);
+        Compose(surface, layout, &resources);
         run.writer.newPage();
     }
     state.SetLabel(layouts::Default_Layouts().at(static_cast<size_t>(state.range(0))).name.toStdString());

@@ -286,9 +286,10 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
                           + QStringLiteral("」で印刷するときだけ指定できます")};
     if (!product)
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
-    if (!context.printers->Has_Printer(printer))
+    const printing::Printer_Geometry geometry = printing::Find_Geometry(context.printers, printer);
+    if (!geometry.found)
         return Refuse(err, QStringLiteral("プリンタが見つかりません"), QStringLiteral("印刷は行なえませんでした"));
-    const printing::Print_Job job = printing::Prepare_Job(data.folder, issue, product);
+    const printing::Print_Job job = printing::Prepare_Job(data.folder, issue, geometry, product);
     if (!Date_Is_Possible(job.date, err))
         return kExitFailed;
     if (to_file && !Output_May_Be_Written(options.Value(QStringLiteral("--out")), data, context, err))
@@ -348,8 +349,8 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     if (!label)
         return kExitCannotCheck;
     const auto& [product, layout] = *label;
-    const render::Check_Context check = printing::Check_Context_For(data.settings, data.folder, context.printers,
-                                                                    printer, context.program_folder);
+    const render::Check_Context check = printing::Check_Context_For(
+        data.settings, data.folder, printing::Find_Geometry(context.printers, printer), context.program_folder);
     // A printer that was named is looked for once: without it there is nothing to check against.
     if (!printer.isEmpty() && !check.printer_note.isEmpty()) {
         Refuse(err, QStringLiteral("プリンタが見つかりません"));

@@ -1,6 +1,9 @@
 #include "platform/cups_queue.h"
 
 #include <cups/cups.h>
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/ppd.h>
 
 #include <iterator>
 
@@ -61,6 +64,61 @@ bool Ppd_Has_Raster_Driver(const QByteArray& ppd)
             return true;
     }
     return false;
+}
+
+namespace {
+
+// A size as Qt names a PPD's: a PPD name Qt knows is that standard size; a
+// size Qt knows (within a point) is that size; any other a custom one. The
+// PPD's own text names it.
+QPageSize Ppd_Page_Size(const QString& choice, const QSize& points, const QString& text)
+{
+    // A turned size ("A5Rotated", "A4.Transverse") counts as its standard size, as Qt counts it.
+    QString name = choice;
+    if (name.endsWith(QLatin1String("Rotated")))
+        name.chop(7);
+    else if (name.endsWith(QLatin1String(".Transverse")))
+        name.chop(11);
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto known = QPageSize::PageSizeId(id);
+        if (known != QPageSize::Custom && QPageSize::key(known) == name)
+            return QPageSize(QPageSize::definitionSize(known), QPageSize::definitionUnits(known), text,
+                             QPageSize::ExactMatch);
+    }
+    return QPageSize(points, text, QPageSize::FuzzyMatch);
+}
+
+}  // namespace
+
+Ppd_Pages Read_Ppd_Pages(const QString& ppd_path)
+{
+    Ppd_Pages pages;
+    ppd_file_t* ppd = ppdOpenFile(QFile::encodeName(ppd_path).constData());
+    if (!ppd)
+        return pages;
+    ppdMarkDefaults(ppd);
+    if (ppd_option_t* option = ppdFindOption(ppd, "PageSize")) {
+        for (int i = 0; i < option->num_choices; ++i) {
+            const ppd_choice_t& choice = option->choices[i];
+            const ppd_size_t* size = ppdPageSize(ppd, choice.choice);
+            const QSize points = size ? QSize(qRound(size->width), qRound(size->length)) : QSize();
+            if (points.isEmpty())
+                continue;
+            const QPageSize page = Ppd_Page_Size(QString::fromUtf8(size->name), points, QString::fromUtf8(choice.text));
+            if (page.isValid())
+                pages.sizes.push_back({QString::fromUtf8(size->name), page});
+        }
+    }
+    if (const ppd_choice_t* marked = ppdFindMarkedChoice(ppd, "PageSize"))
+        pages.default_choice = QString::fromUtf8(marked->choice);
+    pages.custom_sizes = ppd->variable_sizes != 0;
+    const auto millimetres = [](float width, float length) {
+        return QPageSize(QSize(int(width), int(length)), QString(), QPageSize::ExactMatch).size(QPageSize::Millimeter);
+    };
+    pages.custom_minimum_mm = millimetres(ppd->custom_min[0], ppd->custom_min[1]);
+    pages.custom_maximum_mm = millimetres(ppd->custom_max[0], ppd->custom_max[1]);
+    ppdClose(ppd);
+    return pages;
 }
 
 bool Ppd_Leaves_Copies_To_Filters(const QByteArray& ppd)

@@ -2,6 +2,8 @@
 // What the CUPS scheduler says about one queue, and submitting a file to it.
 #include <QByteArray>
 #include <QFile>
+#include <QPageSize>
+#include <QSizeF>
 #include <QString>
 
 #include <utility>
@@ -32,6 +34,22 @@ bool Fetch_Queue_Ppd(const QString& queue, QFile& file);
 
 // The same for the text of a PPD.
 bool Ppd_Has_Raster_Driver(const QByteArray& ppd);
+
+// The pages a PPD offers, as Qt PrintSupport reads them from a queue's PPD.
+struct Ppd_Pages {
+    struct Size {
+        QString choice;  // the PPD's name of the size, its PageSize choice
+        QPageSize size;  // under Qt's key for a standard size, named as the PPD names it
+    };
+    std::vector<Size> sizes;  // in the PPD's order
+    QString default_choice;   // the PageSize the PPD marks as its default
+    bool custom_sizes = false;
+    QSizeF custom_minimum_mm;
+    QSizeF custom_maximum_mm;
+};
+
+// The pages of the PPD file; none when it cannot be read.
+Ppd_Pages Read_Ppd_Pages(const QString& ppd_path);
 
 Queue_State Query_Queue(const QString& queue);
 

@@ -18,6 +18,7 @@ public:
 
     QStringList Names() const override { return Loaded() ? loaded_->Names() : QStringList{}; }
     Paged_Printer* Open(const QString& name) override { return Loaded() ? loaded_->Open(name) : nullptr; }
+    bool Has(const QString& name) const override { return Loaded() && loaded_->Has(name); }
 
 private:
     bool Loaded() const

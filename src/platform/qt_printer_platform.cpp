@@ -11,17 +11,6 @@ namespace platform {
 
 namespace {
 
-// A page of the label's size goes as the PPD's custom size in millimetres, which
-// the queue prints exactly ("media=" sizes are rounded to whole points); any
-// other page under its PPD name.
-QString Page_Size_Option(const QPageSize& page)
-{
-    if (!Is_Label_Page(page))
-        return page.key();
-    const QSizeF mm = page.definitionSize();
-    return QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
-}
-
 const QString kCupsRaster = QStringLiteral("application/vnd.cups-raster");
 
 // The pages of a raster job in a CUPS raster file, each with the header the
@@ -46,35 +35,51 @@ private:
     std::function<Cups_Options(const QPageSize&)> options_;
 };
 
+// The sizes of the pages, in their order.
+QList<QPageSize> Sizes_Of(const Ppd_Pages& pages)
+{
+    QList<QPageSize> sizes;
+    for (const Ppd_Pages::Size& size : pages.sizes)
+        sizes << size.size;
+    return sizes;
+}
+
 }  // namespace
 
 std::unique_ptr<Cups_Printer> Cups_Printer::Open(const QString& queue, const Queue_State& state,
                                                  Raster_Jobs raster_jobs)
 {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
-    if (info.isNull())
-        return nullptr;
+    // The queue's one PPD gives its pages and its driver: nothing else is asked of the scheduler.
     auto ppd =
         std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("foodlabel-ppd-XXXXXX.ppd")));
     QByteArray ppd_text;
-    if (ppd->open() && Fetch_Queue_Ppd(queue, *ppd) && ppd->seek(0))
+    Ppd_Pages pages;
+    if (ppd->open() && Fetch_Queue_Ppd(queue, *ppd) && ppd->flush() && ppd->seek(0)) {
         ppd_text = ppd->readAll();
-    return std::unique_ptr<Cups_Printer>(new Cups_Printer(queue, state, info, std::move(ppd), ppd_text, raster_jobs));
+        pages = Read_Ppd_Pages(ppd->fileName());
+    }
+    return std::unique_ptr<Cups_Printer>(new Cups_Printer(queue, state, pages, std::move(ppd), ppd_text, raster_jobs));
 }
 
-Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, const QPrinterInfo& info,
+Cups_Printer::Cups_Printer(const QString& queue, const Queue_State& state, const Ppd_Pages& pages,
                            std::unique_ptr<QTemporaryFile> ppd, const QByteArray& ppd_text, Raster_Jobs raster_jobs)
-    : Paged_Printer(queue, Number_Paper_Sizes(info.supportedPageSizes()),
+    : Paged_Printer(queue, Number_Paper_Sizes(Sizes_Of(pages)),
                     state.default_resolution > 0 ? state.default_resolution : kUnknownResolution),
-      default_page_(info.defaultPageSize()), ppd_(std::move(ppd)), raster_driver_(Ppd_Has_Raster_Driver(ppd_text)),
+      default_page_(QPageSize::A4), ppd_(std::move(ppd)), raster_driver_(Ppd_Has_Raster_Driver(ppd_text)),
       manual_copies_(Ppd_Leaves_Copies_To_Filters(ppd_text)), resolution_known_(state.default_resolution > 0),
       config_change_time_(state.config_change_time), raster_jobs_(raster_jobs)
 {
-    if (!default_page_.isValid())
-        default_page_ = QPageSize(QPageSize::A4);
-    if (info.supportsCustomPageSizes())
-        Accept_Label_Sizes(info.minimumPhysicalPageSize().size(QPageSize::Millimeter),
-                           info.maximumPhysicalPageSize().size(QPageSize::Millimeter));
+    bool default_found = false;
+    for (const Ppd_Pages::Size& size : pages.sizes) {
+        if (!ppd_choices_.contains(size.size.key()))
+            ppd_choices_.insert(size.size.key(), size.choice);
+        if (!default_found && size.choice == pages.default_choice) {
+            default_page_ = size.size;
+            default_found = true;
+        }
+    }
+    if (pages.custom_sizes)
+        Accept_Label_Sizes(pages.custom_minimum_mm, pages.custom_maximum_mm);
     for (const Paper_Size& paper : Paper_Sizes())
         if (paper.size.key() == default_page_.key()) {
             Set_Default_Paper_Number(paper.number);
@@ -86,6 +91,17 @@ void Cups_Printer::Queried(const Queue_State& state) const
 {
     state_ = state;
     state_age_.start();
+}
+
+QString Cups_Printer::Page_Size_Option(const QPageSize& page) const
+{
+    // A page of the label's size goes as the PPD's custom size in millimetres, which
+    // the queue prints exactly ("media=" sizes are rounded to whole points); any
+    // other page under its PPD name.
+    if (!Is_Label_Page(page))
+        return ppd_choices_.value(page.key(), page.key());
+    const QSizeF mm = page.definitionSize();
+    return QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
 }
 
 bool Cups_Printer::Ready(QString& error) const
@@ -152,6 +168,11 @@ Job_Result Cups_Printer::Deliver(const QString& job_path, const QPageSize& page,
 QStringList Cups_Queues::Names() const
 {
     return QPrinterInfo::availablePrinterNames();
+}
+
+bool Cups_Queues::Has(const QString& name) const
+{
+    return Query_Queue(name).found;
 }
 
 Paged_Printer* Cups_Queues::Open(const QString& name)

@@ -5,7 +5,7 @@
 #include "platform/system_printers.h"
 
 #include <QElapsedTimer>
-#include <QPrinterInfo>
+#include <QHash>
 #include <QTemporaryFile>
 
 #include <map>
@@ -15,8 +15,8 @@ namespace platform {
 
 class Raster_Ppd;
 
-// One CUPS queue: the paper sizes, default page and custom page sizes that Qt
-// reads from its PPD, whether its driver takes raster, the queue's default
+// One CUPS queue: the paper sizes, default page and custom page sizes of its
+// PPD (read as Qt PrintSupport reads them), whether its driver takes raster, the queue's default
 // resolution. A job is drawn as CUPS raster at that resolution when the driver
 // takes raster (its filter reads it directly), otherwise as PDF, and submitted
 // with the chosen page size (with no paper number, the label's own size when
@@ -28,8 +28,7 @@ enum class Raster_Jobs { Where_The_Driver_Takes_Them, Never };
 
 class Cups_Printer : public Paged_Printer {
 public:
-    // The queue as `state` (just queried), Qt and its PPD describe it; null
-    // when Qt does not know it.
+    // The queue as `state` (just queried) and its PPD describe it.
     static std::unique_ptr<Cups_Printer> Open(const QString& queue, const Queue_State& state,
                                               Raster_Jobs raster_jobs = Raster_Jobs::Where_The_Driver_Takes_Them);
     bool Raster_Driver() const override { return raster_driver_; }
@@ -50,12 +49,15 @@ protected:
     Job_Result Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster) override;
 
 private:
-    Cups_Printer(const QString& queue, const Queue_State& state, const QPrinterInfo& info,
+    Cups_Printer(const QString& queue, const Queue_State& state, const Ppd_Pages& pages,
                  std::unique_ptr<QTemporaryFile> ppd, const QByteArray& ppd_text, Raster_Jobs raster_jobs);
     // The page size and resolution of a job as CUPS options.
     Cups_Options Page_Options(const QPageSize& page) const;
+    // The PageSize option of a page.
+    QString Page_Size_Option(const QPageSize& page) const;
 
     QPageSize default_page_;
+    QHash<QString, QString> ppd_choices_;     // the PPD's name of each size, by its key
     std::unique_ptr<QTemporaryFile> ppd_;     // the queue's PPD as read with its settings
     std::shared_ptr<Raster_Ppd> raster_ppd_;  // parsed at the first raster job
     bool raster_driver_ = false;
@@ -74,6 +76,8 @@ public:
     {
     }
     QStringList Names() const override;
+    // Asks the scheduler for that queue alone.
+    bool Has(const QString& name) const override;
     // The queue's sizes, resolution and driver as they are now: read again
     // whenever the queue's settings have changed since they were last read.
     Paged_Printer* Open(const QString& name) override;

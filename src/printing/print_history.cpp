@@ -105,7 +105,9 @@ History_Entry Job_Entry(const Print_Job& job, const QString& printer)
     }
     entry.copies = QString::number(job.issue.copies);
     entry.printer = printer;
-    entry.base = render::Base_Text(job.issue.values.base);
+    // The base the label was stamped from: the current moment in place of an
+    // invalid one, so that a reprint gives the same date.
+    entry.base = render::Base_Text(job.date.stamped ? job.date.base : job.issue.values.base);
     entry.date_line = job.date.line.value_or(QString());
     return entry;
 }

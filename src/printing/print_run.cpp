@@ -59,6 +59,7 @@ private:
     bool length_notice_shown_ = false;
     QSet<QString> told_in_this_run_;
     QSet<QString>& told_default_page_;
+    render::Label_Resources resources_;  // pictures and fonts of every label of the run
 };
 
 Print_Issues Print_Run::Run(const Print_Jobs& jobs)
@@ -202,7 +203,8 @@ bool Print_Run::Compose(const Print_Job& job, bool new_page)
     painter->resetTransform();
     const int dpi = printer_->Resolution();
     render::Printer_Page_Surface surface(
-        *painter, dpi, dpi, printer_->Raster_Driver() ? render::Bar_Edges::Inside_Dots : render::Bar_Edges::On_Dots);
+        *painter, dpi, dpi, printer_->Raster_Driver() ? render::Bar_Edges::Inside_Dots : render::Bar_Edges::On_Dots,
+        &resources_);
     surface.Length_Limit_mm = store::Round_Half_Even(layout.Number(layouts::Label_Length));
     surface.Length_Notice_Shown = length_notice_shown_;
     surface.Answerer = &answerer_;
@@ -210,7 +212,8 @@ bool Print_Run::Compose(const Print_Job& job, bool new_page)
     store::Settings_Record settings = c_.settings;
     if (printer_->Paper_Number() == 0)
         settings[store::Setting::Paper_Set_Position] = kEdgeAligned;
-    render::Label_Composer(surface, *job.product, layout, job.issue.values, {settings, c_.data_folder, &answerer_});
+    render::Label_Composer(surface, *job.product, layout, job.issue.values,
+                           {settings, c_.data_folder, &answerer_, job.date, &resources_});
     length_notice_shown_ = surface.Length_Notice_Shown;
     return true;
 }

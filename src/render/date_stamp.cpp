@@ -153,6 +153,8 @@ Base_Texts Base_Texts_Of(const QDateTime& base)
 
 QString Base_Text(const QDateTime& base)
 {
+    if (!base.isValid())
+        return {};
     return Format_Date(base, QStringLiteral("yyyy/mm/dd hh:nn"));
 }
 
@@ -240,18 +242,19 @@ Date_Line_Result Date_Line(const Product_Record& product, const Issue_Values& is
     const QString& kind = product[products::Date_Kind];
     if (kind == kDateHidden)
         return {};
+    Date_Line_Result result;
     if (issue.date_mode == kDateModeElsewhere)
-        return {kind + product[products::Date_Elsewhere_Note]};
+        result.line = kind + product[products::Date_Elsewhere_Note];
     if (issue.date_mode != kDateModeAdd)
-        return {};
+        return result;
     // Without a valid base the current moment is the base; a stamp outside the
     // printable years is the current moment itself.
     const QDateTime now = Current_Date_Time();
-    Date_Line_Result result;
     result.stamped = true;
     if (!issue.base.isValid())
         result.fault = Date_Fault::Invalid_Base;
-    const std::optional<QDateTime> stamp = Stamp_Date(issue.base.isValid() ? issue.base : now, issue.add_days);
+    result.base = issue.base.isValid() ? issue.base : now;
+    const std::optional<QDateTime> stamp = Stamp_Date(result.base, issue.add_days);
     if (!stamp && result.fault == Date_Fault::None)
         result.fault = Date_Fault::Outside_Years;
     result.line = kind + Format_Stamp(stamp.value_or(now), product[products::Date_Format]);

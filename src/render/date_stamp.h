@@ -22,6 +22,8 @@ struct Base_Texts {
     QString day;
     QString hour;
     QString minute;
+
+    bool operator==(const Base_Texts&) const = default;
 };
 
 // The texts as a date and time (seconds 0); no value when they do not make a
@@ -32,7 +34,8 @@ std::optional<QDateTime> Base_Date(const Base_Texts& texts);
 Base_Texts Base_Texts_Of(const QDateTime& base);
 
 // The base as the reservation list and the print history write it,
-// "2024/03/05 09:05", and back; no value for a text that is no such date.
+// "2024/03/05 09:05" (empty for an invalid base), and back; no value for a
+// text that is no such date.
 QString Base_Text(const QDateTime& base);
 std::optional<QDateTime> Read_Base_Text(const QString& text);
 
@@ -90,6 +93,9 @@ struct Date_Line_Result {
     // moment, as the label is printed after the user has been told.
     Date_Fault fault = Date_Fault::None;
     bool stamped = false;  // the line ends in a computed date
+    // The base the date was stamped from: the issue's, or the current moment
+    // in place of an invalid one; invalid when no date was stamped.
+    QDateTime base;
 };
 
 // The date line printed as the 日付 item for this product and issue. It asks

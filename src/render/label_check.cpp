@@ -73,7 +73,8 @@ std::unique_ptr<Recording_Surface> Compose(const Surface_Profile& profile, int b
     surface->Length_Limit_mm = kNoLengthLimitMm;
     // Notices of the composer (missing pictures, the date) are shown when the
     // label is previewed or printed; the check keeps quiet about them.
-    Label_Composer(*surface, product, layout, issue, {Unshifted(context.settings), context.data_folder});
+    Label_Composer(*surface, product, layout, issue,
+                   {Unshifted(context.settings), context.data_folder, nullptr, std::nullopt, context.resources});
     return surface;
 }
 

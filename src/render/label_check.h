@@ -10,6 +10,7 @@
 #include "products/product_record.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
+#include "render/label_resources.h"
 #include "render/recording_surface.h"
 #include "store/settings.h"
 
@@ -68,6 +69,9 @@ struct Check_Context {
     // before the findings; empty otherwise.
     QString printer_note;
     Recipe_Check check_recipe;
+    // Pictures and layout numbers shared by the labels checked together; none:
+    // each label reads its own.
+    Label_Resources* resources = nullptr;
 };
 
 constexpr double kNominalModuleMm = 0.33;

@@ -6,11 +6,8 @@
 #include "render/text_flow.h"
 #include "store/text_helpers.h"
 
-#include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 
-#include <map>
 #include <optional>
 
 namespace render {
@@ -31,6 +28,7 @@ struct Composition {
     const Layout_Record& layout;
     const QString& data_folder;
     store::Answerer* answerer;  // none: the notices are kept quiet
+    Label_Resources& resources;
     const Layout_Numbers& numbers;
     bool turned_page = false;  // a turned layout on the printer page
     int angle = 0;             // text direction handed to the text flow
@@ -51,50 +49,12 @@ struct Composition {
     int Wrap(int line) const { return store::Round_Half_Even(Line(line)); }
 };
 
-// Pictures are read again whenever their file changes (time or size); a label
-// run reuses the decoded picture, so that the printer's document holds it once.
-QImage Load_Picture(const QString& path)
-{
-    struct Loaded {
-        QDateTime modified;
-        qint64 size = -1;
-        QImage picture;
-    };
-    static std::map<QString, Loaded> loaded;
-    const QFileInfo file(path);
-    if (!file.isFile()) {
-        loaded.erase(path);
-        return {};
-    }
-    Loaded& entry = loaded[path];
-    if (entry.picture.isNull() || entry.modified != file.lastModified() || entry.size != file.size()) {
-        if (loaded.size() > 32)
-            loaded.clear();
-        QImageReader reader(path);
-        loaded[path] = {file.lastModified(), file.size(), reader.read()};
-    }
-    return loaded[path].picture;
-}
-
-// The numbers of the layout composed last, read again only when one of its
-// lines differs: a print run composes the same layout for every label.
-const Layout_Numbers& Numbers_Of(const Layout_Record& layout)
-{
-    static Layout_Record last;
-    static std::optional<Layout_Numbers> numbers;
-    if (!numbers || last.line != layout.line) {
-        last = layout;
-        numbers.emplace(last);
-    }
-    return *numbers;
-}
-
 void Draw_Background(Composition& c)
 {
     const QString& name = c.layout[L::Background_Image];
     if (name.isEmpty())
         return;
-    const QImage picture = Load_Picture(c.data_folder + name);
+    const QImage picture = c.resources.Picture(c.data_folder + name);
     if (picture.isNull()) {
         if (c.answerer)
             c.answerer->Notify(QStringLiteral("指定画像ファイルがありません"), QStringLiteral("画像は読めませんでした"),
@@ -189,7 +149,7 @@ void Draw_Mark_Picture(Composition& c, const Mark_Lines& m, double top, double l
     const QString name = Recycle_Picture_Name(c.product[m.mark], c.turned_page);
     if (name.isEmpty())
         return;
-    const QImage picture = Load_Picture(c.data_folder + name);
+    const QImage picture = c.resources.Picture(c.data_folder + name);
     if (picture.isNull()) {
         if (c.answerer)
             c.answerer->Notify(QStringLiteral("リサイクルマーク画像を読めません"), name);
@@ -299,7 +259,10 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
                     const Issue_Values& issue, const Compose_Context& context)
 {
     const store::Settings_Record& settings = context.settings;
-    Composition c{surface, product, layout, context.data_folder, context.answerer, Numbers_Of(layout)};
+    std::optional<Label_Resources> own_resources;
+    Label_Resources& resources = context.resources ? *context.resources : own_resources.emplace();
+    Composition c{
+        surface, product, layout, context.data_folder, context.answerer, resources, resources.Numbers(layout)};
     surface.Answerer = context.answerer;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);
@@ -320,7 +283,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
 
     surface.Begin_Block(Label_Block::Background);
     Draw_Background(c);
-    const Date_Line_Result date = Date_Line(product, issue);
+    const Date_Line_Result date = context.date ? *context.date : Date_Line(product, issue);
     if (date.fault != Date_Fault::None && c.answerer)
         c.answerer->Notify(kDateFaultNotice, kContinueWithToday, store::kInformationColour);
     surface.Begin_Block(Label_Block::Main_Column);

@@ -2,12 +2,16 @@
 // One product on one layout with the values of one issue, drawn onto a surface.
 #include "layouts/layout_record.h"
 #include "products/product_record.h"
+#include "render/date_stamp.h"
 #include "render/drawing_surface.h"
 #include "render/issue_values.h"
+#include "render/label_resources.h"
 #include "store/answerer.h"
 #include "store/settings.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace render {
 
@@ -22,6 +26,11 @@ struct Compose_Context {
     // Notices: missing pictures, a date that cannot be computed, paper length;
     // none: the label is composed without telling (the label check).
     store::Answerer* answerer = nullptr;
+    // The date line as computed for the job; none: computed from the issue here.
+    std::optional<Date_Line_Result> date = std::nullopt;
+    // What labels of one run or window share (pictures, layout numbers); none:
+    // this label reads its own.
+    Label_Resources* resources = nullptr;
 };
 
 // Composes the label onto the surface.

@@ -27,7 +27,7 @@ QImage Compose_Preview_Picture(const products::Product_Record& product, const la
     const QSizeF twips = Preview_Picture_Twips(layout);
     QImage picture(Preview_Pixels(twips.width(), profile), Preview_Pixels(twips.height(), profile),
                    QImage::Format_RGB32);
-    Preview_Picture_Surface surface(picture, profile);
+    Preview_Picture_Surface surface(picture, profile, context.resources);
     Label_Composer(surface, product, layout, issue, context);
     return picture;
 }
@@ -47,7 +47,7 @@ QString Compose_Label_Pdf(const QString& path, const products::Product_Record& p
     QPainter painter;
     if (!painter.begin(&writer))
         return QStringLiteral("Cannot write %1.").arg(path);
-    Printer_Page_Surface surface(painter, dpi, dpi, Bar_Edges::On_Dots);
+    Printer_Page_Surface surface(painter, dpi, dpi, Bar_Edges::On_Dots, context.resources);
     surface.Length_Limit_mm = store::Round_Half_Even(length);
     Label_Composer(surface, product, layout, issue, context);
     painter.end();

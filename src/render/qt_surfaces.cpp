@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace render {
 namespace {
@@ -27,34 +26,6 @@ QFont Run_Qt_Font(const Run_Font& run)
     return font;
 }
 
-// White becomes transparent, so the picture darkens the label and never whitens it.
-QImage Without_White(const QImage& picture)
-{
-    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == 0x00FFFFFF)
-                line[x] = 0;
-    }
-    return image;
-}
-
-// The picture as `convert` makes it, converted once per picture: a run of
-// labels draws the same pictures again.
-template <typename Convert>
-const QImage& Converted_Once(const QImage& picture, Convert convert)
-{
-    static std::map<qint64, QImage> converted;
-    auto found = converted.find(picture.cacheKey());
-    if (found == converted.end()) {
-        if (converted.size() > 32)
-            converted.clear();
-        found = converted.emplace(picture.cacheKey(), convert(picture)).first;
-    }
-    return found->second;
-}
-
 }  // namespace
 
 QString Installed_Face(const QString& face)
@@ -62,8 +33,10 @@ QString Installed_Face(const QString& face)
     return face == kLabelFace ? kSubstituteFace : face;
 }
 
-Painter_Surface::Painter_Surface(const Surface_Profile& profile, QPainter& painter)
-    : Drawing_Surface(profile), painter_(painter)
+Painter_Surface::Painter_Surface(const Surface_Profile& profile, QPainter& painter, Label_Resources* resources)
+    : Drawing_Surface(profile), painter_(painter),
+      own_resources_(resources ? nullptr : std::make_unique<Label_Resources>()),
+      resources_(resources ? *resources : *own_resources_)
 {
 }
 
@@ -77,17 +50,14 @@ QRectF Painter_Surface::To_Pixels(const QRectF& units) const
     return {To_Pixels(units.topLeft()), To_Pixels(units.bottomRight())};
 }
 
-std::vector<Painter_Surface::Prepared_Font>& Painter_Surface::Prepared_Fonts() const
+std::vector<Prepared_Font>& Painter_Surface::Prepared_Fonts()
 {
-    // Fonts are prepared on the GUI thread only; by the device's resolution,
-    // which decides how a pixel-sized font is resolved and measured.
-    // Kept until the process ends, never destroyed after the application's fonts.
-    static auto* by_resolution = new std::map<std::pair<int, int>, std::vector<Prepared_Font>>;
+    // By the device's resolution, which decides how a pixel-sized font is resolved and measured.
     const QPaintDevice* device = painter_.device();
-    return (*by_resolution)[{device->logicalDpiX(), device->logicalDpiY()}];
+    return resources_.Fonts(device->logicalDpiX(), device->logicalDpiY());
 }
 
-const Painter_Surface::Prepared_Font& Painter_Surface::Select_Font(const Run_Font& font)
+const Prepared_Font& Painter_Surface::Select_Font(const Run_Font& font)
 {
     // A label uses a handful of fonts: each is built once and set only when it changes.
     std::vector<Prepared_Font>& fonts = Prepared_Fonts();
@@ -274,8 +244,9 @@ bool Painter_Surface::Has_Font(const QString& face) const
     return QFontDatabase::families().contains(face);
 }
 
-Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges)
-    : Painter_Surface(Printer_Profile(dpi_x, dpi_y), painter), bar_edges_(bar_edges)
+Printer_Page_Surface::Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges,
+                                           Label_Resources* resources)
+    : Painter_Surface(Printer_Profile(dpi_x, dpi_y), painter, resources), bar_edges_(bar_edges)
 {
     const QPaintDevice* device = painter.device();
     to_device_ = QTransform::fromScale(static_cast<double>(device->logicalDpiX()) / dpi_x,
@@ -293,7 +264,7 @@ void Printer_Page_Surface::Multiply_Picture(const QImage& picture, const QRectF&
 {
     // Printer and PDF engines ignore raster operations: the white is taken out
     // beforehand, so that a document of many labels holds the picture once.
-    painter_.drawImage(pixel_box, Converted_Once(picture, Without_White));
+    painter_.drawImage(pixel_box, Resources().Converted(picture, Picture_Conversion::Without_White));
 }
 
 void Printer_Page_Surface::Bar(const QRectF& box)
@@ -334,8 +305,9 @@ void Printer_Page_Surface::Rectangle(QPointF from, QPointF to)
     painter_.drawRect(snapped.adjusted(line / 2, line / 2, -line / 2, -line / 2));
 }
 
-Preview_Picture_Surface::Preview_Picture_Surface(QImage& image, const Surface_Profile& profile)
-    : Painter_Surface(profile, own_painter_), own_painter_(&image)
+Preview_Picture_Surface::Preview_Picture_Surface(QImage& image, const Surface_Profile& profile,
+                                                 Label_Resources* resources)
+    : Painter_Surface(profile, own_painter_, resources), own_painter_(&image)
 {
     own_painter_.fillRect(image.rect(), Qt::white);
 }
@@ -345,9 +317,7 @@ void Preview_Picture_Surface::Multiply_Picture(const QImage& picture, const QRec
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter_.drawImage(pixel_box, Converted_Once(picture, [](const QImage& image) {
-                           return image.convertToFormat(QImage::Format_RGB32);
-                       }));
+    painter_.drawImage(pixel_box, Resources().Converted(picture, Picture_Conversion::Rgb32));
     painter_.restore();
 }
 

@@ -2,10 +2,12 @@
 // The two real surfaces: a printer page painted through QPainter on any paged
 // device (a QPrinter or a QPdfWriter), and the preview picture on a QImage.
 #include "render/drawing_surface.h"
+#include "render/label_resources.h"
 
 #include <QPainter>
 #include <QRawFont>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -30,7 +32,9 @@ public:
     bool Has_Font(const QString& face) const override;
 
 protected:
-    Painter_Surface(const Surface_Profile& profile, QPainter& painter);
+    // `resources` keeps prepared fonts and converted pictures for further
+    // labels; none: this surface keeps its own.
+    Painter_Surface(const Surface_Profile& profile, QPainter& painter, Label_Resources* resources);
     int Line_Width() const { return line_width_; }
     // Sets the painter to device pixels of the profile.
     virtual void Use_Device_Pixels() = 0;
@@ -44,16 +48,9 @@ protected:
     QRect Bar_Pixels(const QRectF& box) const;
     QPointF To_Pixels(QPointF units) const;
     QPainter& painter_;
+    Label_Resources& Resources() { return resources_; }
 
 private:
-    // A text run's font as the painter holds it, with what drawing it needs.
-    struct Prepared_Font {
-        Run_Font run;
-        QFont font;
-        QRawFont glyphs;  // the face itself, without fallback faces
-        double ascent = 0;
-        bool synthetic_bold = false;  // bold, but the face has no bold style
-    };
     // Gives the painter the run's font and a black pen.
     const Prepared_Font& Select_Font(const Run_Font& font);
     // Writes text with the painter's font, its baseline starting at the point.
@@ -64,8 +61,10 @@ private:
 
     // The fonts prepared so far for devices of the painter's resolution: a run
     // of labels uses the same few fonts, prepared once for all of them.
-    std::vector<Prepared_Font>& Prepared_Fonts() const;
+    std::vector<Prepared_Font>& Prepared_Fonts();
 
+    std::unique_ptr<Label_Resources> own_resources_;
+    Label_Resources& resources_;
     int line_width_ = 1;
     std::optional<Run_Font> painter_font_;  // the run font the painter holds, if any
 };
@@ -83,7 +82,8 @@ enum class Bar_Edges {
 // starts pages); text runs use the profile's resolution, whatever the device's own.
 class Printer_Page_Surface : public Painter_Surface {
 public:
-    Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges);
+    Printer_Page_Surface(QPainter& painter, int dpi_x, int dpi_y, Bar_Edges bar_edges,
+                         Label_Resources* resources = nullptr);
     void Rectangle(QPointF from, QPointF to) override;
     void Bar(const QRectF& box) override;
     int Bar_Grid_Dpi() const override;
@@ -102,7 +102,7 @@ private:
 // The preview picture: one device pixel per image pixel, cleared to white.
 class Preview_Picture_Surface : public Painter_Surface {
 public:
-    Preview_Picture_Surface(QImage& image, const Surface_Profile& profile);
+    Preview_Picture_Surface(QImage& image, const Surface_Profile& profile, Label_Resources* resources = nullptr);
 
 protected:
     void Use_Device_Pixels() override { }

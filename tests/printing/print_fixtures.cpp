@@ -65,7 +65,9 @@ printing::Print_Issue Issue_For(const QString& number, int labels, const QString
 printing::Print_Issues Run_Issues(const printing::Print_Issues& issues, printing::Print_Mode mode,
                                   const printing::Print_Run_Context& context)
 {
-    return printing::Run_Print(printing::Prepare_Jobs(context.data_folder, issues), mode, context);
+    const printing::Printer_Geometry printer = printing::Find_Geometry(context.printers,
+                                                                       context.settings.Printer_Name());
+    return printing::Run_Print(printing::Prepare_Jobs(context.data_folder, issues, printer), mode, context);
 }
 
 bool Change_Layout_Line(const QString& data_folder, const QString& name, int line, const QString& value)

@@ -1,9 +1,12 @@
 // The print run over a fake printer platform: what is composed, what each
 // printer job holds and what the user is told, in order.
+#include "label_fixtures.h"
 #include "layouts/layout_record.h"
 #include "print_fixtures.h"
 #include "printing/issue_line.h"
+#include "printing/print_history.h"
 #include "printing/print_run.h"
+#include "render/clock.h"
 #include "support/fake_printer_platform.h"
 #include "support/gui_application.h"
 #include "support/scripted_answerer.h"
@@ -70,6 +73,37 @@ TEST(Issue_Line, IsTheFixedHeadThenTheTabFields)
     EXPECT_EQ(printing::Issue_Line(issue),
               QStringLiteral("No.0012 0005枚 0987/01/02 00:00") + QString(20, QLatin1Char(' '))
                   + QStringLiteral("200\t-0.25\t加算日計算\t398円\t4901234567894"));
+
+    // A base that is no date shows as it was typed, padded; without the typed
+    // texts, as zeros: the head keeps its width.
+    issue.values.base = QDateTime();
+    issue.base_as_typed = render::Base_Texts{"2024", "13", "5", "9", ""};
+    EXPECT_TRUE(printing::Issue_Line(issue).startsWith(QStringLiteral("No.0012 0005枚 2024/13/05 09:00     ")));
+    issue.base_as_typed.reset();
+    EXPECT_TRUE(printing::Issue_Line(issue).startsWith(QStringLiteral("No.0012 0005枚 0000/00/00 00:00     ")));
+}
+
+// The history records the base the label was stamped from: the current moment
+// in place of an invalid base, none where no date is stamped.
+TEST(Job_Entry, RecordsTheBaseTheDateWasStampedFrom)
+{
+    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+    printing::Print_Job job;
+    job.issue = Issue_For("1", 2);
+    job.product = render_fixtures::Filled_Product();
+    job.date = render::Date_Line(*job.product, job.issue.values);
+    EXPECT_EQ(printing::Job_Entry(job, kZebra).base, QStringLiteral("2024/03/05 09:00"));
+
+    job.issue.values.base = QDateTime();
+    job.date = render::Date_Line(*job.product, job.issue.values);
+    EXPECT_EQ(job.date.fault, render::Date_Fault::Invalid_Base);
+    const printing::History_Entry entry = printing::Job_Entry(job, kZebra);
+    EXPECT_EQ(entry.base, QStringLiteral("2025/06/07 08:09"));
+    EXPECT_EQ(entry.date_line, *job.date.line);
+
+    job.issue.values.date_mode = render::kDateModeElsewhere;
+    job.date = render::Date_Line(*job.product, job.issue.values);
+    EXPECT_EQ(printing::Job_Entry(job, kZebra).base, QString());
 }
 
 TEST_F(Print_Run_Test, ImmediateRunComposesOnceAndLetsThePrinterMakeTheCopies)

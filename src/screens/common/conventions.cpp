@@ -32,8 +32,9 @@ QString Current_Data_Folder()
 render::Check_Context Label_Check_Context()
 {
     Session& session = Current_Session();
-    return printing::Check_Context_For(session.settings, Current_Data_Folder(), session.printers,
-                                       session.settings.Printer_Name(), session.program_folder);
+    return printing::Check_Context_For(session.settings, Current_Data_Folder(),
+                                       printing::Find_Geometry(session.printers, session.settings.Printer_Name()),
+                                       session.program_folder);
 }
 
 void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,

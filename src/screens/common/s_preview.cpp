@@ -303,13 +303,16 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
 
     Screen_Answerer answerer{caller_name};
     const Session& session = Current_Session();
-    const render::Compose_Context context{session.settings, Current_Data_Folder(), &answerer};
+    const std::shared_ptr<render::Label_Resources> resources = window->Resources();
+    const render::Compose_Context context{session.settings, Current_Data_Folder(), &answerer, std::nullopt,
+                                          resources.get()};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     // The findings are the printed page's; their outlines lie where this picture draws the parts.
     Label_Findings outlined = findings;
     render::Check_Context drawn;
     drawn.settings = session.settings;
     drawn.data_folder = Current_Data_Folder();
+    drawn.resources = resources.get();
     render::Outline_Findings(outlined.findings, product, layout, issue, drawn, profile);
     if (window) {  // a notice during composition may have let the user close it
         window->Show_Picture(picture, outlined, profile.units_per_mm / twips_per_pixel, render::Label_Area(layout));

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -75,6 +76,9 @@ public:
     // and the edge of the label (`label_mm`) drawn on the screen only.
     void Show_Picture(const QImage& picture, const Label_Findings& findings, double pixels_per_mm,
                       const QRectF& label_mm = {});
+    // What the labels this window shows share (pictures, fonts), kept while
+    // it is open; shared, so that composing outlives a window closed meanwhile.
+    std::shared_ptr<render::Label_Resources> Resources() const { return resources_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +90,7 @@ private:
     std::vector<render::Finding> findings_;
     double pixels_per_mm_ = 0;
     QRectF label_mm_;
+    std::shared_ptr<render::Label_Resources> resources_ = std::make_shared<render::Label_Resources>();
 };
 
 // Composes the label onto the preview window and shows it for the screen

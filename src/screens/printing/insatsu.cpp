@@ -2,6 +2,7 @@
 
 #include "layouts/layout_record.h"
 #include "maintenance/print_check_setting.h"
+#include "printing/check_context.h"
 #include "printing/issue_line.h"
 #include "printing/print_run.h"
 #include "products/product_file.h"
@@ -240,25 +241,30 @@ void Insatsu::Fill_Product_List(const QStringList& lines)
     List2->addItems(lines);
 }
 
-QDateTime Insatsu::Checked_Base()
+render::Base_Texts Insatsu::Base_Boxes() const
 {
-    const std::optional<QDateTime> base =
-        render::Base_Date({Text7->text(), Text8->text(), Text9->text(), Text10->text(), Text11->text()});
-    if (base)
-        return *base;
-    answerer_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
-    const QDateTime now = render::Base_Now();
-    Set_Base_Boxes(render::Base_Texts_Of(now));
-    return now;
+    return {Text7->text(), Text8->text(), Text9->text(), Text10->text(), Text11->text()};
 }
 
-printing::Print_Issue Insatsu::Current_Issue()
+void Insatsu::Correct_Base_Boxes()
+{
+    if (render::Base_Date(Base_Boxes()))
+        return;
+    answerer_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
+    Set_Base_Boxes(render::Base_Texts_Of(render::Base_Now()));
+}
+
+printing::Print_Issue Insatsu::Current_Issue() const
 {
     printing::Print_Issue issue;
     issue.product_no = store::Pad_Zero(Text1->text(), 4);
     issue.copies = store::Lenient_Int(Text4->text());
     render::Issue_Values& values = issue.values;
-    values.base = Checked_Base();
+    const render::Base_Texts typed = Base_Boxes();
+    if (const std::optional<QDateTime> base = render::Base_Date(typed))
+        values.base = *base;
+    else
+        issue.base_as_typed = typed;
     values.add_days = store::Lenient_Number(Text13->text());
     values.date_mode = Combo5->currentText();
     values.contents = Text5->text();
@@ -294,6 +300,7 @@ void Insatsu::Load_Product(bool tell_missing)
 
 void Insatsu::Refresh_Date_Display()
 {
+    Correct_Base_Boxes();
     const products::Product_Record product =
         products::Find_Product(Current_Data_Folder(), Text1->text()).value_or(products::Product_Record{});
     const render::Date_Line_Result date = render::Date_Line(product, Current_Issue().values);
@@ -455,7 +462,8 @@ void Insatsu::Run(bool reservation)
     context.told_default_page = &told_default_page_;
     QStringList written;
     context.written_files = &written;
-    const printing::Print_Jobs jobs = printing::Prepare_Jobs(context.data_folder, reserved_);
+    const printing::Print_Jobs jobs = printing::Prepare_Jobs(
+        context.data_folder, reserved_, printing::Find_Geometry(context.printers, context.settings.Printer_Name()));
     if (!context.printers || !Confirm_Label_Check(jobs))
         return;
     reserved_ = printing::Run_Print(
@@ -469,7 +477,14 @@ void Insatsu::Run(bool reservation)
 bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
 {
     List3->clear();
-    const render::Check_Context context = Label_Check_Context();
+    if (jobs.empty())
+        return true;
+    // The jobs of a run share the printer they were prepared for.
+    const Session& session = Current_Session();
+    render::Check_Context context = printing::Check_Context_For(session.settings, Current_Data_Folder(),
+                                                                jobs.front().printer, session.program_folder);
+    render::Label_Resources resources;
+    context.resources = &resources;
     QStringList errors;
     for (const printing::Print_Job& job : jobs) {
         if (!job.Printable())
@@ -612,16 +627,17 @@ void Insatsu::Reserve_Reprint(const printing::History_Entry& entry)
     if (!reservation_)
         Set_Mode(true);
     const bool registered = products::Find_Product(Current_Data_Folder(), entry.product_no).has_value();
+    if (registered) {
+        // A base the history line does not hold as a date leaves the boxes empty:
+        // the date display of the loaded product reports it and sets them to the current moment.
+        const std::optional<QDateTime> base = render::Read_Base_Text(entry.base);
+        Set_Base_Boxes(base ? render::Base_Texts_Of(*base) : render::Base_Texts{});
+    }
     Text1->setText(entry.product_no);
     Load_Product(true);
     if (!registered)
         return;
-    // A base the history line does not hold as a date leaves the boxes empty:
-    // the date display then reports it and sets them to the current moment.
-    const std::optional<QDateTime> base = render::Read_Base_Text(entry.base);
-    Set_Base_Boxes(base ? render::Base_Texts_Of(*base) : render::Base_Texts{});
     Text4->setText(entry.copies);
-    Refresh_Date_Display();
     Command1_Click();
     raise();
     activateWindow();
@@ -635,10 +651,10 @@ void Insatsu::List1_DblClick()
     const int row = List1->row(item);
     const printing::Print_Issue issue = reserved_.takeAt(row);
     delete List1->takeItem(row);
+    Set_Base_Boxes(issue.base_as_typed.value_or(render::Base_Texts_Of(issue.values.base)));
     Text1->setText(issue.product_no);
     Load_Product(false);
     Text4->setText(QString::number(issue.copies));
-    Set_Base_Boxes(render::Base_Texts_Of(issue.values.base));
     Text5->setText(issue.values.contents);
     Text13->setText(render::Add_Days_Text(issue.values.add_days));
     Combo5->setCurrentText(issue.values.date_mode);

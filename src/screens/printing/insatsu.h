@@ -92,9 +92,10 @@ public:
     // date go into the reservation list (reservation mode).
     void Reserve_Reprint(const printing::History_Entry& entry);
 
-    // The issue of the boxes. An invalid base date is reported and the base
-    // boxes are set to the current moment, which the issue then has.
-    printing::Print_Issue Current_Issue();
+    // The issue of the boxes, as they stand. A base that is no date is kept as
+    // typed: the label then takes the current moment and says so when it is
+    // composed (preview, print), and the boxes stay as they are.
+    printing::Print_Issue Current_Issue() const;
     // The issues of the reservation list, in its order.
     const printing::Print_Issues& Reservations() const { return reserved_; }
 
@@ -109,12 +110,15 @@ private:
     void Set_Mode(bool reservation);
     // Pads Text1 and loads the product into the boxes; tells when it is not registered.
     void Load_Product(bool tell_missing);
+    // The 期限表示 box for the boxes; a base that is no date is first told and
+    // the base boxes set to the current moment.
     void Refresh_Date_Display();
     void Fill_Product_List(const QStringList& lines);
     void Text_Enter(int n);
     void Text19_DblClick();
-    // The base date of the boxes, checked as Current_Issue says.
-    QDateTime Checked_Base();
+    render::Base_Texts Base_Boxes() const;
+    // Tells a base that is no date and sets the base boxes to the current moment.
+    void Correct_Base_Boxes();
     // Prints the reservation list and keeps what the run leaves of it.
     void Run(bool reservation);
     void Show_Reservations();

@@ -6,6 +6,7 @@
 #include "maintenance/print_check_setting.h"
 #include "print_fixtures.h"
 #include "printing/issue_line.h"
+#include "printing/print_history.h"
 #include "products/product_file.h"
 #include "render/clock.h"
 #include "render/label_composer.h"
@@ -38,6 +39,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using screens::Insatsu;
@@ -188,32 +190,133 @@ private slots:
         QCOMPARE(screen->Text7->text(), QStringLiteral("2024"));
     }
 
-    // A base the boxes do not hold as a date is told when the issue is taken,
-    // and the issue and the boxes get the current moment.
-    void anInvalidBaseDateIsToldAndCorrectedWhenTheIssueIsRegistered()
+    // Bases the boxes do not hold as a date: month 13, 30 February, an empty day, hour 24.
+    static QList<QStringList> Invalid_Bases()
+    {
+        return {{"2024", "13", "5", "9", "0"},
+                {"2024", "2", "30", "9", "0"},
+                {"2024", "3", "", "9", "0"},
+                {"2024", "3", "5", "24", "0"}};
+    }
+
+    void Set_Base(const QStringList& base)
+    {
+        QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
+        for (int i = 0; i < 5; ++i)
+            boxes[i]->setText(base[i]);
+    }
+
+    QStringList Base_Shown() const
+    {
+        return {screen->Text7->text(), screen->Text8->text(), screen->Text9->text(), screen->Text10->text(),
+                screen->Text11->text()};
+    }
+
+    // The date display (Enter in a base box or in 加算日, a 日付表記 choice)
+    // tells an invalid base and corrects the boxes to the current moment.
+    void anInvalidBaseIsCorrectedByTheDateDisplay()
     {
         const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
-        screen->Command6->click();
-        for (const QStringList& base :
-             {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
-              QStringList{"2024", "3", "", "9", "0"}, QStringList{"2024", "3", "5", "24", "0"}}) {
-            Kakunin_Answerer answers;
-            screen->Text1->setText(QStringLiteral("0012"));
-            screen->Text4->setText(QStringLiteral("5"));
-            QLineEdit* boxes[] = {screen->Text7, screen->Text8, screen->Text9, screen->Text10, screen->Text11};
-            for (int i = 0; i < 5; ++i)
-                boxes[i]->setText(base[i]);
-            const int before = screen->List1->count();
-            screen->Command1->click();
-            QTRY_COMPARE(answers.shown, QStringList{QStringLiteral("入力された日付が異常です/本日の日付に修正します")});
-            QCOMPARE(screen->List1->count(), before + 1);
-            QVERIFY2(screen->List1->item(before)->text().startsWith(QStringLiteral("No.0012 0005枚 2025/06/07 08:09")),
-                     qPrintable(screen->List1->item(before)->text()));
-            QCOMPARE(screen->Reservations().at(before).values.base, QDateTime(QDate(2025, 6, 7), QTime(8, 9), Qt::UTC));
-            const QStringList shown = {screen->Text7->text(), screen->Text8->text(), screen->Text9->text(),
-                                       screen->Text10->text(), screen->Text11->text()};
-            QCOMPARE(shown, (QStringList{"2025", "6", "7", "8", "9"}));
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        const std::function<void()> refreshes[] = {
+            [this] { Press_Enter(screen->Text11); }, [this] { Press_Enter(screen->Text7); },
+            [this] { Press_Enter(screen->Text13); }, [this] { screen->Combo5_Click(); }};
+        for (const auto& refresh : refreshes) {
+            for (const QStringList& base : Invalid_Bases()) {
+                test_support::Dialog_Script answers;
+                Set_Base(base);
+                refresh();
+                QTRY_COMPARE(answers.Kakunin_Lines(),
+                             QStringList{QStringLiteral("入力された日付が異常です/本日の日付に修正します")});
+                QCOMPARE(Base_Shown(), (QStringList{"2025", "6", "7", "8", "9"}));
+                QCOMPARE(screen->Text12->text(), QStringLiteral("消費期限:2025年06月10日"));
+            }
         }
+    }
+
+    // "登録" keeps an invalid base as typed and tells nothing; the print run
+    // then says it goes on with the current date and stamps that.
+    void aRegisteredInvalidBaseIsPrintedWithTheCurrentDateAfterTheNotice()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        screen->Command6->click();
+        test_support::Dialog_Script answers;
+        for (const QStringList& base : Invalid_Bases()) {
+            screen->Text1->setText(QStringLiteral("0001"));
+            screen->Text13->setText(QStringLiteral("3"));
+            screen->Text4->setText(QStringLiteral("2"));
+            Set_Base(base);
+            screen->Command1->click();
+            QCOMPARE(Base_Shown(), base);
+        }
+        QTest::qWait(50);
+        QVERIFY(answers.seen.empty());
+        const QStringList typed = {"2024/13/05 09:00", "2024/02/30 09:00", "2024/03/00 09:00", "2024/03/05 24:00"};
+        QCOMPARE(screen->List1->count(), 4);
+        for (int i = 0; i < typed.size(); ++i) {
+            QVERIFY2(screen->List1->item(i)->text().startsWith(QStringLiteral("No.0001 0002枚 ") + typed[i]),
+                     qPrintable(screen->List1->item(i)->text()));
+            QVERIFY(!screen->Reservations().at(i).values.base.isValid());
+        }
+        // Taken back into the boxes, a reservation's base is that of the boxes:
+        // the date display corrects it.
+        screen->List1->setCurrentRow(0);
+        screen->List1_DblClick();
+        QTRY_COMPARE(answers.Kakunin_Lines(),
+                     QStringList{QStringLiteral("入力された日付が異常です/本日の日付に修正します")});
+        QCOMPARE(screen->List1->count(), 3);
+        Set_Base(Invalid_Bases().at(0));
+        screen->Command1->click();
+        answers.seen.clear();
+
+        screen->Command4->click();
+        QStringList expected;
+        for (int i = 0; i < typed.size(); ++i)
+            expected << QStringLiteral("入力された日付が異常です/本日の日付にて継続します")
+                     << QStringLiteral("登録番号:0001の/印刷データを送信しました");
+        expected << QStringLiteral("予約されていた全ての/印刷データを送信しました");
+        QTRY_COMPARE(answers.Kakunin_Lines(), expected);
+        QCOMPARE(printers->sent.size(), size_t(4));
+        // The history holds the moment the labels were stamped from and the date printed.
+        const auto history = printing::Read_History(folder->Data_Folder());
+        QVERIFY(history && history->Size() == 4);
+        QCOMPARE(history->Entry(0).base, QStringLiteral("2025/06/07 08:09"));
+        QCOMPARE(history->Entry(0).date_line, QStringLiteral("消費期限:2025年06月10日"));
+    }
+
+    // "印刷" and the preview compose the label with the current date after the
+    // notice, and leave the boxes as they are.
+    void printAndPreviewGoOnWithTheCurrentDateAndLeaveTheBoxes()
+    {
+        QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
+        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        screen->Text1->setText(QStringLiteral("1"));
+        Press_Enter(screen->Text1);
+        screen->Text4->setText(QStringLiteral("1"));
+        for (const QStringList& base : Invalid_Bases()) {
+            test_support::Dialog_Script answers;
+            Set_Base(base);
+            screen->Command2->click();
+            QTRY_COMPARE(answers.Kakunin_Lines(),
+                         QStringList{QStringLiteral("入力された日付が異常です/本日の日付にて継続します")});
+            QCOMPARE(Base_Shown(), base);
+            QVERIFY(screens::Current_Preview() && screens::Current_Preview()->isVisible());
+
+            answers.seen.clear();
+            screen->Command1->click();
+            QTRY_COMPARE(answers.Kakunin_Lines(),
+                         (QStringList{QStringLiteral("入力された日付が異常です/本日の日付にて継続します"),
+                                      QStringLiteral("登録番号:0001の/印刷データを送信します")}));
+            QCOMPARE(Base_Shown(), base);
+        }
+        QCOMPARE(printers->sent.size(), size_t(4));
+        const auto history = printing::Read_History(folder->Data_Folder());
+        QVERIFY(history && history->Size() == 4);
+        QCOMPARE(history->Entry(0).base, QStringLiteral("2025/06/07 08:09"));
+        QCOMPARE(history->Entry(0).date_line, QStringLiteral("消費期限:2025年06月10日"));
+        screens::Current_Preview()->close();
     }
 
     void aTwoDigitYearIsStoredAndPrintedAsTheYearTheScreenShows()
