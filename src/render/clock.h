@@ -1,22 +1,16 @@
 #pragma once
-// The current date and time as the label sees it. Tests fix it; everything in
-// render that needs "now" asks here.
+// Where the current date and time come from. Computations take the moment as a
+// value; only the program's edges (the session of the windows, the command
+// line) hold a clock, the system's in the program and a fixed one in tests.
 #include <QDateTime>
+
+#include <functional>
 
 namespace render {
 
-QDateTime Current_Date_Time();
+using Clock = std::function<QDateTime()>;
 
-// Fixes the clock at `moment`; an invalid moment returns to the system clock.
-void Set_Clock(const QDateTime& moment);
-
-// Fixes the clock for the lifetime of the object (tests).
-class Fixed_Clock {
-public:
-    explicit Fixed_Clock(const QDateTime& moment) { Set_Clock(moment); }
-    ~Fixed_Clock() { Set_Clock(QDateTime()); }
-    Fixed_Clock(const Fixed_Clock&) = delete;
-    Fixed_Clock& operator=(const Fixed_Clock&) = delete;
-};
+// The system's local date and time.
+Clock System_Clock();
 
 }  // namespace render

@@ -34,9 +34,9 @@ private slots:
     void showsTheTitleThePrinterAndTheFolderInUse()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         QCOMPARE(menu.Label1->text(), QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a"));
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ： 未設定"));
@@ -58,10 +58,10 @@ private slots:
     void anotherCopyUsingTheDataFolderIsNamed()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         session.settings = store::Settings_Record();
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         QVERIFY(menu.Label8->isHidden());
         QCOMPARE(QDir(dir.Path()).entryList({QStringLiteral(".in-use-*.lock")}, QDir::Files | QDir::Hidden).size(), 1);
@@ -110,7 +110,8 @@ private slots:
 
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
-        app::MainMenu menu;
+        screens::Session session;
+        app::MainMenu menu(session);
         QCOMPARE(menu.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
@@ -118,10 +119,10 @@ private slots:
     void helpOpensInsideTheApplication()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         session.program_folder = QStringLiteral(HELP_SOURCE_PARENT);
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         menu.show();
         menu.Label6_Click();
@@ -156,13 +157,14 @@ private slots:
     void theHistoryOpensFromTheMenuAndAReprintOpensThePrintingScreenWithIt()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         QVERIFY(print_fixtures::Prepare_Data_Folder(dir.Data_Folder()));
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         menu.show();
         printing::History_Entry job;
+        job.time = QStringLiteral("2024/03/05 09:01:00");
         job.product_no = QStringLiteral("0001");
         job.copies = QStringLiteral("2");
         job.base = QStringLiteral("2024/03/05 09:00");

@@ -7,7 +7,6 @@
 #include "print_fixtures.h"
 #include "printing/issue_line.h"
 #include "products/product_file.h"
-#include "render/clock.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/dialogs.h"
@@ -99,6 +98,8 @@ QStringList Lines_Of(const QListWidget* list)
 class Insatsu_Test : public QObject {
     Q_OBJECT
 
+    screens::Session session;
+
     std::unique_ptr<test_support::Temp_Folder> folder;
     std::unique_ptr<test_support::Fake_Printer_Platform> printers;
     std::unique_ptr<Insatsu> screen;
@@ -112,20 +113,16 @@ private slots:
         QVERIFY(store::Save_Settings(folder->Path(), store::Saved_Values(settings)).ok());
         printers = std::make_unique<test_support::Fake_Printer_Platform>(
             std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
-        screens::Session& session = screens::Current_Session();
+        session = screens::Session();
         session.application_folder = folder->Path();
         session.program_folder = QStringLiteral(FOODLABEL_RESOURCES_DIR);  // the allergen list
         session.printers = printers.get();
-        screen = std::make_unique<Insatsu>();
+        screen = std::make_unique<Insatsu>(session);
         screen->Form_Load();
         screen->show();
     }
 
-    void cleanup()
-    {
-        screen.reset();
-        screens::Current_Session().printers = nullptr;
-    }
+    void cleanup() { screen.reset(); }
 
     void opensInTheImmediateModeWithTheProductList()
     {
@@ -192,7 +189,7 @@ private slots:
     // and the issue and the boxes get the current moment.
     void anInvalidBaseDateIsToldAndCorrectedWhenTheIssueIsRegistered()
     {
-        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        session.clock = [] { return QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)); };
         screen->Command6->click();
         for (const QStringList& base :
              {QStringList{"2024", "13", "5", "9", "0"}, QStringList{"2024", "2", "30", "9", "0"},
@@ -321,10 +318,10 @@ private slots:
 
         test_support::Fake_Desktop desktop;
         desktop.missing_opener = QStringLiteral("application/pdf を開くプログラム");
-        screens::Current_Session().desktop = &desktop;
+        session.desktop = &desktop;
         Kakunin_Answerer answers;
         screen->Command8->click();
-        screens::Current_Session().desktop = nullptr;
+        session.desktop = nullptr;
         QCOMPARE(answers.shown, QStringList{QStringLiteral("開くためのプログラムが/見つかりません")});
         QCOMPARE(answers.third_lines, QStringList{QStringLiteral("application/pdf を開くプログラム")});
         QVERIFY(desktop.opened.isEmpty());
@@ -561,7 +558,7 @@ private slots:
     {
         QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
         screen.reset();  // one printing screen, as the main menu opens it
-        QPointer<Insatsu> own = new Insatsu;
+        QPointer<Insatsu> own = new Insatsu(session);
         own->setAttribute(Qt::WA_DeleteOnClose);
         own->Form_Load();
         own->show();
