@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLockFile>
 #include <QPushButton>
@@ -152,6 +153,35 @@ private slots:
             help_windows += qobject_cast<app::Help_Window*>(top) && top->isVisible();
         QCOMPARE(help_windows, 1);
         help->close();
+    }
+
+    // The menu hands its own session to the screens it opens: two menus on two
+    // folders with two clocks open printing screens of their own.
+    void theScreensOpenedFromTheMenuWorkInItsSession()
+    {
+        test_support::Temp_Folder first_folder, second_folder;
+        QVERIFY(print_fixtures::Prepare_Data_Folder(second_folder.Data_Folder()));
+        screens::Session first, second;
+        first.application_folder = first_folder.Path();
+        first.clock = [] { return QDateTime(QDate(2031, 1, 2), QTime(8, 30)); };
+        second.application_folder = second_folder.Path();
+        second.clock = [] { return QDateTime(QDate(2032, 3, 4), QTime(8, 30)); };
+        app::MainMenu first_menu(first), second_menu(second);
+        const struct {
+            app::MainMenu& menu;
+            QString year;
+            int products;
+        } cases[] = {{first_menu, QStringLiteral("2031"), 0}, {second_menu, QStringLiteral("2032"), 2}};
+        for (const auto& c : cases) {
+            c.menu.Form_Load();
+            c.menu.Command2->click();
+            QPointer<screens::Insatsu> screen = test_support::Visible_Window<screens::Insatsu>();
+            QVERIFY(screen);
+            QCOMPARE(screen->Text7->text(), c.year);
+            QCOMPARE(screen->List2->count(), c.products);
+            screen->close();
+            QTRY_VERIFY(!screen);
+        }
     }
 
     void theHistoryOpensFromTheMenuAndAReprintOpensThePrintingScreenWithIt()
