@@ -62,6 +62,7 @@ protected:
 
 private:
     screens::Session& session_;
+
     screens::Screen_Answerer answerer_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);

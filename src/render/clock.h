@@ -1,7 +1,9 @@
 #pragma once
-// Where the current date and time come from. Computations take the moment as a
-// value; only the program's edges (the session of the windows, the command
-// line) hold a clock, the system's in the program and a fixed one in tests.
+// Where the current date and time come from: the system's clock in the
+// program, a fixed one in tests. The program's edges (the windows' session, the
+// command line) hold it; computations take the moment as a value, or the clock
+// when they read it at times of their own (a print run stamps each job it
+// records, a new layout is named after the moment it is saved).
 #include <QDateTime>
 
 #include <functional>

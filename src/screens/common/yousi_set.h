@@ -38,6 +38,7 @@ protected:
 
 private:
     Session& session_;
+
     Screen_Answerer answerer_{QStringLiteral("Yousi_Set")};
     // Hands the number to the caller (none: the caller's number stays),
     // re-enables the caller and closes the window.

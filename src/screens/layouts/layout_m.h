@@ -89,6 +89,7 @@ protected:
 
 private:
     Session& session_;
+
     void Build_Controls();
     // The frames of the screen, then the whole window.
     QGroupBox* Build_Label_Frame();

@@ -48,6 +48,7 @@ public:
 
 private:
     Session& session_;
+
     QString Selected_Folder() const;
     QString Selected_Archive_Path() const;
     void Notify_Done(const QString& line1, const QString& line2, const QString& line3);

@@ -52,6 +52,7 @@ public:
 
 private:
     Session& session_;
+
     store::Settings_Record settings_;
     Screen_Answerer answerer_{kScreenName};
 };

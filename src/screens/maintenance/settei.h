@@ -63,6 +63,7 @@ protected:
 
 private:
     Session& session_;
+
     void Build_Controls();
     void Show_New_Product_Layout();
     store::Outcome Save_New_Product_Layout_Choice();

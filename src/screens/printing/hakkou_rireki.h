@@ -70,6 +70,7 @@ protected:
 
 private:
     Session& session_;
+
     // A day box as a date; false (after telling) when it holds no valid day.
     bool Read_Day(QLineEdit* box, QDate& day);
 

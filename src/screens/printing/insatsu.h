@@ -106,6 +106,7 @@ protected:
 
 private:
     Session& session_;
+
     QLineEdit* Add_Box(QLineEdit*& box, int n, bool shown_only = false);
     QLineEdit* Box(int n) const { return boxes_[n]; }
     void Build_Layout();

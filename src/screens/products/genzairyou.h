@@ -40,6 +40,7 @@ protected:
 
 private:
     Session& session_;
+
     void Reload_Entries();
     void Show_Filter(int filter);
     void Show_Search(const QString& text);

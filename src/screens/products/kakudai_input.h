@@ -51,6 +51,7 @@ protected:
 
 private:
     Session& session_;
+
     void Select_Option(products::Special_Expression option);
     void Option_Clicked(products::Special_Expression option);
     bool Text1_KeyPress(QKeyEvent* event);

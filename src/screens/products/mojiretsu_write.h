@@ -41,6 +41,7 @@ protected:
 
 private:
     Session& session_;
+
     Screen_Answerer answerer_{QStringLiteral("Mojiretsu_Write")};
     void Show_String(int index, const QString& text);
 };

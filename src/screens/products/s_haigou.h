@@ -74,6 +74,7 @@ protected:
 
 private:
     Session& session_;
+
     void Build_Controls();
     void Build_Layout();
     void Read_Materials();

@@ -53,6 +53,7 @@ protected:
 
 private:
     Session& session_;
+
     QStringList Selected_Numbers() const;
     Screen_Answerer answerer_{kScreenName};
     bool centred_ = false;

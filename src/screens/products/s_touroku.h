@@ -114,6 +114,7 @@ protected:
 
 private:
     Session& session_;
+
     void Build_Controls();
     void Build_Layout();
     QGridLayout* Build_Left_Column();

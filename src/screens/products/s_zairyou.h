@@ -63,6 +63,7 @@ protected:
 
 private:
     Session& session_;
+
     void Show_Material(const recipes::Material& material);
     std::optional<recipes::Material> Material_From_Screen();
     QWidget* Next_In_Chain(QWidget* from) const;
