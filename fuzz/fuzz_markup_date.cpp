@@ -9,17 +9,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = store::Decode_Cp932(fuzz_support::Bytes(data, size));
+    const QDateTime base(QDate(2024, 3, 5), QTime(9, 0));
 
-    const render::Styled_Text styled = render::Prepare_Markup_Text(text);
+    const render::Styled_Text styled = render::Prepare_Markup_Text(text, base);
     if (styled.bold.size() < static_cast<size_t>(styled.text.size())
         || styled.underline.size() < static_cast<size_t>(styled.text.size()))
         fuzz_support::Fail("a drawn character has no style flags");
     render::Strip_Tags(text);
     render::Measure_Text_Width(text, 9, 100);
 
-    const QDateTime base(QDate(2024, 3, 5), QTime(9, 0));
     render::Format_Stamp(base, text);
-    render::Expand_Date_Expression(text);
+    render::Expand_Date_Expression(text, base);
 
     products::Product_Record product;
     product[products::Date_Format] = text;

@@ -41,6 +41,7 @@ QByteArray Bytes(const uint8_t* data, size_t size)
 render::Issue_Values Issue_With_Days(const QString& add_days)
 {
     render::Issue_Values issue;
+    issue.now = QDateTime(QDate(2024, 3, 5), QTime(9, 30));
     issue.base = QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
     issue.add_days = store::Lenient_Number(add_days);
     return issue;

@@ -19,7 +19,7 @@ void BM_Open_Product_List(benchmark::State& state)
     fixture.application.Write(products::kProductFileName,
                               bench_support::Full_Product_File(static_cast<int>(state.range(0))));
     for (auto _ : state) {
-        auto* window = new screens::S_List;
+        auto* window = new screens::S_List(fixture.session);
         window->show();
         window->repaint();
         QApplication::processEvents();

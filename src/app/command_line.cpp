@@ -169,11 +169,11 @@ int Copies(const Options& options)
     return copies;
 }
 
-// The base date and time: "YYYY/MM/DD" (at the current time of day) or
-// "YYYY/MM/DD HH:MM"; now when none is given.
-QDateTime Base_Date(const Options& options)
+// The base date and time: "YYYY/MM/DD" (at the time of day of `moment`) or
+// "YYYY/MM/DD HH:MM"; `moment` to the minute when none is given.
+QDateTime Base_Date(const Options& options, const QDateTime& moment)
 {
-    const QDateTime now = render::Base_Now();
+    const QDateTime now = render::Base_At(moment);
     if (!options.Has(QStringLiteral("--base-date")))
         return now;
     static const QRegularExpression form(QStringLiteral("^(\\d{4})/(\\d{1,2})/(\\d{1,2})(?: (\\d{1,2}):(\\d{2}))?$"));
@@ -269,13 +269,14 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
     printing::Print_Issue issue;
     issue.product_no = Product_Number(options);
     issue.copies = Copies(options);
-    const QDateTime base = Base_Date(options);
+    const QDateTime now = context.clock();
+    const QDateTime base = Base_Date(options, now);
     if (options.flags.count(QStringLiteral("--per-copy")))
         issue.page_per_copy = true;
     Data data = Read_Data(context);
     const auto product = products::Find_Product(data.folder, issue.product_no);
     // The issue as the printing screen takes it from the product.
-    issue.values = render::Preview_Issue(product.value_or(products::Product_Record{}));
+    issue.values = render::Preview_Issue(product.value_or(products::Product_Record{}), now);
     issue.values.base = base;
     const QString& number = issue.product_no;
     const QString printer = options.Has(QStringLiteral("--printer")) ? options.Value(QStringLiteral("--printer"))
@@ -306,6 +307,7 @@ int Print(const Options& options, const Command_Line_Context& context, QTextStre
     run.settings = data.settings;
     run.printers = context.printers;
     run.answerer = &answerer;
+    run.clock = context.clock;
     run.written_files = &written;
     run.unrecorded_jobs = &unrecorded;
     const printing::Print_Issues left = printing::Run_Print({job}, printing::Print_Mode::Immediate, run);
@@ -329,7 +331,7 @@ int Write_Pdf(const Options& options, const Command_Line_Context& context, QText
     if (!label)
         return kExitFailed;
     const auto& [product, layout] = *label;
-    const render::Issue_Values issue = render::Preview_Issue(product);
+    const render::Issue_Values issue = render::Preview_Issue(product, context.clock());
     if (!Date_Is_Possible(render::Date_Line(product, issue), err) || !Output_May_Be_Written(out, data, context, err))
         return kExitFailed;
     Stderr_Answerer answerer(err);
@@ -360,7 +362,7 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
         err << check.printer_note << '\n';
     bool errors = false;
     for (const render::Finding& finding :
-         render::Check_Label_And_Layout(product, layout, render::Preview_Issue(product), check)) {
+         render::Check_Label_And_Layout(product, layout, render::Preview_Issue(product, context.clock()), check)) {
         out << render::Finding_Line(finding) << '\n';
         errors = errors || finding.severity == render::Severity::Error;
     }

@@ -3,6 +3,7 @@
 // the window, from the same settings and data folder. Reads data files only;
 // a print appends to the print history like the printing screen does.
 #include "platform/printer_platform.h"
+#include "render/clock.h"
 #include "store/data_folder.h"
 
 #include <QStringList>
@@ -24,6 +25,8 @@ struct Command_Line_Context {
     store::Folder_Context folders;
     platform::Printer_Finder* printers = nullptr;
     QString program_folder;  // where the allergen list lies, no trailing "/"
+    // The moment the labels are printed, checked or written at.
+    render::Clock clock = render::System_Clock();
     // Makes jobs of the built-in PDF printer write this file instead of a new
     // one in "印刷データ" (empty: new files again).
     std::function<void(const QString&)> set_pdf_output_file;

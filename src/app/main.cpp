@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
     app::Set_Up_Application(application);
 
     platform::System_Desktop desktop;
-    screens::Session& session = screens::Current_Session();
+    screens::Session session;
     // The built-in PDF printer writes into "印刷データ" of the data folder in use.
     platform::System_Printers printers([&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; },
                                        platform::Module_Queues());
@@ -49,7 +49,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    app::MainMenu menu;
+    app::MainMenu menu(session);
     menu.Form_Load();
     // For measuring start-up: the program ends once the main menu's first frame is painted.
     if (qEnvironmentVariableIsSet("PARUBERINA_EXIT_WHEN_SHOWN"))

@@ -27,7 +27,7 @@ QString Help_Page_Path(const QString& application_folder)
     return QDir(application_folder).filePath(QStringLiteral("help/index.html"));
 }
 
-MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
+MainMenu::MainMenu(screens::Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(QStringLiteral("MainMenu"));
     setWindowTitle(QStringLiteral("食品内容表示ソフトウェア ぱるべりな"));
@@ -101,20 +101,19 @@ void MainMenu::Form_Load()
 {
     screens::Centre_On_Screen(this);
     Label1->setText(screens::kProgramTitle);
-    screens::Session& session = screens::Current_Session();
-    session.Refresh_Removable_Drive_Root();
-    Startup_Result prepared = Prepare_Data(session.Folder_Context());
-    if (!session.program_folder.isEmpty())
-        prepared.errors << Copy_Missing_Pictures(session.program_folder, session.application_folder);
-    session.settings = prepared.settings;
+    session_.Refresh_Removable_Drive_Root();
+    Startup_Result prepared = Prepare_Data(session_.Folder_Context());
+    if (!session_.program_folder.isEmpty())
+        prepared.errors << Copy_Missing_Pictures(session_.program_folder, session_.application_folder);
+    session_.settings = prepared.settings;
     Label7->setText(QStringLiteral("アプリケーションフォルダ：")
-                    + QDir::toNativeSeparators(session.application_folder));
+                    + QDir::toNativeSeparators(session_.application_folder));
     Refresh_Printer_Label();
-    presence_ = std::make_unique<platform::Folder_Presence>(session.Data_Folder());
+    presence_ = std::make_unique<platform::Folder_Presence>(session_.Data_Folder());
     presence_->Announce();
     Refresh_Other_Copies();
     presence_timer_.start();
-    QDir::setCurrent(session.application_folder);
+    QDir::setCurrent(session_.application_folder);
     if (!prepared.errors.isEmpty()) {
         answerer_.Show_Warning_Box(QStringLiteral("データファイルを準備できませんでした。\n"
                                                   "各種設定で情報データ保存先を確認して下さい。\n\n")
@@ -125,7 +124,7 @@ void MainMenu::Form_Load()
 
 void MainMenu::Refresh_Printer_Label()
 {
-    const QString& printer = screens::Current_Session().settings.Printer_Name();
+    const QString& printer = session_.settings.Printer_Name();
     if (!printer.isEmpty()) {
         Label4->setText(QStringLiteral("使用プリンタ：") + printer);
         Label4->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0); font-weight: normal;"));
@@ -163,12 +162,12 @@ void MainMenu::Open_Screen(QWidget* screen)
 
 void MainMenu::Command1_Click()
 {
-    Open_Screen(new screens::S_Touroku);
+    Open_Screen(new screens::S_Touroku(session_));
 }
 
 void MainMenu::Command2_Click()
 {
-    auto* screen = new screens::Insatsu;
+    auto* screen = new screens::Insatsu(session_);
     screen->Form_Load();
     Open_Screen(screen);
     printing_ = screen;
@@ -177,7 +176,7 @@ void MainMenu::Command2_Click()
 void MainMenu::Command5_Click()
 {
     // A job issued again goes into the printing screen, which opens for it.
-    auto* window = new screens::Hakkou_Rireki([this](const printing::History_Entry& entry) {
+    auto* window = new screens::Hakkou_Rireki(session_, [this](const printing::History_Entry& entry) {
         if (!printing_)
             Command2_Click();
         printing_->Reserve_Reprint(entry);
@@ -189,19 +188,18 @@ void MainMenu::Command5_Click()
 
 void MainMenu::Command6_Click()
 {
-    auto* window = new screens::S_Zairyou;
+    auto* window = new screens::S_Zairyou(session_);
     window->Form_Load();
     window->show();
 }
 
 void MainMenu::Command3_Click()
 {
-    auto* screen = new screens::Settei;
+    auto* screen = new screens::Settei(session_);
     // Closing the settings screen: drive, settings and printer label are read again.
     connect(screen, &QObject::destroyed, this, [this] {
-        screens::Session& session = screens::Current_Session();
-        session.Refresh_Removable_Drive_Root();
-        session.Load_Settings();
+        session_.Refresh_Removable_Drive_Root();
+        session_.Load_Settings();
         Refresh_Printer_Label();
     });
     Open_Screen(screen);
@@ -217,7 +215,7 @@ void MainMenu::Command4_Click()
 void MainMenu::Label6_Click()
 {
     Label6->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); text-decoration: underline;"));
-    Show_Help(Help_Page_Path(screens::Current_Session().program_folder), this);
+    Show_Help(Help_Page_Path(session_.program_folder), this);
     QTimer::singleShot(50, this, [this] {
         Label6->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); text-decoration: underline;"));
     });

@@ -17,12 +17,16 @@ namespace screens {
 class Insatsu;
 }
 
+namespace screens {
+struct Session;
+}
+
 namespace app {
 
 class MainMenu : public QWidget {
     Q_OBJECT
 public:
-    explicit MainMenu(QWidget* parent = nullptr);
+    explicit MainMenu(screens::Session& session, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // program title
     QLabel* Label4 = nullptr;  // configured printer
@@ -57,6 +61,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    screens::Session& session_;
+
     screens::Screen_Answerer answerer_{QStringLiteral("MainMenu")};
     // Shows a full screen opened from the menu and hides the menu until it closes.
     void Open_Screen(QWidget* screen);

@@ -202,7 +202,7 @@ QString Picture_Size_Hint(const QString& length, const QString& width, double ve
 }
 
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                         store::Answerer& answerer, const Clock& clock)
+                         store::Answerer& answerer, const render::Clock& clock)
 {
     QString name = Clean_Layout_Name(entered_name);
     if (name == kNewLayoutEntry)

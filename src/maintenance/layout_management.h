@@ -2,6 +2,7 @@
 // Rules of the layout management screen: the layout list, the values of its
 // entry fields as layout lines and back, saving, renaming, deleting and importing.
 #include "layouts/layout_record.h"
+#include "render/clock.h"
 #include "store/answerer.h"
 
 #include <QDateTime>
@@ -9,7 +10,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 
 namespace maintenance {
 
@@ -69,8 +69,6 @@ QString Preview_Product_No(const QString& typed);
 // "最大:幅Wpx×縦Hpx": the picture size the printer draws at the label's size.
 QString Picture_Size_Hint(const QString& length, const QString& width, double vertical_ratio = 1.0);
 
-using Clock = std::function<QDateTime()>;
-
 struct Saved_Layout {
     store::Outcome outcome;
     QString name;          // empty when nothing was saved
@@ -80,7 +78,7 @@ struct Saved_Layout {
 // Saves the fields under the name the user entered (cleaned; "新規登録レイアウト"
 // becomes a dated name), asking before an existing layout is overwritten.
 Saved_Layout Save_Layout(const QString& data_folder, const QString& entered_name, const Layout_Fields& fields,
-                         store::Answerer& answerer, const Clock& clock);
+                         store::Answerer& answerer, const render::Clock& clock);
 
 // Refuses a protected name before the new name is asked for.
 store::Outcome Can_Rename_Layout(const QString& name);

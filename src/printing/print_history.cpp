@@ -132,15 +132,17 @@ History_Entry Read_History_Line(const QString& line)
             fields[6], fields[7], fields[8], fields[9], fields[10]};
 }
 
+QString History_Time(const QDateTime& moment)
+{
+    return moment.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+}
+
 store::Outcome Append_History(const QString& data_folder, const History_Entry& entry)
 {
-    History_Entry stamped = entry;
-    if (stamped.time.isEmpty())
-        stamped.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     const QDir folder(data_folder);
     const store::Write_Result written = store::Append_Lines(folder.filePath(kHistoryFileName),
                                                             folder.filePath(kHistoryLockName), {kHistoryVersionLine},
-                                                            {History_Line(stamped)});
+                                                            {History_Line(entry)});
     if (!written.ok())
         return store::Outcome::Failed({QStringLiteral("発行履歴に記録できませんでした"), written.error});
     return store::Outcome::Done();

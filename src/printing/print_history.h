@@ -8,6 +8,7 @@
 #include "store/outcome.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -51,8 +52,10 @@ History_Entry Job_Entry(const Print_Job& job, const QString& printer);
 QString History_Line(const History_Entry& entry);
 History_Entry Read_History_Line(const QString& line);
 
-// Appends the entry, stamped with the current time when it has none, to the
-// history of the data folder, creating the file with
+// The time of an entry as the history writes it, "2024/03/05 09:00:01".
+QString History_Time(const QDateTime& moment);
+
+// Appends the entry to the history of the data folder, creating the file with
 // its version line when it is missing. The line is written with one write and
 // synced; a write that fails is cut off again, so the lines before it are never
 // damaged, and a last line without its line end is ended first, never dropped.

@@ -245,6 +245,7 @@ QString Print_Run::Refusal_Reason(const QString& number) const
 
 void Print_Run::Record(const QString& reason)
 {
+    job_.time = History_Time(c_.clock());
     job_.result = reason.isEmpty() ? kHistorySent : kHistoryRefused;
     job_.reason = reason;
     job_.file = reason.isEmpty() && job_.printer == platform::kBuilt_In_Pdf_Printer ? job_output_ : QString();

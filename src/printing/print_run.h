@@ -4,6 +4,7 @@
 // composed on its page by the label composer.
 #include "platform/printer_platform.h"
 #include "printing/print_job.h"
+#include "render/clock.h"
 #include "store/answerer.h"
 #include "store/settings.h"
 
@@ -19,6 +20,8 @@ struct Print_Run_Context {
     store::Settings_Record settings;
     platform::Printer_Finder* printers = nullptr;
     store::Answerer* answerer = nullptr;
+    // The time each job is recorded at in the print history.
+    render::Clock clock = render::System_Clock();
     // Printers the user has been told print on their default page (no paper
     // number, and no page of the label's size): each is told once while the
     // set lives. None: once per run.

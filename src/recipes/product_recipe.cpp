@@ -55,12 +55,13 @@ std::vector<Material> Find_Materials(const QString& query, const std::vector<Mat
 }
 
 QStringList Fit_Problems(const products::Product_Record& before, const products::Product_Record& after,
-                         const layouts::Layout_Record& layout, const render::Check_Context& context)
+                         const layouts::Layout_Record& layout, const render::Check_Context& context,
+                         const QDateTime& now)
 {
     const auto outside = [&](const products::Product_Record& product) {
         QStringList messages;
         for (const render::Finding& finding :
-             render::Check_Layout(product, layout, render::Preview_Issue(product), context)) {
+             render::Check_Layout(product, layout, render::Preview_Issue(product, now), context)) {
             const bool ours = finding.block == render::Label_Block::Main_Column
                 || finding.block == render::Label_Block::Nutrition;
             const bool cut = finding.message.contains(QStringLiteral("はみ出"))

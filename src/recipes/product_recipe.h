@@ -44,9 +44,10 @@ Material Taken_Material(const Material& found, const std::vector<Material>& regi
 // What of the computed items would not fit the product's label: parts of the
 // main column (原材料名) or of the nutrition table that the changed product
 // puts outside the label and the product as it is does not. Each line names
-// the item and what the label check finds.
+// the item and what the label check finds, on labels printed at `now`.
 QStringList Fit_Problems(const products::Product_Record& before, const products::Product_Record& after,
-                         const layouts::Layout_Record& layout, const render::Check_Context& context);
+                         const layouts::Layout_Record& layout, const render::Check_Context& context,
+                         const QDateTime& now);
 
 // Reads the product's recipe and computes it. The table is read only when the
 // recipe uses a food of it.

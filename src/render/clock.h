@@ -1,22 +1,18 @@
 #pragma once
-// The current date and time as the label sees it. Tests fix it; everything in
-// render that needs "now" asks here.
+// Where the current date and time come from: the system's clock in the
+// program, a fixed one in tests. The program's edges (the windows' session, the
+// command line) hold it; computations take the moment as a value, or the clock
+// when they read it at times of their own (a print run stamps each job it
+// records, a new layout is named after the moment it is saved).
 #include <QDateTime>
+
+#include <functional>
 
 namespace render {
 
-QDateTime Current_Date_Time();
+using Clock = std::function<QDateTime()>;
 
-// Fixes the clock at `moment`; an invalid moment returns to the system clock.
-void Set_Clock(const QDateTime& moment);
-
-// Fixes the clock for the lifetime of the object (tests).
-class Fixed_Clock {
-public:
-    explicit Fixed_Clock(const QDateTime& moment) { Set_Clock(moment); }
-    ~Fixed_Clock() { Set_Clock(QDateTime()); }
-    Fixed_Clock(const Fixed_Clock&) = delete;
-    Fixed_Clock& operator=(const Fixed_Clock&) = delete;
-};
+// The system's local date and time.
+Clock System_Clock();
 
 }  // namespace render

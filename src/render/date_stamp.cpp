@@ -1,6 +1,5 @@
 #include "render/date_stamp.h"
 
-#include "render/clock.h"
 #include "store/text_helpers.h"
 
 #include <QRegularExpression>
@@ -172,10 +171,9 @@ QString Add_Days_Text(double add_days)
     return QString::number(add_days, 'g', 15);
 }
 
-QDateTime Base_Now()
+QDateTime Base_At(const QDateTime& moment)
 {
-    const QDateTime now = Current_Date_Time();
-    return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()), Qt::UTC);
+    return QDateTime(moment.date(), QTime(moment.time().hour(), moment.time().minute()), Qt::UTC);
 }
 
 std::optional<QDateTime> Stamp_Date(const QDateTime& base, double add_days)
@@ -247,9 +245,9 @@ Date_Line_Result Date_Line(const Product_Record& product, const Issue_Values& is
         result.line = kind + product[products::Date_Elsewhere_Note];
     if (issue.date_mode != kDateModeAdd)
         return result;
-    // Without a valid base the current moment is the base; a stamp outside the
-    // printable years is the current moment itself.
-    const QDateTime now = Current_Date_Time();
+    // Without a valid base the moment of printing is the base; a stamp outside
+    // the printable years is that moment itself.
+    const QDateTime& now = issue.now;
     result.stamped = true;
     if (!issue.base.isValid())
         result.fault = Date_Fault::Invalid_Base;
@@ -271,18 +269,19 @@ QString Date_Display(const Product_Record& product, const Date_Line_Result& date
     return full_width ? To_Full_Width(*date.line) : *date.line;
 }
 
-QString Expand_Date_Expression(const QString& pattern)
+QString Expand_Date_Expression(const QString& pattern, const QDateTime& now)
 {
-    const QString expanded = Format_Date(Current_Date_Time(), pattern);
+    const QString expanded = Format_Date(now, pattern);
     if (expanded.startsWith(kFullWidthPrefix))
         return To_Full_Width(expanded.mid(kFullWidthPrefix.size()));
     return expanded;
 }
 
-Issue_Values Preview_Issue(const Product_Record& product)
+Issue_Values Preview_Issue(const Product_Record& product, const QDateTime& now)
 {
     Issue_Values issue;
-    issue.base = Base_Now();
+    issue.now = now;
+    issue.base = Base_At(now);
     issue.add_days = store::Lenient_Number(product[products::Date_Add_Days]);
     issue.date_mode = product[products::Date_Elsewhere_Note].isEmpty() ? kDateModeAdd : kDateModeElsewhere;
     issue.contents = product[products::Contents];

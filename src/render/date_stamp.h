@@ -42,8 +42,8 @@ std::optional<QDateTime> Read_Base_Text(const QString& text);
 // Addition days as the 加算日 box and the reservation list write them ("3", "0.5").
 QString Add_Days_Text(double add_days);
 
-// The current moment to the minute, as a base.
-QDateTime Base_Now();
+// A moment to the minute, as a base.
+QDateTime Base_At(const QDateTime& moment);
 
 // Base plus floor(add_days) whole days, then the fraction of a day, to the
 // second. No value when the result is not a date of the years 1 to 9999, the
@@ -89,8 +89,8 @@ struct Date_Line_Result {
     // The date item: the product's caption, then the stamped date or the
     // product's note; nothing when the product or the date mode prints none.
     std::optional<QString> line;
-    // Why the date could not be computed; the line then stamps the current
-    // moment, as the label is printed after the user has been told.
+    // Why the date could not be computed; the line then stamps the issue's
+    // moment of printing, as the label is printed after the user has been told.
     Date_Fault fault = Date_Fault::None;
     bool stamped = false;  // the line ends in a computed date
     // The base the date was stamped from: the issue's, or the current moment
@@ -107,12 +107,13 @@ Date_Line_Result Date_Line(const products::Product_Record& product, const Issue_
 // whole text, caption included, in full width.
 QString Date_Display(const products::Product_Record& product, const Date_Line_Result& date);
 
-// "<d>" expressions: the current moment formatted by the pattern; a result
-// beginning with "全角)" loses it and is converted to full width.
-QString Expand_Date_Expression(const QString& pattern);
+// "<d>" expressions: the moment formatted by the pattern; a result beginning
+// with "全角)" loses it and is converted to full width.
+QString Expand_Date_Expression(const QString& pattern, const QDateTime& now);
 
-// The issue a preview shows for a product: based now, with the product's addition
-// days, contents, price and barcode; its date note replaces the date when it has one.
-Issue_Values Preview_Issue(const products::Product_Record& product);
+// The issue a preview shows for a product: printed and based now, with the
+// product's addition days, contents, price and barcode; its date note replaces
+// the date when it has one.
+Issue_Values Preview_Issue(const products::Product_Record& product, const QDateTime& now);
 
 }  // namespace render

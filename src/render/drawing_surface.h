@@ -8,6 +8,7 @@
 // preview (twips per screen pixel, times 2, per screen pixel of a millimetre).
 #include "store/answerer.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -125,6 +126,8 @@ public:
     bool Length_Notice_Shown = false;
     // Where text runs report the paper-length notice; none: not reported.
     store::Answerer* Answerer = nullptr;
+    // The moment the label is printed at, which "<d>" expressions show.
+    QDateTime Now;
 
 private:
     Surface_Profile profile_;

@@ -20,6 +20,10 @@ struct Issue_Values {
     QString contents;                  // 内容量 of this issue (the product's unit follows it)
     QString price;                     // 価格
     QString barcode;                   // バーコード digits
+    // The moment the labels are printed at, as the clock read it when the
+    // issue was taken up: the base when none is valid, and what "<d>"
+    // expressions show.
+    QDateTime now;
 
     bool operator==(const Issue_Values&) const = default;
 };

@@ -264,6 +264,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
     Composition c{
         surface, product, layout, context.data_folder, context.answerer, resources, resources.Numbers(layout)};
     surface.Answerer = context.answerer;
+    surface.Now = issue.now;
     c.length = c.Line(L::Label_Length);
     c.xc = c.Line(L::Correction_Horizontal);
     c.yc = c.Line(L::Correction_Vertical);

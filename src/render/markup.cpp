@@ -18,11 +18,11 @@ bool Starts_At(const QString& text, qsizetype i, const QString& tag)
 
 }  // namespace
 
-Styled_Text Prepare_Markup_Text(const QString& markup)
+Styled_Text Prepare_Markup_Text(const QString& markup, const QDateTime& now)
 {
     QString text = markup.left(markup.indexOf(kHide));  // indexOf -1 keeps the whole text
     if (text.startsWith(kDate))
-        text = Expand_Date_Expression(text.mid(kDate.size()));
+        text = Expand_Date_Expression(text.mid(kDate.size()), now);
 
     static const QString bold_on = QStringLiteral("<b>"), bold_off = QStringLiteral("</b>");
     static const QString under_on = QStringLiteral("<u>"), under_off = QStringLiteral("</u>");

@@ -1,6 +1,7 @@
 #pragma once
 // Item texts with inline tags: "<m>" hides the rest, "<d>" at the start makes
 // the text a date pattern, "<b>"/"</b>" and "<u>"/"</u>" switch bold and underline.
+#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -14,8 +15,9 @@ struct Styled_Text {
     std::vector<bool> underline;
 };
 
-// Any length is handled whole: the flags grow with the text.
-Styled_Text Prepare_Markup_Text(const QString& markup);
+// Any length is handled whole: the flags grow with the text. A "<d>" pattern
+// shows `now`.
+Styled_Text Prepare_Markup_Text(const QString& markup, const QDateTime& now);
 
 // The text without "<b>", "<u>", "<d>", "<m>" and their closing forms.
 QString Strip_Tags(const QString& text);

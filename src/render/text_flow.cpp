@@ -168,7 +168,7 @@ float Draw_Item_Text(Drawing_Surface& surface, const Layout_Numbers& layout, flo
     const bool rotated = flow.rotates && layout(layouts::Print_Direction) != 0;
 
     Item item;
-    item.styled = Prepare_Markup_Text(text);
+    item.styled = Prepare_Markup_Text(text, surface.Now);
     item.size_pt = layout(size_line);
     item.width_percent = layout(width_line);
     const double advance = ruled ? flow.ruled_advance : flow.plain_advance;

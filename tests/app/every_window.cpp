@@ -37,24 +37,24 @@ std::unique_ptr<maintenance_test::Session_Fixture> Every_Window_Session()
     fixture->Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                              QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                              QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-    screens::Current_Session().Load_Settings();
+    fixture->session.Load_Settings();
     return fixture;
 }
 namespace {
 
 template <typename Screen>
-QWidget* Loaded()
+QWidget* Loaded(screens::Session& session)
 {
-    auto* screen = new Screen;
+    auto* screen = new Screen(session);
     screen->show();
     screen->Form_Load();
     return screen;
 }
 
 template <typename Screen>
-QWidget* Shown()
+QWidget* Shown(screens::Session& session)
 {
-    auto* screen = new Screen;
+    auto* screen = new Screen(session);
     screen->show();
     return screen;
 }
@@ -65,8 +65,8 @@ const std::vector<Window_Opening>& Every_Window()
 {
     static const std::vector<Window_Opening> windows = {
         {QStringLiteral("MainMenu"),
-         [] {
-             auto* menu = new app::MainMenu;
+         [](screens::Session& session) {
+             auto* menu = new app::MainMenu(session);
              menu->Form_Load();
              menu->show();
              return static_cast<QWidget*>(menu);
@@ -75,8 +75,8 @@ const std::vector<Window_Opening>& Every_Window()
         {screens::S_Touroku::kScreenName, &Loaded<screens::S_Touroku>, true},
         {screens::Insatsu::kScreenName, &Loaded<screens::Insatsu>, true},
         {screens::Insatsu::kScreenName,
-         [] {
-             auto* screen = new screens::Insatsu;
+         [](screens::Session& session) {
+             auto* screen = new screens::Insatsu(session);
              screen->show();
              screen->Form_Load();
              screen->Command6->click();
@@ -85,17 +85,17 @@ const std::vector<Window_Opening>& Every_Window()
          true, QStringLiteral("Reservation")},
         // A label 150 mm long: a picture taller than any of the two screens.
         {QStringLiteral("S_Preview"),
-         [] {
+         [](screens::Session& session) {
              layouts::Layout_Record layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
              layout[layouts::Label_Length] = QStringLiteral("150");
-             screens::Show_Label_Preview(nullptr, QStringLiteral("Insatsu"), products::Product_Record{}, layout,
-                                         render::Preview_Issue(products::Product_Record{}));
+             screens::Show_Label_Preview(session, nullptr, QStringLiteral("Insatsu"), products::Product_Record{},
+                                         layout, render::Preview_Issue(products::Product_Record{}, session.clock()));
              return static_cast<QWidget*>(screens::Current_Preview());
          },
          false},
         {QStringLiteral("Hakkou_Rireki"),
-         [] {
-             auto* history = new screens::Hakkou_Rireki([](const printing::History_Entry&) {});
+         [](screens::Session& session) {
+             auto* history = new screens::Hakkou_Rireki(session, [](const printing::History_Entry&) {});
              history->Form_Load();
              history->show();
              return static_cast<QWidget*>(history);
@@ -106,11 +106,17 @@ const std::vector<Window_Opening>& Every_Window()
         {screens::Backup::kScreenName, &Loaded<screens::Backup>, true},
         {screens::Convert::kScreenName, &Loaded<screens::Convert>, true},
         {screens::S_List::kScreenName, &Shown<screens::S_List>, true},
-        {QStringLiteral("S_Nonplu"), &Shown<screens::S_Nonplu>, true},
+        {QStringLiteral("S_Nonplu"),
+         [](screens::Session&) {
+             auto* in_store = new screens::S_Nonplu;
+             in_store->show();
+             return static_cast<QWidget*>(in_store);
+         },
+         true},
         {screens::Genzairyou::kScreenName, &Shown<screens::Genzairyou>, true},
         {QStringLiteral("Yousi_Set"),
-         [] {
-             auto* paper = new screens::Yousi_Set;
+         [](screens::Session& session) {
+             auto* paper = new screens::Yousi_Set(session);
              paper->Yobidashi->setText(QStringLiteral("Settei"));
              paper->show();
              return static_cast<QWidget*>(paper);
@@ -118,11 +124,11 @@ const std::vector<Window_Opening>& Every_Window()
          true},
         {screens::S_Zairyou::kScreenName, &Loaded<screens::S_Zairyou>, true},
         {screens::S_Haigou::kScreenName,
-         [] {
-             auto* registration = new screens::S_Touroku;
+         [](screens::Session& session) {
+             auto* registration = new screens::S_Touroku(session);
              registration->Form_Load();
              registration->Text1[screens::S_Touroku::kNumberBox]->setText(QStringLiteral("0001"));
-             auto* recipe = new screens::S_Haigou(registration);
+             auto* recipe = new screens::S_Haigou(session, registration);
              registration->setParent(recipe, Qt::Window);  // closed with the window
              recipe->show();
              recipe->Form_Load();
@@ -130,7 +136,7 @@ const std::vector<Window_Opening>& Every_Window()
          },
          true},
         {QStringLiteral("Help_Window"),
-         [] {
+         [](screens::Session&) {
              auto* help = new app::Help_Window;
              help->Open(QStringLiteral(HELP_PAGE));
              screens::Centre_On_Screen(help);
@@ -139,16 +145,16 @@ const std::vector<Window_Opening>& Every_Window()
          },
          false},
         {QStringLiteral("Kakudai_Input"),
-         [] {
-             auto* input = new screens::Kakudai_Input;
+         [](screens::Session& session) {
+             auto* input = new screens::Kakudai_Input(session);
              input->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
              input->show();
              return static_cast<QWidget*>(input);
          },
          false},
         {QStringLiteral("Mojiretsu_Write"),
-         [] {
-             auto* editor = new screens::Mojiretsu_Write;
+         [](screens::Session& session) {
+             auto* editor = new screens::Mojiretsu_Write(session);
              editor->Open(QStringLiteral("原材料名"), QStringLiteral("小麦粉"));
              editor->show();
              return static_cast<QWidget*>(editor);

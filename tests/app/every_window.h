@@ -13,7 +13,8 @@
 
 namespace app_test {
 
-using Opener = std::function<QWidget*()>;
+// Opens the window in the session.
+using Opener = std::function<QWidget*(screens::Session&)>;
 
 struct Window_Opening {
     QString name;        // the object name the window goes by once open

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLockFile>
 #include <QPushButton>
@@ -34,9 +35,9 @@ private slots:
     void showsTheTitleThePrinterAndTheFolderInUse()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         QCOMPARE(menu.Label1->text(), QStringLiteral("食品内容表示ソフトウェア ぱるべりな Ver2.04a"));
         QCOMPARE(menu.Label4->text(), QStringLiteral("使用プリンタ： 未設定"));
@@ -58,10 +59,10 @@ private slots:
     void anotherCopyUsingTheDataFolderIsNamed()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         session.settings = store::Settings_Record();
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         QVERIFY(menu.Label8->isHidden());
         QCOMPARE(QDir(dir.Path()).entryList({QStringLiteral(".in-use-*.lock")}, QDir::Files | QDir::Hidden).size(), 1);
@@ -110,7 +111,8 @@ private slots:
 
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
-        app::MainMenu menu;
+        screens::Session session;
+        app::MainMenu menu(session);
         QCOMPARE(menu.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
@@ -118,10 +120,10 @@ private slots:
     void helpOpensInsideTheApplication()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         session.program_folder = QStringLiteral(HELP_SOURCE_PARENT);
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         menu.show();
         menu.Label6_Click();
@@ -153,16 +155,46 @@ private slots:
         help->close();
     }
 
+    // The menu hands its own session to the screens it opens: two menus on two
+    // folders with two clocks open printing screens of their own.
+    void theScreensOpenedFromTheMenuWorkInItsSession()
+    {
+        test_support::Temp_Folder first_folder, second_folder;
+        QVERIFY(print_fixtures::Prepare_Data_Folder(second_folder.Data_Folder()));
+        screens::Session first, second;
+        first.application_folder = first_folder.Path();
+        first.clock = [] { return QDateTime(QDate(2031, 1, 2), QTime(8, 30)); };
+        second.application_folder = second_folder.Path();
+        second.clock = [] { return QDateTime(QDate(2032, 3, 4), QTime(8, 30)); };
+        app::MainMenu first_menu(first), second_menu(second);
+        const struct {
+            app::MainMenu& menu;
+            QString year;
+            int products;
+        } cases[] = {{first_menu, QStringLiteral("2031"), 0}, {second_menu, QStringLiteral("2032"), 2}};
+        for (const auto& c : cases) {
+            c.menu.Form_Load();
+            c.menu.Command2->click();
+            QPointer<screens::Insatsu> screen = test_support::Visible_Window<screens::Insatsu>();
+            QVERIFY(screen);
+            QCOMPARE(screen->Text7->text(), c.year);
+            QCOMPARE(screen->List2->count(), c.products);
+            screen->close();
+            QTRY_VERIFY(!screen);
+        }
+    }
+
     void theHistoryOpensFromTheMenuAndAReprintOpensThePrintingScreenWithIt()
     {
         test_support::Temp_Folder dir;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = dir.Path();
         QVERIFY(print_fixtures::Prepare_Data_Folder(dir.Data_Folder()));
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();
         menu.show();
         printing::History_Entry job;
+        job.time = QStringLiteral("2024/03/05 09:01:00");
         job.product_no = QStringLiteral("0001");
         job.copies = QStringLiteral("2");
         job.base = QStringLiteral("2024/03/05 09:00");

@@ -60,7 +60,7 @@ private slots:
         QFETCH(Opener, open);
         QFETCH(QString, name);
         QFETCH(bool, asks);
-        QPointer<QWidget> window = open();
+        QPointer<QWidget> window = open(fixture_->session);
         QCOMPARE(window->objectName(), name);
         if (!asks)
             QSKIP("asks nothing");
@@ -86,7 +86,7 @@ private slots:
     void waitingWindowIsNeitherUsedNorClosed()
     {
         QFETCH(Opener, open);
-        QPointer<QWidget> window = open();
+        QPointer<QWidget> window = open(fixture_->session);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QString name = window->objectName();
         QList<QWidget*> shown_before;
@@ -113,7 +113,7 @@ private slots:
     void returnAndEnterPressTheFocusedButton()
     {
         QFETCH(Opener, open);
-        QPointer<QWidget> window = open();
+        QPointer<QWidget> window = open(fixture_->session);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto* probe = new QPushButton(QStringLiteral("probe"), window);
@@ -136,7 +136,7 @@ private slots:
     void escapeClosesTheWindow()
     {
         QFETCH(Opener, open);
-        QPointer<QWidget> window = open();
+        QPointer<QWidget> window = open(fixture_->session);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QWidget* focus = window->focusWidget() ? window->focusWidget() : window.data();
@@ -148,7 +148,7 @@ private slots:
     // The main menu from the keyboard: Return on 商品情報の登録 opens the registration screen.
     void mainMenuFromTheKeyboard()
     {
-        app::MainMenu menu;
+        app::MainMenu menu(fixture_->session);
         menu.Form_Load();
         menu.show();
         menu.activateWindow();

@@ -46,7 +46,7 @@ private slots:
     {
         QFETCH(Opener, open);
         QFETCH(QString, name);
-        std::unique_ptr<QWidget> window(open());
+        std::unique_ptr<QWidget> window(open(fixture_->session));
         QCOMPARE(window->objectName(), name);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         Verify_Fits(window.get());
@@ -61,7 +61,7 @@ private slots:
     // hides and closes with the screen.
     void wordTableStaysBesideTheRegistrationScreen()
     {
-        auto* screen = new screens::S_Touroku;
+        auto* screen = new screens::S_Touroku(fixture_->session);
         QPointer<screens::S_Touroku> guard(screen);
         screen->show();
         screen->Form_Load();
@@ -144,14 +144,14 @@ private slots:
         QWidget* box = nullptr;
         std::function<void()> preview;
         if (screen_name == QStringLiteral("S_Touroku")) {
-            auto* touroku = new screens::S_Touroku;
+            auto* touroku = new screens::S_Touroku(fixture_->session);
             screen.reset(touroku);
             touroku->show();
             touroku->Form_Load();
             box = touroku->Text1[screens::S_Touroku::kProductNameBox];
             preview = [touroku] { touroku->Command3->click(); };
         } else {
-            auto* layout = new screens::Layout_M;
+            auto* layout = new screens::Layout_M(fixture_->session);
             screen.reset(layout);
             layout->show();
             layout->Form_Load();

@@ -31,13 +31,13 @@ private slots:
     void printsALabelToTheBuiltInPdfPrinterFromThePrintingScreen()
     {
         test_support::Temp_Folder application;
-        screens::Session& session = screens::Current_Session();
+        screens::Session session;
         session.application_folder = application.Path();
         platform::Qt_Printer_Platform printers(
             [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
         session.printers = &printers;
 
-        app::MainMenu menu;
+        app::MainMenu menu(session);
         menu.Form_Load();  // first start: settings file and data files with their defaults
         menu.show();
         QVERIFY(QFile::exists(application.File(QStringLiteral("user_v2.dat"))));

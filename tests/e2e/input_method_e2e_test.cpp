@@ -61,7 +61,7 @@ void Prepare(maintenance_test::Session_Fixture& fixture)
     fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                             QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                             QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-    screens::Session& session = screens::Current_Session();
+    screens::Session& session = fixture.session;
     session.Load_Settings();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
 }
@@ -103,11 +103,11 @@ private slots:
     void typedJapaneseIsStoredAsShown()
     {
         maintenance_test::Session_Fixture fixture;
-        screens::Session& session = screens::Current_Session();
+        screens::Session& session = fixture.session;
         Prepare(fixture);
         maintenance_test::Dialog_Script answers;
 
-        screens::S_Touroku screen;
+        screens::S_Touroku screen(fixture.session);
         screen.show();
         screen.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
@@ -148,13 +148,13 @@ private slots:
     void digitsAndCaptionTypedWithTheInputMethodOn()
     {
         maintenance_test::Session_Fixture fixture;
-        screens::Session& session = screens::Current_Session();
+        screens::Session& session = fixture.session;
         Prepare(fixture);
         QVERIFY(maintenance::Save_Confirms_Before_Printing(session.application_folder, false).Is_Done());
         maintenance_test::Dialog_Script answers;
         using S = screens::S_Touroku;
 
-        auto* registration = new screens::S_Touroku;
+        auto* registration = new screens::S_Touroku(fixture.session);
         registration->setAttribute(Qt::WA_DeleteOnClose);
         registration->show();
         registration->Form_Load();
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(number->text(), QStringLiteral("0007"));
         registration->close();
 
-        screens::Insatsu printing_screen;
+        screens::Insatsu printing_screen(fixture.session);
         printing_screen.Form_Load();
         printing_screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&printing_screen));
@@ -198,12 +198,12 @@ private slots:
     {
         maintenance_test::Session_Fixture fixture;
         Prepare(fixture);
-        screens::Current_Session().program_folder = QStringLiteral(RESOURCES_DIR);
+        fixture.session.program_folder = QStringLiteral(RESOURCES_DIR);
         maintenance_test::Dialog_Script answers;
-        screens::S_Touroku registration;
+        screens::S_Touroku registration(fixture.session);
         registration.Form_Load();
         registration.Text1[screens::S_Touroku::kNumberBox]->setText(QStringLiteral("8"));
-        screens::S_Haigou recipe(&registration);
+        screens::S_Haigou recipe(fixture.session, &registration);
         recipe.show();
         recipe.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&recipe));

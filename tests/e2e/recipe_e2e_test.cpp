@@ -94,7 +94,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     test_support::Temp_Folder application;
     test_support::Fake_Desktop desktop;
     desktop.application_folder = application.Path();
-    screens::Session& session = screens::Current_Session();
+    screens::Session session;
     platform::Qt_Printer_Platform printers(
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
@@ -103,7 +103,7 @@ void Recipe_E2E::aRecipeBecomesAPrintedLabel()
     session.program_folder = QStringLiteral(RESOURCES_DIR);  // the composition table and allergen lists
 
     Dialog_Script script;
-    app::MainMenu menu;
+    app::MainMenu menu(session);
     menu.Form_Load();
     store::Settings_Record settings = session.settings;
     settings[store::Setting::Printer_Name] = platform::kBuilt_In_Pdf_Printer;

@@ -53,7 +53,7 @@ void Round_Trip::theApplicationGoesRound()
     test_support::Fake_Desktop desktop;
     desktop.application_folder = application.Path();
     desktop.desktop_folder = desktop_folder.Path();
-    screens::Session& session = screens::Current_Session();
+    screens::Session session;
     platform::Qt_Printer_Platform printers(
         [&session] { return session.Data_Folder() + platform::kPdf_Output_Folder_Name; });
     session.desktop = &desktop;
@@ -61,7 +61,7 @@ void Round_Trip::theApplicationGoesRound()
     session.application_folder = application.Path();
 
     Dialog_Script script;
-    app::MainMenu menu;
+    app::MainMenu menu(session);
     menu.Form_Load();
     menu.show();
     QCOMPARE(menu.Label4->text(), Q("使用プリンタ： 未設定"));

@@ -684,6 +684,7 @@ TEST(Backup_History, ThePrintHistoryIsBackedUpAndRestoredWithTheData)
     Temp_Folder data;
     Temp_Folder backups;
     printing::History_Entry entry;
+    entry.time = QStringLiteral("2024/03/05 09:01:00");
     entry.product_no = QStringLiteral("0001");
     entry.product_name = QStringLiteral("苺大福");
     entry.result = printing::kHistorySent;

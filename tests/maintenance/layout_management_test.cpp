@@ -23,11 +23,11 @@ namespace {
 
 using test_support::Q;
 const QDateTime kFixedMoment(QDate(2024, 3, 5), QTime(14, 7, 9));
-const maintenance::Clock kClock = [] { return kFixedMoment; };
+const render::Clock kClock = [] { return kFixedMoment; };
 
 // Saves as the layout screen does: the outcome is told.
 maintenance::Saved_Layout Saved(const QString& folder, const QString& name, const maintenance::Layout_Fields& fields,
-                                Scripted_Answerer& answerer, const maintenance::Clock& clock)
+                                Scripted_Answerer& answerer, const render::Clock& clock)
 {
     maintenance::Saved_Layout saved = maintenance::Save_Layout(folder, name, fields, answerer, clock);
     answerer.Tell(saved.outcome);

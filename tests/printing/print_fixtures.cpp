@@ -48,6 +48,7 @@ printing::Print_Run_Context Context_For(const QString& data_folder, const store:
     context.settings = settings;
     context.printers = &printers;
     context.answerer = &answerer;
+    context.clock = [] { return render_fixtures::kPrintedAt; };
     return context;
 }
 

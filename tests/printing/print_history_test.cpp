@@ -257,6 +257,7 @@ TEST_F(Print_Run_History, EveryReservationLineIsRecordedSentOrRefusedWithTheReas
     EXPECT_EQ(missing.result, printing::kHistoryRefused);
     EXPECT_EQ(missing.reason, QStringLiteral("登録番号:0007で指定されているレイアウトは存在しません"));
     const History_Entry& sent = history[1];
+    EXPECT_EQ(sent.time, QStringLiteral("2024/03/05 09:30:15"));  // the run's clock
     EXPECT_EQ(sent.result, printing::kHistorySent);
     EXPECT_EQ(sent.reason, QString());
     EXPECT_EQ(sent.product_name, QStringLiteral("品名:苺のショートケーキ"));

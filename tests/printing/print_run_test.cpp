@@ -87,9 +87,9 @@ TEST(Issue_Line, IsTheFixedHeadThenTheTabFields)
 // in place of an invalid base, none where no date is stamped.
 TEST(Job_Entry, RecordsTheBaseTheDateWasStampedFrom)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
     printing::Print_Job job;
     job.issue = Issue_For("1", 2);
+    job.issue.values.now = QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10));
     job.product = render_fixtures::Filled_Product();
     job.date = render::Date_Line(*job.product, job.issue.values);
     EXPECT_EQ(printing::Job_Entry(job, kZebra).base, QStringLiteral("2024/03/05 09:00"));

@@ -120,16 +120,18 @@ TEST(Recipe_Check, ComputedTextThatLeavesTheLabelIsNamed)
     ASSERT_TRUE(small);
     render::Check_Context context;
     context.data_folder = folder.Data_Folder();
+    const QDateTime now(QDate(2024, 3, 5), QTime(9, 0));
     products::Product_Record before;
     before[products::Layout_Name] = Q("標準01 65x45");
     before[products::Ingredients] = Q("原材料名:米");
     products::Product_Record after = before;
-    EXPECT_TRUE(Fit_Problems(before, after, *small, context).isEmpty());
+    EXPECT_TRUE(Fit_Problems(before, after, *small, context, now).isEmpty());
     after[products::Ingredients] = Q("原材料名:")
         + Q("つぶあん(砂糖、小豆)、小麦粉、鶏卵、砂糖、はちみつ、").repeated(20);
-    const QStringList problems = Fit_Problems(before, after, *small, context);
+    const QStringList problems = Fit_Problems(before, after, *small, context, now);
     ASSERT_FALSE(problems.isEmpty());
     EXPECT_TRUE(problems.front().startsWith(Q("計算した表示がレイアウト「標準01 65x45」に収まりません")))
         << problems.front().toStdString();
-    EXPECT_TRUE(Fit_Problems(after, after, *small, context).isEmpty());  // already so before: not the recipe's doing
+    EXPECT_TRUE(
+        Fit_Problems(after, after, *small, context, now).isEmpty());  // already so before: not the recipe's doing
 }

@@ -1,4 +1,3 @@
-#include "render/clock.h"
 #include "render/date_stamp.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +9,13 @@ namespace {
 using products::Product_Record;
 using render::Issue_Values;
 
+// The tests' labels are printed at 2025/06/07 08:09:10.
+const QDateTime kNow(QDate(2025, 6, 7), QTime(8, 9, 10));
+
 Issue_Values Issue(const QDateTime& base, double add_days, const QString& mode = render::kDateModeAdd)
 {
     Issue_Values issue;
+    issue.now = kNow;
     issue.base = base;
     issue.add_days = add_days;
     issue.date_mode = mode;
@@ -141,9 +144,8 @@ TEST(Date_Line, CaptionThenStampedDate)
     EXPECT_FALSE(note.stamped);
 }
 
-TEST(Date_Line, WithoutABaseTheCurrentMomentIsStampedAndTheFaultSaid)
+TEST(Date_Line, WithoutABaseTheMomentOfPrintingIsStampedAndTheFaultSaid)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
     const render::Date_Line_Result date = render::Date_Line(Product("消費期限:", "YYYY/MM/DD hh:nn:ss"), Issue({}, 1));
     EXPECT_EQ(*date.line, "消費期限:2025/06/08 08:09:10");
     EXPECT_EQ(date.fault, render::Date_Fault::Invalid_Base);
@@ -189,7 +191,6 @@ TEST(Stamp_Date, NoDateOutsideThePrintableYears)
 
 TEST(Date_Line, HugeAdditionDaysAreAFaultAndTodayIsStamped)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
     for (const double days : {1e9, 1e20, -99999999.0, 3659999.0, std::numeric_limits<double>::quiet_NaN()}) {
         const Product_Record product = Product("消費期限:", "YYYY.MM.DD");
         const render::Date_Line_Result date = render::Date_Line(product, Issue(At(2024, 3, 5, 20, 0), days));
@@ -197,17 +198,28 @@ TEST(Date_Line, HugeAdditionDaysAreAFaultAndTodayIsStamped)
         EXPECT_EQ(date.fault, render::Date_Fault::Outside_Years) << days;
         EXPECT_EQ(render::Date_Display(product, date), "消費期限:2025.06.07") << days;
     }
-    // Without a base and with days past the years, the current moment itself.
+    // Without a base and with days past the years, the moment of printing itself.
     const render::Date_Line_Result both = render::Date_Line(Product("消費期限:", "YYYY.MM.DD"), Issue({}, 1e9));
     EXPECT_EQ(*both.line, "消費期限:2025.06.07");
     EXPECT_EQ(both.fault, render::Date_Fault::Invalid_Base);
 }
 
-TEST(Expand_Date_Expression, UsesTheClockNotTheIssue)
+TEST(Expand_Date_Expression, ShowsTheMomentGiven)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
-    EXPECT_EQ(render::Expand_Date_Expression("製造日:yyyy.m.d"), "製造日:2024.3.5");
-    EXPECT_EQ(render::Expand_Date_Expression("全角)hh時mm分"), "１４時０７分");
+    const QDateTime now(QDate(2024, 3, 5), QTime(14, 7));
+    EXPECT_EQ(render::Expand_Date_Expression("製造日:yyyy.m.d", now), "製造日:2024.3.5");
+    EXPECT_EQ(render::Expand_Date_Expression("全角)hh時mm分", now), "１４時０７分");
+}
+
+// A preview issue is based on the moment it is made, to the minute, and printed at it.
+TEST(Preview_Issue, BasedAndPrintedAtTheMomentGiven)
+{
+    Product_Record product = Product("消費期限:", "YYYY/MM/DD hh:nn:ss");
+    product[products::Date_Add_Days] = QStringLiteral("1");
+    const Issue_Values issue = render::Preview_Issue(product, kNow);
+    EXPECT_EQ(issue.now, kNow);
+    EXPECT_EQ(issue.base, QDateTime(QDate(2025, 6, 7), QTime(8, 9), Qt::UTC));
+    EXPECT_EQ(*render::Date_Line(product, issue).line, "消費期限:2025/06/08 08:09:00");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include "label_fixtures.h"
-#include "render/clock.h"
 #include "render/date_stamp.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
@@ -431,10 +430,10 @@ TEST(Label_Composer, PaperLengthNoticeOncePerPrintRun)
     EXPECT_FALSE(page.texts.empty());
 }
 
-// A date that cannot be computed is told once and the label goes on with today's.
+// A date that cannot be computed is told once and the label goes on with the
+// moment it is printed at, which "<d>" expressions show as well.
 TEST(Label_Composer, DateFaultComposesWithToday)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9)));
     struct Case {
         QDateTime base;
         double add_days;
@@ -446,8 +445,12 @@ TEST(Label_Composer, DateFaultComposesWithToday)
         render::Issue_Values issue = render_fixtures::Filled_Issue();
         issue.base = c.base;
         issue.add_days = c.add_days;
-        label.Compose(render_fixtures::Filled_Product(), Built_In_Layout(kUprightPlain), issue);
+        issue.now = QDateTime(QDate(2025, 6, 7), QTime(8, 9));
+        Product_Record product = render_fixtures::Filled_Product();
+        product[products::Extra1] = QStringLiteral("<d>製造日:yyyy.m.d hh:nn");
+        label.Compose(product, Built_In_Layout(kUprightPlain), issue);
         EXPECT_TRUE(label.surface.All_Text().contains(c.printed)) << c.printed;
+        EXPECT_TRUE(label.surface.All_Text().contains("製造日:2025.6.7 08:09"));
         ASSERT_EQ(label.answerer.requests.size(), 1u);
         EXPECT_EQ(label.answerer.requests[0].line1, "入力された日付が異常です");
         EXPECT_EQ(label.answerer.requests[0].line2, "本日の日付にて継続します");

@@ -35,6 +35,7 @@ render::Issue_Values Filled_Issue()
     issue.contents = QStringLiteral("内容量:1");
     issue.price = QStringLiteral("本体300円");
     issue.barcode = QStringLiteral("4901234567894");
+    issue.now = kPrintedAt;
     return issue;
 }
 

@@ -15,7 +15,9 @@ products::Product_Record Filled_Product();
 // The filled product without the remarks and nutrition rows that some
 // built-in layouts put over the barcode.
 products::Product_Record Scannable_Product();
-render::Issue_Values Filled_Issue();  // 2024/3/5 9:00, 3 days, EAN-13 barcode
+// The moment the tests' labels are printed at.
+inline const QDateTime kPrintedAt(QDate(2024, 3, 5), QTime(9, 30, 15));
+render::Issue_Values Filled_Issue();  // 2024/3/5 9:00, 3 days, EAN-13 barcode, printed at kPrintedAt
 
 // The built-in layout of that name (fails the test run when there is none).
 const layouts::Layout_Record& Built_In_Layout(const QString& name);

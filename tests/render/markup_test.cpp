@@ -1,4 +1,3 @@
-#include "render/clock.h"
 #include "render/markup.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@ std::string Flags(const render::Styled_Text& styled)
 
 TEST(Prepare_Markup_Text, TagsHideStyleAndDate)
 {
-    const render::Fixed_Clock clock(QDateTime(QDate(2024, 3, 5), QTime(14, 7)));
+    const QDateTime now(QDate(2024, 3, 5), QTime(14, 7));
     struct Case {
         QString markup;
         QString text;
@@ -38,7 +37,7 @@ TEST(Prepare_Markup_Text, TagsHideStyleAndDate)
         {"<B>x", "<B>x", "...."},
     };
     for (const Case& c : cases) {
-        const render::Styled_Text styled = Prepare_Markup_Text(c.markup);
+        const render::Styled_Text styled = Prepare_Markup_Text(c.markup, now);
         EXPECT_EQ(styled.text, c.text) << c.markup.toStdString();
         EXPECT_EQ(Flags(styled), c.flags) << c.markup.toStdString();
     }
@@ -47,7 +46,7 @@ TEST(Prepare_Markup_Text, TagsHideStyleAndDate)
 TEST(Prepare_Markup_Text, LongTextsAreHandledWhole)
 {
     const QString text = QString(15000, u'あ') + QStringLiteral("<b>x");
-    const render::Styled_Text styled = Prepare_Markup_Text(text);
+    const render::Styled_Text styled = Prepare_Markup_Text(text, QDateTime());
     ASSERT_EQ(styled.text.size(), 15001);
     EXPECT_EQ(styled.bold.size(), 15001u);
     EXPECT_TRUE(styled.bold.back());

@@ -15,11 +15,9 @@ Session_Fixture::Session_Fixture()
 {
     desktop.application_folder = application.Path();
     desktop.desktop_folder = desktop_folder.Path();
-    screens::Session& session = screens::Current_Session();
     session.desktop = &desktop;
     session.printers = &printers;
     session.application_folder = application.Path();
-    session.removable_drive_root.clear();
     Write_Settings({QString(), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                     QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                     QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ"), QString()});

@@ -18,12 +18,14 @@ public:
     Test_Printers();
 };
 
-// An application folder and a desktop folder, wired into the running session.
+// An application folder and a desktop folder, wired into a session of the
+// test's own that the windows under test are opened in.
 struct Session_Fixture {
     test_support::Temp_Folder application;
     test_support::Temp_Folder desktop_folder;
     test_support::Fake_Desktop desktop;
     Test_Printers printers;
+    screens::Session session;
 
     Session_Fixture();
     // Writes user_v2.dat with the fifteen lines (missing ones empty).

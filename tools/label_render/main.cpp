@@ -88,7 +88,8 @@ void Fill_Empty_Items(products::Product_Record& p, const layouts::Layout_Record&
 render::Issue_Values Issue_From(const products::Product_Record& product, const QCommandLineParser& args)
 {
     render::Issue_Values issue;
-    issue.base = render::Base_Now();
+    issue.now = QDateTime::currentDateTime();
+    issue.base = render::Base_At(issue.now);
     if (args.isSet("date")) {
         const QDateTime date = QDateTime::fromString(args.value("date"), QStringLiteral("yyyy/M/d H:m"));
         issue.base = QDateTime(date.date(), date.time(), Qt::UTC);

@@ -24,26 +24,21 @@ bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>
                         QStringLiteral("破棄する"), QStringLiteral("編集に戻る"));
 }
 
-QString Current_Data_Folder()
+render::Check_Context Label_Check_Context(const Session& session)
 {
-    return Current_Session().Data_Folder();
-}
-
-render::Check_Context Label_Check_Context()
-{
-    Session& session = Current_Session();
-    return printing::Check_Context_For(session.settings, Current_Data_Folder(),
+    return printing::Check_Context_For(session.settings, session.Data_Folder(),
                                        printing::Find_Geometry(session.printers, session.settings.Printer_Name()),
                                        session.program_folder);
 }
 
-void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
-                          const layouts::Layout_Record& layout, bool small_package)
+void Show_Editing_Preview(const Session& session, QWidget* screen, const QString& screen_name,
+                          const products::Product_Record& product, const layouts::Layout_Record& layout,
+                          bool small_package)
 {
-    const render::Issue_Values issue = render::Preview_Issue(product);
-    render::Check_Context context = Label_Check_Context();
+    const render::Issue_Values issue = render::Preview_Issue(product, session.clock());
+    render::Check_Context context = Label_Check_Context(session);
     context.small_package = small_package;
-    Show_Label_Preview(screen, screen_name, product, layout, issue,
+    Show_Label_Preview(session, screen, screen_name, product, layout, issue,
                        {QStringLiteral("ラベルの確認"), render::Check_Label(product, layout, issue, context)});
 }
 

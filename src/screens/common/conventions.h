@@ -20,6 +20,8 @@ class Answerer;
 
 namespace screens {
 
+struct Session;
+
 // Caption of a flag label (Prv_open, Gen_open) while the window it watches is open.
 inline const QString kOpen = QStringLiteral("open");
 bool Is_Open(const QLabel* flag);
@@ -35,19 +37,17 @@ inline const QString kAnswerErr = QStringLiteral("Err");
 // when the user goes back to them.
 bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>& save);
 
-// The data folder of the running application, ending in "/".
-QString Current_Data_Folder();
-
-// What the label check needs in the running application: the settings, the
-// data folder, the dots of the configured printer (made the current printer;
-// the built-in PDF printer's without one) and the allergen list and dictionary.
-render::Check_Context Label_Check_Context();
+// What the label check needs in the session: the settings, the data folder,
+// the dots of the configured printer (made the current printer; the built-in
+// PDF printer's without one) and the allergen list and dictionary.
+render::Check_Context Label_Check_Context(const Session& session);
 
 // The preview of the registration screen: the product's label with today's
 // preview values and what the label check finds in it (with the package-area
 // answer as the screen shows it), shown for the screen through its Prv_open flag.
-void Show_Editing_Preview(QWidget* screen, const QString& screen_name, const products::Product_Record& product,
-                          const layouts::Layout_Record& layout, bool small_package);
+void Show_Editing_Preview(const Session& session, QWidget* screen, const QString& screen_name,
+                          const products::Product_Record& product, const layouts::Layout_Record& layout,
+                          bool small_package);
 // Closes the preview window when the screen's Prv_open flag says it is open.
 void Close_Preview_Of(const QLabel* prv_open);
 

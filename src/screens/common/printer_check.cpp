@@ -5,12 +5,12 @@
 
 namespace screens {
 
-bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Finder& printers)
+bool Select_Configured_Printer(Session& session)
 {
-    const QString wanted = store::Load_Settings(application_folder).Printer_Name();
-    if (!printers.Has_Printer(wanted))
+    const QString wanted = store::Load_Settings(session.application_folder).Printer_Name();
+    if (!session.printers || !session.printers->Has_Printer(wanted))
         return false;
-    Current_Session().current_printer = wanted;
+    session.current_printer = wanted;
     return true;
 }
 

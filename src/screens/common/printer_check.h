@@ -1,14 +1,15 @@
 #pragma once
 // Making the configured printer (settings line 1) the application's current printer.
-#include "platform/printer_platform.h"
-
 #include <QString>
 
 namespace screens {
 
-// Reads user_v2.dat afresh and looks for an installed printer whose device name
-// equals line 1 exactly; on success it becomes the session's current printer.
-bool Select_Configured_Printer(const QString& application_folder, const platform::Printer_Finder& printers);
+struct Session;
+
+// Reads the session's user_v2.dat afresh and looks for an installed printer
+// whose device name equals line 1 exactly; on success it becomes the session's
+// current printer.
+bool Select_Configured_Printer(Session& session);
 
 // The message shown when the configured printer is not installed (three lines).
 QString Printer_Missing_Message();

@@ -57,9 +57,8 @@ bool Is_Editing_Screen(const QString& caller_name)
     return caller_name == QStringLiteral("S_Touroku") || caller_name == QStringLiteral("Layout_M");
 }
 
-int Screen_Ppi()
+int Screen_Ppi(const Session& session)
 {
-    const Session& session = Current_Session();
     const int ppi = session.desktop ? session.desktop->Screen_Pixels_Per_Inch() : 0;
     return ppi > 0 ? ppi : 96;
 }
@@ -277,11 +276,11 @@ void Set_Owner(S_Preview* window, QWidget* caller)
 
 }  // namespace
 
-void Show_Label_Preview(QWidget* caller, const QString& caller_name, const products::Product_Record& product,
-                        const layouts::Layout_Record& layout, const render::Issue_Values& issue,
-                        const Label_Findings& findings)
+void Show_Label_Preview(const Session& session, QWidget* caller, const QString& caller_name,
+                        const products::Product_Record& product, const layouts::Layout_Record& layout,
+                        const render::Issue_Values& issue, const Label_Findings& findings)
 {
-    const int ppi = Screen_Ppi();
+    const int ppi = Screen_Ppi(session);
     const render::Surface_Profile profile = render::Preview_Profile(ppi, Is_Editing_Screen(caller_name));
     const double twips_per_pixel = profile.twips_per_pixel_x;
     const Preview_Geometry geometry = Compute_Preview_Geometry(layout, twips_per_pixel,
@@ -302,16 +301,15 @@ void Show_Label_Preview(QWidget* caller, const QString& caller_name, const produ
     QApplication::processEvents();
 
     Screen_Answerer answerer{caller_name};
-    const Session& session = Current_Session();
     const std::shared_ptr<render::Label_Resources> resources = window->Resources();
-    const render::Compose_Context context{session.settings, Current_Data_Folder(), &answerer, std::nullopt,
+    const render::Compose_Context context{session.settings, session.Data_Folder(), &answerer, std::nullopt,
                                           resources.get()};
     const QImage picture = render::Compose_Preview_Picture(product, layout, issue, context, profile);
     // The findings are the printed page's; their outlines lie where this picture draws the parts.
     Label_Findings outlined = findings;
     render::Check_Context drawn;
     drawn.settings = session.settings;
-    drawn.data_folder = Current_Data_Folder();
+    drawn.data_folder = session.Data_Folder();
     drawn.resources = resources.get();
     render::Outline_Findings(outlined.findings, product, layout, issue, drawn, profile);
     if (window) {  // a notice during composition may have let the user close it

@@ -22,6 +22,8 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 // Sizes of the preview window for a layout, in twips and in screen pixels.
 struct Preview_Geometry {
     double picture_width_twips = 0;
@@ -97,9 +99,9 @@ private:
 // `caller` named `caller_name` ("Insatsu", "S_Touroku" or "Layout_M"), with
 // the findings of the label check. The window is centred when the caller's
 // Prv_open is not "open", else redrawn in place.
-void Show_Label_Preview(QWidget* caller, const QString& caller_name, const products::Product_Record& product,
-                        const layouts::Layout_Record& layout, const render::Issue_Values& issue,
-                        const Label_Findings& findings = {});
+void Show_Label_Preview(const Session& session, QWidget* caller, const QString& caller_name,
+                        const products::Product_Record& product, const layouts::Layout_Record& layout,
+                        const render::Issue_Values& issue, const Label_Findings& findings = {});
 
 // The open preview window, or null.
 S_Preview* Current_Preview();

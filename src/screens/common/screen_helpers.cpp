@@ -81,17 +81,18 @@ void Pick_First_Found(QObject* watched, QEvent* event, QLineEdit* search, QListW
         found->setCurrentRow(0);
 }
 
-std::vector<recipes::Material> Search_Materials(const QString& typed, const std::vector<recipes::Material>& registered,
-                                                int limit, QString* error)
+std::vector<recipes::Material> Search_Materials(const Session& session, const QString& typed,
+                                                const std::vector<recipes::Material>& registered, int limit,
+                                                QString* error)
 {
     const bool searching = !typed.trimmed().isEmpty();
-    const recipes::Food_Table* table = searching ? Session_Food_Table(error) : nullptr;
+    const recipes::Food_Table* table = searching ? Session_Food_Table(session, error) : nullptr;
     return recipes::Find_Materials(typed, registered, table, limit);
 }
 
-const recipes::Food_Table* Session_Food_Table(QString* error)
+const recipes::Food_Table* Session_Food_Table(const Session& session, QString* error)
 {
-    return recipes::Composition_Table(Current_Session().program_folder, Current_Data_Folder(), error);
+    return recipes::Composition_Table(session.program_folder, session.Data_Folder(), error);
 }
 
 }  // namespace screens

@@ -48,9 +48,10 @@ void Pick_First_Found(QObject* watched, QEvent* event, QLineEdit* search, QListW
 // The materials whose names hold what the user typed: the registered ones,
 // then foods of the session's composition table (read on first use). An
 // empty search reads no table; `error` says why the table cannot be read.
-std::vector<recipes::Material> Search_Materials(const QString& typed, const std::vector<recipes::Material>& registered,
-                                                int limit, QString* error);
+std::vector<recipes::Material> Search_Materials(const Session& session, const QString& typed,
+                                                const std::vector<recipes::Material>& registered, int limit,
+                                                QString* error);
 // The session's composition table (Composition_Table), null with `error` when it cannot be read.
-const recipes::Food_Table* Session_Food_Table(QString* error = nullptr);
+const recipes::Food_Table* Session_Food_Table(const Session& session, QString* error = nullptr);
 
 }  // namespace screens

@@ -26,10 +26,4 @@ void Session::Refresh_Removable_Drive_Root()
     removable_drive_root = desktop ? desktop->Removable_Drive_Root() : QString();
 }
 
-Session& Current_Session()
-{
-    static Session session;
-    return session;
-}
-
 }  // namespace screens

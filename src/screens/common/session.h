@@ -1,8 +1,11 @@
 #pragma once
 // What the running application shares between its screens: the platform, the
-// application folder, the removable drive and the settings read from user_v2.dat.
+// application folder, the removable drive, the settings read from user_v2.dat
+// and the clock. The program makes one at start-up and hands it to the main
+// menu, which hands it to every window it opens (tests make their own).
 #include "platform/desktop_platform.h"
 #include "platform/printer_platform.h"
+#include "render/clock.h"
 #include "store/data_folder.h"
 #include "store/settings.h"
 
@@ -18,6 +21,7 @@ struct Session {
     QString removable_drive_root;  // Removable_Drive_Root
     store::Settings_Record settings;
     QString current_printer;  // device name made current by Select_Configured_Printer
+    render::Clock clock = render::System_Clock();
 
     store::Folder_Context Folder_Context() const;
     // The data folder resolved from the current settings, ending in "/"; an
@@ -26,8 +30,5 @@ struct Session {
     void Load_Settings();
     void Refresh_Removable_Drive_Root();
 };
-
-// The one session of the running application (tests fill it with temporary folders).
-Session& Current_Session();
 
 }  // namespace screens

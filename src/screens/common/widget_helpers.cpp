@@ -306,10 +306,9 @@ void Wait_For_Answer(QLabel* ret_code)
     }
 }
 
-bool Configured_Printer_Found(store::Answerer& answerer)
+bool Configured_Printer_Found(Session& session, store::Answerer& answerer)
 {
-    const Session& session = Current_Session();
-    if (session.printers && Select_Configured_Printer(session.application_folder, *session.printers))
+    if (Select_Configured_Printer(session))
         return true;
     answerer.Show_Titled_Message_Box(Printer_Missing_Message(), QString());
     return false;

@@ -18,6 +18,8 @@ class QWidget;
 
 namespace screens {
 
+struct Session;
+
 // Selects the first entry equal to the text; false (selection unchanged) when none is.
 bool Select_List_Item(QListWidget* list, const QString& text);
 bool Select_List_Item(QComboBox* combo, const QString& text);
@@ -65,7 +67,7 @@ void Wait_For_Answer(QLabel* ret_code);
 // Selects the configured printer; when it is not installed, says so and returns
 // false, the screen and its edits left as they are (the registration and layout
 // screens call this before a preview).
-bool Configured_Printer_Found(store::Answerer& answerer);
+bool Configured_Printer_Found(Session& session, store::Answerer& answerer);
 
 // Object name as designed for element `index` of a control array: "Text1(5)".
 QString Array_Name(const QString& name, int index);

@@ -37,7 +37,7 @@ void Enable(QWidget* window, const QString& control)
 
 }  // namespace
 
-Yousi_Set::Yousi_Set(QWidget* parent) : QWidget(parent, Qt::Window)
+Yousi_Set::Yousi_Set(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(QStringLiteral("Yousi_Set"));
     setWindowTitle(QStringLiteral("用紙の選択"));
@@ -74,8 +74,8 @@ Yousi_Set::Yousi_Set(QWidget* parent) : QWidget(parent, Qt::Window)
 void Yousi_Set::Form_Load()
 {
     Centre_On_Screen(this);
-    const QString printer = Printer_To_Examine();
-    platform::Printer_Finder* printers = Current_Session().printers;
+    const QString printer = Printer_To_Examine(session_);
+    platform::Printer_Finder* printers = session_.printers;
     if (!printers || !printers->Has_Printer(printer)) {
         answerer_.Show_Titled_Message_Box(QStringLiteral("プリンターが見つかりませんでした"), windowTitle());
         return;
@@ -149,17 +149,17 @@ void Yousi_Set::Return_To_Caller(const QString& number)
     Yobidashi->clear();
 }
 
-QString Printer_To_Examine()
+QString Printer_To_Examine(const Session& session)
 {
     if (QWidget* settei = Find_Window(kSettei))
         if (auto* combo = settei->findChild<QComboBox*>(QStringLiteral("Combo1")))
             return combo->currentText();
-    return Current_Session().settings.Printer_Name();
+    return session.settings.Printer_Name();
 }
 
-Yousi_Set* Open_Paper_Selection(const QString& caller)
+Yousi_Set* Open_Paper_Selection(Session& session, const QString& caller)
 {
-    auto* window = new Yousi_Set;
+    auto* window = new Yousi_Set(session);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->Yobidashi->setText(caller);
     window->show();

@@ -12,10 +12,12 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Yousi_Set : public QWidget {
     Q_OBJECT
 public:
-    explicit Yousi_Set(QWidget* parent = nullptr);
+    explicit Yousi_Set(Session& session, QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;
     QLabel* Label3 = nullptr;
@@ -35,6 +37,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session& session_;
+
     Screen_Answerer answerer_{QStringLiteral("Yousi_Set")};
     // Hands the number to the caller (none: the caller's number stays),
     // re-enables the caller and closes the window.
@@ -44,10 +48,10 @@ private:
 
 // The printer the window examines: the one shown in Combo1 of the settings
 // screen, or the configured printer when the settings screen is not open.
-QString Printer_To_Examine();
+QString Printer_To_Examine(const Session& session);
 
 // Opens the window for the caller ("Settei" or "Layout_M"), which has
 // disabled itself; the window deletes itself when it closes.
-Yousi_Set* Open_Paper_Selection(const QString& caller);
+Yousi_Set* Open_Paper_Selection(Session& session, const QString& caller);
 
 }  // namespace screens

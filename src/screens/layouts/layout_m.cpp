@@ -61,11 +61,10 @@ QString Q(const char* utf8)
 
 }  // namespace
 
-Layout_M::Layout_M(QWidget* parent) : QWidget(parent)
+Layout_M::Layout_M(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kCaller);
     setWindowTitle(QStringLiteral("レイアウト管理"));
-    Now = [] { return QDateTime::currentDateTime(); };
     Choose_Picture = [this](const QString& start_folder) {
         return QFileDialog::getOpenFileName(this, QStringLiteral("ファイルを開く"), start_folder,
                                             QStringLiteral("BMPファイル(*.bmp);;すべてのファイル(*.*)"));
@@ -303,17 +302,15 @@ void Layout_M::Form_Load()
     Centre_On_Screen(this);
     Rebuild_List(false);
     Reset_Frame_Buttons();
-    Session& session = Current_Session();
-    session.Load_Settings();
-    if (session.printers)
-        Select_Configured_Printer(session.application_folder, *session.printers);
+    session_.Load_Settings();
+    Select_Configured_Printer(session_);
     Prv_open->clear();
 }
 
 void Layout_M::Rebuild_List(bool select_last)
 {
     Combo1->clear();
-    Combo1->addItems(maintenance::Layout_List(Current_Data_Folder()));
+    Combo1->addItems(maintenance::Layout_List(session_.Data_Folder()));
     Combo1->setCurrentIndex(select_last ? Combo1->count() - 1 : 0);
     shown_fields_ = Current_Fields();  // the list changed on purpose: nothing to settle
     Combo1_Click();
@@ -357,7 +354,7 @@ void Layout_M::Combo1_Click()
         Reset_Frame_Buttons();
     } else {
         maintenance::Layout_Fields fields = Current_Fields();
-        const QString path = layouts::Layout_Path(Current_Data_Folder(), name);
+        const QString path = layouts::Layout_Path(session_.Data_Folder(), name);
         maintenance::Apply_Layout_Values(layouts::Read_Layout_Values(path).value_or(QStringList()), fields);
         Show_Fields(fields);
     }
@@ -425,15 +422,15 @@ QString Layout_M::Save_With_Name()
         answerer_.Notify(Q("保存しませんでした"));
         return {};
     }
-    const maintenance::Saved_Layout saved = maintenance::Save_Layout(Current_Data_Folder(), answer, Current_Fields(),
-                                                                     answerer_, Now);
+    const maintenance::Saved_Layout saved = maintenance::Save_Layout(session_.Data_Folder(), answer, Current_Fields(),
+                                                                     answerer_, session_.clock);
     answerer_.Tell(saved.outcome);
     if (saved.name.isEmpty())
         return {};
     // The saved layout stays on the screen, selected in the list.
     const QSignalBlocker keep(Combo1);
     Combo1->clear();
-    Combo1->addItems(maintenance::Layout_List(Current_Data_Folder()));
+    Combo1->addItems(maintenance::Layout_List(session_.Data_Folder()));
     Select_List_Item(Combo1, saved.name);
     Command4->setEnabled(true);
     Remember_Shown();
@@ -442,10 +439,10 @@ QString Layout_M::Save_With_Name()
 
 void Layout_M::Command2_Click()
 {
-    const QString chosen = Choose_Picture(Current_Data_Folder());
+    const QString chosen = Choose_Picture(session_.Data_Folder());
     if (!chosen.isEmpty())
         Field(layouts::Background_Image)->setText(QFileInfo(chosen).fileName());
-    QDir::setCurrent(Current_Session().application_folder);
+    QDir::setCurrent(session_.application_folder);
 }
 
 void Layout_M::Command3_Click()
@@ -458,7 +455,7 @@ void Layout_M::Command4_Click()
     const QString name = Combo1->currentText();
     if (!Settle_Unsaved_Edits())
         return;
-    const store::Outcome deleted = maintenance::Delete_Layout(Current_Data_Folder(), name, answerer_);
+    const store::Outcome deleted = maintenance::Delete_Layout(session_.Data_Folder(), name, answerer_);
     answerer_.Tell(deleted);
     if (deleted.Is_Done())
         Rebuild_List(true);
@@ -512,7 +509,7 @@ void Layout_M::Command11_Click()
     const QString answer = Ask_For_Text(this, request);
     if (answer == kAnswerCancel)
         return;
-    const store::Outcome renamed = maintenance::Rename_Layout(Current_Data_Folder(), name, answer);
+    const store::Outcome renamed = maintenance::Rename_Layout(session_.Data_Folder(), name, answer);
     answerer_.Tell(renamed);
     if (renamed.Is_Done())
         Rebuild_List(false);
@@ -521,7 +518,7 @@ void Layout_M::Command11_Click()
 void Layout_M::Command13_Click()
 {
     // The list hands the picked number to Text2 and shows this screen again.
-    auto* list = new S_List;
+    auto* list = new S_List(session_);
     list->Ret_Form->setText(kCaller);
     list->Command2->setEnabled(false);
     list->show();
@@ -533,7 +530,7 @@ void Layout_M::Command15_Click()
     // The paper selection hands the number back into Text1(105) and enables this screen again.
     Command15->setEnabled(false);
     setEnabled(false);
-    Open_Paper_Selection(kCaller);
+    Open_Paper_Selection(session_, kCaller);
 }
 
 void Layout_M::Command14_Click()
@@ -544,14 +541,14 @@ void Layout_M::Command14_Click()
 bool Layout_M::Load_Product_Layout()
 {
     Text2->setText(maintenance::Preview_Product_No(Text2->text()));
-    const std::optional<products::Product_Record> product = products::Find_Product(Current_Data_Folder(),
+    const std::optional<products::Product_Record> product = products::Find_Product(session_.Data_Folder(),
                                                                                    Text2->text());
     if (!product) {
         answerer_.Notify(Q("　指定された商品番号が　"), Q("　　　　見当たりません　"));
         return false;
     }
     const QString layout = (*product)[products::Layout_Name];
-    const QString path = layouts::Layout_Path(Current_Data_Folder(), layout);
+    const QString path = layouts::Layout_Path(session_.Data_Folder(), layout);
     if (!QFileInfo::exists(path)) {
         answerer_.Notify(Q("指定されているレイアウト"), Q("が見つかりません　　　　"), store::kWarningColour,
                          Q("終了"));
@@ -579,19 +576,20 @@ void Layout_M::Command12_Click()
         return;
     }
     const layouts::Layout_Record layout = maintenance::Compose_Layout(Current_Fields(), QString());
-    const std::optional<products::Product_Record> found = products::Find_Product(Current_Data_Folder(), Text2->text());
+    const std::optional<products::Product_Record> found = products::Find_Product(session_.Data_Folder(), Text2->text());
     const products::Product_Record product = found.value_or(products::Product_Record{});
-    if (!Configured_Printer_Found(answerer_))
+    if (!Configured_Printer_Found(session_, answerer_))
         return;
     // Without a product of that number the layout is checked with a sample that
     // fills every item, on a package small enough for 5.5-point characters.
     const products::Product_Record checked = found.value_or(render::Sample_Product());
-    render::Check_Context context = Label_Check_Context();
+    const QDateTime now = session_.clock();
+    render::Check_Context context = Label_Check_Context(session_);
     if (!found)
         context.small_package = true;
     const Label_Findings findings{found ? Q("レイアウトの確認") : Q("レイアウトの確認(見本の商品で)"),
-                                  render::Check_Layout(checked, layout, render::Preview_Issue(checked), context)};
-    Show_Label_Preview(this, kCaller, product, layout, render::Preview_Issue(product), findings);
+                                  render::Check_Layout(checked, layout, render::Preview_Issue(checked, now), context)};
+    Show_Label_Preview(session_, this, kCaller, product, layout, render::Preview_Issue(product, now), findings);
 }
 
 void Layout_M::Redraw_Preview(QWidget* focus)
@@ -633,7 +631,7 @@ void Layout_M::Import_Dropped_File(const QString& path)
 {
     if (!Settle_Unsaved_Edits())
         return;
-    const store::Outcome imported = maintenance::Import_Layout(Current_Data_Folder(), path, answerer_);
+    const store::Outcome imported = maintenance::Import_Layout(session_.Data_Folder(), path, answerer_);
     answerer_.Tell(imported);
     if (imported.Is_Done())
         Rebuild_List(true);

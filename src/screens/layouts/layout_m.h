@@ -18,12 +18,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Layout_M : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Layout_M");
-    explicit Layout_M(QWidget* parent = nullptr);
+    explicit Layout_M(Session& session, QWidget* parent = nullptr);
 
     static constexpr int kFirstCaption = 15;  // Label1(15) .. Label1(46): the 32 style rows
     static constexpr int kHintLabel = 84;     // Label1(84): the picture size hint
@@ -54,8 +56,6 @@ public:
     QLabel* Ret_Code = nullptr;
     QLabel* Prv_open = nullptr;
 
-    // The moment a new layout is named after (replaced in tests).
-    maintenance::Clock Now;
     // The open-file dialog for the background picture (replaced in tests).
     std::function<QString(const QString& start_folder)> Choose_Picture;
 
@@ -88,6 +88,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session& session_;
+
     void Build_Controls();
     // The frames of the screen, then the whole window.
     QGroupBox* Build_Label_Frame();

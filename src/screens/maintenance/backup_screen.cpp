@@ -28,7 +28,7 @@ const QString kOk = QStringLiteral("OK");
 
 }  // namespace
 
-Backup::Backup(QWidget* parent) : QWidget(parent)
+Backup::Backup(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kCaller);
     setWindowTitle(QStringLiteral("商品情報バックアップ"));
@@ -95,7 +95,7 @@ void Backup::Form_Load()
     Combo3->addItems(maintenance::Data_Location_Names());
     Combo3->setCurrentIndex(1);
     Combo3_Click();
-    Current_Session().Load_Settings();
+    session_.Load_Settings();
 }
 
 QString Backup::Selected_Folder() const
@@ -104,7 +104,7 @@ QString Backup::Selected_Folder() const
     const QString chosen = Combo3->currentData().toString();
     if (!chosen.isEmpty())
         return chosen;
-    return maintenance::Backup_Folder(Combo3->currentIndex(), Current_Session().Folder_Context());
+    return maintenance::Backup_Folder(Combo3->currentIndex(), session_.Folder_Context());
 }
 
 QString Backup::Selected_Archive_Path() const
@@ -116,7 +116,7 @@ void Backup::Combo3_Click()
 {
     List1->clear();
     List1->addItems(maintenance::List_Archives(Selected_Folder(), QStringLiteral("zip")));
-    Label_Reminder->setVisible(QDir(Selected_Folder()) == QDir(Current_Data_Folder()));
+    Label_Reminder->setVisible(QDir(Selected_Folder()) == QDir(session_.Data_Folder()));
 }
 
 void Backup::Command6_Click()
@@ -147,7 +147,7 @@ void Backup::Command2_Click()
     request.field_label = QStringLiteral("ファイル名");
     request.ok_caption = QStringLiteral("保存");
     request.cancel_caption = QStringLiteral("キャンセル");
-    request.initial_text = maintenance::Default_Backup_Name(QDateTime::currentDateTime());
+    request.initial_text = maintenance::Default_Backup_Name(session_.clock());
     request.select_all = true;
     const QString answer = Ask_For_Text(this, request);
     if (answer == kAnswerCancel)
@@ -158,8 +158,7 @@ void Backup::Command2_Click()
         return;
     }
     const store::Write_Result created = maintenance::Create_Backup(maintenance::Archive_Path(Selected_Folder(), name),
-                                                                   Current_Session().application_folder,
-                                                                   Current_Data_Folder());
+                                                                   session_.application_folder, session_.Data_Folder());
     Combo3_Click();
     if (!created.ok()) {
         answerer_.Report_Problem(QStringLiteral("バックアップ出来ませんでした"), name, created.error, kOk);
@@ -178,7 +177,7 @@ void Backup::Command4_Click()
     const QString name = List1->currentItem()->text();
     if (!answerer_.Ask(name, QStringLiteral("のデータで復元します。")))
         return;
-    const store::Write_Result restored = maintenance::Restore_Backup(Selected_Archive_Path(), Current_Data_Folder());
+    const store::Write_Result restored = maintenance::Restore_Backup(Selected_Archive_Path(), session_.Data_Folder());
     Combo3_Click();
     if (!restored.ok()) {
         answerer_.Report_Problem(QStringLiteral("復元出来ませんでした"), QStringLiteral("データは変更していません"),
@@ -210,9 +209,8 @@ void Backup::Command3_Click()
 
 void Backup::Command5_Click()
 {
-    Session& session = Current_Session();
-    const QString folder = session.application_folder + QLatin1Char('/');
-    if (!session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
+    const QString folder = session_.application_folder + QLatin1Char('/');
+    if (!session_.desktop || !session_.desktop->Open_Url(QUrl::fromLocalFile(folder)))
         answerer_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder, kOk);
 }
 

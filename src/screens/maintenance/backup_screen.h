@@ -14,12 +14,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Backup : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Backup");
-    explicit Backup(QWidget* parent = nullptr);
+    explicit Backup(Session& session, QWidget* parent = nullptr);
 
     QComboBox* Combo3 = nullptr;   // backup folder
     QListWidget* List1 = nullptr;  // archives, without ".zip"
@@ -45,6 +47,8 @@ public:
     void Command6_Click();
 
 private:
+    Session& session_;
+
     QString Selected_Folder() const;
     QString Selected_Archive_Path() const;
     void Notify_Done(const QString& line1, const QString& line2, const QString& line3);

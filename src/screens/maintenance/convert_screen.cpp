@@ -28,7 +28,7 @@ QString Open_File_Dialog(QWidget* parent, const QString& start_folder)
 
 }  // namespace
 
-Convert::Convert(QWidget* parent) : QWidget(parent)
+Convert::Convert(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kCaller);
     const QString title = QStringLiteral("ぱるべりなVer1.08→Ver2.00データコンバート");
@@ -98,8 +98,7 @@ Convert::Convert(QWidget* parent) : QWidget(parent)
 
 QString Convert::Start_Folder(const QPushButton* button) const
 {
-    Session& session = Current_Session();
-    const QString c_drive = session.Folder_Context().drive_root_base + QStringLiteral("c/");
+    const QString c_drive = session_.Folder_Context().drive_root_base + QStringLiteral("c/");
     if (button == Command8)
         return QDir::homePath() + QLatin1Char('/');
     if (button == Command2)
@@ -109,22 +108,21 @@ QString Convert::Start_Folder(const QPushButton* button) const
     if (button == Command4)
         return c_drive + QStringLiteral("Program Files (x86)/Parvelina/");
     if (button == Command5) {
-        const QString user = session.desktop ? session.desktop->User_Name() : QString();
+        const QString user = session_.desktop ? session_.desktop->User_Name() : QString();
         return c_drive + QStringLiteral("Users/") + user
             + QStringLiteral("/AppData/Local/VirtualStore/Program Files (x86)/parvelina/");
     }
-    return session.removable_drive_root + QLatin1Char('/');
+    return session_.removable_drive_root + QLatin1Char('/');
 }
 
 void Convert::Form_Load()
 {
     Centre_On_Screen(this);
-    Session& session = Current_Session();
-    settings_ = store::Load_Settings(session.application_folder);
+    settings_ = store::Load_Settings(session_.application_folder);
     for (QPushButton* button : {Command2, Command3, Command4, Command5})
         button->setEnabled(QFileInfo::exists(Start_Folder(button) + maintenance::kOldProductFileName));
-    session.Refresh_Removable_Drive_Root();
-    Command7->setEnabled(!session.removable_drive_root.isEmpty()
+    session_.Refresh_Removable_Drive_Root();
+    Command7->setEnabled(!session_.removable_drive_root.isEmpty()
                          && QFileInfo::exists(Start_Folder(Command7) + maintenance::kOldProductFileName));
     Command6->setEnabled(false);
 }
@@ -132,7 +130,7 @@ void Convert::Form_Load()
 void Convert::Folder_Button_Click(QPushButton* button)
 {
     if (button == Command7)
-        Current_Session().Refresh_Removable_Drive_Root();
+        session_.Refresh_Removable_Drive_Root();
     const QString chosen = Choose_File(Start_Folder(button));
     if (!chosen.isEmpty())
         Text1->setText(chosen);
@@ -157,8 +155,7 @@ void Convert::Text1_Change()
 
 void Convert::Command6_Click()
 {
-    Session& session = Current_Session();
-    const QString data_folder = store::Working_Data_Folder(settings_.Data_Location(), session.Folder_Context());
+    const QString data_folder = store::Working_Data_Folder(settings_.Data_Location(), session_.Folder_Context());
     const store::Write_Result converted = maintenance::Convert_Product_File(data_folder, Text1->text());
     if (!converted.ok()) {
         answerer_.Report_Problem(QStringLiteral("コンバート出来ませんでした"),

@@ -14,12 +14,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Convert : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Convert");
-    explicit Convert(QWidget* parent = nullptr);
+    explicit Convert(Session& session, QWidget* parent = nullptr);
 
     QPushButton* Command2 = nullptr;  // c:\Parvelina\ folder
     QPushButton* Command3 = nullptr;  // c:\Program Files\Parvelina\ folder
@@ -49,6 +51,8 @@ public:
     QString Start_Folder(const QPushButton* button) const;
 
 private:
+    Session& session_;
+
     store::Settings_Record settings_;
     Screen_Answerer answerer_{kScreenName};
 };

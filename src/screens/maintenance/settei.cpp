@@ -42,7 +42,7 @@ QLabel* Caption(const QString& text, QWidget* parent)
 
 }  // namespace
 
-Settei::Settei(QWidget* parent) : QWidget(parent)
+Settei::Settei(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kCaller);
     setWindowTitle(QStringLiteral("印刷設定"));
@@ -163,12 +163,11 @@ void Settei::Build_Controls()
 
 void Settei::Form_Load()
 {
-    Session& session = Current_Session();
-    Screen_Settings = store::Load_Settings(session.application_folder);
+    Screen_Settings = store::Load_Settings(session_.application_folder);
 
     Combo1->clear();
-    if (session.printers)
-        Combo1->addItems(session.printers->Installed_Printers());
+    if (session_.printers)
+        Combo1->addItems(session_.printers->Installed_Printers());
     Combo1->setCurrentIndex(-1);
     Command4->setEnabled(false);  // the paper list needs a chosen printer
     const QString printer = Screen_Settings.Printer_Name();
@@ -191,7 +190,7 @@ void Settei::Form_Load()
     Combo3->addItems(maintenance::Data_Location_Names());
     Combo3->setCurrentIndex(-1);
     Select_List_Item(Combo3, Screen_Settings.Data_Location());
-    Check1->setChecked(maintenance::Confirms_Before_Printing(session.application_folder));
+    Check1->setChecked(maintenance::Confirms_Before_Printing(session_.application_folder));
     Show_New_Product_Layout();
     adjustSize();
     Centre_On_Screen(this);
@@ -200,10 +199,10 @@ void Settei::Form_Load()
 void Settei::Show_New_Product_Layout()
 {
     const maintenance::New_Product_Layout_Setting setting =
-        maintenance::Read_New_Product_Layout(Current_Session().application_folder);
+        maintenance::Read_New_Product_Layout(session_.application_folder);
     Combo6->clear();
     Combo6->addItem(maintenance::kLastUsedLayoutChoice);
-    Combo6->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    Combo6->addItems(layouts::Sorted_Layout_Names(session_.Data_Folder()));
     if (!Select_List_Item(Combo6, setting.choice)) {
         Combo6->addItem(setting.choice);  // a chosen layout since removed stays chosen until changed
         Combo6->setCurrentIndex(Combo6->count() - 1);
@@ -212,7 +211,7 @@ void Settei::Show_New_Product_Layout()
 
 store::Outcome Settei::Save_New_Product_Layout_Choice()
 {
-    const QString& folder = Current_Session().application_folder;
+    const QString& folder = session_.application_folder;
     maintenance::New_Product_Layout_Setting setting = maintenance::Read_New_Product_Layout(folder);
     if (Combo6->currentText() == setting.choice)
         return store::Outcome::Done();
@@ -240,12 +239,11 @@ void Settei::Command1_Click()
         answerer_.Notify(QStringLiteral("プリンターが未選択です"), QStringLiteral("プリンターを選択して下さい"));
         return;
     }
-    Session& session = Current_Session();
     const bool location_changed = Combo3->currentText() != Screen_Settings.Data_Location();
     if (location_changed) {
         // Copy first: the new location is saved only when all data arrived there.
         const store::Write_Result copied = maintenance::Change_Data_Location(
-            Screen_Settings.Data_Location(), Combo3->currentText(), session.Folder_Context());
+            Screen_Settings.Data_Location(), Combo3->currentText(), session_.Folder_Context());
         if (!copied.ok()) {
             answerer_.Report_Problem(QStringLiteral("データをコピー出来ません"),
                                      QStringLiteral("保存先は変更していません"), copied.error);
@@ -264,12 +262,12 @@ void Settei::Command1_Click()
     chosen[Setting::Paper_Set_Position] = Combo5->currentText();
     chosen[Setting::Max_Print_Width_mm] = Text1->text();
     const store::Settings_Values values = store::Saved_Values(chosen);
-    if (const store::Write_Result saved = store::Save_Settings(session.application_folder, values); !saved.ok()) {
+    if (const store::Write_Result saved = store::Save_Settings(session_.application_folder, values); !saved.ok()) {
         answerer_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.error);
         return;
     }
-    if (Check1->isChecked() != maintenance::Confirms_Before_Printing(session.application_folder))
-        if (const store::Outcome saved = maintenance::Save_Confirms_Before_Printing(session.application_folder,
+    if (Check1->isChecked() != maintenance::Confirms_Before_Printing(session_.application_folder))
+        if (const store::Outcome saved = maintenance::Save_Confirms_Before_Printing(session_.application_folder,
                                                                                     Check1->isChecked());
             !saved.Is_Done()) {
             answerer_.Report_Problem(QStringLiteral("設定を保存出来ませんでした"), {}, saved.Text());
@@ -295,7 +293,7 @@ void Settei::Command2_Click()
 
 void Settei::Command3_Click()
 {
-    auto* screen = new Layout_M;
+    auto* screen = new Layout_M(session_);
     Open_In_Place_Of(this, screen);
     screen->Form_Load();
 }
@@ -306,28 +304,27 @@ void Settei::Command4_Click()
     Command4->setText(QStringLiteral("少々お待ち下さい"));
     Command4->setEnabled(false);
     setEnabled(false);
-    Open_Paper_Selection(kCaller);
+    Open_Paper_Selection(session_, kCaller);
 }
 
 void Settei::Command5_Click()
 {
-    auto* screen = new Backup;
+    auto* screen = new Backup(session_);
     Open_In_Place_Of(this, screen);
     screen->Form_Load();
 }
 
 void Settei::Command7_Click()
 {
-    auto* screen = new Convert;
+    auto* screen = new Convert(session_);
     Open_In_Place_Of(this, screen);
     screen->Form_Load();
 }
 
 void Settei::Command8_Click()
 {
-    Session& session = Current_Session();
-    const QString folder = store::Working_Data_Folder(Combo3->currentText(), session.Folder_Context());
-    if (!QFileInfo(folder).isDir() || !session.desktop || !session.desktop->Open_Url(QUrl::fromLocalFile(folder)))
+    const QString folder = store::Working_Data_Folder(Combo3->currentText(), session_.Folder_Context());
+    if (!QFileInfo(folder).isDir() || !session_.desktop || !session_.desktop->Open_Url(QUrl::fromLocalFile(folder)))
         answerer_.Report_Problem(QStringLiteral("フォルダを開けませんでした"), {}, folder);
 }
 

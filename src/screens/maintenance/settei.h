@@ -16,12 +16,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Settei : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Settei");
-    explicit Settei(QWidget* parent = nullptr);
+    explicit Settei(Session& session, QWidget* parent = nullptr);
 
     QComboBox* Combo1 = nullptr;  // printer
     QLabel* Label14 = nullptr;    // paper number
@@ -60,6 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session& session_;
+
     void Build_Controls();
     void Show_New_Product_Layout();
     store::Outcome Save_New_Product_Layout_Choice();

@@ -2,6 +2,7 @@
 
 #include "screens/common/conventions.h"
 #include "screens/common/entry_boxes.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 
@@ -82,8 +83,9 @@ QVariant History_Model::headerData(int section, Qt::Orientation orientation, int
     return kColumns.value(section);
 }
 
-Hakkou_Rireki::Hakkou_Rireki(std::function<void(const printing::History_Entry&)> reprint, QWidget* parent)
-    : QWidget(parent), reprint_(std::move(reprint))
+Hakkou_Rireki::Hakkou_Rireki(Session& session, std::function<void(const printing::History_Entry&)> reprint,
+                             QWidget* parent)
+    : QWidget(parent), session_(session), reprint_(std::move(reprint))
 {
     setObjectName(QStringLiteral("Hakkou_Rireki"));
     setWindowTitle(QStringLiteral("発行履歴"));
@@ -156,7 +158,7 @@ void Hakkou_Rireki::Form_Load()
 
 void Hakkou_Rireki::Refresh()
 {
-    std::optional<printing::History_Log> log = printing::Read_History(Current_Data_Folder());
+    std::optional<printing::History_Log> log = printing::Read_History(session_.Data_Folder());
     if (!log)
         answerer_.Notify(QStringLiteral("発行履歴を読み込めませんでした"), printing::kHistoryFileName);
     model_.Set_Log(log.value_or(printing::History_Log()));

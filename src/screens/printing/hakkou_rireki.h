@@ -17,6 +17,8 @@ class QTableView;
 
 namespace screens {
 
+struct Session;
+
 // The filtered history as the window's table shows it.
 class History_Model : public QAbstractTableModel {
 public:
@@ -41,7 +43,8 @@ class Hakkou_Rireki : public QWidget {
     Q_OBJECT
 public:
     // `reprint` takes a job to issue again (into the printing screen).
-    explicit Hakkou_Rireki(std::function<void(const printing::History_Entry&)> reprint, QWidget* parent = nullptr);
+    explicit Hakkou_Rireki(Session& session, std::function<void(const printing::History_Entry&)> reprint,
+                           QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;  // 登録番号
     QLineEdit* Text2 = nullptr;  // 品名 words
@@ -66,6 +69,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session& session_;
+
     // A day box as a date; false (after telling) when it holds no valid day.
     bool Read_Day(QLineEdit* box, QDate& day);
 

@@ -57,7 +57,7 @@ QString Colour_Style(std::uint32_t number)
 
 }  // namespace
 
-Insatsu::Insatsu(QWidget* parent) : QWidget(parent)
+Insatsu::Insatsu(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kCaller);
     setWindowTitle(QStringLiteral("印 刷 処 理"));
@@ -214,9 +214,8 @@ void Insatsu::Set_Mode(bool reservation)
     List1->setVisible(reservation);
     Label9->setVisible(reservation);
     Command4->setVisible(reservation);
-    const Session& session = Current_Session();
-    const int ppi = session.desktop && session.desktop->Screen_Pixels_Per_Inch() > 0
-        ? session.desktop->Screen_Pixels_Per_Inch()
+    const int ppi = session_.desktop && session_.desktop->Screen_Pixels_Per_Inch() > 0
+        ? session_.desktop->Screen_Pixels_Per_Inch()
         : 96;
     const int twips = reservation ? kReservationListTwips : kImmediateListTwips;
     List2->setFixedHeight(twips * ppi / 1440);
@@ -228,10 +227,10 @@ void Insatsu::Set_Mode(bool reservation)
 void Insatsu::Form_Load()
 {
     Centre_On_Screen(this);
-    Set_Base_Boxes(render::Base_Texts_Of(QDateTime::currentDateTime()));
+    Set_Base_Boxes(render::Base_Texts_Of(session_.clock()));
     Combo5->setCurrentIndex(0);
-    Current_Session().Load_Settings();
-    Fill_Product_List(products::Full_Product_List(Current_Data_Folder()));
+    session_.Load_Settings();
+    Fill_Product_List(products::Full_Product_List(session_.Data_Folder()));
     Text1->setText(QStringLiteral("0000"));
 }
 
@@ -251,7 +250,7 @@ void Insatsu::Correct_Base_Boxes()
     if (render::Base_Date(Base_Boxes()))
         return;
     answerer_.Notify(render::kDateFaultNotice, render::kCorrectedToToday, store::kInformationColour);
-    Set_Base_Boxes(render::Base_Texts_Of(render::Base_Now()));
+    Set_Base_Boxes(render::Base_Texts_Of(render::Base_At(session_.clock())));
 }
 
 printing::Print_Issue Insatsu::Current_Issue() const
@@ -270,6 +269,7 @@ printing::Print_Issue Insatsu::Current_Issue() const
     values.contents = Text5->text();
     values.price = Text15->text();
     values.barcode = Text19->text();
+    values.now = session_.clock();
     return issue;
 }
 
@@ -277,7 +277,7 @@ void Insatsu::Load_Product(bool tell_missing)
 {
     const QString number = products::Format_Product_No(Text1->text());
     Text1->setText(number);
-    const auto product = products::Find_Product(Current_Data_Folder(), number);
+    const auto product = products::Find_Product(session_.Data_Folder(), number);
     if (!product) {
         if (tell_missing && store::Lenient_Int(number) > 0) {
             answerer_.Notify(QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
@@ -302,7 +302,7 @@ void Insatsu::Refresh_Date_Display()
 {
     Correct_Base_Boxes();
     const products::Product_Record product =
-        products::Find_Product(Current_Data_Folder(), Text1->text()).value_or(products::Product_Record{});
+        products::Find_Product(session_.Data_Folder(), Text1->text()).value_or(products::Product_Record{});
     const render::Date_Line_Result date = render::Date_Line(product, Current_Issue().values);
     if (date.fault != render::Date_Fault::None)
         answerer_.Notify(render::kDateFaultNotice, render::kContinueWithToday, store::kInformationColour);
@@ -402,7 +402,7 @@ bool Insatsu::eventFilter(QObject* watched, QEvent* event)
 void Insatsu::Command5_Click()
 {
     const QString words = Text18->text();
-    Fill_Product_List(products::Search_Product_List(Current_Data_Folder(), words));
+    Fill_Product_List(products::Search_Product_List(session_.Data_Folder(), words));
 }
 
 void Insatsu::Command6_Click()
@@ -453,12 +453,16 @@ void Insatsu::Show_Reservations()
 
 void Insatsu::Run(bool reservation)
 {
-    Session& session = Current_Session();
+    // Every label of the run is printed at the moment the run starts.
+    const QDateTime now = session_.clock();
+    for (printing::Print_Issue& issue : reserved_)
+        issue.values.now = now;
     printing::Print_Run_Context context;
-    context.data_folder = Current_Data_Folder();
-    context.settings = session.settings;
-    context.printers = session.printers;
+    context.data_folder = session_.Data_Folder();
+    context.settings = session_.settings;
+    context.printers = session_.printers;
     context.answerer = &answerer_;
+    context.clock = session_.clock;
     context.told_default_page = &told_default_page_;
     QStringList written;
     context.written_files = &written;
@@ -480,9 +484,8 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
     if (jobs.empty())
         return true;
     // The jobs of a run share the printer they were prepared for.
-    const Session& session = Current_Session();
-    render::Check_Context context = printing::Check_Context_For(session.settings, Current_Data_Folder(),
-                                                                jobs.front().printer, session.program_folder);
+    render::Check_Context context = printing::Check_Context_For(session_.settings, session_.Data_Folder(),
+                                                                jobs.front().printer, session_.program_folder);
     render::Label_Resources resources;
     context.resources = &resources;
     QStringList errors;
@@ -499,7 +502,7 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
                 errors << head + finding.message;
         }
     }
-    if (errors.isEmpty() || !maintenance::Confirms_Before_Printing(Current_Session().application_folder))
+    if (errors.isEmpty() || !maintenance::Confirms_Before_Printing(session_.application_folder))
         return true;
     QStringList named = errors.mid(0, kConfirmedErrors);
     if (errors.size() > kConfirmedErrors)
@@ -511,17 +514,17 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
 
 void Insatsu::Command2_Click()
 {
-    const auto product = products::Find_Product(Current_Data_Folder(), Text1->text());
+    const auto product = products::Find_Product(session_.Data_Folder(), Text1->text());
     if (!product)
         return;
-    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(Current_Data_Folder(),
+    const std::optional<layouts::Layout_Record> layout = layouts::Read_Layout(session_.Data_Folder(),
                                                                               (*product)[products::Layout_Name]);
     if (!layout)
         return;
     const render::Issue_Values issue = Current_Issue().values;
     Show_Label_Preview(
-        this, kCaller, *product, *layout, issue,
-        {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, Label_Check_Context())});
+        session_, this, kCaller, *product, *layout, issue,
+        {QStringLiteral("ラベルの確認"), render::Check_Label(*product, *layout, issue, Label_Check_Context(session_))});
 }
 
 void Insatsu::Command3_Click()
@@ -583,13 +586,12 @@ void Insatsu::Elide_Pdf_Label()
 
 void Insatsu::Open_In_Desktop(const QString& path)
 {
-    Session& session = Current_Session();
-    if (!session.desktop || written_pdf_.isEmpty())
+    if (!session_.desktop || written_pdf_.isEmpty())
         return;
     const QUrl url = QUrl::fromLocalFile(path);
-    if (const QString missing = session.desktop->Missing_Opener(url); !missing.isEmpty())
+    if (const QString missing = session_.desktop->Missing_Opener(url); !missing.isEmpty())
         answerer_.Report_Problem(QStringLiteral("開くためのプログラムが"), QStringLiteral("見つかりません"), missing);
-    else if (!session.desktop->Open_Url(url))
+    else if (!session_.desktop->Open_Url(url))
         answerer_.Report_Problem(QStringLiteral("開けませんでした"), {}, path);
 }
 
@@ -606,7 +608,8 @@ void Insatsu::Command9_Click()
 void Insatsu::Command7_Click()
 {
     if (!history_) {
-        history_ = new Hakkou_Rireki([this](const printing::History_Entry& entry) { Reserve_Reprint(entry); });
+        history_ = new Hakkou_Rireki(session_,
+                                     [this](const printing::History_Entry& entry) { Reserve_Reprint(entry); });
         history_->setAttribute(Qt::WA_DeleteOnClose);
     }
     history_->Form_Load();
@@ -626,7 +629,7 @@ void Insatsu::Reserve_Reprint(const printing::History_Entry& entry)
 {
     if (!reservation_)
         Set_Mode(true);
-    const bool registered = products::Find_Product(Current_Data_Folder(), entry.product_no).has_value();
+    const bool registered = products::Find_Product(session_.Data_Folder(), entry.product_no).has_value();
     if (registered) {
         // A base the history line does not hold as a date leaves the boxes empty:
         // the date display of the loaded product reports it and sets them to the current moment.

@@ -22,6 +22,8 @@ struct History_Entry;
 
 namespace screens {
 
+struct Session;
+
 class Hakkou_Rireki;
 
 class Insatsu : public QWidget {
@@ -29,7 +31,7 @@ class Insatsu : public QWidget {
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Insatsu");
-    explicit Insatsu(QWidget* parent = nullptr);
+    explicit Insatsu(Session& session, QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;   // 登録番号
     QLineEdit* Text2 = nullptr;   // 品名
@@ -104,6 +106,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session& session_;
+
     QLineEdit* Add_Box(QLineEdit*& box, int n, bool shown_only = false);
     QLineEdit* Box(int n) const { return boxes_[n]; }
     void Build_Layout();

@@ -4,6 +4,7 @@
 #include "screens/common/entry_boxes.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 #include "screens/products/s_touroku.h"
@@ -36,7 +37,7 @@ S_Touroku* Registration_Screen()
 
 }  // namespace
 
-Genzairyou::Genzairyou(QWidget* parent) : QWidget(parent, Qt::Window)
+Genzairyou::Genzairyou(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(kName);
     setWindowTitle(QStringLiteral("添加物・アレルギー表示一覧"));
@@ -183,7 +184,7 @@ void Genzairyou::Command1_Click(int index)
 
 void Genzairyou::Reload_Entries()
 {
-    entries_ = products::Read_Word_Entries(Current_Data_Folder());
+    entries_ = products::Read_Word_Entries(session_.Data_Folder());
 }
 
 void Genzairyou::Show_Filter(int filter)
@@ -224,7 +225,7 @@ void Genzairyou::Transfer_Selected()
 
 void Genzairyou::Register_Word_Click()
 {
-    const store::Outcome registered = products::Register_Word(Current_Data_Folder(), Text1[kReadingBox]->text(),
+    const store::Outcome registered = products::Register_Word(session_.Data_Folder(), Text1[kReadingBox]->text(),
                                                               Text1[kWordBox]->text());
     answerer_.Tell(registered);
     if (!registered.Is_Done())
@@ -237,7 +238,7 @@ void Genzairyou::Delete_Selected()
     QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
-    const store::Outcome deleted = products::Delete_Word(Current_Data_Folder(), products::Word_Of_Entry(item->text()),
+    const store::Outcome deleted = products::Delete_Word(session_.Data_Folder(), products::Word_Of_Entry(item->text()),
                                                          answerer_);
     answerer_.Tell(deleted);
     if (!deleted.Is_Done())

@@ -14,13 +14,15 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Genzairyou : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("Genzairyou");
     static constexpr int kButtons = 16;
-    explicit Genzairyou(QWidget* parent = nullptr);
+    explicit Genzairyou(Session& session, QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;
     // 0 全, 1..10 あ..わ, 11 英数, 12 原材料名へ転記, 13 ウインドウを閉じる, 14 登録, 15 削除
@@ -37,6 +39,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session& session_;
+
     void Reload_Entries();
     void Show_Filter(int filter);
     void Show_Search(const QString& text);

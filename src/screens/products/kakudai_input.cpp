@@ -2,6 +2,7 @@
 
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 #include "screens/products/mojiretsu_write.h"
@@ -28,7 +29,7 @@ S_Touroku* Registration_Screen()
 
 }  // namespace
 
-Kakudai_Input::Kakudai_Input(QWidget* parent) : QWidget(parent, Qt::Window)
+Kakudai_Input::Kakudai_Input(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(QStringLiteral("Kakudai_Input"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -149,7 +150,7 @@ void Kakudai_Input::changeEvent(QEvent* event)
 void Kakudai_Input::Form_Activate()
 {
     Text1->Caret_To_End();
-    entries_ = products::Read_Category_Strings(Current_Data_Folder(), windowTitle(), products::Key_Match::Equal);
+    entries_ = products::Read_Category_Strings(session_.Data_Folder(), windowTitle(), products::Key_Match::Equal);
     for (int i = 0; i < products::kStringsPerCategory; ++i) {
         const bool used = !entries_[i].isEmpty();
         Command4[i]->setText(used ? products::Insert_Button_Caption(entries_[i]) : QStringLiteral("未設定"));
@@ -195,7 +196,7 @@ void Kakudai_Input::Command4_Click(int index)
 
 void Kakudai_Input::Command3_Click()
 {
-    auto* editor = new Mojiretsu_Write;
+    auto* editor = new Mojiretsu_Write(session_);
     editor->Open(windowTitle(), Text1->text());
     setEnabled(false);
 }

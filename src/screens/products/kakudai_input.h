@@ -13,12 +13,14 @@ class QRadioButton;
 
 namespace screens {
 
+struct Session;
+
 class Item_Box;
 
 class Kakudai_Input : public QWidget {
     Q_OBJECT
 public:
-    explicit Kakudai_Input(QWidget* parent = nullptr);
+    explicit Kakudai_Input(Session& session, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // title line
     Item_Box* Text1 = nullptr;
@@ -48,6 +50,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session& session_;
+
     void Select_Option(products::Special_Expression option);
     void Option_Clicked(products::Special_Expression option);
     bool Text1_KeyPress(QKeyEvent* event);

@@ -2,6 +2,7 @@
 
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 
@@ -22,7 +23,7 @@ const QColor kEmpty(224, 224, 224);  // colour value 14737632
 
 }  // namespace
 
-Mojiretsu_Write::Mojiretsu_Write(QWidget* parent) : QWidget(parent, Qt::Window)
+Mojiretsu_Write::Mojiretsu_Write(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(QStringLiteral("Mojiretsu_Write"));
     setWindowTitle(QStringLiteral("文字列の事前登録"));
@@ -102,7 +103,7 @@ void Mojiretsu_Write::changeEvent(QEvent* event)
 void Mojiretsu_Write::Form_Activate()
 {
     Text1->Caret_To_End();
-    const products::Category_Strings strings = products::Read_Category_Strings(Current_Data_Folder(), Label8->text(),
+    const products::Category_Strings strings = products::Read_Category_Strings(session_.Data_Folder(), Label8->text(),
                                                                                products::Key_Match::Starts_With);
     for (int i = 0; i < products::kStringsPerCategory; ++i)
         Show_String(i, strings[i]);
@@ -128,7 +129,7 @@ void Mojiretsu_Write::Command2_Click(int index)
     products::Category_Strings strings;
     for (int i = 0; i < products::kStringsPerCategory; ++i)
         strings[i] = i == index ? Text1->toPlainText() : Label2[i]->text();
-    const store::Outcome result = products::Register_Category_Strings(Current_Data_Folder(), Label8->text(), strings);
+    const store::Outcome result = products::Register_Category_Strings(session_.Data_Folder(), Label8->text(), strings);
     if (result.kind == store::Outcome::Kind::Failed) {
         answerer_.Show_Warning_Box(QStringLiteral("書き込み出来ません\n") + result.Text(), windowTitle());
         return;

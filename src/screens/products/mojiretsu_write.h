@@ -10,12 +10,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Item_Box;
 
 class Mojiretsu_Write : public QWidget {
     Q_OBJECT
 public:
-    explicit Mojiretsu_Write(QWidget* parent = nullptr);
+    explicit Mojiretsu_Write(Session& session, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // heading line
     QLabel* Label2[products::kStringsPerCategory] = {};
@@ -38,6 +40,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Session& session_;
+
     Screen_Answerer answerer_{QStringLiteral("Mojiretsu_Write")};
     void Show_String(int index, const QString& text);
 };

@@ -50,7 +50,8 @@ int Box_Of_Column(int column)
 
 }  // namespace
 
-S_Haigou::S_Haigou(S_Touroku* opener, QWidget* parent) : QWidget(parent, Qt::Window), opener_(opener)
+S_Haigou::S_Haigou(Session& session, S_Touroku* opener, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), opener_(opener)
 {
     setObjectName(kScreenName);
     setWindowTitle(QStringLiteral("配合から表示を計算"));
@@ -177,12 +178,12 @@ void S_Haigou::Form_Load()
     product_no_ = opener_ ? products::Format_Product_No(opener_->Text1[S_Touroku::kNumberBox]->text()) : QString();
     const products::Product_Record product = opener_ ? opener_->Record_From_Screen() : products::Product_Record{};
     Label1->setText(QStringLiteral("登録番号 %1  %2").arg(product_no_, product[products::Product_Name]));
-    fit_context_ = Label_Check_Context();
-    dictionary_ = recipes::Read_Allergen_Dictionary(Current_Session().program_folder, Current_Data_Folder())
+    fit_context_ = Label_Check_Context(session_);
+    dictionary_ = recipes::Read_Allergen_Dictionary(session_.program_folder, session_.Data_Folder())
                       .value_or(recipes::Allergen_Dictionary{});
     Read_Materials();
     QString error;
-    const std::optional<recipes::Recipe> recipe = recipes::Find_Recipe(Current_Data_Folder(), product_no_, &error);
+    const std::optional<recipes::Recipe> recipe = recipes::Find_Recipe(session_.Data_Folder(), product_no_, &error);
     if (!error.isEmpty())
         answerer_.Report_Problem(QStringLiteral("配合ファイルを読めません"), QStringLiteral("保存はできません"), error);
     recipes::Recipe shown;
@@ -193,7 +194,7 @@ void S_Haigou::Form_Load()
 
 void S_Haigou::Read_Materials()
 {
-    const recipes::Materials_File file = recipes::Read_Materials(Current_Data_Folder());
+    const recipes::Materials_File file = recipes::Read_Materials(session_.Data_Folder());
     if (!file.ok())
         answerer_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"),
                                  file.error);
@@ -244,7 +245,7 @@ void S_Haigou::Add_Line(const recipes::Material& material, double grams)
 void S_Haigou::Text1_Change()
 {
     QString error;
-    found_ = Search_Materials(Text1->text(), materials_, 100, &error);
+    found_ = Search_Materials(session_, Text1->text(), materials_, 100, &error);
     List1->clear();
     for (const recipes::Material& m : found_)
         List1->addItem(m.name + QStringLiteral("  → ") + m.label_name);
@@ -266,7 +267,7 @@ void S_Haigou::Command1_Click()
         Text2->setFocus();
         return;
     }
-    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Session_Food_Table(),
+    const recipes::Material material = recipes::Taken_Material(found_[row], materials_, Session_Food_Table(session_),
                                                                dictionary_);
     if (std::none_of(materials_.begin(), materials_.end(),
                      [&](const recipes::Material& m) { return m.code == material.code; }))
@@ -292,7 +293,7 @@ void S_Haigou::Command2_Click()
 void S_Haigou::Command3_Click()
 {
     if (!materials_window_) {
-        materials_window_ = new S_Zairyou;
+        materials_window_ = new S_Zairyou(session_);
         materials_window_->on_materials_changed = [this] {
             Read_Materials();
             if (const std::optional<recipes::Recipe> recipe = Recipe_From_Screen(false))
@@ -353,7 +354,8 @@ void S_Haigou::Recompute()
     }
     const bool uses_table = std::any_of(materials_.begin(), materials_.end(),
                                         [](const recipes::Material& m) { return !m.Is_Own(); });
-    label_ = recipes::Compute_Label(*recipe, materials_, uses_table ? Session_Food_Table() : nullptr, dictionary_);
+    label_ = recipes::Compute_Label(*recipe, materials_, uses_table ? Session_Food_Table(session_) : nullptr,
+                                    dictionary_);
     if (!label_.ok()) {
         Label2->setText(label_.problems.join(QLatin1Char('\n')));
         return;
@@ -362,7 +364,7 @@ void S_Haigou::Recompute()
     changes_ = recipes::Proposed_Changes(product, label_);
     if (opener_) {
         fit_problems_ = recipes::Fit_Problems(product, recipes::Apply_Changes(product, changes_),
-                                              opener_->Layout_Lines(), fit_context_);
+                                              opener_->Layout_Lines(), fit_context_, session_.clock());
     }
     for (const recipes::Item_Change& change : changes_) {
         const int row = Grid2->rowCount();
@@ -386,7 +388,7 @@ void S_Haigou::Recompute()
 bool S_Haigou::Store(const recipes::Recipe& recipe)
 {
     std::vector<recipes::Material> unstored;
-    const recipes::Materials_File file = recipes::Read_Materials(Current_Data_Folder());
+    const recipes::Materials_File file = recipes::Read_Materials(session_.Data_Folder());
     for (const recipes::Recipe_Line& line : recipe.lines) {
         const auto at = std::find_if(materials_.begin(), materials_.end(),
                                      [&](const recipes::Material& m) { return m.code == line.code; });
@@ -394,13 +396,13 @@ bool S_Haigou::Store(const recipes::Recipe& recipe)
             unstored.push_back(*at);
     }
     if (!unstored.empty()) {
-        const store::Outcome stored = recipes::Store_Materials(Current_Data_Folder(), unstored);
+        const store::Outcome stored = recipes::Store_Materials(session_.Data_Folder(), unstored);
         if (!stored.Is_Done()) {
             answerer_.Tell(stored);
             return false;
         }
     }
-    const store::Outcome outcome = recipes::Store_Recipe(Current_Data_Folder(), recipe);
+    const store::Outcome outcome = recipes::Store_Recipe(session_.Data_Folder(), recipe);
     if (!outcome.Is_Done())
         answerer_.Tell(outcome);
     return outcome.Is_Done();

@@ -21,6 +21,8 @@ class QTableWidget;
 
 namespace screens {
 
+struct Session;
+
 class S_Touroku;
 class S_Zairyou;
 
@@ -29,7 +31,7 @@ class S_Haigou : public QWidget {
 public:
     static inline const QString kScreenName = QStringLiteral("S_Haigou");
 
-    explicit S_Haigou(S_Touroku* opener, QWidget* parent = nullptr);
+    explicit S_Haigou(Session& session, S_Touroku* opener, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;         // the product
     QLineEdit* Text1 = nullptr;       // search: a material's name as typed
@@ -71,6 +73,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session& session_;
+
     void Build_Controls();
     void Build_Layout();
     void Read_Materials();

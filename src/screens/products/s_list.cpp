@@ -7,6 +7,7 @@
 #include "screens/common/entry_boxes.h"
 #include "screens/common/item_box.h"
 #include "screens/common/screen_helpers.h"
+#include "screens/common/session.h"
 #include "screens/common/widget_helpers.h"
 #include "screens/common/window_conventions.h"
 #include "screens/products/s_touroku.h"
@@ -29,7 +30,7 @@ const QString& kName = S_List::kScreenName;
 
 }  // namespace
 
-S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
+S_List::S_List(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(kName);
     setWindowTitle(QStringLiteral("商品情報一覧"));
@@ -54,7 +55,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    Combo1->addItems(layouts::Sorted_Layout_Names(session_.Data_Folder()));
     Command3 = new QPushButton(QStringLiteral("選択した商品のレイアウトを変更"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
     Ret_Form = new QLabel(this);
@@ -89,7 +90,7 @@ S_List::S_List(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(List1, &QListWidget::itemClicked, this, [this] { Command2->setEnabled(true); });
     List1->installEventFilter(this);
     Fill_Full_List();
-    product_file_watcher_.Watch(Current_Data_Folder() + products::kProductFileName);
+    product_file_watcher_.Watch(session_.Data_Folder() + products::kProductFileName);
     connect(&product_file_watcher_, &Data_File_Watcher::Changed, this, &S_List::Reload_List);
 }
 
@@ -123,14 +124,14 @@ void S_List::Fill_Full_List()
 {
     shown_search_.reset();
     List1->clear();
-    List1->addItems(products::Full_Product_List(Current_Data_Folder()));
+    List1->addItems(products::Full_Product_List(session_.Data_Folder()));
 }
 
 void S_List::Command5_Click()
 {
     shown_search_ = Text18->text();
     List1->clear();
-    List1->addItems(products::Search_Product_List(Current_Data_Folder(), *shown_search_));
+    List1->addItems(products::Search_Product_List(session_.Data_Folder(), *shown_search_));
 }
 
 void S_List::Reload_List()
@@ -138,8 +139,8 @@ void S_List::Reload_List()
     const QString selected = List1->currentItem() ? List1->currentItem()->text().left(4) : QString();
     const int scrolled = List1->verticalScrollBar()->value();
     List1->clear();
-    List1->addItems(shown_search_ ? products::Search_Product_List(Current_Data_Folder(), *shown_search_)
-                                  : products::Full_Product_List(Current_Data_Folder()));
+    List1->addItems(shown_search_ ? products::Search_Product_List(session_.Data_Folder(), *shown_search_)
+                                  : products::Full_Product_List(session_.Data_Folder()));
     List1->verticalScrollBar()->setValue(scrolled);
     if (selected.isEmpty())
         return;
@@ -159,7 +160,7 @@ void S_List::Command2_Click()
     const QString key = item->text().left(4);
     if (!answerer_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
         return;
-    answerer_.Tell(recipes::Delete_Product_And_Recipe(Current_Data_Folder(), key));
+    answerer_.Tell(recipes::Delete_Product_And_Recipe(session_.Data_Folder(), key));
     Fill_Full_List();
 }
 
@@ -190,7 +191,7 @@ void S_List::Command3_Click()
         return;
     if (registration && numbers.contains(shown) && !registration->Settle_Unsaved_Edits())
         return;
-    const store::Outcome changed = products::Change_Product_Layouts(Current_Data_Folder(), numbers, layout);
+    const store::Outcome changed = products::Change_Product_Layouts(session_.Data_Folder(), numbers, layout);
     answerer_.Tell(changed);
     if (registration && numbers.contains(shown) && changed.Is_Done())
         registration->Load_Product(shown);

@@ -16,12 +16,14 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class S_List : public QWidget {
     Q_OBJECT
 public:
     // The name its messages and dialogs go by.
     static inline const QString kScreenName = QStringLiteral("S_List");
-    explicit S_List(QWidget* parent = nullptr);
+    explicit S_List(Session& session, QWidget* parent = nullptr);
 
     QListWidget* List1 = nullptr;
     QLineEdit* Text18 = nullptr;
@@ -50,6 +52,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    Session& session_;
+
     QStringList Selected_Numbers() const;
     Screen_Answerer answerer_{kScreenName};
     bool centred_ = false;

@@ -139,7 +139,7 @@ int Column_Of_Combo(int combo)
     return columns[combo];
 }
 
-S_Touroku::S_Touroku(QWidget* parent) : QWidget(parent)
+S_Touroku::S_Touroku(Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(kName);
     setWindowTitle(QStringLiteral("商品情報の登録"));
@@ -147,7 +147,7 @@ S_Touroku::S_Touroku(QWidget* parent) : QWidget(parent)
     Build_Layout();
     Wire_Items();
     Form_Load();
-    product_file_watcher_.Watch(Current_Data_Folder() + products::kProductFileName);
+    product_file_watcher_.Watch(session_.Data_Folder() + products::kProductFileName);
     connect(&product_file_watcher_, &Data_File_Watcher::Changed, this, &S_Touroku::Reload_From_File);
 }
 
@@ -160,7 +160,7 @@ void S_Touroku::changeEvent(QEvent* event)
 
 void S_Touroku::Reload_From_File()
 {
-    const QString folder = Current_Data_Folder();
+    const QString folder = session_.Data_Folder();
     const QString number = Text1[kNumberBox]->text();
     if (!proposed_number_.isEmpty() && number == proposed_number_) {
         if (products::Find_Product(folder, number)) {
@@ -404,7 +404,7 @@ void S_Touroku::Form_Load()
 {
     Centre_On_Screen(this);
     Reset_Screen();
-    Current_Session().Load_Settings();
+    session_.Load_Settings();
     Set_Dropdown_Width(Combo1[kLayoutCombo], 500);
     Set_Dropdown_Width(Combo1[kDateFormatCombo], 300);
     Gen_open->clear();
@@ -414,7 +414,7 @@ void S_Touroku::Reset_Screen()
 {
     Command3->setEnabled(false);
     Fill_Layout_List();
-    proposed_number_ = products::Next_Product_No(Current_Data_Folder());
+    proposed_number_ = products::Next_Product_No(session_.Data_Folder());
     Text1[kNumberBox]->setText(proposed_number_);
     Show_New_Values(products::New_Product_Record());
     Check1->setChecked(false);
@@ -451,11 +451,11 @@ void S_Touroku::Fill_Layout_List()
 {
     QComboBox* layouts_list = Combo1[kLayoutCombo];
     layouts_list->clear();
-    layouts_list->addItems(layouts::Sorted_Layout_Names(Current_Data_Folder()));
+    layouts_list->addItems(layouts::Sorted_Layout_Names(session_.Data_Folder()));
     if (layouts_list->count() == 0)
         return;
     // A new product's layout as the settings choose it, else the first.
-    const QString chosen = maintenance::Read_New_Product_Layout(Current_Session().application_folder).Layout();
+    const QString chosen = maintenance::Read_New_Product_Layout(session_.application_folder).Layout();
     if (!Select_List_Item(layouts_list, chosen))
         layouts_list->setCurrentIndex(0);
     Apply_Layout_Selection();
@@ -467,7 +467,7 @@ void S_Touroku::Apply_Layout_Selection()
     const QComboBox* layouts_list = Combo1[kLayoutCombo];
     if (layouts_list->currentIndex() < 0)
         return;
-    const std::optional<layouts::Layout_Record> read = layouts::Read_Layout(Current_Data_Folder(),
+    const std::optional<layouts::Layout_Record> read = layouts::Read_Layout(session_.Data_Folder(),
                                                                             layouts_list->currentText());
     if (!read) {
         answerer_.Notify(QStringLiteral("指定ﾚｲｱｳﾄを開けませんでした"), QStringLiteral("ﾚｲｱｳﾄ情報を確認して下さい"));
@@ -509,7 +509,7 @@ products::Product_Record S_Touroku::Record_From_Screen() const
 void S_Touroku::Load_Product(const QString& number)
 {
     const QString key = products::Format_Product_No(number);
-    const std::optional<products::Product_Record> found = products::Find_Product(Current_Data_Folder(), key);
+    const std::optional<products::Product_Record> found = products::Find_Product(session_.Data_Folder(), key);
     if (found && !Settle_Unsaved_Edits())
         return;  // back to the edits
     Text1[kNumberBox]->setText(key);
@@ -517,7 +517,7 @@ void S_Touroku::Load_Product(const QString& number)
     shown_is_stored_ = false;
     if (found) {
         Show_Record(*found);
-        const std::optional<products::Product_Extras> extras = products::Read_Product_Extras(Current_Data_Folder(),
+        const std::optional<products::Product_Extras> extras = products::Read_Product_Extras(session_.Data_Folder(),
                                                                                              key);
         Check1->setChecked(extras && products::Has_Small_Package(*extras));
     } else
@@ -610,7 +610,7 @@ void S_Touroku::Open_Word_Table()
         open->activateWindow();
         return;
     }
-    auto* window = new Genzairyou;
+    auto* window = new Genzairyou(session_);
     Place_Beside_Window(window, this, Text1[kIngredientsBox]);
     window->show();
     sub_windows_ << window;
@@ -626,7 +626,7 @@ void S_Touroku::Open_Instore_Code()
 
 void S_Touroku::Open_Enlarged_Input(int box)
 {
-    auto* window = new Kakudai_Input;
+    auto* window = new Kakudai_Input(session_);
     window->Open(products::Title_Of_Item_Box(box), Text1[box]->text());
     setEnabled(false);
     sub_windows_ << window;
@@ -645,10 +645,10 @@ void S_Touroku::Command1_Click()
 bool S_Touroku::Store_Screen()
 {
     products::Product_Record record = Record_From_Screen();
-    const store::Outcome stored = products::Store_Product(Current_Data_Folder(), record, answerer_);
+    const store::Outcome stored = products::Store_Product(session_.Data_Folder(), record, answerer_);
     const store::Outcome extras = stored.Is_Done()
         ? products::Store_Product_Extras(
-            Current_Data_Folder(), record[products::Product_No],
+            session_.Data_Folder(), record[products::Product_No],
             {{products::kPackageAreaField, Check1->isChecked() ? products::kSmallPackageArea : QString()}})
         : store::Outcome::Done();
     answerer_.Tell(extras.Is_Done() ? stored : extras);
@@ -657,7 +657,7 @@ bool S_Touroku::Store_Screen()
         return false;
     proposed_number_.clear();
     Remember_Shown(true);
-    maintenance::Remember_Last_Used_Layout(Current_Session().application_folder, record[products::Layout_Name]);
+    maintenance::Remember_Last_Used_Layout(session_.application_folder, record[products::Layout_Name]);
     return true;
 }
 
@@ -668,10 +668,10 @@ void S_Touroku::Command2_Click()
 
 void S_Touroku::Command3_Click()
 {
-    if (!Configured_Printer_Found(answerer_))
+    if (!Configured_Printer_Found(session_, answerer_))
         return;
     Apply_Layout_Selection();
-    Show_Editing_Preview(this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
+    Show_Editing_Preview(session_, this, kName, Record_From_Screen(), layout_lines_, Check1->isChecked());
 }
 
 void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
@@ -683,7 +683,7 @@ void S_Touroku::Redraw_Preview_After_Enter(QWidget* item)
 
 void S_Touroku::Command4_Click()
 {
-    auto* list = new S_List;
+    auto* list = new S_List(session_);
     list->Ret_Form->setText(kName);
     list->Command2->setEnabled(false);
     list->show();
@@ -693,7 +693,7 @@ void S_Touroku::Command4_Click()
 void S_Touroku::Command5_Click()
 {
     const QString key = products::Format_Product_No(Text1[kNumberBox]->text());
-    const QString folder = Current_Data_Folder();
+    const QString folder = session_.Data_Folder();
     if (products::Find_Product(folder, key)) {
         if (!answerer_.Ask(key + QStringLiteral("のデータを削除します"), QStringLiteral("よろしいですか？")))
             return;
@@ -727,7 +727,7 @@ void S_Touroku::Command7_Click()
         Text1[kNumberBox]->setFocus();
         return;
     }
-    auto* window = new S_Haigou(this);
+    auto* window = new S_Haigou(session_, this);
     window->Form_Load();
     window->show();
     sub_windows_ << window;

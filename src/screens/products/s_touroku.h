@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class Item_Box;
 
 class S_Touroku : public QWidget {
@@ -64,7 +66,7 @@ public:
         kRecycle2Combo,
     };
 
-    explicit S_Touroku(QWidget* parent = nullptr);
+    explicit S_Touroku(Session& session, QWidget* parent = nullptr);
 
     Item_Box* Text1[kTextBoxes] = {};
     QComboBox* Combo1[kCombos] = {};
@@ -111,6 +113,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    Session& session_;
+
     void Build_Controls();
     void Build_Layout();
     QGridLayout* Build_Left_Column();

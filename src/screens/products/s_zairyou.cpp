@@ -23,7 +23,7 @@ const QChar kAllergenSeparator(u'・');
 
 }  // namespace
 
-S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
+S_Zairyou::S_Zairyou(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), session_(session)
 {
     setObjectName(kScreenName);
     setWindowTitle(QStringLiteral("材料の登録"));
@@ -110,12 +110,12 @@ S_Zairyou::S_Zairyou(QWidget* parent) : QWidget(parent, Qt::Window)
 void S_Zairyou::Form_Load()
 {
     Centre_On_Screen(this);
-    const recipes::Materials_File file = recipes::Read_Materials(Current_Data_Folder());
+    const recipes::Materials_File file = recipes::Read_Materials(session_.Data_Folder());
     if (!file.ok())
         answerer_.Report_Problem(QStringLiteral("材料ファイルを読めません"), QStringLiteral("保存はできません"),
                                  file.error);
     registered_ = file.materials;
-    dictionary_ = recipes::Read_Allergen_Dictionary(Current_Session().program_folder, Current_Data_Folder())
+    dictionary_ = recipes::Read_Allergen_Dictionary(session_.program_folder, session_.Data_Folder())
                       .value_or(recipes::Allergen_Dictionary{});
     Text1_Change();
     Command1_Click();
@@ -124,7 +124,7 @@ void S_Zairyou::Form_Load()
 void S_Zairyou::Text1_Change()
 {
     QString error;
-    found_ = Search_Materials(Text1->text(), registered_, 200, &error);
+    found_ = Search_Materials(session_, Text1->text(), registered_, 200, &error);
     if (!error.isEmpty())
         Label1->setText(error);
     const QSignalBlocker blocker(List1);
@@ -141,7 +141,8 @@ void S_Zairyou::List1_Click()
 {
     const int row = List1->currentRow();
     if (row >= 0 && row < static_cast<int>(found_.size()))
-        Show_Material(recipes::Taken_Material(found_[row], registered_, Session_Food_Table(nullptr), dictionary_));
+        Show_Material(
+            recipes::Taken_Material(found_[row], registered_, Session_Food_Table(session_, nullptr), dictionary_));
 }
 
 void S_Zairyou::Show_Material(const recipes::Material& material)
@@ -153,7 +154,7 @@ void S_Zairyou::Show_Material(const recipes::Material& material)
     Check1->setChecked(material.additive);
     Text5->setText(material.ingredients);
     Text6->setText(material.origin);
-    const recipes::Food_Table* table = material.Is_Own() ? nullptr : Session_Food_Table(nullptr);
+    const recipes::Food_Table* table = material.Is_Own() ? nullptr : Session_Food_Table(session_, nullptr);
     const recipes::Food* food = table ? table->Find(material.code) : nullptr;
     for (int n = 0; n < kValueBoxes; ++n) {
         const std::optional<double> value = food ? food->values[n] : material.values[n];
@@ -221,12 +222,12 @@ void S_Zairyou::Command2_Click()
     const std::optional<recipes::Material> material = Material_From_Screen();
     if (!material)
         return;
-    const store::Outcome outcome = recipes::Store_Materials(Current_Data_Folder(), {*material});
+    const store::Outcome outcome = recipes::Store_Materials(session_.Data_Folder(), {*material});
     if (!outcome.Is_Done()) {
         answerer_.Tell(outcome);
         return;
     }
-    registered_ = recipes::Read_Materials(Current_Data_Folder()).materials;
+    registered_ = recipes::Read_Materials(session_.Data_Folder()).materials;
     shown_ = *material;
     answerer_.Notify(QStringLiteral("保存しました"), material->name, store::kInformationColour);
     Text1_Change();
@@ -244,12 +245,12 @@ void S_Zairyou::Command3_Click()
     }
     if (!answerer_.Ask(shown_.name, QStringLiteral("を削除します"), QStringLiteral("よろしいですか？")))
         return;
-    const store::Outcome outcome = recipes::Delete_Material(Current_Data_Folder(), shown_.code);
+    const store::Outcome outcome = recipes::Delete_Material(session_.Data_Folder(), shown_.code);
     if (!outcome.Is_Done()) {
         answerer_.Tell(outcome);
         return;
     }
-    registered_ = recipes::Read_Materials(Current_Data_Folder()).materials;
+    registered_ = recipes::Read_Materials(session_.Data_Folder()).materials;
     Text1_Change();
     Command1_Click();
     if (on_materials_changed)

@@ -21,13 +21,15 @@ class QPushButton;
 
 namespace screens {
 
+struct Session;
+
 class S_Zairyou : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kScreenName = QStringLiteral("S_Zairyou");
     static constexpr int kValueBoxes = recipes::kNutrients;
 
-    explicit S_Zairyou(QWidget* parent = nullptr);
+    explicit S_Zairyou(Session& session, QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;          // search: the name as typed
     QListWidget* List1 = nullptr;        // registered materials, then foods of the table
@@ -60,6 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Session& session_;
+
     void Show_Material(const recipes::Material& material);
     std::optional<recipes::Material> Material_From_Screen();
     QWidget* Next_In_Chain(QWidget* from) const;

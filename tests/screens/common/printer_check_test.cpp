@@ -9,9 +9,15 @@ TEST(Select_Configured_Printer, ExactDeviceNameOnly)
 {
     test_support::Temp_Folder dir;
     dir.Write("user_v2.dat", "Zebra\r\n");
+    screens::Session session;
+    session.application_folder = dir.Path();
+    EXPECT_FALSE(screens::Select_Configured_Printer(session));  // no printers at all
     test_support::Fake_Printer_Platform printers({{"zebra"}, {"Zebra-2"}});
-    EXPECT_FALSE(screens::Select_Configured_Printer(dir.Path(), printers));
+    session.printers = &printers;
+    EXPECT_FALSE(screens::Select_Configured_Printer(session));
+    EXPECT_EQ(session.current_printer, QString());
     test_support::Fake_Printer_Platform with_zebra({{"zebra"}, {"Zebra-2"}, {"Zebra"}});
-    EXPECT_TRUE(screens::Select_Configured_Printer(dir.Path(), with_zebra));
-    EXPECT_EQ(screens::Current_Session().current_printer, QStringLiteral("Zebra"));
+    session.printers = &with_zebra;
+    EXPECT_TRUE(screens::Select_Configured_Printer(session));
+    EXPECT_EQ(session.current_printer, QStringLiteral("Zebra"));
 }

@@ -36,11 +36,12 @@ int Red_Pixels(const QImage& picture)
 class S_Preview_Test : public QObject {
     Q_OBJECT
 
+    screens::Session session;
+
 private slots:
     void initTestCase()
     {
         desktop_.application_folder = folder_.Path();  // 96 pixels per inch: 15 twips per pixel
-        screens::Session& session = screens::Current_Session();
         session.desktop = &desktop_;
         session.application_folder = folder_.Path();
         session.settings = store::Default_Settings();
@@ -89,7 +90,7 @@ private slots:
         caller.setObjectName(QStringLiteral("Insatsu"));
         QLabel* prv_open = screens::Add_Prv_Open(&caller);
         caller.show();
-        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
+        screens::Show_Label_Preview(session, &caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
                                     render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45")),
                                     render_fixtures::Filled_Issue());
         screens::S_Preview* window = screens::Current_Preview();
@@ -115,7 +116,7 @@ private slots:
         // Redrawing while open leaves the window where it is.
         window->move(window->pos() + QPoint(37, 21));
         const QPoint moved = window->pos();
-        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
+        screens::Show_Label_Preview(session, &caller, QStringLiteral("Insatsu"), render_fixtures::Filled_Product(),
                                     render_fixtures::Built_In_Layout(QStringLiteral("標準06 90x50")),
                                     render_fixtures::Filled_Issue());
         QCOMPARE(screens::Current_Preview(), window);
@@ -136,18 +137,18 @@ private slots:
         const products::Product_Record product = render_fixtures::Filled_Product();
         const layouts::Layout_Record& layout = render_fixtures::Built_In_Layout(QStringLiteral("標準01 65x45"));
         const render::Issue_Values issue = render_fixtures::Filled_Issue();
-        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue);
+        screens::Show_Label_Preview(session, &caller, QStringLiteral("Insatsu"), product, layout, issue);
         screens::S_Preview* window = screens::Current_Preview();
         QVERIFY(!window->List1->isVisibleTo(window));
         const QImage clean = window->picDraw->pixmap().toImage();
         QCOMPARE(Red_Pixels(clean), 0);
 
         render::Check_Context context;
-        context.settings = screens::Current_Session().settings;
-        context.data_folder = screens::Current_Data_Folder();
+        context.settings = session.settings;
+        context.data_folder = session.Data_Folder();
         context.allergens = products::Allergen_Dictionary::Parse({}, {});
         const std::vector<render::Finding> findings = render::Check_Label(product, layout, issue, context);
-        screens::Show_Label_Preview(&caller, QStringLiteral("Insatsu"), product, layout, issue,
+        screens::Show_Label_Preview(session, &caller, QStringLiteral("Insatsu"), product, layout, issue,
                                     {QStringLiteral("ラベルの確認"), findings});
         QCOMPARE(screens::Current_Preview(), window);
         QVERIFY(window->List1->isVisibleTo(window));
@@ -180,7 +181,7 @@ private slots:
         QWidget caller;
         caller.setObjectName(QStringLiteral("Layout_M"));
         QLabel* prv_open = screens::Add_Prv_Open(&caller);
-        screens::Show_Label_Preview(&caller, QStringLiteral("Layout_M"), render_fixtures::Filled_Product(),
+        screens::Show_Label_Preview(session, &caller, QStringLiteral("Layout_M"), render_fixtures::Filled_Product(),
                                     Upright(QStringLiteral("150"), QStringLiteral("45")),
                                     render_fixtures::Filled_Issue());
         screens::S_Preview* window = screens::Current_Preview();

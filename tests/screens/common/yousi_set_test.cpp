@@ -25,6 +25,8 @@ using screens::Yousi_Set;
 class Yousi_Set_Test : public QObject {
     Q_OBJECT
 
+    screens::Session session;
+
     test_support::Fake_Printer_Platform printers{
         {{QStringLiteral("Zebra"),
           {QPageSize(QPageSize::A4),
@@ -49,7 +51,7 @@ class Yousi_Set_Test : public QObject {
 private slots:
     void init()
     {
-        screens::Current_Session().printers = &printers;
+        session.printers = &printers;
         settei = std::make_unique<QWidget>();
         settei->setObjectName(QStringLiteral("Settei"));
         combo = new QComboBox(settei.get());
@@ -68,7 +70,7 @@ private slots:
 
     void listsTheSizesOfThePrinterShownOnTheSettingsScreen()
     {
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         QCOMPARE(window->Label3->text(), QStringLiteral("Zebraに登録されている用紙一覧"));
         QCOMPARE(window->List1->count(), 2);
         QCOMPARE(window->List1->item(0)->text(), QStringLiteral("0009:210mmx297mmの用紙 "));
@@ -88,13 +90,13 @@ private slots:
     void clearingHandsBack0000AndCancelKeepsTheNumber()
     {
         label14->setText(QStringLiteral("0009"));
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         window->Command2->click();
         QCOMPARE(label14->text(), QStringLiteral("0009"));
         QVERIFY(settei->isEnabled());
 
         settei->setEnabled(false);
-        window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         window->Command3->click();
         QCOMPARE(label14->text(), QStringLiteral("0000"));
         QVERIFY(settei->isEnabled());
@@ -103,7 +105,7 @@ private slots:
     void closingTheWindowGivesTheCallerBackUnchanged()
     {
         label14->setText(QStringLiteral("0011"));
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         window->close();
         QCOMPARE(label14->text(), QStringLiteral("0011"));
         QVERIFY(settei->isEnabled());
@@ -112,7 +114,7 @@ private slots:
 
     void selectingWithoutAnEntryAsksForOneAndStaysOpen()
     {
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         Expect_Message_Box();
         window->Command1->click();
         QCOMPARE(box_text, QStringLiteral("使用する用紙を選択して下さい"));
@@ -125,7 +127,7 @@ private slots:
     {
         combo->setCurrentIndex(1);
         Expect_Message_Box();
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Settei"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Settei"));
         QCOMPARE(box_text, QStringLiteral("プリンターが見つかりませんでした"));
         QCOMPARE(window->List1->count(), 0);
         window->close();
@@ -136,7 +138,7 @@ private slots:
         settei.reset();
         maintenance_test::Session_Fixture fixture;  // printers Zebra, Lesprit T2, SATO FI212T with A4
         fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000")});
-        screens::Settei screen;
+        screens::Settei screen(fixture.session);
         screen.show();
         screen.Form_Load();
         QVERIFY(screen.Command4->isEnabled());
@@ -151,8 +153,6 @@ private slots:
         QCOMPARE(screen.Label14->text(), QStringLiteral("0009"));
         QVERIFY(screen.isEnabled());
         QCOMPARE(screen.Command4->text(), QStringLiteral("登録用紙の一覧を表示"));
-        screens::Current_Session().printers = &printers;
-        screens::Current_Session().desktop = nullptr;
     }
 
     void theLayoutScreenGetsTheNumberInText1Element105()
@@ -167,7 +167,7 @@ private slots:
         layout_m.setEnabled(false);
         layout_m.show();
 
-        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(QStringLiteral("Layout_M"));
+        QPointer<Yousi_Set> window = screens::Open_Paper_Selection(session, QStringLiteral("Layout_M"));
         window->List1->setCurrentRow(1);
         emit window->List1->itemDoubleClicked(window->List1->item(1));
         QCOMPARE(text105->text(), QStringLiteral("0256"));

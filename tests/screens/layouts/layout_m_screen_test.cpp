@@ -39,12 +39,12 @@ struct Layout_Fixture : Session_Fixture {
         Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                         QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                         QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
+        session.clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); };  // names new layouts
     }
 };
 
 void Open(Layout_M& screen)
 {
-    screen.Now = [] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); };
     screen.show();
     screen.Form_Load();
 }
@@ -83,7 +83,7 @@ private slots:
 void Layout_M_Test::opensOnANewLayoutWithItsDefaults()
 {
     Layout_Fixture fixture;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     QCOMPARE(screen.Combo1->itemText(0), Q("新規登録レイアウト"));
     QCOMPARE(screen.Combo1->count(), 11);  // the eight standard layouts and our own two
@@ -109,7 +109,7 @@ void Layout_M_Test::newLayoutSavedUnderTheEntryNameGetsTheDatedName()
     Layout_Fixture fixture;
     Dialog_Script script;
     script.answers = {Q("新規登録レイアウト")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Command1_Click();
     QCOMPARE(script.seen[0].texts[0], Q("名前をつけてレイアウトを登録"));
@@ -129,7 +129,7 @@ void Layout_M_Test::slashAndCommaAreCleanedWhenSaving()
     Layout_Fixture fixture;
     Dialog_Script script;
     script.answers = {Q("65/45,shop")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Command1_Click();
     QVERIFY(QFileInfo::exists(fixture.application.File(Q("65／45＜kanma＞shop.lay"))));
@@ -140,7 +140,7 @@ void Layout_M_Test::protectedLayoutsAreRefused()
     Layout_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("ok"), QStringLiteral("X")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     Select(screen, Q("標準02 65x45 ﾖｺ"));
     QVERIFY(screen.Command4->isEnabled());
@@ -156,7 +156,7 @@ void Layout_M_Test::renameUpdatesProductsAndKeepsLineTwo()
     Layout_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("A"), QStringLiteral("B")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Command1_Click();  // saves "A"
     fixture.application.Write(
@@ -182,7 +182,7 @@ void Layout_M_Test::renameUpdatesProductsAndKeepsLineTwo()
 void Layout_M_Test::sizeButtonTogglesBetween55And8()
 {
     Layout_Fixture fixture;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Text1[32]->setText(QStringLiteral("75"));
     QTest::mouseClick(screen.Command6, Qt::LeftButton);
@@ -203,7 +203,7 @@ void Layout_M_Test::sizeButtonTogglesBetween55And8()
 void Layout_M_Test::ruledButtonAndCaptionDoubleClickToggleFlags()
 {
     Layout_Fixture fixture;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     QTest::mouseClick(screen.Command8, Qt::LeftButton);
     QCOMPARE(screen.Command8->text(), Q("罫線指定"));
@@ -222,7 +222,7 @@ void Layout_M_Test::savedValuesReadBack()
     Layout_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("R")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Text1[0]->setText(QStringLiteral("65"));
     screen.Text1[2]->setText(QStringLiteral("0.50"));
@@ -254,7 +254,7 @@ void Layout_M_Test::productNumberLoadsItsLayout()
                                    QStringLiteral("0012\t") + Q("標準06 90x50") + QStringLiteral("\tx"),
                                    QStringLiteral("0013\tgone\tx")}));
     Dialog_Script script;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Text2->setText(Q("１２"));
     QTest::keyClick(screen.Text2, Qt::Key_Return);
@@ -277,7 +277,7 @@ void Layout_M_Test::droppedLayoutIsImported()
     elsewhere.Write(QStringLiteral("shop.lay"), "Ver2.00\r\nshop\r\n 0\r\n50\r\n");
     Dialog_Script script;
     script.answers = {QStringLiteral("ok")};
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(elsewhere.File(QStringLiteral("shop.lay")))});
@@ -300,7 +300,7 @@ void Layout_M_Test::previewChecksTheLayoutWithTheProductOrASample()
                                                          QStringLiteral("0001\t") + Q("標準06 90x50")
                                                              + QStringLiteral("\t") + Q("クッキー")}));
     Dialog_Script script;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     Select(screen, Q("標準06 90x50"));
     const auto listed = [] {
@@ -338,7 +338,7 @@ void Layout_M_Test::previewShowsTheEnteredValuesAndRedrawsOnEnter()
                                                          QStringLiteral("0001\t") + Q("標準01 65x45")
                                                              + QStringLiteral("\t") + Q("クッキー")}));
     Dialog_Script script;
-    auto* screen = new Layout_M;
+    auto* screen = new Layout_M(fixture.session);
     Open(*screen);
     screen->Text1[0]->setText(QStringLiteral("5"));
     screen->Command12_Click();
@@ -377,7 +377,7 @@ void Layout_M_Test::missingPrinterKeepsTheScreenAndItsEdits()
     Layout_Fixture fixture;
     fixture.Write_Settings({Q("取り外したプリンタ")});
     Dialog_Script script;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     Select(screen, Q("標準06 90x50"));
     screen.Text1[1]->setText(QStringLiteral("60"));
@@ -399,7 +399,7 @@ void Layout_M_Test::productListHandsBackTheNumber()
         test_support::Cp932_Lines({QStringLiteral("2.00"),
                                    QStringLiteral("0005\t") + Q("標準01 65x45") + QStringLiteral("\tA"),
                                    QStringLiteral("0007\t") + Q("標準06 90x50") + QStringLiteral("\tB")}));
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     QTest::mouseClick(screen.Command13, Qt::LeftButton);
     QVERIFY(!screen.isVisible());
@@ -418,8 +418,8 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
 {
     Layout_Fixture fixture;
     test_support::Fake_Printer_Platform printers{{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}}};
-    screens::Current_Session().printers = &printers;
-    Layout_M screen;
+    fixture.session.printers = &printers;
+    Layout_M screen(fixture.session);
     Open(screen);
     QVERIFY(screen.Command15->isEnabled());
     QTest::mouseClick(screen.Command15, Qt::LeftButton);
@@ -432,7 +432,6 @@ void Layout_M_Test::paperSelectionFillsThePaperNumber()
     QCOMPARE(screen.Text1[105]->text(), QStringLiteral("0009"));
     QVERIFY(screen.isEnabled());
     QVERIFY(screen.Command15->isEnabled());
-    screens::Current_Session().printers = &fixture.printers;
 }
 
 void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()
@@ -442,7 +441,7 @@ void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()
     test_support::Temp_Folder elsewhere;
     elsewhere.Write(QStringLiteral("shop.lay"), "Ver2.00\r\nshop\r\n 0\r\n50\r\n");
     Dialog_Script script;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     Select(screen, Q("わたし"));
     const auto drop = [&] {
@@ -473,7 +472,7 @@ void Layout_M_Test::renameDeleteAndDropAskBeforeDroppingEdits()
 void Layout_M_Test::wheelLeavesTheDirectionAndNumbersTakeFullWidthDigits()
 {
     Layout_Fixture fixture;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     screen.Text1[2]->setFocus();
     QCOMPARE(screen.Combo2->currentText(), QStringLiteral(" 0"));
@@ -500,7 +499,7 @@ void Layout_M_Test::unsavedEditsAreSavedDiscardedOrKept()
 {
     Layout_Fixture fixture;
     Dialog_Script script;
-    Layout_M screen;
+    Layout_M screen(fixture.session);
     Open(screen);
     Select(screen, Q("標準02 65x45 ﾖｺ"));
     QVERIFY(script.seen.empty());  // nothing edited, nothing asked

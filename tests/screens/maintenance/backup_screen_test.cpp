@@ -60,7 +60,7 @@ void Backup_Screen_Test::defaultNameCreatesADatedArchiveInTheInstallFolder()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QString()};  // keep the preset name
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     QCOMPARE(screen.Combo3->currentIndex(), 1);
@@ -88,7 +88,7 @@ void Backup_Screen_Test::typedNameIsMadeSafe()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("a/b:c")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -101,7 +101,7 @@ void Backup_Screen_Test::cancellingTheNameCreatesNothing()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("cancel")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -114,7 +114,7 @@ void Backup_Screen_Test::restoreIntoAnotherLocation()
     Data_Fixture fixture;
     Dialog_Script script;
     script.answers = {QStringLiteral("made")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Command2_Click();
@@ -122,7 +122,7 @@ void Backup_Screen_Test::restoreIntoAnotherLocation()
     // The data now lives on the desktop; the archive stays in the install folder.
     fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                             Q("しない"), Q("デスクトップ")});
-    screens::Current_Session().Load_Settings();
+    fixture.session.Load_Settings();
     screen.List1->setCurrentRow(0);
     script.seen.clear();
     script.answers = {QStringLiteral("ok")};
@@ -139,7 +139,7 @@ void Backup_Screen_Test::restoreAndDeleteNeedASelection()
     Data_Fixture fixture;
     fixture.application.Write(QStringLiteral("old.zip"), "");
     Dialog_Script script;
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.List1->clearSelection();
@@ -156,7 +156,7 @@ void Backup_Screen_Test::damagedArchiveIsReportedNotRestored()
     const QByteArray products = fixture.application.Read(Q("商品情報_v2.tsv"));
     Dialog_Script script;
     script.answers = {QStringLiteral("ok")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.List1->setCurrentRow(0);
@@ -172,7 +172,7 @@ void Backup_Screen_Test::deleteRemovesTheArchive()
     fixture.application.Write(QStringLiteral("old.zip"), "");
     Dialog_Script script;
     script.answers = {QStringLiteral("ok")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.List1->setCurrentRow(0);
@@ -189,7 +189,7 @@ void Backup_Screen_Test::failedBackupIsReportedNotPraised()
     fixture.desktop.desktop_folder = QStringLiteral("/proc");  // no archive can be written there
     Dialog_Script script;
     script.answers = {QStringLiteral("x")};
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Combo3->setCurrentIndex(2);
@@ -208,7 +208,7 @@ void Backup_Screen_Test::chosenFolderBecomesTheDestination()
     Dialog_Script script;
     script.answers = {QStringLiteral("stick")};
     test_support::Temp_Folder stick;
-    screens::Backup screen;
+    screens::Backup screen(fixture.session);
     QString asked_start;
     screen.Choose_Folder = [&](const QString& start) {
         asked_start = start;
@@ -240,7 +240,7 @@ void Backup_Screen_Test::leavingWhileANoticeIsOpenWaitsForIt()
 {
     Data_Fixture fixture;
     Dialog_Script script;
-    screens::Settei settings;
+    screens::Settei settings(fixture.session);
     settings.show();
     settings.Form_Load();
     settings.Command5->click();

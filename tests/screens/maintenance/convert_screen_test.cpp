@@ -42,7 +42,7 @@ void Convert_Screen_Test::fileThatIsNotFrom108IsRefused()
     Session_Fixture fixture;
     fixture.application.Write(QStringLiteral("v2.tsv"), "2.00\r\n");
     Dialog_Script script;
-    screens::Convert screen;
+    screens::Convert screen(fixture.session);
     screen.show();
     screen.Form_Load();
     QVERIFY(!screen.Command6->isEnabled());
@@ -63,7 +63,7 @@ void Convert_Screen_Test::conversionMergesIntoTheProductFile()
         Q("商品情報.tsv"),
         test_support::Cp932_Lines({QStringLiteral("1.08 old"), Old_Record("0001", "一"), Old_Record("0003", "三")}));
     Dialog_Script script;
-    screens::Convert screen;
+    screens::Convert screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Text1->setText(fixture.application.File(Q("商品情報.tsv")));
@@ -82,7 +82,7 @@ void Convert_Screen_Test::folderButtonPutsTheChosenPathIntoTheBox()
 {
     Session_Fixture fixture;
     fixture.application.Write(Q("商品情報.tsv"), test_support::Cp932_Lines({QStringLiteral("1.08")}));
-    screens::Convert screen;
+    screens::Convert screen(fixture.session);
     QString asked_folder;
     screen.Choose_File = [&](const QString& start) {
         asked_folder = start;

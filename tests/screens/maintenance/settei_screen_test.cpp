@@ -69,7 +69,7 @@ void Settei_Test::printerChoicePresetsPositionAndWidth()
     QFETCH(QString, position);
     QFETCH(QString, width);
     Session_Fixture fixture;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Text1->setText(QStringLiteral("77"));
@@ -84,7 +84,7 @@ void Settei_Test::savedPositionAndWidthSurviveTheLoad()
     fixture.Write_Settings({QStringLiteral("Lesprit T2"), QStringLiteral("9"), QStringLiteral("1.5"),
                             QStringLiteral("-2"), Q("する"), Q("デスクトップ"), Q("バーコードフォント使用"),
                             Q("端寄せ"), QStringLiteral("80")});
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     QCOMPARE(screen.Combo1->currentText(), QStringLiteral("Lesprit T2"));
@@ -104,7 +104,7 @@ void Settei_Test::savedPrinterThatIsGoneIsReported()
     Session_Fixture fixture;
     fixture.Write_Settings({QStringLiteral("Gone"), QStringLiteral("abc")});
     Dialog_Script script;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     QCOMPARE(script.seen.size(), size_t(1));
@@ -120,7 +120,7 @@ void Settei_Test::commaInCorrectionIsDroppedOnSaving()
 {
     Session_Fixture fixture;
     Dialog_Script script;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     Choose_Printer(screen, QStringLiteral("Zebra"));
@@ -142,8 +142,8 @@ void Settei_Test::theQuestionBeforePrintingIsSavedInItsOwnFile()
 {
     Session_Fixture fixture;
     Dialog_Script script;
-    auto open = [] {
-        auto* screen = new screens::Settei;
+    auto open = [&fixture] {
+        auto* screen = new screens::Settei(fixture.session);
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
         screen->Form_Load();
@@ -182,7 +182,7 @@ void Settei_Test::theNewProductLayoutIsChosenAndSavedInItsOwnFile()
     Session_Fixture fixture;
     layouts::Ensure_Default_Layouts(fixture.application.Data_Folder());
     Dialog_Script script;
-    auto* screen = new screens::Settei;
+    auto* screen = new screens::Settei(fixture.session);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
     screen->Form_Load();
@@ -202,7 +202,7 @@ void Settei_Test::savingWithoutPrinterWritesNothing()
     Session_Fixture fixture;
     const QByteArray before = fixture.application.Read(QStringLiteral("user_v2.dat"));
     Dialog_Script script;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Command1_Click();
@@ -218,7 +218,7 @@ void Settei_Test::locationChangeCopiesDataAndEndsTheApplication()
     fixture.application.Write(QStringLiteral("mine.lay"), "layout");
     fixture.application.Write(QStringLiteral("pura00.bmp"), "picture");
     Dialog_Script script;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     bool ended = false;
     screen.End_Application = [&ended] { ended = true; };
     screen.show();
@@ -241,7 +241,7 @@ void Settei_Test::locationChangeIntoUnwritableFolderKeepsTheOldLocation()
     fixture.desktop.desktop_folder = QStringLiteral("/proc");
     const QByteArray before = fixture.application.Read(QStringLiteral("user_v2.dat"));
     Dialog_Script script;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     bool ended = false;
     screen.End_Application = [&ended] { ended = true; };
     screen.show();
@@ -261,7 +261,7 @@ void Settei_Test::locationChangeIntoUnwritableFolderKeepsTheOldLocation()
 void Settei_Test::openFolderOpensTheShownLocation()
 {
     Session_Fixture fixture;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     screen.Combo3->setCurrentText(Q("デスクトップ"));
@@ -280,7 +280,7 @@ void Settei_Test::openFolderOpensTheShownLocation()
 void Settei_Test::enterMovesAlongTheFieldChain()
 {
     Session_Fixture fixture;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     QApplication::setActiveWindow(&screen);
@@ -296,7 +296,7 @@ void Settei_Test::enterMovesAlongTheFieldChain()
 void Settei_Test::maintenanceScreensShowTheSettingsAgainWhenTheyClose()
 {
     Session_Fixture fixture;
-    screens::Settei screen;
+    screens::Settei screen(fixture.session);
     screen.show();
     screen.Form_Load();
     for (QPushButton* button : {screen.Command3, screen.Command5, screen.Command7}) {
@@ -316,7 +316,7 @@ void Settei_Test::mainMenuShowsTheSavedPrinterAfterwards()
 {
     Session_Fixture fixture;
     Dialog_Script script;
-    app::MainMenu menu;
+    app::MainMenu menu(fixture.session);
     menu.show();
     menu.Refresh_Printer_Label();
     QCOMPARE(menu.Label4->text(), Q("使用プリンタ： 未設定"));
@@ -332,7 +332,7 @@ void Settei_Test::mainMenuShowsTheSavedPrinterAfterwards()
     screen->Command1_Click();
     QTRY_VERIFY(menu.isVisible());
     QCOMPARE(menu.Label4->text(), Q("使用プリンタ：Zebra"));
-    QCOMPARE(screens::Current_Session().settings.Printer_Name(), QStringLiteral("Zebra"));
+    QCOMPARE(fixture.session.settings.Printer_Name(), QStringLiteral("Zebra"));
 }
 
 QTEST_MAIN(Settei_Test)

@@ -3,7 +3,6 @@
 #include "platform/qt_printer_platform.h"
 #include "print_fixtures.h"
 #include "printing/print_history.h"
-#include "render/clock.h"
 #include "screens/common/session.h"
 #include "screens/printing/hakkou_rireki.h"
 #include "screens/printing/insatsu.h"
@@ -55,6 +54,8 @@ QStringList Shown_Times(const Hakkou_Rireki& window)
 class Hakkou_Rireki_Test : public QObject {
     Q_OBJECT
 
+    screens::Session session;
+
     std::unique_ptr<test_support::Temp_Folder> folder;
     std::unique_ptr<platform::Qt_Printer_Platform> printers;
     test_support::Fake_Desktop desktop;
@@ -73,7 +74,7 @@ private slots:
         const QString data = folder->Data_Folder();
         printers = std::make_unique<platform::Qt_Printer_Platform>(
             [data] { return data + platform::kPdf_Output_Folder_Name; });
-        screens::Session& session = screens::Current_Session();
+        session = screens::Session();
         session.application_folder = folder->Path();
         session.printers = printers.get();
         session.desktop = &desktop;
@@ -84,15 +85,12 @@ private slots:
     {
         for (QWidget* top : QApplication::topLevelWidgets())
             delete top;
-        screens::Session& session = screens::Current_Session();
-        session.printers = nullptr;
-        session.desktop = nullptr;
     }
 
     void listsNewestFirstAndFiltersByNumberWordsAndDays()
     {
         test_support::Dialog_Script dialogs;
-        Hakkou_Rireki window([](const History_Entry&) {});
+        Hakkou_Rireki window(session, [](const History_Entry&) {});
         window.Form_Load();
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("発行履歴"));
@@ -121,7 +119,7 @@ private slots:
 
     void reprintPutsTheJobIntoThePrintingScreensReservationListToBeChanged()
     {
-        Insatsu screen;
+        Insatsu screen(session);
         screen.Form_Load();
         screen.show();
         screen.Command7->click();
@@ -159,10 +157,10 @@ private slots:
     // reprinted with the current moment, and the user is told.
     void aReprintWhoseBaseIsNoDateTakesTheCurrentMomentAndSaysSo()
     {
-        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9)));
+        session.clock = [] { return QDateTime(QDate(2025, 6, 7), QTime(8, 9)); };
         for (const QString& base : {QStringLiteral("2024/13/05 09:07"), QStringLiteral("2024/3/5 9:07"), QString()}) {
             test_support::Dialog_Script dialogs;
-            Insatsu screen;
+            Insatsu screen(session);
             screen.Form_Load();
             History_Entry job = Job("2024/03/05 10:00:00", "0002", "品名:苺大福", "3");
             job.base = base;
@@ -177,7 +175,7 @@ private slots:
     void aRunToTheBuiltInPdfPrinterNamesTheFileAndOpensItOrItsFolder()
     {
         test_support::Dialog_Script dialogs;
-        Insatsu screen;
+        Insatsu screen(session);
         screen.Form_Load();
         screen.show();
         QVERIFY(!screen.Label10->isVisible() && !screen.Command8->isVisible());

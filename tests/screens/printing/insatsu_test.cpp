@@ -8,7 +8,6 @@
 #include "printing/issue_line.h"
 #include "printing/print_history.h"
 #include "products/product_file.h"
-#include "render/clock.h"
 #include "render/label_composer.h"
 #include "render/recording_surface.h"
 #include "screens/common/dialogs.h"
@@ -101,6 +100,8 @@ QStringList Lines_Of(const QListWidget* list)
 class Insatsu_Test : public QObject {
     Q_OBJECT
 
+    screens::Session session;
+
     std::unique_ptr<test_support::Temp_Folder> folder;
     std::unique_ptr<test_support::Fake_Printer_Platform> printers;
     std::unique_ptr<Insatsu> screen;
@@ -114,20 +115,16 @@ private slots:
         QVERIFY(store::Save_Settings(folder->Path(), store::Saved_Values(settings)).ok());
         printers = std::make_unique<test_support::Fake_Printer_Platform>(
             std::vector<test_support::Fake_Printer>{{QStringLiteral("Zebra"), {QPageSize(QPageSize::A4)}}});
-        screens::Session& session = screens::Current_Session();
+        session = screens::Session();
         session.application_folder = folder->Path();
         session.program_folder = QStringLiteral(FOODLABEL_RESOURCES_DIR);  // the allergen list
         session.printers = printers.get();
-        screen = std::make_unique<Insatsu>();
+        screen = std::make_unique<Insatsu>(session);
         screen->Form_Load();
         screen->show();
     }
 
-    void cleanup()
-    {
-        screen.reset();
-        screens::Current_Session().printers = nullptr;
-    }
+    void cleanup() { screen.reset(); }
 
     void opensInTheImmediateModeWithTheProductList()
     {
@@ -216,7 +213,7 @@ private slots:
     // tells an invalid base and corrects the boxes to the current moment.
     void anInvalidBaseIsCorrectedByTheDateDisplay()
     {
-        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        session.clock = [] { return QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)); };
         screen->Text1->setText(QStringLiteral("1"));
         Press_Enter(screen->Text1);
         const std::function<void()> refreshes[] = {
@@ -240,7 +237,7 @@ private slots:
     void aRegisteredInvalidBaseIsPrintedWithTheCurrentDateAfterTheNotice()
     {
         QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
-        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        session.clock = [] { return QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)); };
         screen->Command6->click();
         test_support::Dialog_Script answers;
         for (const QStringList& base : Invalid_Bases()) {
@@ -291,7 +288,7 @@ private slots:
     void printAndPreviewGoOnWithTheCurrentDateAndLeaveTheBoxes()
     {
         QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
-        const render::Fixed_Clock clock(QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)));
+        session.clock = [] { return QDateTime(QDate(2025, 6, 7), QTime(8, 9, 10)); };
         screen->Text1->setText(QStringLiteral("1"));
         Press_Enter(screen->Text1);
         screen->Text4->setText(QStringLiteral("1"));
@@ -424,10 +421,10 @@ private slots:
 
         test_support::Fake_Desktop desktop;
         desktop.missing_opener = QStringLiteral("application/pdf を開くプログラム");
-        screens::Current_Session().desktop = &desktop;
+        session.desktop = &desktop;
         Kakunin_Answerer answers;
         screen->Command8->click();
-        screens::Current_Session().desktop = nullptr;
+        session.desktop = nullptr;
         QCOMPARE(answers.shown, QStringList{QStringLiteral("開くためのプログラムが/見つかりません")});
         QCOMPARE(answers.third_lines, QStringList{QStringLiteral("application/pdf を開くプログラム")});
         QVERIFY(desktop.opened.isEmpty());
@@ -664,7 +661,7 @@ private slots:
     {
         QVERIFY(maintenance::Save_Confirms_Before_Printing(folder->Path(), false).Is_Done());
         screen.reset();  // one printing screen, as the main menu opens it
-        QPointer<Insatsu> own = new Insatsu;
+        QPointer<Insatsu> own = new Insatsu(session);
         own->setAttribute(Qt::WA_DeleteOnClose);
         own->Form_Load();
         own->show();

@@ -96,31 +96,6 @@ void Activate(QWidget* window)
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-Product_Record Sample_Product(const QString& number, const QString& name)
-{
-    Product_Record record = New_Product_Record();
-    record[Product_No] = number;
-    record[Layout_Name] = layouts::Sorted_Layout_Names(screens::Current_Session().Data_Folder()).value(0);
-    record[Product_Name] = name;
-    record[Ingredients] = QStringLiteral("原材料名:もち米､砂糖");
-    return record;
-}
-
-void Store(const Product_Record& record)
-{
-    Product_Record copy = record;
-    test_support::Scripted_Answerer answerer;
-    answerer.answers = {true};
-    Store_Product(screens::Current_Session().Data_Folder(), copy, answerer);
-}
-
-QByteArray Product_File_Bytes()
-{
-    QFile file(screens::Current_Session().Data_Folder() + kProductFileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 }  // namespace
 
 class Product_Screens : public QObject {
@@ -164,14 +139,43 @@ private slots:
 
 private:
     screens::S_Touroku* Open_Registration();
+    Product_Record Sample_Product(const QString& number, const QString& name) const;
+    void Store(const Product_Record& record) const;
+    QByteArray Product_File_Bytes() const;
+    screens::Session session;
     std::unique_ptr<test_support::Temp_Folder> folder_;
     std::unique_ptr<test_support::Dialog_Script> kakunin_;
 };
 
+Product_Record Product_Screens::Sample_Product(const QString& number, const QString& name) const
+{
+    Product_Record record = New_Product_Record();
+    record[Product_No] = number;
+    record[Layout_Name] = layouts::Sorted_Layout_Names(session.Data_Folder()).value(0);
+    record[Product_Name] = name;
+    record[Ingredients] = QStringLiteral("原材料名:もち米､砂糖");
+    return record;
+}
+
+void Product_Screens::Store(const Product_Record& record) const
+{
+    Product_Record copy = record;
+    test_support::Scripted_Answerer answerer;
+    answerer.answers = {true};
+    Store_Product(session.Data_Folder(), copy, answerer);
+}
+
+QByteArray Product_Screens::Product_File_Bytes() const
+{
+    QFile file(session.Data_Folder() + kProductFileName);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
 void Product_Screens::init()
 {
     folder_ = std::make_unique<test_support::Temp_Folder>();
-    screens::Session& session = screens::Current_Session();
+    session = screens::Session();
     session.application_folder = folder_->Path();
     session.settings = store::Settings_Record();
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
@@ -192,7 +196,7 @@ void Product_Screens::cleanup()
 
 screens::S_Touroku* Product_Screens::Open_Registration()
 {
-    auto* screen = new screens::S_Touroku;
+    auto* screen = new screens::S_Touroku(session);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
     [&] { Activate(screen); }();
@@ -241,7 +245,7 @@ void Product_Screens::enterWalksTheItemsAndInputMethodRules()
     QCOMPARE(Child<QComboBox>(screen, "Combo1(4)")->count(), 16);
     QCOMPARE(Child<QComboBox>(screen, "Combo1(1)")->count(), 13);
     QCOMPARE(Child<QComboBox>(screen, "Combo1(0)")->itemText(0),
-             layouts::Sorted_Layout_Names(screens::Current_Session().Data_Folder()).first());
+             layouts::Sorted_Layout_Names(session.Data_Folder()).first());
 }
 
 void Product_Screens::everyFieldShownInItsControl()
@@ -286,7 +290,7 @@ void Product_Screens::unknownNumberKeepsItemsAndStoresCopyByteForByte()
     // The same products stored by the core give the same file.
     const QByteArray through_screen = Product_File_Bytes();
     test_support::Temp_Folder other;
-    screens::Current_Session().application_folder = other.Path();
+    session.application_folder = other.Path();
     QVERIFY(app::Create_Missing_Files(other.Data_Folder()).isEmpty());
     Store(Sample_Product(QStringLiteral("12"), QStringLiteral("品名:大福")));
     Product_Record copy = Sample_Product(QStringLiteral("30"), QStringLiteral("品名:大福"));
@@ -327,8 +331,7 @@ void Product_Screens::inputMethodCharactersAreStoredInTheirCp932Forms()
 
     Child<QPushButton>(screen, "Command1")->click();
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
-    const std::optional<Product_Record> stored = Find_Product(screens::Current_Session().Data_Folder(),
-                                                              Box(screen, "Text1(0)")->text());
+    const std::optional<Product_Record> stored = Find_Product(session.Data_Folder(), Box(screen, "Text1(0)")->text());
     QVERIFY(stored.has_value());
     QCOMPARE((*stored)[Storage], QStringLiteral("保存方法:10℃～15℃で"));
     QCOMPARE((*stored)[Extra3], remarks->text());
@@ -412,14 +415,14 @@ void Product_Screens::deleteAndClearAll()
 
     kakunin_->answers = {QStringLiteral("cancel")};
     Child<QPushButton>(screen, "Command5")->click();
-    QVERIFY(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
+    QVERIFY(Find_Product(session.Data_Folder(), QStringLiteral("5")).has_value());
 
     kakunin_->answers = {QStringLiteral("ok")};
     Child<QPushButton>(screen, "Command5")->click();
     QCOMPARE(
         kakunin_->Kakunin_Lines().mid(1),
         (QStringList{QStringLiteral("0005のデータを削除します/よろしいですか？"), QStringLiteral("削除しました/")}));
-    QVERIFY(!Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("5")).has_value());
+    QVERIFY(!Find_Product(session.Data_Folder(), QStringLiteral("5")).has_value());
     QCOMPARE(number->text(), QStringLiteral("0004"));
     QCOMPARE(Box(screen, "Text1(1)")->text(), QStringLiteral("品名:"));
     QCOMPARE(Box(screen, "Text1(3)")->text(), QStringLiteral("原材料名:"));
@@ -596,7 +599,7 @@ void Product_Screens::enlargedInputSpecialExpressions()
 
 void Product_Screens::preRegisteredStringsWithKanma()
 {
-    const QString data = screens::Current_Session().Data_Folder();
+    const QString data = session.Data_Folder();
     QStringList lines = Default_Strings_Lines();
     lines[0] = QStringLiteral("品名の登録,いちご<kanma>大福 春 限定の 特別品,草餅,柏餅,,");
     QVERIFY(store::Write_Text_Lines(data + kStringsFileName, lines).ok());
@@ -704,7 +707,7 @@ void Product_Screens::wordTableFiltersRegisterTransfer()
     QTest::keyClicks(word, "abc");
     Child<QPushButton>(table, "Command1(14)")->click();
     QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("登録しました/"));
-    const QString data = screens::Current_Session().Data_Folder();
+    const QString data = session.Data_Folder();
     QStringList file = store::Read_Text_Lines(data + kWordTableFileName).lines;
     QCOMPARE(file.mid(0, 2), (QStringList{QStringLiteral("あ　\tａｂｃ"), QStringLiteral("ＥＤ\tＥＤＴＡ－Ｎａ")}));
     QCOMPARE(list->count(), 1041);
@@ -793,7 +796,7 @@ void Product_Screens::instoreCodeToThePrintingScreen()
 
 void Product_Screens::mainMenuOpensRegistration()
 {
-    app::MainMenu menu;
+    app::MainMenu menu(session);
     menu.show();
     auto* button = Child<QPushButton>(&menu, "Command1");
     QVERIFY(button->isEnabled());
@@ -810,7 +813,6 @@ void Product_Screens::mainMenuOpensRegistration()
 void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 {
     const auto printers = Zebra_Printer();
-    screens::Session& session = screens::Current_Session();
     session.printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
@@ -851,7 +853,6 @@ void Product_Screens::previewRedrawnOnEnterAndClosedWithTheScreen()
 void Product_Screens::missingPrinterKeepsTheScreenAndItsEdits()
 {
     const auto printers = Zebra_Printer();
-    screens::Session& session = screens::Current_Session();
     session.printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("取り外したプリンタ");
@@ -888,7 +889,7 @@ void Product_Screens::messageKeepsTheScreenUntilAnswered()
     screen->Command1->click();
     QVERIFY(stayed);
     QCOMPARE(kakunin_->Kakunin_Lines(), QStringList{QStringLiteral("保存しました/")});
-    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+    QCOMPARE(Find_Product(session.Data_Folder(), QStringLiteral("1")).value()[Product_Name],
              QStringLiteral("品名:柏餅"));
     QTRY_VERIFY(!screen);  // the close put off is done once answered
 }
@@ -921,7 +922,7 @@ void Product_Screens::unsavedEditsAskBeforeClosingOrLoading()
     screen->Command2->click();
     QVERIFY(!screen->isVisible());
     QCOMPARE(kakunin_->Kakunin_Lines().last(), QStringLiteral("保存しました/"));
-    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Product_Name],
+    QCOMPARE(Find_Product(session.Data_Folder(), QStringLiteral("3")).value()[Product_Name],
              QStringLiteral("品名:柏餅"));
 }
 
@@ -938,7 +939,7 @@ void Product_Screens::overwriteQuestionFocusesNo()
     screen->Command1->click();
     QCOMPARE(kakunin_->seen.back().texts.value(0), QStringLiteral("No.0001を上書き保存します"));
     QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
-    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Product_Name],
+    QCOMPARE(Find_Product(session.Data_Folder(), QStringLiteral("1")).value()[Product_Name],
              QStringLiteral("品名:大福"));
 }
 
@@ -1069,7 +1070,7 @@ void Product_Screens::wheelOverUnfocusedComboLeavesItsValue()
 
 void Product_Screens::newProductTakesTheChosenLayout()
 {
-    const QString& application = screens::Current_Session().application_folder;
+    const QString& application = session.application_folder;
     screens::S_Touroku* screen = Open_Registration();
     QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), maintenance::kDefaultNewProductLayout);
     screen->close();
@@ -1111,7 +1112,7 @@ void Product_Screens::listChangesTheLayoutOfSeveralProducts()
     kakunin_->answers = {QStringLiteral("cancel")};
     list->Command3->click();
     QCOMPARE(kakunin_->seen.back().focused, QStringLiteral("いいえ"));
-    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("1")).value()[Layout_Name],
+    QCOMPARE(Find_Product(session.Data_Folder(), QStringLiteral("1")).value()[Layout_Name],
              Sample_Product("1", {})[Layout_Name]);
 
     kakunin_->answers = {QStringLiteral("ok")};
@@ -1120,10 +1121,9 @@ void Product_Screens::listChangesTheLayoutOfSeveralProducts()
              (QStringList{QStringLiteral("2件の商品のレイアウトを/「標準06 90x50」に変更します"),
                           QStringLiteral("変更しました/2件")}));
     for (const char* number : {"1", "2"})
-        QCOMPARE(
-            Find_Product(screens::Current_Session().Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
-            QStringLiteral("標準06 90x50"));
-    QCOMPARE(Find_Product(screens::Current_Session().Data_Folder(), QStringLiteral("3")).value()[Layout_Name],
+        QCOMPARE(Find_Product(session.Data_Folder(), QString::fromLatin1(number)).value()[Layout_Name],
+                 QStringLiteral("標準06 90x50"));
+    QCOMPARE(Find_Product(session.Data_Folder(), QStringLiteral("3")).value()[Layout_Name],
              Sample_Product("3", {})[Layout_Name]);
     QCOMPARE(screen->Combo1[screens::S_Touroku::kLayoutCombo]->currentText(), QStringLiteral("標準06 90x50"));
     QVERIFY(!screen->Has_Unsaved_Edits());
@@ -1171,13 +1171,13 @@ void Product_Screens::screenshots()
     save(code, QStringLiteral("S_Nonplu"));
 
     const auto printers = Zebra_Printer();
-    screens::Current_Session().printers = printers.get();
+    session.printers = printers.get();
     store::Settings_Record chosen;
     chosen[store::Setting::Printer_Name] = QStringLiteral("Zebra");
-    QVERIFY(store::Save_Settings(screens::Current_Session().application_folder, store::Saved_Values(chosen)).ok());
+    QVERIFY(store::Save_Settings(session.application_folder, store::Saved_Values(chosen)).ok());
     Child<QPushButton>(screen, "Command3")->click();
     save(screens::Current_Preview(), QStringLiteral("S_Preview_from_S_Touroku"));
-    screens::Current_Session().printers = nullptr;
+    session.printers = nullptr;
 }
 
 int main(int argc, char* argv[])

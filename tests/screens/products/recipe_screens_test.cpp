@@ -28,7 +28,7 @@ void Prepare(maintenance_test::Session_Fixture& fixture)
     fixture.Write_Settings({QStringLiteral("Zebra"), QStringLiteral("0000"), QStringLiteral("0"), QStringLiteral("0"),
                             QStringLiteral("しない"), QStringLiteral("ぱるべりなインストールフォルダ"),
                             QStringLiteral("ソフトウェアにて生成"), QStringLiteral("中央寄せ")});
-    screens::Session& session = screens::Current_Session();
+    screens::Session& session = fixture.session;
     session.Load_Settings();
     session.program_folder = QStringLiteral(RESOURCES_DIR);
     QVERIFY(app::Create_Missing_Files(session.Data_Folder()).isEmpty());
@@ -65,10 +65,10 @@ void Recipe_Screens::aRowTakenOutLeavesTheRecipe()
     maintenance_test::Session_Fixture fixture;
     Prepare(fixture);
     Dialog_Script script;
-    screens::S_Touroku registration;
+    screens::S_Touroku registration(fixture.session);
     registration.Form_Load();
     registration.Text1[screens::S_Touroku::kNumberBox]->setText(QStringLiteral("5"));
-    screens::S_Haigou recipe(&registration);
+    screens::S_Haigou recipe(fixture.session, &registration);
     recipe.Form_Load();
     recipe.Text4->setText(QStringLiteral("10"));
     Add_Material(recipe, Q("はくりき"), QStringLiteral("200"));
@@ -90,7 +90,7 @@ void Recipe_Screens::aRowTakenOutLeavesTheRecipe()
     QVERIFY(recipe.Label().ingredient_text != before);
     recipe.Command4_Click();
     QCOMPARE(script.Kakunin_Lines().last(), Q("配合を保存しました/"));
-    const std::optional<recipes::Recipe> stored = recipes::Find_Recipe(screens::Current_Session().Data_Folder(),
+    const std::optional<recipes::Recipe> stored = recipes::Find_Recipe(fixture.session.Data_Folder(),
                                                                        QStringLiteral("5"));
     QVERIFY(stored);
     QCOMPARE(Codes_Of(*stored), QStringList({QStringLiteral("01015"), QStringLiteral("12004")}));
@@ -109,7 +109,7 @@ void Recipe_Screens::aMaterialInUseIsNotDeleted()
 {
     maintenance_test::Session_Fixture fixture;
     Prepare(fixture);
-    const QString data_folder = screens::Current_Session().Data_Folder();
+    const QString data_folder = fixture.session.Data_Folder();
     recipes::Material an;
     an.code = QStringLiteral("U0001");
     an.name = Q("こしあん(業務用)");
@@ -122,7 +122,7 @@ void Recipe_Screens::aMaterialInUseIsNotDeleted()
     QVERIFY(recipes::Store_Recipe(data_folder, recipe).Is_Done());
 
     Dialog_Script script;
-    screens::S_Zairyou materials;
+    screens::S_Zairyou materials(fixture.session);
     materials.Form_Load();
     materials.Text1->setText(Q("こしあん"));
     QVERIFY(materials.List1->count() > 0);
