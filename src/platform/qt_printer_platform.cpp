@@ -93,12 +93,6 @@ void Cups_Printer::Queried(const Queue_State& state) const
     state_age_.start();
 }
 
-bool Cups_Printer::State_Is_Fresh() const
-{
-    constexpr qint64 kFresh = 1000;  // ms
-    return state_age_.isValid() && !state_age_.hasExpired(kFresh);
-}
-
 QString Cups_Printer::Page_Size_Option(const QPageSize& page) const
 {
     // A page of the label's size goes as the PPD's custom size in millimetres, which
@@ -114,7 +108,8 @@ bool Cups_Printer::Ready(QString& error) const
 {
     // Each request costs a round trip to the scheduler: a state of the last
     // second serves the job's start and its sending.
-    if (!State_Is_Fresh())
+    constexpr qint64 kFresh = 1000;  // ms
+    if (!state_age_.isValid() || state_age_.hasExpired(kFresh))
         Queried(Query_Queue(Name()));
     error = Queue_Problem(Name(), state_);
     return error.isEmpty();
@@ -182,12 +177,9 @@ bool Cups_Queues::Has(const QString& name) const
 
 Paged_Printer* Cups_Queues::Open(const QString& name)
 {
-    // A queue asked about within the last second is taken as it is: finding
-    // the printer for the check and again for the run asks the scheduler once.
-    const auto known = queues_.find(name);
-    if (known != queues_.end() && known->second->State_Is_Fresh())
-        return known->second.get();
+    // The scheduler is asked once; Qt asks again for a queue it reads anew.
     const Queue_State state = Query_Queue(name);
+    const auto known = queues_.find(name);
     if (known != queues_.end() && state.found && state.config_change_time != 0
         && known->second->Config_Change_Time() == state.config_change_time) {
         known->second->Queried(state);

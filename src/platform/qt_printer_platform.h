@@ -37,8 +37,6 @@ public:
     // What the scheduler has just said about the queue: a job begun or sent
     // within a second takes it as it is instead of asking again.
     void Queried(const Queue_State& state) const;
-    // Whether the scheduler was asked about the queue within the last second.
-    bool State_Is_Fresh() const;
 
 protected:
     QPageSize Default_Page_Size() const override { return default_page_; }
