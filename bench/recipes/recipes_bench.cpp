@@ -11,7 +11,8 @@ const QString kTableFolder = QStringLiteral(RESOURCES_DIR "/food-composition-202
 
 const recipes::Food_Table& Table()
 {
-    static const recipes::Food_Table* table = recipes::Shared_Food_Table(kTableFolder);
+    static const recipes::Food_Tables tables;
+    static const recipes::Food_Table* table = tables.Of_Folder(kTableFolder);
     return *table;
 }
 

@@ -351,8 +351,9 @@ int Check(const Options& options, const Command_Line_Context& context, QTextStre
     if (!label)
         return kExitCannotCheck;
     const auto& [product, layout] = *label;
-    const render::Check_Context check = printing::Check_Context_For(
-        data.settings, data.folder, printing::Find_Geometry(context.printers, printer), context.program_folder);
+    const render::Check_Context check = printing::Check_Context_For(data.settings, data.folder,
+                                                                    printing::Find_Geometry(context.printers, printer),
+                                                                    context.program_folder, recipes::Food_Tables{});
     // A printer that was named is looked for once: without it there is nothing to check against.
     if (!printer.isEmpty() && !check.printer_note.isEmpty()) {
         Refuse(err, QStringLiteral("プリンタが見つかりません"));
@@ -376,7 +377,7 @@ int Show_Recipe(const Options& options, const Command_Line_Context& context, QTe
     if (!products::Find_Product(data.folder, number))
         return Refuse(err, QStringLiteral("登録番号:") + number + QStringLiteral("は"), QStringLiteral("未登録です"));
     const recipes::Product_Recipe computed = recipes::Compute_Product_Recipe(data.folder, context.program_folder,
-                                                                             number);
+                                                                             number, recipes::Food_Tables{});
     if (!computed.ok())
         return Refuse(err, computed.error);
     if (!computed.recipe)

@@ -161,20 +161,17 @@ QString Food_Table_Folder(const QString& program_folder, const QString& data_fol
     return QDir(program_folder).filePath(kFoodTableFolder);
 }
 
-const Food_Table* Shared_Food_Table(const QString& folder, QString* error)
+const Food_Table* Food_Tables::Of_Folder(const QString& folder, QString* error) const
 {
-    static std::mutex mutex;
-    static QHash<QString, Food_Table*> tables;  // kept for the process
-    const std::lock_guard lock(mutex);
     const QString key = QFileInfo(folder).absoluteFilePath();
-    if (Food_Table* table = tables.value(key))
-        return table;
+    if (const auto known = read_->find(key); known != read_->end())
+        return known->second.get();
     std::optional<Food_Table> read = Food_Table::Read(folder, error);
     if (!read)
         return nullptr;
-    auto* table = new Food_Table(std::move(*read));
-    tables.insert(key, table);
-    return table;
+    auto& kept = (*read_)[key];
+    kept = std::make_unique<const Food_Table>(std::move(*read));
+    return kept.get();
 }
 
 }  // namespace recipes

@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <array>
+#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -65,8 +67,18 @@ using store::Search_Key;
 // (data_folder + "food-composition-2020") when it has one, else the program's.
 QString Food_Table_Folder(const QString& program_folder, const QString& data_folder);
 
-// The table of the folder, read once on first use and kept for the process;
-// null with `error` set when it cannot be read (read again on the next call).
-const Food_Table* Shared_Food_Table(const QString& folder, QString* error = nullptr);
+// The tables read so far, by folder, kept by their owner (the session, a
+// command-line run) so that a table is read once for every search and label
+// check of that owner; copies share what has been read.
+class Food_Tables {
+public:
+    // The table of the folder, read on first use; null with `error` set when
+    // it cannot be read (read again on the next call).
+    const Food_Table* Of_Folder(const QString& folder, QString* error = nullptr) const;
+
+private:
+    std::shared_ptr<std::map<QString, std::unique_ptr<const Food_Table>>> read_ =
+        std::make_shared<std::map<QString, std::unique_ptr<const Food_Table>>>();
+};
 
 }  // namespace recipes

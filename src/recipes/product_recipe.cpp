@@ -14,9 +14,10 @@ std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& progr
     return Allergen_Dictionary::Load(program_folder, data_folder, error);
 }
 
-const Food_Table* Composition_Table(const QString& program_folder, const QString& data_folder, QString* error)
+const Food_Table* Composition_Table(const Food_Tables& tables, const QString& program_folder,
+                                    const QString& data_folder, QString* error)
 {
-    return Shared_Food_Table(Food_Table_Folder(program_folder, data_folder), error);
+    return tables.Of_Folder(Food_Table_Folder(program_folder, data_folder), error);
 }
 
 std::vector<Material> Find_Materials(const QString& query, const std::vector<Material>& registered,
@@ -93,7 +94,7 @@ Material Taken_Material(const Material& found, const std::vector<Material>& regi
 }
 
 Product_Recipe Compute_Product_Recipe(const QString& data_folder, const QString& program_folder,
-                                      const QString& product_no)
+                                      const QString& product_no, const Food_Tables& tables)
 {
     Product_Recipe result;
     result.recipe = Find_Recipe(data_folder, product_no, &result.error);
@@ -109,7 +110,8 @@ Product_Recipe Compute_Product_Recipe(const QString& data_folder, const QString&
                                             const Material* m = materials.Find(line.code);
                                             return m && !m->Is_Own();
                                         });
-    const Food_Table* table = uses_table ? Composition_Table(program_folder, data_folder, &result.error) : nullptr;
+    const Food_Table* table = uses_table ? Composition_Table(tables, program_folder, data_folder, &result.error)
+                                         : nullptr;
     if (uses_table && !table)
         return result;
     const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);

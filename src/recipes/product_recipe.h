@@ -24,9 +24,9 @@ struct Product_Recipe {
 std::optional<Allergen_Dictionary> Read_Allergen_Dictionary(const QString& program_folder, const QString& data_folder,
                                                             QString* error = nullptr);
 
-// The composition table for the folders, read on first use (Food_Table_Folder, Shared_Food_Table).
-const Food_Table* Composition_Table(const QString& program_folder, const QString& data_folder,
-                                    QString* error = nullptr);
+// The composition table for the folders (Food_Table_Folder), read on first use into `tables`.
+const Food_Table* Composition_Table(const Food_Tables& tables, const QString& program_folder,
+                                    const QString& data_folder, QString* error = nullptr);
 
 // The materials whose name, printed name or reading holds every word of the
 // query: the shop's registered materials first, then the table's other foods
@@ -50,8 +50,8 @@ QStringList Fit_Problems(const products::Product_Record& before, const products:
                          const QDateTime& now);
 
 // Reads the product's recipe and computes it. The table is read only when the
-// recipe uses a food of it.
+// recipe uses a food of it, and kept in `tables`.
 Product_Recipe Compute_Product_Recipe(const QString& data_folder, const QString& program_folder,
-                                      const QString& product_no);
+                                      const QString& product_no, const Food_Tables& tables);
 
 }  // namespace recipes

@@ -172,26 +172,27 @@ std::vector<render::Finding> Check_Against_Recipe(const products::Product_Record
     return findings;
 }
 
-render::Recipe_Check Recipe_Check_For(const QString& data_folder, const QString& program_folder)
+render::Recipe_Check Recipe_Check_For(const QString& data_folder, const QString& program_folder,
+                                      const Food_Tables& tables)
 {
-    return
-        [data_folder, program_folder](const products::Product_Record& product, std::vector<render::Finding>& findings) {
-            const Product_Recipe computed = Compute_Product_Recipe(data_folder, program_folder,
-                                                                   product[products::Product_No]);
-            if (!computed.recipe)
-                return;
-            if (!computed.ok() || !computed.label.ok()) {
-                const QString reason = computed.ok() ? computed.label.problems.value(0) : computed.error;
-                findings.push_back(
-                    {Severity::Note, QStringLiteral("配合と比べられません(%1)").arg(reason), Label_Block::Main_Column});
-                return;
-            }
-            const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);
-            if (!dictionary)
-                return;  // the label check notes the missing dictionary itself
-            for (Finding& finding : Check_Against_Recipe(product, computed.label, *dictionary))
-                findings.push_back(std::move(finding));
-        };
+    return [data_folder, program_folder, tables](const products::Product_Record& product,
+                                                 std::vector<render::Finding>& findings) {
+        const Product_Recipe computed = Compute_Product_Recipe(data_folder, program_folder,
+                                                               product[products::Product_No], tables);
+        if (!computed.recipe)
+            return;
+        if (!computed.ok() || !computed.label.ok()) {
+            const QString reason = computed.ok() ? computed.label.problems.value(0) : computed.error;
+            findings.push_back(
+                {Severity::Note, QStringLiteral("配合と比べられません(%1)").arg(reason), Label_Block::Main_Column});
+            return;
+        }
+        const std::optional<Allergen_Dictionary> dictionary = Read_Allergen_Dictionary(program_folder, data_folder);
+        if (!dictionary)
+            return;  // the label check notes the missing dictionary itself
+        for (Finding& finding : Check_Against_Recipe(product, computed.label, *dictionary))
+            findings.push_back(std::move(finding));
+    };
 }
 
 }  // namespace recipes

@@ -25,6 +25,8 @@ Printed_Ingredients Split_Printed_Ingredients(const QString& item_text);
 
 // The check the label check runs for a product: reads the product's recipe
 // from the data folder and, when it has one that can be computed, compares.
-render::Recipe_Check Recipe_Check_For(const QString& data_folder, const QString& program_folder);
+// The composition table is read into `tables`, shared with the caller.
+render::Recipe_Check Recipe_Check_For(const QString& data_folder, const QString& program_folder,
+                                      const Food_Tables& tables);
 
 }  // namespace recipes

@@ -97,7 +97,8 @@ TEST(Recipe_Check, TheLabelCheckReadsTheProductsRecipe)
     const test_support::Dorayaki d;
     ASSERT_TRUE(Store_Materials(folder.Data_Folder(), d.Materials()).Is_Done());
     ASSERT_TRUE(Store_Recipe(folder.Data_Folder(), d.recipe).Is_Done());
-    const render::Recipe_Check check = Recipe_Check_For(folder.Data_Folder(), QStringLiteral(RESOURCES_DIR));
+    const render::Recipe_Check check = Recipe_Check_For(folder.Data_Folder(), QStringLiteral(RESOURCES_DIR),
+                                                        Food_Tables{});
     products::Product_Record product = Dorayaki_Product(Dorayaki_Label());
     product[products::Product_No] = QStringLiteral("0001");
     product[products::Fat] = Q("脂質:9.9g");

@@ -17,7 +17,8 @@ namespace test_support {
 
 inline const recipes::Food_Table& Shipped_Table()
 {
-    static const recipes::Food_Table* table = recipes::Shared_Food_Table(QStringLiteral(FOOD_TABLE_DIR));
+    static const recipes::Food_Tables tables;
+    static const recipes::Food_Table* table = tables.Of_Folder(QStringLiteral(FOOD_TABLE_DIR));
     return *table;
 }
 

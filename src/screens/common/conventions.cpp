@@ -28,7 +28,7 @@ render::Check_Context Label_Check_Context(const Session& session)
 {
     return printing::Check_Context_For(session.settings, session.Data_Folder(),
                                        printing::Find_Geometry(session.printers, session.settings.Printer_Name()),
-                                       session.program_folder);
+                                       session.program_folder, session.food_tables);
 }
 
 void Show_Editing_Preview(const Session& session, QWidget* screen, const QString& screen_name,

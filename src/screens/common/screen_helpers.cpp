@@ -92,7 +92,7 @@ std::vector<recipes::Material> Search_Materials(const Session& session, const QS
 
 const recipes::Food_Table* Session_Food_Table(const Session& session, QString* error)
 {
-    return recipes::Composition_Table(session.program_folder, session.Data_Folder(), error);
+    return recipes::Composition_Table(session.food_tables, session.program_folder, session.Data_Folder(), error);
 }
 
 }  // namespace screens

@@ -484,8 +484,8 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
     if (jobs.empty())
         return true;
     // The jobs of a run share the printer they were prepared for.
-    render::Check_Context context = printing::Check_Context_For(session_.settings, session_.Data_Folder(),
-                                                                jobs.front().printer, session_.program_folder);
+    render::Check_Context context = printing::Check_Context_For(
+        session_.settings, session_.Data_Folder(), jobs.front().printer, session_.program_folder, session_.food_tables);
     render::Label_Resources resources;
     context.resources = &resources;
     QStringList errors;
