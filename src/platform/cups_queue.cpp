@@ -1,8 +1,6 @@
 #include "platform/cups_queue.h"
 
 #include <cups/cups.h>
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <cups/ppd.h>
 
 #include <iterator>
@@ -90,6 +88,10 @@ QPageSize Ppd_Page_Size(const QString& choice, const QSize& points, const QStrin
 
 }  // namespace
 
+// libcups marks its PPD functions deprecated; they are still how a queue's
+// PPD is read, so only this function is let use them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 Ppd_Pages Read_Ppd_Pages(const QString& ppd_path)
 {
     Ppd_Pages pages;
@@ -120,6 +122,7 @@ Ppd_Pages Read_Ppd_Pages(const QString& ppd_path)
     ppdClose(ppd);
     return pages;
 }
+#pragma GCC diagnostic pop
 
 bool Ppd_Leaves_Copies_To_Filters(const QByteArray& ppd)
 {
