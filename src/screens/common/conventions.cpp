@@ -26,9 +26,13 @@ bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>
 
 render::Check_Context Label_Check_Context(const Session& session)
 {
-    return printing::Check_Context_For(session.settings, session.Data_Folder(),
-                                       printing::Find_Geometry(session.printers, session.settings.Printer_Name()),
-                                       session.program_folder, session.food_tables);
+    return Label_Check_Context(session, printing::Find_Geometry(session.printers, session.settings.Printer_Name()));
+}
+
+render::Check_Context Label_Check_Context(const Session& session, const printing::Printer_Geometry& printer)
+{
+    return printing::Check_Context_For(session.settings, session.Data_Folder(), printer, session.program_folder,
+                                       session.food_tables);
 }
 
 void Show_Editing_Preview(const Session& session, QWidget* screen, const QString& screen_name,

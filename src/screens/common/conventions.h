@@ -14,6 +14,9 @@
 class QLabel;
 class QWidget;
 
+namespace printing {
+struct Printer_Geometry;
+}
 namespace store {
 class Answerer;
 }
@@ -41,6 +44,8 @@ bool Settle_Unsaved_Edits(store::Answerer& answerer, const std::function<bool()>
 // the dots of the configured printer (made the current printer; the built-in
 // PDF printer's without one) and the allergen list and dictionary.
 render::Check_Context Label_Check_Context(const Session& session);
+// The same for labels prepared for a printer already found.
+render::Check_Context Label_Check_Context(const Session& session, const printing::Printer_Geometry& printer);
 
 // The preview of the registration screen: the product's label with today's
 // preview values and what the label check finds in it (with the package-area

@@ -2,8 +2,8 @@
 
 #include "layouts/layout_record.h"
 #include "maintenance/print_check_setting.h"
-#include "printing/check_context.h"
 #include "printing/issue_line.h"
+#include "printing/print_job.h"
 #include "printing/print_run.h"
 #include "products/product_file.h"
 #include "products/product_list.h"
@@ -484,8 +484,7 @@ bool Insatsu::Confirm_Label_Check(const printing::Print_Jobs& jobs)
     if (jobs.empty())
         return true;
     // The jobs of a run share the printer they were prepared for.
-    render::Check_Context context = printing::Check_Context_For(
-        session_.settings, session_.Data_Folder(), jobs.front().printer, session_.program_folder, session_.food_tables);
+    render::Check_Context context = Label_Check_Context(session_, jobs.front().printer);
     render::Label_Resources resources;
     context.resources = &resources;
     QStringList errors;
