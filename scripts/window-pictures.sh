@@ -20,7 +20,7 @@ WORK=$(mktemp -d /tmp/paruberina-pictures.XXXXXX)
 trap 'rm -rf "$WORK" 2>/dev/null || true' EXIT
 chmod 0755 "$WORK"
 cp "$BUILD/tests/app/window_fit_test" "$ROOT/tests/support/with_window_manager.sh" \
-   "$ROOT/tests/support/with_input_method.sh" "$WORK/"
+   "$ROOT/tests/support/with_input_method.sh" "$ROOT/tests/support/window_manager.sh" "$WORK/"
 mkdir -p "$WORK/home" "$WORK/shots"
 chmod 0777 "$WORK/shots"
 for size in "${SIZES[@]}"; do

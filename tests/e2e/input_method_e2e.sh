@@ -20,7 +20,8 @@ WORK=$(mktemp -d /tmp/paruberina-im.XXXXXX)
 trap 'rm -rf "$WORK" 2>/dev/null || true' EXIT
 chmod 0755 "$WORK"
 cp "$TEST_EXE" "$WORK/input_method_e2e_test"
-cp "$(dirname "$(readlink -f "$0")")/../support/with_input_method.sh" "$WORK/with_input_method.sh"
+cp "$(dirname "$(readlink -f "$0")")/../support/with_input_method.sh" \
+   "$(dirname "$(readlink -f "$0")")/../support/window_manager.sh" "$WORK/"
 HOME_DIR=$WORK/home
 RUNTIME_DIR=$WORK/runtime
 mkdir -p "$HOME_DIR" "$RUNTIME_DIR"

@@ -6,6 +6,7 @@
 # an X server; writes the fcitx5 profile into $HOME when it has none.
 # Exits 77 when fcitx5 does not start. Usage: with_input_method.sh PROGRAM [ARGUMENT...]
 set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_manager.sh"
 if [ ! -e "$HOME/.config/fcitx5/profile" ]; then
   mkdir -p "$HOME/.config/fcitx5"
   cat >"$HOME/.config/fcitx5/profile" <<'PROFILE'
@@ -30,14 +31,7 @@ fi
 # A real window manager when the display has none yet (the input method's
 # windows and the program's are placed by it, as on a desktop).
 openbox_pid=
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
-  openbox --sm-disable >"$HOME/openbox.log" 2>&1 &
-  openbox_pid=$!
-  for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
-fi
+Has_Window_Manager || Start_Window_Manager "$HOME/openbox.log"
 
 fcitx5 >"$HOME/fcitx5.log" 2>&1 &
 fcitx_pid=$!

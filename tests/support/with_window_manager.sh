@@ -5,6 +5,7 @@
 # Works as root and as a normal user; both servers end with the program.
 # Usage: with_window_manager.sh WIDTHxHEIGHT PROGRAM [ARGUMENT...]
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_manager.sh"
 SIZE=$1
 shift
 
@@ -32,14 +33,7 @@ read -r -t 20 -u "$display_fd" display_number || { echo "FAIL: Xvfb did not star
 exec {display_fd}>&-
 export DISPLAY=":$display_number"
 
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-openbox_pid=$!
-# The window manager is up once it has announced itself on the root window.
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-  sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" \
+Start_Window_Manager "$WORK/openbox.log" \
   || { echo "FAIL: openbox did not start"; cat "$WORK/openbox.log"; exit 1; }
 
 XDG_RUNTIME_DIR="$WORK/runtime" QT_QPA_PLATFORM=xcb "$@"
