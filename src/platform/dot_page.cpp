@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <cmath>
 
@@ -96,11 +97,14 @@ public:
     }
 
     void drawPath(const QPainterPath& path) override { dots_.drawPath(path); }
-    // Qt's glyph pictures at the drawing's place come closer to the
-    // rasteriser's glyphs than their outlines filled.
+    // Text as the glyphs of its characters, side by side from the origin as
+    // the painter lays out text; what cannot be painted so (characters of
+    // another face, glyphs the rasteriser would draw as outlines) Qt paints.
     void drawTextItem(const QPointF& origin, const QTextItem& text) override
     {
-        dots_.paintEngine()->drawTextItem(origin, text);
+        const QGlyphRun run = Laid_Out_Glyphs(origin, text);
+        if (run.glyphIndexes().isEmpty() || !page_->Paint_Glyphs(run, text.font(), transform_, dots_.pen().color()))
+            dots_.paintEngine()->drawTextItem(origin, text);
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
     {
@@ -128,6 +132,33 @@ public:
     }
 
 private:
+    // The glyphs of the text's characters in its font with their origins, or
+    // none when a character has no glyph of its own in that font.
+    static QGlyphRun Laid_Out_Glyphs(const QPointF& origin, const QTextItem& text)
+    {
+        const QString characters = text.text();
+        if (characters.isEmpty())
+            return {};
+        const QRawFont font = QRawFont::fromFont(text.font());
+        const QList<quint32> glyphs = font.glyphIndexesForString(characters);
+        if (glyphs.size() != characters.size() || glyphs.contains(0))
+            return {};
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+        QList<QPointF> positions;
+        positions.reserve(glyphs.size());
+        // The painter places text at 1/64 pixel and adds the advances to it.
+        QPointF pen(std::round(origin.x() * 64) / 64, std::round(origin.y() * 64) / 64);
+        for (const QPointF& advance : advances) {
+            positions.append(pen);
+            pen += advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        return run;
+    }
+
     void Set_Transform(const QTransform& transform)
     {
         transform_ = transform;
@@ -214,9 +245,24 @@ private:
     QTransform transform_;  // the drawing's, without the page's offset
 };
 
-Dot_Page::Dot_Page(QImage dots, QPointF offset)
-    : dots_(std::move(dots)), offset_(offset), engine_(std::make_unique<Dot_Paint_Engine>())
+Dot_Page::Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs)
+    : dots_(std::move(dots)), offset_(offset),
+      glyphs_(glyphs ? std::move(glyphs) : std::make_shared<Glyph_Dots>(dots_.logicalDpiX())),
+      engine_(std::make_unique<Dot_Paint_Engine>())
 {
+}
+
+bool Dot_Page::Paint_Glyphs(const QGlyphRun& run, const QFont& font, const QTransform& transform, const QColor& ink)
+{
+    return glyphs_->Paint(dots_, run, font, transform * QTransform::fromTranslate(offset_.x(), offset_.y()),
+                          qGray(ink.rgb()));
+}
+
+void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font)
+{
+    auto* page = dynamic_cast<Dot_Page*>(painter.device());
+    if (!page || !page->Paint_Glyphs(run, font, painter.combinedTransform(), painter.pen().color()))
+        painter.drawGlyphRun(QPointF(), run);
 }
 
 Dot_Page::~Dot_Page() = default;

@@ -26,13 +26,16 @@ public:
         QImage dots = file_->Blank_Page(options_(page));
         if (dots.isNull())
             return nullptr;
-        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page));
+        auto dot_page = std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page), glyphs_);
+        glyphs_ = dot_page->Glyphs();  // kept for the job's further pages
+        return dot_page;
     }
     bool Add_Page(const QImage& page, int copies) override { return file_->Add_Page(page, copies); }
 
 private:
     std::unique_ptr<Cups_Raster_File> file_;
     std::function<Cups_Options(const QPageSize&)> options_;
+    std::shared_ptr<Glyph_Dots> glyphs_;
 };
 
 // The sizes of the pages, in their order.
