@@ -38,8 +38,8 @@ QRect Centre_Dots(const QRectF& box)
 }  // namespace
 
 // Rectangles, filled or outlined, and lines across or down are painted dot by
-// dot by the rules above; other shapes, glyphs and pictures go to Qt's own
-// painter on the dots, moved by the page's offset.
+// dot by the rules above, glyphs by the page's Glyph_Dots; other shapes and
+// pictures go to Qt's own painter on the dots, moved by the page's offset.
 class Dot_Paint_Engine final : public QPaintEngine {
 public:
     Dot_Paint_Engine() : QPaintEngine(QPaintEngine::AllFeatures) { }
@@ -83,7 +83,7 @@ public:
 
     void drawRects(const QRectF* rects, int count) override
     {
-        if (transform_.type() > QTransform::TxScale) {
+        if (!Keeps_Rectangles()) {
             QPaintEngine::drawRects(rects, count);  // as paths
             return;
         }
@@ -165,6 +165,13 @@ private:
         dots_.setTransform(transform * QTransform::fromTranslate(page_->offset_.x(), page_->offset_.y()));
     }
 
+    // Whether the drawing's rectangles stay rectangles across and down on the
+    // dots: no turn, or a quarter turn (a turned label).
+    bool Keeps_Rectangles() const
+    {
+        return (transform_.m12() == 0 && transform_.m21() == 0) || (transform_.m11() == 0 && transform_.m22() == 0);
+    }
+
     QRectF On_Dots(const QRectF& rect) const
     {
         return transform_.mapRect(rect).normalized().translated(page_->offset_);
@@ -199,7 +206,7 @@ private:
         const QPen& pen = dots_.pen();
         const QLineF on_dots = transform_.map(line).translated(page_->offset_);
         const bool across = on_dots.y1() == on_dots.y2(), down = on_dots.x1() == on_dots.x2();
-        if (transform_.type() > QTransform::TxScale || pen.style() != Qt::SolidLine || across == down)
+        if (!Keeps_Rectangles() || pen.style() != Qt::SolidLine || across == down)
             return false;
         const double width = Stroke_Width();
         const double cap = pen.capStyle() == Qt::FlatCap ? 0 : width / 2;
