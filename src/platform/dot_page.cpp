@@ -254,7 +254,8 @@ private:
 
 Dot_Page::Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs)
     : dots_(std::move(dots)), offset_(offset),
-      glyphs_(glyphs ? std::move(glyphs) : std::make_shared<Glyph_Dots>(dots_.logicalDpiX())),
+      glyphs_(glyphs && glyphs->Dpi() == dots_.logicalDpiX() ? std::move(glyphs)
+                                                             : std::make_shared<Glyph_Dots>(dots_.logicalDpiX())),
       engine_(std::make_unique<Dot_Paint_Engine>())
 {
 }

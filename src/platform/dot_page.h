@@ -28,7 +28,7 @@ class Dot_Page : public QPaintDevice {
 public:
     // `dots`: the blank page, one pixel per dot; `offset`: where, in dots, the
     // rasteriser puts the drawing's origin; `glyphs`: the glyph pictures
-    // already made for the job's earlier pages, or none.
+    // made for earlier pages at the same resolution, or none.
     Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs = nullptr);
     ~Dot_Page() override;
     Dot_Page(const Dot_Page&) = delete;
@@ -36,7 +36,6 @@ public:
 
     const QImage& Dots() const { return dots_; }
     QPointF Offset() const { return offset_; }
-    const std::shared_ptr<Glyph_Dots>& Glyphs() const { return glyphs_; }
     QPaintEngine* paintEngine() const override;
 
 protected:

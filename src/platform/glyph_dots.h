@@ -32,6 +32,8 @@ public:
     Glyph_Dots(const Glyph_Dots&) = delete;
     Glyph_Dots& operator=(const Glyph_Dots&) = delete;
 
+    int Dpi() const { return dpi_; }
+
     // Paints the glyphs of `run` drawn in `font` (whose stretch the PDF writer
     // applies) onto `dots` in the gray `ink`; `to_dots` maps the run's
     // positions to dots. False, with nothing painted, when the PDF writer
