@@ -18,16 +18,12 @@ namespace platform {
 
 namespace {
 
-// The contents of the PDF object `number` ("<number> 0 obj ... endobj").
-QByteArray Pdf_Object(const QByteArray& pdf, int number)
+// Where the PDF object `number` begins, after "<number> 0 obj", or -1.
+qsizetype Pdf_Object_Start(const QByteArray& pdf, int number)
 {
     const QByteArray head = '\n' + QByteArray::number(number) + " 0 obj";
     const qsizetype from = pdf.indexOf(head);
-    if (from < 0)
-        return {};
-    const qsizetype begin = from + head.size();
-    const qsizetype end = pdf.indexOf("endobj", begin);
-    return end < 0 ? QByteArray() : pdf.mid(begin, end - begin);
+    return from < 0 ? -1 : from + head.size();
 }
 
 // The number after `name` in `text` ("/Length 21025", "/FontFile2 21 0 R"), or -1.
@@ -45,20 +41,23 @@ long long Number_After(const QByteArray& text, const QByteArray& name)
     return end > at ? text.mid(at, end - at).toLongLong() : -1;
 }
 
-// The decompressed data of the stream in object `number`, or empty.
+// The decompressed data of the stream in object `number`, or empty; the
+// stream is cut by its length, whatever bytes it holds.
 QByteArray Pdf_Stream(const QByteArray& pdf, int number)
 {
-    const QByteArray object = Pdf_Object(pdf, number);
-    const qsizetype start = object.indexOf("stream\n");
+    const qsizetype begin = Pdf_Object_Start(pdf, number);
+    const qsizetype start = begin < 0 ? -1 : pdf.indexOf("stream\n", begin);
     if (start < 0)
         return {};
-    const QByteArray dictionary = object.left(start);
+    const QByteArray dictionary = pdf.mid(begin, start - begin);
     long long length = Number_After(dictionary, "/Length ");
-    if (dictionary.contains(QByteArray("/Length ") + QByteArray::number(length) + " 0 R"))
-        length = Number_After(Pdf_Object(pdf, int(length)), "");
-    if (length < 0 || start + 7 + length > object.size())
+    if (dictionary.contains(QByteArray("/Length ") + QByteArray::number(length) + " 0 R")) {
+        const qsizetype length_object = Pdf_Object_Start(pdf, int(length));
+        length = length_object < 0 ? -1 : Number_After(pdf.mid(length_object, 32), "");
+    }
+    if (length < 0 || start + 7 + length > pdf.size())
         return {};
-    QByteArray data = object.mid(start + 7, length);
+    const QByteArray data = pdf.mid(start + 7, qsizetype(length));
     if (!dictionary.contains("/FlateDecode"))
         return data;
     // qUncompress takes zlib data after the expected size, big-endian.
