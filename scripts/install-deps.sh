@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  libzip-dev zip unzip
+  libzip-dev zip unzip libfreetype-dev
   libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
   fonts-ipafont-gothic fontconfig
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <cmath>
 
@@ -37,8 +38,8 @@ QRect Centre_Dots(const QRectF& box)
 }  // namespace
 
 // Rectangles, filled or outlined, and lines across or down are painted dot by
-// dot by the rules above; other shapes, glyphs and pictures go to Qt's own
-// painter on the dots, moved by the page's offset.
+// dot by the rules above, glyphs by the page's Glyph_Dots; other shapes and
+// pictures go to Qt's own painter on the dots, moved by the page's offset.
 class Dot_Paint_Engine final : public QPaintEngine {
 public:
     Dot_Paint_Engine() : QPaintEngine(QPaintEngine::AllFeatures) { }
@@ -82,7 +83,7 @@ public:
 
     void drawRects(const QRectF* rects, int count) override
     {
-        if (transform_.type() > QTransform::TxScale) {
+        if (!Keeps_Rectangles()) {
             QPaintEngine::drawRects(rects, count);  // as paths
             return;
         }
@@ -96,11 +97,14 @@ public:
     }
 
     void drawPath(const QPainterPath& path) override { dots_.drawPath(path); }
-    // Qt's glyph pictures at the drawing's place come closer to the
-    // rasteriser's glyphs than their outlines filled.
+    // Text as the glyphs of its characters, side by side from the origin as
+    // the painter lays out text; what cannot be painted so (characters of
+    // another face, glyphs the rasteriser would draw as outlines) Qt paints.
     void drawTextItem(const QPointF& origin, const QTextItem& text) override
     {
-        dots_.paintEngine()->drawTextItem(origin, text);
+        const QGlyphRun run = Laid_Out_Glyphs(origin, text);
+        if (run.glyphIndexes().isEmpty() || !page_->Paint_Glyphs(run, text.font(), transform_, dots_.pen().color()))
+            dots_.paintEngine()->drawTextItem(origin, text);
     }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
     {
@@ -128,10 +132,44 @@ public:
     }
 
 private:
+    // The glyphs of the text's characters in its font with their origins, or
+    // none when a character has no glyph of its own in that font.
+    static QGlyphRun Laid_Out_Glyphs(const QPointF& origin, const QTextItem& text)
+    {
+        const QString characters = text.text();
+        if (characters.isEmpty())
+            return {};
+        const QRawFont font = QRawFont::fromFont(text.font());
+        const QList<quint32> glyphs = font.glyphIndexesForString(characters);
+        if (glyphs.size() != characters.size() || glyphs.contains(0))
+            return {};
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+        QList<QPointF> positions;
+        positions.reserve(glyphs.size());
+        // The painter places text at 1/64 pixel and adds the advances to it.
+        QPointF pen(std::round(origin.x() * 64) / 64, std::round(origin.y() * 64) / 64);
+        for (const QPointF& advance : advances) {
+            positions.append(pen);
+            pen += advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        return run;
+    }
+
     void Set_Transform(const QTransform& transform)
     {
         transform_ = transform;
         dots_.setTransform(transform * QTransform::fromTranslate(page_->offset_.x(), page_->offset_.y()));
+    }
+
+    // Whether the drawing's rectangles stay rectangles across and down on the
+    // dots: no turn, or a quarter turn (a turned label).
+    bool Keeps_Rectangles() const
+    {
+        return (transform_.m12() == 0 && transform_.m21() == 0) || (transform_.m11() == 0 && transform_.m22() == 0);
     }
 
     QRectF On_Dots(const QRectF& rect) const
@@ -168,7 +206,7 @@ private:
         const QPen& pen = dots_.pen();
         const QLineF on_dots = transform_.map(line).translated(page_->offset_);
         const bool across = on_dots.y1() == on_dots.y2(), down = on_dots.x1() == on_dots.x2();
-        if (transform_.type() > QTransform::TxScale || pen.style() != Qt::SolidLine || across == down)
+        if (!Keeps_Rectangles() || pen.style() != Qt::SolidLine || across == down)
             return false;
         const double width = Stroke_Width();
         const double cap = pen.capStyle() == Qt::FlatCap ? 0 : width / 2;
@@ -214,9 +252,25 @@ private:
     QTransform transform_;  // the drawing's, without the page's offset
 };
 
-Dot_Page::Dot_Page(QImage dots, QPointF offset)
-    : dots_(std::move(dots)), offset_(offset), engine_(std::make_unique<Dot_Paint_Engine>())
+Dot_Page::Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs)
+    : dots_(std::move(dots)), offset_(offset),
+      glyphs_(glyphs && glyphs->Dpi() == dots_.logicalDpiX() ? std::move(glyphs)
+                                                             : std::make_shared<Glyph_Dots>(dots_.logicalDpiX())),
+      engine_(std::make_unique<Dot_Paint_Engine>())
 {
+}
+
+bool Dot_Page::Paint_Glyphs(const QGlyphRun& run, const QFont& font, const QTransform& transform, const QColor& ink)
+{
+    return glyphs_->Paint(dots_, run, font, transform * QTransform::fromTranslate(offset_.x(), offset_.y()),
+                          qGray(ink.rgb()));
+}
+
+void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font)
+{
+    auto* page = dynamic_cast<Dot_Page*>(painter.device());
+    if (!page || !page->Paint_Glyphs(run, font, painter.combinedTransform(), painter.pen().color()))
+        painter.drawGlyphRun(QPointF(), run);
 }
 
 Dot_Page::~Dot_Page() = default;

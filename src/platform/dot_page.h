@@ -9,20 +9,27 @@
 // - an outline or a line across or down drawn with a pen of one dot or less
 //   paints the dots its middle runs through; a wider pen is rounded to whole
 //   dots (x.5 down) and paints every dot the stroke of that width touches;
+// - glyphs as the rasteriser paints our PDF's glyphs (Glyph_Dots), when the
+//   page is handed the glyphs (Draw_Glyph_Run) or can find them (text);
 // - everything else is painted by Qt, aliased, at the same fraction.
+#include "platform/glyph_dots.h"
+
 #include <QImage>
 #include <QPaintDevice>
 #include <QPointF>
 
 #include <memory>
 
+class QPainter;
+
 namespace platform {
 
 class Dot_Page : public QPaintDevice {
 public:
     // `dots`: the blank page, one pixel per dot; `offset`: where, in dots, the
-    // rasteriser puts the drawing's origin.
-    Dot_Page(QImage dots, QPointF offset);
+    // rasteriser puts the drawing's origin; `glyphs`: the glyph pictures
+    // made for earlier pages at the same resolution, or none.
+    Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs = nullptr);
     ~Dot_Page() override;
     Dot_Page(const Dot_Page&) = delete;
     Dot_Page& operator=(const Dot_Page&) = delete;
@@ -36,9 +43,18 @@ protected:
 
 private:
     friend class Dot_Paint_Engine;
+    friend void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font);
+    // The run drawn in `font` with `transform` (the drawing's), in `ink`; false when it was not painted.
+    bool Paint_Glyphs(const QGlyphRun& run, const QFont& font, const QTransform& transform, const QColor& ink);
+
     QImage dots_;
     QPointF offset_;
+    std::shared_ptr<Glyph_Dots> glyphs_;
     std::unique_ptr<QPaintEngine> engine_;
 };
+
+// Draws `run`, made from `font`, with `painter`: on a Dot_Page by the
+// rasteriser's glyph rule, elsewhere as QPainter::drawGlyphRun does.
+void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font);
 
 }  // namespace platform

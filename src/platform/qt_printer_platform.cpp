@@ -17,8 +17,9 @@ const QString kCupsRaster = QStringLiteral("application/vnd.cups-raster");
 // queue's PPD gives for its page size and resolution.
 class Cups_Raster_Job : public Raster_Job {
 public:
-    Cups_Raster_Job(std::unique_ptr<Cups_Raster_File> file, std::function<Cups_Options(const QPageSize&)> options)
-        : file_(std::move(file)), options_(std::move(options))
+    Cups_Raster_Job(std::unique_ptr<Cups_Raster_File> file, std::function<Cups_Options(const QPageSize&)> options,
+                    std::shared_ptr<Glyph_Dots> glyphs)
+        : file_(std::move(file)), options_(std::move(options)), glyphs_(std::move(glyphs))
     {
     }
     std::unique_ptr<Dot_Page> Blank_Page(const QPageSize& page) override
@@ -26,13 +27,14 @@ public:
         QImage dots = file_->Blank_Page(options_(page));
         if (dots.isNull())
             return nullptr;
-        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page));
+        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page), glyphs_);
     }
     bool Add_Page(const QImage& page, int copies) override { return file_->Add_Page(page, copies); }
 
 private:
     std::unique_ptr<Cups_Raster_File> file_;
     std::function<Cups_Options(const QPageSize&)> options_;
+    std::shared_ptr<Glyph_Dots> glyphs_;  // the printer's, kept from job to job
 };
 
 // The sizes of the pages, in their order.
@@ -144,8 +146,10 @@ std::unique_ptr<Raster_Job> Cups_Printer::Open_Raster_Job(const QString& path, c
     auto file = raster_ppd_ ? Cups_Raster_File::Open(raster_ppd_, path, error) : nullptr;
     if (!file || file->Blank_Page(Page_Options(page)).isNull())
         return nullptr;  // drawn as PDF, which the queue rasterises itself
-    return std::make_unique<Cups_Raster_Job>(std::move(file),
-                                             [this](const QPageSize& size) { return Page_Options(size); });
+    if (!glyph_dots_ || glyph_dots_->Dpi() != Resolution())
+        glyph_dots_ = std::make_shared<Glyph_Dots>(Resolution());
+    return std::make_unique<Cups_Raster_Job>(
+        std::move(file), [this](const QPageSize& size) { return Page_Options(size); }, glyph_dots_);
 }
 
 Job_Result Cups_Printer::Deliver(const QString& job_path, const QPageSize& page, int copies, bool raster)

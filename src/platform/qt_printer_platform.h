@@ -2,6 +2,7 @@
 // The CUPS queues, reached through Qt PrintSupport and libcups. The
 // application loads them from a module of their own (printer_module.h).
 #include "platform/cups_queue.h"
+#include "platform/glyph_dots.h"
 #include "platform/system_printers.h"
 
 #include <QElapsedTimer>
@@ -60,6 +61,7 @@ private:
     QHash<QString, QString> ppd_choices_;     // the PPD's name of each size, by its key
     std::unique_ptr<QTemporaryFile> ppd_;     // the queue's PPD as read with its settings
     std::shared_ptr<Raster_Ppd> raster_ppd_;  // parsed at the first raster job
+    std::shared_ptr<Glyph_Dots> glyph_dots_;  // the glyph pictures of its raster jobs, made once
     bool raster_driver_ = false;
     bool manual_copies_ = false;
     bool resolution_known_ = false;

@@ -1,5 +1,7 @@
 #include "render/qt_surfaces.h"
 
+#include "platform/dot_page.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -171,12 +173,12 @@ void Painter_Surface::Draw_Glyphs(const Prepared_Font& font, const std::vector<P
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     if (angle == 0) {
-        painter_.drawGlyphRun(QPointF(), run);
+        platform::Draw_Glyph_Run(painter_, run, font.font);
         return;
     }
     const QTransform upright = painter_.worldTransform();
     painter_.setWorldTransform(QTransform(upright).translate(origin.x(), origin.y()).rotate(-angle));
-    painter_.drawGlyphRun(QPointF(), run);
+    platform::Draw_Glyph_Run(painter_, run, font.font);
     painter_.setWorldTransform(upright);
 }
 

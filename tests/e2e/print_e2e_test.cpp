@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRawFont>
 #include <QSet>
 #include <QTemporaryFile>
 #include <QThread>
@@ -34,6 +35,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <random>
@@ -365,12 +367,15 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
     // The same labels, drawn as raster by the program and as PDF that the
     // queue rasterises (Ghostscript), compared dot for dot. The raster page
     // puts the drawing where the queue's filters put the PDF's page (whole
-    // points, centred on the label's page) and paints bars and frame lines by
-    // Ghostscript's rules, so the two labels lie on each other and their bars
-    // and lines are the same dots; only a glyph stroke that joins a long run
-    // in one label may count among them. Characters differ at their edges:
-    // Qt's glyph pictures are not Ghostscript's (unhinted FreeType glyphs
-    // placed at fractions of a dot). Both barcodes read; the pictures and
+    // points, centred on the label's page) and paints bars, frame lines and
+    // characters by Ghostscript's rules, so the two labels lie on each other
+    // and their bars and lines are the same dots; only a glyph stroke that
+    // joins a long run in one label may count among them. What may differ
+    // are the recycling marks, pictures that Ghostscript scales from the PDF's
+    // compressed picture and its mask by rules of its own, and a dot where a
+    // glyph's origin lies on half a dot, where Ghostscript's single-precision
+    // arithmetic decides the rounding (ADotPagePaintsCharacters… shows the
+    // characters otherwise identical). Both barcodes read; the pictures and
     // their difference are kept for people to compare, the figures recorded.
     platform::Qt_Printer_Platform pdf_printers{
         [this] { return data.Data_Folder() + platform::kPdf_Output_Folder_Name; }, platform::Raster_Jobs::Never};
@@ -426,8 +431,9 @@ TEST_F(Print_E2E, TheRasterJobPrintsTheLabelTheQueueMadeOfThePdfJob)
             std::cout << figures << "\n";
             EXPECT_TRUE(dots.dx == 0 && dots.dy == 0 && lines.dx == 0 && lines.dy == 0) << figures;
             EXPECT_LE(lines.differing_lines, lines.lines / 1000) << figures;
-            // A label off by a dot, turned or missing a part differs in most of its dots.
-            EXPECT_LT(dots.differing, dots.black * 2 / 5) << figures;
+            // The marks differ in some tens of dots; a character drawn otherwise
+            // than Ghostscript draws it differs in tens of dots on its own.
+            EXPECT_LE(dots.differing, dots.black / 400) << figures;
         }
     }
 }
@@ -486,6 +492,79 @@ void Draw_Shapes(QPainter& painter, const QSize& page, QPointF offset, unsigned 
     }
 }
 
+// Lines of characters as the composer draws them: glyph runs and text, in
+// fonts of several sizes, widths and weights, upright and turned a quarter,
+// at fractions of a dot on `page` (in dots); `offset` is where the drawing
+// lies on the dots. No
+// glyph's origin comes nearer half a dot than 1/50 dot: there the rasteriser's
+// single-precision arithmetic decides which way it rounds.
+void Draw_Characters(QPainter& painter, const QSize& page, QPointF offset, unsigned seed)
+{
+    std::mt19937 random(seed);
+    const auto between = [&random](double from, double to) {
+        return std::uniform_real_distribution<double>(from, to)(random);
+    };
+    const QString text = QStringLiteral("原材料名：小麦粉(国内製造)、卵／Ab1");
+    const auto clear = [&](QPointF user) {
+        const QPointF on_dots = painter.transform().map(user) + offset;
+        const auto off_half = [](double v) { return std::abs(v - std::floor(v) - 0.5) > 0.02; };
+        return off_half(on_dots.x()) && off_half(on_dots.y());
+    };
+    const auto to_64th = [](QPointF p) { return QPointF(std::round(p.x() * 64) / 64, std::round(p.y() * 64) / 64); };
+    double y = 4;
+    int line = 0;
+    for (const int angle : {0, 90}) {
+        painter.save();
+        if (angle != 0)
+            painter.setTransform(QTransform().translate(page.width() - 4, y).rotate(angle));
+        double across = angle == 0 ? 0 : 4;
+        // The characters stay inside the page, which the two pages cut a fraction of a dot apart.
+        const double room = angle == 0 ? page.width() : page.height() - y;
+        for (const int size : {14, 19, 25, 33}) {
+            for (const int stretch : {100, 75, 140}) {
+                QFont font(QStringLiteral("IPAGothic"));
+                font.setPixelSize(size);
+                font.setStretch(stretch);
+                font.setWeight(line % 2 ? QFont::Bold : QFont::Normal);
+                const QRawFont raw = QRawFont::fromFont(font);
+                const double bold_shift = 0.5 * raw.lineThickness() * stretch / 100;
+                const auto placed = [&](QPointF p) {
+                    p = to_64th(p);
+                    return clear(p) && clear(p - QPointF(bold_shift, 0));
+                };
+                QPointF pen(between(2, 6), (angle == 0 ? y : across) + size);
+                const double end = room - 2.0 * size * stretch / 100 - 4;
+                if (++line % 3 == 0 && stretch == 100) {
+                    // Text: its characters follow the font's advances, whole or half pixels.
+                    while (!placed(pen) || !placed(pen + QPointF(0.5, 0)))
+                        pen += QPointF(0.03, 0.011);
+                    painter.setFont(font);
+                    painter.drawText(pen, text.left(qsizetype(end / size)));
+                } else {
+                    QGlyphRun run;
+                    run.setRawFont(raw);
+                    run.setGlyphIndexes(raw.glyphIndexesForString(text));
+                    QList<QPointF> positions;
+                    for (qsizetype i = 0; i < text.size() && pen.x() < end; ++i) {
+                        while (!placed(pen))
+                            pen += QPointF(0.03, 0.011);
+                        positions.append(pen);
+                        pen.rx() += size * stretch / 100.0 * between(0.55, 1.1);
+                    }
+                    run.setGlyphIndexes(run.glyphIndexes().mid(0, positions.size()));
+                    run.setPositions(positions);
+                    platform::Draw_Glyph_Run(painter, run, font);
+                }
+                if (angle == 0)
+                    y += size + between(1, 4);
+                else
+                    across += size + between(1, 4);
+            }
+        }
+        painter.restore();
+    }
+}
+
 // The first page of a CUPS raster file, black where a dot is printed.
 QImage Raster_File_Page(const QString& path)
 {
@@ -512,61 +591,86 @@ QImage Raster_File_Page(const QString& path)
     return page;
 }
 
-TEST_F(Print_E2E, ADotPagePaintsBarsFramesAndLinesAsTheQueuesFiltersPaintThePdf)
+// A drawing on a page of `mm` at the queue's resolution: given the painter,
+// the page's size in dots and where the drawing lies on the dots.
+using Drawing = std::function<void(QPainter&, const QSize&, QPointF)>;
+
+// The drawing made on a dot page for the queue and into a PDF that the
+// queue's filters rasterise (cupsfilter runs the queue's own filter chain,
+// pdftopdf and Ghostscript), compared dot for dot; a picture of any
+// difference is kept as `name`-difference.png.
+void Expect_The_Filters_Dots(const QString& folder, const QString& queue, QSizeF mm, const QString& name,
+                             const Drawing& draw, int least_black)
 {
-    // The same shapes drawn on a dot page for the queue and into a PDF that
-    // the queue's filters rasterise (cupsfilter runs the queue's own filter
-    // chain, pdftopdf and Ghostscript): the same dots, on label pages whose
-    // PDF page lies a different fraction of a dot off.
-    for (const QString& queue : {e2e::kZebra, e2e::kZebra300}) {
-        QTemporaryFile ppd;
-        ASSERT_TRUE(ppd.open() && platform::Fetch_Queue_Ppd(queue, ppd));
-        const std::shared_ptr<platform::Raster_Ppd> raster_ppd = platform::Raster_Ppd::Open(ppd.fileName());
-        ASSERT_TRUE(raster_ppd);
-        const int dpi = queue == e2e::kZebra ? 203 : 300;
-        for (const QSizeF mm : {QSizeF(45, 65), QSizeF(50, 90), QSizeF(62, 29)}) {
-            const QString name = QStringLiteral("%1-%2x%3").arg(queue).arg(mm.width()).arg(mm.height());
-            const QString size = QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
-            const QString ours_path = data.Data_Folder() + name + QStringLiteral(".ras");
-            const QString pdf_path = data.Data_Folder() + name + QStringLiteral(".pdf");
-            const QString theirs_path = data.Data_Folder() + name + QStringLiteral("-filters.ras");
-            QString error;
-            std::unique_ptr<platform::Cups_Raster_File> ours = platform::Cups_Raster_File::Open(raster_ppd, ours_path,
-                                                                                                error);
-            ASSERT_TRUE(ours) << error.toStdString();
-            const QImage blank = ours->Blank_Page(
-                {{QStringLiteral("PageSize"), size}, {QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(dpi)}});
-            ASSERT_FALSE(blank.isNull()) << name.toStdString();
-            const QPageSize page = platform::Label_Page_Size(mm);
-            platform::Dot_Page dots(blank, ours->Pdf_Page_Offset(page));
-            {
-                QPdfWriter pdf(pdf_path);
-                pdf.setResolution(dpi);
-                pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF()));
-                for (QPaintDevice* device : {static_cast<QPaintDevice*>(&dots), static_cast<QPaintDevice*>(&pdf)}) {
-                    QPainter painter(device);
-                    Draw_Shapes(painter, blank.size(), dots.Offset(), 24);
-                }
-            }
-            ASSERT_TRUE(ours->Add_Page(dots.Dots(), 1));
-            ours.reset();
-            QProcess filters;
-            filters.setStandardOutputFile(theirs_path);
-            filters.start(QStringLiteral("cupsfilter"),
-                          {"-p", ppd.fileName(), "-m", "application/vnd.cups-raster", "-o", "PageSize=" + size, "-o",
-                           QStringLiteral("Resolution=%1dpi").arg(dpi), pdf_path});
-            ASSERT_TRUE(filters.waitForFinished(60000) && filters.exitCode() == 0)
-                << filters.readAllStandardError().toStdString();
-            const QImage mine = Raster_File_Page(ours_path), theirs = Raster_File_Page(theirs_path);
-            ASSERT_EQ(mine.size(), theirs.size()) << name.toStdString();
-            const Dot_Difference difference = Compare_Dots(mine, theirs, 0, 0, dpi / 4);
-            if (difference.differing != 0)
-                Difference_Picture(mine, theirs, difference)
-                    .save(e2e::Picture_Folder() + QStringLiteral("/shapes-%1-difference.png").arg(name));
-            EXPECT_EQ(difference.differing, 0) << name.toStdString() << " of " << difference.black << " black dots";
-            EXPECT_GT(difference.black, 1000) << name.toStdString();
+    QTemporaryFile ppd;
+    ASSERT_TRUE(ppd.open() && platform::Fetch_Queue_Ppd(queue, ppd));
+    const std::shared_ptr<platform::Raster_Ppd> raster_ppd = platform::Raster_Ppd::Open(ppd.fileName());
+    ASSERT_TRUE(raster_ppd);
+    const int dpi = queue == e2e::kZebra ? 203 : 300;
+    const QString size = QStringLiteral("Custom.%1x%2mm").arg(mm.width()).arg(mm.height());
+    const QString ours_path = folder + name + QStringLiteral(".ras");
+    const QString pdf_path = folder + name + QStringLiteral(".pdf");
+    const QString theirs_path = folder + name + QStringLiteral("-filters.ras");
+    QString error;
+    std::unique_ptr<platform::Cups_Raster_File> ours = platform::Cups_Raster_File::Open(raster_ppd, ours_path, error);
+    ASSERT_TRUE(ours) << error.toStdString();
+    const QImage blank = ours->Blank_Page(
+        {{QStringLiteral("PageSize"), size}, {QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(dpi)}});
+    ASSERT_FALSE(blank.isNull()) << name.toStdString();
+    const QPageSize page = platform::Label_Page_Size(mm);
+    platform::Dot_Page dots(blank, ours->Pdf_Page_Offset(page));
+    {
+        QPdfWriter pdf(pdf_path);
+        pdf.setResolution(dpi);
+        pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF()));
+        for (QPaintDevice* device : {static_cast<QPaintDevice*>(&dots), static_cast<QPaintDevice*>(&pdf)}) {
+            QPainter painter(device);
+            draw(painter, blank.size(), dots.Offset());
         }
     }
+    ASSERT_TRUE(ours->Add_Page(dots.Dots(), 1));
+    ours.reset();
+    QProcess filters;
+    filters.setStandardOutputFile(theirs_path);
+    filters.start(QStringLiteral("cupsfilter"),
+                  {"-p", ppd.fileName(), "-m", "application/vnd.cups-raster", "-o", "PageSize=" + size, "-o",
+                   QStringLiteral("Resolution=%1dpi").arg(dpi), pdf_path});
+    ASSERT_TRUE(filters.waitForFinished(60000) && filters.exitCode() == 0)
+        << filters.readAllStandardError().toStdString();
+    const QImage mine = Raster_File_Page(ours_path), theirs = Raster_File_Page(theirs_path);
+    ASSERT_EQ(mine.size(), theirs.size()) << name.toStdString();
+    const Dot_Difference difference = Compare_Dots(mine, theirs, 0, 0, dpi / 4);
+    if (difference.differing != 0)
+        Difference_Picture(mine, theirs, difference)
+            .save(e2e::Picture_Folder() + QStringLiteral("/%1-difference.png").arg(name));
+    EXPECT_EQ(difference.differing, 0) << name.toStdString() << " of " << difference.black << " black dots";
+    EXPECT_GT(difference.black, least_black) << name.toStdString();
+}
+
+TEST_F(Print_E2E, ADotPagePaintsBarsFramesAndLinesAsTheQueuesFiltersPaintThePdf)
+{
+    // The same shapes, on label pages whose PDF page lies a different fraction of a dot off.
+    for (const QString& queue : {e2e::kZebra, e2e::kZebra300})
+        for (const QSizeF mm : {QSizeF(45, 65), QSizeF(50, 90), QSizeF(62, 29)})
+            Expect_The_Filters_Dots(
+                data.Data_Folder(), queue, mm,
+                QStringLiteral("shapes-%1-%2x%3").arg(queue).arg(mm.width()).arg(mm.height()),
+                [](QPainter& painter, const QSize& page, QPointF offset) { Draw_Shapes(painter, page, offset, 24); },
+                1000);
+}
+
+TEST_F(Print_E2E, ADotPagePaintsCharactersAsTheQueuesFiltersPaintThePdf)
+{
+    // The same characters, glyph for glyph, at both resolutions.
+    for (const QString& queue : {e2e::kZebra, e2e::kZebra300})
+        for (const QSizeF mm : {QSizeF(62, 100), QSizeF(70, 120)})
+            Expect_The_Filters_Dots(
+                data.Data_Folder(), queue, mm,
+                QStringLiteral("characters-%1-%2x%3").arg(queue).arg(mm.width()).arg(mm.height()),
+                [](QPainter& painter, const QSize& page, QPointF offset) {
+                    Draw_Characters(painter, page, offset, 24);
+                },
+                20000);
 }
 
 TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsToldOnce)
