@@ -282,7 +282,7 @@ void Text_File::Append_Read_Line(QByteArrayView line)
 Line_Reader::Line_Reader(const QString& path, qsizetype block) : file_(path), block_(block)
 {
     if (file_.open(QIODevice::ReadOnly)) {
-        Fill();  // a file whose reading fails at once is failed() from the start
+        Read_Block();  // a file whose reading fails at once is failed() from the start
         return;
     }
     if (QFileInfo::exists(path))
@@ -312,10 +312,15 @@ bool Line_Reader::Next(QByteArrayView& line)
     }
 }
 
-// Moves the unread bytes to the front and reads the next block after them.
 bool Line_Reader::Fill()
 {
     Before_Refill();
+    return Read_Block();
+}
+
+// Moves the unread bytes to the front and reads the next block after them.
+bool Line_Reader::Read_Block()
+{
     const qsizetype kept = end_ - start_;
     if (buffer_.size() < kept + block_)
         buffer_.resize(kept + std::max(kept, block_));
@@ -462,6 +467,8 @@ Write_Result Twin_File::Create(std::optional<quint64> device)
 
 void Twin_File::Write(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return;
     written_ = written_ && twin_.write(bytes.data(), bytes.size()) == bytes.size();
 }
 

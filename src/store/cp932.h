@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
 #include <optional>
 
 namespace store {
@@ -110,6 +108,7 @@ protected:
 
 private:
     bool Fill();
+    bool Read_Block();
     void Fail();
 
     QFile file_;
