@@ -151,7 +151,7 @@ Outcome Rewrite_Lines_Via_Temp(const QString& data_folder, const QString& real_n
         return Outcome::Failed(Missing_File_Lines(data_folder, real_name));
     Write_Result written = file.Create_Twin();
     if (written.ok()) {
-        const Outcome made = step(file);
+        Outcome made = step(file);
         if (!made.Is_Done())
             return made;
         // The lines the step left are read all the same: a file that cannot be
