@@ -6,7 +6,8 @@
 // the same bytes to a temporary file, fsync it, rename it over the file).
 // Counters: "<floor>_ms" each floor's mean, "x_<floor>" the operation's time
 // over it; "x_<floor>_cpu" the same for the CPU time of the thread, which a
-// busy machine does not inflate as it does the wall-clock times.
+// busy machine does not inflate as it does the wall-clock times; "cpu_ms" and
+// "<floor>_cpu_ms" those CPU times.
 #include "app/startup.h"
 #include "fixtures/full_product_file.h"
 #include "fixtures/timing.h"
@@ -116,10 +117,12 @@ void Beside_Floors(benchmark::State& state, const std::function<void()>& operati
         }
     }
     const double iterations = static_cast<double>(state.iterations());
+    state.counters["cpu_ms"] = operation_total.cpu / iterations * 1000;
     for (size_t i = 0; i < floors.size(); ++i) {
         const Times& floor = floor_totals[i];
         state.counters[floors[i].first + "_ms"] = floor.wall / floor_runs * 1000;
         state.counters["x_" + floors[i].first] = operation_total.wall / iterations / (floor.wall / floor_runs);
+        state.counters[floors[i].first + "_cpu_ms"] = floor.cpu / floor_runs * 1000;
         state.counters["x_" + floors[i].first + "_cpu"] = operation_total.cpu / iterations / (floor.cpu / floor_runs);
     }
 }

@@ -3,7 +3,7 @@
 #include "products/product_extras.h"
 #include "store/data_folder.h"
 
-#include <list>
+#include <algorithm>
 
 namespace products {
 namespace {
@@ -40,6 +40,27 @@ bool Line_Has_Key(QByteArrayView line, const QString& key)
     return QLatin1StringView(*ascii) == key;
 }
 
+// Where a record line stands to the number being stored (`key` its four-digit
+// form, `typed` its value): the same number, a greater one, or neither.
+enum class Line_Order { Same_Number, Greater_Number, Other };
+
+Line_Order Order_Of(QByteArrayView line, const QString& key, double typed)
+{
+    // Four ASCII digits, as every stored record starts, are the key itself and
+    // its value: compared as bytes, without building the key's text.
+    const auto is_digit = [](char b) { return b >= '0' && b <= '9'; };
+    if (line.size() >= 4 && std::all_of(line.begin(), line.begin() + 4, is_digit)) {
+        if (QLatin1StringView(line.first(4)) == key)
+            return Line_Order::Same_Number;
+        const double number = ((line[0] - '0') * 10 + (line[1] - '0')) * 100 + (line[2] - '0') * 10 + (line[3] - '0');
+        return typed < number ? Line_Order::Greater_Number : Line_Order::Other;
+    }
+    const QString line_key = Line_Key(line);
+    if (line_key == key)
+        return Line_Order::Same_Number;
+    return typed < store::Lenient_Number(line_key) ? Line_Order::Greater_Number : Line_Order::Other;
+}
+
 // Where Store_Product puts its record line: before the first line with a greater
 // number, or in place of the first line with its number once the user agreed.
 struct Placement {
@@ -51,34 +72,47 @@ struct Placement {
     bool must_ask = false;  // set when a line with the number was found before the user agreed
 };
 
-store::Outcome Place_Record(Placement& placement, const store::File_Bytes& old_file, store::Byte_Pieces& out)
+// The version line the new file starts with: the old file's first line, or
+// "2.00" for a file without lines.
+void Copy_Version_Line(store::Line_Rewrite& file)
 {
-    const QList<QByteArrayView>& lines = old_file.lines;
-    out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
+    QByteArrayView first;
+    if (file.Next(first))
+        file.Keep();
+    else
+        file.Add_Line(kVersionLineBytes);
+}
+
+store::Outcome Place_Record(Placement& placement, store::Line_Rewrite& file)
+{
+    Copy_Version_Line(file);
     bool placed = false;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QByteArrayView line = lines.at(i);
+    QByteArrayView line;
+    while (file.Next(line)) {
         if (!placed) {
-            const QString line_key = Line_Key(line);
-            if (line_key == placement.key) {
+            const Line_Order order = Order_Of(line, placement.key, placement.typed);
+            if (order == Line_Order::Same_Number) {
                 if (!placement.overwrite_agreed) {
                     placement.must_ask = true;
                     return store::Outcome::Declined();
                 }
                 // A line that reads as the new one keeps its own bytes.
-                out.Append_Line(store::Decode_Cp932(line) == placement.new_line ? line : placement.new_bytes);
+                if (store::Decode_Cp932(line) == placement.new_line)
+                    file.Keep();
+                else
+                    file.Add_Line(placement.new_bytes);
                 placed = true;
                 continue;
             }
-            if (placement.typed < store::Lenient_Number(line_key)) {
-                out.Append_Line(placement.new_bytes);
+            if (order == Line_Order::Greater_Number) {
+                file.Add_Line(placement.new_bytes);
                 placed = true;
             }
         }
-        out.Append_Line(line);
+        file.Keep();
     }
     if (!placed)
-        out.Append_Line(placement.new_bytes);
+        file.Add_Line(placement.new_bytes);
     return store::Outcome::Done();
 }
 
@@ -91,11 +125,9 @@ bool Replaces_A_Line(const QString& data_folder, const QString& key, double type
     if (!reader.Next(line))
         return false;  // not even the version line
     while (reader.Next(line)) {
-        const QString line_key = Line_Key(line);
-        if (line_key == key)
-            return true;
-        if (typed < store::Lenient_Number(line_key))
-            return false;
+        const Line_Order order = Order_Of(line, key, typed);
+        if (order != Line_Order::Other)
+            return order == Line_Order::Same_Number;
     }
     return false;
 }
@@ -199,15 +231,13 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
             return store::Outcome::Declined();
         placement.overwrite_agreed = true;
     }
-    const auto place = [&placement](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-        return Place_Record(placement, old_file, out);
-    };
-    store::Outcome result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+    const auto place = [&placement](store::Line_Rewrite& file) { return Place_Record(placement, file); };
+    store::Outcome result = store::Rewrite_Lines_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
     if (placement.must_ask) {
         if (!agreed())
             return store::Outcome::Declined();
         placement.overwrite_agreed = true;
-        result = store::Rewrite_Bytes_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
+        result = store::Rewrite_Lines_Via_Temp(data_folder, kProductFileName, kProductTempName, place);
     }
     switch (result.kind) {
     case store::Outcome::Kind::Declined:
@@ -223,17 +253,16 @@ store::Outcome Store_Product(const QString& data_folder, Product_Record& record,
 store::Outcome Delete_Product(const QString& data_folder, const QString& number)
 {
     const QString key = Format_Product_No(number);
-    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView>& lines = old_file.lines;
-            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
-            for (qsizetype i = 1; i < lines.size(); ++i) {
-                if (!Line_Has_Key(lines.at(i), key))
-                    out.Append_Line(lines.at(i));
-            }
-            return store::Outcome::Done();
-        });
+    const store::Outcome result = store::Rewrite_Lines_Via_Temp(data_folder, kProductFileName, kProductTempName,
+                                                                [&key](store::Line_Rewrite& file) {
+                                                                    Copy_Version_Line(file);
+                                                                    QByteArrayView line;
+                                                                    while (file.Next(line)) {
+                                                                        if (!Line_Has_Key(line, key))
+                                                                            file.Keep();
+                                                                    }
+                                                                    return store::Outcome::Done();
+                                                                });
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());
     // What was kept about the product beside the product file goes with it, so
@@ -250,34 +279,34 @@ store::Outcome Change_Product_Layouts(const QString& data_folder, const QStringL
     QStringList keys;
     for (const QString& number : numbers)
         keys << Format_Product_No(number);
-    std::list<QByteArray> new_lines;  // the pieces written are views: the changed lines live until then
-    const store::Outcome result = store::Rewrite_Bytes_Via_Temp(
-        data_folder, kProductFileName, kProductTempName,
-        [&](const store::File_Bytes& old_file, store::Byte_Pieces& out) {
-            const QList<QByteArrayView>& lines = old_file.lines;
-            out.Append_Line(lines.isEmpty() ? QByteArrayView(kVersionLineBytes) : lines.first());
-            for (qsizetype i = 1; i < lines.size(); ++i) {
-                const QByteArrayView line = lines.at(i);
+    qsizetype changed = 0;
+    const store::Outcome result =
+        store::Rewrite_Lines_Via_Temp(data_folder, kProductFileName, kProductTempName, [&](store::Line_Rewrite& file) {
+            changed = 0;
+            Copy_Version_Line(file);
+            QByteArrayView line;
+            while (file.Next(line)) {
                 if (!keys.contains(Line_Key(line))) {
-                    out.Append_Line(line);
+                    file.Keep();
                     continue;
                 }
                 Product_Record record = Split_Product_Line(store::Decode_Cp932(line));
                 if (record[Layout_Name] == layout) {
-                    out.Append_Line(line);
+                    file.Keep();
                     continue;
                 }
                 record[Layout_Name] = layout;
                 const store::Encoded encoded = store::Encode_Cp932(Join_Product_Line(record));
                 if (!encoded.ok())
                     return store::Outcome::Failed({store::Unencodable_Message(encoded.unencodable)});
-                out.Append_Line(new_lines.emplace_back(encoded.bytes));
+                file.Add_Line(encoded.bytes);
+                ++changed;
             }
             return store::Outcome::Done();
         });
     if (result.kind == store::Outcome::Kind::Failed)
         return Write_Failure(result.Text());
-    return store::Outcome::Done({QStringLiteral("変更しました"), QStringLiteral("%1件").arg(new_lines.size())});
+    return store::Outcome::Done({QStringLiteral("変更しました"), QStringLiteral("%1件").arg(changed)});
 }
 
 QString Product_File_Problem(QByteArrayView bytes)

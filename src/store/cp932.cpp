@@ -60,13 +60,11 @@ void Find_Line_Feeds(QByteArrayView bytes, qsizetype from, qsizetype to, std::ve
 }
 
 // Reads from `fd` to the end of the file into `bytes`, a buffer of the file's
-// size (`expected`) read straight into, block by block, noting the line
-// feeds of each block while it is fresh in the cache: a file of megabytes
-// then costs one copy and one look at each byte. QFile::readAll, and growing
-// a QByteArray with resize(), reserve room to grow, which puts a buffer that
+// size (`expected`) read straight into. QFile::readAll, and growing a
+// QByteArray with resize(), reserve room to grow, which puts a buffer that
 // large in fresh pages every time instead of heap memory already in use. A
 // file that grew meanwhile is read to its new end.
-bool Read_To_End(int fd, qsizetype expected, QByteArray& bytes, std::vector<qsizetype>& feeds)
+bool Read_To_End(int fd, qsizetype expected, QByteArray& bytes)
 {
     constexpr qsizetype kBlock = 512 * 1024;
     bytes = QByteArray(expected + 1, Qt::Uninitialized);  // the extra byte finds out whether the file grew
@@ -81,7 +79,6 @@ bool Read_To_End(int fd, qsizetype expected, QByteArray& bytes, std::vector<qsiz
             return false;
         if (got == 0)
             break;
-        Find_Line_Feeds(bytes, filled, filled + got, feeds);
         filled += got;
     }
     bytes.resize(filled);
@@ -236,16 +233,12 @@ File_Bytes Read_File_Bytes(const QString& path)
         return result;
     }
     struct stat status { };
-    std::vector<qsizetype> feeds;
-    if (::fstat(file.handle(), &status) != 0
-        || !Read_To_End(file.handle(), qsizetype(status.st_size), result.bytes, feeds)) {
+    if (::fstat(file.handle(), &status) != 0 || !Read_To_End(file.handle(), qsizetype(status.st_size), result.bytes)) {
         result.bytes.clear();
         result.error =
             QStringLiteral("%1 を読み込めません: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return result;
     }
-    result.lines = Lines_Ended_At(result.bytes, feeds);
-    result.device = status.st_dev;
     result.opened = true;
     return result;
 }
@@ -275,19 +268,32 @@ Text_File Split_Text_Lines(const QByteArray& bytes)
     // Neither CR nor LF is ever the second byte of a character: splitting the
     // bytes first decodes exactly as decoding the whole file would.
     Text_File result;
-    for (QByteArrayView line : Split_Raw_Lines(bytes)) {
-        result.raw_lines.append(line.toByteArray());
-        result.lines.append(Decode_Cp932(line));
-    }
+    for (QByteArrayView line : Split_Raw_Lines(bytes))
+        result.Append_Read_Line(line);
     return result;
 }
 
-Line_Reader::Line_Reader(const QString& path) : file_(path)
+void Text_File::Append_Read_Line(QByteArrayView line)
 {
-    if (!file_.open(QIODevice::ReadOnly)) {
-        failed_ = QFileInfo::exists(path);
-        at_end_ = true;
+    raw_lines.append(line.toByteArray());
+    lines.append(Decode_Cp932(line));
+}
+
+Line_Reader::Line_Reader(const QString& path, qsizetype block) : file_(path), block_(block)
+{
+    if (file_.open(QIODevice::ReadOnly)) {
+        Read_Block();  // a file whose reading fails at once is failed() from the start
+        return;
     }
+    if (QFileInfo::exists(path))
+        Fail();
+    at_end_ = true;
+}
+
+void Line_Reader::Fail()
+{
+    failed_ = true;
+    error_ = QStringLiteral("%1 を読み込めません: %2").arg(file_.fileName(), file_.errorString());
 }
 
 bool Line_Reader::Next(QByteArrayView& line)
@@ -306,19 +312,24 @@ bool Line_Reader::Next(QByteArrayView& line)
     }
 }
 
-// Moves the unread bytes to the front and reads the next block after them.
 bool Line_Reader::Fill()
 {
-    constexpr qsizetype kBlock = 256 * 1024;
+    Before_Refill();
+    return Read_Block();
+}
+
+// Moves the unread bytes to the front and reads the next block after them.
+bool Line_Reader::Read_Block()
+{
     const qsizetype kept = end_ - start_;
-    if (buffer_.size() < kept + kBlock)
-        buffer_.resize(kept + std::max(kept, kBlock));
+    if (buffer_.size() < kept + block_)
+        buffer_.resize(kept + std::max(kept, block_));
     std::memmove(buffer_.data(), buffer_.data() + start_, size_t(kept));
     scanned_ = kept;
     start_ = 0;
     const qint64 read = file_.read(buffer_.data() + kept, buffer_.size() - kept);
     if (read < 0) {
-        failed_ = true;
+        Fail();
         return false;
     }
     end_ = kept + read;
@@ -353,32 +364,6 @@ Last_Line Read_Last_Line(const QString& path)
         }
     }
     return {};
-}
-
-void Byte_Pieces::Append_Line(QByteArrayView line)
-{
-    static constexpr QByteArrayView kCrLf("\r\n");
-    const char* source_end = source_.data() + source_.size();
-    const bool in_source = !source_.isEmpty() && line.data() >= source_.data()
-        && line.data() + line.size() <= source_end;
-    if (in_source && source_end - (line.data() + line.size()) >= 2
-        && QByteArrayView(line.data() + line.size(), 2) == kCrLf) {
-        Append(QByteArrayView(line.data(), line.size() + 2));
-        return;
-    }
-    Append(line);
-    Append(kCrLf);
-}
-
-void Byte_Pieces::Append(QByteArrayView bytes)
-{
-    if (bytes.isEmpty())
-        return;
-    if (!pieces_.empty() && pieces_.back().data() + pieces_.back().size() == bytes.data()) {
-        pieces_.back() = QByteArrayView(pieces_.back().data(), pieces_.back().size() + bytes.size());
-        return;
-    }
-    pieces_.push_back(bytes);
 }
 
 namespace {
@@ -460,42 +445,53 @@ Write_Result Write_Text_Lines(const QString& path, const QStringList& lines)
     return {};
 }
 
-Write_Result Replace_File_Atomically(const QString& path, const QString& temp_path, const QByteArray& bytes)
+Twin_File::Twin_File(const QString& path, const QString& twin_path) : path_(path), twin_(Writer_Temp_Path(twin_path))
 {
-    Byte_Pieces pieces;
-    pieces.Append(bytes);
-    return Replace_File_Atomically(path, temp_path, pieces);
 }
 
-Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const Byte_Pieces& bytes,
-                                     std::optional<quint64> device)
+Twin_File::~Twin_File()
 {
-    const QString temp_path = Writer_Temp_Path(twin_path);
-    QFile temp(temp_path);
-    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {QStringLiteral("%1 を作成できません: %2").arg(temp_path, temp.errorString())};
+    if (!replaced_)
+        twin_.remove();
+}
+
+Write_Result Twin_File::Create(std::optional<quint64> device)
+{
+    if (!twin_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {QStringLiteral("%1 を作成できません: %2").arg(twin_.fileName(), twin_.errorString())};
     struct stat status { };
-    if (device && (::fstat(temp.handle(), &status) != 0 || status.st_dev != *device)) {
-        temp.close();
-        QFile::remove(temp_path);
-        return {QStringLiteral("%1 は読み込んだ時と別のドライブにあります").arg(path)};
-    }
-    bool written = true;
-    for (const QByteArrayView piece : bytes.Pieces())
-        written = written && temp.write(piece.data(), piece.size()) == piece.size();
-    written = written && temp.flush() && ::fsync(temp.handle()) == 0;
-    const QString write_error = temp.errorString();
-    temp.close();
-    if (!written) {
-        QFile::remove(temp_path);
-        return {QStringLiteral("%1 に書き込めません: %2").arg(temp_path, write_error)};
-    }
-    if (::rename(QFile::encodeName(temp_path).constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString error = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp_path);
-        return {QStringLiteral("%1 を置き換えられません: %2").arg(path, error)};
-    }
+    if (device && (::fstat(twin_.handle(), &status) != 0 || status.st_dev != *device))
+        return {QStringLiteral("%1 は読み込んだ時と別のドライブにあります").arg(path_)};
     return {};
+}
+
+void Twin_File::Write(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    written_ = written_ && twin_.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+Write_Result Twin_File::Replace()
+{
+    const bool synced = written_ && twin_.flush() && ::fsync(twin_.handle()) == 0;
+    const QString write_error = twin_.errorString();
+    twin_.close();
+    if (!synced)
+        return {QStringLiteral("%1 に書き込めません: %2").arg(twin_.fileName(), write_error)};
+    if (::rename(QFile::encodeName(twin_.fileName()).constData(), QFile::encodeName(path_).constData()) != 0)
+        return {QStringLiteral("%1 を置き換えられません: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)))};
+    replaced_ = true;
+    return {};
+}
+
+Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const QByteArray& bytes)
+{
+    Twin_File twin(path, twin_path);
+    if (Write_Result created = twin.Create(); !created.ok())
+        return created;
+    twin.Write(bytes);
+    return twin.Replace();
 }
 
 }  // namespace store

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
 #include <optional>
 
 namespace store {
@@ -60,6 +58,9 @@ struct Text_File {
     QStringList lines;
     QList<QByteArray> raw_lines;  // element n = the bytes of lines[n]
     QString error;                // set when the file exists but could not be read in full: its path and the reason
+
+    // Adds a line as read: its bytes and its decoded text.
+    void Append_Read_Line(QByteArrayView line);
 };
 Text_File Read_Text_Lines(const QString& path);
 // The bytes of a text file split into lines (opened stays false).
@@ -71,18 +72,7 @@ QList<QByteArrayView> Split_Raw_Lines(QByteArrayView bytes);
 struct File_Bytes {
     bool opened = false;
     QByteArray bytes;
-    // The lines of `bytes` as Split_Raw_Lines cuts them (views into `bytes`),
-    // found while each block read was fresh in the cache.
-    QList<QByteArrayView> lines;
-    quint64 device = 0;  // the file system the file was read from
-    QString error;       // set when the file exists but could not be read in full
-
-    File_Bytes() = default;
-    // Moved, never copied: a copy's bytes may be detached from the lines.
-    File_Bytes(File_Bytes&&) = default;
-    File_Bytes& operator=(File_Bytes&&) = default;
-    File_Bytes(const File_Bytes&) = delete;
-    File_Bytes& operator=(const File_Bytes&) = delete;
+    QString error;  // set when the file exists but could not be read in full
 };
 File_Bytes Read_File_Bytes(const QString& path);
 
@@ -90,23 +80,46 @@ File_Bytes Read_File_Bytes(const QString& path);
 // holding one block rather than the whole file.
 class Line_Reader {
 public:
-    explicit Line_Reader(const QString& path);
+    static constexpr qsizetype kDefaultBlock = 256 * 1024;
+
+    // Opens the file and reads its first block.
+    explicit Line_Reader(const QString& path, qsizetype block = kDefaultBlock);
+    virtual ~Line_Reader() = default;
+    Line_Reader(const Line_Reader&) = delete;
+    Line_Reader& operator=(const Line_Reader&) = delete;
+
     // The next line, valid until the next call; false at the end of the file
     // or of what could be read (failed() when the file exists but could not be
     // opened or read in full).
     bool Next(QByteArrayView& line);
+    bool opened() const { return file_.isOpen(); }
     bool failed() const { return failed_; }
+    // Why it failed, naming the file.
+    const QString& error() const { return error_; }
+
+protected:
+    // Called before a block is read in place of the bytes of the lines given
+    // so far, which are then gone.
+    virtual void Before_Refill() { }
+    // The bytes the buffer holds: the lines given since the last refill and
+    // the bytes read after them.
+    QByteArrayView Buffered() const { return QByteArrayView(buffer_).first(end_); }
+    int Handle() const { return file_.handle(); }
 
 private:
     bool Fill();
+    bool Read_Block();
+    void Fail();
 
     QFile file_;
     QByteArray buffer_;
+    qsizetype block_;
     qsizetype start_ = 0;    // the next line's first byte
     qsizetype scanned_ = 0;  // bytes before this hold no line feed after start_
     qsizetype end_ = 0;      // bytes read into the buffer
     bool at_end_ = false;
     bool failed_ = false;
+    QString error_;
 };
 
 // The last line of a text file, read from its end: its bytes as Split_Raw_Lines
@@ -117,27 +130,6 @@ struct Last_Line {
     bool first = true;
 };
 Last_Line Read_Last_Line(const QString& path);
-
-// The bytes of a file about to be written, as pieces of buffers that outlive
-// it: a rewrite that keeps most of a large file writes its unchanged lines
-// straight from the bytes read instead of copying them into a new buffer.
-class Byte_Pieces {
-public:
-    // `source`: the bytes read, which the unchanged lines are views of.
-    explicit Byte_Pieces(QByteArrayView source = {}) : source_(source) { }
-
-    // The line's bytes with CR LF after it (as written back, whatever ended the
-    // line before); a line of the source that CR LF follows there stays one
-    // piece with the lines next to it.
-    void Append_Line(QByteArrayView line);
-    // The bytes as they stand.
-    void Append(QByteArrayView bytes);
-    const std::vector<QByteArrayView>& Pieces() const { return pieces_; }
-
-private:
-    QByteArrayView source_;
-    std::vector<QByteArrayView> pieces_;
-};
 
 // Outcome of a write: empty error = success.
 struct Write_Result {
@@ -154,15 +146,37 @@ Write_Result Encode_Lines(const QStringList& lines, QByteArray& out, const Text_
 // Writes the file directly (new files only: defaults at first start).
 Write_Result Write_Text_Lines(const QString& path, const QStringList& lines);
 
-// Writes the bytes to this process's own twin of `twin_path` (Writer_Temp_Path),
-// flushes and syncs them, then renames the twin over `path` in one step: the
-// real file is never absent or half written. Two processes replacing one file
-// take its File_Lock around the read and this write.
+// This process's own twin of `twin_path` (Writer_Temp_Path), the new content of
+// the file at `path` as it is written: flushed and synced, then renamed over
+// the file in one step, so that the real file is never absent or half written.
+// A twin that is not put in place is removed.
+class Twin_File {
+public:
+    Twin_File(const QString& path, const QString& twin_path);
+    ~Twin_File();
+    Twin_File(const Twin_File&) = delete;
+    Twin_File& operator=(const Twin_File&) = delete;
+
+    // Creates the twin. With `device`, it must land on that file system (the
+    // one the old file was read from): a data folder whose drive was taken
+    // away and whose path now leads to the bare mount point is refused.
+    Write_Result Create(std::optional<quint64> device = std::nullopt);
+    // Appends the bytes; a failure is told by Replace.
+    void Write(QByteArrayView bytes);
+    // Syncs the twin and renames it over the file.
+    Write_Result Replace();
+    // The file it replaces.
+    const QString& Path() const { return path_; }
+
+private:
+    QString path_;
+    QFile twin_;
+    bool written_ = true;
+    bool replaced_ = false;
+};
+
+// Writes the bytes through a Twin_File of `twin_path`. Two processes replacing
+// one file take its File_Lock around the read and this write.
 Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const QByteArray& bytes);
-// With `device`, the twin must land on that file system (the one the old file
-// was read from): a data folder whose drive was taken away and whose path now
-// leads to the bare mount point is refused, not written.
-Write_Result Replace_File_Atomically(const QString& path, const QString& twin_path, const Byte_Pieces& bytes,
-                                     std::optional<quint64> device = std::nullopt);
 
 }  // namespace store

@@ -48,9 +48,51 @@ enum class If_Missing { Refuse, Create };
 // or no longer holds the file.
 QStringList Missing_File_Lines(const QString& data_folder, const QString& name);
 
-// Produces the complete new content from the old file (opened = false when it
-// does not exist). Returns false to abandon the rewrite (the user declined).
-using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
+// The old file's lines as a rewrite goes through them, and the new file as it
+// is written: the old file is read in blocks and the new bytes go out as they
+// are made, so that a large file is never held whole. A kept line goes out with
+// its bytes as read (with CR LF after it, whatever ended it before), straight
+// from the block it was read into, together with the kept lines around it.
+class Line_Rewrite : private Line_Reader {
+public:
+    // A megabyte: a block stays in the processor's cache between being read
+    // and written, and the calls that read and write stay few.
+    static constexpr qsizetype kRewriteBlock = 1024 * 1024;
+
+    // Reads the file at `path` in blocks of `block` bytes; nothing is written
+    // before Create_Twin.
+    Line_Rewrite(const QString& path, const QString& twin_path, qsizetype block = kRewriteBlock);
+
+    using Line_Reader::error;
+    using Line_Reader::failed;
+    using Line_Reader::opened;
+
+    // Creates the twin the new file is written to, on the file system of the old file.
+    Write_Result Create_Twin();
+    // The old file's next line, valid until the next call; false after its last.
+    bool Next(QByteArrayView& line);
+    // The line Next gave last goes into the new file as it was.
+    void Keep();
+    // A new line, with CR LF after it, goes into the new file here.
+    void Add_Line(QByteArrayView bytes);
+    // Bytes as they stand go into the new file here.
+    void Write(QByteArrayView bytes);
+    // Puts the new file in place of the old (Twin_File::Replace).
+    Write_Result Replace();
+
+private:
+    void Before_Refill() override;
+    void Write_Kept();
+
+    Twin_File twin_;
+    QByteArrayView line_;  // the line Next gave last
+    QByteArrayView kept_;  // kept bytes of the buffer not written yet
+};
+
+// Goes through the old file (opened() false when it does not exist) and writes
+// the new one: Done to put it in place, Declined to abandon the rewrite, Failed
+// with its reason. The lines the step leaves unread are dropped.
+using Line_Rewrite_Step = std::function<Outcome(Line_Rewrite& file)>;
 
 // Rewrites data_folder + real_name through this process's own twin of
 // data_folder + temp_name, holding the file's lock (File_Lock) from reading the
@@ -58,20 +100,23 @@ using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& 
 // lost. The new content is written to the twin, synced, and renamed over the
 // real file in one step. A declined or failed rewrite leaves the real file byte
 // for byte as it was; a failure's lines are the reason. A real file that exists
-// but cannot be read in full fails the rewrite before the step runs, as does a
-// missing one unless `if_missing` is Create. The step must not ask the user
-// anything: another copy waits for the lock meanwhile.
+// but cannot be read in full fails the rewrite, whatever the step made of the
+// lines before the failure, as does a missing one unless `if_missing` is
+// Create. The step must not ask the user anything: another copy waits for the
+// lock meanwhile.
+Outcome Rewrite_Lines_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
+                               const Line_Rewrite_Step& step, If_Missing if_missing = If_Missing::Refuse);
+
+// Produces the complete new content from the old file (opened = false when it
+// does not exist). Returns false to abandon the rewrite (the user declined).
+using Rewrite_Step = std::function<bool(const Text_File& old_file, QStringList& new_lines)>;
+
+// Rewrite_Lines_Via_Temp for a step that works on the whole file's lines: each
+// new line that the old file holds unchanged is written with its bytes as read
+// (Encode_Lines), and a new line with a character without a CP932 form fails
+// the rewrite.
 Outcome Rewrite_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
                          const Rewrite_Step& step, If_Missing if_missing = If_Missing::Refuse);
-
-// Produces the new bytes from the old (opened = false when the file does not
-// exist), as pieces that may be views of the old bytes or of buffers that outlive
-// the rewrite: Done to write them, Declined to abandon the rewrite, Failed with its reason.
-using Byte_Rewrite_Step = std::function<Outcome(const File_Bytes& old_file, Byte_Pieces& new_bytes)>;
-
-// Rewrite_Via_Temp for a step that works on the file's bytes.
-Outcome Rewrite_Bytes_Via_Temp(const QString& data_folder, const QString& real_name, const QString& temp_name,
-                               const Byte_Rewrite_Step& step, If_Missing if_missing = If_Missing::Refuse);
 
 // Writes the lines as the whole file at `path`, created when missing, as a
 // rewrite does: under its lock, each line the old file holds unchanged with

@@ -69,6 +69,62 @@ TEST(Rewrite_Via_Temp, ReplacesTheFileAndLeavesNoTemporaryFile)
     EXPECT_FALSE(QFile::exists(dir.File("f.tmp")));
 }
 
+// Written as it is read, block by block, a rewrite gives every kept line with
+// its bytes and CR LF after it, and every new line in its place, however the
+// blocks cut the lines: lines longer than a block, CR LF split between two
+// blocks, bare line feeds, CR before CR LF, no line end at the end.
+TEST(Line_Rewrite, KeepsDropsAndAddsLinesWhereverTheBlocksCutThem)
+{
+    Temp_Folder dir;
+    QByteArray varied("2.00\r\n");
+    for (int i = 0; i < 300; ++i)
+        varied += QByteArray(i % 37, char('a' + i % 26)) + (i % 5 ? "\r\n" : i % 2 ? "\n" : "\r\r\n");
+    varied += QByteArray(5000, 'x') + "\r\n\r\n\x82\xa0\r\nend\r";
+    const QByteArray contents[] = {varied, "", "\n", "one", "a\r\nb\r\n", "\r\n\r\n"};
+    for (const qsizetype block : {1, 2, 3, 5, 64, 1000, 4096, 1 << 20}) {
+        for (const QByteArray& content : contents) {
+            // Every third line dropped, a new line before every fourth, one at the end.
+            QByteArray expected;
+            qsizetype at = 0;
+            for (const QByteArrayView line : Split_Raw_Lines(content)) {
+                if (at % 4 == 2)
+                    expected += "new\r\n";
+                if (at++ % 3 != 1)
+                    expected += line.toByteArray() + "\r\n";
+            }
+            expected += "last\r\n";
+
+            dir.Write("f.tsv", content);
+            {
+                Line_Rewrite file(dir.File("f.tsv"), dir.File("f.tmp"), block);
+                ASSERT_TRUE(file.Create_Twin().ok());
+                at = 0;
+                for (QByteArrayView line; file.Next(line);) {
+                    if (at % 4 == 2)
+                        file.Add_Line("new");
+                    if (at++ % 3 != 1)
+                        file.Keep();
+                }
+                file.Add_Line("last");
+                ASSERT_TRUE(file.Replace().ok());
+            }
+            const std::string label = std::to_string(block) + " " + content.left(20).toStdString();
+            EXPECT_EQ(dir.Read("f.tsv"), expected) << label;
+            EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{"f.tsv"}) << label;
+        }
+    }
+    // Left before it is put in place, a rewrite leaves the file as it was and no twin.
+    dir.Write("f.tsv", varied);
+    {
+        Line_Rewrite file(dir.File("f.tsv"), dir.File("f.tmp"), 64);
+        ASSERT_TRUE(file.Create_Twin().ok());
+        for (QByteArrayView line; file.Next(line);)
+            file.Keep();
+    }
+    EXPECT_EQ(dir.Read("f.tsv"), varied);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{"f.tsv"});
+}
+
 TEST(Rewrite_Via_Temp, DeclinedOrUnencodableRewritesChangeNothing)
 {
     Temp_Folder dir;
