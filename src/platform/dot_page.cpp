@@ -273,6 +273,12 @@ void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font)
         painter.drawGlyphRun(QPointF(), run);
 }
 
+void Expect_Characters(QPainter& painter, const QString& characters)
+{
+    if (auto* page = dynamic_cast<Dot_Page*>(painter.device()))
+        page->glyphs_->Expect(characters);
+}
+
 Dot_Page::~Dot_Page() = default;
 
 QPaintEngine* Dot_Page::paintEngine() const

@@ -44,6 +44,7 @@ protected:
 private:
     friend class Dot_Paint_Engine;
     friend void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font);
+    friend void Expect_Characters(QPainter& painter, const QString& characters);
     // The run drawn in `font` with `transform` (the drawing's), in `ink`; false when it was not painted.
     bool Paint_Glyphs(const QGlyphRun& run, const QFont& font, const QTransform& transform, const QColor& ink);
 
@@ -56,5 +57,8 @@ private:
 // Draws `run`, made from `font`, with `painter`: on a Dot_Page by the
 // rasteriser's glyph rule, elsewhere as QPainter::drawGlyphRun does.
 void Draw_Glyph_Run(QPainter& painter, const QGlyphRun& run, const QFont& font);
+// On a Dot_Page: the characters the drawing is about to draw, whose glyphs
+// the page prepares with the first it has to prepare; elsewhere nothing.
+void Expect_Characters(QPainter& painter, const QString& characters);
 
 }  // namespace platform

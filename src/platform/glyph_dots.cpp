@@ -97,6 +97,28 @@ std::pair<QByteArray, bool> Embedded_Program(const QRawFont& font, const QList<q
     return {Pdf_Stream(pdf, int(program)), page.contains("/ActualText <>")};
 }
 
+// Characters most labels print: the item captions, kana, digits, letters and
+// the marks between them.
+const QString& Common_Label_Characters()
+{
+    static const QString characters = [] {
+        QString text = QStringLiteral(
+            "名称原材料内容量賞味期限消費保存方法製造者販売所加工輸入国産地栄養成分表示熱量"
+            "たんぱく質脂炭水化物食塩相当糖繊維一部含乳卵小麦落花生えびかにそば直射日光高温多湿避常"
+            "冷蔵凍以下開封後早召上個枚袋本入年月日時分円税込価格当たり／・、。：（）「」【】％－");
+        for (char16_t c = u'!'; c <= u'~'; ++c)
+            text += QChar(c);
+        for (char16_t c = u'ぁ'; c <= u'ん'; ++c)
+            text += QChar(c);
+        for (char16_t c = u'ァ'; c <= u'ヶ'; ++c)
+            text += QChar(c);
+        for (char16_t c = u'０'; c <= u'９'; ++c)
+            text += QChar(c);
+        return text + QStringLiteral("ー");
+    }();
+    return characters;
+}
+
 // What the rasteriser's fixed-point conversion makes of a matrix element: +0.5, cut towards zero.
 long Fixed_Element(double value)
 {
@@ -129,60 +151,101 @@ Glyph_Dots::Glyph_Dots(int dpi) : dpi_(dpi), library_(std::make_unique<Library>(
 
 Glyph_Dots::~Glyph_Dots() = default;
 
+struct Glyph_Dots::Program {
+    QByteArray data;  // FreeType reads the face from it while the face lives
+    FT_Face face = nullptr;
+    QList<quint32> glyphs;  // the font's glyphs in it, numbered from 1 in this order
+    ~Program()
+    {
+        if (face)
+            FT_Done_Face(face);
+    }
+};
+
 int Glyph_Dots::Font_Index(const QRawFont& font)
 {
     // The embedded program is made of the face's outlines, whatever the size.
-    const auto same_face = [&](const QRawFont& known) {
-        return known.familyName() == font.familyName() && known.styleName() == font.styleName()
-            && known.weight() == font.weight() && known.style() == font.style();
+    const auto same_face = [&](const Font& known) {
+        return known.raw.familyName() == font.familyName() && known.raw.styleName() == font.styleName()
+            && known.raw.weight() == font.weight() && known.raw.style() == font.style();
     };
     const auto found = std::find_if(fonts_.begin(), fonts_.end(), same_face);
     if (found != fonts_.end())
         return int(found - fonts_.begin());
-    fonts_.push_back(font);
-    bold_copies_.push_back(false);
+    fonts_.push_back(Font{font, true, false, {}});
     return int(fonts_.size()) - 1;
 }
 
-bool Glyph_Dots::Render(const QRawFont& font, int font_index, const std::vector<std::pair<quint32, Matrix>>& missing)
+std::pair<const Glyph_Dots::Program*, unsigned> Glyph_Dots::Find(const Font& font, quint32 glyph) const
 {
-    QList<quint32> glyphs;
-    for (const auto& [glyph, matrix] : missing)
-        if (!glyphs.contains(glyph))
-            glyphs.append(glyph);
-    const auto [program, bold_copy] = Embedded_Program(font, glyphs);
-    bold_copies_[size_t(font_index)] = bold_copy;
-    FT_Face face = nullptr;
-    if (program.isEmpty() || !library_->freetype
-        || FT_New_Memory_Face(library_->freetype, reinterpret_cast<const FT_Byte*>(program.constData()),
-                              FT_Long(program.size()), 0, &face)
-            != 0)
+    for (const auto& program : font.programs) {
+        const qsizetype at = program->glyphs.indexOf(glyph);
+        if (at >= 0)
+            return {program.get(), unsigned(at + 1)};
+    }
+    return {nullptr, 0};
+}
+
+bool Glyph_Dots::Add_Program(Font& font, const QList<quint32>& glyphs)
+{
+    auto program = std::make_unique<Program>();
+    bool bold_copy = false;
+    std::tie(program->data, bold_copy) = Embedded_Program(font.raw, glyphs);
+    if (program->data.isEmpty() || !library_->freetype
+        || FT_New_Memory_Face(library_->freetype, reinterpret_cast<const FT_Byte*>(program->data.constData()),
+                              FT_Long(program->data.size()), 0, &program->face)
+            != 0) {
+        font.embeddable = false;  // asking the writer again gives the same answer
         return false;
-    bool rendered = true;
+    }
+    font.bold_copy = bold_copy;
+    program->glyphs = glyphs;
+    font.programs.push_back(std::move(program));
+    return true;
+}
+
+bool Glyph_Dots::Render(int font_index, const std::vector<std::pair<quint32, Matrix>>& missing)
+{
+    Font& font = fonts_[size_t(font_index)];
+    // One program for the glyphs no program holds yet. Each PDF costs the
+    // same few milliseconds however few glyphs it holds, so it also takes the
+    // expected characters' glyphs and, a face's first, those of the characters
+    // most labels print: later lines seldom need a program of their own.
+    QList<quint32> absent;
+    const auto take = [&](quint32 glyph) {
+        if (glyph != 0 && !absent.contains(glyph) && !Find(font, glyph).first)
+            absent.append(glyph);
+    };
+    for (const auto& [glyph, matrix] : missing)
+        take(glyph);
+    if (!absent.isEmpty()) {
+        for (const quint32 glyph : font.raw.glyphIndexesForString(expected_))
+            take(glyph);
+        if (font.programs.empty())
+            for (const quint32 glyph : font.raw.glyphIndexesForString(Common_Label_Characters()))
+                take(glyph);
+        if (!Add_Program(font, absent))
+            return false;
+    }
     for (const auto& [glyph, matrix] : missing) {
         // The transform's scale: the smaller axis is the character size, the rest stays in the transform.
         const double across = std::hypot(double(matrix[0]), double(matrix[2])) / 65536;
         const double down = std::hypot(double(matrix[1]), double(matrix[3])) / 65536;
         const double size = std::min(across, down);
-        if (size < 1.0 || size * dpi_ < 2268.0 / 64 || std::max(across, down) * dpi_ > 512.0 * 72) {
-            rendered = false;  // sizes the rasteriser scales by other rules
-            break;
-        }
+        if (size < 1.0 || size * dpi_ < 2268.0 / 64 || std::max(across, down) * dpi_ > 512.0 * 72)
+            return false;  // sizes the rasteriser scales by other rules
+        const auto [program, number] = Find(font, glyph);
+        FT_Face face = program->face;
         const FT_Fixed unscale = FT_Fixed(65536.0 / size);
         FT_Matrix transform{FT_MulFix(matrix[0], unscale), FT_MulFix(matrix[2], unscale), FT_MulFix(matrix[1], unscale),
                             FT_MulFix(matrix[3], unscale)};
         const FT_F26Dot6 char_size = FT_F26Dot6(size * 64);
-        if (FT_Set_Char_Size(face, char_size, char_size, FT_UInt(dpi_), FT_UInt(dpi_)) != 0) {
-            rendered = false;
-            break;
-        }
+        if (FT_Set_Char_Size(face, char_size, char_size, FT_UInt(dpi_), FT_UInt(dpi_)) != 0)
+            return false;
         FT_Set_Transform(face, &transform, nullptr);
-        const FT_UInt index = FT_UInt(glyphs.indexOf(glyph) + 1);
-        if (FT_Load_Glyph(face, index, FT_LOAD_MONOCHROME | FT_LOAD_NO_BITMAP | FT_LOAD_LINEAR_DESIGN) != 0
-            || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0) {
-            rendered = false;
-            break;
-        }
+        if (FT_Load_Glyph(face, number, FT_LOAD_MONOCHROME | FT_LOAD_NO_BITMAP | FT_LOAD_LINEAR_DESIGN) != 0
+            || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
+            return false;
         const FT_Bitmap& bitmap = face->glyph->bitmap;
         Picture picture{face->glyph->bitmap_left, face->glyph->bitmap_top, int(bitmap.width), int(bitmap.rows), {}};
         const int row_bytes = (picture.width + 7) / 8;
@@ -192,8 +255,7 @@ bool Glyph_Dots::Render(const QRawFont& font, int font_index, const std::vector<
                         picture.bits.begin() + ptrdiff_t(row) * row_bytes);
         pictures_[{font_index, glyph, matrix}] = std::move(picture);
     }
-    FT_Done_Face(face);
-    return rendered;
+    return true;
 }
 
 void Glyph_Dots::Place(QImage& dots, const Picture& picture, QPointF origin, int ink)
@@ -221,6 +283,8 @@ bool Glyph_Dots::Paint(QImage& dots, const QGlyphRun& run, const QFont& font, co
     if (!raw.isValid() || dots.format() != QImage::Format_Grayscale8)
         return false;
     const int font_index = Font_Index(raw);
+    if (!fonts_[size_t(font_index)].embeddable)
+        return false;
     // The em of a glyph on the page, as the PDF writer sets it: the font's
     // size in pixels, its stretch across; glyph space runs upwards.
     const double em = raw.pixelSize();
@@ -235,7 +299,7 @@ bool Glyph_Dots::Paint(QImage& dots, const QGlyphRun& run, const QFont& font, co
     for (const quint32 glyph : glyphs)
         if (!pictures_.count({font_index, glyph, matrix}))
             missing.push_back({glyph, matrix});
-    if (!missing.empty() && !Render(raw, font_index, missing))
+    if (!missing.empty() && !Render(font_index, missing))
         return false;
     // The writer's emboldening copy lies half a line's thickness back along the text.
     const QPointF bold_shift(-0.5 * raw.lineThickness() * stretch, 0);
@@ -244,7 +308,7 @@ bool Glyph_Dots::Paint(QImage& dots, const QGlyphRun& run, const QFont& font, co
         // The painter hands the engine positions in 1/64 pixel.
         const QPointF position(std::round(positions[i].x() * 64) / 64, std::round(positions[i].y() * 64) / 64);
         Place(dots, picture, to_dots.map(position), ink);
-        if (bold_copies_[size_t(font_index)])
+        if (fonts_[size_t(font_index)].bold_copy)
             Place(dots, picture, to_dots.map(position + bold_shift), ink);
     }
     return true;

@@ -17,6 +17,7 @@
 #include <QTransform>
 
 #include <array>
+#include <deque>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -40,6 +41,9 @@ public:
     // would not embed a TrueType program for the run's font or the rasteriser
     // would draw its glyphs as outlines (too small, too large, slanted).
     bool Paint(QImage& dots, const QGlyphRun& run, const QFont& font, const QTransform& to_dots, int ink);
+    // The characters about to be painted (in place of the last ones): the
+    // next glyphs prepared of a face take theirs along, one PDF for them all.
+    void Expect(const QString& characters) { expected_ = characters; }
 
 private:
     // The rasteriser's matrix of a glyph: its em to the page, in points, 16.16.
@@ -51,17 +55,30 @@ private:
     };
     using Key = std::tuple<int, quint32, Matrix>;  // font, glyph, matrix
 
+    // One font program the writer embedded, kept for the glyphs it holds at
+    // any size: making one costs a PDF, rendering from it does not.
+    struct Program;
+    struct Font {
+        QRawFont raw;
+        bool embeddable = true;  // the writer embeds a program for it, unslanted
+        bool bold_copy = false;  // the writer draws its glyphs twice
+        std::vector<std::unique_ptr<Program>> programs;
+    };
+
     int Font_Index(const QRawFont& font);
-    bool Render(const QRawFont& font, int font_index, const std::vector<std::pair<quint32, Matrix>>& missing);
+    // A program of the font holding `glyph`, and the glyph's number in it.
+    std::pair<const Program*, unsigned> Find(const Font& font, quint32 glyph) const;
+    bool Add_Program(Font& font, const QList<quint32>& glyphs);
+    bool Render(int font_index, const std::vector<std::pair<quint32, Matrix>>& missing);
     // The picture with its origin at `origin` (in dots), rounded to the nearest dot.
     static void Place(QImage& dots, const Picture& picture, QPointF origin, int ink);
 
     int dpi_;
     struct Library;
     std::unique_ptr<Library> library_;
-    std::vector<QRawFont> fonts_;
-    std::vector<bool> bold_copies_;  // of each font: the writer draws its glyphs twice
+    std::deque<Font> fonts_;  // after the library: their faces are let go first; never moved
     std::map<Key, Picture> pictures_;
+    QString expected_;
 };
 
 }  // namespace platform

@@ -115,6 +115,9 @@ public:
     virtual void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) = 0;
     // The composer starts drawing this part of the label: what follows belongs to it.
     virtual void Begin_Block(Label_Block) { }
+    // The characters the label is about to draw, so that a printer's page can
+    // prepare all their glyphs at once.
+    virtual void Expect_Characters(const QString&) { }
     // Whether a font of that family is installed where this surface draws.
     virtual bool Has_Font(const QString& face) const = 0;
 

@@ -282,6 +282,10 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
         }
     }
 
+    QString characters = issue.contents + issue.price;
+    for (const QString& field : product.field)
+        characters += field;
+    surface.Expect_Characters(characters);
     surface.Begin_Block(Label_Block::Background);
     Draw_Background(c);
     const Date_Line_Result date = context.date ? *context.date : Date_Line(product, issue);

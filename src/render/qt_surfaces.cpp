@@ -107,6 +107,11 @@ void Painter_Surface::Draw_Run_Text(const Prepared_Font& font, QPointF baseline,
         painter_.drawText(baseline + QPointF(font.font.pixelSize() / 24.0, 0), text);
 }
 
+void Painter_Surface::Expect_Characters(const QString& characters)
+{
+    platform::Expect_Characters(painter_, characters);
+}
+
 void Painter_Surface::Characters(const Run_Font& font, const std::vector<Placed_Character>& characters)
 {
     // Qt draws an underline under each text it writes: underlined characters

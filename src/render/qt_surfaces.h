@@ -30,6 +30,7 @@ public:
     void Picture(const QImage& picture, const QRectF& box, Picture_Mode mode, const QString& source) override;
     void Barcode_Font_Text(const QString& face, QPointF position, double height_mm, const QString& digits) override;
     bool Has_Font(const QString& face) const override;
+    void Expect_Characters(const QString& characters) override;
 
 protected:
     // `resources` keeps prepared fonts and converted pictures for further
