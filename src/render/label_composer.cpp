@@ -239,6 +239,15 @@ void Draw_Nutrition(Composition& c)
     }
 }
 
+// The characters a label of the product may print from its fields and the issue.
+QString Label_Characters(const Product_Record& product, const Issue_Values& issue)
+{
+    QString characters = issue.contents + issue.price;
+    for (const QString& field : product.field)
+        characters += field;
+    return characters;
+}
+
 }  // namespace
 
 bool Is_Turned(const Layout_Record& layout)
@@ -269,6 +278,7 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
     c.xc = c.Line(L::Correction_Horizontal);
     c.yc = c.Line(L::Correction_Vertical);
     if (surface.Is_Printer()) {
+        surface.Expect_Characters(Label_Characters(product, issue));
         c.turned_page = Is_Turned(layout);
         c.angle = c.turned_page ? 90 : 0;
         c.xc += store::Lenient_Number(settings.Offset_Horizontal_mm());
@@ -282,10 +292,6 @@ void Label_Composer(Drawing_Surface& surface, const Product_Record& product, con
         }
     }
 
-    QString characters = issue.contents + issue.price;
-    for (const QString& field : product.field)
-        characters += field;
-    surface.Expect_Characters(characters);
     surface.Begin_Block(Label_Block::Background);
     Draw_Background(c);
     const Date_Line_Result date = context.date ? *context.date : Date_Line(product, issue);
