@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 #include <cups/cups.h>
 #include <cups/raster.h>
 #pragma GCC diagnostic push
@@ -122,13 +124,15 @@ QImage Cups_Raster_File::Blank_Page(const Cups_Options& options)
     return page;
 }
 
-QPointF Cups_Raster_File::Pdf_Page_Offset(const QPageSize& pdf_page) const
+Pdf_Placement Cups_Raster_File::Pdf_Page_Placement(const QPageSize& pdf_page) const
 {
     const cups_page_header2_t& header = state_->header;
     const QSize pdf_points = pdf_page.sizePoints();
-    const double across = (header.cupsPageSize[0] - pdf_points.width()) / 2;
-    const double down = header.PageSize[1] - (header.cupsPageSize[1] + pdf_points.height()) / 2;
-    return {across * header.HWResolution[0] / 72.0, down * header.HWResolution[1] / 72.0};
+    // The filters write the shift with six decimals.
+    const auto written = [](double points) { return std::round(points * 1e6) / 1e6; };
+    return {QPointF(written((header.cupsPageSize[0] - pdf_points.width()) / 2.0),
+                    written((header.cupsPageSize[1] - pdf_points.height()) / 2.0)),
+            double(header.PageSize[1]), double(pdf_points.height())};
 }
 
 bool Cups_Raster_File::Add_Page(const QImage& page, int copies)

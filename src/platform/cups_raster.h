@@ -7,9 +7,9 @@
 // rather than a system call per line of dots.
 #include "platform/cups_queue.h"
 
+#include "platform/dot_page.h"
 #include <QImage>
 #include <QPageSize>
-#include <QPointF>
 #include <QString>
 
 #include <memory>
@@ -46,11 +46,11 @@ public:
     // A white page of the dots the driver prints for these job options (page
     // size and resolution), one image pixel per dot; null when the PPD gives no page.
     QImage Blank_Page(const Cups_Options& options);
-    // Where, in dots, CUPS's PDF filters put the origin of a PDF page of
-    // `pdf_page` drawn as the page of the last Blank_Page: Qt's PDF page is
-    // whole points, which the filters centre on the queue's exact page, and
-    // Ghostscript places the page's top by the page's height in whole points.
-    QPointF Pdf_Page_Offset(const QPageSize& pdf_page) const;
+    // Where CUPS's PDF filters put a PDF page of `pdf_page` drawn as the page
+    // of the last Blank_Page: Qt's PDF page is whole points, which the
+    // filters centre on the queue's exact page, and Ghostscript places the
+    // page's top by the page's height in whole points.
+    Pdf_Placement Pdf_Page_Placement(const QPageSize& pdf_page) const;
     // Appends the page (a picture from Blank_Page, painted) as black and
     // white dots: a dot darker than mid grey is printed. `copies` goes into the
     // page header for drivers that make copies themselves.

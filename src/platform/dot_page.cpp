@@ -1,5 +1,7 @@
 #include "platform/dot_page.h"
 
+#include "platform/picture_dots.h"
+
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -123,12 +125,13 @@ public:
     void drawEllipse(const QRectF& box) override { dots_.drawEllipse(box); }
     void drawPixmap(const QRectF& target, const QPixmap& pixmap, const QRectF& source) override
     {
-        dots_.drawPixmap(target, pixmap, source);
+        drawImage(target, pixmap.toImage(), source, Qt::AutoColor);
     }
     void drawImage(const QRectF& target, const QImage& image, const QRectF& source,
                    Qt::ImageConversionFlags flags) override
     {
-        dots_.drawImage(target, image, source, flags);
+        if (!Paint_Picture(target, image, source))
+            dots_.drawImage(target, image, source, flags);
     }
 
 private:
@@ -221,6 +224,21 @@ private:
         return true;
     }
 
+    // A picture upright or turned a quarter, as the rasteriser paints it from
+    // the PDF (Picture_Dots); false for any other, which Qt paints.
+    bool Paint_Picture(const QRectF& target, const QImage& image, const QRectF& source)
+    {
+        if (!Keeps_Rectangles() || dots_.hasClipping() || dots_.opacity() != 1.0
+            || dots_.compositionMode() != QPainter::CompositionMode_SourceOver || source.isEmpty() || target.isEmpty())
+            return false;
+        const QRect pixels = source.toRect();
+        const QImage picture = pixels == image.rect() ? image : image.copy(pixels);
+        const QTransform placed = QTransform(target.width() / source.width(), 0, 0, target.height() / source.height(),
+                                             target.x(), target.y())
+            * transform_;
+        return Picture_Dots(picture, placed, page_->placement_, page_->dots_);
+    }
+
     // The outline of `box` (in dots) in the pen's width about its edges.
     void Outline(const QRectF& box)
     {
@@ -252,8 +270,14 @@ private:
     QTransform transform_;  // the drawing's, without the page's offset
 };
 
-Dot_Page::Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs)
-    : dots_(std::move(dots)), offset_(offset),
+QPointF Pdf_Placement::Offset(int dpi_x, int dpi_y) const
+{
+    return {shift.x() * dpi_x / 72.0, (height - pdf_height - shift.y()) * dpi_y / 72.0};
+}
+
+Dot_Page::Dot_Page(QImage dots, const Pdf_Placement& placement, std::shared_ptr<Glyph_Dots> glyphs)
+    : dots_(std::move(dots)), placement_(placement),
+      offset_(placement.Offset(dots_.logicalDpiX(), dots_.logicalDpiY())),
       glyphs_(glyphs && glyphs->Dpi() == dots_.logicalDpiX() ? std::move(glyphs)
                                                              : std::make_shared<Glyph_Dots>(dots_.logicalDpiX())),
       engine_(std::make_unique<Dot_Paint_Engine>())

@@ -11,6 +11,7 @@
 //   dots (x.5 down) and paints every dot the stroke of that width touches;
 // - glyphs as the rasteriser paints our PDF's glyphs (Glyph_Dots), when the
 //   page is handed the glyphs (Draw_Glyph_Run) or can find them (text);
+// - pictures as the rasteriser paints our PDF's pictures (Picture_Dots);
 // - everything else is painted by Qt, aliased, at the same fraction.
 #include "platform/glyph_dots.h"
 
@@ -24,12 +25,25 @@ class QPainter;
 
 namespace platform {
 
+// Where the queue's filters lay our PDF page (whole points) on the label's
+// page: centred, its corner `shift` points off the label page's corner
+// (upwards, as the filters write it: to the millionth of a point), the
+// rasteriser's page being `height` whole points high and ours `pdf_height`.
+struct Pdf_Placement {
+    QPointF shift;
+    double height = 0;
+    double pdf_height = 0;
+
+    // Where, in dots, the rasteriser puts the drawing's origin on a page of `dpi_x` by `dpi_y`.
+    QPointF Offset(int dpi_x, int dpi_y) const;
+};
+
 class Dot_Page : public QPaintDevice {
 public:
-    // `dots`: the blank page, one pixel per dot; `offset`: where, in dots, the
-    // rasteriser puts the drawing's origin; `glyphs`: the glyph pictures
-    // made for earlier pages at the same resolution, or none.
-    Dot_Page(QImage dots, QPointF offset, std::shared_ptr<Glyph_Dots> glyphs = nullptr);
+    // `dots`: the blank page, one pixel per dot; `placement`: where the
+    // rasteriser puts the drawing; `glyphs`: the glyph pictures made for
+    // earlier pages at the same resolution, or none.
+    Dot_Page(QImage dots, const Pdf_Placement& placement, std::shared_ptr<Glyph_Dots> glyphs = nullptr);
     ~Dot_Page() override;
     Dot_Page(const Dot_Page&) = delete;
     Dot_Page& operator=(const Dot_Page&) = delete;
@@ -49,6 +63,7 @@ private:
     bool Paint_Glyphs(const QGlyphRun& run, const QFont& font, const QTransform& transform, const QColor& ink);
 
     QImage dots_;
+    Pdf_Placement placement_;
     QPointF offset_;
     std::shared_ptr<Glyph_Dots> glyphs_;
     std::unique_ptr<QPaintEngine> engine_;

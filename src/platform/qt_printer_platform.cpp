@@ -27,7 +27,7 @@ public:
         QImage dots = file_->Blank_Page(options_(page));
         if (dots.isNull())
             return nullptr;
-        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Offset(page), glyphs_);
+        return std::make_unique<Dot_Page>(std::move(dots), file_->Pdf_Page_Placement(page), glyphs_);
     }
     bool Add_Page(const QImage& page, int copies) override { return file_->Add_Page(page, copies); }
 

@@ -11,6 +11,7 @@
 #include "platform/qt_printer_platform.h"
 #include "print_fixtures.h"
 #include "printing/print_run.h"
+#include "render/label_resources.h"
 #include "support/barcode_reader.h"
 #include "support/gui_application.h"
 #include "support/scripted_answerer.h"
@@ -565,6 +566,48 @@ void Draw_Characters(QPainter& painter, const QSize& page, QPointF offset, unsig
     }
 }
 
+// Pictures as the composer draws recycling marks: the four marks with their
+// white made transparent, and black-and-clear patterns of odd sizes, shrunk
+// and enlarged, upright and turned a quarter either way, at fractions of a
+// dot on `page` (in dots).
+void Draw_Pictures(QPainter& painter, const QSize& page, unsigned seed)
+{
+    std::mt19937 random(seed);
+    const auto between = [&random](double from, double to) {
+        return std::uniform_real_distribution<double>(from, to)(random);
+    };
+    render::Label_Resources resources;
+    std::vector<QImage> pictures;
+    for (const char* mark : {"pura00", "pura90", "kami00", "kami90"})
+        pictures.push_back(resources.Converted(QImage(QStringLiteral(FOODLABEL_MARKS_DIR "/%1.bmp").arg(mark)),
+                                               render::Picture_Conversion::Without_White));
+    for (const QSize size : {QSize(37, 23), QSize(9, 61)}) {
+        QImage pattern(size, QImage::Format_ARGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                pattern.setPixel(x, y, random() % 3 ? qRgba(0, 0, 0, 255) : qRgba(0, 0, 0, 0));
+        pictures.push_back(pattern);
+    }
+    for (const int angle : {0, 90, 270}) {
+        for (const QImage& picture : pictures) {
+            // From a few dots to a fifth of the page, a little wider or narrower than the picture.
+            const double longest = between(8, std::min(page.width(), page.height()) / 5.0);
+            const double scale = longest / std::max(picture.width(), picture.height());
+            // One draw after the other, in this order, whatever the compiler.
+            const double across = picture.width() * scale * between(0.8, 1);
+            const double down = picture.height() * scale * between(0.8, 1);
+            const double x = between(longest + 2, page.width() - longest - 2);
+            const double y = between(longest + 2, page.height() - longest - 2);
+            const double fraction_x = between(0, 1);
+            const double fraction_y = between(0, 1);
+            painter.save();
+            painter.setTransform(QTransform().translate(x, y).rotate(angle));
+            painter.drawImage(QRectF(fraction_x, fraction_y, across, down), picture);
+            painter.restore();
+        }
+    }
+}
+
 // The first page of a CUPS raster file, black where a dot is printed.
 QImage Raster_File_Page(const QString& path)
 {
@@ -618,7 +661,7 @@ void Expect_The_Filters_Dots(const QString& folder, const QString& queue, QSizeF
         {{QStringLiteral("PageSize"), size}, {QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(dpi)}});
     ASSERT_FALSE(blank.isNull()) << name.toStdString();
     const QPageSize page = platform::Label_Page_Size(mm);
-    platform::Dot_Page dots(blank, ours->Pdf_Page_Offset(page));
+    platform::Dot_Page dots(blank, ours->Pdf_Page_Placement(page));
     {
         QPdfWriter pdf(pdf_path);
         pdf.setResolution(dpi);
@@ -671,6 +714,18 @@ TEST_F(Print_E2E, ADotPagePaintsCharactersAsTheQueuesFiltersPaintThePdf)
                     Draw_Characters(painter, page, offset, 24);
                 },
                 20000);
+}
+
+TEST_F(Print_E2E, ADotPagePaintsPicturesAsTheQueuesFiltersPaintThePdf)
+{
+    // Marks and patterns overlap here and there: the later picture's dots are on top in both.
+    for (const QString& queue : {e2e::kZebra, e2e::kZebra300})
+        for (const QSizeF mm : {QSizeF(45, 65), QSizeF(62, 100)})
+            for (const unsigned seed : {1u, 2u, 3u})
+                Expect_The_Filters_Dots(
+                    data.Data_Folder(), queue, mm,
+                    QStringLiteral("pictures-%1-%2x%3-%4").arg(queue).arg(mm.width()).arg(mm.height()).arg(seed),
+                    [seed](QPainter& painter, const QSize& page, QPointF) { Draw_Pictures(painter, page, seed); }, 500);
 }
 
 TEST_F(Print_E2E, AQueueWithoutCustomSizesPrintsOnItsDefaultPageAndTheScreenIsToldOnce)
