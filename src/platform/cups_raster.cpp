@@ -128,10 +128,19 @@ Pdf_Placement Cups_Raster_File::Pdf_Page_Placement(const QPageSize& pdf_page) co
 {
     const cups_page_header2_t& header = state_->header;
     const QSize pdf_points = pdf_page.sizePoints();
-    // The filters write the shift with six decimals.
+    // The filters centre our page in single precision: its near edge from the
+    // label page's, its far edge from that, and the rounding the two leave
+    // over, halved; they write each with six decimals.
     const auto written = [](double points) { return std::round(points * 1e6) / 1e6; };
-    return {QPointF(written((header.cupsPageSize[0] - pdf_points.width()) / 2.0),
-                    written((header.cupsPageSize[1] - pdf_points.height()) / 2.0)),
+    const auto near_edge = [](float label, int ours) { return float((ours - double(label)) / 2); };
+    const auto rounding = [](float label, float near) {
+        const float far = near + label;
+        return double(float(label - float(far - near))) / 2;
+    };
+    const float left = near_edge(header.cupsPageSize[0], pdf_points.width());
+    const float bottom = near_edge(header.cupsPageSize[1], pdf_points.height());
+    return {QPointF(written(-left), written(-bottom)),
+            QPointF(written(rounding(header.cupsPageSize[0], left)), written(rounding(header.cupsPageSize[1], bottom))),
             double(header.PageSize[1]), double(pdf_points.height())};
 }
 

@@ -272,7 +272,7 @@ private:
 
 QPointF Pdf_Placement::Offset(int dpi_x, int dpi_y) const
 {
-    return {shift.x() * dpi_x / 72.0, (height - pdf_height - shift.y()) * dpi_y / 72.0};
+    return {(rounding.x() + shift.x()) * dpi_x / 72.0, (height - pdf_height - shift.y() - rounding.y()) * dpi_y / 72.0};
 }
 
 Dot_Page::Dot_Page(QImage dots, const Pdf_Placement& placement, std::shared_ptr<Glyph_Dots> glyphs)

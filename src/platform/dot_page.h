@@ -27,10 +27,13 @@ namespace platform {
 
 // Where the queue's filters lay our PDF page (whole points) on the label's
 // page: centred, its corner `shift` points off the label page's corner
-// (upwards, as the filters write it: to the millionth of a point), the
-// rasteriser's page being `height` whole points high and ours `pdf_height`.
+// (upwards), then moved by `rounding`, what their single-precision
+// arithmetic leaves over (a few millionths of a point), both as the filters
+// write them, to the millionth of a point; the rasteriser's page is `height`
+// whole points high, ours `pdf_height`.
 struct Pdf_Placement {
     QPointF shift;
+    QPointF rounding;
     double height = 0;
     double pdf_height = 0;
 

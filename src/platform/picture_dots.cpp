@@ -88,7 +88,7 @@ Float_Matrix Read(double xx, double xy, double yx, double yy, double tx, double 
 }
 
 // The rasteriser's matrix from a picture's pixels to the device's dots:
-// the device's own, the filters' shift of our page, the writer's page
+// the device's own, the filters' placing of our page, the writer's page
 // matrix, the picture's matrix `placed` and the picture's own square, then
 // undone by the picture's pixel matrix in double precision.
 struct Pixel_Matrix {
@@ -103,7 +103,8 @@ Pixel_Matrix To_Dots(const QTransform& placed, const Pdf_Placement& placement, i
     current.ty = float(double(float(dpi_y) * float(placement.height)) / 72.0);
     const double unit = Written(72.0 / dpi_x);
     for (const Float_Matrix& m :
-         {Read(1, 0, 0, 1, placement.shift.x(), placement.shift.y()), Read(unit, 0, 0, -unit, 0, placement.pdf_height),
+         {Read(1, 0, 0, 1, placement.rounding.x(), placement.rounding.y()),
+          Read(1, 0, 0, 1, placement.shift.x(), placement.shift.y()), Read(unit, 0, 0, -unit, 0, placement.pdf_height),
           Read(Written(placed.m11()), Written(placed.m12()), Written(placed.m21()), Written(placed.m22()),
                Written(placed.dx()), Written(placed.dy())),
           Read(width, 0, 0, -height, 0, height)})
