@@ -40,8 +40,9 @@ QRect Centre_Dots(const QRectF& box)
 }  // namespace
 
 // Rectangles, filled or outlined, and lines across or down are painted dot by
-// dot by the rules above, glyphs by the page's Glyph_Dots; other shapes and
-// pictures go to Qt's own painter on the dots, moved by the page's offset.
+// dot by the rules above, glyphs by the page's Glyph_Dots, pictures by
+// Picture_Dots; other shapes, and pictures those do not cover, go to Qt's
+// own painter on the dots, moved by the page's offset.
 class Dot_Paint_Engine final : public QPaintEngine {
 public:
     Dot_Paint_Engine() : QPaintEngine(QPaintEngine::AllFeatures) { }

@@ -184,15 +184,14 @@ bool Picture_Dots(const QImage& picture, const QTransform& placed, const Pdf_Pla
     const int width = pixels.width(), height = pixels.height();
     const Pixel_Matrix m = To_Dots(placed, placement, dots.logicalDpiX(), dots.logicalDpiY(), width, height);
     // Pixels across run along x when upright, along y when turned; rows the other way.
-    const std::vector<int> across = upright ? Borders(Fixed_Corner(m.tx), Fixed_Length(width * m.xx), width)
-                                            : Borders(Fixed_Corner(m.ty), Fixed_Length(width * m.xy), width);
-    const std::vector<int> down = upright ? Borders(Fixed_Corner(m.ty), Fixed_Length(height * m.yy), height)
-                                          : Borders(Fixed_Corner(m.tx), Fixed_Length(height * m.yx), height);
+    const int64_t corner = Fixed_Corner(upright ? m.tx : m.ty);
+    const int64_t length = Fixed_Length(width * (upright ? m.xx : m.xy));
+    const std::vector<int> across = Borders(corner, length, width);
+    const std::vector<int> down = Borders(Fixed_Corner(upright ? m.ty : m.tx),
+                                          Fixed_Length(height * (upright ? m.yy : m.yx)), height);
     // The picture's colours are laid down under its mask by another rule:
     // along its pixel rows they start on the dot whose centre the picture's
     // lower edge reaches, x.5 up, so the dot under an edge on a centre stays clear.
-    const int64_t corner = upright ? Fixed_Corner(m.tx) : Fixed_Corner(m.ty);
-    const int64_t length = upright ? Fixed_Length(width * m.xx) : Fixed_Length(width * m.xy);
     const int first = int(Floor_Divide(std::min(corner, corner + length) + kFixedOne / 2, kFixedOne));
     QRect painted = dots.rect();
     if (upright)
